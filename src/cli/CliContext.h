@@ -1,0 +1,40 @@
+#pragma once
+// What every relicor-cli command gets: the global options and the output streams.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace relicor::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct GlobalOptions {
+  std::optional<std::string> home;  // program directory
+  std::optional<std::string> pool;
+  std::optional<std::string> sent;
+  bool vk = false;
+  bool info = false;
+  std::optional<bool> debugFile;
+  std::optional<bool> subdirs;
+  bool decimal = false;
+};
+
+struct CliContext {
+  GlobalOptions options;
+  std::vector<std::string> args;  // the command's own arguments
+  std::ostream& out;
+  std::ostream& err;
+  bool errIsTerminal = false;  // progress lines only on a terminal
+  bool inIsTerminal = false;
+};
+
+// Writes "relicor-cli: <message>" to standard error and returns kExitFailed.
+int Fail(CliContext& ctx, const std::string& message);
+// Writes "relicor-cli: <message>" and a hint to --help to standard error; returns kExitUsage.
+int UsageError(CliContext& ctx, const std::string& message);
+
+}  // namespace relicor::cli

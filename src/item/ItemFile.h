@@ -1,0 +1,31 @@
+#pragma once
+// Reading an ITM file into an item record.
+
+#include <string>
+
+#include "item/ItemRecord.h"
+#include "platform/Result.h"
+#include "text/DateText.h"
+
+namespace relicor {
+
+enum class ItemFileStatus : std::uint8_t {
+  kItem,        // 400 bytes or more: the first 400 bytes are the record
+  kNotAnItem,   // fewer than 400 bytes: not an item file
+};
+
+struct ItemFile {
+  ItemFileStatus status = ItemFileStatus::kNotAnItem;
+  ItemRecord record;     // all zero unless status is kItem
+  DateTime fileDate = 0;  // the file's modification time
+  std::size_t size = 0;   // bytes read (at most 400)
+};
+
+// Reads the first 400 bytes of an ITM file. The file is opened for reading only.
+// A missing or unreadable file is an error naming the file and the reason.
+Result<ItemFile> ReadItemFile(const std::string& path);
+
+// "<path>: not an item file (N bytes, an item has 400)"
+std::string NotAnItemMessage(const std::string& path, std::size_t size);
+
+}  // namespace relicor

@@ -1,0 +1,218 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "platform/Clock.h"
+#include "text/Path.h"
+
+namespace relicor {
+
+namespace {
+
+Error FileError(std::string_view operation, const std::string& path, int err) {
+  return MakeError(std::string(operation) + " " + path + ": " + SystemErrorText(err));
+}
+
+// Closes a descriptor when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+Status WriteAll(int fd, std::string_view content, const std::string& path) {
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FileError("cannot write", path, errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string SystemErrorText(int err) { return std::strerror(err); }
+
+Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  std::string data(maxBytes, '\0');
+  std::size_t done = 0;
+  while (done < maxBytes) {
+    const ssize_t n = ::read(fd.get(), data.data() + done, maxBytes - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FileError("cannot read", path, errno);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  data.resize(done);
+  return data;
+}
+
+Result<std::string> ReadWholeFile(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  std::string data;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FileError("cannot read", path, errno);
+    }
+    if (n == 0) break;
+    data.append(buffer, static_cast<std::size_t>(n));
+  }
+  return data;
+}
+
+Result<DateTime> FileModificationTime(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return FileError("cannot read the date of", path, errno);
+  return LocalDateTimeFromUnix(static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec / 1e9);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+Status AtomicReplaceFile(const std::string& path, std::string_view content) {
+  std::string dir(DirectoryPart(path));
+  if (dir.empty() && !path.empty() && path.front() == kPathSeparator) dir = std::string(1, kPathSeparator);
+  static thread_local std::mt19937 random{std::random_device{}()};
+  std::string temp;
+  int raw = -1;
+  for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+    temp = path + ".tmp" + std::to_string(random() % 1000000);
+    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (raw < 0 && errno != EEXIST) return FileError("cannot write", path, errno);
+  }
+  if (raw < 0) return FileError("cannot write", path, EEXIST);
+  Fd fd(raw);
+  // Keep the permissions of the file being replaced.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
+  if (auto written = WriteAll(fd.get(), content, path); !written) {
+    ::unlink(temp.c_str());
+    return written;
+  }
+  if (::fsync(fd.get()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return FileError("cannot write", path, err);
+  }
+  if (::close(fd.release()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return FileError("cannot write", path, err);
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return FileError("cannot replace", path, err);
+  }
+  return {};
+}
+
+Status AppendToFile(const std::string& path, std::string_view content) {
+  Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  if (auto written = WriteAll(fd.get(), content, path); !written) return written;
+  if (::close(fd.release()) != 0) return FileError("cannot write", path, errno);
+  return {};
+}
+
+Status MoveFileNoReplace(const std::string& from, const std::string& to) {
+  // link + unlink never replaces an existing target (link fails with EEXIST).
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    if (::unlink(from.c_str()) != 0) {
+      const int err = errno;
+      ::unlink(to.c_str());
+      return FileError("cannot move", from, err);
+    }
+    return {};
+  }
+  const int err = errno;
+  if (err == EEXIST) return MakeError("cannot move " + from + " to " + to + ": the target exists");
+  if (err == ENOENT && !FileExists(from)) return FileError("cannot move", from, err);
+  // File systems without hard links: rename after a check (a small race, but no silent replace).
+  if (err == EPERM || err == EXDEV || err == ENOTSUP || err == EMLINK) {
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) {
+      return MakeError("cannot move " + from + " to " + to + ": the target exists");
+    }
+    if (err != EXDEV && ::rename(from.c_str(), to.c_str()) == 0) return {};
+    return FileError("cannot move", from + " to " + to, err == EXDEV ? EXDEV : errno);
+  }
+  return FileError("cannot move", from + " to " + to, err);
+}
+
+Status RemoveFile(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) return FileError("cannot delete", path, errno);
+  return {};
+}
+
+Result<std::vector<DirEntry>> ListDirectory(const std::string& dir) {
+  DIR* handle = ::opendir(dir.c_str());
+  if (handle == nullptr) return FileError("cannot read the directory", dir, errno);
+  std::vector<DirEntry> entries;
+  errno = 0;
+  while (dirent* entry = ::readdir(handle)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    DirEntry e;
+    e.name = name;
+    e.isHidden = name.front() == '.';
+    bool isDir = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+      struct stat st {};
+      isDir = ::stat(JoinPath(dir, name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+    e.isDirectory = isDir;
+    entries.push_back(std::move(e));
+  }
+  ::closedir(handle);
+  return entries;
+}
+
+std::string ExecutablePath() {
+  std::string buffer(4096, '\0');
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (n <= 0) return {};
+  buffer.resize(static_cast<std::size_t>(n));
+  return buffer;
+}
+
+}  // namespace relicor

@@ -1,0 +1,54 @@
+#pragma once
+// The file operations the system uses. Every error text names the file, the operation and the
+// operating system's reason.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Result.h"
+#include "text/DateText.h"
+
+namespace relicor {
+
+// Reads at most `maxBytes` bytes from the start of a file (the file is opened for reading only).
+Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
+
+// Reads a whole file.
+Result<std::string> ReadWholeFile(const std::string& path);
+
+// The file's modification time as a local date-time.
+Result<DateTime> FileModificationTime(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// Replaces (or creates) `path` with `content`: writes a temporary file in the same directory,
+// flushes it and renames it into place, so the old file stays whole if anything fails.
+Status AtomicReplaceFile(const std::string& path, std::string_view content);
+
+// Appends `content` to `path`, creating the file when it does not exist.
+Status AppendToFile(const std::string& path, std::string_view content);
+
+// Moves a file; never replaces an existing file at `to`.
+Status MoveFileNoReplace(const std::string& from, const std::string& to);
+
+Status RemoveFile(const std::string& path);
+
+struct DirEntry {
+  std::string name;  // the bare name
+  bool isDirectory = false;
+  bool isHidden = false;  // name starts with '.'
+};
+
+// The entries of a directory ("." and ".." left out), in no particular order.
+Result<std::vector<DirEntry>> ListDirectory(const std::string& dir);
+
+// The full path of the running executable.
+std::string ExecutablePath();
+
+// The operating system's text for errno value `err`.
+std::string SystemErrorText(int err);
+
+}  // namespace relicor

@@ -1,0 +1,89 @@
+#include "text/Stri.h"
+
+#include <algorithm>
+
+#include "text/Path.h"
+
+namespace relicor {
+
+std::string ShortString(std::string_view text, std::size_t capacity) {
+  return std::string(text.substr(0, capacity));
+}
+
+std::string ZeroPadNumber(std::int32_t value, int width) {
+  std::string digits = std::to_string(value);
+  if (static_cast<int>(digits.size()) < width) {
+    digits.insert(0, static_cast<std::size_t>(width) - digits.size(), ' ');
+  }
+  // Every blank becomes a zero, as the padding did (a negative number keeps its sign after the zeros).
+  std::replace(digits.begin(), digits.end(), ' ', '0');
+  return digits;
+}
+
+std::string& ReplaceChar(std::string& text, char find, char replacement) {
+  std::replace(text.begin(), text.end(), find, replacement);
+  return text;
+}
+
+std::string& CutAfterLastBackslash(std::string& path) {
+  const auto pos = path.find_last_of(kPathSeparator);
+  if (pos != std::string::npos) {
+    path.resize(pos + 1);
+  }
+  return path;
+}
+
+std::string& EnsureTrailingBackslash(std::string& path) {
+  if (!path.empty() && path.back() != kPathSeparator) {
+    path.push_back(kPathSeparator);
+  }
+  return path;
+}
+
+std::string PadRight(std::string_view text, std::size_t width) {
+  std::string result(text.substr(0, width));
+  result.resize(width, ' ');
+  return result;
+}
+
+std::string UpperCaseDE(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'a' && b <= 'z') {
+      c = static_cast<char>(b - 'a' + 'A');
+    } else if (b == 0xE4 || b == 0xF6 || b == 0xFC) {  // ä ö ü
+      c = static_cast<char>(b - 0x20);
+    }
+  }
+  return result;
+}
+
+std::string SignedText(std::int32_t value) {
+  std::string text = std::to_string(value);
+  return value > 0 ? "+" + text : text;
+}
+
+namespace {
+unsigned char FoldAscii(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 'a' + 'A') : b;
+}
+}  // namespace
+
+int CompareTextNoCase(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned char ca = FoldAscii(a[i]);
+    const unsigned char cb = FoldAscii(b[i]);
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && CompareTextNoCase(a, b) == 0;
+}
+
+}  // namespace relicor

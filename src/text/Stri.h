@@ -1,0 +1,48 @@
+#pragma once
+// String operations on single-byte (Windows-1252) texts.
+//
+// Texts are byte strings. Where a value is stored into a field of limited capacity, only the
+// first capacity bytes are kept, silently (ShortString).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace relicor {
+
+// Capacities of the fixed-size text fields.
+inline constexpr std::size_t kTextCapacity = 255;        // paths and working texts
+inline constexpr std::size_t kProgramDirCapacity = 127;  // the program directory
+inline constexpr std::size_t kMemberNameCapacity = 18;   // member names in an item entry
+
+// The first `capacity` bytes of `text`.
+std::string ShortString(std::string_view text, std::size_t capacity = kTextCapacity);
+
+// Decimal text of `value`, at least `width` characters, left-padded with '0' (never cut).
+std::string ZeroPadNumber(std::int32_t value, int width);
+
+// Replaces every `find` byte in `text` by `replacement`; returns the same text.
+std::string& ReplaceChar(std::string& text, char find, char replacement);
+
+// Cuts the path after its last separator, which stays as the last character.
+// A path without separator, or an empty one, is left unchanged.
+std::string& CutAfterLastBackslash(std::string& path);
+
+// Appends a separator to a non-empty path that does not end with one. An empty path stays empty.
+std::string& EnsureTrailingBackslash(std::string& path);
+
+// Exactly `width` characters: `text` padded with blanks, or its first `width` characters.
+std::string PadRight(std::string_view text, std::size_t width);
+
+// a-z to A-Z and the German umlauts ä ö ü to Ä Ö Ü; every other byte (ß included) is kept.
+std::string UpperCaseDE(std::string_view text);
+
+// Decimal text of `value` with a '+' in front of positive values.
+std::string SignedText(std::int32_t value);
+
+// ASCII-only case-insensitive comparison, as the sorted lists of the system use it.
+int CompareTextNoCase(std::string_view a, std::string_view b);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+}  // namespace relicor

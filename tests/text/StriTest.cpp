@@ -1,0 +1,114 @@
+#include "text/Stri.h"
+
+#include <gtest/gtest.h>
+
+#include "text/Filewrk.h"
+#include "text/Path.h"
+
+namespace relicor {
+namespace {
+
+std::string P(std::string s) {
+  // Test paths are written with '/'; the native separator replaces it.
+  for (char& c : s) {
+    if (c == '/') c = kPathSeparator;
+  }
+  return s;
+}
+
+TEST(Stri, ZeroPadNumber) {
+  struct Case {
+    std::int32_t value;
+    int width;
+    const char* expected;
+  };
+  for (const Case& c : {Case{0, 3, "000"}, Case{7, 3, "007"}, Case{16, 3, "016"}, Case{384, 3, "384"},
+                        Case{1234, 3, "1234"}, Case{255, 3, "255"}, Case{12, 4, "0012"}, Case{99999, 4, "99999"}}) {
+    EXPECT_EQ(ZeroPadNumber(c.value, c.width), c.expected) << c.value << " width " << c.width;
+  }
+}
+
+TEST(Stri, ReplaceCharChangesEveryOccurrenceInPlace) {
+  std::string text = "a b  c ";
+  EXPECT_EQ(&ReplaceChar(text, ' ', '_'), &text);
+  EXPECT_EQ(text, "a_b__c_");
+}
+
+TEST(Stri, CutAfterLastBackslash) {
+  struct Case {
+    std::string in;
+    std::string out;
+  };
+  for (const Case& c : {Case{"/games/pool/a.itm", "/games/pool/"}, Case{"noseparator", "noseparator"},
+                        Case{"/", "/"}, Case{"", ""}, Case{"/games/pool/", "/games/pool/"}}) {
+    std::string path = P(c.in);
+    CutAfterLastBackslash(path);
+    EXPECT_EQ(path, P(c.out)) << c.in;
+  }
+}
+
+TEST(Stri, EnsureTrailingBackslash) {
+  for (const auto& [in, out] : {std::pair{"", ""}, std::pair{"/x", "/x/"}, std::pair{"/x/", "/x/"}}) {
+    std::string path = P(in);
+    EnsureTrailingBackslash(path);
+    EXPECT_EQ(path, P(out)) << in;
+  }
+}
+
+TEST(Stri, PadRightPadsOrCuts) {
+  EXPECT_EQ(PadRight("AB", 4), "AB  ");
+  EXPECT_EQ(PadRight("ABCDEF", 4), "ABCD");
+  EXPECT_EQ(PadRight("", 3), "   ");
+  EXPECT_EQ(PadRight("X", 32).size(), 32u);
+}
+
+TEST(Stri, UpperCaseDEFoldsAsciiAndUmlautsOnly) {
+  // grüße in Windows-1252: g r 0xFC 0xDF e
+  EXPECT_EQ(UpperCaseDE("gr\xFC\xDF"
+                        "e"),
+            "GR\xDC\xDF"
+            "E");
+  EXPECT_EQ(UpperCaseDE("\xE4\xF6\xFC"), "\xC4\xD6\xDC");
+  // Other accented letters stay.
+  EXPECT_EQ(UpperCaseDE("\xE9\xE0"), "\xE9\xE0");
+  EXPECT_EQ(UpperCaseDE("c:/pool/hidden/x.itm"), "C:/POOL/HIDDEN/X.ITM");
+}
+
+TEST(Stri, SignedText) {
+  EXPECT_EQ(SignedText(5), "+5");
+  EXPECT_EQ(SignedText(0), "0");
+  EXPECT_EQ(SignedText(-3), "-3");
+}
+
+TEST(Stri, ShortStringKeepsTheFirstCapacityBytes) {
+  EXPECT_EQ(ShortString(std::string(300, 'x')).size(), 255u);
+  EXPECT_EQ(ShortString("abcdefghijklmnopqrstuvwxyz", kMemberNameCapacity), "abcdefghijklmnopqr");
+}
+
+TEST(Stri, CompareTextNoCaseFoldsAsciiLetters) {
+  EXPECT_EQ(CompareTextNoCase("abc", "ABC"), 0);
+  EXPECT_LT(CompareTextNoCase("abc", "ABD"), 0);
+  EXPECT_GT(CompareTextNoCase("abcd", "ABC"), 0);
+  EXPECT_TRUE(EqualsNoCase("Sword.ITM", "SWORD.itm"));
+  EXPECT_FALSE(EqualsNoCase("Sword.ITM", "Sword.IT0"));
+}
+
+TEST(Filewrk, ProgramDirIsTheDirectoryOfTheFirst127Characters) {
+  EXPECT_EQ(ProgramDirFromExecutable(P("/tools/relicor")), P("/tools/"));
+  // A path longer than 127 characters: only the first 127 count.
+  const std::string longDir = P("/" + std::string(120, 'd') + "/");  // 122 characters
+  const std::string exe = longDir + "sub" + P("/") + "relicor";      // separator at position 126
+  EXPECT_EQ(ProgramDirFromExecutable(exe), longDir + "sub" + P("/"));
+  const std::string longer = longDir + "subdir" + P("/") + "relicor";  // separator beyond 127
+  EXPECT_EQ(ProgramDirFromExecutable(longer), longDir);
+}
+
+TEST(Path, JoinAndSplit) {
+  EXPECT_EQ(JoinPath(P("/pool"), "A.ITM"), P("/pool/A.ITM"));
+  EXPECT_EQ(FileNamePart(P("/pool/A.ITM")), "A.ITM");
+  EXPECT_EQ(DirectoryPart(P("/pool/A.ITM")), P("/pool"));
+  EXPECT_EQ(DirectoryPart("A.ITM"), "");
+}
+
+}  // namespace
+}  // namespace relicor
