@@ -18,7 +18,9 @@ struct Command {
 
 const std::vector<Command>& CommandTable() {
   static const std::vector<Command> kCommands = {
-      {"dump", CmdDump},
+      {"dump", CmdDump},         {"report", CmdReport}, {"export", CmdExport}, {"publish", CmdPublish},
+      {"dupecheck", CmdDupeCheck}, {"assign", CmdAssign}, {"send", CmdSend},     {"rename", CmdRename},
+      {"db", CmdDb},             {"members", CmdMembers},
   };
   return kCommands;
 }
@@ -53,7 +55,18 @@ std::string UsageText() {
          "  --version             the version\n"
          "\n"
          "Commands:\n"
-         "  dump [--decimal] FILE     the 25-line dump of an item record\n"
+         "  dump [--decimal] FILE          the 25-line dump of an item record\n"
+         "  report FILE...                 the report of each file\n"
+         "  export [DIR]                   the text export DIR/ITMLIST.TXT (default: current directory)\n"
+         "  publish [DIR]                  the HTML pages of DIR (default: current directory)\n"
+         "  dupecheck                      the pool duplicate check (appends to DUPECHK.TXT)\n"
+         "  assign sender FILE MEMBER      Quick Sender Assign\n"
+         "  assign points FILE             Quick Point Assign\n"
+         "  assign date FILE               Quick Date Assign\n"
+         "  send FILE MEMBER               Prepare Item to send\n"
+         "  rename [--yes]                 the rename run (asks unless --yes)\n"
+         "  db list | add FILE | remove KEY    the dupe-and-hack database\n"
+         "  members list | add NAME | remove NAME    the member list\n"
          "\n"
          "Exit status: 0 success, 1 the command failed, 2 usage error.\n";
 }

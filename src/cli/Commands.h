@@ -6,5 +6,14 @@
 namespace relicor::cli {
 
 int CmdDump(CliContext& ctx);
+int CmdReport(CliContext& ctx);
+int CmdExport(CliContext& ctx);
+int CmdPublish(CliContext& ctx);
+int CmdDupeCheck(CliContext& ctx);
+int CmdAssign(CliContext& ctx);
+int CmdSend(CliContext& ctx);
+int CmdRename(CliContext& ctx);
+int CmdDb(CliContext& ctx);
+int CmdMembers(CliContext& ctx);
 
 }  // namespace relicor::cli

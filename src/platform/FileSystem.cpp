@@ -108,42 +108,76 @@ bool DirectoryExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-Status AtomicReplaceFile(const std::string& path, std::string_view content) {
-  std::string dir(DirectoryPart(path));
-  if (dir.empty() && !path.empty() && path.front() == kPathSeparator) dir = std::string(1, kPathSeparator);
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
+
+AtomicFileWriter::~AtomicFileWriter() { Abort(); }
+
+Status AtomicFileWriter::Open() {
+  Abort();
   static thread_local std::mt19937 random{std::random_device{}()};
-  std::string temp;
-  int raw = -1;
-  for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
-    temp = path + ".tmp" + std::to_string(random() % 1000000);
-    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (raw < 0 && errno != EEXIST) return FileError("cannot write", path, errno);
+  for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+    temp_ = path_ + ".tmp" + std::to_string(random() % 1000000);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd_ < 0 && errno != EEXIST) {
+      const int err = errno;
+      temp_.clear();
+      return FileError("cannot write", path_, err);
+    }
   }
-  if (raw < 0) return FileError("cannot write", path, EEXIST);
-  Fd fd(raw);
+  if (fd_ < 0) {
+    temp_.clear();
+    return FileError("cannot write", path_, EEXIST);
+  }
   // Keep the permissions of the file being replaced.
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
-  if (auto written = WriteAll(fd.get(), content, path); !written) {
-    ::unlink(temp.c_str());
-    return written;
-  }
-  if (::fsync(fd.get()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return FileError("cannot write", path, err);
-  }
-  if (::close(fd.release()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return FileError("cannot write", path, err);
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return FileError("cannot replace", path, err);
-  }
+  if (::stat(path_.c_str(), &old) == 0) ::fchmod(fd_, old.st_mode & 07777);
   return {};
+}
+
+Status AtomicFileWriter::Write(std::string_view content) {
+  if (fd_ < 0) return FileError("cannot write", path_, EBADF);
+  return WriteAll(fd_, content, path_);
+}
+
+Status AtomicFileWriter::Commit() {
+  if (fd_ < 0) return FileError("cannot write", path_, EBADF);
+  if (::fsync(fd_) != 0) {
+    const int err = errno;
+    Abort();
+    return FileError("cannot write", path_, err);
+  }
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    const int err = errno;
+    Abort();
+    return FileError("cannot write", path_, err);
+  }
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+    const int err = errno;
+    Abort();
+    return FileError("cannot replace", path_, err);
+  }
+  temp_.clear();
+  return {};
+}
+
+void AtomicFileWriter::Abort() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+  }
+}
+
+Status AtomicReplaceFile(const std::string& path, std::string_view content) {
+  AtomicFileWriter writer(path);
+  if (auto opened = writer.Open(); !opened) return opened;
+  if (auto written = writer.Write(content); !written) return written;
+  return writer.Commit();
 }
 
 Status AppendToFile(const std::string& path, std::string_view content) {
@@ -196,9 +230,13 @@ Result<std::vector<DirEntry>> ListDirectory(const std::string& dir) {
     e.name = name;
     e.isHidden = name.front() == '.';
     bool isDir = entry->d_type == DT_DIR;
+    e.isSymlink = entry->d_type == DT_LNK;
     if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
       struct stat st {};
       isDir = ::stat(JoinPath(dir, name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      if (entry->d_type == DT_UNKNOWN) {
+        e.isSymlink = ::lstat(JoinPath(dir, name).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+      }
     }
     e.isDirectory = isDir;
     entries.push_back(std::move(e));

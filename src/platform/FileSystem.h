@@ -28,6 +28,31 @@ bool DirectoryExists(const std::string& path);
 // flushes it and renames it into place, so the old file stays whole if anything fails.
 Status AtomicReplaceFile(const std::string& path, std::string_view content);
 
+// Writes a new version of a file in pieces: the pieces go to a temporary file in the same
+// directory, and Commit renames it into place. Until then the old file stays as it was; a writer
+// that is destroyed without Commit removes its temporary file.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::string path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // Creates the temporary file.
+  Status Open();
+  Status Write(std::string_view content);
+  // Flushes, closes and renames the temporary file into place.
+  Status Commit();
+  // Removes the temporary file; the old file stays.
+  void Abort();
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string temp_;
+  int fd_ = -1;
+};
+
 // Appends `content` to `path`, creating the file when it does not exist.
 Status AppendToFile(const std::string& path, std::string_view content);
 
@@ -40,6 +65,7 @@ struct DirEntry {
   std::string name;  // the bare name
   bool isDirectory = false;
   bool isHidden = false;  // name starts with '.'
+  bool isSymlink = false;
 };
 
 // The entries of a directory ("." and ".." left out), in no particular order.

@@ -1,0 +1,172 @@
+// Benchmarks over synthetic pools. Each one times the system's work and, in the same run, the
+// floor: the file system work that cannot be avoided (reading every item file once and writing
+// as many bytes as the output holds).
+//
+//   relicor-bench export N [DIR]     text export of an N-item pool
+//   relicor-bench publish N [DIR]    HTML creation of an N-item pool
+//   relicor-bench dupecheck N [DIR]  pool duplicate check of an N-item pool
+//   relicor-bench rename N [DIR]     rename run over N items that all carry the same name
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "PoolGenerator.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "shell/Session.h"
+
+namespace fs = std::filesystem;
+using relicor::bench::PoolSpec;
+using relicor::bench::WritePool;
+
+namespace {
+
+class QuietUi final : public relicor::SessionUi {
+ public:
+  bool Confirm(std::string_view) override { return true; }
+};
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// Reads every ITM file under `dir` once.
+std::size_t ReadAllItems(const std::string& dir) {
+  std::size_t bytes = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (!entry.is_regular_file() || entry.path().extension() != ".ITM") continue;
+    auto head = relicor::ReadFileHead(entry.path().string(), 400);
+    if (head) bytes += head->size();
+  }
+  return bytes;
+}
+
+// Writes `bytes` bytes to a file in `dir` in 1 MiB pieces, as an output of that size needs.
+void WriteBytes(const std::string& path, std::size_t bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const std::string chunk(1 << 20, 'x');
+  while (bytes > 0) {
+    const std::size_t n = std::min(bytes, chunk.size());
+    out.write(chunk.data(), static_cast<std::streamsize>(n));
+    bytes -= n;
+  }
+}
+
+std::size_t TreeBytes(const std::string& dir, const std::string& ext) {
+  std::size_t total = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (entry.is_regular_file() && (ext.empty() || entry.path().extension() == ext)) total += entry.file_size();
+  }
+  return total;
+}
+
+void Report(const char* what, int n, double seconds, double floor) {
+  std::printf("%-10s %7d items: %8.3f s   floor %8.3f s   ratio %.2f\n", what, n, seconds, floor,
+              floor > 0 ? seconds / floor : 0.0);
+}
+
+int Run(const std::string& what, int n, const std::string& base) {
+  const std::string pool = base + "/pool-" + std::to_string(n) + (what == "rename" ? "-same" : "");
+  const std::string home = base + "/home";
+  fs::create_directories(home);
+  PoolSpec spec{pool, n, 4711, 3, what == "rename"};
+  if (what == "rename") fs::remove_all(pool);
+  WritePool(spec);
+
+  relicor::SystemClock clock;
+  QuietUi ui;
+  relicor::Session session(home + "/", clock, ui);
+  session.Start();
+  session.SetPoolDirectory(pool);
+  session.SetSentDirectory(base + "/no-sent");
+  session.flags().debugFile = false;
+
+  if (what == "export") {
+    auto t0 = std::chrono::steady_clock::now();
+    auto result = session.ExportItemList(pool);
+    const double seconds = Seconds(t0);
+    if (!result) {
+      std::cerr << result.error() << "\n";
+      return 1;
+    }
+    const std::size_t size = fs::file_size(pool + "/ITMLIST.TXT");
+    t0 = std::chrono::steady_clock::now();
+    ReadAllItems(pool);
+    WriteBytes(base + "/floor.out", size);
+    Report("export", n, seconds, Seconds(t0));
+    return 0;
+  }
+  if (what == "publish") {
+    const std::string out = base + "/pages-" + std::to_string(n);
+    fs::create_directories(out);
+    session.settings().htmlScanSub = false;
+    auto t0 = std::chrono::steady_clock::now();
+    auto result = session.CreatePages(pool);
+    const double seconds = Seconds(t0);
+    if (!result) {
+      std::cerr << result.error() << "\n";
+      return 1;
+    }
+    const std::size_t size = TreeBytes(pool, ".htm") + TreeBytes(pool, ".css");
+    t0 = std::chrono::steady_clock::now();
+    ReadAllItems(pool);
+    WriteBytes(base + "/floor.out", size);
+    Report("publish", n, seconds, Seconds(t0));
+    return 0;
+  }
+  if (what == "dupecheck") {
+    session.settings().htmlScanSub = false;
+    auto t0 = std::chrono::steady_clock::now();
+    auto result = session.CheckDuplicates();
+    const double seconds = Seconds(t0);
+    if (!result) {
+      std::cerr << result.error() << "\n";
+      return 1;
+    }
+    t0 = std::chrono::steady_clock::now();
+    ReadAllItems(pool);
+    Report("dupecheck", n, seconds, Seconds(t0));
+    return 0;
+  }
+  if (what == "rename") {
+    session.settings().htmlScanSub = false;
+    auto t0 = std::chrono::steady_clock::now();
+    auto result = session.RenameRun();
+    const double seconds = Seconds(t0);
+    if (!result) {
+      std::cerr << result.error() << "\n";
+      return 1;
+    }
+    // The floor: reading every item and renaming every file once.
+    const std::string copy = base + "/rename-floor";
+    fs::remove_all(copy);
+    fs::create_directories(copy);
+    for (const auto& entry : fs::directory_iterator(pool)) fs::copy(entry.path(), copy / entry.path().filename());
+    t0 = std::chrono::steady_clock::now();
+    ReadAllItems(copy);
+    int i = 0;
+    for (const auto& entry : fs::directory_iterator(copy)) {
+      fs::rename(entry.path(), fs::path(copy) / ("R" + std::to_string(i++) + entry.path().extension().string()));
+    }
+    Report("rename", n, seconds, Seconds(t0));
+    return 0;
+  }
+  std::cerr << "unknown benchmark " << what << "\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename N [DIR]\n";
+    return 2;
+  }
+  const std::string base = argc > 3 ? argv[3] : (fs::temp_directory_path() / "relicor-bench").string();
+  fs::create_directories(base);
+  return Run(argv[1], std::stoi(argv[2]), base);
+}

@@ -1,0 +1,66 @@
+#include "cli/CliSession.h"
+
+#include <iostream>
+#include <string>
+
+#include "platform/ProgramDir.h"
+#include "text/Cp1252.h"
+#include "text/Path.h"
+
+namespace relicor::cli {
+
+void PrintLine(std::ostream& out, std::string_view text) { out << Cp1252ToUtf8(text) << '\n'; }
+
+void CliUi::ProgressStep() {
+  if (!ctx_.errIsTerminal) return;
+  ++steps_;
+  ctx_.err << "\r" << "scanning: " << steps_ << " directories" << std::flush;
+  progressShown_ = true;
+}
+
+void CliUi::ProgressSet(int position) {
+  if (!ctx_.errIsTerminal) return;
+  if (position <= 0 && !progressShown_) return;
+  ctx_.err << "\r" << "progress: " << position << "%   " << std::flush;
+  progressShown_ = true;
+}
+
+void CliUi::EndProgress() {
+  if (progressShown_) ctx_.err << "\r" << std::string(40, ' ') << "\r" << std::flush;
+  progressShown_ = false;
+  steps_ = 0;
+}
+
+void CliUi::Notify(std::string_view message) {
+  EndProgress();
+  ctx_.err << "relicor-cli: " << Cp1252ToUtf8(message) << '\n';
+  notified_ = true;
+}
+
+bool CliUi::Confirm(std::string_view question) {
+  EndProgress();
+  if (assumeYes_) return true;
+  if (!ctx_.inIsTerminal) return false;
+  ctx_.err << Cp1252ToUtf8(question) << " [y/N] " << std::flush;
+  std::string answer;
+  if (!std::getline(std::cin, answer)) return false;
+  return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
+}
+
+CliSession::CliSession(CliContext& ctx) : ui(ctx) {
+  std::string home = ctx.options.home ? *ctx.options.home : ProgramDir();
+  if (!home.empty() && home.back() != kPathSeparator) home.push_back(kPathSeparator);
+  session = std::make_unique<Session>(home, clock, ui);
+  session->Start();
+  // Global options hold for this run only; the settings file is never written.
+  if (ctx.options.pool) session->SetPoolDirectory(*ctx.options.pool);
+  if (ctx.options.sent) session->SetSentDirectory(*ctx.options.sent);
+  if (ctx.options.subdirs) session->settings().htmlScanSub = *ctx.options.subdirs;
+  OptionFlags& flags = session->flags();
+  flags.vkMode = ctx.options.vk;
+  flags.additionalInfo = ctx.options.info;
+  flags.debugFile = ctx.options.debugFile.value_or(false);
+  flags.decimalView = ctx.options.decimal;
+}
+
+}  // namespace relicor::cli

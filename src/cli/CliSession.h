@@ -1,0 +1,47 @@
+#pragma once
+// The session a relicor-cli command works on: started from the program directory's settings,
+// with the global options applied for this run only.
+
+#include <iosfwd>
+#include <memory>
+
+#include "cli/CliContext.h"
+#include "platform/Clock.h"
+#include "shell/Session.h"
+
+namespace relicor::cli {
+
+// Messages go to standard error; progress lines only when standard error is a terminal;
+// questions are asked on the terminal.
+class CliUi final : public SessionUi {
+ public:
+  explicit CliUi(CliContext& ctx) : ctx_(ctx) {}
+  void ProgressStep() override;
+  void ProgressSet(int position) override;
+  void Notify(std::string_view message) override;
+  bool Confirm(std::string_view question) override;
+  // True when anything was told through Notify.
+  bool notified() const { return notified_; }
+  // Answer for Confirm when no terminal is there to ask (rename --yes).
+  void SetAssumeYes(bool yes) { assumeYes_ = yes; }
+  void EndProgress();
+
+ private:
+  CliContext& ctx_;
+  int steps_ = 0;
+  bool progressShown_ = false;
+  bool notified_ = false;
+  bool assumeYes_ = false;
+};
+
+struct CliSession {
+  explicit CliSession(CliContext& ctx);
+  SystemClock clock;
+  CliUi ui;
+  std::unique_ptr<Session> session;
+};
+
+// Writes Windows-1252 core text to a UTF-8 stream.
+void PrintLine(std::ostream& out, std::string_view text);
+
+}  // namespace relicor::cli

@@ -1,0 +1,59 @@
+#include <ostream>
+
+#include "cli/CliSession.h"
+#include "cli/Commands.h"
+#include "text/Hex.h"
+#include "text/Stri.h"
+
+namespace relicor::cli {
+
+namespace {
+
+int DbList(CliContext& ctx, Session& session) {
+  for (const auto& [key, record] : session.database().entries()) {
+    std::string name = record.Name();
+    for (char& c : name) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    PrintLine(ctx.out, key + "  " + name);
+  }
+  PrintLine(ctx.out, std::to_string(session.database().entries().size()) + " entries loaded");
+  return kExitOk;
+}
+
+}  // namespace
+
+int CmdDb(CliContext& ctx) {
+  if (ctx.args.empty()) return UsageError(ctx, "db takes list, add FILE or remove KEY");
+  const std::string sub = ctx.args.front();
+  if (sub == "list") {
+    if (ctx.args.size() != 1) return UsageError(ctx, "db list takes no arguments");
+    CliSession cli(ctx);
+    return DbList(ctx, *cli.session);
+  }
+  if (sub == "add") {
+    if (ctx.args.size() != 2) return UsageError(ctx, "db add takes one ITM file");
+    CliSession cli(ctx);
+    cli.ui.SetAssumeYes(true);  // the command itself is the keeper's yes
+    auto added = cli.session->AddToDatabase(ctx.args[1]);
+    if (!added) return Fail(ctx, added.error());
+    PrintLine(ctx.out, *added);
+    return kExitOk;
+  }
+  if (sub == "remove") {
+    if (ctx.args.size() != 2) return UsageError(ctx, "db remove takes one item key");
+    CliSession cli(ctx);
+    std::string key = ctx.args[1];
+    for (char& c : key) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    Database& database = cli.session->database();
+    if (!database.Remove(key)) return Fail(ctx, "no entry with the key " + key + " in " + database.filePath());
+    if (auto saved = database.Save(); !saved) return Fail(ctx, saved.error());
+    PrintLine(ctx.out, "removed " + key + " from " + database.filePath());
+    return kExitOk;
+  }
+  return UsageError(ctx, "unknown db command " + sub);
+}
+
+}  // namespace relicor::cli

@@ -1,0 +1,47 @@
+#include <filesystem>
+#include <ostream>
+
+#include "cli/CliSession.h"
+#include "cli/Commands.h"
+#include "text/Path.h"
+
+namespace relicor::cli {
+
+namespace {
+
+// The directory a file's report shows its path against.
+std::string DirectoryOf(const std::string& path) {
+  const auto dir = DirectoryPart(path);
+  return dir.empty() ? std::string(".") : std::string(dir);
+}
+
+}  // namespace
+
+int CmdReport(CliContext& ctx) {
+  if (ctx.args.empty()) return UsageError(ctx, "report takes one or more ITM files");
+  CliSession cli(ctx);
+  int status = kExitOk;
+  for (const auto& path : ctx.args) {
+    const bool notifiedBefore = cli.ui.notified();
+    if (auto reported = cli.session->ReportFile(path, DirectoryOf(path)); !reported) {
+      status = Fail(ctx, reported.error());
+      continue;
+    }
+    if (!notifiedBefore && cli.ui.notified()) status = kExitFailed;
+    for (const auto& line : cli.session->OutputLines()) PrintLine(ctx.out, line);
+  }
+  return status;
+}
+
+int CmdExport(CliContext& ctx) {
+  if (ctx.args.size() > 1) return UsageError(ctx, "export takes at most one directory");
+  const std::string dir = ctx.args.empty() ? std::filesystem::current_path().string() : ctx.args.front();
+  CliSession cli(ctx);
+  auto exported = cli.session->ExportItemList(dir);
+  cli.ui.EndProgress();
+  if (!exported) return Fail(ctx, exported.error());
+  PrintLine(ctx.out, *exported);
+  return kExitOk;
+}
+
+}  // namespace relicor::cli

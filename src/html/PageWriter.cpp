@@ -1,0 +1,127 @@
+#include "html/PageWriter.h"
+
+#include <algorithm>
+
+#include "html/PublishOptions.h"
+#include "html/Stylesheet.h"
+#include "item/ItemClasses.h"
+#include "platform/FileSystem.h"
+#include "text/Stri.h"
+
+namespace relicor {
+
+int PageClassOfItem(const ItemRecord& record) {
+  if (!record.HasSignature()) return 0;
+  if (record.IsUnique()) return kUniquePageClass;
+  const int itemClass = record.ItemClass();
+  const bool hasPage = std::find(kPageClasses.begin(), kPageClasses.end(), itemClass) != kPageClasses.end();
+  return hasPage && itemClass != kUniquePageClass ? itemClass : 0;
+}
+
+std::string ClassPageFileName(const HtmlOptionValues& options, bool brief, int pageClass) {
+  return OutputPrefix(options, brief) + std::to_string(pageClass) + std::string(ClassName(pageClass)) + ".htm";
+}
+
+void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& options) {
+  Abandon();
+  path_ = path;
+  open_ = true;
+  (void)sink_.TakePageText();
+  sink_.SetFirstCellWritten(false);
+  sink_.SetPendingLabels(0);
+  sink_.SetHtml(true);
+  WriteLine("<HTML>");
+  // The head's opening tag, so that "</HEAD>" below closes something.
+  WriteLine("<HEAD>");
+  WriteLine("   <TITLE>Items</TITLE>");
+  WriteLine("<LINK HREF=\"" + StylesheetFileName(options) + "\" REL=\"stylesheet\" TITLE=\"PoolStyle\">");
+  WriteLine("</HEAD>");
+  WriteLine("<BODY BGCOLOR=" + options.bgColor + ">");
+  WriteLine("<CENTER>&nbsp;</CENTER>");
+}
+
+void PageFile::WriteLine(std::string_view text) { sink_.WritePageLine(text); }
+
+Status PageFile::Close() {
+  if (!open_) return {};
+  open_ = false;
+  sink_.SetHtml(false);
+  return AtomicReplaceFile(path_, sink_.TakePageText());
+}
+
+void PageFile::Abandon() {
+  if (!open_) return;
+  open_ = false;
+  sink_.SetHtml(false);
+  (void)sink_.TakePageText();
+}
+
+std::string GroupLinkLine(const std::string& prefix, int group) {
+  const int first = FirstClassOfGroup(group);
+  return "<A CLASS=\"INV1\" HREF=\"" + prefix + std::to_string(first) + std::string(ClassName(first)) + ".htm\">" +
+         std::string(GroupName(group)) + "</A>&nbsp;&nbsp; |&nbsp;&nbsp;";
+}
+
+void WriteNavigationBar(PageFile& page, const HtmlOptionValues& options, int pageClass, bool brief) {
+  const std::string p = OutputPrefix(options, false);
+  const std::string pv = OutputPrefix(options, brief);
+  page.WriteLine("<CENTER><TABLE WIDTH=\"75%\">");
+  page.WriteLine("<TR>");
+  page.WriteLine("<TD NOWRAP>");
+  page.WriteLine("<CENTER>");
+  const std::string entrance = "<A HREF=\"" + p + "-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+  if (brief) {
+    page.WriteLine(entrance + "<A HREF=\"" + ClassPageFileName(options, false, pageClass) +
+                   "\">Details bitte!</A>&nbsp;&nbsp;");
+  } else {
+    page.WriteLine(entrance + "<A HREF=\"" + ClassPageFileName(options, true, pageClass) +
+                   "\">Nur Namen anzeigen!</A>&nbsp;&nbsp;");
+  }
+  page.WriteLine("<A HREF=\"" + p + "-IPH.htm\">HISTORY</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;");
+  if (!options.headerUrl1.empty()) {
+    page.WriteLine("<A HREF=\"" + options.headerUrl1 + "\">" + options.headerUrl1Name +
+                   "</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;");
+  }
+  page.WriteLine("</TD></TR><TD NOWRAP CLASS=\"INV1\">");
+  for (const int group : kBarGroups) page.WriteLine(GroupLinkLine(pv, group));
+  page.WriteLine("</TD>");
+  page.WriteLine("</TR>");
+  page.WriteLine("</TABLE></CENTER>");
+  page.WriteLine("<CENTER>&nbsp;</CENTER>");
+}
+
+void WriteClassTabs(PageFile& page, const HtmlOptionValues& options, int pageClass, bool brief) {
+  const int group = GroupOfClass(pageClass);
+  page.WriteLine("<CENTER><TABLE COLS=" + std::to_string(ClassCountOfGroup(group)) + " WIDTH=\"60%\" >");
+  page.WriteLine("<TR>");
+  for (int k = 1; k < kClassCount; ++k) {
+    if (GroupOfClass(k) != group) continue;
+    const std::string name(ClassName(k));
+    if (k == pageClass) {
+      page.WriteLine("<TD><CENTER><FONT COLOR=\"#FF0000\">[-" + name + "-]</FONT></CENTER></TD>");
+    } else {
+      page.WriteLine("<TD><CENTER><A HREF=\"" + ClassPageFileName(options, brief, k) + "\">[-" + name +
+                     "-]</A></CENTER></TD>");
+    }
+  }
+  page.WriteLine("</TR>");
+  page.WriteLine("</TABLE></CENTER>");
+  page.WriteLine("<CENTER>&nbsp;</CENTER>");
+  page.WriteLine("<CENTER><TABLE COLS=2 WIDTH=\"60%\">");
+}
+
+void WritePageEnd(PageFile& page) {
+  page.WriteLine("</TABLE></CENTER>");
+  page.WriteLine("</BODY>");
+  page.WriteLine("</HTML>");
+}
+
+void SortPageItems(std::vector<ScannedItem>& items) {
+  // Each newly listed name goes before the equal names already there.
+  std::reverse(items.begin(), items.end());
+  std::stable_sort(items.begin(), items.end(), [](const ScannedItem& a, const ScannedItem& b) {
+    return CompareTextNoCase(a.name, b.name) < 0;
+  });
+}
+
+}  // namespace relicor

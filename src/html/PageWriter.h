@@ -1,0 +1,96 @@
+#pragma once
+// The building blocks of the published pages: the page file with its head, the navigation bar,
+// the class tabs and the page end of a class page, and the order of the page item list.
+//
+// A page's text collects in the line sink's page buffer, where the item report adds its rows
+// too, and reaches the file with one atomic replace when the page is closed: a run that stops
+// never leaves half a page behind.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "identify/ItemReport.h"
+#include "identify/LineSink.h"
+#include "item/ItemRecord.h"
+#include "platform/Result.h"
+#include "platform/Settings.h"
+#include "pool/ScanDirectory.h"
+
+namespace relicor {
+
+// The page classes in the order their pages are written: 1 to 14 without 11 (Gold). Class 0
+// (Book) has no page either; 14 (kUniquePageClass) gathers the unique items of every class.
+inline constexpr std::size_t kPageClassCount = 13;
+// clang-format off
+inline constexpr std::array<int, kPageClassCount> kPageClasses{{
+    1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14,
+}};
+// clang-format on
+
+// The groups of the group bar: 1 to 9 without 6 (Gold).
+inline constexpr std::size_t kBarGroupCount = 8;
+// clang-format off
+inline constexpr std::array<int, kBarGroupCount> kBarGroups{{
+    1, 2, 3, 4, 5, 7, 8, 9,
+}};
+// clang-format on
+
+// The page an item is listed on: 14 for a unique item, otherwise its class when that class has a
+// page; 0 when it is on no page (Book, Gold, unknown classes, no item signature).
+int PageClassOfItem(const ItemRecord& record);
+
+// prefix + class number + class name + ".htm", e.g. "itm2Axe.htm" or "itms2Axe.htm".
+std::string ClassPageFileName(const HtmlOptionValues& options, bool brief, int pageClass);
+
+// The page being written. Only one page is open at a time; the HTML switch of the sink is on
+// while it is.
+class PageFile {
+ public:
+  explicit PageFile(LineSink& sink) : sink_(sink) {}
+  ~PageFile() { Abandon(); }
+  PageFile(const PageFile&) = delete;
+  PageFile& operator=(const PageFile&) = delete;
+
+  // Starts the page `path`: empties the page buffer and the row state, switches the HTML switch
+  // on and writes the head. A page still open is dropped first.
+  void WritePageHead(const std::string& path, const HtmlOptionValues& options);
+
+  // One line of the page (CR LF is added).
+  void WriteLine(std::string_view text);
+
+  // Switches the HTML switch off and replaces the file with the page's text. An error names the
+  // file; the file then keeps its earlier content.
+  Status Close();
+
+  // Drops an unfinished page and switches the HTML switch off; nothing is written.
+  void Abandon();
+
+  bool IsOpen() const { return open_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  LineSink& sink_;
+  std::string path_;
+  bool open_ = false;
+};
+
+// One link of the group bar: group `group` linking to the first class page of the group.
+std::string GroupLinkLine(const std::string& prefix, int group);
+
+// The navigation bar of class page `pageClass` of the detail or the brief variant.
+void WriteNavigationBar(PageFile& page, const HtmlOptionValues& options, int pageClass, bool brief);
+
+// The tabs of the classes in the group of `pageClass`, followed by the opening of the item table.
+void WriteClassTabs(PageFile& page, const HtmlOptionValues& options, int pageClass, bool brief);
+
+// Closes the item table, the body and the page.
+void WritePageEnd(PageFile& page);
+
+// Puts the scanned items in page order: by name without regard to letter case; items with equal
+// names in the reverse of the order in which the scan found them.
+void SortPageItems(std::vector<ScannedItem>& items);
+
+}  // namespace relicor

@@ -1,0 +1,805 @@
+#include "identify/EffectPass.h"
+
+#include <array>
+
+#include "identify/ReportText.h"
+#include "item/AffixTables.h"
+#include "item/BaseItems.h"
+#include "item/Sources.h"
+#include "item/SpellTables.h"
+#include "item/Uniques.h"
+#include "text/Hex.h"
+#include "text/Stri.h"
+
+namespace relicor {
+
+namespace {
+
+// Effect bits that carry a suffix of their own, with its price parts.
+struct FlagAffix {
+  int bit;
+  std::string_view line;
+  std::string_view name;
+  std::int32_t multiplier;
+  std::int32_t price;
+};
+
+// The steal effects: their price parts come from the leech rows, and only for non-unique items.
+struct StealAffix {
+  int bit;
+  std::string_view line;
+  std::string_view name;
+  LeechRow row;
+};
+
+// clang-format off
+constexpr std::array<StealAffix, 4> kStealAffixes{{
+  // bit                    line               name         leech row
+  {effect::kSteal3Mana,     "steals 3% Mana",  "the bat",   LeechRow::Mana3},  // 0
+  {effect::kSteal5Mana,     "steals 5% Mana",  "vampires",  LeechRow::Mana5},  // 1
+  {effect::kSteal3Life,     "steals 3% Life",  "the leech", LeechRow::Life3},  // 2
+  {effect::kSteal5Life,     "steals 5% Life",  "blood",     LeechRow::Life5},  // 3
+}};
+
+constexpr std::array<FlagAffix, 4> kAttackSpeed{{
+  // bit                      line              name         multiplier  price
+  {effect::kQuickAttack,      "Quick Attack",   "readiness", 2,          2000},   // 0
+  {effect::kFastAttack,       "Fast Attack",    "swiftness", 4,          4000},   // 1
+  {effect::kFasterAttack,     "Faster Attack",  "speed",     8,          8000},   // 2
+  {effect::kFastestAttack,    "Fastest Attack", "haste",     16,         16000},  // 3
+}};
+
+constexpr std::array<FlagAffix, 3> kHitRecovery{{
+  // bit                          line                    name         multiplier  price
+  {effect::kFastHitRecovery,      "Fast Hit Recovery",    "balance",   2,          2000},  // 0
+  {effect::kFasterHitRecovery,    "Faster Hit Recovery",  "stability", 4,          4000},  // 1
+  {effect::kFastestHitRecovery,   "Fastest Hit Recovery", "harmony",   8,          8000},  // 2
+}};
+// clang-format on
+
+// Power byte values of the affixes the rules expect.
+namespace power {
+constexpr std::uint8_t kBear = 53;
+constexpr std::uint8_t kSpeed = 58;
+constexpr std::uint8_t kRecovery = 59;
+constexpr std::uint8_t kPlentyCharges = 15;
+constexpr std::uint8_t kIndestructible = 37;
+constexpr std::uint8_t kBashing = 57;
+constexpr std::uint8_t kResistAll = 11;
+constexpr std::uint8_t kResFire = 8;
+constexpr std::uint8_t kResLightning = 9;
+constexpr std::uint8_t kResMagic = 10;
+constexpr std::uint8_t kFlatDamage = 61;
+}  // namespace power
+
+constexpr std::uint8_t kStaffClass = 10;
+constexpr std::uint8_t kBookClass = 0;
+constexpr std::uint8_t kRingClass = 12;
+constexpr std::uint8_t kAmuletClass = 13;
+constexpr int kLastSpell = kSpellCount - 1;
+
+bool InRange(std::uint8_t value, std::uint8_t lo, std::uint8_t hi) {
+  return lo <= value && value <= hi;
+}
+
+std::string Plain(std::int32_t value) {
+  return std::to_string(value);
+}
+
+}  // namespace
+
+bool VkSpeedExemption(int baseItem, bool vkMode) {
+  return vkMode && baseItem == kVkSpeedExemptBaseItem;
+}
+
+std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& known) {
+  known = true;
+  switch (useEffect) {
+    case 0:
+      return {};
+    case 2:
+      return "fills up Life to max";
+    case 7:
+      return "fills up Mana to max";
+    case 10:
+      return "increase Strength by one";
+    case 11:
+      return "increase Magic by one";
+    case 12:
+      return "increase Dexterity by one";
+    case 13:
+      return "increase Vitality by one";
+    case 21:
+      return ShortString("Scroll of " + std::string(SpellName(spell)), 26);
+    case 23:
+      return "Staff";
+    case 24:
+      return ShortString("learn " + std::string(SpellName(spell)), 22);
+    case 25:
+      return "ring";
+    case 26:
+      return "amulet";
+    case 27:
+      return "single player unique";
+    case 42:
+      return "map of the stars";
+    case 43:
+      return "Ear";
+    default:
+      known = false;
+      return "Info 4 unknown " + ByteToHex(useEffect);
+  }
+}
+
+EffectPass::EffectPass(const ItemRecord& item, PassOptions options, FindingState& findings, LineSink& sink,
+                       DebugLineSink* debug)
+    : item_(item), options_(options), findings_(findings), sink_(sink), debug_(debug) {}
+
+void EffectPass::Line(std::string_view text) {
+  sink_.WriteReportLine(text);
+}
+
+void EffectPass::Finding(std::int32_t code, std::int32_t value) {
+  sink_.WriteReportLine(FormatFinding(findings_, code, value));
+}
+
+void EffectPass::Debug(std::string_view text) {
+  if (debug_ != nullptr) {
+    debug_->WriteDebugLine(text);
+  }
+}
+
+void EffectPass::UniqueChecks() {
+  if (!item_.IsUnique()) {
+    return;
+  }
+  const UniqueRow unique = UniqueOf(item_.UniqueIndex(), options_.vkMode);
+  if (options_.additionalInfo && !options_.htmlMode) {
+    // The name is cut so that the text up to its end holds at most 43 characters.
+    const std::string head = ShortString("++ UNIQUE:\"" + std::string(unique.Name), 43);
+    Line(head + "\" " + ByteToHex(item_.UniqueIndex()) + " " + ByteToHex(item_.BaseItem()));
+  }
+  switch (unique.Availability) {
+    case kUniqueSinglePlayerOnly:
+      Finding(rule::kSinglePlayerItem, 0);
+      break;
+    case kUniqueNotInMultiplayer:
+      Finding(rule::kNotInMultiplayer, 0);
+      break;
+    case kUniqueNeverInGame:
+      Finding(rule::kNeverInGame, 0);
+      break;
+    default:
+      break;
+  }
+  const std::uint8_t baseItem = item_.BaseItem();
+  if (unique.BaseItemLow == kNoBaseItem) {
+    Finding(rule::kUniqueDefinitionMissed, baseItem);
+  } else if (baseItem < unique.BaseItemLow || baseItem > unique.BaseItemHigh) {
+    Finding(unique.BaseItemHigh == kNoBaseItem ? rule::kUniqueDefinitionMissed : rule::kHackedUniqueType,
+            baseItem);
+  }
+}
+
+void EffectPass::EffectSection() {
+  const bool unique = item_.IsUnique();
+  const bool vk = options_.vkMode;
+  const BaseItemRow base = BaseItemOf(item_.BaseItem(), vk);
+
+  if (base.Class != item_.ItemClass()) {
+    const std::int32_t value = item_.BaseItem() * 256 + item_.ItemClass();
+    Finding(base.Class == kUndefinedBaseItemClass ? rule::kItemTypeUndefined : rule::kItemTypeMismatch,
+            value);
+  }
+  price_ = PriceAccumulators{};
+  price_.basePrice = base.BasePrice;
+
+  if (item_.MinDamage() != 0) {
+    Line("Damage     " + Plain(item_.MinDamage()) + "-" + Plain(item_.MaxDamage()));
+  }
+  if (item_.ArmorClass() != 0) {
+    Line("Armorclass " + Plain(item_.ArmorClass()));
+  }
+  if (item_.HasEffect(effect::kStealthLife)) {
+    Line("stealth life");
+  }
+  if (item_.HasEffect(effect::kConstantlyLoseLife)) {
+    Line("constantly lose life");
+  }
+  if (item_.HasEffect(effect::kKnockback)) {
+    Line("knocks target back");
+    if (item_.SuffixPower() == power::kBear) {
+      slots_.SetSuffix("the bear");
+      price_.Add(2, 750);
+    }
+  }
+  StealAndSpeedEffects(unique);
+
+  if (item_.HasEffect(effect::kFastBlock)) {
+    Line("Fast Block");
+  }
+  if (item_.HasEffect(effect::kLightningArrows)) {
+    Line("Lightning Arrows");
+  }
+  if (item_.HasEffect(effect::kAttackerTakesDamage)) {
+    Line(vk ? "Attacker takes 1-50 Damage" : "Attacker takes 1-3 Damage");
+  }
+  if (item_.HasEffect(effect::kLoseAllMana)) {
+    Line("Lose all Mana");
+    slots_.SetSuffix("corruption");
+    price_.Add(2, -1000);
+  }
+  if (item_.HasEffect(effect::kHalfTrapDamage)) {
+    // "absorpes" is the system's own spelling; published pages carry it.
+    Line("absorpes half trap damage");
+    slots_.SetSuffix("thieves");
+    price_.Add(2, 1500);
+  }
+  if (item_.HasEffect(effect::kDamageVsDemons)) {
+    Line("+200% Damage vs. Demons");
+  }
+  if (item_.HasEffect(effect::kAllResistancesZero)) {
+    Line("All Resistances equals 0");
+  }
+
+  if (options_.additionalInfo && !options_.htmlMode) {
+    bool known = true;
+    const std::string useLine = UseEffectLine(item_.UseEffect(), item_.Spell(), known);
+    if (!useLine.empty()) {
+      Line(useLine);
+    }
+    if (!known) {
+      findings_.status = StatusColour::kAqua;
+    }
+  }
+
+  ChargesLine(unique);
+  DurabilityLines(unique);
+  PercentEffects(unique);
+  AttributeEffects(unique);
+  ResistEffects(unique);
+  BonusEffects(unique);
+  ElementalEffects(unique);
+
+  if (unique) {
+    Line("UNIQUE ITEM");
+  }
+  if (item_.ReqStrength() != 0) {
+    Line("required " + Plain(item_.ReqStrength()) + " Str");
+  }
+  if (item_.ReqMagic() != 0) {
+    Line("required " + Plain(item_.ReqMagic()) + " Mag");
+  }
+  if (item_.ReqDexterity() != 0) {
+    Line("required " + Plain(item_.ReqDexterity()) + " Dex");
+  }
+}
+
+void EffectPass::StealAndSpeedEffects(bool unique) {
+  for (const StealAffix& steal : kStealAffixes) {
+    if (item_.HasEffect(steal.bit)) {
+      Line(steal.line);
+      slots_.SetSuffix(steal.name);
+      if (!unique) {
+        // The leech rows have no price range, so only multiplier and fixed price count.
+        const AffixRow& row = LeechAffix(steal.row);
+        price_.Add(row.Multiplier, row.PriceAdd);
+      }
+    }
+  }
+
+  bool anySpeed = false;
+  for (const FlagAffix& speed : kAttackSpeed) {
+    if (item_.HasEffect(speed.bit)) {
+      anySpeed = true;
+      Line(speed.line);
+      slots_.SetSuffix(speed.name);
+      price_.Add(speed.multiplier, speed.price);
+    }
+  }
+  if (anySpeed && !unique && item_.SuffixPower() != power::kSpeed &&
+      !VkSpeedExemption(item_.BaseItem(), options_.vkMode)) {
+    Finding(rule::kHackedSpeed, 0);
+  }
+
+  bool anyRecovery = false;
+  for (const FlagAffix& recovery : kHitRecovery) {
+    if (item_.HasEffect(recovery.bit)) {
+      anyRecovery = true;
+      Line(recovery.line);
+      slots_.SetSuffix(recovery.name);
+      price_.Add(recovery.multiplier, recovery.price);
+    }
+  }
+  if (anyRecovery && !unique && item_.SuffixPower() != power::kRecovery) {
+    Finding(rule::kHackedRecovery, 0);
+  }
+}
+
+void EffectPass::ChargesLine(bool unique) {
+  const std::uint8_t maxCharges = item_.MaxCharges();
+  if (maxCharges == 0) {
+    return;
+  }
+  const std::uint8_t spell = item_.Spell();
+  Line(Plain(item_.Charges()) + "/" + Plain(maxCharges) + " " + std::string(SpellName(spell)) + "-Charges");
+  if (unique) {
+    return;
+  }
+  const bool staffSpell = item_.ItemClass() == kStaffClass && spell <= kLastSpell;
+  if (!staffSpell) {
+    Finding(rule::kInvalidSpellCharges, 0);
+  } else {
+    const std::int32_t most = MaxChargesOf(spell, options_.vkMode);
+    const std::int32_t limit = item_.PrefixPower() == power::kPlentyCharges ? 3 * most : most;
+    if (maxCharges > limit) {
+      Finding(rule::kTooMuchCharges, 0);
+    }
+  }
+  if (staffSpell) {
+    price_.chargesPrice = WrapMul(ChargePrice(spell), maxCharges);
+    if (item_.PreAddInfo() == 2000) {
+      slots_.SetPrefix("plentiful");
+      price_.Add(2, 2000);
+      price_.chargesPrice /= 2;
+    } else if (item_.PreAddInfo() == 3000) {
+      slots_.SetPrefix("bountiful");
+      price_.Add(3, 3000);
+      price_.chargesPrice /= 3;
+    }
+  }
+  // Charged items of any class get the spell as their suffix.
+  slots_.SetSuffix(SpellName(spell));
+}
+
+void EffectPass::DurabilityLines(bool unique) {
+  if (item_.IsIndestructible()) {
+    const std::uint8_t itemClass = item_.ItemClass();
+    if (itemClass != kBookClass && itemClass != kRingClass && itemClass != kAmuletClass) {
+      Line("Indestructible");
+      const bool allowed =
+          item_.SuffixPower() == power::kIndestructible ||
+          (unique && UniqueOf(item_.UniqueIndex(), options_.vkMode).MayBeIndestructible == 1);
+      if (!allowed) {
+        Finding(rule::kIndestructible, 0);
+      }
+    }
+  } else {
+    Line("Durability " + Plain(item_.Durability()) + "/" + Plain(item_.MaxDurability()));
+  }
+
+  switch (item_.SufAddInfo()) {
+    case 300:
+      slots_.SetSuffix("structure");
+      price_.Add(2, 300);
+      break;
+    case 500:
+      slots_.SetSuffix("thorns");
+      price_.Add(2, 500);
+      break;
+    case 600:
+      slots_.SetSuffix("the ages");
+      price_.Add(5, 600);
+      break;
+    default:
+      break;
+  }
+  if (item_.SuffixPower() == power::kBashing && item_.SufAddInfo() == 4000) {
+    slots_.SetSuffix("bashing");
+    price_.Add(12, 4000);
+  }
+}
+
+void EffectPass::PercentEffects(bool unique) {
+  const bool vk = options_.vkMode;
+  const std::uint8_t prefixPower = item_.PrefixPower();
+
+  if (const std::int32_t value = item_.PctDamage(); value != 0) {
+    Line(SignedText(value) + "% Damage");
+    if (!unique) {
+      if (value > AffixLimit(AffixTable::PctDamage, vk)) {
+        Finding(rule::kTooMuchPctDamage, value);
+      }
+      if (!InRange(prefixPower, 2, 5)) {
+        Finding(rule::kHackedPctDamage, value);
+      }
+      const auto table = InRange(prefixPower, 2, 3) ? AffixTable::PctDamage : AffixTable::CombinedDamage;
+      if (InRange(prefixPower, 2, 5)) {
+        ForEachMatch(AffixRows(table, vk), value, [&](const AffixRow& row) {
+          slots_.SetPrefix(row.Name);
+          price_.AddRow(row, value);
+        });
+      }
+    }
+  }
+
+  if (const std::int32_t value = item_.PctToHit(); value != 0) {
+    Line(SignedText(value) + "% to Hit");
+    if (!unique) {
+      if (value > AffixLimit(AffixTable::ToHit, vk)) {
+        Finding(rule::kTooMuchPctToHit, value);
+      }
+      const bool plain = InRange(prefixPower, 0, 1);
+      const bool combined = InRange(prefixPower, 4, 5);
+      if (!plain && !combined) {
+        Finding(rule::kHackedPctToHit, value);
+      }
+      if (plain) {
+        ForEachMatch(AffixRows(AffixTable::ToHit, vk), value, [&](const AffixRow& row) {
+          slots_.SetPrefix(row.Name);
+          price_.AddRow(row, value);
+        });
+      } else if (combined) {
+        // The combined prefix is priced with the damage; this table gives the name only.
+        ForEachMatch(AffixRows(AffixTable::ToHitName, vk), value,
+                     [&](const AffixRow& row) { slots_.SetPrefix(row.Name); });
+      }
+    }
+  }
+
+  if (const std::int32_t value = item_.PctArmor(); value != 0) {
+    Line(SignedText(value) + "% Armor");
+    if (!unique) {
+      if (value > AffixLimit(AffixTable::PctArmor, vk)) {
+        Finding(rule::kTooMuchPctArmor, value);
+      }
+      if (!InRange(prefixPower, 6, 7)) {
+        Finding(rule::kHackedPctArmor, value);
+      }
+      ForEachMatch(AffixRows(AffixTable::PctArmor, vk), value, [&](const AffixRow& row) {
+        slots_.SetPrefix(row.Name);
+        price_.AddRow(row, value);
+      });
+    }
+  }
+}
+
+void EffectPass::AttributeEffects(bool unique) {
+  const bool vk = options_.vkMode;
+  const std::uint8_t suffixPower = item_.SuffixPower();
+  const std::int32_t strength = item_.AddStrength();
+
+  const bool allAttributes = strength != 0 && strength == item_.AddMagic() &&
+                             strength == item_.AddDexterity() && strength == item_.AddVitality();
+  if (allAttributes) {
+    Line(SignedText(strength) + " to all Attributes");
+    if (!unique) {
+      if (strength > AffixLimit(AffixTable::AllAttributes, vk)) {
+        Finding(rule::kTooMuchAllAttributes, strength);
+      }
+      if (!InRange(suffixPower, 27, 28)) {
+        Finding(rule::kHackedAllAttributes, strength);
+      }
+      ForEachMatch(AffixRows(AffixTable::AllAttributes, vk), strength, [&](const AffixRow& row) {
+        slots_.SetSuffix(row.Name);
+        price_.AddRow(row, strength);
+      });
+    }
+    return;
+  }
+
+  struct Attribute {
+    std::int32_t value;
+    std::string_view line;
+    AffixTable table;
+    std::int32_t tooMuch;
+    std::int32_t hacked;
+    std::uint8_t powerLo;
+  };
+  // clang-format off
+  const std::array<Attribute, 4> attributes{{
+    // value               line          table                   too much                  hacked                 power
+    {strength,             " Strength",  AffixTable::Strength,   rule::kTooMuchStrength,   rule::kHackedStrength,  19},  // 0
+    {item_.AddMagic(),     " Magic",     AffixTable::Magic,      rule::kTooMuchMagic,      rule::kHackedMagic,     21},  // 1
+    {item_.AddDexterity(), " Dexterity", AffixTable::Dexterity,  rule::kTooMuchDexterity,  rule::kHackedDexterity, 23},  // 2
+    {item_.AddVitality(),  " Vitality",  AffixTable::Vitality,   rule::kTooMuchVitality,   rule::kHackedVitality,  25},  // 3
+  }};
+  // clang-format on
+  for (const Attribute& attribute : attributes) {
+    const std::int32_t value = attribute.value;
+    if (value == 0) {
+      continue;
+    }
+    Line(SignedText(value) + std::string(attribute.line));
+    if (unique) {
+      continue;
+    }
+    if (value > AffixLimit(attribute.table, vk)) {
+      Finding(attribute.tooMuch, value);
+    }
+    if (!InRange(suffixPower, attribute.powerLo, static_cast<std::uint8_t>(attribute.powerLo + 1))) {
+      Finding(attribute.hacked, value);
+    }
+    ForEachMatch(AffixRows(attribute.table, vk), value, [&](const AffixRow& row) {
+      slots_.SetSuffix(row.Name);
+      price_.AddRow(row, value);
+    });
+  }
+}
+
+void EffectPass::ResistEffects(bool unique) {
+  const bool vk = options_.vkMode;
+  const std::uint8_t prefixPower = item_.PrefixPower();
+  const std::int32_t fire = item_.ResFire();
+
+  const bool resistAll = fire != 0 && fire == item_.ResLightning() && fire == item_.ResMagic();
+  if (resistAll) {
+    Line(SignedText(fire) + "% Res All");
+    if (!unique) {
+      if (fire > AffixLimit(AffixTable::ResAll, vk)) {
+        Finding(rule::kTooMuchResist, fire);
+      }
+      if (prefixPower != power::kResistAll) {
+        Finding(rule::kHackedResist, fire);
+      }
+      ForEachMatch(AffixRows(AffixTable::ResAll, vk), fire, [&](const AffixRow& row) {
+        slots_.SetPrefix(row.Name);
+        price_.AddRow(row, fire);
+        price_.prefixLevel = row.Level;
+      });
+    }
+    return;
+  }
+
+  struct Resist {
+    std::int32_t value;
+    std::string_view line;
+    AffixTable table;
+    std::uint8_t power;
+  };
+  // clang-format off
+  const std::array<Resist, 3> resists{{
+    // value                 line                table                     power
+    {fire,                   "% Res Fire",       AffixTable::ResFire,      power::kResFire},       // 0
+    {item_.ResLightning(),   "% Res Lightning",  AffixTable::ResLightning, power::kResLightning},  // 1
+    {item_.ResMagic(),       "% Res Magic",      AffixTable::ResMagic,     power::kResMagic},      // 2
+  }};
+  // clang-format on
+  for (const Resist& resist : resists) {
+    const std::int32_t value = resist.value;
+    if (value == 0) {
+      continue;
+    }
+    Line(SignedText(value) + std::string(resist.line));
+    if (unique) {
+      continue;
+    }
+    if (value > AffixLimit(resist.table, vk)) {
+      Finding(rule::kTooMuchResist, value);
+    }
+    if (prefixPower != resist.power) {
+      Finding(rule::kHackedResist, value);
+    }
+    ForEachMatch(AffixRows(resist.table, vk), value, [&](const AffixRow& row) {
+      slots_.SetPrefix(row.Name);
+      price_.AddRow(row, value);
+    });
+  }
+}
+
+void EffectPass::BonusEffects(bool unique) {
+  const bool vk = options_.vkMode;
+  const std::uint8_t prefixPower = item_.PrefixPower();
+  const std::uint8_t suffixPower = item_.SuffixPower();
+
+  if (const std::int32_t mana = item_.ManaBonus(); mana != 0) {
+    Line(SignedText(mana) + " Mana");
+    if (!unique) {
+      if (mana > AffixLimit(AffixTable::Mana, vk)) {
+        Finding(rule::kTooMuchMana, mana);
+      }
+      if (!InRange(prefixPower, 33, 34)) {
+        Finding(rule::kHackedMana, mana);
+      }
+      // Searched from the last row: of the two rows holding 30 the later one names it.
+      if (const AffixRow* row = MatchBackward(AffixRows(AffixTable::Mana, vk), mana)) {
+        slots_.SetPrefix(row->Name);
+        price_.AddRow(*row, mana);
+      }
+    }
+  }
+
+  if (const std::int32_t hitPoints = item_.HitPointBonus(); hitPoints != 0) {
+    Line(SignedText(hitPoints) + " Hit Points");
+    if (!unique) {
+      if (hitPoints > AffixLimit(AffixTable::HitPoints, vk)) {
+        Finding(rule::kTooMuchHitPoints, hitPoints);
+      }
+      if (!InRange(suffixPower, 31, 32)) {
+        Finding(rule::kHackedHitPoints, hitPoints);
+      }
+      if (const AffixRow* row = MatchBackward(AffixRows(AffixTable::HitPoints, vk), hitPoints)) {
+        slots_.SetSuffix(row->Name);
+        price_.AddRow(*row, hitPoints);
+      }
+    }
+  }
+
+  if (const std::int32_t damage = item_.AddDamage(); damage != 0) {
+    Line(SignedText(damage) + " to Damage");
+    if (!unique) {
+      if (damage > AffixLimit(AffixTable::FlatDamage, vk)) {
+        Finding(rule::kTooMuchDamagePoints, damage);
+      }
+      if (suffixPower != power::kFlatDamage) {
+        Finding(rule::kHackedDamagePoints, damage);
+      }
+      ForEachMatch(AffixRows(AffixTable::FlatDamage, vk), damage, [&](const AffixRow& row) {
+        slots_.SetSuffix(row.Name);
+        price_.AddRow(row, damage);
+      });
+    }
+  }
+
+  if (const std::int32_t fromEnemies = item_.DamageFromEnemies(); fromEnemies != 0 && !unique) {
+    Line(SignedText(fromEnemies) + " Damage from Enemies");
+    if (fromEnemies < AffixLimit(AffixTable::DamageReduction, vk)) {
+      Finding(rule::kHackedDamageReductionEffect, fromEnemies);
+    }
+    const bool suffix = InRange(suffixPower, 29, 30);
+    if (!suffix && !(vk && InRange(prefixPower, 29, 30))) {
+      Finding(rule::kHackedDamageReduction, fromEnemies);
+    }
+    // The first matching row counts: the doubled last row of the normal table is never reached.
+    if (const AffixRow* row = MatchForwardFirst(AffixRows(AffixTable::DamageReduction, vk), fromEnemies)) {
+      if (suffix) {
+        slots_.SetSuffix(row->Name);
+      } else {
+        slots_.SetPrefix(row->Name);
+      }
+      price_.AddReversedRow(*row, fromEnemies);
+    }
+  }
+
+  if (item_.HasLightRadius()) {
+    Line(SignedText(item_.LightRadiusPercent()) + "% light radius");
+    if (!unique) {
+      switch (item_.LightRadius()) {
+        case -4:
+          slots_.SetSuffix("the dark");
+          price_.Add(-3, 0);
+          break;
+        case -2:
+          slots_.SetSuffix("the night");
+          price_.Add(-2, 0);
+          break;
+        case 2:
+          slots_.SetSuffix("light");
+          price_.Add(2, 750);
+          break;
+        case 4:
+          slots_.SetSuffix("radiance");
+          price_.Add(3, 1500);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+
+  if (const std::int32_t spellLevels = item_.SpellLevels(); spellLevels != 0) {
+    Line(SignedText(spellLevels) + " higher spells");
+    if (!unique) {
+      if (const AffixRow* row = MatchDirect(AffixRows(AffixTable::SpellLevel, vk), spellLevels)) {
+        slots_.SetPrefix(row->Name);
+        price_.AddRow(*row, spellLevels - 1);
+      }
+    }
+  }
+}
+
+void EffectPass::ElementalEffects(bool unique) {
+  if (item_.FireDamageMin() != 0) {
+    Line(Plain(item_.FireDamageMin()) + "-" + Plain(item_.FireDamageMax()) + " Fire Damage");
+    if (!unique) {
+      if (item_.PreAddInfo() == 5000) {
+        slots_.SetPrefix("flaming");
+        price_.Add(2, 5000);
+      } else if (item_.SufAddInfo() == 6000) {
+        slots_.SetSuffix("burning");
+        price_.Add(6, 6000);
+      } else {
+        Debug("ID NOT FOUND " + UpperCaseAscii(item_.Name()));
+      }
+    }
+  }
+
+  if (item_.LightningDamageMin() != 0) {
+    Line(Plain(item_.LightningDamageMin()) + "-" + Plain(item_.LightningDamageMax()) + " Lightning Damage");
+    switch (item_.SufAddInfo()) {
+      case 6000:
+        slots_.SetSuffix("shock");
+        price_.Add(2, 6000);
+        break;
+      case 8000:
+        slots_.SetSuffix("lightning");
+        price_.Add(4, 8000);
+        break;
+      case 12000:
+        slots_.SetSuffix("thunder");
+        price_.Add(6, 12000);
+        break;
+      default:
+        break;
+    }
+    if (item_.PreAddInfo() == 10000) {
+      slots_.SetPrefix("lightning");
+      price_.Add(2, 10000);
+    }
+  }
+}
+
+void EffectPass::SourceAndLevelLines() {
+  Line(ShortString("Ursprung: " + SourceText(item_.Source())));
+  if (item_.Source() >= 4) {
+    return;
+  }
+  const int levelLimit = options_.vkMode ? kLevelLimitVk : kLevelLimit;
+  if (levelLimit < item_.CreationLevel()) {
+    Finding(rule::kSourceHackCode, item_.CreationLevel());
+  } else if (item_.DungeonLevelFlag()) {
+    Line("Dungeon-Level war " + Plain(item_.ShownDungeonLevel()));
+  } else {
+    Line("Monster-Basislevel war " + Plain(item_.CreationLevel()));
+  }
+  if (item_.UniqueMonsterMark()) {
+    Line("das Monster war auch ein Unique :)");
+  }
+}
+
+void EffectPass::FinalPrice() {
+  const bool unique = item_.IsUnique();
+  const ComputedPrices computed = ComputePrices(price_);
+  std::int32_t griswold = computed.griswold;
+  std::int32_t wirt = computed.wirt;
+
+  if (options_.additionalInfo) {
+    if (item_.Source() == 8) {
+      if (price_.prefixLevel > kVendorLevelLimit) {
+        Finding(rule::kPrefixNotFromGriswold, price_.prefixLevel);
+      }
+      if (griswold > kVendorPriceLimit) {
+        Finding(rule::kExceedsPriceLimit, griswold);
+      }
+    }
+    if (item_.Source() == 16 && wirt > kVendorPriceLimit) {
+      Finding(rule::kExceedsPriceLimit, wirt);
+    }
+  }
+  if (unique) {
+    griswold = UniqueOf(item_.UniqueIndex(), options_.vkMode).Price;
+    wirt = 0;
+  }
+  if (options_.additionalInfo) {
+    Line("calc. price " + Plain(griswold) + " / " + Plain(wirt));
+  }
+
+  // Differences wrap like the rest of the price arithmetic.
+  const auto far = [](std::int32_t a, std::int32_t b) {
+    const std::int32_t d = WrapAdd(a, WrapMul(b, -1));
+    return d > 1 || (d < -1 && d != INT32_MIN);
+  };
+  const std::int32_t stored = item_.Price();
+  if (far(stored, griswold) && far(stored, wirt) && !unique) {
+    Debug("PRICE " + PadRight(UpperCaseAscii(item_.Name()), 32) + " internal " + Plain(stored) + " Gris " +
+          Plain(griswold) + " Wirt " + Plain(wirt));
+  }
+}
+
+void EffectPass::NameCheck() {
+  const BaseItemRow base = BaseItemOf(item_.BaseItem(), options_.vkMode);
+  const UniqueRow unique = UniqueOf(item_.UniqueIndex(), options_.vkMode);
+  const ResolvedNames names = AssembleNames(slots_, base, item_.IsUnique() ? &unique.Name : nullptr);
+  if (options_.additionalInfo) {
+    Line("name resolve [" + UpperCaseAscii(names.resolved) + "]");
+  }
+  if (!NameMatches(names, item_.Name())) {
+    Debug("NAME " + UpperCaseAscii(names.resolved) + " " + UpperCaseAscii(item_.Name()));
+  }
+  if (options_.additionalInfo) {
+    Line("type [" + UpperCaseAscii(base.FullName) + "]");
+    Line("");
+  }
+}
+
+}  // namespace relicor

@@ -1,0 +1,90 @@
+#pragma once
+// The single pass over an item's effects: for each effect in a fixed order it writes the effect
+// line, the finding lines of the rules it breaks, the affix name it stands for (prefix or suffix
+// slot) and its price parts. Around it: the unique checks of the report header, and the origin,
+// price and name lines of the report trailer.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "identify/LineSink.h"
+#include "identify/NameResolver.h"
+#include "identify/PriceCalc.h"
+#include "item/ItemRecord.h"
+#include "validate/Findings.h"
+
+namespace relicor {
+
+// Highest creation level the game gives an item.
+inline constexpr int kLevelLimit = 30;
+inline constexpr int kLevelLimitVk = 42;
+
+// The base item that is exempt from the speed rule in V&K mode.
+inline constexpr int kVkSpeedExemptBaseItem = 143;
+
+struct PassOptions {
+  bool vkMode = false;
+  bool additionalInfo = false;
+  bool htmlMode = false;
+};
+
+// True only in V&K mode for base item 143.
+bool VkSpeedExemption(int baseItem, bool vkMode);
+
+// The line of a use effect code, or an empty text for code 0. `known` is set to false for a code
+// without a text of its own ("Info 4 unknown " and the code in hex).
+std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& known);
+
+class EffectPass {
+ public:
+  // `debug` may be null: diagnostic lines are then dropped.
+  EffectPass(const ItemRecord& item, PassOptions options, FindingState& findings, LineSink& sink,
+             DebugLineSink* debug);
+
+  // Header of a unique item: the "++ UNIQUE:" line (additional information, text mode) and the
+  // availability and base item checks. Nothing for other items.
+  void UniqueChecks();
+
+  // The effect section: class check, effect lines and their rules, with affix names and price
+  // parts in the same order.
+  void EffectSection();
+
+  // "Ursprung: " and the level lines.
+  void SourceAndLevelLines();
+
+  // The computed prices, the vendor limit rules and "calc. price " (additional information), and
+  // the debug line for a stored price that matches neither computed price.
+  void FinalPrice();
+
+  // Assembles the resolved name, shows it and the type (additional information) and writes the
+  // debug line for a stored name that matches neither the resolved nor the alternative name.
+  void NameCheck();
+
+  const AffixSlots& slots() const { return slots_; }
+  const PriceAccumulators& accumulators() const { return price_; }
+
+ private:
+  void Line(std::string_view text);
+  void Finding(std::int32_t code, std::int32_t value);
+  void Debug(std::string_view text);
+
+  void StealAndSpeedEffects(bool unique);
+  void ChargesLine(bool unique);
+  void DurabilityLines(bool unique);
+  void PercentEffects(bool unique);
+  void AttributeEffects(bool unique);
+  void ResistEffects(bool unique);
+  void BonusEffects(bool unique);
+  void ElementalEffects(bool unique);
+
+  const ItemRecord& item_;
+  PassOptions options_;
+  FindingState& findings_;
+  LineSink& sink_;
+  DebugLineSink* debug_;
+  AffixSlots slots_;
+  PriceAccumulators price_;
+};
+
+}  // namespace relicor

@@ -1,0 +1,154 @@
+#include "identify/ItemReport.h"
+
+#include "identify/EffectPass.h"
+#include "identify/ReportText.h"
+#include "text/Hex.h"
+#include "text/Stri.h"
+
+namespace relicor {
+
+namespace {
+
+constexpr std::size_t kFileShownLength = 64;
+constexpr std::string_view kDupeMarker = "*** DUPE DETECT: THIS ITEM IS A REGISTERED DUPE OR A HACK";
+constexpr std::size_t kSeparatorLength = 34;
+
+bool BelongsToPage(const ItemRecord& item, int pageClass) {
+  if (pageClass == kUniquePageClass) {
+    return item.IsUnique();
+  }
+  return !item.IsUnique() && item.ItemClass() == pageClass;
+}
+
+// The row that opens an item in the page: a request link by mail that shows the item's name.
+void WriteItemNameCell(ReportContext& ctx, const std::string& path, const ItemRecord& item) {
+  LineSink& sink = ctx.sink;
+  sink.WritePageLine("<TR>");
+  sink.WritePageText("<TD NOWRAP><B><A HREF=\"mailto:" + ctx.options.mailAddress);
+  // Path and name come from the pool: escaped, so that they cannot become markup.
+  const std::string link = "?subject=Itempool-" + HtmlEscape(path) + "\">" +
+                           HtmlEscape(UpperCaseAscii(item.Name())) + ":</A></B></TD>";
+  sink.WritePageLine(ShortHtml(link, kTextCapacity));
+  sink.SetFirstCellWritten(true);
+}
+
+}  // namespace
+
+bool IsNewItem(DateTime startTime, DateTime addedItem) {
+  return startTime - addedItem < kNewItemDays;
+}
+
+Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory) {
+  LineSink& sink = ctx.sink;
+  const ReportOptions& options = ctx.options;
+  PageState& page = ctx.page;
+
+  ctx.findings.Reset();
+  sink.ClearOutput();
+  sink.SetPendingLabels(0);
+
+  Result<LoadStatus> loaded = ctx.cache.LoadItem(path);
+  if (!loaded) {
+    return MakeError(loaded.error());
+  }
+  if (*loaded == LoadStatus::kNotAnItem) {
+    return ReportOutcome::kNotAnItem;
+  }
+  const ItemRecord item = ctx.cache.CurrentItem();
+  const ItemMeta meta = ctx.cache.CurrentMeta();
+  if (!item.HasSignature()) {
+    return ReportOutcome::kNoSignature;
+  }
+
+  const bool html = sink.Html();
+  if (html && !BelongsToPage(item, page.pageClass)) {
+    return ReportOutcome::kNotOnPage;
+  }
+
+  if (ctx.dumpDisplay != nullptr) {
+    if (options.dumpWindow) {
+      ctx.dumpDisplay->ShowItemDump(item, options.decimalView);
+    } else {
+      ctx.dumpDisplay->HideItemDump();
+    }
+  }
+
+  const bool isNew = IsNewItem(ctx.startTime, meta.addedItem);
+  const std::string upperPath = html ? UpperCaseDE(path) : std::string();
+  const bool hidden = html && upperPath.find("HIDDEN") != std::string::npos;
+  if (html) {
+    if (!hidden) {
+      WriteItemNameCell(ctx, path, item);
+    }
+    if (isNew) {
+      sink.SetPendingLabels(1);
+      if (page.pageClass >= 0 && page.pageClass < kClassCount) {
+        ++page.newArrivals[static_cast<std::size_t>(page.pageClass)];
+      }
+    }
+  }
+  ++page.totalCount;
+  if (hidden) {
+    return ReportOutcome::kReported;
+  }
+
+  const PassOptions passOptions{options.vkMode, options.additionalInfo, html};
+  EffectPass pass(item, passOptions, ctx.findings, sink, ctx.debugLog);
+
+  if (!html) {
+    const std::size_t from = directory.size() + 1;
+    sink.WriteReportLine("File : " +
+                         (from < path.size() ? path.substr(from, kFileShownLength) : std::string()));
+    sink.WriteReportLine(UpperCaseAscii(item.Name()));
+    if (options.additionalInfo) {
+      sink.WriteReportLine(UpperCaseAscii(item.PlainName()));
+    }
+  }
+
+  pass.UniqueChecks();
+
+  if (!item.IsIdentified() && !page.briefMode) {
+    sink.WriteReportLine("unidentified");
+  }
+
+  if (!html) {
+    sink.WriteReportLine("Price " + std::to_string(item.Price()));
+    if (options.additionalInfo) {
+      sink.WriteReportLine("PreAddInfo " + WordToHex(static_cast<std::uint16_t>(item.PreAddInfo())));
+      sink.WriteReportLine("SufAddInfo " + WordToHex(static_cast<std::uint16_t>(item.SufAddInfo())));
+    }
+  }
+
+  const bool shortInfo = html && upperPath.find("SHORTINF") != std::string::npos;
+  if (!page.briefMode && !shortInfo) {
+    if (ctx.database.IsRegistered(item.ItemKey())) {
+      sink.WriteReportLine(kDupeMarker);
+      ctx.findings.status = StatusColour::kRed;
+    }
+    pass.EffectSection();
+  }
+
+  if (html) {
+    sink.WriteReportLine("<I><FONT CLASS=\"SM\"> by " + HtmlEscape(meta.senderName) +
+                         (page.briefMode && isNew ? "  =NEW=</FONT></I>" : "</FONT></I>"));
+    if (!page.briefMode) {
+      sink.WriteReportLine("&nbsp;");
+    }
+    return ReportOutcome::kReported;
+  }
+
+  const DateTime today = ctx.clock.Now();
+  sink.WriteReportLine("by " + meta.senderName);
+  if (meta.points4Item) {
+    sink.WriteReportLine("Point4Item dated " + SafeDateText(meta.points4ItemAt, today));
+  }
+  sink.WriteReportLine("Added " + SafeDateText(meta.addedItem, today));
+
+  sink.WriteReportLine(std::string(kSeparatorLength, '-'));
+  pass.SourceAndLevelLines();
+  pass.FinalPrice();
+  pass.NameCheck();
+  return ReportOutcome::kReported;
+}
+
+}  // namespace relicor

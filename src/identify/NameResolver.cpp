@@ -1,0 +1,40 @@
+#include "identify/NameResolver.h"
+
+#include "identify/ReportText.h"
+#include "text/Stri.h"
+
+namespace relicor {
+
+void AffixSlots::SetPrefix(std::string_view name) {
+  prefix = ShortString(name);
+}
+
+void AffixSlots::SetSuffix(std::string_view name) {
+  suffix = ShortString(name);
+}
+
+ResolvedNames AssembleNames(const AffixSlots& slots, const BaseItemRow& base,
+                            const std::string_view* uniqueName) {
+  std::string suffix = slots.suffix;
+  if (!suffix.empty()) {
+    suffix = ShortString(" of " + suffix);
+  }
+  std::string prefix = slots.prefix;
+  if (!prefix.empty()) {
+    prefix = ShortString(prefix + " ");
+  }
+  ResolvedNames names;
+  names.resolved = ShortString(prefix + std::string(base.ShortName) + suffix);
+  names.alternative = ShortString(prefix + std::string(base.FullName));
+  if (uniqueName != nullptr) {
+    names.resolved = ShortString(*uniqueName);
+  }
+  return names;
+}
+
+bool NameMatches(const ResolvedNames& names, std::string_view storedName) {
+  const std::string stored = UpperCaseAscii(storedName);
+  return UpperCaseAscii(names.resolved) == stored || UpperCaseAscii(names.alternative) == stored;
+}
+
+}  // namespace relicor

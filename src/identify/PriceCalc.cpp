@@ -1,0 +1,71 @@
+#include "identify/PriceCalc.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace relicor {
+
+std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::int32_t WrapMul(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
+}
+
+std::int32_t RoundExtended(long double x) {
+  // The default rounding mode rounds ties to even.
+  const long double r = std::nearbyintl(x);
+  const auto wide = static_cast<std::int64_t>(r);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
+}
+
+std::int32_t PriceInterpolation(std::int32_t v, std::int32_t lo, std::int32_t hi, std::int32_t range) {
+  const long double scaledRange = static_cast<long double>(range);
+  if (lo == hi) {
+    const long double whole =
+        std::truncl(static_cast<long double>(static_cast<std::int64_t>(v) - lo) * 0.01L);
+    return RoundExtended(whole * 0.01L * scaledRange - 0.1L);
+  }
+  if (v == hi) {
+    return range;
+  }
+  const auto distance = static_cast<long double>(std::llabs(static_cast<long long>(v) - lo));
+  const auto span = static_cast<long double>(std::llabs(static_cast<long long>(hi) - lo));
+  const long double percent = std::truncl(distance / span * 100.0L);
+  return RoundExtended(percent * 0.01L * scaledRange - 0.1L);
+}
+
+void PriceAccumulators::Add(std::int32_t multiplier, std::int32_t price) {
+  multiplierSum = WrapAdd(multiplierSum, multiplier);
+  priceSum = WrapAdd(priceSum, price);
+}
+
+void PriceAccumulators::AddRow(const AffixRow& row, std::int32_t value) {
+  Add(row.Multiplier, row.PriceAdd);
+  rangeSum = WrapAdd(rangeSum, PriceInterpolation(value, row.MinValue, row.MaxValue, row.PriceRange));
+}
+
+void PriceAccumulators::AddReversedRow(const AffixRow& row, std::int32_t value) {
+  Add(row.Multiplier, row.PriceAdd);
+  rangeSum = WrapAdd(rangeSum, PriceInterpolation(value, row.MaxValue, row.MinValue, row.PriceRange));
+}
+
+ComputedPrices ComputePrices(const PriceAccumulators& acc) {
+  const std::int32_t m = acc.multiplierSum;
+  std::int32_t g = 0;
+  if (m < 0) {
+    g = WrapAdd(WrapAdd(RoundExtended(static_cast<long double>(acc.basePrice) / m), acc.priceSum),
+                acc.rangeSum);
+    g = WrapAdd(g, RoundExtended(static_cast<long double>(acc.chargesPrice) / m));
+  } else {
+    g = WrapAdd(WrapAdd(acc.priceSum, acc.rangeSum), WrapMul(acc.basePrice, m));
+    g = WrapAdd(g, WrapMul(acc.chargesPrice, m));
+  }
+  if (g < 1) {
+    g = 1;
+  }
+  return {g, WrapMul(3, g) / 2};
+}
+
+}  // namespace relicor

@@ -1,0 +1,57 @@
+#pragma once
+// The price the report computes for an item from its base price and the affixes recognised while
+// its effects are described: the Griswold price and the Wirt price (one and a half times it).
+//
+// The accumulators are 32-bit integers whose arithmetic wraps on overflow. The scaling steps use
+// extended precision (long double), and rounding goes to the nearest integer with ties to even.
+
+#include <cstdint>
+
+#include "item/AffixTables.h"
+
+namespace relicor {
+
+// Above this price neither vendor sells an item; above this level Griswold sells no prefix.
+inline constexpr std::int32_t kVendorPriceLimit = 140000;
+inline constexpr std::int32_t kVendorLevelLimit = 30;
+
+// a + b and a * b with 32-bit two's-complement wrap-around.
+std::int32_t WrapAdd(std::int32_t a, std::int32_t b);
+std::int32_t WrapMul(std::int32_t a, std::int32_t b);
+
+// Round(x) of extended precision: nearest integer, ties to even, wrapped to 32 bits.
+std::int32_t RoundExtended(long double x);
+
+// The share of `range` that value `v` earns by its place between `lo` and `hi`:
+//   lo = hi:  Round(Int((v - lo) * 0.01) * 0.01 * range - 0.1)
+//   v = hi:   range
+//   else:     Round(Int(|v - lo| / |hi - lo| * 100) * 0.01 * range - 0.1)
+// The subtraction of 0.1 makes an exact half round down.
+std::int32_t PriceInterpolation(std::int32_t v, std::int32_t lo, std::int32_t hi, std::int32_t range);
+
+struct PriceAccumulators {
+  std::int32_t multiplierSum = 0;
+  std::int32_t priceSum = 0;
+  std::int32_t rangeSum = 0;
+  std::int32_t basePrice = 0;
+  std::int32_t chargesPrice = 0;
+  std::int32_t prefixLevel = 0;  // Level of the last matched resist-all row
+
+  // A fixed contribution: multiplier and price part.
+  void Add(std::int32_t multiplier, std::int32_t price);
+  // A table row matched with `value`: its multiplier, its fixed price and its range share.
+  void AddRow(const AffixRow& row, std::int32_t value);
+  // A damage reduction row: bounds exchanged, so the most negative value earns the full range.
+  void AddReversedRow(const AffixRow& row, std::int32_t value);
+};
+
+struct ComputedPrices {
+  std::int32_t griswold = 0;
+  std::int32_t wirt = 0;
+};
+
+// Steps 1-4 of the final price: base and charges part (divided by a negative multiplier sum,
+// multiplied otherwise), fixed parts and range shares; at least 1; Wirt = 3 * Griswold div 2.
+ComputedPrices ComputePrices(const PriceAccumulators& acc);
+
+}  // namespace relicor

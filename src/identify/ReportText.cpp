@@ -1,0 +1,59 @@
+#include "identify/ReportText.h"
+
+namespace relicor {
+
+std::string UpperCaseAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return result;
+}
+
+std::string HtmlEscape(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        result += "&amp;";
+        break;
+      case '<':
+        result += "&lt;";
+        break;
+      case '>':
+        result += "&gt;";
+        break;
+      case '"':
+        result += "&quot;";
+        break;
+      default:
+        result += c;
+    }
+  }
+  return result;
+}
+
+std::string ShortHtml(std::string_view text, std::size_t capacity) {
+  if (text.size() <= capacity) {
+    return std::string(text);
+  }
+  std::string_view kept = text.substr(0, capacity);
+  // A reference is at most 6 bytes ("&quot;"); look back that far for an unterminated one.
+  const std::size_t amp = kept.find_last_of('&');
+  if (amp != std::string_view::npos && kept.find(';', amp) == std::string_view::npos &&
+      kept.size() - amp < 6) {
+    const std::string_view rest = text.substr(amp);
+    for (const std::string_view ref : {"&amp;", "&lt;", "&gt;", "&quot;"}) {
+      if (rest.substr(0, ref.size()) == ref) {
+        kept = kept.substr(0, amp);
+        break;
+      }
+    }
+  }
+  return std::string(kept);
+}
+
+}  // namespace relicor

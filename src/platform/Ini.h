@@ -1,0 +1,85 @@
+#pragma once
+// A pure model of an INI text with the profile semantics the system expects: sections and keys
+// are found without regard to letter case, a missing key gives the caller's default, a present
+// but empty key gives the empty text. Every line the model does not edit (unknown sections and
+// keys, comments, blank lines, their order) is written back byte for byte.
+//
+// Reading accepts CR LF, CR or LF line ends; lines the model writes or edits end with CR LF.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace relicor {
+
+class Ini {
+ public:
+  Ini() = default;
+
+  static Ini Parse(std::string_view text);
+  std::string Serialize() const;
+
+  // The raw value of `key` in `section` (blanks around it removed), or nothing when the section
+  // or the key is missing. Of repeated sections or keys the first counts.
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+  // Sets `key` in `section`: an existing key line is rewritten in place; a missing key is added
+  // after the last key of the section; a missing section is added at the end of the text.
+  // A value is kept up to its first line break (a value cannot span lines).
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+
+  bool HasSection(std::string_view section) const;
+  // Section names in the order of the text (first spelling of each).
+  std::vector<std::string> Sections() const;
+  // Key names of the first section of that name, in the order of the text.
+  std::vector<std::string> Keys(std::string_view section) const;
+
+  bool empty() const { return lines_.empty(); }
+
+ private:
+  enum class LineKind : std::uint8_t { kOther, kSection, kKey };
+
+  struct Line {
+    std::string text;  // the line as it stands in the file, without its line end
+    LineKind kind = LineKind::kOther;
+    std::string name;   // section or key name, blanks removed
+    std::string value;  // key value, blanks removed
+    bool terminated = true;  // the line had a line end (only the last line may lack one)
+  };
+
+  static Line ParseLine(std::string_view text, bool inSection);
+  // Index of the first section header named `section`, or lines_.size().
+  std::size_t FindSection(std::string_view section) const;
+  // One past the last line belonging to the section that starts at `header`.
+  std::size_t SectionEnd(std::size_t header) const;
+  void InsertLine(std::size_t at, Line line);
+
+  std::vector<Line> lines_;
+};
+
+// The profile reading rules.
+
+// A text value is read up to this many characters.
+inline constexpr std::size_t kProfileTextLimit = 1023;
+
+// The first kProfileTextLimit characters of `value`.
+std::string ProfileText(std::string_view value);
+
+// A 32-bit integer: decimal with an optional sign; hexadecimal when the text has more than two
+// characters and begins with "0x" or "0X", or when it begins with "$" (after an optional sign).
+// Anything else, the empty text included, is not a number.
+std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
+
+// The reading of a value that may be missing: the text up to the limit, or the default.
+std::string ProfileString(const std::optional<std::string>& value, std::string_view defaultValue);
+// The integer of a value, or the default when it is missing or not a number.
+std::int32_t ProfileInteger(const std::optional<std::string>& value, std::int32_t defaultValue);
+// A boolean is an integer that counts as true when it is not 0.
+bool ProfileBool(const std::optional<std::string>& value, bool defaultValue);
+// How a boolean is written: "1" or "0".
+std::string ProfileBoolText(bool value);
+
+}  // namespace relicor

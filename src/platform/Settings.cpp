@@ -1,0 +1,89 @@
+#include "platform/Settings.h"
+
+#include "platform/IniFile.h"
+#include "text/Stri.h"
+
+namespace relicor {
+
+namespace {
+
+// The directories are kept in short strings of 255 characters.
+constexpr std::size_t kDirectoryCapacity = kTextCapacity;
+
+// The four main window keys come first, then the option keys in their own order.
+constexpr std::size_t kFirstOptionKey = kSettingsKeyCount - kHtmlOptionKeyCount;
+constexpr std::string_view kPathToPoolKey = kSettingsKeys[0];
+constexpr std::string_view kPathToSentKey = kSettingsKeys[1];
+constexpr std::string_view kHtmlScanSubKey = kSettingsKeys[2];
+constexpr std::string_view kMailAddressKey = kSettingsKeys[3];
+
+constexpr bool OptionKeysFollowInOrder() {
+  for (std::size_t i = 0; i < kHtmlOptionKeyCount; ++i) {
+    if (kSettingsKeys[kFirstOptionKey + i] != kHtmlOptionKeys[i].key) return false;
+  }
+  return kFirstOptionKey == 4;
+}
+static_assert(OptionKeysFollowInOrder());
+
+HtmlOptionValues ReadHtmlOptions(const Ini& ini, const HtmlOptionValues& defaults) {
+  HtmlOptionValues values;
+  for (const HtmlOptionKey& option : kHtmlOptionKeys) {
+    values.*option.field = ProfileString(ini.Get(kSettingsSection, option.key), defaults.*option.field);
+  }
+  return values;
+}
+
+// An unreadable file reads like a missing one: every key gives its default.
+Ini LoadOrEmpty(const std::string& iniPath) {
+  auto ini = IniFile(iniPath).Load();
+  return ini ? *ini : Ini();
+}
+
+}  // namespace
+
+std::string SettingsPath(const std::string& programDir) { return programDir + std::string(kSettingsFileName); }
+
+Settings DefaultSettings(const std::string& programDir) {
+  Settings settings;
+  settings.pathToPool = ShortString(programDir + "POOL", kDirectoryCapacity);
+  settings.pathToSent = ShortString(programDir + "ITMOUT", kDirectoryCapacity);
+  return settings;
+}
+
+Settings LoadSettings(const std::string& iniPath, const std::string& programDir) {
+  const Ini ini = LoadOrEmpty(iniPath);
+  const Settings defaults = DefaultSettings(programDir);
+  Settings settings;
+  settings.pathToPool =
+      ShortString(ProfileString(ini.Get(kSettingsSection, kPathToPoolKey), defaults.pathToPool), kDirectoryCapacity);
+  settings.pathToSent =
+      ShortString(ProfileString(ini.Get(kSettingsSection, kPathToSentKey), defaults.pathToSent), kDirectoryCapacity);
+  settings.htmlScanSub = ProfileBool(ini.Get(kSettingsSection, kHtmlScanSubKey), defaults.htmlScanSub);
+  settings.mailAddress = ProfileString(ini.Get(kSettingsSection, kMailAddressKey), defaults.mailAddress);
+  settings.html = ReadHtmlOptions(ini, defaults.html);
+  return settings;
+}
+
+HtmlOptionValues LoadHtmlOptionKeys(const std::string& iniPath, const HtmlOptionValues& current) {
+  return ReadHtmlOptions(LoadOrEmpty(iniPath), current);
+}
+
+std::string SettingsWriteError(const std::string& iniPath) {
+  return "nach " + iniPath + " kann nicht geschrieben werden";
+}
+
+Status SaveSettings(const std::string& iniPath, const Settings& settings) {
+  const Status written = IniFile(iniPath).Update([&](Ini& ini) {
+    ini.Set(kSettingsSection, kPathToPoolKey, settings.pathToPool);
+    ini.Set(kSettingsSection, kPathToSentKey, settings.pathToSent);
+    ini.Set(kSettingsSection, kHtmlScanSubKey, ProfileBoolText(settings.htmlScanSub));
+    ini.Set(kSettingsSection, kMailAddressKey, settings.mailAddress);
+    for (const HtmlOptionKey& option : kHtmlOptionKeys) {
+      ini.Set(kSettingsSection, option.key, settings.html.*option.field);
+    }
+  });
+  if (!written) return MakeError(SettingsWriteError(iniPath));
+  return {};
+}
+
+}  // namespace relicor

@@ -1,0 +1,216 @@
+#include "pool/RenameRun.h"
+
+#include <optional>
+#include <set>
+
+#include "platform/FileSystem.h"
+#include "pool/ScanDirectory.h"
+#include "text/Path.h"
+#include "text/Stri.h"
+
+namespace relicor {
+
+namespace {
+
+// Running numbers never get near this many digits: a cache holds far fewer items.
+constexpr std::size_t kMaxNumberDigits = 9;
+// A key list text starts with the 10-character item key (8 hex digits of Ident, 2 of ItemClass).
+constexpr std::size_t kItemKeyLength = 10;
+
+bool IsUnsafeFileNameChar(unsigned char c) {
+  switch (c) {
+    case '/':
+    case '\\':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+      return true;
+    default:
+      return c < 0x20 || c == 0x7F;
+  }
+}
+
+// The number `digits` stands for when it is exactly what ZeroPadNumber(n, 4) gives for some n >= 1.
+std::optional<std::int32_t> RunningNumber(std::string_view digits) {
+  if (digits.size() < static_cast<std::size_t>(kRenameNumberWidth) || digits.size() > kMaxNumberDigits) {
+    return std::nullopt;
+  }
+  std::int32_t value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || ZeroPadNumber(value, kRenameNumberWidth) != digits) return std::nullopt;
+  return value;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir) {
+  std::string text = "This function will autoname all files in \"";
+  text.append(poolDir);
+  text.append("\" and \"");
+  text.append(sentDir);
+  text.append("\" by their item names. Continue?");
+  return ShortString(text, kTextCapacity);
+}
+
+std::string FileNameBase(std::string_view itemName) {
+  std::string base;
+  base.reserve(itemName.size());
+  for (const char c : itemName) {
+    if (c == ' ' || c == '\'') continue;
+    base.push_back(IsUnsafeFileNameChar(static_cast<unsigned char>(c)) ? '_' : c);
+  }
+  if (base == "." || base == "..") base.clear();
+  return base;
+}
+
+std::string_view FileNameStem(std::string_view path) {
+  constexpr char kNameBreaks[] = {kPathSeparator, ':', '\0'};
+  const std::size_t cut = path.find_last_of(kNameBreaks);
+  std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? name : name.substr(0, dot);
+}
+
+std::size_t FileNameIndex::Count(const std::string& stem) const {
+  const auto it = stemCount_.find(stem);
+  return it == stemCount_.end() ? 0 : it->second;
+}
+
+void FileNameIndex::Add(std::string_view path) {
+  if (!paths_.emplace(path).second) return;
+  ++stemCount_[std::string(FileNameStem(path))];
+}
+
+void FileNameIndex::Remove(std::string_view path) {
+  if (paths_.erase(std::string(path)) == 0) return;
+  const std::string stem(FileNameStem(path));
+  const auto it = stemCount_.find(stem);
+  if (it == stemCount_.end()) return;
+  if (--it->second != 0) return;
+  stemCount_.erase(it);
+  // The freed stem may be base + number for several bases (a name may end in digits itself);
+  // each of them may now have a free number below what was known to be taken.
+  std::size_t digitRun = 0;
+  while (digitRun < stem.size() && digitRun < kMaxNumberDigits && stem[stem.size() - 1 - digitRun] >= '0' &&
+         stem[stem.size() - 1 - digitRun] <= '9') {
+    ++digitRun;
+  }
+  for (std::size_t len = kRenameNumberWidth; len <= digitRun; ++len) {
+    const auto number = RunningNumber(std::string_view(stem).substr(stem.size() - len));
+    if (!number) continue;
+    const auto known = lowestUnknown_.find(stem.substr(0, stem.size() - len));
+    if (known != lowestUnknown_.end() && *number < known->second) known->second = *number;
+  }
+}
+
+std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::string& ownPath) {
+  std::int32_t& lowest = lowestUnknown_.try_emplace(base, 1).first->second;
+  while (Count(base + ZeroPadNumber(lowest, kRenameNumberWidth)) != 0) ++lowest;
+  // Every number below `lowest` is held by a cached path. The item's own path does not count: when
+  // it alone holds one of them, that number is the item's.
+  if (paths_.count(ownPath) != 0) {
+    const std::string_view own = FileNameStem(ownPath);
+    if (StartsWith(own, base)) {
+      const auto number = RunningNumber(own.substr(base.size()));
+      if (number && *number < lowest && Count(std::string(own)) == 1) return *number;
+    }
+  }
+  return lowest;
+}
+
+std::vector<std::string> CachedItemPaths(const ItemCache& cache) {
+  // Every cache entry got a key list text (its item key and its path) when it was created; texts of
+  // paths that have since been moved away no longer find an entry, or find one with another key.
+  std::set<std::string, NoCaseLess> paths;
+  for (const std::string& text : cache.KeyList()) {
+    if (text.size() < kItemKeyLength) continue;
+    const std::string path = text.substr(kItemKeyLength);
+    const ItemEntry* entry = cache.Find(path);
+    if (entry != nullptr && entry->record.ItemKey() == std::string_view(text).substr(0, kItemKeyLength)) {
+      paths.insert(path);
+    }
+  }
+  return {paths.begin(), paths.end()};
+}
+
+std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index) {
+  const std::string base = FileNameBase(entry.record.Name());
+  return base + ZeroPadNumber(index.FreeNumber(base, ownPath), kRenameNumberWidth) +
+         std::string(kRenamedExtension);
+}
+
+std::string NewItemFileName(const ItemCache& cache, const ItemEntry& entry, const std::string& ownPath) {
+  FileNameIndex index;
+  for (const std::string& path : CachedItemPaths(cache)) index.Add(path);
+  return NewItemFileName(entry, ownPath, index);
+}
+
+std::string RenameTarget(std::string_view path, std::string_view fileName) {
+  const std::size_t cut = path.find_last_of(kPathSeparator);
+  std::string target(cut == std::string_view::npos ? std::string_view{} : path.substr(0, cut + 1));
+  target.append(fileName);
+  return target;
+}
+
+Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options) {
+  RenameRunResult result;
+  if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
+  result.confirmed = true;
+
+  ScanOptions scan;
+  scan.recursive = options.subdirectories;
+  scan.progressStep = options.scanStep;
+  for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
+    if (dir->empty() || !DirectoryExists(*dir)) continue;
+    if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return MakeError(scanned.error());
+  }
+
+  // Renaming changes the cache but not the snapshot, so every file is handled once.
+  const std::vector<std::string> snapshot = CachedItemPaths(cache);
+  FileNameIndex index;
+  for (const std::string& path : snapshot) index.Add(path);
+
+  for (std::size_t i = 0; i < snapshot.size(); ++i) {
+    if (options.progress) options.progress(i, snapshot.size());
+    const std::string& path = snapshot[i];
+    auto loaded = cache.LoadItem(path);
+    if (!loaded) {
+      result.failed.push_back({path, {}, loaded.error()});
+      continue;
+    }
+    const ItemEntry* own = cache.Find(path);
+    if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
+    index.Add(path);
+
+    const std::string target = RenameTarget(path, NewItemFileName(*own, path, index));
+    if (target == path) continue;
+    const ItemEntry* atTarget = cache.Find(target);
+    const bool targetHadOtherEntry = atTarget != nullptr && atTarget != own;
+    std::string reason;
+    if (cache.MoveItem(path, target, &reason) < 0) {
+      result.failed.push_back({path, target, reason});
+      continue;
+    }
+    index.Remove(path);
+    // The moved item is loaded afresh under its new path, unless the cache already had an entry
+    // for that path (then that entry, with its own name, stays).
+    if (!targetHadOtherEntry && cache.Find(target) != nullptr) index.Add(target);
+    result.renamed.push_back({path, target, {}});
+  }
+  result.handled = snapshot.size();
+  if (options.progress) options.progress(snapshot.size(), snapshot.size());
+  return result;
+}
+
+}  // namespace relicor

@@ -1,0 +1,98 @@
+#pragma once
+// The rename run: every known item file is renamed after the item it holds (the item's name
+// without blanks and apostrophes, a running number of at least four digits and ".ITM"); the
+// sidecars move along and the item cache follows the new names.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/Result.h"
+#include "pool/ItemCache.h"
+
+namespace relicor {
+
+inline constexpr int kRenameNumberWidth = 4;
+inline constexpr std::string_view kRenamedExtension = ".ITM";
+
+// The question asked before the run, cut to 255 characters like every working text.
+std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir);
+
+// The item's name as the start of a file name: blanks and apostrophes removed, every character a
+// file name cannot safely hold on Linux or Windows (/ \ : * ? " < > | and control bytes) turned
+// into '_'; "." and ".." count as empty. The result never names another directory.
+std::string FileNameBase(std::string_view itemName);
+
+// The part of a file name that decides whether a running number is taken: the name after the last
+// separator or colon, without its extension (from the last "." on).
+std::string_view FileNameStem(std::string_view path);
+
+// Which file name stems the item cache holds, counted with letter case, so that the lowest free
+// running number for a name is found without walking the whole cache for every number tried.
+// Gives the same numbers as such a walk: n is the lowest number from 1 on for which no cached path
+// other than the item's own has the stem base + number.
+class FileNameIndex {
+ public:
+  void Add(std::string_view path);
+  void Remove(std::string_view path);
+
+  // The lowest free running number for `base` (already made safe by FileNameBase) for the item
+  // at `ownPath`, whose own name never blocks a number.
+  std::int32_t FreeNumber(const std::string& base, const std::string& ownPath);
+
+ private:
+  std::unordered_set<std::string> paths_;  // exact texts
+  std::unordered_map<std::string, std::size_t> stemCount_;
+  // Per base: every number below this one is held by some cached path.
+  std::unordered_map<std::string, std::int32_t> lowestUnknown_;
+
+  std::size_t Count(const std::string& stem) const;
+};
+
+// Every path of the item cache, in the cache's order (by path, letter case ignored).
+std::vector<std::string> CachedItemPaths(const ItemCache& cache);
+
+// The new file name (without directory) for `entry` at `ownPath`: base + number + ".ITM".
+std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index);
+// The same with an index built from the whole cache (for a single name; the run keeps one index).
+std::string NewItemFileName(const ItemCache& cache, const ItemEntry& entry, const std::string& ownPath);
+
+// The path an item at `path` gets when renamed to `fileName`: always in the item's own directory.
+std::string RenameTarget(std::string_view path, std::string_view fileName);
+
+struct RenameStep {
+  std::string from;
+  std::string to;
+  std::string reason;  // why the file kept its name; empty when renamed
+};
+
+struct RenameRunResult {
+  bool confirmed = false;   // false: the keeper said no; nothing was loaded or renamed
+  std::size_t handled = 0;  // snapshot paths handled
+  std::vector<RenameStep> renamed;
+  std::vector<RenameStep> failed;  // skipped without a message in the window; kept for the CLI
+};
+
+struct RenameRunOptions {
+  std::string poolDir;
+  std::string sentDir;
+  bool subdirectories = false;
+  // Asked with the question text; true only for Yes.
+  std::function<bool(const std::string& question)> confirm;
+  // Called once per directory the scans enter.
+  std::function<void()> scanStep;
+  // Called with (position, maximum) before each snapshot path is handled.
+  std::function<void(std::size_t position, std::size_t maximum)> progress;
+};
+
+// "Start Rename Run": asks, loads both directories (a missing directory yields no files), then
+// renames every path the cache holds. A file that cannot be renamed keeps its name and the run goes
+// on; a file that cannot be read during the scans stops the run before anything is renamed.
+Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options);
+
+}  // namespace relicor

@@ -1,0 +1,53 @@
+#pragma once
+// Sending an item: the recipient and the date go into the item's sidecar, and the ITM file moves
+// with its sidecar from the pool into the sent directory.
+//
+// The window-level steps stay with the caller: showing the Members window when it is hidden
+// (instead of sending), the message box, and reading the file list's directory again afterwards.
+// An empty selected file or member text means nothing is selected.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Result.h"
+#include "pool/ItemCache.h"
+#include "pool/QuickAssign.h"
+
+namespace relicor {
+
+// The messages of the command.
+inline constexpr std::string_view kMoveFailedText = "Konnte Datei nicht verschieben";
+inline constexpr std::string_view kNoSentDirectoryText = "No Sent-Directory assigned!";
+inline constexpr std::string_view kSentDirectoryMissingText = "The Sent-Directory does not exist: ";
+
+enum class SendOutcome : std::uint8_t {
+  kSent,             // recorded and moved
+  kNothingSelected,  // no file or no member selected: nothing happened
+  kNotAnItem,        // the file holds no item record: nothing recorded or moved
+  kRefused,          // no usable sent directory: nothing recorded or moved; see message
+  kMoveFailed,       // the move failed: the sidecar keeps its earlier values; see message
+};
+
+struct SendResult {
+  SendOutcome outcome = SendOutcome::kNothingSelected;
+  std::string message;  // the text for the keeper (kRefused, kMoveFailed)
+  std::string reason;   // the file system's reason for a failed move
+  std::string source;
+  std::string destination;
+  std::vector<SidecarField> written;  // SendTo and SentAt, when sent
+};
+
+// Where `itemPath` goes in `sentDir`: the sent directory joined with the item's file name.
+std::string SendDestination(std::string_view sentDir, std::string_view itemPath);
+
+// "Prepare Item to send": SendTo := the first 18 characters of the member's name, SentAt := now,
+// then the item and its sidecar move into `sentDir`. A move never replaces a file there. When the
+// move fails, the sidecar and the cache entry keep the values they had before. A sidecar that
+// cannot be written is an error, and nothing is moved.
+Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const std::string& selectedFile,
+                                     const std::string& selectedMember, const std::string& sentDir);
+
+}  // namespace relicor

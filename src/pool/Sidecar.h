@@ -1,0 +1,65 @@
+#pragma once
+// The IT0 sidecar: an INI file beside an ITM file with the keeper's bookkeeping for that item in
+// section [Iteminfos].
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/Ini.h"
+#include "platform/Result.h"
+#include "text/DateText.h"
+
+namespace relicor {
+
+inline constexpr std::string_view kSidecarSection = "Iteminfos";
+inline constexpr std::string_view kSidecarExtension = ".IT0";
+
+inline constexpr std::size_t kSidecarKeyCount = 7;
+
+// The keys in the order they are written.
+// clang-format off
+inline constexpr std::array<std::string_view, kSidecarKeyCount> kSidecarKeys{{
+    "SenderName",     // 0
+    "SendTo",         // 1
+    "Points4Item",    // 2
+    "public",         // 3
+    "Points4ItemAt",  // 4
+    "AddedItem",      // 5
+    "SentAt",         // 6
+}};
+// clang-format on
+
+struct SidecarValues {
+  std::string senderName;  // at most 18 characters when read
+  std::string sendTo;      // at most 18 characters when read
+  bool points4Item = false;
+  bool isPublic = false;
+  DateTime points4ItemAt = 0;
+  DateTime addedItem = 0;
+  DateTime sentAt = 0;
+};
+
+// The values of a sidecar model. Texts are cut to 18 characters; the booleans follow the integer
+// rule; a date must be exactly one "dd.mm.yyyy" date. A missing or unreadable value gives: empty
+// text, false, `now` for Points4ItemAt and `fileDate` for AddedItem and SentAt.
+SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDate);
+
+// Sets the seven keys in their order: texts as they stand, booleans "1"/"0", dates as date text
+// (a date that cannot be written gives the date of `today`).
+void PutSidecarValues(Ini& ini, const SidecarValues& values, DateTime today);
+
+// Reads the sidecar at `path`. A missing or unreadable file is the same as one without keys.
+SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate);
+
+// Writes the seven keys into the sidecar at `path` with one atomic replace, creating the file
+// when missing and keeping every other section and key. An error names the file and the reason.
+Status WriteSidecar(const std::string& path, const SidecarValues& values, DateTime today);
+
+// The sidecar of an item file when it is moved: the path without its extension (the part of the
+// file name from its last ".") followed by ".IT0". For a three-letter extension this is the same
+// as SidecarPath.
+std::string SidecarPathForMove(std::string_view itemPath);
+
+}  // namespace relicor

@@ -1,0 +1,399 @@
+#include "shell/Session.h"
+
+#include <algorithm>
+
+#include "html/CreatePages.h"
+#include "identify/ItemReport.h"
+#include "identify/LineSink.h"
+#include "platform/FileSystem.h"
+#include "pool/QuickAssign.h"
+#include "pool/RenameRun.h"
+#include "pool/ScanDirectory.h"
+#include "pool/SendItem.h"
+#include "shell/DebugLog.h"
+#include "shell/Members.h"
+#include "shell/TextExport.h"
+#include "text/Path.h"
+#include "text/Stri.h"
+#include "validate/DupeCheck.h"
+
+namespace relicor {
+
+namespace {
+
+// The data window call-out of the report, forwarded to the front end.
+class DumpForwarder final : public ItemDumpDisplay {
+ public:
+  explicit DumpForwarder(SessionUi& ui) : ui_(ui) {}
+  void ShowItemDump(const ItemRecord& record, bool decimalView) override { ui_.ShowItemDump(record, decimalView); }
+  void HideItemDump() override { ui_.HideItemDump(); }
+
+ private:
+  SessionUi& ui_;
+};
+
+// A directory text without trailing separators (the root stays "/").
+std::string WithoutTrailingSeparator(std::string dir) {
+  while (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
+  return dir;
+}
+
+std::string NotAnItemText(const std::string& path) {
+  return path + ": not an item file (shorter than " + std::to_string(kItemRecordSize) + " bytes)";
+}
+
+std::string DescribeFields(const std::string& sidecarPath, const std::vector<SidecarField>& fields) {
+  std::string text = "wrote " + sidecarPath + ":";
+  for (const auto& field : fields) text += " " + std::string(field.key) + "=" + field.value;
+  return text;
+}
+
+}  // namespace
+
+struct Session::Impl {
+  Impl(std::string dir, const Clock& c, SessionUi& u)
+      : programDir(std::move(dir)),
+        clock(c),
+        ui(u),
+        cache(c),
+        database(programDir + kDatabaseFileName),
+        debugLog(
+            c, [this] { return flags.debugFile; }, [this] { return settings.pathToPool; },
+            [this](const std::string& message) { ui.Notify(message); }),
+        dump(u),
+        report(cache, database, sink, c) {
+    settings = DefaultSettings(programDir);
+    report.debugLog = &debugLog;
+    report.dumpDisplay = &dump;
+  }
+
+  std::string programDir;
+  const Clock& clock;
+  SessionUi& ui;
+  DateTime startTime = 0;
+  Settings settings;
+  OptionFlags flags;
+  ItemCache cache;
+  Database database;
+  MemberList members;
+  LineSink sink;
+  DebugLog debugLog;
+  DumpForwarder dump;
+  ReportContext report;
+
+  std::string currentDir;
+  std::vector<std::string> fileNames;
+  int selectedIndex = -1;
+  bool directoryRead = false;
+
+  void PrepareReport() {
+    report.options.dumpWindow = flags.dumpWindow;
+    report.options.decimalView = flags.decimalView;
+    report.options.additionalInfo = flags.additionalInfo;
+    report.options.vkMode = flags.vkMode;
+    report.options.mailAddress = settings.mailAddress;
+    report.startTime = startTime;
+  }
+
+  Status Report(const std::string& path, const std::string& directory) {
+    PrepareReport();
+    sink.ClearOutput();
+    auto outcome = ReportItem(report, path, directory);
+    if (!outcome) return MakeError(outcome.error());
+    if (*outcome == ReportOutcome::kNotAnItem) ui.Notify(NotAnItemText(path));
+    return {};
+  }
+
+  Result<std::vector<std::string>> ReadFileList(const std::string& dir) const {
+    auto entries = SortedDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir);
+    if (!entries) return MakeError(entries.error());
+    std::vector<std::string> names;
+    for (const auto& entry : *entries) {
+      if (!entry.isDirectory && !entry.isHidden && IsItemFileName(entry.name)) names.push_back(entry.name);
+    }
+    return names;
+  }
+
+  std::string PathOf(int index) const {
+    if (index < 0 || index >= static_cast<int>(fileNames.size())) return {};
+    return JoinPath(currentDir == std::string(1, kPathSeparator) ? "" : currentDir,
+                    fileNames[static_cast<std::size_t>(index)]);
+  }
+};
+
+Session::Session(std::string programDir, const Clock& clock, SessionUi& ui)
+    : impl_(std::make_unique<Impl>(std::move(programDir), clock, ui)) {}
+
+Session::~Session() = default;
+
+void Session::Start() {
+  Impl& s = *impl_;
+  s.startTime = s.clock.Now();
+  if (auto loaded = s.database.Load(); !loaded) s.ui.Notify(loaded.error());
+  s.settings = LoadSettings(JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName), s.programDir);
+  LoadMembers(s.members, s.settings.pathToPool);
+}
+
+Status Session::Shutdown() {
+  Impl& s = *impl_;
+  if (auto saved = SaveMembers(s.members, s.settings.pathToPool); !saved) s.ui.Notify(saved.error());
+  return SaveSettings(JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName), s.settings);
+}
+
+const std::string& Session::programDir() const { return impl_->programDir; }
+const Clock& Session::clock() const { return impl_->clock; }
+DateTime Session::startTime() const { return impl_->startTime; }
+Settings& Session::settings() { return impl_->settings; }
+OptionFlags& Session::flags() { return impl_->flags; }
+ItemCache& Session::cache() { return impl_->cache; }
+Database& Session::database() { return impl_->database; }
+
+void Session::SetDebugFile(bool on) {
+  impl_->flags.debugFile = on;
+  if (on) impl_->flags.additionalInfo = true;
+}
+
+void Session::SetAdditionalInfo(bool on) {
+  impl_->flags.additionalInfo = on;
+  if (!on) impl_->flags.debugFile = false;
+}
+
+const std::vector<std::string>& Session::Members() const { return impl_->members.Names(); }
+bool Session::AddMember(const std::string& name) { return impl_->members.Add(name); }
+bool Session::RemoveMember(const std::string& name) { return impl_->members.Remove(name); }
+
+std::optional<std::string> Session::FindMember(const std::string& name) const {
+  const std::string* found = impl_->members.Find(name);
+  if (found == nullptr) return std::nullopt;
+  return *found;
+}
+
+Status Session::SetCurrentDirectory(const std::string& directory) {
+  Impl& s = *impl_;
+  const std::string dir = WithoutTrailingSeparator(directory);
+  if (s.directoryRead && dir == s.currentDir) return {};
+  auto names = s.ReadFileList(dir);
+  if (!names) return MakeError(names.error());
+  s.currentDir = dir;
+  s.fileNames = std::move(*names);
+  s.directoryRead = true;
+  s.selectedIndex = -1;
+  s.sink.ClearOutput();
+  return {};
+}
+
+const std::string& Session::currentDirectory() const { return impl_->currentDir; }
+const std::vector<std::string>& Session::fileNames() const { return impl_->fileNames; }
+int Session::selectedIndex() const { return impl_->selectedIndex; }
+
+Status Session::SelectFile(int index) {
+  Impl& s = *impl_;
+  s.sink.ClearOutput();
+  s.selectedIndex = (index >= 0 && index < static_cast<int>(s.fileNames.size())) ? index : -1;
+  if (s.selectedIndex < 0) return {};
+  return s.Report(s.PathOf(s.selectedIndex), s.currentDir);
+}
+
+std::string Session::SelectedPath() const { return impl_->PathOf(impl_->selectedIndex); }
+
+bool Session::SendingAvailable() const {
+  const Impl& s = *impl_;
+  return s.directoryRead && !s.settings.pathToPool.empty() &&
+         s.currentDir == WithoutTrailingSeparator(s.settings.pathToPool);
+}
+
+Status Session::ReportFile(const std::string& path, const std::string& directory) {
+  return impl_->Report(path, directory);
+}
+
+const std::vector<std::string>& Session::OutputLines() const { return impl_->sink.OutputList(); }
+StatusColour Session::statusColour() const { return impl_->report.findings.status; }
+const ItemRecord& Session::CurrentItem() const { return impl_->cache.CurrentItem(); }
+
+Result<std::string> Session::ExportItemList() { return ExportItemList(impl_->currentDir); }
+
+Result<std::string> Session::ExportItemList(const std::string& directory) {
+  Impl& s = *impl_;
+  if (auto changed = SetCurrentDirectory(directory); !changed) return MakeError(changed.error());
+  const std::string path = JoinPath(s.currentDir == std::string(1, kPathSeparator) ? "" : s.currentDir,
+                                    kExportFileName);
+  AtomicFileWriter file(path);
+  if (auto opened = file.Open(); !opened) return MakeError(opened.error());
+  std::string head = std::string(kExportTitle) + "\r\n\r\n";
+  if (auto written = file.Write(head); !written) return MakeError(written.error());
+
+  s.selectedIndex = -1;
+  s.sink.TakeExportText();
+  s.sink.SetTextExport(true);
+  const int count = static_cast<int>(s.fileNames.size());
+  Status writeFailure;
+  Status reportFailure;
+  for (int i = 0; i < count; ++i) {
+    s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
+    reportFailure = SelectFile(i);
+    if (s.sink.ExportText().size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
+      writeFailure = file.Write(s.sink.TakeExportText());
+      if (!writeFailure) break;
+    }
+    if (!reportFailure) break;
+  }
+  s.sink.SetTextExport(false);
+  s.sink.TakeExportText();
+  s.ui.ProgressSet(0);
+  // A failed write leaves the earlier list in place; a failing report stops the export, and the
+  // list then holds the lines written up to it.
+  if (!writeFailure) return MakeError(writeFailure.error());
+  if (auto committed = file.Commit(); !committed) return MakeError(committed.error());
+  if (!reportFailure) return MakeError("export stopped: " + reportFailure.error());
+  return "Item list written to " + path;
+}
+
+Result<std::string> Session::CreatePages() { return CreatePages(impl_->currentDir); }
+
+Result<std::string> Session::CreatePages(const std::string& directory) {
+  Impl& s = *impl_;
+  s.PrepareReport();
+  const std::string outputDir = WithoutTrailingSeparator(directory);
+  const std::string sentDir = s.settings.pathToSent;
+  const std::string poolDir = s.settings.pathToPool;
+  const std::string programDir = s.programDir;
+  PublishContext ctx{s.report,
+                     s.settings.html,
+                     outputDir,
+                     s.settings.htmlScanSub,
+                     sentDir,
+                     poolDir,
+                     programDir,
+                     s.members.Names(),
+                     [&s](std::string_view, std::size_t done, std::size_t total) {
+                       if (total == 0) {
+                         s.ui.ProgressStep();
+                       } else {
+                         s.ui.ProgressSet(static_cast<int>(done * 100 / total));
+                       }
+                     },
+                     [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); }};
+  auto summary = relicor::CreatePages(ctx);
+  s.ui.ProgressSet(0);
+  if (!summary) return MakeError(summary.error());
+  std::string entrance = summary->files.empty() ? outputDir : summary->files.back();
+  return "Pages written: " + std::to_string(summary->files.size()) + " files, " +
+         std::to_string(summary->itemCount) + " items; entrance page " + entrance;
+}
+
+void Session::SetPoolDirectoryToCurrent() { SetPoolDirectory(impl_->currentDir); }
+void Session::SetSentDirectoryToCurrent() { SetSentDirectory(impl_->currentDir); }
+
+void Session::SetPoolDirectory(const std::string& directory) {
+  impl_->settings.pathToPool = ShortString(directory);
+  LoadMembers(impl_->members, impl_->settings.pathToPool);
+}
+
+void Session::SetSentDirectory(const std::string& directory) {
+  impl_->settings.pathToSent = ShortString(directory);
+}
+
+Result<std::string> Session::CheckDuplicates() {
+  Impl& s = *impl_;
+  auto result = CheckForDuplicateItems(s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent,
+                                       s.settings.htmlScanSub, s.clock, [&s] { s.ui.ProgressStep(); });
+  s.ui.ProgressSet(0);
+  if (!result) return MakeError(result.error());
+  return result->message;
+}
+
+namespace {
+
+Result<std::string> AssignMessage(const Result<AssignResult>& result) {
+  if (!result) return MakeError(result.error());
+  switch (result->outcome) {
+    case AssignOutcome::kAssigned:
+      return DescribeFields(result->sidecarPath, result->changed);
+    case AssignOutcome::kNoFileSelected:
+      return MakeError("no item file selected");
+    case AssignOutcome::kNoMemberSelected:
+      return MakeError("no member selected");
+    case AssignOutcome::kNotAnItem:
+      return MakeError("the selected file is not an item file");
+    case AssignOutcome::kSenderAlreadyRecorded:
+      return std::string("nothing changed: the item already has a sender");
+    case AssignOutcome::kDateAlreadyAssigned:
+      return std::string("nothing changed: the added date was assigned before");
+    case AssignOutcome::kNoEffect:
+      return std::string("nothing changed");
+  }
+  return std::string();
+}
+
+}  // namespace
+
+Result<std::string> Session::QuickSenderAssign(const std::string& path, const std::string& member) {
+  return AssignMessage(relicor::QuickSenderAssign(impl_->cache, path, member));
+}
+
+Result<std::string> Session::QuickPointAssign(const std::string& path) {
+  return AssignMessage(relicor::QuickPointAssign(impl_->cache, impl_->clock, path));
+}
+
+Result<std::string> Session::QuickDateAssign(const std::string& path) {
+  return AssignMessage(relicor::QuickDateAssign(impl_->cache, impl_->clock, path));
+}
+
+Result<std::string> Session::PrepareItemToSend(const std::string& path, const std::string& member) {
+  Impl& s = *impl_;
+  auto result = relicor::PrepareItemToSend(s.cache, s.clock, path, member, s.settings.pathToSent);
+  if (!result) return MakeError(result.error());
+  switch (result->outcome) {
+    case SendOutcome::kSent: {
+      std::string text = "moved " + result->source + " to " + result->destination;
+      for (const auto& field : result->written) text += "; " + std::string(field.key) + "=" + field.value;
+      return text;
+    }
+    case SendOutcome::kNothingSelected:
+      return MakeError("no item file or no member selected");
+    case SendOutcome::kNotAnItem:
+      return MakeError(NotAnItemText(path));
+    case SendOutcome::kRefused:
+      return MakeError(result->message);
+    case SendOutcome::kMoveFailed:
+      return MakeError(result->message + (result->reason.empty() ? "" : " (" + result->reason + ")"));
+  }
+  return std::string();
+}
+
+Result<std::string> Session::RenameRun() {
+  Impl& s = *impl_;
+  RenameRunOptions options;
+  options.poolDir = s.settings.pathToPool;
+  options.sentDir = s.settings.pathToSent;
+  options.subdirectories = s.settings.htmlScanSub;
+  options.confirm = [&s](const std::string& question) { return s.ui.Confirm(question); };
+  options.scanStep = [&s] { s.ui.ProgressStep(); };
+  options.progress = [&s](std::size_t position, std::size_t maximum) {
+    s.ui.ProgressSet(maximum > 0 ? static_cast<int>(position * 100 / maximum) : 0);
+  };
+  auto result = StartRenameRun(s.cache, options);
+  s.ui.ProgressSet(0);
+  if (!result) return MakeError(result.error());
+  if (!result->confirmed) return std::string("rename run not started");
+  std::string text;
+  for (const auto& step : result->renamed) text += "renamed " + step.from + " to " + step.to + "\n";
+  for (const auto& step : result->failed) text += "kept " + step.from + ": " + step.reason + "\n";
+  text += std::to_string(result->renamed.size()) + " of " + std::to_string(result->handled) + " files renamed";
+  return text;
+}
+
+Result<std::string> Session::AddToDatabase(const std::string& path) {
+  Impl& s = *impl_;
+  if (!s.ui.Confirm("Are you sure to add this item?")) return std::string();
+  if (path.empty()) return std::string();
+  auto loaded = s.cache.LoadItem(path);
+  if (!loaded) return MakeError(loaded.error());
+  if (*loaded == LoadStatus::kNotAnItem) return MakeError(NotAnItemText(path));
+  auto added = s.database.AddRecord(s.cache.CurrentItem());
+  if (!added) return MakeError(added.error());
+  if (!*added) return MakeError("The selected Item is already in database!");
+  return "added " + s.cache.CurrentItem().ItemKey() + " to " + s.database.filePath();
+}
+
+}  // namespace relicor

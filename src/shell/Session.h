@@ -1,0 +1,139 @@
+#pragma once
+// The session: all state the main window owns for a run (settings, option flags, member list,
+// item cache, database, browsing state, the current report) and every menu command as a function
+// over it. The GUI and the CLI both drive a Session; nothing here knows about widgets.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "item/ItemRecord.h"
+#include "platform/Clock.h"
+#include "platform/Result.h"
+#include "platform/Settings.h"
+#include "pool/ItemCache.h"
+#include "validate/Database.h"
+#include "validate/Findings.h"
+
+namespace relicor {
+
+// The main window's check boxes.
+struct OptionFlags {
+  bool vkMode = false;          // CBVK
+  bool debugFile = true;        // CBDebug (the GUI starts with it on; the CLI turns it off)
+  bool additionalInfo = false;  // CBAddInfo
+  bool dumpWindow = false;      // CBDumpView
+  bool decimalView = false;     // CBDec
+};
+
+// What a front end provides to the session. Every call has a harmless default.
+class SessionUi {
+ public:
+  virtual ~SessionUi() = default;
+  // One step of a directory scan (the progress bar goes one up, or back to 0 at its maximum).
+  virtual void ProgressStep() {}
+  // Sets the progress bar (0-100).
+  virtual void ProgressSet(int /*position*/) {}
+  // A message for the keeper (information or a warning that does not stop the work).
+  virtual void Notify(std::string_view /*message*/) {}
+  // A Yes/No question; true for Yes.
+  virtual bool Confirm(std::string_view /*question*/) { return false; }
+  // The data window.
+  virtual void ShowItemDump(const ItemRecord& /*record*/, bool /*decimalView*/) {}
+  virtual void HideItemDump() {}
+};
+
+class Session {
+ public:
+  // `programDir` ends with a separator (RELICOR.INI, IDENT.ID and rules.txt live there).
+  Session(std::string programDir, const Clock& clock, SessionUi& ui);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Start-up: start time, database, settings, member list. Problems are told through Notify;
+  // start-up itself never fails.
+  void Start();
+  // Shutdown: saves the member list (a failure is told, the close goes on) and writes all fifteen
+  // settings keys. An error means the settings could not be written ("nach ... kann nicht
+  // geschrieben werden"): the caller keeps the program running.
+  Status Shutdown();
+
+  // State.
+  const std::string& programDir() const;
+  const Clock& clock() const;
+  DateTime startTime() const;
+  Settings& settings();  // pool and sent directory, subdirectories flag, mail address, HTML options
+  OptionFlags& flags();
+  ItemCache& cache();
+  Database& database();
+
+  // Check-box rules: checking "Debugging File" checks "Additional Info"; unchecking
+  // "Additional Info" unchecks "Debugging File".
+  void SetDebugFile(bool on);
+  void SetAdditionalInfo(bool on);
+
+  // Member list (sorted without regard to letter case, duplicates dropped).
+  const std::vector<std::string>& Members() const;
+  bool AddMember(const std::string& name);     // false when already present
+  bool RemoveMember(const std::string& name);  // false when not present
+  // The member list's own spelling of `name` (letter case ignored), or nothing.
+  std::optional<std::string> FindMember(const std::string& name) const;
+
+  // Browsing: the current directory and its ITM files (any letter case of the extension,
+  // ordinary visible files, sorted by name without regard to letter case).
+  // Changing to a directory other than the current one (letter case ignored) re-reads the file
+  // list, selects nothing, clears the output and disables sending.
+  Status SetCurrentDirectory(const std::string& directory);
+  const std::string& currentDirectory() const;
+  const std::vector<std::string>& fileNames() const;
+  int selectedIndex() const;
+  // The file-selection event: clears the output; reports the selected file (index -1: nothing).
+  Status SelectFile(int index);
+  // Full path of the selected file, or empty.
+  std::string SelectedPath() const;
+  // "Prepare Item to send" and "Mark as PUBLIC": available while the current directory is the
+  // pool directory.
+  bool SendingAvailable() const;
+
+  // The item report of one file. `directory` is the one the path is shown against.
+  // A file shorter than 400 bytes gives no lines and a Notify; a missing or unreadable file is
+  // an error.
+  Status ReportFile(const std::string& path, const std::string& directory);
+  const std::vector<std::string>& OutputLines() const;
+  StatusColour statusColour() const;
+  const ItemRecord& CurrentItem() const;
+
+  // Menu commands. Each returns what the keeper is told on success (may be empty).
+  // "&Text" / "Start Creation": ITMLIST.TXT in `directory` (default: the current directory).
+  Result<std::string> ExportItemList();
+  Result<std::string> ExportItemList(const std::string& directory);
+  // "St&art creation": the pages in `directory` (default: the current directory).
+  Result<std::string> CreatePages();
+  Result<std::string> CreatePages(const std::string& directory);
+  // "Set &Pool-Directory" / "Set &Sent-Directory": the current directory becomes it.
+  void SetPoolDirectoryToCurrent();
+  void SetSentDirectoryToCurrent();
+  void SetPoolDirectory(const std::string& directory);  // reloads the member list
+  void SetSentDirectory(const std::string& directory);
+  // "Check for duplicate items".
+  Result<std::string> CheckDuplicates();
+  // "Quick Sender Assign", "Quick Point Assign", "Quick Date Assign" for `path`.
+  Result<std::string> QuickSenderAssign(const std::string& path, const std::string& member);
+  Result<std::string> QuickPointAssign(const std::string& path);
+  Result<std::string> QuickDateAssign(const std::string& path);
+  // "Prepare Item to send".
+  Result<std::string> PrepareItemToSend(const std::string& path, const std::string& member);
+  // "Start Rename Run" (asks through Confirm).
+  Result<std::string> RenameRun();
+  // "&Add to dupe&&hackbase" for `path` (asks through Confirm).
+  Result<std::string> AddToDatabase(const std::string& path);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace relicor

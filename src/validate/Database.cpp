@@ -1,0 +1,99 @@
+#include "validate/Database.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "item/ItemFile.h"
+#include "platform/FileSystem.h"
+#include "pool/ItemCache.h"
+
+namespace relicor {
+
+namespace {
+
+bool IsMissing(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
+}
+
+}  // namespace
+
+std::string EncodeDatabaseRecord(const ItemRecord& record) {
+  std::string stored(record.view());
+  for (char& c : stored) c = static_cast<char>(~static_cast<unsigned char>(c));
+  return stored;
+}
+
+ItemRecord DecodeDatabaseRecord(std::string_view stored) {
+  ItemRecord record = ItemRecord::FromBytes(stored);
+  for (auto& b : record.bytes()) b = static_cast<std::uint8_t>(~b);
+  return record;
+}
+
+Status Database::Load() {
+  entries_.clear();
+  modified_ = false;
+  auto data = ReadWholeFile(filePath_);
+  if (!data) {
+    if (!IsMissing(filePath_)) return MakeError(data.error());
+    // A missing database is created empty.
+    return AppendToFile(filePath_, "");
+  }
+  // A truncated last record is dropped; of several records with one key the first stays.
+  const std::string_view bytes = *data;
+  for (std::size_t at = 0; at + kItemRecordSize <= bytes.size(); at += kItemRecordSize) {
+    const ItemRecord record = DecodeDatabaseRecord(bytes.substr(at, kItemRecordSize));
+    entries_.emplace(record.ItemKey(), record);
+  }
+  return {};
+}
+
+Result<bool> Database::AddRecord(const ItemRecord& record) {
+  const std::string key = record.ItemKey();
+  if (IsRegistered(key)) return false;
+  const std::string stored = EncodeDatabaseRecord(record);
+  // Records are appended at the end. A file whose length is not a whole number of records (a torn
+  // last record, which loading ignores) is first cut back to its whole records, so the new record
+  // does not land across a record boundary.
+  Status written;
+  auto existing = ReadWholeFile(filePath_);
+  if (existing && existing->size() % kItemRecordSize != 0) {
+    std::string content = existing->substr(0, existing->size() - existing->size() % kItemRecordSize);
+    written = AtomicReplaceFile(filePath_, content + stored);
+  } else {
+    written = AppendToFile(filePath_, stored);
+  }
+  if (!written) return MakeError(written.error());
+  entries_.emplace(key, record);
+  return true;
+}
+
+bool Database::Remove(const std::string& itemKey) {
+  if (entries_.erase(itemKey) == 0) return false;
+  modified_ = true;
+  return true;
+}
+
+Status Database::Save() {
+  std::string content;
+  content.reserve(entries_.size() * kItemRecordSize);
+  for (const auto& [key, record] : entries_) content += EncodeDatabaseRecord(record);
+  if (auto written = AtomicReplaceFile(filePath_, content); !written) return written;
+  modified_ = false;
+  return {};
+}
+
+Result<AddItemOutcome> AddItemToDatabase(Database& database, ItemCache& cache, const std::string& itemPath) {
+  auto loaded = cache.LoadItem(itemPath);
+  if (!loaded) return MakeError(loaded.error());
+  if (*loaded == LoadStatus::kNotAnItem) {
+    auto file = ReadItemFile(itemPath);
+    return MakeError(NotAnItemMessage(itemPath, file ? file->size : 0));
+  }
+  const ItemRecord copy = cache.CurrentItem();
+  auto added = database.AddRecord(copy);
+  if (!added) return MakeError(added.error());
+  return *added ? AddItemOutcome::kAdded : AddItemOutcome::kAlreadyRegistered;
+}
+
+}  // namespace relicor

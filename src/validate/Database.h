@@ -1,0 +1,70 @@
+#pragma once
+// The dupe and hack database: item records stored complemented in IDENT.ID, kept in memory as a
+// list sorted by item key.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "item/ItemRecord.h"
+#include "platform/Result.h"
+
+namespace relicor {
+
+inline constexpr const char* kDatabaseFileName = "IDENT.ID";
+
+// The texts of the add command.
+inline constexpr std::string_view kAddItemQuestion = "Are you sure to add this item?";
+inline constexpr std::string_view kAlreadyInDatabaseText = "The selected Item is already in database!";
+
+class ItemCache;
+
+class Database {
+ public:
+  // `filePath` is the full path of IDENT.ID.
+  explicit Database(std::string filePath) : filePath_(std::move(filePath)) {}
+
+  // Reads the file (creating it empty when missing). Truncated last records are dropped; of
+  // several records with one key the first stays. An error names the file and the reason.
+  Status Load();
+
+  bool IsRegistered(const std::string& itemKey) const { return entries_.count(itemKey) != 0; }
+
+  // Adds a record to the list and appends it to the file. False (and nothing written) when the
+  // key is already registered.
+  Result<bool> AddRecord(const ItemRecord& record);
+
+  // Removes an entry from the list (not from the file) and sets the modified flag.
+  bool Remove(const std::string& itemKey);
+
+  // Rewrites the whole file in key order (atomic replace) and clears the modified flag;
+  // a failure is reported and the flag stays set.
+  Status Save();
+
+  bool modified() const { return modified_; }
+  const std::map<std::string, ItemRecord>& entries() const { return entries_; }
+  const std::string& filePath() const { return filePath_; }
+
+ private:
+  std::string filePath_;
+  std::map<std::string, ItemRecord> entries_;  // by item key
+  bool modified_ = false;
+};
+
+// A record as the file stores it: every byte complemented (XOR 0xFF); and back.
+std::string EncodeDatabaseRecord(const ItemRecord& record);
+ItemRecord DecodeDatabaseRecord(std::string_view stored);
+
+enum class AddItemOutcome : std::uint8_t {
+  kAdded,              // the record was added to the list and appended to the file
+  kAlreadyRegistered,  // nothing changed; the caller shows kAlreadyInDatabaseText
+};
+
+// The add command once the keeper has confirmed: loads `itemPath` through the item cache (which
+// makes it the current item) and adds a copy of its record. A file that is not an item file, or
+// cannot be read, is an error naming the file; so is a failed append.
+Result<AddItemOutcome> AddItemToDatabase(Database& database, ItemCache& cache, const std::string& itemPath);
+
+}  // namespace relicor

@@ -1,0 +1,110 @@
+#include "validate/DupeCheck.h"
+
+#include <iterator>
+
+#include "platform/FileSystem.h"
+#include "pool/ScanDirectory.h"
+#include "text/Path.h"
+
+namespace relicor {
+
+namespace {
+
+// A key list text starts with the 10-character item key (8 hex digits of Ident, 2 of ItemClass).
+constexpr std::size_t kItemKeyLength = 10;
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The path without "." components and repeated separators: two spellings of one path that the
+// two scans can produce (for instance "./pool/sent/A.ITM" and "pool/sent/A.ITM").
+std::string PlainPath(std::string_view path) {
+  std::string plain;
+  std::size_t pos = 0;
+  const bool absolute = !path.empty() && path.front() == kPathSeparator;
+  while (pos <= path.size()) {
+    std::size_t end = path.find(kPathSeparator, pos);
+    if (end == std::string_view::npos) end = path.size();
+    const std::string_view part = path.substr(pos, end - pos);
+    if (!part.empty() && part != ".") {
+      if (!plain.empty() || absolute) plain.push_back(kPathSeparator);
+      plain.append(part);
+    }
+    pos = end + 1;
+  }
+  return plain;
+}
+
+// One file reached under two spellings is not a duplicate of itself.
+bool SameFile(std::string_view a, std::string_view b) {
+  return PlainPath(a.substr(kItemKeyLength)) == PlainPath(b.substr(kItemKeyLength));
+}
+
+// The current date and time as the log writes it: "dd.mm.yyyy hh:mm:ss".
+std::string TimeStamp(const Clock& clock) {
+  return DateTimeText(clock.Now()).value_or("");
+}
+
+void AppendLine(std::string& log, std::string_view line) {
+  log.append(line);
+  log.append(kLineEnd);
+}
+
+}  // namespace
+
+std::string DupeCheckLog(const ItemCache& cache, const Database& database, const Clock& clock,
+                         std::size_t* duplicatedLines, std::size_t* dupeHackLines) {
+  std::string log;
+  AppendLine(log, TimeStamp(clock) + " Start check");
+  AppendLine(log, "DUPLICATED will mark files with same Item in it");
+  AppendLine(log, "DUPE/HACK  will mark files with known dupes/hacks");
+  AppendLine(log, "");
+
+  // The list is sorted, so all texts with one key stand together: three files with one item give
+  // two lines, for the pairs (1, 2) and (2, 3).
+  const auto& keyList = cache.KeyList();
+  std::size_t duplicated = 0;
+  for (auto it = keyList.begin(); it != keyList.end() && std::next(it) != keyList.end(); ++it) {
+    const std::string& text = *it;
+    const std::string& next = *std::next(it);
+    if (text.size() < kItemKeyLength || next.size() < kItemKeyLength) continue;
+    if (text.compare(0, kItemKeyLength, next, 0, kItemKeyLength) != 0 || SameFile(text, next)) continue;
+    AppendLine(log, "DUPLICATED " + text + "--" + next);
+    ++duplicated;
+  }
+
+  std::size_t dupeHack = 0;
+  for (const std::string& text : keyList) {
+    if (text.size() < kItemKeyLength || !database.IsRegistered(text.substr(0, kItemKeyLength))) continue;
+    AppendLine(log, "DUPE/HACK  " + text);
+    ++dupeHack;
+  }
+
+  AppendLine(log, " done checking " + TimeStamp(clock));
+  if (duplicatedLines != nullptr) *duplicatedLines = duplicated;
+  if (dupeHackLines != nullptr) *dupeHackLines = dupeHack;
+  return log;
+}
+
+Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database& database,
+                                               const std::string& poolDir, const std::string& sentDir,
+                                               bool subdirectories, const Clock& clock,
+                                               const std::function<void()>& progressStep) {
+  if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryText));
+
+  ScanOptions scan;
+  scan.recursive = subdirectories;
+  scan.progressStep = progressStep;
+  for (const std::string* dir : {&poolDir, &sentDir}) {
+    if (dir->empty() || !DirectoryExists(*dir)) continue;
+    if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return MakeError(scanned.error());
+  }
+
+  DupeCheckResult result;
+  result.logPath = JoinPath(poolDir, kDupeCheckLogName);
+  const std::string log =
+      DupeCheckLog(cache, database, clock, &result.duplicatedLines, &result.dupeHackLines);
+  if (auto written = AppendToFile(result.logPath, log); !written) return MakeError(written.error());
+  result.message = std::string(kDupeCheckDoneText) + result.logPath;
+  return result;
+}
+
+}  // namespace relicor

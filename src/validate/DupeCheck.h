@@ -1,0 +1,44 @@
+#pragma once
+// The pool duplicate check: loads every item file of the pool and the sent directory, then writes
+// to DUPECHK.TXT in the pool directory each pair of files that hold the same item and each file
+// whose item the dupe and hack database knows. Item files and sidecars stay as they are.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/Clock.h"
+#include "platform/Result.h"
+#include "pool/ItemCache.h"
+#include "validate/Database.h"
+
+namespace relicor {
+
+inline constexpr const char* kDupeCheckLogName = "DUPECHK.TXT";
+inline constexpr std::string_view kNoPoolDirectoryText = "No Pool-Directory assigned!";
+inline constexpr std::string_view kDupeCheckDoneText = "Dupe check log in ";
+
+struct DupeCheckResult {
+  std::string logPath;
+  std::string message;  // "Dupe check log in " + the log's path
+  std::size_t duplicatedLines = 0;
+  std::size_t dupeHackLines = 0;
+};
+
+// The block one run appends to the log (lines end with CR LF), from the key list as it stands:
+// the header (with the current date and time), a "DUPLICATED " line for every neighbouring pair with one item
+// key, a "DUPE/HACK  " line for every text whose key is registered, and the closing line.
+std::string DupeCheckLog(const ItemCache& cache, const Database& database, const Clock& clock,
+                         std::size_t* duplicatedLines = nullptr, std::size_t* dupeHackLines = nullptr);
+
+// "Check for duplicate items". An empty pool directory is an error with kNoPoolDirectoryText,
+// before anything is loaded or written. A directory that does not exist yields no files; a file
+// that cannot be read, or a log that cannot be written, is an error naming the file.
+// `progressStep` is called once per directory the scans enter.
+Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database& database,
+                                               const std::string& poolDir, const std::string& sentDir,
+                                               bool subdirectories, const Clock& clock,
+                                               const std::function<void()>& progressStep = {});
+
+}  // namespace relicor

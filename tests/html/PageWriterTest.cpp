@@ -1,0 +1,179 @@
+#include "html/PageWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "PublishFixture.h"
+#include "support/RecordBuilder.h"
+#include "support/TempDir.h"
+
+namespace relicor {
+namespace {
+
+using test::CrLfLines;
+using test::RecordBuilder;
+using test::TempDir;
+
+TEST(PageWriterTest, PageClassOfItem) {
+  struct Case {
+    int itemClass;
+    bool unique;
+    int page;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {0, false, 0}, {1, false, 1}, {2, false, 2}, {10, false, 10}, {11, false, 0}, {12, false, 12},
+      {13, false, 13}, {14, false, 0}, {15, false, 0}, {255, false, 0},
+      {0, true, 14}, {1, true, 14}, {11, true, 14}, {200, true, 14},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    RecordBuilder item;
+    item.itemClass(static_cast<std::uint8_t>(c.itemClass)).quality(c.unique ? 1 : 0);
+    EXPECT_EQ(PageClassOfItem(item.build()), c.page) << "class " << c.itemClass << " unique " << c.unique;
+  }
+  EXPECT_EQ(PageClassOfItem(RecordBuilder().signature("ITM1").itemClass(1).build()), 0);
+  EXPECT_EQ(PageClassOfItem(RecordBuilder().signature("ITM1").quality(1).build()), 0);
+}
+
+// The lines a page has collected so far.
+std::vector<std::string> Collected(LineSink& sink) { return CrLfLines(sink.PageText()); }
+
+TEST(PageWriterTest, ClassTabsShowTheGroupOfThePage) {
+  struct Case {
+    int pageClass;
+    std::vector<std::string> tabs;
+  };
+  const Case cases[] = {
+      {1, {"Sword", "Axe", "Bow", "Club"}}, {4, {"Sword", "Axe", "Bow", "Club"}},
+      {6, {"Armor", "Mail", "Plate"}},      {9, {"Armor", "Mail", "Plate"}},
+      {5, {"Shield"}},  {7, {"Helm"}},  {10, {"Staff"}},  {12, {"Ring"}},  {13, {"Amulet"}},
+      {14, {"UNIQUE"}},
+  };
+  for (const Case& c : cases) {
+    LineSink sink;
+    PageFile page(sink);
+    page.WritePageHead("/nowhere/x.htm", HtmlOptionValues{});
+    (void)sink.TakePageText();
+    WriteClassTabs(page, HtmlOptionValues{}, c.pageClass, true);
+    const auto lines = Collected(sink);
+    ASSERT_EQ(lines.size(), c.tabs.size() + 6) << c.pageClass;
+    EXPECT_EQ(lines[0], "<CENTER><TABLE COLS=" + std::to_string(c.tabs.size()) + " WIDTH=\"60%\" >");
+    for (std::size_t i = 0; i < c.tabs.size(); ++i) {
+      const std::string& line = lines[2 + i];
+      const bool own = std::string(ClassName(c.pageClass)) == c.tabs[i];
+      if (own) {
+        EXPECT_EQ(line, "<TD><CENTER><FONT COLOR=\"#FF0000\">[-" + c.tabs[i] + "-]</FONT></CENTER></TD>");
+      } else {
+        EXPECT_NE(line.find("HREF=\"itms"), std::string::npos) << line;
+        EXPECT_NE(line.find("[-" + c.tabs[i] + "-]</A>"), std::string::npos) << line;
+      }
+    }
+    EXPECT_EQ(lines.back(), "<CENTER><TABLE COLS=2 WIDTH=\"60%\">");
+  }
+}
+
+TEST(PageWriterTest, BriefNavigationBarLinksToTheDetailTwinAndBriefPages) {
+  LineSink sink;
+  PageFile page(sink);
+  HtmlOptionValues options;
+  options.headerUrl1 = "http://clan.example/";
+  options.headerUrl1Name = "<b>Clan</b>";
+  page.WritePageHead("/nowhere/x.htm", options);
+  (void)sink.TakePageText();
+  WriteNavigationBar(page, options, 7, true);
+  const std::vector<std::string> expected = {
+      "<CENTER><TABLE WIDTH=\"75%\">",
+      "<TR>",
+      "<TD NOWRAP>",
+      "<CENTER>",
+      "<A HREF=\"itm-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<A HREF=\"itm7Helm.htm\">Details "
+      "bitte!</A>&nbsp;&nbsp;",
+      "<A HREF=\"itm-IPH.htm\">HISTORY</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;",
+      "<A HREF=\"http://clan.example/\"><b>Clan</b></A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;",
+      "</TD></TR><TD NOWRAP CLASS=\"INV1\">",
+      "<A CLASS=\"INV1\" HREF=\"itms1Sword.htm\">Weapon</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "<A CLASS=\"INV1\" HREF=\"itms5Shield.htm\">Shield</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "<A CLASS=\"INV1\" HREF=\"itms6Armor.htm\">Armor</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "<A CLASS=\"INV1\" HREF=\"itms7Helm.htm\">Helm</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "<A CLASS=\"INV1\" HREF=\"itms10Staff.htm\">Staff</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "<A CLASS=\"INV1\" HREF=\"itms12Ring.htm\">Ring</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "<A CLASS=\"INV1\" HREF=\"itms13Amulet.htm\">Amulet</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "<A CLASS=\"INV1\" HREF=\"itms14UNIQUE.htm\">UNIQUES</A>&nbsp;&nbsp; |&nbsp;&nbsp;",
+      "</TD>",
+      "</TR>",
+      "</TABLE></CENTER>",
+      "<CENTER>&nbsp;</CENTER>",
+  };
+  EXPECT_EQ(Collected(sink), expected);
+}
+
+TEST(PageWriterTest, ExtraLinkOnlyWithAnAddress) {
+  LineSink sink;
+  PageFile page(sink);
+  HtmlOptionValues options;
+  options.headerUrl1Name = "Clan";
+  page.WritePageHead("/nowhere/x.htm", options);
+  (void)sink.TakePageText();
+  WriteNavigationBar(page, options, 1, false);
+  const std::string text = sink.PageText();
+  EXPECT_EQ(text.find("Clan"), std::string::npos);
+  EXPECT_EQ(CrLfLines(text).size(), 19u);
+}
+
+TEST(PageWriterTest, PageReachesItsFileOnlyWhenClosed) {
+  TempDir tmp;
+  const std::string path = tmp.write("page.htm", "old page\r\n");
+  LineSink sink;
+  {
+    PageFile page(sink);
+    HtmlOptionValues options;
+    options.bgColor = "red";
+    page.WritePageHead(path, options);
+    EXPECT_TRUE(sink.Html());
+    sink.WriteReportLine("a row");
+    EXPECT_EQ(tmp.read("page.htm"), "old page\r\n");
+    ASSERT_TRUE(page.Close().ok());
+    EXPECT_FALSE(sink.Html());
+    EXPECT_EQ(tmp.read("page.htm"),
+              "<HTML>\r\n<HEAD>\r\n   <TITLE>Items</TITLE>\r\n"
+              "<LINK HREF=\"itmip.css\" REL=\"stylesheet\" TITLE=\"PoolStyle\">\r\n</HEAD>\r\n"
+              "<BODY BGCOLOR=red>\r\n<CENTER>&nbsp;</CENTER>\r\n"
+              "<TR>\r\n<TD></TD>\r\n<TD>a row</TD>\r\n</TR>\r\n");
+
+    // A page that is dropped leaves the file as it was.
+    page.WritePageHead(path, HtmlOptionValues{});
+    page.WriteLine("half a page");
+  }
+  EXPECT_FALSE(sink.Html());
+  EXPECT_TRUE(sink.PageText().empty());
+  EXPECT_NE(tmp.read("page.htm").find("a row"), std::string::npos);
+}
+
+TEST(PageWriterTest, FailedCloseNamesTheFileAndSwitchesHtmlOff) {
+  TempDir tmp;
+  tmp.write("afile", "x");
+  LineSink sink;
+  PageFile page(sink);
+  const std::string path = tmp.file("afile") + "/itm1Sword.htm";
+  page.WritePageHead(path, HtmlOptionValues{});
+  const auto closed = page.Close();
+  ASSERT_FALSE(closed.ok());
+  EXPECT_NE(closed.error().find(path), std::string::npos) << closed.error();
+  EXPECT_FALSE(sink.Html());
+  EXPECT_FALSE(page.IsOpen());
+}
+
+TEST(PageWriterTest, EqualNamesInReverseScanOrderOthersByName) {
+  std::vector<ScannedItem> items = {
+      {"b", "p1"}, {"Axe", "p2"}, {"axe", "p3"}, {"B", "p4"}, {"AXE", "p5"}, {"Cap", "p6"}, {"", "p7"},
+  };
+  SortPageItems(items);
+  std::vector<std::string> paths;
+  for (const ScannedItem& item : items) paths.push_back(item.path);
+  EXPECT_EQ(paths, (std::vector<std::string>{"p7", "p5", "p3", "p2", "p4", "p1", "p6"}));
+}
+
+}  // namespace
+}  // namespace relicor

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "identify/PriceCalc.h"
+
+namespace relicor {
+namespace {
+
+struct InterpolationCase {
+  std::int32_t v, lo, hi, range, expected;
+};
+
+class InterpolationTest : public ::testing::TestWithParam<InterpolationCase> {};
+
+TEST_P(InterpolationTest, Share) {
+  const InterpolationCase& c = GetParam();
+  EXPECT_EQ(PriceInterpolation(c.v, c.lo, c.hi, c.range), c.expected)
+      << "P(" << c.v << ", " << c.lo << ", " << c.hi << ", " << c.range << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InterpolationTest,
+    ::testing::Values(InterpolationCase{3, 1, 5, 800, 400},  // 50 % of 800 less 0.1
+                      InterpolationCase{2, 1, 5, 800, 200},  // 25 %
+                      InterpolationCase{5, 1, 5, 400, 400},  // v = hi: the full range
+                      InterpolationCase{1, 1, 5, 400, 0}, InterpolationCase{7, 7, 7, 0, 0},  // lo = hi
+                      InterpolationCase{7, 7, 7, 900, 0}, InterpolationCase{30, 21, 30, 900, 900},
+                      InterpolationCase{25, 21, 30, 900, 396},  // Int(44.4) = 44 -> 395.9
+                      InterpolationCase{2, 1, 3, 7, 3},         // 3.5 - 0.1 rounds to 3, not 4
+                      InterpolationCase{16, 10, 20, 1000, 600},
+                      InterpolationCase{-6, -5, -6, 2500, 2500},  // reversed bounds, v = hi
+                      InterpolationCase{-5, -5, -6, 2500, 0},
+                      InterpolationCase{28, 21, 46, 100, 28},  // 7/25*100 truncated
+                      InterpolationCase{3, 1, 3, 1, 1},
+                      InterpolationCase{13, 10, 20, 5, 1}));  // 1.5 - 0.1 = 1.4 -> 1
+
+TEST(PriceCalcTest, PlainItemCostsOne) {
+  PriceAccumulators acc;
+  acc.basePrice = 2000;
+  const ComputedPrices p = ComputePrices(acc);
+  EXPECT_EQ(p.griswold, 1);
+  EXPECT_EQ(p.wirt, 1);
+}
+
+TEST(PriceCalcTest, BronzeItem) {
+  // "+5% to Hit": row bronze (1-5, 100, 400, x2) on a base price of 15.
+  PriceAccumulators acc;
+  acc.basePrice = 15;
+  acc.AddRow(AffixRow{1, 5, "bronze", 100, 400, 2, 0}, 5);
+  const ComputedPrices p = ComputePrices(acc);
+  EXPECT_EQ(p.griswold, 530);
+  EXPECT_EQ(p.wirt, 795);
+}
+
+TEST(PriceCalcTest, NegativeMultiplierDividesTheBaseAndIsClamped) {
+  PriceAccumulators acc;
+  acc.basePrice = 300;
+  acc.Add(-3, 0);
+  EXPECT_EQ(ComputePrices(acc).griswold, 1);
+
+  PriceAccumulators dark;
+  dark.basePrice = 3000;
+  dark.chargesPrice = 50;
+  dark.Add(-4, 2000);
+  // Round(3000 / -4) + 2000 + Round(50 / -4) = -750 + 2000 - 12 (12.5 to even) = 1238.
+  EXPECT_EQ(ComputePrices(dark).griswold, 1238);
+  EXPECT_EQ(ComputePrices(dark).wirt, 1857);
+}
+
+TEST(PriceCalcTest, ReversedRowEarnsTheRangeAtTheMostNegativeValue) {
+  const AffixRow osmosis{-6, -5, "osmosis", 7500, 2500, 20, 0};
+  PriceAccumulators acc;
+  acc.AddReversedRow(osmosis, -6);
+  EXPECT_EQ(acc.rangeSum, 2500);
+  EXPECT_EQ(acc.priceSum, 7500);
+  EXPECT_EQ(acc.multiplierSum, 20);
+}
+
+TEST(PriceCalcTest, ArithmeticWraps) {
+  EXPECT_EQ(WrapAdd(INT32_MAX, 1), INT32_MIN);
+  EXPECT_EQ(WrapMul(0x40000000, 4), 0);
+  PriceAccumulators acc;
+  acc.basePrice = 0x40000000;
+  acc.Add(1, 0);
+  // g = 2^30; 3 * g wraps to -2^30, so Wirt is -2^29.
+  const ComputedPrices p = ComputePrices(acc);
+  EXPECT_EQ(p.griswold, 0x40000000);
+  EXPECT_EQ(p.wirt, -0x20000000);
+}
+
+}  // namespace
+}  // namespace relicor

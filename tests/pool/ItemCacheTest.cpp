@@ -1,0 +1,235 @@
+#include "pool/ItemCache.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/FileSystem.h"
+#include "support/RecordBuilder.h"
+#include "support/TempDir.h"
+
+namespace relicor {
+namespace {
+
+using test::RecordBuilder;
+using test::TempDir;
+
+DateTime Day(int day, int month, int year, int hour = 0) {
+  CivilDateTime c;
+  c.day = day;
+  c.month = month;
+  c.year = year;
+  c.hour = hour;
+  return EncodeDateTime(c);
+}
+
+class ItemCacheTest : public ::testing::Test {
+ protected:
+  std::string WriteItem(std::string_view name, const RecordBuilder& builder) const {
+    return tmp_.write(name, builder.bytes());
+  }
+  static DateTime FileDate(const std::string& path) { return *FileModificationTime(path); }
+  static bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+  TempDir tmp_;
+  FixedClock clock_{Day(6, 12, 2026, 14)};
+  ItemCache cache_{clock_};
+};
+
+TEST_F(ItemCacheTest, ItemWithoutSidecarGetsDefaultMetadata) {
+  // A longer, read-only file: its first 400 bytes are the item.
+  const std::string path = tmp_.write("A.ITM", RecordBuilder().ident(0x00A1B2C3).itemClass(12).bytes() + "tail");
+  ::chmod(path.c_str(), 0444);
+  auto loaded = cache_.LoadItem(path);
+  ASSERT_TRUE(loaded) << loaded.error();
+  EXPECT_EQ(*loaded, LoadStatus::kLoaded);
+  const ItemMeta& meta = cache_.CurrentMeta();
+  EXPECT_EQ(meta.senderName, "");
+  EXPECT_FALSE(meta.points4Item);
+  EXPECT_FALSE(meta.isPublic);
+  EXPECT_EQ(meta.points4ItemAt, clock_.Now());
+  EXPECT_EQ(meta.fileDate, FileDate(path));
+  EXPECT_EQ(meta.addedItem, FileDate(path));
+  EXPECT_EQ(meta.sentAt, FileDate(path));
+  EXPECT_EQ(cache_.CurrentItem().bytes(), RecordBuilder().ident(0x00A1B2C3).itemClass(12).build().bytes());
+  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, NoCaseLess>{"00A1B2C30C" + path}));
+}
+
+TEST_F(ItemCacheTest, SecondLoadComesFromTheCacheEvenAfterTheFilesChanged) {
+  const std::string path = WriteItem("A.ITM", RecordBuilder().ident(1));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=ABCDEFGHIJKLMNOPQRSTUVWXY\r\nAddedItem=02.01.2026\r\n");
+  ASSERT_TRUE(cache_.LoadItem(path));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "ABCDEFGHIJKLMNOPQR");
+  EXPECT_EQ(cache_.CurrentMeta().addedItem, Day(2, 1, 2026));
+
+  WriteItem("A.ITM", RecordBuilder().ident(2));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=Changed\r\n");
+  cache_.CurrentMeta().senderName = "unsaved";
+  clock_.Set(Day(7, 12, 2026));
+  ASSERT_TRUE(cache_.LoadItem(path));
+  EXPECT_EQ(cache_.CurrentItem().Ident(), 1u);
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "ABCDEFGHIJKLMNOPQR");
+  EXPECT_EQ(cache_.CurrentMeta().points4ItemAt, Day(6, 12, 2026, 14));  // the entry's value
+  EXPECT_EQ(cache_.size(), 1u);
+}
+
+TEST_F(ItemCacheTest, ShortFileIsNotAnItemAndLeavesNothingBehind) {
+  const std::string good = WriteItem("GOOD.ITM", RecordBuilder().ident(9).name("Sword"));
+  tmp_.write("GOOD.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  ASSERT_TRUE(cache_.LoadItem(good));
+  const std::string shortPath = tmp_.write("SHORT.ITM", RecordBuilder().ident(5).bytes().substr(0, 399));
+  tmp_.write("SHORT.IT0", "[Iteminfos]\r\nSenderName=Eve\r\n");
+
+  auto loaded = cache_.LoadItem(shortPath);
+  ASSERT_TRUE(loaded) << loaded.error();
+  EXPECT_EQ(*loaded, LoadStatus::kNotAnItem);
+  EXPECT_EQ(cache_.Find(shortPath), nullptr);
+  EXPECT_EQ(cache_.size(), 1u);
+  EXPECT_EQ(cache_.KeyList().size(), 1u);
+  EXPECT_EQ(cache_.CurrentItem().bytes(), ItemRecord().bytes());  // no stale bytes
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "");
+  EXPECT_EQ(cache_.CurrentMeta().addedItem, FileDate(shortPath));
+}
+
+TEST_F(ItemCacheTest, MissingOrUnreadableFileIsAnErrorNamingIt) {
+  const std::string good = WriteItem("GOOD.ITM", RecordBuilder().ident(9));
+  ASSERT_TRUE(cache_.LoadItem(good));
+  const std::string missing = tmp_.file("MISSING.ITM");
+  auto loaded = cache_.LoadItem(missing);
+  ASSERT_FALSE(loaded);
+  EXPECT_NE(loaded.error().find(missing), std::string::npos) << loaded.error();
+  EXPECT_NE(loaded.error().find("No such file or directory"), std::string::npos) << loaded.error();
+  EXPECT_EQ(cache_.CurrentItem().bytes(), ItemRecord().bytes());
+
+  const std::string directory = tmp_.mkdir("DIR.ITM");
+  loaded = cache_.LoadItem(directory);
+  ASSERT_FALSE(loaded);
+  EXPECT_NE(loaded.error().find(directory), std::string::npos) << loaded.error();
+  EXPECT_EQ(cache_.size(), 1u);
+}
+
+TEST_F(ItemCacheTest, PathsCompareWithoutLetterCase) {
+  const std::string path = WriteItem("A.ITM", RecordBuilder().ident(3));
+  ASSERT_TRUE(cache_.LoadItem(path));
+  std::string other = path;
+  std::transform(other.begin(), other.end(), other.begin(), [](unsigned char c) { return std::tolower(c); });
+  ASSERT_NE(other, path);
+  EXPECT_EQ(cache_.Find(other), cache_.Find(path));
+  ASSERT_TRUE(cache_.LoadItem(other));  // from the cache, although no such file exists
+  EXPECT_EQ(cache_.size(), 1u);
+}
+
+TEST_F(ItemCacheTest, StoreWritesAllSevenKeysAndKeepsUnknownOnes) {
+  const std::string path = WriteItem("A.ITM", RecordBuilder().ident(1));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=ABCDEFGHIJKLMNOPQRSTUVWXY\r\nRemark=keep\r\n[Own]\r\nx=1\r\n");
+  ASSERT_TRUE(cache_.LoadItem(path));
+  cache_.CurrentMeta().points4Item = true;
+  cache_.CurrentMeta().sendTo = "A Name Longer Than Eighteen";
+  cache_.CurrentMeta().addedItem = Day(3, 4, 2025, 12);
+  cache_.CurrentMeta().sentAt = Day(4, 4, 2025);
+  ASSERT_TRUE(cache_.StoreItemInfo(path));
+  EXPECT_EQ(tmp_.read("A.IT0"),
+            "[Iteminfos]\r\n"
+            "SenderName=ABCDEFGHIJKLMNOPQR\r\n"
+            "Remark=keep\r\n"
+            "SendTo=A Name Longer Than\r\n"
+            "Points4Item=1\r\n"
+            "public=0\r\n"
+            "Points4ItemAt=06.12.2026\r\n"
+            "AddedItem=03.04.2025\r\n"
+            "SentAt=04.04.2025\r\n"
+            "[Own]\r\n"
+            "x=1\r\n");
+  const ItemEntry* entry = cache_.Find(path);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->meta.sendTo, "A Name Longer Than");
+  EXPECT_EQ(entry->meta.addedItem, Day(3, 4, 2025, 12));  // the cache keeps the time of day
+}
+
+TEST_F(ItemCacheTest, StoreForAPathNeverLoadedWritesNothing) {
+  const std::string path = WriteItem("A.ITM", RecordBuilder());
+  EXPECT_TRUE(cache_.StoreItemInfo(path));
+  EXPECT_FALSE(Exists(tmp_.file("A.IT0")));
+}
+
+TEST_F(ItemCacheTest, FailedStoreIsReportedAndTheCacheKeepsTheNewValues) {
+  const std::string path = WriteItem("SUB/A.ITM", RecordBuilder());
+  ASSERT_TRUE(cache_.LoadItem(path));
+  std::filesystem::remove_all(tmp_.file("SUB"));
+  tmp_.write("SUB", "a regular file where the directory was");
+  cache_.CurrentMeta().senderName = "Bob";
+  const Status stored = cache_.StoreItemInfo(path);
+  ASSERT_FALSE(stored);
+  EXPECT_NE(stored.error().find(SidecarPath(path)), std::string::npos) << stored.error();
+  EXPECT_EQ(cache_.Find(path)->meta.senderName, "Bob");
+}
+
+TEST_F(ItemCacheTest, MoveTakesTheSidecarAlongAndRecordsTheNewPath) {
+  const std::string source = WriteItem("POOL/A.ITM", RecordBuilder().ident(0x10).itemClass(2));
+  tmp_.write("POOL/A.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  ASSERT_TRUE(cache_.LoadItem(source));
+  const std::string destination = tmp_.mkdir("SENT") + "/B.ITM";
+  EXPECT_EQ(cache_.MoveItem(source, destination), 0);
+  EXPECT_FALSE(Exists(source));
+  EXPECT_FALSE(Exists(tmp_.file("POOL/A.IT0")));
+  EXPECT_TRUE(Exists(destination));
+  EXPECT_EQ(tmp_.read("SENT/B.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
+  EXPECT_EQ(cache_.Find(source), nullptr);
+  ASSERT_NE(cache_.Find(destination), nullptr);
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "Bob");
+  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, NoCaseLess>{"0000001002" + source, "0000001002" + destination}));
+}
+
+TEST_F(ItemCacheTest, MoveWithoutSidecarGivesDefaultMetadata) {
+  const std::string source = WriteItem("A.ITM", RecordBuilder());
+  const std::string destination = tmp_.file("B.ITM");
+  EXPECT_EQ(cache_.MoveItem(source, destination), 0);  // loads the source itself
+  EXPECT_TRUE(Exists(destination));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "");
+  EXPECT_EQ(cache_.CurrentMeta().addedItem, FileDate(destination));
+}
+
+TEST_F(ItemCacheTest, MoveOntoAnExistingFileChangesNothing) {
+  const std::string source = WriteItem("A.ITM", RecordBuilder().ident(1));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=A\r\n");
+  const std::string destination = WriteItem("B.ITM", RecordBuilder().ident(2));
+  tmp_.write("B.IT0", "[Iteminfos]\r\nSenderName=B\r\n");
+  std::string error;
+  EXPECT_EQ(cache_.MoveItem(source, destination, &error), -1);
+  EXPECT_NE(error.find(destination), std::string::npos) << error;
+  EXPECT_EQ(tmp_.read("A.ITM"), RecordBuilder().ident(1).bytes());
+  EXPECT_EQ(tmp_.read("B.ITM"), RecordBuilder().ident(2).bytes());
+  EXPECT_EQ(tmp_.read("A.IT0"), "[Iteminfos]\r\nSenderName=A\r\n");
+  EXPECT_EQ(tmp_.read("B.IT0"), "[Iteminfos]\r\nSenderName=B\r\n");
+  EXPECT_NE(cache_.Find(source), nullptr);
+  EXPECT_EQ(cache_.Find(destination), nullptr);
+}
+
+TEST_F(ItemCacheTest, SidecarThatCannotFollowBringsTheItemBack) {
+  const std::string source = WriteItem("A.ITM", RecordBuilder().ident(1));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=A\r\n");
+  tmp_.write("B.IT0", "[Iteminfos]\r\nSenderName=stale\r\n");  // blocks the sidecar's move
+  const std::string destination = tmp_.file("B.ITM");
+  std::string error;
+  EXPECT_EQ(cache_.MoveItem(source, destination, &error), -1);
+  EXPECT_NE(error.find(tmp_.file("B.IT0")), std::string::npos) << error;
+  EXPECT_EQ(tmp_.read("A.ITM"), RecordBuilder().ident(1).bytes());
+  EXPECT_EQ(tmp_.read("A.IT0"), "[Iteminfos]\r\nSenderName=A\r\n");
+  EXPECT_FALSE(Exists(destination));
+  EXPECT_EQ(tmp_.read("B.IT0"), "[Iteminfos]\r\nSenderName=stale\r\n");
+  EXPECT_NE(cache_.Find(source), nullptr);
+}
+
+TEST_F(ItemCacheTest, MoveToItselfDoesNotEvenLoad) {
+  const std::string path = tmp_.file("MISSING.ITM");
+  EXPECT_EQ(cache_.MoveItem(path, path), 0);
+  EXPECT_EQ(cache_.size(), 0u);
+  std::string error;
+  EXPECT_EQ(cache_.MoveItem(path, tmp_.file("B.ITM"), &error), -1);
+  EXPECT_NE(error.find(path), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace relicor

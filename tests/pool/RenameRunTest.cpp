@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <set>
+
+#include "platform/FileSystem.h"
+#include "pool/RenameRun.h"
+#include "support/RecordBuilder.h"
+#include "support/TempDir.h"
+#include "text/Stri.h"
+
+namespace relicor {
+namespace {
+
+using test::RecordBuilder;
+using test::TempDir;
+
+std::set<std::string> FileNames(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
+  return names;
+}
+
+TEST(FileNameBase, RemovesBlanksAndApostrophesAndMakesTheNameSafe) {
+  // clang-format off
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"King's Sword",         "KingsSword"},
+      {"../../evil",           ".._.._evil"},
+      {"a/b",                  "a_b"},
+      {"a\\b:c*d?e\"f<g>h|i",  "a_b_c_d_e_f_g_h_i"},
+      {"x\x01y\x1fz\x7f",      "x_y_z_"},
+      {" . ",                  ""},
+      {"'..'",                 ""},
+      {"...",                  "..."},
+  };
+  // clang-format on
+  for (const auto& [itemName, base] : rows) EXPECT_EQ(FileNameBase(itemName), base) << itemName;
+}
+
+// The number found by walking every path for every number tried.
+std::int32_t WalkedNumber(const std::vector<std::string>& paths, const std::string& base,
+                          const std::string& own) {
+  std::int32_t n = 1;
+  for (bool again = true; again;) {
+    again = false;
+    for (const std::string& path : paths) {
+      if (path != own && FileNameStem(path) == base + ZeroPadNumber(n, 4)) {
+        ++n;
+        again = true;
+        break;
+      }
+    }
+  }
+  return n;
+}
+
+TEST(FileNameIndex, GivesTheSameNumbersAsAWalkOverAllPaths) {
+  // Bases ending in digits, other letter case, digit runs that are no running number, paths that
+  // come and go, and the item's own path.
+  const std::vector<std::string> bases = {"A", "A0", "A00", "a", "A1", ""};
+  const std::vector<std::string> suffixes = {"0001", "0002", "0003", "00001", "1", "10000", "0010", ""};
+  std::mt19937 random(12345);
+  auto pick = [&](const auto& list) { return list[random() % list.size()]; };
+  std::vector<std::string> paths;
+  FileNameIndex index;
+  for (int step = 0; step < 3000; ++step) {
+    if (!paths.empty() && random() % 3 == 0) {
+      const auto at = paths.begin() + static_cast<std::ptrdiff_t>(random() % paths.size());
+      index.Remove(*at);
+      paths.erase(at);
+    } else if (const std::string path =
+                   (random() % 2 ? "/p/" : "/s/") + pick(bases) + pick(suffixes) + ".ITM";
+               std::find(paths.begin(), paths.end(), path) == paths.end()) {
+      paths.push_back(path);
+      index.Add(path);
+    }
+    const std::string base = pick(bases);
+    const std::string own = paths.empty() || random() % 4 == 0 ? "/p/none.ITM" : pick(paths);
+    ASSERT_EQ(index.FreeNumber(base, own), WalkedNumber(paths, base, own))
+        << step << " " << base << " " << own;
+  }
+}
+
+TEST(FileNameIndex, NumbersGrowPastFourDigits) {
+  FileNameIndex index;
+  for (std::int32_t n = 1; n <= 9999; ++n) index.Add("/p/X" + ZeroPadNumber(n, 4) + ".ITM");
+  ItemEntry entry;
+  entry.record = RecordBuilder().name("X").build();
+  EXPECT_EQ(NewItemFileName(entry, "/p/new.ITM", index), "X10000.ITM");
+  index.Add("/p/X10000.ITM");
+  EXPECT_EQ(NewItemFileName(entry, "/p/new.ITM", index), "X10001.ITM");
+}
+
+TEST(FileNameIndex, TenThousandSameNameItemsTakeLittleTime) {
+  constexpr int kItems = 10000;
+  FileNameIndex index;
+  for (int i = 0; i < kItems; ++i) index.Add("/p/in" + std::to_string(i) + ".ITM");
+  ItemEntry entry;
+  entry.record = RecordBuilder().name("Short Sword").build();
+  const auto start = std::chrono::steady_clock::now();
+  std::string name;
+  for (int i = 0; i < kItems; ++i) {  // as the run uses the index, without the files
+    const std::string own = "/p/in" + std::to_string(i) + ".ITM";
+    name = NewItemFileName(entry, own, index);
+    index.Remove(own);
+    index.Add("/p/" + name);
+  }
+  EXPECT_EQ(name, "ShortSword10000.ITM");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+class RenameRunTest : public ::testing::Test {
+ protected:
+  RenameRunTest() : pool_(tmp_.mkdir("pool")), sent_(tmp_.mkdir("sent")) {}
+
+  // Writes an item (idents count up from 0x1001) and returns its path.
+  std::string Item(const std::string& relative, std::string_view name) {
+    return tmp_.write(relative, RecordBuilder().ident(++ident_).itemClass(1).name(name).bytes());
+  }
+  std::uint32_t IdentAt(const std::string& relative) const {
+    return ItemRecord::FromBytes(tmp_.read(relative)).Ident();
+  }
+
+  RenameRunResult Run(bool answer = true, bool subdirectories = false) {
+    RenameRunOptions options;
+    options.poolDir = pool_;
+    options.sentDir = sent_;
+    options.subdirectories = subdirectories;
+    options.confirm = [&](const std::string& question) {
+      question_ = question;
+      return answer;
+    };
+    auto result = StartRenameRun(cache_, options);
+    EXPECT_TRUE(result) << result.error();
+    return result ? *result : RenameRunResult();
+  }
+
+  TempDir tmp_;
+  std::string pool_;
+  std::string sent_;
+  FixedClock clock_{46000.5};
+  ItemCache cache_{clock_};
+  std::uint32_t ident_ = 0x1000;
+  std::string question_;
+};
+
+TEST_F(RenameRunTest, EqualNamesAreNumberedInSnapshotOrderAcrossPoolAndSent) {
+  Item("sent/A.ITM", "Short Sword");
+  Item("pool/b.itm", "Short Sword");
+  Item("pool/C.ITM", "King's Sword");
+  Item("pool/D.ITM", "");
+  tmp_.write("pool/b.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+
+  const RenameRunResult result = Run();
+  EXPECT_EQ(question_, "This function will autoname all files in \"" + pool_ + "\" and \"" + sent_ +
+                           "\" by their item names. Continue?");
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"0001.ITM", "KingsSword0001.ITM", "ShortSword0001.ITM",
+                                                     "ShortSword0001.IT0"}));
+  EXPECT_EQ(FileNames(sent_), (std::set<std::string>{"ShortSword0002.ITM"}));
+  EXPECT_EQ(IdentAt("pool/ShortSword0001.ITM"), 0x1002u);  // the pool's path sorts first
+  EXPECT_EQ(tmp_.read("pool/ShortSword0001.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
+  EXPECT_EQ(result.renamed.size(), 4u);
+  // The cache follows the new names.
+  EXPECT_EQ(cache_.Find(pool_ + "/b.itm"), nullptr);
+  ASSERT_NE(cache_.Find(pool_ + "/ShortSword0001.ITM"), nullptr);
+  EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->meta.senderName, "Alice");
+}
+
+TEST_F(RenameRunTest, AnItemAlreadyCarryingItsNameKeepsIt) {
+  Item("pool/ShortSword0001.ITM", "Short Sword");
+  Item("pool/A.ITM", "Short Sword");
+  Run();
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.ITM"}));
+  EXPECT_EQ(IdentAt("pool/ShortSword0001.ITM"), 0x1001u);
+}
+
+TEST_F(RenameRunTest, ANameInOtherLetterCaseDoesNotBlockANumber) {
+  Item("pool/shortsword0001.itm", "Dagger");
+  Item("pool/A.ITM", "Short Sword");
+  Run();
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"Dagger0001.ITM", "ShortSword0001.ITM"}));
+}
+
+TEST_F(RenameRunTest, HostileNamesStayPlainFileNamesInTheirOwnDirectory) {
+  Item("pool/sub/A.ITM", "../../evil");
+  Item("pool/sub/B.ITM", "a/b");
+  Item("pool/sub/C.ITM", "..");
+  Run(true, true);
+  EXPECT_EQ(FileNames(pool_ + "/sub"),
+            (std::set<std::string>{".._.._evil0001.ITM", "a_b0001.ITM", "0001.ITM"}));
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"sub"}));
+  EXPECT_EQ(FileNames(tmp_.path()), (std::set<std::string>{"pool", "sent"}));
+}
+
+TEST_F(RenameRunTest, ARenameNeverReplacesAFileAndTheItemKeepsItsSidecar) {
+  tmp_.write("pool/ShortSword0001.ITM", "short");  // not an item, so not cached, but in the way
+  tmp_.write("sent/ShortSword0001.IT0", "stray");  // in the way of the second item's sidecar
+  Item("pool/A.ITM", "Short Sword");
+  tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+  Item("sent/B.ITM", "Short Sword");
+  tmp_.write("sent/B.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+
+  const RenameRunResult result = Run();
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM", "A.IT0", "ShortSword0001.ITM"}));
+  EXPECT_EQ(FileNames(sent_), (std::set<std::string>{"B.ITM", "B.IT0", "ShortSword0001.IT0"}));
+  EXPECT_EQ(tmp_.read("pool/ShortSword0001.ITM"), "short");
+  EXPECT_EQ(tmp_.read("sent/ShortSword0001.IT0"), "stray");
+  EXPECT_EQ(tmp_.read("sent/B.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
+  ASSERT_EQ(result.failed.size(), 2u);
+  EXPECT_EQ(result.failed[0].to, pool_ + "/ShortSword0001.ITM");
+  EXPECT_TRUE(result.renamed.empty());
+}
+
+TEST_F(RenameRunTest, AnsweringNoChangesAndLoadsNothing) {
+  Item("pool/A.ITM", "Short Sword");
+  EXPECT_FALSE(Run(false).confirmed);
+  EXPECT_EQ(cache_.size(), 0u);
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM"}));
+}
+
+}  // namespace
+}  // namespace relicor

@@ -1,0 +1,92 @@
+#include "pool/Sidecar.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TempDir.h"
+
+namespace relicor {
+namespace {
+
+using test::TempDir;
+
+DateTime Day(int day, int month, int year, int hour = 0, int minute = 0) {
+  CivilDateTime c;
+  c.day = day;
+  c.month = month;
+  c.year = year;
+  c.hour = hour;
+  c.minute = minute;
+  return EncodeDateTime(c);
+}
+
+const DateTime kNow = Day(6, 12, 2026, 14, 30);
+const DateTime kFileDate = Day(1, 3, 2025, 9, 15);
+
+TEST(SidecarTest, ReadingRules) {
+  const Ini ini = Ini::Parse(
+      "[ITEMINFOS]\r\n"
+      "SenderName=ABCDEFGHIJKLMNOPQRSTUVWXY\r\n"
+      "sendto=Zed\r\n"
+      "Points4Item=0x1\r\n"
+      "public=yes\r\n"  // not a number: false
+      "Points4ItemAt=24.12.2025\r\n"
+      "AddedItem=24.12.2025 10:00:00\r\n"
+      "SentAt=31.02.2025\r\n");
+  const SidecarValues v = SidecarValuesFromIni(ini, kNow, kFileDate);
+  EXPECT_EQ(v.senderName, "ABCDEFGHIJKLMNOPQR");  // 25 characters read as 18
+  EXPECT_EQ(v.sendTo, "Zed");
+  EXPECT_EQ(SidecarValuesFromIni(Ini(), kNow, kFileDate).points4ItemAt, kNow);
+  EXPECT_TRUE(v.points4Item);
+  EXPECT_FALSE(v.isPublic);
+  EXPECT_EQ(v.points4ItemAt, Day(24, 12, 2025));  // midnight of that day
+  EXPECT_EQ(v.addedItem, kFileDate);               // a time of day makes it unreadable
+  EXPECT_EQ(v.sentAt, kFileDate);                  // an impossible date too
+}
+
+TEST(SidecarTest, WriteAllSevenKeysInOrderKeepingUnknownOnes) {
+  TempDir tmp;
+  const std::string path = tmp.write("A.IT0", "[Iteminfos]\r\nSendTo=old\r\nNote=mine\r\n[Extra]\r\nx=1\r\n");
+  SidecarValues v;
+  v.senderName = "Bob";
+  v.sendTo = "Alice";
+  v.points4Item = true;
+  v.points4ItemAt = Day(5, 1, 2026, 23, 59);  // the time of day is not written
+  v.addedItem = Day(1, 2, 2024);
+  v.sentAt = 1e9;  // cannot be written as a date: today's date instead
+  ASSERT_TRUE(WriteSidecar(path, v, kNow));
+  EXPECT_EQ(tmp.read("A.IT0"),
+            "[Iteminfos]\r\n"
+            "SendTo=Alice\r\n"
+            "Note=mine\r\n"
+            "SenderName=Bob\r\n"
+            "Points4Item=1\r\n"
+            "public=0\r\n"
+            "Points4ItemAt=05.01.2026\r\n"
+            "AddedItem=01.02.2024\r\n"
+            "SentAt=06.12.2026\r\n"
+            "[Extra]\r\n"
+            "x=1\r\n");
+
+  const SidecarValues back = ReadSidecar(path, kNow, kFileDate);
+  EXPECT_EQ(back.points4ItemAt, Day(5, 1, 2026));  // midnight
+  EXPECT_EQ(back.sentAt, Day(6, 12, 2026));
+}
+
+TEST(SidecarTest, FailedWriteNamesTheFile) {
+  TempDir tmp;
+  tmp.write("afile", "x");
+  const std::string path = tmp.file("afile/x.IT0");
+  const Status written = WriteSidecar(path, SidecarValues{}, kNow);
+  ASSERT_FALSE(written);
+  EXPECT_NE(written.error().find(path), std::string::npos) << written.error();
+}
+
+TEST(SidecarTest, SidecarPathForMove) {
+  EXPECT_EQ(SidecarPathForMove("/p/SWORD0001.ITM"), "/p/SWORD0001.IT0");
+  EXPECT_EQ(SidecarPathForMove("/p/A.B.itm"), "/p/A.B.IT0");
+  EXPECT_EQ(SidecarPathForMove("/p/NOEXT"), "/p/NOEXT.IT0");
+  EXPECT_EQ(SidecarPathForMove("/p.d/NOEXT"), "/p.d/NOEXT.IT0");  // a dot in a directory is no extension
+}
+
+}  // namespace
+}  // namespace relicor

@@ -1,0 +1,85 @@
+#include "shell/Members.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TempDir.h"
+
+namespace relicor {
+namespace {
+
+using test::TempDir;
+
+using Names = std::vector<std::string>;
+
+TEST(MemberListTest, SortedWithoutCaseFirstOfEqualNamesStays) {
+  MemberList list;
+  EXPECT_TRUE(list.Add("Bob"));
+  EXPECT_TRUE(list.Add("alice"));
+  EXPECT_FALSE(list.Add("BOB"));
+  EXPECT_TRUE(list.Add("Zed"));
+  EXPECT_TRUE(list.Add("carl"));
+  EXPECT_FALSE(list.Add("zed"));
+  EXPECT_EQ(list.Names(), (Names{"alice", "Bob", "carl", "Zed"}));
+  EXPECT_TRUE(list.Contains("ALICE"));
+  EXPECT_FALSE(list.Contains("dora"));
+}
+
+TEST(MembersFileTest, LoadReadsEveryLineEnd) {
+  struct Case {
+    std::string text;
+    Names names;
+  };
+  const Case cases[] = {
+      {"Bob\r\nalice\r\nBob\r\n", {"alice", "Bob"}},
+      {"Bob\nalice\rcarl\r\nDora", {"alice", "Bob", "carl", "Dora"}},
+      {"Zed\r\n\r\nann\r\n", {"", "ann", "Zed"}},  // an empty line is a name too
+      {" Bob \r\nbob\r\n", {" Bob ", "bob"}},      // blanks are kept
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    TempDir tmp;
+    tmp.write("PLAYERS.TXT", c.text);
+    MemberList list;
+    list.Add("stale");
+    LoadMembers(list, tmp.path());
+    EXPECT_EQ(list.Names(), c.names) << c.text;
+  }
+}
+
+TEST(MembersFileTest, MissingFileGivesAnEmptyList) {
+  TempDir tmp;
+  MemberList list;
+  list.Add("stale");
+  LoadMembers(list, tmp.path());
+  EXPECT_TRUE(list.empty());
+  LoadMembers(list, tmp.file("no-such-dir"));
+  EXPECT_TRUE(list.empty());
+}
+
+TEST(MembersFileTest, SaveWritesListOrderWithCrLfAndLoadsBack) {
+  TempDir tmp;
+  tmp.write("PLAYERS.TXT", "old content that is longer than the new one\r\n");
+  MemberList list;
+  for (const char* name : {"Zed", "alice", "BartholomewTheMagnificent", "Bob"}) list.Add(name);
+  ASSERT_TRUE(SaveMembers(list, tmp.path()).ok());
+  EXPECT_EQ(tmp.read("PLAYERS.TXT"), "alice\r\nBartholomewTheMagnificent\r\nBob\r\nZed\r\n");
+  MemberList again;
+  LoadMembers(again, tmp.path());
+  EXPECT_EQ(again.Names(), list.Names());
+
+  ASSERT_TRUE(SaveMembers(MemberList{}, tmp.path()).ok());
+  EXPECT_EQ(tmp.read("PLAYERS.TXT"), "");
+}
+
+TEST(MembersFileTest, FailedSaveNamesTheFile) {
+  TempDir tmp;
+  tmp.write("afile", "x");
+  MemberList list;
+  list.Add("Bob");
+  const auto saved = SaveMembers(list, tmp.file("afile"));
+  ASSERT_FALSE(saved.ok());
+  EXPECT_NE(saved.error().find(tmp.file("afile") + "/PLAYERS.TXT"), std::string::npos) << saved.error();
+}
+
+}  // namespace
+}  // namespace relicor

@@ -1,0 +1,148 @@
+#include "validate/Database.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "item/ItemFile.h"
+#include "platform/Clock.h"
+#include "pool/ItemCache.h"
+#include "support/RecordBuilder.h"
+#include "support/TempDir.h"
+
+namespace relicor {
+namespace {
+
+using test::RecordBuilder;
+using test::TempDir;
+
+std::string Stored(const RecordBuilder& builder) { return EncodeDatabaseRecord(builder.build()); }
+
+class DatabaseTest : public ::testing::Test {
+ protected:
+  std::string dbPath() const { return tmp_.file("IDENT.ID"); }
+  void WriteDb(const std::string& content) const { tmp_.write("IDENT.ID", content); }
+  std::string ReadDb() const { return tmp_.read("IDENT.ID"); }
+
+  TempDir tmp_;
+  Database db_{dbPath()};
+};
+
+TEST(DatabaseRecordTest, EveryByteIsStoredComplemented) {
+  const std::string stored = Stored(RecordBuilder().ident(0x12345678));
+  ASSERT_EQ(stored.size(), kItemRecordSize);
+  EXPECT_EQ(stored.substr(0, 4), "\xB6\xAB\xB2\xCF");  // "ITM0"
+  EXPECT_EQ(stored.substr(32, 4), "\x87\xA9\xCB\xED");  // Ident 0x12345678, little-endian
+  EXPECT_EQ(DecodeDatabaseRecord(stored).bytes(), RecordBuilder().ident(0x12345678).build().bytes());
+}
+
+TEST_F(DatabaseTest, TruncatedLastRecordIsDroppedAndTheFirstOfAKeyStays) {
+  const std::string a = Stored(RecordBuilder().ident(2).itemClass(1).name("first"));
+  const std::string b = Stored(RecordBuilder().ident(1).itemClass(1));
+  const std::string sameKey = Stored(RecordBuilder().ident(2).itemClass(1).name("second"));
+  WriteDb(a + b + b + sameKey + sameKey.substr(0, 200));
+  ASSERT_TRUE(db_.Load());
+  ASSERT_EQ(db_.entries().size(), 2u);
+  EXPECT_EQ(db_.entries().at("0000000201").Name(), "first");
+  EXPECT_TRUE(db_.IsRegistered("0000000101"));
+  EXPECT_FALSE(db_.modified());
+
+  WriteDb(a + b + sameKey.substr(0, 200));  // 1000 bytes
+  ASSERT_TRUE(db_.Load());
+  EXPECT_EQ(db_.entries().size(), 2u);
+}
+
+TEST_F(DatabaseTest, AddAppendsOneRecordAndRefusesARegisteredKey) {
+  WriteDb(Stored(RecordBuilder().ident(1)));
+  ASSERT_TRUE(db_.Load());
+  auto added = db_.AddRecord(RecordBuilder().ident(2).build());
+  ASSERT_TRUE(added) << added.error();
+  EXPECT_TRUE(*added);
+  EXPECT_EQ(ReadDb(), Stored(RecordBuilder().ident(1)) + Stored(RecordBuilder().ident(2)));
+  EXPECT_FALSE(db_.modified());  // the file already holds it
+
+  // Differs in every other byte but shares Ident and ItemClass: the same key.
+  added = db_.AddRecord(RecordBuilder().ident(2).name("other").price(99).build());
+  ASSERT_TRUE(added);
+  EXPECT_FALSE(*added);
+  EXPECT_EQ(ReadDb().size(), 2 * kItemRecordSize);
+}
+
+TEST_F(DatabaseTest, AddAfterATornRecordStartsAtARecordBoundary) {
+  WriteDb(Stored(RecordBuilder().ident(1)) + std::string(200, 'x'));
+  ASSERT_TRUE(db_.Load());
+  ASSERT_TRUE(db_.AddRecord(RecordBuilder().ident(2).build()));
+  Database reloaded(dbPath());
+  ASSERT_TRUE(reloaded.Load());
+  EXPECT_EQ(reloaded.entries().size(), 2u);
+  EXPECT_TRUE(reloaded.IsRegistered("0000000200"));
+}
+
+TEST_F(DatabaseTest, SaveAfterADeletionRewritesInKeyOrder) {
+  WriteDb(Stored(RecordBuilder().ident(3)) + Stored(RecordBuilder().ident(1)) + Stored(RecordBuilder().ident(2)));
+  ASSERT_TRUE(db_.Load());
+  EXPECT_FALSE(db_.Remove("0000000900"));
+  EXPECT_FALSE(db_.modified());
+  EXPECT_TRUE(db_.Remove("0000000200"));
+  EXPECT_TRUE(db_.modified());
+  EXPECT_EQ(ReadDb().size(), 3 * kItemRecordSize);  // the file is not touched yet
+  ASSERT_TRUE(db_.Save());
+  EXPECT_FALSE(db_.modified());
+  EXPECT_EQ(ReadDb(), Stored(RecordBuilder().ident(1)) + Stored(RecordBuilder().ident(3)));
+}
+
+TEST_F(DatabaseTest, FailedSaveIsReportedAndKeepsTheModifiedFlag) {
+  tmp_.write("afile", "x");
+  const std::string path = tmp_.file("afile/IDENT.ID");
+  Database db(path);
+  const Status loaded = db.Load();  // can neither be opened nor created
+  ASSERT_FALSE(loaded);
+  EXPECT_NE(loaded.error().find(path), std::string::npos) << loaded.error();
+  EXPECT_TRUE(db.entries().empty());
+
+  auto added = db.AddRecord(RecordBuilder().ident(1).build());
+  ASSERT_FALSE(added);
+  EXPECT_NE(added.error().find(path), std::string::npos) << added.error();
+  EXPECT_FALSE(db.IsRegistered("0000000100"));  // list and file stay in step
+
+  // A database that loaded, then cannot be written.
+  WriteDb(Stored(RecordBuilder().ident(1)) + Stored(RecordBuilder().ident(2)));
+  ASSERT_TRUE(db_.Load());
+  ASSERT_TRUE(db_.Remove("0000000100"));
+  std::filesystem::remove(dbPath());
+  std::filesystem::create_directory(dbPath());  // the rename over it must fail
+  const Status saved = db_.Save();
+  ASSERT_FALSE(saved);
+  EXPECT_NE(saved.error().find(dbPath()), std::string::npos) << saved.error();
+  EXPECT_TRUE(db_.modified());
+}
+
+TEST_F(DatabaseTest, AddItemFileThroughTheCache) {
+  ASSERT_TRUE(db_.Load());  // a missing file is created empty
+  EXPECT_EQ(ReadDb(), "");
+  EXPECT_TRUE(std::filesystem::exists(dbPath()));
+  FixedClock clock(46000.0);
+  ItemCache cache(clock);
+  const std::string item = tmp_.write("A.ITM", RecordBuilder().ident(0xFF).itemClass(12).bytes());
+  const std::string twin = tmp_.write("B.ITM", RecordBuilder().ident(0xFF).itemClass(12).name("twin").bytes());
+  const std::string shortFile = tmp_.write("C.ITM", std::string(10, 'x'));
+
+  auto added = AddItemToDatabase(db_, cache, item);
+  ASSERT_TRUE(added) << added.error();
+  EXPECT_EQ(*added, AddItemOutcome::kAdded);
+  EXPECT_TRUE(db_.IsRegistered("000000FF0C"));
+  EXPECT_EQ(ReadDb(), Stored(RecordBuilder().ident(0xFF).itemClass(12)));
+
+  added = AddItemToDatabase(db_, cache, twin);
+  ASSERT_TRUE(added);
+  EXPECT_EQ(*added, AddItemOutcome::kAlreadyRegistered);
+  EXPECT_EQ(ReadDb().size(), kItemRecordSize);
+
+  added = AddItemToDatabase(db_, cache, shortFile);
+  ASSERT_FALSE(added);
+  EXPECT_EQ(added.error(), NotAnItemMessage(shortFile, 10));
+  EXPECT_EQ(db_.entries().size(), 1u);
+}
+
+}  // namespace
+}  // namespace relicor
