@@ -42,6 +42,13 @@ std::string SidecarPath(const std::string& itemPath) {
   return itemPath.substr(0, keep) + "IT0";
 }
 
+std::vector<std::string> ItemCache::Paths() const {
+  std::vector<std::string> paths;
+  paths.reserve(entries_.size());
+  for (const auto& [path, entry] : entries_) paths.push_back(path);
+  return paths;
+}
+
 const ItemEntry* ItemCache::Find(const std::string& path) const {
   const auto it = entries_.find(path);
   return it == entries_.end() ? nullptr : it->second.get();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
@@ -70,6 +71,8 @@ class ItemCache {
   // The cache entry of `path`, or nullptr.
   const ItemEntry* Find(const std::string& path) const;
   std::size_t size() const { return entries_.size(); }
+  // Every path in the cache, in the cache's order (letter case ignored).
+  std::vector<std::string> Paths() const;
 
   // Item key followed directly by the full path, for every path loaded in the run.
   const std::set<std::string, NoCaseLess>& KeyList() const { return keyList_; }

@@ -129,20 +129,7 @@ std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::strin
   return lowest;
 }
 
-std::vector<std::string> CachedItemPaths(const ItemCache& cache) {
-  // Every cache entry got a key list text (its item key and its path) when it was created; texts of
-  // paths that have since been moved away no longer find an entry, or find one with another key.
-  std::set<std::string, NoCaseLess> paths;
-  for (const std::string& text : cache.KeyList()) {
-    if (text.size() < kItemKeyLength) continue;
-    const std::string path = text.substr(kItemKeyLength);
-    const ItemEntry* entry = cache.Find(path);
-    if (entry != nullptr && entry->record.ItemKey() == std::string_view(text).substr(0, kItemKeyLength)) {
-      paths.insert(path);
-    }
-  }
-  return {paths.begin(), paths.end()};
-}
+std::vector<std::string> CachedItemPaths(const ItemCache& cache) { return cache.Paths(); }
 
 std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index) {
   const std::string base = FileNameBase(entry.record.Name());

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "cli/CliContext.h"
+#include "support/RecordBuilder.h"
+#include "support/TempDir.h"
+
+namespace relicor::cli {
+namespace {
+
+using test::RecordBuilder;
+using test::TempDir;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// A program directory and a pool with two items; every run names both.
+class CliCommandsTest : public ::testing::Test {
+ protected:
+  CliCommandsTest() {
+    home = dir.mkdir("home");
+    pool = dir.mkdir("pool");
+    sent = dir.mkdir("sent");
+    ring = dir.write("pool/RING.ITM", RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1)
+                                          .name("ring").price(1).bytes());
+    amulet = dir.write("pool/AMULET.ITM", RecordBuilder().ident(0x1FF).itemClass(13).baseItem(154).identified(1)
+                                              .name("amulet").price(1).bytes());
+  }
+
+  CliRun Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home, "--pool", pool, "--sent", sent});
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+  }
+
+  TempDir dir;
+  std::string home, pool, sent, ring, amulet;
+};
+
+TEST_F(CliCommandsTest, ReportPrintsTheOutputListLines) {
+  const auto run = Cli({"report", ring});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out.rfind("File : RING.ITM\nRING\n", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("\nUrsprung: "), std::string::npos);
+  EXPECT_EQ(run.out.find('\r'), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, ReportOfAShortFileSaysSoAndFails) {
+  const auto shortFile = dir.write("pool/SHORT.ITM", "tiny");
+  const auto run = Cli({"report", shortFile, ring});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.err, "relicor-cli: " + shortFile + ": not an item file (shorter than 400 bytes)\n");
+  EXPECT_EQ(run.out.rfind("File : RING.ITM\n", 0), 0u) << "the other file is still reported";
+}
+
+TEST_F(CliCommandsTest, ReportOfAMissingFileNamesIt) {
+  const auto run = Cli({"report", dir.file("pool/NONE.ITM")});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_NE(run.err.find("NONE.ITM"), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, ExportWritesTheListAndTheDebugLogOnlyWhenAsked) {
+  dir.write("pool/ODD.ITM", RecordBuilder().ident(3).itemClass(12).baseItem(151).name("odd").price(1).bytes());
+  auto run = Cli({"export", pool});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, "Item list written to " + pool + "/ITMLIST.TXT\n");
+  EXPECT_EQ(dir.read("pool/ITMLIST.TXT").rfind("Relicor item list\r\n\r\nFile : AMULET.ITM\r\n", 0), 0u);
+  EXPECT_EQ(dir.read("pool/RELICORDBG.TXT"), "");
+
+  run = Cli({"--debug-file", "export", pool});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  const std::string log = dir.read("pool/RELICORDBG.TXT");
+  EXPECT_EQ(log.rfind("New DBG session ", 0), 0u) << log;
+  EXPECT_NE(log.find("\r\nNAME RING ODD\r\n"), std::string::npos) << log;
+}
+
+TEST_F(CliCommandsTest, DatabaseAddListRemove) {
+  auto run = Cli({"db", "add", ring});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(dir.read("home/IDENT.ID").size(), 400u);
+  run = Cli({"db", "add", ring});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.err, "relicor-cli: The selected Item is already in database!\n");
+  run = Cli({"db", "list"});
+  EXPECT_EQ(run.out, "000000FF0C  RING\n1 entries loaded\n");
+  // The report of the registered item carries the dupe marker.
+  run = Cli({"report", ring});
+  EXPECT_NE(run.out.find("*** DUPE DETECT: THIS ITEM IS A REGISTERED DUPE OR A HACK\n"), std::string::npos);
+  run = Cli({"db", "remove", "000000ff0c"});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(dir.read("home/IDENT.ID").size(), 0u);
+  run = Cli({"db", "remove", "000000FF0C"});
+  EXPECT_EQ(run.status, kExitFailed);
+}
+
+TEST_F(CliCommandsTest, MembersAddListRemoveSavePlayersTxt) {
+  EXPECT_EQ(Cli({"members", "add", "Birte"}).status, kExitOk);
+  EXPECT_EQ(Cli({"members", "add", "alrik"}).status, kExitOk);
+  auto run = Cli({"members", "add", "BIRTE"});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(dir.read("pool/PLAYERS.TXT"), "alrik\r\nBirte\r\n");
+  EXPECT_EQ(Cli({"members", "list"}).out, "alrik\nBirte\n");
+  EXPECT_EQ(Cli({"members", "remove", "ALRIK"}).status, kExitOk);
+  EXPECT_EQ(dir.read("pool/PLAYERS.TXT"), "Birte\r\n");
+}
+
+TEST_F(CliCommandsTest, AssignAndSendNeedAKnownMember) {
+  auto run = Cli({"assign", "sender", ring, "Nobody"});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.err, "relicor-cli: unknown member Nobody (add it with: relicor-cli members add Nobody)\n");
+  ASSERT_EQ(Cli({"members", "add", "Birte"}).status, kExitOk);
+  run = Cli({"assign", "sender", ring, "birte"});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_NE(dir.read("pool/RING.IT0").find("SenderName=Birte\r\n"), std::string::npos);
+  run = Cli({"send", ring, "BIRTE"});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_NE(run.out.find("moved " + ring + " to "), std::string::npos) << run.out;
+  EXPECT_NE(dir.read("sent/RING.IT0").find("SendTo=Birte\r\n"), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, SendWithoutASentDirectoryChangesNothing) {
+  ASSERT_EQ(Cli({"members", "add", "Birte"}).status, kExitOk);
+  const auto run = Cli({"--sent", dir.file("nowhere"), "send", ring, "Birte"});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_NE(run.err.find("nowhere"), std::string::npos) << run.err;
+  EXPECT_EQ(dir.read("pool/RING.IT0"), "");
+  EXPECT_EQ(dir.read("pool/RING.ITM").size(), 400u);
+}
+
+TEST_F(CliCommandsTest, RenameNeedsYesWithoutATerminal) {
+  auto run = Cli({"rename"});
+  EXPECT_EQ(run.status, kExitUsage);
+  run = Cli({"rename", "--yes"});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_NE(run.out.find("renamed " + ring + " to " + pool + "/ring0001.ITM"), std::string::npos) << run.out;
+  EXPECT_EQ(dir.read("pool/ring0001.ITM").size(), 400u);
+}
+
+TEST_F(CliCommandsTest, DupeCheckWritesItsLogInThePool) {
+  dir.write("sent/RING.ITM", RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).bytes());
+  const auto run = Cli({"dupecheck"});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, "Dupe check log in " + pool + "/DUPECHK.TXT\n");
+  EXPECT_NE(dir.read("pool/DUPECHK.TXT").find("RING.ITM"), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, PublishWritesTheEntrancePage) {
+  const auto run = Cli({"publish", pool});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_NE(run.out.find("itm-IP2.htm"), std::string::npos) << run.out;
+  EXPECT_NE(dir.read("pool/itm12Ring.htm").find("RING"), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, CommandUsageErrors) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"report"}, {"export", "a", "b"}, {"db"}, {"db", "add"}, {"db", "frob"}, {"members", "add"},
+           {"assign", "sender", "x"}, {"assign", "nothing", "x"}, {"send", "x"}, {"rename", "--no"}, {"dupecheck", "x"}}) {
+    EXPECT_EQ(Cli(args).status, kExitUsage) << args.front();
+  }
+}
+
+}  // namespace
+}  // namespace relicor::cli

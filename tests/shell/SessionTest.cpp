@@ -1,0 +1,219 @@
+#include "shell/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/FileSystem.h"
+#include "shell/DebugLog.h"
+#include "support/RecordBuilder.h"
+#include "support/TempDir.h"
+#include "text/DateText.h"
+
+namespace relicor {
+namespace {
+
+using test::RecordBuilder;
+using test::TempDir;
+
+class RecordingUi final : public SessionUi {
+ public:
+  void Notify(std::string_view message) override { messages.emplace_back(message); }
+  bool Confirm(std::string_view question) override {
+    questions.emplace_back(question);
+    return answer;
+  }
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  bool answer = true;
+};
+
+// A program directory, a pool with two items and a session over them, started at a fixed time.
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() : clock(*ParseDate("07.12.2026") + 0.5) {
+    home = dir.mkdir("home") + "/";
+    pool = dir.mkdir("pool");
+    dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("ring").price(1).bytes());
+    dir.write("pool/a.itm", RecordBuilder().ident(1).itemClass(13).baseItem(154).name("amulet").price(1).bytes());
+    dir.write("pool/notes.txt", "x");
+    dir.write("pool/.hidden.ITM", RecordBuilder().bytes());
+    dir.mkdir("pool/SUB.ITM");
+    dir.write("home/RELICOR.INI", "[RELICOR]\r\nPathToPool=" + pool + "\r\n");
+  }
+
+  std::unique_ptr<Session> Start() {
+    auto session = std::make_unique<Session>(home, clock, ui);
+    session->Start();
+    return session;
+  }
+
+  TempDir dir;
+  FixedClock clock;
+  RecordingUi ui;
+  std::string home;
+  std::string pool;
+};
+
+TEST_F(SessionTest, FileListHoldsItemFilesOfAnyCaseSortedWithoutRegardToCase) {
+  auto session = Start();
+  ASSERT_TRUE(session->SetCurrentDirectory(pool));
+  EXPECT_EQ(session->fileNames(), (std::vector<std::string>{"a.itm", "B.ITM"}));
+  EXPECT_EQ(session->selectedIndex(), -1);
+  EXPECT_TRUE(session->OutputLines().empty());
+}
+
+TEST_F(SessionTest, ExportWritesTitleEmptyLineAndEveryReportWithCrLf) {
+  auto session = Start();
+  auto exported = session->ExportItemList(pool);
+  ASSERT_TRUE(exported) << exported.error();
+  const std::string text = dir.read("pool/ITMLIST.TXT");
+  EXPECT_EQ(text.substr(0, 21), "Relicor item list\r\n\r\n");
+  const auto a = text.find("File : a.itm\r\nAMULET\r\n");
+  const auto b = text.find("File : B.ITM\r\nRING\r\n");
+  ASSERT_NE(a, std::string::npos) << text;
+  ASSERT_NE(b, std::string::npos) << text;
+  EXPECT_LT(a, b);
+  EXPECT_EQ(text.find('\n', 0), text.find("\r\n", 0) + 1);
+  // The last file stays selected with its report on the screen.
+  EXPECT_EQ(session->selectedIndex(), 1);
+  EXPECT_EQ(session->OutputLines().front(), "File : B.ITM");
+
+  // A second export replaces the list instead of appending to it.
+  ASSERT_TRUE(session->ExportItemList(pool));
+  EXPECT_EQ(dir.read("pool/ITMLIST.TXT"), text);
+}
+
+TEST_F(SessionTest, ExportOfADirectoryWithoutItemsHasTwoLines) {
+  auto session = Start();
+  const auto empty = dir.mkdir("empty");
+  ASSERT_TRUE(session->ExportItemList(empty));
+  EXPECT_EQ(dir.read("empty/ITMLIST.TXT"), "Relicor item list\r\n\r\n");
+  EXPECT_TRUE(session->OutputLines().empty());
+  EXPECT_EQ(session->selectedIndex(), -1);
+}
+
+TEST_F(SessionTest, ExportSkipsFilesThatAreNotItemsAndSaysSo) {
+  dir.write("pool/C.ITM", std::string(399, 'x'));
+  auto session = Start();
+  ASSERT_TRUE(session->ExportItemList(pool));
+  const std::string text = dir.read("pool/ITMLIST.TXT");
+  EXPECT_EQ(text.find("C.ITM"), std::string::npos);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].find("C.ITM: not an item file"), std::string::npos);
+}
+
+TEST_F(SessionTest, ExportThatCannotBeWrittenLeavesTheOldListAndSelection) {
+  auto session = Start();
+  ASSERT_TRUE(session->SetCurrentDirectory(pool));
+  ASSERT_TRUE(session->SelectFile(0));
+  dir.mkdir("pool/ITMLIST.TXT");  // a directory where the list goes
+  auto exported = session->ExportItemList(pool);
+  ASSERT_FALSE(exported);
+  EXPECT_NE(exported.error().find("ITMLIST.TXT"), std::string::npos) << exported.error();
+}
+
+TEST_F(SessionTest, DebugLogGetsOneSessionHeaderAndCrLfLines) {
+  // A stored name that differs from the resolved one gives a NAME line.
+  dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("fancy ring").price(1).bytes());
+  auto session = Start();
+  session->flags().debugFile = true;
+  ASSERT_TRUE(session->SetCurrentDirectory(pool));
+  ASSERT_TRUE(session->SelectFile(1));
+  ASSERT_TRUE(session->SelectFile(0));
+  ASSERT_TRUE(session->SelectFile(1));
+  EXPECT_EQ(dir.read("pool/RELICORDBG.TXT"),
+            "New DBG session 07.12.2026 12:00:00\r\n"
+            "NAME RING FANCY RING\r\n"
+            "NAME RING FANCY RING\r\n");
+}
+
+TEST_F(SessionTest, DebugLogIsNotCreatedWithoutDiagnostics) {
+  auto session = Start();
+  session->flags().debugFile = true;
+  ASSERT_TRUE(session->ExportItemList(pool));
+  EXPECT_FALSE(FileExists(pool + "/RELICORDBG.TXT"));
+}
+
+TEST_F(SessionTest, UnwritableDebugLogIsToldOnceAndTheWorkGoesOn) {
+  dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("fancy ring").bytes());
+  dir.write("pool/a.itm", RecordBuilder().ident(1).itemClass(12).baseItem(151).name("odd ring").bytes());
+  auto session = Start();
+  session->flags().debugFile = true;
+  session->SetPoolDirectory(dir.file("no-such-pool"));
+  ASSERT_TRUE(session->ExportItemList(pool));
+  EXPECT_NE(dir.read("pool/ITMLIST.TXT").find("File : B.ITM"), std::string::npos);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].find("RELICORDBG.TXT"), std::string::npos) << ui.messages[0];
+}
+
+TEST_F(SessionTest, CheckBoxRules) {
+  auto session = Start();
+  session->SetDebugFile(false);
+  EXPECT_FALSE(session->flags().additionalInfo);
+  session->SetDebugFile(true);
+  EXPECT_TRUE(session->flags().additionalInfo);
+  session->SetDebugFile(false);
+  EXPECT_TRUE(session->flags().additionalInfo);
+  session->SetAdditionalInfo(false);
+  EXPECT_FALSE(session->flags().debugFile);
+}
+
+TEST_F(SessionTest, SendingIsAvailableOnlyInThePoolDirectory) {
+  auto session = Start();
+  ASSERT_TRUE(session->SetCurrentDirectory(pool + "/"));
+  EXPECT_TRUE(session->SendingAvailable());
+  ASSERT_TRUE(session->SetCurrentDirectory(home));
+  EXPECT_FALSE(session->SendingAvailable());
+}
+
+TEST_F(SessionTest, SetPoolDirectoryReloadsTheMemberList) {
+  dir.write("other/PLAYERS.TXT", "zora\r\nAnton\r\n");
+  auto session = Start();
+  EXPECT_TRUE(session->Members().empty());
+  session->SetPoolDirectory(dir.file("other"));
+  EXPECT_EQ(session->Members(), (std::vector<std::string>{"Anton", "zora"}));
+  session->SetPoolDirectory(pool);
+  EXPECT_TRUE(session->Members().empty());
+}
+
+TEST_F(SessionTest, ShutdownWritesMembersAndAllSettingsKeys) {
+  auto session = Start();
+  session->AddMember("Birte");
+  session->AddMember("alrik");
+  ASSERT_TRUE(session->Shutdown());
+  EXPECT_EQ(dir.read("pool/PLAYERS.TXT"), "alrik\r\nBirte\r\n");
+  const std::string ini = dir.read("home/RELICOR.INI");
+  for (const char* key : {"PathToPool=", "PathToSent=", "HTMLScanSub=1", "MailAddress=", "HTML_Fontface=arial",
+                          "HTML_INV1BGColor=#606000", "filePrefix=itm", "HeaderURL1Name="}) {
+    EXPECT_NE(ini.find(key), std::string::npos) << key;
+  }
+}
+
+TEST_F(SessionTest, ShutdownReportsASettingsFileThatCannotBeWritten) {
+  auto session = Start();
+  std::filesystem::remove(home + "RELICOR.INI");
+  dir.mkdir("home/RELICOR.INI");  // a directory where the settings file goes
+  auto closed = session->Shutdown();
+  ASSERT_FALSE(closed);
+  EXPECT_EQ(closed.error(), "nach " + home + "RELICOR.INI kann nicht geschrieben werden");
+}
+
+TEST_F(SessionTest, AddToDatabaseAsksThenRefusesASecondCopy) {
+  auto session = Start();
+  const std::string path = pool + "/B.ITM";
+  auto added = session->AddToDatabase(path);
+  ASSERT_TRUE(added) << added.error();
+  EXPECT_EQ(ui.questions, (std::vector<std::string>{"Are you sure to add this item?"}));
+  EXPECT_TRUE(session->database().IsRegistered("000000020C"));
+  auto again = session->AddToDatabase(path);
+  ASSERT_FALSE(again);
+  EXPECT_EQ(again.error(), "The selected Item is already in database!");
+  ui.answer = false;
+  auto refused = session->AddToDatabase(pool + "/a.itm");
+  ASSERT_TRUE(refused);
+  EXPECT_FALSE(session->database().IsRegistered("000000010D"));
+}
+
+}  // namespace
+}  // namespace relicor
