@@ -166,7 +166,8 @@ int main(int argc, char** argv) {
     std::cerr << "usage: relicor-bench export|publish|dupecheck|rename N [DIR]\n";
     return 2;
   }
-  const std::string base = argc > 3 ? argv[3] : (fs::temp_directory_path() / "relicor-bench").string();
+  fs::path base = fs::temp_directory_path() / "relicor-bench";
+  if (argc > 3) base = argv[3];
   fs::create_directories(base);
-  return Run(argv[1], std::stoi(argv[2]), base);
+  return Run(argv[1], std::stoi(argv[2]), base.string());
 }

@@ -9,10 +9,15 @@ namespace relicor::cli {
 
 namespace {
 
+// A path with a directory part, so the report's file line can show it against that directory.
+std::string WithDirectory(const std::string& path) {
+  if (path.find(kPathSeparator) != std::string::npos) return path;
+  return std::string(".") + kPathSeparator + path;
+}
+
 // The directory a file's report shows its path against.
 std::string DirectoryOf(const std::string& path) {
-  const auto dir = DirectoryPart(path);
-  return dir.empty() ? std::string(".") : std::string(dir);
+  return std::string(DirectoryPart(path));
 }
 
 }  // namespace
@@ -21,7 +26,8 @@ int CmdReport(CliContext& ctx) {
   if (ctx.args.empty()) return UsageError(ctx, "report takes one or more ITM files");
   CliSession cli(ctx);
   int status = kExitOk;
-  for (const auto& path : ctx.args) {
+  for (const auto& arg : ctx.args) {
+    const std::string path = WithDirectory(arg);
     const bool notifiedBefore = cli.ui.notified();
     if (auto reported = cli.session->ReportFile(path, DirectoryOf(path)); !reported) {
       status = Fail(ctx, reported.error());

@@ -33,8 +33,16 @@ void FromSidecar(const SidecarValues& values, ItemMeta& meta) {
 
 }  // namespace
 
-bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
-  return CompareTextNoCase(a, b) < 0;
+bool PathLess::operator()(const std::string& a, const std::string& b) const {
+  const int order = CompareTextNoCase(a, b);
+  if (order != 0) return order < 0;
+#ifdef _WIN32
+  return false;
+#else
+  // x.ITM and X.ITM are two items here; one entry for both would show, store and move the one
+  // under the other's name.
+  return a < b;
+#endif
 }
 
 std::string SidecarPath(const std::string& itemPath) {

@@ -38,8 +38,10 @@ enum class LoadStatus : std::uint8_t {
   kNotAnItem,  // fewer than 400 bytes: no entry, no key list text; the current item is cleared
 };
 
-// Orders texts without regard to letter case (ASCII letters), as the system's sorted lists do.
-struct NoCaseLess {
+// The order of the item cache and the key list: by text without regard to letter case (ASCII
+// letters). Where the file system tells letter case apart, two paths that differ only in letter
+// case name two files, so they stay two texts (in byte order); otherwise they are one.
+struct PathLess {
   using is_transparent = void;
   bool operator()(const std::string& a, const std::string& b) const;
 };
@@ -71,16 +73,16 @@ class ItemCache {
   // The cache entry of `path`, or nullptr.
   const ItemEntry* Find(const std::string& path) const;
   std::size_t size() const { return entries_.size(); }
-  // Every path in the cache, in the cache's order (letter case ignored).
+  // Every path in the cache, in the cache's order (letter case ignored, see PathLess).
   std::vector<std::string> Paths() const;
 
   // Item key followed directly by the full path, for every path loaded in the run.
-  const std::set<std::string, NoCaseLess>& KeyList() const { return keyList_; }
+  const std::set<std::string, PathLess>& KeyList() const { return keyList_; }
 
  private:
   const Clock& clock_;
-  std::map<std::string, std::unique_ptr<ItemEntry>, NoCaseLess> entries_;
-  std::set<std::string, NoCaseLess> keyList_;
+  std::map<std::string, std::unique_ptr<ItemEntry>, PathLess> entries_;
+  std::set<std::string, PathLess> keyList_;
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   ItemEntry* currentEntry_ = nullptr;

@@ -22,14 +22,21 @@ Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory) {
   return entries;
 }
 
-Status ScanDirectory(ItemCache& cache, const std::string& directory, const ScanOptions& options,
-                     std::vector<ScannedItem>* list) {
+namespace {
+
+Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOptions& options,
+                std::vector<ScannedItem>* list, bool isSubdirectory) {
   if (directory.empty()) return {};
   if (options.progressStep) options.progressStep();
   std::string dir = directory;
   EnsureTrailingBackslash(dir);
   auto entries = SortedDirectory(dir);
-  if (!entries) return MakeError(entries.error());
+  if (!entries) {
+    // A subdirectory that cannot be listed (such as a file system's own lost+found) holds no items
+    // for the scan, as one that does not exist; the directory the scan was asked for must be read.
+    if (isSubdirectory) return {};
+    return MakeError(entries.error());
+  }
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
     const std::string path = dir + entry.name;
@@ -44,9 +51,16 @@ Status ScanDirectory(ItemCache& cache, const std::string& directory, const ScanO
   if (!options.recursive) return {};
   for (const DirEntry& entry : *entries) {
     if (!entry.isDirectory || entry.isHidden || entry.isSymlink) continue;
-    if (auto sub = ScanDirectory(cache, dir + entry.name, options, list); !sub) return sub;
+    if (auto sub = ScanTree(cache, dir + entry.name, options, list, true); !sub) return sub;
   }
   return {};
+}
+
+}  // namespace
+
+Status ScanDirectory(ItemCache& cache, const std::string& directory, const ScanOptions& options,
+                     std::vector<ScannedItem>* list) {
+  return ScanTree(cache, directory, options, list, false);
 }
 
 }  // namespace relicor

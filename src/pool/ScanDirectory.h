@@ -34,8 +34,9 @@ Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory);
 // Loads every ITM file of `directory` (and, when recursive, of its visible subdirectories; links
 // to directories are not followed) into the cache; when `list` is given, appends each loaded
 // item's name and path. Files come before subdirectories, each sorted by name without regard to
-// letter case. An empty directory text does nothing. A file that cannot be read stops the scan
-// with an error naming it.
+// letter case. An empty directory text does nothing. A file that cannot be read, or a `directory`
+// that cannot be listed, stops the scan with an error naming it; a subdirectory that cannot be
+// listed yields no files.
 Status ScanDirectory(ItemCache& cache, const std::string& directory, const ScanOptions& options,
                      std::vector<ScannedItem>* list);
 

@@ -1,6 +1,8 @@
 #include "shell/Members.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/FileSystem.h"
 #include "text/Path.h"
@@ -11,6 +13,12 @@ namespace relicor {
 namespace {
 
 bool LessNoCase(const std::string& a, std::string_view b) { return CompareTextNoCase(a, b) < 0; }
+
+// True when something stands at `path` (a file, a directory, a link that leads nowhere usable).
+bool SomethingAt(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::status(path, ec).type() != std::filesystem::file_type::not_found;
+}
 
 }  // namespace
 
@@ -42,6 +50,7 @@ std::string MembersFilePath(const std::string& poolDir) { return JoinPath(poolDi
 
 void LoadMembers(MemberList& members, const std::string& poolDir) {
   members.Clear();
+  if (poolDir.empty()) return;
   auto text = ReadWholeFile(MembersFilePath(poolDir));
   if (!text) return;
   const std::string_view rest = *text;
@@ -59,12 +68,19 @@ void LoadMembers(MemberList& members, const std::string& poolDir) {
 }
 
 Status SaveMembers(const MemberList& members, const std::string& poolDir) {
+  // Without a pool directory the list would land in the root directory.
+  if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryForMembersText));
+  const std::string path = MembersFilePath(poolDir);
+  // A list that could not be read was loaded as an empty one: replacing the file would lose it.
+  if (auto old = ReadWholeFile(path); !old && SomethingAt(path)) {
+    return MakeError(old.error() + "; " + path + " is left as it is");
+  }
   std::string text;
   for (const std::string& name : members.Names()) {
     text += name;
     text += "\r\n";
   }
-  return AtomicReplaceFile(MembersFilePath(poolDir), text);
+  return AtomicReplaceFile(path, text);
 }
 
 }  // namespace relicor

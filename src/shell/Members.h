@@ -11,6 +11,7 @@
 namespace relicor {
 
 inline constexpr std::string_view kMembersFileName = "PLAYERS.TXT";
+inline constexpr std::string_view kNoPoolDirectoryForMembersText = "No Pool-Directory assigned!";
 
 // Names sorted without regard to letter case; a name equal to one already present, again without
 // regard to letter case, is not added (the first one added stays).
@@ -37,12 +38,14 @@ class MemberList {
 std::string MembersFilePath(const std::string& poolDir);
 
 // Clears the list and adds every line of the pool directory's PLAYERS.TXT (an empty line is a
-// name too). CR LF, a lone CR and a lone LF end a line. A missing or unreadable file leaves the
-// list empty.
+// name too). CR LF, a lone CR and a lone LF end a line. A missing or unreadable file, or no pool
+// directory, leaves the list empty.
 void LoadMembers(MemberList& members, const std::string& poolDir);
 
 // Writes every name, in list order, as one line ending with CR LF to the pool directory's
-// PLAYERS.TXT, replacing the file at once. An error names the file.
+// PLAYERS.TXT, replacing the file at once. An error names the file. Without a pool directory
+// nothing is written (kNoPoolDirectoryForMembersText); a PLAYERS.TXT that exists but cannot be read
+// is never replaced, since the list then holds none of its names.
 Status SaveMembers(const MemberList& members, const std::string& poolDir);
 
 }  // namespace relicor

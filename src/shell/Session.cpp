@@ -183,6 +183,17 @@ Status Session::SetCurrentDirectory(const std::string& directory) {
 }
 
 const std::string& Session::currentDirectory() const { return impl_->currentDir; }
+
+Status Session::RereadFileList() {
+  Impl& s = *impl_;
+  if (!s.directoryRead) return {};
+  auto names = s.ReadFileList(s.currentDir);
+  if (!names) return MakeError(names.error());
+  s.fileNames = std::move(*names);
+  s.selectedIndex = -1;
+  s.sink.ClearOutput();
+  return {};
+}
 const std::vector<std::string>& Session::fileNames() const { return impl_->fileNames; }
 int Session::selectedIndex() const { return impl_->selectedIndex; }
 

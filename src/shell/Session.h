@@ -88,6 +88,9 @@ class Session {
   // list, selects nothing, clears the output and disables sending.
   Status SetCurrentDirectory(const std::string& directory);
   const std::string& currentDirectory() const;
+  // Reads the current directory's file list anew (after files were moved or renamed); nothing
+  // is selected afterwards.
+  Status RereadFileList();
   const std::vector<std::string>& fileNames() const;
   int selectedIndex() const;
   // The file-selection event: clears the output; reports the selected file (index -1: nothing).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -163,6 +164,24 @@ TEST_F(CliCommandsTest, CommandUsageErrors) {
            {"assign", "sender", "x"}, {"assign", "nothing", "x"}, {"send", "x"}, {"rename", "--no"}, {"dupecheck", "x"}}) {
     EXPECT_EQ(Cli(args).status, kExitUsage) << args.front();
   }
+}
+
+}  // namespace
+}  // namespace relicor::cli
+
+namespace relicor::cli {
+namespace {
+
+TEST(CliReportPaths, ABareFileNameIsShownWhole) {
+  TempDir dir;
+  dir.write("Bow.ITM", RecordBuilder().ident(1).itemClass(3).baseItem(138).name("bow").bytes());
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  std::ostringstream out, err;
+  const int status = RunCli({"--home", dir.path(), "report", "Bow.ITM"}, out, err);
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(status, kExitOk) << err.str();
+  EXPECT_EQ(out.str().rfind("File : Bow.ITM\n", 0), 0u) << out.str();
 }
 
 }  // namespace

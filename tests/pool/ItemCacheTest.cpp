@@ -54,7 +54,7 @@ TEST_F(ItemCacheTest, ItemWithoutSidecarGetsDefaultMetadata) {
   EXPECT_EQ(meta.addedItem, FileDate(path));
   EXPECT_EQ(meta.sentAt, FileDate(path));
   EXPECT_EQ(cache_.CurrentItem().bytes(), RecordBuilder().ident(0x00A1B2C3).itemClass(12).build().bytes());
-  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, NoCaseLess>{"00A1B2C30C" + path}));
+  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, PathLess>{"00A1B2C30C" + path}));
 }
 
 TEST_F(ItemCacheTest, SecondLoadComesFromTheCacheEvenAfterTheFilesChanged) {
@@ -110,15 +110,27 @@ TEST_F(ItemCacheTest, MissingOrUnreadableFileIsAnErrorNamingIt) {
   EXPECT_EQ(cache_.size(), 1u);
 }
 
-TEST_F(ItemCacheTest, PathsCompareWithoutLetterCase) {
-  const std::string path = WriteItem("A.ITM", RecordBuilder().ident(3));
-  ASSERT_TRUE(cache_.LoadItem(path));
-  std::string other = path;
-  std::transform(other.begin(), other.end(), other.begin(), [](unsigned char c) { return std::tolower(c); });
-  ASSERT_NE(other, path);
-  EXPECT_EQ(cache_.Find(other), cache_.Find(path));
-  ASSERT_TRUE(cache_.LoadItem(other));  // from the cache, although no such file exists
-  EXPECT_EQ(cache_.size(), 1u);
+TEST_F(ItemCacheTest, PathsSortWithoutLetterCaseButTwoFilesStayTwoItems) {
+  // x.ITM and X.ITM are two files here: each keeps its own item and its own bookkeeping.
+  const std::string upper = WriteItem("X.ITM", RecordBuilder().ident(3).name("Upper"));
+  const std::string lower = WriteItem("x.ITM", RecordBuilder().ident(4).name("Lower"));
+  const std::string between = WriteItem("W.ITM", RecordBuilder().ident(5));
+  tmp_.write("X.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+  for (const std::string& path : {upper, lower, between}) ASSERT_TRUE(cache_.LoadItem(path));
+  EXPECT_EQ(cache_.Paths(), (std::vector<std::string>{between, upper, lower}));
+  EXPECT_EQ(cache_.KeyList().size(), 3u);
+
+  ASSERT_TRUE(cache_.LoadItem(lower));
+  EXPECT_EQ(cache_.CurrentItem().Name(), "Lower");
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "");
+  cache_.CurrentMeta().senderName = "Bob";
+  ASSERT_TRUE(cache_.StoreItemInfo(lower));
+  EXPECT_EQ(tmp_.read("X.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
+  EXPECT_EQ(cache_.Find(upper)->meta.senderName, "Alice");
+  EXPECT_EQ(cache_.Find(lower)->meta.senderName, "Bob");
+
+  // A path of no file is not served from another file's entry.
+  EXPECT_FALSE(cache_.LoadItem(tmp_.file("w.ITM")));
 }
 
 TEST_F(ItemCacheTest, StoreWritesAllSevenKeysAndKeepsUnknownOnes) {
@@ -179,7 +191,7 @@ TEST_F(ItemCacheTest, MoveTakesTheSidecarAlongAndRecordsTheNewPath) {
   EXPECT_EQ(cache_.Find(source), nullptr);
   ASSERT_NE(cache_.Find(destination), nullptr);
   EXPECT_EQ(cache_.CurrentMeta().senderName, "Bob");
-  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, NoCaseLess>{"0000001002" + source, "0000001002" + destination}));
+  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, PathLess>{"0000001002" + source, "0000001002" + destination}));
 }
 
 TEST_F(ItemCacheTest, MoveWithoutSidecarGivesDefaultMetadata) {

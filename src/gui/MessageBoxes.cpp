@@ -1,0 +1,118 @@
+#include "gui/MessageBoxes.h"
+
+#include <QInputDialog>
+#include <QWidget>
+
+namespace relicor {
+namespace {
+
+constexpr const char* kBoxTitle = "Relicor";
+
+struct HookState {
+  bool intercept = false;
+  std::deque<QMessageBox::StandardButton> answers;
+  std::deque<std::optional<QString>> textAnswers;
+  std::vector<MessageBoxes::Request> requests;
+};
+
+HookState& Hook() {
+  static HookState state;
+  return state;
+}
+
+// The answer a box gives when it is closed without a choice.
+QMessageBox::StandardButton EscapeAnswer(QMessageBox::StandardButtons buttons) {
+  if (buttons & QMessageBox::Cancel) return QMessageBox::Cancel;
+  if (buttons & QMessageBox::No) return QMessageBox::No;
+  return QMessageBox::Ok;
+}
+
+}  // namespace
+
+QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const QString& text,
+                                               QMessageBox::StandardButtons buttons) {
+  HookState& hook = Hook();
+  if (hook.intercept) {
+    hook.requests.push_back({kind, kBoxTitle, text});
+    if (!hook.answers.empty()) {
+      QMessageBox::StandardButton answer = hook.answers.front();
+      hook.answers.pop_front();
+      return answer;
+    }
+    return EscapeAnswer(buttons);
+  }
+  QMessageBox::Icon icon = QMessageBox::Information;
+  if (kind == Kind::kWarning) icon = QMessageBox::Warning;
+  if (kind == Kind::kQuestion) icon = QMessageBox::Question;
+  QMessageBox box(icon, kBoxTitle, text, buttons, parent);
+  box.setTextFormat(Qt::PlainText);
+  if (buttons & QMessageBox::Yes) box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(EscapeAnswer(buttons));
+  const int result = box.exec();
+  return static_cast<QMessageBox::StandardButton>(result);
+}
+
+void MessageBoxes::Information(QWidget* parent, const QString& text) {
+  Show(parent, Kind::kInformation, text, QMessageBox::Ok);
+}
+
+void MessageBoxes::Warning(QWidget* parent, const QString& text) {
+  Show(parent, Kind::kWarning, text, QMessageBox::Ok);
+}
+
+QMessageBox::StandardButton MessageBoxes::Question(QWidget* parent, const QString& text,
+                                                   QMessageBox::StandardButtons buttons) {
+  return Show(parent, Kind::kQuestion, text, buttons);
+}
+
+bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
+  return Question(parent, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> MessageBoxes::InputText(QWidget* parent, const QString& caption,
+                                               const QString& prompt) {
+  HookState& hook = Hook();
+  if (hook.intercept) {
+    hook.requests.push_back({Kind::kInput, caption, prompt});
+    if (!hook.textAnswers.empty()) {
+      const bool given = hook.textAnswers.front().has_value();
+      const QString text = given ? *hook.textAnswers.front() : QString();
+      hook.textAnswers.pop_front();
+      if (!given) return std::nullopt;
+      return text;
+    }
+    return std::nullopt;
+  }
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, QString(), &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+void MessageBoxes::SetIntercept(bool on) {
+  Hook().intercept = on;
+}
+bool MessageBoxes::intercepting() {
+  return Hook().intercept;
+}
+void MessageBoxes::PushAnswer(QMessageBox::StandardButton answer) {
+  Hook().answers.push_back(answer);
+}
+void MessageBoxes::PushTextAnswer(std::optional<QString> answer) {
+  Hook().textAnswers.push_back(std::move(answer));
+}
+const std::vector<MessageBoxes::Request>& MessageBoxes::requests() {
+  return Hook().requests;
+}
+void MessageBoxes::ClearRequests() {
+  Hook().requests.clear();
+}
+
+void MessageBoxes::Reset() {
+  HookState& hook = Hook();
+  hook.answers.clear();
+  hook.textAnswers.clear();
+  hook.requests.clear();
+}
+
+}  // namespace relicor

@@ -1,0 +1,54 @@
+#pragma once
+// The message boxes and the input dialog of the windows, behind one thin wrapper so tests can
+// answer them without a modal loop: with interception on, nothing is shown, every request is
+// recorded, and the next queued answer (or the box's escape answer) is returned.
+
+#include <QMessageBox>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace relicor {
+
+class MessageBoxes {
+ public:
+  enum class Kind { kInformation, kWarning, kQuestion, kInput };
+
+  struct Request {
+    Kind kind = Kind::kInformation;
+    QString title;
+    QString text;
+  };
+
+  // A message for the keeper, button OK.
+  static void Information(QWidget* parent, const QString& text);
+  // An error or warning (names the file and the reason), button OK.
+  static void Warning(QWidget* parent, const QString& text);
+  // A confirmation with the given buttons; returns the button chosen (the escape button when the
+  // box is closed otherwise).
+  static QMessageBox::StandardButton Question(QWidget* parent, const QString& text,
+                                              QMessageBox::StandardButtons buttons);
+  // A Yes/No confirmation; true for Yes.
+  static bool AskYesNo(QWidget* parent, const QString& text);
+  // A one-line input dialog starting empty; nothing when cancelled.
+  static std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt);
+
+  // The test hook.
+  static void SetIntercept(bool on);
+  static bool intercepting();
+  static void PushAnswer(QMessageBox::StandardButton answer);
+  static void PushTextAnswer(std::optional<QString> answer);
+  static const std::vector<Request>& requests();
+  static void ClearRequests();
+  // Drops queued answers and recorded requests.
+  static void Reset();
+
+ private:
+  static QMessageBox::StandardButton Show(QWidget* parent, Kind kind, const QString& text,
+                                          QMessageBox::StandardButtons buttons);
+};
+
+}  // namespace relicor

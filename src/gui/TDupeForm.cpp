@@ -1,0 +1,189 @@
+#include "gui/TDupeForm.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <string>
+
+#include "gui/GuiText.h"
+#include "gui/Icons.h"
+#include "gui/MessageBoxes.h"
+#include "text/Hex.h"
+#include "validate/Database.h"
+
+namespace relicor {
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+
+const QString kRemoveQuestion = "Are you sure to remove item from list?";
+const QString kSaveQuestion = "Are you sure write the current loaded list to database file?";
+const QString kCloseQuestion = "Do you want to save made changes to Database?";
+
+// Only a-z become upper case; every other byte stays as it is.
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QIcon& icon,
+                    const QString& hint) {
+  auto* button = new QPushButton(icon, caption, parent);
+  button->setObjectName(name);
+  button->setToolTip(hint);
+  button->setFixedSize(97, 25);
+  return button;
+}
+
+}  // namespace
+
+TDUPEFORM::TDUPEFORM(Database& database, QWidget* parent) : QWidget(parent, Qt::Window), database_(database) {
+  setObjectName("DUPEFORM");
+  setWindowTitle("Database Dupes&Hacks");
+  resize(403, 384);
+  move(301, 145);
+
+  auto* top = new QFrame(this);
+  top->setObjectName("Panel1");
+  top->setFrameShape(QFrame::StyledPanel);
+  top->setFixedHeight(33);
+
+  list_ = new QListWidget(this);
+  list_->setObjectName("ListBox1");
+  list_->setSortingEnabled(true);
+
+  auto* right = new QFrame(this);
+  right->setObjectName("Panel2");
+  right->setFixedWidth(162);
+  QFont bold = font();
+  bold.setBold(true);
+  lbId_ = new QLabel("ID", right);
+  lbId_->setObjectName("LBID");
+  lbId_->setFont(bold);
+  lbId_->setGeometry(16, 24, 140, 16);
+  lbType_ = new QLabel("Type", right);
+  lbType_->setObjectName("LBTYPE");
+  lbType_->setFont(bold);
+  lbType_->setGeometry(16, 40, 140, 16);
+  deleteButton_ = Button(right, "BTDelete", "Delete", DeleteIcon(), "Delete Item from Database");
+  deleteButton_->move(40, 184);
+  saveButton_ = Button(right, "BTSave", "Save", SaveIcon(), "Save List to Database");
+  saveButton_->move(40, 216);
+  closeButton_ = Button(right, "BTClose", "Close", CloseIcon(), "Close this window");
+  closeButton_->move(40, 248);
+
+  count_ = new QLabel(this);
+  count_->setObjectName("Panel3");
+  count_->setFrameShape(QFrame::StyledPanel);
+  count_->setAlignment(Qt::AlignCenter);
+  count_->setFixedHeight(36);
+
+  auto* middle = new QHBoxLayout;
+  middle->setContentsMargins(0, 0, 0, 0);
+  middle->setSpacing(0);
+  middle->addWidget(list_, 1);
+  middle->addWidget(right);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(top);
+  layout->addLayout(middle, 1);
+  layout->addWidget(count_);
+
+  connect(list_, &QListWidget::itemSelectionChanged, this, &TDUPEFORM::SelectionChanged);
+  connect(deleteButton_, &QPushButton::clicked, this, &TDUPEFORM::DeleteSelected);
+  connect(saveButton_, &QPushButton::clicked, this, &TDUPEFORM::SaveList);
+  connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+  UpdateButtons();
+}
+
+void TDUPEFORM::Reload() {
+  list_->clear();
+  for (const auto& [key, record] : database_.entries()) {
+    auto* item = new QListWidgetItem(ToQt(UpperAscii(record.Name())));
+    item->setData(kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+    list_->addItem(item);
+  }
+  list_->setCurrentRow(-1);
+  lbId_->setText("ID");
+  lbType_->setText("Type");
+  ShowCount();
+  UpdateButtons();
+}
+
+void TDUPEFORM::ShowCount() {
+  count_->setText(QString::number(list_->count()) + " entries loaded");
+}
+
+void TDUPEFORM::SelectionChanged() {
+  const QList<QListWidgetItem*> selected = list_->selectedItems();
+  if (!selected.isEmpty()) {
+    const std::string key = selected.front()->data(kKeyRole).toString().toStdString();
+    const auto found = database_.entries().find(key);
+    if (found != database_.entries().end()) {
+      lbId_->setText(ToQt("Item " + DWordToHex(found->second.Ident())));
+      lbType_->setText(ToQt("Type " + ByteToHex(found->second.ItemClass())));
+    }
+  }
+  UpdateButtons();
+}
+
+void TDUPEFORM::UpdateButtons() {
+  deleteButton_->setEnabled(!list_->selectedItems().isEmpty());
+  saveButton_->setEnabled(database_.modified());
+}
+
+void TDUPEFORM::DeleteSelected() {
+  const QList<QListWidgetItem*> selected = list_->selectedItems();
+  if (selected.isEmpty()) return;
+  if (!MessageBoxes::AskYesNo(this, kRemoveQuestion)) return;
+  QListWidgetItem* item = selected.front();
+  database_.Remove(item->data(kKeyRole).toString().toStdString());
+  delete list_->takeItem(list_->row(item));
+  ShowCount();
+  UpdateButtons();
+}
+
+void TDUPEFORM::SaveList() {
+  if (!MessageBoxes::AskYesNo(this, kSaveQuestion)) return;
+  const Status saved = database_.Save();
+  if (!saved) MessageBoxes::Warning(this, ToQt(saved.error()));
+  UpdateButtons();
+}
+
+void TDUPEFORM::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) Reload();
+}
+
+void TDUPEFORM::closeEvent(QCloseEvent* event) {
+  if (database_.modified()) {
+    const QMessageBox::StandardButton answer = MessageBoxes::Question(
+        this, kCloseQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) {
+      event->ignore();
+      return;
+    }
+    if (answer == QMessageBox::Yes) {
+      const Status saved = database_.Save();
+      if (!saved) {
+        // The changes are still only in memory: the window stays so they can be saved again.
+        MessageBoxes::Warning(this, ToQt(saved.error()));
+        UpdateButtons();
+        event->ignore();
+        return;
+      }
+    }
+  }
+  event->accept();
+}
+
+}  // namespace relicor

@@ -1,0 +1,156 @@
+#pragma once
+// The main window: the directory and file browser, the output list, the option check boxes, the
+// status panel and every command of the menu. It owns the session and the other windows; it shows
+// the session's state and forwards every event to it.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Result.h"
+#include "shell/Session.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QTreeWidget;
+
+namespace relicor {
+
+class TDUPEFORM;
+class TForm2;
+class TForm5;
+class TIOPTIONS;
+
+// The maintainer's address that the note names.
+inline constexpr std::string_view kMaintainerAddress = "relicor-bugs@example.org";
+
+class TForm1 : public QMainWindow, public SessionUi {
+  Q_OBJECT
+
+ public:
+  // Start-up: runs the creation handler (the session's start), then creates the data window, the
+  // Members window, the database window and the options dialog, all hidden.
+  TForm1(std::string programDir, const Clock& clock, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  Session& session() { return *session_; }
+  TForm2* dataWindow() const { return form2_; }
+  TForm5* membersWindow() const { return form5_; }
+  TDUPEFORM* databaseWindow() const { return dupeForm_; }
+  TIOPTIONS* optionsDialog() const { return options_; }
+
+  // The directory list's change of directory (a double-click, a drive, a command).
+  void ChangeDirectory(const QString& directory);
+
+  // SessionUi.
+  void ProgressStep() override;
+  void ProgressSet(int position) override;
+  void Notify(std::string_view message) override;
+  bool Confirm(std::string_view question) override;
+  void ShowItemDump(const ItemRecord& record, bool decimalView) override;
+  void HideItemDump() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  class BusyScope;
+
+  void BuildMenu();
+  void BuildControls();
+  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, void (TForm1::*handler)());
+
+  // The show handler's move to the pool directory.
+  void EnterPoolDirectory();
+  void FileSelected(int row);
+  // Reads the file list of the current directory again, after commands that move or rename files.
+  void RereadFileList();
+
+  // Brings every control in line with the session.
+  void Sync();
+  void SyncDirectory();
+  void SyncFiles();
+  void SyncOutput();
+  void SyncStatus();
+  void SyncFlags();
+  void SyncCommands();
+  void FillDrives();
+
+  // How a command runs: a long one takes no input while it runs but keeps the window painted; one
+  // that reports leaves a report's verdict in the status panel; one that tells its result shows
+  // its success text. Errors are always shown.
+  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4 };
+  void RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+
+  // Menu handlers.
+  void OnOptions();
+  void OnExit();
+  void OnTextCreate();
+  void OnSetPoolDir();
+  void OnSetSentDir();
+  void OnSubdirectories();
+  void OnStartCreate();
+  void OnMembers();
+  void OnQuickSender();
+  void OnQuickPoint();
+  void OnQuickDate();
+  void OnMarkPublic();
+  void OnMarkClanOnly();
+  void OnPrepareSend();
+  void OnCreateSenderlist();
+  void OnCheckDuplicates();
+  void OnRenameRun();
+  void OnAddToDatabase();
+  void OnViewDatabase();
+
+  std::unique_ptr<Session> session_;
+
+  QListWidget* fileList_ = nullptr;
+  QListWidget* output_ = nullptr;
+  QWidget* controls_ = nullptr;  // the lower panel's controls
+  QComboBox* drives_ = nullptr;
+  QTreeWidget* directories_ = nullptr;
+  QLineEdit* mailAddress_ = nullptr;
+  QDateEdit* datePicker_ = nullptr;
+  QCheckBox* cbVk_ = nullptr;
+  QCheckBox* cbDebug_ = nullptr;
+  QCheckBox* cbAddInfo_ = nullptr;
+  QCheckBox* cbDumpView_ = nullptr;
+  QCheckBox* cbDec_ = nullptr;
+  QFrame* statusPanel_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+
+  QAction* mnuSub_ = nullptr;
+  QAction* mnuMarkPublic_ = nullptr;
+  QAction* mnuPrepareSend_ = nullptr;
+  QAction* mnuCreateSenderlist_ = nullptr;
+  QAction* mnuAddDupe_ = nullptr;
+
+  TForm2* form2_ = nullptr;
+  TForm5* form5_ = nullptr;
+  TDUPEFORM* dupeForm_ = nullptr;
+  TIOPTIONS* options_ = nullptr;
+
+  QString shownDirectory_;
+  std::vector<std::string> shownFiles_;
+  std::vector<std::string> shownOutput_;
+  bool firstShown_ = false;
+  bool reportRan_ = false;
+  bool shutDown_ = false;
+  bool busy_ = false;
+};
+
+}  // namespace relicor

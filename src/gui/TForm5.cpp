@@ -1,0 +1,118 @@
+#include "gui/TForm5.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QListWidget>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "gui/GuiText.h"
+#include "gui/Icons.h"
+#include "gui/MessageBoxes.h"
+#include "shell/Session.h"
+
+namespace relicor {
+namespace {
+
+QToolButton* ImageButton(QWidget* parent, const char* name, const QIcon& icon, const QString& hint) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setIcon(icon);
+  button->setToolTip(hint);
+  button->setAutoRaise(true);
+  button->setFixedSize(24, 22);
+  return button;
+}
+
+}  // namespace
+
+TForm5::TForm5(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      session_(session) {
+  setObjectName("Form5");
+  setWindowTitle("Members");
+  resize(158, 336);
+
+  auto* bar = new QFrame(this);
+  bar->setFrameShape(QFrame::StyledPanel);
+  auto* barLayout = new QHBoxLayout(bar);
+  barLayout->setContentsMargins(2, 2, 2, 2);
+  barLayout->setSpacing(1);
+  addButton_ = ImageButton(bar, "SpeedButton1", AddIcon(), "Add Member");
+  deleteButton_ = ImageButton(bar, "SpeedButton2", DeleteIcon(), "Delete Member");
+  closeButton_ = ImageButton(bar, "SpeedButton3", CloseIcon(), "Close");
+  barLayout->addWidget(addButton_);
+  barLayout->addWidget(deleteButton_);
+  barLayout->addWidget(closeButton_);
+  barLayout->addStretch();
+
+  list_ = new QListWidget(this);
+  list_->setObjectName("ListBox1");
+
+  auto* bottom = new QFrame(this);
+  bottom->setObjectName("Panel1");
+  bottom->setFrameShape(QFrame::StyledPanel);
+  bottom->setFixedHeight(12);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  layout->addWidget(list_, 1);
+  layout->addWidget(bottom);
+
+  connect(addButton_, &QToolButton::clicked, this, &TForm5::AddMember);
+  connect(deleteButton_, &QToolButton::clicked, this, &TForm5::DeleteMember);
+  connect(closeButton_, &QToolButton::clicked, this, &QWidget::close);
+  connect(list_, &QListWidget::currentRowChanged, this, &TForm5::UpdateButtons);
+  connect(list_, &QListWidget::itemSelectionChanged, this, &TForm5::UpdateButtons);
+  UpdateButtons();
+}
+
+std::optional<std::string> TForm5::SelectedMember() const {
+  const QListWidgetItem* item = list_->currentItem();
+  if (item == nullptr || !item->isSelected()) return std::nullopt;
+  return FromQt(item->text());
+}
+
+void TForm5::AddMember() {
+  const std::optional<QString> name = MessageBoxes::InputText(this, "Add Member", "Enter name");
+  // Blanks are kept and a name already shown is appended again; the copy back drops repeats.
+  if (!name || name->isEmpty()) return;
+  list_->addItem(*name);
+}
+
+void TForm5::DeleteMember() {
+  const int row = list_->currentRow();
+  if (row < 0 || !list_->item(row)->isSelected()) return;
+  delete list_->takeItem(row);
+  UpdateButtons();
+}
+
+void TForm5::UpdateButtons() {
+  const QListWidgetItem* item = list_->currentItem();
+  deleteButton_->setEnabled(item != nullptr && item->isSelected());
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Coming back from a minimised desktop is no new showing: the edits stay.
+  if (event->spontaneous()) return;
+  list_->clear();
+  for (const std::string& name : session_.Members()) list_->addItem(ToQt(name));
+  UpdateButtons();
+}
+
+void TForm5::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (event->spontaneous()) return;
+  const std::vector<std::string> old = session_.Members();
+  for (const std::string& name : old) session_.RemoveMember(name);
+  // The member list sorts the names and keeps the first of names equal but for letter case.
+  for (int row = 0; row < list_->count(); ++row) session_.AddMember(FromQt(list_->item(row)->text()));
+}
+
+}  // namespace relicor

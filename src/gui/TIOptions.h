@@ -1,0 +1,30 @@
+#pragma once
+// The options dialog: the look of the published pages and the output file prefix. Every field
+// edit goes straight into the session's options, so the next creation and the shutdown see it.
+
+#include <QDialog>
+#include <string>
+
+class QLineEdit;
+
+namespace relicor {
+
+struct HtmlOptionValues;
+class Session;
+
+class TIOPTIONS : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TIOPTIONS(Session& session, QWidget* parent = nullptr);
+
+  // Puts the session's option values into the fields.
+  void ShowValues(const HtmlOptionValues& values);
+
+ private:
+  QLineEdit* AddField(const char* name, const QString& designValue, std::string HtmlOptionValues::*field);
+
+  Session& session_;
+};
+
+}  // namespace relicor

@@ -1,0 +1,156 @@
+// The database window: the list by name, the selected entry's key parts, Delete and Save with
+// their confirmations, and the close query.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "gui/TDupeForm.h"
+#include "validate/Database.h"
+
+namespace relicor::test {
+
+class TDupeFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<Database> database_;
+  std::unique_ptr<TDUPEFORM> window_;
+
+  std::string FilePath() const { return dir_->file("IDENT.ID"); }
+  std::uintmax_t FileSize() const { return std::filesystem::file_size(FilePath()); }
+  QPushButton* Button(const char* name) { return window_->findChild<QPushButton*>(name); }
+  QString Label(const char* name) { return window_->findChild<QLabel*>(name)->text(); }
+  void Select(const QString& text) {
+    const auto found = window_->list()->findItems(text, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    window_->list()->setCurrentItem(found.front());
+  }
+
+ private slots:
+  void initTestCase() { InterceptMessageBoxes(); }
+
+  void init() {
+    MessageBoxes::Reset();
+    dir_ = std::make_unique<TempDir>();
+    std::string file;
+    file += EncodeDatabaseRecord(RecordBuilder().ident(255).itemClass(12).name("zeta blade").build());
+    file += EncodeDatabaseRecord(RecordBuilder().ident(7).itemClass(1).name("Alpha Ring").build());
+    file += EncodeDatabaseRecord(RecordBuilder().ident(9).itemClass(2).name("").build());
+    file += EncodeDatabaseRecord(RecordBuilder().ident(3).itemClass(4).name("\xE4xe").build());  // "äxe"
+    dir_->write("IDENT.ID", file);
+    database_ = std::make_unique<Database>(FilePath());
+    QVERIFY(database_->Load().ok());
+    window_ = std::make_unique<TDUPEFORM>(*database_);
+  }
+
+  void cleanup() {
+    window_.reset();
+    database_.reset();
+    dir_.reset();
+  }
+
+  void showListsUpperCasedNamesSorted() {
+    QCOMPARE(window_->windowTitle(), QString("Database Dupes&Hacks"));
+    window_->show();
+    // Only a-z are upper-cased; an empty name still counts.
+    QCOMPARE(Texts(window_->list()), (QStringList{"", "ALPHA RING", "ZETA BLADE", QString::fromUtf8("äXE")}));
+    QCOMPARE(Label("Panel3"), QString("4 entries loaded"));
+    QCOMPARE(Label("LBID"), QString("ID"));
+    QCOMPARE(Label("LBTYPE"), QString("Type"));
+    QCOMPARE(Button("BTDelete")->toolTip(), QString("Delete Item from Database"));
+    QCOMPARE(Button("BTSave")->toolTip(), QString("Save List to Database"));
+    QCOMPARE(Button("BTClose")->toolTip(), QString("Close this window"));
+  }
+
+  void selectionShowsKeyParts() {
+    window_->show();
+    Select("ZETA BLADE");
+    QCOMPARE(Label("LBID"), QString("Item 000000FF"));
+    QCOMPARE(Label("LBTYPE"), QString("Type 0C"));
+    Select("ALPHA RING");
+    QCOMPARE(Label("LBID"), QString("Item 00000007"));
+    QCOMPARE(Label("LBTYPE"), QString("Type 01"));
+  }
+
+  void deleteAsksAndKeepsTheFileUntilSaved() {
+    window_->show();
+    QVERIFY(!Button("BTDelete")->isEnabled());
+    QVERIFY(!Button("BTSave")->isEnabled());
+    Select("ZETA BLADE");
+    QVERIFY(Button("BTDelete")->isEnabled());
+
+    MessageBoxes::PushAnswer(QMessageBox::No);
+    Button("BTDelete")->click();
+    QCOMPARE(MessageBoxes::requests().back().text, QString("Are you sure to remove item from list?"));
+    QCOMPARE(window_->list()->count(), 4);
+    QVERIFY(!database_->modified());
+
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    Button("BTDelete")->click();
+    QCOMPARE(Texts(window_->list()), (QStringList{"", "ALPHA RING", QString::fromUtf8("äXE")}));
+    QCOMPARE(database_->entries().count("000000FF0C"), std::size_t{0});
+    QVERIFY(database_->modified());
+    QCOMPARE(FileSize(), std::uintmax_t{1600});
+    QVERIFY(Button("BTSave")->isEnabled());
+
+    // The remaining entries still show their own keys.
+    Select("ALPHA RING");
+    QCOMPARE(Label("LBID"), QString("Item 00000007"));
+
+    MessageBoxes::PushAnswer(QMessageBox::No);
+    Button("BTSave")->click();
+    QCOMPARE(MessageBoxes::requests().back().text,
+             QString("Are you sure write the current loaded list to database file?"));
+    QCOMPARE(FileSize(), std::uintmax_t{1600});
+
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    Button("BTSave")->click();
+    QCOMPARE(FileSize(), std::uintmax_t{1200});
+    QVERIFY(!database_->modified());
+    QVERIFY(!Button("BTSave")->isEnabled());
+    Database reread(FilePath());
+    QVERIFY(reread.Load().ok());
+    QCOMPARE(reread.entries().size(), std::size_t{3});
+  }
+
+  void closeQueryOffersToSave() {
+    window_->show();
+    Select("ALPHA RING");
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    Button("BTDelete")->click();
+
+    MessageBoxes::PushAnswer(QMessageBox::Cancel);
+    QVERIFY(!window_->close());
+    QCOMPARE(MessageBoxes::requests().back().text, QString("Do you want to save made changes to Database?"));
+    QVERIFY(window_->isVisible());
+
+    MessageBoxes::PushAnswer(QMessageBox::No);
+    QVERIFY(window_->close());
+    QVERIFY(database_->modified());
+    QCOMPARE(FileSize(), std::uintmax_t{1600});
+
+    window_->show();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    Button("BTClose")->click();
+    QVERIFY(!window_->isVisible());
+    QVERIFY(!database_->modified());
+    QCOMPARE(FileSize(), std::uintmax_t{1200});
+
+    // Without changes the window closes without asking.
+    window_->show();
+    MessageBoxes::ClearRequests();
+    QVERIFY(window_->close());
+    QVERIFY(MessageBoxes::requests().empty());
+  }
+};
+
+}  // namespace relicor::test
+
+QTEST_MAIN(relicor::test::TDupeFormTest)
+#include "TDupeFormTest.moc"

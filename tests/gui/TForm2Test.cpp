@@ -1,0 +1,89 @@
+// The data window: the dump of the current item in hex and decimal view, shown and hidden by the
+// "Dump window" check box and by reports.
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "gui/TForm1.h"
+#include "gui/TForm2.h"
+
+namespace relicor::test {
+
+class TForm2Test : public QObject {
+  Q_OBJECT
+
+ private:
+  static QStringList MemoLines(TForm2* window) { return window->memo()->toPlainText().split('\n'); }
+
+ private slots:
+  void initTestCase() { InterceptMessageBoxes(); }
+
+  void dumpReplacesTheWholeText() {
+    TForm2 window;
+    QCOMPARE(window.windowTitle(), QString("Data Window"));
+    QVERIFY(!window.isVisible());
+    const ItemRecord record = SwordItem().build();
+    window.ShowItemDump(record, false);
+    QVERIFY(window.isVisible());
+    window.ShowItemDump(record, false);
+    const QStringList lines = MemoLines(&window);
+    QCOMPARE(lines.size(), 25);
+    QVERIFY(lines.front().startsWith("000: 49 54 4D 30 "));
+    QVERIFY(lines.back().startsWith("384: "));
+    QVERIFY(lines.front().endsWith(' '));
+    QCOMPARE(lines.front().size(), 5 + 16 * 3);
+
+    window.ShowItemDump(record, true);
+    const QStringList decimal = MemoLines(&window);
+    QCOMPARE(decimal.size(), 25);
+    QVERIFY(decimal.front().startsWith("000: 073 084 077 048 "));
+    QCOMPARE(decimal[1].left(5), QString("016: "));
+    QCOMPARE(decimal.front().size(), 5 + 16 * 4);
+    QVERIFY(window.memo()->font().bold());
+    QVERIFY(!window.memo()->isReadOnly());
+  }
+
+  void checkBoxAndReportsShowAndHideTheWindow() {
+    GuiHome home;
+    home.WriteItem("A.ITM", SwordItem());
+    home.WriteItem("B.ITM", BowItem());
+    FixedClock clock(TestNow());
+    TForm1 form(home.programDir(), clock);
+    form.show();
+    auto* dumpBox = form.findChild<QCheckBox*>("CBDumpView");
+    auto* files = form.findChild<QListWidget*>("FileListBox1");
+
+    dumpBox->click();
+    QVERIFY(form.dataWindow()->isVisible());
+    files->setCurrentRow(0);
+    QVERIFY(MemoLines(form.dataWindow()).front().startsWith("000: 49 54 4D 30 00 "));
+    QCOMPARE(MemoLines(form.dataWindow())[2].left(29), QString("032: 4D 3C 2B 1A 1E 01 00 00 "));
+
+    form.findChild<QCheckBox*>("CBDec")->click();
+    files->setCurrentRow(1);
+    QCOMPARE(MemoLines(form.dataWindow())[2].left(37), QString("032: 238 255 192 000 012 001 000 000 "));
+
+    dumpBox->click();
+    QVERIFY(!form.dataWindow()->isVisible());
+
+    // A report with the box unchecked hides a data window that is open.
+    form.dataWindow()->show();
+    files->setCurrentRow(0);
+    QVERIFY(!form.dataWindow()->isVisible());
+
+    // Hiding the main window hides the data window too.
+    dumpBox->click();
+    QVERIFY(form.dataWindow()->isVisible());
+    form.hide();
+    QVERIFY(!form.dataWindow()->isVisible());
+  }
+};
+
+}  // namespace relicor::test
+
+QTEST_MAIN(relicor::test::TForm2Test)
+#include "TForm2Test.moc"

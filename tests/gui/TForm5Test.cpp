@@ -1,0 +1,128 @@
+// The Members window: an editing copy of the member list, copied back when the window is hidden.
+
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "gui/TForm1.h"
+#include "gui/TForm5.h"
+#include "shell/Session.h"
+
+namespace relicor::test {
+
+class TForm5Test : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<GuiHome> home_;
+  std::unique_ptr<FixedClock> clock_;
+  std::unique_ptr<SessionUi> ui_;
+  std::unique_ptr<Session> session_;
+  std::unique_ptr<TForm5> window_;
+
+  QToolButton* Button(const char* name) { return window_->findChild<QToolButton*>(name); }
+  QStringList Members() { return ToQtNames(session_->Members()); }
+
+ private slots:
+  void initTestCase() { InterceptMessageBoxes(); }
+
+  void init() {
+    MessageBoxes::Reset();
+    home_ = std::make_unique<GuiHome>();
+    home_->dir().write("POOL/PLAYERS.TXT", "Bob\r\nalice\r\n");
+    clock_ = std::make_unique<FixedClock>(TestNow());
+    ui_ = std::make_unique<SessionUi>();
+    session_ = std::make_unique<Session>(home_->programDir(), *clock_, *ui_);
+    session_->Start();
+    window_ = std::make_unique<TForm5>(*session_);
+  }
+
+  void cleanup() {
+    window_.reset();
+    session_.reset();
+  }
+
+  void showCopiesTheMemberList() {
+    QCOMPARE(window_->windowTitle(), QString("Members"));
+    QVERIFY(window_->windowFlags() & Qt::WindowStaysOnTopHint);
+    window_->show();
+    QCOMPARE(Texts(window_->list()), (QStringList{"alice", "Bob"}));
+  }
+
+  void addedNamesReachTheMemberListWhenHidden() {
+    window_->show();
+    MessageBoxes::PushTextAnswer(QString("Zed"));
+    Button("SpeedButton1")->click();
+    QCOMPARE(MessageBoxes::requests().back().title, QString("Add Member"));
+    QCOMPARE(MessageBoxes::requests().back().text, QString("Enter name"));
+    QCOMPARE(Texts(window_->list()), (QStringList{"alice", "Bob", "Zed"}));
+    QCOMPARE(Members(), (QStringList{"alice", "Bob"}));
+
+    MessageBoxes::PushTextAnswer(QString("  aaron "));  // blanks are kept
+    Button("SpeedButton1")->click();
+    Button("SpeedButton3")->click();  // close: hides and copies back
+    QVERIFY(!window_->isVisible());
+    QCOMPARE(Members(), (QStringList{"  aaron ", "alice", "Bob", "Zed"}));
+  }
+
+  void cancelledOrEmptyInputChangesNothing() {
+    window_->show();
+    MessageBoxes::PushTextAnswer(std::nullopt);
+    Button("SpeedButton1")->click();
+    MessageBoxes::PushTextAnswer(QString());
+    Button("SpeedButton1")->click();
+    QCOMPARE(Texts(window_->list()), (QStringList{"alice", "Bob"}));
+  }
+
+  void namesEqualButForCaseKeepTheFirstInWindowOrder() {
+    window_->show();
+    window_->list()->setCurrentRow(0);
+    Button("SpeedButton2")->click();  // deletes alice
+    for (const char* name : {"ALICE", "alice", "bob"}) {
+      MessageBoxes::PushTextAnswer(QString(name));
+      Button("SpeedButton1")->click();
+    }
+    QCOMPARE(Texts(window_->list()), (QStringList{"Bob", "ALICE", "alice", "bob"}));
+    window_->hide();
+    QCOMPARE(Members(), (QStringList{"ALICE", "Bob"}));
+  }
+
+  void deleteIsEnabledWhileANameIsSelected() {
+    window_->show();
+    QToolButton* remove = Button("SpeedButton2");
+    QVERIFY(!remove->isEnabled());
+    window_->list()->setCurrentRow(1);
+    QVERIFY(remove->isEnabled());
+    QCOMPARE(window_->SelectedMember(), std::optional<std::string>("Bob"));
+    remove->click();
+    QCOMPARE(Texts(window_->list()), QStringList{"alice"});
+    window_->list()->clearSelection();
+    window_->list()->setCurrentRow(-1);
+    QVERIFY(!remove->isEnabled());
+    QCOMPARE(window_->SelectedMember(), std::nullopt);
+  }
+
+  void namesAddedWhileTheWindowStaysOpenAreNotSaved() {
+    window_.reset();
+    session_.reset();
+    for (bool hideFirst : {false, true}) {
+      auto form = std::make_unique<TForm1>(home_->programDir(), *clock_);
+      form->show();
+      form->membersWindow()->show();
+      MessageBoxes::PushTextAnswer(QString(hideFirst ? "Kim" : "Zed"));
+      form->membersWindow()->AddMember();
+      if (hideFirst) form->membersWindow()->hide();
+      QVERIFY(form->close());
+      form.reset();
+      const std::string saved = home_->dir().read("POOL/PLAYERS.TXT");
+      QCOMPARE(saved, std::string(hideFirst ? "alice\r\nBob\r\nKim\r\n" : "alice\r\nBob\r\n"));
+    }
+  }
+};
+
+}  // namespace relicor::test
+
+QTEST_MAIN(relicor::test::TForm5Test)
+#include "TForm5Test.moc"

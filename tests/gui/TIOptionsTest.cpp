@@ -1,0 +1,149 @@
+// The options dialog: design values, the eleven keys read at start-up and written at shutdown,
+// typing limits, and edits that take effect at the next page creation.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "gui/TForm1.h"
+#include "gui/TIOptions.h"
+
+namespace relicor::test {
+namespace {
+
+struct FieldValue {
+  const char* field;
+  const char* value;
+};
+
+}  // namespace
+
+class TIOptionsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QLineEdit* Field(TForm1& form, const char* name) {
+    return form.optionsDialog()->findChild<QLineEdit*>(name);
+  }
+
+ private slots:
+  void initTestCase() { InterceptMessageBoxes(); }
+
+  void designValuesWithoutSettings() {
+    GuiHome home;
+    FixedClock clock(TestNow());
+    TForm1 form(home.programDir(), clock);
+    TIOPTIONS* dialog = form.optionsDialog();
+    QCOMPARE(dialog->windowTitle(), QString("Options"));
+    QCOMPARE(dialog->findChild<QTabWidget*>()->tabText(0), QString("HTML"));
+    const FieldValue expected[] = {
+        {"HTML_FONTFACE", "arial"},  {"HTML_FONTSIZE", "10pt"},
+        {"HTML_FONTSIZE2", "8pt"},   {"HTML_COLOR", "#C0C0C0"},
+        {"HTML_BGCOLOR", "#000000"}, {"HTML_LINKCOLOR", "#C00000"},
+        {"HTML_HLCOLOR", "#F0F0F0"}, {"HTML_HLBG", "#606000"},
+        {"edFILEPREFIX", "itm"},     {"edURL1", ""},
+        {"edURLNAME1", ""},          {"HTML_LFONTFACE", "arial"},
+        {"HTML_LFONTSIZE", "10pt"},  {"HTML_BGPIC", ""},
+    };
+    for (const FieldValue& row : expected) {
+      QVERIFY2(Field(form, row.field) != nullptr, row.field);
+      QCOMPARE(Field(form, row.field)->text(), QString(row.value));
+    }
+    QVERIFY(!Field(form, "HTML_BGPIC")->isEnabled());
+    bool backgroundLabel = false;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+      if (label->text() == "BACKGROUN&D") backgroundLabel = label->buddy() == Field(form, "HTML_BGPIC");
+    }
+    QVERIFY(backgroundLabel);
+  }
+
+  void elevenKeysRoundTrip() {
+    GuiHome home;
+    home.dir().write("RELICOR.INI",
+                     "[RELICOR]\r\nHTML_Fontface=verdana\r\nHTML_Fontsize=11pt\r\nHTML_Fontsize2=7pt\r\n"
+                     "HTML_Color=\r\nHTML_BGColor=#101010\r\nHTML_LinkColor=red\r\nHTML_INV1Color=#FFFFFF\r\n"
+                     "HTML_INV1BGColor=#202020\r\nfilePrefix=abcd\r\nHeaderURL1=http://clan.example/\r\n"
+                     "HeaderURL1Name=Clan\r\n");
+    FixedClock clock(TestNow());
+    auto form = std::make_unique<TForm1>(home.programDir(), clock);
+    const FieldValue read[] = {
+        {"HTML_FONTFACE", "verdana"}, {"HTML_FONTSIZE", "11pt"},
+        {"HTML_FONTSIZE2", "7pt"},    {"HTML_COLOR", ""},
+        {"HTML_BGCOLOR", "#101010"},  {"HTML_LINKCOLOR", "red"},
+        {"HTML_HLCOLOR", "#FFFFFF"},  {"HTML_HLBG", "#202020"},
+        {"edFILEPREFIX", "abcd"},     {"edURL1", "http://clan.example/"},
+        {"edURLNAME1", "Clan"},
+    };
+    for (const FieldValue& row : read) QCOMPARE(Field(*form, row.field)->text(), QString(row.value));
+
+    // Typing is limited to three characters of prefix; a longer stored one was kept whole.
+    QLineEdit* prefix = Field(*form, "edFILEPREFIX");
+    prefix->clear();
+    QTest::keyClicks(prefix, "wxyz");
+    QCOMPARE(prefix->text(), QString("wxy"));
+    QLineEdit* colour = Field(*form, "HTML_BGCOLOR");
+    colour->clear();
+    QTest::keyClicks(colour, "#ABCDEF0");
+    QCOMPARE(colour->text(), QString("#ABCDEF"));
+    QLineEdit* name = Field(*form, "edURLNAME1");
+    name->setText(QString::fromUtf8("Über"));
+
+    form->show();
+    QVERIFY(form->close());
+    const auto values = IniValues(home.ReadIni());
+    QCOMPARE(values.at("HTML_Fontface"), std::string("verdana"));
+    QCOMPARE(values.at("HTML_Color"), std::string());
+    QCOMPARE(values.at("HTML_BGColor"), std::string("#ABCDEF"));
+    QCOMPARE(values.at("HTML_LinkColor"), std::string("red"));
+    QCOMPARE(values.at("HTML_INV1BGColor"), std::string("#202020"));
+    QCOMPARE(values.at("filePrefix"), std::string("wxy"));
+    QCOMPARE(values.at("HeaderURL1"), std::string("http://clan.example/"));
+    QCOMPARE(values.at("HeaderURL1Name"), std::string("\xDC"
+                                                      "ber"));
+
+    // The next start reads them back.
+    form = std::make_unique<TForm1>(home.programDir(), clock);
+    QCOMPARE(Field(*form, "edFILEPREFIX")->text(), QString("wxy"));
+    QCOMPARE(Field(*form, "edURLNAME1")->text(), QString::fromUtf8("Über"));
+  }
+
+  void menuShowsTheDialogModallyAndOkClosesIt() {
+    GuiHome home;
+    FixedClock clock(TestNow());
+    TForm1 form(home.programDir(), clock);
+    form.show();
+    bool wasModal = false;
+    QTimer::singleShot(0, &form, [&form, &wasModal] {
+      wasModal = form.optionsDialog()->isVisible() && form.optionsDialog()->isModal();
+      form.optionsDialog()->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    Action(&form, "MNUOptions")->trigger();
+    QVERIFY(wasModal);
+    QVERIFY(!form.optionsDialog()->isVisible());
+  }
+
+  void editedPrefixNamesTheNextStylesheet() {
+    GuiHome home;
+    home.WriteItem("Sword.ITM", SwordItem());
+    FixedClock clock(TestNow());
+    TForm1 form(home.programDir(), clock);
+    form.show();
+    QLineEdit* prefix = Field(form, "edFILEPREFIX");
+    prefix->clear();
+    QTest::keyClicks(prefix, "ab");
+    Action(&form, "MNUStartCreate")->trigger();
+    QVERIFY2(QFileInfo::exists(PathToQt(home.dir().file("POOL/abip.css"))),
+             qPrintable(ShownTexts().join(" / ")));
+  }
+};
+
+}  // namespace relicor::test
+
+QTEST_MAIN(relicor::test::TIOptionsTest)
+#include "TIOptionsTest.moc"
