@@ -34,12 +34,13 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-// Reads every ITM file under `dir` once.
+// Reads every item file and sidecar under `dir` once, as any work over the pool must.
 std::size_t ReadAllItems(const std::string& dir) {
   std::size_t bytes = 0;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (!entry.is_regular_file() || entry.path().extension() != ".ITM") continue;
-    auto head = relicor::ReadFileHead(entry.path().string(), 400);
+    const auto ext = entry.path().extension();
+    if (!entry.is_regular_file() || (ext != ".ITM" && ext != ".IT0")) continue;
+    auto head = relicor::ReadFileHead(entry.path().string(), 4096);
     if (head) bytes += head->size();
   }
   return bytes;

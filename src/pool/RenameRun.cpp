@@ -71,6 +71,8 @@ std::string FileNameBase(std::string_view itemName) {
     base.push_back(IsUnsafeFileNameChar(static_cast<unsigned char>(c)) ? '_' : c);
   }
   if (base == "." || base == "..") base.clear();
+  // A leading dot would hide the renamed file from the directory listings.
+  if (!base.empty() && base.front() == '.') base.front() = '_';
   return base;
 }
 

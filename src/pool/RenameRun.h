@@ -25,7 +25,8 @@ std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir);
 
 // The item's name as the start of a file name: blanks and apostrophes removed, every character a
 // file name cannot safely hold on Linux or Windows (/ \ : * ? " < > | and control bytes) turned
-// into '_'; "." and ".." count as empty. The result never names another directory.
+// into '_'; "." and ".." count as empty, and a leading dot (a hidden file) becomes '_' too. The
+// result never names another directory.
 std::string FileNameBase(std::string_view itemName);
 
 // The part of a file name that decides whether a running number is taken: the name after the last

@@ -224,6 +224,19 @@ TEST_F(CreatePagesTest, EqualNamesAppearInReverseScanOrder) {
   EXPECT_LT(second, first);
 }
 
+TEST_F(CreatePagesTest, FilesWhoseNamesDifferOnlyInLetterCaseAreTwoItems) {
+  AddItem("out/X.ITM", Item("Kings Sword", 1), {"Alice", "", "", ""});
+  AddItem("out/x.ITM", Item("Deadly Axe", 2), {"Bob", "", "", ""});
+  Publish();
+  const std::string swords = Rows("itm1Sword.htm");
+  const std::string axes = Rows("itm2Axe.htm");
+  EXPECT_NE(swords.find("Itempool-" + out + "/X.ITM\">KINGS SWORD:"), std::string::npos) << swords;
+  EXPECT_EQ(swords.find("/x.ITM"), std::string::npos) << swords;
+  EXPECT_NE(axes.find("Itempool-" + out + "/x.ITM\">DEADLY AXE:"), std::string::npos) << axes;
+  EXPECT_NE(axes.find("by Bob"), std::string::npos) << axes;
+  EXPECT_EQ(report.page.totalCount, 2);
+}
+
 TEST_F(CreatePagesTest, SubdirectoriesOnlyWithTheFlag) {
   AddItem("out/sub/a.ITM", Item("Deep Axe", 2));
   AddItem("out/.hid/b.ITM", Item("Secret Axe", 2));

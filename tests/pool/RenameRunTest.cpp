@@ -27,13 +27,15 @@ TEST(FileNameBase, RemovesBlanksAndApostrophesAndMakesTheNameSafe) {
   // clang-format off
   const std::pair<std::string_view, std::string_view> rows[] = {
       {"King's Sword",         "KingsSword"},
-      {"../../evil",           ".._.._evil"},
+      {"../../evil",           "_._.._evil"},
       {"a/b",                  "a_b"},
       {"a\\b:c*d?e\"f<g>h|i",  "a_b_c_d_e_f_g_h_i"},
       {"x\x01y\x1fz\x7f",      "x_y_z_"},
       {" . ",                  ""},
       {"'..'",                 ""},
-      {"...",                  "..."},
+      {"...",                  "_.."},     // a leading dot would hide the file
+      {". Hidden Sword",       "_HiddenSword"},
+      {"Sword.",               "Sword."},
   };
   // clang-format on
   for (const auto& [itemName, base] : rows) EXPECT_EQ(FileNameBase(itemName), base) << itemName;
@@ -189,7 +191,7 @@ TEST_F(RenameRunTest, HostileNamesStayPlainFileNamesInTheirOwnDirectory) {
   Item("pool/sub/C.ITM", "..");
   Run(true, true);
   EXPECT_EQ(FileNames(pool_ + "/sub"),
-            (std::set<std::string>{".._.._evil0001.ITM", "a_b0001.ITM", "0001.ITM"}));
+            (std::set<std::string>{"_._.._evil0001.ITM", "a_b0001.ITM", "0001.ITM"}));
   EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"sub"}));
   EXPECT_EQ(FileNames(tmp_.path()), (std::set<std::string>{"pool", "sent"}));
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/TempDir.h"
 
 namespace relicor {
@@ -79,6 +81,40 @@ TEST(MembersFileTest, FailedSaveNamesTheFile) {
   const auto saved = SaveMembers(list, tmp.file("afile"));
   ASSERT_FALSE(saved.ok());
   EXPECT_NE(saved.error().find(tmp.file("afile") + "/PLAYERS.TXT"), std::string::npos) << saved.error();
+}
+
+TEST(MembersFileTest, AListThatCouldNotBeReadIsNeverReplaced) {
+  // PLAYERS.TXT exists but cannot be read (a link that leads back to itself): the list loads empty,
+  // and saving must not put the run's names in place of the clan's.
+  TempDir tmp;
+  const std::string path = tmp.file("PLAYERS.TXT");
+  std::filesystem::create_symlink("PLAYERS.TXT", path);
+  MemberList list;
+  LoadMembers(list, tmp.path());
+  EXPECT_TRUE(list.empty());
+  list.Add("Bob");
+  const auto saved = SaveMembers(list, tmp.path());
+  ASSERT_FALSE(saved.ok());
+  EXPECT_NE(saved.error().find(path + " is left as it is"), std::string::npos) << saved.error();
+  EXPECT_TRUE(std::filesystem::is_symlink(path));
+  EXPECT_EQ(std::filesystem::read_symlink(path), "PLAYERS.TXT");
+
+  // A link that leads nowhere holds no names: the list takes its place.
+  std::filesystem::remove(path);
+  std::filesystem::create_symlink("gone", path);
+  ASSERT_TRUE(SaveMembers(list, tmp.path()).ok());
+  EXPECT_EQ(tmp.read("PLAYERS.TXT"), "Bob\r\n");
+}
+
+TEST(MembersFileTest, WithoutAPoolDirectoryNothingIsReadOrWritten) {
+  MemberList list;
+  list.Add("stale");
+  LoadMembers(list, "");
+  EXPECT_TRUE(list.empty());
+  list.Add("Bob");
+  const auto saved = SaveMembers(list, "");
+  ASSERT_FALSE(saved.ok());
+  EXPECT_EQ(saved.error(), "No Pool-Directory assigned!");
 }
 
 }  // namespace
