@@ -5,16 +5,14 @@
 namespace relicor {
 
 Result<ItemFile> ReadItemFile(const std::string& path) {
-  auto date = FileModificationTime(path);
-  if (!date) return MakeError(date.error());
-  auto head = ReadFileHead(path, kItemRecordSize);
+  auto head = ReadFileHeadAndTime(path, kItemRecordSize);
   if (!head) return MakeError(head.error());
   ItemFile file;
-  file.fileDate = *date;
-  file.size = head->size();
-  if (head->size() == kItemRecordSize) {
+  file.fileDate = head->modified;
+  file.size = head->data.size();
+  if (file.size == kItemRecordSize) {
     file.status = ItemFileStatus::kItem;
-    file.record = ItemRecord::FromBytes(*head);
+    file.record = ItemRecord::FromBytes(head->data);
   }
   return file;
 }

@@ -75,6 +75,29 @@ Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) 
   return data;
 }
 
+Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return FileError("cannot read the date of", path, errno);
+  if (S_ISDIR(st.st_mode)) return FileError("cannot read", path, EISDIR);
+  FileHead head;
+  head.modified = LocalDateTimeFromUnix(static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec / 1e9);
+  head.data.resize(maxBytes);
+  std::size_t done = 0;
+  while (done < maxBytes) {
+    const ssize_t n = ::read(fd.get(), head.data.data() + done, maxBytes - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FileError("cannot read", path, errno);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  head.data.resize(done);
+  return head;
+}
+
 Result<std::string> ReadWholeFile(const std::string& path) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return FileError("cannot open", path, errno);

@@ -15,6 +15,14 @@ namespace relicor {
 // Reads at most `maxBytes` bytes from the start of a file (the file is opened for reading only).
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
+// Reads at most `maxBytes` bytes from the start of a file and takes its modification time from
+// the same open file (one path lookup for both).
+struct FileHead {
+  std::string data;
+  DateTime modified = 0;
+};
+Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes);
+
 // Reads a whole file.
 Result<std::string> ReadWholeFile(const std::string& path);
 

@@ -1,5 +1,8 @@
 #include "pool/ItemCache.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "item/ItemFile.h"
 #include "platform/FileSystem.h"
 #include "pool/Sidecar.h"
@@ -57,25 +60,43 @@ std::vector<std::string> ItemCache::Paths() const {
   return paths;
 }
 
-const ItemEntry* ItemCache::Find(const std::string& path) const {
-  const auto it = entries_.find(path);
-  return it == entries_.end() ? nullptr : it->second.get();
+const std::set<std::string, PathLess>& ItemCache::KeyList() const {
+  if (!pendingKeys_.empty()) {
+    std::sort(pendingKeys_.begin(), pendingKeys_.end(), PathLess{});
+    auto hint = keyList_.end();
+    for (auto& text : pendingKeys_) hint = std::next(keyList_.insert(hint, std::move(text)));
+    pendingKeys_.clear();
+  }
+  return keyList_;
 }
 
+ItemEntry* ItemCache::Lookup(const std::string& path) const {
+#ifndef _WIN32
+  const auto it = byPath_.find(path);
+  return it == byPath_.end() ? nullptr : it->second;
+#else
+  const auto it = entries_.find(path);
+  return it == entries_.end() ? nullptr : it->second.get();
+#endif
+}
+
+const ItemEntry* ItemCache::Find(const std::string& path) const { return Lookup(path); }
+
 Result<LoadStatus> ItemCache::LoadItem(const std::string& path) {
+  // A cached path takes every field from its entry.
+  if (ItemEntry* cached = Lookup(path)) {
+    currentEntry_ = cached;
+    currentItem_ = cached->record;
+    currentMeta_ = cached->meta;
+    return LoadStatus::kLoaded;
+  }
+
   const DateTime now = clock_.Now();
   currentMeta_.senderName.clear();
   currentMeta_.sendTo.clear();
   currentMeta_.points4Item = false;
   currentMeta_.isPublic = false;
   currentMeta_.points4ItemAt = now;
-
-  if (const auto it = entries_.find(path); it != entries_.end()) {
-    currentEntry_ = it->second.get();
-    currentItem_ = currentEntry_->record;
-    currentMeta_ = currentEntry_->meta;
-    return LoadStatus::kLoaded;
-  }
 
   // A load that does not end in an entry leaves no bytes or dates of an earlier item behind.
   currentEntry_ = nullptr;
@@ -92,8 +113,11 @@ Result<LoadStatus> ItemCache::LoadItem(const std::string& path) {
   entry->record = file->record;
   entry->meta.fileDate = file->fileDate;
   FromSidecar(ReadSidecar(SidecarPath(path), now, file->fileDate), entry->meta);
-  keyList_.insert(entry->record.ItemKey() + path);
+  pendingKeys_.push_back(entry->record.ItemKey() + path);
   currentEntry_ = entry.get();
+#ifndef _WIN32
+  byPath_.emplace(path, entry.get());
+#endif
   entries_.emplace(path, std::move(entry));
   currentItem_ = currentEntry_->record;
   currentMeta_ = currentEntry_->meta;
@@ -101,9 +125,9 @@ Result<LoadStatus> ItemCache::LoadItem(const std::string& path) {
 }
 
 Status ItemCache::StoreItemInfo(const std::string& path) {
-  const auto it = entries_.find(path);
-  if (it == entries_.end()) return {};
-  ItemMeta& meta = it->second->meta;
+  ItemEntry* entry = Lookup(path);
+  if (entry == nullptr) return {};
+  ItemMeta& meta = entry->meta;
   meta.senderName = ShortString(currentMeta_.senderName, kMemberNameCapacity);
   meta.sendTo = ShortString(currentMeta_.sendTo, kMemberNameCapacity);
   meta.points4Item = currentMeta_.points4Item;
@@ -141,6 +165,9 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
 
   if (const auto it = entries_.find(source); it != entries_.end()) {
     if (currentEntry_ == it->second.get()) currentEntry_ = nullptr;
+#ifndef _WIN32
+    byPath_.erase(it->first);
+#endif
     entries_.erase(it);
     // The moved files are read afresh; a failure here does not undo the move.
     (void)LoadItem(destination);

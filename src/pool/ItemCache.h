@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -77,12 +78,22 @@ class ItemCache {
   std::vector<std::string> Paths() const;
 
   // Item key followed directly by the full path, for every path loaded in the run.
-  const std::set<std::string, PathLess>& KeyList() const { return keyList_; }
+  const std::set<std::string, PathLess>& KeyList() const;
 
  private:
   const Clock& clock_;
+  // The entry of `path`, or nullptr.
+  ItemEntry* Lookup(const std::string& path) const;
+
   std::map<std::string, std::unique_ptr<ItemEntry>, PathLess> entries_;
-  std::set<std::string, PathLess> keyList_;
+#ifndef _WIN32
+  // Where letter case tells paths apart, equal paths are equal texts: a hash finds them at once.
+  std::unordered_map<std::string, ItemEntry*> byPath_;
+#endif
+  // Texts are collected as items load and sorted in only when the key list is read: most runs
+  // (reports, exports, pages) never read it.
+  mutable std::vector<std::string> pendingKeys_;
+  mutable std::set<std::string, PathLess> keyList_;
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   ItemEntry* currentEntry_ = nullptr;
