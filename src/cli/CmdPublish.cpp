@@ -37,6 +37,7 @@ int CmdMembers(CliContext& ctx) {
   if (poolDir.empty()) return Fail(ctx, "No Pool-Directory assigned!");
   if (sub == "add") {
     if (name.empty()) return Fail(ctx, "a member name must not be empty");
+    if (name.find_first_of("\r\n") != std::string::npos) return Fail(ctx, "a member name must be one line");
     if (!session.AddMember(name)) {
       return Fail(ctx, Cp1252ToUtf8(name) + " is already in the member list " + MembersFilePath(poolDir));
     }

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <dirent.h>
+#include <stdio.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -211,28 +212,66 @@ Status AppendToFile(const std::string& path, std::string_view content) {
   return {};
 }
 
+namespace {
+
+// Copies `from` to a new file `to` (never replacing one), with the source's permissions and
+// modification time, then removes `from`. For moves between file systems.
+Status CopyThenRemove(const std::string& from, const std::string& to) {
+  Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (in.get() < 0) return FileError("cannot move", from, errno);
+  struct stat st {};
+  if (::fstat(in.get(), &st) != 0) return FileError("cannot move", from, errno);
+  Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777));
+  if (out.get() < 0) {
+    if (errno == EEXIST) return MakeError("cannot move " + from + " to " + to + ": the target exists");
+    return FileError("cannot move", from + " to " + to, errno);
+  }
+  auto undo = [&](int err) {
+    ::unlink(to.c_str());
+    return FileError("cannot move", from + " to " + to, err);
+  };
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return undo(errno);
+    }
+    if (n == 0) break;
+    if (auto written = WriteAll(out.get(), std::string_view(buffer, static_cast<std::size_t>(n)), to); !written) {
+      return undo(EIO);
+    }
+  }
+  const timespec times[2] = {st.st_atim, st.st_mtim};
+  ::futimens(out.get(), times);
+  if (::fsync(out.get()) != 0) return undo(errno);
+  if (::close(out.release()) != 0) return undo(errno);
+  if (::unlink(from.c_str()) != 0) return undo(errno);
+  return {};
+}
+
+}  // namespace
+
 Status MoveFileNoReplace(const std::string& from, const std::string& to) {
-  // link + unlink never replaces an existing target (link fails with EEXIST).
-  if (::link(from.c_str(), to.c_str()) == 0) {
-    if (::unlink(from.c_str()) != 0) {
-      const int err = errno;
-      ::unlink(to.c_str());
-      return FileError("cannot move", from, err);
-    }
-    return {};
-  }
-  const int err = errno;
+  // An atomic rename that fails when the target exists.
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  int err = errno;
   if (err == EEXIST) return MakeError("cannot move " + from + " to " + to + ": the target exists");
-  if (err == ENOENT && !FileExists(from)) return FileError("cannot move", from, err);
-  // File systems without hard links: rename after a check (a small race, but no silent replace).
-  if (err == EPERM || err == EXDEV || err == ENOTSUP || err == EMLINK) {
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0) {
-      return MakeError("cannot move " + from + " to " + to + ": the target exists");
+  if (err == EINVAL || err == ENOSYS || err == ENOTSUP) {
+    // File systems without RENAME_NOREPLACE: link + unlink never replaces a target either.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+      if (::unlink(from.c_str()) != 0) {
+        err = errno;
+        ::unlink(to.c_str());
+        return FileError("cannot move", from, err);
+      }
+      return {};
     }
-    if (err != EXDEV && ::rename(from.c_str(), to.c_str()) == 0) return {};
-    return FileError("cannot move", from + " to " + to, err == EXDEV ? EXDEV : errno);
+    err = errno;
+    if (err == EEXIST) return MakeError("cannot move " + from + " to " + to + ": the target exists");
   }
+  if (err == EXDEV) return CopyThenRemove(from, to);
+  if (err == ENOENT && !FileExists(from)) return FileError("cannot move", from, err);
   return FileError("cannot move", from + " to " + to, err);
 }
 

@@ -159,7 +159,11 @@ void Session::SetAdditionalInfo(bool on) {
 }
 
 const std::vector<std::string>& Session::Members() const { return impl_->members.Names(); }
-bool Session::AddMember(const std::string& name) { return impl_->members.Add(name); }
+bool Session::AddMember(const std::string& name) {
+  // A line break would make two names of one in PLAYERS.TXT.
+  if (name.find_first_of("\r\n") != std::string::npos) return false;
+  return impl_->members.Add(name);
+}
 bool Session::RemoveMember(const std::string& name) { return impl_->members.Remove(name); }
 
 std::optional<std::string> Session::FindMember(const std::string& name) const {

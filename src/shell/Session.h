@@ -77,7 +77,7 @@ class Session {
 
   // Member list (sorted without regard to letter case, duplicates dropped).
   const std::vector<std::string>& Members() const;
-  bool AddMember(const std::string& name);     // false when already present
+  bool AddMember(const std::string& name);     // false when already present or holding a line break
   bool RemoveMember(const std::string& name);  // false when not present
   // The member list's own spelling of `name` (letter case ignored), or nothing.
   std::optional<std::string> FindMember(const std::string& name) const;
