@@ -6,6 +6,7 @@
 #include "identify/EffectPass.h"
 #include "item/ItemRecord.h"
 #include "support/RecordBuilder.h"
+#include "support/RecordingDebug.h"
 
 namespace relicor {
 namespace {
@@ -13,11 +14,7 @@ namespace {
 using test::RecordBuilder;
 using Lines = std::vector<std::string>;
 
-class RecordingDebug : public DebugLineSink {
- public:
-  void WriteDebugLine(std::string_view text) override { lines.emplace_back(text); }
-  Lines lines;
-};
+using test::RecordingDebug;
 
 struct PassRun {
   Lines lines;

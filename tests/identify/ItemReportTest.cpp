@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
+#include "support/RecordingDebug.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
 #include "validate/Database.h"
@@ -19,11 +20,7 @@ using test::RecordBuilder;
 using test::TempDir;
 using Lines = std::vector<std::string>;
 
-class RecordingDebug : public DebugLineSink {
- public:
-  void WriteDebugLine(std::string_view text) override { lines.emplace_back(text); }
-  Lines lines;
-};
+using test::RecordingDebug;
 
 class RecordingDump : public ItemDumpDisplay {
  public:

@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
+#include "support/RecordingDebug.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
 #include "validate/Database.h"
@@ -23,11 +24,7 @@ using test::RecordBuilder;
 using test::TempDir;
 using Lines = std::vector<std::string>;
 
-class RecordingDebug : public DebugLineSink {
- public:
-  void WriteDebugLine(std::string_view text) override { lines.emplace_back(text); }
-  Lines lines;
-};
+using test::RecordingDebug;
 
 constexpr const char* kSidecar =
     "[Iteminfos]\r\nSenderName=Conan\r\nPoints4Item=1\r\nPoints4ItemAt=02.12.2026\r\nAddedItem=01.12."

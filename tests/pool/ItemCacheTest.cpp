@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
+#include "support/TestDates.h"
 
 namespace relicor {
 namespace {
@@ -16,14 +17,7 @@ namespace {
 using test::RecordBuilder;
 using test::TempDir;
 
-DateTime Day(int day, int month, int year, int hour = 0) {
-  CivilDateTime c;
-  c.day = day;
-  c.month = month;
-  c.year = year;
-  c.hour = hour;
-  return EncodeDateTime(c);
-}
+using test::Day;
 
 class ItemCacheTest : public ::testing::Test {
  protected:

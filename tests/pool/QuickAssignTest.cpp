@@ -7,6 +7,7 @@
 #include "pool/Sidecar.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
+#include "support/TestDates.h"
 
 namespace relicor {
 namespace {
@@ -14,9 +15,7 @@ namespace {
 using test::RecordBuilder;
 using test::TempDir;
 
-DateTime Day(int day, int month, int year, int hour = 0) {
-  return EncodeDateTime(CivilDateTime{year, month, day, hour, 0, 0, 0});
-}
+using test::Day;
 
 class QuickAssignTest : public ::testing::Test {
  protected:

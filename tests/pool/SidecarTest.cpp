@@ -3,21 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "support/TempDir.h"
+#include "support/TestDates.h"
 
 namespace relicor {
 namespace {
 
 using test::TempDir;
 
-DateTime Day(int day, int month, int year, int hour = 0, int minute = 0) {
-  CivilDateTime c;
-  c.day = day;
-  c.month = month;
-  c.year = year;
-  c.hour = hour;
-  c.minute = minute;
-  return EncodeDateTime(c);
-}
+using test::Day;
 
 const DateTime kNow = Day(6, 12, 2026, 14, 30);
 const DateTime kFileDate = Day(1, 3, 2025, 9, 15);
