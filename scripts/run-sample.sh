@@ -22,5 +22,4 @@ head -n 40 "$sample/pool/ITMLIST.TXT" | tr -d '\r'
 echo "..."
 echo
 echo "== HTML pages of the sample pool"
-mkdir -p "$sample/pages"
 "${cli[@]}" publish "$sample/pool"
