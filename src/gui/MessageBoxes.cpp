@@ -42,7 +42,7 @@ QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const
     return EscapeAnswer(buttons);
   }
   QMessageBox::Icon icon = QMessageBox::Information;
-  if (kind == Kind::kWarning) icon = QMessageBox::Warning;
+  if (kind == Kind::kError) icon = QMessageBox::Critical;
   if (kind == Kind::kQuestion) icon = QMessageBox::Question;
   QMessageBox box(icon, kBoxTitle, text, buttons, parent);
   box.setTextFormat(Qt::PlainText);
@@ -56,8 +56,8 @@ void MessageBoxes::Information(QWidget* parent, const QString& text) {
   Show(parent, Kind::kInformation, text, QMessageBox::Ok);
 }
 
-void MessageBoxes::Warning(QWidget* parent, const QString& text) {
-  Show(parent, Kind::kWarning, text, QMessageBox::Ok);
+void MessageBoxes::Error(QWidget* parent, const QString& text) {
+  Show(parent, Kind::kError, text, QMessageBox::Ok);
 }
 
 QMessageBox::StandardButton MessageBoxes::Question(QWidget* parent, const QString& text,

@@ -15,7 +15,7 @@ namespace relicor {
 
 class MessageBoxes {
  public:
-  enum class Kind { kInformation, kWarning, kQuestion, kInput };
+  enum class Kind { kInformation, kError, kQuestion, kInput };
 
   struct Request {
     Kind kind = Kind::kInformation;
@@ -25,8 +25,8 @@ class MessageBoxes {
 
   // A message for the keeper, button OK.
   static void Information(QWidget* parent, const QString& text);
-  // An error or warning (names the file and the reason), button OK.
-  static void Warning(QWidget* parent, const QString& text);
+  // An error that stopped a command (names the file and the reason): error symbol, button OK.
+  static void Error(QWidget* parent, const QString& text);
   // A confirmation with the given buttons; returns the button chosen (the escape button when the
   // box is closed otherwise).
   static QMessageBox::StandardButton Question(QWidget* parent, const QString& text,

@@ -155,7 +155,7 @@ void TDUPEFORM::DeleteSelected() {
 void TDUPEFORM::SaveList() {
   if (!MessageBoxes::AskYesNo(this, kSaveQuestion)) return;
   const Status saved = database_.Save();
-  if (!saved) MessageBoxes::Warning(this, ToQt(saved.error()));
+  if (!saved) MessageBoxes::Error(this, ToQt(saved.error()));
   UpdateButtons();
 }
 
@@ -176,7 +176,7 @@ void TDUPEFORM::closeEvent(QCloseEvent* event) {
       const Status saved = database_.Save();
       if (!saved) {
         // The changes are still only in memory: the window stays so they can be saved again.
-        MessageBoxes::Warning(this, ToQt(saved.error()));
+        MessageBoxes::Error(this, ToQt(saved.error()));
         UpdateButtons();
         event->ignore();
         return;

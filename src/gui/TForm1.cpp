@@ -26,6 +26,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <initializer_list>
+#include <optional>
 
 #include "Version.h"
 #include "gui/GuiText.h"
@@ -35,6 +37,7 @@
 #include "gui/TForm2.h"
 #include "gui/TForm5.h"
 #include "gui/TIOptions.h"
+#include "pool/ItemCache.h"
 #include "text/Stri.h"
 #include "validate/Database.h"
 
@@ -48,11 +51,16 @@ constexpr int kProgressMaximum = 100;
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 620;
 
+// The note. A word joiner after each hyphen of the address keeps the address on one line; the
+// joiner is not drawn.
 QString NoteText() {
+  QString address =
+      QString::fromLatin1(kMaintainerAddress.data(), static_cast<qsizetype>(kMaintainerAddress.size()));
+  address.replace('-', QString("-") + QChar(0x2060));
   return QString(
              "NOTE : PLEASE REPORT ANY ERRORS OR MISSING ATTRIBUTES TO \"%1\"!! SEND ERROR "
              "DESCRIPTION AND PLEASE THE ITM-FILE TOO (I WILL USE IT ONLY FOR TESTING PURPOSES).")
-      .arg(QString::fromLatin1(kMaintainerAddress.data(), static_cast<qsizetype>(kMaintainerAddress.size())));
+      .arg(address);
 }
 
 // The path without a trailing separator (the root stays "/").
@@ -67,17 +75,58 @@ QFont FixedFont() {
   return font;
 }
 
+bool SameMeta(const ItemMeta& a, const ItemMeta& b) {
+  return a.fileDate == b.fileDate && a.senderName == b.senderName && a.sendTo == b.sendTo &&
+         a.points4Item == b.points4Item && a.isPublic == b.isPublic && a.points4ItemAt == b.points4ItemAt &&
+         a.addedItem == b.addedItem && a.sentAt == b.sentAt;
+}
+
+std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) {
+  const ItemEntry* entry = cache.Find(path);
+  if (entry == nullptr) return std::nullopt;
+  return entry->meta;
+}
+
+// Swallows the keeper's input to every window of the program (the Members and database windows
+// too, so nothing changes the lists a long command is working on); a message box that the
+// command itself shows still takes its answer.
+class InputBlocker final : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!event->spontaneous() || !watched->isWidgetType()) return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ContextMenu:
+      case QEvent::Close:
+        break;
+      default:
+        return false;
+    }
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && static_cast<QWidget*>(watched)->window() == modal) return false;
+    event->ignore();  // a close request is refused
+    return true;
+  }
+};
+
 }  // namespace
 
-// While a long command runs: the controls and the menu take no input, the window keeps painting.
+// While a long command runs: no window takes input, the main window keeps painting.
 class TForm1::BusyScope {
  public:
   explicit BusyScope(TForm1& window) : window_(window) {
     window_.busy_ = true;
     for (QWidget* w : Controls()) w->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    qApp->installEventFilter(&blocker_);
   }
   ~BusyScope() {
+    qApp->removeEventFilter(&blocker_);
     QApplication::restoreOverrideCursor();
     for (QWidget* w : Controls()) w->setEnabled(true);
     window_.busy_ = false;
@@ -90,6 +139,7 @@ class TForm1::BusyScope {
     return {window_.menuBar(), window_.fileList_, window_.output_, window_.controls_};
   }
   TForm1& window_;
+  InputBlocker blocker_;
 };
 
 TForm1::TForm1(std::string programDir, const Clock& clock, QWidget* parent)
@@ -97,10 +147,12 @@ TForm1::TForm1(std::string programDir, const Clock& clock, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(QString("Relicor ") + kVersion);
   setWindowIcon(AppIcon());
-  // Large enough for the report columns and the note with desktop fonts.
-  resize(kWindowWidth, kWindowHeight);
   BuildMenu();
   BuildControls();
+  // Large enough for the report columns and the note with desktop fonts (and never below what the
+  // controls need, so the window keeps the size it is centred with).
+  const QSize least = minimumSizeHint();
+  resize(std::max(kWindowWidth, least.width()), std::max(kWindowHeight, least.height()));
 
   // The creation handler.
   session_->Start();
@@ -174,14 +226,21 @@ void TForm1::BuildMenu() {
 
   QMenu* extras = bar->addMenu("E&xtras");
   extras->setObjectName("MNUExtras");
-  AddCommand(extras, "MNUQuickSender", "Quick Sender Assign", &TForm1::OnQuickSender)
-      ->setShortcut(Qt::Key_F9);
+  // The function keys also work while the Members window is the active one: the keeper picks a
+  // member there and presses F9.
+  auto functionKey = [](QAction* action, Qt::Key key) {
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    return action;
+  };
+  functionKey(AddCommand(extras, "MNUQuickSender", "Quick Sender Assign", &TForm1::OnQuickSender),
+              Qt::Key_F9);
   AddCommand(extras, "MNUQuickPoint", "Quick Point Assign", &TForm1::OnQuickPoint);
   AddCommand(extras, "MNUQuickDate", "Quick Date Assign", &TForm1::OnQuickDate);
-  mnuMarkPublic_ = AddCommand(extras, "MNUMarkPublic", "Mark as PUBLIC", &TForm1::OnMarkPublic);
-  mnuMarkPublic_->setShortcut(Qt::Key_F10);
-  AddCommand(extras, "MNUMarkClanOnly", "Mark as CLAN-ONLY", &TForm1::OnMarkClanOnly)
-      ->setShortcut(Qt::Key_F11);
+  mnuMarkPublic_ =
+      functionKey(AddCommand(extras, "MNUMarkPublic", "Mark as PUBLIC", &TForm1::OnMarkPublic), Qt::Key_F10);
+  functionKey(AddCommand(extras, "MNUMarkClanOnly", "Mark as CLAN-ONLY", &TForm1::OnMarkClanOnly),
+              Qt::Key_F11);
   extras->addSeparator();
   mnuPrepareSend_ = AddCommand(extras, "MNUPrepareSend", "Prepare Item to send", &TForm1::OnPrepareSend);
   mnuCreateSenderlist_ =
@@ -204,7 +263,12 @@ void TForm1::BuildControls() {
   fileList_->setObjectName("FileListBox1");
   fileList_->setFixedWidth(kFileListWidth);
   fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(fileList_, &QListWidget::currentRowChanged, this, &TForm1::FileSelected);
+  // A file counts as selected when the keeper selects it; the list's focus alone (which makes the
+  // first name current) selects nothing.
+  connect(fileList_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = fileList_->selectedItems();
+    FileSelected(selected.isEmpty() ? -1 : fileList_->row(selected.front()));
+  });
 
   output_ = new QListWidget(central);
   output_->setObjectName("ListBox1");
@@ -405,11 +469,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
     const Status saved = session_->Shutdown();
     if (!saved) {
       // The settings could not be written: the program keeps running so nothing is lost.
-      MessageBoxes::Warning(this, ToQt(saved.error()));
+      MessageBoxes::Error(this, ToQt(saved.error()));
       event->ignore();
       return;
     }
     shutDown_ = true;
+    // The other windows go with the main window without their own checks: the database window
+    // does not ask about unsaved changes, and nothing can keep the program running without its
+    // main window.
+    for (QWidget* window : std::initializer_list<QWidget*>{dupeForm_, form5_, form2_}) window->hide();
   }
   event->accept();
 }
@@ -417,7 +485,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::ChangeDirectory(const QString& directory) {
   if (busy_) return;
   const Status changed = session_->SetCurrentDirectory(PathFromQt(directory));
-  if (!changed) MessageBoxes::Warning(this, ToQt(changed.error()));
+  if (!changed) MessageBoxes::Error(this, ToQt(changed.error()));
   Sync();
 }
 
@@ -425,12 +493,13 @@ void TForm1::FileSelected(int row) {
   if (busy_ || row == session_->selectedIndex()) return;
   const Status reported = session_->SelectFile(row);
   if (row >= 0) reportRan_ = true;
-  if (!reported) MessageBoxes::Warning(this, ToQt(reported.error()));
+  if (!reported) MessageBoxes::Error(this, ToQt(reported.error()));
   Sync();
 }
 
 void TForm1::RereadFileList() {
-  if (const Status reread = session_->RereadFileList(); !reread) MessageBoxes::Warning(this, ToQt(reread.error()));
+  if (const Status reread = session_->RereadFileList(); !reread)
+    MessageBoxes::Error(this, ToQt(reread.error()));
   shownDirectory_.clear();  // its subdirectories may have changed too
 }
 
@@ -501,8 +570,13 @@ void TForm1::SyncFiles() {
     for (const std::string& name : names) fileList_->addItem(PathToQt(name));
   }
   const int selected = session_->selectedIndex();
-  if (fileList_->currentRow() != selected) fileList_->setCurrentRow(selected);
-  if (selected < 0) fileList_->clearSelection();
+  if (selected >= 0) {
+    if (fileList_->currentRow() != selected) fileList_->setCurrentRow(selected);
+  } else {
+    // No current name either: the first key press then selects the first name.
+    fileList_->clearSelection();
+    fileList_->setCurrentIndex(QModelIndex());
+  }
 }
 
 void TForm1::SyncOutput() {
@@ -556,7 +630,7 @@ void TForm1::RunCommand(const std::function<Result<std::string>()>& command, uns
     if (result->error() == kAlreadyInDatabaseText) {
       MessageBoxes::Information(this, ToQt(result->error()));
     } else {
-      MessageBoxes::Warning(this, ToQt(result->error()));
+      MessageBoxes::Error(this, ToQt(result->error()));
     }
   } else if ((traits & kTellsResult) && !result->value().empty()) {
     MessageBoxes::Information(this, ToQt(result->value()));
@@ -629,27 +703,47 @@ void TForm1::OnMembers() {
   if (!form5_->isVisible()) form5_->show();
 }
 
+void TForm1::RunAssign(const std::function<Result<std::string>(const std::string&)>& assign) {
+  const std::string path = session_->SelectedPath();
+  if (path.empty()) return;
+  const std::optional<ItemMeta> before = MetaOf(session_->cache(), path);
+  RunCommand(
+      [&] {
+        Result<std::string> assigned = assign(path);
+        // A command that changed the item shows its report anew, as on a new selection.
+        const std::optional<ItemMeta> after = MetaOf(session_->cache(), path);
+        if (assigned && after && !(before && SameMeta(*before, *after))) {
+          if (const Status reported = session_->SelectFile(session_->selectedIndex()); !reported)
+            return Result<std::string>(MakeError(reported.error()));
+        }
+        return assigned;
+      },
+      kReports);
+}
+
+// A name is selected in the Members window (an empty line of the member list is no name).
+std::optional<std::string> TForm1::SelectedMemberName() const {
+  std::optional<std::string> member = form5_->SelectedMember();
+  if (member && member->empty()) return std::nullopt;
+  return member;
+}
+
 void TForm1::OnQuickSender() {
   if (!form5_->isVisible()) {
     form5_->show();
     return;
   }
-  const std::string path = session_->SelectedPath();
-  const std::optional<std::string> member = form5_->SelectedMember();
-  if (path.empty() || !member) return;
-  RunCommand([this, &path, &member] { return session_->QuickSenderAssign(path, *member); }, kReports);
+  const std::optional<std::string> member = SelectedMemberName();
+  if (!member) return;
+  RunAssign([this, &member](const std::string& path) { return session_->QuickSenderAssign(path, *member); });
 }
 
 void TForm1::OnQuickPoint() {
-  const std::string path = session_->SelectedPath();
-  if (path.empty()) return;
-  RunCommand([this, &path] { return session_->QuickPointAssign(path); }, kReports);
+  RunAssign([this](const std::string& path) { return session_->QuickPointAssign(path); });
 }
 
 void TForm1::OnQuickDate() {
-  const std::string path = session_->SelectedPath();
-  if (path.empty()) return;
-  RunCommand([this, &path] { return session_->QuickDateAssign(path); }, kReports);
+  RunAssign([this](const std::string& path) { return session_->QuickDateAssign(path); });
 }
 
 // Marking an item public or clan-only changes nothing yet.
@@ -662,7 +756,7 @@ void TForm1::OnPrepareSend() {
     return;
   }
   const std::string path = session_->SelectedPath();
-  const std::optional<std::string> member = form5_->SelectedMember();
+  const std::optional<std::string> member = SelectedMemberName();
   if (path.empty() || !member) return;
   RunCommand(
       [this, &path, &member] {

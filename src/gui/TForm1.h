@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,6 +95,9 @@ class TForm1 : public QMainWindow, public SessionUi {
   // its success text. Errors are always shown.
   enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4 };
   void RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  // A quick assign command on the selected file.
+  void RunAssign(const std::function<Result<std::string>(const std::string&)>& assign);
+  std::optional<std::string> SelectedMemberName() const;
 
   // Menu handlers.
   void OnOptions();

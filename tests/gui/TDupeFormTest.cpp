@@ -63,9 +63,18 @@ class TDupeFormTest : public QObject {
     QCOMPARE(Label("Panel3"), QString("4 entries loaded"));
     QCOMPARE(Label("LBID"), QString("ID"));
     QCOMPARE(Label("LBTYPE"), QString("Type"));
-    QCOMPARE(Button("BTDelete")->toolTip(), QString("Delete Item from Database"));
-    QCOMPARE(Button("BTSave")->toolTip(), QString("Save List to Database"));
-    QCOMPARE(Button("BTClose")->toolTip(), QString("Close this window"));
+    const char* const buttons[][3] = {{"BTDelete", "Delete", "Delete Item from Database"},
+                                      {"BTSave", "Save", "Save List to Database"},
+                                      {"BTClose", "Close", "Close this window"}};
+    int lastY = -1;
+    for (const auto& [name, caption, hint] : buttons) {
+      QCOMPARE(Button(name)->text(), QString(caption));
+      QCOMPARE(Button(name)->toolTip(), QString(hint));
+      QVERIFY2(Button(name)->y() > lastY, name);  // one below the other in this order
+      lastY = Button(name)->y();
+    }
+    QVERIFY(window_->findChild<QLabel*>("LBID")->font().bold());
+    QVERIFY(window_->findChild<QLabel*>("LBTYPE")->font().bold());
   }
 
   void selectionShowsKeyParts() {

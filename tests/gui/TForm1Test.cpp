@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -11,12 +13,15 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <memory>
 
 #include "GuiTestSupport.h"
 #include "Version.h"
+#include "gui/TDupeForm.h"
 #include "gui/TForm1.h"
 #include "gui/TForm2.h"
 #include "gui/TForm5.h"
@@ -137,6 +142,31 @@ class TForm1Test : public QObject {
     QCOMPARE(Files(*form)->currentRow(), -1);
   }
 
+  void focusAloneSelectsNoFile() {
+    home_->WriteItem("A.ITM", SwordItem());
+    home_->WriteItem("B.ITM", BowItem());
+    home_->WriteItem("SUB/C.ITM", SwordItem(), "POOL");
+    auto form = Start();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto* mail = form->findChild<QLineEdit*>("MailAddress");
+    for (int round = 0; round < 2; ++round) {
+      // The file list takes the focus (the window comes back, the keeper tabs into it).
+      mail->setFocus(Qt::TabFocusReason);
+      Files(*form)->setFocus(Qt::TabFocusReason);
+      QVERIFY(Files(*form)->hasFocus());
+      QCOMPARE(form->session().selectedIndex(), -1);
+      QCOMPARE(Output(*form)->count(), 0);
+      // The first key press selects the first file.
+      QTest::keyClick(Files(*form), Qt::Key_Down);
+      QCOMPARE(form->session().selectedIndex(), 0);
+      QVERIFY(Output(*form)->count() > 0);
+      // The same after a change of directory.
+      form->ChangeDirectory(PathToQt(home_->dir().file("POOL/SUB")));
+      QCOMPARE(Texts(Files(*form)), QStringList{"C.ITM"});
+    }
+  }
+
   void selectingItemShowsTheSessionsReport() {
     const std::string bow = home_->WriteItem("Bow.ITM", BowItem());
     home_->WriteItem("Sword.ITM", SwordItem());
@@ -203,6 +233,47 @@ class TForm1Test : public QObject {
 
     Files(*form)->setCurrentRow(0);
     QCOMPARE(Texts(Output(*form)), ToQtLines(ReferenceReport(*home_, sword, form->session().flags())));
+  }
+
+  void layoutTextsHintsAndOrder() {
+    auto form = Start();
+    QCOMPARE(form->findChild<QWidget*>("DriveComboBox1")->toolTip(), QString("change current drive"));
+    QCOMPARE(form->findChild<QWidget*>("DirectoryListBox1")->toolTip(),
+             QString("double-click to change directory"));
+    QCOMPARE(form->findChild<QLabel*>("Label1")->text(), QString("Send Itemrequest to"));
+    QVERIFY(form->findChild<QLabel*>("Label2")->font().bold());
+    QCOMPARE(Files(*form)->width(), 161);
+
+    // The check boxes stand one below the other in this order.
+    QStringList captions;
+    int lastY = -1;
+    for (const char* name : {"CBVK", "CBDebug", "CBAddInfo", "CBDumpView", "CBDec"}) {
+      QCheckBox* box = Box(*form, name);
+      captions << box->text();
+      QVERIFY2(box->y() > lastY, name);
+      lastY = box->y();
+    }
+    QCOMPARE(captions,
+             (QStringList{"V&&K-Mode", "Debugging File", "Additional Info", "Dump window", "decimal view"}));
+
+    // The note: blue, word-wrapped, naming the maintainer's address in double quotes.
+    auto* note = form->findChild<QLabel*>("Label3");
+    QCOMPARE(
+        note->text().remove(QChar(0x2060)),  // word joiners keep the address on one line
+        QString(
+            "NOTE : PLEASE REPORT ANY ERRORS OR MISSING ATTRIBUTES TO \"relicor-bugs@example.org\"!! SEND "
+            "ERROR DESCRIPTION AND PLEASE THE ITM-FILE TOO (I WILL USE IT ONLY FOR TESTING PURPOSES)."));
+    QVERIFY(note->wordWrap());
+    QCOMPARE(note->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+
+    // The status panel runs along the bottom with the progress bar inside.
+    auto* progress = form->findChild<QProgressBar*>("ProgressBar1");
+    QCOMPARE(progress->parentWidget()->objectName(), QString("Panel4"));
+    QCOMPARE(progress->minimum(), 0);
+    QCOMPARE(progress->maximum(), 100);
+    auto top = [&form](const QWidget* widget) { return widget->mapTo(form.get(), QPoint(0, 0)).y(); };
+    QVERIFY(top(form->findChild<QFrame*>("Panel4")) > top(Box(*form, "CBDec")));
+    QVERIFY(top(form->findChild<QFrame*>("Panel4")) > top(Output(*form)));
   }
 
   void menuTableCaptionsShortcutsSeparators() {
@@ -376,7 +447,7 @@ class TForm1Test : public QObject {
     MessageBoxes::ClearRequests();
     Action(form.get(), "MNUTextCreate")->trigger();
     QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
-    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kWarning);
+    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kError);
     QVERIFY(MessageBoxes::requests().front().text.contains("ITMLIST.TXT"));
     QVERIFY(Files(*form)->isEnabled());
   }
@@ -413,7 +484,7 @@ class TForm1Test : public QObject {
     Files(*form)->setCurrentRow(1);
     prepare->trigger();
     QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
-    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kWarning);
+    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kError);
     QVERIFY2(MessageBoxes::requests().front().text.contains(PathToQt(home_->dir().file("ITMOUT"))),
              qPrintable(MessageBoxes::requests().front().text));
     QCOMPARE(Texts(Files(*form)), (QStringList{"Bow.ITM", "Sword.ITM"}));
@@ -456,6 +527,122 @@ class TForm1Test : public QObject {
     QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kInformation);
     QVERIFY(MessageBoxes::requests().front().text.startsWith("Dupe check log in "));
     QCOMPARE(form->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
+  }
+  void quickAssignsShowTheNewReport() {
+    home_->dir().write("POOL/PLAYERS.TXT", "Bob\r\n");
+    const std::string sword = home_->WriteItem("Sword.ITM", SwordItem());
+    auto form = Start();
+    Files(*form)->setCurrentRow(0);
+    const QColor verdict = PanelColour(*form);
+    QVERIFY(!Texts(Output(*form)).contains("Added 15.03.2024"));
+
+    Action(form.get(), "MNUQuickPoint")->trigger();
+    QVERIFY2(Texts(Output(*form)).contains("Point4Item dated 15.03.2024"),
+             qPrintable(Texts(Output(*form)).join('|')));
+    Action(form.get(), "MNUQuickDate")->trigger();
+    QVERIFY(Texts(Output(*form)).contains("Added 15.03.2024"));
+    Action(form.get(), "MNUMembers")->trigger();
+    form->membersWindow()->list()->setCurrentRow(0);
+    Action(form.get(), "MNUQuickSender")->trigger();
+    QVERIFY(Texts(Output(*form)).contains("by Bob"));
+    // Exactly what a fresh report of the changed item gives.
+    QCOMPARE(Texts(Output(*form)), ToQtLines(ReferenceReport(*home_, sword, form->session().flags())));
+    QCOMPARE(PanelColour(*form), verdict);
+    QVERIFY(MessageBoxes::requests().empty());
+  }
+
+  void functionKeysWorkWhileTheMembersWindowIsActive() {
+    home_->dir().write("POOL/PLAYERS.TXT", "Bob\r\n");
+    home_->WriteItem("Sword.ITM", SwordItem());
+    auto form = Start();
+    Files(*form)->setCurrentRow(0);
+    Action(form.get(), "MNUMembers")->trigger();
+    TForm5* members = form->membersWindow();
+    members->list()->setCurrentRow(0);
+    members->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(members));
+    QTest::keyClick(members->list(), Qt::Key_F9);
+    QCOMPARE(IniValues(home_->dir().read("POOL/Sword.IT0")).at("SenderName"), std::string("Bob"));
+    QVERIFY(Texts(Output(*form)).contains("by Bob"));
+  }
+
+  void anEmptyMemberLineIsNoSelectedName() {
+    home_->dir().write("POOL/PLAYERS.TXT", "\r\nBob\r\n");
+    home_->dir().mkdir("ITMOUT");
+    home_->WriteItem("Sword.ITM", SwordItem());
+    auto form = Start();
+    Files(*form)->setCurrentRow(0);
+    Action(form.get(), "MNUMembers")->trigger();
+    QCOMPARE(Texts(form->membersWindow()->list()), (QStringList{"", "Bob"}));
+    form->membersWindow()->list()->setCurrentRow(0);
+    Action(form.get(), "MNUQuickSender")->trigger();
+    Action(form.get(), "MNUPrepareSend")->trigger();
+    QVERIFY2(MessageBoxes::requests().empty(), qPrintable(ShownTexts().join(" / ")));
+    QVERIFY(!QFileInfo::exists(PathToQt(home_->dir().file("POOL/Sword.IT0"))));
+    QVERIFY(QFileInfo::exists(PathToQt(home_->dir().file("POOL/Sword.ITM"))));
+  }
+
+  void aMoveThatFailsShowsItsErrorWithTheErrorSymbol() {
+    home_->dir().write("POOL/PLAYERS.TXT", "Bob\r\n");
+    home_->WriteItem("Sword.ITM", SwordItem());
+    home_->WriteItem("Sword.ITM", BowItem(), "ITMOUT");
+    auto form = Start();
+    Files(*form)->setCurrentRow(0);
+    Action(form.get(), "MNUMembers")->trigger();
+    form->membersWindow()->list()->setCurrentRow(0);
+    Action(form.get(), "MNUPrepareSend")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kError);
+    QVERIFY2(MessageBoxes::requests().front().text.startsWith("Konnte Datei nicht verschieben"),
+             qPrintable(MessageBoxes::requests().front().text));
+    QVERIFY(QFileInfo::exists(PathToQt(home_->dir().file("POOL/Sword.ITM"))));
+  }
+
+  void closingTheMainWindowTakesTheOtherWindowsWithoutTheirChecks() {
+    home_->dir().write("IDENT.ID", EncodeDatabaseRecord(SwordItem().build()));
+    auto form = Start();
+    Action(form.get(), "MNUViewDupe")->trigger();
+    Action(form.get(), "MNUMembers")->trigger();
+    TDUPEFORM* database = form->databaseWindow();
+    QVERIFY(database->isVisible());
+    database->list()->setCurrentRow(0);
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    database->DeleteSelected();
+    QVERIFY(form->session().database().modified());
+    MessageBoxes::ClearRequests();
+
+    QVERIFY(form->close());
+    QVERIFY(!database->isVisible());
+    QVERIFY(!form->membersWindow()->isVisible());
+    QVERIFY2(MessageBoxes::requests().empty(), qPrintable(ShownTexts().join(" / ")));
+    // The deletion was never saved.
+    QCOMPARE(std::filesystem::file_size(home_->dir().file("IDENT.ID")), std::uintmax_t{400});
+  }
+
+  void noWindowTakesInputWhileALongCommandRuns() {
+    home_->dir().write("POOL/PLAYERS.TXT", "alice\r\nBob\r\n");
+    home_->WriteItem("A.ITM", SwordItem());
+    home_->WriteItem("B.ITM", BowItem());
+    auto form = Start();
+    Action(form.get(), "MNUMembers")->trigger();
+    TForm5* members = form->membersWindow();
+    MessageBoxes::PushTextAnswer(QString("Zed"));
+    members->AddMember();  // reaches the member list when the window is hidden
+    auto* close = members->findChild<QToolButton*>("SpeedButton3");
+    bool clicked = false;
+    QTimer::singleShot(0, members, [&] {
+      clicked = true;
+      QTest::mouseClick(close, Qt::LeftButton);
+    });
+    Action(form.get(), "MNUTextCreate")->trigger();
+    QVERIFY(clicked);
+    QVERIFY(members->isVisible());
+    QCOMPARE(ToQtNames(form->session().Members()), (QStringList{"alice", "Bob"}));
+
+    // Afterwards the window takes its input again.
+    QTest::mouseClick(close, Qt::LeftButton);
+    QVERIFY(!members->isVisible());
+    QCOMPARE(ToQtNames(form->session().Members()), (QStringList{"alice", "Bob", "Zed"}));
   }
 };
 

@@ -63,6 +63,60 @@ class TIOptionsTest : public QObject {
     QVERIFY(backgroundLabel);
   }
 
+  void labelsStandInTwoColumns() {
+    GuiHome home;
+    FixedClock clock(TestNow());
+    TForm1 form(home.programDir(), clock);
+    TIOPTIONS* dialog = form.optionsDialog();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    // Each field's label, by the field it names; the columns top to bottom.
+    const FieldValue left[] = {
+        {"HTML_FONTFACE", "default font face"}, {"HTML_FONTSIZE", "default font size"},
+        {"HTML_FONTSIZE2", "small font size"},  {"HTML_COLOR", "default font color"},
+        {"HTML_BGPIC", "BACKGROUN&D"},          {"HTML_BGCOLOR", "BGCOLOR"},
+        {"edFILEPREFIX", "file prefix"},        {"edURL1", "add URL"},
+        {"edURLNAME1", "add URL Name"},
+    };
+    const FieldValue right[] = {
+        {"HTML_LFONTFACE", "link font face"},  {"HTML_LFONTSIZE", "link font size"},
+        {"HTML_LINKCOLOR", "link font color"}, {"HTML_HLCOLOR", "highlight font"},
+        {"HTML_HLBG", "highlight bgcolor"},
+    };
+    auto labelOf = [dialog](const char* field) -> QLabel* {
+      for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr && label->buddy()->objectName() == field) return label;
+      }
+      return nullptr;
+    };
+    auto place = [dialog](const QWidget* widget) { return widget->mapTo(dialog, QPoint(0, 0)); };
+    int rightColumnX = -1;
+    for (const FieldValue& row : right) {
+      QLabel* label = labelOf(row.field);
+      QVERIFY2(label != nullptr, row.field);
+      QCOMPARE(label->text(), QString(row.value));
+      rightColumnX = place(label->buddy()).x();
+    }
+    int lastY = -1;
+    for (const FieldValue& row : left) {
+      QLabel* label = labelOf(row.field);
+      QVERIFY2(label != nullptr, row.field);
+      QCOMPARE(label->text(), QString(row.value));
+      QVERIFY2(place(label).y() > lastY, row.field);
+      QVERIFY2(place(label).x() < rightColumnX, row.field);
+      lastY = place(label).y();
+    }
+    lastY = -1;
+    for (const FieldValue& row : right) {
+      QVERIFY2(place(labelOf(row.field)).y() > lastY, row.field);
+      lastY = place(labelOf(row.field)).y();
+    }
+    auto* ok = dialog->findChild<QPushButton*>("BitBtn1");
+    QCOMPARE(ok->text(), QString("OK"));
+    QVERIFY(place(ok).y() > place(Field(form, "edURLNAME1")).y());
+    dialog->hide();
+  }
+
   void elevenKeysRoundTrip() {
     GuiHome home;
     home.dir().write("RELICOR.INI",
