@@ -1,6 +1,8 @@
 #include "html/CreatePages.h"
 
 #include <array>
+#include <optional>
+#include <string_view>
 
 #include "html/HistoryPages.h"
 #include "html/PageWriter.h"
@@ -24,19 +26,108 @@ class BriefModeGuard {
   PageState& page_;
 };
 
+// Keeps the report's debug lines of the page being made until the page before it is in its
+// file, so that a run stopped by a page that could not be written has written none for a later
+// page, just as when every page is in its file before the next one is made.
+class HeldDebugLines final : public DebugLineSink {
+ public:
+  explicit HeldDebugLines(DebugLineSink& log) : log_(log) {}
+  void WriteDebugLine(std::string_view text) override { lines_.emplace_back(text); }
+  void Release() {
+    for (const std::string& line : lines_) log_.WriteDebugLine(line);
+    lines_.clear();
+  }
+
+ private:
+  DebugLineSink& log_;
+  std::vector<std::string> lines_;
+};
+
+// Gives the report its own debug log back however the run leaves.
+class DebugLogGuard {
+ public:
+  explicit DebugLogGuard(ReportContext& report) : report_(report), log_(report.debugLog) {}
+  ~DebugLogGuard() { report_.debugLog = log_; }
+  DebugLogGuard(const DebugLogGuard&) = delete;
+  DebugLogGuard& operator=(const DebugLogGuard&) = delete;
+
+ private:
+  ReportContext& report_;
+  DebugLineSink* log_;
+};
+
 // The list entries of each page class. An item that is not on a page would be reported on every
 // page without writing or counting anything, so only the members of a page are reported.
-std::array<std::vector<std::size_t>, kClassCount> PageMembers(const ItemCache& cache,
-                                                              const std::vector<ScannedItem>& items) {
+std::array<std::vector<std::size_t>, kClassCount> PageMembers(const std::vector<ScannedItem>& items) {
   std::array<std::vector<std::size_t>, kClassCount> members;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    const ItemEntry* entry = cache.Find(items[i].path);
-    if (entry == nullptr) continue;
-    if (const int pageClass = PageClassOfItem(entry->record); pageClass != 0) {
+    if (const int pageClass = PageClassOfItem(items[i].entry->record); pageClass != 0) {
       members[static_cast<std::size_t>(pageClass)].push_back(i);
     }
   }
   return members;
+}
+
+// Asks the processor to fetch an item's path and cache entry while the item before it is
+// reported: a page's items lie scattered in memory, and each report would wait for them.
+void PrefetchItem(const ScannedItem& item) {
+#if defined(__GNUC__)
+  constexpr std::size_t kLine = 64;
+  __builtin_prefetch(item.path.data());
+  const char* entry = reinterpret_cast<const char*>(item.entry);
+  for (std::size_t offset = 0; offset < sizeof(ItemEntry); offset += kLine) {
+    __builtin_prefetch(entry + offset);
+  }
+#else
+  (void)item;
+#endif
+}
+
+// The detail and the brief page of every page class, each written to its file while the next
+// one is made.
+Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& items, PageFile& page,
+                       PublishSummary& summary) {
+  ReportContext& report = ctx.report;
+  PageState& state = report.page;
+  const auto members = PageMembers(items);
+  std::string directory;
+  DebugLogGuard debugLogGuard(report);
+  std::optional<HeldDebugLines> heldDebugLines;
+  if (report.debugLog != nullptr) report.debugLog = &heldDebugLines.emplace(*report.debugLog);
+
+  for (const bool brief : {false, true}) {
+    state.totalCount = 0;
+    for (const int pageClass : kPageClasses) {
+      state.newArrivals[static_cast<std::size_t>(pageClass)] = 0;
+      state.pageClass = pageClass;
+      const std::string fileName = ClassPageFileName(ctx.options, brief, pageClass);
+      page.WritePageHead(JoinPath(ctx.outputDir, fileName), ctx.options);
+      WriteNavigationBar(page, ctx.options, pageClass, brief);
+      WriteClassTabs(page, ctx.options, pageClass, brief);
+
+      state.briefMode = brief;
+      const auto& onPage = members[static_cast<std::size_t>(pageClass)];
+      for (std::size_t k = 0; k < onPage.size(); ++k) {
+        const std::size_t i = onPage[k];
+        if (k + 1 < onPage.size()) PrefetchItem(items[onPage[k + 1]]);
+        if (ctx.progress) ctx.progress(fileName, i, items.size());
+        const std::string& path = items[i].path;
+        directory = path;  // the buffer's room is kept from item to item
+        CutAfterLastBackslash(directory);
+        // Every listed item was loaded by the scan, and the cache keeps it for the whole run.
+        (void)ReportItem(report, path, directory, *items[i].entry);
+      }
+      state.briefMode = false;
+
+      WritePageEnd(page);
+      if (auto before = page.Finish(); !before) return before;
+      if (heldDebugLines) heldDebugLines->Release();
+      const std::string path = page.Path();
+      if (auto closed = page.CloseBehind(); !closed) return closed;
+      summary.files.push_back(path);
+    }
+  }
+  return page.Finish();
 }
 
 }  // namespace
@@ -64,36 +155,7 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
   }
   SortPageItems(items);
   summary.itemCount = items.size();
-  const auto members = PageMembers(report.cache, items);
-
-  for (const bool brief : {false, true}) {
-    state.totalCount = 0;
-    for (const int pageClass : kPageClasses) {
-      state.newArrivals[static_cast<std::size_t>(pageClass)] = 0;
-      state.pageClass = pageClass;
-      const std::string fileName = ClassPageFileName(ctx.options, brief, pageClass);
-      page.WritePageHead(JoinPath(ctx.outputDir, fileName), ctx.options);
-      WriteNavigationBar(page, ctx.options, pageClass, brief);
-      WriteClassTabs(page, ctx.options, pageClass, brief);
-
-      state.briefMode = brief;
-      const auto& onPage = members[static_cast<std::size_t>(pageClass)];
-      for (const std::size_t i : onPage) {
-        if (ctx.progress) ctx.progress(fileName, i, items.size());
-        std::string directory = items[i].path;
-        CutAfterLastBackslash(directory);
-        if (auto reported = ReportItem(report, items[i].path, directory); !reported) {
-          return MakeError(reported.error());
-        }
-      }
-      state.briefMode = false;
-
-      WritePageEnd(page);
-      const std::string path = page.Path();
-      if (auto closed = page.Close(); !closed) return MakeError(closed.error());
-      summary.files.push_back(path);
-    }
-  }
+  if (auto written = WriteClassPages(ctx, items, page, summary); !written) return MakeError(written.error());
 
   if (auto history = WriteHistoryPage(ctx, page); !history) return MakeError(history.error());
   summary.files.push_back(JoinPath(ctx.outputDir, HistoryPageFileName(ctx.options)));

@@ -1,6 +1,9 @@
 #include "html/PageWriter.h"
 
 #include <algorithm>
+#include <memory>
+#include <system_error>
+#include <utility>
 
 #include "html/PublishOptions.h"
 #include "html/Stylesheet.h"
@@ -42,11 +45,41 @@ void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& op
 
 void PageFile::WriteLine(std::string_view text) { sink_.WritePageLine(text); }
 
+PageFile::~PageFile() {
+  Abandon();
+  (void)Finish();
+}
+
 Status PageFile::Close() {
   if (!open_) return {};
   open_ = false;
   sink_.SetHtml(false);
-  return AtomicReplaceFile(path_, sink_.TakePageText());
+  const std::string text = sink_.TakePageText();
+  if (auto before = Finish(); !before) return before;
+  return AtomicReplaceFile(path_, text);
+}
+
+Status PageFile::CloseBehind() {
+  if (!open_) return Finish();
+  open_ = false;
+  sink_.SetHtml(false);
+  auto text = std::make_shared<const std::string>(sink_.TakePageText());
+  if (auto before = Finish(); !before) return before;
+  try {
+    writing_ =
+        std::async(std::launch::async, [path = path_, text] { return AtomicReplaceFile(path, *text); });
+  } catch (const std::system_error&) {
+    // No thread to write it: the page is written here and now.
+    std::promise<Status> written;
+    written.set_value(AtomicReplaceFile(path_, *text));
+    writing_ = written.get_future();
+  }
+  return {};
+}
+
+Status PageFile::Finish() {
+  if (!writing_.valid()) return {};
+  return writing_.get();
 }
 
 void PageFile::Abandon() {
@@ -119,9 +152,16 @@ void WritePageEnd(PageFile& page) {
 void SortPageItems(std::vector<ScannedItem>& items) {
   // Each newly listed name goes before the equal names already there.
   std::reverse(items.begin(), items.end());
-  std::stable_sort(items.begin(), items.end(), [](const ScannedItem& a, const ScannedItem& b) {
-    return CompareTextNoCase(a.name, b.name) < 0;
-  });
+  FoldedTexts names(items.size());
+  for (const ScannedItem& item : items) names.Add(item.name);
+  std::vector<std::size_t> order(items.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return names[a] < names[b]; });
+  std::vector<ScannedItem> sorted;
+  sorted.reserve(items.size());
+  for (const std::size_t i : order) sorted.push_back(std::move(items[i]));
+  items = std::move(sorted);
 }
 
 }  // namespace relicor

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,8 @@ std::string ClassPageFileName(const HtmlOptionValues& options, bool brief, int p
 class PageFile {
  public:
   explicit PageFile(LineSink& sink) : sink_(sink) {}
-  ~PageFile() { Abandon(); }
+  // Drops an open page and waits for a page that is being written.
+  ~PageFile();
   PageFile(const PageFile&) = delete;
   PageFile& operator=(const PageFile&) = delete;
 
@@ -62,8 +64,18 @@ class PageFile {
   void WriteLine(std::string_view text);
 
   // Switches the HTML switch off and replaces the file with the page's text. An error names the
-  // file; the file then keeps its earlier content.
+  // file; the file then keeps its earlier content. A page closed before with CloseBehind reaches
+  // its file first; when it fails, its error is returned and this page is dropped.
   Status Close();
+
+  // As Close, but the file is replaced (temporary file, flush, rename) while the caller goes on:
+  // the result is the one of the page closed before, as Finish gives it, and this page's own
+  // result comes with the next Finish. Pages reach their files in the order they are closed, and
+  // none after one that failed.
+  Status CloseBehind();
+
+  // Waits until the page handed over by CloseBehind is in its file: its error, if it failed.
+  Status Finish();
 
   // Drops an unfinished page and switches the HTML switch off; nothing is written.
   void Abandon();
@@ -75,6 +87,7 @@ class PageFile {
   LineSink& sink_;
   std::string path_;
   bool open_ = false;
+  std::future<Status> writing_;  // the page handed over by CloseBehind
 };
 
 // One link of the group bar: group `group` linking to the first class page of the group.

@@ -1,5 +1,7 @@
 #include "identify/ItemReport.h"
 
+#include <algorithm>
+
 #include "identify/EffectPass.h"
 #include "identify/ReportText.h"
 #include "text/Hex.h"
@@ -24,36 +26,42 @@ bool BelongsToPage(const ItemRecord& item, int pageClass) {
 void WriteItemNameCell(ReportContext& ctx, const std::string& path, const ItemRecord& item) {
   LineSink& sink = ctx.sink;
   sink.WritePageLine("<TR>");
-  sink.WritePageText("<TD NOWRAP><B><A HREF=\"mailto:" + ctx.options.mailAddress);
+  sink.WritePageText("<TD NOWRAP><B><A HREF=\"mailto:");
+  sink.WritePageText(ctx.options.mailAddress);
   // Path and name come from the pool: escaped, so that they cannot become markup.
-  const std::string link = "?subject=Itempool-" + HtmlEscape(path) + "\">" +
-                           HtmlEscape(UpperCaseAscii(item.Name())) + ":</A></B></TD>";
-  sink.WritePageLine(ShortHtml(link, kTextCapacity));
+  std::string link = "?subject=Itempool-";
+  AppendHtmlEscaped(link, path);
+  link += "\">";
+  AppendHtmlEscaped(link, UpperCaseAscii(item.Name()));
+  link += ":</A></B></TD>";
+  if (link.size() <= kTextCapacity) {
+    sink.WritePageLine(link);
+  } else {
+    sink.WritePageLine(ShortHtml(link, kTextCapacity));
+  }
   sink.SetFirstCellWritten(true);
 }
 
-}  // namespace
-
-bool IsNewItem(DateTime startTime, DateTime addedItem) {
-  return startTime - addedItem < kNewItemDays;
+// True when the upper-case form of `path` (UpperCaseDE) contains `upper`, a text of capital ASCII
+// letters: only a and A give A, so comparing with ASCII letters folded is the same.
+bool PathContainsUpper(std::string_view path, std::string_view upper) {
+  const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return std::search(path.begin(), path.end(), upper.begin(), upper.end(),
+                     [&](char a, char b) { return fold(a) == b; }) != path.end();
 }
 
-Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory) {
+// The report's state before an item is loaded.
+void StartReport(ReportContext& ctx) {
+  ctx.findings.Reset();
+  ctx.sink.ClearOutput();
+  ctx.sink.SetPendingLabels(0);
+}
+
+// The report of the current item of the cache.
+ReportOutcome ReportCurrentItem(ReportContext& ctx, const std::string& path, const std::string& directory) {
   LineSink& sink = ctx.sink;
   const ReportOptions& options = ctx.options;
   PageState& page = ctx.page;
-
-  ctx.findings.Reset();
-  sink.ClearOutput();
-  sink.SetPendingLabels(0);
-
-  Result<LoadStatus> loaded = ctx.cache.LoadItem(path);
-  if (!loaded) {
-    return MakeError(loaded.error());
-  }
-  if (*loaded == LoadStatus::kNotAnItem) {
-    return ReportOutcome::kNotAnItem;
-  }
   const ItemRecord item = ctx.cache.CurrentItem();
   const ItemMeta meta = ctx.cache.CurrentMeta();
   if (!item.HasSignature()) {
@@ -74,8 +82,7 @@ Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, co
   }
 
   const bool isNew = IsNewItem(ctx.startTime, meta.addedItem);
-  const std::string upperPath = html ? UpperCaseDE(path) : std::string();
-  const bool hidden = html && upperPath.find("HIDDEN") != std::string::npos;
+  const bool hidden = html && PathContainsUpper(path, "HIDDEN");
   if (html) {
     if (!hidden) {
       WriteItemNameCell(ctx, path, item);
@@ -119,7 +126,7 @@ Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, co
     }
   }
 
-  const bool shortInfo = html && upperPath.find("SHORTINF") != std::string::npos;
+  const bool shortInfo = html && PathContainsUpper(path, "SHORTINF");
   if (!page.briefMode && !shortInfo) {
     if (ctx.database.IsRegistered(item.ItemKey())) {
       sink.WriteReportLine(kDupeMarker);
@@ -149,6 +156,32 @@ Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, co
   pass.FinalPrice();
   pass.NameCheck();
   return ReportOutcome::kReported;
+}
+
+}  // namespace
+
+bool IsNewItem(DateTime startTime, DateTime addedItem) {
+  return startTime - addedItem < kNewItemDays;
+}
+
+Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory) {
+  StartReport(ctx);
+  Result<LoadStatus> loaded =
+      ctx.sidecars != nullptr ? ctx.cache.LoadItem(path, *ctx.sidecars) : ctx.cache.LoadItem(path);
+  if (!loaded) {
+    return MakeError(loaded.error());
+  }
+  if (*loaded == LoadStatus::kNotAnItem) {
+    return ReportOutcome::kNotAnItem;
+  }
+  return ReportCurrentItem(ctx, path, directory);
+}
+
+ReportOutcome ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory,
+                         const ItemEntry& cached) {
+  StartReport(ctx);
+  ctx.cache.MakeCurrent(cached);
+  return ReportCurrentItem(ctx, path, directory);
 }
 
 }  // namespace relicor

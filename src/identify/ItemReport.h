@@ -55,6 +55,9 @@ struct ReportContext {
 
   DebugLineSink* debugLog = nullptr;       // may be null: diagnostic lines are dropped
   ItemDumpDisplay* dumpDisplay = nullptr;  // may be null
+  // Set by a run over one directory that has just listed it: the items reported are in that
+  // directory, and a sidecar the listing does not hold is not looked for. May be null.
+  const SidecarListing* sidecars = nullptr;
 
   // Written by the report: status colour and last finding code.
   FindingState findings;
@@ -71,6 +74,11 @@ enum class ReportOutcome : std::uint8_t {
 // against. An error only when the file cannot be loaded (missing or unreadable); the message
 // names the file and the reason.
 Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory);
+
+// The same for an item whose cache entry the caller holds (from ItemCache::Find or a scan): the
+// entry becomes the current item without a search of the cache.
+ReportOutcome ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory,
+                         const ItemEntry& cached);
 
 // True when an item added at `addedItem` counts as new in a run started at `startTime`.
 bool IsNewItem(DateTime startTime, DateTime addedItem);

@@ -21,7 +21,9 @@ void LineSink::WriteReportLine(std::string_view text) {
 
 void LineSink::WriteHtmlRow(std::string_view text) {
   if (pendingLabels_ > 0 && !firstCellWritten_) {
-    WritePageLine("<TR><TD>" + std::string(Label(pendingLabels_)) + "</TD>");
+    pageText_ += "<TR><TD>";
+    pageText_ += Label(pendingLabels_);
+    WritePageLine("</TD>");
     firstCellWritten_ = true;
     --pendingLabels_;
   }
@@ -30,7 +32,9 @@ void LineSink::WriteHtmlRow(std::string_view text) {
     WritePageLine("<TD></TD>");
   }
   firstCellWritten_ = false;
-  WritePageLine("<TD>" + std::string(text) + "</TD>");
+  pageText_ += "<TD>";
+  pageText_ += text;
+  WritePageLine("</TD>");
   WritePageLine("</TR>");
 }
 

@@ -44,6 +44,8 @@ class LineSink {
   const std::string& ExportText() const { return exportText_; }
   // Returns the export text written so far and empties it (for the export owner's flush).
   std::string TakeExportText();
+  // Empties the export text and keeps its room for the text to come.
+  void ClearExportText() { exportText_.clear(); }
 
   // HTML page: while on, every report line becomes a table row of two cells.
   void SetHtml(bool on) { html_ = on; }

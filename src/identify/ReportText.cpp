@@ -15,25 +15,35 @@ std::string UpperCaseAscii(std::string_view text) {
 std::string HtmlEscape(std::string_view text) {
   std::string result;
   result.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
+  AppendHtmlEscaped(result, text);
+  return result;
+}
+
+void AppendHtmlEscaped(std::string& out, std::string_view text) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string_view reference;
+    switch (text[i]) {
       case '&':
-        result += "&amp;";
+        reference = "&amp;";
         break;
       case '<':
-        result += "&lt;";
+        reference = "&lt;";
         break;
       case '>':
-        result += "&gt;";
+        reference = "&gt;";
         break;
       case '"':
-        result += "&quot;";
+        reference = "&quot;";
         break;
       default:
-        result += c;
+        continue;
     }
+    out.append(text, start, i - start);
+    out += reference;
+    start = i + 1;
   }
-  return result;
+  out.append(text, start);
 }
 
 std::string ShortHtml(std::string_view text, std::size_t capacity) {

@@ -99,13 +99,14 @@ Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxByt
   return head;
 }
 
-Result<std::string> ReadWholeFile(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return FileError("cannot open", path, errno);
+namespace {
+
+// Reads an open file to its end.
+Result<std::string> ReadToEnd(int fd, const std::string& path) {
   std::string data;
   char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
       return FileError("cannot read", path, errno);
@@ -114,6 +115,26 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     data.append(buffer, static_cast<std::size_t>(n));
   }
   return data;
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  return ReadToEnd(fd.get(), path);
+}
+
+Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    // The open itself tells a missing file (or directory on the way) from one that cannot be read.
+    if (errno == ENOENT || errno == ENOTDIR) return std::optional<std::string>();
+    return FileError("cannot open", path, errno);
+  }
+  auto data = ReadToEnd(fd.get(), path);
+  if (!data) return MakeError(data.error());
+  return std::optional<std::string>(std::move(*data));
 }
 
 Result<DateTime> FileModificationTime(const std::string& path) {
@@ -286,7 +307,7 @@ Result<std::vector<DirEntry>> ListDirectory(const std::string& dir) {
   std::vector<DirEntry> entries;
   errno = 0;
   while (dirent* entry = ::readdir(handle)) {
-    const std::string name = entry->d_name;
+    const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     DirEntry e;
     e.name = name;

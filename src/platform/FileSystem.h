@@ -3,6 +3,7 @@
 // operating system's reason.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxByt
 
 // Reads a whole file.
 Result<std::string> ReadWholeFile(const std::string& path);
+
+// Reads a whole file that may be missing: no text, and no error, when nothing is at `path` or a
+// directory on the way is missing (or is a file). Any other failure is an error naming the file.
+Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& path);
 
 // The file's modification time as a local date-time.
 Result<DateTime> FileModificationTime(const std::string& path);

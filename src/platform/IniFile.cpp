@@ -1,29 +1,16 @@
 #include "platform/IniFile.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/FileSystem.h"
 
 namespace relicor {
 
-namespace {
-
-// True when nothing is at `path` (status() also reports a missing directory on the way, or a
-// file standing where a directory is expected, as "not found").
-bool IsMissing(const std::string& path) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  return status.type() == std::filesystem::file_type::not_found;
-}
-
-}  // namespace
-
 Result<Ini> IniFile::Load() const {
-  auto text = ReadWholeFile(path_);
-  if (text) return Ini::Parse(*text);
-  if (IsMissing(path_)) return Ini();
-  return MakeError(text.error());
+  // A missing file, or a missing directory on the way (or a file standing where a directory is
+  // expected), is an empty model.
+  auto text = ReadWholeFileIfPresent(path_);
+  if (!text) return MakeError(text.error());
+  if (!*text) return Ini();
+  return Ini::Parse(**text);
 }
 
 Status IniFile::Save(const Ini& ini) const { return AtomicReplaceFile(path_, ini.Serialize()); }

@@ -1,7 +1,9 @@
 #include "pool/ItemCache.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
+#include <utility>
 
 #include "item/ItemFile.h"
 #include "platform/FileSystem.h"
@@ -48,15 +50,109 @@ bool PathLess::operator()(const std::string& a, const std::string& b) const {
 #endif
 }
 
+namespace {
+
+// Hash code and equality of paths as PathLess orders them.
+std::size_t PathHashCode(std::string_view path) {
+#ifdef _WIN32
+  return std::hash<std::string>{}(UpperCaseDE(path));
+#else
+  return std::hash<std::string_view>{}(path);
+#endif
+}
+
+bool SamePath(std::string_view a, std::string_view b) {
+#ifdef _WIN32
+  return EqualsNoCase(a, b);
+#else
+  return a == b;
+#endif
+}
+
+constexpr std::size_t kFirstSlotCount = 16;
+
+}  // namespace
+
+std::size_t ItemCache::PathIndex::SlotOf(std::string_view path, std::size_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = hash & mask;
+  while (slots_[i].node != nullptr) {
+    if (slots_[i].hash == hash && SamePath(slots_[i].node->path, path)) return i;
+    i = (i + 1) & mask;
+  }
+  return i;
+}
+
+ItemEntry* ItemCache::PathIndex::Find(std::string_view path) const {
+  if (size_ == 0) return nullptr;
+  const Slot& slot = slots_[SlotOf(path, PathHashCode(path))];
+  return slot.node != nullptr ? &slot.node->entry : nullptr;
+}
+
+ItemEntry& ItemCache::PathIndex::Add(const std::string& path) {
+  Reserve(1);
+  const std::size_t hash = PathHashCode(path);
+  Slot& slot = slots_[SlotOf(path, hash)];
+  slot.hash = hash;
+  slot.node = std::make_unique<Node>();
+  slot.node->path = path;
+  ++size_;
+  return slot.node->entry;
+}
+
+void ItemCache::PathIndex::Erase(std::string_view path) {
+  if (size_ == 0) return;
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t hole = SlotOf(path, PathHashCode(path));
+  if (slots_[hole].node == nullptr) return;
+  slots_[hole].node.reset();
+  --size_;
+  // Moves back the slots after the hole that a search would no longer reach across it.
+  for (std::size_t j = (hole + 1) & mask; slots_[j].node != nullptr; j = (j + 1) & mask) {
+    const std::size_t home = slots_[j].hash & mask;
+    const bool reachable = hole <= j ? (home > hole && home <= j) : (home > hole || home <= j);
+    if (reachable) continue;
+    slots_[hole] = std::move(slots_[j]);
+    hole = j;
+  }
+}
+
+void ItemCache::PathIndex::Reserve(std::size_t count) {
+  const std::size_t needed = (size_ + count) * 2;
+  if (needed <= slots_.size()) return;
+  std::size_t slotCount = std::max(slots_.size(), kFirstSlotCount);
+  while (slotCount < needed) slotCount *= 2;
+  Rehash(slotCount);
+}
+
+void ItemCache::PathIndex::Rehash(std::size_t slotCount) {
+  std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slotCount));
+  const std::size_t mask = slotCount - 1;
+  for (Slot& slot : old) {
+    if (slot.node == nullptr) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].node != nullptr) i = (i + 1) & mask;
+    slots_[i] = std::move(slot);
+  }
+}
+
+std::vector<std::string> ItemCache::PathIndex::Paths() const {
+  std::vector<std::string> paths;
+  paths.reserve(size_);
+  for (const Slot& slot : slots_) {
+    if (slot.node != nullptr) paths.push_back(slot.node->path);
+  }
+  return paths;
+}
+
 std::string SidecarPath(const std::string& itemPath) {
   const std::size_t keep = itemPath.size() >= 3 ? itemPath.size() - 3 : 0;
   return itemPath.substr(0, keep) + "IT0";
 }
 
 std::vector<std::string> ItemCache::Paths() const {
-  std::vector<std::string> paths;
-  paths.reserve(entries_.size());
-  for (const auto& [path, entry] : entries_) paths.push_back(path);
+  std::vector<std::string> paths = entries_.Paths();
+  std::sort(paths.begin(), paths.end(), PathLess{});
   return paths;
 }
 
@@ -70,24 +166,26 @@ const std::set<std::string, PathLess>& ItemCache::KeyList() const {
   return keyList_;
 }
 
-ItemEntry* ItemCache::Lookup(const std::string& path) const {
-#ifndef _WIN32
-  const auto it = byPath_.find(path);
-  return it == byPath_.end() ? nullptr : it->second;
-#else
-  const auto it = entries_.find(path);
-  return it == entries_.end() ? nullptr : it->second.get();
-#endif
+const ItemEntry* ItemCache::Find(const std::string& path) const { return entries_.Find(path); }
+
+void ItemCache::MakeCurrent(const ItemEntry& entry) {
+  currentEntry_ = &entry;
+  currentItem_ = entry.record;
+  currentMeta_ = entry.meta;
 }
 
-const ItemEntry* ItemCache::Find(const std::string& path) const { return Lookup(path); }
+void ItemCache::Reserve(std::size_t count) { entries_.Reserve(count); }
 
-Result<LoadStatus> ItemCache::LoadItem(const std::string& path) {
+Result<LoadStatus> ItemCache::LoadItem(const std::string& path) { return Load(path, nullptr); }
+
+Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarListing& sidecars) {
+  return Load(path, &sidecars);
+}
+
+Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing* sidecars) {
   // A cached path takes every field from its entry.
-  if (ItemEntry* cached = Lookup(path)) {
-    currentEntry_ = cached;
-    currentItem_ = cached->record;
-    currentMeta_ = cached->meta;
+  if (const ItemEntry* cached = entries_.Find(path)) {
+    MakeCurrent(*cached);
     return LoadStatus::kLoaded;
   }
 
@@ -109,23 +207,24 @@ Result<LoadStatus> ItemCache::LoadItem(const std::string& path) {
   currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = file->fileDate;
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;
 
-  auto entry = std::make_unique<ItemEntry>();
-  entry->record = file->record;
-  entry->meta.fileDate = file->fileDate;
-  FromSidecar(ReadSidecar(SidecarPath(path), now, file->fileDate), entry->meta);
-  pendingKeys_.push_back(entry->record.ItemKey() + path);
-  currentEntry_ = entry.get();
-#ifndef _WIN32
-  byPath_.emplace(path, entry.get());
-#endif
-  entries_.emplace(path, std::move(entry));
-  currentItem_ = currentEntry_->record;
-  currentMeta_ = currentEntry_->meta;
+  ItemEntry& entry = entries_.Add(path);
+  entry.record = file->record;
+  entry.meta.fileDate = file->fileDate;
+  if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
+    FromSidecar(ReadSidecar(SidecarPath(path), now, file->fileDate), entry.meta);
+  } else {
+    // Listed without a sidecar: the values a missing sidecar gives.
+    FromSidecar(SidecarValuesFromIni(Ini(), now, file->fileDate), entry.meta);
+  }
+  pendingKeys_.push_back(entry.record.ItemKey() + path);
+  currentEntry_ = &entry;
+  currentItem_ = entry.record;
+  currentMeta_ = entry.meta;
   return LoadStatus::kLoaded;
 }
 
 Status ItemCache::StoreItemInfo(const std::string& path) {
-  ItemEntry* entry = Lookup(path);
+  ItemEntry* entry = entries_.Find(path);
   if (entry == nullptr) return {};
   ItemMeta& meta = entry->meta;
   meta.senderName = ShortString(currentMeta_.senderName, kMemberNameCapacity);
@@ -163,12 +262,9 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
     }
   }
 
-  if (const auto it = entries_.find(source); it != entries_.end()) {
-    if (currentEntry_ == it->second.get()) currentEntry_ = nullptr;
-#ifndef _WIN32
-    byPath_.erase(it->first);
-#endif
-    entries_.erase(it);
+  if (const ItemEntry* moved = entries_.Find(source)) {
+    if (currentEntry_ == moved) currentEntry_ = nullptr;
+    entries_.Erase(source);
     // The moved files are read afresh; a failure here does not undo the move.
     (void)LoadItem(destination);
   }

@@ -3,16 +3,16 @@
 // and the current item with its working copy of the metadata.
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <set>
-#include <unordered_map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
 #include "platform/Result.h"
+#include "pool/Sidecar.h"
 #include "text/DateText.h"
 
 namespace relicor {
@@ -56,6 +56,18 @@ class ItemCache {
   // A missing or unreadable file is an error naming the file and the reason.
   Result<LoadStatus> LoadItem(const std::string& path);
 
+  // The same for a path in a directory that the caller has just listed into `sidecars`: a first
+  // load does not look for a sidecar that the listing does not hold (it gets the values of a
+  // missing sidecar).
+  Result<LoadStatus> LoadItem(const std::string& path, const SidecarListing& sidecars);
+
+  // Makes a cached entry the current item with its metadata, as a load of its path does; for a
+  // caller that holds the entry (from Find or a scan) and need not search the cache again.
+  void MakeCurrent(const ItemEntry& entry);
+
+  // Makes room for `count` more entries (a scan that knows how many files it will load).
+  void Reserve(std::size_t count);
+
   // Copies the current metadata into the cache entry of `path` and rewrites the sidecar (one
   // atomic replace; other sections and keys are kept). Nothing happens for a path that is not
   // in the cache. A failed write is reported; the entry keeps the new values.
@@ -70,6 +82,8 @@ class ItemCache {
   const ItemRecord& CurrentItem() const { return currentItem_; }
   ItemMeta& CurrentMeta() { return currentMeta_; }
   const ItemMeta& CurrentMeta() const { return currentMeta_; }
+  // The cache entry the current item came from; nullptr after a load that ended in no entry.
+  const ItemEntry* CurrentEntry() const { return currentEntry_; }
 
   // The cache entry of `path`, or nullptr.
   const ItemEntry* Find(const std::string& path) const;
@@ -81,22 +95,49 @@ class ItemCache {
   const std::set<std::string, PathLess>& KeyList() const;
 
  private:
-  const Clock& clock_;
-  // The entry of `path`, or nullptr.
-  ItemEntry* Lookup(const std::string& path) const;
+  Result<LoadStatus> Load(const std::string& path, const SidecarListing* sidecars);
 
-  std::map<std::string, std::unique_ptr<ItemEntry>, PathLess> entries_;
-#ifndef _WIN32
-  // Where letter case tells paths apart, equal paths are equal texts: a hash finds them at once.
-  std::unordered_map<std::string, ItemEntry*> byPath_;
-#endif
+  // The entries by path (the same paths as PathLess calls equal): an open-addressed table with
+  // linear probing, at most half full, that keeps each path's hash code in its slot, so that a
+  // search reads one slot before it compares a path. Entries keep their place in memory as the
+  // table grows. The cache's order is only needed by Paths(), which sorts.
+  class PathIndex {
+   public:
+    ItemEntry* Find(std::string_view path) const;
+    // Adds an empty entry for `path`, which the index does not hold.
+    ItemEntry& Add(const std::string& path);
+    // Removes the entry of `path`, if any.
+    void Erase(std::string_view path);
+    void Reserve(std::size_t count);
+    std::size_t size() const { return size_; }
+    std::vector<std::string> Paths() const;
+
+   private:
+    struct Node {
+      std::string path;
+      ItemEntry entry;
+    };
+    struct Slot {
+      std::size_t hash = 0;
+      std::unique_ptr<Node> node;  // empty slot: null
+    };
+    // The slot of `path`, or the empty slot where it would go.
+    std::size_t SlotOf(std::string_view path, std::size_t hash) const;
+    void Rehash(std::size_t slotCount);
+
+    std::vector<Slot> slots_;  // a power of two of them, or none
+    std::size_t size_ = 0;
+  };
+
+  const Clock& clock_;
+  PathIndex entries_;
   // Texts are collected as items load and sorted in only when the key list is read: most runs
   // (reports, exports, pages) never read it.
   mutable std::vector<std::string> pendingKeys_;
   mutable std::set<std::string, PathLess> keyList_;
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
-  ItemEntry* currentEntry_ = nullptr;
+  const ItemEntry* currentEntry_ = nullptr;
 };
 
 // The sidecar path of an ITM path: its last three characters replaced by "IT0".

@@ -12,13 +12,30 @@ bool IsItemFileName(std::string_view name) {
   return name.size() >= 4 && EqualsNoCase(name.substr(name.size() - 4), ".ITM");
 }
 
+void FoldedTexts::Add(std::string_view text) {
+  start_.push_back(folded_.size());
+  for (const char c : text) folded_ += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+void SortDirectoryEntries(std::vector<DirEntry>& entries) {
+  FoldedTexts names(entries.size());
+  for (const DirEntry& entry : entries) names.Add(entry.name);
+  std::vector<std::size_t> order(entries.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const int c = names[a].compare(names[b]);
+    return c != 0 ? c < 0 : entries[a].name < entries[b].name;
+  });
+  std::vector<DirEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const std::size_t i : order) sorted.push_back(std::move(entries[i]));
+  entries = std::move(sorted);
+}
+
 Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory) {
   auto entries = ListDirectory(directory);
   if (!entries) return entries;
-  std::sort(entries->begin(), entries->end(), [](const DirEntry& a, const DirEntry& b) {
-    const int c = CompareTextNoCase(a.name, b.name);
-    return c != 0 ? c < 0 : a.name < b.name;
-  });
+  SortDirectoryEntries(*entries);
   return entries;
 }
 
@@ -30,23 +47,33 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   if (options.progressStep) options.progressStep();
   std::string dir = directory;
   EnsureTrailingBackslash(dir);
-  auto entries = SortedDirectory(dir);
+  auto entries = ListDirectory(dir);
   if (!entries) {
     // A subdirectory that cannot be listed (such as a file system's own lost+found) holds no items
     // for the scan, as one that does not exist; the directory the scan was asked for must be read.
     if (isSubdirectory) return {};
     return MakeError(entries.error());
   }
+  // The listing tells which items have no sidecar to read.
+  const SidecarListing sidecars(*entries);
+  // Only item files and directories take part; they keep the order they have among all entries.
+  std::erase_if(*entries,
+                [](const DirEntry& entry) { return !entry.isDirectory && !IsItemFileName(entry.name); });
+  SortDirectoryEntries(*entries);
+  cache.Reserve(static_cast<std::size_t>(std::count_if(
+      entries->begin(), entries->end(), [](const DirEntry& entry) { return !entry.isDirectory; })));
+  std::string path = dir;
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
-    const std::string path = dir + entry.name;
-    auto loaded = cache.LoadItem(path);
+    path.resize(dir.size());
+    path += entry.name;
+    auto loaded = cache.LoadItem(path, sidecars);
     if (!loaded) return MakeError(loaded.error());
     if (*loaded == LoadStatus::kNotAnItem) {
       if (options.notAnItem) options.notAnItem(path);
       continue;
     }
-    if (list != nullptr) list->push_back({cache.CurrentItem().Name(), path});
+    if (list != nullptr) list->push_back({cache.CurrentItem().Name(), path, cache.CurrentEntry()});
   }
   if (!options.recursive) return {};
   for (const DirEntry& entry : *entries) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -14,6 +15,8 @@ namespace relicor {
 struct ScannedItem {
   std::string name;  // the item's Name
   std::string path;  // full path of the ITM file
+  // The item's cache entry as the scan loaded it: valid while the cache keeps the path.
+  const ItemEntry* entry = nullptr;
 };
 
 struct ScanOptions {
@@ -30,6 +33,27 @@ bool IsItemFileName(std::string_view name);
 // The entries of `directory` sorted by name without regard to letter case (ties: byte order),
 // so that every machine walks a pool in the same order.
 Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory);
+
+// Sorts listed entries in that order.
+void SortDirectoryEntries(std::vector<DirEntry>& entries);
+
+// Texts folded to capitals (a-z to A-Z) and kept side by side, for sorts that compare many texts
+// without regard to letter case: two folded texts compare byte by byte as CompareTextNoCase
+// compares the texts, and a sort over them reads one block of memory.
+class FoldedTexts {
+ public:
+  explicit FoldedTexts(std::size_t count) { start_.reserve(count + 1); }
+  void Add(std::string_view text);
+  // Text `i` (in the order they were added), folded.
+  std::string_view operator[](std::size_t i) const {
+    const std::size_t end = i + 1 < start_.size() ? start_[i + 1] : folded_.size();
+    return std::string_view(folded_).substr(start_[i], end - start_[i]);
+  }
+
+ private:
+  std::string folded_;
+  std::vector<std::size_t> start_;
+};
 
 // Loads every ITM file of `directory` (and, when recursive, of its visible subdirectories; links
 // to directories are not followed) into the cache; when `list` is given, appends each loaded

@@ -1,5 +1,7 @@
 #include "pool/Sidecar.h"
 
+#include <functional>
+
 #include "platform/IniFile.h"
 #include "text/Path.h"
 #include "text/Stri.h"
@@ -48,6 +50,49 @@ SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDa
 
 Status WriteSidecar(const std::string& path, const SidecarValues& values, DateTime today) {
   return IniFile(path).Update([&](Ini& ini) { PutSidecarValues(ini, values, today); });
+}
+
+namespace {
+
+// The name's hash code, never 0 (the mark of an empty slot).
+std::size_t NameCode(std::string_view name) {
+  const std::size_t code = std::hash<std::string_view>{}(name);
+  return code != 0 ? code : 1;
+}
+
+}  // namespace
+
+SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
+  std::vector<std::size_t> codes;
+  for (const DirEntry& entry : entries) {
+    const std::string_view name = entry.name;
+    if (name.size() >= 3 && name.substr(name.size() - 3) == "IT0") codes.push_back(NameCode(name));
+  }
+  if (codes.empty()) return;
+  std::size_t slotCount = 16;
+  while (slotCount < codes.size() * 2) slotCount *= 2;
+  codes_.assign(slotCount, 0);
+  const std::size_t mask = slotCount - 1;
+  for (const std::size_t code : codes) {
+    std::size_t i = code & mask;
+    while (codes_[i] != 0 && codes_[i] != code) i = (i + 1) & mask;
+    codes_[i] = code;
+  }
+}
+
+bool SidecarListing::MayHoldSidecarOf(std::string_view itemPath) const {
+  // SidecarPath replaces the last three characters, which belong to the name of an ITM file.
+  const std::string_view name = FileNamePart(itemPath);
+  if (name.size() < 3) return true;
+  if (codes_.empty()) return false;
+  std::string sidecar(name.substr(0, name.size() - 3));
+  sidecar += "IT0";
+  const std::size_t code = NameCode(sidecar);
+  const std::size_t mask = codes_.size() - 1;
+  for (std::size_t i = code & mask; codes_[i] != 0; i = (i + 1) & mask) {
+    if (codes_[i] == code) return true;
+  }
+  return false;
 }
 
 std::string SidecarPathForMove(std::string_view itemPath) {

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/Ini.h"
 #include "platform/Result.h"
 #include "text/DateText.h"
@@ -56,6 +58,25 @@ SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDa
 // Writes the seven keys into the sidecar at `path` with one atomic replace, creating the file
 // when missing and keeping every other section and key. An error names the file and the reason.
 Status WriteSidecar(const std::string& path, const SidecarValues& values, DateTime today);
+
+// The names of one directory's entries that may be sidecars (every name ending in "IT0"), as
+// the directory was listed. A run that has just listed a directory asks it instead of trying to
+// open a sidecar of each item that most often is not there.
+class SidecarListing {
+ public:
+  SidecarListing() = default;
+  explicit SidecarListing(const std::vector<DirEntry>& entries);
+
+  // False when the listing holds no entry named like the sidecar of the item file `itemPath`
+  // (a path in the listed directory). True may also come from another name with the same hash
+  // code: the caller then only looks for a sidecar that is not there.
+  bool MayHoldSidecarOf(std::string_view itemPath) const;
+
+ private:
+  // The names' hash codes in an open-addressed table (linear probing, at most half full; a
+  // power of two of slots; 0 marks an empty slot).
+  std::vector<std::size_t> codes_;
+};
 
 // The sidecar of an item file when it is moved: the path without its extension (the part of the
 // file name from its last ".") followed by ".IT0". For a three-letter extension this is the same

@@ -1,6 +1,8 @@
 #include "shell/Session.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "html/CreatePages.h"
 #include "identify/ItemReport.h"
@@ -104,14 +106,33 @@ struct Session::Impl {
     return {};
   }
 
-  Result<std::vector<std::string>> ReadFileList(const std::string& dir) const {
-    auto entries = SortedDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir);
+  // The sidecars of the directory that ReadFileList read last, for a run that follows at once.
+  std::optional<SidecarListing> listedSidecars;
+
+  static std::string ListedDirectory(const std::string& dir) {
+    return dir.empty() ? std::string(1, kPathSeparator) : dir;
+  }
+
+  Result<std::vector<std::string>> ReadFileList(const std::string& dir) {
+    auto entries = ListDirectory(ListedDirectory(dir));
     if (!entries) return MakeError(entries.error());
+    listedSidecars.emplace(*entries);
+    // Only the listed item files are sorted: they keep the order they have among all entries.
+    std::erase_if(*entries, [](const DirEntry& entry) {
+      return entry.isDirectory || entry.isHidden || !IsItemFileName(entry.name);
+    });
+    SortDirectoryEntries(*entries);
     std::vector<std::string> names;
-    for (const auto& entry : *entries) {
-      if (!entry.isDirectory && !entry.isHidden && IsItemFileName(entry.name)) names.push_back(entry.name);
-    }
+    names.reserve(entries->size());
+    for (auto& entry : *entries) names.push_back(std::move(entry.name));
     return names;
+  }
+
+  // The sidecars of `dir` as it is now; nothing when it cannot be listed.
+  static std::optional<SidecarListing> ListSidecars(const std::string& dir) {
+    auto entries = ListDirectory(ListedDirectory(dir));
+    if (!entries) return std::nullopt;
+    return SidecarListing(*entries);
   }
 
   std::string PathOf(int index) const {
@@ -229,7 +250,11 @@ Result<std::string> Session::ExportItemList() { return ExportItemList(impl_->cur
 
 Result<std::string> Session::ExportItemList(const std::string& directory) {
   Impl& s = *impl_;
+  s.listedSidecars.reset();
   if (auto changed = SetCurrentDirectory(directory); !changed) return MakeError(changed.error());
+  // Which items have a sidecar: from the listing just read, or (for a list read earlier) anew.
+  std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
+  if (!sidecars) sidecars = Impl::ListSidecars(s.currentDir);
   const std::string path = JoinPath(s.currentDir == std::string(1, kPathSeparator) ? "" : s.currentDir,
                                     kExportFileName);
   AtomicFileWriter file(path);
@@ -243,11 +268,17 @@ Result<std::string> Session::ExportItemList(const std::string& directory) {
   const int count = static_cast<int>(s.fileNames.size());
   Status writeFailure;
   Status reportFailure;
+  struct SidecarsInUse {
+    ReportContext& report;
+    ~SidecarsInUse() { report.sidecars = nullptr; }
+  } sidecarsInUse{s.report};
+  s.report.sidecars = sidecars ? &*sidecars : nullptr;
   for (int i = 0; i < count; ++i) {
     s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
     reportFailure = SelectFile(i);
     if (s.sink.ExportText().size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
-      writeFailure = file.Write(s.sink.TakeExportText());
+      writeFailure = file.Write(s.sink.ExportText());
+      s.sink.ClearExportText();
       if (!writeFailure) break;
     }
     if (!reportFailure) break;

@@ -8,6 +8,7 @@
 
 #include "PublishFixture.h"
 #include "html/PageWriter.h"
+#include "support/RecordingDebug.h"
 #include "text/Stri.h"
 
 namespace relicor {
@@ -298,6 +299,35 @@ TEST_F(CreatePagesTest, UnwritableOutputStopsBeforeAnyPage) {
   ASSERT_FALSE(result.ok());
   EXPECT_NE(result.error().find(file + "/itmip.css"), std::string::npos) << result.error();
   EXPECT_FALSE(sink.Html());
+}
+
+TEST_F(CreatePagesTest, AFailedPageStopsTheDebugLinesOfLaterPages) {
+  // Items with fire damage that no affix explains leave a debug line in the detail pages.
+  AddItem("out/a.ITM", Item("Axe", 2).fireDamage(1, 2));
+  AddItem("out/s.ITM", Item("Shield", 5).fireDamage(1, 2));
+  AddItem("out/m.ITM", Item("Mail", 8).fireDamage(1, 2));
+  test::RecordingDebug debug;
+  report.debugLog = &debug;
+  {
+    PublishContext ctx = Context();
+    ASSERT_TRUE(CreatePages(ctx).ok());
+  }
+  EXPECT_EQ(debug.lines,
+            (std::vector<std::string>{"ID NOT FOUND AXE", "ID NOT FOUND SHIELD", "ID NOT FOUND MAIL"}));
+  EXPECT_EQ(report.debugLog, &debug);
+
+  debug.lines.clear();
+  std::filesystem::remove(out + "/itm5Shield.htm");
+  tmp.mkdir("out/itm5Shield.htm");  // a directory where the page should go
+  PublishContext ctx = Context();
+  const auto result = CreatePages(ctx);
+  ASSERT_FALSE(result.ok());
+  EXPECT_NE(result.error().find(out + "/itm5Shield.htm"), std::string::npos) << result.error();
+  // As if each page were in its file before the next is made: nothing of the mail page.
+  EXPECT_EQ(debug.lines, (std::vector<std::string>{"ID NOT FOUND AXE", "ID NOT FOUND SHIELD"}));
+  EXPECT_EQ(report.debugLog, &debug);
+  EXPECT_FALSE(sink.Html());
+  EXPECT_TRUE(sink.PageText().empty());
 }
 
 }  // namespace

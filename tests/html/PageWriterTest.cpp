@@ -175,5 +175,41 @@ TEST(PageWriterTest, EqualNamesInReverseScanOrderOthersByName) {
   EXPECT_EQ(paths, (std::vector<std::string>{"p7", "p5", "p3", "p2", "p4", "p1", "p6"}));
 }
 
+TEST(PageWriterTest, PagesClosedBehindReachTheirFilesInOrderAndNoneAfterAFailure) {
+  TempDir tmp;
+  tmp.write("afile", "x");
+  const std::string first = tmp.file("first.htm");
+  const std::string failing = tmp.file("afile") + "/itm1Sword.htm";
+  const std::string third = tmp.write("third.htm", "old third\r\n");
+  LineSink sink;
+  PageFile page(sink);
+  page.WritePageHead(first, HtmlOptionValues{});
+  page.WriteLine("first");
+  ASSERT_TRUE(page.CloseBehind().ok());
+  EXPECT_FALSE(sink.Html());
+  EXPECT_TRUE(sink.PageText().empty());
+  ASSERT_TRUE(page.Finish().ok());
+  EXPECT_NE(tmp.read("first.htm").find("first\r\n"), std::string::npos);
+
+  page.WritePageHead(failing, HtmlOptionValues{});
+  ASSERT_TRUE(page.CloseBehind().ok());  // its own failure comes later
+  page.WritePageHead(third, HtmlOptionValues{});
+  page.WriteLine("third");
+  const auto closed = page.CloseBehind();
+  ASSERT_FALSE(closed.ok());
+  EXPECT_NE(closed.error().find(failing), std::string::npos) << closed.error();
+  EXPECT_FALSE(sink.Html());
+  EXPECT_TRUE(sink.PageText().empty());
+  EXPECT_TRUE(page.Finish().ok());
+  EXPECT_EQ(tmp.read("third.htm"), "old third\r\n");  // dropped
+
+  // A page closed at once waits for the one closed behind it first.
+  page.WritePageHead(failing, HtmlOptionValues{});
+  ASSERT_TRUE(page.CloseBehind().ok());
+  page.WritePageHead(third, HtmlOptionValues{});
+  EXPECT_FALSE(page.Close().ok());
+  EXPECT_EQ(tmp.read("third.htm"), "old third\r\n");
+}
+
 }  // namespace
 }  // namespace relicor

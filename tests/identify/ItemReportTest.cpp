@@ -360,5 +360,52 @@ TEST_F(ItemReportTest, RunsWithoutDebugLogAndDumpWindow) {
   EXPECT_EQ(sink.OutputList().size(), 12u);
 }
 
+TEST_F(ItemReportTest, CachedEntryReportsAsItsPath) {
+  const std::string gold = Item("GOLD.ITM", GoldSword().build(), kConanSidecar);
+  const std::string other = Item("OTHER.ITM", GoldSword().ident(7).name("other sword").build());
+  ASSERT_TRUE(cache.LoadItem(gold));
+  const ItemEntry* entry = cache.CurrentEntry();
+  ASSERT_NE(entry, nullptr);
+  for (const bool brief : {false, true}) {
+    Html(1, brief);
+    Report(gold);
+    const std::string byPath = sink.TakePageText();
+    const Lines linesByPath = sink.OutputList();
+    ASSERT_TRUE(cache.LoadItem(other));  // another current item in between
+    EXPECT_EQ(ReportItem(ctx, gold, dir.path(), *entry), ReportOutcome::kReported);
+    EXPECT_EQ(sink.TakePageText(), byPath) << brief;
+    EXPECT_EQ(sink.OutputList(), linesByPath) << brief;
+    EXPECT_EQ(cache.CurrentItem().Name(), "gold sword");
+    EXPECT_EQ(cache.CurrentMeta().senderName, "Conan");
+  }
+  EXPECT_EQ(ctx.page.totalCount, 4);
+}
+
+TEST_F(ItemReportTest, HiddenAndShortInfoInAnyLetterCase) {
+  // The words count in the path as written in capitals: "hIdDeN" and "ShortInf" as well.
+  struct Case {
+    std::string path;
+    bool rows;
+    bool effects;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"hIdDeN/A.ITM",      false, false},  // 0
+      {"x/ShortInf/A.ITM",  true,  false},  // 1
+      {"shortinfo/A.ITM",   true,  false},  // 2
+      {"HIDDE/N/A.ITM",     true,  true},   // 3
+      {"SHORT-INF/A.ITM",   true,  true},   // 4
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    const std::string path = Item(c.path, GoldSword().build());
+    Html(1);
+    Report(path);
+    const std::string page = sink.TakePageText();
+    EXPECT_EQ(!page.empty(), c.rows) << c.path;
+    EXPECT_EQ(page.find("Damage") != std::string::npos, c.effects) << c.path;
+  }
+}
+
 }  // namespace
 }  // namespace relicor

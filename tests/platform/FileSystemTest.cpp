@@ -94,5 +94,27 @@ TEST(AtomicReplaceFile, AMissingDirectoryIsAnErrorNamingTheFile) {
   EXPECT_NE(written.error().find(path), std::string::npos) << written.error();
 }
 
+TEST(ReadWholeFileIfPresent, NothingForAMissingFileAnErrorForAnUnreadableOne) {
+  TempDir dir;
+  const std::string file = dir.write("A.IT0", std::string(70000, 'x') + "end");
+  auto read = ReadWholeFileIfPresent(file);
+  ASSERT_TRUE(read) << read.error();
+  ASSERT_TRUE(read->has_value());
+  EXPECT_EQ(read->value().size(), 70003u);  // more than one piece
+  EXPECT_EQ(read->value().substr(69998), "xxend");
+
+  // Missing: the file, a directory on the way, or a file standing where a directory should be.
+  for (const std::string& missing : {dir.file("B.IT0"), dir.file("no-dir/B.IT0"), file + "/B.IT0"}) {
+    read = ReadWholeFileIfPresent(missing);
+    ASSERT_TRUE(read) << missing << ": " << read.error();
+    EXPECT_FALSE(read->has_value()) << missing;
+  }
+
+  const std::string directory = dir.mkdir("C.IT0");
+  read = ReadWholeFileIfPresent(directory);
+  ASSERT_FALSE(read);
+  EXPECT_NE(read.error().find(directory), std::string::npos) << read.error();
+}
+
 }  // namespace
 }  // namespace relicor

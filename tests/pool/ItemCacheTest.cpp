@@ -237,5 +237,77 @@ TEST_F(ItemCacheTest, MoveToItselfDoesNotEvenLoad) {
   EXPECT_NE(error.find(path), std::string::npos) << error;
 }
 
+TEST_F(ItemCacheTest, ListedDirectoryWithoutTheSidecarGivesDefaultsWithoutLookingForIt) {
+  const std::string a = WriteItem("A.ITM", RecordBuilder().ident(1));
+  const std::string b = WriteItem("B.ITM", RecordBuilder().ident(2));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+  auto entries = ListDirectory(tmp_.path());
+  ASSERT_TRUE(entries) << entries.error();
+  const SidecarListing listing(*entries);
+  // Written after the listing: the load goes by the listing.
+  tmp_.write("B.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+
+  ASSERT_TRUE(cache_.LoadItem(a, listing));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "Alice");
+  ASSERT_TRUE(cache_.LoadItem(b, listing));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "");
+  EXPECT_EQ(cache_.CurrentMeta().points4ItemAt, clock_.Now());
+  EXPECT_EQ(cache_.CurrentMeta().addedItem, FileDate(b));
+  EXPECT_EQ(cache_.CurrentEntry(), cache_.Find(b));
+
+  // Without a listing a first load always looks; a cached path is not read again either way.
+  ItemCache fresh(clock_);
+  ASSERT_TRUE(fresh.LoadItem(b));
+  EXPECT_EQ(fresh.CurrentMeta().senderName, "Bob");
+  ASSERT_TRUE(cache_.LoadItem(b));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "");
+}
+
+TEST_F(ItemCacheTest, MakeCurrentIsALoadOfACachedPath) {
+  const std::string a = WriteItem("A.ITM", RecordBuilder().ident(1).name("First"));
+  const std::string b = WriteItem("B.ITM", RecordBuilder().ident(2).name("Second"));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+  ASSERT_TRUE(cache_.LoadItem(a));
+  const ItemEntry* first = cache_.CurrentEntry();
+  ASSERT_TRUE(cache_.LoadItem(b));
+  cache_.CurrentMeta().senderName = "unsaved";
+  cache_.MakeCurrent(*first);
+  EXPECT_EQ(cache_.CurrentEntry(), first);
+  EXPECT_EQ(cache_.CurrentItem().Name(), "First");
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "Alice");
+  EXPECT_FALSE(cache_.LoadItem(tmp_.file("MISSING.ITM")));
+  EXPECT_EQ(cache_.CurrentEntry(), nullptr);
+}
+
+TEST_F(ItemCacheTest, ManyItemsMovedInAndOutStayFindable) {
+  // Enough paths that the index grows several times and moves have to close gaps in it.
+  std::vector<std::string> paths;
+  for (int i = 0; i < 300; ++i) {
+    paths.push_back(
+        WriteItem("P/I" + std::to_string(i) + ".ITM", RecordBuilder().ident(static_cast<std::uint32_t>(i))));
+    ASSERT_TRUE(cache_.LoadItem(paths.back()));
+  }
+  const std::string moved = tmp_.mkdir("M");
+  for (int i = 0; i < 300; ++i) {
+    if (i % 3 == 0) {
+      const std::string to = moved + "/I" + std::to_string(i) + ".ITM";
+      ASSERT_EQ(cache_.MoveItem(paths[static_cast<std::size_t>(i)], to), 0);
+      paths[static_cast<std::size_t>(i)] = to;
+    }
+  }
+  EXPECT_EQ(cache_.size(), 300u);
+  for (int i = 0; i < 300; ++i) {
+    const ItemEntry* entry = cache_.Find(paths[static_cast<std::size_t>(i)]);
+    ASSERT_NE(entry, nullptr) << paths[static_cast<std::size_t>(i)];
+    EXPECT_EQ(entry->record.Ident(), static_cast<std::uint32_t>(i));
+    if (i % 3 == 0) {
+      EXPECT_EQ(cache_.Find(tmp_.file("P/I" + std::to_string(i) + ".ITM")), nullptr);
+    }
+  }
+  std::vector<std::string> sorted = paths;
+  std::sort(sorted.begin(), sorted.end(), PathLess{});
+  EXPECT_EQ(cache_.Paths(), sorted);
+}
+
 }  // namespace
 }  // namespace relicor

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
+#include "text/Stri.h"
 
 namespace relicor {
 namespace {
@@ -97,6 +99,39 @@ TEST_F(ScanDirectoryTest, ASubdirectoryThatCannotBeListedYieldsNoFiles) {
   // The directory the scan is asked for must be read.
   ASSERT_FALSE(lockedTop);
   EXPECT_NE(lockedTop.error().find(tmp_.file("pool/locked")), std::string::npos) << lockedTop.error();
+}
+
+TEST_F(ScanDirectoryTest, ListedItemsCarryTheirCacheEntriesWithTheirSidecars) {
+  Item("pool/A.ITM", "A");
+  Item("pool/B.ITM", "B");
+  tmp_.write("pool/B.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  std::vector<ScannedItem> items;
+  ASSERT_TRUE(ScanDirectory(cache_, pool_, ScanOptions{}, &items));
+  ASSERT_EQ(items.size(), 2u);
+  for (const ScannedItem& item : items) EXPECT_EQ(item.entry, cache_.Find(item.path)) << item.path;
+  EXPECT_EQ(items[0].entry->meta.senderName, "");
+  EXPECT_EQ(items[1].entry->meta.senderName, "Bob");
+}
+
+TEST(SortDirectoryEntriesTest, ByNameWithoutLetterCaseThenByBytes) {
+  std::vector<DirEntry> entries;
+  for (const char* name : {"b", "B", "a_", "A", "[", "Z", "z1", "\xE4", "\xC4", "ab", "AB", "Ab", ""}) {
+    entries.push_back({name});
+  }
+  std::vector<DirEntry> expected = entries;
+  std::sort(expected.begin(), expected.end(), [](const DirEntry& a, const DirEntry& b) {
+    const int c = CompareTextNoCase(a.name, b.name);
+    return c != 0 ? c < 0 : a.name < b.name;
+  });
+  SortDirectoryEntries(entries);
+  std::vector<std::string> got;
+  std::vector<std::string> want;
+  for (const DirEntry& entry : entries) got.push_back(entry.name);
+  for (const DirEntry& entry : expected) want.push_back(entry.name);
+  EXPECT_EQ(got, want);
+  // "Z" < "[" < "_" once folded, as the walk of a pool sorts them; "A" before "AB", "Ab", "ab".
+  EXPECT_EQ(got, (std::vector<std::string>{"", "A", "AB", "Ab", "ab", "a_", "B", "b", "Z", "z1", "[", "\xC4",
+                                           "\xE4"}));
 }
 
 }  // namespace

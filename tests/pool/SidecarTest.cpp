@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/TempDir.h"
 #include "support/TestDates.h"
 
@@ -79,6 +82,33 @@ TEST(SidecarTest, SidecarPathForMove) {
   EXPECT_EQ(SidecarPathForMove("/p/A.B.itm"), "/p/A.B.IT0");
   EXPECT_EQ(SidecarPathForMove("/p/NOEXT"), "/p/NOEXT.IT0");
   EXPECT_EQ(SidecarPathForMove("/p.d/NOEXT"), "/p.d/NOEXT.IT0");  // a dot in a directory is no extension
+}
+
+TEST(SidecarTest, ListingTellsWhichItemsMayHaveASidecar) {
+  std::vector<DirEntry> entries = {
+      {"A.ITM"}, {"A.IT0"}, {"b.itm"}, {"b.IT0"}, {"c.ITM"}, {"c.it0"}, {"D.ITM"}, {"E.IT0", true},
+  };
+  // Enough sidecars that the table grows past its first size.
+  for (int i = 0; i < 100; ++i) entries.push_back({"N" + std::to_string(i) + ".IT0"});
+  const SidecarListing listing(entries);
+  struct Case {
+    std::string itemPath;
+    bool mayHold;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"/pool/A.ITM",    true},   // 0
+      {"/pool/b.itm",    true},   // 1 the sidecar is "b.IT0" whatever the item's letter case
+      {"/pool/c.ITM",    false},  // 2 "c.it0" is not the name a sidecar is read under
+      {"/pool/D.ITM",    false},  // 3
+      {"/pool/E.ITM",    true},   // 4 whatever stands under the name is tried as before
+      {"/pool/N57.ITM",  true},   // 5
+      {"/pool/N100.ITM", false},  // 6
+      {"/pool/IT",       true},   // 7 too short to name a sidecar: tried as before
+  };
+  // clang-format on
+  for (const Case& c : cases) EXPECT_EQ(listing.MayHoldSidecarOf(c.itemPath), c.mayHold) << c.itemPath;
+  EXPECT_FALSE(SidecarListing().MayHoldSidecarOf("/pool/A.ITM"));
 }
 
 }  // namespace

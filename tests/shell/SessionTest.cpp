@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/FileSystem.h"
@@ -213,6 +214,23 @@ TEST_F(SessionTest, AddToDatabaseAsksThenRefusesASecondCopy) {
   auto refused = session->AddToDatabase(pool + "/a.itm");
   ASSERT_TRUE(refused);
   EXPECT_FALSE(session->database().IsRegistered("000000010D"));
+}
+
+TEST_F(SessionTest, ExportReadsTheSidecarsAsTheDirectoryIsWhenItStarts) {
+  auto session = Start();
+  ASSERT_TRUE(session->SetCurrentDirectory(pool));
+  // Written after the file list was read: the export still finds it.
+  dir.write("pool/B.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  ASSERT_TRUE(session->ExportItemList(pool));
+  const std::string list = dir.read("pool/ITMLIST.TXT");
+  EXPECT_NE(list.find("\r\nby Bob\r\n"), std::string::npos) << list;
+  EXPECT_NE(list.find("\r\nby \r\n"), std::string::npos) << list;  // a.itm has none
+  // A later report of an item outside the export looks for its sidecar as always.
+  dir.write("pool/C.ITM", RecordBuilder().ident(3).itemClass(12).baseItem(151).name("c").price(1).bytes());
+  dir.write("pool/C.IT0", "[Iteminfos]\r\nSenderName=Cid\r\n");
+  ASSERT_TRUE(session->ReportFile(pool + "/C.ITM", pool));
+  const auto& lines = session->OutputLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "by Cid"), lines.end());
 }
 
 }  // namespace
