@@ -356,9 +356,8 @@ Result<std::string> AssignMessage(const Result<AssignResult>& result) {
     case AssignOutcome::kAssigned:
       return DescribeFields(result->sidecarPath, result->changed);
     case AssignOutcome::kNoFileSelected:
-      return MakeError("no item file selected");
     case AssignOutcome::kNoMemberSelected:
-      return MakeError("no member selected");
+      return std::string();  // nothing selected: nothing happens
     case AssignOutcome::kNotAnItem:
       return MakeError("the selected file is not an item file");
     case AssignOutcome::kSenderAlreadyRecorded:
@@ -396,7 +395,7 @@ Result<std::string> Session::PrepareItemToSend(const std::string& path, const st
       return text;
     }
     case SendOutcome::kNothingSelected:
-      return MakeError("no item file or no member selected");
+      return std::string();  // nothing selected: nothing happens
     case SendOutcome::kNotAnItem:
       return MakeError(NotAnItemText(path));
     case SendOutcome::kRefused:
