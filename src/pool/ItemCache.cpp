@@ -14,27 +14,9 @@ namespace relicor {
 
 namespace {
 
-SidecarValues ToSidecar(const ItemMeta& meta) {
-  SidecarValues values;
-  values.senderName = meta.senderName;
-  values.sendTo = meta.sendTo;
-  values.points4Item = meta.points4Item;
-  values.isPublic = meta.isPublic;
-  values.points4ItemAt = meta.points4ItemAt;
-  values.addedItem = meta.addedItem;
-  values.sentAt = meta.sentAt;
-  return values;
-}
+SidecarValues ToSidecar(const ItemMeta& meta) { return static_cast<const SidecarValues&>(meta); }
 
-void FromSidecar(const SidecarValues& values, ItemMeta& meta) {
-  meta.senderName = values.senderName;
-  meta.sendTo = values.sendTo;
-  meta.points4Item = values.points4Item;
-  meta.isPublic = values.isPublic;
-  meta.points4ItemAt = values.points4ItemAt;
-  meta.addedItem = values.addedItem;
-  meta.sentAt = values.sentAt;
-}
+void FromSidecar(const SidecarValues& values, ItemMeta& meta) { static_cast<SidecarValues&>(meta) = values; }
 
 }  // namespace
 

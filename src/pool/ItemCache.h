@@ -18,15 +18,8 @@
 namespace relicor {
 
 // The bookkeeping of one item, as its IT0 sidecar holds it, plus the ITM file's date.
-struct ItemMeta {
+struct ItemMeta : SidecarValues {
   DateTime fileDate = 0;
-  std::string senderName;  // at most 18 characters
-  std::string sendTo;      // at most 18 characters
-  bool points4Item = false;
-  bool isPublic = false;  // the sidecar key `public`
-  DateTime points4ItemAt = 0;
-  DateTime addedItem = 0;
-  DateTime sentAt = 0;
 };
 
 struct ItemEntry {
