@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
+  help2man file dpkg-dev
 )
 
 missing=()

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-bash scripts/build.sh
+RELICOR_APPS_ONLY=1 bash scripts/build.sh
 
 sample=build/sample
 rm -rf "$sample"

@@ -48,7 +48,7 @@ bool CliUi::Confirm(std::string_view question) {
 }
 
 CliSession::CliSession(CliContext& ctx) : ui(ctx) {
-  std::string home = ctx.options.home ? *ctx.options.home : ProgramDir();
+  std::string home = ctx.options.home ? *ctx.options.home : HomeDirectory();
   if (!home.empty() && home.back() != kPathSeparator) home.push_back(kPathSeparator);
   session = std::make_unique<Session>(home, clock, ui);
   session->Start();
