@@ -136,11 +136,45 @@ def split_name(game, it, base):
     return pre, suf, sname
 
 
+def name_109(game, width, it, base, quality):
+    """The identified name as 1.09 builds it: with the full base name when the name fits the
+    panel, else with the short one."""
+    e = game.enums
+    staff_spell = base["iMiscId"] == e["IMISC_STAFF"] and it["_iSpell"] and base["iSName"]
+    if quality == 2 or (it["_iPrePower"] == -1 and it["_iSufPower"] == -1 and not staff_spell):
+        return it["_iIName"]
+    pre, suf, _ = split_name(game, it, base)
+    if staff_spell:
+        spell = game.spells[it["_iSpell"]]["sNameText"]
+        first = f"{base['iName']} of {spell}"
+        if not width.fits(first):
+            first = f"Staff of {spell}"
+        name = f"{pre} {first}" if pre else first
+        if not width.fits(name):
+            name = f"{pre} {base['iSName']} of {spell}" if pre else f"{base['iSName']} of {spell}"
+        return name
+    name = base["iName"]
+    if pre:
+        name = f"{pre} {name}"
+    if suf:
+        name = f"{name} of {suf}"
+    if not width.fits(name):
+        name = base["iSName"]
+        if pre:
+            name = f"{pre} {name}"
+        if suf:
+            name = f"{name} of {suf}"
+    return name
+
+
 def derive(game, it, packed, idx, notes):
     """Fields the 1.09 game sets that the test does not list."""
     e = game.enums
     base = game.items[idx]
     quality = packed["bId"] >> 1
+    name = name_109(game, game.width, it, base, quality)
+    if name != it["_iIName"]:
+        notes.append(f"name {it['_iIName']!r} in DevilutionX, {name!r} by the 1.09 panel width")
     spell = game.spells[it["_iSpell"]] if it["_iSpell"] else None
     plain = base["iName"]
     base_value = base["iValue"]
@@ -149,6 +183,10 @@ def derive(game, it, packed, idx, notes):
         base_value += spell["sBookCost"]
     elif base["iMiscId"] == e["IMISC_STAFF"] and it["_iSpell"] and idx != 5:
         plain = f"{base['iName']} of {spell['sNameText']}"
+        if not game.width.fits(plain):
+            plain = f"Staff of {spell['sNameText']}"
+        if quality == 0:
+            plain = name
         base_value += it["_iMaxCharges"] * spell["sStaffCost"] // 5
     vadd = [0, 0]
     vmult = [0, 0]
@@ -189,7 +227,7 @@ def derive(game, it, packed, idx, notes):
     if quality != 2 and base["iMiscId"] != e["IMISC_BOOK"] and cursor != base["iCurs"]:
         notes.append(f"{it['_iIName']}: cursor {cursor} in DevilutionX, {base['iCurs']} in 1.09 (AllItemsList)")
         cursor = base["iCurs"]
-    return dict(plain=plain, quality=quality, loc=base["iLoc"], base_value=base_value, value=value,
+    return dict(name=name, plain=plain, quality=quality, loc=base["iLoc"], base_value=base_value, value=value,
                 vadd=vadd, vmult=vmult, cursor=cursor)
 
 
@@ -202,6 +240,7 @@ def main():
         raise SystemExit(__doc__)
     dx, d109 = sys.argv[1], sys.argv[2]
     game = game109.Game109(d109)
+    game.width = game109.NameWidth(d109)
     text, names = pack_test_arrays(dx)
     names.update({k: v for k, v in game.enums.items() if k.startswith("CF_")})
     notes = []
@@ -224,7 +263,7 @@ def main():
                     notes.append(f"{it['_iIName']}: {field} {it[field]}, 1.09 base row {base[col]}")
             d = derive(game, it, packed, idx, notes)
             cells = [list_name, packed["iSeed"], packed["iCreateInfo"], idx, packed["bId"] & 1, packed["bDur"],
-                     packed["bMDur"], packed["bCh"], packed["bMCh"], cstr(it["_iIName"]), cstr(d["plain"]),
+                     packed["bMDur"], packed["bCh"], packed["bMCh"], cstr(d["name"]), cstr(d["plain"]),
                      d["quality"], it["_itype"], it["_iClass"], d["loc"], d["cursor"], d["value"], d["base_value"],
                      it["_iMinDam"], it["_iMaxDam"], it["_iAC"], f"0x{it['_iFlags']:08X}u", it["_iMiscId"],
                      it["_iSpell"], it["_iCharges"], it["_iMaxCharges"], it["_iDurability"], it["_iMaxDur"]]
