@@ -2,7 +2,9 @@
 """Converts the original-Diablo items of DevilutionX's test/pack_test.cpp into the rows of
 tests/support/GameItems.cpp.
 
-usage: convert-pack-items.py DEVILUTIONX_CHECKOUT DEVILUTION_CHECKOUT > rows.inc
+usage: convert-pack-items.py DEVILUTIONX_CHECKOUT DEVILUTION_CHECKOUT [GAMEITEMS_CPP]
+
+Prints the rows, or with GAMEITEMS_CPP replaces the rows of that file's table in place.
 
 Each item is one row: its list, the packed inputs (seed, creation info, base item in 1.09
 numbering, identified, durability, charges), every field the game gave the unpacked item, and the
@@ -187,7 +189,11 @@ def derive(game, it, packed, idx, notes):
             plain = f"Staff of {spell['sNameText']}"
         if quality == 0:
             plain = name
-        base_value += it["_iMaxCharges"] * spell["sStaffCost"] // 5
+        charges = it["_iMaxCharges"]
+        if it["_iPrePower"] == e["IPL_CHARGES"]:  # the price was taken before the charges multiplied
+            charges //= next(r["PLParam1"] for r in game.prefixes if r["PLPower"] == e["IPL_CHARGES"]
+                             and it["_iIName"].startswith(r["PLName"] + " "))
+        base_value += charges * spell["sStaffCost"] // 5
     vadd = [0, 0]
     vmult = [0, 0]
     if quality == 2:
@@ -236,7 +242,7 @@ def cstr(s):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         raise SystemExit(__doc__)
     dx, d109 = sys.argv[1], sys.argv[2]
     game = game109.Game109(d109)
@@ -272,7 +278,15 @@ def main():
                       it["_iLMaxDam"], it["_iPrePower"], it["_iSufPower"], d["vadd"][0], d["vmult"][0], d["vadd"][1],
                       d["vmult"][1], it["_iMinStr"], it["_iMinMag"], it["_iMinDex"]]
             out.append("    {" + ", ".join(str(c) for c in cells) + "},")
-    print("\n".join(out))
+    if len(sys.argv) == 4:
+        with open(sys.argv[3], encoding="latin-1") as f:
+            text = f.read()
+        start = text.index("const GameItem kGameItems[] = {\n") + len("const GameItem kGameItems[] = {\n")
+        end = text.index("};\n// clang-format on", start)
+        with open(sys.argv[3], "w", encoding="latin-1", newline="\n") as f:
+            f.write(text[:start] + "\n".join(out) + "\n" + text[end:])
+    else:
+        print("\n".join(out))
     for n in notes:
         print("note:", n, file=sys.stderr)
 
