@@ -718,6 +718,24 @@ TEST(EffectPassTest, AmbiguousValuesAreDecidedByThePowers) {
   EXPECT_EQ(raven.price.chargesPrice, 10 * 40);
 }
 
+// Mana above 60 (wyrm's, hydra's) comes only on staffs.
+TEST(EffectPassTest, ManaAboveSixtyOnlyOnStaffs) {
+  const auto item = [](std::uint8_t itemClass, std::uint8_t base) {
+    return RecordBuilder().itemClass(itemClass).baseItem(base).durability(255).prefixPower(33).addMana(80 *
+                                                                                                       64);
+  };
+  const PassRun staff = RunPass(item(10, 150).build(), kNormal);
+  EXPECT_EQ(staff.lines, (Lines{"Indestructible",
+                                "*** HACK DETECTED 001: INDESTRUCTIBLE - MAY BE LEGIT IF SELF DONE IN GAME ",
+                                "+80 Mana"}));
+  EXPECT_EQ(staff.slots.prefix, "wyrm's");
+  EXPECT_EQ(RunPass(item(12, 151).build(), kNormal).lines,
+            (Lines{"+80 Mana", "*** HACK DETECTED 005: TOO MUCH MANA 80"}));
+  EXPECT_EQ(RunPass(item(12, 151).addMana(60 * 64).build(), kNormal).lines, (Lines{"+60 Mana"}));
+  EXPECT_EQ(RunPass(item(10, 150).addMana(101 * 64).build(), kNormal).lines[3],
+            "*** HACK DETECTED 005: TOO MUCH MANA 101");
+}
+
 // Mana 15 and 30 and hit points 30 lie in two rows each; the affix value tells which.
 TEST(EffectPassTest, SharedValuesFollowTheAffixValue) {
   const auto mana = [](std::int16_t affixValue) {
