@@ -193,7 +193,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   entry.record = file->record;
   entry.meta.fileDate = file->fileDate;
   if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
-    FromSidecar(ReadSidecar(SidecarPath(path), now, file->fileDate), entry.meta);
+    FromSidecar(ReadSidecarOf(path, now, file->fileDate), entry.meta);
   } else {
     // Listed without a sidecar: the values a missing sidecar gives.
     FromSidecar(SidecarValuesFromIni(Ini(), now, file->fileDate), entry.meta);
@@ -203,6 +203,20 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   currentItem_ = entry.record;
   currentMeta_ = entry.meta;
   return LoadStatus::kLoaded;
+}
+
+SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate) const {
+  std::string problem;
+  SidecarValues values = ReadSidecar(SidecarPath(path), now, fileDate, &problem);
+  if (!problem.empty() && warn_) warn_(problem);
+  return values;
+}
+
+void ItemCache::RefreshSidecar(const std::string& path) {
+  ItemEntry* entry = entries_.Find(path);
+  if (entry == nullptr) return;
+  FromSidecar(ReadSidecarOf(path, clock_.Now(), entry->meta.fileDate), entry->meta);
+  MakeCurrent(*entry);
 }
 
 Status ItemCache::StoreItemInfo(const std::string& path) {
@@ -232,9 +246,9 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
 
   // The sidecar goes with its item. When it exists but cannot follow, the item goes back, so an
   // item never loses its bookkeeping.
-  const std::string sidecarFrom = SidecarPathForMove(source);
-  const std::string sidecarTo = SidecarPathForMove(destination);
-  if (FileExists(sidecarFrom)) {
+  const std::string sidecarFrom = SidecarPath(source);
+  const std::string sidecarTo = SidecarPath(destination);
+  if (PathOccupied(sidecarFrom)) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
       if (auto back = MoveFileNoReplace(destination, source); !back) {
         return fail(movedSidecar.error() + "; " + back.error() + " (the item file is now " + destination +

@@ -82,6 +82,9 @@ struct RenameRunResult {
 struct RenameRunOptions {
   std::string poolDir;
   std::string sentDir;
+  // Where the moves are recorded before they are made (the pool directory); the caller holds
+  // its lock.
+  std::string journalDir;
   bool subdirectories = false;
   // Asked with the question text; true only for Yes.
   std::function<bool(const std::string& question)> confirm;
@@ -93,7 +96,8 @@ struct RenameRunOptions {
 
 // "Start Rename Run": asks, loads both directories (a missing directory yields no files), then
 // renames every path the cache holds. A file that cannot be renamed keeps its name and the run goes
-// on; a file that cannot be read during the scans stops the run before anything is renamed.
+// on (it is listed in `failed`); a file that cannot be read during the scans stops the run before
+// anything is renamed. A name whose ITM file or sidecar is on the disk is never taken.
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options);
 
 }  // namespace relicor

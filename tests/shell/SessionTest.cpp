@@ -141,7 +141,7 @@ TEST_F(SessionTest, UnwritableDebugLogIsToldOnceAndTheWorkGoesOn) {
   dir.write("pool/a.itm", RecordBuilder().ident(1).itemClass(12).baseItem(151).name("odd ring").bytes());
   auto session = Start();
   session->flags().debugFile = true;
-  session->SetPoolDirectory(dir.file("no-such-pool"));
+  (void)session->SetPoolDirectory(dir.file("no-such-pool"));
   ASSERT_TRUE(session->ExportItemList(pool));
   EXPECT_NE(dir.read("pool/ITMLIST.TXT").find("File : B.ITM"), std::string::npos);
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -172,9 +172,9 @@ TEST_F(SessionTest, SetPoolDirectoryReloadsTheMemberList) {
   dir.write("other/PLAYERS.TXT", "zora\r\nAnton\r\n");
   auto session = Start();
   EXPECT_TRUE(session->Members().empty());
-  session->SetPoolDirectory(dir.file("other"));
+  (void)session->SetPoolDirectory(dir.file("other"));
   EXPECT_EQ(session->Members(), (std::vector<std::string>{"Anton", "zora"}));
-  session->SetPoolDirectory(pool);
+  (void)session->SetPoolDirectory(pool);
   EXPECT_TRUE(session->Members().empty());
 }
 
