@@ -193,7 +193,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   // The moves are made in batches: the names of a batch are chosen as if every move before them
   // succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
   // after it are named again in the next batch, from the names the files really have.
-  MoveJournal journal(options.journalDir);
+  MoveJournal journal(options.journalDir.empty() ? options.poolDir : options.journalDir);
   struct Planned {
     std::size_t position;
     std::string from;
