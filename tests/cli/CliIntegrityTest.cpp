@@ -208,5 +208,95 @@ TEST(CliIntegrity, TheRepairSaysWhatItDid) {
   FAIL() << "no kill point left an item without its sidecar";
 }
 
+// Two commands at once: each change is in the file, or its command failed (exit 1).
+
+// Runs the commands at once, each as its own relicor-cli process; their exit statuses.
+// A command that failed must have found the pool busy, unless `otherFailures` allows more.
+std::vector<int> RunAtOnce(const std::vector<std::vector<std::string>>& commands, const std::string& scratch,
+                           bool otherFailures = false) {
+  std::string script = "(";
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    std::string command = RELICOR_CLI_PATH;
+    for (const std::string& arg : commands[i]) command += " '" + arg + "'";
+    script += "(" + command + " >/dev/null 2>" + scratch + std::to_string(i) + ".err; echo $? > " + scratch +
+              std::to_string(i) + ".status) & ";
+  }
+  script += "wait)";
+  EXPECT_EQ(std::system(script.c_str()), 0);
+  std::vector<int> statuses;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    statuses.push_back(std::atoi(ReadFile(scratch + std::to_string(i) + ".status").c_str()));
+    if (statuses.back() != 0 && !otherFailures) {
+      EXPECT_NE(ReadFile(scratch + std::to_string(i) + ".err").find("pool is busy: another Relicor is writing"),
+                std::string::npos);
+    }
+  }
+  return statuses;
+}
+
+TEST(CliIntegrity, MembersAddedAtOnceAreAllKept) {
+  PoolFixture fixture;
+  std::vector<std::vector<std::string>> commands;
+  for (int i = 0; i < 12; ++i) commands.push_back(fixture.Args({"members", "add", "Member" + std::to_string(i)}));
+  const std::vector<int> statuses = RunAtOnce(commands, fixture.dir.file("run"));
+  const std::string players = ReadFile(fixture.pool + "/PLAYERS.TXT");
+  int added = 0;
+  for (int i = 0; i < 12; ++i) {
+    const bool inFile = players.find("Member" + std::to_string(i) + "\r\n") != std::string::npos;
+    EXPECT_TRUE(inFile || statuses[static_cast<std::size_t>(i)] == kExitFailed) << "Member" << i << " was lost";
+    EXPECT_FALSE(inFile && statuses[static_cast<std::size_t>(i)] != kExitOk);
+    added += inFile;
+  }
+  EXPECT_NE(players.find("Bob\r\n"), std::string::npos);
+  EXPECT_GT(added, 0);
+}
+
+TEST(CliIntegrity, TwoAssignsOnOneItemAtOnceBothLand) {
+  for (int round = 0; round < 6; ++round) {
+    PoolFixture fixture;
+    const std::string item = fixture.pool + "/c.ITM";  // no sidecar yet
+    const std::vector<int> statuses = RunAtOnce(
+        {fixture.Args({"assign", "sender", item, "Bob"}), fixture.Args({"assign", "points", item})},
+        fixture.dir.file("run"));
+    const std::string sidecar = ReadFile(fixture.pool + "/c.IT0");
+    EXPECT_TRUE(statuses[0] != kExitOk || sidecar.find("SenderName=Bob\r\n") != std::string::npos) << sidecar;
+    EXPECT_TRUE(statuses[1] != kExitOk || sidecar.find("Points4Item=1\r\n") != std::string::npos) << sidecar;
+  }
+}
+
+TEST(CliIntegrity, ASendAgainstARenameLeavesEveryItemBesideItsSidecar) {
+  for (int round = 0; round < 6; ++round) {
+    PoolFixture fixture;
+    const std::vector<int> statuses = RunAtOnce(
+        {fixture.Args({"send", fixture.pool + "/a.ITM", "Bob"}), fixture.Args({"rename", "--yes"})},
+        fixture.dir.file("run"), true);
+    EXPECT_EQ(statuses[1], kExitOk);
+    fixture.ExpectWhole("round " + std::to_string(round));
+    // A send that succeeded (before the rename, or after it found a.ITM gone and failed) left item 1
+    // in the sent directory, under whatever name, with the recipient beside it.
+    bool sentWithRecipient = false;
+    for (const auto& entry : fs::directory_iterator(fixture.sent)) {
+      const std::string path = entry.path().string();
+      if (path.substr(path.size() - 4) != ".ITM" || ItemRecord::FromBytes(ReadFile(path)).Ident() != 1) continue;
+      sentWithRecipient = ReadFile(path.substr(0, path.size() - 3) + "IT0").find("SendTo=Bob\r\n") != std::string::npos;
+    }
+    EXPECT_EQ(sentWithRecipient, statuses[0] == kExitOk);
+  }
+}
+
+TEST(CliIntegrity, ACommandWaitsForAnotherWriterThenSaysThePoolIsBusy) {
+  PoolFixture fixture;
+  auto held = DirectoryLock::Acquire(fixture.pool);
+  ASSERT_TRUE(held && held->held());
+  const CliRun run = RunProgram(fixture.Args({"members", "add", "Zed"}), fixture.dir.file("busy"));
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.err.rfind("relicor-cli: pool is busy: another Relicor is writing", 0), 0u) << run.err;
+  EXPECT_EQ(ReadFile(fixture.pool + "/PLAYERS.TXT"), "Bob\r\n");
+  held->Release();
+  EXPECT_EQ(RunProgram(fixture.Args({"members", "add", "Zed"}), fixture.dir.file("free")).status, kExitOk);
+  EXPECT_EQ(ReadFile(fixture.pool + "/PLAYERS.TXT"), "Bob\r\nZed\r\n");
+  EXPECT_FALSE(fs::exists(fixture.pool + "/RELICOR.LCK")) << "the lock file goes with the lock";
+}
+
 }  // namespace
 }  // namespace relicor::cli
