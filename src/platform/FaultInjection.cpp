@@ -17,7 +17,7 @@ struct Plan {
   std::vector<Fault> faults;
   std::uint32_t killMask = 0;
   int killAt = 0;
-  std::array<int, 5> counts{};
+  std::array<int, 6> counts{};
   bool active = false;
 };
 

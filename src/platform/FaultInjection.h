@@ -10,11 +10,12 @@
 namespace relicor::faults {
 
 enum class FileOp : std::uint8_t {
-  kOpen,    // opening a file (reading or writing) or creating one
-  kWrite,   // writing bytes to a file
-  kFsync,   // flushing a file or a directory to the disk
-  kRename,  // renaming, moving or linking a file
-  kUnlink,  // removing a file
+  kOpen,      // opening a file for writing, or creating one
+  kWrite,     // writing bytes to a file
+  kFsync,     // flushing a file or a directory to the disk
+  kRename,    // renaming, moving or linking a file
+  kUnlink,    // removing a file
+  kOpenRead,  // opening a file or a directory for reading
 };
 
 // Bit masks for KillAt.

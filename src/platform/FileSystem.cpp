@@ -47,7 +47,8 @@ class Fd {
 
 // The system calls, each with the test seam in front of it. On failure errno holds the reason.
 int SysOpen(const std::string& path, int flags, mode_t mode = 0) {
-  if (const int err = faults::Check(FileOp::kOpen, path)) {
+  const bool writing = (flags & (O_WRONLY | O_RDWR | O_CREAT)) != 0;
+  if (const int err = faults::Check(writing ? FileOp::kOpen : FileOp::kOpenRead, path)) {
     errno = err;
     return -1;
   }
