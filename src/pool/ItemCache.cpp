@@ -1,6 +1,7 @@
 #include "pool/ItemCache.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 #include <utility>
@@ -215,7 +216,13 @@ SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, Da
 void ItemCache::RefreshSidecar(const std::string& path) {
   ItemEntry* entry = entries_.Find(path);
   if (entry == nullptr) return;
-  FromSidecar(ReadSidecarOf(path, clock_.Now(), entry->meta.fileDate), entry->meta);
+  SidecarValues onDisk = ReadSidecarOf(path, clock_.Now(), entry->meta.fileDate);
+  // A sidecar keeps only the day of a date: where the file holds the day the entry holds, the
+  // entry's time of day stays (the file was not changed there since this run read or wrote it).
+  for (auto field : {&SidecarValues::points4ItemAt, &SidecarValues::addedItem, &SidecarValues::sentAt}) {
+    if (std::floor(onDisk.*field) == std::floor(entry->meta.*field)) onDisk.*field = entry->meta.*field;
+  }
+  FromSidecar(onDisk, entry->meta);
   MakeCurrent(*entry);
 }
 

@@ -180,6 +180,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   ScanOptions scan;
   scan.recursive = options.subdirectories;
   scan.progressStep = options.scanStep;
+  scan.skippedDirectory = options.skippedDirectory;
   for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return MakeError(scanned.error());

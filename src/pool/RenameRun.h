@@ -90,6 +90,8 @@ struct RenameRunOptions {
   std::function<bool(const std::string& question)> confirm;
   // Called once per directory the scans enter.
   std::function<void()> scanStep;
+  // Told about each subdirectory whose items the scans leave out (it cannot be listed).
+  std::function<void(const std::string& reason)> skippedDirectory;
   // Called with (position, maximum) before each snapshot path is handled.
   std::function<void(std::size_t position, std::size_t maximum)> progress;
 };

@@ -434,7 +434,8 @@ Result<std::string> Session::CreatePages(const std::string& directory) {
                          s.ui.ProgressSet(static_cast<int>(done * 100 / total));
                        }
                      },
-                     [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); }};
+                     [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); },
+                     [&s](const std::string& reason) { s.ui.Notify(reason); }};
   auto summary = relicor::CreatePages(ctx);
   s.ui.ProgressSet(0);
   if (!summary) return MakeError(summary.error());
@@ -560,6 +561,7 @@ Result<std::string> Session::RenameRun() {
   if (!held) return MakeError(held.error());
   options.confirm = [](const std::string&) { return true; };
   options.scanStep = [&s] { s.ui.ProgressStep(); };
+  options.skippedDirectory = [&s](const std::string& reason) { s.ui.Notify(reason); };
   options.progress = [&s](std::size_t position, std::size_t maximum) {
     s.ui.ProgressSet(maximum > 0 ? static_cast<int>(position * 100 / maximum) : 0);
   };
