@@ -156,7 +156,7 @@ std::string RenameTarget(std::string_view path, std::string_view fileName) {
 namespace {
 
 // How many moves one journal record holds.
-constexpr std::size_t kRenameBatchSize = 256;
+constexpr std::size_t kRenameBatchSize = 1024;
 
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
 // A name whose item file or sidecar is there (a sidecar left by an interrupted run, or one made by
