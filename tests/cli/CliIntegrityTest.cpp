@@ -188,6 +188,28 @@ TEST(CliIntegrity, AKilledSendIsRepairedByTheNextCommand) {
   EXPECT_GT(points, 5);
 }
 
+TEST(CliIntegrity, ARepairThatIsKilledTooIsFinishedByTheNextCommand) {
+  int repairsKilled = 0;
+  for (int n = 1;; ++n) {
+    PoolFixture probe;
+    if (!KilledRun(probe.Args({"rename", "--yes"}), n)) break;
+    if (!fs::exists(probe.pool + "/RELICOR.JNL")) continue;
+    for (int m = 1;; ++m) {
+      ASSERT_LT(m, 100);
+      PoolFixture fixture;
+      ASSERT_TRUE(KilledRun(fixture.Args({"rename", "--yes"}), n));
+      const bool killed = KilledRun(fixture.Args({"members", "list"}), m);
+      const CliRun next = RunProgram(fixture.Args({"members", "list"}), fixture.dir.file("next"));
+      EXPECT_EQ(next.status, kExitOk) << next.err;
+      fixture.ExpectWhole("run killed at " + std::to_string(n) + ", its repair at " + std::to_string(m));
+      if (!killed) break;
+      ++repairsKilled;
+    }
+  }
+  EXPECT_GT(repairsKilled, 10);
+  std::cout << "repairs killed: " << repairsKilled << "\n";
+}
+
 TEST(CliIntegrity, TheRepairSaysWhatItDid) {
   // Killed just after the first item was renamed, before its sidecar followed.
   for (int n = 1; n < 40; ++n) {
