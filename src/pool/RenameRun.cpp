@@ -244,6 +244,11 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
         result.renamed.push_back({p.from, p.to, {}});
         continue;
       }
+      if (!PathOccupied(p.from) && PathOccupied(p.to)) {
+        // The item moved, its sidecar could not follow, and the item could not go back: the
+        // journal stays, so the next command brings the two together.
+        return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
+      }
       result.failed.push_back({p.from, p.to, reason});
       // The names chosen from here on assumed this move: they are chosen again.
       for (std::size_t m = plan.size(); m-- > k;) {

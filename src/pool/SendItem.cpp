@@ -90,6 +90,10 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
     reason = recorded.error();
   } else if (cache.MoveItem(selectedFile, result.destination, &reason) == 0) {
     reason.clear();
+  } else if (!PathOccupied(selectedFile) && PathOccupied(result.destination)) {
+    // The item moved, its sidecar could not follow, and the item could not go back: the journal
+    // stays, so the next command brings the two together.
+    return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
   } else if (reason.empty()) {
     reason = "the item file could not be moved";
   }

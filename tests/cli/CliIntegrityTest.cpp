@@ -614,5 +614,24 @@ TEST(CliIntegrity, EveryWritePathFailsCleanly) {
   }
 }
 
+TEST(CliIntegrity, AMoveStuckHalfWayIsLeftToTheJournal) {
+  for (const std::string command : {"send", "rename"}) {
+    PoolFixture fixture;
+    // The sidecar cannot follow its item, and the item cannot go back (a send first writes the
+    // sidecar, with a rename of its own).
+    faults::Inject({faults::FileOp::kRename, EIO, ".IT0", command == "send" ? 1 : 0, -1});
+    faults::Inject({faults::FileOp::kRename, EIO, ".ITM", 1, -1});
+    const CliRun run = InProcess(fixture.Args(command == "send" ? std::vector<std::string>{"send", "{pool}/a.ITM", "Bob"}
+                                                                : std::vector<std::string>{"rename", "--yes"}));
+    faults::Clear();
+    EXPECT_EQ(run.status, kExitFailed) << command;
+    EXPECT_NE(run.err.find("RELICOR.JNL keeps the move for the next command to finish"), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::exists(fixture.pool + "/RELICOR.JNL"));
+    const CliRun next = InProcess(fixture.Args({"members", "list"}));
+    EXPECT_NE(next.err.find("repaired: moved the sidecar "), std::string::npos) << next.err;
+    fixture.ExpectWhole(command + " stuck half way, then repaired");
+  }
+}
+
 }  // namespace
 }  // namespace relicor::cli
