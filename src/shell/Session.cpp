@@ -342,6 +342,8 @@ bool Session::SendingAvailable() const {
 }
 
 Status Session::ReportFile(const std::string& path, const std::string& directory) {
+  // Its sidecar would be named by another rule than an item file's.
+  if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
   return impl_->Report(path, directory);
 }
 
@@ -584,6 +586,7 @@ Result<std::string> Session::AddToDatabase(const std::string& path) {
   Impl& s = *impl_;
   if (!s.ui.Confirm("Are you sure to add this item?")) return std::string();
   if (path.empty()) return std::string();
+  if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
   auto loaded = s.cache.LoadItem(path);
   if (!loaded) return MakeError(loaded.error());
   if (*loaded == LoadStatus::kNotAnItem) return MakeError(NotAnItemText(path));

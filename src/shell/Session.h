@@ -120,7 +120,7 @@ class Session {
 
   // The item report of one file. `directory` is the one the path is shown against.
   // A file shorter than 400 bytes gives no lines and a Notify; a missing or unreadable file is
-  // an error.
+  // an error, and so is a path that does not end in ".ITM".
   Status ReportFile(const std::string& path, const std::string& directory);
   const std::vector<std::string>& OutputLines() const;
   StatusColour statusColour() const;

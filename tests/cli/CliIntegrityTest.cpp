@@ -418,7 +418,9 @@ TEST(CliIntegrity, OnlyItemFileNamesAreSentOrAssigned) {
   PoolFixture fixture;
   fixture.dir.write("pool/a.ITEM", RecordBuilder().ident(9).itemClass(1).name("Other").bytes());
   for (const auto& command : {std::vector<std::string>{"send", fixture.pool + "/a.ITEM", "Bob"},
-                              std::vector<std::string>{"assign", "points", fixture.pool + "/a.ITEM"}}) {
+                              std::vector<std::string>{"assign", "points", fixture.pool + "/a.ITEM"},
+                              std::vector<std::string>{"report", fixture.pool + "/a.ITEM"},
+                              std::vector<std::string>{"db", "add", fixture.pool + "/a.ITEM"}}) {
     const CliRun run = InProcess(fixture.Args(command));
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_NE(run.err.find(fixture.pool + "/a.ITEM: not an item file name (an item file ends in .ITM)"),
