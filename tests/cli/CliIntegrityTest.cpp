@@ -296,7 +296,9 @@ TEST(CliIntegrity, ASendAgainstARenameLeavesEveryItemBesideItsSidecar) {
     const std::vector<int> statuses = RunAtOnce(
         {fixture.Args({"send", fixture.pool + "/a.ITM", "Bob"}), fixture.Args({"rename", "--yes"})},
         fixture.dir.file("run"), true);
-    EXPECT_EQ(statuses[1], kExitOk);
+    // The rename fails only when the send held the pool for longer than it waits.
+    EXPECT_TRUE(statuses[1] == kExitOk ||
+                ReadFile(fixture.dir.file("run1.err")).find("pool is busy") != std::string::npos);
     fixture.ExpectWhole("round " + std::to_string(round));
     // A send that succeeded (before the rename, or after it found a.ITM gone and failed) left item 1
     // in the sent directory, under whatever name, with the recipient beside it.
