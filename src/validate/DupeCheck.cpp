@@ -103,7 +103,7 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
   ScanOptions scan;
   scan.recursive = subdirectories;
   scan.progressStep = progressStep;
-  // The Part's check skips a file it cannot read; so it does a directory it cannot list.
+  // The check skips a file it cannot read, and a directory it cannot list.
   scan.unreadable = [&warn](const std::string& reason) {
     if (warn) warn(reason);
   };
