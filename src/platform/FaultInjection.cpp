@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct Plan {
   std::uint32_t killMask = 0;
   int killAt = 0;
   std::array<int, 6> counts{};
-  bool active = false;
+  std::atomic<bool> active{false};  // read without the mutex by every file operation
 };
 
 Plan& State() {
