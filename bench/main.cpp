@@ -82,8 +82,8 @@ int Run(const std::string& what, int n, const std::string& base) {
   QuietUi ui;
   relicor::Session session(home + "/", clock, ui);
   session.Start();
-  session.SetPoolDirectory(pool);
-  session.SetSentDirectory(base + "/no-sent");
+  (void)session.SetPoolDirectory(pool);
+  (void)session.SetSentDirectory(base + "/no-sent");
   session.flags().debugFile = false;
 
   if (what == "export") {

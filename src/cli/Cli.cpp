@@ -6,6 +6,7 @@
 
 #include "Version.h"
 #include "cli/Commands.h"
+#include "shell/Session.h"
 
 namespace relicor::cli {
 
@@ -114,6 +115,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   }
   if (i >= args.size()) return UsageError(ctx, "no command given");
+  // A directory that does not fit is refused, never cut: cut, it would name another directory.
+  for (const auto& [option, dir] : {std::pair{"--pool", &ctx.options.pool}, std::pair{"--sent", &ctx.options.sent}}) {
+    if (!*dir) continue;
+    if (auto fits = CheckDirectoryLength(**dir); !fits) return Fail(ctx, std::string(option) + ": " + fits.error());
+  }
   const std::string& name = args[i];
   ctx.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
   for (const auto& command : CommandTable()) {

@@ -52,9 +52,11 @@ CliSession::CliSession(CliContext& ctx) : ui(ctx) {
   if (!home.empty() && home.back() != kPathSeparator) home.push_back(kPathSeparator);
   session = std::make_unique<Session>(home, clock, ui);
   session->Start();
-  // Global options hold for this run only; the settings file is never written.
-  if (ctx.options.pool) session->SetPoolDirectory(*ctx.options.pool);
-  if (ctx.options.sent) session->SetSentDirectory(*ctx.options.sent);
+  // Global options hold for this run only; the settings file is never written. Their lengths were
+  // checked with the options. Every command first repairs what a killed run left in the pool.
+  const Status recovered = ctx.options.pool ? session->SetPoolDirectory(*ctx.options.pool) : session->RecoverPool();
+  if (!recovered) ui.Notify(recovered.error());
+  if (ctx.options.sent) (void)session->SetSentDirectory(*ctx.options.sent);
   if (ctx.options.subdirs) session->settings().htmlScanSub = *ctx.options.subdirs;
   OptionFlags& flags = session->flags();
   flags.vkMode = ctx.options.vk;

@@ -31,24 +31,10 @@ int CmdMembers(CliContext& ctx) {
   if (sub != "add" && sub != "remove") return UsageError(ctx, "unknown members command " + sub);
   if (ctx.args.size() != 2) return UsageError(ctx, "members " + sub + " takes one name");
   CliSession cli(ctx);
-  Session& session = *cli.session;
   const std::string name = Utf8ToCp1252(ctx.args[1]);
-  const std::string& poolDir = session.settings().pathToPool;
-  if (poolDir.empty()) return Fail(ctx, "No Pool-Directory assigned!");
-  if (sub == "add") {
-    if (name.empty()) return Fail(ctx, "a member name must not be empty");
-    if (name.find_first_of("\r\n") != std::string::npos) return Fail(ctx, "a member name must be one line");
-    if (!session.AddMember(name)) {
-      return Fail(ctx, Cp1252ToUtf8(name) + " is already in the member list " + MembersFilePath(poolDir));
-    }
-  } else if (!session.RemoveMember(name)) {
-    return Fail(ctx, Cp1252ToUtf8(name) + " is not in the member list " + MembersFilePath(poolDir));
-  }
-  MemberList members;
-  for (const auto& member : session.Members()) members.Add(member);
-  if (auto saved = SaveMembers(members, poolDir); !saved) return Fail(ctx, saved.error());
-  PrintLine(ctx.out, (sub == "add" ? "added " : "removed ") + name + (sub == "add" ? " to " : " from ") +
-                         MembersFilePath(poolDir));
+  auto changed = sub == "add" ? cli.session->AddMemberToFile(name) : cli.session->RemoveMemberFromFile(name);
+  if (!changed) return Fail(ctx, Cp1252ToUtf8(changed.error()));
+  PrintLine(ctx.out, *changed);
   return kExitOk;
 }
 

@@ -154,8 +154,9 @@ TForm1::TForm1(std::string programDir, const Clock& clock, QWidget* parent)
   const QSize least = minimumSizeHint();
   resize(std::max(kWindowWidth, least.width()), std::max(kWindowHeight, least.height()));
 
-  // The creation handler.
+  // The creation handler; then what a killed run left in the pool is repaired, and told.
   session_->Start();
+  if (const Status recovered = session_->RecoverPool(); !recovered) MessageBoxes::Error(this, ToQt(recovered.error()));
   {
     const QSignalBlocker blockMail(mailAddress_);
     mailAddress_->setText(ToQt(session_->settings().mailAddress));
@@ -682,12 +683,12 @@ void TForm1::OnTextCreate() {
 }
 
 void TForm1::OnSetPoolDir() {
-  session_->SetPoolDirectoryToCurrent();
+  if (const Status set = session_->SetPoolDirectoryToCurrent(); !set) MessageBoxes::Error(this, ToQt(set.error()));
   Sync();
 }
 
 void TForm1::OnSetSentDir() {
-  session_->SetSentDirectoryToCurrent();
+  if (const Status set = session_->SetSentDirectoryToCurrent(); !set) MessageBoxes::Error(this, ToQt(set.error()));
   Sync();
 }
 

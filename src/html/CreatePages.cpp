@@ -149,6 +149,7 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
     scan.recursive = ctx.scanSubdirectories;
     if (ctx.progress) scan.progressStep = [&ctx] { ctx.progress("scan", 0, 0); };
     scan.notAnItem = ctx.notAnItem;
+    scan.skippedDirectory = ctx.skippedDirectory;
     if (auto scanned = ScanDirectory(report.cache, ctx.outputDir, scan, &items); !scanned) {
       return MakeError(scanned.error());
     }

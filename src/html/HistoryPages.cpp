@@ -83,6 +83,7 @@ Status WriteHistoryPage(PublishContext& ctx, PageFile& page) {
     scan.recursive = false;
     if (ctx.progress) scan.progressStep = [&ctx] { ctx.progress("scan", 0, 0); };
     scan.notAnItem = ctx.notAnItem;
+    scan.skippedDirectory = ctx.skippedDirectory;
     if (auto scanned = ScanDirectory(cache, ctx.sentDir, scan, &items); !scanned) return scanned;
   }
   SortPageItems(items);

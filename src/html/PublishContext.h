@@ -30,6 +30,9 @@ struct PublishContext {
   PublishProgress progress;                 // may be empty
   // Told about each file that is too short to be an item (it is skipped); may be empty.
   std::function<void(const std::string& path)> notAnItem;
+  // Told about each subdirectory whose items are left out because it cannot be listed (no
+  // rights, a path too long for the system); may be empty.
+  std::function<void(const std::string& reason)> skippedDirectory = {};
 };
 
 }  // namespace relicor

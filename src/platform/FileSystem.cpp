@@ -1,8 +1,9 @@
 #include "platform/FileSystem.h"
 
 #include <dirent.h>
-#include <stdio.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,11 +12,14 @@
 #include <random>
 
 #include "platform/Clock.h"
+#include "platform/FaultInjection.h"
 #include "text/Path.h"
 
 namespace relicor {
 
 namespace {
+
+using faults::FileOp;
 
 Error FileError(std::string_view operation, const std::string& path, int err) {
   return MakeError(std::string(operation) + " " + path + ": " + SystemErrorText(err));
@@ -41,17 +45,85 @@ class Fd {
   int fd_;
 };
 
-Status WriteAll(int fd, std::string_view content, const std::string& path) {
+// The system calls, each with the test seam in front of it. On failure errno holds the reason.
+int SysOpen(const std::string& path, int flags, mode_t mode = 0) {
+  const bool writing = (flags & (O_WRONLY | O_RDWR | O_CREAT)) != 0;
+  if (const int err = faults::Check(writing ? FileOp::kOpen : FileOp::kOpenRead, path)) {
+    errno = err;
+    return -1;
+  }
+  return ::open(path.c_str(), flags | O_CLOEXEC, mode);
+}
+
+int SysFsync(int fd, const std::string& path) {
+  if (const int err = faults::Check(FileOp::kFsync, path)) {
+    errno = err;
+    return -1;
+  }
+  return ::fsync(fd);
+}
+
+int SysRenameNoReplace(const std::string& from, const std::string& to) {
+  if (const int err = faults::Check(FileOp::kRename, from)) {
+    errno = err;
+    return -1;
+  }
+  return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+}
+
+int SysRename(const std::string& from, const std::string& to) {
+  if (const int err = faults::Check(FileOp::kRename, to)) {
+    errno = err;
+    return -1;
+  }
+  return ::rename(from.c_str(), to.c_str());
+}
+
+int SysLink(const std::string& from, const std::string& to) {
+  if (const int err = faults::Check(FileOp::kRename, from)) {
+    errno = err;
+    return -1;
+  }
+  return ::link(from.c_str(), to.c_str());
+}
+
+int SysUnlink(const std::string& path) {
+  if (const int err = faults::Check(FileOp::kUnlink, path)) {
+    errno = err;
+    return -1;
+  }
+  return ::unlink(path.c_str());
+}
+
+// Writes everything; 0 or the errno of the failed write.
+int WriteAllErrno(int fd, std::string_view content, const std::string& path) {
   std::size_t done = 0;
   while (done < content.size()) {
+    if (const int err = faults::Check(FileOp::kWrite, path)) return err;
     const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return FileError("cannot write", path, errno);
+      return errno;
     }
     done += static_cast<std::size_t>(n);
   }
-  return {};
+  return 0;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const std::string_view dir = DirectoryPart(path);
+  if (dir.empty()) return path.find(kPathSeparator) == 0 ? std::string(1, kPathSeparator) : std::string(".");
+  return std::string(dir);
+}
+
+// Opens a file for reading without waiting and makes sure it is a regular file.
+Result<int> OpenRegularForReading(const std::string& path, int extraFlags = 0) {
+  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | extraFlags));
+  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
+  if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
+  return fd.release();
 }
 
 }  // namespace
@@ -59,8 +131,9 @@ Status WriteAll(int fd, std::string_view content, const std::string& path) {
 std::string SystemErrorText(int err) { return std::strerror(err); }
 
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  auto opened = OpenRegularForReading(path);
+  if (!opened) return MakeError(opened.error());
+  Fd fd(*opened);
   std::string data(maxBytes, '\0');
   std::size_t done = 0;
   while (done < maxBytes) {
@@ -77,11 +150,12 @@ Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) 
 }
 
 Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK));
   if (fd.get() < 0) return FileError("cannot open", path, errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return FileError("cannot read the date of", path, errno);
   if (S_ISDIR(st.st_mode)) return FileError("cannot read", path, EISDIR);
+  if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
   FileHead head;
   head.modified = LocalDateTimeFromUnix(static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec / 1e9);
   head.data.resize(maxBytes);
@@ -120,20 +194,45 @@ Result<std::string> ReadToEnd(int fd, const std::string& path) {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  auto opened = OpenRegularForReading(path);
+  if (!opened) return MakeError(opened.error());
+  Fd fd(*opened);
   return ReadToEnd(fd.get(), path);
 }
 
 Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK));
   if (fd.get() < 0) {
     // The open itself tells a missing file (or directory on the way) from one that cannot be read.
     if (errno == ENOENT || errno == ENOTDIR) return std::optional<std::string>();
     return FileError("cannot open", path, errno);
   }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
+  if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
   auto data = ReadToEnd(fd.get(), path);
   if (!data) return MakeError(data.error());
+  return std::optional<std::string>(std::move(*data));
+}
+
+Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes) {
+  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW));
+  if (fd.get() < 0) {
+    const int err = errno;
+    if (err == ENOENT || err == ENOTDIR) return std::optional<std::string>();
+    if (err == ELOOP && IsSymlink(path)) return MakeError(path + " is a symbolic link: not followed");
+    return FileError("cannot open", path, err);
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
+  if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
+  if (static_cast<std::size_t>(st.st_size) > maxBytes) {
+    return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
+  }
+  auto data = ReadToEnd(fd.get(), path);
+  if (!data) return MakeError(data.error());
+  // A file that grew while it was read is judged by what was read.
+  if (data->size() > maxBytes) return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
   return std::optional<std::string>(std::move(*data));
 }
 
@@ -148,9 +247,76 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool PathOccupied(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool IsSymlink(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool DirectoryExists(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string TemporaryFileName(const std::string& target) {
+  static thread_local std::mt19937 random{std::random_device{}()};
+  std::string digits = std::to_string(random() % 1000000);
+  digits.insert(0, 6 - digits.size(), '0');
+  return target + ".tmp-" + std::to_string(::getpid()) + "-" + digits;
+}
+
+namespace {
+
+// The process id of a temporary file name, or 0 when the name is not one of ours.
+pid_t TemporaryFileOwner(std::string_view name) {
+  constexpr std::string_view kMark = ".tmp-";
+  const std::size_t mark = name.rfind(kMark);
+  if (mark == std::string_view::npos || mark == 0) return 0;
+  const std::string_view tail = name.substr(mark + kMark.size());
+  const std::size_t dash = tail.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash > 10 || tail.size() - dash - 1 != 6) return 0;
+  long long pid = 0;
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (i == dash) continue;
+    if (tail[i] < '0' || tail[i] > '9') return 0;
+    if (i < dash) pid = pid * 10 + (tail[i] - '0');
+  }
+  return pid > 0 && pid < (1LL << 31) ? static_cast<pid_t>(pid) : 0;
+}
+
+}  // namespace
+
+bool IsStaleTemporaryFileName(std::string_view name) {
+  const pid_t owner = TemporaryFileOwner(name);
+  if (owner == 0 || owner == ::getpid()) return false;
+  return ::kill(owner, 0) != 0 && errno == ESRCH;
+}
+
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir, const std::vector<std::string>& names) {
+  std::vector<std::string> removed;
+  for (const std::string& name : names) {
+    if (!IsStaleTemporaryFileName(name)) continue;
+    const std::string path = JoinPath(dir, name);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (SysUnlink(path) == 0) removed.push_back(path);
+  }
+  return removed;
+}
+
+Status SyncDirectory(const std::string& dir) {
+  Fd fd(SysOpen(dir.empty() ? std::string(".") : dir, O_RDONLY | O_DIRECTORY));
+  if (fd.get() < 0) return FileError("cannot flush the directory", dir, errno);
+  if (SysFsync(fd.get(), dir) != 0) {
+    // Some file systems cannot flush a directory at all; their renames are as safe as they get.
+    if (errno == EINVAL) return {};
+    return FileError("cannot flush the directory", dir, errno);
+  }
+  return {};
 }
 
 AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
@@ -159,10 +325,9 @@ AtomicFileWriter::~AtomicFileWriter() { Abort(); }
 
 Status AtomicFileWriter::Open() {
   Abort();
-  static thread_local std::mt19937 random{std::random_device{}()};
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-    temp_ = path_ + ".tmp" + std::to_string(random() % 1000000);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    temp_ = TemporaryFileName(path_);
+    fd_ = SysOpen(temp_, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644);
     if (fd_ < 0 && errno != EEXIST) {
       const int err = errno;
       temp_.clear();
@@ -173,20 +338,24 @@ Status AtomicFileWriter::Open() {
     temp_.clear();
     return FileError("cannot write", path_, EEXIST);
   }
-  // Keep the permissions of the file being replaced.
+  // Keep the permissions of the file being replaced (a link is replaced, not followed).
   struct stat old {};
-  if (::stat(path_.c_str(), &old) == 0) ::fchmod(fd_, old.st_mode & 07777);
+  if (::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd_, old.st_mode & 07777);
   return {};
 }
 
 Status AtomicFileWriter::Write(std::string_view content) {
   if (fd_ < 0) return FileError("cannot write", path_, EBADF);
-  return WriteAll(fd_, content, path_);
+  if (const int err = WriteAllErrno(fd_, content, path_)) {
+    Abort();
+    return FileError("cannot write", path_, err);
+  }
+  return {};
 }
 
 Status AtomicFileWriter::Commit() {
   if (fd_ < 0) return FileError("cannot write", path_, EBADF);
-  if (::fsync(fd_) != 0) {
+  if (SysFsync(fd_, path_) != 0) {
     const int err = errno;
     Abort();
     return FileError("cannot write", path_, err);
@@ -198,13 +367,14 @@ Status AtomicFileWriter::Commit() {
     Abort();
     return FileError("cannot write", path_, err);
   }
-  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+  if (SysRename(temp_, path_) != 0) {
     const int err = errno;
     Abort();
     return FileError("cannot replace", path_, err);
   }
   temp_.clear();
-  return {};
+  // The rename is on the disk only when the directory is.
+  return SyncDirectory(DirectoryOf(path_));
 }
 
 void AtomicFileWriter::Abort() {
@@ -226,29 +396,64 @@ Status AtomicReplaceFile(const std::string& path, std::string_view content) {
 }
 
 Status AppendToFile(const std::string& path, std::string_view content) {
-  Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
-  if (fd.get() < 0) return FileError("cannot open", path, errno);
-  if (auto written = WriteAll(fd.get(), content, path); !written) return written;
-  if (::close(fd.release()) != 0) return FileError("cannot write", path, errno);
+  constexpr int kFlags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK;
+  bool created = false;
+  int raw = SysOpen(path, kFlags);
+  if (raw < 0 && errno == ENOENT) {
+    raw = SysOpen(path, kFlags | O_CREAT | O_EXCL, 0644);
+    created = raw >= 0;
+    if (raw < 0 && errno == EEXIST) raw = SysOpen(path, kFlags);
+  }
+  Fd fd(raw);
+  if (fd.get() < 0) {
+    const int err = errno;
+    if (err == ELOOP && IsSymlink(path)) return MakeError("cannot write " + path + ": a symbolic link, not followed");
+    return FileError("cannot open", path, err);
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return FileError("cannot write", path, errno);
+  if (!S_ISREG(st.st_mode)) return MakeError("cannot write " + path + ": not a regular file");
+  int err = WriteAllErrno(fd.get(), content, path);
+  if (err == 0 && ::close(fd.release()) != 0) err = errno;
+  if (err != 0) {
+    // A file this append made holds nothing worth keeping.
+    if (created) ::unlink(path.c_str());
+    return FileError("cannot write", path, err);
+  }
   return {};
 }
 
 namespace {
 
+Error TargetExists(const std::string& from, const std::string& to) {
+  return MakeError("cannot move " + from + " to " + to + ": the target exists");
+}
+
+// Puts `temp` in place as `to`, never replacing a file there.
+int RenameNoReplace(const std::string& temp, const std::string& to) {
+  if (SysRenameNoReplace(temp, to) == 0) return 0;
+  int err = errno;
+  if (err != EINVAL && err != ENOSYS && err != ENOTSUP) return err;
+  if (SysLink(temp, to) != 0) return errno;
+  SysUnlink(temp);
+  return 0;
+}
+
 // Copies `from` to a new file `to` (never replacing one), with the source's permissions and
-// modification time, then removes `from`. For moves between file systems.
+// modification time, then removes `from`. For moves between file systems. The copy is made under a
+// temporary name beside `to` and flushed before it takes the name, so `to` is never half a file.
 Status CopyThenRemove(const std::string& from, const std::string& to) {
-  Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return FileError("cannot move", from, errno);
+  auto opened = OpenRegularForReading(from);
+  if (!opened) return MakeError(opened.error());
+  Fd in(*opened);
   struct stat st {};
   if (::fstat(in.get(), &st) != 0) return FileError("cannot move", from, errno);
-  Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777));
-  if (out.get() < 0) {
-    if (errno == EEXIST) return MakeError("cannot move " + from + " to " + to + ": the target exists");
-    return FileError("cannot move", from + " to " + to, errno);
-  }
+  if (PathOccupied(to)) return TargetExists(from, to);
+  const std::string temp = TemporaryFileName(to);
+  Fd out(SysOpen(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, st.st_mode & 07777));
+  if (out.get() < 0) return FileError("cannot move", from + " to " + to, errno);
   auto undo = [&](int err) {
-    ::unlink(to.c_str());
+    ::unlink(temp.c_str());
     return FileError("cannot move", from + " to " + to, err);
   };
   char buffer[65536];
@@ -259,15 +464,25 @@ Status CopyThenRemove(const std::string& from, const std::string& to) {
       return undo(errno);
     }
     if (n == 0) break;
-    if (auto written = WriteAll(out.get(), std::string_view(buffer, static_cast<std::size_t>(n)), to); !written) {
-      return undo(EIO);
+    if (const int err = WriteAllErrno(out.get(), std::string_view(buffer, static_cast<std::size_t>(n)), to)) {
+      return undo(err);
     }
   }
   const timespec times[2] = {st.st_atim, st.st_mtim};
   ::futimens(out.get(), times);
-  if (::fsync(out.get()) != 0) return undo(errno);
+  if (SysFsync(out.get(), to) != 0) return undo(errno);
   if (::close(out.release()) != 0) return undo(errno);
-  if (::unlink(from.c_str()) != 0) return undo(errno);
+  if (const int err = RenameNoReplace(temp, to)) {
+    ::unlink(temp.c_str());
+    if (err == EEXIST) return TargetExists(from, to);
+    return FileError("cannot move", from + " to " + to, err);
+  }
+  if (auto synced = SyncDirectory(DirectoryOf(to)); !synced) return synced;
+  if (SysUnlink(from) != 0) {
+    const int err = errno;
+    ::unlink(to.c_str());
+    return FileError("cannot move", from, err);
+  }
   return {};
 }
 
@@ -275,13 +490,13 @@ Status CopyThenRemove(const std::string& from, const std::string& to) {
 
 Status MoveFileNoReplace(const std::string& from, const std::string& to) {
   // An atomic rename that fails when the target exists.
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  if (SysRenameNoReplace(from, to) == 0) return {};
   int err = errno;
-  if (err == EEXIST) return MakeError("cannot move " + from + " to " + to + ": the target exists");
+  if (err == EEXIST) return TargetExists(from, to);
   if (err == EINVAL || err == ENOSYS || err == ENOTSUP) {
     // File systems without RENAME_NOREPLACE: link + unlink never replaces a target either.
-    if (::link(from.c_str(), to.c_str()) == 0) {
-      if (::unlink(from.c_str()) != 0) {
+    if (SysLink(from, to) == 0) {
+      if (SysUnlink(from) != 0) {
         err = errno;
         ::unlink(to.c_str());
         return FileError("cannot move", from, err);
@@ -289,15 +504,15 @@ Status MoveFileNoReplace(const std::string& from, const std::string& to) {
       return {};
     }
     err = errno;
-    if (err == EEXIST) return MakeError("cannot move " + from + " to " + to + ": the target exists");
+    if (err == EEXIST) return TargetExists(from, to);
   }
   if (err == EXDEV) return CopyThenRemove(from, to);
-  if (err == ENOENT && !FileExists(from)) return FileError("cannot move", from, err);
+  if (err == ENOENT && !PathOccupied(from)) return FileError("cannot move", from, err);
   return FileError("cannot move", from + " to " + to, err);
 }
 
 Status RemoveFile(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) return FileError("cannot delete", path, errno);
+  if (SysUnlink(path) != 0) return FileError("cannot delete", path, errno);
   return {};
 }
 

@@ -13,6 +13,9 @@
 
 namespace relicor {
 
+// Reads open files without waiting (a FIFO or a device never blocks a command) and only when they
+// are regular files: anything else is an error naming the path ("not a regular file").
+
 // Reads at most `maxBytes` bytes from the start of a file (the file is opened for reading only).
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
@@ -31,14 +34,25 @@ Result<std::string> ReadWholeFile(const std::string& path);
 // directory on the way is missing (or is a file). Any other failure is an error naming the file.
 Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& path);
 
+// Reads a small file that may be missing, never through a symbolic link: no text when nothing is at
+// `path`; an error when it is a link ("is a symbolic link: not followed"), not a regular file, or
+// larger than `maxBytes` ("holds more than N bytes").
+Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes);
+
 // The file's modification time as a local date-time.
 Result<DateTime> FileModificationTime(const std::string& path);
 
 bool FileExists(const std::string& path);
+// True when anything at all is at `path` (a file, a directory, a link even when it leads nowhere).
+bool PathOccupied(const std::string& path);
+// True when `path` is a symbolic link.
+bool IsSymlink(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
 // Replaces (or creates) `path` with `content`: writes a temporary file in the same directory,
-// flushes it and renames it into place, so the old file stays whole if anything fails.
+// flushes it, renames it into place and flushes the directory, so the old file stays whole if
+// anything fails and the new one is on the disk when this returns. A symbolic link at `path` is
+// replaced, never followed.
 Status AtomicReplaceFile(const std::string& path, std::string_view content);
 
 // Writes a new version of a file in pieces: the pieces go to a temporary file in the same
@@ -66,13 +80,26 @@ class AtomicFileWriter {
   int fd_ = -1;
 };
 
-// Appends `content` to `path`, creating the file when it does not exist.
+// Appends `content` to `path`, creating the file when it does not exist. Never follows a symbolic
+// link and never writes into anything but a regular file. A file this call created is removed
+// again when the write fails, so a failed append leaves no empty file behind.
 Status AppendToFile(const std::string& path, std::string_view content);
 
-// Moves a file; never replaces an existing file at `to`.
+// Moves a file; never replaces an existing file at `to`. Between file systems the file is copied
+// to a temporary file beside `to`, flushed, renamed to `to` and only then removed at `from`.
 Status MoveFileNoReplace(const std::string& from, const std::string& to);
 
 Status RemoveFile(const std::string& path);
+
+// Flushes a directory's entries (renames, new and removed files) to the disk.
+Status SyncDirectory(const std::string& dir);
+
+// Temporary files: "<target>.tmp-<process id>-<6 digits>". A name of that form whose process no
+// longer runs on this machine is a leftover of a run that was killed.
+std::string TemporaryFileName(const std::string& target);
+bool IsStaleTemporaryFileName(std::string_view name);
+// Removes the leftovers among `names` (entries of `dir`); returns the paths removed.
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir, const std::vector<std::string>& names);
 
 struct DirEntry {
   std::string name;  // the bare name

@@ -7,9 +7,6 @@ namespace relicor {
 
 namespace {
 
-// The directories are kept in short strings of 255 characters.
-constexpr std::size_t kDirectoryCapacity = kTextCapacity;
-
 // The four main window keys come first, then the option keys in their own order.
 constexpr std::size_t kFirstOptionKey = kSettingsKeyCount - kHtmlOptionKeyCount;
 constexpr std::string_view kPathToPoolKey = kSettingsKeys[0];
@@ -45,8 +42,8 @@ std::string SettingsPath(const std::string& programDir) { return programDir + st
 
 Settings DefaultSettings(const std::string& programDir) {
   Settings settings;
-  settings.pathToPool = ShortString(programDir + "POOL", kDirectoryCapacity);
-  settings.pathToSent = ShortString(programDir + "ITMOUT", kDirectoryCapacity);
+  settings.pathToPool = programDir + "POOL";
+  settings.pathToSent = programDir + "ITMOUT";
   return settings;
 }
 
@@ -54,10 +51,10 @@ Settings LoadSettings(const std::string& iniPath, const std::string& programDir)
   const Ini ini = LoadOrEmpty(iniPath);
   const Settings defaults = DefaultSettings(programDir);
   Settings settings;
-  settings.pathToPool =
-      ShortString(ProfileString(ini.Get(kSettingsSection, kPathToPoolKey), defaults.pathToPool), kDirectoryCapacity);
-  settings.pathToSent =
-      ShortString(ProfileString(ini.Get(kSettingsSection, kPathToSentKey), defaults.pathToSent), kDirectoryCapacity);
+  // The directories are kept whole: one longer than a directory setting may be (255 characters)
+  // is refused by the session, never used cut.
+  settings.pathToPool = ProfileString(ini.Get(kSettingsSection, kPathToPoolKey), defaults.pathToPool);
+  settings.pathToSent = ProfileString(ini.Get(kSettingsSection, kPathToSentKey), defaults.pathToSent);
   settings.htmlScanSub = ProfileBool(ini.Get(kSettingsSection, kHtmlScanSubKey), defaults.htmlScanSub);
   settings.mailAddress = ProfileString(ini.Get(kSettingsSection, kMailAddressKey), defaults.mailAddress);
   settings.html = ReadHtmlOptions(ini, defaults.html);

@@ -1,6 +1,7 @@
 #include "pool/ItemCache.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 #include <utility>
@@ -193,7 +194,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   entry.record = file->record;
   entry.meta.fileDate = file->fileDate;
   if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
-    FromSidecar(ReadSidecar(SidecarPath(path), now, file->fileDate), entry.meta);
+    FromSidecar(ReadSidecarOf(path, now, file->fileDate), entry.meta);
   } else {
     // Listed without a sidecar: the values a missing sidecar gives.
     FromSidecar(SidecarValuesFromIni(Ini(), now, file->fileDate), entry.meta);
@@ -203,6 +204,26 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   currentItem_ = entry.record;
   currentMeta_ = entry.meta;
   return LoadStatus::kLoaded;
+}
+
+SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate) const {
+  std::string problem;
+  SidecarValues values = ReadSidecar(SidecarPath(path), now, fileDate, &problem);
+  if (!problem.empty() && warn_) warn_(problem);
+  return values;
+}
+
+void ItemCache::RefreshSidecar(const std::string& path) {
+  ItemEntry* entry = entries_.Find(path);
+  if (entry == nullptr) return;
+  SidecarValues onDisk = ReadSidecarOf(path, clock_.Now(), entry->meta.fileDate);
+  // A sidecar keeps only the day of a date: where the file holds the day the entry holds, the
+  // entry's time of day stays (the file was not changed there since this run read or wrote it).
+  for (auto field : {&SidecarValues::points4ItemAt, &SidecarValues::addedItem, &SidecarValues::sentAt}) {
+    if (std::floor(onDisk.*field) == std::floor(entry->meta.*field)) onDisk.*field = entry->meta.*field;
+  }
+  FromSidecar(onDisk, entry->meta);
+  MakeCurrent(*entry);
 }
 
 Status ItemCache::StoreItemInfo(const std::string& path) {
@@ -232,9 +253,9 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
 
   // The sidecar goes with its item. When it exists but cannot follow, the item goes back, so an
   // item never loses its bookkeeping.
-  const std::string sidecarFrom = SidecarPathForMove(source);
-  const std::string sidecarTo = SidecarPathForMove(destination);
-  if (FileExists(sidecarFrom)) {
+  const std::string sidecarFrom = SidecarPath(source);
+  const std::string sidecarTo = SidecarPath(destination);
+  if (PathOccupied(sidecarFrom)) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
       if (auto back = MoveFileNoReplace(destination, source); !back) {
         return fail(movedSidecar.error() + "; " + back.error() + " (the item file is now " + destination +

@@ -3,6 +3,7 @@
 // and the current item with its working copy of the metadata.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -44,6 +45,15 @@ class ItemCache {
  public:
   explicit ItemCache(const Clock& clock) : clock_(clock) {}
 
+  // Where the cache tells the keeper about a sidecar it would not read (a link, too large, not a
+  // regular file); without one nothing is told.
+  void SetWarn(std::function<void(const std::string&)> warn) { warn_ = std::move(warn); }
+
+  // Reads the sidecar of a cached `path` again into its entry and the current metadata (the item
+  // becomes the current item): a command about to change the sidecar starts from what the file
+  // holds now, not from what it held at the first load. Nothing happens for an uncached path.
+  void RefreshSidecar(const std::string& path);
+
   // Makes the item at `path` the current item with its current metadata. The first load of a
   // path reads the ITM file and its sidecar; later loads take both from the cache.
   // A missing or unreadable file is an error naming the file and the reason.
@@ -66,10 +76,11 @@ class ItemCache {
   // in the cache. A failed write is reported; the entry keeps the new values.
   Status StoreItemInfo(const std::string& path);
 
-  // Moves an ITM file and its sidecar to `destination`, never replacing an existing file.
-  // 0: moved, or nothing to do (same path). -1: the ITM file could not be moved (nothing changed);
-  // `error`, when given, receives the reason. If the sidecar exists but cannot be moved, the ITM
-  // file is moved back and the result is -1.
+  // Moves an ITM file and its sidecar (SidecarPath of each) to `destination`, never replacing an
+  // existing file. 0: moved, or nothing to do (same path). -1: the ITM file could not be moved
+  // (nothing changed); `error`, when given, receives the reason. If the sidecar exists but cannot
+  // be moved, the ITM file is moved back and the result is -1. The caller records the move in the
+  // pool's journal first (MoveJournal), so that a crash between the two files can be repaired.
   int MoveItem(const std::string& source, const std::string& destination, std::string* error = nullptr);
 
   const ItemRecord& CurrentItem() const { return currentItem_; }
@@ -122,7 +133,10 @@ class ItemCache {
     std::size_t size_ = 0;
   };
 
+  SidecarValues ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate) const;
+
   const Clock& clock_;
+  std::function<void(const std::string&)> warn_;
   PathIndex entries_;
   // Texts are collected as items load and sorted in only when the key list is read: most runs
   // (reports, exports, pages) never read it.

@@ -19,9 +19,12 @@ constexpr std::string_view kAddedItemKey = kSidecarKeys[5];
 // current item. Returns the outcome that ends the command early, if any.
 Result<std::optional<AssignOutcome>> LoadSelected(ItemCache& cache, const std::string& selectedFile) {
   if (selectedFile.empty()) return std::optional<AssignOutcome>(AssignOutcome::kNoFileSelected);
+  if (!HasItemExtension(selectedFile)) return MakeError(NotItemFileNameText(selectedFile));
   auto loaded = cache.LoadItem(selectedFile);
   if (!loaded) return MakeError(loaded.error());
   if (*loaded != LoadStatus::kLoaded) return std::optional<AssignOutcome>(AssignOutcome::kNotAnItem);
+  // The change starts from the sidecar as it is now: another run may have written it since.
+  cache.RefreshSidecar(selectedFile);
   return std::optional<AssignOutcome>();
 }
 

@@ -5,7 +5,9 @@
 //
 // The window-level steps stay with the caller: showing the Members window when it is hidden
 // (instead of assigning), and showing the report of the selected file again afterwards. An empty
-// selected file or member text means nothing is selected.
+// selected file or member text means nothing is selected. The caller holds the pool's lock; each
+// command reads the item's sidecar again before it changes it, and refuses a path that does not
+// end in ".ITM".
 
 #include <cstdint>
 #include <string>

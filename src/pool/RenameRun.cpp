@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/FileSystem.h"
+#include "pool/MoveJournal.h"
 #include "pool/ScanDirectory.h"
 #include "text/Path.h"
 #include "text/Stri.h"
@@ -152,6 +153,25 @@ std::string RenameTarget(std::string_view path, std::string_view fileName) {
   return target;
 }
 
+namespace {
+
+// How many moves one journal record holds.
+constexpr std::size_t kRenameBatchSize = 1024;
+
+// The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
+// A name whose item file or sidecar is there (a sidecar left by an interrupted run, or one made by
+// hand) counts as taken, as a cached name does, so a renamed item never adopts a strange sidecar.
+std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, FileNameIndex& index) {
+  for (;;) {
+    const std::string target = RenameTarget(path, NewItemFileName(entry, path, index));
+    if (target == path) return target;
+    if (!PathOccupied(target) && !PathOccupied(SidecarPath(target))) return target;
+    index.Add(target);
+  }
+}
+
+}  // namespace
+
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options) {
   RenameRunResult result;
   if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
@@ -160,6 +180,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   ScanOptions scan;
   scan.recursive = options.subdirectories;
   scan.progressStep = options.scanStep;
+  scan.skippedDirectory = options.skippedDirectory;
   for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return MakeError(scanned.error());
@@ -170,33 +191,75 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   FileNameIndex index;
   for (const std::string& path : snapshot) index.Add(path);
 
-  for (std::size_t i = 0; i < snapshot.size(); ++i) {
-    if (options.progress) options.progress(i, snapshot.size());
-    const std::string& path = snapshot[i];
-    auto loaded = cache.LoadItem(path);
-    if (!loaded) {
-      result.failed.push_back({path, {}, loaded.error()});
-      continue;
+  // The moves are made in batches: the names of a batch are chosen as if every move before them
+  // succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
+  // after it are named again in the next batch, from the names the files really have.
+  MoveJournal journal(options.journalDir.empty() ? options.poolDir : options.journalDir);
+  struct Planned {
+    std::size_t position;
+    std::string from;
+    std::string to;
+  };
+  std::size_t next = 0;
+  while (next < snapshot.size()) {
+    std::vector<Planned> plan;
+    std::set<std::string> moving;  // the batch's sources: no target of the batch may be one
+    std::size_t i = next;
+    for (; i < snapshot.size() && plan.size() < kRenameBatchSize; ++i) {
+      if (options.progress) options.progress(i, snapshot.size());
+      const std::string& path = snapshot[i];
+      auto loaded = cache.LoadItem(path);
+      if (!loaded) {
+        result.failed.push_back({path, {}, loaded.error()});
+        continue;
+      }
+      const ItemEntry* own = cache.Find(path);
+      if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
+      index.Add(path);
+      const std::string target = FreeRenameTarget(*own, path, index);
+      if (target == path) continue;
+      if (moving.count(target) != 0) break;  // named again once that source has moved
+      index.Remove(path);
+      index.Add(target);
+      moving.insert(path);
+      plan.push_back({i, path, target});
     }
-    const ItemEntry* own = cache.Find(path);
-    if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
-    index.Add(path);
+    next = i;
+    if (plan.empty()) continue;
 
-    const std::string target = RenameTarget(path, NewItemFileName(*own, path, index));
-    if (target == path) continue;
-    const ItemEntry* atTarget = cache.Find(target);
-    const bool targetHadOtherEntry = atTarget != nullptr && atTarget != own;
-    std::string reason;
-    if (cache.MoveItem(path, target, &reason) < 0) {
-      result.failed.push_back({path, target, reason});
-      continue;
+    std::vector<PlannedMove> moves;
+    moves.reserve(plan.size());
+    for (const Planned& p : plan) moves.push_back({p.from, p.to});
+    if (auto recorded = journal.Record(moves); !recorded) {
+      // Nothing of this batch was moved; the run cannot go on safely.
+      for (const Planned& p : plan) result.failed.push_back({p.from, p.to, recorded.error()});
+      for (std::size_t k = i; k < snapshot.size(); ++k) result.failed.push_back({snapshot[k], {}, recorded.error()});
+      next = snapshot.size();
+      break;
     }
-    index.Remove(path);
-    // The moved item is loaded afresh under its new path, unless the cache already had an entry
-    // for that path (then that entry, with its own name, stays).
-    if (!targetHadOtherEntry && cache.Find(target) != nullptr) index.Add(target);
-    result.renamed.push_back({path, target, {}});
+    for (std::size_t k = 0; k < plan.size(); ++k) {
+      const Planned& p = plan[k];
+      std::string reason;
+      if (cache.MoveItem(p.from, p.to, &reason) == 0) {
+        result.renamed.push_back({p.from, p.to, {}});
+        continue;
+      }
+      if (!PathOccupied(p.from) && PathOccupied(p.to)) {
+        // The item moved, its sidecar could not follow, and the item could not go back: the
+        // journal stays, so the next command brings the two together.
+        return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
+      }
+      result.failed.push_back({p.from, p.to, reason});
+      // The names chosen from here on assumed this move: they are chosen again.
+      for (std::size_t m = plan.size(); m-- > k;) {
+        index.Remove(plan[m].to);
+        index.Add(plan[m].from);
+      }
+      next = p.position + 1;
+      break;
+    }
   }
+  if (auto cleared = journal.Clear(); !cleared) return MakeError(cleared.error());
   result.handled = snapshot.size();
   if (options.progress) options.progress(snapshot.size(), snapshot.size());
   return result;

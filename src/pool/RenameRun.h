@@ -82,18 +82,24 @@ struct RenameRunResult {
 struct RenameRunOptions {
   std::string poolDir;
   std::string sentDir;
+  // Where the moves are recorded before they are made (the pool directory); the caller holds
+  // its lock.
+  std::string journalDir;
   bool subdirectories = false;
   // Asked with the question text; true only for Yes.
   std::function<bool(const std::string& question)> confirm;
   // Called once per directory the scans enter.
   std::function<void()> scanStep;
+  // Told about each subdirectory whose items the scans leave out (it cannot be listed).
+  std::function<void(const std::string& reason)> skippedDirectory;
   // Called with (position, maximum) before each snapshot path is handled.
   std::function<void(std::size_t position, std::size_t maximum)> progress;
 };
 
 // "Start Rename Run": asks, loads both directories (a missing directory yields no files), then
 // renames every path the cache holds. A file that cannot be renamed keeps its name and the run goes
-// on; a file that cannot be read during the scans stops the run before anything is renamed.
+// on (it is listed in `failed`); a file that cannot be read during the scans stops the run before
+// anything is renamed. A name whose ITM file or sidecar is on the disk is never taken.
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options);
 
 }  // namespace relicor

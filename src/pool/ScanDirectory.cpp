@@ -51,8 +51,15 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   if (!entries) {
     // A subdirectory that cannot be listed (such as a file system's own lost+found) holds no items
     // for the scan, as one that does not exist; the directory the scan was asked for must be read.
-    if (isSubdirectory) return {};
+    if (isSubdirectory) {
+      if (options.skippedDirectory) options.skippedDirectory(entries.error() + ": its items are left out");
+      return {};
+    }
     return MakeError(entries.error());
+  }
+  // Temporary files of a run that was killed are of no use to anyone.
+  for (const DirEntry& entry : *entries) {
+    if (IsStaleTemporaryFileName(entry.name)) RemoveStaleTemporaryFiles(directory, {entry.name});
   }
   // The listing tells which items have no sidecar to read.
   const SidecarListing sidecars(*entries);
@@ -68,7 +75,11 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
     path.resize(dir.size());
     path += entry.name;
     auto loaded = cache.LoadItem(path, sidecars);
-    if (!loaded) return MakeError(loaded.error());
+    if (!loaded) {
+      if (!options.unreadable) return MakeError(loaded.error());
+      options.unreadable(loaded.error() + ": skipped");
+      continue;
+    }
     if (*loaded == LoadStatus::kNotAnItem) {
       if (options.notAnItem) options.notAnItem(path);
       continue;

@@ -25,6 +25,12 @@ struct ScanOptions {
   std::function<void()> progressStep;
   // Called for each file shorter than 400 bytes: not an item, it is skipped.
   std::function<void(const std::string& path)> notAnItem;
+  // When given, a file that cannot be read (gone, a dangling link, a FIFO or a device, no rights)
+  // is skipped and told here with the reason; without it such a file stops the scan.
+  std::function<void(const std::string& reason)> unreadable;
+  // Called for each subdirectory that cannot be listed (no rights, a path too long for the
+  // system): its items are not loaded, and the keeper is told.
+  std::function<void(const std::string& reason)> skippedDirectory;
 };
 
 // True for a file name ending in ".ITM" in any letter case.

@@ -1,6 +1,7 @@
 #include "pool/SendItem.h"
 
 #include "platform/FileSystem.h"
+#include "pool/MoveJournal.h"
 #include "pool/Sidecar.h"
 #include "text/Path.h"
 #include "text/Stri.h"
@@ -33,7 +34,8 @@ std::string SendDestination(std::string_view sentDir, std::string_view itemPath)
 }
 
 Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const std::string& selectedFile,
-                                     const std::string& selectedMember, const std::string& sentDir) {
+                                     const std::string& selectedMember, const std::string& sentDir,
+                                     const std::string& journalDir) {
   if (selectedFile.empty() || selectedMember.empty()) return Ended(SendOutcome::kNothingSelected);
   // Without a sent directory the destination would be the root of the file system.
   if (sentDir.empty()) return Ended(SendOutcome::kRefused, std::string(kNoSentDirectoryText));
@@ -41,9 +43,13 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
     return Ended(SendOutcome::kRefused, std::string(kSentDirectoryMissingText) + sentDir);
   }
 
+  if (!HasItemExtension(selectedFile)) return MakeError(NotItemFileNameText(selectedFile));
+
   auto loaded = cache.LoadItem(selectedFile);
   if (!loaded) return MakeError(loaded.error());
   if (*loaded != LoadStatus::kLoaded) return Ended(SendOutcome::kNotAnItem);
+  // The sidecar as it is now: another run may have written it since it was first read.
+  cache.RefreshSidecar(selectedFile);
 
   SendResult result;
   result.source = selectedFile;
@@ -57,19 +63,16 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
     return result;
   };
   if (result.destination != selectedFile) {
-    for (const std::string& taken : {result.destination, SidecarPathForMove(result.destination)}) {
-      if (FileExists(taken)) return moveFailed(taken + " already exists");
+    for (const std::string& taken : {result.destination, SidecarPath(result.destination)}) {
+      if (PathOccupied(taken)) return moveFailed(taken + " already exists");
     }
   }
 
   const std::string sidecar = SidecarPath(selectedFile);
-  const bool hadSidecar = FileExists(sidecar);
-  std::string oldSidecar;
-  if (hadSidecar) {
-    auto content = ReadWholeFile(sidecar);
-    if (!content) return MakeError(content.error());
-    oldSidecar = std::move(*content);
-  }
+  auto content = ReadSidecarText(sidecar);
+  if (!content) return MakeError(content.error());
+  const bool hadSidecar = content->has_value();
+  const std::string oldSidecar = hadSidecar ? **content : std::string();
 
   const DateTime now = clock.Now();
   ItemMeta& meta = cache.CurrentMeta();
@@ -82,7 +85,25 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
   }
 
   std::string reason;
-  if (cache.MoveItem(selectedFile, result.destination, &reason) < 0) {
+  MoveJournal journal(journalDir);
+  if (auto recorded = journal.Record({{selectedFile, result.destination}}); !recorded) {
+    reason = recorded.error();
+  } else if (cache.MoveItem(selectedFile, result.destination, &reason) == 0) {
+    reason.clear();
+  } else if (!PathOccupied(selectedFile) && PathOccupied(result.destination)) {
+    // The item moved, its sidecar could not follow, and the item could not go back: the journal
+    // stays, so the next command brings the two together.
+    return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
+  } else if (reason.empty()) {
+    reason = "the item file could not be moved";
+  }
+  if (auto cleared = journal.Clear(); !cleared && reason.empty()) {
+    // The move is done; only its record could not be removed (the next command repairs nothing).
+    result.outcome = SendOutcome::kSent;
+    result.message = cleared.error();
+    return result;
+  }
+  if (!reason.empty()) {
     // The item stayed in the pool: its cache entry and its sidecar get their earlier values back.
     cache.CurrentMeta() = before;
     (void)cache.StoreItemInfo(selectedFile);

@@ -46,8 +46,11 @@ std::string SendDestination(std::string_view sentDir, std::string_view itemPath)
 // "Prepare Item to send": SendTo := the first 18 characters of the member's name, SentAt := now,
 // then the item and its sidecar move into `sentDir`. A move never replaces a file there. When the
 // move fails, the sidecar and the cache entry keep the values they had before. A sidecar that
-// cannot be written is an error, and nothing is moved.
+// cannot be written is an error, and nothing is moved. The move is recorded in the journal in
+// `journalDir` (the pool directory) first. The caller holds the pool's lock; the sidecar is read
+// again before it is changed. A path that does not end in ".ITM" is refused.
 Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const std::string& selectedFile,
-                                     const std::string& selectedMember, const std::string& sentDir);
+                                     const std::string& selectedMember, const std::string& sentDir,
+                                     const std::string& journalDir);
 
 }  // namespace relicor

@@ -43,13 +43,27 @@ void PutSidecarValues(Ini& ini, const SidecarValues& values, DateTime today) {
   ini.Set(kSidecarSection, kSidecarKeys[6], SafeDateText(values.sentAt, today));
 }
 
-SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate) {
-  auto ini = IniFile(path).Load();
-  return SidecarValuesFromIni(ini ? *ini : Ini(), now, fileDate);
+Result<std::optional<std::string>> ReadSidecarText(const std::string& path) {
+  auto text = ReadSmallFileNoFollow(path, kMaxSidecarBytes);
+  if (!text) return MakeError(text.error() + ": not read as a sidecar");
+  return text;
+}
+
+SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate, std::string* problem) {
+  auto text = ReadSidecarText(path);
+  if (!text) {
+    if (problem != nullptr) *problem = text.error();
+    return SidecarValuesFromIni(Ini(), now, fileDate);
+  }
+  return SidecarValuesFromIni(*text ? Ini::Parse(**text) : Ini(), now, fileDate);
 }
 
 Status WriteSidecar(const std::string& path, const SidecarValues& values, DateTime today) {
-  return IniFile(path).Update([&](Ini& ini) { PutSidecarValues(ini, values, today); });
+  auto text = ReadSidecarText(path);
+  if (!text) return MakeError(text.error() + "; " + path + " is left as it is");
+  Ini ini = *text ? Ini::Parse(**text) : Ini();
+  PutSidecarValues(ini, values, today);
+  return AtomicReplaceFile(path, ini.Serialize());
 }
 
 namespace {
@@ -95,12 +109,13 @@ bool SidecarListing::MayHoldSidecarOf(std::string_view itemPath) const {
   return false;
 }
 
-std::string SidecarPathForMove(std::string_view itemPath) {
-  const std::size_t nameStart = itemPath.size() - FileNamePart(itemPath).size();
-  const std::size_t dot = itemPath.rfind('.');
-  const std::string_view stem =
-      dot != std::string_view::npos && dot >= nameStart ? itemPath.substr(0, dot) : itemPath;
-  return std::string(stem) + std::string(kSidecarExtension);
+bool HasItemExtension(std::string_view path) {
+  const std::string_view name = FileNamePart(path);
+  return name.size() >= 4 && EqualsNoCase(name.substr(name.size() - 4), ".ITM");
+}
+
+std::string NotItemFileNameText(const std::string& path) {
+  return path + ": not an item file name (an item file ends in .ITM)";
 }
 
 }  // namespace relicor

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,11 +53,20 @@ SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDa
 // (a date that cannot be written gives the date of `today`).
 void PutSidecarValues(Ini& ini, const SidecarValues& values, DateTime today);
 
-// Reads the sidecar at `path`. A missing or unreadable file is the same as one without keys.
-SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate);
+// A sidecar is a small text file; anything larger is not read as one.
+inline constexpr std::size_t kMaxSidecarBytes = 1024 * 1024;
+
+// The text of the sidecar at `path`: nothing when there is none. A symbolic link (never followed),
+// anything but a regular file, or a file larger than kMaxSidecarBytes is an error naming it.
+Result<std::optional<std::string>> ReadSidecarText(const std::string& path);
+
+// Reads the sidecar at `path`. A missing or unreadable file is the same as one without keys; when
+// `problem` is given it receives why a file that is there was not read (a link, too large, ...).
+SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate, std::string* problem = nullptr);
 
 // Writes the seven keys into the sidecar at `path` with one atomic replace, creating the file
-// when missing and keeping every other section and key. An error names the file and the reason.
+// when missing and keeping every other section and key. An error names the file and the reason;
+// a sidecar that ReadSidecarText refuses is left as it is (an error too).
 Status WriteSidecar(const std::string& path, const SidecarValues& values, DateTime today);
 
 // The names of one directory's entries that may be sidecars (every name ending in "IT0"), as
@@ -78,9 +88,10 @@ class SidecarListing {
   std::vector<std::size_t> codes_;
 };
 
-// The sidecar of an item file when it is moved: the path without its extension (the part of the
-// file name from its last ".") followed by ".IT0". For a three-letter extension this is the same
-// as SidecarPath.
-std::string SidecarPathForMove(std::string_view itemPath);
+// True for a path whose file name ends in ".ITM" in any letter case: the only item paths whose
+// sidecar every operation names alike (SidecarPath).
+bool HasItemExtension(std::string_view path);
+// "<path>: not an item file name (an item file ends in .ITM)"
+std::string NotItemFileNameText(const std::string& path);
 
 }  // namespace relicor

@@ -7,7 +7,9 @@
 #include "html/CreatePages.h"
 #include "identify/ItemReport.h"
 #include "identify/LineSink.h"
+#include "platform/DirectoryLock.h"
 #include "platform/FileSystem.h"
+#include "pool/MoveJournal.h"
 #include "pool/QuickAssign.h"
 #include "pool/RenameRun.h"
 #include "pool/ScanDirectory.h"
@@ -67,6 +69,7 @@ struct Session::Impl {
     settings = DefaultSettings(programDir);
     report.debugLog = &debugLog;
     report.dumpDisplay = &dump;
+    cache.SetWarn([this](const std::string& message) { ui.Notify(message); });
   }
 
   std::string programDir;
@@ -78,6 +81,9 @@ struct Session::Impl {
   ItemCache cache;
   Database database;
   MemberList members;
+  // The member list as PLAYERS.TXT held it when it was last read or written: saving applies only
+  // this run's changes to the file as it is then.
+  MemberList loadedMembers;
   LineSink sink;
   DebugLog debugLog;
   DumpForwarder dump;
@@ -135,6 +141,45 @@ struct Session::Impl {
     return SidecarListing(*entries);
   }
 
+  // The directory whose lock and journal a pool command uses: the pool directory, or the program
+  // directory when no pool directory is set.
+  std::string WorkDirectory() const {
+    return settings.pathToPool.empty() ? WithoutTrailingSeparator(programDir) : settings.pathToPool;
+  }
+
+  // Takes the lock of `dir` for one command; tells what it repaired.
+  Result<PoolLock> Lock(const std::string& dir, std::chrono::milliseconds wait = kLockWait) {
+    auto held = LockPool(dir, wait);
+    if (!held) return held;
+    for (const std::string& line : held->repaired) ui.Notify("repaired: " + line);
+    return held;
+  }
+
+  void ReloadMembers() {
+    LoadMembers(members, settings.pathToPool);
+    loadedMembers = members;
+  }
+
+  // Saves this run's changes of the member list (against loadedMembers) into PLAYERS.TXT as it
+  // is now, under the pool's lock.
+  Status SaveMemberChanges() {
+    if (settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryForMembersText));
+    auto held = Lock(settings.pathToPool);
+    if (!held) return MakeError(held.error());
+    MemberList onDisk;
+    LoadMembers(onDisk, settings.pathToPool);
+    for (const std::string& name : loadedMembers.Names()) {
+      if (!members.Contains(name)) onDisk.Remove(name);
+    }
+    for (const std::string& name : members.Names()) {
+      if (!loadedMembers.Contains(name)) onDisk.Add(name);
+    }
+    if (auto saved = SaveMembers(onDisk, settings.pathToPool); !saved) return saved;
+    members = onDisk;
+    loadedMembers = onDisk;
+    return {};
+  }
+
   std::string PathOf(int index) const {
     if (index < 0 || index >= static_cast<int>(fileNames.size())) return {};
     return JoinPath(currentDir == std::string(1, kPathSeparator) ? "" : currentDir,
@@ -151,14 +196,38 @@ void Session::Start() {
   Impl& s = *impl_;
   s.startTime = s.clock.Now();
   if (auto loaded = s.database.Load(); !loaded) s.ui.Notify(loaded.error());
-  s.settings = LoadSettings(JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName), s.programDir);
-  LoadMembers(s.members, s.settings.pathToPool);
+  const std::string iniPath = JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName);
+  s.settings = LoadSettings(iniPath, s.programDir);
+  // A directory that does not fit is never used shortened: it would name another directory.
+  for (auto [key, dir] : {std::pair{"PathToPool", &s.settings.pathToPool}, std::pair{"PathToSent", &s.settings.pathToSent}}) {
+    if (auto fits = CheckDirectoryLength(*dir); !fits) {
+      s.ui.Notify(std::string(key) + " in " + iniPath + ": " + fits.error() + "; not used");
+      dir->clear();
+    }
+  }
+  s.ReloadMembers();
 }
+
+Status Session::RecoverPool() {
+  Impl& s = *impl_;
+  if (s.settings.pathToPool.empty() || !DirectoryExists(s.settings.pathToPool)) return {};
+  // Only a pool that nobody writes now: a journal another Relicor holds the lock for is its own,
+  // live one; the next command that takes the lock repairs whatever that run leaves.
+  auto held = s.Lock(s.settings.pathToPool, std::chrono::milliseconds(0));
+  if (!held && held.error().rfind(kBusyText, 0) == 0) return {};
+  if (!held) return MakeError(held.error());
+  return {};
+}
+
+Status Session::SaveMemberList() { return impl_->SaveMemberChanges(); }
 
 Status Session::Shutdown() {
   Impl& s = *impl_;
-  if (auto saved = SaveMembers(s.members, s.settings.pathToPool); !saved) s.ui.Notify(saved.error());
-  return SaveSettings(JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName), s.settings);
+  if (auto saved = s.SaveMemberChanges(); !saved) s.ui.Notify(saved.error());
+  const std::string iniPath = JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName);
+  auto held = DirectoryLock::Acquire(WithoutTrailingSeparator(s.programDir));
+  if (!held) return MakeError(held.error());
+  return SaveSettings(iniPath, s.settings);
 }
 
 const std::string& Session::programDir() const { return impl_->programDir; }
@@ -186,6 +255,40 @@ bool Session::AddMember(const std::string& name) {
   return impl_->members.Add(name);
 }
 bool Session::RemoveMember(const std::string& name) { return impl_->members.Remove(name); }
+
+Result<std::string> Session::AddMemberToFile(const std::string& name) {
+  Impl& s = *impl_;
+  const std::string& poolDir = s.settings.pathToPool;
+  if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryForMembersText));
+  if (name.empty()) return MakeError("a member name must not be empty");
+  if (name.find_first_of("\r\n") != std::string::npos) return MakeError("a member name must be one line");
+  auto held = s.Lock(poolDir);
+  if (!held) return MakeError(held.error());
+  s.ReloadMembers();
+  if (!s.members.Add(name)) return MakeError(name + " is already in the member list " + MembersFilePath(poolDir));
+  if (auto saved = SaveMembers(s.members, poolDir); !saved) {
+    s.members = s.loadedMembers;
+    return MakeError(saved.error());
+  }
+  s.loadedMembers = s.members;
+  return "added " + name + " to " + MembersFilePath(poolDir);
+}
+
+Result<std::string> Session::RemoveMemberFromFile(const std::string& name) {
+  Impl& s = *impl_;
+  const std::string& poolDir = s.settings.pathToPool;
+  if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryForMembersText));
+  auto held = s.Lock(poolDir);
+  if (!held) return MakeError(held.error());
+  s.ReloadMembers();
+  if (!s.members.Remove(name)) return MakeError(name + " is not in the member list " + MembersFilePath(poolDir));
+  if (auto saved = SaveMembers(s.members, poolDir); !saved) {
+    s.members = s.loadedMembers;
+    return MakeError(saved.error());
+  }
+  s.loadedMembers = s.members;
+  return "removed " + name + " from " + MembersFilePath(poolDir);
+}
 
 std::optional<std::string> Session::FindMember(const std::string& name) const {
   const std::string* found = impl_->members.Find(name);
@@ -239,6 +342,8 @@ bool Session::SendingAvailable() const {
 }
 
 Status Session::ReportFile(const std::string& path, const std::string& directory) {
+  // Its sidecar would be named by another rule than an item file's.
+  if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
   return impl_->Report(path, directory);
 }
 
@@ -251,6 +356,8 @@ Result<std::string> Session::ExportItemList() { return ExportItemList(impl_->cur
 Result<std::string> Session::ExportItemList(const std::string& directory) {
   Impl& s = *impl_;
   s.listedSidecars.reset();
+  auto held = s.Lock(WithoutTrailingSeparator(directory));
+  if (!held) return MakeError(held.error());
   if (auto changed = SetCurrentDirectory(directory); !changed) return MakeError(changed.error());
   // Which items have a sidecar: from the listing just read, or (for a list read earlier) anew.
   std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
@@ -265,6 +372,7 @@ Result<std::string> Session::ExportItemList(const std::string& directory) {
   s.selectedIndex = -1;
   s.sink.TakeExportText();
   s.sink.SetTextExport(true);
+  std::string exportText;
   const int count = static_cast<int>(s.fileNames.size());
   Status writeFailure;
   Status reportFailure;
@@ -276,9 +384,17 @@ Result<std::string> Session::ExportItemList(const std::string& directory) {
   for (int i = 0; i < count; ++i) {
     s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
     reportFailure = SelectFile(i);
-    if (s.sink.ExportText().size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
-      writeFailure = file.Write(s.sink.ExportText());
-      s.sink.ClearExportText();
+    // The report's lines, its file line with every control byte of the file name written as '?'
+    // (a line break in a name would split the line).
+    s.sink.ClearExportText();
+    const std::vector<std::string>& lines = s.sink.OutputList();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      exportText += k == 0 ? OneLineText(lines[k]) : lines[k];
+      exportText += kLineEnd;
+    }
+    if (exportText.size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
+      writeFailure = file.Write(exportText);
+      exportText.clear();
       if (!writeFailure) break;
     }
     if (!reportFailure) break;
@@ -300,6 +416,8 @@ Result<std::string> Session::CreatePages(const std::string& directory) {
   Impl& s = *impl_;
   s.PrepareReport();
   const std::string outputDir = WithoutTrailingSeparator(directory);
+  auto held = s.Lock(outputDir);
+  if (!held) return MakeError(held.error());
   const std::string sentDir = s.settings.pathToSent;
   const std::string poolDir = s.settings.pathToPool;
   const std::string programDir = s.programDir;
@@ -318,7 +436,8 @@ Result<std::string> Session::CreatePages(const std::string& directory) {
                          s.ui.ProgressSet(static_cast<int>(done * 100 / total));
                        }
                      },
-                     [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); }};
+                     [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); },
+                     [&s](const std::string& reason) { s.ui.Notify(reason); }};
   auto summary = relicor::CreatePages(ctx);
   s.ui.ProgressSet(0);
   if (!summary) return MakeError(summary.error());
@@ -327,22 +446,35 @@ Result<std::string> Session::CreatePages(const std::string& directory) {
          std::to_string(summary->itemCount) + " items; entrance page " + entrance;
 }
 
-void Session::SetPoolDirectoryToCurrent() { SetPoolDirectory(impl_->currentDir); }
-void Session::SetSentDirectoryToCurrent() { SetSentDirectory(impl_->currentDir); }
-
-void Session::SetPoolDirectory(const std::string& directory) {
-  impl_->settings.pathToPool = ShortString(directory);
-  LoadMembers(impl_->members, impl_->settings.pathToPool);
+Status CheckDirectoryLength(const std::string& directory) {
+  if (directory.size() <= kTextCapacity) return {};
+  return MakeError("the path is longer than " + std::to_string(kTextCapacity) + " characters: " + directory);
 }
 
-void Session::SetSentDirectory(const std::string& directory) {
-  impl_->settings.pathToSent = ShortString(directory);
+Status Session::SetPoolDirectoryToCurrent() { return SetPoolDirectory(impl_->currentDir); }
+Status Session::SetSentDirectoryToCurrent() { return SetSentDirectory(impl_->currentDir); }
+
+Status Session::SetPoolDirectory(const std::string& directory) {
+  if (auto fits = CheckDirectoryLength(directory); !fits) return fits;
+  impl_->settings.pathToPool = directory;
+  impl_->ReloadMembers();
+  return RecoverPool();
+}
+
+Status Session::SetSentDirectory(const std::string& directory) {
+  if (auto fits = CheckDirectoryLength(directory); !fits) return fits;
+  impl_->settings.pathToSent = directory;
+  return {};
 }
 
 Result<std::string> Session::CheckDuplicates() {
   Impl& s = *impl_;
-  auto result = CheckForDuplicateItems(s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent,
-                                       s.settings.htmlScanSub, s.clock, [&s] { s.ui.ProgressStep(); });
+  if (s.settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryText));
+  auto held = s.Lock(s.settings.pathToPool);
+  if (!held) return MakeError(held.error());
+  auto result = CheckForDuplicateItems(
+      s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent, s.settings.htmlScanSub, s.clock,
+      [&s] { s.ui.ProgressStep(); }, [&s](const std::string& message) { s.ui.Notify(message); });
   s.ui.ProgressSet(0);
   if (!result) return MakeError(result.error());
   return result->message;
@@ -373,20 +505,32 @@ Result<std::string> AssignMessage(const Result<AssignResult>& result) {
 }  // namespace
 
 Result<std::string> Session::QuickSenderAssign(const std::string& path, const std::string& member) {
+  if (path.empty()) return std::string();
+  auto held = impl_->Lock(impl_->WorkDirectory());
+  if (!held) return MakeError(held.error());
   return AssignMessage(relicor::QuickSenderAssign(impl_->cache, path, member));
 }
 
 Result<std::string> Session::QuickPointAssign(const std::string& path) {
+  if (path.empty()) return std::string();
+  auto held = impl_->Lock(impl_->WorkDirectory());
+  if (!held) return MakeError(held.error());
   return AssignMessage(relicor::QuickPointAssign(impl_->cache, impl_->clock, path));
 }
 
 Result<std::string> Session::QuickDateAssign(const std::string& path) {
+  if (path.empty()) return std::string();
+  auto held = impl_->Lock(impl_->WorkDirectory());
+  if (!held) return MakeError(held.error());
   return AssignMessage(relicor::QuickDateAssign(impl_->cache, impl_->clock, path));
 }
 
 Result<std::string> Session::PrepareItemToSend(const std::string& path, const std::string& member) {
   Impl& s = *impl_;
-  auto result = relicor::PrepareItemToSend(s.cache, s.clock, path, member, s.settings.pathToSent);
+  if (path.empty() || member.empty()) return std::string();
+  auto held = s.Lock(s.WorkDirectory());
+  if (!held) return MakeError(held.error());
+  auto result = relicor::PrepareItemToSend(s.cache, s.clock, path, member, s.settings.pathToSent, s.WorkDirectory());
   if (!result) return MakeError(result.error());
   switch (result->outcome) {
     case SendOutcome::kSent: {
@@ -412,8 +556,14 @@ Result<std::string> Session::RenameRun() {
   options.poolDir = s.settings.pathToPool;
   options.sentDir = s.settings.pathToSent;
   options.subdirectories = s.settings.htmlScanSub;
-  options.confirm = [&s](const std::string& question) { return s.ui.Confirm(question); };
+  options.journalDir = s.WorkDirectory();
+  // The keeper is asked before the lock is taken: no other Relicor waits on an open question.
+  if (!s.ui.Confirm(RenameQuestion(options.poolDir, options.sentDir))) return std::string("rename run not started");
+  auto held = s.Lock(s.WorkDirectory());
+  if (!held) return MakeError(held.error());
+  options.confirm = [](const std::string&) { return true; };
   options.scanStep = [&s] { s.ui.ProgressStep(); };
+  options.skippedDirectory = [&s](const std::string& reason) { s.ui.Notify(reason); };
   options.progress = [&s](std::size_t position, std::size_t maximum) {
     s.ui.ProgressSet(maximum > 0 ? static_cast<int>(position * 100 / maximum) : 0);
   };
@@ -425,6 +575,10 @@ Result<std::string> Session::RenameRun() {
   for (const auto& step : result->renamed) text += "renamed " + step.from + " to " + step.to + "\n";
   for (const auto& step : result->failed) text += "kept " + step.from + ": " + step.reason + "\n";
   text += std::to_string(result->renamed.size()) + " of " + std::to_string(result->handled) + " files renamed";
+  // A file that kept its name against the run's will is a failure of the run.
+  if (!result->failed.empty()) {
+    return MakeError(text + "; " + std::to_string(result->failed.size()) + " could not be renamed");
+  }
   return text;
 }
 
@@ -432,6 +586,7 @@ Result<std::string> Session::AddToDatabase(const std::string& path) {
   Impl& s = *impl_;
   if (!s.ui.Confirm("Are you sure to add this item?")) return std::string();
   if (path.empty()) return std::string();
+  if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
   auto loaded = s.cache.LoadItem(path);
   if (!loaded) return MakeError(loaded.error());
   if (*loaded == LoadStatus::kNotAnItem) return MakeError(NotAnItemText(path));

@@ -45,6 +45,9 @@ class SessionUi {
   virtual void HideItemDump() {}
 };
 
+// An error naming `directory` when it is longer than a directory setting may be (255 characters).
+Status CheckDirectoryLength(const std::string& directory);
+
 class Session {
  public:
   // `programDir` ends with a separator (RELICOR.INI, IDENT.ID and rules.txt live there).
@@ -54,10 +57,16 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   // Start-up: start time, database, settings, member list. Problems are told through Notify;
-  // start-up itself never fails.
+  // start-up itself never fails. A pool or sent directory in the settings that is longer than a
+  // path may be (255 characters) is told and not used.
   void Start();
-  // Shutdown: saves the member list (a failure is told, the close goes on) and writes all fifteen
-  // settings keys. An error means the settings could not be written ("nach ... kann nicht
+  // Finishes or undoes what a killed run left in the pool directory (an interrupted move, stale
+  // temporary files) and tells what it repaired. Called by the front ends at start; setting the
+  // pool directory does it too. A pool that another Relicor is writing now is left to it; an
+  // error when the pool cannot be repaired.
+  Status RecoverPool();
+  // Shutdown: saves the member list (its changes of this run, into PLAYERS.TXT as it is then; a
+  // failure is told, the close goes on) and writes all fifteen settings keys. An error means the settings could not be written ("nach ... kann nicht
   // geschrieben werden"): the caller keeps the program running.
   Status Shutdown();
 
@@ -81,6 +90,14 @@ class Session {
   bool RemoveMember(const std::string& name);  // false when not present
   // The member list's own spelling of `name` (letter case ignored), or nothing.
   std::optional<std::string> FindMember(const std::string& name) const;
+  // Saves this run's changes of the member list into PLAYERS.TXT as the file is now (names another
+  // run added there stay), under the pool's lock.
+  Status SaveMemberList();
+  // Adds or removes one name in PLAYERS.TXT at once, under the pool's lock, with the file read
+  // again first; the member list then is the file's. An error for a name that is already there
+  // (not there), or that cannot be saved.
+  Result<std::string> AddMemberToFile(const std::string& name);
+  Result<std::string> RemoveMemberFromFile(const std::string& name);
 
   // Browsing: the current directory and its ITM files (any letter case of the extension,
   // ordinary visible files, sorted by name without regard to letter case).
@@ -103,7 +120,7 @@ class Session {
 
   // The item report of one file. `directory` is the one the path is shown against.
   // A file shorter than 400 bytes gives no lines and a Notify; a missing or unreadable file is
-  // an error.
+  // an error, and so is a path that does not end in ".ITM".
   Status ReportFile(const std::string& path, const std::string& directory);
   const std::vector<std::string>& OutputLines() const;
   StatusColour statusColour() const;
@@ -116,11 +133,13 @@ class Session {
   // "St&art creation": the pages in `directory` (default: the current directory).
   Result<std::string> CreatePages();
   Result<std::string> CreatePages(const std::string& directory);
-  // "Set &Pool-Directory" / "Set &Sent-Directory": the current directory becomes it.
-  void SetPoolDirectoryToCurrent();
-  void SetSentDirectoryToCurrent();
-  void SetPoolDirectory(const std::string& directory);  // reloads the member list
-  void SetSentDirectory(const std::string& directory);
+  // "Set &Pool-Directory" / "Set &Sent-Directory": the current directory becomes it. A directory
+  // longer than 255 characters is refused (CheckDirectoryLength), never cut. Setting the pool
+  // reloads the member list and repairs the pool (RecoverPool).
+  Status SetPoolDirectoryToCurrent();
+  Status SetSentDirectoryToCurrent();
+  Status SetPoolDirectory(const std::string& directory);
+  Status SetSentDirectory(const std::string& directory);
   // "Check for duplicate items".
   Result<std::string> CheckDuplicates();
   // "Quick Sender Assign", "Quick Point Assign", "Quick Date Assign" for `path`.

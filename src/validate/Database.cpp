@@ -4,8 +4,10 @@
 #include <system_error>
 
 #include "item/ItemFile.h"
+#include "platform/DirectoryLock.h"
 #include "platform/FileSystem.h"
 #include "pool/ItemCache.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -32,6 +34,7 @@ ItemRecord DecodeDatabaseRecord(std::string_view stored) {
 
 Status Database::Load() {
   entries_.clear();
+  removed_.clear();
   modified_ = false;
   auto data = ReadWholeFile(filePath_);
   if (!data) {
@@ -52,11 +55,23 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
   const std::string key = record.ItemKey();
   if (IsRegistered(key)) return false;
   const std::string stored = EncodeDatabaseRecord(record);
+  // One writer at a time; the file as it is now decides (another run may have added the record).
+  auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
+  if (!lock) return MakeError(lock.error());
+  auto existing = ReadWholeFile(filePath_);
+  if (existing) {
+    for (std::size_t at = 0; at + kItemRecordSize <= existing->size(); at += kItemRecordSize) {
+      const ItemRecord onDisk = DecodeDatabaseRecord(std::string_view(*existing).substr(at, kItemRecordSize));
+      if (onDisk.ItemKey() == key) {
+        entries_.emplace(key, onDisk);
+        return false;
+      }
+    }
+  }
   // Records are appended at the end. A file whose length is not a whole number of records (a torn
   // last record, which loading ignores) is first cut back to its whole records, so the new record
   // does not land across a record boundary.
   Status written;
-  auto existing = ReadWholeFile(filePath_);
   if (existing && existing->size() % kItemRecordSize != 0) {
     std::string content = existing->substr(0, existing->size() - existing->size() % kItemRecordSize);
     written = AtomicReplaceFile(filePath_, content + stored);
@@ -70,15 +85,32 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
 
 bool Database::Remove(const std::string& itemKey) {
   if (entries_.erase(itemKey) == 0) return false;
+  removed_.insert(itemKey);
   modified_ = true;
   return true;
 }
 
 Status Database::Save() {
+  // One writer at a time. The file is read again: records another run added since this list was
+  // loaded stay, and only the records removed here go.
+  auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
+  if (!lock) return MakeError(lock.error());
+  std::map<std::string, ItemRecord> merged = entries_;
+  auto data = ReadWholeFile(filePath_);
+  if (!data && !IsMissing(filePath_)) return MakeError(data.error() + "; " + filePath_ + " is left as it is");
+  if (data) {
+    for (std::size_t at = 0; at + kItemRecordSize <= data->size(); at += kItemRecordSize) {
+      const ItemRecord record = DecodeDatabaseRecord(std::string_view(*data).substr(at, kItemRecordSize));
+      const std::string key = record.ItemKey();
+      if (removed_.count(key) == 0) merged.emplace(key, record);
+    }
+  }
   std::string content;
-  content.reserve(entries_.size() * kItemRecordSize);
-  for (const auto& [key, record] : entries_) content += EncodeDatabaseRecord(record);
+  content.reserve(merged.size() * kItemRecordSize);
+  for (const auto& [key, record] : merged) content += EncodeDatabaseRecord(record);
   if (auto written = AtomicReplaceFile(filePath_, content); !written) return written;
+  entries_ = std::move(merged);
+  removed_.clear();
   modified_ = false;
   return {};
 }

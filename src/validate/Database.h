@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,14 +34,15 @@ class Database {
   bool IsRegistered(const std::string& itemKey) const { return entries_.count(itemKey) != 0; }
 
   // Adds a record to the list and appends it to the file. False (and nothing written) when the
-  // key is already registered.
+  // key is already registered, in the list or (under the lock, read again) in the file.
   Result<bool> AddRecord(const ItemRecord& record);
 
   // Removes an entry from the list (not from the file) and sets the modified flag.
   bool Remove(const std::string& itemKey);
 
-  // Rewrites the whole file in key order (atomic replace) and clears the modified flag;
-  // a failure is reported and the flag stays set.
+  // Rewrites the whole file in key order (atomic replace) and clears the modified flag; a failure
+  // is reported and the flag stays set. Under the program directory's lock the file is read again
+  // first: records another run added stay, only the ones removed here go.
   Status Save();
 
   bool modified() const { return modified_; }
@@ -50,6 +52,7 @@ class Database {
  private:
   std::string filePath_;
   std::map<std::string, ItemRecord> entries_;  // by item key
+  std::set<std::string> removed_;              // keys removed since the last load or save
   bool modified_ = false;
 };
 

@@ -50,6 +50,15 @@ void AppendLine(std::string& log, std::string_view line) {
 
 }  // namespace
 
+std::string OneLineText(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = '?';
+  }
+  return line;
+}
+
 std::string DupeCheckLog(const ItemCache& cache, const Database& database, const Clock& clock,
                          std::size_t* duplicatedLines, std::size_t* dupeHackLines) {
   std::string log;
@@ -67,14 +76,14 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
     const std::string& next = *std::next(it);
     if (text.size() < kItemKeyLength || next.size() < kItemKeyLength) continue;
     if (text.compare(0, kItemKeyLength, next, 0, kItemKeyLength) != 0 || SameFile(text, next)) continue;
-    AppendLine(log, "DUPLICATED " + text + "--" + next);
+    AppendLine(log, "DUPLICATED " + OneLineText(text) + "--" + OneLineText(next));
     ++duplicated;
   }
 
   std::size_t dupeHack = 0;
   for (const std::string& text : keyList) {
     if (text.size() < kItemKeyLength || !database.IsRegistered(text.substr(0, kItemKeyLength))) continue;
-    AppendLine(log, "DUPE/HACK  " + text);
+    AppendLine(log, "DUPE/HACK  " + OneLineText(text));
     ++dupeHack;
   }
 
@@ -87,12 +96,18 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
 Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database& database,
                                                const std::string& poolDir, const std::string& sentDir,
                                                bool subdirectories, const Clock& clock,
-                                               const std::function<void()>& progressStep) {
+                                               const std::function<void()>& progressStep,
+                                               const std::function<void(const std::string&)>& warn) {
   if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryText));
 
   ScanOptions scan;
   scan.recursive = subdirectories;
   scan.progressStep = progressStep;
+  // The check skips a file it cannot read, and a directory it cannot list.
+  scan.unreadable = [&warn](const std::string& reason) {
+    if (warn) warn(reason);
+  };
+  scan.skippedDirectory = scan.unreadable;
   for (const std::string* dir : {&poolDir, &sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return MakeError(scanned.error());

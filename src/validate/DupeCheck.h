@@ -35,10 +35,18 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
 // "Check for duplicate items". An empty pool directory is an error with kNoPoolDirectoryText,
 // before anything is loaded or written. A directory that does not exist yields no files; a file
 // that cannot be read, or a log that cannot be written, is an error naming the file.
-// `progressStep` is called once per directory the scans enter.
+// `progressStep` is called once per directory the scans enter. An item file that cannot be read
+// (a dangling link, a FIFO, no rights) takes no part, and neither do the items of a subdirectory
+// that cannot be listed; each is told through `warn` and the check goes on. The caller holds the
+// pool's lock.
 Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database& database,
                                                const std::string& poolDir, const std::string& sentDir,
                                                bool subdirectories, const Clock& clock,
-                                               const std::function<void()>& progressStep = {});
+                                               const std::function<void()>& progressStep = {},
+                                               const std::function<void(const std::string&)>& warn = {});
+
+// A text with every control byte (a line break among them) written as '?', so that one file name
+// stays on one line of a log.
+std::string OneLineText(std::string_view text);
 
 }  // namespace relicor

@@ -26,6 +26,7 @@
 #include "gui/TForm2.h"
 #include "gui/TForm5.h"
 #include "gui/TIOptions.h"
+#include "platform/DirectoryLock.h"
 #include "validate/Database.h"
 
 namespace relicor::test {
@@ -646,6 +647,42 @@ class TForm1Test : public QObject {
     QTest::mouseClick(close, Qt::LeftButton);
     QVERIFY(!members->isVisible());
     QCOMPARE(ToQtNames(form->session().Members()), (QStringList{"alice", "Bob", "Zed"}));
+  }
+
+  void startRepairsAnInterruptedMoveAndSaysSo() {
+    // A run was killed after it renamed Old.ITM to New.ITM, before the sidecar followed.
+    home_->WriteItem("New.ITM", SwordItem());
+    home_->dir().write("POOL/Old.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+    home_->dir().write("POOL/RELICOR.JNL", "RELICOR MOVES 1\r\n" + home_->dir().file("POOL/Old.ITM") + "\t" +
+                                                home_->dir().file("POOL/New.ITM") + "\r\nEND\r\n");
+    home_->dir().write("RELICOR.INI", "[RELICOR]\r\nPathToPool=" + home_->pool() + "\r\n");
+    auto form = Start();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QVERIFY2(MessageBoxes::requests().front().text.startsWith("repaired: moved the sidecar "),
+             qPrintable(MessageBoxes::requests().front().text));
+    QCOMPARE(IniValues(home_->dir().read("POOL/New.IT0")).at("SenderName"), std::string("Bob"));
+    QVERIFY(!QFileInfo::exists(PathToQt(home_->dir().file("POOL/RELICOR.JNL"))));
+  }
+
+  void aBusyPoolIsShownAndTheLockIsTakenPerCommand() {
+    home_->WriteItem("Sword.ITM", SwordItem());
+    auto form = Start();
+    Files(*form)->setCurrentRow(0);
+    {
+      auto other = DirectoryLock::Acquire(home_->pool(), std::chrono::milliseconds(0));
+      QVERIFY(other && other->held());
+      Action(form.get(), "MNUQuickPoint")->trigger();
+    }
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kError);
+    QVERIFY(MessageBoxes::requests().front().text.startsWith("pool is busy: another Relicor is writing"));
+    QVERIFY(!QFileInfo::exists(PathToQt(home_->dir().file("POOL/Sword.IT0"))));
+    // Between commands the window holds no lock: another Relicor can write the pool.
+    auto between = DirectoryLock::Acquire(home_->pool(), std::chrono::milliseconds(0));
+    QVERIFY(between && between->held());
+    between->Release();
+    Action(form.get(), "MNUQuickPoint")->trigger();
+    QCOMPARE(IniValues(home_->dir().read("POOL/Sword.IT0")).at("Points4Item"), std::string("1"));
   }
 };
 

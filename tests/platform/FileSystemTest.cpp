@@ -1,6 +1,8 @@
 #include "platform/FileSystem.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/FaultInjection.h"
 #include "support/TempDir.h"
 
 namespace relicor {
@@ -114,6 +117,181 @@ TEST(ReadWholeFileIfPresent, NothingForAMissingFileAnErrorForAnUnreadableOne) {
   read = ReadWholeFileIfPresent(directory);
   ASSERT_FALSE(read);
   EXPECT_NE(read.error().find(directory), std::string::npos) << read.error();
+}
+
+}  // namespace
+}  // namespace relicor
+
+namespace relicor {
+namespace {
+
+using test::TempDir;
+
+class FaultScope {
+ public:
+  explicit FaultScope(const faults::Fault& fault) { faults::Inject(fault); }
+  ~FaultScope() { faults::Clear(); }
+};
+
+TEST(AppendToFile, AFailedAppendLeavesNoFileItMade) {
+  TempDir dir;
+  const std::string log = dir.file("DUPECHK.TXT");
+  {
+    FaultScope full({faults::FileOp::kWrite, ENOSPC, "DUPECHK", 0, -1});
+    const Status appended = AppendToFile(log, "line\r\n");
+    ASSERT_FALSE(appended);
+    EXPECT_EQ(appended.error(), "cannot write " + log + ": No space left on device");
+  }
+  EXPECT_FALSE(FileExists(log));
+  // A file that was there before keeps what it held.
+  dir.write("DUPECHK.TXT", "old\r\n");
+  {
+    FaultScope full({faults::FileOp::kWrite, EIO, "DUPECHK", 0, -1});
+    EXPECT_FALSE(AppendToFile(log, "line\r\n"));
+  }
+  EXPECT_EQ(dir.read("DUPECHK.TXT"), "old\r\n");
+  ASSERT_TRUE(AppendToFile(log, "new\r\n"));
+  EXPECT_EQ(dir.read("DUPECHK.TXT"), "old\r\nnew\r\n");
+}
+
+TEST(AppendToFile, NeverThroughALinkNorIntoAnythingButAFile) {
+  TempDir dir;
+  const std::string outside = dir.write("outside.txt", "private");
+  std::filesystem::create_symlink(outside, dir.file("LOG.TXT"));
+  const Status linked = AppendToFile(dir.file("LOG.TXT"), "x");
+  ASSERT_FALSE(linked);
+  EXPECT_EQ(linked.error(), "cannot write " + dir.file("LOG.TXT") + ": a symbolic link, not followed");
+  EXPECT_EQ(dir.read("outside.txt"), "private");
+  ASSERT_EQ(::mkfifo(dir.file("FIFO.TXT").c_str(), 0644), 0);
+  EXPECT_FALSE(AppendToFile(dir.file("FIFO.TXT"), "x"));
+}
+
+TEST(AtomicReplaceFile, AFailureAtEveryStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  struct Case {
+    faults::FileOp op;
+    int error;
+    const char* reason;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {faults::FileOp::kOpen,   EACCES, "cannot write %: Permission denied"},
+      {faults::FileOp::kWrite,  ENOSPC, "cannot write %: No space left on device"},
+      {faults::FileOp::kFsync,  EIO,    "cannot write %: Input/output error"},
+      {faults::FileOp::kRename, EROFS,  "cannot replace %: Read-only file system"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir.write("PLAYERS.TXT", "old\r\n");
+    Status replaced;
+    {
+      FaultScope fault({c.op, c.error, "PLAYERS.TXT", 0, -1});
+      replaced = AtomicReplaceFile(path, "new\r\n");
+    }
+    ASSERT_FALSE(replaced);
+    std::string expected = c.reason;
+    expected.replace(expected.find('%'), 1, path);
+    EXPECT_EQ(replaced.error(), expected);
+    EXPECT_EQ(dir.read("PLAYERS.TXT"), "old\r\n");
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+    EXPECT_EQ(files, 1u) << "no temporary file is left";
+  }
+}
+
+TEST(AtomicReplaceFile, ALinkInThePlaceIsReplacedNotFollowed) {
+  TempDir dir;
+  const std::string outside = dir.write("outside.txt", "private");
+  std::filesystem::create_symlink(outside, dir.file("A.IT0"));
+  ASSERT_TRUE(AtomicReplaceFile(dir.file("A.IT0"), "mine"));
+  EXPECT_EQ(dir.read("outside.txt"), "private");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.file("A.IT0")));
+}
+
+TEST(ReadSmallFileNoFollow, OnlyASmallRegularFileIsRead) {
+  TempDir dir;
+  dir.write("small.IT0", "abc");
+  dir.write("big.IT0", std::string(11, 'x'));
+  std::filesystem::create_symlink(dir.file("small.IT0"), dir.file("link.IT0"));
+  ASSERT_EQ(::mkfifo(dir.file("fifo.IT0").c_str(), 0644), 0);
+
+  auto small = ReadSmallFileNoFollow(dir.file("small.IT0"), 10);
+  ASSERT_TRUE(small && *small);
+  EXPECT_EQ(**small, "abc");
+  auto missing = ReadSmallFileNoFollow(dir.file("none.IT0"), 10);
+  ASSERT_TRUE(missing);
+  EXPECT_FALSE(*missing);
+
+  const std::pair<const char*, std::string> refused[] = {
+      {"big.IT0", dir.file("big.IT0") + " holds more than 10 bytes"},
+      {"link.IT0", dir.file("link.IT0") + " is a symbolic link: not followed"},
+      {"fifo.IT0", "cannot read " + dir.file("fifo.IT0") + ": not a regular file"},
+  };
+  for (const auto& [name, error] : refused) {
+    auto read = ReadSmallFileNoFollow(dir.file(name), 10);
+    ASSERT_FALSE(read) << name;
+    EXPECT_EQ(read.error(), error);
+  }
+}
+
+TEST(ReadFileHead, AFifoIsNotWaitedFor) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.file("F.ITM").c_str(), 0644), 0);
+  auto head = ReadFileHeadAndTime(dir.file("F.ITM"), 400);
+  ASSERT_FALSE(head);
+  EXPECT_EQ(head.error(), "cannot read " + dir.file("F.ITM") + ": not a regular file");
+  EXPECT_FALSE(ReadWholeFile(dir.file("F.ITM")));
+}
+
+TEST(TemporaryFiles, OnlyOurNamesOfProcessesThatAreGoneAreStale) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string dead = std::to_string(child);
+  const std::string alive = std::to_string(::getpid());
+  struct Case {
+    std::string name;
+    bool stale;
+  };
+  const Case cases[] = {
+      {"ITMLIST.TXT.tmp-" + dead + "-123456", true},
+      {"a.IT0.tmp-" + dead + "-000001", true},
+      {"ITMLIST.TXT.tmp-" + alive + "-123456", false},  // this very process
+      {"ITMLIST.TXT.tmp-1-123456", false},               // a process that runs
+      {"ITMLIST.TXT.tmp-" + dead + "-12345", false},     // five digits
+      {"ITMLIST.TXT.tmp123456", false},
+      {"notes.tmp-" + dead + "-12345x", false},
+      {".tmp-" + dead + "-123456", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsStaleTemporaryFileName(c.name), c.stale) << c.name;
+  const std::string made = TemporaryFileName("/p/ITMLIST.TXT");
+  EXPECT_EQ(made.rfind("/p/ITMLIST.TXT.tmp-" + alive + "-", 0), 0u) << made;
+  EXPECT_EQ(made.size(), std::string("/p/ITMLIST.TXT.tmp-" + alive + "-123456").size());
+}
+
+TEST(MoveFileNoReplace, AFailedCopyAcrossFileSystemsSaysTheRealReason) {
+  struct stat shm {}, tmp {};
+  if (::stat("/dev/shm", &shm) != 0 || ::stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0 ||
+      shm.st_dev == tmp.st_dev) {
+    GTEST_SKIP() << "no second file system to move to";
+  }
+  TempDir dir;
+  const auto from = dir.write("a.ITM", std::string(400, 'x'));
+  const std::string to = "/dev/shm/relicor-copy-test-" + std::to_string(::getpid()) + ".ITM";
+  std::filesystem::remove(to);
+  Status moved;
+  {
+    FaultScope full({faults::FileOp::kWrite, ENOSPC, "/dev/shm/relicor-copy-test", 0, -1});
+    moved = MoveFileNoReplace(from, to);
+  }
+  ASSERT_FALSE(moved);
+  EXPECT_EQ(moved.error(), "cannot move " + from + " to " + to + ": No space left on device");
+  EXPECT_TRUE(FileExists(from));
+  EXPECT_FALSE(std::filesystem::exists(to));
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/shm")) {
+    EXPECT_EQ(entry.path().string().find("relicor-copy-test-" + std::to_string(::getpid())), std::string::npos)
+        << "left " << entry.path();
+  }
 }
 
 }  // namespace

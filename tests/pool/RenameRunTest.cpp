@@ -129,6 +129,7 @@ class RenameRunTest : public ::testing::Test {
     RenameRunOptions options;
     options.poolDir = pool_;
     options.sentDir = sent_;
+    options.journalDir = pool_;
     options.subdirectories = subdirectories;
     options.confirm = [&](const std::string& question) {
       question_ = question;
@@ -196,23 +197,25 @@ TEST_F(RenameRunTest, HostileNamesStayPlainFileNamesInTheirOwnDirectory) {
   EXPECT_EQ(FileNames(tmp_.path()), (std::set<std::string>{"pool", "sent"}));
 }
 
-TEST_F(RenameRunTest, ARenameNeverReplacesAFileAndTheItemKeepsItsSidecar) {
+TEST_F(RenameRunTest, ANameWhoseFileOrSidecarIsOnTheDiskIsTaken) {
   tmp_.write("pool/ShortSword0001.ITM", "short");  // not an item, so not cached, but in the way
-  tmp_.write("sent/ShortSword0001.IT0", "stray");  // in the way of the second item's sidecar
+  tmp_.write("pool/ShortSword0002.IT0", "[Iteminfos]\r\nSenderName=Stray\r\n");  // left behind
   Item("pool/A.ITM", "Short Sword");
   tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
   Item("sent/B.ITM", "Short Sword");
   tmp_.write("sent/B.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
 
   const RenameRunResult result = Run();
-  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM", "A.IT0", "ShortSword0001.ITM"}));
-  EXPECT_EQ(FileNames(sent_), (std::set<std::string>{"B.ITM", "B.IT0", "ShortSword0001.IT0"}));
+  // A renamed item never adopts the stray sidecar: the numbers with a file on the disk are skipped.
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.IT0",
+                                                     "ShortSword0003.ITM", "ShortSword0003.IT0"}));
+  EXPECT_EQ(FileNames(sent_), (std::set<std::string>{"ShortSword0004.ITM", "ShortSword0004.IT0"}));
   EXPECT_EQ(tmp_.read("pool/ShortSword0001.ITM"), "short");
-  EXPECT_EQ(tmp_.read("sent/ShortSword0001.IT0"), "stray");
-  EXPECT_EQ(tmp_.read("sent/B.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
-  ASSERT_EQ(result.failed.size(), 2u);
-  EXPECT_EQ(result.failed[0].to, pool_ + "/ShortSword0001.ITM");
-  EXPECT_TRUE(result.renamed.empty());
+  EXPECT_EQ(tmp_.read("pool/ShortSword0002.IT0"), "[Iteminfos]\r\nSenderName=Stray\r\n");
+  EXPECT_EQ(tmp_.read("pool/ShortSword0003.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
+  EXPECT_EQ(tmp_.read("sent/ShortSword0004.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
+  EXPECT_TRUE(result.failed.empty());
+  EXPECT_EQ(result.renamed.size(), 2u);
 }
 
 TEST_F(RenameRunTest, AnsweringNoChangesAndLoadsNothing) {

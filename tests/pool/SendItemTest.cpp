@@ -22,7 +22,7 @@ class SendItemTest : public ::testing::Test {
   SendItemTest() : sent_(tmp_.mkdir("sent")), item_(tmp_.write("pool/A.ITM", itemBytes_)) {}
 
   Result<SendResult> Send(ItemCache& cache, const std::string& sentDir) {
-    return PrepareItemToSend(cache, clock_, item_, "Bob", sentDir);
+    return PrepareItemToSend(cache, clock_, item_, "Bob", sentDir, tmp_.path());
   }
 
   // Every file below the test directory with its content.
@@ -45,7 +45,7 @@ class SendItemTest : public ::testing::Test {
 
 TEST_F(SendItemTest, MovesTheItemWithItsSidecarAndRecordsTheRecipient) {
   tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n[Other]\r\nx=1\r\n");
-  auto result = PrepareItemToSend(cache_, clock_, item_, "ABCDEFGHIJKLMNOPQRSTUV", sent_);
+  auto result = PrepareItemToSend(cache_, clock_, item_, "ABCDEFGHIJKLMNOPQRSTUV", sent_, tmp_.path());
   ASSERT_TRUE(result) << result.error();
   EXPECT_EQ(result->outcome, SendOutcome::kSent);
   EXPECT_EQ(result->destination, sent_ + "/A.ITM");

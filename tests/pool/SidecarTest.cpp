@@ -1,4 +1,5 @@
 #include "pool/Sidecar.h"
+#include "pool/ItemCache.h"
 
 #include <gtest/gtest.h>
 
@@ -77,11 +78,26 @@ TEST(SidecarTest, FailedWriteNamesTheFile) {
   EXPECT_NE(written.error().find(path), std::string::npos) << written.error();
 }
 
-TEST(SidecarTest, SidecarPathForMove) {
-  EXPECT_EQ(SidecarPathForMove("/p/SWORD0001.ITM"), "/p/SWORD0001.IT0");
-  EXPECT_EQ(SidecarPathForMove("/p/A.B.itm"), "/p/A.B.IT0");
-  EXPECT_EQ(SidecarPathForMove("/p/NOEXT"), "/p/NOEXT.IT0");
-  EXPECT_EQ(SidecarPathForMove("/p.d/NOEXT"), "/p.d/NOEXT.IT0");  // a dot in a directory is no extension
+TEST(SidecarTest, OneSidecarNameRuleAndItemExtensions) {
+  struct Case {
+    const char* path;
+    bool itemName;
+    const char* sidecar;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"/p/SWORD0001.ITM", true,  "/p/SWORD0001.IT0"},
+      {"/p/A.B.itm",       true,  "/p/A.B.IT0"},
+      {"/p/x.Itm",         true,  "/p/x.IT0"},
+      {"/p/X.ITEM",        false, "/p/X.IIT0"},  // refused by every command that takes an item path
+      {"/p/NOEXT",         false, "/p/NOIT0"},
+      {"/p.ITM/x",         false, "/p.ITIT0"},   // an extension of a directory is none
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    EXPECT_EQ(HasItemExtension(c.path), c.itemName) << c.path;
+    EXPECT_EQ(SidecarPath(c.path), c.sidecar) << c.path;
+  }
 }
 
 TEST(SidecarTest, ListingTellsWhichItemsMayHaveASidecar) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "shell/DebugLog.h"
 #include "support/RecordBuilder.h"
@@ -141,7 +142,7 @@ TEST_F(SessionTest, UnwritableDebugLogIsToldOnceAndTheWorkGoesOn) {
   dir.write("pool/a.itm", RecordBuilder().ident(1).itemClass(12).baseItem(151).name("odd ring").bytes());
   auto session = Start();
   session->flags().debugFile = true;
-  session->SetPoolDirectory(dir.file("no-such-pool"));
+  (void)session->SetPoolDirectory(dir.file("no-such-pool"));
   ASSERT_TRUE(session->ExportItemList(pool));
   EXPECT_NE(dir.read("pool/ITMLIST.TXT").find("File : B.ITM"), std::string::npos);
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -172,9 +173,9 @@ TEST_F(SessionTest, SetPoolDirectoryReloadsTheMemberList) {
   dir.write("other/PLAYERS.TXT", "zora\r\nAnton\r\n");
   auto session = Start();
   EXPECT_TRUE(session->Members().empty());
-  session->SetPoolDirectory(dir.file("other"));
+  (void)session->SetPoolDirectory(dir.file("other"));
   EXPECT_EQ(session->Members(), (std::vector<std::string>{"Anton", "zora"}));
-  session->SetPoolDirectory(pool);
+  (void)session->SetPoolDirectory(pool);
   EXPECT_TRUE(session->Members().empty());
 }
 
@@ -231,6 +232,64 @@ TEST_F(SessionTest, ExportReadsTheSidecarsAsTheDirectoryIsWhenItStarts) {
   ASSERT_TRUE(session->ReportFile(pool + "/C.ITM", pool));
   const auto& lines = session->OutputLines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), "by Cid"), lines.end());
+}
+
+}  // namespace
+}  // namespace relicor
+
+namespace relicor {
+namespace {
+
+TEST_F(SessionTest, ShutdownSavesThisRunsMemberChangesIntoTheFileAsItIsThen) {
+  dir.write("pool/PLAYERS.TXT", "Bob\r\nCarl\r\n");
+  auto session = Start();
+  ASSERT_TRUE(session->AddMember("Dora"));
+  ASSERT_TRUE(session->RemoveMember("Carl"));
+  // Meanwhile another run adds Eve.
+  dir.write("pool/PLAYERS.TXT", "Bob\r\nCarl\r\nEve\r\n");
+  ASSERT_TRUE(session->Shutdown());
+  EXPECT_EQ(dir.read("pool/PLAYERS.TXT"), "Bob\r\nDora\r\nEve\r\n");
+}
+
+TEST_F(SessionTest, AFailedSettingsWriteKeepsTheOldFile) {
+  auto session = Start();
+  const std::string before = dir.read("home/RELICOR.INI");
+  session->settings().mailAddress = "new@example.org";
+  for (const auto op : {faults::FileOp::kOpen, faults::FileOp::kWrite, faults::FileOp::kFsync, faults::FileOp::kRename}) {
+    faults::Inject({op, ENOSPC, "RELICOR.INI", 0, -1});
+    const Status saved = session->Shutdown();
+    faults::Clear();
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error(), "nach " + home + "RELICOR.INI kann nicht geschrieben werden");
+    EXPECT_EQ(dir.read("home/RELICOR.INI"), before);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("home"))) {
+      EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+    }
+  }
+}
+
+TEST_F(SessionTest, ADirectoryLongerThanAPathMayBeIsRefusedWhole) {
+  auto session = Start();
+  const std::string longDir = pool + "/" + std::string(300, 'x');
+  const Status set = session->SetPoolDirectory(longDir);
+  ASSERT_FALSE(set);
+  EXPECT_EQ(set.error(), "the path is longer than 255 characters: " + longDir);
+  EXPECT_EQ(session->settings().pathToPool, pool);
+  EXPECT_FALSE(session->SetSentDirectory(longDir));
+  EXPECT_TRUE(session->SetSentDirectory(std::string(255, 's')));
+}
+
+TEST_F(SessionTest, SettingThePoolRepairsAnInterruptedMoveAndSaysSo) {
+  dir.write("pool/NEW.ITM", "moved item");
+  dir.write("pool/OLD.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  ASSERT_TRUE(AtomicReplaceFile(dir.file("pool/RELICOR.JNL"),
+                                "RELICOR MOVES 1\r\n" + dir.file("pool/OLD.ITM") + "\t" + dir.file("pool/NEW.ITM") +
+                                    "\r\nEND\r\n"));
+  auto session = Start();
+  ASSERT_TRUE(session->SetPoolDirectory(pool));
+  EXPECT_EQ(dir.read("pool/NEW.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].rfind("repaired: moved the sidecar " + dir.file("pool/OLD.IT0"), 0), 0u) << ui.messages[0];
 }
 
 }  // namespace

@@ -146,3 +146,38 @@ TEST_F(DatabaseTest, AddItemFileThroughTheCache) {
 
 }  // namespace
 }  // namespace relicor
+
+namespace relicor {
+namespace {
+
+TEST(DatabaseSharedTest, ASaveKeepsWhatAnotherRunAddedAndAnAddSeesIt) {
+  test::TempDir tmp;
+  const std::string path = tmp.file("IDENT.ID");
+  const std::string a = Stored(test::RecordBuilder().ident(1).itemClass(1).name("a"));
+  const std::string b = Stored(test::RecordBuilder().ident(2).itemClass(1).name("b"));
+  const std::string c = Stored(test::RecordBuilder().ident(3).itemClass(1).name("c"));
+  tmp.write("IDENT.ID", a + b);
+  Database mine(path);
+  ASSERT_TRUE(mine.Load());
+  // Another run adds c while this one removes a.
+  Database other(path);
+  ASSERT_TRUE(other.Load());
+  ASSERT_TRUE(other.AddRecord(DecodeDatabaseRecord(c)));
+  ASSERT_TRUE(mine.Remove("0000000101"));
+  ASSERT_TRUE(mine.Save());
+  EXPECT_EQ(tmp.read("IDENT.ID"), b + c) << "c is kept, only a is gone";
+  EXPECT_EQ(mine.entries().size(), 2u);
+  // An add of a record another run registered in the meantime writes nothing.
+  Database stale(path);
+  ASSERT_TRUE(stale.Load());
+  Database third(path);
+  ASSERT_TRUE(third.Load());
+  ASSERT_TRUE(third.AddRecord(DecodeDatabaseRecord(a)));
+  auto added = stale.AddRecord(DecodeDatabaseRecord(a));
+  ASSERT_TRUE(added);
+  EXPECT_FALSE(*added);
+  EXPECT_EQ(tmp.read("IDENT.ID"), b + c + a);
+}
+
+}  // namespace
+}  // namespace relicor
