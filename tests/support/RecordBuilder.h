@@ -9,6 +9,18 @@
 
 namespace relicor::test {
 
+// Offsets of game item fields the system carries along without reading them.
+namespace game {
+inline constexpr std::size_t kMagical = 92;
+inline constexpr std::size_t kLocation = 221;
+inline constexpr std::size_t kCategory = 222;
+inline constexpr std::size_t kCursor = 224;
+inline constexpr std::size_t kBaseValue = 228;
+inline constexpr std::size_t kEnemyArmor = 360;
+inline constexpr std::size_t kAffixMultA = 372;
+inline constexpr std::size_t kAffixMultB = 380;  // its low byte is the record's Quality
+}  // namespace game
+
 class RecordBuilder {
  public:
   // A blank record with the "ITM0" signature, no prefix and no suffix.
@@ -67,10 +79,22 @@ class RecordBuilder {
   RecordBuilder& reqDexterity(std::uint8_t v) { return u8(offset::kReqDexterity, v); }
   RecordBuilder& baseItem(std::uint8_t v) { return u8(offset::kBaseItem, v); }
 
+  // Fields of the game's item structure that the system does not read, at their offsets.
+  RecordBuilder& createInfoWord(std::uint16_t v) { return u8(offset::kCreateInfo, v & 0xFF).u8(offset::kSource, v >> 8); }
+  RecordBuilder& magical(std::uint8_t v) { return u8(game::kMagical, v); }  // 0 normal, 1 magic, 2 unique
+  RecordBuilder& location(std::uint8_t v) { return u8(game::kLocation, v); }  // where the item is worn
+  RecordBuilder& category(std::uint8_t v) { return u8(game::kCategory, v); }  // weapon, armour, misc, gold, quest
+  RecordBuilder& cursor(std::int32_t v) { return i32(game::kCursor, v); }
+  RecordBuilder& baseValue(std::int32_t v) { return i32(game::kBaseValue, v); }
+  RecordBuilder& enemyArmor(std::int32_t v) { return i32(game::kEnemyArmor, v); }
+  RecordBuilder& affixMultA(std::int32_t v) { return i32(game::kAffixMultA, v); }
+  RecordBuilder& affixMultB(std::int32_t v) { return i32(game::kAffixMultB, v); }
+
   // Raw access for bytes the system does not interpret.
   RecordBuilder& u8(std::size_t at, std::uint8_t v);
   RecordBuilder& i16(std::size_t at, std::int16_t v);
   RecordBuilder& u32(std::size_t at, std::uint32_t v);
+  RecordBuilder& i32(std::size_t at, std::int32_t v) { return u32(at, static_cast<std::uint32_t>(v)); }
   RecordBuilder& textAt(std::size_t from, std::size_t end, std::string_view text);
 
   ItemRecord build() const { return record_; }
