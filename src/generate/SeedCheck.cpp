@@ -149,7 +149,8 @@ std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g
   const std::int64_t maxCharges = ReadField(r, layout::kMaxCharges, 4, true);
   const std::int64_t charges = ReadField(r, layout::kCharges, 4, true);
   // 1.09 gives items with a spell power the spell number as charges, which may exceed the maximum.
-  const std::int64_t chargeLimit = std::max<std::int64_t>(maxCharges, g.charges);
+  const std::int64_t chargeLimit =
+      std::max<std::int64_t>(maxCharges, g.charges > g.maxCharges ? g.charges : 0);
   if (charges > chargeLimit)
     out.push_back({"charges", std::to_string(charges), "at most " + std::to_string(chargeLimit)});
   if (g.goldValueFromFile) {
