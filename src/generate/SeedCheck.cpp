@@ -195,21 +195,35 @@ SeedVerdict CheckRecord(const ItemRecord& record) {
     v.reason = reason;
     return v;
   }
-  std::size_t genuine = 0;
-  const Attempt* best = &attempts.front();
-  for (const Attempt& a : attempts) {
-    if (a.differences.empty()) ++genuine;
-    if (a.differences.size() < best->differences.size()) best = &a;
-  }
-  if (genuine > 0) {
+  // Single player and multiplayer decide together; the shareware game counts where neither
+  // rebuilds the item. The game is named where the verdict depends on it.
+  auto find = [&](GameMode mode) -> const Attempt* {
+    for (const Attempt& a : attempts)
+      if (a.mode == mode) return &a;
+    return nullptr;
+  };
+  const Attempt* single = find(GameMode::kSinglePlayer);
+  const Attempt* multi = find(GameMode::kMultiplayer);
+  auto isGenuine = [](const Attempt* a) { return a != nullptr && a->differences.empty(); };
+  if (isGenuine(single) && isGenuine(multi)) {
     v.verdict = Verdict::kGenuine;
-    if (genuine < attempts.size()) v.mode = best->mode;
     return v;
   }
+  for (const Attempt& a : attempts) {
+    if (a.differences.empty()) {
+      v.verdict = Verdict::kGenuine;
+      v.mode = a.mode;
+      return v;
+    }
+  }
+  const Attempt* best = &attempts.front();
+  for (const Attempt& a : attempts)
+    if (a.differences.size() < best->differences.size()) best = &a;
   v.verdict = Verdict::kEdited;
   v.differences = best->differences;
-  if (attempts.size() < kModes.size() || best->differences.size() < attempts.back().differences.size())
-    v.mode = best->mode;
+  const bool sameInBoth = single != nullptr && multi != nullptr &&
+                          single->differences.size() == multi->differences.size();
+  if (!sameInBoth || best->mode == GameMode::kShareware) v.mode = best->mode;
   if (best->differences.size() < kManyDifferences) return v;
 
   // Many fields differ: the inputs themselves were changed. Another base index that rebuilds

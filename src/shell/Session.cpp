@@ -14,6 +14,7 @@
 #include "pool/SendItem.h"
 #include "shell/DebugLog.h"
 #include "shell/Members.h"
+#include "shell/SeedCheck.h"
 #include "shell/TextExport.h"
 #include "text/Path.h"
 #include "text/Stri.h"
@@ -248,7 +249,7 @@ const ItemRecord& Session::CurrentItem() const { return impl_->cache.CurrentItem
 
 Result<std::string> Session::ExportItemList() { return ExportItemList(impl_->currentDir); }
 
-Result<std::string> Session::ExportItemList(const std::string& directory) {
+Result<std::string> Session::ExportItemList(const std::string& directory, bool seedCheck) {
   Impl& s = *impl_;
   s.listedSidecars.reset();
   if (auto changed = SetCurrentDirectory(directory); !changed) return MakeError(changed.error());
@@ -275,7 +276,10 @@ Result<std::string> Session::ExportItemList(const std::string& directory) {
   s.report.sidecars = sidecars ? &*sidecars : nullptr;
   for (int i = 0; i < count; ++i) {
     s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
+    const std::size_t reportStart = s.sink.ExportText().size();
     reportFailure = SelectFile(i);
+    if (seedCheck && reportFailure && s.sink.ExportText().size() > reportStart)
+      s.sink.WriteReportLine(SeedCheckLine(CurrentItem()));
     if (s.sink.ExportText().size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
       writeFailure = file.Write(s.sink.ExportText());
       s.sink.ClearExportText();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "generate/GameItems109.h"
+#include "support/GameItems109.h"
 #include "support/GameItems.h"
 
 namespace relicor::gen {

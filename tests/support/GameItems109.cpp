@@ -1,4 +1,4 @@
-#include "generate/GameItems109.h"
+#include "support/GameItems109.h"
 
 #include <algorithm>
 #include <string_view>
