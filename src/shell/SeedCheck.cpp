@@ -40,15 +40,15 @@ std::string VerdictSummary(const SeedVerdict& v) {
   switch (v.verdict) {
     case Verdict::kGenuine: return "Seed check: genuine";
     case Verdict::kEdited: {
-      std::string text = "edited: ";
+      std::string text = "Seed check: edited: ";
       for (std::size_t i = 0; i < v.differences.size(); ++i) {
         if (i > 0) text += ", ";
         text += v.differences[i].field;
       }
       return text;
     }
-    case Verdict::kNotReproducible: return "not reproducible";
-    case Verdict::kNotAnItem: return "not an item file";
+    case Verdict::kNotReproducible: return "Seed check: not reproducible";
+    case Verdict::kNotAnItem: return "Seed check: not an item file";
   }
   return {};
 }

@@ -25,8 +25,8 @@ Result<SeedVerdict> CheckItemFile(const std::string& path);
 // "not an item file"; the game is named where only some games give the verdict.
 std::string VerdictText(const SeedVerdict& verdict);
 
-// The short form beside the status colour: "Seed check: genuine", "edited: price, %damage",
-// "not reproducible", "not an item file".
+// The short form beside the status colour: "Seed check: genuine", "Seed check: edited: price,
+// %damage", "Seed check: not reproducible", "Seed check: not an item file".
 std::string VerdictSummary(const SeedVerdict& verdict);
 
 // "genuine", "edited", "not-reproducible", "not-an-item".
