@@ -31,14 +31,18 @@ constexpr int SharewareRow(int index) {
 }
 
 // The rows of the item list a game has, in its own index order.
-std::vector<int> ItemList(GameMode mode) {
-  std::vector<int> rows;
-  if (mode == GameMode::kShareware) {
-    for (int i = 0; SharewareRow(i) >= 0; ++i) rows.push_back(SharewareRow(i));
-  } else {
+const std::vector<int>& ItemList(GameMode mode) {
+  static const std::vector<int> kFull = [] {
+    std::vector<int> rows;
     for (int i = 0; i < static_cast<int>(kBaseItemCount); ++i) rows.push_back(i);
-  }
-  return rows;
+    return rows;
+  }();
+  static const std::vector<int> kShareware = [] {
+    std::vector<int> rows;
+    for (int i = 0; SharewareRow(i) >= 0; ++i) rows.push_back(SharewareRow(i));
+    return rows;
+  }();
+  return mode == GameMode::kShareware ? kShareware : kFull;
 }
 
 class Generator {
@@ -49,7 +53,12 @@ class Generator {
         spells_(mode == GameMode::kShareware ? std::span<const SpellRow>(kSpellsShareware)
                                              : std::span<const SpellRow>(kSpells)) {}
 
-  bool SinglePlayer() const { return mode_ != GameMode::kMultiplayer; }
+  // Every decision that differs between single player and multiplayer asks here.
+  bool SinglePlayer() const {
+    modeUsed_ = true;
+    return mode_ != GameMode::kMultiplayer;
+  }
+  bool ModeUsed() const { return modeUsed_; }
   int ListSize() const { return static_cast<int>(rows_.size()); }
   const BaseItemRow& Row(int index) const { return kBaseItems[rows_[index]]; }
 
@@ -90,7 +99,7 @@ class Generator {
   }
 
  private:
-  GenerateResult Done() { return {it_, {}}; }
+  GenerateResult Done() { return {std::move(it_), {}, modeUsed_}; }
 
   // The base item with nothing drawn, as a hero starts with it.
   void PlainItem(int index) {
@@ -400,7 +409,7 @@ class Generator {
     int suffix = -1;
     std::uint8_t goodEvil = goe::kAny;
     if (!onlyGood && rnd_.Draw(3) != 0) onlyGood = true;
-    std::array<int, 256> pool{};
+    std::array<int, 256> pool;
     if (pre == 0) {
       int n = 0;
       for (int j = 0; kPrefixes[j].power != -1; ++j) {
@@ -453,7 +462,7 @@ class Generator {
     const int roll = rnd_.Draw(10);
     int prefix = -1;
     if (roll == 0 || onlyGood) {
-      std::array<int, 256> pool{};
+      std::array<int, 256> pool;
       int n = 0;
       for (int j = 0; kPrefixes[j].power != -1; ++j) {
         const AffixRow& a = kPrefixes[j];
@@ -488,6 +497,8 @@ class Generator {
     int l = level >> 1;
     if (l == 0) l = 1;
     int remaining = rnd_.Draw(static_cast<int>(spells_.size())) + 1;
+    // The shareware game caps the level of the staff's prefix, not of its spell.
+    if (mode_ == GameMode::kShareware && level > 10) level = 10;
     int s = spell::kFirebolt;
     int chosen = spell::kFirebolt;
     while (remaining > 0) {
@@ -666,16 +677,16 @@ class Generator {
 
   template <typename Accept>
   int Choose(Accept accept, bool doubleChance) {
-    std::vector<int> pool;
-    pool.reserve(256);
+    std::array<int, 2 * kBaseItemCount> pool;
+    int n = 0;
     for (int i = 1; i < ListSize(); ++i) {
       const BaseItemRow& b = Row(i);
       if (b.drop == drop::kNever || !accept(b)) continue;
-      pool.push_back(i);
-      if (doubleChance && b.drop == drop::kDouble) pool.push_back(i);
+      pool[n++] = i;
+      if (doubleChance && b.drop == drop::kDouble) pool[n++] = i;
     }
-    if (pool.empty()) return -1;
-    return pool[rnd_.Draw(static_cast<int>(pool.size()))];
+    if (n == 0) return -1;
+    return pool[rnd_.Draw(n)];
   }
 
   GenerateResult RecreateTown(int index, std::uint16_t ci, std::int32_t seed) {
@@ -744,8 +755,9 @@ class Generator {
   bool unknownUnique_ = false;
 
  private:
+  mutable bool modeUsed_ = false;
   GameMode mode_;
-  std::vector<int> rows_;
+  const std::vector<int>& rows_;
   std::span<const SpellRow> spells_;
   GameRandom rnd_;
   GeneratedItem it_;

@@ -102,7 +102,8 @@ struct NotReproducible {
 
 struct GenerateResult {
   std::optional<GeneratedItem> item;
-  std::string reason;  // set when there is no item
+  std::string reason;        // set when there is no item
+  bool modeMatters = false;  // a choice differed between single player and multiplayer
 };
 
 // Rebuilds the item of base index `baseIndex` from `seed` and `createInfo` in `mode`.

@@ -1,5 +1,6 @@
 #include "generate/SeedCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -102,26 +103,28 @@ const std::array<Field, 50> kFields{{
 // clang-format on
 #undef GEN
 
-std::string TextAt(const ItemRecord& r, std::size_t at) {
-  std::string s;
-  for (std::size_t i = 0; i < layout::kNameLength; ++i) {
-    const char c = static_cast<char>(r.ReadU8(at + i));
-    if (c == '\0') break;
-    s.push_back(c);
-  }
-  return s;
+std::string_view TextAt(const ItemRecord& r, std::size_t at) {
+  const char* text = reinterpret_cast<const char*>(r.bytes().data() + at);
+  return {text, strnlen(text, layout::kNameLength)};
 }
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string Quoted(std::string_view s) {
+  std::string quoted;
+  quoted.reserve(s.size() + 2);
+  quoted.push_back('"');
+  quoted.append(s);
+  quoted.push_back('"');
+  return quoted;
+}
 
 // Differences between the record and the rebuilt item.
 std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g) {
   std::vector<FieldDifference> out;
-  const std::string plain = TextAt(r, layout::kName);
+  const std::string_view plain = TextAt(r, layout::kName);
   if (plain != g.name) out.push_back({"plain name", Quoted(plain), Quoted(g.name)});
   for (const Field& f : kFields) {
     if (f.rule == Rule::kText) {
-      const std::string text = TextAt(r, f.offset);
+      const std::string_view text = TextAt(r, f.offset);
       if (text != g.identifiedName) out.push_back({std::string(f.name), Quoted(text), Quoted(g.identifiedName)});
       continue;
     }
@@ -181,8 +184,19 @@ SeedVerdict CheckRecord(const ItemRecord& record) {
   };
   std::vector<Attempt> attempts;
   std::string reason;
+  // Multiplayer is rebuilt only where a choice depended on the game; the shareware game only
+  // where the full game rebuilds the item in neither.
+  bool modeMatters = true;
   for (const GameMode mode : kModes) {
+    if (mode == GameMode::kMultiplayer && !modeMatters && !attempts.empty()) {
+      attempts.push_back({mode, attempts.front().differences});
+      continue;
+    }
+    if (mode == GameMode::kShareware &&
+        std::any_of(attempts.begin(), attempts.end(), [](const Attempt& a) { return a.differences.empty(); }))
+      break;
     const GenerateResult result = GenerateItem(index, ci, seed, mode, goldValue);
+    if (mode == GameMode::kSinglePlayer) modeMatters = result.modeMatters;
     if (!result.item) {
       if (reason.empty()) reason = result.reason;
       continue;

@@ -1,6 +1,6 @@
 #include "shell/SeedCheck.h"
 
-#include "item/ItemFile.h"
+#include "platform/FileSystem.h"
 
 namespace relicor {
 
@@ -10,10 +10,10 @@ SeedVerdict CheckItem(const ItemRecord& record) {
 }
 
 Result<SeedVerdict> CheckItemFile(const std::string& path) {
-  auto file = ReadItemFile(path);
-  if (!file) return MakeError(file.error());
-  if (file->status != ItemFileStatus::kItem) return SeedVerdict{};
-  return CheckItem(file->record);
+  auto head = ReadFileHead(path, kItemRecordSize);
+  if (!head) return MakeError(head.error());
+  if (head->size() < kItemRecordSize) return SeedVerdict{};
+  return CheckItem(ItemRecord::FromBytes(*head));
 }
 
 std::string VerdictText(const SeedVerdict& v) {
