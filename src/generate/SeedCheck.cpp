@@ -117,6 +117,19 @@ std::string Quoted(std::string_view s) {
   return quoted;
 }
 
+// Adria raises the magic a book in her stock needs by a fifth for each level the buyer has in its
+// spell (at most 255); the book keeps that until the game is loaded again.
+bool WitchBookMagic(const GeneratedItem& g, std::int64_t file) {
+  if (g.miscId != misc::kBook || !(g.createInfo & cf::kWitch)) return false;
+  std::int64_t need = g.minMag;
+  for (int level = 0; level < 15 && need < 255; ++level) {
+    if (need + 20 * need / 100 > 255) return file == 255;
+    need += 20 * need / 100;
+    if (file == need) return true;
+  }
+  return false;
+}
+
 // Differences between the record and the rebuilt item.
 std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g) {
   std::vector<FieldDifference> out;
@@ -135,6 +148,7 @@ std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g
       continue;
     const std::int64_t file = ReadField(r, f.offset, f.width, f.isSigned);
     const std::int64_t game = AsStored(f.game(g), f.width, f.isSigned);
+    if (f.offset == layout::kMinMag && file != game && WitchBookMagic(g, file)) continue;
     if (f.rule == Rule::kWear) {
       // Lowered by repair or recharge: at least 1 where the game gives some, never above it;
       // an indestructible item (255) loses nothing.

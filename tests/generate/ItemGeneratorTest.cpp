@@ -143,3 +143,25 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
 
 }  // namespace
 }  // namespace relicor::gen
+
+namespace relicor::gen {
+namespace {
+
+TEST(ItemGeneratorTest, AdriasBooksMayNeedMoreMagicForTheBuyer) {
+  // Find a book in Adria's stock.
+  for (std::int32_t seed = 1; seed < 5000; ++seed) {
+    const auto result = GenerateItem(1, 10 | cf::kWitch, seed, GameMode::kSinglePlayer);
+    if (!result.item || result.item->miscId != 24) continue;
+    const int need = result.item->minMag;
+    ItemRecord r = test::GeneratedRecord(*result.item);
+    test::RecordEdit(r).u8(layout::kMinMag, static_cast<std::uint8_t>(need + 20 * need / 100));
+    EXPECT_EQ(CheckRecord(r).verdict, Verdict::kGenuine) << "one level in the spell";
+    test::RecordEdit(r).u8(layout::kMinMag, static_cast<std::uint8_t>(need + 1));
+    EXPECT_EQ(CheckRecord(r).verdict, Verdict::kEdited);
+    return;
+  }
+  FAIL() << "no book in Adria's stock";
+}
+
+}  // namespace
+}  // namespace relicor::gen
