@@ -2,7 +2,9 @@
 """Converts the original-Diablo items of DevilutionX's test/pack_test.cpp into the rows of
 tests/support/GameItems.cpp.
 
-usage: convert-pack-items.py DEVILUTIONX_CHECKOUT DEVILUTION_CHECKOUT > rows.inc
+usage: convert-pack-items.py DEVILUTIONX_CHECKOUT DEVILUTION_CHECKOUT [GAMEITEMS_CPP]
+
+Prints the rows, or with GAMEITEMS_CPP replaces the rows of that file's table in place.
 
 Each item is one row: its list, the packed inputs (seed, creation info, base item in 1.09
 numbering, identified, durability, charges), every field the game gave the unpacked item, and the
@@ -136,11 +138,45 @@ def split_name(game, it, base):
     return pre, suf, sname
 
 
+def name_109(game, width, it, base, quality):
+    """The identified name as 1.09 builds it: with the full base name when the name fits the
+    panel, else with the short one."""
+    e = game.enums
+    staff_spell = base["iMiscId"] == e["IMISC_STAFF"] and it["_iSpell"] and base["iSName"]
+    if quality == 2 or (it["_iPrePower"] == -1 and it["_iSufPower"] == -1 and not staff_spell):
+        return it["_iIName"]
+    pre, suf, _ = split_name(game, it, base)
+    if staff_spell:
+        spell = game.spells[it["_iSpell"]]["sNameText"]
+        first = f"{base['iName']} of {spell}"
+        if not width.fits(first):
+            first = f"Staff of {spell}"
+        name = f"{pre} {first}" if pre else first
+        if not width.fits(name):
+            name = f"{pre} {base['iSName']} of {spell}" if pre else f"{base['iSName']} of {spell}"
+        return name
+    name = base["iName"]
+    if pre:
+        name = f"{pre} {name}"
+    if suf:
+        name = f"{name} of {suf}"
+    if not width.fits(name):
+        name = base["iSName"]
+        if pre:
+            name = f"{pre} {name}"
+        if suf:
+            name = f"{name} of {suf}"
+    return name
+
+
 def derive(game, it, packed, idx, notes):
     """Fields the 1.09 game sets that the test does not list."""
     e = game.enums
     base = game.items[idx]
     quality = packed["bId"] >> 1
+    name = name_109(game, game.width, it, base, quality)
+    if name != it["_iIName"]:
+        notes.append(f"name {it['_iIName']!r} in DevilutionX, {name!r} by the 1.09 panel width")
     spell = game.spells[it["_iSpell"]] if it["_iSpell"] else None
     plain = base["iName"]
     base_value = base["iValue"]
@@ -149,7 +185,15 @@ def derive(game, it, packed, idx, notes):
         base_value += spell["sBookCost"]
     elif base["iMiscId"] == e["IMISC_STAFF"] and it["_iSpell"] and idx != 5:
         plain = f"{base['iName']} of {spell['sNameText']}"
-        base_value += it["_iMaxCharges"] * spell["sStaffCost"] // 5
+        if not game.width.fits(plain):
+            plain = f"Staff of {spell['sNameText']}"
+        if quality == 0:
+            plain = name
+        charges = it["_iMaxCharges"]
+        if it["_iPrePower"] == e["IPL_CHARGES"]:  # the price was taken before the charges multiplied
+            charges //= next(r["PLParam1"] for r in game.prefixes if r["PLPower"] == e["IPL_CHARGES"]
+                             and it["_iIName"].startswith(r["PLName"] + " "))
+        base_value += charges * spell["sStaffCost"] // 5
     vadd = [0, 0]
     vmult = [0, 0]
     if quality == 2:
@@ -189,7 +233,7 @@ def derive(game, it, packed, idx, notes):
     if quality != 2 and base["iMiscId"] != e["IMISC_BOOK"] and cursor != base["iCurs"]:
         notes.append(f"{it['_iIName']}: cursor {cursor} in DevilutionX, {base['iCurs']} in 1.09 (AllItemsList)")
         cursor = base["iCurs"]
-    return dict(plain=plain, quality=quality, loc=base["iLoc"], base_value=base_value, value=value,
+    return dict(name=name, plain=plain, quality=quality, loc=base["iLoc"], base_value=base_value, value=value,
                 vadd=vadd, vmult=vmult, cursor=cursor)
 
 
@@ -198,10 +242,11 @@ def cstr(s):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         raise SystemExit(__doc__)
     dx, d109 = sys.argv[1], sys.argv[2]
     game = game109.Game109(d109)
+    game.width = game109.NameWidth(d109)
     text, names = pack_test_arrays(dx)
     names.update({k: v for k, v in game.enums.items() if k.startswith("CF_")})
     notes = []
@@ -224,7 +269,7 @@ def main():
                     notes.append(f"{it['_iIName']}: {field} {it[field]}, 1.09 base row {base[col]}")
             d = derive(game, it, packed, idx, notes)
             cells = [list_name, packed["iSeed"], packed["iCreateInfo"], idx, packed["bId"] & 1, packed["bDur"],
-                     packed["bMDur"], packed["bCh"], packed["bMCh"], cstr(it["_iIName"]), cstr(d["plain"]),
+                     packed["bMDur"], packed["bCh"], packed["bMCh"], cstr(d["name"]), cstr(d["plain"]),
                      d["quality"], it["_itype"], it["_iClass"], d["loc"], d["cursor"], d["value"], d["base_value"],
                      it["_iMinDam"], it["_iMaxDam"], it["_iAC"], f"0x{it['_iFlags']:08X}u", it["_iMiscId"],
                      it["_iSpell"], it["_iCharges"], it["_iMaxCharges"], it["_iDurability"], it["_iMaxDur"]]
@@ -233,7 +278,15 @@ def main():
                       it["_iLMaxDam"], it["_iPrePower"], it["_iSufPower"], d["vadd"][0], d["vmult"][0], d["vadd"][1],
                       d["vmult"][1], it["_iMinStr"], it["_iMinMag"], it["_iMinDex"]]
             out.append("    {" + ", ".join(str(c) for c in cells) + "},")
-    print("\n".join(out))
+    if len(sys.argv) == 4:
+        with open(sys.argv[3], encoding="latin-1") as f:
+            text = f.read()
+        start = text.index("const GameItem kGameItems[] = {\n") + len("const GameItem kGameItems[] = {\n")
+        end = text.index("};\n// clang-format on", start)
+        with open(sys.argv[3], "w", encoding="latin-1", newline="\n") as f:
+            f.write(text[:start] + "\n".join(out) + "\n" + text[end:])
+    else:
+        print("\n".join(out))
     for n in notes:
         print("note:", n, file=sys.stderr)
 

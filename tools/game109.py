@@ -173,3 +173,35 @@ class Game109:
             if k.startswith(prefix) and v == value:
                 return k
         return str(value)
+
+
+def flat_array(text, name):
+    m = re.search(r"\b" + name + r"\s*\[[^\]]*\]\s*=\s*\{(.*?)\};", text, flags=re.S)
+    body = re.sub(r"//[^\n]*", "", m.group(1))
+    out = []
+    for tok in re.findall(r"'(?:\\.|[^'\\])'|0x[0-9A-Fa-f]+|\d+", body):
+        if tok.startswith("'"):
+            ch = tok[1:-1]
+            out.append({"\\0": 0, "\\\"": 34, "\\'": 39, "\\\\": 92}.get(ch, ord(ch[-1])))
+        else:
+            out.append(int(tok, 0))
+    return out
+
+
+class NameWidth:
+    """The game's test whether an item name fits its panel: the sum of the small font's letter
+    widths stays below 125 pixels (control_WriteStringToBuffer)."""
+
+    def __init__(self, repo):
+        text = read_source(repo, "Source/control.cpp")
+        self.frame = flat_array(text, "fontframe")
+        self.kern = flat_array(text, "fontkern")
+        self.trans = flat_array(text, "gbFontTransTbl")
+
+    def fits(self, name):
+        k = 0
+        for ch in name.encode("latin-1"):
+            k += self.kern[self.frame[self.trans[ch]]]
+            if k >= 125:
+                return False
+        return True

@@ -1,6 +1,7 @@
 #include "identify/EffectPass.h"
 
 #include <array>
+#include <span>
 
 #include "identify/ReportText.h"
 #include "item/AffixTables.h"
@@ -63,8 +64,16 @@ constexpr std::uint8_t kBear = 53;
 constexpr std::uint8_t kSpeed = 58;
 constexpr std::uint8_t kRecovery = 59;
 constexpr std::uint8_t kPlentyCharges = 15;
+constexpr std::uint8_t kFireDamage = 16;
+constexpr std::uint8_t kLightningDamage = 17;
+constexpr std::uint8_t kDurability = 35;
+constexpr std::uint8_t kDurabilityCurse = 36;
 constexpr std::uint8_t kIndestructible = 37;
-constexpr std::uint8_t kBashing = 57;
+constexpr std::uint8_t kFireArrows = 42;
+constexpr std::uint8_t kLightningArrows = 43;
+constexpr std::uint8_t kThorns = 45;
+constexpr std::uint8_t kTargetArmor = 57;
+constexpr std::uint8_t kFastBlock = 60;
 constexpr std::uint8_t kResistAll = 11;
 constexpr std::uint8_t kResFire = 8;
 constexpr std::uint8_t kResLightning = 9;
@@ -72,6 +81,58 @@ constexpr std::uint8_t kResMagic = 10;
 constexpr std::uint8_t kFlatDamage = 61;
 }  // namespace power
 
+// Affixes known by their power and their fixed price part alone (the affix value of their side):
+// the game gives each of them one price part whatever it rolled. A value means this affix only
+// next to its own power, since other affixes reach the same values ("+3 Strength" also has 600).
+struct ValueAffix {
+  std::uint8_t power;
+  std::int32_t value;
+  std::string_view name;
+  std::int32_t multiplier;
+};
+
+// clang-format off
+constexpr std::array<ValueAffix, 11> kValueSuffixes{{
+  // power                    value   name             multiplier
+  {power::kDurability,        100,    "sturdiness",    2},   // 0
+  {power::kDurability,        200,    "craftsmanship", 2},   // 1
+  {power::kDurability,        300,    "structure",     2},   // 2
+  {power::kDurability,        750,    "many",          2},   // 3
+  {power::kDurability,        1500,   "plenty",        3},   // 4
+  {power::kIndestructible,    600,    "the ages",      5},   // 5
+  {power::kThorns,            500,    "thorns",        2},   // 6
+  {power::kTargetArmor,       1000,   "piercing",      3},   // 7
+  {power::kTargetArmor,       2000,   "puncturing",    6},   // 8
+  {power::kTargetArmor,       4000,   "bashing",       12},  // 9
+  {power::kFastBlock,         4000,   "blocking",      4},   // 10
+}};
+
+// The suffixes of fire arrows and lightning arrows.
+constexpr std::array<ValueAffix, 6> kArrowSuffixes{{
+  // power                    value   name             multiplier
+  {power::kFireArrows,        2000,   "flame",         2},   // 0
+  {power::kFireArrows,        4000,   "fire",          4},   // 1
+  {power::kFireArrows,        6000,   "burning",       6},   // 2
+  {power::kLightningArrows,   6000,   "shock",         2},   // 3
+  {power::kLightningArrows,   8000,   "lightning",     4},   // 4
+  {power::kLightningArrows,   12000,  "thunder",       6},   // 5
+}};
+
+const ValueAffix* FindValueAffix(std::span<const ValueAffix> affixes, std::uint8_t power, std::int32_t value) {
+  for (const ValueAffix& affix : affixes) {
+    if (affix.power == power && affix.value == value) {
+      return &affix;
+    }
+  }
+  return nullptr;
+}
+// clang-format on
+
+// Lowered durability: "fragility" leaves a maximum durability of 1, "brittleness" (26-75%) more.
+constexpr std::uint8_t kFragileDurability = 1;
+
+constexpr std::uint8_t kBookUseEffect = 24;
+constexpr std::uint8_t kStartingStaff = 5;
 constexpr std::uint8_t kStaffClass = 10;
 constexpr std::uint8_t kBookClass = 0;
 constexpr std::uint8_t kRingClass = 12;
@@ -84,6 +145,30 @@ bool InRange(std::uint8_t value, std::uint8_t lo, std::uint8_t hi) {
 
 std::string Plain(std::int32_t value) {
   return std::to_string(value);
+}
+
+// The price part the game gives an affix of `row` for the effect value `v`: the fixed part plus
+// the range scaled by the value's whole percentage between the row's bounds.
+std::int32_t GameAffixValue(const AffixRow& row, std::int32_t v) {
+  if (row.MinValue == row.MaxValue) {
+    return row.PriceAdd;
+  }
+  return row.PriceAdd + row.PriceRange * (100 * (v - row.MinValue) / (row.MaxValue - row.MinValue)) / 100;
+}
+
+// The backward first match, except where two rows share the value (mana 15 and 30, hit points
+// 30): then the row whose price part is the item's affix value, if one is.
+const AffixRow* MatchByAffixValue(std::span<const AffixRow> rows, std::int32_t value, std::int32_t affixValue) {
+  const AffixRow* found = MatchBackward(rows, value);
+  if (found == nullptr || GameAffixValue(*found, value) == affixValue) {
+    return found;
+  }
+  for (const AffixRow& row : rows) {
+    if (&row != found && row.Matches(value) && GameAffixValue(row, value) == affixValue) {
+      return &row;
+    }
+  }
+  return found;
 }
 
 }  // namespace
@@ -99,6 +184,10 @@ std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& know
       return {};
     case 2:
       return "fills up Life to max";
+    case 3:
+      return "restores some Life";
+    case 6:
+      return "restores some Mana";
     case 7:
       return "fills up Mana to max";
     case 10:
@@ -109,7 +198,12 @@ std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& know
       return "increase Dexterity by one";
     case 13:
       return "increase Vitality by one";
+    case 18:
+      return "restores some Life and Mana";
+    case 19:
+      return "fills up Life and Mana to max";
     case 21:
+    case 22:  // a scroll cast at a target
       return ShortString("Scroll of " + std::string(SpellName(spell)), 26);
     case 23:
       return "Staff";
@@ -125,6 +219,8 @@ std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& know
       return "map of the stars";
     case 43:
       return "Ear";
+    case 44:
+      return "increase all Attributes by three";
     default:
       known = false;
       return "Info 4 unknown " + ByteToHex(useEffect);
@@ -254,6 +350,11 @@ void EffectPass::EffectSection() {
   }
 
   ChargesLine(unique);
+  if (item_.UseEffect() == kBookUseEffect && !unique) {
+    // A book is named after its spell ("Book of Firebolt") and costs what the spell adds.
+    slots_.SetSuffix(SpellName(item_.Spell()));
+    price_.basePrice = WrapAdd(price_.basePrice, BookPrice(item_.Spell()));
+  }
   DurabilityLines(unique);
   PercentEffects(unique);
   AttributeEffects(unique);
@@ -337,15 +438,21 @@ void EffectPass::ChargesLine(bool unique) {
     }
   }
   if (staffSpell) {
-    price_.chargesPrice = WrapMul(ChargePrice(spell), maxCharges);
-    if (item_.PreAddInfo() == 2000) {
-      slots_.SetPrefix("plentiful");
-      price_.Add(2, 2000);
-      price_.chargesPrice /= 2;
-    } else if (item_.PreAddInfo() == 3000) {
-      slots_.SetPrefix("bountiful");
-      price_.Add(3, 3000);
-      price_.chargesPrice /= 3;
+    // The Sorcerer's starting staff is priced at its base item's value, its charges included.
+    if (item_.BaseItem() != kStartingStaff) {
+      price_.chargesPrice = WrapMul(ChargePrice(spell), maxCharges);
+    }
+    // Other prefixes reach 2000 and 3000 too (Raven's, Crimson): only the charges prefix counts.
+    if (item_.PrefixPower() == power::kPlentyCharges) {
+      if (item_.PreAddInfo() == 2000) {
+        slots_.SetPrefix("plentiful");
+        price_.Add(2, 2000);
+        price_.chargesPrice /= 2;
+      } else if (item_.PreAddInfo() == 3000) {
+        slots_.SetPrefix("bountiful");
+        price_.Add(3, 3000);
+        price_.chargesPrice /= 3;
+      }
     }
   }
   // Charged items of any class get the spell as their suffix.
@@ -368,25 +475,14 @@ void EffectPass::DurabilityLines(bool unique) {
     Line("Durability " + Plain(item_.Durability()) + "/" + Plain(item_.MaxDurability()));
   }
 
-  switch (item_.SufAddInfo()) {
-    case 300:
-      slots_.SetSuffix("structure");
-      price_.Add(2, 300);
-      break;
-    case 500:
-      slots_.SetSuffix("thorns");
-      price_.Add(2, 500);
-      break;
-    case 600:
-      slots_.SetSuffix("the ages");
-      price_.Add(5, 600);
-      break;
-    default:
-      break;
-  }
-  if (item_.SuffixPower() == power::kBashing && item_.SufAddInfo() == 4000) {
-    slots_.SetSuffix("bashing");
-    price_.Add(12, 4000);
+  const std::uint8_t suffixPower = item_.SuffixPower();
+  if (suffixPower == power::kDurabilityCurse) {
+    const bool fragile = item_.MaxDurability() == kFragileDurability;
+    slots_.SetSuffix(fragile ? "fragility" : "brittleness");
+    price_.Add(fragile ? -4 : -2, 0);
+  } else if (const ValueAffix* affix = FindValueAffix(kValueSuffixes, suffixPower, item_.SufAddInfo())) {
+    slots_.SetSuffix(affix->name);
+    price_.Add(affix->multiplier, affix->value);
   }
 }
 
@@ -591,8 +687,9 @@ void EffectPass::BonusEffects(bool unique) {
       if (!InRange(prefixPower, 33, 34)) {
         Finding(rule::kHackedMana, mana);
       }
-      // Searched from the last row: of the two rows holding 30 the later one names it.
-      if (const AffixRow* row = MatchBackward(AffixRows(AffixTable::Mana, vk), mana)) {
+      // Searched from the last row: of two rows holding the value the later one names it, unless
+      // the prefix's price part says it is the earlier one.
+      if (const AffixRow* row = MatchByAffixValue(AffixRows(AffixTable::Mana, vk), mana, item_.PreAddInfo())) {
         slots_.SetPrefix(row->Name);
         price_.AddRow(*row, mana);
       }
@@ -608,7 +705,8 @@ void EffectPass::BonusEffects(bool unique) {
       if (!InRange(suffixPower, 31, 32)) {
         Finding(rule::kHackedHitPoints, hitPoints);
       }
-      if (const AffixRow* row = MatchBackward(AffixRows(AffixTable::HitPoints, vk), hitPoints)) {
+      if (const AffixRow* row =
+              MatchByAffixValue(AffixRows(AffixTable::HitPoints, vk), hitPoints, item_.SufAddInfo())) {
         slots_.SetSuffix(row->Name);
         price_.AddRow(*row, hitPoints);
       }
@@ -689,15 +787,18 @@ void EffectPass::BonusEffects(bool unique) {
 }
 
 void EffectPass::ElementalEffects(bool unique) {
+  // The prefixes and the arrow suffixes count only next to their own power: other affixes reach
+  // the same values (Topaz 5000, Meteoric 10000, "speed" 8000).
+  const ValueAffix* arrows = FindValueAffix(kArrowSuffixes, item_.SuffixPower(), item_.SufAddInfo());
   if (item_.FireDamageMin() != 0) {
     Line(Plain(item_.FireDamageMin()) + "-" + Plain(item_.FireDamageMax()) + " Fire Damage");
     if (!unique) {
-      if (item_.PreAddInfo() == 5000) {
+      if (item_.PrefixPower() == power::kFireDamage && item_.PreAddInfo() == 5000) {
         slots_.SetPrefix("flaming");
         price_.Add(2, 5000);
-      } else if (item_.SufAddInfo() == 6000) {
-        slots_.SetSuffix("burning");
-        price_.Add(6, 6000);
+      } else if (arrows != nullptr && arrows->power == power::kFireArrows) {
+        slots_.SetSuffix(arrows->name);
+        price_.Add(arrows->multiplier, arrows->value);
       } else {
         Debug("ID NOT FOUND " + UpperCaseAscii(item_.Name()));
       }
@@ -706,23 +807,11 @@ void EffectPass::ElementalEffects(bool unique) {
 
   if (item_.LightningDamageMin() != 0) {
     Line(Plain(item_.LightningDamageMin()) + "-" + Plain(item_.LightningDamageMax()) + " Lightning Damage");
-    switch (item_.SufAddInfo()) {
-      case 6000:
-        slots_.SetSuffix("shock");
-        price_.Add(2, 6000);
-        break;
-      case 8000:
-        slots_.SetSuffix("lightning");
-        price_.Add(4, 8000);
-        break;
-      case 12000:
-        slots_.SetSuffix("thunder");
-        price_.Add(6, 12000);
-        break;
-      default:
-        break;
+    if (arrows != nullptr && arrows->power == power::kLightningArrows) {
+      slots_.SetSuffix(arrows->name);
+      price_.Add(arrows->multiplier, arrows->value);
     }
-    if (item_.PreAddInfo() == 10000) {
+    if (item_.PrefixPower() == power::kLightningDamage && item_.PreAddInfo() == 10000) {
       slots_.SetPrefix("lightning");
       price_.Add(2, 10000);
     }

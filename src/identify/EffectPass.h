@@ -16,8 +16,9 @@
 
 namespace relicor {
 
-// Highest creation level the game gives an item.
-inline constexpr int kLevelLimit = 30;
+// Highest creation level the game gives an item: twice the deepest dungeon level (16) for an item
+// found on the floor (monsters give their own level, at most 30).
+inline constexpr int kLevelLimit = 32;
 inline constexpr int kLevelLimitVk = 42;
 
 // The base item that is exempt from the speed rule in V&K mode.

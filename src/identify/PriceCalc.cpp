@@ -37,11 +37,17 @@ std::int32_t PriceInterpolation(std::int32_t v, std::int32_t lo, std::int32_t hi
 }
 
 void PriceAccumulators::Add(std::int32_t multiplier, std::int32_t price) {
+  anyAffix = true;
   multiplierSum = WrapAdd(multiplierSum, multiplier);
   priceSum = WrapAdd(priceSum, price);
 }
 
 void PriceAccumulators::AddRow(const AffixRow& row, std::int32_t value) {
+  if (row.MaxValue < 0) {
+    // A harmful row holds the game's roll negated: its largest roll is its most negative value.
+    AddReversedRow(row, value);
+    return;
+  }
   Add(row.Multiplier, row.PriceAdd);
   rangeSum = WrapAdd(rangeSum, PriceInterpolation(value, row.MinValue, row.MaxValue, row.PriceRange));
 }
@@ -52,6 +58,10 @@ void PriceAccumulators::AddReversedRow(const AffixRow& row, std::int32_t value) 
 }
 
 ComputedPrices ComputePrices(const PriceAccumulators& acc) {
+  if (!acc.anyAffix && acc.chargesPrice == 0) {
+    // Nothing changed the base item: its price is the base item's value as it stands.
+    return {acc.basePrice, WrapMul(3, acc.basePrice) / 2};
+  }
   const std::int32_t m = acc.multiplierSum;
   std::int32_t g = 0;
   if (m < 0) {

@@ -36,10 +36,12 @@ struct PriceAccumulators {
   std::int32_t basePrice = 0;
   std::int32_t chargesPrice = 0;
   std::int32_t prefixLevel = 0;  // Level of the last matched resist-all row
+  bool anyAffix = false;         // some affix (or effect priced like one) was added
 
   // A fixed contribution: multiplier and price part.
   void Add(std::int32_t multiplier, std::int32_t price);
-  // A table row matched with `value`: its multiplier, its fixed price and its range share.
+  // A table row matched with `value`: its multiplier, its fixed price and its range share. A row
+  // of negative values (a harmful affix) is scaled from its upper bound, as AddReversedRow.
   void AddRow(const AffixRow& row, std::int32_t value);
   // A damage reduction row: bounds exchanged, so the most negative value earns the full range.
   void AddReversedRow(const AffixRow& row, std::int32_t value);
@@ -52,6 +54,8 @@ struct ComputedPrices {
 
 // Steps 1-4 of the final price: base and charges part (divided by a negative multiplier sum,
 // multiplied otherwise), fixed parts and range shares; at least 1; Wirt = 3 * Griswold div 2.
+// An item without any affix and without charges is priced at its base price as the game does
+// (a potion 50, a falchion 250, a quest item 0); a staff's charges alone give the game's 1.
 ComputedPrices ComputePrices(const PriceAccumulators& acc);
 
 }  // namespace relicor

@@ -36,7 +36,7 @@ constexpr AttributeTable kStrengthTable{{
 }};
 
 constexpr AttributeTable kMagicTable{{
-    {-10,  -6, "fool",         0,    0,  -3, 0},  // 0
+    {-10,  -6, "the fool",     0,    0,  -3, 0},  // 0
     { -5,  -1, "dyslexia",     0,    0,  -2, 0},  // 1
     {  1,   5, "magic",      200,  800,   2, 0},  // 2
     {  6,  10, "the mind",  1200,  800,   3, 0},  // 3
@@ -89,16 +89,20 @@ constexpr HitPointTable kHitPointTable{{
     { 81, 100, "the whale",   19100, 10900,  13, 0},  // 9
 }};
 
-// Rows 4 and 5 both hold 30; the backward search gives "serpent's" (kept: stored names rely on it).
+// Rows 4 and 5 both hold 30, as do rows 2 and 3 15; the backward search gives "serpent's" and
+// "raven's", which is the game's name for 30 only by its table order (kept: stored names rely on
+// it). Wyrm's and hydra's come only on staffs that Adria sells to characters of high level.
 constexpr ManaTable kManaTable{{
-    {-25, -11, "hyena's",         0,     0,  -2, 0},  // 0
+    {-25, -11, "hyena's",       100,   900,  -2, 0},  // 0
     {-10,  -1, "frog's",          0,     0,  -2, 0},  // 1
     { 10,  15, "spider's",      500,   500,   2, 0},  // 2
-    { 16,  20, "raven's",      1100,   900,   3, 0},  // 3
+    { 15,  20, "raven's",      1100,   900,   3, 0},  // 3
     { 21,  30, "snake's",      2100,  1900,   5, 0},  // 4
     { 30,  40, "serpent's",    4100,  1900,   7, 0},  // 5
     { 41,  50, "drake's",      6100,  3900,   9, 0},  // 6
     { 51,  60, "dragon's",    10100,  4900,  11, 0},  // 7
+    { 61,  80, "wyrm's",      15100,  3900,  12, 0},  // 8
+    { 81, 100, "hydra's",     19100, 10900,  13, 0},  // 9
 }};
 
 constexpr FlatDamageTable kFlatDamageTable{{
@@ -159,16 +163,15 @@ constexpr ToHitNameTable kToHitNameTable{{
     { 76, 100, "king's",          0,     0,   0, 0},  // 10
 }};
 
-// "warriors", "soldiers" and "lords" carry no apostrophe here, unlike the to-hit name table; kept
-// as they are, since stored item names use them. -24 to 19 fall in no row.
+// -24 to 19 fall in no row.
 constexpr CombinedDamageTable kCombinedDamageTable{{
     {-75, -50, "clumsy",          0,     0,  -7, 0},  // 0
     {-45, -25, "dull",            0,     0,  -5, 0},  // 1
     { 20,  35, "sharp",         350,   600,   5, 0},  // 2
     { 36,  50, "fine",         1100,   600,   7, 0},  // 3
-    { 51,  65, "warriors",     1850,   600,  13, 0},  // 4
-    { 66,  80, "soldiers",     2600,  1350,  17, 0},  // 5
-    { 81,  95, "lords",        4100,  1850,  21, 0},  // 6
+    { 51,  65, "warrior's",    1850,   600,  13, 0},  // 4
+    { 66,  80, "soldier's",    2600,  1350,  17, 0},  // 5
+    { 81,  95, "lord's",       4100,  1850,  21, 0},  // 6
     { 96, 110, "knight's",     6100,  2350,  26, 0},  // 7
     {111, 125, "master's",     8600,  4400,  30, 0},  // 8
     {126, 150, "champion's",  15200,  8800,  33, 0},  // 9
@@ -281,7 +284,7 @@ constexpr ResistAllTable kResistAllTable{{
 }};
 
 constexpr SpellLevelTable kSpellLevelTable{{
-    {  1,   1, "angels",      25000,     0,   2, 0},  // 0
+    {  1,   1, "angel's",     25000,     0,   2, 0},  // 0
     {  2,   2, "arch-angel's",50000,     0,   3, 0},  // 1
 }};
 

@@ -44,7 +44,7 @@ inline constexpr std::size_t kAffixNameCapacity = 15;
 // Row counts (the same in both variants of a doubled table).
 inline constexpr std::size_t kAttributeRowCount = 7;  // strength, magic, dexterity, vitality, all
 inline constexpr std::size_t kHitPointRowCount = 10;
-inline constexpr std::size_t kManaRowCount = 8;
+inline constexpr std::size_t kManaRowCount = 10;
 inline constexpr std::size_t kFlatDamageRowCount = 6;
 inline constexpr std::size_t kDamageReductionRowCount = 8;
 inline constexpr std::size_t kLeechRowCount = 4;

@@ -11,9 +11,11 @@ namespace relicor {
 
 inline constexpr int kBaseItemCount = 256;
 
-// Capacities of the name columns (longest text a row may hold).
-inline constexpr std::size_t kBaseItemShortNameCapacity = 16;
-inline constexpr std::size_t kBaseItemFullNameCapacity = 24;
+// Capacities of the name columns (longest text a row may hold). Potions, scrolls and the
+// Sorcerer's staff have no short game name, so both columns hold their full names
+// ("potion of full rejuvenation").
+inline constexpr std::size_t kBaseItemShortNameCapacity = 32;
+inline constexpr std::size_t kBaseItemFullNameCapacity = 32;
 
 // `Class` of a row that has no definition.
 inline constexpr std::uint8_t kUndefinedBaseItemClass = 255;

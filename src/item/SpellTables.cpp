@@ -31,4 +31,9 @@ std::int32_t MaxChargesOf(int spell, bool vkMode) {
   return vkMode ? row->maxChargesVk : row->maxChargesNormal;
 }
 
+std::int32_t BookPrice(int spell) {
+  const SpellRow* row = FindSpell(spell);
+  return row != nullptr ? row->bookPrice : 0;
+}
+
 }  // namespace relicor

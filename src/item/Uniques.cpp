@@ -11,27 +11,27 @@ namespace {
 // clang-format off
 constexpr auto kUniqueRows = std::to_array<UniqueRow>({
     //Name                       Low   High  Avail  Indestr  Price
-    {"the butcher's cleaver",    255,  255,  0,     0,       0},  // 0
-    {"the undead crown",         255,  255,  0,     0,       0},  // 1
+    {"the butcher's cleaver",    6,    6,    0,     0,       0},  // 0
+    {"the undead crown",         7,    7,    0,     0,       0},  // 1
     {"empyrean band",            8,    8,    0,     1,       0},  // 2
     {"optic amulet",             10,   10,   0,     1,       0},  // 3
     {"ring of truth",            11,   11,   0,     1,       0},  // 4
     {"harlequin crest",          13,   13,   0,     0,       0},  // 5
-    {"veil of steel",            255,  255,  0,     0,       0},  // 6
+    {"veil of steel",            14,   14,   0,     0,       0},  // 6
     {"arkaine's valor",          28,   28,   0,     0,       0},  // 7
     {"griswold's edge",          31,   31,   0,     0,       0},  // 8
-    {"lightforge",               131,  131,  2,     0,       0},  // 9
+    {"lightforge",               131,  131,  2,     1,       0},  // 9
     {"the rift bow",             138,  138,  1,     0,       0},  // 10
     {"the needler",              138,  138,  1,     0,       0},  // 11
     {"the celestial bow",        140,  140,  1,     0,       0},  // 12
-    {"deadly hunter",            255,  255,  1,     0,       0},  // 13
+    {"deadly hunter",            141,  141,  1,     0,       0},  // 13
     {"bow of the dead",          141,  141,  1,     0,       0},  // 14
     {"the blackoak bow",         140,  140,  1,     0,       0},  // 15
     {"flamedart",                139,  139,  1,     0,       0},  // 16
     {"fleshstinger",             140,  140,  1,     0,       0},  // 17
     {"windforce",                145,  145,  1,     0,       0},  // 18
     {"eaglehorn",                143,  143,  1,     1,       0},  // 19
-    {"gonnagal's dirk",          113,  113,  3,     0,       0},  // 20
+    {"gonnagal's dirk",          113,  113,  2,     0,       0},  // 20
     {"the defender",             119,  119,  1,     0,       0},  // 21
     {"gryphons claw",            115,  115,  1,     0,       0},  // 22
     {"black razor",              113,  113,  1,     0,       0},  // 23
@@ -47,8 +47,8 @@ constexpr auto kUniqueRows = std::to_array<UniqueRow>({
     {"doombringer",              122,  122,  1,     0,       0},  // 33
     {"the grizzly",              123,  123,  1,     0,       0},  // 34
     {"the grandfather",          124,  124,  1,     0,       0},  // 35
-    {"the mangler",              255,  255,  3,     0,       0},  // 36
-    {"sharp beak",               255,  255,  3,     0,       0},  // 37
+    {"the mangler",              127,  127,  2,     0,       0},  // 36
+    {"sharp beak",               127,  127,  1,     0,       0},  // 37
     {"bloodslayer",              128,  128,  1,     0,       0},  // 38
     {"the celestial axe",        129,  129,  1,     0,       0},  // 39
     {"wicked axe",               127,  127,  1,     1,       0},  // 40
@@ -56,7 +56,7 @@ constexpr auto kUniqueRows = std::to_array<UniqueRow>({
     {"aguinara's hatchet",       125,  125,  1,     0,       0},  // 42
     {"hellslayer",               129,  129,  1,     1,       0},  // 43
     {"messerschmidt's reaver",   130,  130,  1,     0,       0},  // 44
-    {"crackrust",                255,  255,  1,     1,       0},  // 45
+    {"crackrust",                131,  131,  2,     1,       0},  // 45
     {"hammer of jholm",          137,  137,  1,     1,       0},  // 46
     {"civerb's cudgel",          131,  131,  1,     0,       0},  // 47
     {"the celestial star",       136,  136,  1,     0,       0},  // 48
@@ -90,13 +90,13 @@ constexpr auto kUniqueRows = std::to_array<UniqueRow>({
     {"nightscape",               54,   54,   1,     0,       0},  // 76
     {"naj's light plate",        67,   67,   1,     0,       0},  // 77
     {"demonspike coat",          70,   70,   1,     1,       0},  // 78
-    {"",                         255,  255,  1,     1,       0},  // 79
+    {"the deflector",            71,   71,   2,     0,       0},  // 79
     {"split skull shield",       71,   71,   1,     0,       0},  // 80
     {"dragon's breach",          74,   74,   1,     1,       0},  // 81
     {"blackoak shield",          72,   72,   1,     0,       0},  // 82
     {"holy defender",            73,   73,   1,     0,       0},  // 83
     {"stormshield",              75,   76,   1,     1,       0},  // 84
-    {"",                         255,  255,  1,     1,       0},  // 85
+    {"bramble",                  151,  153,  2,     1,       0},  // 85
     {"ring of regha",            151,  153,  1,     1,       0},  // 86
     {"the bleeder",              151,  153,  1,     1,       0},  // 87
     {"constricting ring",        151,  153,  1,     1,       0},  // 88

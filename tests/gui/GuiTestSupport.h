@@ -84,8 +84,8 @@ inline RecordBuilder BowItem() {
       .baseItem(143);
 }
 
-// A "precious ring": base item 96 exists only in V&K mode; without it the report flags an
-// incomplete internal definition.
+// A "precious ring": base item 96 is one only in V&K mode; without it the row is the game's
+// scroll of phasing (of the same class 0), so the report names and prices it as that scroll.
 inline RecordBuilder RingItem() {
   return RecordBuilder()
       .ident(0x00BADA55)

@@ -206,18 +206,18 @@ TEST(EffectPassTest, UniqueItemSkipsRulesButKeepsSomeNames) {
                               .pctDamage(300)
                               .damageFromEnemies(-3)
                               .lightningDamage(1, 10)
+                              .suffixPower(43)
                               .affixValueA(8000)
                               .build();
   const PassRun run = RunPass(item, kNormal);
-  EXPECT_EQ(run.lines, (Lines{"*** INCOMPLETE INTERNAL DEFINTION 100040: INTERNAL ITEM TYPE 01/1F",
-                              "steals 3% Life", "Fast Attack", "Durability 20/20", "+300% Damage",
+  EXPECT_EQ(run.lines, (Lines{"steals 3% Life", "Fast Attack", "Durability 20/20", "+300% Damage",
                               "1-10 Lightning Damage", "UNIQUE ITEM"}));
   EXPECT_EQ(run.slots.suffix, "lightning");
   EXPECT_EQ(run.slots.prefix, "");
   // The speed suffix is priced, the steal effect is not.
   EXPECT_EQ(run.price.multiplierSum, 4 + 4);
   EXPECT_EQ(run.price.priceSum, 4000 + 8000);
-  EXPECT_EQ(run.findings.status, StatusColour::kPurple);
+  EXPECT_EQ(run.findings.status, StatusColour::kGreen);
 }
 
 TEST(EffectPassTest, UniqueChecks) {
@@ -228,15 +228,18 @@ TEST(EffectPassTest, UniqueChecks) {
   EXPECT_EQ(RunPass(helm(50), kInfo, Parts::kUnique).lines, (Lines{"++ UNIQUE:\"helm of sprits\" 3F 32"}));
   EXPECT_EQ(RunPass(helm(51), kNormal, Parts::kUnique).lines,
             (Lines{"*** HACK DETECTED 034: HACKED UNIQUE ITEM TYPE 33"}));
-  // The butcher's cleaver: single player, no base item.
+  // The butcher's cleaver: single player, on the cleaver (base item 6) only.
   const ItemRecord cleaver = RecordBuilder().quality(1).uniqueIndex(0).baseItem(9).build();
   EXPECT_EQ(RunPass(cleaver, kNormal, Parts::kUnique).lines,
             (Lines{"*** HACK DETECTED 036: THIS IS A SINGLE PLAYER ITEM",
-                   "*** INCOMPLETE INTERNAL DEFINTION 100035: INTERNAL UNIQUE DEFINITION MISSED 09"}));
-  // The mangler never occurs; lightforge is not in multiplayer.
-  EXPECT_EQ(RunPass(RecordBuilder().quality(1).uniqueIndex(36).baseItem(1).build(), kNormal, Parts::kUnique)
-                .lines[0],
-            "*** HACK DETECTED 038: THIS ITEM NEVER OCCURS IN GAME");
+                   "*** HACK DETECTED 034: HACKED UNIQUE ITEM TYPE 09"}));
+  // A unique index without a row: no definition.
+  EXPECT_EQ(RunPass(RecordBuilder().quality(1).uniqueIndex(95).baseItem(9).build(), kNormal, Parts::kUnique).lines,
+            (Lines{"*** INCOMPLETE INTERNAL DEFINTION 100035: INTERNAL UNIQUE DEFINITION MISSED 09"}));
+  // The mangler is not in multiplayer (sharp beak is given there); lightforge neither.
+  EXPECT_EQ(
+      RunPass(RecordBuilder().quality(1).uniqueIndex(36).baseItem(127).build(), kNormal, Parts::kUnique).lines,
+      (Lines{"*** HACK DETECTED 037: ITEM CANNOT BE FOUND IN DIABLO MULTIPLAYER"}));
   EXPECT_EQ(
       RunPass(RecordBuilder().quality(1).uniqueIndex(9).baseItem(131).build(), kNormal, Parts::kUnique).lines,
       (Lines{"*** HACK DETECTED 037: ITEM CANNOT BE FOUND IN DIABLO MULTIPLAYER"}));
@@ -287,8 +290,8 @@ TEST(EffectPassTest, ClassCheck) {
       RunPass(RecordBuilder().itemClass(10).baseItem(113).durability(1).maxDurability(1).build(), kNormal)
           .lines,
       (Lines{"*** HACK DETECTED 039: INTERNAL ITEM TYPE MISMATCH 0A/71", "Durability 1/1"}));
-  EXPECT_EQ(RunPass(RecordBuilder().itemClass(12).baseItem(0).durability(255).build(), kNormal).lines,
-            (Lines{"*** INCOMPLETE INTERNAL DEFINTION 100040: INTERNAL ITEM TYPE 0C/00"}));
+  EXPECT_EQ(RunPass(RecordBuilder().itemClass(12).baseItem(40).durability(255).build(), kNormal).lines,
+            (Lines{"*** INCOMPLETE INTERNAL DEFINTION 100040: INTERNAL ITEM TYPE 0C/28"}));
   // The rows beyond the game's items are all zero: class 0, so a book passes there.
   EXPECT_EQ(RunPass(RecordBuilder().itemClass(0).baseItem(200).durability(255).build(), kNormal).lines,
             Lines{});
@@ -463,23 +466,25 @@ TEST(EffectPassTest, TheDarkIsClampedToOne) {
 
 TEST(EffectPassTest, FireAndLightning) {
   const PassRun flaming =
-      RunPass(Sword().fireDamage(1, 10).prefixPower(0).affixValueA(5000).build(), kNormal);
+      RunPass(Sword().fireDamage(1, 10).prefixPower(16).affixValueA(5000).build(), kNormal);
   EXPECT_EQ(flaming.lines, (Lines{"Durability 20/20", "1-10 Fire Damage"}));
   EXPECT_EQ(flaming.slots.prefix, "flaming");
   // No prefix: the values swap, so the suffix value is the first one.
-  const PassRun burning = RunPass(Sword().fireDamage(2, 12).affixValueA(6000).build(), kNormal);
+  const PassRun burning =
+      RunPass(Sword().fireDamage(2, 12).suffixPower(42).affixValueA(6000).build(), kNormal);
   EXPECT_EQ(burning.slots.suffix, "burning");
   const PassRun unknown = RunPass(Sword().name("Fiery Sword").fireDamage(2, 12).build(), kNormal);
   EXPECT_EQ(unknown.debug, (Lines{"ID NOT FOUND FIERY SWORD"}));
   const PassRun both = RunPass(
-      Sword().lightningDamage(1, 20).prefixPower(1).affixValueA(10000).affixValueB(12000).build(), kNormal);
+      Sword().lightningDamage(1, 20).prefixPower(17).suffixPower(43).affixValueA(10000).affixValueB(12000).build(),
+      kNormal);
   EXPECT_EQ(both.lines, (Lines{"Durability 20/20", "1-20 Lightning Damage"}));
   EXPECT_EQ(both.slots.prefix, "lightning");
   EXPECT_EQ(both.slots.suffix, "thunder");
 }
 
 TEST(EffectPassTest, SuffixesFromAffixValues) {
-  EXPECT_EQ(RunPass(Sword().affixValueA(600).build(), kNormal).slots.suffix, "the ages");
+  EXPECT_EQ(RunPass(Sword().suffixPower(37).affixValueA(600).build(), kNormal).slots.suffix, "the ages");
   EXPECT_EQ(RunPass(Sword().suffixPower(57).prefixPower(1).affixValueB(4000).build(), kNormal).slots.suffix,
             "bashing");
   EXPECT_EQ(RunPass(Sword().effect(effect::kKnockback).suffixPower(53).build(), kNormal).slots.suffix,

@@ -130,7 +130,7 @@ TEST_F(ItemReportTest, TextReportPlain) {
   // The unknown use effect shows (and colours) only with additional information.
   EXPECT_EQ(ctx.findings.status, StatusColour::kRed);
   EXPECT_EQ(ctx.findings.lastFindingCode, 16);
-  EXPECT_EQ(debug.lines, (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 1 Wirt 1",
+  EXPECT_EQ(debug.lines, (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 120 Wirt 180",
                                 "NAME SWORD GOLD SWORD"}));
 }
 
@@ -274,7 +274,7 @@ TEST_F(ItemReportTest, RegisteredDupeIsMarkedBeforeTheEffects) {
 }
 
 TEST_F(ItemReportTest, DupeMarkerThenDefinitionFindingTurnsPurple) {
-  const ItemRecord record = GoldSword().baseItem(0).build();
+  const ItemRecord record = GoldSword().baseItem(40).build();  // a row the game has no item for
   ASSERT_TRUE(database.AddRecord(record).ok());
   Report(Item("ODD.ITM", record));
   EXPECT_EQ(ctx.findings.status, StatusColour::kPurple);

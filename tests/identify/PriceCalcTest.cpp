@@ -35,12 +35,35 @@ INSTANTIATE_TEST_SUITE_P(
                       InterpolationCase{3, 1, 3, 1, 1},
                       InterpolationCase{13, 10, 20, 5, 1}));  // 1.5 - 0.1 = 1.4 -> 1
 
-TEST(PriceCalcTest, PlainItemCostsOne) {
+// The game's price of an item that no affix changed is its base item's value (a falchion 250, a
+// quest item 0); a staff's charges alone are priced like an affix, which gives the game's 1.
+TEST(PriceCalcTest, PlainItemCostsItsBasePrice) {
   PriceAccumulators acc;
   acc.basePrice = 2000;
-  const ComputedPrices p = ComputePrices(acc);
-  EXPECT_EQ(p.griswold, 1);
-  EXPECT_EQ(p.wirt, 1);
+  EXPECT_EQ(ComputePrices(acc).griswold, 2000);
+  EXPECT_EQ(ComputePrices(acc).wirt, 3000);
+  acc.basePrice = 0;
+  EXPECT_EQ(ComputePrices(acc).griswold, 0);
+  PriceAccumulators staff;
+  staff.basePrice = 30;
+  staff.chargesPrice = 500;
+  EXPECT_EQ(ComputePrices(staff).griswold, 1);
+  // Affixes whose multipliers cancel still leave the affix formula.
+  PriceAccumulators cancelled;
+  cancelled.basePrice = 300;
+  cancelled.Add(2, 0);
+  cancelled.Add(-2, 0);
+  EXPECT_EQ(ComputePrices(cancelled).griswold, 1);
+}
+
+// A harmful row's range share grows towards its most negative value, as the game rolls it:
+// hyena's -25..-11 (100 + 900 scaled) at -20 is 64 percent of the way from -11.
+TEST(PriceCalcTest, HarmfulRowIsScaledFromItsUpperBound) {
+  PriceAccumulators acc;
+  acc.AddRow(AffixRow{-25, -11, "hyena's", 100, 900, -2, 0}, -20);
+  EXPECT_EQ(acc.priceSum, 100);
+  EXPECT_EQ(acc.rangeSum, 576);  // Round(64 * 0.01 * 900 - 0.1)
+  EXPECT_EQ(acc.multiplierSum, -2);
 }
 
 TEST(PriceCalcTest, BronzeItem) {

@@ -252,7 +252,7 @@ std::vector<GoldenCase> Cases() {
              Bookkeeping(),
              {"Ursprung:  Griswold (normal)"}}),
        {"ID NOT FOUND THE FIERY SWORD OF A LONG FORGOTTEN KINGDOM",
-        "PRICE THE FIERY SWORD OF A LONG FORGOT internal 5 Gris 1 Wirt 1",
+        "PRICE THE FIERY SWORD OF A LONG FORGOT internal 5 Gris 120 Wirt 180",
         "NAME SWORD THE FIERY SWORD OF A LONG FORGOTTEN KINGDOM"},
        StatusColour::kGreen},
   };
@@ -311,11 +311,11 @@ std::vector<ColourCase> ColourCases() {
       // The class check (39) comes before the use effect line: aqua wins.
       {"HackThenUnknownUseEffect", Potion().itemClass(1).build(), StatusColour::kAqua},
       // An undefined base item (100040) before it: aqua too.
-      {"DefinitionThenUnknownUseEffect", Potion().baseItem(0).build(), StatusColour::kAqua},
+      {"DefinitionThenUnknownUseEffect", Potion().baseItem(40).build(), StatusColour::kAqua},
       // A percent damage rule after the use effect line is the first finding: red.
       {"UnknownUseEffectThenHack", Potion().pctDamage(50).build(), StatusColour::kRed},
       {"KnownUseEffectThenHack", Potion().useEffect(2).pctDamage(50).build(), StatusColour::kRed},
-      {"DefinitionFirstThenHack", Potion().useEffect(0).baseItem(0).pctDamage(50).build(),
+      {"DefinitionFirstThenHack", Potion().useEffect(0).baseItem(40).pctDamage(50).build(),
        StatusColour::kPurple},
   };
 }

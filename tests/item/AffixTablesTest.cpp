@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         TableShape{AffixTable::Vitality, 7, 30, 30, AffixSearch::All},
         TableShape{AffixTable::AllAttributes, 7, 20, 20, AffixSearch::All},
         TableShape{AffixTable::HitPoints, 10, 100, 100, AffixSearch::Backward},
-        TableShape{AffixTable::Mana, 8, 60, 60, AffixSearch::Backward},
+        TableShape{AffixTable::Mana, 10, 100, 100, AffixSearch::Backward},
         TableShape{AffixTable::FlatDamage, 6, 20, 20, AffixSearch::All},
         TableShape{AffixTable::DamageReduction, 8, -6, -14, AffixSearch::ForwardFirst},
         TableShape{AffixTable::Leech, 4, 5, 5, AffixSearch::NotSearched},
@@ -186,7 +186,10 @@ INSTANTIATE_TEST_SUITE_P(
         Lookup{AffixTable::HitPoints, false, 5, "<none>"},
         Lookup{AffixTable::Mana, false, 30, "serpent's"},
         Lookup{AffixTable::Mana, false, 21, "snake's"},
-        Lookup{AffixTable::Mana, false, 61, "<none>"},
+        Lookup{AffixTable::Mana, false, 15, "raven's"},
+        Lookup{AffixTable::Mana, false, 61, "wyrm's"},
+        Lookup{AffixTable::Mana, false, 100, "hydra's"},
+        Lookup{AffixTable::Mana, false, 101, "<none>"},
         Lookup{AffixTable::CombinedDamage, false, 10, "<none>"},
         Lookup{AffixTable::CombinedDamage, false, -24, "<none>"},
         Lookup{AffixTable::CombinedDamage, false, 19, "<none>"},
@@ -199,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         Lookup{AffixTable::ResAll, true, 50, "emerald"},
         Lookup{AffixTable::ResAll, true, 51, "<none>"},
         Lookup{AffixTable::SpellLevel, false, 0, "<none>"},
-        Lookup{AffixTable::SpellLevel, false, 1, "angels"},
+        Lookup{AffixTable::SpellLevel, false, 1, "angel's"},
         Lookup{AffixTable::SpellLevel, false, 2, "arch-angel's"},
         Lookup{AffixTable::SpellLevel, false, 3, "<none>"},
         Lookup{AffixTable::SpellLevel, false, -1, "<none>"},
@@ -210,6 +213,36 @@ INSTANTIATE_TEST_SUITE_P(
              (info.param.vkMode ? "Vk" : "") + "_" + (value < 0 ? "minus" : "") +
              std::to_string(value < 0 ? -value : value);
     });
+
+// The rows the game corrects, one case each (bounds, price parts, multiplier, name).
+TEST(AffixTablesTest, RowsTheGameCorrects) {
+  struct Row {
+    AffixTable table;
+    std::size_t index;
+    AffixRow row;
+  };
+  const std::vector<Row> rows = {
+      {AffixTable::Magic, 0, {-10, -6, "the fool", 0, 0, -3, 0}},
+      {AffixTable::Mana, 0, {-25, -11, "hyena's", 100, 900, -2, 0}},
+      {AffixTable::Mana, 3, {15, 20, "raven's", 1100, 900, 3, 0}},
+      {AffixTable::Mana, 8, {61, 80, "wyrm's", 15100, 3900, 12, 0}},
+      {AffixTable::Mana, 9, {81, 100, "hydra's", 19100, 10900, 13, 0}},
+      {AffixTable::CombinedDamage, 4, {51, 65, "warrior's", 1850, 600, 13, 0}},
+      {AffixTable::CombinedDamage, 5, {66, 80, "soldier's", 2600, 1350, 17, 0}},
+      {AffixTable::CombinedDamage, 6, {81, 95, "lord's", 4100, 1850, 21, 0}},
+      {AffixTable::SpellLevel, 0, {1, 1, "angel's", 25000, 0, 2, 0}},
+  };
+  for (const Row& r : rows) {
+    const AffixRow& have = AffixRows(r.table, false)[r.index];
+    SCOPED_TRACE(std::string(r.row.Name));
+    EXPECT_EQ(have.MinValue, r.row.MinValue);
+    EXPECT_EQ(have.MaxValue, r.row.MaxValue);
+    EXPECT_EQ(have.Name, r.row.Name);
+    EXPECT_EQ(have.PriceAdd, r.row.PriceAdd);
+    EXPECT_EQ(have.PriceRange, r.row.PriceRange);
+    EXPECT_EQ(have.Multiplier, r.row.Multiplier);
+  }
+}
 
 TEST(AffixTablesTest, SearchOrdersDifferOnOverlappingRows) {
   const auto hitPoints = AffixRows(AffixTable::HitPoints, false);

@@ -35,8 +35,8 @@ class SessionTest : public ::testing::Test {
   SessionTest() : clock(*ParseDate("07.12.2026") + 0.5) {
     home = dir.mkdir("home") + "/";
     pool = dir.mkdir("pool");
-    dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("ring").price(1).bytes());
-    dir.write("pool/a.itm", RecordBuilder().ident(1).itemClass(13).baseItem(154).name("amulet").price(1).bytes());
+    dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("ring").price(1000).bytes());
+    dir.write("pool/a.itm", RecordBuilder().ident(1).itemClass(13).baseItem(154).name("amulet").price(1200).bytes());
     dir.write("pool/notes.txt", "x");
     dir.write("pool/.hidden.ITM", RecordBuilder().bytes());
     dir.mkdir("pool/SUB.ITM");
@@ -116,7 +116,7 @@ TEST_F(SessionTest, ExportThatCannotBeWrittenLeavesTheOldListAndSelection) {
 
 TEST_F(SessionTest, DebugLogGetsOneSessionHeaderAndCrLfLines) {
   // A stored name that differs from the resolved one gives a NAME line.
-  dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("fancy ring").price(1).bytes());
+  dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("fancy ring").price(1000).bytes());
   auto session = Start();
   session->flags().debugFile = true;
   ASSERT_TRUE(session->SetCurrentDirectory(pool));
