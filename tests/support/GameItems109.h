@@ -1,9 +1,8 @@
 #pragma once
 // The real items of the test data as the 1.09 game holds them. The reference set comes from a
 // later engine; where it and the 1.09 game differ, the 1.09 values stand here, each with the
-// reason. The reference set also does not list some fields (the unidentified name, the value
-// before the affixes, the price parts); where the test data worked them out differently from
-// the 1.09 rules, the 1.09 value is given.
+// reason. The reference set also does not list the price parts; where the test data worked them
+// out differently from the 1.09 rules, the 1.09 value is given.
 
 #include <cstdint>
 #include <vector>
