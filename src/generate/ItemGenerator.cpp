@@ -78,7 +78,21 @@ class Generator {
       return Done();
     }
     if (index == idi::kEar) {
-      return {std::nullopt, "an ear is made from a player's name, not from a seed"};
+      PlainItem(index);
+      it_.seed = seed;
+      it_.createInfo = ci;
+      it_.ear = true;
+      // The first six letters of the name, each in 7 bits; a zero letter ends the name.
+      const std::uint32_t s = static_cast<std::uint32_t>(seed);
+      const std::uint8_t letters[] = {static_cast<std::uint8_t>((ci >> 8) & 0x7F), static_cast<std::uint8_t>(ci & 0x7F),
+                                      static_cast<std::uint8_t>((s >> 24) & 0x7F), static_cast<std::uint8_t>((s >> 16) & 0x7F),
+                                      static_cast<std::uint8_t>((s >> 8) & 0x7F), static_cast<std::uint8_t>(s & 0x7F)};
+      it_.name = "Ear of ";
+      for (const std::uint8_t c : letters) {
+        if (c == 0) break;
+        it_.name.push_back(static_cast<char>(c));
+      }
+      return Done();
     }
     if (ci == 0) {  // starting items: the plain base item
       PlainItem(index);

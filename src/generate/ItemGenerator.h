@@ -93,6 +93,9 @@ struct GeneratedItem {
   bool uniqueIndexKnown = false;  // the game leaves the unique index of other items as it was
   bool playerDependent = false;   // a unique power read the owner's stats (life, armour, resistance)
   bool goldValueFromFile = false;  // gold keeps the amount it is given
+  // An ear: its name holds the victim's name, whose first six letters are the seed and the
+  // creation info; its value is the victim's level and its graphic the victim's class.
+  bool ear = false;
 };
 
 // Why an item cannot be rebuilt.

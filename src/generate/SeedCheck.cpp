@@ -134,7 +134,19 @@ bool WitchBookMagic(const GeneratedItem& g, std::int64_t file) {
 std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g) {
   std::vector<FieldDifference> out;
   const std::string_view plain = TextAt(r, layout::kName);
-  if (plain != g.name) out.push_back({"plain name", Quoted(plain), Quoted(g.name)});
+  if (g.ear) {
+    // The victim's name goes on after the six letters the seed gives; the level and the class
+    // are the victim's.
+    if (plain.substr(0, g.name.size()) != g.name || (g.name.size() < 13 && plain.size() != g.name.size()))
+      out.push_back({"plain name", Quoted(plain), Quoted(g.name + "...")});
+    const std::int64_t level = ReadField(r, layout::kValue, 4, true);
+    if (level < 0 || level > 63) out.push_back({"base value", std::to_string(level), "0 to 63"});
+    const std::int64_t cursor = ReadField(r, layout::kCursor, 4, true);
+    if (cursor < icurs::kEarSorceror || cursor > icurs::kEarRogue)
+      out.push_back({"graphic", std::to_string(cursor), "19 to 21"});
+  } else if (plain != g.name) {
+    out.push_back({"plain name", Quoted(plain), Quoted(g.name)});
+  }
   for (const Field& f : kFields) {
     if (f.rule == Rule::kText) {
       const std::string_view text = TextAt(r, f.offset);
@@ -142,7 +154,8 @@ std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g
       continue;
     }
     if (f.offset == layout::kUniqueIndex && !g.uniqueIndexKnown) continue;
-    if (g.goldValueFromFile && f.offset == layout::kValue) continue;
+    if ((g.goldValueFromFile || g.ear) && f.offset == layout::kValue) continue;
+    if (g.ear && f.offset == layout::kCursor) continue;
     if (g.playerDependent && (f.offset == layout::kArmor || f.offset == layout::kHeader + 272 ||
                               f.offset == layout::kHeader + 288))
       continue;

@@ -29,7 +29,7 @@ const test::GameItem& ItemBySeed(std::uint32_t seed) {
 }
 
 // A genuine sword, the same sword with its price and %damage raised, a file that is too short
-// and a record no generator makes (an ear).
+// and a record no generator makes (an unknown base item).
 class CliVerifyTest : public ::testing::Test {
  protected:
   CliVerifyTest() {
@@ -38,7 +38,7 @@ class CliVerifyTest : public ::testing::Test {
     genuine = dir.write("GENUINE.ITM", std::string(sword.view()));
     test::RecordEdit(sword).i32(layout::kPrice, 13120).i32(layout::kPctDamage, 95);
     edited = dir.write("EDITED.ITM", std::string(sword.view()));
-    test::RecordEdit(sword).i32(layout::kBaseIndex, 23);
+    test::RecordEdit(sword).i32(layout::kBaseIndex, 200);
     ear = dir.write("EAR.ITM", std::string(sword.view()));
     tooShort = dir.write("SHORT.ITM", "tiny");
   }
@@ -65,7 +65,7 @@ TEST_F(CliVerifyTest, OneLinePerFileAndExitOneWhenAnyIsNotGenuine) {
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_EQ(run.out, genuine + ": genuine\n" + edited +
                          ": edited: price file 13120, game 13119; %damage file 95, game 91\n" + ear +
-                         ": not reproducible: an ear is made from a player's name, not from a seed\n" +
+                         ": not reproducible: base item 200 does not exist in 1.09\n" +
                          tooShort + ": not an item file\n");
   EXPECT_EQ(run.err, "");
 }

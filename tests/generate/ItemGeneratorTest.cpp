@@ -165,3 +165,33 @@ TEST(ItemGeneratorTest, AdriasBooksMayNeedMoreMagicForTheBuyer) {
 
 }  // namespace
 }  // namespace relicor::gen
+
+namespace relicor::gen {
+namespace {
+
+TEST(ItemGeneratorTest, AnEarsSeedAndCreationInfoAreTheStartOfItsName) {
+  // "Ear of Mephisto": the creation info holds "Me", the seed "phis", the rest is the victim's.
+  const std::uint16_t ci = ('M' << 8) | 'e';
+  const std::int32_t seed = ('p' << 24) | ('h' << 16) | ('i' << 8) | 's';
+  const auto ear = GenerateItem(23, ci, seed, GameMode::kMultiplayer);
+  ASSERT_TRUE(ear.item);
+  EXPECT_EQ(ear.item->name, "Ear of Mephis");
+  ItemRecord r = test::GeneratedRecord(*ear.item);
+  test::RecordEdit(r).text(layout::kName, "Ear of Mephisto").i32(layout::kValue, 37).i32(layout::kCursor, 20);
+  EXPECT_EQ(CheckRecord(r).verdict, Verdict::kGenuine);
+
+  ItemRecord renamed = r;
+  test::RecordEdit(renamed).text(layout::kName, "Ear of Diablo");
+  SeedVerdict v = CheckRecord(renamed);
+  ASSERT_EQ(v.verdict, Verdict::kEdited);
+  EXPECT_EQ(v.differences.front().field, "plain name");
+
+  ItemRecord levelled = r;
+  test::RecordEdit(levelled).i32(layout::kValue, 64);
+  v = CheckRecord(levelled);
+  ASSERT_EQ(v.verdict, Verdict::kEdited);
+  EXPECT_EQ(v.differences.front().field, "base value");
+}
+
+}  // namespace
+}  // namespace relicor::gen
