@@ -29,12 +29,18 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 std::uint16_t CreateInfoFor(std::uint32_t r) {
   const std::uint16_t level = static_cast<std::uint16_t>(1 + r % 30);
   switch ((r >> 8) % 8) {
-    case 0: return level | gen::cf::kSmith;
-    case 1: return level | gen::cf::kSmithPremium;
-    case 2: return level | gen::cf::kBoy;
-    case 3: return level | gen::cf::kWitch;
-    case 4: return (2 * level) | gen::cf::kUper15 | gen::cf::kOnlyGood;
-    default: return (2 * level) | gen::cf::kUper1;
+    case 0:
+      return level | gen::cf::kSmith;
+    case 1:
+      return level | gen::cf::kSmithPremium;
+    case 2:
+      return level | gen::cf::kBoy;
+    case 3:
+      return level | gen::cf::kWitch;
+    case 4:
+      return (2 * level) | gen::cf::kUper15 | gen::cf::kOnlyGood;
+    default:
+      return (2 * level) | gen::cf::kUper1;
   }
 }
 
@@ -54,8 +60,9 @@ std::vector<std::string> WriteGenuinePool(const std::string& dir, int n) {
       const auto result = gen::GenerateItem(index, CreateInfoFor(next()), seed, gen::GameMode::kSinglePlayer);
       if (!result.item || result.item->baseIndex == 0 || result.item->baseIndex == 23) continue;
       const ItemRecord record = test::GeneratedRecord(*result.item);
-      std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(record.bytes().data()),
-                                                  static_cast<std::streamsize>(record.bytes().size()));
+      std::ofstream(path, std::ios::binary)
+          .write(reinterpret_cast<const char*>(record.bytes().data()),
+                 static_cast<std::streamsize>(record.bytes().size()));
       break;
     }
   }

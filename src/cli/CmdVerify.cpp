@@ -1,5 +1,4 @@
 #include <nlohmann/json.hpp>
-
 #include <ostream>
 
 #include "cli/CliSession.h"
@@ -47,7 +46,8 @@ int CmdVerify(CliContext& ctx) {
     entry["verdict"] = std::string(VerdictKey(v.verdict));
     nlohmann::json differences = nlohmann::json::array();
     for (const auto& d : v.differences)
-      differences.push_back({{"field", d.field}, {"file", Cp1252ToUtf8(d.file)}, {"game", Cp1252ToUtf8(d.game)}});
+      differences.push_back(
+          {{"field", d.field}, {"file", Cp1252ToUtf8(d.file)}, {"game", Cp1252ToUtf8(d.game)}});
     entry["differences"] = differences;
     if (v.verdict == Verdict::kNotReproducible) entry["reason"] = v.reason;
     if (v.mode) entry["game"] = std::string(gen::GameModeName(*v.mode));

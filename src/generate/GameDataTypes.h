@@ -66,7 +66,7 @@ struct UniqueRow {
 struct SpellRow {
   std::string_view name;
   std::uint8_t type;
-  std::int8_t bookLevel;  // -1: no book
+  std::int8_t bookLevel;   // -1: no book
   std::int8_t staffLevel;  // -1: no staff
   std::int16_t minInt;
   std::int16_t staffMin;

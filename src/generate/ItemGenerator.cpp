@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::int32_t kGoldSmallLimit = 1000;
 constexpr std::int32_t kGoldMediumLimit = 2500;
-constexpr std::int32_t kSmithMaxValue = 140000;
 constexpr std::int32_t kIndestructible = 255;
 constexpr std::size_t kUniqueSlots = 128;  // the unique search wraps at this many rows
 
@@ -84,9 +83,10 @@ class Generator {
       it_.ear = true;
       // The first six letters of the name, each in 7 bits; a zero letter ends the name.
       const std::uint32_t s = static_cast<std::uint32_t>(seed);
-      const std::uint8_t letters[] = {static_cast<std::uint8_t>((ci >> 8) & 0x7F), static_cast<std::uint8_t>(ci & 0x7F),
-                                      static_cast<std::uint8_t>((s >> 24) & 0x7F), static_cast<std::uint8_t>((s >> 16) & 0x7F),
-                                      static_cast<std::uint8_t>((s >> 8) & 0x7F), static_cast<std::uint8_t>(s & 0x7F)};
+      const std::uint8_t letters[] = {
+          static_cast<std::uint8_t>((ci >> 8) & 0x7F), static_cast<std::uint8_t>(ci & 0x7F),
+          static_cast<std::uint8_t>((s >> 24) & 0x7F), static_cast<std::uint8_t>((s >> 16) & 0x7F),
+          static_cast<std::uint8_t>((s >> 8) & 0x7F),  static_cast<std::uint8_t>(s & 0x7F)};
       it_.name = "Ear of ";
       for (const std::uint8_t c : letters) {
         if (c == 0) break;
@@ -140,15 +140,14 @@ class Generator {
     it_.value = b.value;
     it_.price = b.value;
     it_.baseIndex = index;
-    it_.uniqueIndexKnown = true;  // cleared with the rest
+    it_.uniqueIndexKnown = true;  // the hero's items start cleared
   }
 
   // The base item's attributes with its armour drawn; books draw their spell.
   void Attributes(int index, int level) {
     const BaseItemRow& b = Row(index);
-    const bool keepUid = false;
     it_ = GeneratedItem{};
-    it_.uniqueIndexKnown = keepUid;
+    it_.uniqueIndexKnown = false;  // the game leaves the unique index of the slot as it was
     it_.type = b.type;
     it_.cursor = b.cursor;
     it_.name = std::string(b.name);
@@ -223,10 +222,18 @@ class Generator {
     int r = RandomIn(p1, p2);
     int r2 = 0;
     switch (power) {
-      case power::kTohit: it_.pctToHit += r; break;
-      case power::kTohitCurse: it_.pctToHit -= r; break;
-      case power::kDamp: it_.pctDamage += r; break;
-      case power::kDampCurse: it_.pctDamage -= r; break;
+      case power::kTohit:
+        it_.pctToHit += r;
+        break;
+      case power::kTohitCurse:
+        it_.pctToHit -= r;
+        break;
+      case power::kDamp:
+        it_.pctDamage += r;
+        break;
+      case power::kDampCurse:
+        it_.pctDamage -= r;
+        break;
       case power::kTohitDamp: {
         r = RandomIn(p1, p2);
         it_.pctDamage += r;
@@ -251,13 +258,27 @@ class Generator {
         if (p1 == 50) r2 = RandomIn(6, 10);
         it_.pctToHit -= r2;
         break;
-      case power::kAcp: it_.pctArmor += r; break;
-      case power::kAcpCurse: it_.pctArmor -= r; break;
-      case power::kSetac: it_.armor = r; break;
-      case power::kAcCurse: it_.armor -= r; break;
-      case power::kFireres: it_.resFire += r; break;
-      case power::kLightres: it_.resLightning += r; break;
-      case power::kMagicres: it_.resMagic += r; break;
+      case power::kAcp:
+        it_.pctArmor += r;
+        break;
+      case power::kAcpCurse:
+        it_.pctArmor -= r;
+        break;
+      case power::kSetac:
+        it_.armor = r;
+        break;
+      case power::kAcCurse:
+        it_.armor -= r;
+        break;
+      case power::kFireres:
+        it_.resFire += r;
+        break;
+      case power::kLightres:
+        it_.resLightning += r;
+        break;
+      case power::kMagicres:
+        it_.resMagic += r;
+        break;
       case power::kAllres:
         it_.resFire += r;
         it_.resLightning += r;
@@ -266,7 +287,9 @@ class Generator {
         if (it_.resLightning < 0) it_.resLightning = 0;
         if (it_.resMagic < 0) it_.resMagic = 0;
         break;
-      case power::kSpllvladd: it_.spellLevels = static_cast<std::int8_t>(r); break;
+      case power::kSpllvladd:
+        it_.spellLevels = static_cast<std::int8_t>(r);
+        break;
       case power::kCharges:
         it_.charges *= p1;
         it_.maxCharges = it_.charges;
@@ -286,14 +309,30 @@ class Generator {
         it_.lightningMin = p1;
         it_.lightningMax = p2;
         break;
-      case power::kStr: it_.strength += r; break;
-      case power::kStrCurse: it_.strength -= r; break;
-      case power::kMag: it_.magic += r; break;
-      case power::kMagCurse: it_.magic -= r; break;
-      case power::kDex: it_.dexterity += r; break;
-      case power::kDexCurse: it_.dexterity -= r; break;
-      case power::kVit: it_.vitality += r; break;
-      case power::kVitCurse: it_.vitality -= r; break;
+      case power::kStr:
+        it_.strength += r;
+        break;
+      case power::kStrCurse:
+        it_.strength -= r;
+        break;
+      case power::kMag:
+        it_.magic += r;
+        break;
+      case power::kMagCurse:
+        it_.magic -= r;
+        break;
+      case power::kDex:
+        it_.dexterity += r;
+        break;
+      case power::kDexCurse:
+        it_.dexterity -= r;
+        break;
+      case power::kVit:
+        it_.vitality += r;
+        break;
+      case power::kVitCurse:
+        it_.vitality -= r;
+        break;
       case power::kAttribs:
         it_.strength += r;
         it_.magic += r;
@@ -306,12 +345,24 @@ class Generator {
         it_.dexterity -= r;
         it_.vitality -= r;
         break;
-      case power::kGethitCurse: it_.damageFromEnemies += r; break;
-      case power::kGethit: it_.damageFromEnemies -= r; break;
-      case power::kLife: it_.hitPoints += r << 6; break;
-      case power::kLifeCurse: it_.hitPoints -= r << 6; break;
-      case power::kMana: it_.mana += r << 6; break;
-      case power::kManaCurse: it_.mana -= r << 6; break;
+      case power::kGethitCurse:
+        it_.damageFromEnemies += r;
+        break;
+      case power::kGethit:
+        it_.damageFromEnemies -= r;
+        break;
+      case power::kLife:
+        it_.hitPoints += r << 6;
+        break;
+      case power::kLifeCurse:
+        it_.hitPoints -= r << 6;
+        break;
+      case power::kMana:
+        it_.mana += r << 6;
+        break;
+      case power::kManaCurse:
+        it_.mana -= r << 6;
+        break;
       case power::kDur:
         r2 = r * it_.maxDurability / 100;
         it_.maxDurability += r2;
@@ -326,8 +377,12 @@ class Generator {
         it_.durability = kIndestructible;
         it_.maxDurability = kIndestructible;
         break;
-      case power::kLight: it_.lightRadius += p1; break;
-      case power::kLightCurse: it_.lightRadius -= p1; break;
+      case power::kLight:
+        it_.lightRadius += p1;
+        break;
+      case power::kLightCurse:
+        it_.lightRadius -= p1;
+        break;
       case power::kFireArrows:
         it_.flags |= flag::kFireArrows;
         it_.fireMin = p1;
@@ -338,14 +393,30 @@ class Generator {
         it_.lightningMin = p1;
         it_.lightningMax = p2;
         break;
-      case power::kThorns: it_.flags |= flag::kThorns; break;
-      case power::kNomana: it_.flags |= flag::kNomana; break;
-      case power::kNohealplr: it_.flags |= flag::kNohealplr; break;
-      case power::kAbshalftrap: it_.flags |= flag::kAbshalftrap; break;
-      case power::kKnockback: it_.flags |= flag::kKnockback; break;
-      case power::k3xdamvdem: it_.flags |= flag::k3xdamvdem; break;
-      case power::kAllreszero: it_.flags |= flag::kAllreszero; break;
-      case power::kNohealmon: it_.flags |= flag::kNohealmon; break;
+      case power::kThorns:
+        it_.flags |= flag::kThorns;
+        break;
+      case power::kNomana:
+        it_.flags |= flag::kNomana;
+        break;
+      case power::kNohealplr:
+        it_.flags |= flag::kNohealplr;
+        break;
+      case power::kAbshalftrap:
+        it_.flags |= flag::kAbshalftrap;
+        break;
+      case power::kKnockback:
+        it_.flags |= flag::kKnockback;
+        break;
+      case power::k3xdamvdem:
+        it_.flags |= flag::k3xdamvdem;
+        break;
+      case power::kAllreszero:
+        it_.flags |= flag::kAllreszero;
+        break;
+      case power::kNohealmon:
+        it_.flags |= flag::kNohealmon;
+        break;
       case power::kStealmana:
         if (p1 == 3) it_.flags |= flag::kStealmana3;
         if (p1 == 5) it_.flags |= flag::kStealmana5;
@@ -354,7 +425,9 @@ class Generator {
         if (p1 == 3) it_.flags |= flag::kSteallife3;
         if (p1 == 5) it_.flags |= flag::kSteallife5;
         break;
-      case power::kTargac: it_.targetArmor += r; break;
+      case power::kTargac:
+        it_.targetArmor += r;
+        break;
       case power::kFastattack:
         if (p1 == 1) it_.flags |= flag::kQuickattack;
         if (p1 == 2) it_.flags |= flag::kFastattack;
@@ -366,9 +439,15 @@ class Generator {
         if (p1 == 2) it_.flags |= flag::kFasterrecover;
         if (p1 == 3) it_.flags |= flag::kFastestrecover;
         break;
-      case power::kFastblock: it_.flags |= flag::kFastblock; break;
-      case power::kDammod: it_.damage += r; break;
-      case power::kRndarrowvel: it_.flags |= flag::kRndarrowvel; break;
+      case power::kFastblock:
+        it_.flags |= flag::kFastblock;
+        break;
+      case power::kDammod:
+        it_.damage += r;
+        break;
+      case power::kRndarrowvel:
+        it_.flags |= flag::kRndarrowvel;
+        break;
       case power::kSetdam:
         it_.minDamage = p1;
         it_.maxDamage = p2;
@@ -377,18 +456,35 @@ class Generator {
         it_.durability = p1;
         it_.maxDurability = p1;
         break;
-      case power::kFastswing: it_.flags |= flag::kFasterattack; break;
-      case power::kOnehand: it_.location = static_cast<std::int8_t>(iloc::kOnehand); break;
-      case power::kDrainlife: it_.flags |= flag::kDrainlife; break;
-      case power::kRndsteallife: it_.flags |= flag::kRndsteallife; break;
-      case power::kInfravision: it_.flags |= flag::kInfravision; break;
-      case power::kNominstr: it_.minStr = 0; break;
-      case power::kInvcurs: it_.cursor = p1; break;
+      case power::kFastswing:
+        it_.flags |= flag::kFasterattack;
+        break;
+      case power::kOnehand:
+        it_.location = static_cast<std::int8_t>(iloc::kOnehand);
+        break;
+      case power::kDrainlife:
+        it_.flags |= flag::kDrainlife;
+        break;
+      case power::kRndsteallife:
+        it_.flags |= flag::kRndsteallife;
+        break;
+      case power::kInfravision:
+        it_.flags |= flag::kInfravision;
+        break;
+      case power::kNominstr:
+        it_.minStr = 0;
+        break;
+      case power::kInvcurs:
+        it_.cursor = p1;
+        break;
       // These three read the owner's armour, mana or level when the item is made or loaded.
       case power::kAddaclife:
       case power::kAddmanaac:
-      case power::kFireresclvl: it_.playerDependent = true; break;
-      default: break;
+      case power::kFireresclvl:
+        it_.playerDependent = true;
+        break;
+      default:
+        break;
     }
     if (it_.valueAdd1 != 0 || it_.valueMult1 != 0) {
       it_.valueAdd2 = PriceValue(r, p1, p2, minv, maxv);
@@ -546,17 +642,30 @@ class Generator {
     switch (it_.type) {
       case itype::kSword:
       case itype::kAxe:
-      case itype::kMace: MagicPowers(minLevel, maxLevel, plt::kWeap, onlyGood); break;
-      case itype::kBow: MagicPowers(minLevel, maxLevel, plt::kBow, onlyGood); break;
-      case itype::kShield: MagicPowers(minLevel, maxLevel, plt::kShld, onlyGood); break;
+      case itype::kMace:
+        MagicPowers(minLevel, maxLevel, plt::kWeap, onlyGood);
+        break;
+      case itype::kBow:
+        MagicPowers(minLevel, maxLevel, plt::kBow, onlyGood);
+        break;
+      case itype::kShield:
+        MagicPowers(minLevel, maxLevel, plt::kShld, onlyGood);
+        break;
       case itype::kLarmor:
       case itype::kHelm:
       case itype::kMarmor:
-      case itype::kHarmor: MagicPowers(minLevel, maxLevel, plt::kArmo, onlyGood); break;
-      case itype::kStaff: StaffSpell(maxLevel, onlyGood); break;
+      case itype::kHarmor:
+        MagicPowers(minLevel, maxLevel, plt::kArmo, onlyGood);
+        break;
+      case itype::kStaff:
+        StaffSpell(maxLevel, onlyGood);
+        break;
       case itype::kRing:
-      case itype::kAmulet: MagicPowers(minLevel, maxLevel, plt::kMisc, onlyGood); break;
-      default: break;
+      case itype::kAmulet:
+        MagicPowers(minLevel, maxLevel, plt::kMisc, onlyGood);
+        break;
+      default:
+        break;
     }
   }
 
@@ -583,8 +692,7 @@ class Generator {
     int count = 0;
     const int base = Row(it_.baseIndex).uniqueBase;
     for (int j = 0; kUniques[j].uniqueBase != -1; ++j) {
-      if (kUniques[j].uniqueBase == base && level >= kUniques[j].minLevel &&
-          (recreate || !SinglePlayer())) {
+      if (kUniques[j].uniqueBase == base && level >= kUniques[j].minLevel && (recreate || !SinglePlayer())) {
         ok[j] = true;
         ++count;
       }
@@ -620,8 +728,8 @@ class Generator {
     if (it_.miscId != misc::kUnique) {
       int bonusLevel = -1;
       if (rnd_.Draw(100) <= 10 || rnd_.Draw(100) <= level) bonusLevel = level;
-      if (bonusLevel == -1 && (it_.miscId == misc::kStaff || it_.miscId == misc::kRing ||
-                               it_.miscId == misc::kAmulet))
+      if (bonusLevel == -1 &&
+          (it_.miscId == misc::kStaff || it_.miscId == misc::kRing || it_.miscId == misc::kAmulet))
         bonusLevel = level;
       if (onlyGood) bonusLevel = level;
       if (uper == 15) bonusLevel = level + 4;
@@ -658,8 +766,7 @@ class Generator {
            b.type != itype::kStaff && b.type != itype::kRing && b.type != itype::kAmulet;
   }
   bool PremiumOk(const BaseItemRow& b) const {
-    if (b.type == itype::kMisc || b.type == itype::kGold || b.type == itype::kFood ||
-        b.type == itype::kStaff)
+    if (b.type == itype::kMisc || b.type == itype::kGold || b.type == itype::kFood || b.type == itype::kStaff)
       return false;
     if (!SinglePlayer() && (b.type == itype::kRing || b.type == itype::kAmulet)) return false;
     return true;
@@ -761,7 +868,6 @@ class Generator {
     }
     it_.seed = seed;
     it_.createInfo = static_cast<std::uint16_t>(level | flag);
-    (void)kSmithMaxValue;
     return Done();
   }
 
@@ -781,9 +887,12 @@ class Generator {
 
 std::string_view GameModeName(GameMode mode) {
   switch (mode) {
-    case GameMode::kSinglePlayer: return "single player";
-    case GameMode::kMultiplayer: return "multiplayer";
-    case GameMode::kShareware: return "shareware";
+    case GameMode::kSinglePlayer:
+      return "single player";
+    case GameMode::kMultiplayer:
+      return "multiplayer";
+    case GameMode::kShareware:
+      return "shareware";
   }
   return {};
 }

@@ -90,8 +90,8 @@ struct GeneratedItem {
   std::int32_t baseIndex = 0;
 
   // What the inputs do not decide.
-  bool uniqueIndexKnown = false;  // the game leaves the unique index of other items as it was
-  bool playerDependent = false;   // a unique power read the owner's stats (life, armour, resistance)
+  bool uniqueIndexKnown = false;   // the game leaves the unique index of other items as it was
+  bool playerDependent = false;    // a unique power read the owner's stats (life, armour, resistance)
   bool goldValueFromFile = false;  // gold keeps the amount it is given
   // An ear: its name holds the victim's name, whose first six letters are the seed and the
   // creation info; its value is the victim's level and its graphic the victim's class.

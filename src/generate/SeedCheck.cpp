@@ -13,9 +13,9 @@ namespace {
 
 // How a field is compared.
 enum class Rule : std::uint8_t {
-  kExact,       // generated from the inputs
-  kWear,        // may be lower than generated (repair and recharge lower it), never higher
-  kText,        // a zero-terminated name
+  kExact,  // generated from the inputs
+  kWear,   // may be lower than generated (repair and recharge lower it), never higher
+  kText,   // a zero-terminated name
 };
 
 struct Field {
@@ -150,7 +150,8 @@ std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g
   for (const Field& f : kFields) {
     if (f.rule == Rule::kText) {
       const std::string_view text = TextAt(r, f.offset);
-      if (text != g.identifiedName) out.push_back({std::string(f.name), Quoted(text), Quoted(g.identifiedName)});
+      if (text != g.identifiedName)
+        out.push_back({std::string(f.name), Quoted(text), Quoted(g.identifiedName)});
       continue;
     }
     if (f.offset == layout::kUniqueIndex && !g.uniqueIndexKnown) continue;
@@ -262,8 +263,8 @@ SeedVerdict CheckRecord(const ItemRecord& record) {
     if (a.differences.size() < best->differences.size()) best = &a;
   v.verdict = Verdict::kEdited;
   v.differences = best->differences;
-  const bool sameInBoth = single != nullptr && multi != nullptr &&
-                          single->differences.size() == multi->differences.size();
+  const bool sameInBoth =
+      single != nullptr && multi != nullptr && single->differences.size() == multi->differences.size();
   if (!sameInBoth || best->mode == GameMode::kShareware) v.mode = best->mode;
   if (best->differences.size() < kManyDifferences) return v;
 

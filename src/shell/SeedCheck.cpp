@@ -19,7 +19,9 @@ Result<SeedVerdict> CheckItemFile(const std::string& path) {
 std::string VerdictText(const SeedVerdict& v) {
   std::string text;
   switch (v.verdict) {
-    case Verdict::kGenuine: text = "genuine"; break;
+    case Verdict::kGenuine:
+      text = "genuine";
+      break;
     case Verdict::kEdited: {
       text = "edited: ";
       for (std::size_t i = 0; i < v.differences.size(); ++i) {
@@ -29,8 +31,10 @@ std::string VerdictText(const SeedVerdict& v) {
       }
       break;
     }
-    case Verdict::kNotReproducible: return "not reproducible: " + v.reason;
-    case Verdict::kNotAnItem: return "not an item file";
+    case Verdict::kNotReproducible:
+      return "not reproducible: " + v.reason;
+    case Verdict::kNotAnItem:
+      return "not an item file";
   }
   if (v.mode) text += " (" + std::string(gen::GameModeName(*v.mode)) + ")";
   return text;
@@ -38,7 +42,8 @@ std::string VerdictText(const SeedVerdict& v) {
 
 std::string VerdictSummary(const SeedVerdict& v) {
   switch (v.verdict) {
-    case Verdict::kGenuine: return "Seed check: genuine";
+    case Verdict::kGenuine:
+      return "Seed check: genuine";
     case Verdict::kEdited: {
       std::string text = "Seed check: edited: ";
       for (std::size_t i = 0; i < v.differences.size(); ++i) {
@@ -47,18 +52,24 @@ std::string VerdictSummary(const SeedVerdict& v) {
       }
       return text;
     }
-    case Verdict::kNotReproducible: return "Seed check: not reproducible";
-    case Verdict::kNotAnItem: return "Seed check: not an item file";
+    case Verdict::kNotReproducible:
+      return "Seed check: not reproducible";
+    case Verdict::kNotAnItem:
+      return "Seed check: not an item file";
   }
   return {};
 }
 
 std::string_view VerdictKey(Verdict verdict) {
   switch (verdict) {
-    case Verdict::kGenuine: return "genuine";
-    case Verdict::kEdited: return "edited";
-    case Verdict::kNotReproducible: return "not-reproducible";
-    case Verdict::kNotAnItem: return "not-an-item";
+    case Verdict::kGenuine:
+      return "genuine";
+    case Verdict::kEdited:
+      return "edited";
+    case Verdict::kNotReproducible:
+      return "not-reproducible";
+    case Verdict::kNotAnItem:
+      return "not-an-item";
   }
   return {};
 }

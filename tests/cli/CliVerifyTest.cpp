@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -65,8 +65,8 @@ TEST_F(CliVerifyTest, OneLinePerFileAndExitOneWhenAnyIsNotGenuine) {
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_EQ(run.out, genuine + ": genuine\n" + edited +
                          ": edited: price file 13120, game 13119; %damage file 95, game 91\n" + ear +
-                         ": not reproducible: base item 200 does not exist in 1.09\n" +
-                         tooShort + ": not an item file\n");
+                         ": not reproducible: base item 200 does not exist in 1.09\n" + tooShort +
+                         ": not an item file\n");
   EXPECT_EQ(run.err, "");
 }
 
@@ -95,7 +95,8 @@ TEST_F(CliVerifyTest, JsonIsOneArrayWithTheDocumentedShape) {
   EXPECT_TRUE(list[0]["differences"].empty());
   EXPECT_EQ(list[1]["verdict"], "edited");
   ASSERT_EQ(list[1]["differences"].size(), 2u);
-  EXPECT_EQ(list[1]["differences"][0], (nlohmann::json{{"field", "price"}, {"file", "13120"}, {"game", "13119"}}));
+  EXPECT_EQ(list[1]["differences"][0],
+            (nlohmann::json{{"field", "price"}, {"file", "13120"}, {"game", "13119"}}));
   EXPECT_EQ(list[1]["differences"][1]["field"], "%damage");
   EXPECT_EQ(list[2]["verdict"], "not-reproducible");
   EXPECT_EQ(list[3]["verdict"], "not-an-item");
@@ -113,7 +114,8 @@ TEST_F(CliVerifyTest, ExportAppendsAVerdictLineOnlyWhenAsked) {
   run = Cli({"export", "--seed-check", pool});
   ASSERT_EQ(run.status, kExitOk) << run.err;
   const std::string checked = dir.read("pool/ITMLIST.TXT");
-  const std::string editedLine = "Seed check: edited: price file 13120, game 13119; %damage file 95, game 91\r\n";
+  const std::string editedLine =
+      "Seed check: edited: price file 13120, game 13119; %damage file 95, game 91\r\n";
   const std::string genuineLine = "Seed check: genuine\r\n";
   // The same reports, each followed by its verdict: EDITED.ITM first, then GENUINE.ITM.
   const auto split = plain.find("File : GENUINE.ITM");

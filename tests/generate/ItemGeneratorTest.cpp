@@ -1,8 +1,7 @@
-#include "generate/ItemGenerator.h"
-
 #include <gtest/gtest.h>
 
 #include "generate/GameRandom.h"
+#include "generate/ItemGenerator.h"
 #include "generate/SeedCheck.h"
 #include "support/GameItems109.h"
 #include "support/GeneratedRecord.h"
@@ -42,9 +41,15 @@ TEST(GameRandomTest, MostNegativeStateStaysNegative) {
 // A single item: the record the generator's item makes is genuine, for every path.
 TEST(ItemGeneratorTest, RebuiltItemsOfEveryPathAreGenuine) {
   const std::uint16_t paths[] = {
-      20 | cf::kUper1,  40 | cf::kUper15 | cf::kOnlyGood, 30 | cf::kUper1 | cf::kUnique,
-      12 | cf::kSmith,  20 | cf::kSmithPremium,          25 | cf::kBoy,
-      14 | cf::kWitch,  10 | cf::kHealer,                4 | cf::kUseful,
+      20 | cf::kUper1,
+      40 | cf::kUper15 | cf::kOnlyGood,
+      30 | cf::kUper1 | cf::kUnique,
+      12 | cf::kSmith,
+      20 | cf::kSmithPremium,
+      25 | cf::kBoy,
+      14 | cf::kWitch,
+      10 | cf::kHealer,
+      4 | cf::kUseful,
       6 | cf::kPregen | cf::kUper1,
   };
   int built = 0;
@@ -100,21 +105,36 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
     std::size_t offset;
     const char* field;
   } fields[] = {
-      {layout::kType, "item type"},         {layout::kCursor, "graphic"},
-      {layout::kValue, "base value"},       {layout::kMinDamage, "min damage"},
-      {layout::kMaxDamage, "max damage"},   {layout::kArmor, "armor"},
-      {layout::kMiscId, "use effect"},      {layout::kSpell, "spell"},
-      {layout::kHeader + 248, "%to hit"},   {layout::kHeader + 252, "%armor"},
-      {layout::kHeader + 256, "strength"},  {layout::kHeader + 260, "magic"},
-      {layout::kHeader + 264, "dexterity"}, {layout::kHeader + 268, "vitality"},
-      {layout::kHeader + 272, "fire resistance"}, {layout::kHeader + 276, "lightning resistance"},
-      {layout::kHeader + 280, "magic resistance"}, {layout::kHeader + 284, "mana"},
-      {layout::kHeader + 288, "hit points"}, {layout::kHeader + 296, "damage from enemies"},
-      {layout::kHeader + 300, "light radius"}, {layout::kHeader + 312, "fire damage min"},
-      {layout::kHeader + 316, "fire damage max"}, {layout::kHeader + 320, "lightning damage min"},
-      {layout::kHeader + 324, "lightning damage max"}, {layout::kHeader + 328, "target armor"},
-      {layout::kValueAdd1, "price part add 1"}, {layout::kHeader + 340, "price part mult 1"},
-      {layout::kHeader + 344, "price part add 2"}, {layout::kHeader + 348, "price part mult 2"},
+      {layout::kType, "item type"},
+      {layout::kCursor, "graphic"},
+      {layout::kValue, "base value"},
+      {layout::kMinDamage, "min damage"},
+      {layout::kMaxDamage, "max damage"},
+      {layout::kArmor, "armor"},
+      {layout::kMiscId, "use effect"},
+      {layout::kSpell, "spell"},
+      {layout::kHeader + 248, "%to hit"},
+      {layout::kHeader + 252, "%armor"},
+      {layout::kHeader + 256, "strength"},
+      {layout::kHeader + 260, "magic"},
+      {layout::kHeader + 264, "dexterity"},
+      {layout::kHeader + 268, "vitality"},
+      {layout::kHeader + 272, "fire resistance"},
+      {layout::kHeader + 276, "lightning resistance"},
+      {layout::kHeader + 280, "magic resistance"},
+      {layout::kHeader + 284, "mana"},
+      {layout::kHeader + 288, "hit points"},
+      {layout::kHeader + 296, "damage from enemies"},
+      {layout::kHeader + 300, "light radius"},
+      {layout::kHeader + 312, "fire damage min"},
+      {layout::kHeader + 316, "fire damage max"},
+      {layout::kHeader + 320, "lightning damage min"},
+      {layout::kHeader + 324, "lightning damage max"},
+      {layout::kHeader + 328, "target armor"},
+      {layout::kValueAdd1, "price part add 1"},
+      {layout::kHeader + 340, "price part mult 1"},
+      {layout::kHeader + 344, "price part add 2"},
+      {layout::kHeader + 348, "price part mult 2"},
   };
   for (const auto& f : fields) {
     ItemRecord r = base;
@@ -123,13 +143,11 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
     ASSERT_EQ(v.verdict, Verdict::kEdited) << f.field;
     EXPECT_EQ(v.differences.front().field, f.field);
   }
-  for (const auto& [offset, field] : {std::pair{layout::kMagical, "quality"}, std::pair{layout::kLocation, "location"},
-                                      std::pair{layout::kClass, "item class"},
-                                      std::pair{layout::kSpellLevels, "spell levels"},
-                                      std::pair{layout::kPrefixPower, "prefix power"},
-                                      std::pair{layout::kSuffixPower, "suffix power"},
-                                      std::pair{layout::kMinMag, "required magic"},
-                                      std::pair{layout::kMinDex, "required dexterity"}}) {
+  for (const auto& [offset, field] :
+       {std::pair{layout::kMagical, "quality"}, std::pair{layout::kLocation, "location"},
+        std::pair{layout::kClass, "item class"}, std::pair{layout::kSpellLevels, "spell levels"},
+        std::pair{layout::kPrefixPower, "prefix power"}, std::pair{layout::kSuffixPower, "suffix power"},
+        std::pair{layout::kMinMag, "required magic"}, std::pair{layout::kMinDex, "required dexterity"}}) {
     ItemRecord r = base;
     RecordEdit(r).u8(offset, static_cast<std::uint8_t>(r.ReadU8(offset) + 1));
     const SeedVerdict v = CheckRecord(r);

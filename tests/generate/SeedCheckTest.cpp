@@ -1,11 +1,10 @@
-#include "generate/SeedCheck.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "support/GameItems109.h"
+#include "generate/SeedCheck.h"
 #include "support/GameItems.h"
+#include "support/GameItems109.h"
 
 namespace relicor::gen {
 namespace {
@@ -77,10 +76,12 @@ TEST(SeedCheckTest, OneChangedFieldIsNamed) {
       {"price", brutalSword, [](RecordEdit& e) { e.i32(layout::kPrice, 13120); }, "price"},
       {"a bonus", brutalSword, [](RecordEdit& e) { e.i32(layout::kPctDamage, 92); }, "%damage"},
       {"a flat bonus", brutalSword, [](RecordEdit& e) { e.i32(layout::kHeader + 292, 13); }, "damage"},
-      {"max durability", brutalSword, [](RecordEdit& e) { e.i32(layout::kMaxDurability, 41); }, "max durability"},
+      {"max durability", brutalSword, [](RecordEdit& e) { e.i32(layout::kMaxDurability, 41); },
+       "max durability"},
       {"a requirement", brutalSword, [](RecordEdit& e) { e.u8(layout::kMinStr, 20); }, "required strength"},
       {"an effect bit", bastardBat, [](RecordEdit& e) { e.i32(layout::kFlags, 0x4000); }, "effect bits"},
-      {"the name", brutalSword, [](RecordEdit& e) { e.text(layout::kIdentifiedName, "Brutal Sword of slaying"); }, "name"},
+      {"the name", brutalSword,
+       [](RecordEdit& e) { e.text(layout::kIdentifiedName, "Brutal Sword of slaying"); }, "name"},
       {"a unique's power", demonspike, [](RecordEdit& e) { e.i32(layout::kArmor, 101); }, "armor"},
       {"the quality", spikedClub, [](RecordEdit& e) { e.u8(layout::kMagical, 2); }, "quality"},
       {"the seed", brutalSword, [](RecordEdit& e) { e.i32(layout::kSeed, 545145867); }, "seed"},
@@ -112,8 +113,8 @@ TEST(SeedCheckTest, EditedFieldGivesFileAndGameValues) {
 
 // Wear and play state never make an item edited; the current value above its maximum does.
 TEST(SeedCheckTest, WearAndPlayStateStayGenuine) {
-  const std::uint32_t sword = 545145866u;         // 38/40
-  const std::uint32_t staff = 1655088363u;        // 98 charges
+  const std::uint32_t sword = 545145866u;   // 38/40
+  const std::uint32_t staff = 1655088363u;  // 98 charges
   const struct {
     const char* what;
     std::uint32_t seed;
@@ -121,17 +122,24 @@ TEST(SeedCheckTest, WearAndPlayStateStayGenuine) {
     bool genuine;
   } cases[] = {
       {"lower durability", sword, [](RecordEdit& e) { e.i32(layout::kDurability, 1); }, true},
-      {"repaired down", sword, [](RecordEdit& e) { e.i32(layout::kMaxDurability, 30).i32(layout::kDurability, 30); }, true},
-      {"lowest max durability", sword, [](RecordEdit& e) { e.i32(layout::kMaxDurability, 1).i32(layout::kDurability, 1); }, true},
+      {"repaired down", sword,
+       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 30).i32(layout::kDurability, 30); }, true},
+      {"lowest max durability", sword,
+       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 1).i32(layout::kDurability, 1); }, true},
       {"position", sword, [](RecordEdit& e) { e.i32(layout::kX, 17).i32(layout::kX + 4, 33); }, true},
       {"identified", sword, [](RecordEdit& e) { e.i32(layout::kIdentified, 0); }, true},
-      {"request and stat flags", sword, [](RecordEdit& e) { e.u8(layout::kRequest, 1).i32(layout::kStatFlag, 1); }, true},
+      {"request and stat flags", sword,
+       [](RecordEdit& e) { e.u8(layout::kRequest, 1).i32(layout::kStatFlag, 1); }, true},
       {"fewer charges", staff, [](RecordEdit& e) { e.i32(layout::kCharges, 3); }, true},
-      {"recharged down", staff, [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 90); }, true},
+      {"recharged down", staff,
+       [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 90); }, true},
       {"durability above max", sword, [](RecordEdit& e) { e.i32(layout::kDurability, 41); }, false},
-      {"charges above max", staff, [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 95); }, false},
-      {"max durability 0", sword, [](RecordEdit& e) { e.i32(layout::kMaxDurability, 0).i32(layout::kDurability, 0); }, false},
-      {"more charges", staff, [](RecordEdit& e) { e.i32(layout::kMaxCharges, 99).i32(layout::kCharges, 99); }, false},
+      {"charges above max", staff,
+       [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 95); }, false},
+      {"max durability 0", sword,
+       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 0).i32(layout::kDurability, 0); }, false},
+      {"more charges", staff, [](RecordEdit& e) { e.i32(layout::kMaxCharges, 99).i32(layout::kCharges, 99); },
+       false},
   };
   for (const auto& c : cases) {
     ItemRecord r = GameItemRecord109(ItemBySeed(c.seed));
@@ -154,24 +162,24 @@ TEST(SeedCheckTest, EveryPathHasGenuineItems) {
     const char* path;
     std::uint32_t seed;
   } cases[] = {
-      {"Griswold basic", 1031508271u},          // Small Shield
-      {"Griswold premium", 896239556u},         // Jade Great Helm of the wolf
-      {"Griswold premium", 1297052552u},        // Lightning Maul
-      {"Adria", 557339094u},                    // War Staff of haste
-      {"Adria", 1684844665u},                   // White Staff of Lightning
-      {"Pepin", 109984285u},                    // Potion of Rejuvenation
-      {"unique (dungeon)", 1504248345u},        // Demonspike Coat
-      {"unique (unique monster)", 583181782u},  // The Grandfather
-      {"unique (quest)", 7u},                   // Arkaine's Valor
-      {"unique (quest, no level flag)", 6u},    // Veil of Steel
+      {"Griswold basic", 1031508271u},               // Small Shield
+      {"Griswold premium", 896239556u},              // Jade Great Helm of the wolf
+      {"Griswold premium", 1297052552u},             // Lightning Maul
+      {"Adria", 557339094u},                         // War Staff of haste
+      {"Adria", 1684844665u},                        // White Staff of Lightning
+      {"Pepin", 109984285u},                         // Potion of Rejuvenation
+      {"unique (dungeon)", 1504248345u},             // Demonspike Coat
+      {"unique (unique monster)", 583181782u},       // The Grandfather
+      {"unique (quest)", 7u},                        // Arkaine's Valor
+      {"unique (quest, no level flag)", 6u},         // Veil of Steel
       {"magic from a unique monster", 1712759905u},  // Ring of the heavens
-      {"only good", 1884424756u},               // Steel Ring of the jaguar
-      {"staff with a spell", 1375639122u},      // Dull Staff of Lightning
-      {"starting item", 1372832903u},           // Short Bow
-      {"starting staff", 429107209u},           // Short Staff of Charged Bolt
-      {"potion on the ground", 1580941742u},    // Potion of Healing (multiplayer)
-      {"book", 309674341u},                     // Book of Firebolt (multiplayer)
-      {"shareware book", 81574809u},            // Book of Holy Bolt
+      {"only good", 1884424756u},                    // Steel Ring of the jaguar
+      {"staff with a spell", 1375639122u},           // Dull Staff of Lightning
+      {"starting item", 1372832903u},                // Short Bow
+      {"starting staff", 429107209u},                // Short Staff of Charged Bolt
+      {"potion on the ground", 1580941742u},         // Potion of Healing (multiplayer)
+      {"book", 309674341u},                          // Book of Firebolt (multiplayer)
+      {"shareware book", 81574809u},                 // Book of Holy Bolt
   };
   for (const auto& c : cases) {
     const SeedVerdict v = CheckRecord(GameItemRecord109(ItemBySeed(c.seed)));

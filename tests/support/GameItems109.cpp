@@ -52,7 +52,8 @@ const Correction kCorrections[] = {
 }  // namespace
 
 RecordEdit& RecordEdit::i32(std::size_t at, std::int32_t v) {
-  for (int i = 0; i < 4; ++i) r_.bytes()[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    r_.bytes()[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
   return *this;
 }
 
@@ -63,7 +64,8 @@ RecordEdit& RecordEdit::u8(std::size_t at, std::uint8_t v) {
 
 RecordEdit& RecordEdit::text(std::size_t at, std::string_view s) {
   std::fill_n(r_.bytes().begin() + static_cast<std::ptrdiff_t>(at), layout::kNameLength, 0);
-  std::copy_n(s.begin(), std::min(s.size(), layout::kNameLength - 1), r_.bytes().begin() + static_cast<std::ptrdiff_t>(at));
+  std::copy_n(s.begin(), std::min(s.size(), layout::kNameLength - 1),
+              r_.bytes().begin() + static_cast<std::ptrdiff_t>(at));
   return *this;
 }
 
@@ -74,11 +76,21 @@ ItemRecord GameItemRecord109(const GameItem& item) {
     if (c.seed != item.seed) continue;
     const auto v = static_cast<std::int32_t>(c.value);
     switch (c.field) {
-      case Fix::kPriceAddA: e.i32(layout::kValueAdd1, v); break;
-      case Fix::kPriceAddB: e.i32(layout::kHeader + 344, v); break;
-      case Fix::kLocation: e.u8(layout::kLocation, static_cast<std::uint8_t>(v)); break;
-      case Fix::kFlags: e.i32(layout::kFlags, v); break;
-      case Fix::kReqMagic: e.u8(layout::kMinMag, static_cast<std::uint8_t>(v)); break;
+      case Fix::kPriceAddA:
+        e.i32(layout::kValueAdd1, v);
+        break;
+      case Fix::kPriceAddB:
+        e.i32(layout::kHeader + 344, v);
+        break;
+      case Fix::kLocation:
+        e.u8(layout::kLocation, static_cast<std::uint8_t>(v));
+        break;
+      case Fix::kFlags:
+        e.i32(layout::kFlags, v);
+        break;
+      case Fix::kReqMagic:
+        e.u8(layout::kMinMag, static_cast<std::uint8_t>(v));
+        break;
     }
   }
   return r;
