@@ -233,3 +233,24 @@ TEST(ItemGeneratorTest, NameWidthRule) {
 
 }  // namespace
 }  // namespace relicor::gen
+
+namespace relicor::gen {
+namespace {
+
+TEST(SeedCheckTest, TheLaterEnginesFormOfTheEmeraldBowIsNotThe109Item) {
+  // 1.09's fire arrows set only the fire arrows bit, and the Long War Bow shows graphic 119;
+  // the later engine adds the fire damage bit and renumbers the graphic.
+  ItemRecord r = test::GameItemRecord109(ItemBySeed(1158010141u));
+  ASSERT_EQ(CheckRecord(r).verdict, Verdict::kGenuine);
+  RecordEdit(r).i32(layout::kFlags, 0x18).i32(layout::kCursor, 120);
+  const SeedVerdict v = CheckRecord(r);
+  ASSERT_EQ(v.verdict, Verdict::kEdited);
+  ASSERT_EQ(v.differences.size(), 2u) << Describe(v);
+  EXPECT_EQ(v.differences[0].field, "graphic");
+  EXPECT_EQ(v.differences[0].game, "119");
+  EXPECT_EQ(v.differences[1].field, "effect bits");
+  EXPECT_EQ(v.differences[1].game, "8");
+}
+
+}  // namespace
+}  // namespace relicor::gen
