@@ -3,6 +3,7 @@
 
 #include "VerifyBench.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -75,21 +76,28 @@ int RunVerify(int n, const std::string& base) {
   const auto files = WriteGenuinePool(base + "/verify-" + std::to_string(n), n);
   std::vector<std::string> args{"verify"};
   args.insert(args.end(), files.begin(), files.end());
-  std::ostringstream out, err;
-  auto t0 = std::chrono::steady_clock::now();
-  const int status = cli::RunCli(args, out, err);
-  const double seconds = Seconds(t0);
-  if (status != 0) {
-    std::cerr << "verify found items that are not genuine:\n" << out.str().substr(0, 2000) << err.str();
-    return 1;
-  }
-  t0 = std::chrono::steady_clock::now();
+  // Three rounds, the verify and the floor taking turns; the best time of each counts, so a
+  // busy machine disturbs the ratio less.
+  double seconds = 1e9;
+  double floor = 1e9;
   std::size_t bytes = 0;
-  for (const auto& path : files) {
-    auto head = ReadFileHead(path, 4096);
-    if (head) bytes += head->size();
+  for (int round = 0; round < 3; ++round) {
+    std::ostringstream out, err;
+    auto t0 = std::chrono::steady_clock::now();
+    const int status = cli::RunCli(args, out, err);
+    seconds = std::min(seconds, Seconds(t0));
+    if (status != 0) {
+      std::cerr << "verify found items that are not genuine:\n" << out.str().substr(0, 2000) << err.str();
+      return 1;
+    }
+    t0 = std::chrono::steady_clock::now();
+    bytes = 0;
+    for (const auto& path : files) {
+      auto head = ReadFileHead(path, 4096);
+      if (head) bytes += head->size();
+    }
+    floor = std::min(floor, Seconds(t0));
   }
-  const double floor = Seconds(t0);
   std::printf("%-10s %7d items: %8.3f s   floor %8.3f s   ratio %.2f\n", "verify", n, seconds, floor,
               floor > 0 ? seconds / floor : 0.0);
   return bytes > 0 ? 0 : 1;
