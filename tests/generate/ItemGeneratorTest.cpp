@@ -53,17 +53,20 @@ TEST(ItemGeneratorTest, RebuiltItemsOfEveryPathAreGenuine) {
       6 | cf::kPregen | cf::kUper1,
   };
   int built = 0;
-  for (const std::uint16_t ci : paths) {
-    for (std::int32_t seed = 1; seed < 400; seed += 7) {
-      const std::int32_t index = seed % 157;
-      const GenerateResult result = GenerateItem(index, ci, seed * 7919, GameMode::kSinglePlayer);
-      if (!result.item || index == 0) continue;
-      const SeedVerdict v = CheckRecord(GeneratedRecord(*result.item));
-      EXPECT_EQ(v.verdict, Verdict::kGenuine) << "ci " << ci << " seed " << seed * 7919 << " index " << index;
-      ++built;
+  for (const GameMode mode : {GameMode::kSinglePlayer, GameMode::kMultiplayer, GameMode::kShareware}) {
+    for (const std::uint16_t ci : paths) {
+      for (std::int32_t seed = 1; seed < 400; seed += 7) {
+        const std::int32_t index = seed % 157;
+        const GenerateResult result = GenerateItem(index, ci, seed * 7919, mode);
+        if (!result.item || index == 0) continue;
+        const SeedVerdict v = CheckRecord(GeneratedRecord(*result.item));
+        EXPECT_EQ(v.verdict, Verdict::kGenuine)
+            << GameModeName(mode) << " ci " << ci << " seed " << seed * 7919 << " index " << index;
+        ++built;
+      }
     }
   }
-  EXPECT_GT(built, 400);
+  EXPECT_GT(built, 1200);
 }
 
 TEST(ItemGeneratorTest, ShopsChooseTheirOwnBaseItem) {
