@@ -158,7 +158,8 @@ std::int32_t GameAffixValue(const AffixRow& row, std::int32_t v) {
 
 // The backward first match, except where two rows share the value (mana 15 and 30, hit points
 // 30): then the row whose price part is the item's affix value, if one is.
-const AffixRow* MatchByAffixValue(std::span<const AffixRow> rows, std::int32_t value, std::int32_t affixValue) {
+const AffixRow* MatchByAffixValue(std::span<const AffixRow> rows, std::int32_t value,
+                                  std::int32_t affixValue) {
   const AffixRow* found = MatchBackward(rows, value);
   if (found == nullptr || GameAffixValue(*found, value) == affixValue) {
     return found;
@@ -681,7 +682,11 @@ void EffectPass::BonusEffects(bool unique) {
   if (const std::int32_t mana = item_.ManaBonus(); mana != 0) {
     Line(SignedText(mana) + " Mana");
     if (!unique) {
-      if (mana > AffixLimit(AffixTable::Mana, vk)) {
+      // Wyrm's and hydra's (the last two rows) come only on staffs; other items end with dragon's.
+      const auto manaRows = AffixRows(AffixTable::Mana, vk);
+      const std::int32_t limit = item_.ItemClass() == kStaffClass ? AffixLimit(AffixTable::Mana, vk)
+                                                                  : manaRows[manaRows.size() - 3].MaxValue;
+      if (mana > limit) {
         Finding(rule::kTooMuchMana, mana);
       }
       if (!InRange(prefixPower, 33, 34)) {
@@ -689,7 +694,8 @@ void EffectPass::BonusEffects(bool unique) {
       }
       // Searched from the last row: of two rows holding the value the later one names it, unless
       // the prefix's price part says it is the earlier one.
-      if (const AffixRow* row = MatchByAffixValue(AffixRows(AffixTable::Mana, vk), mana, item_.PreAddInfo())) {
+      if (const AffixRow* row =
+              MatchByAffixValue(AffixRows(AffixTable::Mana, vk), mana, item_.PreAddInfo())) {
         slots_.SetPrefix(row->Name);
         price_.AddRow(*row, mana);
       }

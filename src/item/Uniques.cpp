@@ -7,7 +7,11 @@ namespace relicor {
 namespace {
 
 // The game's own names, matched and printed as they stand; misspellings such as "helm of sprits"
-// and "gotterdamerung" are kept because stored item names carry them.
+// and "gotterdamerung" are the game's. Base items and availability are the game's too: a drop
+// of a base type gets, of the uniques of that type whose level the drop reaches, the last in the
+// game's table, while single player skips the ones already found; so uniques followed by one of
+// the same type and level (the mangler, crackrust, the deflector, bramble, gonnagal's dirk) are
+// found in single player only.
 // clang-format off
 constexpr auto kUniqueRows = std::to_array<UniqueRow>({
     //Name                       Low   High  Avail  Indestr  Price

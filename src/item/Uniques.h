@@ -40,8 +40,8 @@ extern const std::array<UniqueRow, kUniqueCount> kUniques;
 // A copy of row `index`, with the V&K mode changes applied to the copy when `vkMode` is set:
 // 62 becomes "wand of onan", 72 "the strongshot" on base item 145.
 // An index without a row (negative, or 90 and above) yields an empty row with both bounds 255,
-// availability normal and indestructibility allowed, like the table's own empty rows 79 and 85:
-// such an item is reported for its missing definition and nothing else.
+// availability normal and indestructibility allowed: such an item is reported for its missing
+// definition and nothing else.
 UniqueRow UniqueOf(int index, bool vkMode);
 
 }  // namespace relicor

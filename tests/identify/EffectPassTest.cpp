@@ -234,12 +234,13 @@ TEST(EffectPassTest, UniqueChecks) {
             (Lines{"*** HACK DETECTED 036: THIS IS A SINGLE PLAYER ITEM",
                    "*** HACK DETECTED 034: HACKED UNIQUE ITEM TYPE 09"}));
   // A unique index without a row: no definition.
-  EXPECT_EQ(RunPass(RecordBuilder().quality(1).uniqueIndex(95).baseItem(9).build(), kNormal, Parts::kUnique).lines,
-            (Lines{"*** INCOMPLETE INTERNAL DEFINTION 100035: INTERNAL UNIQUE DEFINITION MISSED 09"}));
-  // The mangler is not in multiplayer (sharp beak is given there); lightforge neither.
   EXPECT_EQ(
-      RunPass(RecordBuilder().quality(1).uniqueIndex(36).baseItem(127).build(), kNormal, Parts::kUnique).lines,
-      (Lines{"*** HACK DETECTED 037: ITEM CANNOT BE FOUND IN DIABLO MULTIPLAYER"}));
+      RunPass(RecordBuilder().quality(1).uniqueIndex(95).baseItem(9).build(), kNormal, Parts::kUnique).lines,
+      (Lines{"*** INCOMPLETE INTERNAL DEFINTION 100035: INTERNAL UNIQUE DEFINITION MISSED 09"}));
+  // The mangler is not in multiplayer (sharp beak is given there); lightforge neither.
+  EXPECT_EQ(RunPass(RecordBuilder().quality(1).uniqueIndex(36).baseItem(127).build(), kNormal, Parts::kUnique)
+                .lines,
+            (Lines{"*** HACK DETECTED 037: ITEM CANNOT BE FOUND IN DIABLO MULTIPLAYER"}));
   EXPECT_EQ(
       RunPass(RecordBuilder().quality(1).uniqueIndex(9).baseItem(131).build(), kNormal, Parts::kUnique).lines,
       (Lines{"*** HACK DETECTED 037: ITEM CANNOT BE FOUND IN DIABLO MULTIPLAYER"}));
@@ -366,6 +367,17 @@ TEST(EffectPassTest, UseEffectLines) {
   EXPECT_EQ(line(24, 99), "learn ");
   EXPECT_EQ(line(43), "Ear");
   EXPECT_EQ(line(99), "?Info 4 unknown 63");
+  // The use effects of the game's potions, targeted scrolls and the spectral elixir.
+  EXPECT_EQ(line(3), "restores some Life");
+  EXPECT_EQ(line(6), "restores some Mana");
+  EXPECT_EQ(line(18), "restores some Life and Mana");
+  EXPECT_EQ(line(19), "fills up Life and Mana to max");
+  EXPECT_EQ(line(22, 32), "Scroll of Resurrect");
+  EXPECT_EQ(line(22, 6), "Scroll of Fire Wall");
+  EXPECT_EQ(line(44), "increase all Attributes by three");
+  for (std::uint8_t code : {1, 4, 5, 8, 9, 14, 15, 16, 17, 20, 28, 45}) {
+    EXPECT_EQ(line(code)[0], '?') << int{code};
+  }
 
   const ItemRecord potion = RecordBuilder().itemClass(0).baseItem(83).durability(255).useEffect(99).build();
   const PassRun run = RunPass(potion, kInfo);
@@ -475,9 +487,14 @@ TEST(EffectPassTest, FireAndLightning) {
   EXPECT_EQ(burning.slots.suffix, "burning");
   const PassRun unknown = RunPass(Sword().name("Fiery Sword").fireDamage(2, 12).build(), kNormal);
   EXPECT_EQ(unknown.debug, (Lines{"ID NOT FOUND FIERY SWORD"}));
-  const PassRun both = RunPass(
-      Sword().lightningDamage(1, 20).prefixPower(17).suffixPower(43).affixValueA(10000).affixValueB(12000).build(),
-      kNormal);
+  const PassRun both = RunPass(Sword()
+                                   .lightningDamage(1, 20)
+                                   .prefixPower(17)
+                                   .suffixPower(43)
+                                   .affixValueA(10000)
+                                   .affixValueB(12000)
+                                   .build(),
+                               kNormal);
   EXPECT_EQ(both.lines, (Lines{"Durability 20/20", "1-20 Lightning Damage"}));
   EXPECT_EQ(both.slots.prefix, "lightning");
   EXPECT_EQ(both.slots.suffix, "thunder");
@@ -508,6 +525,10 @@ TEST(EffectPassTest, SourceAndLevelLines) {
   EXPECT_EQ(trailer(0, 35, kVk), (Lines{"Ursprung: Unique Monster", "Monster-Basislevel war 35"}));
   EXPECT_EQ(trailer(3, 30, kNormal),
             (Lines{"Ursprung:  Monster/Dungeon Unique Item", "Monster-Basislevel war 30"}));
+  // Floor items reach twice the deepest dungeon level, 32.
+  EXPECT_EQ(trailer(1, 32, kNormal), (Lines{"Ursprung:  Monster/Dungeon", "Monster-Basislevel war 32"}));
+  EXPECT_EQ(trailer(1, 33, kNormal),
+            (Lines{"Ursprung:  Monster/Dungeon", "*** HACK DETECTED 002: SOURCE HACK CODE 33"}));
   EXPECT_EQ(trailer(8, 60, kNormal), (Lines{"Ursprung:  Griswold (magic)"}));
   EXPECT_EQ(trailer(0x80, 60, kNormal), (Lines{"Ursprung: "}));
 }
@@ -583,6 +604,212 @@ TEST(EffectPassTest, AssembleNames) {
   EXPECT_TRUE(NameMatches(names, "KING'S BOW OF HASTE"));
   EXPECT_TRUE(NameMatches(names, "king's long battle bow"));
   EXPECT_FALSE(NameMatches(names, "king's long battle bow of haste"));
+}
+
+}  // namespace
+}  // namespace relicor
+
+namespace relicor {
+namespace {
+
+// Suffixes the game gives a fixed price part, known by their power and that part: one case each,
+// with the price parts they add.
+TEST(EffectPassTest, SuffixesKnownByPowerAndValue) {
+  struct Case {
+    std::uint8_t power;
+    std::int16_t value;
+    std::string_view name;
+    std::int32_t multiplier;
+  };
+  const std::vector<Case> cases = {
+      {35, 100, "sturdiness", 2}, {35, 200, "craftsmanship", 2}, {35, 300, "structure", 2},
+      {35, 750, "many", 2},       {35, 1500, "plenty", 3},       {37, 600, "the ages", 5},
+      {45, 500, "thorns", 2},     {57, 1000, "piercing", 3},     {57, 2000, "puncturing", 6},
+      {57, 4000, "bashing", 12},  {60, 4000, "blocking", 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name));
+    const PassRun run = RunPass(Sword().suffixPower(c.power).affixValueA(c.value).build(), kNormal);
+    EXPECT_EQ(run.slots.suffix, c.name);
+    EXPECT_EQ(run.price.multiplierSum, c.multiplier);
+    EXPECT_EQ(run.price.priceSum, c.value);
+  }
+  // Lowered durability: a maximum of 1 is fragility, more is brittleness.
+  const PassRun fragile =
+      RunPass(Sword().durability(1).maxDurability(1).prefixPower(5).suffixPower(36).build(), kNormal);
+  EXPECT_EQ(fragile.slots.suffix, "fragility");
+  EXPECT_EQ(fragile.price.multiplierSum, -4);
+  const PassRun brittle = RunPass(Sword().durability(9).maxDurability(9).suffixPower(36).build(), kNormal);
+  EXPECT_EQ(brittle.slots.suffix, "brittleness");
+  EXPECT_EQ(brittle.price.multiplierSum, -2);
+}
+
+// Values that other affixes reach too are decided by the power codes.
+TEST(EffectPassTest, AmbiguousValuesAreDecidedByThePowers) {
+  // +3 Strength has the price part 600, as "the ages" has.
+  const PassRun strength = RunPass(Sword().suffixPower(19).addStrength(3).affixValueA(600).build(), kNormal);
+  EXPECT_EQ(strength.slots.suffix, "strength");
+  EXPECT_EQ(strength.price.multiplierSum, 2);
+  // Meteoric 80 (10000) on a bow with lightning arrows is no "lightning" prefix.
+  const PassRun meteoric = RunPass(Sword()
+                                       .pctToHit(80)
+                                       .prefixPower(0)
+                                       .affixValueA(10000)
+                                       .lightningDamage(1, 10)
+                                       .suffixPower(43)
+                                       .affixValueB(8000)
+                                       .build(),
+                                   kNormal);
+  EXPECT_EQ(meteoric.slots.prefix, "meteoric");
+  EXPECT_EQ(meteoric.slots.suffix, "lightning");
+  // "speed" (8000) next to lightning damage of a prefix stays "speed".
+  const PassRun speed = RunPass(Sword()
+                                    .effect(effect::kFasterAttack)
+                                    .suffixPower(58)
+                                    .affixValueB(8000)
+                                    .lightningDamage(2, 20)
+                                    .prefixPower(17)
+                                    .affixValueA(10000)
+                                    .build(),
+                                kNormal);
+  EXPECT_EQ(speed.slots.suffix, "speed");
+  EXPECT_EQ(speed.slots.prefix, "lightning");
+  // Topaz 15 (5000) with fire arrows: the suffix names it, not "flaming".
+  const PassRun topaz = RunPass(Sword()
+                                    .resFire(15)
+                                    .resLightning(15)
+                                    .resMagic(15)
+                                    .prefixPower(11)
+                                    .affixValueA(5000)
+                                    .fireDamage(1, 6)
+                                    .suffixPower(42)
+                                    .affixValueB(4000)
+                                    .build(),
+                                kNormal);
+  EXPECT_EQ(topaz.slots.prefix, "topaz");
+  EXPECT_EQ(topaz.slots.suffix, "fire");
+  for (const auto& [suffix, value] : {std::pair{"flame", 2000}, std::pair{"burning", 6000}}) {
+    EXPECT_EQ(
+        RunPass(
+            Sword().fireDamage(1, 3).suffixPower(42).affixValueA(static_cast<std::int16_t>(value)).build(),
+            kNormal)
+            .slots.suffix,
+        suffix);
+  }
+  EXPECT_EQ(
+      RunPass(Sword().lightningDamage(1, 6).suffixPower(43).affixValueA(6000).build(), kNormal).slots.suffix,
+      "shock");
+  // Crimson 30 (3000) and Raven's 20 (2000) on charged staffs are no charges prefixes.
+  const auto staff = [] {
+    return RecordBuilder()
+        .itemClass(10)
+        .baseItem(146)
+        .durability(20)
+        .maxDurability(20)
+        .spell(1)
+        .charges(40)
+        .maxCharges(40);
+  };
+  const PassRun crimson = RunPass(staff().resFire(30).prefixPower(8).affixValueA(3000).build(), kNormal);
+  EXPECT_EQ(crimson.slots.prefix, "crimson");
+  EXPECT_EQ(crimson.price.chargesPrice, 10 * 40);
+  const PassRun raven = RunPass(staff().addMana(20 * 64).prefixPower(33).affixValueA(2000).build(), kNormal);
+  EXPECT_EQ(raven.slots.prefix, "raven's");
+  EXPECT_EQ(raven.price.chargesPrice, 10 * 40);
+}
+
+// Mana above 60 (wyrm's, hydra's) comes only on staffs.
+TEST(EffectPassTest, ManaAboveSixtyOnlyOnStaffs) {
+  const auto item = [](std::uint8_t itemClass, std::uint8_t base) {
+    return RecordBuilder().itemClass(itemClass).baseItem(base).durability(255).prefixPower(33).addMana(80 *
+                                                                                                       64);
+  };
+  const PassRun staff = RunPass(item(10, 150).build(), kNormal);
+  EXPECT_EQ(staff.lines, (Lines{"Indestructible",
+                                "*** HACK DETECTED 001: INDESTRUCTIBLE - MAY BE LEGIT IF SELF DONE IN GAME ",
+                                "+80 Mana"}));
+  EXPECT_EQ(staff.slots.prefix, "wyrm's");
+  EXPECT_EQ(RunPass(item(12, 151).build(), kNormal).lines,
+            (Lines{"+80 Mana", "*** HACK DETECTED 005: TOO MUCH MANA 80"}));
+  EXPECT_EQ(RunPass(item(12, 151).addMana(60 * 64).build(), kNormal).lines, (Lines{"+60 Mana"}));
+  EXPECT_EQ(RunPass(item(10, 150).addMana(101 * 64).build(), kNormal).lines[3],
+            "*** HACK DETECTED 005: TOO MUCH MANA 101");
+}
+
+// Mana 15 and 30 and hit points 30 lie in two rows each; the affix value tells which.
+TEST(EffectPassTest, SharedValuesFollowTheAffixValue) {
+  const auto mana = [](std::int16_t affixValue) {
+    return RunPass(RecordBuilder()
+                       .itemClass(12)
+                       .baseItem(151)
+                       .addMana(15 * 64)
+                       .prefixPower(33)
+                       .affixValueA(affixValue)
+                       .build(),
+                   kNormal)
+        .slots.prefix;
+  };
+  EXPECT_EQ(mana(1000), "spider's");  // the top of 10-15
+  EXPECT_EQ(mana(1100), "raven's");   // the bottom of 15-20
+  EXPECT_EQ(mana(0), "raven's");      // no price part of either: the later row, as before
+  const auto hitPoints = [](std::int16_t affixValue) {
+    return RunPass(RecordBuilder()
+                       .itemClass(12)
+                       .baseItem(151)
+                       .addHitPoints(30 * 64)
+                       .suffixPower(31)
+                       .affixValueA(affixValue)
+                       .build(),
+                   kNormal)
+        .slots.suffix;
+  };
+  EXPECT_EQ(hitPoints(4000), "the eagle");
+  EXPECT_EQ(hitPoints(4100), "the wolf");
+}
+
+// Plain items cost their base value, books add their spell, and the Sorcerer's starting staff
+// is priced at its base value, charges included; a dungeon staff with charges alone costs 1.
+TEST(EffectPassTest, GamePricesOfItemsWithoutAffixes) {
+  const auto price = [](const RecordBuilder& item) {
+    const PassRun run = RunPass(item.build(), kInfo, Parts::kTrailer);
+    for (const std::string& line : run.lines) {
+      if (line.rfind("calc. price ", 0) == 0) return line;
+    }
+    return std::string();
+  };
+  EXPECT_EQ(price(RecordBuilder().itemClass(1).baseItem(115).durability(10).maxDurability(20)),
+            "calc. price 250 / 375");
+  EXPECT_EQ(price(RecordBuilder().itemClass(0).baseItem(24).useEffect(3)), "calc. price 50 / 75");
+  EXPECT_EQ(price(RecordBuilder().itemClass(0).baseItem(21)), "calc. price 0 / 0");
+  EXPECT_EQ(price(RecordBuilder().itemClass(0).baseItem(109).useEffect(24).spell(6)),
+            "calc. price 6000 / 9000");
+  EXPECT_EQ(price(RecordBuilder()
+                      .itemClass(10)
+                      .baseItem(5)
+                      .spell(30)
+                      .charges(9)
+                      .maxCharges(40)
+                      .durability(25)
+                      .maxDurability(25)),
+            "calc. price 520 / 780");
+  EXPECT_EQ(price(RecordBuilder()
+                      .itemClass(10)
+                      .baseItem(146)
+                      .spell(30)
+                      .charges(50)
+                      .maxCharges(50)
+                      .durability(25)
+                      .maxDurability(25)),
+            "calc. price 1 / 1");
+}
+
+TEST(EffectPassTest, BooksAreNamedAfterTheirSpell) {
+  const ItemRecord book =
+      RecordBuilder().itemClass(0).baseItem(110).useEffect(24).spell(6).name("Book of Fire Wall").build();
+  const PassRun run = RunPass(book, kNormal, Parts::kTrailer);
+  EXPECT_EQ(run.slots.suffix, "Fire Wall");
+  EXPECT_EQ(run.debug,
+            (Lines{"PRICE BOOK OF FIRE WALL" + std::string(15, ' ') + " internal 0 Gris 6000 Wirt 9000"}));
 }
 
 }  // namespace

@@ -30,7 +30,9 @@ struct Judged {
   Lines debug;
 };
 
-bool StartsWith(const std::string& text, std::string_view prefix) { return text.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& text, std::string_view prefix) {
+  return text.rfind(prefix, 0) == 0;
+}
 
 class GameItemsReportTest : public ::testing::Test {
  protected:
@@ -43,7 +45,8 @@ class GameItemsReportTest : public ::testing::Test {
     ReportContext ctx{cache, database, sink, clock};
     ctx.options.additionalInfo = true;
     ctx.debugLog = &debug;
-    const std::string path = dir.write("ITEM" + std::to_string(count++) + ".ITM", test::GameItemRecord(item).view());
+    const std::string path =
+        dir.write("ITEM" + std::to_string(count++) + ".ITM", test::GameItemRecord(item).view());
     EXPECT_TRUE(ReportItem(ctx, path, dir.path()).ok());
     return {sink.OutputList(), debug.lines};
   }
@@ -83,7 +86,8 @@ TEST_F(GameItemsReportTest, EveryRealItemIsJudgedAsTheGameMadeIt) {
     }
     EXPECT_EQ(findings, TrueFindings(item));
     if (item.quality != 2) {
-      EXPECT_EQ(price, "calc. price " + std::to_string(item.value) + " / " + std::to_string(3 * item.value / 2));
+      EXPECT_EQ(price,
+                "calc. price " + std::to_string(item.value) + " / " + std::to_string(3 * item.value / 2));
     }
   }
 }
@@ -92,77 +96,77 @@ TEST_F(GameItemsReportTest, EveryRealItemIsJudgedAsTheGameMadeIt) {
 // names now (index in the set, resolved name).
 TEST_F(GameItemsReportTest, ResolutionKeepsTheNamesThatWereRight) {
   const std::vector<std::pair<int, std::string>> names = {
-    {0, "AMBER HELM OF HARMONY"},
-    {1, "COBALT AMULET OF GIANTS"},
-    {2, "BRUTAL SWORD OF GORE"},
-    {3, "DEMONSPIKE COAT"},
-    {4, "STEEL RING OF THE JAGUAR"},
-    {5, "RING OF THE HEAVENS"},
-    {6, "RING OF SORCERY"},
-    {7, "SHIELD OF THE AGES"},
-    {8, "SAPPHIRE SHIELD"},
-    {16, "JADE HELM OF THE WOLF"},
-    {17, "STEEL RING OF ACCURACY"},
-    {19, "RING OF POWER"},
-    {20, "GOLD AMULET OF ACCURACY"},
-    {21, "SWORD OF THE BAT"},
-    {22, "SHIELD"},
-    {23, "PLATE OF GIANTS"},
-    {28, "SAVAGE BOW OF PERFECTION"},
-    {29, "SWORD"},
-    {30, "SWORD OF VIM"},
-    {31, "FROG'S STAFF OF HOLY BOLT"},
-    {33, "STAFF OF CHARGED BOLT"},
-    {34, "CAP OF THE MIND"},
-    {35, "ARMOR OF PROTECTION"},
-    {36, "EMPYREAN BAND"},
-    {37, "OPTIC AMULET"},
-    {38, "RING OF TRUTH"},
-    {39, "HARLEQUIN CREST"},
-    {40, "VEIL OF STEEL"},
-    {41, "ARKAINE'S VALOR"},
-    {42, "GRISWOLD'S EDGE"},
-    {43, "STAFF OF HASTE"},
-    {44, "WHITE STAFF OF LIGHTNING"},
-    {45, "LIGHTNING MAUL"},
-    {46, "IVORY AXE OF BLOOD"},
-    {47, "JADE CROWN OF VIM"},
-    {48, "BOW OF ATROPHY"},
-    {49, "BRASS DAGGER OF WEAKNESS"},
-    {50, "CLUMSY BOW"},
-    {52, "CLUB OF PARALYSIS"},
-    {53, "DULL STAFF OF LIGHTNING"},
-    {54, "SWORD OF SPEED"},
-    {55, "BENT SWORD"},
-    {56, "PLENTIFUL STAFF OF FIREBOLT"},
-    {57, "DAGGER OF ILLNESS"},
-    {58, "CAPE OF CORRUPTION"},
-    {59, "SABRE OF TROUBLE"},
-    {60, "CAP OF TEARS"},
-    {61, "TIN CLUB"},
-    {62, "RUSTED CAPE OF DYSLEXIA"},
-    {63, "CAP OF PAIN"},
-    {65, "VULNERABLE CAP OF HEALTH"},
-    {66, "USELESS DAGGER"},
-    {68, "MACE OF FRAILTY"},
-    {69, "WEAK BOW"},
-    {70, "STAFF OF READINESS"},
-    {76, "THE RIFT BOW"},
-    {77, "THE GRANDFATHER"},
-    {78, "SHIELD OF THORNS"},
-    {79, "NAJ'S LIGHT PLATE"},
-    {80, "CONSTRICTING RING"},
-    {81, "GOTTERDAMERUNG"},
-    {82, "KING'S SWORD"},
-    {83, "CHAMPION'S CLUB OF GORE"},
-    {84, "MASTER'S FLAIL"},
-    {85, "KNIGHT'S SWORD"},
-    {86, "LORD'S SWORD OF PRECISION"},
-    {87, "SOLDIER'S SWORD OF VIGOR"},
-    {88, "FINE BOW OF THE PIT"},
-    {89, "SHARP SWORD OF ATROPHY"},
-    {90, "EMERALD BOW OF BURNING"},
-    {91, "STAFF OF FIREBOLT"},
+      {0, "AMBER HELM OF HARMONY"},
+      {1, "COBALT AMULET OF GIANTS"},
+      {2, "BRUTAL SWORD OF GORE"},
+      {3, "DEMONSPIKE COAT"},
+      {4, "STEEL RING OF THE JAGUAR"},
+      {5, "RING OF THE HEAVENS"},
+      {6, "RING OF SORCERY"},
+      {7, "SHIELD OF THE AGES"},
+      {8, "SAPPHIRE SHIELD"},
+      {16, "JADE HELM OF THE WOLF"},
+      {17, "STEEL RING OF ACCURACY"},
+      {19, "RING OF POWER"},
+      {20, "GOLD AMULET OF ACCURACY"},
+      {21, "SWORD OF THE BAT"},
+      {22, "SHIELD"},
+      {23, "PLATE OF GIANTS"},
+      {28, "SAVAGE BOW OF PERFECTION"},
+      {29, "SWORD"},
+      {30, "SWORD OF VIM"},
+      {31, "FROG'S STAFF OF HOLY BOLT"},
+      {33, "STAFF OF CHARGED BOLT"},
+      {34, "CAP OF THE MIND"},
+      {35, "ARMOR OF PROTECTION"},
+      {36, "EMPYREAN BAND"},
+      {37, "OPTIC AMULET"},
+      {38, "RING OF TRUTH"},
+      {39, "HARLEQUIN CREST"},
+      {40, "VEIL OF STEEL"},
+      {41, "ARKAINE'S VALOR"},
+      {42, "GRISWOLD'S EDGE"},
+      {43, "STAFF OF HASTE"},
+      {44, "WHITE STAFF OF LIGHTNING"},
+      {45, "LIGHTNING MAUL"},
+      {46, "IVORY AXE OF BLOOD"},
+      {47, "JADE CROWN OF VIM"},
+      {48, "BOW OF ATROPHY"},
+      {49, "BRASS DAGGER OF WEAKNESS"},
+      {50, "CLUMSY BOW"},
+      {52, "CLUB OF PARALYSIS"},
+      {53, "DULL STAFF OF LIGHTNING"},
+      {54, "SWORD OF SPEED"},
+      {55, "BENT SWORD"},
+      {56, "PLENTIFUL STAFF OF FIREBOLT"},
+      {57, "DAGGER OF ILLNESS"},
+      {58, "CAPE OF CORRUPTION"},
+      {59, "SABRE OF TROUBLE"},
+      {60, "CAP OF TEARS"},
+      {61, "TIN CLUB"},
+      {62, "RUSTED CAPE OF DYSLEXIA"},
+      {63, "CAP OF PAIN"},
+      {65, "VULNERABLE CAP OF HEALTH"},
+      {66, "USELESS DAGGER"},
+      {68, "MACE OF FRAILTY"},
+      {69, "WEAK BOW"},
+      {70, "STAFF OF READINESS"},
+      {76, "THE RIFT BOW"},
+      {77, "THE GRANDFATHER"},
+      {78, "SHIELD OF THORNS"},
+      {79, "NAJ'S LIGHT PLATE"},
+      {80, "CONSTRICTING RING"},
+      {81, "GOTTERDAMERUNG"},
+      {82, "KING'S SWORD"},
+      {83, "CHAMPION'S CLUB OF GORE"},
+      {84, "MASTER'S FLAIL"},
+      {85, "KNIGHT'S SWORD"},
+      {86, "LORD'S SWORD OF PRECISION"},
+      {87, "SOLDIER'S SWORD OF VIGOR"},
+      {88, "FINE BOW OF THE PIT"},
+      {89, "SHARP SWORD OF ATROPHY"},
+      {90, "EMERALD BOW OF BURNING"},
+      {91, "STAFF OF FIREBOLT"},
   };
   const auto items = GameItems();
   for (const auto& [index, resolved] : names) {

@@ -80,10 +80,14 @@ class RecordBuilder {
   RecordBuilder& baseItem(std::uint8_t v) { return u8(offset::kBaseItem, v); }
 
   // Fields of the game's item structure that the system does not read, at their offsets.
-  RecordBuilder& createInfoWord(std::uint16_t v) { return u8(offset::kCreateInfo, v & 0xFF).u8(offset::kSource, v >> 8); }
-  RecordBuilder& magical(std::uint8_t v) { return u8(game::kMagical, v); }  // 0 normal, 1 magic, 2 unique
-  RecordBuilder& location(std::uint8_t v) { return u8(game::kLocation, v); }  // where the item is worn
-  RecordBuilder& category(std::uint8_t v) { return u8(game::kCategory, v); }  // weapon, armour, misc, gold, quest
+  RecordBuilder& createInfoWord(std::uint16_t v) {
+    return u8(offset::kCreateInfo, v & 0xFF).u8(offset::kSource, v >> 8);
+  }
+  // Quality 0 normal, 1 magic, 2 unique; location: where the item is worn; category: weapon, armour,
+  // misc, gold, quest.
+  RecordBuilder& magical(std::uint8_t v) { return u8(game::kMagical, v); }
+  RecordBuilder& location(std::uint8_t v) { return u8(game::kLocation, v); }
+  RecordBuilder& category(std::uint8_t v) { return u8(game::kCategory, v); }
   RecordBuilder& cursor(std::int32_t v) { return i32(game::kCursor, v); }
   RecordBuilder& baseValue(std::int32_t v) { return i32(game::kBaseValue, v); }
   RecordBuilder& enemyArmor(std::int32_t v) { return i32(game::kEnemyArmor, v); }
