@@ -6,6 +6,7 @@
 //   relicor-bench publish N [DIR]    HTML creation of an N-item pool
 //   relicor-bench dupecheck N [DIR]  pool duplicate check of an N-item pool
 //   relicor-bench rename N [DIR]     rename run over N items that all carry the same name
+//   relicor-bench verify N [DIR]     relicor-cli verify of N genuine items
 
 #include <chrono>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "PoolGenerator.h"
+#include "VerifyBench.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "shell/Session.h"
@@ -164,11 +166,12 @@ int Run(const std::string& what, int n, const std::string& base) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename N [DIR]\n";
+    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename|verify N [DIR]\n";
     return 2;
   }
   fs::path base = fs::temp_directory_path() / "relicor-bench";
   if (argc > 3) base = argv[3];
   fs::create_directories(base);
+  if (std::string(argv[1]) == "verify") return relicor::bench::RunVerify(std::stoi(argv[2]), base.string());
   return Run(argv[1], std::stoi(argv[2]), base.string());
 }

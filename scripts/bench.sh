@@ -15,3 +15,4 @@ for n in 10000 100000; do
 done
 "$bench" dupecheck 100000 "$dir"
 "$bench" rename 10000 "$dir"
+"$bench" verify 100000 "$dir"

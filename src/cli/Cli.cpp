@@ -21,7 +21,7 @@ const std::vector<Command>& CommandTable() {
   static const std::vector<Command> kCommands = {
       {"dump", CmdDump},         {"report", CmdReport}, {"export", CmdExport}, {"publish", CmdPublish},
       {"dupecheck", CmdDupeCheck}, {"assign", CmdAssign}, {"send", CmdSend},     {"rename", CmdRename},
-      {"db", CmdDb},             {"members", CmdMembers},
+      {"db", CmdDb},             {"members", CmdMembers}, {"verify", CmdVerify},
   };
   return kCommands;
 }
@@ -58,7 +58,7 @@ std::string UsageText() {
          "Commands:\n"
          "  dump [--decimal] FILE          the 25-line dump of an item record\n"
          "  report FILE...                 the report of each file\n"
-         "  export [DIR]                   the text export DIR/ITMLIST.TXT (default: current directory)\n"
+         "  export [--seed-check] [DIR]    the text export DIR/ITMLIST.TXT (default: current directory)\n"
          "  publish [DIR]                  the HTML pages of DIR (default: current directory)\n"
          "  dupecheck                      the pool duplicate check (appends to DUPECHK.TXT)\n"
          "  assign sender FILE MEMBER      Quick Sender Assign\n"
@@ -68,8 +68,10 @@ std::string UsageText() {
          "  rename [--yes]                 the rename run (asks unless --yes)\n"
          "  db list | add FILE | remove KEY    the dupe-and-hack database\n"
          "  members list | add NAME | remove NAME    the member list\n"
+         "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not reproducible)\n"
          "\n"
-         "Exit status: 0 success, 1 the command failed, 2 usage error.\n";
+         "Exit status: 0 success, 1 the command failed (or verify found a file that is not genuine),\n"
+         "2 usage error.\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal,

@@ -40,10 +40,13 @@ int CmdReport(CliContext& ctx) {
 }
 
 int CmdExport(CliContext& ctx) {
+  // --seed-check: each report is followed by its seed verdict line.
+  const bool seedCheck = !ctx.args.empty() && ctx.args.front() == "--seed-check";
+  if (seedCheck) ctx.args.erase(ctx.args.begin());
   if (ctx.args.size() > 1) return UsageError(ctx, "export takes at most one directory");
   const std::string dir = ctx.args.empty() ? std::filesystem::current_path().string() : ctx.args.front();
   CliSession cli(ctx);
-  auto exported = cli.session->ExportItemList(dir);
+  auto exported = cli.session->ExportItemList(dir, seedCheck);
   cli.ui.EndProgress();
   if (!exported) return Fail(ctx, exported.error());
   PrintLine(ctx.out, *exported);

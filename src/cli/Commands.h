@@ -15,5 +15,6 @@ int CmdSend(CliContext& ctx);
 int CmdRename(CliContext& ctx);
 int CmdDb(CliContext& ctx);
 int CmdMembers(CliContext& ctx);
+int CmdVerify(CliContext& ctx);
 
 }  // namespace relicor::cli

@@ -30,6 +30,7 @@
 #include <optional>
 
 #include "Version.h"
+#include "shell/SeedCheck.h"
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/MessageBoxes.h"
@@ -399,6 +400,9 @@ void TForm1::BuildControls() {
   auto* statusLayout = new QHBoxLayout(statusPanel_);
   statusLayout->setContentsMargins(6, 5, 6, 5);
   statusLayout->addWidget(progress_);
+  seedCheck_ = new QLabel(statusPanel_);
+  seedCheck_->setObjectName("SeedCheckLabel");
+  statusLayout->addWidget(seedCheck_);
 
   auto* lowerPanel = new QWidget(central);
   lowerPanel->setFixedHeight(kLowerPanelHeight);
@@ -597,6 +601,13 @@ void TForm1::SyncStatus() {
     palette.setColor(QPalette::Window, QApplication::palette(statusPanel_).color(QPalette::Window));
   }
   statusPanel_->setPalette(palette);
+  // The seed verdict of the selected item; the report's lines stay as they are.
+  QString verdict;
+  if (reportRan_ && !session_->SelectedPath().empty()) {
+    if (auto checked = CheckItemFile(session_->SelectedPath()); checked)
+      verdict = ToQt(VerdictSummary(*checked));
+  }
+  seedCheck_->setText(verdict);
 }
 
 void TForm1::SyncFlags() {

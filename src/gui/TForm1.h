@@ -135,6 +135,7 @@ class TForm1 : public QMainWindow, public SessionUi {
   QCheckBox* cbDumpView_ = nullptr;
   QCheckBox* cbDec_ = nullptr;
   QFrame* statusPanel_ = nullptr;
+  QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
 
   QAction* mnuSub_ = nullptr;

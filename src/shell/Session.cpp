@@ -16,6 +16,7 @@
 #include "pool/SendItem.h"
 #include "shell/DebugLog.h"
 #include "shell/Members.h"
+#include "shell/SeedCheck.h"
 #include "shell/TextExport.h"
 #include "text/Path.h"
 #include "text/Stri.h"
@@ -353,7 +354,7 @@ const ItemRecord& Session::CurrentItem() const { return impl_->cache.CurrentItem
 
 Result<std::string> Session::ExportItemList() { return ExportItemList(impl_->currentDir); }
 
-Result<std::string> Session::ExportItemList(const std::string& directory) {
+Result<std::string> Session::ExportItemList(const std::string& directory, bool seedCheck) {
   Impl& s = *impl_;
   s.listedSidecars.reset();
   auto held = s.Lock(WithoutTrailingSeparator(directory));
@@ -384,6 +385,8 @@ Result<std::string> Session::ExportItemList(const std::string& directory) {
   for (int i = 0; i < count; ++i) {
     s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
     reportFailure = SelectFile(i);
+    if (seedCheck && reportFailure && !s.sink.OutputList().empty())
+      s.sink.WriteReportLine(SeedCheckLine(CurrentItem()));
     // The report's lines, its file line with every control byte of the file name written as '?'
     // (a line break in a name would split the line).
     s.sink.ClearExportText();

@@ -129,7 +129,8 @@ class Session {
   // Menu commands. Each returns what the keeper is told on success (may be empty).
   // "&Text" / "Start Creation": ITMLIST.TXT in `directory` (default: the current directory).
   Result<std::string> ExportItemList();
-  Result<std::string> ExportItemList(const std::string& directory);
+  // With `seedCheck`, each report is followed by its seed verdict line ("Seed check: ...").
+  Result<std::string> ExportItemList(const std::string& directory, bool seedCheck = false);
   // "St&art creation": the pages in `directory` (default: the current directory).
   Result<std::string> CreatePages();
   Result<std::string> CreatePages(const std::string& directory);

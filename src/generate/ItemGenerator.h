@@ -1,0 +1,120 @@
+#pragma once
+// The 1.09 item generator: rebuilds an item from its seed, its creation info and its base item
+// index exactly as the game does when it loads an item, choosing the generation path by the
+// creation flags.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace relicor::gen {
+
+// Creation info bits: the low byte holds the level and the first two flags, the high byte (the
+// record's `Source`) the rest.
+namespace cf {
+inline constexpr std::uint16_t kLevel = 0x003F;
+inline constexpr std::uint16_t kOnlyGood = 0x0040;
+inline constexpr std::uint16_t kUper15 = 0x0080;
+inline constexpr std::uint16_t kUper1 = 0x0100;
+inline constexpr std::uint16_t kUnique = 0x0200;
+inline constexpr std::uint16_t kSmith = 0x0400;
+inline constexpr std::uint16_t kSmithPremium = 0x0800;
+inline constexpr std::uint16_t kBoy = 0x1000;
+inline constexpr std::uint16_t kWitch = 0x2000;
+inline constexpr std::uint16_t kHealer = 0x4000;
+inline constexpr std::uint16_t kPregen = 0x8000;
+inline constexpr std::uint16_t kUseful = kUper15 | kUper1;
+inline constexpr std::uint16_t kTown = kSmith | kSmithPremium | kBoy | kWitch | kHealer;
+}  // namespace cf
+
+// The game the item was made in. Single player and multiplayer differ in spell choice, the
+// unique rule, Pepin's and Griswold's stock; the shareware game has fewer items and spells.
+enum class GameMode : std::uint8_t { kSinglePlayer, kMultiplayer, kShareware };
+std::string_view GameModeName(GameMode mode);
+
+// The fields of the 1.09 item structure that generation sets, with the game's own widths.
+struct GeneratedItem {
+  std::int32_t seed = 0;
+  std::uint16_t createInfo = 0;
+  std::int32_t type = 0;
+  std::int8_t magical = 0;
+  std::string name;            // unidentified name
+  std::string identifiedName;  // identified name
+  std::int8_t location = 0;
+  std::int8_t itemClass = 0;
+  std::int32_t cursor = 0;
+  std::int32_t value = 0;
+  std::int32_t price = 0;
+  std::int32_t minDamage = 0;
+  std::int32_t maxDamage = 0;
+  std::int32_t armor = 0;
+  std::uint32_t flags = 0;
+  std::int32_t miscId = 0;
+  std::int32_t spell = 0;
+  std::int32_t charges = 0;
+  std::int32_t maxCharges = 0;
+  std::int32_t durability = 0;
+  std::int32_t maxDurability = 0;
+  std::int32_t pctDamage = 0;
+  std::int32_t pctToHit = 0;
+  std::int32_t pctArmor = 0;
+  std::int32_t strength = 0;
+  std::int32_t magic = 0;
+  std::int32_t dexterity = 0;
+  std::int32_t vitality = 0;
+  std::int32_t resFire = 0;
+  std::int32_t resLightning = 0;
+  std::int32_t resMagic = 0;
+  std::int32_t mana = 0;
+  std::int32_t hitPoints = 0;
+  std::int32_t damage = 0;
+  std::int32_t damageFromEnemies = 0;
+  std::int32_t lightRadius = 0;
+  std::int8_t spellLevels = 0;
+  std::int32_t uniqueIndex = 0;
+  std::int32_t fireMin = 0;
+  std::int32_t fireMax = 0;
+  std::int32_t lightningMin = 0;
+  std::int32_t lightningMax = 0;
+  std::int32_t targetArmor = 0;
+  std::int8_t prefixPower = -1;
+  std::int8_t suffixPower = -1;
+  std::int32_t valueAdd1 = 0;
+  std::int32_t valueMult1 = 0;
+  std::int32_t valueAdd2 = 0;
+  std::int32_t valueMult2 = 0;
+  std::int8_t minStr = 0;
+  std::uint8_t minMag = 0;
+  std::int8_t minDex = 0;
+  std::int32_t baseIndex = 0;
+
+  // What the inputs do not decide.
+  bool uniqueIndexKnown = false;   // the game leaves the unique index of other items as it was
+  bool playerDependent = false;    // a unique power read the owner's stats (life, armour, resistance)
+  bool goldValueFromFile = false;  // gold keeps the amount it is given
+  // An ear: its name holds the victim's name, whose first six letters are the seed and the
+  // creation info; its value is the victim's level and its graphic the victim's class.
+  bool ear = false;
+};
+
+// Why an item cannot be rebuilt.
+struct NotReproducible {
+  std::string reason;
+};
+
+struct GenerateResult {
+  std::optional<GeneratedItem> item;
+  std::string reason;        // set when there is no item
+  bool modeMatters = false;  // a choice differed between single player and multiplayer
+};
+
+// Rebuilds the item of base index `baseIndex` from `seed` and `createInfo` in `mode`.
+// `goldValue` is the amount of a gold item (the one input the seed does not give).
+GenerateResult GenerateItem(std::int32_t baseIndex, std::uint16_t createInfo, std::int32_t seed,
+                            GameMode mode, std::int32_t goldValue = 0);
+
+// True when the game would shorten `name` because it is too wide for the item box.
+bool NameTooWide(std::string_view name);
+
+}  // namespace relicor::gen

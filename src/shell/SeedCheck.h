@@ -1,0 +1,38 @@
+#pragma once
+// The seed verdict of an item file, in the words the keeper reads: "genuine", "edited: FIELD
+// file X, game Y; ...", "not reproducible: REASON" or "not an item file".
+
+#include <string>
+#include <string_view>
+
+#include "generate/SeedCheck.h"
+#include "item/ItemRecord.h"
+#include "platform/Result.h"
+
+namespace relicor {
+
+using gen::SeedVerdict;
+using gen::Verdict;
+
+// The verdict of a record; one without the "ITM0" signature is not an item file.
+SeedVerdict CheckItem(const ItemRecord& record);
+
+// Reads `path` and checks it. A file shorter than a record is not an item file; a missing or
+// unreadable file is an error naming the file and the reason.
+Result<SeedVerdict> CheckItemFile(const std::string& path);
+
+// "genuine", "edited: price file 13120, game 13119; ...", "not reproducible: ..." or
+// "not an item file"; the game is named where only some games give the verdict.
+std::string VerdictText(const SeedVerdict& verdict);
+
+// The short form beside the status colour: "Seed check: genuine", "Seed check: edited: price,
+// %damage", "Seed check: not reproducible", "Seed check: not an item file".
+std::string VerdictSummary(const SeedVerdict& verdict);
+
+// "genuine", "edited", "not-reproducible", "not-an-item".
+std::string_view VerdictKey(Verdict verdict);
+
+// The line the text export appends after a report when asked to.
+std::string SeedCheckLine(const ItemRecord& record);
+
+}  // namespace relicor

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "cli/CliContext.h"
+#include "generate/SeedCheck.h"
+#include "support/GameItems.h"
+#include "support/GameItems109.h"
+#include "support/TempDir.h"
+
+namespace relicor::cli {
+namespace {
+
+using test::TempDir;
+namespace layout = gen::layout;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+const test::GameItem& ItemBySeed(std::uint32_t seed) {
+  for (const auto& item : test::GameItems())
+    if (item.seed == seed) return item;
+  throw std::runtime_error("no test item");
+}
+
+// A genuine sword, the same sword with its price and %damage raised, a file that is too short
+// and a record no generator makes (an unknown base item).
+class CliVerifyTest : public ::testing::Test {
+ protected:
+  CliVerifyTest() {
+    home = dir.mkdir("home");
+    ItemRecord sword = test::GameItemRecord109(ItemBySeed(545145866u));
+    genuine = dir.write("GENUINE.ITM", std::string(sword.view()));
+    test::RecordEdit(sword).i32(layout::kPrice, 13120).i32(layout::kPctDamage, 95);
+    edited = dir.write("EDITED.ITM", std::string(sword.view()));
+    test::RecordEdit(sword).i32(layout::kBaseIndex, 200);
+    ear = dir.write("EAR.ITM", std::string(sword.view()));
+    tooShort = dir.write("SHORT.ITM", "tiny");
+  }
+
+  CliRun Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home});
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+  }
+
+  TempDir dir;
+  std::string home, genuine, edited, ear, tooShort;
+};
+
+TEST_F(CliVerifyTest, GenuineFilesExitZero) {
+  const auto run = Cli({"verify", genuine});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, genuine + ": genuine\n");
+}
+
+TEST_F(CliVerifyTest, OneLinePerFileAndExitOneWhenAnyIsNotGenuine) {
+  const auto run = Cli({"verify", genuine, edited, ear, tooShort});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.out, genuine + ": genuine\n" + edited +
+                         ": edited: price file 13120, game 13119; %damage file 95, game 91\n" + ear +
+                         ": not reproducible: base item 200 does not exist in 1.09\n" + tooShort +
+                         ": not an item file\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliVerifyTest, UnreadableFileIsAnErrorNamingIt) {
+  const std::string missing = dir.file("NONE.ITM");
+  const auto run = Cli({"verify", missing, genuine});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_NE(run.err.find("NONE.ITM"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, genuine + ": genuine\n");
+}
+
+TEST_F(CliVerifyTest, UsageErrors) {
+  EXPECT_EQ(Cli({"verify"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"verify", "--json"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"verify", "--yaml", genuine}).status, kExitUsage);
+}
+
+TEST_F(CliVerifyTest, JsonIsOneArrayWithTheDocumentedShape) {
+  const auto run = Cli({"verify", "--json", genuine, edited, ear, tooShort});
+  EXPECT_EQ(run.status, kExitFailed);
+  const auto list = nlohmann::json::parse(run.out);
+  ASSERT_TRUE(list.is_array());
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_EQ(list[0]["file"], genuine);
+  EXPECT_EQ(list[0]["verdict"], "genuine");
+  EXPECT_TRUE(list[0]["differences"].empty());
+  EXPECT_EQ(list[1]["verdict"], "edited");
+  ASSERT_EQ(list[1]["differences"].size(), 2u);
+  EXPECT_EQ(list[1]["differences"][0],
+            (nlohmann::json{{"field", "price"}, {"file", "13120"}, {"game", "13119"}}));
+  EXPECT_EQ(list[1]["differences"][1]["field"], "%damage");
+  EXPECT_EQ(list[2]["verdict"], "not-reproducible");
+  EXPECT_EQ(list[3]["verdict"], "not-an-item");
+}
+
+TEST_F(CliVerifyTest, ExportAppendsAVerdictLineOnlyWhenAsked) {
+  const std::string pool = dir.mkdir("pool");
+  dir.write("pool/GENUINE.ITM", dir.read("GENUINE.ITM"));
+  dir.write("pool/EDITED.ITM", dir.read("EDITED.ITM"));
+  auto run = Cli({"export", pool});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const std::string plain = dir.read("pool/ITMLIST.TXT");
+  EXPECT_EQ(plain.find("Seed check"), std::string::npos);
+
+  run = Cli({"export", "--seed-check", pool});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const std::string checked = dir.read("pool/ITMLIST.TXT");
+  const std::string editedLine =
+      "Seed check: edited: price file 13120, game 13119; %damage file 95, game 91\r\n";
+  const std::string genuineLine = "Seed check: genuine\r\n";
+  // The same reports, each followed by its verdict: EDITED.ITM first, then GENUINE.ITM.
+  const auto split = plain.find("File : GENUINE.ITM");
+  ASSERT_NE(split, std::string::npos);
+  EXPECT_EQ(checked, plain.substr(0, split) + editedLine + plain.substr(split) + genuineLine);
+}
+
+}  // namespace
+}  // namespace relicor::cli

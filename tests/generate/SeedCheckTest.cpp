@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "generate/SeedCheck.h"
+#include "support/GameItems.h"
+#include "support/GameItems109.h"
+
+namespace relicor::gen {
+namespace {
+
+using test::GameItem;
+using test::GameItemRecord109;
+using test::RecordEdit;
+
+std::string Describe(const SeedVerdict& v) {
+  std::string s;
+  for (const auto& d : v.differences) s += d.field + " file " + d.file + ", game " + d.game + "; ";
+  return s + v.reason;
+}
+
+const GameItem& ItemBySeed(std::uint32_t seed) {
+  for (const GameItem& item : test::GameItems())
+    if (item.seed == seed) return item;
+  throw std::runtime_error("no test item with seed " + std::to_string(seed));
+}
+
+// Every real item rebuilds to itself; the three with a raised maximum durability are edited
+// in exactly that field.
+TEST(SeedCheckTest, EveryRealItemIsGenuine) {
+  int checked = 0;
+  for (const GameItem& item : test::GameItems()) {
+    const SeedVerdict v = CheckRecord(GameItemRecord109(item));
+    if (test::RaisedDurability(item)) {
+      ASSERT_EQ(v.verdict, Verdict::kEdited) << item.name;
+      ASSERT_EQ(v.differences.size(), 1u) << item.name << ": " << Describe(v);
+      EXPECT_EQ(v.differences[0].field, "max durability");
+      EXPECT_EQ(v.differences[0].file, "60");
+    } else {
+      EXPECT_EQ(v.verdict, Verdict::kGenuine) << item.name << ": " << Describe(v);
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, 98);
+}
+
+TEST(SeedCheckTest, RaisedDurabilitiesAreAboveWhatTheGameGives) {
+  // Wirt's club, Griswold's flail and broad sword: 1.09 gives 20, 36 and 50.
+  const struct {
+    std::uint32_t seed;
+    const char* game;
+  } cases[] = {{1452181783u, "20"}, {846169922u, "36"}, {18974604u, "50"}};
+  for (const auto& c : cases) {
+    const SeedVerdict v = CheckRecord(GameItemRecord109(ItemBySeed(c.seed)));
+    ASSERT_EQ(v.verdict, Verdict::kEdited);
+    EXPECT_EQ(v.differences[0].game, c.game);
+    // Worn down to what the game gives, the same item is genuine.
+    ItemRecord r = GameItemRecord109(ItemBySeed(c.seed));
+    RecordEdit(r).i32(layout::kMaxDurability, std::stoi(c.game)).i32(layout::kDurability, 10);
+    EXPECT_EQ(CheckRecord(r).verdict, Verdict::kGenuine) << c.seed;
+  }
+}
+
+// One generated field changed: the verdict names that field.
+TEST(SeedCheckTest, OneChangedFieldIsNamed) {
+  const std::uint32_t brutalSword = 545145866u;  // %damage 91, damage 12, dur 38/40
+  const std::uint32_t bastardBat = 1642744332u;  // steals 3% mana
+  const std::uint32_t demonspike = 1504248345u;  // unique
+  const std::uint32_t spikedClub = 1331764286u;
+  const struct {
+    const char* what;
+    std::uint32_t seed;
+    void (*edit)(RecordEdit&);
+    const char* field;
+  } cases[] = {
+      {"price", brutalSword, [](RecordEdit& e) { e.i32(layout::kPrice, 13120); }, "price"},
+      {"a bonus", brutalSword, [](RecordEdit& e) { e.i32(layout::kPctDamage, 92); }, "%damage"},
+      {"a flat bonus", brutalSword, [](RecordEdit& e) { e.i32(layout::kHeader + 292, 13); }, "damage"},
+      {"max durability", brutalSword, [](RecordEdit& e) { e.i32(layout::kMaxDurability, 41); },
+       "max durability"},
+      {"a requirement", brutalSword, [](RecordEdit& e) { e.u8(layout::kMinStr, 20); }, "required strength"},
+      {"an effect bit", bastardBat, [](RecordEdit& e) { e.i32(layout::kFlags, 0x4000); }, "effect bits"},
+      {"the name", brutalSword,
+       [](RecordEdit& e) { e.text(layout::kIdentifiedName, "Brutal Sword of slaying"); }, "name"},
+      {"a unique's power", demonspike, [](RecordEdit& e) { e.i32(layout::kArmor, 101); }, "armor"},
+      {"the quality", spikedClub, [](RecordEdit& e) { e.u8(layout::kMagical, 2); }, "quality"},
+      {"the seed", brutalSword, [](RecordEdit& e) { e.i32(layout::kSeed, 545145867); }, "seed"},
+      {"the base index", brutalSword, [](RecordEdit& e) { e.i32(layout::kBaseIndex, 121); }, "base item"},
+  };
+  for (const auto& c : cases) {
+    ItemRecord r = GameItemRecord109(ItemBySeed(c.seed));
+    RecordEdit e(r);
+    c.edit(e);
+    const SeedVerdict v = CheckRecord(r);
+    ASSERT_EQ(v.verdict, Verdict::kEdited) << c.what;
+    ASSERT_FALSE(v.differences.empty()) << c.what;
+    EXPECT_EQ(v.differences.front().field, c.field) << c.what << ": " << Describe(v);
+  }
+}
+
+TEST(SeedCheckTest, EditedFieldGivesFileAndGameValues) {
+  ItemRecord r = GameItemRecord109(ItemBySeed(545145866u));
+  RecordEdit(r).i32(layout::kPrice, 99999).i32(layout::kPctDamage, 150);
+  const SeedVerdict v = CheckRecord(r);
+  ASSERT_EQ(v.verdict, Verdict::kEdited);
+  ASSERT_EQ(v.differences.size(), 2u);
+  EXPECT_EQ(v.differences[0].field, "price");
+  EXPECT_EQ(v.differences[0].file, "99999");
+  EXPECT_EQ(v.differences[0].game, "13119");
+  EXPECT_EQ(v.differences[1].field, "%damage");
+  EXPECT_EQ(v.differences[1].game, "91");
+}
+
+// Wear and play state never make an item edited; the current value above its maximum does.
+TEST(SeedCheckTest, WearAndPlayStateStayGenuine) {
+  const std::uint32_t sword = 545145866u;   // 38/40
+  const std::uint32_t staff = 1655088363u;  // 98 charges
+  const struct {
+    const char* what;
+    std::uint32_t seed;
+    void (*edit)(RecordEdit&);
+    bool genuine;
+  } cases[] = {
+      {"lower durability", sword, [](RecordEdit& e) { e.i32(layout::kDurability, 1); }, true},
+      {"repaired down", sword,
+       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 30).i32(layout::kDurability, 30); }, true},
+      {"lowest max durability", sword,
+       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 1).i32(layout::kDurability, 1); }, true},
+      {"position", sword, [](RecordEdit& e) { e.i32(layout::kX, 17).i32(layout::kX + 4, 33); }, true},
+      {"identified", sword, [](RecordEdit& e) { e.i32(layout::kIdentified, 0); }, true},
+      {"request and stat flags", sword,
+       [](RecordEdit& e) { e.u8(layout::kRequest, 1).i32(layout::kStatFlag, 1); }, true},
+      {"fewer charges", staff, [](RecordEdit& e) { e.i32(layout::kCharges, 3); }, true},
+      {"recharged down", staff,
+       [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 90); }, true},
+      {"durability above max", sword, [](RecordEdit& e) { e.i32(layout::kDurability, 41); }, false},
+      {"charges above max", staff,
+       [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 95); }, false},
+      {"max durability 0", sword,
+       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 0).i32(layout::kDurability, 0); }, false},
+      {"more charges", staff, [](RecordEdit& e) { e.i32(layout::kMaxCharges, 99).i32(layout::kCharges, 99); },
+       false},
+  };
+  for (const auto& c : cases) {
+    ItemRecord r = GameItemRecord109(ItemBySeed(c.seed));
+    RecordEdit e(r);
+    c.edit(e);
+    const SeedVerdict v = CheckRecord(r);
+    EXPECT_EQ(v.verdict == Verdict::kGenuine, c.genuine) << c.what << ": " << Describe(v);
+  }
+}
+
+TEST(SeedCheckTest, IndestructibleItemsLoseNothing) {
+  ItemRecord r = GameItemRecord109(ItemBySeed(844854815u));  // Tower Shield of the ages
+  RecordEdit(r).i32(layout::kMaxDurability, 200).i32(layout::kDurability, 200);
+  EXPECT_EQ(CheckRecord(r).verdict, Verdict::kEdited);
+}
+
+// Each generation path of the test data: shops, uniques, potions from the ground, starting items.
+TEST(SeedCheckTest, EveryPathHasGenuineItems) {
+  const struct {
+    const char* path;
+    std::uint32_t seed;
+  } cases[] = {
+      {"Griswold basic", 1031508271u},               // Small Shield
+      {"Griswold premium", 896239556u},              // Jade Great Helm of the wolf
+      {"Griswold premium", 1297052552u},             // Lightning Maul
+      {"Adria", 557339094u},                         // War Staff of haste
+      {"Adria", 1684844665u},                        // White Staff of Lightning
+      {"Pepin", 109984285u},                         // Potion of Rejuvenation
+      {"unique (dungeon)", 1504248345u},             // Demonspike Coat
+      {"unique (unique monster)", 583181782u},       // The Grandfather
+      {"unique (quest)", 7u},                        // Arkaine's Valor
+      {"unique (quest, no level flag)", 6u},         // Veil of Steel
+      {"magic from a unique monster", 1712759905u},  // Ring of the heavens
+      {"only good", 1884424756u},                    // Steel Ring of the jaguar
+      {"staff with a spell", 1375639122u},           // Dull Staff of Lightning
+      {"starting item", 1372832903u},                // Short Bow
+      {"starting staff", 429107209u},                // Short Staff of Charged Bolt
+      {"potion on the ground", 1580941742u},         // Potion of Healing (multiplayer)
+      {"book", 309674341u},                          // Book of Firebolt (multiplayer)
+      {"shareware book", 81574809u},                 // Book of Holy Bolt
+  };
+  for (const auto& c : cases) {
+    const SeedVerdict v = CheckRecord(GameItemRecord109(ItemBySeed(c.seed)));
+    EXPECT_EQ(v.verdict, Verdict::kGenuine) << c.path << ": " << Describe(v);
+  }
+}
+
+TEST(SeedCheckTest, ModeIsGivenWhenItDecides) {
+  // The multiplayer book's spell choice skips no spells; a single player game draws another.
+  const SeedVerdict book = CheckRecord(GameItemRecord109(ItemBySeed(309674341u)));
+  ASSERT_EQ(book.verdict, Verdict::kGenuine);
+  ASSERT_TRUE(book.mode.has_value());
+  // A potion is the same in every game.
+  const SeedVerdict potion = CheckRecord(GameItemRecord109(ItemBySeed(355389938u)));
+  ASSERT_EQ(potion.verdict, Verdict::kGenuine);
+  EXPECT_FALSE(potion.mode.has_value());
+}
+
+TEST(SeedCheckTest, InputsNoPathTakesAreNotReproducible) {
+  const struct {
+    const char* what;
+    void (*edit)(RecordEdit&);
+  } cases[] = {
+      {"base index beyond the table", [](RecordEdit& e) { e.i32(layout::kBaseIndex, 200); }},
+      {"negative base index", [](RecordEdit& e) { e.i32(layout::kBaseIndex, -1); }},
+  };
+  for (const auto& c : cases) {
+    ItemRecord r = GameItemRecord109(ItemBySeed(545145866u));
+    RecordEdit e(r);
+    c.edit(e);
+    const SeedVerdict v = CheckRecord(r);
+    EXPECT_EQ(v.verdict, Verdict::kNotReproducible) << c.what;
+    EXPECT_FALSE(v.reason.empty());
+  }
+  // A quest unique whose seed names no unique.
+  ItemRecord r = GameItemRecord109(ItemBySeed(7u));
+  RecordEdit(r).i32(layout::kSeed, 500);
+  EXPECT_EQ(CheckRecord(r).verdict, Verdict::kNotReproducible);
+}
+
+TEST(ItemGeneratorTest, NameWidthRule) {
+  // Small font widths without spacing; 125 pixels is too wide.
+  EXPECT_TRUE(NameTooWide("Falchion of speed"));  // 127
+  EXPECT_FALSE(NameTooWide("Sword of speed"));
+  // 134: "Amber Great Helm of harmony" is shortened, and the short name of a Great Helm is Helm.
+  EXPECT_TRUE(NameTooWide("Amber Helm of harmony"));
+  EXPECT_FALSE(NameTooWide("Sword of vim"));
+  EXPECT_TRUE(NameTooWide("Short Staff of Firebolt"));  // 125 exactly
+  EXPECT_FALSE(NameTooWide(""));
+}
+
+}  // namespace
+}  // namespace relicor::gen
+
+namespace relicor::gen {
+namespace {
+
+TEST(SeedCheckTest, TheLaterEnginesFormOfTheEmeraldBowIsNotThe109Item) {
+  // 1.09's fire arrows set only the fire arrows bit, and the Long War Bow shows graphic 119;
+  // the later engine adds the fire damage bit and renumbers the graphic.
+  ItemRecord r = test::GameItemRecord109(ItemBySeed(1158010141u));
+  ASSERT_EQ(CheckRecord(r).verdict, Verdict::kGenuine);
+  RecordEdit(r).i32(layout::kFlags, 0x18).i32(layout::kCursor, 120);
+  const SeedVerdict v = CheckRecord(r);
+  ASSERT_EQ(v.verdict, Verdict::kEdited);
+  ASSERT_EQ(v.differences.size(), 2u) << Describe(v);
+  EXPECT_EQ(v.differences[0].field, "graphic");
+  EXPECT_EQ(v.differences[0].game, "119");
+  EXPECT_EQ(v.differences[1].field, "effect bits");
+  EXPECT_EQ(v.differences[1].game, "8");
+}
+
+}  // namespace
+}  // namespace relicor::gen
