@@ -172,22 +172,31 @@ class Generator {
     // Gold is never rebuilt through here: a gold item keeps the amount it holds.
   }
 
-  void BookSpell(int level) {
-    if (level == 0) level = 1;
-    int remaining = rnd_.Draw(static_cast<int>(spells_.size())) + 1;
-    if (mode_ == GameMode::kShareware && level > 5) level = 5;
+  // Walks the spell list round and round from Firebolt, counting the spells of at most `level`
+  // (by the book or staff level that `levelOf` names; -1: none), and returns the one the count
+  // `remaining` ends on. Single player skips the multiplayer-only spells.
+  int CountSpells(int remaining, int level, std::int8_t SpellRow::*levelOf) const {
     int s = spell::kFirebolt;
     int chosen = spell::kFirebolt;
     while (remaining > 0) {
-      if (spells_[s].bookLevel != -1 && level >= spells_[s].bookLevel) {
+      const int needed = spells_[s].*levelOf;
+      if (needed != -1 && level >= needed) {
         --remaining;
         chosen = s;
       }
       ++s;
       if (SinglePlayer() && s == spell::kResurrect) s = spell::kTelekinesis;
       if (SinglePlayer() && s == spell::kHealother) s = spell::kFlare;
-      if (s == static_cast<int>(spells_.size())) s = 1;
+      if (s == static_cast<int>(spells_.size())) s = spell::kFirebolt;
     }
+    return chosen;
+  }
+
+  void BookSpell(int level) {
+    if (level == 0) level = 1;
+    const int remaining = rnd_.Draw(static_cast<int>(spells_.size())) + 1;
+    if (mode_ == GameMode::kShareware && level > 5) level = 5;
+    const int chosen = CountSpells(remaining, level, &SpellRow::bookLevel);
     const SpellRow& sp = spells_[chosen];
     it_.name += sp.name;
     it_.identifiedName += sp.name;
@@ -606,21 +615,10 @@ class Generator {
     }
     int l = level >> 1;
     if (l == 0) l = 1;
-    int remaining = rnd_.Draw(static_cast<int>(spells_.size())) + 1;
+    const int remaining = rnd_.Draw(static_cast<int>(spells_.size())) + 1;
     // The shareware game caps the level of the staff's prefix, not of its spell.
     if (mode_ == GameMode::kShareware && level > 10) level = 10;
-    int s = spell::kFirebolt;
-    int chosen = spell::kFirebolt;
-    while (remaining > 0) {
-      if (spells_[s].staffLevel != -1 && l >= spells_[s].staffLevel) {
-        --remaining;
-        chosen = s;
-      }
-      ++s;
-      if (SinglePlayer() && s == spell::kResurrect) s = spell::kTelekinesis;
-      if (SinglePlayer() && s == spell::kHealother) s = spell::kFlare;
-      if (s == static_cast<int>(spells_.size())) s = spell::kFirebolt;
-    }
+    const int chosen = CountSpells(remaining, l, &SpellRow::staffLevel);
     const SpellRow& sp = spells_[chosen];
     std::string name = Suffixed(it_.name, sp.name);
     if (NameTooWide(name)) name = Suffixed("Staff", sp.name);
