@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and test Relicor.
 # Safe to run again: packages already present are left alone.
+# clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
+# llvm-symbolizer, which turns sanitizer reports into file and line numbers.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   help2man file dpkg-dev
+  clang libclang-rt-dev llvm
 )
 
 missing=()

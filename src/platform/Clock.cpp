@@ -1,11 +1,22 @@
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
 namespace relicor {
 
+namespace {
+
+// 01.01.0001 00:00:00 and 31.12.9999 23:59:59 UTC, the ends of the calendar.
+constexpr double kEarliestUnixSeconds = -62135596800.0;
+constexpr double kLatestUnixSeconds = 253402300799.0;
+
+}  // namespace
+
 DateTime LocalDateTimeFromUnix(double unixSeconds) {
+  // A file system may hold any 64-bit time; one beyond the calendar is taken as its end.
+  unixSeconds = std::isnan(unixSeconds) ? 0.0 : std::clamp(unixSeconds, kEarliestUnixSeconds, kLatestUnixSeconds);
   const auto whole = static_cast<std::time_t>(std::floor(unixSeconds));
   const double fraction = unixSeconds - std::floor(unixSeconds);
   std::tm local{};
