@@ -9,9 +9,11 @@ Prints the rows, or with GAMEITEMS_CPP replaces the rows of that file's table in
 Each item is one row: its list, the packed inputs (seed, creation info, base item in 1.09
 numbering, identified, durability, charges), every field the game gave the unpacked item, and the
 fields the 1.09 game sets that the test does not list (unidentified name, quality, location, base
-value, the four price parts). Those are worked out from the 1.09 tables; each item's price is
-checked against them. Where DevilutionX gives a value that 1.09 does not (the Sorcerer's staff
-price), the 1.09 value is taken and the row says so.
+value, the four price parts). Those are worked out from the 1.09 tables as the game stores them
+(each power's price part from its roll, PLVal; slots as SaveItemPower fills them), and each item's
+price is checked against them with the game's CalcItemValue (a note on stderr if not). Where
+DevilutionX gives a value that 1.09 does not (the Sorcerer's staff price and magic, the fire damage
+bit on fire arrows, a renumbered cursor), the 1.09 value is taken and a note says so.
 
 Index numbering: the packed index of the single player and multiplayer lists is already the 1.09
 index (DevilutionX packs with RemapItemIdxToDiablo); the spawn (shareware) list packs spawn
@@ -87,6 +89,24 @@ def plval(pv, p1, p2, minv, maxv):
     if p1 == p2 or minv == maxv:
         return minv
     return minv + (maxv - minv) * (100 * (pv - p1) // (p2 - p1)) // 100
+
+
+def slots_of(parts):
+    """The two price slots after saving the powers in order (SaveItemPower)."""
+    slots = [[0, 0], [0, 0]]
+    for add, mult in parts:
+        k = 1 if slots[0][0] or slots[0][1] else 0
+        slots[k] = [add, mult]
+    return [s[0] for s in slots], [s[1] for s in slots]
+
+
+def calc_item_value(base_value, vadd, vmult):
+    """CalcItemValue: the multipliers' sum times the base value (divides when negative, rounding
+    toward zero), plus both price parts; at least 1."""
+    m = vmult[0] + vmult[1]
+    v = m * base_value if m > 0 else (int(base_value / m) if m < 0 else 0)
+    v += vadd[0] + vadd[1]
+    return max(v, 1)
 
 
 def roll_of(power, it, e):
@@ -200,31 +220,31 @@ def derive(game, it, packed, idx, notes):
         u = game.uniques[it["_iUid"]]
         vmult = [1, 1 if u["UINumPL"] > 1 else 0]
     elif quality == 1:
-        slots = []
+        # SaveItemPower: each power's price part is PLVal of its roll (the range's one value when
+        # the range is one value, so a curse adds 0); the second power takes the second slot only
+        # when the first holds something, else it replaces the first.
         pre, suf, _ = split_name(game, it, base)
+        powers = []
         if it["_iPrePower"] != -1:
-            row, r = find_affix(game.prefixes, pre, it["_iPrePower"], it, e)
-            slots.append((row, r))
+            powers.append(find_affix(game.prefixes, pre, it["_iPrePower"], it, e))
         if it["_iSufPower"] != -1:
-            row, r = find_affix(game.suffixes, suf, it["_iSufPower"], it, e)
-            slots.append((row, r))
-        mult = sum(row["PLMultVal"] for row, _ in slots)
-        v = mult * base_value if mult > 0 else (int(base_value / mult) if mult < 0 else 0)
-        rest = it["_iIvalue"] - v
-        for k, (row, r) in enumerate(slots):
-            vmult[k] = row["PLMultVal"]
-            if k == len(slots) - 1:
-                vadd[k] = rest
-            else:
-                vadd[k] = plval(r if r is not None else row["PLParam1"], row["PLParam1"], row["PLParam2"],
-                                row["PLMinVal"], row["PLMaxVal"])
-                rest -= vadd[k]
-        for k, (row, r) in enumerate(slots):
-            if r is None:
-                continue
-            expect = plval(r, row["PLParam1"], row["PLParam2"], row["PLMinVal"], row["PLMaxVal"])
-            if expect != vadd[k] and it["_iIvalue"] > 1:
-                notes.append(f"price parts of {it['_iIName']}: part {k} {vadd[k]} by price, {expect} by roll")
+            powers.append(find_affix(game.suffixes, suf, it["_iSufPower"], it, e))
+        parts = []
+        for row, r in powers:
+            known = r is not None or row["PLParam1"] == row["PLParam2"] or row["PLMinVal"] == row["PLMaxVal"]
+            add = plval(r if r is not None else row["PLParam1"], row["PLParam1"], row["PLParam2"],
+                        row["PLMinVal"], row["PLMaxVal"]) if known else None
+            parts.append([add, row["PLMultVal"]])
+        unknown = [k for k, (add, _) in enumerate(parts) if add is None]
+        if unknown:  # a roll the fields do not show: the price tells it
+            k = unknown[0]
+            parts[k][0] = 0
+            parts[k][0] = it["_iIvalue"] - calc_item_value(base_value, *slots_of(parts))
+            notes.append(f"price part of {it['_iIName']}: roll not shown, {parts[k][0]} from the price")
+        vadd, vmult = slots_of(parts)
+        if calc_item_value(base_value, vadd, vmult) != it["_iIvalue"]:
+            notes.append(f"price of {it['_iIName']}: {it['_iIvalue']}, 1.09 CalcItemValue gives "
+                         f"{calc_item_value(base_value, vadd, vmult)}")
     value = it["_iIvalue"]
     if quality == 0 and idx == 5 and value != base["iValue"]:
         notes.append(f"{it['_iIName']}: price {value} in DevilutionX, {base['iValue']} in 1.09 (SetPlrHandItem)")
@@ -233,8 +253,20 @@ def derive(game, it, packed, idx, notes):
     if quality != 2 and base["iMiscId"] != e["IMISC_BOOK"] and cursor != base["iCurs"]:
         notes.append(f"{it['_iIName']}: cursor {cursor} in DevilutionX, {base['iCurs']} in 1.09 (AllItemsList)")
         cursor = base["iCurs"]
-    return dict(name=name, plain=plain, quality=quality, loc=base["iLoc"], base_value=base_value, value=value,
-                vadd=vadd, vmult=vmult, cursor=cursor)
+    loc = base["iLoc"]
+    if quality == 2 and any(p[0] == e["IPL_ONEHAND"] for p in game.uniques[it["_iUid"]]["powers"]):
+        loc = e["ILOC_ONEHAND"]  # SaveItemPower: the one-hand power moves the item to one hand
+    flags = it["_iFlags"]
+    powers = (it["_iPrePower"], it["_iSufPower"])
+    if e["IPL_FIRE_ARROWS"] in powers and e["IPL_FIREDAM"] not in powers and flags & e["ISPL_FIREDAM"]:
+        notes.append(f"{it['_iIName']}: flags 0x{flags:X} in DevilutionX; 1.09 fire arrows set only their own bit")
+        flags &= ~e["ISPL_FIREDAM"]
+    req_mag = it["_iMinMag"]
+    if quality == 0 and idx == 5 and req_mag != base["iMinMag"]:
+        notes.append(f"{it['_iIName']}: magic {req_mag} in DevilutionX, {base['iMinMag']} in 1.09 (SetPlrHandItem)")
+        req_mag = base["iMinMag"]
+    return dict(name=name, plain=plain, quality=quality, loc=loc, base_value=base_value, value=value,
+                vadd=vadd, vmult=vmult, cursor=cursor, flags=flags, req_mag=req_mag)
 
 
 def cstr(s):
@@ -271,12 +303,12 @@ def main():
             cells = [list_name, packed["iSeed"], packed["iCreateInfo"], idx, packed["bId"] & 1, packed["bDur"],
                      packed["bMDur"], packed["bCh"], packed["bMCh"], cstr(d["name"]), cstr(d["plain"]),
                      d["quality"], it["_itype"], it["_iClass"], d["loc"], d["cursor"], d["value"], d["base_value"],
-                     it["_iMinDam"], it["_iMaxDam"], it["_iAC"], f"0x{it['_iFlags']:08X}u", it["_iMiscId"],
+                     it["_iMinDam"], it["_iMaxDam"], it["_iAC"], f"0x{d['flags']:08X}u", it["_iMiscId"],
                      it["_iSpell"], it["_iCharges"], it["_iMaxCharges"], it["_iDurability"], it["_iMaxDur"]]
             cells += [it[c] for c in TEST_COLS[15:30]]
             cells += [it["_iSplLvlAdd"], it["_iUid"], it["_iFMinDam"], it["_iFMaxDam"], it["_iLMinDam"],
                       it["_iLMaxDam"], it["_iPrePower"], it["_iSufPower"], d["vadd"][0], d["vmult"][0], d["vadd"][1],
-                      d["vmult"][1], it["_iMinStr"], it["_iMinMag"], it["_iMinDex"]]
+                      d["vmult"][1], it["_iMinStr"], d["req_mag"], it["_iMinDex"]]
             out.append("    {" + ", ".join(str(c) for c in cells) + "},")
     if len(sys.argv) == 4:
         with open(sys.argv[3], encoding="latin-1") as f:

@@ -465,8 +465,11 @@ void EffectPass::DurabilityLines(bool unique) {
     const std::uint8_t itemClass = item_.ItemClass();
     if (itemClass != kBookClass && itemClass != kRingClass && itemClass != kAmuletClass) {
       Line("Indestructible");
+      // A durability suffix can lift the durability to exactly 255, which the game treats as
+      // indestructible.
       const bool allowed =
           item_.SuffixPower() == power::kIndestructible ||
+          (item_.SuffixPower() == power::kDurability && item_.MaxDurability() == 255) ||
           (unique && UniqueOf(item_.UniqueIndex(), options_.vkMode).MayBeIndestructible == 1);
       if (!allowed) {
         Finding(rule::kIndestructible, 0);

@@ -28,13 +28,16 @@ ResolvedNames AssembleNames(const AffixSlots& slots, const BaseItemRow& base,
   names.alternative = ShortString(prefix + std::string(base.FullName));
   if (uniqueName != nullptr) {
     names.resolved = ShortString(*uniqueName);
+  } else {
+    names.fullName = ShortString(prefix + std::string(base.FullName) + suffix);
   }
   return names;
 }
 
 bool NameMatches(const ResolvedNames& names, std::string_view storedName) {
   const std::string stored = UpperCaseAscii(storedName);
-  return UpperCaseAscii(names.resolved) == stored || UpperCaseAscii(names.alternative) == stored;
+  return UpperCaseAscii(names.resolved) == stored || UpperCaseAscii(names.alternative) == stored ||
+         (!names.fullName.empty() && UpperCaseAscii(names.fullName) == stored);
 }
 
 }  // namespace relicor

@@ -26,6 +26,9 @@ struct AffixSlots {
 struct ResolvedNames {
   std::string resolved;     // prefix + " " + short name + " of " + suffix, or the unique name
   std::string alternative;  // prefix + " " + full name, without suffix
+  // prefix + " " + full name + " of " + suffix: the name the game gives an item whose whole name
+  // fits its panel (only the resolved name, with the short name, otherwise). Empty for a unique.
+  std::string fullName;
 };
 
 // Joins the slots with the base item row. `uniqueName` replaces the resolved name of a unique
@@ -33,7 +36,7 @@ struct ResolvedNames {
 ResolvedNames AssembleNames(const AffixSlots& slots, const BaseItemRow& base,
                             const std::string_view* uniqueName);
 
-// True when the stored name equals, upper-cased, the resolved or the alternative name.
+// True when the stored name equals, upper-cased, the resolved, the alternative or the full name.
 bool NameMatches(const ResolvedNames& names, std::string_view storedName);
 
 }  // namespace relicor

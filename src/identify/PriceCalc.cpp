@@ -30,10 +30,14 @@ std::int32_t PriceInterpolation(std::int32_t v, std::int32_t lo, std::int32_t hi
   if (v == hi) {
     return range;
   }
-  const auto distance = static_cast<long double>(std::llabs(static_cast<long long>(v) - lo));
-  const auto span = static_cast<long double>(std::llabs(static_cast<long long>(hi) - lo));
-  const long double percent = std::truncl(distance / span * 100.0L);
-  return RoundExtended(percent * 0.01L * scaledRange - 0.1L);
+  // As the game scales a roll: whole percent of the way from lo to hi, then that share of the
+  // range, both divisions truncating.
+  const std::int64_t distance = std::llabs(static_cast<long long>(v) - lo);
+  const std::int64_t span = std::llabs(static_cast<long long>(hi) - lo);
+  const std::int64_t percent = 100 * distance / span;
+  // percent * range / 100 without overflow for any value: whole hundreds first.
+  const std::int64_t share = percent / 100 * range + percent % 100 * range / 100;
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(share)));
 }
 
 void PriceAccumulators::Add(std::int32_t multiplier, std::int32_t price) {
@@ -65,9 +69,11 @@ ComputedPrices ComputePrices(const PriceAccumulators& acc) {
   const std::int32_t m = acc.multiplierSum;
   std::int32_t g = 0;
   if (m < 0) {
-    g = WrapAdd(WrapAdd(RoundExtended(static_cast<long double>(acc.basePrice) / m), acc.priceSum),
-                acc.rangeSum);
-    g = WrapAdd(g, RoundExtended(static_cast<long double>(acc.chargesPrice) / m));
+    // The game divides the item's value (base and charges together) by the sum, truncating.
+    const std::int64_t value = WrapAdd(acc.basePrice, acc.chargesPrice);
+    const auto share =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value / m)));
+    g = WrapAdd(WrapAdd(share, acc.priceSum), acc.rangeSum);
   } else {
     g = WrapAdd(WrapAdd(acc.priceSum, acc.rangeSum), WrapMul(acc.basePrice, m));
     g = WrapAdd(g, WrapMul(acc.chargesPrice, m));

@@ -25,8 +25,8 @@ std::int32_t RoundExtended(long double x);
 // The share of `range` that value `v` earns by its place between `lo` and `hi`:
 //   lo = hi:  Round(Int((v - lo) * 0.01) * 0.01 * range - 0.1)
 //   v = hi:   range
-//   else:     Round(Int(|v - lo| / |hi - lo| * 100) * 0.01 * range - 0.1)
-// The subtraction of 0.1 makes an exact half round down.
+//   else:     Int(Int(|v - lo| * 100 / |hi - lo|) * range / 100), as the game scales a roll
+// (both divisions truncate: 33 percent of 5 is 1).
 std::int32_t PriceInterpolation(std::int32_t v, std::int32_t lo, std::int32_t hi, std::int32_t range);
 
 struct PriceAccumulators {
@@ -52,8 +52,9 @@ struct ComputedPrices {
   std::int32_t wirt = 0;
 };
 
-// Steps 1-4 of the final price: base and charges part (divided by a negative multiplier sum,
-// multiplied otherwise), fixed parts and range shares; at least 1; Wirt = 3 * Griswold div 2.
+// Steps 1-4 of the final price: base and charges part (their sum divided by a negative multiplier
+// sum, truncating toward zero as the game does; multiplied otherwise), fixed parts and range
+// shares; at least 1; Wirt = 3 * Griswold div 2.
 // An item without any affix and without charges is priced at its base price as the game does
 // (a potion 50, a falchion 250, a quest item 0); a staff's charges alone give the game's 1.
 ComputedPrices ComputePrices(const PriceAccumulators& acc);

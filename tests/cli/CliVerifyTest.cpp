@@ -7,7 +7,6 @@
 #include "cli/CliContext.h"
 #include "generate/SeedCheck.h"
 #include "support/GameItems.h"
-#include "support/GameItems109.h"
 #include "support/TempDir.h"
 
 namespace relicor::cli {
@@ -34,7 +33,7 @@ class CliVerifyTest : public ::testing::Test {
  protected:
   CliVerifyTest() {
     home = dir.mkdir("home");
-    ItemRecord sword = test::GameItemRecord109(ItemBySeed(545145866u));
+    ItemRecord sword = test::GameItemRecord(ItemBySeed(545145866u));
     genuine = dir.write("GENUINE.ITM", std::string(sword.view()));
     test::RecordEdit(sword).i32(layout::kPrice, 13120).i32(layout::kPctDamage, 95);
     edited = dir.write("EDITED.ITM", std::string(sword.view()));

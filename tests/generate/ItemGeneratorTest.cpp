@@ -3,7 +3,7 @@
 #include "generate/GameRandom.h"
 #include "generate/ItemGenerator.h"
 #include "generate/SeedCheck.h"
-#include "support/GameItems109.h"
+#include "support/GameItems.h"
 #include "support/GeneratedRecord.h"
 
 namespace relicor::gen {

@@ -4,13 +4,12 @@
 
 #include "generate/SeedCheck.h"
 #include "support/GameItems.h"
-#include "support/GameItems109.h"
 
 namespace relicor::gen {
 namespace {
 
 using test::GameItem;
-using test::GameItemRecord109;
+using test::GameItemRecord;
 using test::RecordEdit;
 
 std::string Describe(const SeedVerdict& v) {
@@ -30,7 +29,7 @@ const GameItem& ItemBySeed(std::uint32_t seed) {
 TEST(SeedCheckTest, EveryRealItemIsGenuine) {
   int checked = 0;
   for (const GameItem& item : test::GameItems()) {
-    const SeedVerdict v = CheckRecord(GameItemRecord109(item));
+    const SeedVerdict v = CheckRecord(GameItemRecord(item));
     if (test::RaisedDurability(item)) {
       ASSERT_EQ(v.verdict, Verdict::kEdited) << item.name;
       ASSERT_EQ(v.differences.size(), 1u) << item.name << ": " << Describe(v);
@@ -51,11 +50,11 @@ TEST(SeedCheckTest, RaisedDurabilitiesAreAboveWhatTheGameGives) {
     const char* game;
   } cases[] = {{1452181783u, "20"}, {846169922u, "36"}, {18974604u, "50"}};
   for (const auto& c : cases) {
-    const SeedVerdict v = CheckRecord(GameItemRecord109(ItemBySeed(c.seed)));
+    const SeedVerdict v = CheckRecord(GameItemRecord(ItemBySeed(c.seed)));
     ASSERT_EQ(v.verdict, Verdict::kEdited);
     EXPECT_EQ(v.differences[0].game, c.game);
     // Worn down to what the game gives, the same item is genuine.
-    ItemRecord r = GameItemRecord109(ItemBySeed(c.seed));
+    ItemRecord r = GameItemRecord(ItemBySeed(c.seed));
     RecordEdit(r).i32(layout::kMaxDurability, std::stoi(c.game)).i32(layout::kDurability, 10);
     EXPECT_EQ(CheckRecord(r).verdict, Verdict::kGenuine) << c.seed;
   }
@@ -88,7 +87,7 @@ TEST(SeedCheckTest, OneChangedFieldIsNamed) {
       {"the base index", brutalSword, [](RecordEdit& e) { e.i32(layout::kBaseIndex, 121); }, "base item"},
   };
   for (const auto& c : cases) {
-    ItemRecord r = GameItemRecord109(ItemBySeed(c.seed));
+    ItemRecord r = GameItemRecord(ItemBySeed(c.seed));
     RecordEdit e(r);
     c.edit(e);
     const SeedVerdict v = CheckRecord(r);
@@ -99,7 +98,7 @@ TEST(SeedCheckTest, OneChangedFieldIsNamed) {
 }
 
 TEST(SeedCheckTest, EditedFieldGivesFileAndGameValues) {
-  ItemRecord r = GameItemRecord109(ItemBySeed(545145866u));
+  ItemRecord r = GameItemRecord(ItemBySeed(545145866u));
   RecordEdit(r).i32(layout::kPrice, 99999).i32(layout::kPctDamage, 150);
   const SeedVerdict v = CheckRecord(r);
   ASSERT_EQ(v.verdict, Verdict::kEdited);
@@ -142,7 +141,7 @@ TEST(SeedCheckTest, WearAndPlayStateStayGenuine) {
        false},
   };
   for (const auto& c : cases) {
-    ItemRecord r = GameItemRecord109(ItemBySeed(c.seed));
+    ItemRecord r = GameItemRecord(ItemBySeed(c.seed));
     RecordEdit e(r);
     c.edit(e);
     const SeedVerdict v = CheckRecord(r);
@@ -151,7 +150,7 @@ TEST(SeedCheckTest, WearAndPlayStateStayGenuine) {
 }
 
 TEST(SeedCheckTest, IndestructibleItemsLoseNothing) {
-  ItemRecord r = GameItemRecord109(ItemBySeed(844854815u));  // Tower Shield of the ages
+  ItemRecord r = GameItemRecord(ItemBySeed(844854815u));  // Tower Shield of the ages
   RecordEdit(r).i32(layout::kMaxDurability, 200).i32(layout::kDurability, 200);
   EXPECT_EQ(CheckRecord(r).verdict, Verdict::kEdited);
 }
@@ -182,18 +181,18 @@ TEST(SeedCheckTest, EveryPathHasGenuineItems) {
       {"shareware book", 81574809u},                 // Book of Holy Bolt
   };
   for (const auto& c : cases) {
-    const SeedVerdict v = CheckRecord(GameItemRecord109(ItemBySeed(c.seed)));
+    const SeedVerdict v = CheckRecord(GameItemRecord(ItemBySeed(c.seed)));
     EXPECT_EQ(v.verdict, Verdict::kGenuine) << c.path << ": " << Describe(v);
   }
 }
 
 TEST(SeedCheckTest, ModeIsGivenWhenItDecides) {
   // The multiplayer book's spell choice skips no spells; a single player game draws another.
-  const SeedVerdict book = CheckRecord(GameItemRecord109(ItemBySeed(309674341u)));
+  const SeedVerdict book = CheckRecord(GameItemRecord(ItemBySeed(309674341u)));
   ASSERT_EQ(book.verdict, Verdict::kGenuine);
   ASSERT_TRUE(book.mode.has_value());
   // A potion is the same in every game.
-  const SeedVerdict potion = CheckRecord(GameItemRecord109(ItemBySeed(355389938u)));
+  const SeedVerdict potion = CheckRecord(GameItemRecord(ItemBySeed(355389938u)));
   ASSERT_EQ(potion.verdict, Verdict::kGenuine);
   EXPECT_FALSE(potion.mode.has_value());
 }
@@ -207,7 +206,7 @@ TEST(SeedCheckTest, InputsNoPathTakesAreNotReproducible) {
       {"negative base index", [](RecordEdit& e) { e.i32(layout::kBaseIndex, -1); }},
   };
   for (const auto& c : cases) {
-    ItemRecord r = GameItemRecord109(ItemBySeed(545145866u));
+    ItemRecord r = GameItemRecord(ItemBySeed(545145866u));
     RecordEdit e(r);
     c.edit(e);
     const SeedVerdict v = CheckRecord(r);
@@ -215,7 +214,7 @@ TEST(SeedCheckTest, InputsNoPathTakesAreNotReproducible) {
     EXPECT_FALSE(v.reason.empty());
   }
   // A quest unique whose seed names no unique.
-  ItemRecord r = GameItemRecord109(ItemBySeed(7u));
+  ItemRecord r = GameItemRecord(ItemBySeed(7u));
   RecordEdit(r).i32(layout::kSeed, 500);
   EXPECT_EQ(CheckRecord(r).verdict, Verdict::kNotReproducible);
 }
@@ -240,7 +239,7 @@ namespace {
 TEST(SeedCheckTest, TheLaterEnginesFormOfTheEmeraldBowIsNotThe109Item) {
   // 1.09's fire arrows set only the fire arrows bit, and the Long War Bow shows graphic 119;
   // the later engine adds the fire damage bit and renumbers the graphic.
-  ItemRecord r = test::GameItemRecord109(ItemBySeed(1158010141u));
+  ItemRecord r = test::GameItemRecord(ItemBySeed(1158010141u));
   ASSERT_EQ(CheckRecord(r).verdict, Verdict::kGenuine);
   RecordEdit(r).i32(layout::kFlags, 0x18).i32(layout::kCursor, 120);
   const SeedVerdict v = CheckRecord(r);

@@ -10,7 +10,6 @@
 #include "generate/SeedCheck.h"
 #include "gui/TForm1.h"
 #include "support/GameItems.h"
-#include "support/GameItems109.h"
 
 namespace relicor::test {
 
@@ -33,7 +32,7 @@ class TForm1SeedCheckTest : public QObject {
   void WriteSword(const std::string& name, std::int32_t price, std::int32_t pctDamage) {
     for (const GameItem& item : GameItems()) {
       if (item.seed != 545145866u) continue;  // Brutal Long Sword of gore
-      ItemRecord r = GameItemRecord109(item);
+      ItemRecord r = GameItemRecord(item);
       RecordEdit(r).i32(gen::layout::kPrice, price).i32(gen::layout::kPctDamage, pctDamage);
       home_->dir().write("POOL/" + name, std::string(r.view()));
     }

@@ -9,10 +9,15 @@
 #include <utility>
 #include <vector>
 
+#include "generate/GameData109.h"
+#include "generate/ItemGenerator.h"
+#include "generate/SeedCheck.h"
+#include "identify/EffectPass.h"
 #include "identify/ItemReport.h"
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
 #include "support/GameItems.h"
+#include "support/GeneratedRecord.h"
 #include "support/RecordingDebug.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
@@ -90,6 +95,86 @@ TEST_F(GameItemsReportTest, EveryRealItemIsJudgedAsTheGameMadeIt) {
                 "calc. price " + std::to_string(item.value) + " / " + std::to_string(3 * item.value / 2));
     }
   }
+}
+
+// The items the 1.09 generator makes from a spread of seeds, levels and sources (dungeon, the
+// "only good" and unique-chance drops, every shop), in single player and multiplayer: each
+// non-unique one gets the game's price and name (no PRICE or NAME debug line) and no finding, but
+// for the shops' own limit: a seed whose item is dearer than Griswold's premium or Wirt's stock
+// allows is one the shop threw away, so the item is not theirs.
+TEST(GeneratedItemsReportTest, PricedAndNamedAsTheGameDid) {
+  const std::uint16_t sources[] = {0, 0x40, 0x80, 0x100, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
+  int judged = 0;
+  for (const gen::GameMode mode : {gen::GameMode::kSinglePlayer, gen::GameMode::kMultiplayer}) {
+    for (int base = 1; base < static_cast<int>(gen::kBaseItemCount); ++base) {
+      for (const std::uint16_t source : sources) {
+        for (int level = 1; level <= 30; level += 6) {
+          const std::int32_t seed = base * 1000003 + level * 7919 + source;
+          const auto made = gen::GenerateItem(base, static_cast<std::uint16_t>(level | source), seed, mode);
+          if (!made.item || made.item->magical == 2 ||
+              gen::kBaseItems[static_cast<std::size_t>(made.item->baseIndex)].drop == 0) {
+            continue;
+          }
+          const gen::GeneratedItem& item = *made.item;
+          SCOPED_TRACE(item.identifiedName + " seed " + std::to_string(seed));
+          const ItemRecord record = test::GeneratedRecord(item);
+          FindingState state;
+          LineSink sink;
+          test::RecordingDebug debug;
+          EffectPass pass(record, PassOptions{false, true, false}, state, sink, &debug);
+          pass.UniqueChecks();
+          pass.EffectSection();
+          pass.SourceAndLevelLines();
+          pass.FinalPrice();
+          pass.NameCheck();
+          Lines findings;
+          std::string price;
+          for (const std::string& line : sink.OutputList()) {
+            if (StartsWith(line, "***")) findings.push_back(line);
+            if (StartsWith(line, "calc. price ")) price = line;
+          }
+          const std::int32_t wirt = 3 * item.price / 2;
+          Lines expected;
+          if ((source == 0x800 && item.price > kVendorPriceLimit) ||
+              (source == 0x1000 && wirt > kVendorPriceLimit)) {
+            expected.push_back("*** HACK DETECTED 043: ITEM EXCEEDS PRICE LIMIT");
+          }
+          EXPECT_EQ(price, "calc. price " + std::to_string(item.price) + " / " + std::to_string(wirt));
+          EXPECT_EQ(debug.lines, Lines{});
+          EXPECT_EQ(findings, expected);
+          ++judged;
+        }
+      }
+    }
+  }
+  EXPECT_GT(judged, 5000);
+}
+
+// A durability suffix that lifts the durability to exactly 255 makes the item indestructible in
+// the game: the 1.09 Full Plate Mail of structure from this seed (90 + 184 % = 255) is no hack.
+// Without the suffix's power the same durability still is.
+TEST(GeneratedItemsReportTest, DurabilitySuffixReachingIndestructibleIsNoHack) {
+  const auto made = gen::GenerateItem(69, 0x115, 69271491, gen::GameMode::kSinglePlayer);
+  ASSERT_TRUE(made.item);
+  ASSERT_EQ(made.item->maxDurability, 255);
+  ASSERT_EQ(made.item->identifiedName, "Plate of structure");
+  const auto findings = [](const ItemRecord& record) {
+    FindingState state;
+    LineSink sink;
+    EffectPass pass(record, PassOptions{}, state, sink, nullptr);
+    pass.EffectSection();
+    Lines lines;
+    for (const std::string& line : sink.OutputList()) {
+      if (StartsWith(line, "***") || line == "Indestructible") lines.push_back(line);
+    }
+    return lines;
+  };
+  ItemRecord record = test::GeneratedRecord(*made.item);
+  EXPECT_EQ(findings(record), Lines{"Indestructible"});
+  test::RecordEdit(record).u8(gen::layout::kSuffixPower, 0xFF);
+  EXPECT_EQ(findings(record),
+            (Lines{"Indestructible",
+                   "*** HACK DETECTED 001: INDESTRUCTIBLE - MAY BE LEGIT IF SELF DONE IN GAME "}));
 }
 
 // The items whose names resolved right before the tables followed the game resolve to the same

@@ -21,7 +21,7 @@ TEST_P(InterpolationTest, Share) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, InterpolationTest,
-    ::testing::Values(InterpolationCase{3, 1, 5, 800, 400},  // 50 % of 800 less 0.1
+    ::testing::Values(InterpolationCase{3, 1, 5, 800, 400},  // 50 % of 800
                       InterpolationCase{2, 1, 5, 800, 200},  // 25 %
                       InterpolationCase{5, 1, 5, 400, 400},  // v = hi: the full range
                       InterpolationCase{1, 1, 5, 400, 0}, InterpolationCase{7, 7, 7, 0, 0},  // lo = hi
@@ -32,8 +32,14 @@ INSTANTIATE_TEST_SUITE_P(
                       InterpolationCase{-6, -5, -6, 2500, 2500},  // reversed bounds, v = hi
                       InterpolationCase{-5, -5, -6, 2500, 0},
                       InterpolationCase{28, 21, 46, 100, 28},  // 7/25*100 truncated
-                      InterpolationCase{3, 1, 3, 1, 1},
-                      InterpolationCase{13, 10, 20, 5, 1}));  // 1.5 - 0.1 = 1.4 -> 1
+                      InterpolationCase{3, 1, 3, 1, 1}, InterpolationCase{13, 10, 20, 5, 1},  // 1.5 truncated
+                      // The game truncates where rounding would go up: grand 41-55 (range 80) at
+                      // 49 is 57 % -> 45.6 -> 45; 33 % of 5 is 1.65 -> 1; 98 % of 100 exactly 98.
+                      InterpolationCase{49, 41, 55, 80, 45}, InterpolationCase{4, 1, 10, 5, 1},
+                      InterpolationCase{50, 1, 51, 100, 98},
+                      // Hacked values far outside the row do not overflow: 429496729500 % of the
+                      // range, wrapped to 32 bits like the other price sums.
+                      InterpolationCase{INT32_MAX, INT32_MIN, INT32_MIN + 1, INT32_MAX, -INT32_MAX}));
 
 // The game's price of an item that no affix changed is its base item's value (a falchion 250, a
 // quest item 0); a staff's charges alone are priced like an affix, which gives the game's 1.
@@ -86,9 +92,29 @@ TEST(PriceCalcTest, NegativeMultiplierDividesTheBaseAndIsClamped) {
   dark.basePrice = 3000;
   dark.chargesPrice = 50;
   dark.Add(-4, 2000);
-  // Round(3000 / -4) + 2000 + Round(50 / -4) = -750 + 2000 - 12 (12.5 to even) = 1238.
+  // (3000 + 50) / -4 = -762 (truncated) + 2000 = 1238.
   EXPECT_EQ(ComputePrices(dark).griswold, 1238);
   EXPECT_EQ(ComputePrices(dark).wirt, 1857);
+}
+
+// The game divides base and charges together by a negative multiplier sum and truncates toward
+// zero: Azure Rags of trouble (rags 5, azure x2 price part 2298, trouble x-10) costs 2298, since
+// 5 / -8 is 0; a staff of base 30 and charges 70 under x-4 loses 25, not 8 + 18.
+TEST(PriceCalcTest, NegativeMultiplierTruncatesTowardZero) {
+  PriceAccumulators rags;
+  rags.basePrice = 5;
+  rags.Add(2, 2298);
+  rags.Add(-10, 0);
+  EXPECT_EQ(ComputePrices(rags).griswold, 2298);
+  PriceAccumulators staff;
+  staff.basePrice = 30;
+  staff.chargesPrice = 70;
+  staff.Add(-4, 1000);
+  EXPECT_EQ(ComputePrices(staff).griswold, 975);
+  PriceAccumulators wrapped;  // a hacked sum of -1 under the smallest base does not trap
+  wrapped.basePrice = INT32_MIN;
+  wrapped.Add(-1, 0);
+  EXPECT_EQ(ComputePrices(wrapped).griswold, 1);
 }
 
 TEST(PriceCalcTest, ReversedRowEarnsTheRangeAtTheMostNegativeValue) {

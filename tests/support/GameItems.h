@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "item/ItemRecord.h"
 
@@ -48,5 +49,22 @@ std::span<const GameItem> GameItems();
 
 // The 400-byte ITM record the game would have written for the item.
 ItemRecord GameItemRecord(const GameItem& item);
+
+// The three items (Griswold premium and Wirt) whose maximum durability of 60 is above what any
+// 1.09 path gives them: the reference set raised it.
+bool RaisedDurability(const GameItem& item);
+
+// Named writes into an existing record, at the offsets of the game's item structure: for tests
+// that change one field of a real item.
+class RecordEdit {
+ public:
+  explicit RecordEdit(ItemRecord& r) : r_(r) {}
+  RecordEdit& i32(std::size_t at, std::int32_t v);
+  RecordEdit& u8(std::size_t at, std::uint8_t v);
+  RecordEdit& text(std::size_t at, std::string_view s);  // a 64-byte zero-terminated name
+
+ private:
+  ItemRecord& r_;
+};
 
 }  // namespace relicor::test

@@ -1,7 +1,7 @@
 #include "support/GeneratedRecord.h"
 
 #include "generate/SeedCheck.h"
-#include "support/GameItems109.h"
+#include "support/GameItems.h"
 #include "support/RecordBuilder.h"
 
 namespace relicor::test {
