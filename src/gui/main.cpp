@@ -6,7 +6,7 @@
 
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/ProgramDir.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(relicor::AppIcon());
 
   relicor::SystemClock clock;
-  relicor::TForm1 window(relicor::HomeDirectory(), clock);
+  relicor::MainWindow window(relicor::HomeDirectory(), clock);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - window.rect().center());
   }

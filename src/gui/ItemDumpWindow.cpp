@@ -1,4 +1,4 @@
-#include "gui/TForm2.h"
+#include "gui/ItemDumpWindow.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -10,7 +10,7 @@
 
 namespace relicor {
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
+ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("Form2");
   setWindowTitle("Data Window");
   resize(514, 428);
@@ -30,7 +30,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(memo_);
 }
 
-void TForm2::ShowItemDump(const ItemRecord& record, bool decimalView) {
+void ItemDumpWindow::ShowItemDump(const ItemRecord& record, bool decimalView) {
   if (!isVisible()) show();
   QStringList lines;
   for (const std::string& line : ItemDumpLines(record, decimalView)) lines << ToQt(line);

@@ -9,11 +9,11 @@ class QPlainTextEdit;
 
 namespace relicor {
 
-class TForm2 : public QWidget {
+class ItemDumpWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm2(QWidget* parent = nullptr);
+  explicit ItemDumpWindow(QWidget* parent = nullptr);
 
   // Shows the window when hidden and replaces the whole text with the record's 25 dump lines.
   void ShowItemDump(const ItemRecord& record, bool decimalView);

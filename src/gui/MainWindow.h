@@ -28,28 +28,28 @@ class QTreeWidget;
 
 namespace relicor {
 
-class TDUPEFORM;
-class TForm2;
-class TForm5;
-class TIOPTIONS;
+class DatabaseWindow;
+class ItemDumpWindow;
+class MembersWindow;
+class PublishOptionsDialog;
 
 // The maintainer's address that the note names.
 inline constexpr std::string_view kMaintainerAddress = "relicor-bugs@example.org";
 
-class TForm1 : public QMainWindow, public SessionUi {
+class MainWindow : public QMainWindow, public SessionUi {
   Q_OBJECT
 
  public:
   // Start-up: runs the creation handler (the session's start), then creates the data window, the
   // Members window, the database window and the options dialog, all hidden.
-  TForm1(std::string programDir, const Clock& clock, QWidget* parent = nullptr);
-  ~TForm1() override;
+  MainWindow(std::string programDir, const Clock& clock, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   Session& session() { return *session_; }
-  TForm2* dataWindow() const { return form2_; }
-  TForm5* membersWindow() const { return form5_; }
-  TDUPEFORM* databaseWindow() const { return dupeForm_; }
-  TIOPTIONS* optionsDialog() const { return options_; }
+  ItemDumpWindow* dataWindow() const { return itemDumpWindow_; }
+  MembersWindow* membersWindow() const { return membersWindow_; }
+  DatabaseWindow* databaseWindow() const { return databaseWindow_; }
+  PublishOptionsDialog* optionsDialog() const { return optionsDialog_; }
 
   // The directory list's change of directory (a double-click, a drive, a command).
   void ChangeDirectory(const QString& directory);
@@ -69,10 +69,12 @@ class TForm1 : public QMainWindow, public SessionUi {
 
  private:
   class BusyScope;
+  // The data role that holds a drive's or a directory's path.
+  static constexpr int kPathRole = Qt::UserRole;
 
   void BuildMenu();
   void BuildControls();
-  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, void (TForm1::*handler)());
+  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, void (MainWindow::*handler)());
 
   // The show handler's move to the pool directory.
   void EnterPoolDirectory();
@@ -144,10 +146,10 @@ class TForm1 : public QMainWindow, public SessionUi {
   QAction* mnuCreateSenderlist_ = nullptr;
   QAction* mnuAddDupe_ = nullptr;
 
-  TForm2* form2_ = nullptr;
-  TForm5* form5_ = nullptr;
-  TDUPEFORM* dupeForm_ = nullptr;
-  TIOPTIONS* options_ = nullptr;
+  ItemDumpWindow* itemDumpWindow_ = nullptr;
+  MembersWindow* membersWindow_ = nullptr;
+  DatabaseWindow* databaseWindow_ = nullptr;
+  PublishOptionsDialog* optionsDialog_ = nullptr;
 
   QString shownDirectory_;
   std::vector<std::string> shownFiles_;

@@ -8,22 +8,22 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "gui/TForm1.h"
-#include "gui/TForm2.h"
+#include "gui/MainWindow.h"
+#include "gui/ItemDumpWindow.h"
 
 namespace relicor::test {
 
-class TForm2Test : public QObject {
+class ItemDumpWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  static QStringList MemoLines(TForm2* window) { return window->memo()->toPlainText().split('\n'); }
+  static QStringList MemoLines(ItemDumpWindow* window) { return window->memo()->toPlainText().split('\n'); }
 
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
 
   void dumpReplacesTheWholeText() {
-    TForm2 window;
+    ItemDumpWindow window;
     QCOMPARE(window.windowTitle(), QString("Data Window"));
     QVERIFY(!window.isVisible());
     const ItemRecord record = SwordItem().build();
@@ -52,7 +52,7 @@ class TForm2Test : public QObject {
     home.WriteItem("A.ITM", SwordItem());
     home.WriteItem("B.ITM", BowItem());
     FixedClock clock(TestNow());
-    TForm1 form(home.programDir(), clock);
+    MainWindow form(home.programDir(), clock);
     form.show();
     auto* dumpBox = form.findChild<QCheckBox*>("CBDumpView");
     auto* files = form.findChild<QListWidget*>("FileListBox1");
@@ -85,5 +85,5 @@ class TForm2Test : public QObject {
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TForm2Test)
-#include "TForm2Test.moc"
+QTEST_MAIN(relicor::test::ItemDumpWindowTest)
+#include "ItemDumpWindowTest.moc"

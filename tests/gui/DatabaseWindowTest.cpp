@@ -9,18 +9,18 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "gui/TDupeForm.h"
+#include "gui/DatabaseWindow.h"
 #include "validate/Database.h"
 
 namespace relicor::test {
 
-class TDupeFormTest : public QObject {
+class DatabaseWindowTest : public QObject {
   Q_OBJECT
 
  private:
   std::unique_ptr<TempDir> dir_;
   std::unique_ptr<Database> database_;
-  std::unique_ptr<TDUPEFORM> window_;
+  std::unique_ptr<DatabaseWindow> window_;
 
   std::string FilePath() const { return dir_->file("IDENT.ID"); }
   std::uintmax_t FileSize() const { return std::filesystem::file_size(FilePath()); }
@@ -46,7 +46,7 @@ class TDupeFormTest : public QObject {
     dir_->write("IDENT.ID", file);
     database_ = std::make_unique<Database>(FilePath());
     QVERIFY(database_->Load().ok());
-    window_ = std::make_unique<TDUPEFORM>(*database_);
+    window_ = std::make_unique<DatabaseWindow>(*database_);
   }
 
   void cleanup() {
@@ -161,5 +161,5 @@ class TDupeFormTest : public QObject {
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TDupeFormTest)
-#include "TDupeFormTest.moc"
+QTEST_MAIN(relicor::test::DatabaseWindowTest)
+#include "DatabaseWindowTest.moc"

@@ -1,0 +1,199 @@
+#include "gui/MainWindow.h"
+
+// Browsing: the drive selector, the directory tree, the file list, and how the window follows the
+// session's browsing state.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include "gui/GuiText.h"
+#include "gui/MessageBoxes.h"
+#include "shell/SeedCheck.h"
+#include "text/Stri.h"
+
+namespace relicor {
+namespace {
+
+// The path without a trailing separator (the root stays "/").
+std::string WithoutTrailingSeparator(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+void MainWindow::FillDrives() {
+  QStringList roots{"/"};
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
+      roots << volume.rootPath();
+  }
+  roots.removeDuplicates();
+  roots.sort();
+  const QSignalBlocker block(drives_);
+  drives_->clear();
+  for (const QString& root : roots)
+    drives_->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
+}
+void MainWindow::EnterPoolDirectory() {
+  const std::string pool = session_->settings().pathToPool;
+  if (!session_->SetCurrentDirectory(pool)) {
+    // An unusable pool directory falls back to the program's own, silently; the browser stays
+    // where it is.
+    session_->settings().pathToPool = ShortString(WithoutTrailingSeparator(session_->programDir()));
+    if (session_->currentDirectory().empty())
+      (void)session_->SetCurrentDirectory(PathFromQt(QDir::currentPath()));
+  }
+  Sync();
+}
+void MainWindow::ChangeDirectory(const QString& directory) {
+  if (busy_) return;
+  const Status changed = session_->SetCurrentDirectory(PathFromQt(directory));
+  if (!changed) MessageBoxes::Error(this, ToQt(changed.error()));
+  Sync();
+}
+
+void MainWindow::FileSelected(int row) {
+  if (busy_ || row == session_->selectedIndex()) return;
+  const Status reported = session_->SelectFile(row);
+  if (row >= 0) reportRan_ = true;
+  if (!reported) MessageBoxes::Error(this, ToQt(reported.error()));
+  Sync();
+}
+
+void MainWindow::RereadFileList() {
+  if (const Status reread = session_->RereadFileList(); !reread)
+    MessageBoxes::Error(this, ToQt(reread.error()));
+  shownDirectory_.clear();  // its subdirectories may have changed too
+}
+
+void MainWindow::Sync() {
+  SyncDirectory();
+  SyncFiles();
+  SyncOutput();
+  SyncStatus();
+  SyncFlags();
+  SyncCommands();
+}
+
+void MainWindow::SyncDirectory() {
+  const QString current = PathToQt(session_->currentDirectory());
+  if (current == shownDirectory_) return;
+  shownDirectory_ = current;
+
+  const QSignalBlocker block(directories_);
+  directories_->clear();
+  if (current.isEmpty()) return;
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+  // The path from the root down to the current directory, then its subdirectories.
+  QStringList parts = current.split('/', Qt::SkipEmptyParts);
+  auto* item = new QTreeWidgetItem(directories_, QStringList{"/"});
+  item->setIcon(0, open);
+  item->setData(0, kPathRole, QString("/"));
+  QString path;
+  for (const QString& part : parts) {
+    path += "/" + part;
+    item = new QTreeWidgetItem(item, QStringList{part});
+    item->setIcon(0, open);
+    item->setData(0, kPathRole, path);
+  }
+  QTreeWidgetItem* currentItem = item;
+  const QDir dir(current);
+  for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+    auto* child = new QTreeWidgetItem(currentItem, QStringList{sub});
+    child->setIcon(0, closed);
+    child->setData(0, kPathRole, dir.filePath(sub));
+  }
+  directories_->expandAll();
+  directories_->setCurrentItem(currentItem);
+  directories_->scrollToItem(currentItem);
+
+  // The drive selector shows the mount point that holds the directory.
+  int best = -1;
+  int bestLength = -1;
+  for (int i = 0; i < drives_->count(); ++i) {
+    const QString root = drives_->itemData(i, kPathRole).toString();
+    const bool holds = root == "/" || current == root || current.startsWith(root + "/");
+    if (holds && root.size() > bestLength) {
+      best = i;
+      bestLength = static_cast<int>(root.size());
+    }
+  }
+  const QSignalBlocker blockDrives(drives_);
+  drives_->setCurrentIndex(best);
+}
+
+void MainWindow::SyncFiles() {
+  const std::vector<std::string>& names = session_->fileNames();
+  const QSignalBlocker block(fileList_);
+  if (names != shownFiles_) {
+    shownFiles_ = names;
+    fileList_->clear();
+    for (const std::string& name : names) fileList_->addItem(PathToQt(name));
+  }
+  const int selected = session_->selectedIndex();
+  if (selected >= 0) {
+    if (fileList_->currentRow() != selected) fileList_->setCurrentRow(selected);
+  } else {
+    // No current name either: the first key press then selects the first name.
+    fileList_->clearSelection();
+    fileList_->setCurrentIndex(QModelIndex());
+  }
+}
+
+void MainWindow::SyncOutput() {
+  const std::vector<std::string>& lines = session_->OutputLines();
+  if (lines == shownOutput_) return;
+  shownOutput_ = lines;
+  output_->clear();
+  for (const std::string& line : lines) output_->addItem(ToQt(line));
+}
+
+void MainWindow::SyncStatus() {
+  QPalette palette = statusPanel_->palette();
+  if (reportRan_) {
+    const Rgb rgb = StatusRgb(session_->statusColour());
+    palette.setColor(QPalette::Window, QColor(rgb.r, rgb.g, rgb.b));
+  } else {
+    palette.setColor(QPalette::Window, QApplication::palette(statusPanel_).color(QPalette::Window));
+  }
+  statusPanel_->setPalette(palette);
+  // The seed verdict of the selected item; the report's lines stay as they are.
+  QString verdict;
+  if (reportRan_ && !session_->SelectedPath().empty()) {
+    if (auto checked = CheckItemFile(session_->SelectedPath()); checked)
+      verdict = ToQt(VerdictSummary(*checked));
+  }
+  seedCheck_->setText(verdict);
+}
+
+void MainWindow::SyncFlags() {
+  const OptionFlags& flags = session_->flags();
+  for (auto [box, on] : {std::pair{cbVk_, flags.vkMode}, std::pair{cbDebug_, flags.debugFile},
+                         std::pair{cbAddInfo_, flags.additionalInfo},
+                         std::pair{cbDumpView_, flags.dumpWindow}, std::pair{cbDec_, flags.decimalView}}) {
+    const QSignalBlocker block(box);
+    box->setChecked(on);
+  }
+}
+
+void MainWindow::SyncCommands() {
+  const bool sending = session_->SendingAvailable();
+  mnuMarkPublic_->setEnabled(sending);
+  mnuPrepareSend_->setEnabled(sending);
+  mnuAddDupe_->setEnabled(session_->selectedIndex() >= 0);
+}
+}  // namespace relicor
