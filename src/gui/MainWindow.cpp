@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileSystemWatcher>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -18,6 +19,8 @@
 #include <QProgressBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -40,6 +43,8 @@ constexpr int kLowerPanelHeight = 248;
 constexpr int kProgressMaximum = 100;
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 620;
+// A directory that changes reads again this long after its last change.
+constexpr int kRefreshDelayMs = 150;
 
 // The note. A word joiner after each hyphen of the address keeps the address on one line; the
 // joiner is not drawn.
@@ -89,6 +94,21 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   SyncFlags();
   SyncCommands();
 
+  // The pool is live: files that arrive or go are shown without a click; F5 reads it by hand.
+  statusBar()->setObjectName("StatusBar1");
+  setAcceptDrops(true);
+  watcher_ = new QFileSystemWatcher(this);
+  refreshTimer_ = new QTimer(this);
+  refreshTimer_->setSingleShot(true);
+  refreshTimer_->setInterval(kRefreshDelayMs);
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_, qOverload<>(&QTimer::start));
+  connect(refreshTimer_, &QTimer::timeout, this, &MainWindow::RefreshFileList);
+  auto* refresh = new QAction("Refresh", this);
+  refresh->setObjectName("ActionRefresh");
+  refresh->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(refresh, &QAction::triggered, this, &MainWindow::RefreshFileList);
+  addAction(refresh);
+
   // The other windows, created hidden in this order; the options dialog last.
   itemDumpWindow_ = new ItemDumpWindow(this);
   membersWindow_ = new MembersWindow(*session_, this);
@@ -112,6 +132,7 @@ void MainWindow::BuildControls() {
   fileList_->setObjectName("FileListBox1");
   fileList_->setFixedWidth(kFileListWidth);
   fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  fileList_->setUniformItemSizes(true);
   // A file counts as selected when the keeper selects it; the list's focus alone (which makes the
   // first name current) selects nothing.
   connect(fileList_, &QListWidget::itemSelectionChanged, this, [this] {
@@ -321,7 +342,12 @@ void MainWindow::ProgressSet(int position) {
 }
 
 void MainWindow::Notify(std::string_view message) {
-  MessageBoxes::Information(this, ToQt(message));
+  // A bad file met while browsing is told where it does not stop the browsing.
+  if (browsing_) {
+    ShowStatusMessage(ToQt(message));
+  } else {
+    MessageBoxes::Information(this, ToQt(message));
+  }
 }
 
 bool MainWindow::Confirm(std::string_view question) {

@@ -4,6 +4,7 @@
 // the session's state and forwards every event to it.
 
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,12 +19,14 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QFileSystemWatcher;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QTimer;
 class QTreeWidget;
 
 namespace relicor {
@@ -53,6 +56,15 @@ class MainWindow : public QMainWindow, public SessionUi {
 
   // The directory list's change of directory (a double-click, a drive, a command).
   void ChangeDirectory(const QString& directory);
+  // Opens the directory of the first of `paths` with that file selected (a directory opens
+  // itself): the files the program was started with.
+  void OpenPaths(const QStringList& paths);
+  // Reads the current directory again; the selected file stays selected while it is there. F5,
+  // and on its own shortly after the directory changed on disk.
+  void RefreshFileList();
+  // Copies dropped ITM files into the current directory (never replacing a file) and says what
+  // was copied.
+  void CopyItemFilesIn(const QStringList& paths);
 
   // SessionUi.
   void ProgressStep() override;
@@ -66,6 +78,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   class BusyScope;
@@ -81,6 +95,10 @@ class MainWindow : public QMainWindow, public SessionUi {
   void FileSelected(int row);
   // Reads the file list of the current directory again, after commands that move or rename files.
   void RereadFileList();
+  // Watches the current directory (and only it) for changes.
+  void WatchCurrentDirectory();
+  // A message for the keeper that needs no answer, in the status bar.
+  void ShowStatusMessage(const QString& text);
 
   // Brings every control in line with the session.
   void Sync();
@@ -140,6 +158,9 @@ class MainWindow : public QMainWindow, public SessionUi {
   QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
 
+  QFileSystemWatcher* watcher_ = nullptr;
+  QTimer* refreshTimer_ = nullptr;  // gathers the changes of a burst into one refresh
+
   QAction* mnuSub_ = nullptr;
   QAction* mnuMarkPublic_ = nullptr;
   QAction* mnuPrepareSend_ = nullptr;
@@ -158,6 +179,7 @@ class MainWindow : public QMainWindow, public SessionUi {
   bool reportRan_ = false;
   bool shutDown_ = false;
   bool busy_ = false;
+  bool browsing_ = false;  // a file selection is being reported: its messages go to the status bar
 };
 
 }  // namespace relicor

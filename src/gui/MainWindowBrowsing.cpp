@@ -8,17 +8,27 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStorageInfo>
+#include <QTimer>
+#include <QUrl>
 #include <QStyle>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "gui/GuiText.h"
 #include "gui/MessageBoxes.h"
+#include "shell/ItemImport.h"
 #include "shell/SeedCheck.h"
 #include "text/Stri.h"
 
@@ -29,6 +39,35 @@ namespace {
 std::string WithoutTrailingSeparator(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
+}
+
+// What a drop copied, and why the rest was not copied, one file a line.
+QString ImportSummary(const ItemImport& copied, const QString& directory) {
+  using Outcome = ItemImport::Outcome;
+  const int count = copied.Count(Outcome::kCopied);
+  QStringList lines{count == 1 ? QString("1 file copied into %1").arg(directory)
+                               : QString("%1 files copied into %2").arg(count).arg(directory)};
+  for (const ItemImport::Entry& entry : copied.entries) {
+    const QString name = PathToQt(entry.name);
+    switch (entry.outcome) {
+      case Outcome::kCopied:
+        lines << "copied: " + name;
+        break;
+      case Outcome::kExists:
+        lines << "not copied, a file of that name is already there: " + name;
+        break;
+      case Outcome::kSameFile:
+        lines << "not copied, it is already there: " + name;
+        break;
+      case Outcome::kNotItemFile:
+        lines << "not copied, not an ITM file: " + PathToQt(entry.source);
+        break;
+      case Outcome::kFailed:
+        lines << "not copied: " + PathToQt(entry.error);
+        break;
+    }
+  }
+  return lines.join('\n');
 }
 
 }  // namespace
@@ -66,9 +105,14 @@ void MainWindow::ChangeDirectory(const QString& directory) {
 
 void MainWindow::FileSelected(int row) {
   if (busy_ || row == session_->selectedIndex()) return;
+  // A file that cannot be read (or is no item) says so in the status bar: the keeper goes on
+  // browsing without a box to close for every such file.
+  statusBar()->clearMessage();
+  browsing_ = true;
   const Status reported = session_->SelectFile(row);
+  browsing_ = false;
   if (row >= 0) reportRan_ = true;
-  if (!reported) MessageBoxes::Error(this, ToQt(reported.error()));
+  if (!reported) ShowStatusMessage(ToQt(reported.error()));
   Sync();
 }
 
@@ -76,6 +120,73 @@ void MainWindow::RereadFileList() {
   if (const Status reread = session_->RereadFileList(); !reread)
     MessageBoxes::Error(this, ToQt(reread.error()));
   shownDirectory_.clear();  // its subdirectories may have changed too
+}
+
+void MainWindow::RefreshFileList() {
+  // A long command changes the directory itself and reads it when it ends; look again later.
+  if (busy_) {
+    refreshTimer_->start();
+    return;
+  }
+  refreshTimer_->stop();
+  if (const Status reread = session_->RefreshFileList(); !reread) ShowStatusMessage(ToQt(reread.error()));
+  shownDirectory_.clear();  // its subdirectories may have changed too
+  Sync();
+}
+
+void MainWindow::WatchCurrentDirectory() {
+  const QString current = PathToQt(session_->currentDirectory());
+  const QStringList watched = watcher_->directories();
+  if (watched.size() == 1 && watched.front() == current) return;
+  if (!watched.isEmpty()) watcher_->removePaths(watched);
+  if (!current.isEmpty()) watcher_->addPath(current);
+}
+
+void MainWindow::ShowStatusMessage(const QString& text) {
+  statusBar()->showMessage(text);
+}
+
+void MainWindow::OpenPaths(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  const QFileInfo info(paths.front());
+  if (!info.exists()) {
+    MessageBoxes::Error(this, QString("%1: no such file or directory").arg(paths.front()));
+    return;
+  }
+  if (info.isDir()) {
+    ChangeDirectory(info.absoluteFilePath());
+    return;
+  }
+  ChangeDirectory(info.absolutePath());
+  if (WithoutTrailingSeparator(session_->currentDirectory()) != PathFromQt(info.absolutePath())) return;
+  const std::vector<std::string>& names = session_->fileNames();
+  const auto found = std::find(names.begin(), names.end(), PathFromQt(info.fileName()));
+  if (found != names.end()) FileSelected(static_cast<int>(found - names.begin()));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!busy_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  if (paths.isEmpty()) return;
+  event->acceptProposedAction();
+  CopyItemFilesIn(paths);
+}
+
+void MainWindow::CopyItemFilesIn(const QStringList& paths) {
+  if (busy_ || session_->currentDirectory().empty()) return;
+  std::vector<std::string> sources;
+  sources.reserve(static_cast<std::size_t>(paths.size()));
+  for (const QString& path : paths) sources.push_back(PathFromQt(path));
+  const std::string directory = session_->currentDirectory();
+  const ItemImport copied = CopyItemFilesInto(sources, directory);
+  RefreshFileList();
+  MessageBoxes::Information(this, ImportSummary(copied, PathToQt(directory)));
 }
 
 void MainWindow::Sync() {
@@ -88,6 +199,7 @@ void MainWindow::Sync() {
 }
 
 void MainWindow::SyncDirectory() {
+  WatchCurrentDirectory();
   const QString current = PathToQt(session_->currentDirectory());
   if (current == shownDirectory_) return;
   shownDirectory_ = current;
@@ -111,11 +223,12 @@ void MainWindow::SyncDirectory() {
     item->setData(0, kPathRole, path);
   }
   QTreeWidgetItem* currentItem = item;
-  const QDir dir(current);
-  for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+  const QString prefix = current == "/" ? current : current + "/";
+  for (const std::string& name : session_->subdirectoryNames()) {
+    const QString sub = PathToQt(name);
     auto* child = new QTreeWidgetItem(currentItem, QStringList{sub});
     child->setIcon(0, closed);
-    child->setData(0, kPathRole, dir.filePath(sub));
+    child->setData(0, kPathRole, prefix + sub);
   }
   directories_->expandAll();
   directories_->setCurrentItem(currentItem);
@@ -141,8 +254,14 @@ void MainWindow::SyncFiles() {
   const QSignalBlocker block(fileList_);
   if (names != shownFiles_) {
     shownFiles_ = names;
+    // All names in one call (a directory may hold 100,000 files); a refresh keeps the scrolling.
+    const int scrolled = fileList_->verticalScrollBar()->value();
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names) shown << PathToQt(name);
     fileList_->clear();
-    for (const std::string& name : names) fileList_->addItem(PathToQt(name));
+    fileList_->addItems(shown);
+    fileList_->verticalScrollBar()->setValue(scrolled);
   }
   const int selected = session_->selectedIndex();
   if (selected >= 0) {

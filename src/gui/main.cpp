@@ -1,8 +1,10 @@
-// relicor: the desktop application.
+// relicor: the desktop application. Files given on the command line (the desktop's "open with")
+// open their directory with the first of them selected.
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStringList>
 
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
@@ -21,5 +23,6 @@ int main(int argc, char* argv[]) {
     window.move(screen->availableGeometry().center() - window.rect().center());
   }
   window.show();
+  window.OpenPaths(QApplication::arguments().mid(1));
   return QApplication::exec();
 }

@@ -113,6 +113,8 @@ struct Session::Impl {
     return {};
   }
 
+  // The subdirectories of the directory that ReadFileList read last (hidden ones left out).
+  std::vector<std::string> listedSubdirectories;
   // The sidecars of the directory that ReadFileList read last, for a run that follows at once.
   std::optional<SidecarListing> listedSidecars;
 
@@ -124,6 +126,15 @@ struct Session::Impl {
     auto entries = ListDirectory(ListedDirectory(dir));
     if (!entries) return MakeError(entries.error());
     listedSidecars.emplace(*entries);
+    // The subdirectories come from the same listing, so the browser needs no second one.
+    std::vector<DirEntry> directories;
+    for (const DirEntry& entry : *entries) {
+      if (entry.isDirectory && !entry.isHidden) directories.push_back(entry);
+    }
+    SortDirectoryEntries(directories);
+    listedSubdirectories.clear();
+    listedSubdirectories.reserve(directories.size());
+    for (DirEntry& entry : directories) listedSubdirectories.push_back(std::move(entry.name));
     // Only the listed item files are sorted: they keep the order they have among all entries.
     std::erase_if(*entries, [](const DirEntry& entry) {
       return entry.isDirectory || entry.isHidden || !IsItemFileName(entry.name);
@@ -323,6 +334,26 @@ Status Session::RereadFileList() {
   s.sink.ClearOutput();
   return {};
 }
+
+Status Session::RefreshFileList() {
+  Impl& s = *impl_;
+  if (!s.directoryRead) return {};
+  auto names = s.ReadFileList(s.currentDir);
+  if (!names) return MakeError(names.error());
+  std::string selected;
+  if (s.selectedIndex >= 0) selected = s.fileNames[static_cast<std::size_t>(s.selectedIndex)];
+  s.fileNames = std::move(*names);
+  s.selectedIndex = -1;
+  if (!selected.empty()) {
+    const auto found = std::find(s.fileNames.begin(), s.fileNames.end(), selected);
+    if (found != s.fileNames.end()) s.selectedIndex = static_cast<int>(found - s.fileNames.begin());
+  }
+  if (s.selectedIndex < 0) s.sink.ClearOutput();
+  return {};
+}
+
+const std::vector<std::string>& Session::subdirectoryNames() const { return impl_->listedSubdirectories; }
+
 const std::vector<std::string>& Session::fileNames() const { return impl_->fileNames; }
 int Session::selectedIndex() const { return impl_->selectedIndex; }
 

@@ -108,6 +108,13 @@ class Session {
   // Reads the current directory's file list anew (after files were moved or renamed); nothing
   // is selected afterwards.
   Status RereadFileList();
+  // Reads the file list anew when the directory changed on disk: the selected file stays
+  // selected (its report stays) while it is still there; otherwise nothing is selected and the
+  // output is cleared.
+  Status RefreshFileList();
+  // The current directory's subdirectories (hidden ones left out), from the listing that gave the
+  // file list, sorted by name without regard to letter case.
+  const std::vector<std::string>& subdirectoryNames() const;
   const std::vector<std::string>& fileNames() const;
   int selectedIndex() const;
   // The file-selection event: clears the output; reports the selected file (index -1: nothing).
