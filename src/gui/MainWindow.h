@@ -113,11 +113,15 @@ class MainWindow : public QMainWindow, public SessionUi {
   // How a command runs: a long one takes no input while it runs but keeps the window painted; one
   // that reports leaves a report's verdict in the status panel; one that tells its result shows
   // its success text. Errors are always shown.
-  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4 };
+  // One that offers the pages it wrote shows its success text with a button that opens the
+  // entrance page in the browser.
+  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4, kOffersPages = 8 };
   void RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
   // A quick assign command on the selected file.
   void RunAssign(const std::function<Result<std::string>(const std::string&)>& assign);
   std::optional<std::string> SelectedMemberName() const;
+  // Opens the entrance page of the pages in the current directory in the browser.
+  void OpenEntrancePage();
 
   // Menu handlers.
   void OnOptions();

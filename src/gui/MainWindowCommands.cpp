@@ -7,13 +7,16 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUrl>
 #include <optional>
 
 #include "gui/DatabaseWindow.h"
+#include "gui/DesktopOpener.h"
 #include "gui/GuiText.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
+#include "html/HistoryPages.h"
 #include "pool/ItemCache.h"
 #include "validate/Database.h"
 
@@ -171,6 +174,8 @@ void MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
     } else {
       MessageBoxes::Error(this, ToQt(result->error()));
     }
+  } else if (traits & kOffersPages) {
+    if (MessageBoxes::InformationWithOffer(this, ToQt(result->value()), "Open entrance page")) OpenEntrancePage();
   } else if ((traits & kTellsResult) && !result->value().empty()) {
     MessageBoxes::Information(this, ToQt(result->value()));
   }
@@ -186,7 +191,7 @@ void MainWindow::OnExit() {
 }
 
 void MainWindow::OnTextCreate() {
-  RunCommand([this] { return session_->ExportItemList(); }, kLong | kReports);
+  RunCommand([this] { return session_->ExportItemList(); }, kLong | kReports | kTellsResult);
 }
 
 void MainWindow::OnSetPoolDir() {
@@ -204,7 +209,15 @@ void MainWindow::OnSubdirectories() {
 }
 
 void MainWindow::OnStartCreate() {
-  RunCommand([this] { return session_->CreatePages(); }, kLong | kReports);
+  RunCommand([this] { return session_->CreatePages(); }, kLong | kReports | kOffersPages);
+}
+
+void MainWindow::OpenEntrancePage() {
+  const std::string& directory = session_->currentDirectory();
+  const std::string name = EntrancePageFileName(session_->settings().html);
+  const QString page = PathToQt(directory == "/" ? directory + name : directory + "/" + name);
+  if (!DesktopOpener::Open(QUrl::fromLocalFile(page)))
+    MessageBoxes::Error(this, "The browser could not be started for " + page);
 }
 
 void MainWindow::OnMembers() {

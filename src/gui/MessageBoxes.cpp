@@ -1,6 +1,7 @@
 #include "gui/MessageBoxes.h"
 
 #include <QInputDialog>
+#include <QPushButton>
 #include <QWidget>
 
 namespace relicor {
@@ -30,7 +31,7 @@ QMessageBox::StandardButton EscapeAnswer(QMessageBox::StandardButtons buttons) {
 }  // namespace
 
 QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const QString& text,
-                                               QMessageBox::StandardButtons buttons) {
+                                               QMessageBox::StandardButtons buttons, const QString& offer) {
   HookState& hook = Hook();
   if (hook.intercept) {
     hook.requests.push_back({kind, kBoxTitle, text});
@@ -48,12 +49,17 @@ QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const
   box.setTextFormat(Qt::PlainText);
   if (buttons & QMessageBox::Yes) box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(EscapeAnswer(buttons));
+  if (!offer.isEmpty()) box.button(kOfferTaken)->setText(offer);
   const int result = box.exec();
   return static_cast<QMessageBox::StandardButton>(result);
 }
 
 void MessageBoxes::Information(QWidget* parent, const QString& text) {
   Show(parent, Kind::kInformation, text, QMessageBox::Ok);
+}
+
+bool MessageBoxes::InformationWithOffer(QWidget* parent, const QString& text, const QString& offer) {
+  return Show(parent, Kind::kInformation, text, QMessageBox::Ok | kOfferTaken, offer) == kOfferTaken;
 }
 
 void MessageBoxes::Error(QWidget* parent, const QString& text) {

@@ -33,6 +33,10 @@ class MessageBoxes {
                                               QMessageBox::StandardButtons buttons);
   // A Yes/No confirmation; true for Yes.
   static bool AskYesNo(QWidget* parent, const QString& text);
+  // A message for the keeper with an offer beside OK (say "Open entrance page", "Undo"); true
+  // when the offer was taken. The test hook takes kOfferTaken as that answer.
+  static bool InformationWithOffer(QWidget* parent, const QString& text, const QString& offer);
+  static constexpr QMessageBox::StandardButton kOfferTaken = QMessageBox::Apply;
   // A one-line input dialog starting empty; nothing when cancelled.
   static std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt);
 
@@ -48,7 +52,7 @@ class MessageBoxes {
 
  private:
   static QMessageBox::StandardButton Show(QWidget* parent, Kind kind, const QString& text,
-                                          QMessageBox::StandardButtons buttons);
+                                          QMessageBox::StandardButtons buttons, const QString& offer = {});
 };
 
 }  // namespace relicor
