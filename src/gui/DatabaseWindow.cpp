@@ -9,10 +9,12 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <string>
+#include <utility>
 
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/MessageBoxes.h"
+#include "gui/NameOrder.h"
 #include "text/Hex.h"
 #include "validate/Database.h"
 
@@ -32,6 +34,20 @@ std::string UpperAscii(std::string text) {
   }
   return text;
 }
+
+// A list entry that sorts by its name's bytes in name order (letter case and accents aside).
+class NameItem final : public QListWidgetItem {
+ public:
+  explicit NameItem(std::string name) : QListWidgetItem(ToQt(name)), name_(std::move(name)) {}
+  bool operator<(const QListWidgetItem& other) const override {
+    const auto* named = dynamic_cast<const NameItem*>(&other);
+    if (named == nullptr) return QListWidgetItem::operator<(other);
+    return NameLess(name_, named->name_);
+  }
+
+ private:
+  std::string name_;
+};
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QIcon& icon,
                     const QString& hint) {
@@ -108,7 +124,7 @@ DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent) : QWidget(pa
 void DatabaseWindow::Reload() {
   list_->clear();
   for (const auto& [key, record] : database_.entries()) {
-    auto* item = new QListWidgetItem(ToQt(UpperAscii(record.Name())));
+    auto* item = new NameItem(UpperAscii(record.Name()));
     item->setData(kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
     list_->addItem(item);
   }

@@ -9,6 +9,11 @@ class QPlainTextEdit;
 
 namespace relicor {
 
+// Where a window of `size` opens beside the window at `main` on the `screen` area: to its right,
+// else to its left, else against the screen's right edge; its top level with the main window's,
+// kept on the screen.
+QPoint BesidePosition(const QRect& main, const QSize& size, const QRect& screen);
+
 class ItemDumpWindow : public QWidget {
   Q_OBJECT
 
@@ -20,8 +25,13 @@ class ItemDumpWindow : public QWidget {
 
   QPlainTextEdit* memo() const { return memo_; }
 
+ protected:
+  // The first time it opens, it opens beside the main window so the report stays readable.
+  void showEvent(QShowEvent* event) override;
+
  private:
   QPlainTextEdit* memo_;
+  bool placed_ = false;
 };
 
 }  // namespace relicor

@@ -59,7 +59,7 @@ class DatabaseWindowTest : public QObject {
     QCOMPARE(window_->windowTitle(), QString("Database Dupes&Hacks"));
     window_->show();
     // Only a-z are upper-cased; an empty name still counts.
-    QCOMPARE(Texts(window_->list()), (QStringList{"", "ALPHA RING", "ZETA BLADE", QString::fromUtf8("äXE")}));
+    QCOMPARE(Texts(window_->list()), (QStringList{"", "ALPHA RING", QString::fromUtf8("äXE"), "ZETA BLADE"}));
     QCOMPARE(Label("Panel3"), QString("4 entries loaded"));
     QCOMPARE(Label("LBID"), QString("ID"));
     QCOMPARE(Label("LBTYPE"), QString("Type"));
@@ -75,6 +75,22 @@ class DatabaseWindowTest : public QObject {
     }
     QVERIFY(window_->findChild<QLabel*>("LBID")->font().bold());
     QVERIFY(window_->findChild<QLabel*>("LBTYPE")->font().bold());
+  }
+
+  void namesSortWithoutRegardToCaseAndAccents() {
+    std::string file;
+    std::uint32_t ident = 100;
+    for (const char* name : {"zeta", "Sr", "\xDF", "\xD6l", "oak", "\xC4rger", "sz", "Alpha", "\xE4xe", "ALPHA"})
+      file += EncodeDatabaseRecord(RecordBuilder().ident(ident++).itemClass(1).name(name).build());
+    dir_->write("IDENT.ID", file);
+    Database database(FilePath());
+    QVERIFY(database.Load().ok());
+    DatabaseWindow window(database);
+    window.show();
+    // Ä and ä stand with A, Ö with O, ß as SS; equal names keep their bytes' order.
+    const QStringList expected{"ALPHA", "ALPHA", QString::fromUtf8("ÄRGER"), QString::fromUtf8("äXE"), "OAK",
+                               QString::fromUtf8("ÖL"), "SR", QString::fromUtf8("ß"), "SZ", "ZETA"};
+    QCOMPARE(Texts(window.list()), expected);
   }
 
   void selectionShowsKeyParts() {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -80,6 +81,33 @@ class ItemDumpWindowTest : public QObject {
     QVERIFY(form.dataWindow()->isVisible());
     form.hide();
     QVERIFY(!form.dataWindow()->isVisible());
+  }
+
+  void opensBesideTheMainWindow() {
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize size(514, 428);
+    struct Case {
+      QRect main;
+      QPoint expected;
+    };
+    const Case cases[] = {
+        {QRect(100, 50, 900, 620), QPoint(1008, 50)},     // room on the right
+        {QRect(1000, 80, 900, 620), QPoint(478, 80)},     // none on the right: on the left
+        {QRect(200, 50, 1600, 620), QPoint(1406, 50)},    // room on neither side: at the right edge
+        {QRect(100, 900, 900, 620), QPoint(1008, 652)},   // kept on the screen at the bottom
+        {QRect(100, -40, 900, 620), QPoint(1008, 0)},     // and at the top
+    };
+    for (const Case& c : cases) QCOMPARE(BesidePosition(c.main, size, screen), c.expected);
+
+    // Shown from the main window, the data window stands where the rule puts it.
+    GuiHome home;
+    FixedClock clock(TestNow());
+    MainWindow form(home.programDir(), clock);
+    form.show();
+    const QRect area = form.screen()->availableGeometry();
+    form.findChild<QCheckBox*>("CBDumpView")->click();
+    QCOMPARE(form.dataWindow()->pos(),
+             BesidePosition(form.frameGeometry(), form.dataWindow()->frameGeometry().size(), area));
   }
 };
 
