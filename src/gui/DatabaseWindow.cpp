@@ -171,7 +171,7 @@ void DatabaseWindow::DeleteSelected() {
 void DatabaseWindow::SaveList() {
   if (!MessageBoxes::AskYesNo(this, kSaveQuestion)) return;
   const Status saved = database_.Save();
-  if (!saved) MessageBoxes::Error(this, ToQt(saved.error()));
+  if (!saved) MessageBoxes::Error(this, MessageToQt(saved.error()));
   UpdateButtons();
 }
 
@@ -192,7 +192,7 @@ void DatabaseWindow::closeEvent(QCloseEvent* event) {
       const Status saved = database_.Save();
       if (!saved) {
         // The changes are still only in memory: the window stays so they can be saved again.
-        MessageBoxes::Error(this, ToQt(saved.error()));
+        MessageBoxes::Error(this, MessageToQt(saved.error()));
         UpdateButtons();
         event->ignore();
         return;

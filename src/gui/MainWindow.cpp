@@ -80,7 +80,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
 
   // The creation handler; then what a killed run left in the pool is repaired, and told.
   session_->Start();
-  if (const Status recovered = session_->RecoverPool(); !recovered) MessageBoxes::Error(this, ToQt(recovered.error()));
+  if (const Status recovered = session_->RecoverPool(); !recovered) MessageBoxes::Error(this, MessageToQt(recovered.error()));
   {
     const QSignalBlocker blockMail(mailAddress_);
     mailAddress_->setText(ToQt(session_->settings().mailAddress));
@@ -315,7 +315,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     const Status saved = session_->Shutdown();
     if (!saved) {
       // The settings could not be written: the program keeps running so nothing is lost.
-      MessageBoxes::Error(this, ToQt(saved.error()));
+      MessageBoxes::Error(this, MessageToQt(saved.error()));
       event->ignore();
       return;
     }
@@ -344,14 +344,14 @@ void MainWindow::ProgressSet(int position) {
 void MainWindow::Notify(std::string_view message) {
   // A bad file met while browsing is told where it does not stop the browsing.
   if (browsing_) {
-    ShowStatusMessage(ToQt(message));
+    ShowStatusMessage(MessageToQt(message));
   } else {
-    MessageBoxes::Information(this, ToQt(message));
+    MessageBoxes::Information(this, MessageToQt(message));
   }
 }
 
 bool MainWindow::Confirm(std::string_view question) {
-  return MessageBoxes::AskYesNo(this, ToQt(question));
+  return MessageBoxes::AskYesNo(this, MessageToQt(question));
 }
 
 void MainWindow::ShowItemDump(const ItemRecord& record, bool decimalView) {

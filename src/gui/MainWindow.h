@@ -113,15 +113,17 @@ class MainWindow : public QMainWindow, public SessionUi {
   // How a command runs: a long one takes no input while it runs but keeps the window painted; one
   // that reports leaves a report's verdict in the status panel; one that tells its result shows
   // its success text. Errors are always shown.
-  // One that offers the pages it wrote shows its success text with a button that opens the
-  // entrance page in the browser.
-  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4, kOffersPages = 8 };
-  void RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  // Returns the success text, or nothing when the command failed (or could not start).
+  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4 };
+  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  // The rename run's steps: the question (No on Return), the run, what it did with the offer to
+  // undo it; and the undo.
+  void UndoRenameRun();
   // A quick assign command on the selected file.
   void RunAssign(const std::function<Result<std::string>(const std::string&)>& assign);
   std::optional<std::string> SelectedMemberName() const;
-  // Opens the entrance page of the pages in the current directory in the browser.
-  void OpenEntrancePage();
+  // Opens a published page in the browser.
+  void OpenPage(const QString& page);
 
   // Menu handlers.
   void OnOptions();

@@ -99,7 +99,7 @@ void MainWindow::EnterPoolDirectory() {
 void MainWindow::ChangeDirectory(const QString& directory) {
   if (busy_) return;
   const Status changed = session_->SetCurrentDirectory(PathFromQt(directory));
-  if (!changed) MessageBoxes::Error(this, ToQt(changed.error()));
+  if (!changed) MessageBoxes::Error(this, MessageToQt(changed.error()));
   Sync();
 }
 
@@ -112,13 +112,13 @@ void MainWindow::FileSelected(int row) {
   const Status reported = session_->SelectFile(row);
   browsing_ = false;
   if (row >= 0) reportRan_ = true;
-  if (!reported) ShowStatusMessage(ToQt(reported.error()));
+  if (!reported) ShowStatusMessage(MessageToQt(reported.error()));
   Sync();
 }
 
 void MainWindow::RereadFileList() {
   if (const Status reread = session_->RereadFileList(); !reread)
-    MessageBoxes::Error(this, ToQt(reread.error()));
+    MessageBoxes::Error(this, MessageToQt(reread.error()));
   shownDirectory_.clear();  // its subdirectories may have changed too
 }
 
@@ -129,7 +129,7 @@ void MainWindow::RefreshFileList() {
     return;
   }
   refreshTimer_->stop();
-  if (const Status reread = session_->RefreshFileList(); !reread) ShowStatusMessage(ToQt(reread.error()));
+  if (const Status reread = session_->RefreshFileList(); !reread) ShowStatusMessage(MessageToQt(reread.error()));
   shownDirectory_.clear();  // its subdirectories may have changed too
   Sync();
 }

@@ -11,12 +11,12 @@
 #include <optional>
 
 #include "gui/DatabaseWindow.h"
+#include "gui/MainWindowBusy.h"
 #include "gui/DesktopOpener.h"
 #include "gui/GuiText.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
-#include "html/HistoryPages.h"
 #include "pool/ItemCache.h"
 #include "validate/Database.h"
 
@@ -35,60 +35,9 @@ std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) 
   return entry->meta;
 }
 
-// Swallows the keeper's input to every window of the program (the Members and database windows
-// too, so nothing changes the lists a long command is working on); a message box that the
-// command itself shows still takes its answer.
-class InputBlocker final : public QObject {
- public:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!event->spontaneous() || !watched->isWidgetType()) return false;
-    switch (event->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-      case QEvent::Wheel:
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::ContextMenu:
-      case QEvent::Close:
-        break;
-      default:
-        return false;
-    }
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && static_cast<QWidget*>(watched)->window() == modal) return false;
-    event->ignore();  // a close request is refused
-    return true;
-  }
-};
-
 }  // namespace
 
-// While a long command runs: no window takes input, the main window keeps painting.
-class MainWindow::BusyScope {
- public:
-  explicit BusyScope(MainWindow& window) : window_(window) {
-    window_.busy_ = true;
-    for (QWidget* w : Controls()) w->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    qApp->installEventFilter(&blocker_);
-  }
-  ~BusyScope() {
-    qApp->removeEventFilter(&blocker_);
-    QApplication::restoreOverrideCursor();
-    for (QWidget* w : Controls()) w->setEnabled(true);
-    window_.busy_ = false;
-  }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  std::vector<QWidget*> Controls() const {
-    return {window_.menuBar(), window_.fileList_, window_.output_, window_.controls_};
-  }
-  MainWindow& window_;
-  InputBlocker blocker_;
-};QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
+QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
                             void (MainWindow::*handler)()) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
@@ -157,8 +106,9 @@ void MainWindow::BuildMenu() {
   mnuAddDupe_ = AddCommand(database, "MNUAddDupe", "&Add to dupe&&hackbase", &MainWindow::OnAddToDatabase);
   AddCommand(database, "MNUViewDupe", "V&iew dupe&&hackbase", &MainWindow::OnViewDatabase);
 }
-void MainWindow::RunCommand(const std::function<Result<std::string>()>& command, unsigned traits) {
-  if (busy_) return;
+std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
+                                                  unsigned traits) {
+  if (busy_) return std::nullopt;
   std::optional<Result<std::string>> result;
   if (traits & kLong) {
     BusyScope busy(*this);
@@ -170,16 +120,16 @@ void MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
   Sync();
   if (!result->ok()) {
     if (result->error() == kAlreadyInDatabaseText) {
-      MessageBoxes::Information(this, ToQt(result->error()));
+      MessageBoxes::Information(this, MessageToQt(result->error()));
     } else {
-      MessageBoxes::Error(this, ToQt(result->error()));
+      MessageBoxes::Error(this, MessageToQt(result->error()));
     }
-  } else if (traits & kOffersPages) {
-    if (MessageBoxes::InformationWithOffer(this, ToQt(result->value()), "Open entrance page")) OpenEntrancePage();
-  } else if ((traits & kTellsResult) && !result->value().empty()) {
-    MessageBoxes::Information(this, ToQt(result->value()));
+    return std::nullopt;
   }
+  if ((traits & kTellsResult) && !result->value().empty()) MessageBoxes::Information(this, MessageToQt(result->value()));
+  return std::move(result->value());
 }
+
 // Menu handlers.
 
 void MainWindow::OnOptions() {
@@ -195,12 +145,12 @@ void MainWindow::OnTextCreate() {
 }
 
 void MainWindow::OnSetPoolDir() {
-  if (const Status set = session_->SetPoolDirectoryToCurrent(); !set) MessageBoxes::Error(this, ToQt(set.error()));
+  if (const Status set = session_->SetPoolDirectoryToCurrent(); !set) MessageBoxes::Error(this, MessageToQt(set.error()));
   Sync();
 }
 
 void MainWindow::OnSetSentDir() {
-  if (const Status set = session_->SetSentDirectoryToCurrent(); !set) MessageBoxes::Error(this, ToQt(set.error()));
+  if (const Status set = session_->SetSentDirectoryToCurrent(); !set) MessageBoxes::Error(this, MessageToQt(set.error()));
   Sync();
 }
 
@@ -209,13 +159,21 @@ void MainWindow::OnSubdirectories() {
 }
 
 void MainWindow::OnStartCreate() {
-  RunCommand([this] { return session_->CreatePages(); }, kLong | kReports | kOffersPages);
+  std::string entrance;
+  const std::optional<std::string> told = RunCommand(
+      [this, &entrance]() -> Result<std::string> {
+        auto written = session_->PublishPages(session_->currentDirectory());
+        if (!written) return MakeError(written.error());
+        entrance = written->entrancePage;
+        return std::to_string(written->files) + " files, " + std::to_string(written->items) + " items written to " +
+               written->directory + "\nentrance page: " + written->entrancePage;
+      },
+      kLong | kReports);
+  if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))
+    OpenPage(PathToQt(entrance));
 }
 
-void MainWindow::OpenEntrancePage() {
-  const std::string& directory = session_->currentDirectory();
-  const std::string name = EntrancePageFileName(session_->settings().html);
-  const QString page = PathToQt(directory == "/" ? directory + name : directory + "/" + name);
+void MainWindow::OpenPage(const QString& page) {
   if (!DesktopOpener::Open(QUrl::fromLocalFile(page)))
     MessageBoxes::Error(this, "The browser could not be started for " + page);
 }
@@ -293,16 +251,6 @@ void MainWindow::OnCreateSenderlist() {}
 
 void MainWindow::OnCheckDuplicates() {
   RunCommand([this] { return session_->CheckDuplicates(); }, kLong | kTellsResult);
-}
-
-void MainWindow::OnRenameRun() {
-  RunCommand(
-      [this] {
-        Result<std::string> renamed = session_->RenameRun();
-        RereadFileList();
-        return renamed;
-      },
-      kLong);
 }
 
 void MainWindow::OnAddToDatabase() {

@@ -104,6 +104,63 @@ class MainWindowResultsTest : public QObject {
     const QString told = MessageBoxes::requests().front().text;
     QVERIFY2(told.contains(PathToQt(home_->dir().file("POOL/ITMLIST.TXT"))), qPrintable(told));
   }
+
+  void renameRunSaysWhatItDidAndOffersUndo() {
+    home_->WriteItem("x1.ITM", SwordItem());
+    home_->WriteItem("LongBattleBow0001.ITM", BowItem());  // already named after its item
+    auto form = Start();
+    const QString renamed = "KingsShortSwordoftheZodiac0001.ITM";
+
+    // Yes, then the offer left: the files keep their new names.
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    Action(form.get(), "MNURenameRun")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{2});
+    const MessageBoxes::Request question = MessageBoxes::requests()[0];
+    QCOMPARE(question.kind, MessageBoxes::Kind::kQuestion);
+    QVERIFY(question.defaultNo);
+    const MessageBoxes::Request told = MessageBoxes::requests()[1];
+    QCOMPARE(told.kind, MessageBoxes::Kind::kInformation);
+    QVERIFY2(told.text.startsWith("1 renamed, 1 kept, 0 failed\nrename log: "), qPrintable(told.text));
+    QCOMPARE(told.details, PathToQt(home_->dir().file("POOL/x1.ITM")) + " -> " +
+                               PathToQt(home_->dir().file("POOL/" + renamed.toStdString())));
+    QCOMPARE(Texts(Files(*form)), (QStringList{renamed, "LongBattleBow0001.ITM"}));
+
+    // A second run has nothing left to rename, so nothing to undo.
+    MessageBoxes::Reset();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);  // not offered, so not taken
+    Action(form.get(), "MNURenameRun")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{2});
+    QCOMPARE(Texts(Files(*form)), (QStringList{renamed, "LongBattleBow0001.ITM"}));
+    QVERIFY2(MessageBoxes::requests()[1].text.startsWith("0 renamed, 2 kept, 0 failed"),
+             qPrintable(MessageBoxes::requests()[1].text));
+  }
+
+  void undoOfferedAfterTheRunPutsTheNamesBack() {
+    home_->WriteItem("x1.ITM", SwordItem());
+    home_->WriteItem("x2.ITM", BowItem());
+    auto form = Start();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);
+    Action(form.get(), "MNURenameRun")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{3});
+    QVERIFY2(MessageBoxes::requests()[1].text.startsWith("2 renamed, 0 kept, 0 failed"),
+             qPrintable(MessageBoxes::requests()[1].text));
+    const QString undone = MessageBoxes::requests()[2].text;
+    QVERIFY2(undone.startsWith("2 restored, 0 left as they are"), qPrintable(undone));
+    QCOMPARE(Texts(Files(*form)), (QStringList{"x1.ITM", "x2.ITM"}));
+    QCOMPARE(home_->dir().read("POOL/x1.ITM"), SwordItem().bytes());
+    QCOMPARE(home_->dir().read("POOL/x2.ITM"), BowItem().bytes());
+  }
+
+  void declinedRenameChangesNothing() {
+    home_->WriteItem("x1.ITM", SwordItem());
+    auto form = Start();
+    Action(form.get(), "MNURenameRun")->trigger();  // the question's default: No
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(Texts(Files(*form)), QStringList{"x1.ITM"});
+    QVERIFY(!std::filesystem::exists(home_->dir().file("POOL/RENAME.LOG")));
+  }
 };
 
 }  // namespace relicor::test
