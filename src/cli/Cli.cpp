@@ -1,11 +1,14 @@
 #include "cli/Cli.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string_view>
 
 #include "Version.h"
 #include "cli/Commands.h"
+#include "platform/FileSystem.h"
 #include "shell/Session.h"
 
 namespace relicor::cli {
@@ -14,19 +17,71 @@ namespace {
 
 struct Command {
   std::string_view name;
-  std::function<int(CliContext&)> run;
+  std::string_view description;
+  int (*run)(CliContext&);
 };
 
-const std::vector<Command>& CommandTable() {
-  static const std::vector<Command> kCommands = {
-      {"dump", CmdDump},         {"report", CmdReport}, {"export", CmdExport}, {"publish", CmdPublish},
-      {"dupecheck", CmdDupeCheck}, {"assign", CmdAssign}, {"send", CmdSend},     {"rename", CmdRename},
-      {"db", CmdDb},             {"members", CmdMembers}, {"verify", CmdVerify},
-  };
-  return kCommands;
+// clang-format off
+constexpr Command kCommands[] = {
+    // name         description                                                     run
+    {"dump",      "the 25-line dump of an item record: dump [--decimal] FILE",        CmdDump},
+    {"report",    "the report of each file: report [--json] FILE...",                 CmdReport},
+    {"export",    "the text export DIR/ITMLIST.TXT: export [--seed-check] [DIR]",     CmdExport},
+    {"publish",   "the HTML pages of DIR: publish [DIR]",                             CmdPublish},
+    {"dupecheck", "the pool duplicate check: dupecheck [--json]",                     CmdDupeCheck},
+    {"assign",    "assign sender FILE MEMBER | points FILE | date FILE",              CmdAssign},
+    {"send",      "hand an item out: send FILE MEMBER",                               CmdSend},
+    {"rename",    "rename the pool's files: rename [--yes | --dry-run | --undo]",     CmdRename},
+    {"db",        "the dupe-and-hack database: db list [--json] | add FILE | remove KEY", CmdDb},
+    {"members",   "the member list: members list [--json] | add NAME | remove NAME",  CmdMembers},
+    {"verify",    "the seed verdict of each file: verify [--json] FILE...",           CmdVerify},
+};
+// clang-format on
+
+// Options of the whole program that take a value (their value is the next argument unless
+// written as --option=value).
+constexpr std::string_view kValueOptions[] = {"--home", "--pool", "--sent"};
+
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// The command word among `args` (the first argument that is no option and no option's value).
+std::optional<std::string> CommandWord(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") return i + 1 < args.size() ? std::optional(args[i + 1]) : std::nullopt;
+    if (arg.empty() || arg[0] != '-') return arg;
+    if (std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) != std::end(kValueOptions)) ++i;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
+
+std::string SuggestCommand(std::string_view word) {
+  std::string best;
+  std::size_t bestDistance = 3;  // more than two edits away is no likely typo
+  for (const Command& command : kCommands) {
+    const std::size_t distance = EditDistance(word, command.name);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = command.name;
+    }
+  }
+  return best;
+}
 
 int Fail(CliContext& ctx, const std::string& message) {
   ctx.err << "relicor-cli: " << message << '\n';
@@ -41,8 +96,8 @@ int UsageError(CliContext& ctx, const std::string& message) {
 std::string UsageText() {
   return "Usage: relicor-cli [global options] COMMAND [arguments]\n"
          "\n"
-         "Global options:\n"
-         "  --home DIR            program directory (RELICOR.INI, IDENT.ID, rules.txt)\n"
+         "Global options (before or after the command; --opt=value or --opt value):\n"
+         "  --home DIR            program directory (RELICOR.INI, IDENT.ID, rules.txt); must exist\n"
          "  --pool DIR            pool directory\n"
          "  --sent DIR            sent directory\n"
          "  --vk                  V&K mode on\n"
@@ -52,82 +107,122 @@ std::string UsageText() {
          "  --subdirs             include subdirectories\n"
          "  --no-subdirs          do not include subdirectories\n"
          "  --decimal             decimal view for dump\n"
-         "  -h, --help            this text\n"
+         "  -h, --help            this text (COMMAND --help: the command's own)\n"
          "  --version             the version\n"
+         "  --                    what follows is no option (a file named -x.ITM)\n"
          "\n"
          "Commands:\n"
          "  dump [--decimal] FILE          the 25-line dump of an item record\n"
-         "  report FILE...                 the report of each file\n"
-         "  export [--seed-check] [DIR]    the text export DIR/ITMLIST.TXT (default: current directory)\n"
-         "  publish [DIR]                  the HTML pages of DIR (default: current directory)\n"
-         "  dupecheck                      the pool duplicate check (appends to DUPECHK.TXT)\n"
+         "  report [--json] FILE...        the report of each file\n"
+         "  export [--seed-check] [DIR]    the text export DIR/ITMLIST.TXT (default: the pool directory,\n"
+         "                                 or the current directory when no pool is set)\n"
+         "  publish [DIR]                  the HTML pages of DIR (default as for export)\n"
+         "  dupecheck [--json]             the pool duplicate check (appends to DUPECHK.TXT); prints each\n"
+         "                                 duplicate and known dupe\n"
          "  assign sender FILE MEMBER      Quick Sender Assign\n"
          "  assign points FILE             Quick Point Assign\n"
          "  assign date FILE               Quick Date Assign\n"
          "  send FILE MEMBER               Prepare Item to send\n"
-         "  rename [--yes]                 the rename run (asks unless --yes)\n"
-         "  db list | add FILE | remove KEY    the dupe-and-hack database\n"
-         "  members list | add NAME | remove NAME    the member list\n"
+         "  rename [--yes]                 the rename run (asks unless --yes; writes RENAME.LOG)\n"
+         "  rename --dry-run               what the rename run would rename; changes nothing\n"
+         "  rename --undo                  reverts the last rename run (RENAME.LOG)\n"
+         "  db list [--json] | add FILE | remove KEY    the dupe-and-hack database\n"
+         "  members list [--json] | add NAME | remove NAME    the member list\n"
          "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not reproducible)\n"
          "\n"
-         "Exit status: 0 success, 1 the command failed (or verify found a file that is not genuine),\n"
-         "2 usage error.\n";
+         "Exit status: 0 success; 1 the command failed, a check found what it looks for (dupecheck\n"
+         "found duplicates, verify a file that is not genuine) or the keeper declined; 2 usage error.\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal,
            bool inIsTerminal) {
-  CliContext ctx{GlobalOptions{}, {}, out, err, errIsTerminal, inIsTerminal};
-  std::size_t i = 0;
-  auto valueOf = [&](const std::string& option) -> std::optional<std::string> {
-    if (i + 1 >= args.size()) return std::nullopt;
-    (void)option;
-    return args[++i];
-  };
-  for (; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.empty() || arg[0] != '-') break;
-    if (arg == "-h" || arg == "--help") {
-      out << UsageText();
-      return kExitOk;
-    }
-    if (arg == "--version") {
-      out << "relicor-cli " << kVersion << '\n';
-      return kExitOk;
-    }
-    if (arg == "--home" || arg == "--pool" || arg == "--sent") {
-      auto value = valueOf(arg);
-      if (!value) return UsageError(ctx, arg + " needs a directory");
-      (arg == "--home" ? ctx.options.home : arg == "--pool" ? ctx.options.pool : ctx.options.sent) = *value;
-    } else if (arg == "--vk") {
-      ctx.options.vk = true;
-    } else if (arg == "--info") {
-      ctx.options.info = true;
-    } else if (arg == "--debug-file") {
-      ctx.options.debugFile = true;
-    } else if (arg == "--no-debug-file") {
-      ctx.options.debugFile = false;
-    } else if (arg == "--subdirs") {
-      ctx.options.subdirs = true;
-    } else if (arg == "--no-subdirs") {
-      ctx.options.subdirs = false;
-    } else if (arg == "--decimal") {
-      ctx.options.decimal = true;
-    } else {
-      return UsageError(ctx, "unknown option " + arg);
+  CliContext ctx{GlobalOptions{}, {}, CommandOptions{}, out, err, errIsTerminal, inIsTerminal};
+
+  // A mistyped command is told with the command it most likely meant.
+  if (const auto word = CommandWord(args)) {
+    const bool known = std::any_of(std::begin(kCommands), std::end(kCommands),
+                                   [&](const Command& command) { return command.name == *word; });
+    if (!known) {
+      const std::string suggestion = SuggestCommand(*word);
+      return UsageError(ctx, "unknown command " + *word +
+                                 (suggestion.empty() ? std::string() : "; did you mean " + suggestion + "?"));
     }
   }
-  if (i >= args.size()) return UsageError(ctx, "no command given");
+
+  CLI::App app("Relicor: the item pool keeper's tool", "relicor-cli");
+  app.set_help_flag("-h,--help", "this text");
+  app.set_version_flag("--version", std::string("relicor-cli ") + kVersion);
+  app.fallthrough();  // global options after the command too
+  app.require_subcommand(1);
+
+  std::string home, pool, sent;
+  // Given twice, the last one holds.
+  CLI::Option* homeOption =
+      app.add_option("--home", home, "program directory")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  CLI::Option* poolOption =
+      app.add_option("--pool", pool, "pool directory")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  CLI::Option* sentOption =
+      app.add_option("--sent", sent, "sent directory")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.add_flag("--vk", ctx.options.vk, "V&K mode on");
+  app.add_flag("--info", ctx.options.info, "Additional Info on");
+  app.add_flag_callback("--debug-file", [&] { ctx.options.debugFile = true; }, "write the debug log");
+  app.add_flag_callback("--no-debug-file", [&] { ctx.options.debugFile = false; }, "no debug log (default)");
+  app.add_flag_callback("--subdirs", [&] { ctx.options.subdirs = true; }, "include subdirectories");
+  app.add_flag_callback("--no-subdirs", [&] { ctx.options.subdirs = false; }, "no subdirectories");
+  app.add_flag("--decimal", ctx.options.decimal, "decimal view for dump");
+
+  std::vector<std::pair<CLI::App*, const Command*>> subcommands;
+  for (const Command& command : kCommands) {
+    CLI::App* sub = app.add_subcommand(std::string(command.name), std::string(command.description));
+    sub->add_option("arguments", ctx.args, "the command's words, files and directories");
+    const std::string_view name = command.name;
+    if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
+    if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify") {
+      sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
+    }
+    if (name == "export") sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");
+    if (name == "rename") {
+      sub->add_flag("--yes", ctx.command.yes, "do not ask");
+      sub->add_flag("--dry-run", ctx.command.dryRun, "say what would be renamed; change nothing");
+      sub->add_flag("--undo", ctx.command.undo, "revert the last rename run");
+    }
+    subcommands.emplace_back(sub, &command);
+  }
+
+  try {
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    const auto selected = app.get_subcommands();
+    out << (selected.empty() ? UsageText() : selected.front()->help());
+    return kExitOk;
+  } catch (const CLI::CallForAllHelp&) {
+    out << UsageText();
+    return kExitOk;
+  } catch (const CLI::CallForVersion&) {
+    out << "relicor-cli " << kVersion << '\n';
+    return kExitOk;
+  } catch (const CLI::RequiredError&) {
+    return UsageError(ctx, "no command given");
+  } catch (const CLI::ParseError& e) {
+    return UsageError(ctx, e.what());
+  }
+
+  if (*homeOption) {
+    if (home.empty() || !DirectoryExists(home)) return UsageError(ctx, "--home: no such directory: " + home);
+    ctx.options.home = home;
+  }
+  if (*poolOption) ctx.options.pool = pool;
+  if (*sentOption) ctx.options.sent = sent;
   // A directory that does not fit is refused, never cut: cut, it would name another directory.
   for (const auto& [option, dir] : {std::pair{"--pool", &ctx.options.pool}, std::pair{"--sent", &ctx.options.sent}}) {
     if (!*dir) continue;
     if (auto fits = CheckDirectoryLength(**dir); !fits) return Fail(ctx, std::string(option) + ": " + fits.error());
   }
-  const std::string& name = args[i];
-  ctx.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-  for (const auto& command : CommandTable()) {
-    if (command.name == name) return command.run(ctx);
+  for (const auto& [sub, command] : subcommands) {
+    if (sub->parsed()) return command->run(ctx);
   }
-  return UsageError(ctx, "unknown command " + name);
+  return UsageError(ctx, "no command given");
 }
 
 }  // namespace relicor::cli

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace relicor::cli {
@@ -11,5 +12,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
            bool inIsTerminal = false);
 
 std::string UsageText();
+
+// The command a mistyped word most likely meant (at most two letters off), or empty.
+std::string SuggestCommand(std::string_view word);
 
 }  // namespace relicor::cli

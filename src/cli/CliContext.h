@@ -23,9 +23,20 @@ struct GlobalOptions {
   bool decimal = false;
 };
 
+// The options of the commands (each command reads those it has).
+struct CommandOptions {
+  bool json = false;       // report, dupecheck, db list, members list, verify
+  bool yes = false;        // rename
+  bool dryRun = false;     // rename
+  bool undo = false;       // rename
+  bool seedCheck = false;  // export
+  bool decimal = false;    // dump
+};
+
 struct CliContext {
   GlobalOptions options;
-  std::vector<std::string> args;  // the command's own arguments
+  std::vector<std::string> args;  // the command's own arguments (its words and files)
+  CommandOptions command;
   std::ostream& out;
   std::ostream& err;
   bool errIsTerminal = false;  // progress lines only on a terminal

@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -10,6 +11,13 @@
 namespace relicor::cli {
 
 void PrintLine(std::ostream& out, std::string_view text) { out << Cp1252ToUtf8(text) << '\n'; }
+
+void PrintMessage(std::ostream& out, std::string_view message) { out << message << '\n'; }
+
+std::string DefaultOutputDirectory(Session& session) {
+  const std::string& pool = session.settings().pathToPool;
+  return pool.empty() ? std::filesystem::current_path().string() : pool;
+}
 
 void CliUi::ProgressStep() {
   if (!ctx_.errIsTerminal) return;
@@ -33,7 +41,7 @@ void CliUi::EndProgress() {
 
 void CliUi::Notify(std::string_view message) {
   EndProgress();
-  ctx_.err << "relicor-cli: " << Cp1252ToUtf8(message) << '\n';
+  ctx_.err << "relicor-cli: " << message << '\n';
   notified_ = true;
 }
 
@@ -41,7 +49,7 @@ bool CliUi::Confirm(std::string_view question) {
   EndProgress();
   if (assumeYes_) return true;
   if (!ctx_.inIsTerminal) return false;
-  ctx_.err << Cp1252ToUtf8(question) << " [y/N] " << std::flush;
+  ctx_.err << question << " [y/N] " << std::flush;
   std::string answer;
   if (!std::getline(std::cin, answer)) return false;
   return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";

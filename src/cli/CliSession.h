@@ -41,7 +41,13 @@ struct CliSession {
   std::unique_ptr<Session> session;
 };
 
-// Writes Windows-1252 core text to a UTF-8 stream.
+// Writes Windows-1252 core text (report lines, names) to a UTF-8 stream.
 void PrintLine(std::ostream& out, std::string_view text);
+// Writes a message of the session (paths as the file system gives them, texts already UTF-8).
+void PrintMessage(std::ostream& out, std::string_view message);
+
+// The directory export and publish work on without a DIR: the pool directory (from --pool or the
+// settings), or the current directory when no pool is set.
+std::string DefaultOutputDirectory(Session& session);
 
 }  // namespace relicor::cli

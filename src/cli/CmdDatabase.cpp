@@ -1,7 +1,9 @@
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "text/Cp1252.h"
 #include "text/Hex.h"
 #include "text/Stri.h"
 
@@ -10,12 +12,21 @@ namespace relicor::cli {
 namespace {
 
 int DbList(CliContext& ctx, Session& session) {
+  nlohmann::json list = nlohmann::json::array();
   for (const auto& [key, record] : session.database().entries()) {
     std::string name = record.Name();
+    if (ctx.command.json) {
+      list.push_back({{"key", key}, {"name", Cp1252ToUtf8(name)}});
+      continue;
+    }
     for (char& c : name) {
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     PrintLine(ctx.out, key + "  " + name);
+  }
+  if (ctx.command.json) {
+    ctx.out << list.dump(2) << '\n';
+    return kExitOk;
   }
   PrintLine(ctx.out, std::to_string(session.database().entries().size()) + " entries loaded");
   return kExitOk;
@@ -37,7 +48,7 @@ int CmdDb(CliContext& ctx) {
     cli.ui.SetAssumeYes(true);  // the command itself is the keeper's yes
     auto added = cli.session->AddToDatabase(ctx.args[1]);
     if (!added) return Fail(ctx, added.error());
-    PrintLine(ctx.out, *added);
+    PrintMessage(ctx.out, *added);
     return kExitOk;
   }
   if (sub == "remove") {
@@ -50,7 +61,7 @@ int CmdDb(CliContext& ctx) {
     Database& database = cli.session->database();
     if (!database.Remove(key)) return Fail(ctx, "no entry with the key " + key + " in " + database.filePath());
     if (auto saved = database.Save(); !saved) return Fail(ctx, saved.error());
-    PrintLine(ctx.out, "removed " + key + " from " + database.filePath());
+    PrintMessage(ctx.out, "removed " + key + " from " + database.filePath());
     return kExitOk;
   }
   return UsageError(ctx, "unknown db command " + sub);

@@ -7,15 +7,8 @@
 namespace relicor::cli {
 
 int CmdDump(CliContext& ctx) {
-  bool decimal = ctx.options.decimal;
-  std::vector<std::string> files;
-  for (const auto& arg : ctx.args) {
-    if (arg == "--decimal") {
-      decimal = true;
-    } else {
-      files.push_back(arg);
-    }
-  }
+  const bool decimal = ctx.options.decimal || ctx.command.decimal;
+  const std::vector<std::string>& files = ctx.args;
   if (files.size() != 1) return UsageError(ctx, "dump takes one ITM file");
   auto item = ReadItemFile(files.front());
   if (!item) return Fail(ctx, item.error());

@@ -1,3 +1,4 @@
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/CliSession.h"
@@ -11,7 +12,7 @@ namespace {
 int Finish(CliContext& ctx, CliSession& cli, const Result<std::string>& result) {
   cli.ui.EndProgress();
   if (!result) return Fail(ctx, result.error());
-  if (!result->empty()) ctx.out << Cp1252ToUtf8(*result) << '\n';
+  if (!result->empty()) PrintMessage(ctx.out, *result);
   return kExitOk;
 }
 
@@ -26,11 +27,33 @@ std::optional<std::string> KnownMember(CliContext& ctx, Session& session, const 
 
 }  // namespace
 
+// Prints each duplicate pair and each registered dupe (as the log holds them, paths as they are);
+// exit 1 when it found any.
 int CmdDupeCheck(CliContext& ctx) {
   if (!ctx.args.empty()) return UsageError(ctx, "dupecheck takes no arguments");
   CliSession cli(ctx);
   if (cli.session->settings().pathToPool.empty()) return Fail(ctx, "No Pool-Directory assigned!");
-  return Finish(ctx, cli, cli.session->CheckDuplicates());
+  auto result = cli.session->RunDuplicateCheck();
+  cli.ui.EndProgress();
+  if (!result) return Fail(ctx, result.error());
+  const bool found = !result->duplicates.empty() || !result->knownDupes.empty();
+  if (ctx.command.json) {
+    nlohmann::json duplicates = nlohmann::json::array();
+    for (const auto& pair : result->duplicates) {
+      duplicates.push_back({{"key", pair.itemKey}, {"first", pair.first}, {"second", pair.second}});
+    }
+    nlohmann::json known = nlohmann::json::array();
+    for (const auto& dupe : result->knownDupes) known.push_back({{"key", dupe.itemKey}, {"file", dupe.path}});
+    const nlohmann::json shape = {{"log", result->logPath}, {"duplicates", duplicates}, {"knownDupes", known}};
+    ctx.out << shape.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    return found ? kExitFailed : kExitOk;
+  }
+  for (const auto& pair : result->duplicates) {
+    PrintMessage(ctx.out, "DUPLICATED " + pair.itemKey + pair.first + "--" + pair.itemKey + pair.second);
+  }
+  for (const auto& dupe : result->knownDupes) PrintMessage(ctx.out, "DUPE/HACK  " + dupe.itemKey + dupe.path);
+  PrintMessage(ctx.out, result->message);
+  return found ? kExitFailed : kExitOk;
 }
 
 int CmdAssign(CliContext& ctx) {
@@ -62,18 +85,35 @@ int CmdSend(CliContext& ctx) {
 }
 
 int CmdRename(CliContext& ctx) {
-  bool yes = false;
-  for (const auto& arg : ctx.args) {
-    if (arg == "--yes") {
-      yes = true;
-    } else {
-      return UsageError(ctx, "rename takes only --yes");
-    }
+  const CommandOptions& o = ctx.command;
+  if (!ctx.args.empty()) return UsageError(ctx, "rename takes no arguments, only --yes, --dry-run or --undo");
+  if (int(o.yes) + int(o.dryRun) + int(o.undo) > 1) return UsageError(ctx, "rename takes one of --yes, --dry-run, --undo");
+  if (o.dryRun) {
+    CliSession cli(ctx);
+    auto plan = cli.session->PlanRename();
+    cli.ui.EndProgress();
+    if (!plan) return Fail(ctx, plan.error());
+    PrintMessage(ctx.out, RenamePlanText(*plan));
+    return kExitOk;
   }
-  if (!yes && !ctx.inIsTerminal) return UsageError(ctx, "rename asks before it starts: use --yes without a terminal");
+  if (o.undo) {
+    CliSession cli(ctx);
+    auto undone = cli.session->UndoRename();
+    if (!undone) return Fail(ctx, undone.error());
+    if (!undone->logFound) return Fail(ctx, "no rename run to undo (no " + std::string(kRenameLogFileName) + " in " +
+                                                cli.session->RenameLogDirectory() + ")");
+    PrintMessage(ctx.out, UndoSummaryText(*undone));
+    return undone->refused.empty() ? kExitOk : kExitFailed;
+  }
+  if (!o.yes && !ctx.inIsTerminal) return UsageError(ctx, "rename asks before it starts: use --yes without a terminal");
   CliSession cli(ctx);
-  cli.ui.SetAssumeYes(yes);
-  return Finish(ctx, cli, cli.session->RenameRun());
+  cli.ui.SetAssumeYes(o.yes);
+  auto renamed = cli.session->RenameRun();
+  cli.ui.EndProgress();
+  if (!renamed) return Fail(ctx, renamed.error());
+  PrintMessage(ctx.out, *renamed);
+  // The keeper said no: nothing was done, and a script must not go on as if it was.
+  return *renamed == kRenameDeclinedText ? kExitFailed : kExitOk;
 }
 
 }  // namespace relicor::cli

@@ -1,21 +1,24 @@
-#include <filesystem>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "shell/Members.h"
 #include "text/Cp1252.h"
+#include "cli/FileUrl.h"
 
 namespace relicor::cli {
 
 int CmdPublish(CliContext& ctx) {
   if (ctx.args.size() > 1) return UsageError(ctx, "publish takes at most one directory");
-  const std::string dir = ctx.args.empty() ? std::filesystem::current_path().string() : ctx.args.front();
   CliSession cli(ctx);
-  auto published = cli.session->CreatePages(dir);
+  const std::string dir = ctx.args.empty() ? DefaultOutputDirectory(*cli.session) : ctx.args.front();
+  auto published = cli.session->PublishPages(dir);
   cli.ui.EndProgress();
   if (!published) return Fail(ctx, published.error());
-  PrintLine(ctx.out, *published);
+  PrintMessage(ctx.out, "Pages written to " + published->directory + ": " + std::to_string(published->files) +
+                            " files, " + std::to_string(published->items) + " items");
+  PrintMessage(ctx.out, "Entrance page: " + FileUrl(published->entrancePage));
   return kExitOk;
 }
 
@@ -25,6 +28,12 @@ int CmdMembers(CliContext& ctx) {
   if (sub == "list") {
     if (ctx.args.size() != 1) return UsageError(ctx, "members list takes no arguments");
     CliSession cli(ctx);
+    if (ctx.command.json) {
+      nlohmann::json names = nlohmann::json::array();
+      for (const auto& name : cli.session->Members()) names.push_back(Cp1252ToUtf8(name));
+      ctx.out << names.dump(2) << '\n';
+      return kExitOk;
+    }
     for (const auto& name : cli.session->Members()) PrintLine(ctx.out, name);
     return kExitOk;
   }
@@ -33,8 +42,8 @@ int CmdMembers(CliContext& ctx) {
   CliSession cli(ctx);
   const std::string name = Utf8ToCp1252(ctx.args[1]);
   auto changed = sub == "add" ? cli.session->AddMemberToFile(name) : cli.session->RemoveMemberFromFile(name);
-  if (!changed) return Fail(ctx, Cp1252ToUtf8(changed.error()));
-  PrintLine(ctx.out, *changed);
+  if (!changed) return Fail(ctx, changed.error());
+  PrintMessage(ctx.out, *changed);
   return kExitOk;
 }
 

@@ -11,20 +11,8 @@ namespace relicor::cli {
 // verify [--json] FILE...: the seed verdict of each file. Exit 0 when every file is genuine,
 // 1 when any is not or could not be read.
 int CmdVerify(CliContext& ctx) {
-  bool json = false;
-  std::vector<std::string> files;
-  bool optionsEnded = false;
-  for (const auto& arg : ctx.args) {
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && arg == "--json") {
-      json = true;
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-      return UsageError(ctx, "verify: unknown option " + arg);
-    } else {
-      files.push_back(arg);
-    }
-  }
+  const bool json = ctx.command.json;
+  const std::vector<std::string>& files = ctx.args;
   if (files.empty()) return UsageError(ctx, "verify takes one or more ITM files");
 
   int status = kExitOk;
@@ -38,11 +26,11 @@ int CmdVerify(CliContext& ctx) {
     const SeedVerdict& v = *checked;
     if (v.verdict != Verdict::kGenuine) status = kExitFailed;
     if (!json) {
-      PrintLine(ctx.out, path + ": " + VerdictText(v));
+      ctx.out << path << ": " << Cp1252ToUtf8(VerdictText(v)) << '\n';
       continue;
     }
     nlohmann::json entry;
-    entry["file"] = Cp1252ToUtf8(path);
+    entry["file"] = path;
     entry["verdict"] = std::string(VerdictKey(v.verdict));
     nlohmann::json differences = nlohmann::json::array();
     for (const auto& d : v.differences)

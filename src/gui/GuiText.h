@@ -17,6 +17,12 @@ inline QString ToQt(std::string_view cp1252) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// A message of the session for the keeper (what a command returns, its errors, Notify and
+// Confirm): already UTF-8, with paths as the file system gives them.
+inline QString MessageToQt(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 // A text typed by the keeper, for the core.
 inline std::string FromQt(const QString& text) {
   const QByteArray utf8 = text.toUtf8();

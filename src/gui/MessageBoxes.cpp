@@ -1,6 +1,7 @@
 #include "gui/MessageBoxes.h"
 
 #include <QInputDialog>
+#include <QPushButton>
 #include <QWidget>
 
 namespace relicor {
@@ -30,10 +31,10 @@ QMessageBox::StandardButton EscapeAnswer(QMessageBox::StandardButtons buttons) {
 }  // namespace
 
 QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const QString& text,
-                                               QMessageBox::StandardButtons buttons) {
+                                               QMessageBox::StandardButtons buttons, const MessageExtras& extras) {
   HookState& hook = Hook();
   if (hook.intercept) {
-    hook.requests.push_back({kind, kBoxTitle, text});
+    hook.requests.push_back({kind, kBoxTitle, text, extras.details, extras.defaultNo});
     if (!hook.answers.empty()) {
       QMessageBox::StandardButton answer = hook.answers.front();
       hook.answers.pop_front();
@@ -46,14 +47,21 @@ QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const
   if (kind == Kind::kQuestion) icon = QMessageBox::Question;
   QMessageBox box(icon, kBoxTitle, text, buttons, parent);
   box.setTextFormat(Qt::PlainText);
-  if (buttons & QMessageBox::Yes) box.setDefaultButton(QMessageBox::Yes);
+  if (buttons & QMessageBox::Yes) box.setDefaultButton(extras.defaultNo ? QMessageBox::No : QMessageBox::Yes);
   box.setEscapeButton(EscapeAnswer(buttons));
+  if (!extras.offer.isEmpty()) box.button(kOfferTaken)->setText(extras.offer);
+  if (!extras.details.isEmpty()) box.setDetailedText(extras.details);
   const int result = box.exec();
   return static_cast<QMessageBox::StandardButton>(result);
 }
 
 void MessageBoxes::Information(QWidget* parent, const QString& text) {
   Show(parent, Kind::kInformation, text, QMessageBox::Ok);
+}
+
+bool MessageBoxes::InformationWithOffer(QWidget* parent, const QString& text, const QString& offer,
+                                        const QString& details) {
+  return Show(parent, Kind::kInformation, text, QMessageBox::Ok | kOfferTaken, {offer, details}) == kOfferTaken;
 }
 
 void MessageBoxes::Error(QWidget* parent, const QString& text) {
@@ -65,15 +73,17 @@ QMessageBox::StandardButton MessageBoxes::Question(QWidget* parent, const QStrin
   return Show(parent, Kind::kQuestion, text, buttons);
 }
 
-bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
-  return Question(parent, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text, bool defaultNo) {
+  MessageExtras extras;
+  extras.defaultNo = defaultNo;
+  return Show(parent, Kind::kQuestion, text, QMessageBox::Yes | QMessageBox::No, extras) == QMessageBox::Yes;
 }
 
 std::optional<QString> MessageBoxes::InputText(QWidget* parent, const QString& caption,
                                                const QString& prompt) {
   HookState& hook = Hook();
   if (hook.intercept) {
-    hook.requests.push_back({Kind::kInput, caption, prompt});
+    hook.requests.push_back({Kind::kInput, caption, prompt, QString(), false});
     if (!hook.textAnswers.empty()) {
       const bool given = hook.textAnswers.front().has_value();
       const QString text = given ? *hook.textAnswers.front() : QString();

@@ -13,6 +13,13 @@ class QWidget;
 
 namespace relicor {
 
+// What a box may have beyond its text and buttons.
+struct MessageExtras {
+  QString offer;    // the caption of the MessageBoxes::kOfferTaken button
+  QString details;  // the detailed text
+  bool defaultNo = false;
+};
+
 class MessageBoxes {
  public:
   enum class Kind { kInformation, kError, kQuestion, kInput };
@@ -21,6 +28,8 @@ class MessageBoxes {
     Kind kind = Kind::kInformation;
     QString title;
     QString text;
+    QString details;         // the text behind "Show Details..."
+    bool defaultNo = false;  // a question whose Return key answers No
   };
 
   // A message for the keeper, button OK.
@@ -31,8 +40,14 @@ class MessageBoxes {
   // box is closed otherwise).
   static QMessageBox::StandardButton Question(QWidget* parent, const QString& text,
                                               QMessageBox::StandardButtons buttons);
-  // A Yes/No confirmation; true for Yes.
-  static bool AskYesNo(QWidget* parent, const QString& text);
+  // A Yes/No confirmation; true for Yes. With `defaultNo` the Return key answers No.
+  static bool AskYesNo(QWidget* parent, const QString& text, bool defaultNo = false);
+  // A message for the keeper with an offer beside OK (say "Open entrance page", "Undo"); true
+  // when the offer was taken. The test hook takes kOfferTaken as that answer.
+  // `details` (when not empty) is shown on request below the text.
+  static bool InformationWithOffer(QWidget* parent, const QString& text, const QString& offer,
+                                   const QString& details = {});
+  static constexpr QMessageBox::StandardButton kOfferTaken = QMessageBox::Apply;
   // A one-line input dialog starting empty; nothing when cancelled.
   static std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt);
 
@@ -48,7 +63,7 @@ class MessageBoxes {
 
  private:
   static QMessageBox::StandardButton Show(QWidget* parent, Kind kind, const QString& text,
-                                          QMessageBox::StandardButtons buttons);
+                                          QMessageBox::StandardButtons buttons, const MessageExtras& extras = {});
 };
 
 }  // namespace relicor

@@ -1,12 +1,14 @@
-// relicor: the desktop application.
+// relicor: the desktop application. Files given on the command line (the desktop's "open with")
+// open their directory with the first of them selected.
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStringList>
 
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/ProgramDir.h"
 
@@ -16,10 +18,11 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(relicor::AppIcon());
 
   relicor::SystemClock clock;
-  relicor::TForm1 window(relicor::HomeDirectory(), clock);
+  relicor::MainWindow window(relicor::HomeDirectory(), clock);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - window.rect().center());
   }
   window.show();
+  window.OpenPaths(QApplication::arguments().mid(1));
   return QApplication::exec();
 }

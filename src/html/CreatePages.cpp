@@ -89,6 +89,7 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
                        PublishSummary& summary) {
   ReportContext& report = ctx.report;
   PageState& state = report.page;
+  state.pageRoot = ctx.outputDir;
   const auto members = PageMembers(items);
   std::string directory;
   DebugLogGuard debugLogGuard(report);

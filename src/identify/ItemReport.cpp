@@ -5,6 +5,7 @@
 #include "identify/EffectPass.h"
 #include "identify/ReportText.h"
 #include "text/Hex.h"
+#include "text/Path.h"
 #include "text/Stri.h"
 
 namespace relicor {
@@ -22,6 +23,22 @@ bool BelongsToPage(const ItemRecord& item, int pageClass) {
   return !item.IsUnique() && item.ItemClass() == pageClass;
 }
 
+}  // namespace
+
+std::string PagePath(std::string_view path, std::string_view pageRoot) {
+  std::string_view root = pageRoot;
+  while (root.size() > 1 && root.back() == kPathSeparator) root.remove_suffix(1);
+  if (!root.empty() && path.size() > root.size() && path.substr(0, root.size()) == root &&
+      (path[root.size()] == kPathSeparator || root.back() == kPathSeparator)) {
+    path.remove_prefix(root.size());
+    while (!path.empty() && path.front() == kPathSeparator) path.remove_prefix(1);
+    return std::string(path);
+  }
+  return std::string(FileNamePart(path));
+}
+
+namespace {
+
 // The row that opens an item in the page: a request link by mail that shows the item's name.
 void WriteItemNameCell(ReportContext& ctx, const std::string& path, const ItemRecord& item) {
   LineSink& sink = ctx.sink;
@@ -30,7 +47,7 @@ void WriteItemNameCell(ReportContext& ctx, const std::string& path, const ItemRe
   sink.WritePageText(ctx.options.mailAddress);
   // Path and name come from the pool: escaped, so that they cannot become markup.
   std::string link = "?subject=Itempool-";
-  AppendHtmlEscaped(link, path);
+  AppendHtmlEscaped(link, PathToCp1252(PagePath(path, ctx.page.pageRoot)));
   link += "\">";
   AppendHtmlEscaped(link, UpperCaseAscii(item.Name()));
   link += ":</A></B></TD>";
@@ -104,8 +121,10 @@ ReportOutcome ReportCurrentItem(ReportContext& ctx, const std::string& path, con
 
   if (!html) {
     const std::size_t from = directory.size() + 1;
+    // The path goes into Windows-1252 text (the output list, ITMLIST.TXT).
     sink.WriteReportLine("File : " +
-                         (from < path.size() ? path.substr(from, kFileShownLength) : std::string()));
+                         (from < path.size() ? PathToCp1252(path.substr(from)).substr(0, kFileShownLength)
+                                             : std::string()));
     sink.WriteReportLine(UpperCaseAscii(item.Name()));
     if (options.additionalInfo) {
       sink.WriteReportLine(UpperCaseAscii(item.PlainName()));

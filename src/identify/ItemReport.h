@@ -38,7 +38,14 @@ struct PageState {
   bool briefMode = false;
   std::array<std::int32_t, kClassCount> newArrivals{};  // per page class
   std::int32_t totalCount = 0;
+  // The published directory: the mail link names an item by its path relative to it, so a
+  // public page never shows the keeper's own directories.
+  std::string pageRoot;
 };
+
+// The path of an item as a page shows it: relative to `pageRoot` when it lies inside, otherwise
+// its file name alone.
+std::string PagePath(std::string_view path, std::string_view pageRoot);
 
 struct ReportContext {
   ReportContext(ItemCache& itemCache, const Database& db, LineSink& lineSink, const Clock& now)

@@ -1,10 +1,12 @@
 #include "pool/RenameRun.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
 #include "platform/FileSystem.h"
 #include "pool/MoveJournal.h"
+#include "pool/RenameLog.h"
 #include "pool/ScanDirectory.h"
 #include "text/Path.h"
 #include "text/Stri.h"
@@ -170,21 +172,93 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
   }
 }
 
-}  // namespace
-
-Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options) {
-  RenameRunResult result;
-  if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
-  result.confirmed = true;
-
+// Loads every ITM file of both directories into the cache (a missing directory yields no files).
+Status ScanForRename(ItemCache& cache, const RenameRunOptions& options) {
   ScanOptions scan;
   scan.recursive = options.subdirectories;
   scan.progressStep = options.scanStep;
   scan.skippedDirectory = options.skippedDirectory;
   for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
-    if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return MakeError(scanned.error());
+    if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned;
   }
+  return {};
+}
+
+// Writes the log of the renames made (when there are any and a log was asked for).
+void WriteLogOf(const ItemCache& cache, const RenameRunOptions& options, RenameRunResult& result) {
+  if (options.logDir.empty() || result.renamed.empty()) return;
+  RenameLog log{DateTimeText(options.runTime).value_or(""), {}};
+  log.entries.reserve(result.renamed.size());
+  for (const RenameStep& step : result.renamed) log.entries.push_back(RenameLogEntryOf(cache, step.from, step.to));
+  if (auto written = WriteRenameLog(options.logDir, log); !written) {
+    result.logError = written.error();
+  } else {
+    result.logPath = RenameLogPath(options.logDir);
+  }
+}
+
+}  // namespace
+
+std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, const RenamePlan& plan) {
+  std::string text = RenameQuestion(poolDir, sentDir);
+  if (plan.renames.empty()) {
+    text += "\nNo file needs a new name (" + std::to_string(plan.handled) + " item files).";
+    return text;
+  }
+  text += "\n" + std::to_string(plan.renames.size()) + " of " + std::to_string(plan.handled) +
+          " item files will be renamed:";
+  for (const auto& [dir, count] : plan.perDirectory) text += "\n" + std::to_string(count) + " in " + dir;
+  return text;
+}
+
+Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options) {
+  if (auto scanned = ScanForRename(cache, options); !scanned) return MakeError(scanned.error());
+  RenamePlan plan;
+  const std::vector<std::string> snapshot = CachedItemPaths(cache);
+  FileNameIndex index;
+  for (const std::string& path : snapshot) index.Add(path);
+  // As in the run, a name whose file is still on the disk is taken, and so is every name an
+  // earlier rename was given.
+  std::set<std::string> taken;
+  auto occupied = [&](const std::string& path) { return taken.count(path) != 0 || PathOccupied(path); };
+  for (const std::string& path : snapshot) {
+    auto loaded = cache.LoadItem(path);
+    if (!loaded) continue;  // the run would keep it and say why
+    const ItemEntry* own = cache.Find(path);
+    if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
+    ++plan.handled;
+    index.Add(path);
+    std::string target;
+    for (;;) {
+      target = RenameTarget(path, NewItemFileName(*own, path, index));
+      if (target == path || (!occupied(target) && !occupied(SidecarPath(target)))) break;
+      index.Add(target);
+    }
+    if (target == path) continue;
+    index.Remove(path);
+    index.Add(target);
+    taken.insert(target);
+    taken.insert(SidecarPath(target));
+    const std::string dir(DirectoryPart(path));
+    auto counted = std::find_if(plan.perDirectory.begin(), plan.perDirectory.end(),
+                                [&](const auto& row) { return row.first == dir; });
+    if (counted == plan.perDirectory.end()) {
+      plan.perDirectory.emplace_back(dir, 1);
+    } else {
+      ++counted->second;
+    }
+    plan.renames.push_back({path, target, {}});
+  }
+  return plan;
+}
+
+Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options) {
+  RenameRunResult result;
+  if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
+  result.confirmed = true;
+
+  if (auto scanned = ScanForRename(cache, options); !scanned) return MakeError(scanned.error());
 
   // Renaming changes the cache but not the snapshot, so every file is handled once.
   const std::vector<std::string> snapshot = CachedItemPaths(cache);
@@ -201,6 +275,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
     std::string to;
   };
   std::size_t next = 0;
+  std::set<std::size_t> gone;  // positions counted once, though a batch may be named again
   while (next < snapshot.size()) {
     std::vector<Planned> plan;
     std::set<std::string> moving;  // the batch's sources: no target of the batch may be one
@@ -208,6 +283,12 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
     for (; i < snapshot.size() && plan.size() < kRenameBatchSize; ++i) {
       if (options.progress) options.progress(i, snapshot.size());
       const std::string& path = snapshot[i];
+      // A cached file that has gone away since it was loaded (another command moved it) is no
+      // longer the run's to rename.
+      if (!PathOccupied(path)) {
+        gone.insert(i);
+        continue;
+      }
       auto loaded = cache.LoadItem(path);
       if (!loaded) {
         result.failed.push_back({path, {}, loaded.error()});
@@ -247,6 +328,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       if (!PathOccupied(p.from) && PathOccupied(p.to)) {
         // The item moved, its sidecar could not follow, and the item could not go back: the
         // journal stays, so the next command brings the two together.
+        WriteLogOf(cache, options, result);
         return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
       }
       result.failed.push_back({p.from, p.to, reason});
@@ -259,8 +341,9 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       break;
     }
   }
+  WriteLogOf(cache, options, result);
   if (auto cleared = journal.Clear(); !cleared) return MakeError(cleared.error());
-  result.handled = snapshot.size();
+  result.handled = snapshot.size() - gone.size();
   if (options.progress) options.progress(snapshot.size(), snapshot.size());
   return result;
 }

@@ -77,7 +77,30 @@ struct RenameRunResult {
   std::size_t handled = 0;  // snapshot paths handled
   std::vector<RenameStep> renamed;
   std::vector<RenameStep> failed;  // skipped without a message in the window; kept for the CLI
+  // The rename log written (empty when nothing was renamed or no log was asked for), or why it
+  // could not be written.
+  std::string logPath;
+  std::string logError;
+
+  // Files that kept their name because it already was their item's name.
+  std::size_t kept() const {
+    const std::size_t changed = renamed.size() + failed.size();
+    return handled > changed ? handled - changed : 0;
+  }
 };
+
+// What a run would do now: the renames (old -> new) in the order the run makes them.
+struct RenamePlan {
+  std::size_t handled = 0;  // item files the run would handle
+  std::vector<RenameStep> renames;
+  // How many files would be renamed in each directory, in the order of the directories' first
+  // rename.
+  std::vector<std::pair<std::string, std::size_t>> perDirectory;
+};
+
+// The question with what the run is about to do: the question above, then how many files would
+// be renamed in which directory.
+std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, const RenamePlan& plan);
 
 struct RenameRunOptions {
   std::string poolDir;
@@ -94,7 +117,15 @@ struct RenameRunOptions {
   std::function<void(const std::string& reason)> skippedDirectory;
   // Called with (position, maximum) before each snapshot path is handled.
   std::function<void(std::size_t position, std::size_t maximum)> progress;
+  // When not empty: the directory whose RENAME.LOG the run writes (when it renamed anything),
+  // stamped with `runTime`.
+  std::string logDir;
+  DateTime runTime = 0;
 };
+
+// The dry run: loads both directories as the run does and names every item as the run would
+// (assuming every rename succeeds), but changes nothing on the disk. `confirm` is not asked.
+Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options);
 
 // "Start Rename Run": asks, loads both directories (a missing directory yields no files), then
 // renames every path the cache holds. A file that cannot be renamed keeps its name and the run goes

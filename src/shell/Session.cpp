@@ -18,6 +18,7 @@
 #include "shell/Members.h"
 #include "shell/SeedCheck.h"
 #include "shell/TextExport.h"
+#include "text/Cp1252.h"
 #include "text/Path.h"
 #include "text/Stri.h"
 #include "validate/DupeCheck.h"
@@ -49,7 +50,7 @@ std::string NotAnItemText(const std::string& path) {
 
 std::string DescribeFields(const std::string& sidecarPath, const std::vector<SidecarField>& fields) {
   std::string text = "wrote " + sidecarPath + ":";
-  for (const auto& field : fields) text += " " + std::string(field.key) + "=" + field.value;
+  for (const auto& field : fields) text += " " + std::string(field.key) + "=" + Cp1252ToUtf8(field.value);
   return text;
 }
 
@@ -113,6 +114,8 @@ struct Session::Impl {
     return {};
   }
 
+  // The subdirectories of the directory that ReadFileList read last (hidden ones left out).
+  std::vector<std::string> listedSubdirectories;
   // The sidecars of the directory that ReadFileList read last, for a run that follows at once.
   std::optional<SidecarListing> listedSidecars;
 
@@ -124,6 +127,15 @@ struct Session::Impl {
     auto entries = ListDirectory(ListedDirectory(dir));
     if (!entries) return MakeError(entries.error());
     listedSidecars.emplace(*entries);
+    // The subdirectories come from the same listing, so the browser needs no second one.
+    std::vector<DirEntry> directories;
+    for (const DirEntry& entry : *entries) {
+      if (entry.isDirectory && !entry.isHidden) directories.push_back(entry);
+    }
+    SortDirectoryEntries(directories);
+    listedSubdirectories.clear();
+    listedSubdirectories.reserve(directories.size());
+    for (DirEntry& entry : directories) listedSubdirectories.push_back(std::move(entry.name));
     // Only the listed item files are sorted: they keep the order they have among all entries.
     std::erase_if(*entries, [](const DirEntry& entry) {
       return entry.isDirectory || entry.isHidden || !IsItemFileName(entry.name);
@@ -180,6 +192,8 @@ struct Session::Impl {
     loadedMembers = onDisk;
     return {};
   }
+
+  RenameRunOptions RenameOptions();
 
   std::string PathOf(int index) const {
     if (index < 0 || index >= static_cast<int>(fileNames.size())) return {};
@@ -266,13 +280,13 @@ Result<std::string> Session::AddMemberToFile(const std::string& name) {
   auto held = s.Lock(poolDir);
   if (!held) return MakeError(held.error());
   s.ReloadMembers();
-  if (!s.members.Add(name)) return MakeError(name + " is already in the member list " + MembersFilePath(poolDir));
+  if (!s.members.Add(name)) return MakeError(Cp1252ToUtf8(name) + " is already in the member list " + MembersFilePath(poolDir));
   if (auto saved = SaveMembers(s.members, poolDir); !saved) {
     s.members = s.loadedMembers;
     return MakeError(saved.error());
   }
   s.loadedMembers = s.members;
-  return "added " + name + " to " + MembersFilePath(poolDir);
+  return "added " + Cp1252ToUtf8(name) + " to " + MembersFilePath(poolDir);
 }
 
 Result<std::string> Session::RemoveMemberFromFile(const std::string& name) {
@@ -282,13 +296,13 @@ Result<std::string> Session::RemoveMemberFromFile(const std::string& name) {
   auto held = s.Lock(poolDir);
   if (!held) return MakeError(held.error());
   s.ReloadMembers();
-  if (!s.members.Remove(name)) return MakeError(name + " is not in the member list " + MembersFilePath(poolDir));
+  if (!s.members.Remove(name)) return MakeError(Cp1252ToUtf8(name) + " is not in the member list " + MembersFilePath(poolDir));
   if (auto saved = SaveMembers(s.members, poolDir); !saved) {
     s.members = s.loadedMembers;
     return MakeError(saved.error());
   }
   s.loadedMembers = s.members;
-  return "removed " + name + " from " + MembersFilePath(poolDir);
+  return "removed " + Cp1252ToUtf8(name) + " from " + MembersFilePath(poolDir);
 }
 
 std::optional<std::string> Session::FindMember(const std::string& name) const {
@@ -323,6 +337,26 @@ Status Session::RereadFileList() {
   s.sink.ClearOutput();
   return {};
 }
+
+Status Session::RefreshFileList() {
+  Impl& s = *impl_;
+  if (!s.directoryRead) return {};
+  auto names = s.ReadFileList(s.currentDir);
+  if (!names) return MakeError(names.error());
+  std::string selected;
+  if (s.selectedIndex >= 0) selected = s.fileNames[static_cast<std::size_t>(s.selectedIndex)];
+  s.fileNames = std::move(*names);
+  s.selectedIndex = -1;
+  if (!selected.empty()) {
+    const auto found = std::find(s.fileNames.begin(), s.fileNames.end(), selected);
+    if (found != s.fileNames.end()) s.selectedIndex = static_cast<int>(found - s.fileNames.begin());
+  }
+  if (s.selectedIndex < 0) s.sink.ClearOutput();
+  return {};
+}
+
+const std::vector<std::string>& Session::subdirectoryNames() const { return impl_->listedSubdirectories; }
+
 const std::vector<std::string>& Session::fileNames() const { return impl_->fileNames; }
 int Session::selectedIndex() const { return impl_->selectedIndex; }
 
@@ -416,6 +450,13 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
 Result<std::string> Session::CreatePages() { return CreatePages(impl_->currentDir); }
 
 Result<std::string> Session::CreatePages(const std::string& directory) {
+  auto summary = PublishPages(directory);
+  if (!summary) return MakeError(summary.error());
+  return "Pages written: " + std::to_string(summary->files) + " files, " + std::to_string(summary->items) +
+         " items; entrance page " + summary->entrancePage;
+}
+
+Result<Session::PublishSummary> Session::PublishPages(const std::string& directory) {
   Impl& s = *impl_;
   s.PrepareReport();
   const std::string outputDir = WithoutTrailingSeparator(directory);
@@ -444,9 +485,8 @@ Result<std::string> Session::CreatePages(const std::string& directory) {
   auto summary = relicor::CreatePages(ctx);
   s.ui.ProgressSet(0);
   if (!summary) return MakeError(summary.error());
-  std::string entrance = summary->files.empty() ? outputDir : summary->files.back();
-  return "Pages written: " + std::to_string(summary->files.size()) + " files, " +
-         std::to_string(summary->itemCount) + " items; entrance page " + entrance;
+  return PublishSummary{outputDir, summary->files.size(), summary->itemCount,
+                        summary->files.empty() ? outputDir : summary->files.back()};
 }
 
 Status CheckDirectoryLength(const std::string& directory) {
@@ -471,6 +511,12 @@ Status Session::SetSentDirectory(const std::string& directory) {
 }
 
 Result<std::string> Session::CheckDuplicates() {
+  auto result = RunDuplicateCheck();
+  if (!result) return MakeError(result.error());
+  return result->message;
+}
+
+Result<DupeCheckResult> Session::RunDuplicateCheck() {
   Impl& s = *impl_;
   if (s.settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryText));
   auto held = s.Lock(s.settings.pathToPool);
@@ -479,8 +525,7 @@ Result<std::string> Session::CheckDuplicates() {
       s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent, s.settings.htmlScanSub, s.clock,
       [&s] { s.ui.ProgressStep(); }, [&s](const std::string& message) { s.ui.Notify(message); });
   s.ui.ProgressSet(0);
-  if (!result) return MakeError(result.error());
-  return result->message;
+  return result;
 }
 
 namespace {
@@ -538,7 +583,7 @@ Result<std::string> Session::PrepareItemToSend(const std::string& path, const st
   switch (result->outcome) {
     case SendOutcome::kSent: {
       std::string text = "moved " + result->source + " to " + result->destination;
-      for (const auto& field : result->written) text += "; " + std::string(field.key) + "=" + field.value;
+      for (const auto& field : result->written) text += "; " + std::string(field.key) + "=" + Cp1252ToUtf8(field.value);
       return text;
     }
     case SendOutcome::kNothingSelected:
@@ -553,35 +598,92 @@ Result<std::string> Session::PrepareItemToSend(const std::string& path, const st
   return std::string();
 }
 
-Result<std::string> Session::RenameRun() {
-  Impl& s = *impl_;
+RenameRunOptions Session::Impl::RenameOptions() {
   RenameRunOptions options;
-  options.poolDir = s.settings.pathToPool;
-  options.sentDir = s.settings.pathToSent;
-  options.subdirectories = s.settings.htmlScanSub;
-  options.journalDir = s.WorkDirectory();
-  // The keeper is asked before the lock is taken: no other Relicor waits on an open question.
-  if (!s.ui.Confirm(RenameQuestion(options.poolDir, options.sentDir))) return std::string("rename run not started");
+  options.poolDir = settings.pathToPool;
+  options.sentDir = settings.pathToSent;
+  options.subdirectories = settings.htmlScanSub;
+  options.journalDir = WorkDirectory();
+  options.logDir = WorkDirectory();
+  options.runTime = clock.Now();
+  options.confirm = [](const std::string&) { return true; };
+  options.scanStep = [this] { ui.ProgressStep(); };
+  options.skippedDirectory = [this](const std::string& reason) { ui.Notify(reason); };
+  options.progress = [this](std::size_t position, std::size_t maximum) {
+    ui.ProgressSet(maximum > 0 ? static_cast<int>(position * 100 / maximum) : 0);
+  };
+  return options;
+}
+
+Result<RenamePlan> Session::PlanRename() {
+  Impl& s = *impl_;
+  auto plan = PlanRenameRun(s.cache, s.RenameOptions());
+  s.ui.ProgressSet(0);
+  return plan;
+}
+
+std::string Session::RenameQuestionOf(const RenamePlan& plan) const {
+  return RenameQuestion(impl_->settings.pathToPool, impl_->settings.pathToSent, plan);
+}
+
+std::string Session::RenameLogDirectory() const { return impl_->WorkDirectory(); }
+
+Result<RenameRunResult> Session::RunRename() {
+  Impl& s = *impl_;
   auto held = s.Lock(s.WorkDirectory());
   if (!held) return MakeError(held.error());
-  options.confirm = [](const std::string&) { return true; };
-  options.scanStep = [&s] { s.ui.ProgressStep(); };
-  options.skippedDirectory = [&s](const std::string& reason) { s.ui.Notify(reason); };
-  options.progress = [&s](std::size_t position, std::size_t maximum) {
-    s.ui.ProgressSet(maximum > 0 ? static_cast<int>(position * 100 / maximum) : 0);
-  };
-  auto result = StartRenameRun(s.cache, options);
+  auto result = StartRenameRun(s.cache, s.RenameOptions());
   s.ui.ProgressSet(0);
+  return result;
+}
+
+Result<RenameUndoResult> Session::UndoRename() {
+  Impl& s = *impl_;
+  auto held = s.Lock(s.WorkDirectory());
+  if (!held) return MakeError(held.error());
+  return UndoRenameRun(s.cache, s.WorkDirectory(), s.WorkDirectory());
+}
+
+Result<std::string> Session::RenameRun() {
+  Impl& s = *impl_;
+  // The keeper is asked before the lock is taken: no other Relicor waits on an open question.
+  auto plan = PlanRename();
+  if (!plan) return MakeError(plan.error());
+  if (!s.ui.Confirm(RenameQuestionOf(*plan))) return std::string(kRenameDeclinedText);
+  auto result = RunRename();
   if (!result) return MakeError(result.error());
-  if (!result->confirmed) return std::string("rename run not started");
-  std::string text;
-  for (const auto& step : result->renamed) text += "renamed " + step.from + " to " + step.to + "\n";
-  for (const auto& step : result->failed) text += "kept " + step.from + ": " + step.reason + "\n";
-  text += std::to_string(result->renamed.size()) + " of " + std::to_string(result->handled) + " files renamed";
+  const std::string text = RenameSummaryText(*result);
   // A file that kept its name against the run's will is a failure of the run.
-  if (!result->failed.empty()) {
-    return MakeError(text + "; " + std::to_string(result->failed.size()) + " could not be renamed");
-  }
+  if (!result->failed.empty() || !result->logError.empty()) return MakeError(text);
+  return text;
+}
+
+std::string RenamePlanText(const RenamePlan& plan) {
+  std::string text;
+  for (const auto& step : plan.renames) text += step.from + " -> " + step.to + "\n";
+  text += std::to_string(plan.renames.size()) + " of " + std::to_string(plan.handled) +
+          " item files would be renamed; nothing was changed";
+  return text;
+}
+
+std::string RenameSummaryText(const RenameRunResult& result) {
+  std::string text;
+  for (const auto& step : result.renamed) text += "renamed " + step.from + " -> " + step.to + "\n";
+  for (const auto& step : result.failed) text += "failed " + step.from + ": " + step.reason + "\n";
+  text += std::to_string(result.renamed.size()) + " renamed, " + std::to_string(result.kept()) + " kept, " +
+          std::to_string(result.failed.size()) + " failed";
+  if (!result.logPath.empty()) text += "; undo with the log " + result.logPath;
+  if (!result.logError.empty()) text += "; the rename log could not be written: " + result.logError;
+  return text;
+}
+
+std::string UndoSummaryText(const RenameUndoResult& result) {
+  if (!result.logFound) return "no rename run to undo";
+  std::string text;
+  for (const auto& step : result.restored) text += "restored " + step.from + " -> " + step.to + "\n";
+  for (const auto& step : result.refused) text += "left " + step.from + ": " + step.reason + "\n";
+  text += "rename run of " + result.runTime + ": " + std::to_string(result.restored.size()) + " restored, " +
+          std::to_string(result.refused.size()) + " left as they are";
   return text;
 }
 

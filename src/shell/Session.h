@@ -2,6 +2,10 @@
 // The session: all state the main window owns for a run (settings, option flags, member list,
 // item cache, database, browsing state, the current report) and every menu command as a function
 // over it. The GUI and the CLI both drive a Session; nothing here knows about widgets.
+//
+// Texts: report lines, item names, sidecar values and member names are Windows-1252; paths are the
+// file system's own bytes (UTF-8 on Linux). Messages for the keeper (the texts commands return,
+// their errors, Notify and Confirm) are UTF-8: paths as they are, Windows-1252 texts converted.
 
 #include <memory>
 #include <optional>
@@ -14,7 +18,10 @@
 #include "platform/Result.h"
 #include "platform/Settings.h"
 #include "pool/ItemCache.h"
+#include "pool/RenameLog.h"
+#include "pool/RenameRun.h"
 #include "validate/Database.h"
+#include "validate/DupeCheck.h"
 #include "validate/Findings.h"
 
 namespace relicor {
@@ -44,6 +51,15 @@ class SessionUi {
   virtual void ShowItemDump(const ItemRecord& /*record*/, bool /*decimalView*/) {}
   virtual void HideItemDump() {}
 };
+
+// What the rename run answers when the keeper did not say Yes.
+inline constexpr std::string_view kRenameDeclinedText = "rename run not started";
+
+// Summaries for the keeper: one line per file ("renamed A -> B", "kept A: reason"), then the
+// counts ("3 renamed, 5 kept, 1 failed") and where the log is.
+std::string RenamePlanText(const RenamePlan& plan);
+std::string RenameSummaryText(const RenameRunResult& result);
+std::string UndoSummaryText(const RenameUndoResult& result);
 
 // An error naming `directory` when it is longer than a directory setting may be (255 characters).
 Status CheckDirectoryLength(const std::string& directory);
@@ -108,6 +124,13 @@ class Session {
   // Reads the current directory's file list anew (after files were moved or renamed); nothing
   // is selected afterwards.
   Status RereadFileList();
+  // Reads the file list anew when the directory changed on disk: the selected file stays
+  // selected (its report stays) while it is still there; otherwise nothing is selected and the
+  // output is cleared.
+  Status RefreshFileList();
+  // The current directory's subdirectories (hidden ones left out), from the listing that gave the
+  // file list, sorted by name without regard to letter case.
+  const std::vector<std::string>& subdirectoryNames() const;
   const std::vector<std::string>& fileNames() const;
   int selectedIndex() const;
   // The file-selection event: clears the output; reports the selected file (index -1: nothing).
@@ -134,6 +157,14 @@ class Session {
   // "St&art creation": the pages in `directory` (default: the current directory).
   Result<std::string> CreatePages();
   Result<std::string> CreatePages(const std::string& directory);
+  // The same, saying what it wrote.
+  struct PublishSummary {
+    std::string directory;     // where the pages are
+    std::size_t files = 0;     // files written (stylesheet and pages)
+    std::size_t items = 0;     // items on the pages
+    std::string entrancePage;  // the entrance page's path
+  };
+  Result<PublishSummary> PublishPages(const std::string& directory);
   // "Set &Pool-Directory" / "Set &Sent-Directory": the current directory becomes it. A directory
   // longer than 255 characters is refused (CheckDirectoryLength), never cut. Setting the pool
   // reloads the member list and repairs the pool (RecoverPool).
@@ -143,14 +174,32 @@ class Session {
   Status SetSentDirectory(const std::string& directory);
   // "Check for duplicate items".
   Result<std::string> CheckDuplicates();
+  // The same, with what it found (the pairs and the registered dupes).
+  Result<DupeCheckResult> RunDuplicateCheck();
   // "Quick Sender Assign", "Quick Point Assign", "Quick Date Assign" for `path`.
   Result<std::string> QuickSenderAssign(const std::string& path, const std::string& member);
   Result<std::string> QuickPointAssign(const std::string& path);
   Result<std::string> QuickDateAssign(const std::string& path);
   // "Prepare Item to send".
   Result<std::string> PrepareItemToSend(const std::string& path, const std::string& member);
-  // "Start Rename Run" (asks through Confirm).
+  // "Start Rename Run": PlanRename, the question (RenameQuestionOf, through Confirm; any answer
+  // but Yes ends it with kRenameDeclinedText), RunRename, and the summary (RenameSummaryText).
+  // The run renames the files of the pool and the sent directory and every other item file the
+  // cache holds.
   Result<std::string> RenameRun();
+  // The steps, for a front end that shows them itself. PlanRename is the dry run: it loads the
+  // pool and the sent directory and says what the run would rename, changing nothing.
+  Result<RenamePlan> PlanRename();
+  // The question for `plan`: which directories, how many files in each.
+  std::string RenameQuestionOf(const RenamePlan& plan) const;
+  // The run without a question, under the pool's lock and its journal; it writes RENAME.LOG in the
+  // pool directory (the program directory when no pool is set) when it renamed anything.
+  Result<RenameRunResult> RunRename();
+  // Reverts the last run that RENAME.LOG holds (items whose files changed since are left, and
+  // stay in the log), sidecars with their items, under the pool's lock and its journal.
+  Result<RenameUndoResult> UndoRename();
+  // The rename log's directory.
+  std::string RenameLogDirectory() const;
   // "&Add to dupe&&hackbase" for `path` (asks through Confirm).
   Result<std::string> AddToDatabase(const std::string& path);
 

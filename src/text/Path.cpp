@@ -20,3 +20,20 @@ std::string_view DirectoryPart(std::string_view path) {
 }
 
 }  // namespace relicor
+
+#include "text/Cp1252.h"
+
+namespace relicor {
+
+#ifdef _WIN32
+// Paths are kept as Windows-1252 bytes there already.
+std::string PathToCp1252(std::string_view path) { return std::string(path); }
+std::string PathFromCp1252(std::string_view text) { return std::string(text); }
+#else
+std::string PathToCp1252(std::string_view path) { return Utf8ToCp1252(path); }
+std::string PathFromCp1252(std::string_view text) { return Cp1252ToUtf8(text); }
+#endif
+
+bool PathFitsCp1252(std::string_view path) { return PathFromCp1252(PathToCp1252(path)) == path; }
+
+}  // namespace relicor

@@ -22,3 +22,16 @@ std::string_view FileNamePart(std::string_view path);
 std::string_view DirectoryPart(std::string_view path);
 
 }  // namespace relicor
+
+namespace relicor {
+
+// Paths are the file system's own bytes (UTF-8 on Linux). Where a path goes into a Windows-1252
+// text (a file the system writes, a report line, a page), it is converted: characters that
+// Windows-1252 cannot hold become '?'.
+std::string PathToCp1252(std::string_view path);
+// A path read back from a Windows-1252 text.
+std::string PathFromCp1252(std::string_view text);
+// True when `path` survives the way into a Windows-1252 text and back unchanged.
+bool PathFitsCp1252(std::string_view path);
+
+}  // namespace relicor

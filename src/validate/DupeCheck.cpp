@@ -60,7 +60,7 @@ std::string OneLineText(std::string_view text) {
 }
 
 std::string DupeCheckLog(const ItemCache& cache, const Database& database, const Clock& clock,
-                         std::size_t* duplicatedLines, std::size_t* dupeHackLines) {
+                         std::size_t* duplicatedLines, std::size_t* dupeHackLines, DupeCheckResult* found) {
   std::string log;
   AppendLine(log, TimeStamp(clock) + " Start check");
   AppendLine(log, "DUPLICATED will mark files with same Item in it");
@@ -76,15 +76,20 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
     const std::string& next = *std::next(it);
     if (text.size() < kItemKeyLength || next.size() < kItemKeyLength) continue;
     if (text.compare(0, kItemKeyLength, next, 0, kItemKeyLength) != 0 || SameFile(text, next)) continue;
-    AppendLine(log, "DUPLICATED " + OneLineText(text) + "--" + OneLineText(next));
+    AppendLine(log, "DUPLICATED " + OneLineText(PathToCp1252(text)) + "--" + OneLineText(PathToCp1252(next)));
     ++duplicated;
+    if (found != nullptr) {
+      found->duplicates.push_back(
+          {text.substr(0, kItemKeyLength), text.substr(kItemKeyLength), next.substr(kItemKeyLength)});
+    }
   }
 
   std::size_t dupeHack = 0;
   for (const std::string& text : keyList) {
     if (text.size() < kItemKeyLength || !database.IsRegistered(text.substr(0, kItemKeyLength))) continue;
-    AppendLine(log, "DUPE/HACK  " + OneLineText(text));
+    AppendLine(log, "DUPE/HACK  " + OneLineText(PathToCp1252(text)));
     ++dupeHack;
+    if (found != nullptr) found->knownDupes.push_back({text.substr(0, kItemKeyLength), text.substr(kItemKeyLength)});
   }
 
   AppendLine(log, " done checking " + TimeStamp(clock));
@@ -116,7 +121,7 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
   DupeCheckResult result;
   result.logPath = JoinPath(poolDir, kDupeCheckLogName);
   const std::string log =
-      DupeCheckLog(cache, database, clock, &result.duplicatedLines, &result.dupeHackLines);
+      DupeCheckLog(cache, database, clock, &result.duplicatedLines, &result.dupeHackLines, &result);
   if (auto written = AppendToFile(result.logPath, log); !written) return MakeError(written.error());
   result.message = std::string(kDupeCheckDoneText) + result.logPath;
   return result;

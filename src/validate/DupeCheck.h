@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Result.h"
@@ -19,18 +20,34 @@ inline constexpr const char* kDupeCheckLogName = "DUPECHK.TXT";
 inline constexpr std::string_view kNoPoolDirectoryText = "No Pool-Directory assigned!";
 inline constexpr std::string_view kDupeCheckDoneText = "Dupe check log in ";
 
+// Two files that hold one item (neighbours in the key list), and a file whose item the database
+// knows. Paths are the file system's own.
+struct DuplicatePair {
+  std::string itemKey;
+  std::string first;
+  std::string second;
+};
+struct KnownDupe {
+  std::string itemKey;
+  std::string path;
+};
+
 struct DupeCheckResult {
   std::string logPath;
   std::string message;  // "Dupe check log in " + the log's path
   std::size_t duplicatedLines = 0;
   std::size_t dupeHackLines = 0;
+  std::vector<DuplicatePair> duplicates;  // one per "DUPLICATED " line, in log order
+  std::vector<KnownDupe> knownDupes;      // one per "DUPE/HACK  " line, in log order
 };
 
 // The block one run appends to the log (lines end with CR LF), from the key list as it stands:
 // the header (with the current date and time), a "DUPLICATED " line for every neighbouring pair with one item
 // key, a "DUPE/HACK  " line for every text whose key is registered, and the closing line.
+// Paths go into the log in Windows-1252. When `found` is given, its counters and lists are filled.
 std::string DupeCheckLog(const ItemCache& cache, const Database& database, const Clock& clock,
-                         std::size_t* duplicatedLines = nullptr, std::size_t* dupeHackLines = nullptr);
+                         std::size_t* duplicatedLines = nullptr, std::size_t* dupeHackLines = nullptr,
+                         DupeCheckResult* found = nullptr);
 
 // "Check for duplicate items". An empty pool directory is an error with kNoPoolDirectoryText,
 // before anything is loaded or written. A directory that does not exist yields no files; a file

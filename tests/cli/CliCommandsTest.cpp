@@ -139,15 +139,16 @@ TEST_F(CliCommandsTest, RenameNeedsYesWithoutATerminal) {
   EXPECT_EQ(run.status, kExitUsage);
   run = Cli({"rename", "--yes"});
   EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_NE(run.out.find("renamed " + ring + " to " + pool + "/ring0001.ITM"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("renamed " + ring + " -> " + pool + "/ring0001.ITM"), std::string::npos) << run.out;
   EXPECT_EQ(dir.read("pool/ring0001.ITM").size(), 400u);
 }
 
 TEST_F(CliCommandsTest, DupeCheckWritesItsLogInThePool) {
   dir.write("sent/RING.ITM", RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).bytes());
   const auto run = Cli({"dupecheck"});
-  EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(run.out, "Dupe check log in " + pool + "/DUPECHK.TXT\n");
+  EXPECT_EQ(run.status, kExitFailed) << run.err;  // it found a pair
+  EXPECT_EQ(run.out, "DUPLICATED 000000FF0C" + pool + "/RING.ITM--000000FF0C" + sent + "/RING.ITM\n"
+                     "Dupe check log in " + pool + "/DUPECHK.TXT\n");
   EXPECT_NE(dir.read("pool/DUPECHK.TXT").find("RING.ITM"), std::string::npos);
 }
 

@@ -175,8 +175,8 @@ TEST_F(ItemReportTest, HtmlDetailRowsOfANewItem) {
   EXPECT_EQ(Report(path), ReportOutcome::kReported);
   EXPECT_EQ(sink.PageText(),
             "<TR>\r\n"
-            "<TD NOWRAP><B><A HREF=\"mailto:keeper@example.org?subject=Itempool-" +
-                path +
+            "<TD NOWRAP><B><A HREF=\"mailto:keeper@example.org?subject=Itempool-"
+                "GOLD.ITM"  // never the keeper's own directories
                 "\">GOLD SWORD:</A></B></TD>\r\n"
                 "<TD>Damage     2-6</TD>\r\n</TR>\r\n"
                 "<TR><TD>= New =</TD>\r\n<TD>Durability 20/20</TD>\r\n</TR>\r\n"
@@ -301,8 +301,8 @@ TEST_F(ItemReportTest, PageTextFromFilesIsEscaped) {
   Html(1);
   Report(path);
   const std::string& page = sink.PageText();
-  EXPECT_NE(page.find("mailto:a&b@example.org?subject=Itempool-" + dir.path() +
-                      "/A&amp;B&lt;.ITM\">&lt;B&gt;&quot;X&quot;&amp;Y:</A></B></TD>\r\n"),
+  EXPECT_NE(page.find("mailto:a&b@example.org?subject=Itempool-"
+                      "A&amp;B&lt;.ITM\">&lt;B&gt;&quot;X&quot;&amp;Y:</A></B></TD>\r\n"),
             std::string::npos)
       << page;
   EXPECT_NE(page.find("<TD><I><FONT CLASS=\"SM\"> by &lt;i&gt;Eve&amp;Co</FONT></I></TD>"),
@@ -320,6 +320,7 @@ TEST_F(ItemReportTest, NameCellIsCutWithoutBreakingAReference) {
   const ItemRecord record = GoldSword().name(std::string(20, '&')).build();
   const std::string path = Item(std::string(150, 'd') + "/X.ITM", record);
   Html(1);
+  ctx.page.pageRoot = dir.path();
   Report(path);
   const std::string& page = sink.PageText();
   const std::size_t start = page.find("?subject=");
@@ -327,6 +328,32 @@ TEST_F(ItemReportTest, NameCellIsCutWithoutBreakingAReference) {
   EXPECT_LE(line.size(), 255u);
   EXPECT_GT(line.size(), 250u);
   EXPECT_EQ(line.substr(line.size() - 5), "&amp;") << line;
+}
+
+TEST(PagePath, APageNamesAnItemBelowThePublishedDirectoryOnly) {
+  // clang-format off
+  const struct { std::string_view path, root, shown; } rows[] = {
+      {"/home/k/pool/A.ITM",        "/home/k/pool",   "A.ITM"},
+      {"/home/k/pool/A.ITM",        "/home/k/pool/",  "A.ITM"},
+      {"/home/k/pool/sub/A.ITM",    "/home/k/pool",   "sub/A.ITM"},
+      {"/home/k/pool2/A.ITM",       "/home/k/pool",   "A.ITM"},   // outside: the name alone
+      {"/home/k/pool/A.ITM",        "",               "A.ITM"},
+      {"/A.ITM",                    "/",              "A.ITM"},
+  };
+  // clang-format on
+  for (const auto& row : rows) EXPECT_EQ(PagePath(row.path, row.root), row.shown) << row.path << " " << row.root;
+}
+
+TEST_F(ItemReportTest, PathsGoIntoPagesAndLinesAsWindows1252) {
+  // "Pöol ß €" in UTF-8, as the file system gives it.
+  const std::string path = Item("P\xC3\xB6ol \xC3\x9F \xE2\x82\xAC/A.ITM", GoldSword().build());
+  Report(path);
+  EXPECT_EQ(sink.OutputList().front(), "File : P\xF6ol \xDF \x80/A.ITM");
+  Html(1);
+  ctx.page.pageRoot = dir.path();
+  Report(path);
+  EXPECT_NE(sink.PageText().find("?subject=Itempool-P\xF6ol \xDF \x80/A.ITM\""), std::string::npos)
+      << sink.PageText();
 }
 
 TEST_F(ItemReportTest, FileLineShowsThePathBelowTheDirectory) {

@@ -65,6 +65,33 @@ TEST_F(SessionTest, FileListHoldsItemFilesOfAnyCaseSortedWithoutRegardToCase) {
   EXPECT_TRUE(session->OutputLines().empty());
 }
 
+TEST_F(SessionTest, RefreshKeepsTheSelectedFileWhileItIsThere) {
+  auto session = Start();
+  ASSERT_TRUE(session->SetCurrentDirectory(pool).ok());
+  EXPECT_EQ(session->subdirectoryNames(), std::vector<std::string>{"SUB.ITM"});
+  ASSERT_TRUE(session->SelectFile(1).ok());  // B.ITM
+  const std::vector<std::string> report = session->OutputLines();
+  ASSERT_FALSE(report.empty());
+
+  // A file that sorts before it arrives, with subdirectories of both letter cases and a hidden one.
+  dir.write("pool/A0.ITM", RecordBuilder().ident(3).bytes());
+  dir.mkdir("pool/zeta");
+  dir.mkdir("pool/Alpha");
+  dir.mkdir("pool/.cache");
+  ASSERT_TRUE(session->RefreshFileList().ok());
+  EXPECT_EQ(session->fileNames(), (std::vector<std::string>{"a.itm", "A0.ITM", "B.ITM"}));
+  EXPECT_EQ(session->selectedIndex(), 2);
+  EXPECT_EQ(session->OutputLines(), report);  // not reported again
+  EXPECT_EQ(session->subdirectoryNames(), (std::vector<std::string>{"Alpha", "SUB.ITM", "zeta"}));
+
+  // It goes: nothing is selected and its report goes with it.
+  std::filesystem::remove(dir.file("pool/B.ITM"));
+  ASSERT_TRUE(session->RefreshFileList().ok());
+  EXPECT_EQ(session->selectedIndex(), -1);
+  EXPECT_TRUE(session->OutputLines().empty());
+  EXPECT_EQ(session->SelectedPath(), "");
+}
+
 TEST_F(SessionTest, ExportWritesTitleEmptyLineAndEveryReportWithCrLf) {
   auto session = Start();
   auto exported = session->ExportItemList(pool);

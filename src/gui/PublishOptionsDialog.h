@@ -12,11 +12,11 @@ namespace relicor {
 struct HtmlOptionValues;
 class Session;
 
-class TIOPTIONS : public QDialog {
+class PublishOptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TIOPTIONS(Session& session, QWidget* parent = nullptr);
+  explicit PublishOptionsDialog(Session& session, QWidget* parent = nullptr);
 
   // Puts the session's option values into the fields.
   void ShowValues(const HtmlOptionValues& values);

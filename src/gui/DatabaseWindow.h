@@ -12,11 +12,11 @@ namespace relicor {
 
 class Database;
 
-class TDUPEFORM : public QWidget {
+class DatabaseWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TDUPEFORM(Database& database, QWidget* parent = nullptr);
+  explicit DatabaseWindow(Database& database, QWidget* parent = nullptr);
 
   // Fills the list from the database (done each time the window is shown).
   void Reload();

@@ -1,4 +1,4 @@
-#include "gui/TDupeForm.h"
+#include "gui/DatabaseWindow.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -9,10 +9,12 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <string>
+#include <utility>
 
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/MessageBoxes.h"
+#include "gui/NameOrder.h"
 #include "text/Hex.h"
 #include "validate/Database.h"
 
@@ -33,6 +35,20 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
+// A list entry that sorts by its name's bytes in name order (letter case and accents aside).
+class NameItem final : public QListWidgetItem {
+ public:
+  explicit NameItem(std::string name) : QListWidgetItem(ToQt(name)), name_(std::move(name)) {}
+  bool operator<(const QListWidgetItem& other) const override {
+    const auto* named = dynamic_cast<const NameItem*>(&other);
+    if (named == nullptr) return QListWidgetItem::operator<(other);
+    return NameLess(name_, named->name_);
+  }
+
+ private:
+  std::string name_;
+};
+
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QIcon& icon,
                     const QString& hint) {
   auto* button = new QPushButton(icon, caption, parent);
@@ -44,7 +60,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 
 }  // namespace
 
-TDUPEFORM::TDUPEFORM(Database& database, QWidget* parent) : QWidget(parent, Qt::Window), database_(database) {
+DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent) : QWidget(parent, Qt::Window), database_(database) {
   setObjectName("DUPEFORM");
   setWindowTitle("Database Dupes&Hacks");
   resize(403, 384);
@@ -98,17 +114,17 @@ TDUPEFORM::TDUPEFORM(Database& database, QWidget* parent) : QWidget(parent, Qt::
   layout->addLayout(middle, 1);
   layout->addWidget(count_);
 
-  connect(list_, &QListWidget::itemSelectionChanged, this, &TDUPEFORM::SelectionChanged);
-  connect(deleteButton_, &QPushButton::clicked, this, &TDUPEFORM::DeleteSelected);
-  connect(saveButton_, &QPushButton::clicked, this, &TDUPEFORM::SaveList);
+  connect(list_, &QListWidget::itemSelectionChanged, this, &DatabaseWindow::SelectionChanged);
+  connect(deleteButton_, &QPushButton::clicked, this, &DatabaseWindow::DeleteSelected);
+  connect(saveButton_, &QPushButton::clicked, this, &DatabaseWindow::SaveList);
   connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
   UpdateButtons();
 }
 
-void TDUPEFORM::Reload() {
+void DatabaseWindow::Reload() {
   list_->clear();
   for (const auto& [key, record] : database_.entries()) {
-    auto* item = new QListWidgetItem(ToQt(UpperAscii(record.Name())));
+    auto* item = new NameItem(UpperAscii(record.Name()));
     item->setData(kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
     list_->addItem(item);
   }
@@ -119,11 +135,11 @@ void TDUPEFORM::Reload() {
   UpdateButtons();
 }
 
-void TDUPEFORM::ShowCount() {
+void DatabaseWindow::ShowCount() {
   count_->setText(QString::number(list_->count()) + " entries loaded");
 }
 
-void TDUPEFORM::SelectionChanged() {
+void DatabaseWindow::SelectionChanged() {
   const QList<QListWidgetItem*> selected = list_->selectedItems();
   if (!selected.isEmpty()) {
     const std::string key = selected.front()->data(kKeyRole).toString().toStdString();
@@ -136,12 +152,12 @@ void TDUPEFORM::SelectionChanged() {
   UpdateButtons();
 }
 
-void TDUPEFORM::UpdateButtons() {
+void DatabaseWindow::UpdateButtons() {
   deleteButton_->setEnabled(!list_->selectedItems().isEmpty());
   saveButton_->setEnabled(database_.modified());
 }
 
-void TDUPEFORM::DeleteSelected() {
+void DatabaseWindow::DeleteSelected() {
   const QList<QListWidgetItem*> selected = list_->selectedItems();
   if (selected.isEmpty()) return;
   if (!MessageBoxes::AskYesNo(this, kRemoveQuestion)) return;
@@ -152,19 +168,19 @@ void TDUPEFORM::DeleteSelected() {
   UpdateButtons();
 }
 
-void TDUPEFORM::SaveList() {
+void DatabaseWindow::SaveList() {
   if (!MessageBoxes::AskYesNo(this, kSaveQuestion)) return;
   const Status saved = database_.Save();
-  if (!saved) MessageBoxes::Error(this, ToQt(saved.error()));
+  if (!saved) MessageBoxes::Error(this, MessageToQt(saved.error()));
   UpdateButtons();
 }
 
-void TDUPEFORM::showEvent(QShowEvent* event) {
+void DatabaseWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!event->spontaneous()) Reload();
 }
 
-void TDUPEFORM::closeEvent(QCloseEvent* event) {
+void DatabaseWindow::closeEvent(QCloseEvent* event) {
   if (database_.modified()) {
     const QMessageBox::StandardButton answer = MessageBoxes::Question(
         this, kCloseQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -176,7 +192,7 @@ void TDUPEFORM::closeEvent(QCloseEvent* event) {
       const Status saved = database_.Save();
       if (!saved) {
         // The changes are still only in memory: the window stays so they can be saved again.
-        MessageBoxes::Error(this, ToQt(saved.error()));
+        MessageBoxes::Error(this, MessageToQt(saved.error()));
         UpdateButtons();
         event->ignore();
         return;

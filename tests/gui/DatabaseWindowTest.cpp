@@ -9,18 +9,18 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "gui/TDupeForm.h"
+#include "gui/DatabaseWindow.h"
 #include "validate/Database.h"
 
 namespace relicor::test {
 
-class TDupeFormTest : public QObject {
+class DatabaseWindowTest : public QObject {
   Q_OBJECT
 
  private:
   std::unique_ptr<TempDir> dir_;
   std::unique_ptr<Database> database_;
-  std::unique_ptr<TDUPEFORM> window_;
+  std::unique_ptr<DatabaseWindow> window_;
 
   std::string FilePath() const { return dir_->file("IDENT.ID"); }
   std::uintmax_t FileSize() const { return std::filesystem::file_size(FilePath()); }
@@ -46,7 +46,7 @@ class TDupeFormTest : public QObject {
     dir_->write("IDENT.ID", file);
     database_ = std::make_unique<Database>(FilePath());
     QVERIFY(database_->Load().ok());
-    window_ = std::make_unique<TDUPEFORM>(*database_);
+    window_ = std::make_unique<DatabaseWindow>(*database_);
   }
 
   void cleanup() {
@@ -59,7 +59,7 @@ class TDupeFormTest : public QObject {
     QCOMPARE(window_->windowTitle(), QString("Database Dupes&Hacks"));
     window_->show();
     // Only a-z are upper-cased; an empty name still counts.
-    QCOMPARE(Texts(window_->list()), (QStringList{"", "ALPHA RING", "ZETA BLADE", QString::fromUtf8("äXE")}));
+    QCOMPARE(Texts(window_->list()), (QStringList{"", "ALPHA RING", QString::fromUtf8("äXE"), "ZETA BLADE"}));
     QCOMPARE(Label("Panel3"), QString("4 entries loaded"));
     QCOMPARE(Label("LBID"), QString("ID"));
     QCOMPARE(Label("LBTYPE"), QString("Type"));
@@ -75,6 +75,22 @@ class TDupeFormTest : public QObject {
     }
     QVERIFY(window_->findChild<QLabel*>("LBID")->font().bold());
     QVERIFY(window_->findChild<QLabel*>("LBTYPE")->font().bold());
+  }
+
+  void namesSortWithoutRegardToCaseAndAccents() {
+    std::string file;
+    std::uint32_t ident = 100;
+    for (const char* name : {"zeta", "Sr", "\xDF", "\xD6l", "oak", "\xC4rger", "sz", "Alpha", "\xE4xe", "ALPHA"})
+      file += EncodeDatabaseRecord(RecordBuilder().ident(ident++).itemClass(1).name(name).build());
+    dir_->write("IDENT.ID", file);
+    Database database(FilePath());
+    QVERIFY(database.Load().ok());
+    DatabaseWindow window(database);
+    window.show();
+    // Ä and ä stand with A, Ö with O, ß as SS; equal names keep their bytes' order.
+    const QStringList expected{"ALPHA", "ALPHA", QString::fromUtf8("ÄRGER"), QString::fromUtf8("äXE"), "OAK",
+                               QString::fromUtf8("ÖL"), "SR", QString::fromUtf8("ß"), "SZ", "ZETA"};
+    QCOMPARE(Texts(window.list()), expected);
   }
 
   void selectionShowsKeyParts() {
@@ -161,5 +177,5 @@ class TDupeFormTest : public QObject {
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TDupeFormTest)
-#include "TDupeFormTest.moc"
+QTEST_MAIN(relicor::test::DatabaseWindowTest)
+#include "DatabaseWindowTest.moc"

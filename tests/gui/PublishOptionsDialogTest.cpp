@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "gui/TForm1.h"
-#include "gui/TIOptions.h"
+#include "gui/MainWindow.h"
+#include "gui/PublishOptionsDialog.h"
 
 namespace relicor::test {
 namespace {
@@ -24,11 +24,11 @@ struct FieldValue {
 
 }  // namespace
 
-class TIOptionsTest : public QObject {
+class PublishOptionsDialogTest : public QObject {
   Q_OBJECT
 
  private:
-  static QLineEdit* Field(TForm1& form, const char* name) {
+  static QLineEdit* Field(MainWindow& form, const char* name) {
     return form.optionsDialog()->findChild<QLineEdit*>(name);
   }
 
@@ -38,8 +38,8 @@ class TIOptionsTest : public QObject {
   void designValuesWithoutSettings() {
     GuiHome home;
     FixedClock clock(TestNow());
-    TForm1 form(home.programDir(), clock);
-    TIOPTIONS* dialog = form.optionsDialog();
+    MainWindow form(home.programDir(), clock);
+    PublishOptionsDialog* dialog = form.optionsDialog();
     QCOMPARE(dialog->windowTitle(), QString("Options"));
     QCOMPARE(dialog->findChild<QTabWidget*>()->tabText(0), QString("HTML"));
     const FieldValue expected[] = {
@@ -66,8 +66,8 @@ class TIOptionsTest : public QObject {
   void labelsStandInTwoColumns() {
     GuiHome home;
     FixedClock clock(TestNow());
-    TForm1 form(home.programDir(), clock);
-    TIOPTIONS* dialog = form.optionsDialog();
+    MainWindow form(home.programDir(), clock);
+    PublishOptionsDialog* dialog = form.optionsDialog();
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     // Each field's label, by the field it names; the columns top to bottom.
@@ -125,7 +125,7 @@ class TIOptionsTest : public QObject {
                      "HTML_INV1BGColor=#202020\r\nfilePrefix=abcd\r\nHeaderURL1=http://clan.example/\r\n"
                      "HeaderURL1Name=Clan\r\n");
     FixedClock clock(TestNow());
-    auto form = std::make_unique<TForm1>(home.programDir(), clock);
+    auto form = std::make_unique<MainWindow>(home.programDir(), clock);
     const FieldValue read[] = {
         {"HTML_FONTFACE", "verdana"}, {"HTML_FONTSIZE", "11pt"},
         {"HTML_FONTSIZE2", "7pt"},    {"HTML_COLOR", ""},
@@ -162,7 +162,7 @@ class TIOptionsTest : public QObject {
                                                       "ber"));
 
     // The next start reads them back.
-    form = std::make_unique<TForm1>(home.programDir(), clock);
+    form = std::make_unique<MainWindow>(home.programDir(), clock);
     QCOMPARE(Field(*form, "edFILEPREFIX")->text(), QString("wxy"));
     QCOMPARE(Field(*form, "edURLNAME1")->text(), QString::fromUtf8("Über"));
   }
@@ -170,7 +170,7 @@ class TIOptionsTest : public QObject {
   void menuShowsTheDialogModallyAndOkClosesIt() {
     GuiHome home;
     FixedClock clock(TestNow());
-    TForm1 form(home.programDir(), clock);
+    MainWindow form(home.programDir(), clock);
     form.show();
     bool wasModal = false;
     QTimer::singleShot(0, &form, [&form, &wasModal] {
@@ -186,7 +186,7 @@ class TIOptionsTest : public QObject {
     GuiHome home;
     home.WriteItem("Sword.ITM", SwordItem());
     FixedClock clock(TestNow());
-    TForm1 form(home.programDir(), clock);
+    MainWindow form(home.programDir(), clock);
     form.show();
     QLineEdit* prefix = Field(form, "edFILEPREFIX");
     prefix->clear();
@@ -199,5 +199,5 @@ class TIOptionsTest : public QObject {
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TIOptionsTest)
-#include "TIOptionsTest.moc"
+QTEST_MAIN(relicor::test::PublishOptionsDialogTest)
+#include "PublishOptionsDialogTest.moc"

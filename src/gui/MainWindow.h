@@ -4,6 +4,7 @@
 // the session's state and forwards every event to it.
 
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,41 +19,52 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QFileSystemWatcher;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QTimer;
 class QTreeWidget;
 
 namespace relicor {
 
-class TDUPEFORM;
-class TForm2;
-class TForm5;
-class TIOPTIONS;
+class DatabaseWindow;
+class ItemDumpWindow;
+class MembersWindow;
+class PublishOptionsDialog;
 
 // The maintainer's address that the note names.
 inline constexpr std::string_view kMaintainerAddress = "relicor-bugs@example.org";
 
-class TForm1 : public QMainWindow, public SessionUi {
+class MainWindow : public QMainWindow, public SessionUi {
   Q_OBJECT
 
  public:
   // Start-up: runs the creation handler (the session's start), then creates the data window, the
   // Members window, the database window and the options dialog, all hidden.
-  TForm1(std::string programDir, const Clock& clock, QWidget* parent = nullptr);
-  ~TForm1() override;
+  MainWindow(std::string programDir, const Clock& clock, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   Session& session() { return *session_; }
-  TForm2* dataWindow() const { return form2_; }
-  TForm5* membersWindow() const { return form5_; }
-  TDUPEFORM* databaseWindow() const { return dupeForm_; }
-  TIOPTIONS* optionsDialog() const { return options_; }
+  ItemDumpWindow* dataWindow() const { return itemDumpWindow_; }
+  MembersWindow* membersWindow() const { return membersWindow_; }
+  DatabaseWindow* databaseWindow() const { return databaseWindow_; }
+  PublishOptionsDialog* optionsDialog() const { return optionsDialog_; }
 
   // The directory list's change of directory (a double-click, a drive, a command).
   void ChangeDirectory(const QString& directory);
+  // Opens the directory of the first of `paths` with that file selected (a directory opens
+  // itself): the files the program was started with.
+  void OpenPaths(const QStringList& paths);
+  // Reads the current directory again; the selected file stays selected while it is there. F5,
+  // and on its own shortly after the directory changed on disk.
+  void RefreshFileList();
+  // Copies dropped ITM files into the current directory (never replacing a file) and says what
+  // was copied.
+  void CopyItemFilesIn(const QStringList& paths);
 
   // SessionUi.
   void ProgressStep() override;
@@ -66,19 +78,27 @@ class TForm1 : public QMainWindow, public SessionUi {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   class BusyScope;
+  // The data role that holds a drive's or a directory's path.
+  static constexpr int kPathRole = Qt::UserRole;
 
   void BuildMenu();
   void BuildControls();
-  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, void (TForm1::*handler)());
+  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, void (MainWindow::*handler)());
 
   // The show handler's move to the pool directory.
   void EnterPoolDirectory();
   void FileSelected(int row);
   // Reads the file list of the current directory again, after commands that move or rename files.
   void RereadFileList();
+  // Watches the current directory (and only it) for changes.
+  void WatchCurrentDirectory();
+  // A message for the keeper that needs no answer, in the status bar.
+  void ShowStatusMessage(const QString& text);
 
   // Brings every control in line with the session.
   void Sync();
@@ -93,11 +113,17 @@ class TForm1 : public QMainWindow, public SessionUi {
   // How a command runs: a long one takes no input while it runs but keeps the window painted; one
   // that reports leaves a report's verdict in the status panel; one that tells its result shows
   // its success text. Errors are always shown.
+  // Returns the success text, or nothing when the command failed (or could not start).
   enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4 };
-  void RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  // The rename run's steps: the question (No on Return), the run, what it did with the offer to
+  // undo it; and the undo.
+  void UndoRenameRun();
   // A quick assign command on the selected file.
   void RunAssign(const std::function<Result<std::string>(const std::string&)>& assign);
   std::optional<std::string> SelectedMemberName() const;
+  // Opens a published page in the browser.
+  void OpenPage(const QString& page);
 
   // Menu handlers.
   void OnOptions();
@@ -138,16 +164,19 @@ class TForm1 : public QMainWindow, public SessionUi {
   QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
 
+  QFileSystemWatcher* watcher_ = nullptr;
+  QTimer* refreshTimer_ = nullptr;  // gathers the changes of a burst into one refresh
+
   QAction* mnuSub_ = nullptr;
   QAction* mnuMarkPublic_ = nullptr;
   QAction* mnuPrepareSend_ = nullptr;
   QAction* mnuCreateSenderlist_ = nullptr;
   QAction* mnuAddDupe_ = nullptr;
 
-  TForm2* form2_ = nullptr;
-  TForm5* form5_ = nullptr;
-  TDUPEFORM* dupeForm_ = nullptr;
-  TIOPTIONS* options_ = nullptr;
+  ItemDumpWindow* itemDumpWindow_ = nullptr;
+  MembersWindow* membersWindow_ = nullptr;
+  DatabaseWindow* databaseWindow_ = nullptr;
+  PublishOptionsDialog* optionsDialog_ = nullptr;
 
   QString shownDirectory_;
   std::vector<std::string> shownFiles_;
@@ -156,6 +185,7 @@ class TForm1 : public QMainWindow, public SessionUi {
   bool reportRan_ = false;
   bool shutDown_ = false;
   bool busy_ = false;
+  bool browsing_ = false;  // a file selection is being reported: its messages go to the status bar
 };
 
 }  // namespace relicor

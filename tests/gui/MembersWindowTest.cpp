@@ -6,13 +6,13 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "gui/TForm1.h"
-#include "gui/TForm5.h"
+#include "gui/MainWindow.h"
+#include "gui/MembersWindow.h"
 #include "shell/Session.h"
 
 namespace relicor::test {
 
-class TForm5Test : public QObject {
+class MembersWindowTest : public QObject {
   Q_OBJECT
 
  private:
@@ -20,7 +20,7 @@ class TForm5Test : public QObject {
   std::unique_ptr<FixedClock> clock_;
   std::unique_ptr<SessionUi> ui_;
   std::unique_ptr<Session> session_;
-  std::unique_ptr<TForm5> window_;
+  std::unique_ptr<MembersWindow> window_;
 
   QToolButton* Button(const char* name) { return window_->findChild<QToolButton*>(name); }
   QStringList Members() { return ToQtNames(session_->Members()); }
@@ -36,7 +36,7 @@ class TForm5Test : public QObject {
     ui_ = std::make_unique<SessionUi>();
     session_ = std::make_unique<Session>(home_->programDir(), *clock_, *ui_);
     session_->Start();
-    window_ = std::make_unique<TForm5>(*session_);
+    window_ = std::make_unique<MembersWindow>(*session_);
   }
 
   void cleanup() {
@@ -108,7 +108,7 @@ class TForm5Test : public QObject {
     window_.reset();
     session_.reset();
     for (bool hideFirst : {false, true}) {
-      auto form = std::make_unique<TForm1>(home_->programDir(), *clock_);
+      auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
       form->show();
       form->membersWindow()->show();
       MessageBoxes::PushTextAnswer(QString(hideFirst ? "Kim" : "Zed"));
@@ -124,5 +124,5 @@ class TForm5Test : public QObject {
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TForm5Test)
-#include "TForm5Test.moc"
+QTEST_MAIN(relicor::test::MembersWindowTest)
+#include "MembersWindowTest.moc"

@@ -1,4 +1,4 @@
-#include "gui/TIOptions.h"
+#include "gui/PublishOptionsDialog.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -62,7 +62,7 @@ QString Q(std::string_view text) {
 
 }  // namespace
 
-TIOPTIONS::TIOPTIONS(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
   setObjectName("IOPTIONS");
   setWindowTitle("Options");
   setModal(true);
@@ -122,7 +122,7 @@ TIOPTIONS::TIOPTIONS(Session& session, QWidget* parent) : QDialog(parent), sessi
   ShowValues(session_.settings().html);
 }
 
-QLineEdit* TIOPTIONS::AddField(const char* name, const QString& designValue,
+QLineEdit* PublishOptionsDialog::AddField(const char* name, const QString& designValue,
                                std::string HtmlOptionValues::*field) {
   auto* edit = new QLineEdit(designValue, this);
   edit->setObjectName(name);
@@ -133,7 +133,7 @@ QLineEdit* TIOPTIONS::AddField(const char* name, const QString& designValue,
   return edit;
 }
 
-void TIOPTIONS::ShowValues(const HtmlOptionValues& values) {
+void PublishOptionsDialog::ShowValues(const HtmlOptionValues& values) {
   const HtmlOptionValues copy = values;  // the fields write back into `values` as they change
   auto fill = [this, &copy](const OptionField& row) {
     if (row.field == nullptr) return;

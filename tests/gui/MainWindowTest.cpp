@@ -21,11 +21,11 @@
 
 #include "GuiTestSupport.h"
 #include "Version.h"
-#include "gui/TDupeForm.h"
-#include "gui/TForm1.h"
-#include "gui/TForm2.h"
-#include "gui/TForm5.h"
-#include "gui/TIOptions.h"
+#include "gui/DatabaseWindow.h"
+#include "gui/MainWindow.h"
+#include "gui/ItemDumpWindow.h"
+#include "gui/MembersWindow.h"
+#include "gui/PublishOptionsDialog.h"
 #include "platform/DirectoryLock.h"
 #include "validate/Database.h"
 
@@ -45,27 +45,27 @@ std::vector<std::string> ReferenceReport(const GuiHome& home, const std::string&
   return session.OutputLines();
 }
 
-QColor PanelColour(TForm1& form) {
+QColor PanelColour(MainWindow& form) {
   return form.findChild<QFrame*>("Panel4")->palette().color(QPalette::Window);
 }
 
 }  // namespace
 
-class TForm1Test : public QObject {
+class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
   std::unique_ptr<GuiHome> home_;
   std::unique_ptr<FixedClock> clock_;
 
-  std::unique_ptr<TForm1> Start() {
-    auto form = std::make_unique<TForm1>(home_->programDir(), *clock_);
+  std::unique_ptr<MainWindow> Start() {
+    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
     form->show();
     return form;
   }
-  static QListWidget* Files(TForm1& form) { return form.findChild<QListWidget*>("FileListBox1"); }
-  static QListWidget* Output(TForm1& form) { return form.findChild<QListWidget*>("ListBox1"); }
-  static QCheckBox* Box(TForm1& form, const char* name) { return form.findChild<QCheckBox*>(name); }
+  static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
+  static QListWidget* Output(MainWindow& form) { return form.findChild<QListWidget*>("ListBox1"); }
+  static QCheckBox* Box(MainWindow& form, const char* name) { return form.findChild<QCheckBox*>(name); }
 
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
@@ -561,7 +561,7 @@ class TForm1Test : public QObject {
     auto form = Start();
     Files(*form)->setCurrentRow(0);
     Action(form.get(), "MNUMembers")->trigger();
-    TForm5* members = form->membersWindow();
+    MembersWindow* members = form->membersWindow();
     members->list()->setCurrentRow(0);
     members->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(members));
@@ -607,7 +607,7 @@ class TForm1Test : public QObject {
     auto form = Start();
     Action(form.get(), "MNUViewDupe")->trigger();
     Action(form.get(), "MNUMembers")->trigger();
-    TDUPEFORM* database = form->databaseWindow();
+    DatabaseWindow* database = form->databaseWindow();
     QVERIFY(database->isVisible());
     database->list()->setCurrentRow(0);
     MessageBoxes::PushAnswer(QMessageBox::Yes);
@@ -629,7 +629,7 @@ class TForm1Test : public QObject {
     home_->WriteItem("B.ITM", BowItem());
     auto form = Start();
     Action(form.get(), "MNUMembers")->trigger();
-    TForm5* members = form->membersWindow();
+    MembersWindow* members = form->membersWindow();
     MessageBoxes::PushTextAnswer(QString("Zed"));
     members->AddMember();  // reaches the member list when the window is hidden
     auto* close = members->findChild<QToolButton*>("SpeedButton3");
@@ -688,5 +688,5 @@ class TForm1Test : public QObject {
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TForm1Test)
-#include "TForm1Test.moc"
+QTEST_MAIN(relicor::test::MainWindowTest)
+#include "MainWindowTest.moc"

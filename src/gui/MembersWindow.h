@@ -13,11 +13,11 @@ namespace relicor {
 
 class Session;
 
-class TForm5 : public QWidget {
+class MembersWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm5(Session& session, QWidget* parent = nullptr);
+  explicit MembersWindow(Session& session, QWidget* parent = nullptr);
 
   // The name selected in the window list, as the core spells it, or nothing.
   std::optional<std::string> SelectedMember() const;

@@ -4,26 +4,27 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "gui/TForm1.h"
-#include "gui/TForm2.h"
+#include "gui/MainWindow.h"
+#include "gui/ItemDumpWindow.h"
 
 namespace relicor::test {
 
-class TForm2Test : public QObject {
+class ItemDumpWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  static QStringList MemoLines(TForm2* window) { return window->memo()->toPlainText().split('\n'); }
+  static QStringList MemoLines(ItemDumpWindow* window) { return window->memo()->toPlainText().split('\n'); }
 
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
 
   void dumpReplacesTheWholeText() {
-    TForm2 window;
+    ItemDumpWindow window;
     QCOMPARE(window.windowTitle(), QString("Data Window"));
     QVERIFY(!window.isVisible());
     const ItemRecord record = SwordItem().build();
@@ -52,7 +53,7 @@ class TForm2Test : public QObject {
     home.WriteItem("A.ITM", SwordItem());
     home.WriteItem("B.ITM", BowItem());
     FixedClock clock(TestNow());
-    TForm1 form(home.programDir(), clock);
+    MainWindow form(home.programDir(), clock);
     form.show();
     auto* dumpBox = form.findChild<QCheckBox*>("CBDumpView");
     auto* files = form.findChild<QListWidget*>("FileListBox1");
@@ -81,9 +82,36 @@ class TForm2Test : public QObject {
     form.hide();
     QVERIFY(!form.dataWindow()->isVisible());
   }
+
+  void opensBesideTheMainWindow() {
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize size(514, 428);
+    struct Case {
+      QRect main;
+      QPoint expected;
+    };
+    const Case cases[] = {
+        {QRect(100, 50, 900, 620), QPoint(1008, 50)},     // room on the right
+        {QRect(1000, 80, 900, 620), QPoint(478, 80)},     // none on the right: on the left
+        {QRect(200, 50, 1600, 620), QPoint(1406, 50)},    // room on neither side: at the right edge
+        {QRect(100, 900, 900, 620), QPoint(1008, 652)},   // kept on the screen at the bottom
+        {QRect(100, -40, 900, 620), QPoint(1008, 0)},     // and at the top
+    };
+    for (const Case& c : cases) QCOMPARE(BesidePosition(c.main, size, screen), c.expected);
+
+    // Shown from the main window, the data window stands where the rule puts it.
+    GuiHome home;
+    FixedClock clock(TestNow());
+    MainWindow form(home.programDir(), clock);
+    form.show();
+    const QRect area = form.screen()->availableGeometry();
+    form.findChild<QCheckBox*>("CBDumpView")->click();
+    QCOMPARE(form.dataWindow()->pos(),
+             BesidePosition(form.frameGeometry(), form.dataWindow()->frameGeometry().size(), area));
+  }
 };
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TForm2Test)
-#include "TForm2Test.moc"
+QTEST_MAIN(relicor::test::ItemDumpWindowTest)
+#include "ItemDumpWindowTest.moc"

@@ -8,21 +8,21 @@
 
 #include "GuiTestSupport.h"
 #include "generate/SeedCheck.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 #include "support/GameItems.h"
 
 namespace relicor::test {
 
-class TForm1SeedCheckTest : public QObject {
+class MainWindowSeedCheckTest : public QObject {
   Q_OBJECT
 
  private:
   std::unique_ptr<GuiHome> home_;
   std::unique_ptr<FixedClock> clock_;
 
-  static QString Verdict(TForm1& form) { return form.findChild<QLabel*>("SeedCheckLabel")->text(); }
-  static QListWidget* Files(TForm1& form) { return form.findChild<QListWidget*>("FileListBox1"); }
-  static QStringList Lines(TForm1& form) {
+  static QString Verdict(MainWindow& form) { return form.findChild<QLabel*>("SeedCheckLabel")->text(); }
+  static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
+  static QStringList Lines(MainWindow& form) {
     QStringList lines;
     auto* list = form.findChild<QListWidget*>("ListBox1");
     for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
@@ -53,7 +53,7 @@ class TForm1SeedCheckTest : public QObject {
     WriteSword("A_Genuine.ITM", 13119, 91);
     WriteSword("B_Edited.ITM", 13120, 95);
     home_->WriteItem("C_Made.ITM", SwordItem());
-    auto form = std::make_unique<TForm1>(home_->programDir(), *clock_);
+    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
     form->show();
     QCOMPARE(Verdict(*form), QString());
 
@@ -80,5 +80,5 @@ class TForm1SeedCheckTest : public QObject {
 
 }  // namespace relicor::test
 
-QTEST_MAIN(relicor::test::TForm1SeedCheckTest)
-#include "TForm1SeedCheckTest.moc"
+QTEST_MAIN(relicor::test::MainWindowSeedCheckTest)
+#include "MainWindowSeedCheckTest.moc"

@@ -1,4 +1,4 @@
-#include "gui/TForm5.h"
+#include "gui/MembersWindow.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -29,7 +29,7 @@ QToolButton* ImageButton(QWidget* parent, const char* name, const QIcon& icon, c
 
 }  // namespace
 
-TForm5::TForm5(Session& session, QWidget* parent)
+MembersWindow::MembersWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       session_(session) {
   setObjectName("Form5");
@@ -64,40 +64,40 @@ TForm5::TForm5(Session& session, QWidget* parent)
   layout->addWidget(list_, 1);
   layout->addWidget(bottom);
 
-  connect(addButton_, &QToolButton::clicked, this, &TForm5::AddMember);
-  connect(deleteButton_, &QToolButton::clicked, this, &TForm5::DeleteMember);
+  connect(addButton_, &QToolButton::clicked, this, &MembersWindow::AddMember);
+  connect(deleteButton_, &QToolButton::clicked, this, &MembersWindow::DeleteMember);
   connect(closeButton_, &QToolButton::clicked, this, &QWidget::close);
-  connect(list_, &QListWidget::currentRowChanged, this, &TForm5::UpdateButtons);
-  connect(list_, &QListWidget::itemSelectionChanged, this, &TForm5::UpdateButtons);
+  connect(list_, &QListWidget::currentRowChanged, this, &MembersWindow::UpdateButtons);
+  connect(list_, &QListWidget::itemSelectionChanged, this, &MembersWindow::UpdateButtons);
   UpdateButtons();
 }
 
-std::optional<std::string> TForm5::SelectedMember() const {
+std::optional<std::string> MembersWindow::SelectedMember() const {
   const QListWidgetItem* item = list_->currentItem();
   if (item == nullptr || !item->isSelected()) return std::nullopt;
   return FromQt(item->text());
 }
 
-void TForm5::AddMember() {
+void MembersWindow::AddMember() {
   const std::optional<QString> name = MessageBoxes::InputText(this, "Add Member", "Enter name");
   // Blanks are kept and a name already shown is appended again; the copy back drops repeats.
   if (!name || name->isEmpty()) return;
   list_->addItem(*name);
 }
 
-void TForm5::DeleteMember() {
+void MembersWindow::DeleteMember() {
   const int row = list_->currentRow();
   if (row < 0 || !list_->item(row)->isSelected()) return;
   delete list_->takeItem(row);
   UpdateButtons();
 }
 
-void TForm5::UpdateButtons() {
+void MembersWindow::UpdateButtons() {
   const QListWidgetItem* item = list_->currentItem();
   deleteButton_->setEnabled(item != nullptr && item->isSelected());
 }
 
-void TForm5::showEvent(QShowEvent* event) {
+void MembersWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Coming back from a minimised desktop is no new showing: the edits stay.
   if (event->spontaneous()) return;
@@ -106,7 +106,7 @@ void TForm5::showEvent(QShowEvent* event) {
   UpdateButtons();
 }
 
-void TForm5::hideEvent(QHideEvent* event) {
+void MembersWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   if (event->spontaneous()) return;
   const std::vector<std::string> old = session_.Members();

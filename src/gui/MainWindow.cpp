@@ -1,0 +1,365 @@
+#include "gui/MainWindow.h"
+
+// The main window's construction, layout, window events and what it shows for the session.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileSystemWatcher>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
+
+#include "Version.h"
+#include "gui/DatabaseWindow.h"
+#include "gui/GuiText.h"
+#include "gui/Icons.h"
+#include "gui/ItemDumpWindow.h"
+#include "gui/MembersWindow.h"
+#include "gui/MessageBoxes.h"
+#include "gui/PublishOptionsDialog.h"
+
+namespace relicor {
+namespace {
+
+constexpr int kFileListWidth = 161;
+constexpr int kLowerPanelHeight = 248;
+constexpr int kProgressMaximum = 100;
+constexpr int kWindowWidth = 900;
+constexpr int kWindowHeight = 620;
+// A directory that changes reads again this long after its last change.
+constexpr int kRefreshDelayMs = 150;
+
+// The note. A word joiner after each hyphen of the address keeps the address on one line; the
+// joiner is not drawn.
+QString NoteText() {
+  QString address =
+      QString::fromLatin1(kMaintainerAddress.data(), static_cast<qsizetype>(kMaintainerAddress.size()));
+  address.replace('-', QString("-") + QChar(0x2060));
+  return QString(
+             "NOTE : PLEASE REPORT ANY ERRORS OR MISSING ATTRIBUTES TO \"%1\"!! SEND ERROR "
+             "DESCRIPTION AND PLEASE THE ITM-FILE TOO (I WILL USE IT ONLY FOR TESTING PURPOSES).")
+      .arg(address);
+}
+
+QFont FixedFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setStyleHint(QFont::TypeWriter);
+  return font;
+}
+}  // namespace
+
+
+MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* parent)
+    : QMainWindow(parent), session_(std::make_unique<Session>(std::move(programDir), clock, *this)) {
+  setObjectName("Form1");
+  setWindowTitle(QString("Relicor ") + kVersion);
+  setWindowIcon(AppIcon());
+  BuildMenu();
+  BuildControls();
+  // Large enough for the report columns and the note with desktop fonts (and never below what the
+  // controls need, so the window keeps the size it is centred with).
+  const QSize least = minimumSizeHint();
+  resize(std::max(kWindowWidth, least.width()), std::max(kWindowHeight, least.height()));
+
+  // The creation handler; then what a killed run left in the pool is repaired, and told.
+  session_->Start();
+  if (const Status recovered = session_->RecoverPool(); !recovered) MessageBoxes::Error(this, MessageToQt(recovered.error()));
+  {
+    const QSignalBlocker blockMail(mailAddress_);
+    mailAddress_->setText(ToQt(session_->settings().mailAddress));
+    mailAddress_->setCursorPosition(0);
+  }
+  mnuSub_->setChecked(session_->settings().htmlScanSub);
+  // "Create Senderlist" has no action, and its date stays unused.
+  mnuCreateSenderlist_->setEnabled(false);
+  datePicker_->setEnabled(false);
+  FillDrives();
+  SyncFlags();
+  SyncCommands();
+
+  // The pool is live: files that arrive or go are shown without a click; F5 reads it by hand.
+  statusBar()->setObjectName("StatusBar1");
+  setAcceptDrops(true);
+  watcher_ = new QFileSystemWatcher(this);
+  refreshTimer_ = new QTimer(this);
+  refreshTimer_->setSingleShot(true);
+  refreshTimer_->setInterval(kRefreshDelayMs);
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_, qOverload<>(&QTimer::start));
+  connect(refreshTimer_, &QTimer::timeout, this, &MainWindow::RefreshFileList);
+  auto* refresh = new QAction("Refresh", this);
+  refresh->setObjectName("ActionRefresh");
+  refresh->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(refresh, &QAction::triggered, this, &MainWindow::RefreshFileList);
+  addAction(refresh);
+
+  // The other windows, created hidden in this order; the options dialog last.
+  itemDumpWindow_ = new ItemDumpWindow(this);
+  membersWindow_ = new MembersWindow(*session_, this);
+  databaseWindow_ = new DatabaseWindow(session_->database(), this);
+  optionsDialog_ = new PublishOptionsDialog(*session_, this);
+}
+
+MainWindow::~MainWindow() {
+  // The windows that work on the session go before it.
+  delete optionsDialog_;
+  delete databaseWindow_;
+  delete membersWindow_;
+  delete itemDumpWindow_;
+  delete takeCentralWidget();
+}
+void MainWindow::BuildControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName("CentralWidget");
+
+  fileList_ = new QListWidget(central);
+  fileList_->setObjectName("FileListBox1");
+  fileList_->setFixedWidth(kFileListWidth);
+  fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  fileList_->setUniformItemSizes(true);
+  // A file counts as selected when the keeper selects it; the list's focus alone (which makes the
+  // first name current) selects nothing.
+  connect(fileList_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = fileList_->selectedItems();
+    FileSelected(selected.isEmpty() ? -1 : fileList_->row(selected.front()));
+  });
+
+  output_ = new QListWidget(central);
+  output_->setObjectName("ListBox1");
+  output_->setFont(FixedFont());
+  output_->setUniformItemSizes(true);
+  output_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+  // The lower panel: browser, mail address and date, check boxes, note; the status panel below.
+  auto* lower = new QWidget(central);
+  lower->setObjectName("Panel1");
+  controls_ = lower;
+
+  drives_ = new QComboBox(lower);
+  drives_->setObjectName("DriveComboBox1");
+  drives_->setToolTip("change current drive");
+  connect(drives_, &QComboBox::activated, this, [this](int index) {
+    if (index >= 0) ChangeDirectory(drives_->itemData(index, kPathRole).toString());
+  });
+
+  directories_ = new QTreeWidget(lower);
+  directories_->setObjectName("DirectoryListBox1");
+  directories_->setToolTip("double-click to change directory");
+  directories_->setHeaderHidden(true);
+  directories_->setRootIsDecorated(false);
+  directories_->setIndentation(10);
+  directories_->setItemsExpandable(false);
+  directories_->setExpandsOnDoubleClick(false);
+  directories_->setStyleSheet("QTreeView::branch { image: none; border-image: none; }");
+  // The tree is rebuilt by the change, so the change runs after the click has been handled.
+  connect(directories_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    const QString path = item->data(0, kPathRole).toString();
+    QMetaObject::invokeMethod(
+        this, [this, path] { ChangeDirectory(path); }, Qt::QueuedConnection);
+  });
+
+  auto* browser = new QVBoxLayout;
+  browser->setSpacing(3);
+  browser->addWidget(drives_);
+  browser->addWidget(directories_, 1);
+
+  auto* mailLabel = new QLabel("Send Itemrequest to", lower);
+  mailLabel->setObjectName("Label1");
+  mailAddress_ = new QLineEdit(lower);
+  mailAddress_->setObjectName("MailAddress");
+  mailLabel->setBuddy(mailAddress_);
+  connect(mailAddress_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { session_->settings().mailAddress = FromQt(text); });
+  auto* dateLabel = new QLabel("Senderlist from", lower);
+  dateLabel->setObjectName("Label2");
+  QFont bold = dateLabel->font();
+  bold.setBold(true);
+  dateLabel->setFont(bold);
+  datePicker_ = new QDateEdit(QDate::currentDate(), lower);
+  datePicker_->setObjectName("DateTimePicker1");
+  datePicker_->setDisplayFormat("dd.MM.yyyy");
+  datePicker_->setCalendarPopup(true);
+  auto* fields = new QVBoxLayout;
+  fields->setSpacing(3);
+  fields->addWidget(mailLabel);
+  fields->addWidget(mailAddress_);
+  fields->addSpacing(10);
+  fields->addWidget(dateLabel);
+  fields->addWidget(datePicker_);
+  fields->addStretch();
+
+  auto makeBox = [lower](const char* name, const QString& caption) {
+    auto* box = new QCheckBox(caption, lower);
+    box->setObjectName(name);
+    return box;
+  };
+  cbVk_ = makeBox("CBVK", "V&&K-Mode");
+  cbDebug_ = makeBox("CBDebug", "Debugging File");
+  cbAddInfo_ = makeBox("CBAddInfo", "Additional Info");
+  cbAddInfo_->setEnabled(false);  // follows "Debugging File" only
+  cbDumpView_ = makeBox("CBDumpView", "Dump window");
+  cbDec_ = makeBox("CBDec", "decimal view");
+  auto* boxes = new QVBoxLayout;
+  boxes->setSpacing(2);
+  for (QCheckBox* box : {cbVk_, cbDebug_, cbAddInfo_, cbDumpView_, cbDec_}) boxes->addWidget(box);
+  boxes->addStretch();
+  connect(cbVk_, &QCheckBox::toggled, this, [this](bool on) { session_->flags().vkMode = on; });
+  connect(cbDebug_, &QCheckBox::clicked, this, [this](bool on) {
+    session_->SetDebugFile(on);
+    SyncFlags();
+  });
+  connect(cbAddInfo_, &QCheckBox::toggled, this, [this](bool on) {
+    session_->SetAdditionalInfo(on);
+    SyncFlags();
+  });
+  connect(cbDumpView_, &QCheckBox::clicked, this, [this](bool on) {
+    session_->flags().dumpWindow = on;
+    if (on) {
+      itemDumpWindow_->show();
+    } else {
+      itemDumpWindow_->hide();
+    }
+  });
+  connect(cbDec_, &QCheckBox::toggled, this, [this](bool on) { session_->flags().decimalView = on; });
+
+  auto* note = new QLabel(NoteText(), lower);
+  note->setObjectName("Label3");
+  note->setTextFormat(Qt::PlainText);
+  note->setWordWrap(true);
+  note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QPalette notePalette = note->palette();
+  notePalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+  note->setPalette(notePalette);
+
+  auto* columns = new QHBoxLayout(lower);
+  columns->setContentsMargins(4, 4, 4, 2);
+  columns->setSpacing(8);
+  columns->addLayout(browser, 5);
+  columns->addLayout(fields, 4);
+  columns->addLayout(boxes, 0);
+  columns->addWidget(note, 4);
+
+  statusPanel_ = new QFrame(central);
+  statusPanel_->setObjectName("Panel4");
+  statusPanel_->setFrameShape(QFrame::StyledPanel);
+  statusPanel_->setAutoFillBackground(true);
+  progress_ = new QProgressBar(statusPanel_);
+  progress_->setObjectName("ProgressBar1");
+  progress_->setRange(0, kProgressMaximum);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  progress_->setFixedHeight(14);
+  auto* statusLayout = new QHBoxLayout(statusPanel_);
+  statusLayout->setContentsMargins(6, 5, 6, 5);
+  statusLayout->addWidget(progress_);
+  seedCheck_ = new QLabel(statusPanel_);
+  seedCheck_->setObjectName("SeedCheckLabel");
+  statusLayout->addWidget(seedCheck_);
+
+  auto* lowerPanel = new QWidget(central);
+  lowerPanel->setFixedHeight(kLowerPanelHeight);
+  auto* lowerLayout = new QVBoxLayout(lowerPanel);
+  lowerLayout->setContentsMargins(0, 0, 0, 0);
+  lowerLayout->setSpacing(2);
+  lowerLayout->addWidget(lower, 1);
+  lowerLayout->addWidget(statusPanel_);
+  lower->setParent(lowerPanel);
+
+  auto* right = new QVBoxLayout;
+  right->setContentsMargins(0, 0, 0, 0);
+  right->setSpacing(2);
+  right->addWidget(output_, 1);
+  right->addWidget(lowerPanel);
+
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+  layout->addWidget(fileList_);
+  layout->addLayout(right, 1);
+  setCentralWidget(central);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (firstShown_ || event->spontaneous()) return;
+  firstShown_ = true;
+  EnterPoolDirectory();
+}
+void MainWindow::hideEvent(QHideEvent* event) {
+  QMainWindow::hideEvent(event);
+  if (!event->spontaneous() && itemDumpWindow_ != nullptr) itemDumpWindow_->hide();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    event->ignore();
+    return;
+  }
+  if (!shutDown_) {
+    const Status saved = session_->Shutdown();
+    if (!saved) {
+      // The settings could not be written: the program keeps running so nothing is lost.
+      MessageBoxes::Error(this, MessageToQt(saved.error()));
+      event->ignore();
+      return;
+    }
+    shutDown_ = true;
+    // The other windows go with the main window without their own checks: the database window
+    // does not ask about unsaved changes, and nothing can keep the program running without its
+    // main window.
+    for (QWidget* window : std::initializer_list<QWidget*>{databaseWindow_, membersWindow_, itemDumpWindow_}) window->hide();
+  }
+  event->accept();
+}
+// SessionUi.
+
+void MainWindow::ProgressStep() {
+  const int next = progress_->value() + 1;
+  progress_->setValue(next > progress_->maximum() ? 0 : next);
+  SyncOutput();
+  QCoreApplication::processEvents();
+}
+
+void MainWindow::ProgressSet(int position) {
+  progress_->setValue(std::clamp(position, 0, kProgressMaximum));
+  QCoreApplication::processEvents();
+}
+
+void MainWindow::Notify(std::string_view message) {
+  // A bad file met while browsing is told where it does not stop the browsing.
+  if (browsing_) {
+    ShowStatusMessage(MessageToQt(message));
+  } else {
+    MessageBoxes::Information(this, MessageToQt(message));
+  }
+}
+
+bool MainWindow::Confirm(std::string_view question) {
+  return MessageBoxes::AskYesNo(this, MessageToQt(question));
+}
+
+void MainWindow::ShowItemDump(const ItemRecord& record, bool decimalView) {
+  if (itemDumpWindow_ != nullptr) itemDumpWindow_->ShowItemDump(record, decimalView);
+}
+
+void MainWindow::HideItemDump() {
+  if (itemDumpWindow_ != nullptr && itemDumpWindow_->isVisible()) itemDumpWindow_->hide();
+}
+
+}  // namespace relicor

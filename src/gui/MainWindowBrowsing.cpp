@@ -1,0 +1,318 @@
+#include "gui/MainWindow.h"
+
+// Browsing: the drive selector, the directory tree, the file list, and how the window follows the
+// session's browsing state.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStorageInfo>
+#include <QTimer>
+#include <QUrl>
+#include <QStyle>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "gui/GuiText.h"
+#include "gui/MessageBoxes.h"
+#include "shell/ItemImport.h"
+#include "shell/SeedCheck.h"
+#include "text/Stri.h"
+
+namespace relicor {
+namespace {
+
+// The path without a trailing separator (the root stays "/").
+std::string WithoutTrailingSeparator(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// What a drop copied, and why the rest was not copied, one file a line.
+QString ImportSummary(const ItemImport& copied, const QString& directory) {
+  using Outcome = ItemImport::Outcome;
+  const int count = copied.Count(Outcome::kCopied);
+  QStringList lines{count == 1 ? QString("1 file copied into %1").arg(directory)
+                               : QString("%1 files copied into %2").arg(count).arg(directory)};
+  for (const ItemImport::Entry& entry : copied.entries) {
+    const QString name = PathToQt(entry.name);
+    switch (entry.outcome) {
+      case Outcome::kCopied:
+        lines << "copied: " + name;
+        break;
+      case Outcome::kExists:
+        lines << "not copied, a file of that name is already there: " + name;
+        break;
+      case Outcome::kSameFile:
+        lines << "not copied, it is already there: " + name;
+        break;
+      case Outcome::kNotItemFile:
+        lines << "not copied, not an ITM file: " + PathToQt(entry.source);
+        break;
+      case Outcome::kFailed:
+        lines << "not copied: " + PathToQt(entry.error);
+        break;
+    }
+  }
+  return lines.join('\n');
+}
+
+}  // namespace
+
+void MainWindow::FillDrives() {
+  QStringList roots{"/"};
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
+      roots << volume.rootPath();
+  }
+  roots.removeDuplicates();
+  roots.sort();
+  const QSignalBlocker block(drives_);
+  drives_->clear();
+  for (const QString& root : roots)
+    drives_->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
+}
+void MainWindow::EnterPoolDirectory() {
+  const std::string pool = session_->settings().pathToPool;
+  if (!session_->SetCurrentDirectory(pool)) {
+    // An unusable pool directory falls back to the program's own, silently; the browser stays
+    // where it is.
+    session_->settings().pathToPool = ShortString(WithoutTrailingSeparator(session_->programDir()));
+    if (session_->currentDirectory().empty())
+      (void)session_->SetCurrentDirectory(PathFromQt(QDir::currentPath()));
+  }
+  Sync();
+}
+void MainWindow::ChangeDirectory(const QString& directory) {
+  if (busy_) return;
+  const Status changed = session_->SetCurrentDirectory(PathFromQt(directory));
+  if (!changed) MessageBoxes::Error(this, MessageToQt(changed.error()));
+  Sync();
+}
+
+void MainWindow::FileSelected(int row) {
+  if (busy_ || row == session_->selectedIndex()) return;
+  // A file that cannot be read (or is no item) says so in the status bar: the keeper goes on
+  // browsing without a box to close for every such file.
+  statusBar()->clearMessage();
+  browsing_ = true;
+  const Status reported = session_->SelectFile(row);
+  browsing_ = false;
+  if (row >= 0) reportRan_ = true;
+  if (!reported) ShowStatusMessage(MessageToQt(reported.error()));
+  Sync();
+}
+
+void MainWindow::RereadFileList() {
+  if (const Status reread = session_->RereadFileList(); !reread)
+    MessageBoxes::Error(this, MessageToQt(reread.error()));
+  shownDirectory_.clear();  // its subdirectories may have changed too
+}
+
+void MainWindow::RefreshFileList() {
+  // A long command changes the directory itself and reads it when it ends; look again later.
+  if (busy_) {
+    refreshTimer_->start();
+    return;
+  }
+  refreshTimer_->stop();
+  if (const Status reread = session_->RefreshFileList(); !reread) ShowStatusMessage(MessageToQt(reread.error()));
+  shownDirectory_.clear();  // its subdirectories may have changed too
+  Sync();
+}
+
+void MainWindow::WatchCurrentDirectory() {
+  const QString current = PathToQt(session_->currentDirectory());
+  const QStringList watched = watcher_->directories();
+  if (watched.size() == 1 && watched.front() == current) return;
+  if (!watched.isEmpty()) watcher_->removePaths(watched);
+  if (!current.isEmpty()) watcher_->addPath(current);
+}
+
+void MainWindow::ShowStatusMessage(const QString& text) {
+  statusBar()->showMessage(text);
+}
+
+void MainWindow::OpenPaths(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  const QFileInfo info(paths.front());
+  if (!info.exists()) {
+    MessageBoxes::Error(this, QString("%1: no such file or directory").arg(paths.front()));
+    return;
+  }
+  if (info.isDir()) {
+    ChangeDirectory(info.absoluteFilePath());
+    return;
+  }
+  ChangeDirectory(info.absolutePath());
+  if (WithoutTrailingSeparator(session_->currentDirectory()) != PathFromQt(info.absolutePath())) return;
+  const std::vector<std::string>& names = session_->fileNames();
+  const auto found = std::find(names.begin(), names.end(), PathFromQt(info.fileName()));
+  if (found != names.end()) FileSelected(static_cast<int>(found - names.begin()));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!busy_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  if (paths.isEmpty()) return;
+  event->acceptProposedAction();
+  CopyItemFilesIn(paths);
+}
+
+void MainWindow::CopyItemFilesIn(const QStringList& paths) {
+  if (busy_ || session_->currentDirectory().empty()) return;
+  std::vector<std::string> sources;
+  sources.reserve(static_cast<std::size_t>(paths.size()));
+  for (const QString& path : paths) sources.push_back(PathFromQt(path));
+  const std::string directory = session_->currentDirectory();
+  const ItemImport copied = CopyItemFilesInto(sources, directory);
+  RefreshFileList();
+  MessageBoxes::Information(this, ImportSummary(copied, PathToQt(directory)));
+}
+
+void MainWindow::Sync() {
+  SyncDirectory();
+  SyncFiles();
+  SyncOutput();
+  SyncStatus();
+  SyncFlags();
+  SyncCommands();
+}
+
+void MainWindow::SyncDirectory() {
+  WatchCurrentDirectory();
+  const QString current = PathToQt(session_->currentDirectory());
+  if (current == shownDirectory_) return;
+  shownDirectory_ = current;
+
+  const QSignalBlocker block(directories_);
+  directories_->clear();
+  if (current.isEmpty()) return;
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+  // The path from the root down to the current directory, then its subdirectories.
+  QStringList parts = current.split('/', Qt::SkipEmptyParts);
+  auto* item = new QTreeWidgetItem(directories_, QStringList{"/"});
+  item->setIcon(0, open);
+  item->setData(0, kPathRole, QString("/"));
+  QString path;
+  for (const QString& part : parts) {
+    path += "/" + part;
+    item = new QTreeWidgetItem(item, QStringList{part});
+    item->setIcon(0, open);
+    item->setData(0, kPathRole, path);
+  }
+  QTreeWidgetItem* currentItem = item;
+  const QString prefix = current == "/" ? current : current + "/";
+  for (const std::string& name : session_->subdirectoryNames()) {
+    const QString sub = PathToQt(name);
+    auto* child = new QTreeWidgetItem(currentItem, QStringList{sub});
+    child->setIcon(0, closed);
+    child->setData(0, kPathRole, prefix + sub);
+  }
+  directories_->expandAll();
+  directories_->setCurrentItem(currentItem);
+  directories_->scrollToItem(currentItem);
+
+  // The drive selector shows the mount point that holds the directory.
+  int best = -1;
+  int bestLength = -1;
+  for (int i = 0; i < drives_->count(); ++i) {
+    const QString root = drives_->itemData(i, kPathRole).toString();
+    const bool holds = root == "/" || current == root || current.startsWith(root + "/");
+    if (holds && root.size() > bestLength) {
+      best = i;
+      bestLength = static_cast<int>(root.size());
+    }
+  }
+  const QSignalBlocker blockDrives(drives_);
+  drives_->setCurrentIndex(best);
+}
+
+void MainWindow::SyncFiles() {
+  const std::vector<std::string>& names = session_->fileNames();
+  const QSignalBlocker block(fileList_);
+  if (names != shownFiles_) {
+    shownFiles_ = names;
+    // All names in one call (a directory may hold 100,000 files); a refresh keeps the scrolling.
+    const int scrolled = fileList_->verticalScrollBar()->value();
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names) shown << PathToQt(name);
+    fileList_->clear();
+    fileList_->addItems(shown);
+    fileList_->verticalScrollBar()->setValue(scrolled);
+  }
+  const int selected = session_->selectedIndex();
+  if (selected >= 0) {
+    if (fileList_->currentRow() != selected) fileList_->setCurrentRow(selected);
+  } else {
+    // No current name either: the first key press then selects the first name.
+    fileList_->clearSelection();
+    fileList_->setCurrentIndex(QModelIndex());
+  }
+}
+
+void MainWindow::SyncOutput() {
+  const std::vector<std::string>& lines = session_->OutputLines();
+  if (lines == shownOutput_) return;
+  shownOutput_ = lines;
+  output_->clear();
+  for (const std::string& line : lines) output_->addItem(ToQt(line));
+}
+
+void MainWindow::SyncStatus() {
+  QPalette palette = statusPanel_->palette();
+  if (reportRan_) {
+    const Rgb rgb = StatusRgb(session_->statusColour());
+    palette.setColor(QPalette::Window, QColor(rgb.r, rgb.g, rgb.b));
+  } else {
+    palette.setColor(QPalette::Window, QApplication::palette(statusPanel_).color(QPalette::Window));
+  }
+  statusPanel_->setPalette(palette);
+  // The seed verdict of the selected item; the report's lines stay as they are.
+  QString verdict;
+  if (reportRan_ && !session_->SelectedPath().empty()) {
+    if (auto checked = CheckItemFile(session_->SelectedPath()); checked)
+      verdict = ToQt(VerdictSummary(*checked));
+  }
+  seedCheck_->setText(verdict);
+}
+
+void MainWindow::SyncFlags() {
+  const OptionFlags& flags = session_->flags();
+  for (auto [box, on] : {std::pair{cbVk_, flags.vkMode}, std::pair{cbDebug_, flags.debugFile},
+                         std::pair{cbAddInfo_, flags.additionalInfo},
+                         std::pair{cbDumpView_, flags.dumpWindow}, std::pair{cbDec_, flags.decimalView}}) {
+    const QSignalBlocker block(box);
+    box->setChecked(on);
+  }
+}
+
+void MainWindow::SyncCommands() {
+  const bool sending = session_->SendingAvailable();
+  mnuMarkPublic_->setEnabled(sending);
+  mnuPrepareSend_->setEnabled(sending);
+  mnuAddDupe_->setEnabled(session_->selectedIndex() >= 0);
+}
+}  // namespace relicor

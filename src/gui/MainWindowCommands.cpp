@@ -1,0 +1,267 @@
+#include "gui/MainWindow.h"
+
+// The menu and its commands: how a command runs (a long one blocks input), and the handlers.
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
+#include <optional>
+
+#include "gui/DatabaseWindow.h"
+#include "gui/MainWindowBusy.h"
+#include "gui/DesktopOpener.h"
+#include "gui/GuiText.h"
+#include "gui/MembersWindow.h"
+#include "gui/MessageBoxes.h"
+#include "gui/PublishOptionsDialog.h"
+#include "pool/ItemCache.h"
+#include "validate/Database.h"
+
+namespace relicor {
+namespace {
+
+bool SameMeta(const ItemMeta& a, const ItemMeta& b) {
+  return a.fileDate == b.fileDate && a.senderName == b.senderName && a.sendTo == b.sendTo &&
+         a.points4Item == b.points4Item && a.isPublic == b.isPublic && a.points4ItemAt == b.points4ItemAt &&
+         a.addedItem == b.addedItem && a.sentAt == b.sentAt;
+}
+
+std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) {
+  const ItemEntry* entry = cache.Find(path);
+  if (entry == nullptr) return std::nullopt;
+  return entry->meta;
+}
+
+}  // namespace
+
+QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
+                            void (MainWindow::*handler)()) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  // While a long command runs, shortcuts take no effect either.
+  connect(action, &QAction::triggered, this, [this, handler] {
+    if (!busy_) (this->*handler)();
+  });
+  return action;
+}
+
+void MainWindow::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu1");
+
+  QMenu* datei = bar->addMenu("&Datei");
+  datei->setObjectName("MNUDatei");
+  AddCommand(datei, "MNUOptions", "Einstellungen", &MainWindow::OnOptions);
+  datei->addSeparator();
+  QAction* exit = AddCommand(datei, "MNUExit", "Beenden", &MainWindow::OnExit);
+  exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+  QMenu* text = bar->addMenu("&Text");
+  text->setObjectName("MNUText");
+  AddCommand(text, "MNUTextCreate", "Start Creation", &MainWindow::OnTextCreate);
+
+  QMenu* html = bar->addMenu("&HTML");
+  html->setObjectName("MNUHtml");
+  AddCommand(html, "MNUSetPoolDir", "Set &Pool-Directory", &MainWindow::OnSetPoolDir);
+  AddCommand(html, "MNUSetSentDir", "Set &Sent-Directory", &MainWindow::OnSetSentDir);
+  mnuSub_ = AddCommand(html, "MNUSub", "&Subdirectories", &MainWindow::OnSubdirectories);
+  mnuSub_->setCheckable(true);
+  html->addSeparator();
+  AddCommand(html, "MNUStartCreate", "St&art creation", &MainWindow::OnStartCreate);
+
+  QMenu* view = bar->addMenu("&View");
+  view->setObjectName("MNUView");
+  AddCommand(view, "MNUMembers", "&Members", &MainWindow::OnMembers);
+
+  QMenu* extras = bar->addMenu("E&xtras");
+  extras->setObjectName("MNUExtras");
+  // The function keys also work while the Members window is the active one: the keeper picks a
+  // member there and presses F9.
+  auto functionKey = [](QAction* action, Qt::Key key) {
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    return action;
+  };
+  functionKey(AddCommand(extras, "MNUQuickSender", "Quick Sender Assign", &MainWindow::OnQuickSender),
+              Qt::Key_F9);
+  AddCommand(extras, "MNUQuickPoint", "Quick Point Assign", &MainWindow::OnQuickPoint);
+  AddCommand(extras, "MNUQuickDate", "Quick Date Assign", &MainWindow::OnQuickDate);
+  mnuMarkPublic_ =
+      functionKey(AddCommand(extras, "MNUMarkPublic", "Mark as PUBLIC", &MainWindow::OnMarkPublic), Qt::Key_F10);
+  functionKey(AddCommand(extras, "MNUMarkClanOnly", "Mark as CLAN-ONLY", &MainWindow::OnMarkClanOnly),
+              Qt::Key_F11);
+  extras->addSeparator();
+  mnuPrepareSend_ = AddCommand(extras, "MNUPrepareSend", "Prepare Item to send", &MainWindow::OnPrepareSend);
+  mnuCreateSenderlist_ =
+      AddCommand(extras, "MNUCreateSenderlist", "Create Senderlist", &MainWindow::OnCreateSenderlist);
+  extras->addSeparator();
+  AddCommand(extras, "MNUCheckDupes", "Check for duplicate items", &MainWindow::OnCheckDuplicates);
+  AddCommand(extras, "MNURenameRun", "Start Rename Run", &MainWindow::OnRenameRun);
+
+  QMenu* database = bar->addMenu("D&atabase");
+  database->setObjectName("MNUDatabase");
+  mnuAddDupe_ = AddCommand(database, "MNUAddDupe", "&Add to dupe&&hackbase", &MainWindow::OnAddToDatabase);
+  AddCommand(database, "MNUViewDupe", "V&iew dupe&&hackbase", &MainWindow::OnViewDatabase);
+}
+std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
+                                                  unsigned traits) {
+  if (busy_) return std::nullopt;
+  std::optional<Result<std::string>> result;
+  if (traits & kLong) {
+    BusyScope busy(*this);
+    result.emplace(command());
+  } else {
+    result.emplace(command());
+  }
+  if (traits & kReports) reportRan_ = true;
+  Sync();
+  if (!result->ok()) {
+    if (result->error() == kAlreadyInDatabaseText) {
+      MessageBoxes::Information(this, MessageToQt(result->error()));
+    } else {
+      MessageBoxes::Error(this, MessageToQt(result->error()));
+    }
+    return std::nullopt;
+  }
+  if ((traits & kTellsResult) && !result->value().empty()) MessageBoxes::Information(this, MessageToQt(result->value()));
+  return std::move(result->value());
+}
+
+// Menu handlers.
+
+void MainWindow::OnOptions() {
+  optionsDialog_->exec();
+}
+
+void MainWindow::OnExit() {
+  close();
+}
+
+void MainWindow::OnTextCreate() {
+  RunCommand([this] { return session_->ExportItemList(); }, kLong | kReports | kTellsResult);
+}
+
+void MainWindow::OnSetPoolDir() {
+  if (const Status set = session_->SetPoolDirectoryToCurrent(); !set) MessageBoxes::Error(this, MessageToQt(set.error()));
+  Sync();
+}
+
+void MainWindow::OnSetSentDir() {
+  if (const Status set = session_->SetSentDirectoryToCurrent(); !set) MessageBoxes::Error(this, MessageToQt(set.error()));
+  Sync();
+}
+
+void MainWindow::OnSubdirectories() {
+  session_->settings().htmlScanSub = mnuSub_->isChecked();
+}
+
+void MainWindow::OnStartCreate() {
+  std::string entrance;
+  const std::optional<std::string> told = RunCommand(
+      [this, &entrance]() -> Result<std::string> {
+        auto written = session_->PublishPages(session_->currentDirectory());
+        if (!written) return MakeError(written.error());
+        entrance = written->entrancePage;
+        return std::to_string(written->files) + " files, " + std::to_string(written->items) + " items written to " +
+               written->directory + "\nentrance page: " + written->entrancePage;
+      },
+      kLong | kReports);
+  if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))
+    OpenPage(PathToQt(entrance));
+}
+
+void MainWindow::OpenPage(const QString& page) {
+  if (!DesktopOpener::Open(QUrl::fromLocalFile(page)))
+    MessageBoxes::Error(this, "The browser could not be started for " + page);
+}
+
+void MainWindow::OnMembers() {
+  if (!membersWindow_->isVisible()) membersWindow_->show();
+}
+
+void MainWindow::RunAssign(const std::function<Result<std::string>(const std::string&)>& assign) {
+  const std::string path = session_->SelectedPath();
+  if (path.empty()) return;
+  const std::optional<ItemMeta> before = MetaOf(session_->cache(), path);
+  RunCommand(
+      [&] {
+        Result<std::string> assigned = assign(path);
+        // A command that changed the item shows its report anew, as on a new selection.
+        const std::optional<ItemMeta> after = MetaOf(session_->cache(), path);
+        if (assigned && after && !(before && SameMeta(*before, *after))) {
+          if (const Status reported = session_->SelectFile(session_->selectedIndex()); !reported)
+            return Result<std::string>(MakeError(reported.error()));
+        }
+        return assigned;
+      },
+      kReports);
+}
+
+// A name is selected in the Members window (an empty line of the member list is no name).
+std::optional<std::string> MainWindow::SelectedMemberName() const {
+  std::optional<std::string> member = membersWindow_->SelectedMember();
+  if (member && member->empty()) return std::nullopt;
+  return member;
+}
+
+void MainWindow::OnQuickSender() {
+  if (!membersWindow_->isVisible()) {
+    membersWindow_->show();
+    return;
+  }
+  const std::optional<std::string> member = SelectedMemberName();
+  if (!member) return;
+  RunAssign([this, &member](const std::string& path) { return session_->QuickSenderAssign(path, *member); });
+}
+
+void MainWindow::OnQuickPoint() {
+  RunAssign([this](const std::string& path) { return session_->QuickPointAssign(path); });
+}
+
+void MainWindow::OnQuickDate() {
+  RunAssign([this](const std::string& path) { return session_->QuickDateAssign(path); });
+}
+
+// Marking an item public or clan-only changes nothing yet.
+void MainWindow::OnMarkPublic() {}
+void MainWindow::OnMarkClanOnly() {}
+
+void MainWindow::OnPrepareSend() {
+  if (!membersWindow_->isVisible()) {
+    membersWindow_->show();
+    return;
+  }
+  const std::string path = session_->SelectedPath();
+  const std::optional<std::string> member = SelectedMemberName();
+  if (path.empty() || !member) return;
+  RunCommand(
+      [this, &path, &member] {
+        Result<std::string> sent = session_->PrepareItemToSend(path, *member);
+        if (sent) RereadFileList();
+        return sent;
+      },
+      kReports);
+}
+
+// The sender list is not built; the command stays disabled.
+void MainWindow::OnCreateSenderlist() {}
+
+void MainWindow::OnCheckDuplicates() {
+  RunCommand([this] { return session_->CheckDuplicates(); }, kLong | kTellsResult);
+}
+
+void MainWindow::OnAddToDatabase() {
+  const std::string path = session_->SelectedPath();
+  if (path.empty()) return;
+  RunCommand([this, &path] { return session_->AddToDatabase(path); }, kShort);
+  if (databaseWindow_->isVisible()) databaseWindow_->Reload();
+}
+
+void MainWindow::OnViewDatabase() {
+  if (!databaseWindow_->isVisible()) databaseWindow_->show();
+}
+
+}  // namespace relicor

@@ -1,0 +1,79 @@
+// How long the main window takes to show a directory of many ITM files (offscreen): the change of
+// directory, the listing, the file list and the directory tree, and one paint of the list.
+// Usage: relicor-gui-list-bench [COUNT [RUNS [DIR]]] (default 100000 files, 5 runs; the median
+// counts). With DIR the files are made there once and kept for later runs.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "gui/GuiText.h"
+#include "gui/MainWindow.h"
+#include "platform/Clock.h"
+#include "support/TempDir.h"
+
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+  const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+
+  relicor::test::TempDir home;
+  const std::string kept = argc > 3 ? std::string(argv[3]) + "/" + std::to_string(count) : std::string();
+  const std::string big = kept.empty() ? home.mkdir("big") : kept;
+  const std::string small = home.mkdir("small");
+  const bool made = !kept.empty() && std::filesystem::exists(kept + "/done");
+  std::filesystem::create_directories(big);
+  for (int i = 0; i < 20 && !made; ++i) std::filesystem::create_directories(big + "/sub" + std::to_string(i));
+  char name[32];
+  for (int i = 0; i < count && !made; ++i) {
+    // Mixed letter case, so the sort works as on a real pool.
+    std::snprintf(name, sizeof name, (i % 3 == 0) ? "/item%06d.itm" : "/Item%06d.ITM", (i * 7919) % count);
+    std::ofstream(big + name);
+  }
+  if (!kept.empty()) std::ofstream(kept + "/done");
+
+  relicor::FixedClock clock(0);
+  relicor::MainWindow window(home.path() + "/", clock);
+  window.show();
+  auto* files = window.findChild<QListWidget*>("FileListBox1");
+
+  // The session's part alone (listing and sorting), for comparison.
+  std::vector<double> listing;
+  for (int run = 0; run < runs; ++run) {
+    relicor::SessionUi ui;
+    relicor::Session session(home.path() + "/", clock, ui);
+    QElapsedTimer timer;
+    timer.start();
+    (void)session.SetCurrentDirectory(big);
+    listing.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+  }
+  std::sort(listing.begin(), listing.end());
+
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    window.ChangeDirectory(relicor::PathToQt(small));
+    QApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    window.ChangeDirectory(relicor::PathToQt(big));
+    QApplication::processEvents();
+    files->viewport()->repaint();
+    times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    if (files->count() != count) {
+      std::fprintf(stderr, "the list shows %d files, not %d\n", static_cast<int>(files->count()), count);
+      return 1;
+    }
+  }
+  std::sort(times.begin(), times.end());
+  std::printf("gui list of %d files: median %.0f ms (min %.0f, max %.0f, %d runs); of which listing and sorting %.0f ms\n",
+              count, times[times.size() / 2], times.front(), times.back(), runs, listing[listing.size() / 2]);
+  return 0;
+}

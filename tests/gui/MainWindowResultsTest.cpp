@@ -1,0 +1,169 @@
+// The main window says what its long commands did: how many pages and items were published (with
+// a button that opens the entrance page in the browser), where the item list went, and what a
+// rename run renamed, kept and could not rename.
+
+#include <QAction>
+#include <QListWidget>
+#include <QTest>
+#include <QUrl>
+#include <filesystem>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "gui/DesktopOpener.h"
+#include "gui/MainWindow.h"
+
+namespace relicor::test {
+
+class MainWindowResultsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<GuiHome> home_;
+  std::unique_ptr<FixedClock> clock_;
+  QList<QUrl> opened_;
+  bool openWorks_ = true;
+
+  std::unique_ptr<MainWindow> Start() {
+    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
+    form->show();
+    return form;
+  }
+  static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
+
+ private slots:
+  void initTestCase() {
+    InterceptMessageBoxes();
+    DesktopOpener::SetHook([this](const QUrl& url) {
+      opened_ << url;
+      return openWorks_;
+    });
+  }
+  void cleanupTestCase() { DesktopOpener::SetHook({}); }
+
+  void init() {
+    MessageBoxes::Reset();
+    opened_.clear();
+    openWorks_ = true;
+    home_ = std::make_unique<GuiHome>();
+    clock_ = std::make_unique<FixedClock>(TestNow());
+  }
+
+  void cleanup() { home_.reset(); }
+
+  void pageCreationCountsFilesAndItemsAndOffersTheEntrancePage() {
+    home_->WriteItem("Sword.ITM", SwordItem());
+    home_->WriteItem("Bow.ITM", BowItem());
+    home_->WriteItem("Ring.ITM", RingItem());
+    auto form = Start();
+    const QString entrance = PathToQt(home_->dir().file("POOL/itm-IP2.htm"));
+
+    // Taken: the entrance page opens in the browser.
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);
+    Action(form.get(), "MNUStartCreate")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kInformation);
+    const QString told = MessageBoxes::requests().front().text;
+    QVERIFY2(told.contains("29 files, 3 items"), qPrintable(told));
+    QVERIFY(QFileInfo::exists(entrance));
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(entrance)});
+
+    // Left: nothing opens.
+    MessageBoxes::Reset();
+    Action(form.get(), "MNUStartCreate")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(opened_.size(), 1);
+
+    // A browser that cannot be started is told, naming the page.
+    MessageBoxes::Reset();
+    openWorks_ = false;
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);
+    Action(form.get(), "MNUStartCreate")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{2});
+    QCOMPARE(MessageBoxes::requests().back().kind, MessageBoxes::Kind::kError);
+    QVERIFY(MessageBoxes::requests().back().text.contains(entrance));
+  }
+
+  void failedPageCreationOffersNothing() {
+    home_->WriteItem("Sword.ITM", SwordItem());
+    auto form = Start();
+    home_->dir().mkdir("POOL/itmip.css");  // the stylesheet cannot be written
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);
+    Action(form.get(), "MNUStartCreate")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kError);
+    QVERIFY(opened_.isEmpty());
+  }
+
+  void textExportSaysWhereTheListWent() {
+    home_->WriteItem("Sword.ITM", SwordItem());
+    auto form = Start();
+    Action(form.get(), "MNUTextCreate")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(MessageBoxes::requests().front().kind, MessageBoxes::Kind::kInformation);
+    const QString told = MessageBoxes::requests().front().text;
+    QVERIFY2(told.contains(PathToQt(home_->dir().file("POOL/ITMLIST.TXT"))), qPrintable(told));
+  }
+
+  void renameRunSaysWhatItDidAndOffersUndo() {
+    home_->WriteItem("x1.ITM", SwordItem());
+    home_->WriteItem("LongBattleBow0001.ITM", BowItem());  // already named after its item
+    auto form = Start();
+    const QString renamed = "KingsShortSwordoftheZodiac0001.ITM";
+
+    // Yes, then the offer left: the files keep their new names.
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    Action(form.get(), "MNURenameRun")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{2});
+    const MessageBoxes::Request question = MessageBoxes::requests()[0];
+    QCOMPARE(question.kind, MessageBoxes::Kind::kQuestion);
+    QVERIFY(question.defaultNo);
+    const MessageBoxes::Request told = MessageBoxes::requests()[1];
+    QCOMPARE(told.kind, MessageBoxes::Kind::kInformation);
+    QVERIFY2(told.text.startsWith("1 renamed, 1 kept, 0 failed\nrename log: "), qPrintable(told.text));
+    QCOMPARE(told.details, PathToQt(home_->dir().file("POOL/x1.ITM")) + " -> " +
+                               PathToQt(home_->dir().file("POOL/" + renamed.toStdString())));
+    QCOMPARE(Texts(Files(*form)), (QStringList{renamed, "LongBattleBow0001.ITM"}));
+
+    // A second run has nothing left to rename, so nothing to undo.
+    MessageBoxes::Reset();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);  // not offered, so not taken
+    Action(form.get(), "MNURenameRun")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{2});
+    QCOMPARE(Texts(Files(*form)), (QStringList{renamed, "LongBattleBow0001.ITM"}));
+    QVERIFY2(MessageBoxes::requests()[1].text.startsWith("0 renamed, 2 kept, 0 failed"),
+             qPrintable(MessageBoxes::requests()[1].text));
+  }
+
+  void undoOfferedAfterTheRunPutsTheNamesBack() {
+    home_->WriteItem("x1.ITM", SwordItem());
+    home_->WriteItem("x2.ITM", BowItem());
+    auto form = Start();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);
+    Action(form.get(), "MNURenameRun")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{3});
+    QVERIFY2(MessageBoxes::requests()[1].text.startsWith("2 renamed, 0 kept, 0 failed"),
+             qPrintable(MessageBoxes::requests()[1].text));
+    const QString undone = MessageBoxes::requests()[2].text;
+    QVERIFY2(undone.startsWith("2 restored, 0 left as they are"), qPrintable(undone));
+    QCOMPARE(Texts(Files(*form)), (QStringList{"x1.ITM", "x2.ITM"}));
+    QCOMPARE(home_->dir().read("POOL/x1.ITM"), SwordItem().bytes());
+    QCOMPARE(home_->dir().read("POOL/x2.ITM"), BowItem().bytes());
+  }
+
+  void declinedRenameChangesNothing() {
+    home_->WriteItem("x1.ITM", SwordItem());
+    auto form = Start();
+    Action(form.get(), "MNURenameRun")->trigger();  // the question's default: No
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    QCOMPARE(Texts(Files(*form)), QStringList{"x1.ITM"});
+    QVERIFY(!std::filesystem::exists(home_->dir().file("POOL/RENAME.LOG")));
+  }
+};
+
+}  // namespace relicor::test
+
+QTEST_MAIN(relicor::test::MainWindowResultsTest)
+#include "MainWindowResultsTest.moc"
