@@ -72,17 +72,33 @@ std::optional<std::string> CommandWord(const std::vector<std::string>& args) {
 
 }  // namespace
 
-std::string SuggestCommand(std::string_view word) {
+namespace {
+
+template <typename Words>
+std::string NearestWord(std::string_view typed, const Words& words) {
   std::string best;
   std::size_t bestDistance = 3;  // more than two edits away is no likely typo
-  for (const Command& command : kCommands) {
-    const std::size_t distance = EditDistance(word, command.name);
+  for (const std::string_view word : words) {
+    const std::size_t distance = EditDistance(typed, word);
     if (distance < bestDistance) {
       bestDistance = distance;
-      best = command.name;
+      best = word;
     }
   }
   return best;
+}
+
+}  // namespace
+
+std::string SuggestCommand(std::string_view word) {
+  std::vector<std::string_view> names;
+  for (const Command& command : kCommands) names.push_back(command.name);
+  return NearestWord(word, names);
+}
+
+std::string DidYouMean(std::string_view typed, std::initializer_list<std::string_view> words) {
+  const std::string nearest = NearestWord(typed, words);
+  return nearest.empty() ? std::string() : "; did you mean " + nearest + "?";
 }
 
 int Fail(CliContext& ctx, const std::string& message) {

@@ -140,6 +140,22 @@ TEST_F(CliConventionsTest, AMistypedCommandGetsASuggestion) {
   }
 }
 
+TEST_F(CliConventionsTest, AMistypedWordOfACommandGetsASuggestionToo) {
+  // clang-format off
+  const std::pair<std::vector<std::string>, std::string> rows[] = {
+      {{"db", "lst"},                    "unknown db command lst; did you mean list?"},
+      {{"members", "remvoe", "X"},       "unknown members command remvoe; did you mean remove?"},
+      {{"assign", "sendr", "A.ITM", "B"}, "unknown assign command sendr; did you mean sender?"},
+      {{"db", "frobnicate"},             "unknown db command frobnicate"},
+  };
+  // clang-format on
+  for (const auto& [args, message] : rows) {
+    const CliRun run = RunCliWith(With(args));
+    EXPECT_EQ(run.status, kExitUsage) << message;
+    EXPECT_EQ(run.err, "relicor-cli: " + message + "\n(see relicor-cli --help)\n");
+  }
+}
+
 TEST_F(CliConventionsTest, AHomeThatDoesNotExistIsAnError) {
   const CliRun run = RunCliWith({"--home", dir.file("nowhere"), "members", "list"});
   EXPECT_EQ(run.status, kExitUsage);
