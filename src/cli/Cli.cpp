@@ -18,23 +18,25 @@ namespace {
 struct Command {
   std::string_view name;
   std::string_view description;
+  std::string_view arguments;      // the name of its arguments in its help; empty: it takes none
+  std::string_view argumentsHelp;  // what they are
   int (*run)(CliContext&);
 };
 
 // clang-format off
 constexpr Command kCommands[] = {
-    // name         description                                                     run
-    {"dump",      "the 25-line dump of an item record: dump [--decimal] FILE",        CmdDump},
-    {"report",    "the report of each file: report [--json] FILE...",                 CmdReport},
-    {"export",    "the text export DIR/ITMLIST.TXT: export [--seed-check] [DIR]",     CmdExport},
-    {"publish",   "the HTML pages of DIR: publish [DIR]",                             CmdPublish},
-    {"dupecheck", "the pool duplicate check: dupecheck [--json]",                     CmdDupeCheck},
-    {"assign",    "assign sender FILE MEMBER | points FILE | date FILE",              CmdAssign},
-    {"send",      "hand an item out: send FILE MEMBER",                               CmdSend},
-    {"rename",    "rename the pool's files: rename [--yes | --dry-run | --undo]",     CmdRename},
-    {"db",        "the dupe-and-hack database: db list [--json] | add FILE | remove KEY", CmdDb},
-    {"members",   "the member list: members list [--json] | add NAME | remove NAME",  CmdMembers},
-    {"verify",    "the seed verdict of each file: verify [--json] FILE...",           CmdVerify},
+    // name         description                                   arguments    argumentsHelp                                   run
+    {"dump",      "the 25-line dump of an item record",           "FILE",      "the ITM file",                                 CmdDump},
+    {"report",    "the report of each file",                      "FILE",      "ITM files",                                    CmdReport},
+    {"export",    "the text export DIR/ITMLIST.TXT",              "DIR",       "default: the pool directory (or the current directory when no pool is set)", CmdExport},
+    {"publish",   "the HTML pages of DIR",                        "DIR",       "default: the pool directory (or the current directory when no pool is set)", CmdPublish},
+    {"dupecheck", "the pool duplicate check (exit 1: found some)", "",         "",                                             CmdDupeCheck},
+    {"assign",    "the quick assign commands",                    "WORDS",     "sender FILE MEMBER | points FILE | date FILE", CmdAssign},
+    {"send",      "hand an item out to a member",                 "WORDS",     "FILE MEMBER",                                  CmdSend},
+    {"rename",    "rename the item files after their items",     "",          "",                                             CmdRename},
+    {"db",        "the dupe-and-hack database",                   "WORDS",     "list | add FILE | remove KEY",                 CmdDb},
+    {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
+    {"verify",    "the seed verdict of each file",                "FILE",      "ITM files",                                    CmdVerify},
 };
 // clang-format on
 
@@ -70,17 +72,33 @@ std::optional<std::string> CommandWord(const std::vector<std::string>& args) {
 
 }  // namespace
 
-std::string SuggestCommand(std::string_view word) {
+namespace {
+
+template <typename Words>
+std::string NearestWord(std::string_view typed, const Words& words) {
   std::string best;
   std::size_t bestDistance = 3;  // more than two edits away is no likely typo
-  for (const Command& command : kCommands) {
-    const std::size_t distance = EditDistance(word, command.name);
+  for (const std::string_view word : words) {
+    const std::size_t distance = EditDistance(typed, word);
     if (distance < bestDistance) {
       bestDistance = distance;
-      best = command.name;
+      best = word;
     }
   }
   return best;
+}
+
+}  // namespace
+
+std::string SuggestCommand(std::string_view word) {
+  std::vector<std::string_view> names;
+  for (const Command& command : kCommands) names.push_back(command.name);
+  return NearestWord(word, names);
+}
+
+std::string DidYouMean(std::string_view typed, std::initializer_list<std::string_view> words) {
+  const std::string nearest = NearestWord(typed, words);
+  return nearest.empty() ? std::string() : "; did you mean " + nearest + "?";
 }
 
 int Fail(CliContext& ctx, const std::string& message) {
@@ -174,7 +192,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   std::vector<std::pair<CLI::App*, const Command*>> subcommands;
   for (const Command& command : kCommands) {
     CLI::App* sub = app.add_subcommand(std::string(command.name), std::string(command.description));
-    sub->add_option("arguments", ctx.args, "the command's words, files and directories");
+    if (!command.arguments.empty()) {
+      sub->add_option(std::string(command.arguments), ctx.args, std::string(command.argumentsHelp));
+    }
+    sub->footer("Global options (--home, --pool, --sent, ...) may stand before or after the command: see "
+                "relicor-cli --help.");
     const std::string_view name = command.name;
     if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
     if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify") {
@@ -194,7 +216,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
     const auto selected = app.get_subcommands();
-    out << (selected.empty() ? UsageText() : selected.front()->help());
+    out << (selected.empty() ? UsageText() : selected.front()->help("relicor-cli"));
     return kExitOk;
   } catch (const CLI::CallForAllHelp&) {
     out << UsageText();

@@ -1,9 +1,11 @@
 #pragma once
 // What every relicor-cli command gets: the global options and the output streams.
 
+#include <initializer_list>
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace relicor::cli {
@@ -42,6 +44,10 @@ struct CliContext {
   bool errIsTerminal = false;  // progress lines only on a terminal
   bool inIsTerminal = false;
 };
+
+// "; did you mean X?" for the word among `words` that `typed` most likely meant (at most two
+// letters off), or empty.
+std::string DidYouMean(std::string_view typed, std::initializer_list<std::string_view> words);
 
 // Writes "relicor-cli: <message>" to standard error and returns kExitFailed.
 int Fail(CliContext& ctx, const std::string& message);

@@ -64,7 +64,7 @@ int CmdDb(CliContext& ctx) {
     PrintMessage(ctx.out, "removed " + key + " from " + database.filePath());
     return kExitOk;
   }
-  return UsageError(ctx, "unknown db command " + sub);
+  return UsageError(ctx, "unknown db command " + sub + DidYouMean(sub, {"list", "add", "remove"}));
 }
 
 }  // namespace relicor::cli

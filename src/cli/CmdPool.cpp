@@ -73,7 +73,7 @@ int CmdAssign(CliContext& ctx) {
                   what == "points" ? cli.session->QuickPointAssign(ctx.args[1])
                                    : cli.session->QuickDateAssign(ctx.args[1]));
   }
-  return UsageError(ctx, "unknown assign command " + what);
+  return UsageError(ctx, "unknown assign command " + what + DidYouMean(what, {"sender", "points", "date"}));
 }
 
 int CmdSend(CliContext& ctx) {

@@ -37,7 +37,7 @@ int CmdMembers(CliContext& ctx) {
     for (const auto& name : cli.session->Members()) PrintLine(ctx.out, name);
     return kExitOk;
   }
-  if (sub != "add" && sub != "remove") return UsageError(ctx, "unknown members command " + sub);
+  if (sub != "add" && sub != "remove") return UsageError(ctx, "unknown members command " + sub + DidYouMean(sub, {"list", "add", "remove"}));
   if (ctx.args.size() != 2) return UsageError(ctx, "members " + sub + " takes one name");
   CliSession cli(ctx);
   const std::string name = Utf8ToCp1252(ctx.args[1]);
