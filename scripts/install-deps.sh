@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   help2man file dpkg-dev
+  time
 )
 
 missing=()

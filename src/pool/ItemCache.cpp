@@ -8,6 +8,7 @@
 
 #include "item/ItemFile.h"
 #include "platform/FileSystem.h"
+#include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
 #include "text/Stri.h"
 
@@ -168,6 +169,7 @@ Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarLis
 Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing* sidecars) {
   // A cached path takes every field from its entry.
   if (const ItemEntry* cached = entries_.Find(path)) {
+    if (readAhead_ != nullptr) (void)readAhead_->Take(path);  // not needed: the entry holds it
     MakeCurrent(*cached);
     return LoadStatus::kLoaded;
   }
@@ -182,7 +184,9 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   // A load that does not end in an entry leaves no bytes or dates of an earlier item behind.
   currentEntry_ = nullptr;
   currentItem_ = ItemRecord();
-  auto file = ReadItemFile(path);
+  std::optional<ItemRead> ahead;
+  if (readAhead_ != nullptr) ahead = readAhead_->Take(path);
+  Result<ItemFile> file = ahead ? std::move(ahead->file) : ReadItemFile(path);
   if (!file) {
     currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = 0;
     return MakeError(file.error());
@@ -194,7 +198,14 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   entry.record = file->record;
   entry.meta.fileDate = file->fileDate;
   if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
-    FromSidecar(ReadSidecarOf(path, now, file->fileDate), entry.meta);
+    if (ahead && ahead->sidecarRead) {
+      if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
+      const Ini none;
+      const Ini& keys = ahead->sidecarProblem.empty() && ahead->sidecar ? *ahead->sidecar : none;
+      FromSidecar(SidecarValuesFromIni(keys, now, file->fileDate), entry.meta);
+    } else {
+      FromSidecar(ReadSidecarOf(path, now, file->fileDate), entry.meta);
+    }
   } else {
     // Listed without a sidecar: the values a missing sidecar gives.
     FromSidecar(SidecarValuesFromIni(Ini(), now, file->fileDate), entry.meta);

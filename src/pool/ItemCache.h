@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "item/ItemRecord.h"
@@ -17,6 +18,8 @@
 #include "text/DateText.h"
 
 namespace relicor {
+
+class ItemReadAhead;
 
 // The bookkeeping of one item, as its IT0 sidecar holds it, plus the ITM file's date.
 struct ItemMeta : SidecarValues {
@@ -67,6 +70,11 @@ class ItemCache {
   // Makes a cached entry the current item with its metadata, as a load of its path does; for a
   // caller that holds the entry (from Find or a scan) and need not search the cache again.
   void MakeCurrent(const ItemEntry& entry);
+
+  // While set, a first load takes the files' bytes from `ahead` when it has read them (a scan or an
+  // export that loads a known list of files in order); null: every load reads its files itself.
+  // Returns the read-ahead set before.
+  ItemReadAhead* SetReadAhead(ItemReadAhead* ahead) { return std::exchange(readAhead_, ahead); }
 
   // Makes room for `count` more entries (a scan that knows how many files it will load).
   void Reserve(std::size_t count);
@@ -145,6 +153,7 @@ class ItemCache {
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   const ItemEntry* currentEntry_ = nullptr;
+  ItemReadAhead* readAhead_ = nullptr;
 };
 
 // The sidecar path of an ITM path: its last three characters replaced by "IT0".

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/FileSystem.h"
+#include "pool/ItemReadAhead.h"
 #include "text/Path.h"
 #include "text/Stri.h"
 
@@ -69,6 +70,17 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   SortDirectoryEntries(*entries);
   cache.Reserve(static_cast<std::size_t>(std::count_if(
       entries->begin(), entries->end(), [](const DirEntry& entry) { return !entry.isDirectory; })));
+  // Worker threads read the files ahead, in this order, while this thread loads them.
+  std::vector<std::string> paths;
+  for (const DirEntry& entry : *entries) {
+    if (!entry.isDirectory) paths.push_back(dir + entry.name);
+  }
+  ItemReadAhead ahead(std::move(paths), &sidecars);
+  struct AheadInUse {
+    ItemCache& cache;
+    ItemReadAhead* before;
+    ~AheadInUse() { cache.SetReadAhead(before); }
+  } aheadInUse{cache, cache.SetReadAhead(&ahead)};
   std::string path = dir;
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
