@@ -8,6 +8,8 @@
 #   BENCH_SIZES="10000 100000 1000000" BENCH_RUNS=5 scripts/bench.sh
 #   BENCH_COMMANDS="export publish" scripts/bench.sh
 #   BENCH_BUILD=DIR BENCH_NO_BUILD=1 scripts/bench.sh   (programs built elsewhere)
+#   BENCH_COMPARE=DIR scripts/bench.sh   (the programs in DIR, say an earlier version, run in turn
+#                                         with these, run for run, under the same load)
 #
 # Pools are generated once under ${RELICOR_BENCH_DIR:-/tmp/relicor-bench} (one item in three with
 # a sidecar). Run it under nice on a shared machine; the load average is printed with the results.
@@ -26,26 +28,29 @@ if [ -z "${BENCH_NO_BUILD:-}" ]; then
 fi
 build=${BENCH_BUILD:-build-bench}
 bench=$build/relicor-bench
-cli=$build/relicor-cli
 mkdir -p "$dir"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)   cores: $(nproc)"
 # Paired runs: each line of the bench is one run of the command and, right after it, the floor.
+programs="this=$bench"
+[ -n "${BENCH_COMPARE:-}" ] && programs="compared=$BENCH_COMPARE/relicor-bench $programs"
 for n in $sizes; do
   for what in $commands; do
     for ((r = 0; r < runs; r++)); do
-      "$bench" "$what" "$n" "$dir" | tee -a "$log" >/dev/null
+      for p in $programs; do
+        "${p#*=}" "$what" "$n" "$dir" | sed "s/^/${p%%=*} /" >>"$log"
+      done
     done
   done
 done
 
 echo
-printf '%-10s %8s %10s %10s %8s   %s\n' command items "median s" "floor s" ratio "(ratio of each run)"
-# Fields of a bench line: what N "items:" seconds "s" "floor" floor "s" "ratio" ratio
+printf '%-9s %-10s %8s %10s %10s %8s   %s\n' programs command items "median s" "floor s" ratio "(ratio of each run)"
+# Fields of a log line: programs what N "items:" seconds "s" "floor" floor "s" "ratio" ratio
 awk '
-  { key = $1 " " $2; n[key]++; s[key, n[key]] = $4; f[key, n[key]] = $7; q[key, n[key]] = $10;
+  { key = $1 " " $2 " " $3; n[key]++; s[key, n[key]] = $5; f[key, n[key]] = $8; q[key, n[key]] = $11;
     if (!(key in seen)) { seen[key] = 1; order[++k] = key } }
   function median(a, key, count,   v, i, j, t) {
     for (i = 1; i <= count; i++) v[i] = a[key, i]
@@ -56,25 +61,28 @@ awk '
     for (i = 1; i <= k; i++) {
       key = order[i]; split(key, p, " "); all = ""
       for (j = 1; j <= n[key]; j++) all = all " " q[key, j]
-      printf "%-10s %8d %10.3f %10.3f %8.2f   (%s)\n", p[1], p[2], median(s, key, n[key]), median(f, key, n[key]), median(q, key, n[key]), substr(all, 2)
+      printf "%-9s %-10s %8d %10.3f %10.3f %8.2f   (%s)\n", p[1], p[2], p[3], median(s, key, n[key]), median(f, key, n[key]), median(q, key, n[key]), substr(all, 2)
     }
   }' "$log"
 
 # Peak memory: relicor-cli on the same pools, less what it takes on an empty pool.
 echo
 mkdir -p "$dir/home" "$dir/empty"
-peak() {  # peak resident kilobytes of one relicor-cli run
-  /usr/bin/time -v "$cli" --home "$dir/home" --pool "$1" --sent "$dir/no-sent" --no-subdirs "$2" "$1" \
+peak() {  # peak resident kilobytes of one run of relicor-cli $1 on pool $2: command $3
+  /usr/bin/time -v "$1" --home "$dir/home" --pool "$2" --sent "$dir/no-sent" --no-subdirs "$3" "$2" \
     2>&1 >/dev/null | awk '/Maximum resident set size/ { print $6 }'
 }
-printf '%-10s %8s %12s %16s\n' command items "peak KiB" "bytes per item"
-for what in export publish; do
-  base=$(peak "$dir/empty" "$what")
-  for n in $sizes; do
-    pool="$dir/pool-$n"
-    [ -d "$pool" ] || continue
-    kib=$(peak "$pool" "$what")
-    printf '%-10s %8d %12d %16.0f\n' "$what" "$n" "$kib" "$(( (kib - base) * 1024 / n ))"
+printf '%-9s %-10s %8s %12s %16s\n' programs command items "peak KiB" "bytes per item"
+for p in $programs; do
+  cli="$(dirname "${p#*=}")/relicor-cli"
+  for what in export publish; do
+    base=$(peak "$cli" "$dir/empty" "$what")
+    for n in $sizes; do
+      pool="$dir/pool-$n"
+      [ -d "$pool" ] || continue
+      kib=$(peak "$cli" "$pool" "$what")
+      printf '%-9s %-10s %8d %12d %16.0f\n' "${p%%=*}" "$what" "$n" "$kib" "$(( (kib - base) * 1024 / n ))"
+    done
   done
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -84,12 +84,12 @@ ItemEntry& ItemCache::PathIndex::Add(const std::string& path) {
   return slot.node->entry;
 }
 
-void ItemCache::PathIndex::Erase(std::string_view path) {
-  if (size_ == 0) return;
+std::unique_ptr<ItemCache::PathIndex::Node> ItemCache::PathIndex::Extract(std::string_view path) {
+  if (size_ == 0) return nullptr;
   const std::size_t mask = slots_.size() - 1;
   std::size_t hole = SlotOf(path, PathHashCode(path));
-  if (slots_[hole].node == nullptr) return;
-  slots_[hole].node.reset();
+  std::unique_ptr<Node> node = std::move(slots_[hole].node);
+  if (node == nullptr) return nullptr;
   --size_;
   // Moves back the slots after the hole that a search would no longer reach across it.
   for (std::size_t j = (hole + 1) & mask; slots_[j].node != nullptr; j = (j + 1) & mask) {
@@ -99,6 +99,22 @@ void ItemCache::PathIndex::Erase(std::string_view path) {
     slots_[hole] = std::move(slots_[j]);
     hole = j;
   }
+  return node;
+}
+
+void ItemCache::PathIndex::Erase(std::string_view path) { (void)Extract(path); }
+
+ItemEntry* ItemCache::PathIndex::Rename(std::string_view from, const std::string& to) {
+  std::unique_ptr<Node> node = Extract(from);
+  if (node == nullptr) return nullptr;
+  Reserve(1);
+  const std::size_t hash = PathHashCode(to);
+  Slot& slot = slots_[SlotOf(to, hash)];
+  node->path = to;
+  slot.hash = hash;
+  slot.node = std::move(node);
+  ++size_;
+  return &slot.node->entry;
 }
 
 void ItemCache::PathIndex::Reserve(std::size_t count) {
@@ -266,7 +282,8 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // item never loses its bookkeeping.
   const std::string sidecarFrom = SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
-  if (PathOccupied(sidecarFrom)) {
+  const bool sidecarMoves = PathOccupied(sidecarFrom);
+  if (sidecarMoves) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
       if (auto back = MoveFileNoReplace(destination, source); !back) {
         return fail(movedSidecar.error() + "; " + back.error() + " (the item file is now " + destination +
@@ -276,11 +293,19 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
     }
   }
 
-  if (const ItemEntry* moved = entries_.Find(source)) {
-    if (currentEntry_ == moved) currentEntry_ = nullptr;
-    entries_.Erase(source);
-    // The moved files are read afresh; a failure here does not undo the move.
-    (void)LoadItem(destination);
+  // The entry goes with the files, as a fresh load of them would make it: the record and the file
+  // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
+  // missing sidecar when there is none). The new path gets a key list text of its own; the old
+  // one keeps its text.
+  if (entries_.Find(source) != nullptr) {
+    entries_.Erase(destination);  // an entry of a file that was there before is out of date
+    ItemEntry* moved = entries_.Rename(source, destination);
+    const DateTime now = clock_.Now();
+    FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)
+                             : SidecarValuesFromIni(Ini(), now, moved->meta.fileDate),
+                moved->meta);
+    pendingKeys_.push_back(moved->record.ItemKey() + destination);
+    MakeCurrent(*moved);
   }
   return 0;
 }

@@ -120,6 +120,9 @@ class ItemCache {
     ItemEntry& Add(const std::string& path);
     // Removes the entry of `path`, if any.
     void Erase(std::string_view path);
+    // Files the entry of `from` under `to`, which the index does not hold; the entry keeps its
+    // place in memory. Null when `from` has no entry.
+    ItemEntry* Rename(std::string_view from, const std::string& to);
     void Reserve(std::size_t count);
     std::size_t size() const { return size_; }
     std::vector<std::string> Paths() const;
@@ -133,6 +136,8 @@ class ItemCache {
       std::size_t hash = 0;
       std::unique_ptr<Node> node;  // empty slot: null
     };
+    // Takes the node of `path` out of the table (null when there is none).
+    std::unique_ptr<Node> Extract(std::string_view path);
     // The slot of `path`, or the empty slot where it would go.
     std::size_t SlotOf(std::string_view path, std::size_t hash) const;
     void Rehash(std::size_t slotCount);
