@@ -73,7 +73,7 @@ ItemEntry* ItemCache::PathIndex::Find(std::string_view path) const {
   return slot.node != nullptr ? &slot.node->entry : nullptr;
 }
 
-ItemEntry& ItemCache::PathIndex::Add(const std::string& path) {
+ItemCache::PathIndex::Node& ItemCache::PathIndex::Add(const std::string& path) {
   Reserve(1);
   const std::size_t hash = PathHashCode(path);
   Slot& slot = slots_[SlotOf(path, hash)];
@@ -81,7 +81,7 @@ ItemEntry& ItemCache::PathIndex::Add(const std::string& path) {
   slot.node = std::make_unique<Node>();
   slot.node->path = path;
   ++size_;
-  return slot.node->entry;
+  return *slot.node;
 }
 
 std::unique_ptr<ItemCache::PathIndex::Node> ItemCache::PathIndex::Extract(std::string_view path) {
@@ -102,9 +102,7 @@ std::unique_ptr<ItemCache::PathIndex::Node> ItemCache::PathIndex::Extract(std::s
   return node;
 }
 
-void ItemCache::PathIndex::Erase(std::string_view path) { (void)Extract(path); }
-
-ItemEntry* ItemCache::PathIndex::Rename(std::string_view from, const std::string& to) {
+ItemCache::PathIndex::Node* ItemCache::PathIndex::Rename(std::string_view from, const std::string& to) {
   std::unique_ptr<Node> node = Extract(from);
   if (node == nullptr) return nullptr;
   Reserve(1);
@@ -114,7 +112,7 @@ ItemEntry* ItemCache::PathIndex::Rename(std::string_view from, const std::string
   slot.hash = hash;
   slot.node = std::move(node);
   ++size_;
-  return &slot.node->entry;
+  return slot.node.get();
 }
 
 void ItemCache::PathIndex::Reserve(std::size_t count) {
@@ -157,11 +155,15 @@ std::vector<std::string> ItemCache::Paths() const {
 }
 
 const std::set<std::string, PathLess>& ItemCache::KeyList() const {
-  if (!pendingKeys_.empty()) {
+  if (!pendingNodes_.empty() || !pendingKeys_.empty()) {
+    pendingKeys_.reserve(pendingKeys_.size() + pendingNodes_.size());
+    for (const PathIndex::Node* node : pendingNodes_) pendingKeys_.push_back(node->entry.record.ItemKey() + node->path);
     std::sort(pendingKeys_.begin(), pendingKeys_.end(), PathLess{});
     auto hint = keyList_.end();
     for (auto& text : pendingKeys_) hint = std::next(keyList_.insert(hint, std::move(text)));
-    pendingKeys_.clear();
+    pendingKeys_ = {};
+    pendingNodes_ = {};
+    dropped_.clear();
   }
   return keyList_;
 }
@@ -210,7 +212,8 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = file->fileDate;
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;
 
-  ItemEntry& entry = entries_.Add(path);
+  PathIndex::Node& node = entries_.Add(path);
+  ItemEntry& entry = node.entry;
   entry.record = file->record;
   entry.meta.fileDate = file->fileDate;
   if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
@@ -226,7 +229,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
     // Listed without a sidecar: the values a missing sidecar gives.
     FromSidecar(SidecarValuesFromIni(Ini(), now, file->fileDate), entry.meta);
   }
-  pendingKeys_.push_back(entry.record.ItemKey() + path);
+  pendingNodes_.push_back(&node);
   currentEntry_ = &entry;
   currentItem_ = entry.record;
   currentMeta_ = entry.meta;
@@ -297,14 +300,18 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
   // missing sidecar when there is none). The new path gets a key list text of its own; the old
   // one keeps its text.
-  if (entries_.Find(source) != nullptr) {
-    entries_.Erase(destination);  // an entry of a file that was there before is out of date
-    ItemEntry* moved = entries_.Rename(source, destination);
+  if (const ItemEntry* cached = entries_.Find(source)) {
+    // An entry of a file that was at the destination before is out of date.
+    if (auto gone = entries_.Extract(destination)) dropped_.push_back(std::move(gone));
+    // The old path's text, as a note of the node would give it until the move.
+    pendingKeys_.push_back(cached->record.ItemKey() + source);
+    PathIndex::Node* node = entries_.Rename(source, destination);
+    ItemEntry* moved = &node->entry;
     const DateTime now = clock_.Now();
     FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)
                              : SidecarValuesFromIni(Ini(), now, moved->meta.fileDate),
                 moved->meta);
-    pendingKeys_.push_back(moved->record.ItemKey() + destination);
+    pendingNodes_.push_back(node);
     MakeCurrent(*moved);
   }
   return 0;

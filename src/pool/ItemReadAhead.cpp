@@ -42,11 +42,11 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
   return read;
 }
 
-ItemReadAhead::ItemReadAhead(std::vector<std::string> paths, const SidecarListing* sidecars)
-    : paths_(std::move(paths)), sidecars_(sidecars) {
-  const unsigned threads = ReadAheadThreads(paths_.size());
+ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars)
+    : directory_(std::move(directory)), count_(count), nameOf_(std::move(nameOf)), sidecars_(sidecars) {
+  const unsigned threads = ReadAheadThreads(count_);
   if (threads == 0) return;
-  slots_.resize(std::min(kWindow, paths_.size()));
+  slots_.resize(std::min(kWindow, count_));
   workers_.reserve(threads);
   for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
 }
@@ -63,23 +63,30 @@ ItemReadAhead::~ItemReadAhead() {
 void ItemReadAhead::Work() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    taken_.wait(lock, [&] { return stop_ || claimed_ >= paths_.size() || claimed_ < next_ + slots_.size(); });
-    if (stop_ || claimed_ >= paths_.size()) return;
+    taken_.wait(lock, [&] { return stop_ || claimed_ >= count_ || claimed_ < next_ + slots_.size(); });
+    if (stop_ || claimed_ >= count_) return;
     const std::size_t i = claimed_++;
     lock.unlock();
-    ItemRead read = ReadItemAndSidecar(paths_[i], sidecars_);
+    std::string path = directory_;
+    path += nameOf_(i);
+    ItemRead read = ReadItemAndSidecar(path, sidecars_);
     lock.lock();
     slots_[i % slots_.size()] = std::move(read);
     filled_.notify_all();
   }
 }
 
+bool ItemReadAhead::IsPath(std::size_t i, std::string_view path) const {
+  const std::string_view name = nameOf_(i);
+  return path.size() == directory_.size() + name.size() && path.starts_with(directory_) && path.ends_with(name);
+}
+
 std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
   if (workers_.empty()) return std::nullopt;
   // Only this thread moves next_; the workers read it under the lock.
-  const std::size_t last = std::min(paths_.size(), next_ + slots_.size());
+  const std::size_t last = std::min(count_, next_ + slots_.size());
   std::size_t wanted = next_;
-  while (wanted < last && paths_[wanted] != path) ++wanted;
+  while (wanted < last && !IsPath(wanted, path)) ++wanted;
   if (wanted == last) return std::nullopt;
   std::unique_lock lock(mutex_);
   std::optional<ItemRead> read;

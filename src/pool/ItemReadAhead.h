@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -46,8 +47,10 @@ unsigned ReadAheadThreads(std::size_t items);
 
 class ItemReadAhead {
  public:
-  // Starts reading `paths` in this order. `sidecars` (may be null) must outlive the read-ahead.
-  ItemReadAhead(std::vector<std::string> paths, const SidecarListing* sidecars);
+  // Starts reading the `count` files `directory` + nameOf(i) in this order (`directory` ends in a
+  // separator). The names nameOf gives and `sidecars` (may be null) must outlive the read-ahead.
+  using NameOf = std::function<std::string_view(std::size_t)>;
+  ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars);
   // Stops the workers (a read under way is finished) and waits for them.
   ~ItemReadAhead();
   ItemReadAhead(const ItemReadAhead&) = delete;
@@ -60,10 +63,13 @@ class ItemReadAhead {
 
  private:
   void Work();
+  bool IsPath(std::size_t i, std::string_view path) const;
 
   static constexpr std::size_t kWindow = 256;  // reads held at most, ahead of the reporting thread
 
-  std::vector<std::string> paths_;
+  std::string directory_;
+  std::size_t count_;
+  NameOf nameOf_;
   const SidecarListing* sidecars_;
   std::mutex mutex_;
   std::condition_variable filled_;  // a worker stored a read

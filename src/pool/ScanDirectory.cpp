@@ -71,11 +71,13 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   cache.Reserve(static_cast<std::size_t>(std::count_if(
       entries->begin(), entries->end(), [](const DirEntry& entry) { return !entry.isDirectory; })));
   // Worker threads read the files ahead, in this order, while this thread loads them.
-  std::vector<std::string> paths;
-  for (const DirEntry& entry : *entries) {
-    if (!entry.isDirectory) paths.push_back(dir + entry.name);
+  // Item files come first: directories sort after them only by chance, so they are counted.
+  std::vector<std::size_t> files;
+  for (std::size_t i = 0; i < entries->size(); ++i) {
+    if (!(*entries)[i].isDirectory) files.push_back(i);
   }
-  ItemReadAhead ahead(std::move(paths), &sidecars);
+  ItemReadAhead ahead(
+      dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; }, &sidecars);
   struct AheadInUse {
     ItemCache& cache;
     ItemReadAhead* before;

@@ -384,10 +384,10 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   } sidecarsInUse{s.report};
   s.report.sidecars = sidecars ? &*sidecars : nullptr;
   // Worker threads read the item files ahead, in the list's order, while this thread reports.
-  std::vector<std::string> paths;
-  paths.reserve(s.fileNames.size());
-  for (int i = 0; i < count; ++i) paths.push_back(s.PathOf(i));
-  ItemReadAhead ahead(std::move(paths), s.report.sidecars);
+  const std::string& dir = s.currentDir == std::string(1, kPathSeparator) ? std::string() : s.currentDir;
+  ItemReadAhead ahead(
+      JoinPath(dir, ""), s.fileNames.size(),
+      [&](std::size_t i) -> std::string_view { return s.fileNames[i]; }, s.report.sidecars);
   struct AheadInUse {
     ItemCache& cache;
     ItemReadAhead* before;

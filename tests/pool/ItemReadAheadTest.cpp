@@ -28,6 +28,7 @@ class ItemReadAheadTest : public ::testing::Test {
     std::vector<DirEntry> listed;
     for (int i = 0; i < 600; ++i) {
       const std::string name = "F" + std::to_string(i);
+      names.push_back(name + ".ITM");
       paths.push_back(dir.file(name + ".ITM"));
       if (i == 7) continue;
       dir.write(name + ".ITM", i == 9 ? std::string(12, 'x') : RecordBuilder().ident(static_cast<std::uint32_t>(i)).bytes());
@@ -40,13 +41,19 @@ class ItemReadAheadTest : public ::testing::Test {
   }
 
   TempDir dir;
+  std::vector<std::string> names;
   std::vector<std::string> paths;
   SidecarListing sidecars;
   ModeGuard on{ReadAheadMode::kOn};
+
+  ItemReadAhead::NameOf Names() const {
+    return [this](std::size_t i) -> std::string_view { return names[i]; };
+  }
+  std::string Directory() const { return dir.path() + "/"; }
 };
 
 TEST_F(ItemReadAheadTest, EachReadIsWhatOneThreadReadsInTheListsOrder) {
-  ItemReadAhead ahead(paths, &sidecars);
+  ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
   for (std::size_t i = 0; i < paths.size(); ++i) {
     SCOPED_TRACE(paths[i]);
     auto read = ahead.Take(paths[i]);
@@ -70,7 +77,7 @@ TEST_F(ItemReadAheadTest, EachReadIsWhatOneThreadReadsInTheListsOrder) {
 }
 
 TEST_F(ItemReadAheadTest, APathFurtherOnDropsTheReadsBeforeIt) {
-  ItemReadAhead ahead(paths, &sidecars);
+  ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
   ASSERT_TRUE(ahead.Take(paths[0]));
   auto later = ahead.Take(paths[20]);
   ASSERT_TRUE(later);
@@ -83,9 +90,9 @@ TEST_F(ItemReadAheadTest, APathFurtherOnDropsTheReadsBeforeIt) {
 }
 
 TEST_F(ItemReadAheadTest, StopsWithReadsNotTakenAndReadsNothingWhenOff) {
-  { ItemReadAhead ahead(paths, &sidecars); }  // must not wait for a taker
+  { ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars); }  // must not wait for a taker
   ModeGuard off(ReadAheadMode::kOff);
-  ItemReadAhead ahead(paths, &sidecars);
+  ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
   EXPECT_FALSE(ahead.Take(paths[0]));
   EXPECT_EQ(ReadAheadThreads(1000), 0u);
 }
