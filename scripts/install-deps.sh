@@ -13,6 +13,7 @@ packages=(
   xvfb xauth
   help2man file dpkg-dev
   clang libclang-rt-dev llvm
+  time
 )
 
 missing=()

@@ -65,6 +65,8 @@ int Count(std::uint32_t opsMask) {
   return total;
 }
 
+bool Planned() { return State().active; }
+
 int Check(FileOp op, std::string_view path) {
   Plan& plan = State();
   if (!plan.active) return 0;

@@ -38,6 +38,10 @@ void Clear();
 // How many operations of the kinds in `opsMask` ran since the last Clear.
 int Count(std::uint32_t opsMask);
 
+// True once a test has planned a fault or a kill point in this process (even after Clear, since
+// the counting goes on): work that would meet the files in another order then keeps to one thread.
+bool Planned();
+
 // For the file layer: 0, or the errno the operation on `path` must fail with. May end the process.
 int Check(FileOp op, std::string_view path);
 

@@ -8,6 +8,7 @@
 
 #include "item/ItemFile.h"
 #include "platform/FileSystem.h"
+#include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
 #include "text/Stri.h"
 
@@ -72,7 +73,7 @@ ItemEntry* ItemCache::PathIndex::Find(std::string_view path) const {
   return slot.node != nullptr ? &slot.node->entry : nullptr;
 }
 
-ItemEntry& ItemCache::PathIndex::Add(const std::string& path) {
+ItemCache::PathIndex::Node& ItemCache::PathIndex::Add(const std::string& path) {
   Reserve(1);
   const std::size_t hash = PathHashCode(path);
   Slot& slot = slots_[SlotOf(path, hash)];
@@ -80,15 +81,15 @@ ItemEntry& ItemCache::PathIndex::Add(const std::string& path) {
   slot.node = std::make_unique<Node>();
   slot.node->path = path;
   ++size_;
-  return slot.node->entry;
+  return *slot.node;
 }
 
-void ItemCache::PathIndex::Erase(std::string_view path) {
-  if (size_ == 0) return;
+std::unique_ptr<ItemCache::PathIndex::Node> ItemCache::PathIndex::Extract(std::string_view path) {
+  if (size_ == 0) return nullptr;
   const std::size_t mask = slots_.size() - 1;
   std::size_t hole = SlotOf(path, PathHashCode(path));
-  if (slots_[hole].node == nullptr) return;
-  slots_[hole].node.reset();
+  std::unique_ptr<Node> node = std::move(slots_[hole].node);
+  if (node == nullptr) return nullptr;
   --size_;
   // Moves back the slots after the hole that a search would no longer reach across it.
   for (std::size_t j = (hole + 1) & mask; slots_[j].node != nullptr; j = (j + 1) & mask) {
@@ -98,6 +99,20 @@ void ItemCache::PathIndex::Erase(std::string_view path) {
     slots_[hole] = std::move(slots_[j]);
     hole = j;
   }
+  return node;
+}
+
+ItemCache::PathIndex::Node* ItemCache::PathIndex::Rename(std::string_view from, const std::string& to) {
+  std::unique_ptr<Node> node = Extract(from);
+  if (node == nullptr) return nullptr;
+  Reserve(1);
+  const std::size_t hash = PathHashCode(to);
+  Slot& slot = slots_[SlotOf(to, hash)];
+  node->path = to;
+  slot.hash = hash;
+  slot.node = std::move(node);
+  ++size_;
+  return slot.node.get();
 }
 
 void ItemCache::PathIndex::Reserve(std::size_t count) {
@@ -140,11 +155,15 @@ std::vector<std::string> ItemCache::Paths() const {
 }
 
 const std::set<std::string, PathLess>& ItemCache::KeyList() const {
-  if (!pendingKeys_.empty()) {
+  if (!pendingNodes_.empty() || !pendingKeys_.empty()) {
+    pendingKeys_.reserve(pendingKeys_.size() + pendingNodes_.size());
+    for (const PathIndex::Node* node : pendingNodes_) pendingKeys_.push_back(node->entry.record.ItemKey() + node->path);
     std::sort(pendingKeys_.begin(), pendingKeys_.end(), PathLess{});
     auto hint = keyList_.end();
     for (auto& text : pendingKeys_) hint = std::next(keyList_.insert(hint, std::move(text)));
-    pendingKeys_.clear();
+    pendingKeys_ = {};
+    pendingNodes_ = {};
+    dropped_.clear();
   }
   return keyList_;
 }
@@ -168,6 +187,7 @@ Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarLis
 Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing* sidecars) {
   // A cached path takes every field from its entry.
   if (const ItemEntry* cached = entries_.Find(path)) {
+    if (readAhead_ != nullptr) (void)readAhead_->Take(path);  // not needed: the entry holds it
     MakeCurrent(*cached);
     return LoadStatus::kLoaded;
   }
@@ -182,7 +202,9 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   // A load that does not end in an entry leaves no bytes or dates of an earlier item behind.
   currentEntry_ = nullptr;
   currentItem_ = ItemRecord();
-  auto file = ReadItemFile(path);
+  std::optional<ItemRead> ahead;
+  if (readAhead_ != nullptr) ahead = readAhead_->Take(path);
+  Result<ItemFile> file = ahead ? std::move(ahead->file) : ReadItemFile(path);
   if (!file) {
     currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = 0;
     return MakeError(file.error());
@@ -190,16 +212,24 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = file->fileDate;
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;
 
-  ItemEntry& entry = entries_.Add(path);
+  PathIndex::Node& node = entries_.Add(path);
+  ItemEntry& entry = node.entry;
   entry.record = file->record;
   entry.meta.fileDate = file->fileDate;
   if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
-    FromSidecar(ReadSidecarOf(path, now, file->fileDate), entry.meta);
+    if (ahead && ahead->sidecarRead) {
+      if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
+      const Ini none;
+      const Ini& keys = ahead->sidecarProblem.empty() && ahead->sidecar ? *ahead->sidecar : none;
+      FromSidecar(SidecarValuesFromIni(keys, now, file->fileDate), entry.meta);
+    } else {
+      FromSidecar(ReadSidecarOf(path, now, file->fileDate), entry.meta);
+    }
   } else {
     // Listed without a sidecar: the values a missing sidecar gives.
     FromSidecar(SidecarValuesFromIni(Ini(), now, file->fileDate), entry.meta);
   }
-  pendingKeys_.push_back(entry.record.ItemKey() + path);
+  pendingNodes_.push_back(&node);
   currentEntry_ = &entry;
   currentItem_ = entry.record;
   currentMeta_ = entry.meta;
@@ -255,7 +285,8 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // item never loses its bookkeeping.
   const std::string sidecarFrom = SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
-  if (PathOccupied(sidecarFrom)) {
+  const bool sidecarMoves = PathOccupied(sidecarFrom);
+  if (sidecarMoves) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
       if (auto back = MoveFileNoReplace(destination, source); !back) {
         return fail(movedSidecar.error() + "; " + back.error() + " (the item file is now " + destination +
@@ -265,11 +296,23 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
     }
   }
 
-  if (const ItemEntry* moved = entries_.Find(source)) {
-    if (currentEntry_ == moved) currentEntry_ = nullptr;
-    entries_.Erase(source);
-    // The moved files are read afresh; a failure here does not undo the move.
-    (void)LoadItem(destination);
+  // The entry goes with the files, as a fresh load of them would make it: the record and the file
+  // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
+  // missing sidecar when there is none). The new path gets a key list text of its own; the old
+  // one keeps its text.
+  if (const ItemEntry* cached = entries_.Find(source)) {
+    // An entry of a file that was at the destination before is out of date.
+    if (auto gone = entries_.Extract(destination)) dropped_.push_back(std::move(gone));
+    // The old path's text, as a note of the node would give it until the move.
+    pendingKeys_.push_back(cached->record.ItemKey() + source);
+    PathIndex::Node* node = entries_.Rename(source, destination);
+    ItemEntry* moved = &node->entry;
+    const DateTime now = clock_.Now();
+    FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)
+                             : SidecarValuesFromIni(Ini(), now, moved->meta.fileDate),
+                moved->meta);
+    pendingNodes_.push_back(node);
+    MakeCurrent(*moved);
   }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "item/ItemRecord.h"
@@ -17,6 +18,8 @@
 #include "text/DateText.h"
 
 namespace relicor {
+
+class ItemReadAhead;
 
 // The bookkeeping of one item, as its IT0 sidecar holds it, plus the ITM file's date.
 struct ItemMeta : SidecarValues {
@@ -68,6 +71,11 @@ class ItemCache {
   // caller that holds the entry (from Find or a scan) and need not search the cache again.
   void MakeCurrent(const ItemEntry& entry);
 
+  // While set, a first load takes the files' bytes from `ahead` when it has read them (a scan or an
+  // export that loads a known list of files in order); null: every load reads its files itself.
+  // Returns the read-ahead set before.
+  ItemReadAhead* SetReadAhead(ItemReadAhead* ahead) { return std::exchange(readAhead_, ahead); }
+
   // Makes room for `count` more entries (a scan that knows how many files it will load).
   void Reserve(std::size_t count);
 
@@ -107,20 +115,24 @@ class ItemCache {
   // table grows. The cache's order is only needed by Paths(), which sorts.
   class PathIndex {
    public:
+    struct Node {
+      std::string path;
+      ItemEntry entry;
+    };
+
     ItemEntry* Find(std::string_view path) const;
     // Adds an empty entry for `path`, which the index does not hold.
-    ItemEntry& Add(const std::string& path);
-    // Removes the entry of `path`, if any.
-    void Erase(std::string_view path);
+    Node& Add(const std::string& path);
+    // Takes the node of `path` out of the table (null when there is none).
+    std::unique_ptr<Node> Extract(std::string_view path);
+    // Files the entry of `from` under `to`, which the index does not hold; the entry keeps its
+    // place in memory. Null when `from` has no entry.
+    Node* Rename(std::string_view from, const std::string& to);
     void Reserve(std::size_t count);
     std::size_t size() const { return size_; }
     std::vector<std::string> Paths() const;
 
    private:
-    struct Node {
-      std::string path;
-      ItemEntry entry;
-    };
     struct Slot {
       std::size_t hash = 0;
       std::unique_ptr<Node> node;  // empty slot: null
@@ -138,13 +150,18 @@ class ItemCache {
   const Clock& clock_;
   std::function<void(const std::string&)> warn_;
   PathIndex entries_;
-  // Texts are collected as items load and sorted in only when the key list is read: most runs
-  // (reports, exports, pages) never read it.
+  // The key list is made only when it is read: most runs (reports, exports, pages) never read it.
+  // Until then a loaded path is noted by its node (its text is the node's key and path), and the
+  // text of a path that a move takes away is kept as text. Nodes of entries dropped from the
+  // index stay in `dropped_` while a note may name them.
+  mutable std::vector<const PathIndex::Node*> pendingNodes_;
   mutable std::vector<std::string> pendingKeys_;
+  mutable std::vector<std::unique_ptr<PathIndex::Node>> dropped_;
   mutable std::set<std::string, PathLess> keyList_;
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   const ItemEntry* currentEntry_ = nullptr;
+  ItemReadAhead* readAhead_ = nullptr;
 };
 
 // The sidecar path of an ITM path: its last three characters replaced by "IT0".

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/FileSystem.h"
+#include "pool/ItemReadAhead.h"
 #include "text/Path.h"
 #include "text/Stri.h"
 
@@ -69,6 +70,19 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   SortDirectoryEntries(*entries);
   cache.Reserve(static_cast<std::size_t>(std::count_if(
       entries->begin(), entries->end(), [](const DirEntry& entry) { return !entry.isDirectory; })));
+  // Worker threads read the files ahead, in this order, while this thread loads them.
+  // Item files come first: directories sort after them only by chance, so they are counted.
+  std::vector<std::size_t> files;
+  for (std::size_t i = 0; i < entries->size(); ++i) {
+    if (!(*entries)[i].isDirectory) files.push_back(i);
+  }
+  ItemReadAhead ahead(
+      dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; }, &sidecars);
+  struct AheadInUse {
+    ItemCache& cache;
+    ItemReadAhead* before;
+    ~AheadInUse() { cache.SetReadAhead(before); }
+  } aheadInUse{cache, cache.SetReadAhead(&ahead)};
   std::string path = dir;
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || !IsItemFileName(entry.name)) continue;

@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "pool/MoveJournal.h"
 #include "pool/QuickAssign.h"
+#include "pool/ItemReadAhead.h"
 #include "pool/RenameRun.h"
 #include "pool/ScanDirectory.h"
 #include "pool/SendItem.h"
@@ -416,6 +417,16 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
     ~SidecarsInUse() { report.sidecars = nullptr; }
   } sidecarsInUse{s.report};
   s.report.sidecars = sidecars ? &*sidecars : nullptr;
+  // Worker threads read the item files ahead, in the list's order, while this thread reports.
+  const std::string& dir = s.currentDir == std::string(1, kPathSeparator) ? std::string() : s.currentDir;
+  ItemReadAhead ahead(
+      JoinPath(dir, ""), s.fileNames.size(),
+      [&](std::size_t i) -> std::string_view { return s.fileNames[i]; }, s.report.sidecars);
+  struct AheadInUse {
+    ItemCache& cache;
+    ItemReadAhead* before;
+    ~AheadInUse() { cache.SetReadAhead(before); }
+  } aheadInUse{s.cache, s.cache.SetReadAhead(&ahead)};
   for (int i = 0; i < count; ++i) {
     s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
     reportFailure = SelectFile(i);

@@ -197,6 +197,36 @@ TEST_F(ItemCacheTest, MoveWithoutSidecarGivesDefaultMetadata) {
   EXPECT_EQ(cache_.CurrentMeta().addedItem, FileDate(destination));
 }
 
+TEST_F(ItemCacheTest, MoveKeepsTheEntryWithoutReadingTheItemFileAgain) {
+  const std::string source = WriteItem("A.ITM", RecordBuilder().ident(7).name("first"));
+  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=Bob\r\nAddedItem=01.11.2026\r\n");
+  const std::string destination = tmp_.file("B.ITM");
+  // A cached entry of a file once at the destination, now gone.
+  const std::string stale = WriteItem("B.ITM", RecordBuilder().ident(9).name("stale"));
+  ASSERT_TRUE(cache_.LoadItem(stale));
+  std::filesystem::remove(stale);
+  ASSERT_TRUE(cache_.LoadItem(source));
+  const ItemEntry* entry = cache_.Find(source);
+  ASSERT_NE(entry, nullptr);
+  // The entry stays where it is in memory (a scan's list points at it) and moves to the new path.
+  ASSERT_EQ(cache_.MoveItem(source, destination), 0);
+  EXPECT_EQ(cache_.Find(destination), entry);
+  EXPECT_EQ(cache_.CurrentEntry(), entry);
+  EXPECT_EQ(cache_.CurrentItem().Name(), "first");
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "Bob");
+  EXPECT_EQ(cache_.CurrentMeta().addedItem, Day(1, 11, 2026));
+  EXPECT_EQ(cache_.size(), 1u);
+  // Without a sidecar the moved entry holds what a missing sidecar gives, dated by the clock now.
+  clock_.Set(Day(7, 12, 2026, 9));
+  const std::string third = tmp_.file("C.ITM");
+  std::filesystem::remove(tmp_.file("B.IT0"));
+  ASSERT_EQ(cache_.MoveItem(destination, third), 0);
+  EXPECT_EQ(cache_.Find(third), entry);
+  EXPECT_EQ(entry->meta.senderName, "");
+  EXPECT_EQ(entry->meta.points4ItemAt, Day(7, 12, 2026, 9));
+  EXPECT_EQ(entry->meta.addedItem, FileDate(third));
+}
+
 TEST_F(ItemCacheTest, MoveOntoAnExistingFileChangesNothing) {
   const std::string source = WriteItem("A.ITM", RecordBuilder().ident(1));
   tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=A\r\n");

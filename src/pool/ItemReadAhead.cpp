@@ -1,0 +1,105 @@
+#include "pool/ItemReadAhead.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "platform/FaultInjection.h"
+#include "pool/ItemCache.h"
+
+namespace relicor {
+
+namespace {
+
+std::atomic<ReadAheadMode> g_mode{ReadAheadMode::kAuto};
+
+// Fewer files than this are read faster than threads start.
+constexpr std::size_t kFewestItems = 8;
+
+}  // namespace
+
+void SetReadAheadMode(ReadAheadMode mode) { g_mode = mode; }
+
+unsigned ReadAheadThreads(std::size_t items) {
+  const ReadAheadMode mode = g_mode;
+  if (mode == ReadAheadMode::kOff || items < kFewestItems) return 0;
+  // Injected faults count operations: they must meet the files in the order one thread reads them.
+  if (mode == ReadAheadMode::kAuto && faults::Planned()) return 0;
+  return std::max(2u, std::thread::hardware_concurrency());
+}
+
+ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars) {
+  ItemRead read;
+  read.file = ReadItemFile(path);
+  if (!read.file || read.file->status != ItemFileStatus::kItem) return read;
+  if (sidecars != nullptr && !sidecars->MayHoldSidecarOf(path)) return read;
+  read.sidecarRead = true;
+  auto text = ReadSidecarText(SidecarPath(path));
+  if (!text) {
+    read.sidecarProblem = text.error();
+  } else if (*text) {
+    read.sidecar = Ini::Parse(**text);
+  }
+  return read;
+}
+
+ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars)
+    : directory_(std::move(directory)), count_(count), nameOf_(std::move(nameOf)), sidecars_(sidecars) {
+  const unsigned threads = ReadAheadThreads(count_);
+  if (threads == 0) return;
+  slots_.resize(std::min(kWindow, count_));
+  workers_.reserve(threads);
+  for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+ItemReadAhead::~ItemReadAhead() {
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  taken_.notify_all();
+  for (std::thread& worker : workers_) worker.join();
+}
+
+void ItemReadAhead::Work() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    taken_.wait(lock, [&] { return stop_ || claimed_ >= count_ || claimed_ < next_ + slots_.size(); });
+    if (stop_ || claimed_ >= count_) return;
+    const std::size_t i = claimed_++;
+    lock.unlock();
+    std::string path = directory_;
+    path += nameOf_(i);
+    ItemRead read = ReadItemAndSidecar(path, sidecars_);
+    lock.lock();
+    slots_[i % slots_.size()] = std::move(read);
+    filled_.notify_all();
+  }
+}
+
+bool ItemReadAhead::IsPath(std::size_t i, std::string_view path) const {
+  const std::string_view name = nameOf_(i);
+  return path.size() == directory_.size() + name.size() && path.starts_with(directory_) && path.ends_with(name);
+}
+
+std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
+  if (workers_.empty()) return std::nullopt;
+  // Only this thread moves next_; the workers read it under the lock.
+  const std::size_t last = std::min(count_, next_ + slots_.size());
+  std::size_t wanted = next_;
+  while (wanted < last && !IsPath(wanted, path)) ++wanted;
+  if (wanted == last) return std::nullopt;
+  std::unique_lock lock(mutex_);
+  std::optional<ItemRead> read;
+  while (next_ <= wanted) {
+    std::optional<ItemRead>& slot = slots_[next_ % slots_.size()];
+    filled_.wait(lock, [&] { return slot.has_value(); });
+    read = std::move(slot);
+    slot.reset();
+    ++next_;
+  }
+  lock.unlock();
+  taken_.notify_all();
+  return read;
+}
+
+}  // namespace relicor

@@ -1,0 +1,107 @@
+#include "pool/ItemReadAhead.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "item/ItemFile.h"
+#include "support/RecordBuilder.h"
+#include "support/TempDir.h"
+
+namespace relicor {
+namespace {
+
+using test::RecordBuilder;
+using test::TempDir;
+
+struct ModeGuard {
+  explicit ModeGuard(ReadAheadMode mode) { SetReadAheadMode(mode); }
+  ~ModeGuard() { SetReadAheadMode(ReadAheadMode::kAuto); }
+};
+
+// 600 item files (more than the read-ahead holds at once), every fifth with a sidecar; file 7
+// is missing and file 9 too short.
+class ItemReadAheadTest : public ::testing::Test {
+ protected:
+  ItemReadAheadTest() {
+    std::vector<DirEntry> listed;
+    for (int i = 0; i < 600; ++i) {
+      const std::string name = "F" + std::to_string(i);
+      names.push_back(name + ".ITM");
+      paths.push_back(dir.file(name + ".ITM"));
+      if (i == 7) continue;
+      dir.write(name + ".ITM", i == 9 ? std::string(12, 'x') : RecordBuilder().ident(static_cast<std::uint32_t>(i)).bytes());
+      if (i % 5 == 0) {
+        dir.write(name + ".IT0", "[Iteminfos]\r\nSenderName=M" + std::to_string(i) + "\r\n");
+        listed.push_back({name + ".IT0"});
+      }
+    }
+    sidecars = SidecarListing(listed);
+  }
+
+  TempDir dir;
+  std::vector<std::string> names;
+  std::vector<std::string> paths;
+  SidecarListing sidecars;
+  ModeGuard on{ReadAheadMode::kOn};
+
+  ItemReadAhead::NameOf Names() const {
+    return [this](std::size_t i) -> std::string_view { return names[i]; };
+  }
+  std::string Directory() const { return dir.path() + "/"; }
+};
+
+TEST_F(ItemReadAheadTest, EachReadIsWhatOneThreadReadsInTheListsOrder) {
+  ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    SCOPED_TRACE(paths[i]);
+    auto read = ahead.Take(paths[i]);
+    ASSERT_TRUE(read.has_value());
+    const ItemRead direct = ReadItemAndSidecar(paths[i], &sidecars);
+    ASSERT_EQ(read->file.ok(), direct.file.ok());
+    if (!direct.file) {
+      EXPECT_EQ(read->file.error(), direct.file.error());
+      continue;
+    }
+    EXPECT_EQ(read->file->status, direct.file->status);
+    EXPECT_EQ(read->file->record.view(), direct.file->record.view());
+    EXPECT_EQ(read->file->fileDate, direct.file->fileDate);
+    EXPECT_EQ(read->sidecarRead, i % 5 == 0 && i != 9);
+    ASSERT_EQ(read->sidecar.has_value(), direct.sidecar.has_value());
+    if (read->sidecar) {
+      EXPECT_EQ(read->sidecar->Serialize(), direct.sidecar->Serialize());
+    }
+  }
+  EXPECT_FALSE(ahead.Take(paths.back()).has_value());  // every read was taken
+}
+
+TEST_F(ItemReadAheadTest, APathFurtherOnDropsTheReadsBeforeIt) {
+  ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
+  ASSERT_TRUE(ahead.Take(paths[0]));
+  auto later = ahead.Take(paths[20]);
+  ASSERT_TRUE(later);
+  EXPECT_EQ(later->file->record.view(), RecordBuilder().ident(20).bytes());
+  EXPECT_FALSE(ahead.Take(paths[5]));  // dropped
+  EXPECT_FALSE(ahead.Take(dir.file("OTHER.ITM")));
+  EXPECT_TRUE(ahead.Take(paths[21]));  // the order goes on after a path it does not hold
+  EXPECT_FALSE(ahead.Take(paths[590]));  // too far ahead: the caller reads it
+  EXPECT_TRUE(ahead.Take(paths[22]));
+}
+
+TEST_F(ItemReadAheadTest, StopsWithReadsNotTakenAndReadsNothingWhenOff) {
+  { ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars); }  // must not wait for a taker
+  ModeGuard off(ReadAheadMode::kOff);
+  ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
+  EXPECT_FALSE(ahead.Take(paths[0]));
+  EXPECT_EQ(ReadAheadThreads(1000), 0u);
+}
+
+TEST(ReadAheadThreadsTest, AtLeastTwoForManyFilesAndNoneForAFew) {
+  ModeGuard on(ReadAheadMode::kOn);
+  EXPECT_GE(ReadAheadThreads(1000), 2u);
+  EXPECT_EQ(ReadAheadThreads(3), 0u);
+}
+
+}  // namespace
+}  // namespace relicor
