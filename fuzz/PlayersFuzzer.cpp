@@ -11,7 +11,7 @@
 #include "FuzzInput.h"
 #include "platform/FileSystem.h"
 #include "shell/Members.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace relicor;

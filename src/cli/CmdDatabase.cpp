@@ -5,7 +5,7 @@
 #include "cli/Commands.h"
 #include "text/Cp1252.h"
 #include "text/Hex.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor::cli {
 

@@ -30,7 +30,7 @@
 #include "gui/MessageBoxes.h"
 #include "shell/ItemImport.h"
 #include "shell/SeedCheck.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 namespace {

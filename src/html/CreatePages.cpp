@@ -8,7 +8,7 @@
 #include "html/PageWriter.h"
 #include "html/Stylesheet.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

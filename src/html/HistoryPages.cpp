@@ -9,7 +9,7 @@
 #include "item/ItemClasses.h"
 #include "platform/FileSystem.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

@@ -9,7 +9,7 @@
 #include "html/Stylesheet.h"
 #include "item/ItemClasses.h"
 #include "platform/FileSystem.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

@@ -10,7 +10,7 @@
 #include "item/SpellTables.h"
 #include "item/Uniques.h"
 #include "text/Hex.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

@@ -6,7 +6,7 @@
 #include "identify/ReportText.h"
 #include "text/Hex.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

@@ -1,7 +1,7 @@
 #include "identify/NameResolver.h"
 
 #include "identify/ReportText.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

@@ -1,7 +1,7 @@
 #include "item/ItemDump.h"
 
 #include "text/Hex.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

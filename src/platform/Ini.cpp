@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

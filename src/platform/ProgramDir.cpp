@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "platform/FileSystem.h"
-#include "text/Filewrk.h"
+#include "text/Path.h"
 
 namespace relicor {
 

@@ -1,7 +1,7 @@
 #include "platform/Settings.h"
 
 #include "platform/IniFile.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

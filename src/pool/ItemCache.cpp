@@ -10,7 +10,7 @@
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

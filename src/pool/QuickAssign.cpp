@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "pool/Sidecar.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

@@ -9,7 +9,7 @@
 #include "pool/RenameLog.h"
 #include "pool/ScanDirectory.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

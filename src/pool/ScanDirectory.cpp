@@ -5,7 +5,7 @@
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

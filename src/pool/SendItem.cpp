@@ -4,7 +4,7 @@
 #include "pool/MoveJournal.h"
 #include "pool/Sidecar.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

@@ -4,7 +4,7 @@
 
 #include "platform/IniFile.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

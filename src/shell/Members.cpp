@@ -6,7 +6,7 @@
 
 #include "platform/FileSystem.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

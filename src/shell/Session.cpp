@@ -21,7 +21,7 @@
 #include "shell/TextExport.h"
 #include "text/Cp1252.h"
 #include "text/Path.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 #include "validate/DupeCheck.h"
 
 namespace relicor {

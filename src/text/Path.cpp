@@ -1,5 +1,8 @@
 #include "text/Path.h"
 
+#include "text/ByteText.h"
+#include "text/Cp1252.h"
+
 namespace relicor {
 
 std::string JoinPath(std::string_view dir, std::string_view name) {
@@ -19,11 +22,6 @@ std::string_view DirectoryPart(std::string_view path) {
   return pos == std::string_view::npos ? std::string_view{} : path.substr(0, pos);
 }
 
-}  // namespace relicor
-
-#include "text/Cp1252.h"
-
-namespace relicor {
 
 #ifdef _WIN32
 // Paths are kept as Windows-1252 bytes there already.
@@ -35,5 +33,10 @@ std::string PathFromCp1252(std::string_view text) { return Cp1252ToUtf8(text); }
 #endif
 
 bool PathFitsCp1252(std::string_view path) { return PathFromCp1252(PathToCp1252(path)) == path; }
+
+std::string ProgramDirFromExecutable(std::string_view executablePath) {
+  std::string dir = ShortString(executablePath, kProgramDirCapacity);
+  return CutAfterLastBackslash(dir);
+}
 
 }  // namespace relicor

@@ -1,7 +1,7 @@
 #include "validate/Findings.h"
 
 #include "text/Hex.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 

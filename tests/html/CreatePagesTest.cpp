@@ -9,7 +9,7 @@
 #include "PublishFixture.h"
 #include "html/PageWriter.h"
 #include "support/RecordingDebug.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 namespace {

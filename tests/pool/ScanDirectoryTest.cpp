@@ -9,7 +9,7 @@
 
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 namespace {

@@ -1,8 +1,8 @@
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 #include <gtest/gtest.h>
 
-#include "text/Filewrk.h"
+#include "text/Path.h"
 #include "text/Path.h"
 
 namespace relicor {
@@ -16,7 +16,7 @@ std::string P(std::string s) {
   return s;
 }
 
-TEST(Stri, ZeroPadNumber) {
+TEST(ByteText, ZeroPadNumber) {
   struct Case {
     std::int32_t value;
     int width;
@@ -28,13 +28,13 @@ TEST(Stri, ZeroPadNumber) {
   }
 }
 
-TEST(Stri, ReplaceCharChangesEveryOccurrenceInPlace) {
+TEST(ByteText, ReplaceCharChangesEveryOccurrenceInPlace) {
   std::string text = "a b  c ";
   EXPECT_EQ(&ReplaceChar(text, ' ', '_'), &text);
   EXPECT_EQ(text, "a_b__c_");
 }
 
-TEST(Stri, CutAfterLastBackslash) {
+TEST(ByteText, CutAfterLastBackslash) {
   struct Case {
     std::string in;
     std::string out;
@@ -47,7 +47,7 @@ TEST(Stri, CutAfterLastBackslash) {
   }
 }
 
-TEST(Stri, EnsureTrailingBackslash) {
+TEST(ByteText, EnsureTrailingBackslash) {
   for (const auto& [in, out] : {std::pair{"", ""}, std::pair{"/x", "/x/"}, std::pair{"/x/", "/x/"}}) {
     std::string path = P(in);
     EnsureTrailingBackslash(path);
@@ -55,14 +55,14 @@ TEST(Stri, EnsureTrailingBackslash) {
   }
 }
 
-TEST(Stri, PadRightPadsOrCuts) {
+TEST(ByteText, PadRightPadsOrCuts) {
   EXPECT_EQ(PadRight("AB", 4), "AB  ");
   EXPECT_EQ(PadRight("ABCDEF", 4), "ABCD");
   EXPECT_EQ(PadRight("", 3), "   ");
   EXPECT_EQ(PadRight("X", 32).size(), 32u);
 }
 
-TEST(Stri, UpperCaseDEFoldsAsciiAndUmlautsOnly) {
+TEST(ByteText, UpperCaseDEFoldsAsciiAndUmlautsOnly) {
   // grüße in Windows-1252: g r 0xFC 0xDF e
   EXPECT_EQ(UpperCaseDE("gr\xFC\xDF"
                         "e"),
@@ -74,18 +74,18 @@ TEST(Stri, UpperCaseDEFoldsAsciiAndUmlautsOnly) {
   EXPECT_EQ(UpperCaseDE("c:/pool/hidden/x.itm"), "C:/POOL/HIDDEN/X.ITM");
 }
 
-TEST(Stri, SignedText) {
+TEST(ByteText, SignedText) {
   EXPECT_EQ(SignedText(5), "+5");
   EXPECT_EQ(SignedText(0), "0");
   EXPECT_EQ(SignedText(-3), "-3");
 }
 
-TEST(Stri, ShortStringKeepsTheFirstCapacityBytes) {
+TEST(ByteText, ShortStringKeepsTheFirstCapacityBytes) {
   EXPECT_EQ(ShortString(std::string(300, 'x')).size(), 255u);
   EXPECT_EQ(ShortString("abcdefghijklmnopqrstuvwxyz", kMemberNameCapacity), "abcdefghijklmnopqr");
 }
 
-TEST(Stri, CompareTextNoCaseFoldsAsciiLetters) {
+TEST(ByteText, CompareTextNoCaseFoldsAsciiLetters) {
   EXPECT_EQ(CompareTextNoCase("abc", "ABC"), 0);
   EXPECT_LT(CompareTextNoCase("abc", "ABD"), 0);
   EXPECT_GT(CompareTextNoCase("abcd", "ABC"), 0);
@@ -93,7 +93,7 @@ TEST(Stri, CompareTextNoCaseFoldsAsciiLetters) {
   EXPECT_FALSE(EqualsNoCase("Sword.ITM", "Sword.IT0"));
 }
 
-TEST(Filewrk, ProgramDirIsTheDirectoryOfTheFirst127Characters) {
+TEST(Path, ProgramDirIsTheDirectoryOfTheFirst127Characters) {
   EXPECT_EQ(ProgramDirFromExecutable(P("/tools/relicor")), P("/tools/"));
   // A path longer than 127 characters: only the first 127 count.
   const std::string longDir = P("/" + std::string(120, 'd') + "/");  // 122 characters

@@ -1,4 +1,4 @@
-#include "text/Stri.h"
+#include "text/ByteText.h"
 
 #include <algorithm>
 #include <array>
