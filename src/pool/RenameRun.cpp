@@ -17,8 +17,6 @@ namespace {
 
 // Running numbers never get near this many digits: a cache holds far fewer items.
 constexpr std::size_t kMaxNumberDigits = 9;
-// A key list text starts with the 10-character item key (8 hex digits of Ident, 2 of ItemClass).
-constexpr std::size_t kItemKeyLength = 10;
 
 bool IsUnsafeFileNameChar(unsigned char c) {
   switch (c) {
