@@ -628,6 +628,10 @@ RenameRunOptions Session::Impl::RenameOptions() {
 
 Result<RenamePlan> Session::PlanRename() {
   Impl& s = *impl_;
+  // The scan runs under the lock, so a send or another rename cannot move a listed file away
+  // before it is read; the lock is let go again before the keeper is asked.
+  auto held = s.Lock(s.WorkDirectory());
+  if (!held) return MakeError(held.error());
   auto plan = PlanRenameRun(s.cache, s.RenameOptions());
   s.ui.ProgressSet(0);
   return plan;
@@ -657,7 +661,8 @@ Result<RenameUndoResult> Session::UndoRename() {
 
 Result<std::string> Session::RenameRun() {
   Impl& s = *impl_;
-  // The keeper is asked before the lock is taken: no other Relicor waits on an open question.
+  // The keeper is asked between the plan and the run, holding no lock: no other Relicor waits on
+  // an open question.
   auto plan = PlanRename();
   if (!plan) return MakeError(plan.error());
   if (!s.ui.Confirm(RenameQuestionOf(*plan))) return std::string(kRenameDeclinedText);

@@ -297,8 +297,9 @@ TEST(CliIntegrity, ASendAgainstARenameLeavesEveryItemBesideItsSidecar) {
         {fixture.Args({"send", fixture.pool + "/a.ITM", "Bob"}), fixture.Args({"rename", "--yes"})},
         fixture.dir.file("run"), true);
     // The rename fails only when the send held the pool for longer than it waits.
-    EXPECT_TRUE(statuses[1] == kExitOk ||
-                ReadFile(fixture.dir.file("run1.err")).find("pool is busy") != std::string::npos);
+    const std::string renameErrors = ReadFile(fixture.dir.file("run1.err"));
+    EXPECT_TRUE(statuses[1] == kExitOk || renameErrors.find("pool is busy") != std::string::npos)
+        << "rename exited " << statuses[1] << ": " << renameErrors;
     fixture.ExpectWhole("round " + std::to_string(round));
     // A send that succeeded (before the rename, or after it found a.ITM gone and failed) left item 1
     // in the sent directory, under whatever name, with the recipient beside it.
