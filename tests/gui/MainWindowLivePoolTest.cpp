@@ -13,25 +13,15 @@
 #include <filesystem>
 #include <memory>
 
-#include "GuiTestSupport.h"
+#include "MainWindowFixture.h"
 #include "gui/MainWindow.h"
 
 namespace relicor::test {
 
-class MainWindowLivePoolTest : public QObject {
+class MainWindowLivePoolTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<GuiHome> home_;
-  std::unique_ptr<FixedClock> clock_;
-
-  std::unique_ptr<MainWindow> Start() {
-    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
-    form->show();
-    return form;
-  }
-  static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
-  static QListWidget* Output(MainWindow& form) { return form.findChild<QListWidget*>("ListBox1"); }
   static QString SelectedName(MainWindow& form) {
     const QList<QListWidgetItem*> selected = Files(form)->selectedItems();
     return selected.isEmpty() ? QString() : selected.front()->text();
@@ -57,13 +47,8 @@ class MainWindowLivePoolTest : public QObject {
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
 
-  void init() {
-    MessageBoxes::Reset();
-    home_ = std::make_unique<GuiHome>();
-    clock_ = std::make_unique<FixedClock>(TestNow());
-  }
-
-  void cleanup() { home_.reset(); }
+  void init() { NewHome(); }
+  void cleanup() { DropHome(); }
 
   void fileCopiedIntoTheDirectoryAppearsAndSelectionStays() {
     home_->WriteItem("B.ITM", SwordItem());

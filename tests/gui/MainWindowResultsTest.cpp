@@ -9,27 +9,19 @@
 #include <filesystem>
 #include <memory>
 
-#include "GuiTestSupport.h"
+#include "MainWindowFixture.h"
 #include "gui/DesktopOpener.h"
 #include "gui/MainWindow.h"
 
 namespace relicor::test {
 
-class MainWindowResultsTest : public QObject {
+class MainWindowResultsTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<GuiHome> home_;
-  std::unique_ptr<FixedClock> clock_;
   QList<QUrl> opened_;
   bool openWorks_ = true;
 
-  std::unique_ptr<MainWindow> Start() {
-    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
-    form->show();
-    return form;
-  }
-  static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
 
  private slots:
   void initTestCase() {
@@ -42,14 +34,12 @@ class MainWindowResultsTest : public QObject {
   void cleanupTestCase() { DesktopOpener::SetHook({}); }
 
   void init() {
-    MessageBoxes::Reset();
+    NewHome();
     opened_.clear();
     openWorks_ = true;
-    home_ = std::make_unique<GuiHome>();
-    clock_ = std::make_unique<FixedClock>(TestNow());
   }
 
-  void cleanup() { home_.reset(); }
+  void cleanup() { DropHome(); }
 
   void pageCreationCountsFilesAndItemsAndOffersTheEntrancePage() {
     home_->WriteItem("Sword.ITM", SwordItem());

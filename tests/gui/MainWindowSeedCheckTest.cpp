@@ -6,25 +6,21 @@
 #include <QTest>
 #include <memory>
 
-#include "GuiTestSupport.h"
+#include "MainWindowFixture.h"
 #include "generate/SeedCheck.h"
 #include "gui/MainWindow.h"
 #include "support/GameItems.h"
 
 namespace relicor::test {
 
-class MainWindowSeedCheckTest : public QObject {
+class MainWindowSeedCheckTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<GuiHome> home_;
-  std::unique_ptr<FixedClock> clock_;
-
   static QString Verdict(MainWindow& form) { return form.findChild<QLabel*>("SeedCheckLabel")->text(); }
-  static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
   static QStringList Lines(MainWindow& form) {
     QStringList lines;
-    auto* list = form.findChild<QListWidget*>("ListBox1");
+    QListWidget* list = Output(form);
     for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
     return lines;
   }
@@ -41,20 +37,14 @@ class MainWindowSeedCheckTest : public QObject {
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
 
-  void init() {
-    MessageBoxes::Reset();
-    home_ = std::make_unique<GuiHome>();
-    clock_ = std::make_unique<FixedClock>(TestNow());
-  }
-
-  void cleanup() { home_.reset(); }
+  void init() { NewHome(); }
+  void cleanup() { DropHome(); }
 
   void selectedItemShowsItsVerdictBesideTheColour() {
     WriteSword("A_Genuine.ITM", 13119, 91);
     WriteSword("B_Edited.ITM", 13120, 95);
     home_->WriteItem("C_Made.ITM", SwordItem());
-    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
-    form->show();
+    auto form = Start();
     QCOMPARE(Verdict(*form), QString());
 
     Files(*form)->setCurrentRow(0);

@@ -19,7 +19,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "GuiTestSupport.h"
+#include "MainWindowFixture.h"
 #include "Version.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/MainWindow.h"
@@ -51,32 +51,17 @@ QColor PanelColour(MainWindow& form) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<GuiHome> home_;
-  std::unique_ptr<FixedClock> clock_;
-
-  std::unique_ptr<MainWindow> Start() {
-    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
-    form->show();
-    return form;
-  }
-  static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
-  static QListWidget* Output(MainWindow& form) { return form.findChild<QListWidget*>("ListBox1"); }
   static QCheckBox* Box(MainWindow& form, const char* name) { return form.findChild<QCheckBox*>(name); }
 
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
 
-  void init() {
-    MessageBoxes::Reset();
-    home_ = std::make_unique<GuiHome>();
-    clock_ = std::make_unique<FixedClock>(TestNow());
-  }
-
-  void cleanup() { home_.reset(); }
+  void init() { NewHome(); }
+  void cleanup() { DropHome(); }
 
   void firstStartShowsDefaultsAndCloseWritesAllKeys() {
     auto form = Start();
