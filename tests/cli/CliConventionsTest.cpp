@@ -21,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::RecordBuilder;
+using test::FileNames;
 using test::TempDir;
 
 struct CliRun {
@@ -51,12 +52,6 @@ CliRun RunAnswering(const std::string& answer, const std::vector<std::string>& a
   CliRun run = RunCliWith(args, true);
   std::cin.rdbuf(previous);
   return run;
-}
-
-std::set<std::string> FileNames(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename());
-  return names;
 }
 
 class CliConventionsTest : public ::testing::Test {

@@ -13,13 +13,8 @@ namespace relicor {
 namespace {
 
 using test::RecordBuilder;
+using test::FileNames;
 using test::TempDir;
-
-std::set<std::string> FileNames(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
-  return names;
-}
 
 TEST(RenameLogText, RoundTripsAndIsWindows1252WithCrLf) {
   // "/pö -> l/" is a directory holding an arrow of its own.

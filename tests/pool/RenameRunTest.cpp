@@ -15,13 +15,8 @@ namespace relicor {
 namespace {
 
 using test::RecordBuilder;
+using test::FileNames;
 using test::TempDir;
-
-std::set<std::string> FileNames(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
-  return names;
-}
 
 TEST(FileNameBase, RemovesBlanksAndApostrophesAndMakesTheNameSafe) {
   // clang-format off

@@ -49,4 +49,10 @@ std::string TempDir::read(std::string_view name) const {
   return s.str();
 }
 
+std::set<std::string> FileNames(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
+  return names;
+}
+
 }  // namespace relicor::test

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh directory under the system's temporary directory, removed with everything in it.
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,8 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// The names of the entries of `dir` (not of its subdirectories), sorted.
+std::set<std::string> FileNames(const std::string& dir);
 
 }  // namespace relicor::test
