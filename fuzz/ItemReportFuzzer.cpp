@@ -63,14 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const FixedClock clock(EncodeDateTime(CivilDateTime{2026, 12, 5, 12, 0, 0, 0}));
   const DateTime fileDate = clock.Now() - 2.0;
 
-  ItemEntry entry;
-  entry.record = ItemRecord::FromBytes(bytes);
-  static_cast<SidecarValues&>(entry.meta) = SidecarValuesFromIni(Ini::Parse(sidecarText), clock.Now(), fileDate);
-  entry.meta.fileDate = fileDate;
+  const ItemRecord record = ItemRecord::FromBytes(bytes);
+  ItemMeta meta;
+  static_cast<SidecarValues&>(meta) = SidecarValuesFromIni(Ini::Parse(sidecarText), clock.Now(), fileDate);
+  meta.fileDate = fileDate;
+  const std::string directory = "/pool/";
+  const std::string path = directory + name + ".ITM";
+  const ItemEntry entry(path, record, meta);
 
   Database database(fuzz::ScratchDirectory() + "IDENT.ID");
   if ((switches & 0x10) != 0) {
-    fuzz::Expect(AtomicReplaceFile(database.filePath(), EncodeDatabaseRecord(entry.record)).ok(),
+    fuzz::Expect(AtomicReplaceFile(database.filePath(), EncodeDatabaseRecord(record)).ok(),
                  "IDENT.ID could not be written");
     fuzz::Expect(database.Load().ok(), "IDENT.ID could not be read");
   }
@@ -93,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   sink.SetHtml(html);
   sink.SetTextExport(!html);
-  const std::string directory = "/pool/";
-  const ReportOutcome outcome = ReportItem(ctx, directory + name + ".ITM", directory, entry);
+  const ReportOutcome outcome = ReportItem(ctx, path, directory, entry);
 
   if (html) {
     // Texts from the file and the sidecar are escaped: no markup of theirs reaches the page.

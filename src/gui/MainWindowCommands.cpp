@@ -32,7 +32,7 @@ bool SameMeta(const ItemMeta& a, const ItemMeta& b) {
 std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) {
   const ItemEntry* entry = cache.Find(path);
   if (entry == nullptr) return std::nullopt;
-  return entry->meta;
+  return entry->Meta();
 }
 
 }  // namespace

@@ -61,23 +61,19 @@ class DebugLogGuard {
 std::array<std::vector<std::size_t>, kClassCount> PageMembers(const std::vector<ScannedItem>& items) {
   std::array<std::vector<std::size_t>, kClassCount> members;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (const int pageClass = PageClassOfItem(items[i].entry->record); pageClass != 0) {
+    if (const int pageClass = PageClassOfItem(items[i].entry->Record()); pageClass != 0) {
       members[static_cast<std::size_t>(pageClass)].push_back(i);
     }
   }
   return members;
 }
 
-// Asks the processor to fetch an item's path and cache entry while the item before it is
-// reported: a page's items lie scattered in memory, and each report would wait for them.
+// Asks the processor to fetch an item's cache entry while the item before it is reported: a
+// page's items lie scattered in memory, and each report would wait for them.
 void PrefetchItem(const ScannedItem& item) {
 #if defined(__GNUC__)
-  constexpr std::size_t kLine = 64;
-  __builtin_prefetch(item.path.data());
-  const char* entry = reinterpret_cast<const char*>(item.entry);
-  for (std::size_t offset = 0; offset < sizeof(ItemEntry); offset += kLine) {
-    __builtin_prefetch(entry + offset);
-  }
+  __builtin_prefetch(item.entry);
+  __builtin_prefetch(item.path().data());
 #else
   (void)item;
 #endif
@@ -91,6 +87,7 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
   PageState& state = report.page;
   state.pageRoot = ctx.outputDir;
   const auto members = PageMembers(items);
+  std::string path;
   std::string directory;
   DebugLogGuard debugLogGuard(report);
   std::optional<HeldDebugLines> heldDebugLines;
@@ -112,8 +109,8 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
         const std::size_t i = onPage[k];
         if (k + 1 < onPage.size()) PrefetchItem(items[onPage[k + 1]]);
         if (ctx.progress) ctx.progress(fileName, i, items.size());
-        const std::string& path = items[i].path;
-        directory = path;  // the buffer's room is kept from item to item
+        path = items[i].path();  // the buffers' room is kept from item to item
+        directory = path;
         CutAfterLastBackslash(directory);
         // Every listed item was loaded by the scan, and the cache keeps it for the whole run.
         (void)ReportItem(report, path, directory, *items[i].entry);
@@ -123,9 +120,9 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
       WritePageEnd(page);
       if (auto before = page.Finish(); !before) return before;
       if (heldDebugLines) heldDebugLines->Release();
-      const std::string path = page.Path();
+      const std::string written = page.Path();
       if (auto closed = page.CloseBehind(); !closed) return closed;
-      summary.files.push_back(path);
+      summary.files.push_back(written);
     }
   }
   return page.Finish();

@@ -91,11 +91,7 @@ Status WriteHistoryPage(PublishContext& ctx, PageFile& page) {
   // The bookkeeping of every listed item (each was loaded by the scan).
   std::vector<const ItemEntry*> entries;
   entries.reserve(items.size());
-  for (const ScannedItem& item : items) {
-    const ItemEntry* entry = cache.Find(item.path);
-    if (entry == nullptr) return MakeError("cannot read " + item.path + ": the item is not loaded");
-    entries.push_back(entry);
-  }
+  for (const ScannedItem& item : items) entries.push_back(item.entry);
 
   const std::string fileName = HistoryPageFileName(options);
   page.WritePageHead(JoinPath(ctx.outputDir, fileName), options);
@@ -105,7 +101,7 @@ Status WriteHistoryPage(PublishContext& ctx, PageFile& page) {
 
   std::vector<std::string> senders;
   senders.reserve(entries.size());
-  for (const ItemEntry* entry : entries) senders.push_back(entry->meta.senderName);
+  for (const ItemEntry* entry : entries) senders.push_back(entry->Meta().senderName);
   page.WriteLine("<CENTER><TABLE COLS=2 WIDTH=\"60%\" >");
   page.WriteLine("&nbsp;<BR>");
   for (const SenderCount& sender : RankSenders(ctx.members, senders)) {
@@ -130,17 +126,17 @@ Status WriteHistoryPage(PublishContext& ctx, PageFile& page) {
   std::vector<std::vector<std::size_t>> byDay(kHistoryDays);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     Progress(ctx, fileName, i, entries.size());
-    const double day = HistoryDayNumber(ctx.report.startTime, entries[i]->meta.sentAt);
+    const double day = HistoryDayNumber(ctx.report.startTime, entries[i]->Meta().sentAt);
     if (day >= 0 && day < kHistoryDays) byDay[static_cast<std::size_t>(day)].push_back(i);
   }
   const DateTime today = ctx.report.clock.Now();
   for (const auto& day : byDay) {
     for (const std::size_t i : day) {
-      const ItemEntry& entry = *entries[i];
-      page.WriteLine("<TR><TD>" + SafeDateText(entry.meta.sentAt, today) + "</TD>");
-      page.WriteLine("<TD>" + HtmlEscape(UpperCaseAscii(entry.record.Name())) + "</TD>");
-      page.WriteLine("<TD>" + HtmlEscape(entry.meta.senderName) + "</TD>");
-      page.WriteLine("<TD>" + HtmlEscape(entry.meta.sendTo) + "</TD></TR>");
+      const ItemMeta meta = entries[i]->Meta();
+      page.WriteLine("<TR><TD>" + SafeDateText(meta.sentAt, today) + "</TD>");
+      page.WriteLine("<TD>" + HtmlEscape(UpperCaseAscii(entries[i]->Record().Name())) + "</TD>");
+      page.WriteLine("<TD>" + HtmlEscape(meta.senderName) + "</TD>");
+      page.WriteLine("<TD>" + HtmlEscape(meta.sendTo) + "</TD></TR>");
     }
   }
   // The page ends here, without closing body and html tags.

@@ -153,7 +153,7 @@ void SortPageItems(std::vector<ScannedItem>& items) {
   // Each newly listed name goes before the equal names already there.
   std::reverse(items.begin(), items.end());
   FoldedTexts names(items.size());
-  for (const ScannedItem& item : items) names.Add(item.name);
+  for (const ScannedItem& item : items) names.Add(item.name());
   std::vector<std::size_t> order(items.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(),

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <utility>
 
 #include "item/ItemFile.h"
+#include "item/PackedRecord.h"
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
@@ -37,12 +39,13 @@ bool PathLess::operator()(const std::string& a, const std::string& b) const {
 namespace {
 
 // Hash code and equality of paths as PathLess orders them.
-std::size_t PathHashCode(std::string_view path) {
+std::uint32_t PathHashCode(std::string_view path) {
 #ifdef _WIN32
-  return std::hash<std::string>{}(UpperCaseDE(path));
+  const std::size_t hash = std::hash<std::string>{}(UpperCaseDE(path));
 #else
-  return std::hash<std::string_view>{}(path);
+  const std::size_t hash = std::hash<std::string_view>{}(path);
 #endif
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
 bool SamePath(std::string_view a, std::string_view b) {
@@ -57,11 +60,63 @@ constexpr std::size_t kFirstSlotCount = 16;
 
 }  // namespace
 
-std::size_t ItemCache::PathIndex::SlotOf(std::string_view path, std::size_t hash) const {
+ItemEntry::ItemEntry(std::string_view path, const ItemRecord& record, const ItemMeta& meta)
+    : fileDate_(meta.fileDate) {
+  std::uint8_t packed[2 * kItemRecordSize];
+  const std::size_t packedSize = PackedRecordSize(record);
+  PackRecord(record, packed);
+  Store(path, packed, packedSize);
+  SetSidecarValues(meta);
+}
+
+void ItemEntry::Store(std::string_view path, const std::uint8_t* packed, std::size_t packedSize) {
+  auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(path.size() + packedSize);
+  std::memcpy(bytes.get(), path.data(), path.size());
+  std::memmove(bytes.get() + path.size(), packed, packedSize);
+  bytes_ = std::move(bytes);
+  pathSize_ = static_cast<std::uint32_t>(path.size());
+  packedSize_ = static_cast<std::uint32_t>(packedSize);
+}
+
+void ItemEntry::SetPath(std::string_view path) {
+  const std::unique_ptr<std::uint8_t[]> old = std::move(bytes_);
+  Store(path, old.get() + pathSize_, packedSize_);
+}
+
+ItemRecord ItemEntry::Record() const { return UnpackRecord(bytes_.get() + pathSize_, packedSize_); }
+
+ItemMeta ItemEntry::Meta() const {
+  ItemMeta meta;
+  if (sidecar_ != nullptr) {
+    static_cast<SidecarValues&>(meta) = *sidecar_;
+  } else {
+    meta.points4ItemAt = points4ItemAt_;
+    meta.addedItem = meta.sentAt = fileDate_;
+  }
+  meta.fileDate = fileDate_;
+  return meta;
+}
+
+void ItemEntry::SetSidecarValues(const SidecarValues& values) {
+  const bool asMissing = values.senderName.empty() && values.sendTo.empty() && !values.points4Item &&
+                         !values.isPublic && values.addedItem == fileDate_ && values.sentAt == fileDate_;
+  points4ItemAt_ = values.points4ItemAt;
+  if (asMissing) {
+    sidecar_.reset();
+  } else if (sidecar_ != nullptr) {
+    *sidecar_ = values;
+  } else {
+    sidecar_ = std::make_unique<SidecarValues>(values);
+  }
+}
+
+std::string ItemEntry::KeyText() const { return Record().ItemKey() + std::string(Path()); }
+
+std::size_t ItemCache::PathIndex::SlotOf(std::string_view path, std::uint32_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
-  while (slots_[i].node != nullptr) {
-    if (slots_[i].hash == hash && SamePath(slots_[i].node->path, path)) return i;
+  while (slots_[i].entry != kNone) {
+    if (slots_[i].hash == hash && SamePath(entries_[slots_[i].entry].Path(), path)) return i;
     i = (i + 1) & mask;
   }
   return i;
@@ -70,49 +125,57 @@ std::size_t ItemCache::PathIndex::SlotOf(std::string_view path, std::size_t hash
 ItemEntry* ItemCache::PathIndex::Find(std::string_view path) const {
   if (size_ == 0) return nullptr;
   const Slot& slot = slots_[SlotOf(path, PathHashCode(path))];
-  return slot.node != nullptr ? &slot.node->entry : nullptr;
+  return slot.entry != kNone ? &entries_[slot.entry] : nullptr;
 }
 
-ItemCache::PathIndex::Node& ItemCache::PathIndex::Add(const std::string& path) {
+ItemCache::PathIndex::EntryNumber ItemCache::PathIndex::NumberOf(const ItemEntry* entry) const {
+  const Slot& slot = slots_[SlotOf(entry->Path(), PathHashCode(entry->Path()))];
+  return slot.entry;
+}
+
+void ItemCache::PathIndex::Place(EntryNumber number) {
   Reserve(1);
-  const std::size_t hash = PathHashCode(path);
+  const std::string_view path = entries_[number].Path();
+  const std::uint32_t hash = PathHashCode(path);
   Slot& slot = slots_[SlotOf(path, hash)];
   slot.hash = hash;
-  slot.node = std::make_unique<Node>();
-  slot.node->path = path;
+  slot.entry = number;
   ++size_;
-  return *slot.node;
 }
 
-std::unique_ptr<ItemCache::PathIndex::Node> ItemCache::PathIndex::Extract(std::string_view path) {
-  if (size_ == 0) return nullptr;
+ItemCache::PathIndex::EntryNumber ItemCache::PathIndex::Add(ItemEntry entry) {
+  entries_.push_back(std::move(entry));
+  const auto number = static_cast<EntryNumber>(entries_.size() - 1);
+  Place(number);
+  return number;
+}
+
+bool ItemCache::PathIndex::Remove(std::string_view path) {
+  if (size_ == 0) return false;
   const std::size_t mask = slots_.size() - 1;
   std::size_t hole = SlotOf(path, PathHashCode(path));
-  std::unique_ptr<Node> node = std::move(slots_[hole].node);
-  if (node == nullptr) return nullptr;
+  if (slots_[hole].entry == kNone) return false;
+  slots_[hole] = Slot{};
   --size_;
   // Moves back the slots after the hole that a search would no longer reach across it.
-  for (std::size_t j = (hole + 1) & mask; slots_[j].node != nullptr; j = (j + 1) & mask) {
+  for (std::size_t j = (hole + 1) & mask; slots_[j].entry != kNone; j = (j + 1) & mask) {
     const std::size_t home = slots_[j].hash & mask;
     const bool reachable = hole <= j ? (home > hole && home <= j) : (home > hole || home <= j);
     if (reachable) continue;
-    slots_[hole] = std::move(slots_[j]);
+    slots_[hole] = std::exchange(slots_[j], Slot{});
     hole = j;
   }
-  return node;
+  return true;
 }
 
-ItemCache::PathIndex::Node* ItemCache::PathIndex::Rename(std::string_view from, const std::string& to) {
-  std::unique_ptr<Node> node = Extract(from);
-  if (node == nullptr) return nullptr;
-  Reserve(1);
-  const std::size_t hash = PathHashCode(to);
-  Slot& slot = slots_[SlotOf(to, hash)];
-  node->path = to;
-  slot.hash = hash;
-  slot.node = std::move(node);
-  ++size_;
-  return slot.node.get();
+ItemEntry* ItemCache::PathIndex::Rename(std::string_view from, const std::string& to) {
+  ItemEntry* entry = Find(from);
+  if (entry == nullptr) return nullptr;
+  const EntryNumber number = NumberOf(entry);
+  Remove(from);
+  entry->SetPath(to);
+  Place(number);
+  return entry;
 }
 
 void ItemCache::PathIndex::Reserve(std::size_t count) {
@@ -126,11 +189,11 @@ void ItemCache::PathIndex::Reserve(std::size_t count) {
 void ItemCache::PathIndex::Rehash(std::size_t slotCount) {
   std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slotCount));
   const std::size_t mask = slotCount - 1;
-  for (Slot& slot : old) {
-    if (slot.node == nullptr) continue;
+  for (const Slot& slot : old) {
+    if (slot.entry == kNone) continue;
     std::size_t i = slot.hash & mask;
-    while (slots_[i].node != nullptr) i = (i + 1) & mask;
-    slots_[i] = std::move(slot);
+    while (slots_[i].entry != kNone) i = (i + 1) & mask;
+    slots_[i] = slot;
   }
 }
 
@@ -138,7 +201,7 @@ std::vector<std::string> ItemCache::PathIndex::Paths() const {
   std::vector<std::string> paths;
   paths.reserve(size_);
   for (const Slot& slot : slots_) {
-    if (slot.node != nullptr) paths.push_back(slot.node->path);
+    if (slot.entry != kNone) paths.emplace_back(entries_[slot.entry].Path());
   }
   return paths;
 }
@@ -155,15 +218,14 @@ std::vector<std::string> ItemCache::Paths() const {
 }
 
 const std::set<std::string, PathLess>& ItemCache::KeyList() const {
-  if (!pendingNodes_.empty() || !pendingKeys_.empty()) {
-    pendingKeys_.reserve(pendingKeys_.size() + pendingNodes_.size());
-    for (const PathIndex::Node* node : pendingNodes_) pendingKeys_.push_back(node->entry.record.ItemKey() + node->path);
+  if (!pendingEntries_.empty() || !pendingKeys_.empty()) {
+    pendingKeys_.reserve(pendingKeys_.size() + pendingEntries_.size());
+    for (const PathIndex::EntryNumber number : pendingEntries_) pendingKeys_.push_back(entries_.At(number).KeyText());
     std::sort(pendingKeys_.begin(), pendingKeys_.end(), PathLess{});
     auto hint = keyList_.end();
     for (auto& text : pendingKeys_) hint = std::next(keyList_.insert(hint, std::move(text)));
     pendingKeys_ = {};
-    pendingNodes_ = {};
-    dropped_.clear();
+    pendingEntries_ = {};
   }
   return keyList_;
 }
@@ -172,8 +234,8 @@ const ItemEntry* ItemCache::Find(const std::string& path) const { return entries
 
 void ItemCache::MakeCurrent(const ItemEntry& entry) {
   currentEntry_ = &entry;
-  currentItem_ = entry.record;
-  currentMeta_ = entry.meta;
+  currentItem_ = entry.Record();
+  currentMeta_ = entry.Meta();
 }
 
 void ItemCache::Reserve(std::size_t count) { entries_.Reserve(count); }
@@ -212,27 +274,25 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = file->fileDate;
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;
 
-  PathIndex::Node& node = entries_.Add(path);
-  ItemEntry& entry = node.entry;
-  entry.record = file->record;
-  entry.meta.fileDate = file->fileDate;
+  SidecarValues values;
   if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
     if (ahead && ahead->sidecarRead) {
       if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
       const Ini none;
       const Ini& keys = ahead->sidecarProblem.empty() && ahead->sidecar ? *ahead->sidecar : none;
-      FromSidecar(SidecarValuesFromIni(keys, now, file->fileDate), entry.meta);
+      values = SidecarValuesFromIni(keys, now, file->fileDate);
     } else {
-      FromSidecar(ReadSidecarOf(path, now, file->fileDate), entry.meta);
+      values = ReadSidecarOf(path, now, file->fileDate);
     }
   } else {
     // Listed without a sidecar: the values a missing sidecar gives.
-    FromSidecar(SidecarValuesFromIni(Ini(), now, file->fileDate), entry.meta);
+    values = SidecarValuesFromIni(Ini(), now, file->fileDate);
   }
-  pendingNodes_.push_back(&node);
-  currentEntry_ = &entry;
-  currentItem_ = entry.record;
-  currentMeta_ = entry.meta;
+  FromSidecar(values, currentMeta_);
+  currentItem_ = file->record;
+  const PathIndex::EntryNumber number = entries_.Add(ItemEntry(path, currentItem_, currentMeta_));
+  pendingEntries_.push_back(number);
+  currentEntry_ = &entries_.At(number);
   return LoadStatus::kLoaded;
 }
 
@@ -246,28 +306,25 @@ SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, Da
 void ItemCache::RefreshSidecar(const std::string& path) {
   ItemEntry* entry = entries_.Find(path);
   if (entry == nullptr) return;
-  SidecarValues onDisk = ReadSidecarOf(path, clock_.Now(), entry->meta.fileDate);
+  const ItemMeta held = entry->Meta();
+  SidecarValues onDisk = ReadSidecarOf(path, clock_.Now(), held.fileDate);
   // A sidecar keeps only the day of a date: where the file holds the day the entry holds, the
   // entry's time of day stays (the file was not changed there since this run read or wrote it).
   for (auto field : {&SidecarValues::points4ItemAt, &SidecarValues::addedItem, &SidecarValues::sentAt}) {
-    if (std::floor(onDisk.*field) == std::floor(entry->meta.*field)) onDisk.*field = entry->meta.*field;
+    if (std::floor(onDisk.*field) == std::floor(held.*field)) onDisk.*field = held.*field;
   }
-  FromSidecar(onDisk, entry->meta);
+  entry->SetSidecarValues(onDisk);
   MakeCurrent(*entry);
 }
 
 Status ItemCache::StoreItemInfo(const std::string& path) {
   ItemEntry* entry = entries_.Find(path);
   if (entry == nullptr) return {};
-  ItemMeta& meta = entry->meta;
+  SidecarValues meta = ToSidecar(currentMeta_);
   meta.senderName = ShortString(currentMeta_.senderName, kMemberNameCapacity);
   meta.sendTo = ShortString(currentMeta_.sendTo, kMemberNameCapacity);
-  meta.points4Item = currentMeta_.points4Item;
-  meta.isPublic = currentMeta_.isPublic;
-  meta.points4ItemAt = currentMeta_.points4ItemAt;
-  meta.addedItem = currentMeta_.addedItem;
-  meta.sentAt = currentMeta_.sentAt;
-  return WriteSidecar(SidecarPath(path), ToSidecar(meta), clock_.Now());
+  entry->SetSidecarValues(meta);
+  return WriteSidecar(SidecarPath(path), meta, clock_.Now());
 }
 
 int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error) {
@@ -302,16 +359,14 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // one keeps its text.
   if (const ItemEntry* cached = entries_.Find(source)) {
     // An entry of a file that was at the destination before is out of date.
-    if (auto gone = entries_.Extract(destination)) dropped_.push_back(std::move(gone));
-    // The old path's text, as a note of the node would give it until the move.
-    pendingKeys_.push_back(cached->record.ItemKey() + source);
-    PathIndex::Node* node = entries_.Rename(source, destination);
-    ItemEntry* moved = &node->entry;
+    (void)entries_.Remove(destination);
+    // The old path's text, as a note of the entry would give it until the move.
+    pendingKeys_.push_back(cached->KeyText());
+    ItemEntry* moved = entries_.Rename(source, destination);
     const DateTime now = clock_.Now();
-    FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)
-                             : SidecarValuesFromIni(Ini(), now, moved->meta.fileDate),
-                moved->meta);
-    pendingNodes_.push_back(node);
+    moved->SetSidecarValues(sidecarMoves ? ReadSidecarOf(destination, now, moved->FileDate())
+                                         : SidecarValuesFromIni(Ini(), now, moved->FileDate()));
+    pendingEntries_.push_back(entries_.NumberOf(moved));
     MakeCurrent(*moved);
   }
   return 0;

@@ -3,6 +3,7 @@
 // and the current item with its working copy of the metadata.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <set>
@@ -26,9 +27,37 @@ struct ItemMeta : SidecarValues {
   DateTime fileDate = 0;
 };
 
-struct ItemEntry {
-  ItemRecord record;
-  ItemMeta meta;
+// One loaded item as the cache keeps it for the whole run. A pool of 100,000 items is kept in
+// every run, so an entry is lean: its path and its record packed (PackedRecord) in one block, and
+// its bookkeeping takes no room of its own while it is what a missing sidecar gives.
+class ItemEntry {
+ public:
+  ItemEntry() = default;
+  ItemEntry(std::string_view path, const ItemRecord& record, const ItemMeta& meta);
+
+  std::string_view Path() const { return {reinterpret_cast<const char*>(bytes_.get()), pathSize_}; }
+  ItemRecord Record() const;
+  ItemMeta Meta() const;
+  DateTime FileDate() const { return fileDate_; }
+  // Item key followed directly by the path, the entry's text in the key list.
+  std::string KeyText() const;
+
+  // Keeps the record and the bookkeeping under a new path.
+  void SetPath(std::string_view path);
+  // The bookkeeping; the file date stays.
+  void SetSidecarValues(const SidecarValues& values);
+
+ private:
+  void Store(std::string_view path, const std::uint8_t* packed, std::size_t packedSize);
+
+  std::unique_ptr<std::uint8_t[]> bytes_;  // the path, then the packed record
+  std::uint32_t pathSize_ = 0;
+  std::uint32_t packedSize_ = 0;
+  DateTime fileDate_ = 0;
+  // The bookkeeping when it is not the one of a missing sidecar, which is: no names, no flags,
+  // `points4ItemAt_`, and the file date for the other two dates.
+  DateTime points4ItemAt_ = 0;
+  std::unique_ptr<SidecarValues> sidecar_;
 };
 
 enum class LoadStatus : std::uint8_t {
@@ -110,38 +139,42 @@ class ItemCache {
   Result<LoadStatus> Load(const std::string& path, const SidecarListing* sidecars);
 
   // The entries by path (the same paths as PathLess calls equal): an open-addressed table with
-  // linear probing, at most half full, that keeps each path's hash code in its slot, so that a
-  // search reads one slot before it compares a path. Entries keep their place in memory as the
-  // table grows. The cache's order is only needed by Paths(), which sorts.
+  // linear probing, at most half full, that keeps (part of) each path's hash code in its slot,
+  // so that a search reads one slot before it compares a path. Entries live in a deque and keep
+  // their place in memory for the whole run, also when the table grows or an entry leaves it
+  // (a note of the key list may still name it). The cache's order is only needed by Paths(),
+  // which sorts.
   class PathIndex {
    public:
-    struct Node {
-      std::string path;
-      ItemEntry entry;
-    };
+    using EntryNumber = std::uint32_t;
 
     ItemEntry* Find(std::string_view path) const;
-    // Adds an empty entry for `path`, which the index does not hold.
-    Node& Add(const std::string& path);
-    // Takes the node of `path` out of the table (null when there is none).
-    std::unique_ptr<Node> Extract(std::string_view path);
+    // Adds an entry for `path`, which the index does not hold.
+    EntryNumber Add(ItemEntry entry);
+    // Takes the entry of `path` out of the table; it stays in memory. False when there is none.
+    bool Remove(std::string_view path);
     // Files the entry of `from` under `to`, which the index does not hold; the entry keeps its
     // place in memory. Null when `from` has no entry.
-    Node* Rename(std::string_view from, const std::string& to);
+    ItemEntry* Rename(std::string_view from, const std::string& to);
+    ItemEntry& At(EntryNumber number) const { return entries_[number]; }
+    EntryNumber NumberOf(const ItemEntry* entry) const;
     void Reserve(std::size_t count);
     std::size_t size() const { return size_; }
     std::vector<std::string> Paths() const;
 
    private:
     struct Slot {
-      std::size_t hash = 0;
-      std::unique_ptr<Node> node;  // empty slot: null
+      std::uint32_t hash = 0;
+      EntryNumber entry = kNone;  // empty slot: kNone
     };
+    static constexpr EntryNumber kNone = ~EntryNumber{0};
     // The slot of `path`, or the empty slot where it would go.
-    std::size_t SlotOf(std::string_view path, std::size_t hash) const;
+    std::size_t SlotOf(std::string_view path, std::uint32_t hash) const;
+    void Place(EntryNumber number);
     void Rehash(std::size_t slotCount);
 
     std::vector<Slot> slots_;  // a power of two of them, or none
+    mutable std::deque<ItemEntry> entries_;
     std::size_t size_ = 0;
   };
 
@@ -151,12 +184,10 @@ class ItemCache {
   std::function<void(const std::string&)> warn_;
   PathIndex entries_;
   // The key list is made only when it is read: most runs (reports, exports, pages) never read it.
-  // Until then a loaded path is noted by its node (its text is the node's key and path), and the
-  // text of a path that a move takes away is kept as text. Nodes of entries dropped from the
-  // index stay in `dropped_` while a note may name them.
-  mutable std::vector<const PathIndex::Node*> pendingNodes_;
+  // Until then a loaded path is noted by its entry's number (its text is the entry's key and
+  // path), and the text of a path that a move takes away is kept as text.
+  mutable std::vector<PathIndex::EntryNumber> pendingEntries_;
   mutable std::vector<std::string> pendingKeys_;
-  mutable std::vector<std::unique_ptr<PathIndex::Node>> dropped_;
   mutable std::set<std::string, PathLess> keyList_;
   ItemRecord currentItem_;
   ItemMeta currentMeta_;

@@ -132,8 +132,8 @@ Result<std::optional<RenameLog>> ReadRenameLog(const std::string& dir) {
 RenameLogEntry RenameLogEntryOf(const ItemCache& cache, const std::string& from, const std::string& to) {
   RenameLogEntry entry{from, to, {}, {}};
   if (const ItemEntry* item = cache.Find(to)) {
-    entry.itemKey = item->record.ItemKey();
-    entry.fileDate = DateTimeText(item->meta.fileDate).value_or("");
+    entry.itemKey = item->Record().ItemKey();
+    entry.fileDate = DateTimeText(item->FileDate()).value_or("");
   }
   return entry;
 }

@@ -135,7 +135,7 @@ std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::strin
 std::vector<std::string> CachedItemPaths(const ItemCache& cache) { return cache.Paths(); }
 
 std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index) {
-  const std::string base = FileNameBase(entry.record.Name());
+  const std::string base = FileNameBase(entry.Record().Name());
   return base + ZeroPadNumber(index.FreeNumber(base, ownPath), kRenameNumberWidth) +
          std::string(kRenamedExtension);
 }

@@ -98,7 +98,7 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
       if (options.notAnItem) options.notAnItem(path);
       continue;
     }
-    if (list != nullptr) list->push_back({cache.CurrentItem().Name(), path, cache.CurrentEntry()});
+    if (list != nullptr) list->push_back({cache.CurrentEntry()});
   }
   if (!options.recursive) return {};
   for (const DirEntry& entry : *entries) {

@@ -12,11 +12,13 @@
 
 namespace relicor {
 
+// An item the scan loaded: its cache entry, valid while the cache keeps the path.
 struct ScannedItem {
-  std::string name;  // the item's Name
-  std::string path;  // full path of the ITM file
-  // The item's cache entry as the scan loaded it: valid while the cache keeps the path.
   const ItemEntry* entry = nullptr;
+  // Full path of the ITM file.
+  std::string_view path() const { return entry->Path(); }
+  // The item's Name.
+  std::string name() const { return entry->Record().Name(); }
 };
 
 struct ScanOptions {

@@ -189,9 +189,10 @@ TEST_F(CreatePagesTest, CountersAndRowsAsIfEveryItemWereOfferedToEveryPage) {
       refSink.SetHtml(true);
       (void)refSink.TakePageText();
       for (const ScannedItem& item : items) {
-        std::string dir = item.path;
+        const std::string path(item.path());
+        std::string dir = path;
         CutAfterLastBackslash(dir);
-        ASSERT_TRUE(ReportItem(ref, item.path, dir).ok());
+        ASSERT_TRUE(ReportItem(ref, path, dir).ok());
       }
       const std::string page = ClassPageFileName(options, brief, c);
       EXPECT_EQ(Rows(page), refSink.TakePageText()) << page;

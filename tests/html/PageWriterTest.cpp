@@ -166,12 +166,16 @@ TEST(PageWriterTest, FailedCloseNamesTheFileAndSwitchesHtmlOff) {
 }
 
 TEST(PageWriterTest, EqualNamesInReverseScanOrderOthersByName) {
-  std::vector<ScannedItem> items = {
-      {"b", "p1"}, {"Axe", "p2"}, {"axe", "p3"}, {"B", "p4"}, {"AXE", "p5"}, {"Cap", "p6"}, {"", "p7"},
-  };
+  std::vector<ItemEntry> entries;
+  for (const auto& [name, path] : std::vector<std::pair<std::string, std::string>>{
+           {"b", "p1"}, {"Axe", "p2"}, {"axe", "p3"}, {"B", "p4"}, {"AXE", "p5"}, {"Cap", "p6"}, {"", "p7"}}) {
+    entries.emplace_back(path, RecordBuilder().name(name).build(), ItemMeta{});
+  }
+  std::vector<ScannedItem> items;
+  for (const ItemEntry& entry : entries) items.push_back({&entry});
   SortPageItems(items);
   std::vector<std::string> paths;
-  for (const ScannedItem& item : items) paths.push_back(item.path);
+  for (const ScannedItem& item : items) paths.emplace_back(item.path());
   EXPECT_EQ(paths, (std::vector<std::string>{"p7", "p5", "p3", "p2", "p4", "p1", "p6"}));
 }
 

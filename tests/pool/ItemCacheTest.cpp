@@ -120,8 +120,8 @@ TEST_F(ItemCacheTest, PathsSortWithoutLetterCaseButTwoFilesStayTwoItems) {
   cache_.CurrentMeta().senderName = "Bob";
   ASSERT_TRUE(cache_.StoreItemInfo(lower));
   EXPECT_EQ(tmp_.read("X.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
-  EXPECT_EQ(cache_.Find(upper)->meta.senderName, "Alice");
-  EXPECT_EQ(cache_.Find(lower)->meta.senderName, "Bob");
+  EXPECT_EQ(cache_.Find(upper)->Meta().senderName, "Alice");
+  EXPECT_EQ(cache_.Find(lower)->Meta().senderName, "Bob");
 
   // A path of no file is not served from another file's entry.
   EXPECT_FALSE(cache_.LoadItem(tmp_.file("w.ITM")));
@@ -150,8 +150,8 @@ TEST_F(ItemCacheTest, StoreWritesAllSevenKeysAndKeepsUnknownOnes) {
             "x=1\r\n");
   const ItemEntry* entry = cache_.Find(path);
   ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry->meta.sendTo, "A Name Longer Than");
-  EXPECT_EQ(entry->meta.addedItem, Day(3, 4, 2025, 12));  // the cache keeps the time of day
+  EXPECT_EQ(entry->Meta().sendTo, "A Name Longer Than");
+  EXPECT_EQ(entry->Meta().addedItem, Day(3, 4, 2025, 12));  // the cache keeps the time of day
 }
 
 TEST_F(ItemCacheTest, StoreForAPathNeverLoadedWritesNothing) {
@@ -169,7 +169,7 @@ TEST_F(ItemCacheTest, FailedStoreIsReportedAndTheCacheKeepsTheNewValues) {
   const Status stored = cache_.StoreItemInfo(path);
   ASSERT_FALSE(stored);
   EXPECT_NE(stored.error().find(SidecarPath(path)), std::string::npos) << stored.error();
-  EXPECT_EQ(cache_.Find(path)->meta.senderName, "Bob");
+  EXPECT_EQ(cache_.Find(path)->Meta().senderName, "Bob");
 }
 
 TEST_F(ItemCacheTest, MoveTakesTheSidecarAlongAndRecordsTheNewPath) {
@@ -222,9 +222,9 @@ TEST_F(ItemCacheTest, MoveKeepsTheEntryWithoutReadingTheItemFileAgain) {
   std::filesystem::remove(tmp_.file("B.IT0"));
   ASSERT_EQ(cache_.MoveItem(destination, third), 0);
   EXPECT_EQ(cache_.Find(third), entry);
-  EXPECT_EQ(entry->meta.senderName, "");
-  EXPECT_EQ(entry->meta.points4ItemAt, Day(7, 12, 2026, 9));
-  EXPECT_EQ(entry->meta.addedItem, FileDate(third));
+  EXPECT_EQ(entry->Meta().senderName, "");
+  EXPECT_EQ(entry->Meta().points4ItemAt, Day(7, 12, 2026, 9));
+  EXPECT_EQ(entry->Meta().addedItem, FileDate(third));
 }
 
 TEST_F(ItemCacheTest, MoveOntoAnExistingFileChangesNothing) {
@@ -329,7 +329,7 @@ TEST_F(ItemCacheTest, ManyItemsMovedInAndOutStayFindable) {
   for (int i = 0; i < 300; ++i) {
     const ItemEntry* entry = cache_.Find(paths[static_cast<std::size_t>(i)]);
     ASSERT_NE(entry, nullptr) << paths[static_cast<std::size_t>(i)];
-    EXPECT_EQ(entry->record.Ident(), static_cast<std::uint32_t>(i));
+    EXPECT_EQ(entry->Record().Ident(), static_cast<std::uint32_t>(i));
     if (i % 3 == 0) {
       EXPECT_EQ(cache_.Find(tmp_.file("P/I" + std::to_string(i) + ".ITM")), nullptr);
     }

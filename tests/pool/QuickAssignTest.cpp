@@ -65,7 +65,7 @@ TEST_F(QuickAssignTest, DateAssignActsOnlyOnceAlsoAfterARestart) {
   ASSERT_TRUE(first) << first.error();
   EXPECT_EQ(first->outcome, AssignOutcome::kAssigned);
   EXPECT_EQ(first->changed[0].value, "06.12.2026");
-  EXPECT_EQ(cache_.Find(item_)->meta.addedItem, Day(6, 12, 2026, 14));
+  EXPECT_EQ(cache_.Find(item_)->Meta().addedItem, Day(6, 12, 2026, 14));
   EXPECT_EQ(Stored().addedItem, Day(6, 12, 2026));
   const std::string written = tmp_.read("A.IT0");
 
@@ -105,7 +105,7 @@ TEST_F(QuickAssignTest, AFailedSidecarWriteIsReportedAndCanBeRetried) {
   auto failed = QuickDateAssign(cache_, clock_, item_);
   ASSERT_FALSE(failed);
   EXPECT_NE(failed.error().find("A.IT0"), std::string::npos) << failed.error();
-  EXPECT_EQ(cache_.Find(item_)->meta.addedItem, cache_.Find(item_)->meta.fileDate);
+  EXPECT_EQ(cache_.Find(item_)->Meta().addedItem, cache_.Find(item_)->Meta().fileDate);
 
   std::filesystem::remove(tmp_.file("A.IT0"));
   auto retried = QuickDateAssign(cache_, clock_, item_);

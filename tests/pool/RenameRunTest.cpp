@@ -83,8 +83,7 @@ TEST(FileNameIndex, GivesTheSameNumbersAsAWalkOverAllPaths) {
 TEST(FileNameIndex, NumbersGrowPastFourDigits) {
   FileNameIndex index;
   for (std::int32_t n = 1; n <= 9999; ++n) index.Add("/p/X" + ZeroPadNumber(n, 4) + ".ITM");
-  ItemEntry entry;
-  entry.record = RecordBuilder().name("X").build();
+  const ItemEntry entry("/p/new.ITM", RecordBuilder().name("X").build(), ItemMeta{});
   EXPECT_EQ(NewItemFileName(entry, "/p/new.ITM", index), "X10000.ITM");
   index.Add("/p/X10000.ITM");
   EXPECT_EQ(NewItemFileName(entry, "/p/new.ITM", index), "X10001.ITM");
@@ -94,8 +93,7 @@ TEST(FileNameIndex, TenThousandSameNameItemsTakeLittleTime) {
   constexpr int kItems = 10000;
   FileNameIndex index;
   for (int i = 0; i < kItems; ++i) index.Add("/p/in" + std::to_string(i) + ".ITM");
-  ItemEntry entry;
-  entry.record = RecordBuilder().name("Short Sword").build();
+  const ItemEntry entry("/p/new.ITM", RecordBuilder().name("Short Sword").build(), ItemMeta{});
   const auto start = std::chrono::steady_clock::now();
   std::string name;
   for (int i = 0; i < kItems; ++i) {  // as the run uses the index, without the files
@@ -163,7 +161,7 @@ TEST_F(RenameRunTest, EqualNamesAreNumberedInSnapshotOrderAcrossPoolAndSent) {
   // The cache follows the new names.
   EXPECT_EQ(cache_.Find(pool_ + "/b.itm"), nullptr);
   ASSERT_NE(cache_.Find(pool_ + "/ShortSword0001.ITM"), nullptr);
-  EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->meta.senderName, "Alice");
+  EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->Meta().senderName, "Alice");
 }
 
 TEST_F(RenameRunTest, AnItemAlreadyCarryingItsNameKeepsIt) {

@@ -33,7 +33,7 @@ class ScanDirectoryTest : public ::testing::Test {
     const Status scanned = ScanDirectory(cache_, pool_, options, &items);
     EXPECT_TRUE(scanned) << scanned.error();
     std::vector<std::string> got;
-    for (const ScannedItem& item : items) got.push_back(item.name + " " + item.path.substr(pool_.size() + 1));
+    for (const ScannedItem& item : items) got.push_back(item.name() + " " + std::string(item.path().substr(pool_.size() + 1)));
     return got;
   }
 
@@ -108,9 +108,9 @@ TEST_F(ScanDirectoryTest, ListedItemsCarryTheirCacheEntriesWithTheirSidecars) {
   std::vector<ScannedItem> items;
   ASSERT_TRUE(ScanDirectory(cache_, pool_, ScanOptions{}, &items));
   ASSERT_EQ(items.size(), 2u);
-  for (const ScannedItem& item : items) EXPECT_EQ(item.entry, cache_.Find(item.path)) << item.path;
-  EXPECT_EQ(items[0].entry->meta.senderName, "");
-  EXPECT_EQ(items[1].entry->meta.senderName, "Bob");
+  for (const ScannedItem& item : items) EXPECT_EQ(item.entry, cache_.Find(std::string(item.path()))) << item.path();
+  EXPECT_EQ(items[0].entry->Meta().senderName, "");
+  EXPECT_EQ(items[1].entry->Meta().senderName, "Bob");
 }
 
 TEST(SortDirectoryEntriesTest, ByNameWithoutLetterCaseThenByBytes) {

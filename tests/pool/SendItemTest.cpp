@@ -62,7 +62,7 @@ TEST_F(SendItemTest, MovesTheItemWithItsSidecarAndRecordsTheRecipient) {
   EXPECT_NE(tmp_.read("sent/A.IT0").find("[Other]\r\nx=1\r\n"), std::string::npos);
   EXPECT_EQ(cache_.Find(item_), nullptr);
   ASSERT_NE(cache_.Find(sent_ + "/A.ITM"), nullptr);
-  EXPECT_EQ(cache_.Find(sent_ + "/A.ITM")->meta.sentAt, Day(6, 12, 2026));  // read back from the sidecar
+  EXPECT_EQ(cache_.Find(sent_ + "/A.ITM")->Meta().sentAt, Day(6, 12, 2026));  // read back from the sidecar
 }
 
 TEST_F(SendItemTest, AFailedMoveChangesNothingAtAll) {
@@ -84,8 +84,8 @@ TEST_F(SendItemTest, AFailedMoveChangesNothingAtAll) {
       EXPECT_EQ(Files(), before) << sentDir << withSidecar;
       const ItemEntry* entry = cache.Find(item_);
       ASSERT_NE(entry, nullptr);
-      EXPECT_EQ(entry->meta.sendTo, withSidecar ? "Carl" : "");
-      EXPECT_EQ(entry->meta.sentAt, entry->meta.fileDate);
+      EXPECT_EQ(entry->Meta().sendTo, withSidecar ? "Carl" : "");
+      EXPECT_EQ(entry->Meta().sentAt, entry->Meta().fileDate);
     }
     std::filesystem::remove(tmp_.file("pool/A.IT0"));
   }
@@ -114,7 +114,7 @@ TEST_F(SendItemTest, AFailedSidecarWriteIsReportedAndNothingMoves) {
   ASSERT_FALSE(result);
   EXPECT_NE(result.error().find("A.IT0"), std::string::npos) << result.error();
   EXPECT_TRUE(std::filesystem::is_empty(sent_));
-  EXPECT_EQ(cache_.Find(item_)->meta.sendTo, "");
+  EXPECT_EQ(cache_.Find(item_)->Meta().sendTo, "");
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+#include "item/PackedRecord.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace relicor {
+
+namespace {
+
+constexpr std::size_t kMaxCount = 255;
+
+// Walks the pieces of `record`: `piece(at, zeros, literal)` for each, where `at` is the offset of
+// the literal bytes. A single zero between other bytes stays in the literal bytes (a piece of its
+// own would take two bytes); two or more end them.
+template <typename Piece>
+void ForEachPiece(const ItemBytes& bytes, Piece piece) {
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    std::size_t zeros = 0;
+    while (at < bytes.size() && bytes[at] == 0 && zeros < kMaxCount) {
+      ++at;
+      ++zeros;
+    }
+    std::size_t end = at;
+    while (end < bytes.size() && end - at < kMaxCount) {
+      if (bytes[end] == 0 && (end + 1 == bytes.size() || bytes[end + 1] == 0)) break;
+      ++end;
+    }
+    piece(at, zeros, end - at);
+    at = end;
+  }
+}
+
+}  // namespace
+
+std::size_t PackedRecordSize(const ItemRecord& record) {
+  std::size_t size = 0;
+  ForEachPiece(record.bytes(), [&](std::size_t, std::size_t, std::size_t literal) { size += 2 + literal; });
+  return size;
+}
+
+void PackRecord(const ItemRecord& record, std::uint8_t* out) {
+  const ItemBytes& bytes = record.bytes();
+  ForEachPiece(bytes, [&](std::size_t at, std::size_t zeros, std::size_t literal) {
+    *out++ = static_cast<std::uint8_t>(zeros);
+    *out++ = static_cast<std::uint8_t>(literal);
+    std::memcpy(out, bytes.data() + at, literal);
+    out += literal;
+  });
+}
+
+ItemRecord UnpackRecord(const std::uint8_t* packed, std::size_t size) {
+  ItemRecord record;  // all zero
+  ItemBytes& bytes = record.bytes();
+  std::size_t at = 0;
+  const std::uint8_t* end = packed + size;
+  while (end - packed >= 2 && at < bytes.size()) {
+    at += packed[0];
+    const std::size_t literal = std::min<std::size_t>({packed[1], static_cast<std::size_t>(end - packed - 2),
+                                                        at < bytes.size() ? bytes.size() - at : 0});
+    std::memcpy(bytes.data() + at, packed + 2, literal);
+    at += literal;
+    packed += 2 + packed[1];
+  }
+  return record;
+}
+
+}  // namespace relicor
