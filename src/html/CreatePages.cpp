@@ -114,6 +114,7 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
         CutAfterLastBackslash(directory);
         // Every listed item was loaded by the scan, and the cache keeps it for the whole run.
         (void)ReportItem(report, path, directory, *items[i].entry);
+        page.SpillIfLarge();
       }
       state.briefMode = false;
 

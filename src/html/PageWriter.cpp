@@ -45,6 +45,30 @@ void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& op
 
 void PageFile::WriteLine(std::string_view text) { sink_.WritePageLine(text); }
 
+void PageFile::SpillIfLarge() {
+  if (!open_ || !spillStatus_ || sink_.PageText().size() < kPageSpillBytes) return;
+  if (spilled_ == nullptr) {
+    spilled_ = std::make_unique<AtomicFileWriter>(path_);
+    spillStatus_ = spilled_->Open();
+  }
+  if (spillStatus_) spillStatus_ = spilled_->Write(sink_.PageText());
+  // After a failure the text stays here; the close reports the failure.
+  if (spillStatus_) sink_.ClearPageText();
+}
+
+namespace {
+
+// Puts a closed page into its file: the rest of its text after what went on before.
+Status WritePage(const std::string& path, AtomicFileWriter* spilled, const Status& spillStatus,
+                 std::string_view text) {
+  if (!spillStatus) return spillStatus;
+  if (spilled == nullptr) return AtomicReplaceFile(path, text);
+  if (auto written = spilled->Write(text); !written) return written;
+  return spilled->Commit();
+}
+
+}  // namespace
+
 PageFile::~PageFile() {
   Abandon();
   (void)Finish();
@@ -55,8 +79,10 @@ Status PageFile::Close() {
   open_ = false;
   sink_.SetHtml(false);
   const std::string text = sink_.TakePageText();
+  std::unique_ptr<AtomicFileWriter> spilled = std::move(spilled_);
+  const Status spillStatus = std::exchange(spillStatus_, Status{});
   if (auto before = Finish(); !before) return before;
-  return AtomicReplaceFile(path_, text);
+  return WritePage(path_, spilled.get(), spillStatus, text);
 }
 
 Status PageFile::CloseBehind() {
@@ -64,14 +90,16 @@ Status PageFile::CloseBehind() {
   open_ = false;
   sink_.SetHtml(false);
   auto text = std::make_shared<const std::string>(sink_.TakePageText());
+  std::shared_ptr<AtomicFileWriter> spilled = std::move(spilled_);
+  const Status spillStatus = std::exchange(spillStatus_, Status{});
   if (auto before = Finish(); !before) return before;
+  auto write = [path = path_, spilled, spillStatus, text] { return WritePage(path, spilled.get(), spillStatus, *text); };
   try {
-    writing_ =
-        std::async(std::launch::async, [path = path_, text] { return AtomicReplaceFile(path, *text); });
+    writing_ = std::async(std::launch::async, write);
   } catch (const std::system_error&) {
     // No thread to write it: the page is written here and now.
     std::promise<Status> written;
-    written.set_value(AtomicReplaceFile(path_, *text));
+    written.set_value(write());
     writing_ = written.get_future();
   }
   return {};
@@ -85,6 +113,8 @@ Status PageFile::Finish() {
 void PageFile::Abandon() {
   if (!open_) return;
   open_ = false;
+  spilled_.reset();  // its temporary file goes
+  spillStatus_ = {};
   sink_.SetHtml(false);
   (void)sink_.TakePageText();
 }

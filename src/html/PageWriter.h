@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <future>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "identify/ItemReport.h"
 #include "identify/LineSink.h"
 #include "item/ItemRecord.h"
+#include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "platform/Settings.h"
 #include "pool/ScanDirectory.h"
@@ -63,6 +65,11 @@ class PageFile {
   // One line of the page (CR LF is added).
   void WriteLine(std::string_view text);
 
+  // Once the page's text has grown large, moves it on to the page's temporary file, so that a
+  // page of a large pool is never held whole in memory. The page still reaches its file only
+  // when it is closed; a write that fails here is the result of the close.
+  void SpillIfLarge();
+
   // Switches the HTML switch off and replaces the file with the page's text. An error names the
   // file; the file then keeps its earlier content. A page closed before with CloseBehind reaches
   // its file first; when it fails, its error is returned and this page is dropped.
@@ -87,8 +94,13 @@ class PageFile {
   LineSink& sink_;
   std::string path_;
   bool open_ = false;
-  std::future<Status> writing_;  // the page handed over by CloseBehind
+  std::unique_ptr<AtomicFileWriter> spilled_;  // the page's temporary file, once text went there
+  Status spillStatus_;                         // the first failure of a spill
+  std::future<Status> writing_;                // the page handed over by CloseBehind
 };
+
+// The text of a page that grows beyond this many bytes goes on to its file while it is made.
+inline constexpr std::size_t kPageSpillBytes = std::size_t{1} << 20;
 
 // One link of the group bar: group `group` linking to the first class page of the group.
 std::string GroupLinkLine(const std::string& prefix, int group);

@@ -52,6 +52,8 @@ class LineSink {
   bool Html() const { return html_; }
   const std::string& PageText() const { return pageText_; }
   std::string TakePageText();
+  // Empties the page text and keeps its room for the text to come (for the page owner's flush).
+  void ClearPageText() { pageText_.clear(); }
   // Direct writes to the page (page heads, the item-name cell): with and without line end.
   void WritePageLine(std::string_view text);
   void WritePageText(std::string_view text);

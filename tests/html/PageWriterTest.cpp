@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "PublishFixture.h"
 #include "support/RecordBuilder.h"
@@ -213,6 +214,75 @@ TEST(PageWriterTest, PagesClosedBehindReachTheirFilesInOrderAndNoneAfterAFailure
   page.WritePageHead(third, HtmlOptionValues{});
   EXPECT_FALSE(page.Close().ok());
   EXPECT_EQ(tmp.read("third.htm"), "old third\r\n");
+}
+
+// The files of `dir` that are not `keep`: temporary files a page left behind.
+std::vector<std::string> OtherFiles(const TempDir& dir, const std::string& keep) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    if (entry.path().filename() != keep) names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(PageWriterTest, ALargePageGoesOnToItsFileInPiecesAndArrivesWholeOnlyAtItsClose) {
+  // Rows of a page larger than one spill, with a spill after each, as the publishing run does.
+  const std::string row(1000, 'r');
+  for (const bool behind : {false, true}) {
+    SCOPED_TRACE(behind ? "closed behind" : "closed at once");
+    TempDir tmp;
+    const std::string path = tmp.write("page.htm", "old page\r\n");
+    LineSink sink;
+    PageFile page(sink);
+    page.WritePageHead(path, HtmlOptionValues{});
+    std::string expected = sink.PageText();
+    for (int i = 0; i < 3000; ++i) {
+      page.WriteLine(row + std::to_string(i));
+      expected += row + std::to_string(i) + "\r\n";
+      page.SpillIfLarge();
+      ASSERT_LT(sink.PageText().size(), kPageSpillBytes + row.size() + 10);
+    }
+    EXPECT_EQ(tmp.read("page.htm"), "old page\r\n");
+    EXPECT_EQ(OtherFiles(tmp, "page.htm").size(), 1u);  // the page's temporary file
+    ASSERT_TRUE(behind ? page.CloseBehind().ok() && page.Finish().ok() : page.Close().ok());
+    EXPECT_TRUE(tmp.read("page.htm") == expected);
+    EXPECT_TRUE(OtherFiles(tmp, "page.htm").empty());
+  }
+}
+
+TEST(PageWriterTest, ADroppedLargePageLeavesTheFileAndNoTemporaryFile) {
+  TempDir tmp;
+  const std::string path = tmp.write("page.htm", "old page\r\n");
+  LineSink sink;
+  {
+    PageFile page(sink);
+    page.WritePageHead(path, HtmlOptionValues{});
+    page.WriteLine(std::string(kPageSpillBytes, 'x'));
+    page.SpillIfLarge();
+    EXPECT_EQ(OtherFiles(tmp, "page.htm").size(), 1u);
+    // The next page drops this one.
+    page.WritePageHead(tmp.file("next.htm"), HtmlOptionValues{});
+    EXPECT_TRUE(OtherFiles(tmp, "page.htm").empty());
+    page.WriteLine(std::string(kPageSpillBytes, 'y'));
+    page.SpillIfLarge();
+  }  // and the end of the run drops the next one
+  EXPECT_EQ(tmp.read("page.htm"), "old page\r\n");
+  EXPECT_TRUE(OtherFiles(tmp, "page.htm").empty());
+}
+
+TEST(PageWriterTest, ALargePageThatCannotGoOnFailsAtItsCloseNamingTheFile) {
+  TempDir tmp;
+  tmp.write("afile", "x");
+  LineSink sink;
+  PageFile page(sink);
+  const std::string path = tmp.file("afile") + "/itm1Sword.htm";
+  page.WritePageHead(path, HtmlOptionValues{});
+  page.WriteLine(std::string(kPageSpillBytes, 'x'));
+  page.SpillIfLarge();  // no failure yet: the run goes on to the page's end
+  const auto closed = page.Close();
+  ASSERT_FALSE(closed.ok());
+  EXPECT_NE(closed.error().find(path), std::string::npos) << closed.error();
+  EXPECT_FALSE(page.IsOpen());
 }
 
 }  // namespace
