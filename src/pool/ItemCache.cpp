@@ -85,12 +85,54 @@ void ItemEntry::SetPath(std::string_view path) {
 
 ItemRecord ItemEntry::Record() const { return UnpackRecord(bytes_.get() + pathSize_, packedSize_); }
 
+namespace {
+
+// The packed bookkeeping of an entry (see ItemEntry): writes and reads its fields in turn.
+template <typename T>
+void PutField(std::uint8_t*& at, const T& value) {
+  std::memcpy(at, &value, sizeof value);
+  at += sizeof value;
+}
+
+template <typename T>
+T TakeField(const std::uint8_t*& at) {
+  T value;
+  std::memcpy(&value, at, sizeof value);
+  at += sizeof value;
+  return value;
+}
+
+void PutText(std::uint8_t*& at, const std::string& text) {
+  PutField(at, static_cast<std::uint32_t>(text.size()));
+  std::memcpy(at, text.data(), text.size());
+  at += text.size();
+}
+
+std::string TakeText(const std::uint8_t*& at) {
+  const auto size = TakeField<std::uint32_t>(at);
+  std::string text(reinterpret_cast<const char*>(at), size);
+  at += size;
+  return text;
+}
+
+constexpr std::uint8_t kPoints4ItemFlag = 1;
+constexpr std::uint8_t kPublicFlag = 2;
+
+}  // namespace
+
 ItemMeta ItemEntry::Meta() const {
   ItemMeta meta;
+  meta.points4ItemAt = points4ItemAt_;
   if (sidecar_ != nullptr) {
-    static_cast<SidecarValues&>(meta) = *sidecar_;
+    const std::uint8_t* at = sidecar_.get();
+    meta.addedItem = TakeField<DateTime>(at);
+    meta.sentAt = TakeField<DateTime>(at);
+    const auto flags = TakeField<std::uint8_t>(at);
+    meta.points4Item = (flags & kPoints4ItemFlag) != 0;
+    meta.isPublic = (flags & kPublicFlag) != 0;
+    meta.senderName = TakeText(at);
+    meta.sendTo = TakeText(at);
   } else {
-    meta.points4ItemAt = points4ItemAt_;
     meta.addedItem = meta.sentAt = fileDate_;
   }
   meta.fileDate = fileDate_;
@@ -101,13 +143,18 @@ void ItemEntry::SetSidecarValues(const SidecarValues& values) {
   const bool asMissing = values.senderName.empty() && values.sendTo.empty() && !values.points4Item &&
                          !values.isPublic && values.addedItem == fileDate_ && values.sentAt == fileDate_;
   points4ItemAt_ = values.points4ItemAt;
-  if (asMissing) {
-    sidecar_.reset();
-  } else if (sidecar_ != nullptr) {
-    *sidecar_ = values;
-  } else {
-    sidecar_ = std::make_unique<SidecarValues>(values);
-  }
+  sidecar_.reset();
+  if (asMissing) return;
+  const std::size_t size = 2 * sizeof(DateTime) + 1 + 2 * sizeof(std::uint32_t) + values.senderName.size() +
+                           values.sendTo.size();
+  sidecar_ = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+  std::uint8_t* at = sidecar_.get();
+  PutField(at, values.addedItem);
+  PutField(at, values.sentAt);
+  PutField(at, static_cast<std::uint8_t>((values.points4Item ? kPoints4ItemFlag : 0) |
+                                         (values.isPublic ? kPublicFlag : 0)));
+  PutText(at, values.senderName);
+  PutText(at, values.sendTo);
 }
 
 std::string ItemEntry::KeyText() const { return Record().ItemKey() + std::string(Path()); }

@@ -55,9 +55,10 @@ class ItemEntry {
   std::uint32_t packedSize_ = 0;
   DateTime fileDate_ = 0;
   // The bookkeeping when it is not the one of a missing sidecar, which is: no names, no flags,
-  // `points4ItemAt_`, and the file date for the other two dates.
+  // `points4ItemAt_`, and the file date for the other two dates. Packed in one block: the two
+  // other dates, the flags, then each name as its length and its characters.
   DateTime points4ItemAt_ = 0;
-  std::unique_ptr<SidecarValues> sidecar_;
+  std::unique_ptr<std::uint8_t[]> sidecar_;
 };
 
 enum class LoadStatus : std::uint8_t {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "support/RecordBuilder.h"
@@ -31,6 +32,62 @@ class ItemCacheTest : public ::testing::Test {
   FixedClock clock_{Day(6, 12, 2026, 14)};
   ItemCache cache_{clock_};
 };
+
+// What an entry gives back is what it was given, however it keeps it.
+TEST(ItemEntry, KeepsEveryFieldOfRecordAndBookkeeping) {
+  const DateTime fileDate = Day(1, 10, 2026, 9, 30);
+  struct Case {
+    const char* what;
+    SidecarValues values;
+  };
+  auto values = [&](auto change) {
+    SidecarValues v;
+    v.points4ItemAt = Day(7, 12, 2026, 14);
+    v.addedItem = v.sentAt = fileDate;
+    change(v);
+    return v;
+  };
+  const std::vector<Case> cases = {
+      {"a missing sidecar's", values([](SidecarValues&) {})},
+      {"a sender", values([](SidecarValues& v) { v.senderName = "Alice"; })},
+      {"a receiver of 18 characters", values([](SidecarValues& v) { v.sendTo = "A Name Longer Than"; })},
+      {"Windows-1252 names", values([](SidecarValues& v) { v.senderName = "J\xF6rg"; v.sendTo = "\x80\xFF"; })},
+      {"points", values([](SidecarValues& v) { v.points4Item = true; })},
+      {"public", values([](SidecarValues& v) { v.isPublic = true; })},
+      {"both flags", values([](SidecarValues& v) { v.points4Item = v.isPublic = true; })},
+      {"an added date", values([](SidecarValues& v) { v.addedItem = Day(2, 3, 2025, 23, 59); })},
+      {"a sent date", values([](SidecarValues& v) { v.sentAt = Day(31, 12, 1999); })},
+      {"a date of 0", values([](SidecarValues& v) { v.sentAt = 0; })},
+  };
+  const ItemRecord record = RecordBuilder().ident(0xCAFE).itemClass(3).name("Long Sword").price(-7).build();
+  for (const Case& c : cases) {
+    ItemMeta meta;
+    static_cast<SidecarValues&>(meta) = c.values;
+    meta.fileDate = fileDate;
+    ItemEntry entry("/pool/A.ITM", record, meta);
+    for (const char* path : {"/pool/A.ITM", "/pool/a much longer name than before.ITM", "/B.ITM"}) {
+      entry.SetPath(path);
+      SCOPED_TRACE(std::string(c.what) + " at " + path);
+      EXPECT_EQ(entry.Path(), path);
+      EXPECT_EQ(entry.Record().view(), record.view());
+      const ItemMeta got = entry.Meta();
+      EXPECT_EQ(got.senderName, meta.senderName);
+      EXPECT_EQ(got.sendTo, meta.sendTo);
+      EXPECT_EQ(got.points4Item, meta.points4Item);
+      EXPECT_EQ(got.isPublic, meta.isPublic);
+      EXPECT_EQ(got.points4ItemAt, meta.points4ItemAt);
+      EXPECT_EQ(got.addedItem, meta.addedItem);
+      EXPECT_EQ(got.sentAt, meta.sentAt);
+      EXPECT_EQ(got.fileDate, fileDate);
+      EXPECT_EQ(entry.KeyText(), record.ItemKey() + path);
+    }
+    // New bookkeeping replaces the old whole, back to a missing sidecar's too.
+    entry.SetSidecarValues(cases[0].values);
+    EXPECT_EQ(entry.Meta().senderName, "");
+    EXPECT_FALSE(entry.Meta().isPublic);
+    EXPECT_EQ(entry.Meta().sentAt, fileDate);
+  }
+}
 
 TEST_F(ItemCacheTest, ItemWithoutSidecarGetsDefaultMetadata) {
   // A longer, read-only file: its first 400 bytes are the item.
