@@ -26,6 +26,20 @@ class BriefModeGuard {
   PageState& page_;
 };
 
+// The item reports of a publishing run go to the pages only: nobody reads thousands of them in
+// the output list. The list is switched back on however the run leaves.
+class OutputListPause {
+ public:
+  explicit OutputListPause(LineSink& sink) : sink_(sink), on_(sink.OutputListOn()) { sink_.SetOutputList(false); }
+  ~OutputListPause() { sink_.SetOutputList(on_); }
+  OutputListPause(const OutputListPause&) = delete;
+  OutputListPause& operator=(const OutputListPause&) = delete;
+
+ private:
+  LineSink& sink_;
+  bool on_;
+};
+
 // Keeps the report's debug lines of the page being made until the page before it is in its
 // file, so that a run stopped by a page that could not be written has written none for a later
 // page, just as when every page is in its file before the next one is made.
@@ -135,6 +149,7 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
   ReportContext& report = ctx.report;
   PageState& state = report.page;
   BriefModeGuard briefGuard(state);
+  OutputListPause outputListPause(report.sink);
   PageFile page(report.sink);
   PublishSummary summary;
 

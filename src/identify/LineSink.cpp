@@ -9,7 +9,7 @@ LineSink::LineSink() {
 }
 
 void LineSink::WriteReportLine(std::string_view text) {
-  outputList_.emplace_back(text);
+  if (outputListOn_) outputList_.emplace_back(text);
   if (textExport_) {
     exportText_ += text;
     exportText_ += kLineEnd;

@@ -37,6 +37,10 @@ class LineSink {
   // Output list (the GUI shows it).
   const std::vector<std::string>& OutputList() const { return outputList_; }
   void ClearOutput() { outputList_.clear(); }
+  // While off, report lines do not go to the output list (a run that writes every item to a file
+  // and shows none of them).
+  void SetOutputList(bool on) { outputListOn_ = on; }
+  bool OutputListOn() const { return outputListOn_; }
 
   // Text export: while on, every report line is added to the export text.
   void SetTextExport(bool on) { textExport_ = on; }
@@ -72,6 +76,7 @@ class LineSink {
   void WriteHtmlRow(std::string_view text);
 
   std::vector<std::string> outputList_;
+  bool outputListOn_ = true;
   bool textExport_ = false;
   std::string exportText_;
   bool html_ = false;

@@ -60,10 +60,19 @@ ItemReadAhead::~ItemReadAhead() {
   for (std::thread& worker : workers_) worker.join();
 }
 
+std::size_t ItemReadAhead::FreeSlots() const { return next_ + slots_.size() - claimed_; }
+
+// A worker that finds the window full sleeps until half of it is free again, and the reporting
+// thread wakes it only then and only when it sleeps: threads that woke for every read would cost
+// more than the reads.
 void ItemReadAhead::Work() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    taken_.wait(lock, [&] { return stop_ || claimed_ >= count_ || claimed_ < next_ + slots_.size(); });
+    if (!stop_ && claimed_ < count_ && FreeSlots() == 0) {
+      ++sleepingWorkers_;
+      taken_.wait(lock, [&] { return stop_ || claimed_ >= count_ || FreeSlots() >= slots_.size() / 2; });
+      --sleepingWorkers_;
+    }
     if (stop_ || claimed_ >= count_) return;
     const std::size_t i = claimed_++;
     lock.unlock();
@@ -72,7 +81,7 @@ void ItemReadAhead::Work() {
     ItemRead read = ReadItemAndSidecar(path, sidecars_);
     lock.lock();
     slots_[i % slots_.size()] = std::move(read);
-    filled_.notify_all();
+    if (takerWaits_) filled_.notify_one();
   }
 }
 
@@ -92,13 +101,18 @@ std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
   std::optional<ItemRead> read;
   while (next_ <= wanted) {
     std::optional<ItemRead>& slot = slots_[next_ % slots_.size()];
-    filled_.wait(lock, [&] { return slot.has_value(); });
+    if (!slot) {
+      takerWaits_ = true;
+      filled_.wait(lock, [&] { return slot.has_value(); });
+      takerWaits_ = false;
+    }
     read = std::move(slot);
     slot.reset();
     ++next_;
   }
+  const bool wake = sleepingWorkers_ > 0 && FreeSlots() >= slots_.size() / 2;
   lock.unlock();
-  taken_.notify_all();
+  if (wake) taken_.notify_all();
   return read;
 }
 

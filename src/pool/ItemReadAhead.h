@@ -63,6 +63,8 @@ class ItemReadAhead {
 
  private:
   void Work();
+  // Slots that no read holds or is being made for (under the lock).
+  std::size_t FreeSlots() const;
   bool IsPath(std::size_t i, std::string_view path) const;
 
   static constexpr std::size_t kWindow = 256;  // reads held at most, ahead of the reporting thread
@@ -78,6 +80,8 @@ class ItemReadAhead {
   std::size_t claimed_ = 0;  // the next read a worker starts
   std::size_t next_ = 0;     // the next read the reporting thread takes
   bool stop_ = false;
+  std::size_t sleepingWorkers_ = 0;  // workers waiting for room in the window
+  bool takerWaits_ = false;          // the reporting thread waits for a read
   std::vector<std::thread> workers_;
 };
 

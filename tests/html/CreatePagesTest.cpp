@@ -209,6 +209,9 @@ TEST_F(CreatePagesTest, CountersAndRowsAsIfEveryItemWereOfferedToEveryPage) {
   EXPECT_EQ(Rows("itm12Ring.htm").find("HIDDEN RING"), std::string::npos);
   EXPECT_FALSE(report.page.briefMode);
   EXPECT_FALSE(sink.Html());
+  // The reports went to the pages only, and the output list is on again for the next report.
+  EXPECT_TRUE(sink.OutputList().empty());
+  EXPECT_TRUE(sink.OutputListOn());
 }
 
 TEST_F(CreatePagesTest, EqualNamesAppearInReverseScanOrder) {
@@ -288,6 +291,7 @@ TEST_F(CreatePagesTest, FailedPageStopsTheRunAndNamesTheFile) {
   EXPECT_NE(result.error().find(out + "/itm5Shield.htm"), std::string::npos) << result.error();
   EXPECT_FALSE(sink.Html());
   EXPECT_FALSE(report.page.briefMode);
+  EXPECT_TRUE(sink.OutputListOn());
   EXPECT_TRUE(sink.PageText().empty());
   EXPECT_NE(OutText("itm2Axe.htm").find("AXE"), std::string::npos);  // written before
   EXPECT_EQ(OutText("itm6Armor.htm"), "old armour page\r\n");         // left as it was
