@@ -39,14 +39,16 @@ std::size_t PackedRecordSize(const ItemRecord& record) {
   return size;
 }
 
-void PackRecord(const ItemRecord& record, std::uint8_t* out) {
+std::size_t PackRecord(const ItemRecord& record, std::uint8_t* out) {
   const ItemBytes& bytes = record.bytes();
+  std::uint8_t* const start = out;
   ForEachPiece(bytes, [&](std::size_t at, std::size_t zeros, std::size_t literal) {
     *out++ = static_cast<std::uint8_t>(zeros);
     *out++ = static_cast<std::uint8_t>(literal);
     std::memcpy(out, bytes.data() + at, literal);
     out += literal;
   });
+  return static_cast<std::size_t>(out - start);
 }
 
 ItemRecord UnpackRecord(const std::uint8_t* packed, std::size_t size) {

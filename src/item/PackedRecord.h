@@ -14,11 +14,15 @@
 
 namespace relicor {
 
-// The size of the packed form of `record`: a few bytes over 400 at the very worst.
+// Room enough for the packed form of any record: one piece per 255 bytes at the very worst.
+inline constexpr std::size_t kMaxPackedRecordSize = kItemRecordSize + 2 * (kItemRecordSize / 255 + 2);
+
+// The size of the packed form of `record`.
 std::size_t PackedRecordSize(const ItemRecord& record);
 
-// Writes the packed form of `record` to `out`, which has room for PackedRecordSize bytes.
-void PackRecord(const ItemRecord& record, std::uint8_t* out);
+// Writes the packed form of `record` to `out`, which has room for kMaxPackedRecordSize bytes,
+// and returns its size.
+std::size_t PackRecord(const ItemRecord& record, std::uint8_t* out);
 
 // The record that `packed` (`size` bytes, as PackRecord wrote them) holds.
 ItemRecord UnpackRecord(const std::uint8_t* packed, std::size_t size);

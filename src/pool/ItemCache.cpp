@@ -62,10 +62,8 @@ constexpr std::size_t kFirstSlotCount = 16;
 
 ItemEntry::ItemEntry(std::string_view path, const ItemRecord& record, const ItemMeta& meta)
     : fileDate_(meta.fileDate) {
-  std::uint8_t packed[2 * kItemRecordSize];
-  const std::size_t packedSize = PackedRecordSize(record);
-  PackRecord(record, packed);
-  Store(path, packed, packedSize);
+  std::uint8_t packed[kMaxPackedRecordSize];
+  Store(path, packed, PackRecord(record, packed));
   SetSidecarValues(meta);
 }
 
@@ -322,18 +320,17 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;
 
   SidecarValues values;
-  if (sidecars == nullptr || sidecars->MayHoldSidecarOf(path)) {
-    if (ahead && ahead->sidecarRead) {
-      if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
-      const Ini none;
-      const Ini& keys = ahead->sidecarProblem.empty() && ahead->sidecar ? *ahead->sidecar : none;
-      values = SidecarValuesFromIni(keys, now, file->fileDate);
-    } else {
-      values = ReadSidecarOf(path, now, file->fileDate);
-    }
-  } else {
-    // Listed without a sidecar: the values a missing sidecar gives.
+  if (ahead && ahead->sidecarRead) {
+    if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
+    const Ini none;
+    const Ini& keys = ahead->sidecarProblem.empty() && ahead->sidecar ? *ahead->sidecar : none;
+    values = SidecarValuesFromIni(keys, now, file->fileDate);
+  } else if (sidecars != nullptr && (ahead || !sidecars->MayHoldSidecarOf(path))) {
+    // Listed without a sidecar (a read made ahead looked in the same listing): the values a
+    // missing sidecar gives.
     values = SidecarValuesFromIni(Ini(), now, file->fileDate);
+  } else {
+    values = ReadSidecarOf(path, now, file->fileDate);
   }
   FromSidecar(values, currentMeta_);
   currentItem_ = file->record;

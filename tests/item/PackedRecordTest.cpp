@@ -23,8 +23,9 @@ ItemRecord Filled(auto byteAt) {
 // announced (a guard byte behind the room stays untouched).
 void ExpectRoundTrip(const ItemRecord& record, const std::string& what) {
   const std::size_t size = PackedRecordSize(record);
-  std::vector<std::uint8_t> packed(size + 1, 0xA5);
-  PackRecord(record, packed.data());
+  ASSERT_LE(size, kMaxPackedRecordSize) << what;
+  std::vector<std::uint8_t> packed(kMaxPackedRecordSize + 1, 0xA5);
+  EXPECT_EQ(PackRecord(record, packed.data()), size) << what;
   EXPECT_EQ(packed[size], 0xA5) << what << ": wrote past its size";
   EXPECT_EQ(UnpackRecord(packed.data(), size).view(), record.view()) << what;
 }
@@ -67,8 +68,8 @@ TEST(PackedRecord, AMostlyEmptyRecordTakesLittleRoom) {
 
 TEST(PackedRecord, ACutPackedFormGivesZerosNotGarbage) {
   const ItemRecord item = RecordBuilder().ident(77).name("Short Sword").build();
-  std::vector<std::uint8_t> packed(PackedRecordSize(item));
-  PackRecord(item, packed.data());
+  std::vector<std::uint8_t> packed(kMaxPackedRecordSize);
+  packed.resize(PackRecord(item, packed.data()));
   for (std::size_t cut = 0; cut < packed.size(); ++cut) {
     const ItemRecord got = UnpackRecord(packed.data(), cut);
     for (std::size_t i = 0; i < kItemRecordSize; ++i) {
