@@ -1,6 +1,7 @@
 #include "html/CreatePages.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -72,11 +73,11 @@ class DebugLogGuard {
 
 // The list entries of each page class. An item that is not on a page would be reported on every
 // page without writing or counting anything, so only the members of a page are reported.
-std::array<std::vector<std::size_t>, kClassCount> PageMembers(const std::vector<ScannedItem>& items) {
-  std::array<std::vector<std::size_t>, kClassCount> members;
+std::array<std::vector<std::uint32_t>, kClassCount> PageMembers(const std::vector<ScannedItem>& items) {
+  std::array<std::vector<std::uint32_t>, kClassCount> members;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (const int pageClass = PageClassOfItem(items[i].entry->Record()); pageClass != 0) {
-      members[static_cast<std::size_t>(pageClass)].push_back(i);
+      members[static_cast<std::size_t>(pageClass)].push_back(static_cast<std::uint32_t>(i));
     }
   }
   return members;

@@ -1,6 +1,7 @@
 #include "html/PageWriter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <system_error>
 #include <utility>
@@ -184,14 +185,14 @@ void SortPageItems(std::vector<ScannedItem>& items) {
   std::reverse(items.begin(), items.end());
   FoldedTexts names(items.size());
   for (const ScannedItem& item : items) names.Add(item.name());
-  std::vector<std::size_t> order(items.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::vector<std::uint32_t> order(items.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
   std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return names[a] < names[b]; });
-  std::vector<ScannedItem> sorted;
-  sorted.reserve(items.size());
-  for (const std::size_t i : order) sorted.push_back(std::move(items[i]));
-  items = std::move(sorted);
+                   [&](std::uint32_t a, std::uint32_t b) { return names[a] < names[b]; });
+  // The entries in that order, into the room the list already has.
+  std::vector<const ItemEntry*> entries(items.size());
+  for (std::size_t i = 0; i < order.size(); ++i) entries[i] = items[order[i]].entry;
+  for (std::size_t i = 0; i < order.size(); ++i) items[i].entry = entries[i];
 }
 
 }  // namespace relicor

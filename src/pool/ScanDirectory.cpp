@@ -76,6 +76,7 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   for (std::size_t i = 0; i < entries->size(); ++i) {
     if (!(*entries)[i].isDirectory) files.push_back(i);
   }
+  if (list != nullptr) list->reserve(list->size() + files.size());
   ItemReadAhead ahead(
       dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; }, &sidecars);
   struct AheadInUse {
