@@ -1,6 +1,8 @@
 #include "pool/ScanDirectory.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
 
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
@@ -18,18 +20,65 @@ void FoldedTexts::Add(std::string_view text) {
   for (const char c : text) folded_ += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+namespace {
+
+// A listed entry in the sort: eight bytes of its name folded to capitals, read as one number (the
+// first byte highest, bytes past the end as 0), and where the entry stands in the listing.
+struct ChunkKey {
+  std::uint64_t chunk;
+  std::uint32_t index;
+};
+
+std::uint64_t FoldedChunk(std::string_view name, std::size_t from) {
+  std::uint64_t chunk = 0;
+  for (std::size_t i = from; i < from + 8; ++i) {
+    unsigned char c = i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
+    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+    chunk = chunk << 8 | c;
+  }
+  return chunk;
+}
+
+bool NameBefore(std::string_view a, std::string_view b) {
+  const int c = CompareTextNoCase(a, b);
+  return c != 0 ? c < 0 : a < b;
+}
+
+// Sorts `keys` by the folded names from byte `from` on, whose bytes before `from` are equal once
+// folded: by eight bytes at a time, so that most comparisons compare two numbers. Names that are
+// equal once folded (or end within these eight bytes) are ordered by the full comparison.
+void SortFromByte(std::span<ChunkKey> keys, const std::vector<DirEntry>& entries, std::size_t from) {
+  for (ChunkKey& key : keys) key.chunk = FoldedChunk(entries[key.index].name, from);
+  std::sort(keys.begin(), keys.end(), [](const ChunkKey& a, const ChunkKey& b) { return a.chunk < b.chunk; });
+  for (std::size_t begin = 0; begin < keys.size();) {
+    std::size_t end = begin + 1;
+    while (end < keys.size() && keys[end].chunk == keys[begin].chunk) ++end;
+    if (end - begin > 1) {
+      const std::span<ChunkKey> tied = keys.subspan(begin, end - begin);
+      const bool ends = std::any_of(tied.begin(), tied.end(), [&](const ChunkKey& key) {
+        return entries[key.index].name.size() <= from + 8;
+      });
+      if (ends) {
+        std::sort(tied.begin(), tied.end(), [&](const ChunkKey& a, const ChunkKey& b) {
+          return NameBefore(entries[a.index].name, entries[b.index].name);
+        });
+      } else {
+        SortFromByte(tied, entries, from + 8);
+      }
+    }
+    begin = end;
+  }
+}
+
+}  // namespace
+
 void SortDirectoryEntries(std::vector<DirEntry>& entries) {
-  FoldedTexts names(entries.size());
-  for (const DirEntry& entry : entries) names.Add(entry.name);
-  std::vector<std::size_t> order(entries.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    const int c = names[a].compare(names[b]);
-    return c != 0 ? c < 0 : entries[a].name < entries[b].name;
-  });
+  std::vector<ChunkKey> keys(entries.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) keys[i].index = static_cast<std::uint32_t>(i);
+  SortFromByte(keys, entries, 0);
   std::vector<DirEntry> sorted;
   sorted.reserve(entries.size());
-  for (const std::size_t i : order) sorted.push_back(std::move(entries[i]));
+  for (const ChunkKey& key : keys) sorted.push_back(std::move(entries[key.index]));
   entries = std::move(sorted);
 }
 
