@@ -1,8 +1,10 @@
 #include "pool/ScanDirectory.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
@@ -22,11 +24,14 @@ void FoldedTexts::Add(std::string_view text) {
 
 namespace {
 
-// A listed entry in the sort: eight bytes of its name folded to capitals, read as one number (the
-// first byte highest, bytes past the end as 0), and where the entry stands in the listing.
-struct ChunkKey {
+// A listed entry in the sort: where it stands in the listing, the length of its name, and eight
+// bytes of the name folded to capitals read as one number (the first byte highest, bytes past the
+// end as 0), with the eight bytes after them.
+struct SortKey {
   std::uint64_t chunk;
+  std::uint64_t next;
   std::uint32_t index;
+  std::uint32_t size;
 };
 
 std::uint64_t FoldedChunk(std::string_view name, std::size_t from) {
@@ -39,46 +44,85 @@ std::uint64_t FoldedChunk(std::string_view name, std::size_t from) {
   return chunk;
 }
 
+// Sorts `keys` by their chunks: a few hundred by comparing, more by their bytes from the lowest
+// to the highest (each pass keeps the order of the one before), skipping bytes that all share.
+void SortByChunk(std::span<SortKey> keys, std::vector<SortKey>& scratch) {
+  if (keys.size() < 256) {
+    std::sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) { return a.chunk < b.chunk; });
+    return;
+  }
+  std::array<std::array<std::uint32_t, 256>, 8> counts{};
+  for (const SortKey& key : keys) {
+    for (std::size_t byte = 0; byte < 8; ++byte) ++counts[byte][(key.chunk >> (8 * byte)) & 0xFF];
+  }
+  scratch.resize(std::max(scratch.size(), keys.size()));
+  std::span<SortKey> source = keys;
+  std::span<SortKey> target(scratch.data(), keys.size());
+  for (std::size_t byte = 0; byte < 8; ++byte) {
+    std::array<std::uint32_t, 256>& count = counts[byte];
+    if (count[(keys.front().chunk >> (8 * byte)) & 0xFF] == keys.size()) continue;
+    std::uint32_t start = 0;
+    for (std::uint32_t& n : count) start += std::exchange(n, start);
+    for (const SortKey& key : source) target[count[(key.chunk >> (8 * byte)) & 0xFF]++] = key;
+    std::swap(source, target);
+  }
+  if (source.data() != keys.data()) std::copy(source.begin(), source.end(), keys.begin());
+}
+
 bool NameBefore(std::string_view a, std::string_view b) {
   const int c = CompareTextNoCase(a, b);
   return c != 0 ? c < 0 : a < b;
 }
 
-// Sorts `keys` by the folded names from byte `from` on, whose bytes before `from` are equal once
-// folded: by eight bytes at a time, so that most comparisons compare two numbers. Names that are
-// equal once folded (or end within these eight bytes) are ordered by the full comparison.
-void SortFromByte(std::span<ChunkKey> keys, const std::vector<DirEntry>& entries, std::size_t from) {
-  for (ChunkKey& key : keys) key.chunk = FoldedChunk(entries[key.index].name, from);
-  std::sort(keys.begin(), keys.end(), [](const ChunkKey& a, const ChunkKey& b) { return a.chunk < b.chunk; });
+// Sorts `keys`, whose names are equal once folded up to byte `from` and whose chunks hold the eight
+// bytes from there, by eight bytes at a time, so that most steps compare two numbers. Names that
+// are equal once folded (or end within these eight bytes) are ordered by the full comparison.
+void SortFromByte(std::span<SortKey> keys, const std::vector<DirEntry>& entries, std::size_t from,
+                  std::vector<SortKey>& scratch) {
+  SortByChunk(keys, scratch);
   for (std::size_t begin = 0; begin < keys.size();) {
     std::size_t end = begin + 1;
     while (end < keys.size() && keys[end].chunk == keys[begin].chunk) ++end;
-    if (end - begin > 1) {
-      const std::span<ChunkKey> tied = keys.subspan(begin, end - begin);
-      const bool ends = std::any_of(tied.begin(), tied.end(), [&](const ChunkKey& key) {
-        return entries[key.index].name.size() <= from + 8;
-      });
-      if (ends) {
-        std::sort(tied.begin(), tied.end(), [&](const ChunkKey& a, const ChunkKey& b) {
-          return NameBefore(entries[a.index].name, entries[b.index].name);
-        });
-      } else {
-        SortFromByte(tied, entries, from + 8);
-      }
-    }
+    const std::span<SortKey> tied = keys.subspan(begin, end - begin);
     begin = end;
+    if (tied.size() == 1) continue;
+    if (std::any_of(tied.begin(), tied.end(), [&](const SortKey& key) { return key.size <= from + 8; })) {
+      std::sort(tied.begin(), tied.end(), [&](const SortKey& a, const SortKey& b) {
+        return NameBefore(entries[a.index].name, entries[b.index].name);
+      });
+      continue;
+    }
+    // Only names longer than the next sixteen bytes are read again.
+    for (SortKey& key : tied) {
+      key.chunk = key.next;
+      key.next = key.size > from + 16 ? FoldedChunk(entries[key.index].name, from + 16) : 0;
+    }
+    SortFromByte(tied, entries, from + 8, scratch);
   }
 }
 
 }  // namespace
 
+std::vector<std::size_t> DirectoryOrder(const std::vector<DirEntry>& entries) {
+  std::vector<SortKey> keys(entries.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const std::string& name = entries[i].name;
+    keys[i] = {FoldedChunk(name, 0), FoldedChunk(name, 8), static_cast<std::uint32_t>(i),
+               static_cast<std::uint32_t>(name.size())};
+  }
+  std::vector<SortKey> scratch;
+  SortFromByte(keys, entries, 0, scratch);
+  std::vector<std::size_t> order;
+  order.reserve(keys.size());
+  for (const SortKey& key : keys) order.push_back(key.index);
+  return order;
+}
+
 void SortDirectoryEntries(std::vector<DirEntry>& entries) {
-  std::vector<ChunkKey> keys(entries.size());
-  for (std::size_t i = 0; i < keys.size(); ++i) keys[i].index = static_cast<std::uint32_t>(i);
-  SortFromByte(keys, entries, 0);
+  const std::vector<std::size_t> order = DirectoryOrder(entries);
   std::vector<DirEntry> sorted;
   sorted.reserve(entries.size());
-  for (const ChunkKey& key : keys) sorted.push_back(std::move(entries[key.index]));
+  for (const std::size_t i : order) sorted.push_back(std::move(entries[i]));
   entries = std::move(sorted);
 }
 
