@@ -75,11 +75,13 @@ int main(int argc, char* argv[]) {
   }
   std::sort(listing.begin(), listing.end());
 
+  // From a small directory to the big one, and back: the keeper waits for both.
   std::vector<double> times;
   std::vector<double> processor;
+  std::vector<double> leaving;
+  window.ChangeDirectory(relicor::PathToQt(small));
+  QApplication::processEvents();
   for (int run = 0; run < runs; ++run) {
-    window.ChangeDirectory(relicor::PathToQt(small));
-    QApplication::processEvents();
     QElapsedTimer timer;
     timer.start();
     const double started = ThreadMilliseconds();
@@ -92,11 +94,17 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "the list shows %d files, not %d\n", static_cast<int>(files->count()), count);
       return 1;
     }
+    timer.start();
+    window.ChangeDirectory(relicor::PathToQt(small));
+    QApplication::processEvents();
+    files->viewport()->repaint();
+    leaving.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
   }
   std::sort(times.begin(), times.end());
-  std::printf("gui list of %d files: median %.0f ms (min %.0f, max %.0f, %d runs; processor %.0f ms); "
-              "of which listing and sorting %.0f ms\n",
-              count, times[times.size() / 2], times.front(), times.back(), runs, Median(processor),
-              listing[listing.size() / 2]);
+  std::printf(
+      "gui list of %d files: median %.0f ms (min %.0f, max %.0f, %d runs; processor %.0f ms); "
+      "of which listing and sorting %.0f ms; leaving it %.0f ms\n",
+      count, times[times.size() / 2], times.front(), times.back(), runs, Median(processor),
+      listing[listing.size() / 2], Median(leaving));
   return 0;
 }
