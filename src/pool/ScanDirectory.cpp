@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -35,13 +37,19 @@ struct SortKey {
 };
 
 std::uint64_t FoldedChunk(std::string_view name, std::size_t from) {
-  std::uint64_t chunk = 0;
-  for (std::size_t i = from; i < from + 8; ++i) {
-    unsigned char c = i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
-    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-    chunk = chunk << 8 | c;
-  }
-  return chunk;
+  std::uint64_t bytes = 0;
+  if (from < name.size())
+    std::memcpy(&bytes, name.data() + from, std::min<std::size_t>(8, name.size() - from));
+  // All eight bytes folded at once: a byte is a small letter when its low seven bits reach 'a'
+  // and do not pass 'z' and its high bit is clear; 0x20 less makes it the capital.
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHigh = 0x8080808080808080;
+  const std::uint64_t low = bytes & ~kHigh;
+  const std::uint64_t fromA = low + kOnes * (0x80 - 'a');
+  const std::uint64_t pastZ = low + kOnes * (0x80 - 'z' - 1);
+  bytes -= (fromA & ~pastZ & ~bytes & kHigh) >> 2;
+  if constexpr (std::endian::native == std::endian::little) bytes = __builtin_bswap64(bytes);
+  return bytes;
 }
 
 // Sorts `keys` by their chunks: a few hundred by comparing, more by their bytes from the lowest
