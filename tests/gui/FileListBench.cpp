@@ -1,5 +1,7 @@
 // How long the main window takes to show a directory of many ITM files (offscreen): the change of
-// directory, the listing, the file list and the directory tree, and one paint of the list.
+// directory, the listing, the file list and the directory tree, and one paint of the list. Also
+// told: the processor time of the same (steadier on a busy machine), the session's listing and
+// sorting alone, and how long going back to a small directory takes.
 // Usage: relicor-gui-list-bench [COUNT [RUNS [DIR]]] (default 100000 files, 5 runs; the median
 // counts). With DIR the files are made there once and kept for later runs.
 

@@ -143,12 +143,16 @@ std::vector<std::string> ReferenceOrder(std::vector<std::string> names) {
   return names;
 }
 
+// The names as SortDirectoryEntries orders them; the positions DirectoryOrder gives must agree.
 std::vector<std::string> SortedNames(const std::vector<std::string>& names) {
   std::vector<DirEntry> entries;
   for (const std::string& name : names) entries.push_back({name});
+  std::vector<std::string> ordered;
+  for (const std::size_t i : DirectoryOrder(entries)) ordered.push_back(entries[i].name);
   SortDirectoryEntries(entries);
   std::vector<std::string> sorted;
   for (const DirEntry& entry : entries) sorted.push_back(entry.name);
+  EXPECT_EQ(ordered, sorted);
   return sorted;
 }
 
