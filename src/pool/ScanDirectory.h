@@ -45,6 +45,10 @@ Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory);
 // Sorts listed entries in that order.
 void SortDirectoryEntries(std::vector<DirEntry>& entries);
 
+// The positions of listed entries in that order, first to last, for a caller that takes what it
+// needs from each entry without moving the entries themselves.
+std::vector<std::size_t> DirectoryOrder(const std::vector<DirEntry>& entries);
+
 // Texts folded to capitals (a-z to A-Z) and kept side by side, for sorts that compare many texts
 // without regard to letter case: two folded texts compare byte by byte as CompareTextNoCase
 // compares the texts, and a sort over them reads one block of memory.

@@ -141,10 +141,9 @@ struct Session::Impl {
     std::erase_if(*entries, [](const DirEntry& entry) {
       return entry.isDirectory || entry.isHidden || !IsItemFileName(entry.name);
     });
-    SortDirectoryEntries(*entries);
     std::vector<std::string> names;
     names.reserve(entries->size());
-    for (auto& entry : *entries) names.push_back(std::move(entry.name));
+    for (const std::size_t i : DirectoryOrder(*entries)) names.push_back(std::move((*entries)[i].name));
     return names;
   }
 

@@ -134,5 +134,78 @@ TEST(SortDirectoryEntriesTest, ByNameWithoutLetterCaseThenByBytes) {
                                            "\xE4"}));
 }
 
+// The order as a plain comparison gives it: names folded to capitals, ties by bytes.
+std::vector<std::string> ReferenceOrder(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const int c = CompareTextNoCase(a, b);
+    return c != 0 ? c < 0 : a < b;
+  });
+  return names;
+}
+
+// The names as SortDirectoryEntries orders them; the positions DirectoryOrder gives must agree.
+std::vector<std::string> SortedNames(const std::vector<std::string>& names) {
+  std::vector<DirEntry> entries;
+  for (const std::string& name : names) entries.push_back({name});
+  std::vector<std::string> ordered;
+  for (const std::size_t i : DirectoryOrder(entries)) ordered.push_back(entries[i].name);
+  SortDirectoryEntries(entries);
+  std::vector<std::string> sorted;
+  for (const DirEntry& entry : entries) sorted.push_back(entry.name);
+  EXPECT_EQ(ordered, sorted);
+  return sorted;
+}
+
+// The sort compares eight bytes at a time; names that differ only in letter case, end inside or at
+// the edge of such a block, or differ beyond it must come out as the plain comparison orders them.
+TEST(SortDirectoryEntriesTest, GivesThePlainComparisonsOrder) {
+  const std::string p7 = "ITEM000";
+  const std::string p8 = "ITEM0000";
+  const std::string p16 = "ITEM0000ITEM0000";
+  const struct {
+    const char* what;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"letter case ties", {"item.itm", "ITEM.ITM", "Item.itm", "iTEM.ITM", "item.ITM", "ITEM.itm"}},
+      {"'_' and '~' between capitals and small letters",
+       {"A_", "a~", "a_", "A~", "AZ", "az", "A[", "a`", "A@", "a{", "_", "~", "z", "Z"}},
+      {"digits before letters", {"9a", "1", "a1", "A0", "10", "01", "0A", "0a", "Z9", "z10"}},
+      {"bytes above 127", {"\344a", "\304A", "\xE4", "\xC4", "\xFF", "\x80", "a\xE4", "A\xC4", "\344A"}},
+      {"prefixes at the block edges",
+       {p7, p8, p8 + "0", p7 + "a", p7 + "A", p8 + "a", p8 + "A", p16, p16 + "a", p16 + "A", "item000",
+        "item0000", "item0000item0000", "Item0000Item0000a", p16.substr(0, 15), p16.substr(0, 15) + "1"}},
+      {"long names differing late",
+       {"ITEMS OF THE CLAN - WEAPONS - SWORD 001.ITM", "items of the clan - weapons - sword 001.itm",
+        "ITEMS OF THE CLAN - WEAPONS - SWORD 002.ITM", "ITEMS OF THE CLAN - WEAPONS - SWORD 0010.ITM",
+        "ITEMS OF THE CLAN - WEAPONS - Sword 001.ITM", "ITEMS OF THE CLAN - WEAPONS - SWORD_001.ITM"}},
+      {"the empty name and control bytes", {"", "a", "A", " ", ".", "A\x01", "a\x01", "\x01", "\t"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> reversed(c.names.rbegin(), c.names.rend());
+    EXPECT_EQ(SortedNames(c.names), ReferenceOrder(c.names)) << c.what;
+    EXPECT_EQ(SortedNames(reversed), ReferenceOrder(c.names)) << c.what << ", listed the other way round";
+  }
+}
+
+// Every name of up to three bytes from a small alphabet of look-alikes, and the same names behind a
+// shared prefix of nine bytes, listed in a scrambled order.
+TEST(SortDirectoryEntriesTest, GivesThePlainComparisonsOrderForManyNames) {
+  const std::string alphabet = "aA_~0z\xE4";
+  std::vector<std::string> names{""};
+  for (std::size_t length = 1, begin = 0; length <= 3; ++length) {
+    const std::size_t end = names.size();
+    for (std::size_t i = begin; i < end; ++i) {
+      for (const char c : alphabet) names.push_back(names[i] + c);
+    }
+    begin = end;
+  }
+  const std::size_t count = names.size();
+  for (std::size_t i = 0; i < count; ++i) names.push_back((i % 2 ? "Pool.Item" : "pool.item") + names[i]);
+  std::vector<std::string> scrambled;
+  for (std::size_t i = 0; i < names.size(); ++i) scrambled.push_back(names[(i * 7919) % names.size()]);
+  ASSERT_EQ(ReferenceOrder(scrambled), ReferenceOrder(names));  // the scramble lists every name once
+  EXPECT_EQ(SortedNames(scrambled), ReferenceOrder(names));
+}
+
 }  // namespace
 }  // namespace relicor
