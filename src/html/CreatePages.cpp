@@ -88,7 +88,7 @@ std::array<std::vector<std::uint32_t>, kClassCount> PageMembers(const std::vecto
 void PrefetchItem(const ScannedItem& item) {
 #if defined(__GNUC__)
   __builtin_prefetch(item.entry);
-  __builtin_prefetch(item.path().data());
+  __builtin_prefetch(item.entry->FileName().data());
 #else
   (void)item;
 #endif
@@ -124,11 +124,13 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
         const std::size_t i = onPage[k];
         if (k + 1 < onPage.size()) PrefetchItem(items[onPage[k + 1]]);
         if (ctx.progress) ctx.progress(fileName, i, items.size());
-        path = items[i].path();  // the buffers' room is kept from item to item
+        const ItemEntry& entry = *items[i].entry;
+        path = entry.Directory();  // the buffers' room is kept from item to item
+        path += entry.FileName();
         directory = path;
         CutAfterLastBackslash(directory);
         // Every listed item was loaded by the scan, and the cache keeps it for the whole run.
-        (void)ReportItem(report, path, directory, *items[i].entry);
+        (void)ReportItem(report, path, directory, entry);
         page.SpillIfLarge();
       }
       state.briefMode = false;

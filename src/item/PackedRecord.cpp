@@ -67,4 +67,20 @@ ItemRecord UnpackRecord(const std::uint8_t* packed, std::size_t size) {
   return record;
 }
 
+ItemRecord UnpackRecord(const std::uint8_t* packed) {
+  ItemRecord record;  // all zero
+  ItemBytes& bytes = record.bytes();
+  std::size_t at = 0;
+  for (;;) {
+    at += packed[0];
+    if (at >= bytes.size()) break;
+    const std::size_t literal = std::min<std::size_t>(packed[1], bytes.size() - at);
+    std::memcpy(bytes.data() + at, packed + 2, literal);
+    at += literal;
+    if (at >= bytes.size()) break;
+    packed += 2 + literal;
+  }
+  return record;
+}
+
 }  // namespace relicor

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <mutex>
 #include <utility>
 
 #include "item/ItemFile.h"
@@ -13,6 +15,7 @@
 #include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -38,17 +41,41 @@ bool PathLess::operator()(const std::string& a, const std::string& b) const {
 
 namespace {
 
-// Hash code and equality of paths as PathLess orders them.
-std::uint32_t PathHashCode(std::string_view path) {
-#ifdef _WIN32
-  const std::size_t hash = std::hash<std::string>{}(UpperCaseDE(path));
-#else
-  const std::size_t hash = std::hash<std::string_view>{}(path);
-#endif
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+constexpr std::size_t kFirstSlotCount = 16;
+
+}  // namespace
+
+namespace {
+
+// The directory texts entries share. A directory is known by its text (in capitals where letter
+// case does not tell files apart), and each thread remembers the last one it asked for: the
+// entries of a run come a directory at a time.
+struct DirectoryTexts {
+  std::mutex mutex;
+  std::deque<std::string> texts;
+  std::map<std::string, const std::string*, std::less<>> byKey;
+};
+
+DirectoryTexts& Directories() {
+  static DirectoryTexts directories;
+  return directories;
 }
 
-bool SamePath(std::string_view a, std::string_view b) {
+thread_local const std::string* lastDirectory = nullptr;
+
+#ifdef _WIN32
+std::string DirectoryKey(std::string_view directory) { return UpperCaseDE(directory); }
+#else
+std::string_view DirectoryKey(std::string_view directory) { return directory; }
+#endif
+
+// The directory part of `path` (with its last separator) and its file name.
+std::pair<std::string_view, std::string_view> SplitPath(std::string_view path) {
+  const std::string_view name = FileNamePart(path);
+  return {path.substr(0, path.size() - name.size()), name};
+}
+
+bool SameName(std::string_view a, std::string_view b) {
 #ifdef _WIN32
   return EqualsNoCase(a, b);
 #else
@@ -56,9 +83,41 @@ bool SamePath(std::string_view a, std::string_view b) {
 #endif
 }
 
-constexpr std::size_t kFirstSlotCount = 16;
+// The hash code of a path by its shared directory text and its file name.
+std::uint32_t PathHashCode(const std::string* directory, std::string_view name) {
+#ifdef _WIN32
+  std::size_t hash = std::hash<std::string>{}(UpperCaseDE(name));
+#else
+  std::size_t hash = std::hash<std::string_view>{}(name);
+#endif
+  hash ^= reinterpret_cast<std::uintptr_t>(directory) * std::size_t{0x9E3779B97F4A7C15};
+  hash ^= hash >> 29;
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
+const std::string kNoDirectory;
 
 }  // namespace
+
+const std::string* FindSharedDirectoryText(std::string_view directory) {
+  if (lastDirectory != nullptr && SameName(*lastDirectory, directory)) return lastDirectory;
+  DirectoryTexts& texts = Directories();
+  std::lock_guard lock(texts.mutex);
+  const auto found = texts.byKey.find(DirectoryKey(directory));
+  if (found == texts.byKey.end()) return nullptr;
+  lastDirectory = found->second;
+  return lastDirectory;
+}
+
+const std::string& SharedDirectoryText(std::string_view directory) {
+  if (const std::string* known = FindSharedDirectoryText(directory)) return *known;
+  DirectoryTexts& texts = Directories();
+  std::lock_guard lock(texts.mutex);
+  auto [at, added] = texts.byKey.try_emplace(std::string(DirectoryKey(directory)), nullptr);
+  if (added) at->second = &texts.texts.emplace_back(directory);
+  lastDirectory = at->second;
+  return *lastDirectory;
+}
 
 ItemEntry::ItemEntry(std::string_view path, const ItemRecord& record, const ItemMeta& meta)
     : fileDate_(meta.fileDate) {
@@ -68,20 +127,47 @@ ItemEntry::ItemEntry(std::string_view path, const ItemRecord& record, const Item
 }
 
 void ItemEntry::Store(std::string_view path, const std::uint8_t* packed, std::size_t packedSize) {
-  auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(path.size() + packedSize);
-  std::memcpy(bytes.get(), path.data(), path.size());
-  std::memmove(bytes.get() + path.size(), packed, packedSize);
+  const auto [directory, name] = SplitPath(path);
+  const auto nameSize = static_cast<std::uint32_t>(name.size());
+  auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(sizeof nameSize + name.size() + packedSize);
+  std::memcpy(bytes.get(), &nameSize, sizeof nameSize);
+  std::memcpy(bytes.get() + sizeof nameSize, name.data(), name.size());
+  std::memcpy(bytes.get() + sizeof nameSize + name.size(), packed, packedSize);
   bytes_ = std::move(bytes);
-  pathSize_ = static_cast<std::uint32_t>(path.size());
-  packedSize_ = static_cast<std::uint32_t>(packedSize);
+  directory_ = &SharedDirectoryText(directory);
+}
+
+const std::string& ItemEntry::Directory() const { return directory_ != nullptr ? *directory_ : kNoDirectory; }
+
+std::string_view ItemEntry::FileName() const {
+  if (bytes_ == nullptr) return {};
+  std::uint32_t nameSize = 0;
+  std::memcpy(&nameSize, bytes_.get(), sizeof nameSize);
+  return {reinterpret_cast<const char*>(bytes_.get()) + sizeof nameSize, nameSize};
+}
+
+const std::uint8_t* ItemEntry::Packed() const {
+  return bytes_.get() + sizeof(std::uint32_t) + FileName().size();
+}
+
+std::string ItemEntry::Path() const {
+  std::string path = Directory();
+  path += FileName();
+  return path;
+}
+
+bool ItemEntry::HasPath(std::string_view path) const {
+  const auto [directory, name] = SplitPath(path);
+  return SameName(FileName(), name) && SameName(Directory(), directory);
 }
 
 void ItemEntry::SetPath(std::string_view path) {
-  const std::unique_ptr<std::uint8_t[]> old = std::move(bytes_);
-  Store(path, old.get() + pathSize_, packedSize_);
+  const ItemRecord record = Record();
+  std::uint8_t packed[kMaxPackedRecordSize];
+  Store(path, packed, PackRecord(record, packed));
 }
 
-ItemRecord ItemEntry::Record() const { return UnpackRecord(bytes_.get() + pathSize_, packedSize_); }
+ItemRecord ItemEntry::Record() const { return bytes_ != nullptr ? UnpackRecord(Packed()) : ItemRecord(); }
 
 namespace {
 
@@ -155,34 +241,49 @@ void ItemEntry::SetSidecarValues(const SidecarValues& values) {
   PutText(at, values.sendTo);
 }
 
-std::string ItemEntry::KeyText() const { return Record().ItemKey() + std::string(Path()); }
+std::string ItemEntry::KeyText() const { return Record().ItemKey() + Path(); }
 
-std::size_t ItemCache::PathIndex::SlotOf(std::string_view path, std::uint32_t hash) const {
+std::size_t ItemCache::PathIndex::SlotOf(const std::string* directory, std::string_view name,
+                                        std::uint32_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
   while (slots_[i].entry != kNone) {
-    if (slots_[i].hash == hash && SamePath(entries_[slots_[i].entry].Path(), path)) return i;
+    if (slots_[i].hash == hash) {
+      const ItemEntry& entry = entries_[slots_[i].entry];
+      if (&entry.Directory() == directory && SameName(entry.FileName(), name)) return i;
+    }
     i = (i + 1) & mask;
   }
   return i;
 }
 
+std::optional<std::size_t> ItemCache::PathIndex::SlotOfPath(std::string_view path) const {
+  if (size_ == 0) return std::nullopt;
+  const auto [directoryPart, name] = SplitPath(path);
+  const std::string* directory = FindSharedDirectoryText(directoryPart);
+  if (directory == nullptr) return std::nullopt;  // no entry has had it
+  const std::size_t i = SlotOf(directory, name, PathHashCode(directory, name));
+  if (slots_[i].entry == kNone) return std::nullopt;
+  return i;
+}
+
 ItemEntry* ItemCache::PathIndex::Find(std::string_view path) const {
-  if (size_ == 0) return nullptr;
-  const Slot& slot = slots_[SlotOf(path, PathHashCode(path))];
-  return slot.entry != kNone ? &entries_[slot.entry] : nullptr;
+  const auto slot = SlotOfPath(path);
+  return slot ? &entries_[slots_[*slot].entry] : nullptr;
 }
 
 ItemCache::PathIndex::EntryNumber ItemCache::PathIndex::NumberOf(const ItemEntry* entry) const {
-  const Slot& slot = slots_[SlotOf(entry->Path(), PathHashCode(entry->Path()))];
-  return slot.entry;
+  const std::string* directory = &entry->Directory();
+  const std::string_view name = entry->FileName();
+  return slots_[SlotOf(directory, name, PathHashCode(directory, name))].entry;
 }
 
 void ItemCache::PathIndex::Place(EntryNumber number) {
   Reserve(1);
-  const std::string_view path = entries_[number].Path();
-  const std::uint32_t hash = PathHashCode(path);
-  Slot& slot = slots_[SlotOf(path, hash)];
+  const ItemEntry& entry = entries_[number];
+  const std::string* directory = &entry.Directory();
+  const std::uint32_t hash = PathHashCode(directory, entry.FileName());
+  Slot& slot = slots_[SlotOf(directory, entry.FileName(), hash)];
   slot.hash = hash;
   slot.entry = number;
   ++size_;
@@ -196,10 +297,10 @@ ItemCache::PathIndex::EntryNumber ItemCache::PathIndex::Add(ItemEntry entry) {
 }
 
 bool ItemCache::PathIndex::Remove(std::string_view path) {
-  if (size_ == 0) return false;
+  const auto slot = SlotOfPath(path);
+  if (!slot) return false;
   const std::size_t mask = slots_.size() - 1;
-  std::size_t hole = SlotOf(path, PathHashCode(path));
-  if (slots_[hole].entry == kNone) return false;
+  std::size_t hole = *slot;
   slots_[hole] = Slot{};
   --size_;
   // Moves back the slots after the hole that a search would no longer reach across it.
@@ -246,7 +347,7 @@ std::vector<std::string> ItemCache::PathIndex::Paths() const {
   std::vector<std::string> paths;
   paths.reserve(size_);
   for (const Slot& slot : slots_) {
-    if (slot.entry != kNone) paths.emplace_back(entries_[slot.entry].Path());
+    if (slot.entry != kNone) paths.push_back(entries_[slot.entry].Path());
   }
   return paths;
 }

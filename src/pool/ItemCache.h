@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -28,14 +29,21 @@ struct ItemMeta : SidecarValues {
 };
 
 // One loaded item as the cache keeps it for the whole run. A pool of 100,000 items is kept in
-// every run, so an entry is lean: its path and its record packed (PackedRecord) in one block, and
-// its bookkeeping takes no room of its own while it is what a missing sidecar gives.
+// every run, so an entry is lean: its directory is one text shared by every entry in it, its file
+// name and its record packed (PackedRecord) share one block, and its bookkeeping takes no room of
+// its own while it is what a missing sidecar gives.
 class ItemEntry {
  public:
   ItemEntry() = default;
   ItemEntry(std::string_view path, const ItemRecord& record, const ItemMeta& meta);
 
-  std::string_view Path() const { return {reinterpret_cast<const char*>(bytes_.get()), pathSize_}; }
+  std::string Path() const;
+  // The directory part of the path (up to and with its last separator) and the file name.
+  const std::string& Directory() const;
+  std::string_view FileName() const;
+  // True for the entry's own path (as PathLess calls paths equal).
+  bool HasPath(std::string_view path) const;
+
   ItemRecord Record() const;
   ItemMeta Meta() const;
   DateTime FileDate() const { return fileDate_; }
@@ -49,10 +57,10 @@ class ItemEntry {
 
  private:
   void Store(std::string_view path, const std::uint8_t* packed, std::size_t packedSize);
+  const std::uint8_t* Packed() const;
 
-  std::unique_ptr<std::uint8_t[]> bytes_;  // the path, then the packed record
-  std::uint32_t pathSize_ = 0;
-  std::uint32_t packedSize_ = 0;
+  const std::string* directory_ = nullptr;  // shared (SharedDirectoryText)
+  std::unique_ptr<std::uint8_t[]> bytes_;   // the file name's size (2 bytes), the name, the packed record
   DateTime fileDate_ = 0;
   // The bookkeeping when it is not the one of a missing sidecar, which is: no names, no flags,
   // `points4ItemAt_`, and the file date for the other two dates. Packed in one block: the two
@@ -60,6 +68,11 @@ class ItemEntry {
   DateTime points4ItemAt_ = 0;
   std::unique_ptr<std::uint8_t[]> sidecar_;
 };
+
+// The one text of a directory that every entry in it shares; the texts stay for the whole run.
+// Null for a directory no entry has had yet (it has no entries).
+const std::string& SharedDirectoryText(std::string_view directory);
+const std::string* FindSharedDirectoryText(std::string_view directory);
 
 enum class LoadStatus : std::uint8_t {
   kLoaded,     // the path is the current item
@@ -169,8 +182,11 @@ class ItemCache {
       EntryNumber entry = kNone;  // empty slot: kNone
     };
     static constexpr EntryNumber kNone = ~EntryNumber{0};
-    // The slot of `path`, or the empty slot where it would go.
-    std::size_t SlotOf(std::string_view path, std::uint32_t hash) const;
+    // The slot of the path of `name` in `directory` (a shared directory text), or the empty
+    // slot where it would go.
+    std::size_t SlotOf(const std::string* directory, std::string_view name, std::uint32_t hash) const;
+    // The slot that holds `path`, if one does.
+    std::optional<std::size_t> SlotOfPath(std::string_view path) const;
     void Place(EntryNumber number);
     void Rehash(std::size_t slotCount);
 

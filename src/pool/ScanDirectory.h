@@ -16,7 +16,7 @@ namespace relicor {
 struct ScannedItem {
   const ItemEntry* entry = nullptr;
   // Full path of the ITM file.
-  std::string_view path() const { return entry->Path(); }
+  std::string path() const { return entry->Path(); }
   // The item's Name.
   std::string name() const { return entry->Record().Name(); }
 };

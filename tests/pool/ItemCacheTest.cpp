@@ -11,6 +11,7 @@
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "support/TestDates.h"
+#include "text/Path.h"
 
 namespace relicor {
 namespace {
@@ -65,10 +66,14 @@ TEST(ItemEntry, KeepsEveryFieldOfRecordAndBookkeeping) {
     static_cast<SidecarValues&>(meta) = c.values;
     meta.fileDate = fileDate;
     ItemEntry entry("/pool/A.ITM", record, meta);
-    for (const char* path : {"/pool/A.ITM", "/pool/a much longer name than before.ITM", "/B.ITM"}) {
+    for (const char* path : {"/pool/A.ITM", "/pool/a much longer name than before.ITM", "/B.ITM", "B.ITM",
+                             "/Pool/A.ITM", "/pool/sub/A.ITM"}) {
       entry.SetPath(path);
       SCOPED_TRACE(std::string(c.what) + " at " + path);
       EXPECT_EQ(entry.Path(), path);
+      EXPECT_TRUE(entry.HasPath(path));
+      EXPECT_FALSE(entry.HasPath(std::string(path) + "X"));
+      EXPECT_FALSE(entry.HasPath("/elsewhere/" + std::string(FileNamePart(path))));
       EXPECT_EQ(entry.Record().view(), record.view());
       const ItemMeta got = entry.Meta();
       EXPECT_EQ(got.senderName, meta.senderName);
@@ -364,6 +369,21 @@ TEST_F(ItemCacheTest, MakeCurrentIsALoadOfACachedPath) {
   EXPECT_EQ(cache_.CurrentMeta().senderName, "Alice");
   EXPECT_FALSE(cache_.LoadItem(tmp_.file("MISSING.ITM")));
   EXPECT_EQ(cache_.CurrentEntry(), nullptr);
+}
+
+TEST_F(ItemCacheTest, DirectoriesThatDifferOnlyInLetterCaseHoldTwoItems) {
+  const std::string upper = WriteItem("Dir/A.ITM", RecordBuilder().ident(1));
+  const std::string lower = WriteItem("dir/A.ITM", RecordBuilder().ident(2));
+  for (const std::string& path : {upper, lower}) ASSERT_TRUE(cache_.LoadItem(path));
+  ASSERT_NE(cache_.Find(upper), nullptr);
+  ASSERT_NE(cache_.Find(lower), nullptr);
+  EXPECT_EQ(cache_.Find(upper)->Record().Ident(), 1u);
+  EXPECT_EQ(cache_.Find(lower)->Record().Ident(), 2u);
+  EXPECT_EQ(cache_.Find(upper)->Path(), upper);
+  // Nothing is found in a directory no item came from, nor under a directory's name alone.
+  EXPECT_EQ(cache_.Find(tmp_.file("DIR/A.ITM")), nullptr);
+  EXPECT_EQ(cache_.Find(tmp_.file("Dir")), nullptr);
+  EXPECT_EQ(cache_.Find("A.ITM"), nullptr);
 }
 
 TEST_F(ItemCacheTest, ManyItemsMovedInAndOutStayFindable) {
