@@ -28,6 +28,32 @@ class FixedClock final : public Clock {
   DateTime now_;
 };
 
+// A clock that a run over many items holds still: while it is held, it gives the time at which
+// the outermost hold began, so the run reads the system time once and all its items get one "now".
+class RunClock final : public Clock {
+ public:
+  explicit RunClock(const Clock& source) : source_(source) {}
+  DateTime Now() const override { return holds_ > 0 ? heldAt_ : source_.Now(); }
+
+  class Hold {
+   public:
+    explicit Hold(RunClock& clock) : clock_(clock) {
+      if (clock_.holds_++ == 0) clock_.heldAt_ = clock_.source_.Now();
+    }
+    ~Hold() { --clock_.holds_; }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    RunClock& clock_;
+  };
+
+ private:
+  const Clock& source_;
+  int holds_ = 0;
+  DateTime heldAt_ = 0;
+};
+
 // Converts seconds since the Unix epoch to a local date-time.
 DateTime LocalDateTimeFromUnix(double unixSeconds);
 

@@ -62,13 +62,13 @@ struct Session::Impl {
       : programDir(std::move(dir)),
         clock(c),
         ui(u),
-        cache(c),
+        cache(clock),
         database(programDir + kDatabaseFileName),
         debugLog(
-            c, [this] { return flags.debugFile; }, [this] { return settings.pathToPool; },
+            clock, [this] { return flags.debugFile; }, [this] { return settings.pathToPool; },
             [this](const std::string& message) { ui.Notify(message); }),
         dump(u),
-        report(cache, database, sink, c) {
+        report(cache, database, sink, clock) {
     settings = DefaultSettings(programDir);
     report.debugLog = &debugLog;
     report.dumpDisplay = &dump;
@@ -76,7 +76,8 @@ struct Session::Impl {
   }
 
   std::string programDir;
-  const Clock& clock;
+  // Pool commands hold it still for their run.
+  RunClock clock;
   SessionUi& ui;
   DateTime startTime = 0;
   Settings settings;
@@ -393,6 +394,7 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   s.listedSidecars.reset();
   auto held = s.Lock(WithoutTrailingSeparator(directory));
   if (!held) return MakeError(held.error());
+  const RunClock::Hold clockStill(s.clock);
   if (auto changed = SetCurrentDirectory(directory); !changed) return MakeError(changed.error());
   // Which items have a sidecar: from the listing just read, or (for a list read earlier) anew.
   std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
@@ -472,6 +474,7 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
   const std::string outputDir = WithoutTrailingSeparator(directory);
   auto held = s.Lock(outputDir);
   if (!held) return MakeError(held.error());
+  const RunClock::Hold clockStill(s.clock);
   const std::string sentDir = s.settings.pathToSent;
   const std::string poolDir = s.settings.pathToPool;
   const std::string programDir = s.programDir;
@@ -531,6 +534,7 @@ Result<DupeCheckResult> Session::RunDuplicateCheck() {
   if (s.settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryText));
   auto held = s.Lock(s.settings.pathToPool);
   if (!held) return MakeError(held.error());
+  const RunClock::Hold clockStill(s.clock);
   auto result = CheckForDuplicateItems(
       s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent, s.settings.htmlScanSub, s.clock,
       [&s] { s.ui.ProgressStep(); }, [&s](const std::string& message) { s.ui.Notify(message); });
@@ -631,6 +635,7 @@ Result<RenamePlan> Session::PlanRename() {
   // before it is read; the lock is let go again before the keeper is asked.
   auto held = s.Lock(s.WorkDirectory());
   if (!held) return MakeError(held.error());
+  const RunClock::Hold clockStill(s.clock);
   auto plan = PlanRenameRun(s.cache, s.RenameOptions());
   s.ui.ProgressSet(0);
   return plan;
@@ -646,6 +651,7 @@ Result<RenameRunResult> Session::RunRename() {
   Impl& s = *impl_;
   auto held = s.Lock(s.WorkDirectory());
   if (!held) return MakeError(held.error());
+  const RunClock::Hold clockStill(s.clock);
   auto result = StartRenameRun(s.cache, s.RenameOptions());
   s.ui.ProgressSet(0);
   return result;
