@@ -153,17 +153,25 @@ TEST(PageWriterTest, PageReachesItsFileOnlyWhenClosed) {
 }
 
 TEST(PageWriterTest, FailedCloseNamesTheFileAndSwitchesHtmlOff) {
-  TempDir tmp;
-  tmp.write("afile", "x");
-  LineSink sink;
-  PageFile page(sink);
-  const std::string path = tmp.file("afile") + "/itm1Sword.htm";
-  page.WritePageHead(path, HtmlOptionValues{});
-  const auto closed = page.Close();
-  ASSERT_FALSE(closed.ok());
-  EXPECT_NE(closed.error().find(path), std::string::npos) << closed.error();
-  EXPECT_FALSE(sink.Html());
-  EXPECT_FALSE(page.IsOpen());
+  // A large page went on to its file while it was made; its failure too comes at the close.
+  for (const bool large : {false, true}) {
+    SCOPED_TRACE(large ? "large page" : "small page");
+    TempDir tmp;
+    tmp.write("afile", "x");
+    LineSink sink;
+    PageFile page(sink);
+    const std::string path = tmp.file("afile") + "/itm1Sword.htm";
+    page.WritePageHead(path, HtmlOptionValues{});
+    if (large) {
+      page.WriteLine(std::string(kPageSpillBytes, 'x'));
+      page.SpillIfLarge();
+    }
+    const auto closed = page.Close();
+    ASSERT_FALSE(closed.ok());
+    EXPECT_NE(closed.error().find(path), std::string::npos) << closed.error();
+    EXPECT_FALSE(sink.Html());
+    EXPECT_FALSE(page.IsOpen());
+  }
 }
 
 TEST(PageWriterTest, EqualNamesInReverseScanOrderOthersByName) {
@@ -268,21 +276,6 @@ TEST(PageWriterTest, ADroppedLargePageLeavesTheFileAndNoTemporaryFile) {
   }  // and the end of the run drops the next one
   EXPECT_EQ(tmp.read("page.htm"), "old page\r\n");
   EXPECT_TRUE(OtherFiles(tmp, "page.htm").empty());
-}
-
-TEST(PageWriterTest, ALargePageThatCannotGoOnFailsAtItsCloseNamingTheFile) {
-  TempDir tmp;
-  tmp.write("afile", "x");
-  LineSink sink;
-  PageFile page(sink);
-  const std::string path = tmp.file("afile") + "/itm1Sword.htm";
-  page.WritePageHead(path, HtmlOptionValues{});
-  page.WriteLine(std::string(kPageSpillBytes, 'x'));
-  page.SpillIfLarge();  // no failure yet: the run goes on to the page's end
-  const auto closed = page.Close();
-  ASSERT_FALSE(closed.ok());
-  EXPECT_NE(closed.error().find(path), std::string::npos) << closed.error();
-  EXPECT_FALSE(page.IsOpen());
 }
 
 }  // namespace
