@@ -1,6 +1,7 @@
 #include "pool/ItemReadAhead.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 
 #include "platform/FaultInjection.h"
@@ -62,10 +63,21 @@ ItemReadAhead::~ItemReadAhead() {
 
 std::size_t ItemReadAhead::FreeSlots() const { return next_ + slots_.size() - claimed_; }
 
-// A worker that finds the window full sleeps until half of it is free again, and the reporting
-// thread wakes it only then and only when it sleeps: threads that woke for every read would cost
-// more than the reads.
+bool ItemReadAhead::ReadyToTake() const {
+  const std::size_t wanted = std::min({kWakeBatch, slots_.size(), count_ - next_});
+  for (std::size_t k = 0; k < wanted; ++k) {
+    if (!slots_[(next_ + k) % slots_.size()]) return false;
+  }
+  return true;
+}
+
+// Threads that woke each other for every file would cost more than the reads. So a worker claims
+// a few files at a time and stores their reads at once; one that finds the window full sleeps
+// until half of it is free again, and the reporting thread wakes it only then. The reporting
+// thread, once it has to wait, sleeps until a run of reads is ready, and a worker wakes it only
+// then.
 void ItemReadAhead::Work() {
+  std::array<std::optional<ItemRead>, kClaimBatch> reads;
   std::unique_lock lock(mutex_);
   for (;;) {
     if (!stop_ && claimed_ < count_ && FreeSlots() == 0) {
@@ -74,14 +86,19 @@ void ItemReadAhead::Work() {
       --sleepingWorkers_;
     }
     if (stop_ || claimed_ >= count_) return;
-    const std::size_t i = claimed_++;
+    const std::size_t first = claimed_;
+    const std::size_t claims = std::min({kClaimBatch, count_ - claimed_, FreeSlots()});
+    claimed_ += claims;
     lock.unlock();
-    std::string path = directory_;
-    path += nameOf_(i);
-    ItemRead read = ReadItemAndSidecar(path, sidecars_);
+    std::string path;
+    for (std::size_t k = 0; k < claims; ++k) {
+      path = directory_;
+      path += nameOf_(first + k);
+      reads[k] = ReadItemAndSidecar(path, sidecars_);
+    }
     lock.lock();
-    slots_[i % slots_.size()] = std::move(read);
-    if (takerWaits_) filled_.notify_one();
+    for (std::size_t k = 0; k < claims; ++k) slots_[(first + k) % slots_.size()] = std::move(reads[k]);
+    if (takerWaits_ && ReadyToTake()) filled_.notify_one();
   }
 }
 
@@ -103,7 +120,7 @@ std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
     std::optional<ItemRead>& slot = slots_[next_ % slots_.size()];
     if (!slot) {
       takerWaits_ = true;
-      filled_.wait(lock, [&] { return slot.has_value(); });
+      filled_.wait(lock, [&] { return ReadyToTake(); });
       takerWaits_ = false;
     }
     read = std::move(slot);

@@ -65,9 +65,13 @@ class ItemReadAhead {
   void Work();
   // Slots that no read holds or is being made for (under the lock).
   std::size_t FreeSlots() const;
+  // The reads from the next one on are there, as many as a waiting reporting thread waits for.
+  bool ReadyToTake() const;
   bool IsPath(std::size_t i, std::string_view path) const;
 
-  static constexpr std::size_t kWindow = 256;  // reads held at most, ahead of the reporting thread
+  static constexpr std::size_t kWindow = 256;     // reads held at most, ahead of the reporting thread
+  static constexpr std::size_t kClaimBatch = 4;   // files a worker reads before it stores them
+  static constexpr std::size_t kWakeBatch = 16;   // reads a waiting reporting thread waits for
 
   std::string directory_;
   std::size_t count_;
