@@ -89,6 +89,24 @@ TEST_F(ItemReadAheadTest, APathFurtherOnDropsTheReadsBeforeIt) {
   EXPECT_TRUE(ahead.Take(paths[22]));
 }
 
+TEST_F(ItemReadAheadTest, ListsOfEveryLengthAroundTheBatchesAndTheWindowAreReadWhole) {
+  // Lengths at the edges of a worker's claim (4), of what a waiting taker waits for (16) and of
+  // the window (256); taken one by one, or every other one (the one between is dropped).
+  for (const std::size_t count : {8u, 9u, 15u, 16u, 17u, 255u, 256u, 257u, 600u}) {
+    for (const std::size_t step : {1u, 2u}) {
+      SCOPED_TRACE(std::to_string(count) + " files, step " + std::to_string(step));
+      ItemReadAhead ahead(Directory(), count, Names(), &sidecars);
+      for (std::size_t i = 0; i < count; i += step) {
+        auto read = ahead.Take(paths[i]);
+        ASSERT_TRUE(read.has_value()) << i;
+        if (i != 7 && i != 9) {
+          EXPECT_EQ(read->file->record.Ident(), i);
+        }
+      }
+    }
+  }
+}
+
 TEST_F(ItemReadAheadTest, StopsWithReadsNotTakenAndReadsNothingWhenOff) {
   { ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars); }  // must not wait for a taker
   ModeGuard off(ReadAheadMode::kOff);
