@@ -10,6 +10,8 @@
 #   BENCH_BUILD=DIR BENCH_NO_BUILD=1 scripts/bench.sh   (programs built elsewhere)
 #   BENCH_COMPARE=DIR scripts/bench.sh   (the programs in DIR, say an earlier version, run in turn
 #                                         with these, run for run, under the same load)
+#   BENCH_GUI=0 scripts/bench.sh     without the GUI list (otherwise the main window shows a
+#                                    directory of the largest size, offscreen, in build-bench-gui/)
 #
 # Pools are generated once under ${RELICOR_BENCH_DIR:-/tmp/relicor-bench} (one item in three with
 # a sidecar). Run it under nice on a shared machine; the load average is printed with the results.
@@ -85,4 +87,19 @@ for p in $programs; do
     done
   done
 done
+# The GUI file list: the main window shows a directory of as many files as the largest pool.
+if [ "${BENCH_GUI:-1}" != 0 ]; then
+  echo
+  largest=$(echo "$sizes" | tr ' ' '\n' | sort -n | tail -1)
+  if [ -z "${BENCH_NO_BUILD:-}" ]; then
+    cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build-bench-gui --target relicor-gui-list-bench -j2 >/dev/null
+  fi
+  gui=${BENCH_GUI_BUILD:-build-bench-gui}/relicor-gui-list-bench
+  if [ -x "$gui" ]; then
+    QT_QPA_PLATFORM=offscreen "$gui" "$largest" "$((runs > 5 ? runs : 5))" "$dir/gui-$largest"
+  else
+    echo "no $gui: the GUI list is not measured"
+  fi
+fi
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
