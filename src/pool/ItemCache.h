@@ -60,7 +60,7 @@ class ItemEntry {
   const std::uint8_t* Packed() const;
 
   const std::string* directory_ = nullptr;  // shared (SharedDirectoryText)
-  std::unique_ptr<std::uint8_t[]> bytes_;   // the file name's size (2 bytes), the name, the packed record
+  std::unique_ptr<std::uint8_t[]> bytes_;   // the file name's size (4 bytes), the name, the packed record
   DateTime fileDate_ = 0;
   // The bookkeeping when it is not the one of a missing sidecar, which is: no names, no flags,
   // `points4ItemAt_`, and the file date for the other two dates. Packed in one block: the two
