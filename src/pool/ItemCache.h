@@ -2,6 +2,7 @@
 // The item cache: one item entry per loaded ITM file for the whole run, the key list beside it,
 // and the current item with its working copy of the metadata.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -49,6 +50,10 @@ class ItemEntry {
   DateTime FileDate() const { return fileDate_; }
   // Item key followed directly by the path, the entry's text in the key list.
   std::string KeyText() const;
+
+  // Where the entry keeps its name and record, and its bookkeeping (null when it has none of its
+  // own): for a caller that asks the processor to fetch them ahead.
+  std::array<const void*, 2> Blocks() const { return {bytes_.get(), sidecar_.get()}; }
 
   // Keeps the record and the bookkeeping under a new path.
   void SetPath(std::string_view path);
