@@ -270,7 +270,8 @@ Status ItemCache::StoreItemInfo(const std::string& path) {
   return WriteSidecar(SidecarPath(path), ToSidecar(meta), clock_.Now());
 }
 
-int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error) {
+int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error,
+                        SidecarSeen sidecar) {
   auto fail = [&](const std::string& reason) {
     if (error != nullptr) *error = reason;
     return -1;
@@ -285,7 +286,7 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // item never loses its bookkeeping.
   const std::string sidecarFrom = SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
-  const bool sidecarMoves = PathOccupied(sidecarFrom);
+  const bool sidecarMoves = sidecar == SidecarSeen::kListed || PathOccupied(sidecarFrom);
   if (sidecarMoves) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
       if (auto back = MoveFileNoReplace(destination, source); !back) {
@@ -298,8 +299,8 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
 
   // The entry goes with the files, as a fresh load of them would make it: the record and the file
   // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
-  // missing sidecar when there is none). The new path gets a key list text of its own; the old
-  // one keeps its text.
+  // missing sidecar when there is none), unless the caller's listing already told what the entry
+  // was loaded from. The new path gets a key list text of its own; the old one keeps its text.
   if (const ItemEntry* cached = entries_.Find(source)) {
     // An entry of a file that was at the destination before is out of date.
     if (auto gone = entries_.Extract(destination)) dropped_.push_back(std::move(gone));
@@ -307,10 +308,13 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
     pendingKeys_.push_back(cached->record.ItemKey() + source);
     PathIndex::Node* node = entries_.Rename(source, destination);
     ItemEntry* moved = &node->entry;
-    const DateTime now = clock_.Now();
-    FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)
-                             : SidecarValuesFromIni(Ini(), now, moved->meta.fileDate),
-                moved->meta);
+    const bool known = sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kNotListed && !sidecarMoves);
+    if (!known) {
+      const DateTime now = clock_.Now();
+      FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)
+                               : SidecarValuesFromIni(Ini(), now, moved->meta.fileDate),
+                  moved->meta);
+    }
     pendingNodes_.push_back(node);
     MakeCurrent(*moved);
   }

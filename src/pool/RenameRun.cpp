@@ -1,6 +1,7 @@
 #include "pool/RenameRun.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -158,14 +159,73 @@ namespace {
 // How many moves one journal record holds.
 constexpr std::size_t kRenameBatchSize = 1024;
 
+// The ASCII letters of `text` as capitals.
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
+// Which names the listed directories hold, kept up to date as the run moves files, so that
+// whether a name is taken is answered from memory rather than by asking the file system name by
+// name. It answers as a look at the disk would: a path in a directory that was not listed, and a
+// name that was listed only in other letter case (a file system may hold them as one), are
+// looked at on the disk.
+class ListedNames {
+ public:
+  // Adds the entries of `dir` (ending in the path separator) as a listing gave them.
+  void AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
+    directories_.insert(std::string(DirectoryPart(dir)));
+    paths_.reserve(paths_.size() + entries.size());
+    folded_.reserve(folded_.size() + entries.size());
+    std::string path = dir;
+    for (const DirEntry& entry : entries) {
+      path.resize(dir.size());
+      path += entry.name;
+      Add(path);
+    }
+  }
+
+  bool Listed(const std::string& path) const {
+    return directories_.count(std::string(DirectoryPart(path))) != 0;
+  }
+
+  // True when anything is at `path`.
+  bool Occupied(const std::string& path) const {
+    if (!Listed(path)) return PathOccupied(path);
+    if (paths_.count(path) != 0) return true;
+    return folded_.count(Folded(path)) != 0 && PathOccupied(path);
+  }
+
+  // True when the listing holds `path` itself (in a listed directory).
+  bool Holds(const std::string& path) const { return paths_.count(path) != 0; }
+
+  void Add(const std::string& path) {
+    if (paths_.insert(path).second) ++folded_[Folded(path)];
+  }
+  void Remove(const std::string& path) {
+    if (paths_.erase(path) == 0) return;
+    const auto it = folded_.find(Folded(path));
+    if (it != folded_.end() && --it->second == 0) folded_.erase(it);
+  }
+
+ private:
+  std::unordered_set<std::string> directories_;
+  std::unordered_set<std::string> paths_;
+  std::unordered_map<std::string, std::size_t> folded_;
+};
+
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
 // A name whose item file or sidecar is there (a sidecar left by an interrupted run, or one made by
 // hand) counts as taken, as a cached name does, so a renamed item never adopts a strange sidecar.
-std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, FileNameIndex& index) {
+std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, FileNameIndex& index,
+                             const ListedNames& names) {
   for (;;) {
     const std::string target = RenameTarget(path, NewItemFileName(entry, path, index));
     if (target == path) return target;
-    if (!PathOccupied(target) && !PathOccupied(SidecarPath(target))) return target;
+    if (!names.Occupied(target) && !names.Occupied(SidecarPath(target))) return target;
     index.Add(target);
   }
 }
@@ -181,6 +241,101 @@ Status ScanForRename(ItemCache& cache, const RenameRunOptions& options) {
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned;
   }
   return {};
+}
+
+// How a walk over the directories of the run deals with what it finds.
+struct ListingWalk {
+  bool recursive = false;
+  // Called once per directory entered.
+  std::function<void()> step;
+  // Told about a subdirectory that cannot be listed.
+  std::function<void(const std::string& reason)> skipped;
+  // Called with each directory (ending in the path separator) and its entries.
+  std::function<Status(const std::string& dir, const std::vector<DirEntry>& entries)> listed;
+};
+
+// Lists `directory` and, when recursive, its visible subdirectories (links to directories are not
+// followed), subdirectories in name order, as the scan walks them.
+Status WalkListings(const std::string& directory, const ListingWalk& walk, bool isSubdirectory) {
+  if (directory.empty()) return {};
+  if (walk.step) walk.step();
+  std::string dir = directory;
+  EnsureTrailingBackslash(dir);
+  auto entries = ListDirectory(dir);
+  if (!entries) {
+    if (isSubdirectory) {
+      if (walk.skipped) walk.skipped(entries.error() + ": its items are left out");
+      return {};
+    }
+    return MakeError(entries.error());
+  }
+  if (auto done = walk.listed(dir, *entries); !done) return done;
+  if (!walk.recursive) return {};
+  std::erase_if(*entries, [](const DirEntry& entry) { return !entry.isDirectory || entry.isHidden || entry.isSymlink; });
+  SortDirectoryEntries(*entries);
+  for (const DirEntry& entry : *entries) {
+    if (auto sub = WalkListings(dir + entry.name, walk, true); !sub) return sub;
+  }
+  return {};
+}
+
+Status WalkRenameDirectories(const RenameRunOptions& options, const ListingWalk& walk) {
+  for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
+    if (dir->empty() || !DirectoryExists(*dir)) continue;
+    if (auto walked = WalkListings(*dir, walk, false); !walked) return walked;
+  }
+  return {};
+}
+
+// The names both directories hold now (after the scan, which told about what it left out).
+Result<ListedNames> ListForPlan(const RenameRunOptions& options) {
+  ListedNames names;
+  ListingWalk walk;
+  walk.recursive = options.subdirectories;
+  walk.listed = [&](const std::string& dir, const std::vector<DirEntry>& entries) -> Status {
+    names.AddDirectory(dir, entries);
+    return {};
+  };
+  if (auto walked = WalkRenameDirectories(options, walk); !walked) return MakeError(walked.error());
+  return names;
+}
+
+// The run's look at both directories, under the lock its moves are made under, as a scan of them
+// would see them: item files that are not in the cache yet (they came after the plan's scan) are
+// loaded, in name order; those the cache holds are taken from it, as a scan takes them, without
+// reading them again. Leftover temporary files of killed runs are removed. A file that cannot be
+// read stops the run with an error naming it.
+Result<ListedNames> ListForRun(ItemCache& cache, const RenameRunOptions& options) {
+  ListedNames names;
+  ListingWalk walk;
+  walk.recursive = options.subdirectories;
+  walk.step = options.scanStep;
+  walk.skipped = options.skippedDirectory;
+  walk.listed = [&](const std::string& dir, const std::vector<DirEntry>& entries) -> Status {
+    for (const DirEntry& entry : entries) {
+      if (IsStaleTemporaryFileName(entry.name)) RemoveStaleTemporaryFiles(dir, {entry.name});
+    }
+    names.AddDirectory(dir, entries);
+    std::vector<DirEntry> fresh;
+    std::string path = dir;
+    for (const DirEntry& entry : entries) {
+      if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
+      path.resize(dir.size());
+      path += entry.name;
+      if (cache.Find(path) == nullptr) fresh.push_back(entry);
+    }
+    if (fresh.empty()) return {};
+    SortDirectoryEntries(fresh);
+    const SidecarListing sidecars(entries);
+    for (const DirEntry& entry : fresh) {
+      path.resize(dir.size());
+      path += entry.name;
+      if (auto loaded = cache.LoadItem(path, sidecars); !loaded) return MakeError(loaded.error());
+    }
+    return {};
+  };
+  if (auto walked = WalkRenameDirectories(options, walk); !walked) return MakeError(walked.error());
+  return names;
 }
 
 // Writes the log of the renames made (when there are any and a log was asked for).
@@ -212,6 +367,8 @@ std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, c
 
 Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options) {
   if (auto scanned = ScanForRename(cache, options); !scanned) return MakeError(scanned.error());
+  auto names = ListForPlan(options);
+  if (!names) return MakeError(names.error());
   RenamePlan plan;
   const std::vector<std::string> snapshot = CachedItemPaths(cache);
   FileNameIndex index;
@@ -219,7 +376,7 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
   // As in the run, a name whose file is still on the disk is taken, and so is every name an
   // earlier rename was given.
   std::set<std::string> taken;
-  auto occupied = [&](const std::string& path) { return taken.count(path) != 0 || PathOccupied(path); };
+  auto occupied = [&](const std::string& path) { return taken.count(path) != 0 || names->Occupied(path); };
   for (const std::string& path : snapshot) {
     auto loaded = cache.LoadItem(path);
     if (!loaded) continue;  // the run would keep it and say why
@@ -256,7 +413,9 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
   result.confirmed = true;
 
-  if (auto scanned = ScanForRename(cache, options); !scanned) return MakeError(scanned.error());
+  auto listed = ListForRun(cache, options);
+  if (!listed) return MakeError(listed.error());
+  ListedNames& names = *listed;
 
   // Renaming changes the cache but not the snapshot, so every file is handled once.
   const std::vector<std::string> snapshot = CachedItemPaths(cache);
@@ -283,7 +442,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       const std::string& path = snapshot[i];
       // A cached file that has gone away since it was loaded (another command moved it) is no
       // longer the run's to rename.
-      if (!PathOccupied(path)) {
+      if (!names.Occupied(path)) {
         gone.insert(i);
         continue;
       }
@@ -295,7 +454,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       const ItemEntry* own = cache.Find(path);
       if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
       index.Add(path);
-      const std::string target = FreeRenameTarget(*own, path, index);
+      const std::string target = FreeRenameTarget(*own, path, index, names);
       if (target == path) continue;
       if (moving.count(target) != 0) break;  // named again once that source has moved
       index.Remove(path);
@@ -319,8 +478,18 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
     for (std::size_t k = 0; k < plan.size(); ++k) {
       const Planned& p = plan[k];
       std::string reason;
-      if (cache.MoveItem(p.from, p.to, &reason) == 0) {
+      const std::string sidecarFrom = SidecarPath(p.from);
+      const ItemCache::SidecarSeen seen = !names.Listed(p.from)      ? ItemCache::SidecarSeen::kUnknown
+                                          : names.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
+                                                                     : ItemCache::SidecarSeen::kNotListed;
+      if (cache.MoveItem(p.from, p.to, &reason, seen) == 0) {
         result.renamed.push_back({p.from, p.to, {}});
+        names.Remove(p.from);
+        names.Add(p.to);
+        if (seen == ItemCache::SidecarSeen::kListed) {
+          names.Remove(sidecarFrom);
+          names.Add(SidecarPath(p.to));
+        }
         continue;
       }
       if (!PathOccupied(p.from) && PathOccupied(p.to)) {
