@@ -286,14 +286,18 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // item never loses its bookkeeping.
   const std::string sidecarFrom = SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
-  const bool sidecarMoves = sidecar == SidecarSeen::kListed || PathOccupied(sidecarFrom);
+  bool sidecarMoves = sidecar == SidecarSeen::kListed || PathOccupied(sidecarFrom);
   if (sidecarMoves) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
-      if (auto back = MoveFileNoReplace(destination, source); !back) {
+      // A listed sidecar that has gone since leaves nothing to move.
+      if (sidecar == SidecarSeen::kListed && !PathOccupied(sidecarFrom)) {
+        sidecarMoves = false;
+      } else if (auto back = MoveFileNoReplace(destination, source); !back) {
         return fail(movedSidecar.error() + "; " + back.error() + " (the item file is now " + destination +
                     ", its sidecar " + sidecarFrom + ")");
+      } else {
+        return fail(movedSidecar.error() + "; " + source + " was left in place");
       }
-      return fail(movedSidecar.error() + "; " + source + " was left in place");
     }
   }
 
@@ -308,7 +312,8 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
     pendingKeys_.push_back(cached->record.ItemKey() + source);
     PathIndex::Node* node = entries_.Rename(source, destination);
     ItemEntry* moved = &node->entry;
-    const bool known = sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kNotListed && !sidecarMoves);
+    const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves
+                                                       : sidecar == SidecarSeen::kNotListed && !sidecarMoves;
     if (!known) {
       const DateTime now = clock_.Now();
       FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)
