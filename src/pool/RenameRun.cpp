@@ -86,19 +86,27 @@ std::string_view FileNameStem(std::string_view path) {
   return dot == std::string_view::npos ? name : name.substr(0, dot);
 }
 
-std::size_t FileNameIndex::Count(const std::string& stem) const {
+std::size_t FileNameIndex::Count(std::string_view stem) const {
   const auto it = stemCount_.find(stem);
   return it == stemCount_.end() ? 0 : it->second;
 }
 
 void FileNameIndex::Add(std::string_view path) {
-  if (!paths_.emplace(path).second) return;
-  ++stemCount_[std::string(FileNameStem(path))];
+  if (paths_.find(path) != paths_.end()) return;
+  paths_.emplace(path);
+  const std::string_view stem = FileNameStem(path);
+  if (const auto it = stemCount_.find(stem); it != stemCount_.end()) {
+    ++it->second;
+  } else {
+    stemCount_.emplace(stem, 1);
+  }
 }
 
 void FileNameIndex::Remove(std::string_view path) {
-  if (paths_.erase(std::string(path)) == 0) return;
+  const auto held = paths_.find(path);
+  if (held == paths_.end()) return;
   const std::string stem(FileNameStem(path));
+  paths_.erase(held);
   const auto it = stemCount_.find(stem);
   if (it == stemCount_.end()) return;
   if (--it->second != 0) return;
@@ -113,21 +121,26 @@ void FileNameIndex::Remove(std::string_view path) {
   for (std::size_t len = kRenameNumberWidth; len <= digitRun; ++len) {
     const auto number = RunningNumber(std::string_view(stem).substr(stem.size() - len));
     if (!number) continue;
-    const auto known = lowestUnknown_.find(stem.substr(0, stem.size() - len));
+    const auto known = lowestUnknown_.find(std::string_view(stem).substr(0, stem.size() - len));
     if (known != lowestUnknown_.end() && *number < known->second) known->second = *number;
   }
 }
 
 std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::string& ownPath) {
   std::int32_t& lowest = lowestUnknown_.try_emplace(base, 1).first->second;
-  while (Count(base + ZeroPadNumber(lowest, kRenameNumberWidth)) != 0) ++lowest;
+  auto taken = [&](std::int32_t number) {
+    probe_.assign(base);
+    probe_ += ZeroPadNumber(number, kRenameNumberWidth);
+    return Count(probe_) != 0;
+  };
+  while (taken(lowest)) ++lowest;
   // Every number below `lowest` is held by a cached path. The item's own path does not count: when
   // it alone holds one of them, that number is the item's.
   if (paths_.count(ownPath) != 0) {
     const std::string_view own = FileNameStem(ownPath);
     if (StartsWith(own, base)) {
       const auto number = RunningNumber(own.substr(base.size()));
-      if (number && *number < lowest && Count(std::string(own)) == 1) return *number;
+      if (number && *number < lowest && Count(own) == 1) return *number;
     }
   }
   return lowest;
@@ -156,17 +169,11 @@ std::string RenameTarget(std::string_view path, std::string_view fileName) {
 
 namespace {
 
-// How many moves one journal record holds.
-constexpr std::size_t kRenameBatchSize = 1024;
-
-// The ASCII letters of `text` as capitals.
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
+// How many moves one journal record holds at most, and how large its text may grow (every byte of
+// a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
+// a record holds many moves; the repair after a crash reads at most the one record.
+constexpr std::size_t kRenameBatchSize = 65536;
+constexpr std::size_t kRenameBatchBytes = 16 * 1024 * 1024;
 
 // Which names the listed directories hold, kept up to date as the run moves files, so that
 // whether a name is taken is answered from memory rather than by asking the file system name by
@@ -177,7 +184,7 @@ class ListedNames {
  public:
   // Adds the entries of `dir` (ending in the path separator) as a listing gave them.
   void AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
-    directories_.insert(std::string(DirectoryPart(dir)));
+    directories_.emplace(DirectoryPart(dir));
     paths_.reserve(paths_.size() + entries.size());
     folded_.reserve(folded_.size() + entries.size());
     std::string path = dir;
@@ -188,33 +195,51 @@ class ListedNames {
     }
   }
 
-  bool Listed(const std::string& path) const {
-    return directories_.count(std::string(DirectoryPart(path))) != 0;
-  }
+  // True for a path in a listed directory.
+  bool Listed(std::string_view path) const { return directories_.find(DirectoryPart(path)) != directories_.end(); }
 
   // True when anything is at `path`.
   bool Occupied(const std::string& path) const {
     if (!Listed(path)) return PathOccupied(path);
-    if (paths_.count(path) != 0) return true;
-    return folded_.count(Folded(path)) != 0 && PathOccupied(path);
+    if (paths_.find(path) != paths_.end()) return true;
+    return folded_.find(Folded(path)) != folded_.end() && PathOccupied(path);
   }
 
   // True when the listing holds `path` itself (in a listed directory).
-  bool Holds(const std::string& path) const { return paths_.count(path) != 0; }
+  bool Holds(std::string_view path) const { return paths_.find(path) != paths_.end(); }
 
-  void Add(const std::string& path) {
-    if (paths_.insert(path).second) ++folded_[Folded(path)];
+  void Add(std::string_view path) {
+    if (paths_.find(path) != paths_.end()) return;
+    paths_.emplace(path);
+    if (const auto it = folded_.find(Folded(path)); it != folded_.end()) {
+      ++it->second;
+    } else {
+      folded_.emplace(fold_, 1);
+    }
   }
-  void Remove(const std::string& path) {
-    if (paths_.erase(path) == 0) return;
+  void Remove(std::string_view path) {
+    const auto held = paths_.find(path);
+    if (held == paths_.end()) return;
+    paths_.erase(held);
     const auto it = folded_.find(Folded(path));
     if (it != folded_.end() && --it->second == 0) folded_.erase(it);
   }
 
  private:
-  std::unordered_set<std::string> directories_;
-  std::unordered_set<std::string> paths_;
-  std::unordered_map<std::string, std::size_t> folded_;
+  // `text` with its ASCII letters as capitals (in a buffer the next call reuses).
+  const std::string& Folded(std::string_view text) const {
+    fold_.assign(text);
+    for (char& c : fold_) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return fold_;
+  }
+
+  using TextHash = FileNameIndex::TextHash;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> directories_;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> paths_;
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> folded_;
+  mutable std::string fold_;
 };
 
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
@@ -436,8 +461,9 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   while (next < snapshot.size()) {
     std::vector<Planned> plan;
     std::set<std::string> moving;  // the batch's sources: no target of the batch may be one
+    std::size_t journalBytes = 0;
     std::size_t i = next;
-    for (; i < snapshot.size() && plan.size() < kRenameBatchSize; ++i) {
+    for (; i < snapshot.size() && plan.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
       if (options.progress) options.progress(i, snapshot.size());
       const std::string& path = snapshot[i];
       // A cached file that has gone away since it was loaded (another command moved it) is no
@@ -460,6 +486,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       index.Remove(path);
       index.Add(target);
       moving.insert(path);
+      journalBytes += 2 * (path.size() + target.size()) + 4;
       plan.push_back({i, path, target});
     }
     next = i;

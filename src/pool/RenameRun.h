@@ -46,13 +46,20 @@ class FileNameIndex {
   // at `ownPath`, whose own name never blocks a number.
   std::int32_t FreeNumber(const std::string& base, const std::string& ownPath);
 
- private:
-  std::unordered_set<std::string> paths_;  // exact texts
-  std::unordered_map<std::string, std::size_t> stemCount_;
-  // Per base: every number below this one is held by some cached path.
-  std::unordered_map<std::string, std::int32_t> lowestUnknown_;
+  // Hashes texts, so that a table of texts is searched with a view of one without copying it.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
 
-  std::size_t Count(const std::string& stem) const;
+ private:
+  std::unordered_set<std::string, TextHash, std::equal_to<>> paths_;  // exact texts
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> stemCount_;
+  // Per base: every number below this one is held by some cached path.
+  std::unordered_map<std::string, std::int32_t, TextHash, std::equal_to<>> lowestUnknown_;
+  std::string probe_;  // the stem being tried
+
+  std::size_t Count(std::string_view stem) const;
 };
 
 // Every path of the item cache, in the cache's order (by path, letter case ignored).
