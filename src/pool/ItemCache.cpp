@@ -286,7 +286,7 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // item never loses its bookkeeping.
   const std::string sidecarFrom = SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
-  bool sidecarMoves = sidecar == SidecarSeen::kListed || PathOccupied(sidecarFrom);
+  bool sidecarMoves = sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kUnknown && PathOccupied(sidecarFrom));
   if (sidecarMoves) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
       // A listed sidecar that has gone since leaves nothing to move.
@@ -312,8 +312,7 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
     pendingKeys_.push_back(cached->record.ItemKey() + source);
     PathIndex::Node* node = entries_.Rename(source, destination);
     ItemEntry* moved = &node->entry;
-    const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves
-                                                       : sidecar == SidecarSeen::kNotListed && !sidecarMoves;
+    const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves : sidecar == SidecarSeen::kNotListed;
     if (!known) {
       const DateTime now = clock_.Now();
       FromSidecar(sidecarMoves ? ReadSidecarOf(destination, now, moved->meta.fileDate)

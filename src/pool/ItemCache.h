@@ -95,8 +95,8 @@ class ItemCache {
     kUnknown,    // no listing: look for the sidecar, and read the moved one into the entry
     kListed,     // the listing holds the sidecar: move it without looking; the entry keeps the
                  // bookkeeping that was read from it
-    kNotListed,  // the listing holds none: still look (one may have come since) and move it with
-                 // its item; the entry keeps its bookkeeping unless a sidecar moved
+    kNotListed,  // the listing holds none: the sidecar is not looked for and the entry keeps its
+                 // bookkeeping; the caller looks for sidecars that came since the listing
   };
   int MoveItem(const std::string& source, const std::string& destination, std::string* error = nullptr,
                SidecarSeen sidecar = SidecarSeen::kUnknown);

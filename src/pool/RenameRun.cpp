@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/FileSystem.h"
 #include "pool/MoveJournal.h"
@@ -91,6 +94,11 @@ std::size_t FileNameIndex::Count(std::string_view stem) const {
   return it == stemCount_.end() ? 0 : it->second;
 }
 
+void FileNameIndex::Reserve(std::size_t count) {
+  paths_.reserve(paths_.size() + count);
+  stemCount_.reserve(stemCount_.size() + count);
+}
+
 void FileNameIndex::Add(std::string_view path) {
   if (paths_.find(path) != paths_.end()) return;
   paths_.emplace(path);
@@ -175,6 +183,15 @@ namespace {
 constexpr std::size_t kRenameBatchSize = 65536;
 constexpr std::size_t kRenameBatchBytes = 16 * 1024 * 1024;
 
+// `text` with its ASCII letters as capitals.
+std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
 // Which names the listed directories hold, kept up to date as the run moves files, so that
 // whether a name is taken is answered from memory rather than by asking the file system name by
 // name. It answers as a look at the disk would: a path in a directory that was not listed, and a
@@ -253,6 +270,55 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
     if (!names.Occupied(target) && !names.Occupied(SidecarPath(target))) return target;
     index.Add(target);
   }
+}
+
+// After a batch of moves, the sidecars of moved items that the run's listing did not hold: another
+// program may have written one since. Instead of looking for each, the run lists each directory
+// once, while the batch's journal record still holds its moves, and moves every such sidecar it
+// finds to its item, unless an item file there has that sidecar name too (it then stays beside
+// that item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal
+// stays, so the next command brings the two together.
+Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved, ListedNames& names,
+                        const MoveJournal& journal) {
+  std::map<std::string, std::vector<const PlannedMove*>> byDirectory;
+  for (const PlannedMove& move : moved) byDirectory[std::string(DirectoryPart(move.from))].push_back(&move);
+  for (const auto& [dir, group] : byDirectory) {
+    std::unordered_map<std::string, const PlannedMove*> sidecars;  // by file name
+    std::unordered_set<std::string> items;  // file names that would own one of them, folded
+    std::vector<const PlannedMove*> found;
+    for (const PlannedMove* move : group) {
+      const std::string name = SidecarPath(move->from).substr(dir.size() + 1);
+      items.insert(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
+      sidecars.emplace(name, move);
+    }
+    std::unordered_set<std::string> owned;  // folded item names that are there
+    if (auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir)) {
+      for (const DirEntry& entry : *entries) {
+        if (const auto it = sidecars.find(entry.name); it != sidecars.end()) found.push_back(it->second);
+        if (std::string folded = FoldedText(entry.name); items.count(folded) != 0) owned.insert(std::move(folded));
+      }
+    } else {
+      // Without a listing each is looked for.
+      for (const PlannedMove* move : group) {
+        if (PathOccupied(SidecarPath(move->from))) found.push_back(move);
+      }
+      for (const std::string& item : items) {
+        if (names.Occupied(JoinPath(dir, item))) owned.insert(item);
+      }
+    }
+    for (const PlannedMove* move : found) {
+      const std::string sidecarFrom = SidecarPath(move->from);
+      const std::string name = sidecarFrom.substr(dir.size() + 1);
+      if (owned.count(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0) continue;
+      const std::string sidecarTo = SidecarPath(move->to);
+      if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
+        return MakeError(movedSidecar.error() + "; " + journal.path() + " keeps the move for the next command to finish");
+      }
+      names.Add(sidecarTo);
+      cache.RefreshSidecar(move->to);
+    }
+  }
+  return {};
 }
 
 // Loads every ITM file of both directories into the cache (a missing directory yields no files).
@@ -397,10 +463,11 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
   RenamePlan plan;
   const std::vector<std::string> snapshot = CachedItemPaths(cache);
   FileNameIndex index;
+  index.Reserve(snapshot.size());
   for (const std::string& path : snapshot) index.Add(path);
   // As in the run, a name whose file is still on the disk is taken, and so is every name an
   // earlier rename was given.
-  std::set<std::string> taken;
+  std::unordered_set<std::string, FileNameIndex::TextHash, std::equal_to<>> taken;
   auto occupied = [&](const std::string& path) { return taken.count(path) != 0 || names->Occupied(path); };
   for (const std::string& path : snapshot) {
     auto loaded = cache.LoadItem(path);
@@ -445,6 +512,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   // Renaming changes the cache but not the snapshot, so every file is handled once.
   const std::vector<std::string> snapshot = CachedItemPaths(cache);
   FileNameIndex index;
+  index.Reserve(snapshot.size());
   for (const std::string& path : snapshot) index.Add(path);
 
   // The moves are made in batches: the names of a batch are chosen as if every move before them
@@ -460,7 +528,8 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   std::set<std::size_t> gone;  // positions counted once, though a batch may be named again
   while (next < snapshot.size()) {
     std::vector<Planned> plan;
-    std::set<std::string> moving;  // the batch's sources: no target of the batch may be one
+    // The batch's sources: no target of the batch may be one.
+    std::unordered_set<std::string, FileNameIndex::TextHash, std::equal_to<>> moving;
     std::size_t journalBytes = 0;
     std::size_t i = next;
     for (; i < snapshot.size() && plan.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
@@ -502,6 +571,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       next = snapshot.size();
       break;
     }
+    std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
     for (std::size_t k = 0; k < plan.size(); ++k) {
       const Planned& p = plan[k];
       std::string reason;
@@ -516,6 +586,8 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
         if (seen == ItemCache::SidecarSeen::kListed) {
           names.Remove(sidecarFrom);
           names.Add(SidecarPath(p.to));
+        } else if (seen == ItemCache::SidecarSeen::kNotListed) {
+          unlisted.push_back({p.from, p.to});
         }
         continue;
       }
@@ -533,6 +605,10 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       }
       next = p.position + 1;
       break;
+    }
+    if (auto late = MoveLateSidecars(cache, unlisted, names, journal); !late) {
+      WriteLogOf(cache, options, result);
+      return MakeError(late.error());
     }
   }
   WriteLogOf(cache, options, result);

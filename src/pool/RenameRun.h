@@ -41,6 +41,8 @@ class FileNameIndex {
  public:
   void Add(std::string_view path);
   void Remove(std::string_view path);
+  // Makes room for `count` more paths.
+  void Reserve(std::size_t count);
 
   // The lowest free running number for `base` (already made safe by FileNameBase) for the item
   // at `ownPath`, whose own name never blocks a number.

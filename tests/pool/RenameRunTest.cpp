@@ -246,6 +246,18 @@ TEST_F(RenameRunTest, ASidecarThatComesAfterTheListingMovesWithItsItem) {
   EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->meta.senderName, "Late");
 }
 
+TEST_F(RenameRunTest, ASidecarThatComesAfterTheListingStaysBesideAnItemFileOfItsName) {
+  // Two files own the sidecar name ShortSword0001.IT0; the one that stays keeps it.
+  tmp_.write("pool/ShortSword0001.ITM", "short");
+  Item("pool/ShortSword0001.itm", "Dagger");
+  afterListing_ = [&] { tmp_.write("pool/ShortSword0001.IT0", "[Iteminfos]\r\nSenderName=Late\r\n"); };
+  const RenameRunResult result = Run();
+  EXPECT_EQ(FileNames(pool_),
+            (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0001.IT0", "Dagger0001.ITM"}));
+  EXPECT_EQ(result.renamed.size(), 1u);
+  EXPECT_TRUE(result.failed.empty());
+}
+
 TEST_F(RenameRunTest, AListedSidecarThatIsGoneBeforeTheMoveLeavesTheItemToMoveAlone) {
   Item("pool/A.ITM", "Short Sword");
   tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
