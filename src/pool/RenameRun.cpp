@@ -194,22 +194,20 @@ std::string FoldedText(std::string_view text) {
 
 // Which names the listed directories hold, kept up to date as the run moves files, so that
 // whether a name is taken is answered from memory rather than by asking the file system name by
-// name. It answers as a look at the disk would: a path in a directory that was not listed, and a
-// name that was listed only in other letter case (a file system may hold them as one), are
-// looked at on the disk.
+// name. It answers as a look at the disk would: a path in a directory that was not listed, or in
+// one whose file system holds names in other letter case as one name, is looked at on the disk.
 class ListedNames {
  public:
   // Adds the entries of `dir` (ending in the path separator) as a listing gave them.
   void AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
-    directories_.emplace(DirectoryPart(dir));
     paths_.reserve(paths_.size() + entries.size());
-    folded_.reserve(folded_.size() + entries.size());
     std::string path = dir;
     for (const DirEntry& entry : entries) {
       path.resize(dir.size());
       path += entry.name;
       Add(path);
     }
+    if (TellsCaseApart(dir, entries)) directories_.emplace(DirectoryPart(dir));
   }
 
   // True for a path in a listed directory.
@@ -218,45 +216,43 @@ class ListedNames {
   // True when anything is at `path`.
   bool Occupied(const std::string& path) const {
     if (!Listed(path)) return PathOccupied(path);
-    if (paths_.find(path) != paths_.end()) return true;
-    return folded_.find(Folded(path)) != folded_.end() && PathOccupied(path);
+    return paths_.find(path) != paths_.end();
   }
 
   // True when the listing holds `path` itself (in a listed directory).
   bool Holds(std::string_view path) const { return paths_.find(path) != paths_.end(); }
 
   void Add(std::string_view path) {
-    if (paths_.find(path) != paths_.end()) return;
-    paths_.emplace(path);
-    if (const auto it = folded_.find(Folded(path)); it != folded_.end()) {
-      ++it->second;
-    } else {
-      folded_.emplace(fold_, 1);
-    }
+    if (paths_.find(path) == paths_.end()) paths_.emplace(path);
   }
   void Remove(std::string_view path) {
-    const auto held = paths_.find(path);
-    if (held == paths_.end()) return;
-    paths_.erase(held);
-    const auto it = folded_.find(Folded(path));
-    if (it != folded_.end() && --it->second == 0) folded_.erase(it);
+    if (const auto held = paths_.find(path); held != paths_.end()) paths_.erase(held);
   }
 
  private:
-  // `text` with its ASCII letters as capitals (in a buffer the next call reuses).
-  const std::string& Folded(std::string_view text) const {
-    fold_.assign(text);
-    for (char& c : fold_) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  // Whether the file system of `dir` tells names in other letter case apart: a listed name with
+  // the case of its letters swapped, which the listing does not hold, is looked at once. When
+  // nothing can be asked so, the directory counts as one that does not.
+  bool TellsCaseApart(const std::string& dir, const std::vector<DirEntry>& entries) const {
+    std::string swapped;
+    for (const DirEntry& entry : entries) {
+      swapped = dir;
+      bool letters = false;
+      for (const char c : entry.name) {
+        const bool lower = c >= 'a' && c <= 'z';
+        const bool upper = c >= 'A' && c <= 'Z';
+        letters = letters || lower || upper;
+        swapped += lower ? static_cast<char>(c - 'a' + 'A') : upper ? static_cast<char>(c - 'A' + 'a') : c;
+      }
+      if (!letters || paths_.find(swapped) != paths_.end()) continue;
+      return !PathOccupied(swapped);
     }
-    return fold_;
+    return false;
   }
 
   using TextHash = FileNameIndex::TextHash;
   std::unordered_set<std::string, TextHash, std::equal_to<>> directories_;
   std::unordered_set<std::string, TextHash, std::equal_to<>> paths_;
-  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> folded_;
-  mutable std::string fold_;
 };
 
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
