@@ -468,10 +468,10 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
   for (const std::string& path : snapshot) {
     auto loaded = cache.LoadItem(path);
     if (!loaded) continue;  // the run would keep it and say why
-    const ItemEntry* own = cache.Find(path);
+    const ItemEntry* own = cache.CurrentEntry();
     if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
     ++plan.handled;
-    index.Add(path);
+    // The index holds `path`: the snapshot's paths are in it until they are given a new name.
     std::string target;
     for (;;) {
       target = RenameTarget(path, NewItemFileName(*own, path, index));
@@ -542,9 +542,10 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
         result.failed.push_back({path, {}, loaded.error()});
         continue;
       }
-      const ItemEntry* own = cache.Find(path);
+      const ItemEntry* own = cache.CurrentEntry();
       if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
-      index.Add(path);
+      // The index holds `path`: the snapshot's paths are in it until a move takes them away, and a
+      // failed move puts them back.
       const std::string target = FreeRenameTarget(*own, path, index, names);
       if (target == path) continue;
       if (moving.count(target) != 0) break;  // named again once that source has moved
