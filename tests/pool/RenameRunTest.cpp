@@ -326,6 +326,23 @@ TEST_F(RenameRunTest, AfterThePlanTheRunMakesThePlannedRenamesAndRenamesFilesTha
   EXPECT_EQ(cache_.Find(pool_ + "/Dagger0001.ITM")->meta.senderName, "Alice");
 }
 
+TEST_F(RenameRunTest, ManyMovesGetTheNamesThePlanGaveThem) {
+  // Daggers hold the first Short Sword names; the Short Swords after them are named while those
+  // names are still on the disk, so they never get them, however many moves come before.
+  for (int n = 1; n <= 300; ++n) Item("pool/ShortSword" + ZeroPadNumber(n, 4) + ".ITM", "Dagger");
+  for (int n = 0; n < 1100; ++n) Item("pool/Z" + ZeroPadNumber(n, 4) + ".ITM", "Short Sword");
+  auto plan = PlanRenameRun(cache_, Options());
+  ASSERT_TRUE(plan) << plan.error();
+  const RenameRunResult result = Run();
+  ASSERT_EQ(result.renamed.size(), plan->renames.size());
+  for (std::size_t i = 0; i < plan->renames.size(); ++i) {
+    ASSERT_EQ(result.renamed[i].to, plan->renames[i].to) << i;
+  }
+  EXPECT_EQ(result.renamed.back().to, pool_ + "/ShortSword1400.ITM");
+  EXPECT_FALSE(PathOccupied(pool_ + "/ShortSword0001.ITM"));
+  EXPECT_EQ(IdentAt("pool/ShortSword0301.ITM"), static_cast<std::uint32_t>(0x1000 + 301));
+}
+
 TEST_F(RenameRunTest, AFileThatCameSinceThePlanAndCannotBeReadStopsTheRunBeforeAnyRename) {
   Item("pool/A.ITM", "Short Sword");
   ASSERT_TRUE(PlanRenameRun(cache_, Options()));
