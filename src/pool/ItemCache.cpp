@@ -286,7 +286,8 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // item never loses its bookkeeping.
   const std::string sidecarFrom = SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
-  bool sidecarMoves = sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kUnknown && PathOccupied(sidecarFrom));
+  bool sidecarMoves =
+      sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kUnknown && PathOccupied(sidecarFrom));
   if (sidecarMoves) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
       // A listed sidecar that has gone since leaves nothing to move.

@@ -211,7 +211,9 @@ class ListedNames {
   }
 
   // True for a path in a listed directory.
-  bool Listed(std::string_view path) const { return directories_.find(DirectoryPart(path)) != directories_.end(); }
+  bool Listed(std::string_view path) const {
+    return directories_.find(DirectoryPart(path)) != directories_.end();
+  }
 
   // True when anything is at `path`.
   bool Occupied(const std::string& path) const {
@@ -291,7 +293,8 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
     if (auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir)) {
       for (const DirEntry& entry : *entries) {
         if (const auto it = sidecars.find(entry.name); it != sidecars.end()) found.push_back(it->second);
-        if (std::string folded = FoldedText(entry.name); items.count(folded) != 0) owned.insert(std::move(folded));
+        std::string folded = FoldedText(entry.name);
+        if (items.count(folded) != 0) owned.insert(std::move(folded));
       }
     } else {
       // Without a listing each is looked for.
@@ -308,7 +311,8 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
       if (owned.count(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0) continue;
       const std::string sidecarTo = SidecarPath(move->to);
       if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
-        return MakeError(movedSidecar.error() + "; " + journal.path() + " keeps the move for the next command to finish");
+        return MakeError(movedSidecar.error() + "; " + journal.path() +
+                         " keeps the move for the next command to finish");
       }
       names.Add(sidecarTo);
       cache.RefreshSidecar(move->to);
@@ -358,7 +362,9 @@ Status WalkListings(const std::string& directory, const ListingWalk& walk, bool 
   }
   if (auto done = walk.listed(dir, *entries); !done) return done;
   if (!walk.recursive) return {};
-  std::erase_if(*entries, [](const DirEntry& entry) { return !entry.isDirectory || entry.isHidden || entry.isSymlink; });
+  std::erase_if(*entries, [](const DirEntry& entry) {
+    return !entry.isDirectory || entry.isHidden || entry.isSymlink;
+  });
   SortDirectoryEntries(*entries);
   for (const DirEntry& entry : *entries) {
     if (auto sub = WalkListings(dir + entry.name, walk, true); !sub) return sub;

@@ -136,10 +136,13 @@ struct RenameRunOptions {
 // (assuming every rename succeeds), but changes nothing on the disk. `confirm` is not asked.
 Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options);
 
-// "Start Rename Run": asks, loads both directories (a missing directory yields no files), then
+// "Start Rename Run": asks, lists both directories (a missing directory yields no files) and loads
+// the item files the cache does not hold yet (after PlanRenameRun: those that came since), then
 // renames every path the cache holds. A file that cannot be renamed keeps its name and the run goes
-// on (it is listed in `failed`); a file that cannot be read during the scans stops the run before
-// anything is renamed. A name whose ITM file or sidecar is on the disk is never taken.
+// on (it is listed in `failed`); a file that cannot be read during the listing stops the run before
+// anything is renamed. A name whose ITM file or sidecar is on the disk is never taken; whether it
+// is, and whether an item has a sidecar, the run takes from its listings, and after each batch of
+// moves it looks once more for sidecars that came since, so that they follow their items.
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options);
 
 }  // namespace relicor

@@ -316,9 +316,11 @@ TEST_F(RenameRunTest, AfterThePlanTheRunMakesThePlannedRenamesAndRenamesFilesTha
     EXPECT_EQ(result.renamed[i].from, planned[i].from);
     EXPECT_EQ(result.renamed[i].to, planned[i].to);
   }
-  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.IT0", "ShortSword0003.ITM",
-                                                     "Dagger0001.ITM", "Dagger0001.IT0"}));
-  EXPECT_EQ(FileNames(sent_), (std::set<std::string>{"ShortSword0004.ITM", "Dagger0002.ITM", "Dagger0002.IT0"}));
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.IT0",
+                                                     "ShortSword0003.ITM", "Dagger0001.ITM",
+                                                     "Dagger0001.IT0"}));
+  EXPECT_EQ(FileNames(sent_),
+            (std::set<std::string>{"ShortSword0004.ITM", "Dagger0002.ITM", "Dagger0002.IT0"}));
   EXPECT_EQ(tmp_.read("pool/Dagger0001.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
   EXPECT_EQ(tmp_.read("sent/Dagger0002.IT0"), "[Iteminfos]\r\nSenderName=Carol\r\n");
   ASSERT_NE(cache_.Find(sent_ + "/Dagger0002.ITM"), nullptr);
