@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "PoolGenerator.h"
 #include "VerifyBench.h"
@@ -144,16 +145,23 @@ int Run(const std::string& what, int n, const std::string& base) {
       std::cerr << result.error() << "\n";
       return 1;
     }
-    // The floor: reading every item and renaming every file once.
+    // The floor: reading every item file and sidecar once and renaming each of them once (the
+    // run renames every item here, and its sidecar with it). The names are taken before the first
+    // rename, so that no renamed file is listed and renamed again.
     const std::string copy = base + "/rename-floor";
     fs::remove_all(copy);
     fs::create_directories(copy);
     for (const auto& entry : fs::directory_iterator(pool)) fs::copy(entry.path(), copy / entry.path().filename());
     t0 = std::chrono::steady_clock::now();
     ReadAllItems(copy);
-    int i = 0;
+    std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(copy)) {
-      fs::rename(entry.path(), fs::path(copy) / ("R" + std::to_string(i++) + entry.path().extension().string()));
+      const auto ext = entry.path().extension();
+      if (ext == ".ITM" || ext == ".IT0") files.push_back(entry.path());
+    }
+    int i = 0;
+    for (const fs::path& file : files) {
+      fs::rename(file, fs::path(copy) / ("R" + std::to_string(i++) + file.extension().string()));
     }
     Report("rename", n, seconds, Seconds(t0));
     return 0;

@@ -472,7 +472,8 @@ Status ItemCache::StoreItemInfo(const std::string& path) {
   return WriteSidecar(SidecarPath(path), meta, clock_.Now());
 }
 
-int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error) {
+int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error,
+                        SidecarSeen sidecar) {
   auto fail = [&](const std::string& reason) {
     if (error != nullptr) *error = reason;
     return -1;
@@ -487,30 +488,38 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // item never loses its bookkeeping.
   const std::string sidecarFrom = SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
-  const bool sidecarMoves = PathOccupied(sidecarFrom);
+  bool sidecarMoves =
+      sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kUnknown && PathOccupied(sidecarFrom));
   if (sidecarMoves) {
     if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
-      if (auto back = MoveFileNoReplace(destination, source); !back) {
+      // A listed sidecar that has gone since leaves nothing to move.
+      if (sidecar == SidecarSeen::kListed && !PathOccupied(sidecarFrom)) {
+        sidecarMoves = false;
+      } else if (auto back = MoveFileNoReplace(destination, source); !back) {
         return fail(movedSidecar.error() + "; " + back.error() + " (the item file is now " + destination +
                     ", its sidecar " + sidecarFrom + ")");
+      } else {
+        return fail(movedSidecar.error() + "; " + source + " was left in place");
       }
-      return fail(movedSidecar.error() + "; " + source + " was left in place");
     }
   }
 
   // The entry goes with the files, as a fresh load of them would make it: the record and the file
   // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
-  // missing sidecar when there is none). The new path gets a key list text of its own; the old
-  // one keeps its text.
+  // missing sidecar when there is none), unless the caller's listing already told what the entry
+  // was loaded from. The new path gets a key list text of its own; the old one keeps its text.
   if (const ItemEntry* cached = entries_.Find(source)) {
     // An entry of a file that was at the destination before is out of date.
     (void)entries_.Remove(destination);
     // The old path's text, as a note of the entry would give it until the move.
     pendingKeys_.push_back(cached->KeyText());
     ItemEntry* moved = entries_.Rename(source, destination);
-    const DateTime now = clock_.Now();
-    moved->SetSidecarValues(sidecarMoves ? ReadSidecarOf(destination, now, moved->FileDate())
-                                         : SidecarValuesFromIni(Ini(), now, moved->FileDate()));
+    const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves : sidecar == SidecarSeen::kNotListed;
+    if (!known) {
+      const DateTime now = clock_.Now();
+      moved->SetSidecarValues(sidecarMoves ? ReadSidecarOf(destination, now, moved->FileDate())
+                                           : SidecarValuesFromIni(Ini(), now, moved->FileDate()));
+    }
     pendingEntries_.push_back(entries_.NumberOf(moved));
     MakeCurrent(*moved);
   }

@@ -137,7 +137,17 @@ class ItemCache {
   // (nothing changed); `error`, when given, receives the reason. If the sidecar exists but cannot
   // be moved, the ITM file is moved back and the result is -1. The caller records the move in the
   // pool's journal first (MoveJournal), so that a crash between the two files can be repaired.
-  int MoveItem(const std::string& source, const std::string& destination, std::string* error = nullptr);
+  // `sidecar` says what a listing of the source's directory, made by the caller under the pool's
+  // lock, holds (see SidecarSeen).
+  enum class SidecarSeen : std::uint8_t {
+    kUnknown,    // no listing: look for the sidecar, and read the moved one into the entry
+    kListed,     // the listing holds the sidecar: move it without looking; the entry keeps the
+                 // bookkeeping that was read from it
+    kNotListed,  // the listing holds none: the sidecar is not looked for and the entry keeps its
+                 // bookkeeping; the caller looks for sidecars that came since the listing
+  };
+  int MoveItem(const std::string& source, const std::string& destination, std::string* error = nullptr,
+               SidecarSeen sidecar = SidecarSeen::kUnknown);
 
   const ItemRecord& CurrentItem() const { return currentItem_; }
   ItemMeta& CurrentMeta() { return currentMeta_; }

@@ -1,8 +1,12 @@
 #include "pool/RenameRun.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/FileSystem.h"
 #include "pool/MoveJournal.h"
@@ -85,19 +89,32 @@ std::string_view FileNameStem(std::string_view path) {
   return dot == std::string_view::npos ? name : name.substr(0, dot);
 }
 
-std::size_t FileNameIndex::Count(const std::string& stem) const {
+std::size_t FileNameIndex::Count(std::string_view stem) const {
   const auto it = stemCount_.find(stem);
   return it == stemCount_.end() ? 0 : it->second;
 }
 
+void FileNameIndex::Reserve(std::size_t count) {
+  paths_.reserve(paths_.size() + count);
+  stemCount_.reserve(stemCount_.size() + count);
+}
+
 void FileNameIndex::Add(std::string_view path) {
-  if (!paths_.emplace(path).second) return;
-  ++stemCount_[std::string(FileNameStem(path))];
+  if (paths_.find(path) != paths_.end()) return;
+  paths_.emplace(path);
+  const std::string_view stem = FileNameStem(path);
+  if (const auto it = stemCount_.find(stem); it != stemCount_.end()) {
+    ++it->second;
+  } else {
+    stemCount_.emplace(stem, 1);
+  }
 }
 
 void FileNameIndex::Remove(std::string_view path) {
-  if (paths_.erase(std::string(path)) == 0) return;
+  const auto held = paths_.find(path);
+  if (held == paths_.end()) return;
   const std::string stem(FileNameStem(path));
+  paths_.erase(held);
   const auto it = stemCount_.find(stem);
   if (it == stemCount_.end()) return;
   if (--it->second != 0) return;
@@ -112,21 +129,26 @@ void FileNameIndex::Remove(std::string_view path) {
   for (std::size_t len = kRenameNumberWidth; len <= digitRun; ++len) {
     const auto number = RunningNumber(std::string_view(stem).substr(stem.size() - len));
     if (!number) continue;
-    const auto known = lowestUnknown_.find(stem.substr(0, stem.size() - len));
+    const auto known = lowestUnknown_.find(std::string_view(stem).substr(0, stem.size() - len));
     if (known != lowestUnknown_.end() && *number < known->second) known->second = *number;
   }
 }
 
 std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::string& ownPath) {
   std::int32_t& lowest = lowestUnknown_.try_emplace(base, 1).first->second;
-  while (Count(base + ZeroPadNumber(lowest, kRenameNumberWidth)) != 0) ++lowest;
+  auto taken = [&](std::int32_t number) {
+    probe_.assign(base);
+    probe_ += ZeroPadNumber(number, kRenameNumberWidth);
+    return Count(probe_) != 0;
+  };
+  while (taken(lowest)) ++lowest;
   // Every number below `lowest` is held by a cached path. The item's own path does not count: when
   // it alone holds one of them, that number is the item's.
   if (paths_.count(ownPath) != 0) {
     const std::string_view own = FileNameStem(ownPath);
     if (StartsWith(own, base)) {
       const auto number = RunningNumber(own.substr(base.size()));
-      if (number && *number < lowest && Count(std::string(own)) == 1) return *number;
+      if (number && *number < lowest && Count(own) == 1) return *number;
     }
   }
   return lowest;
@@ -155,19 +177,148 @@ std::string RenameTarget(std::string_view path, std::string_view fileName) {
 
 namespace {
 
-// How many moves one journal record holds.
-constexpr std::size_t kRenameBatchSize = 1024;
+// How many moves one journal record holds at most, and how large its text may grow (every byte of
+// a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
+// a record holds many moves; the repair after a crash reads at most the one record.
+constexpr std::size_t kRenameBatchSize = 65536;
+constexpr std::size_t kRenameBatchBytes = 16 * 1024 * 1024;
+
+// `text` with its ASCII letters as capitals.
+std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
+// Which names the listed directories hold, kept up to date as the run moves files, so that
+// whether a name is taken is answered from memory rather than by asking the file system name by
+// name. It answers as a look at the disk would: a path in a directory that was not listed, or in
+// one whose file system holds names in other letter case as one name, is looked at on the disk.
+class ListedNames {
+ public:
+  // Adds the entries of `dir` (ending in the path separator) as a listing gave them.
+  void AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
+    paths_.reserve(paths_.size() + entries.size());
+    std::string path = dir;
+    for (const DirEntry& entry : entries) {
+      path.resize(dir.size());
+      path += entry.name;
+      Add(path);
+    }
+    if (TellsCaseApart(dir, entries)) directories_.emplace(DirectoryPart(dir));
+  }
+
+  // True for a path in a listed directory.
+  bool Listed(std::string_view path) const {
+    return directories_.find(DirectoryPart(path)) != directories_.end();
+  }
+
+  // True when anything is at `path`.
+  bool Occupied(const std::string& path) const {
+    if (!Listed(path)) return PathOccupied(path);
+    return paths_.find(path) != paths_.end();
+  }
+
+  // True when the listing holds `path` itself (in a listed directory).
+  bool Holds(std::string_view path) const { return paths_.find(path) != paths_.end(); }
+
+  void Add(std::string_view path) {
+    if (paths_.find(path) == paths_.end()) paths_.emplace(path);
+  }
+  void Remove(std::string_view path) {
+    if (const auto held = paths_.find(path); held != paths_.end()) paths_.erase(held);
+  }
+
+ private:
+  // Whether the file system of `dir` tells names in other letter case apart: a listed name with
+  // the case of its letters swapped, which the listing does not hold, is looked at once. When
+  // nothing can be asked so, the directory counts as one that does not.
+  bool TellsCaseApart(const std::string& dir, const std::vector<DirEntry>& entries) const {
+    std::string swapped;
+    for (const DirEntry& entry : entries) {
+      swapped = dir;
+      bool letters = false;
+      for (const char c : entry.name) {
+        const bool lower = c >= 'a' && c <= 'z';
+        const bool upper = c >= 'A' && c <= 'Z';
+        letters = letters || lower || upper;
+        swapped += lower ? static_cast<char>(c - 'a' + 'A') : upper ? static_cast<char>(c - 'A' + 'a') : c;
+      }
+      if (!letters || paths_.find(swapped) != paths_.end()) continue;
+      return !PathOccupied(swapped);
+    }
+    return false;
+  }
+
+  using TextHash = FileNameIndex::TextHash;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> directories_;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> paths_;
+};
 
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
 // A name whose item file or sidecar is there (a sidecar left by an interrupted run, or one made by
 // hand) counts as taken, as a cached name does, so a renamed item never adopts a strange sidecar.
-std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, FileNameIndex& index) {
+std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, FileNameIndex& index,
+                             const ListedNames& names) {
   for (;;) {
     const std::string target = RenameTarget(path, NewItemFileName(entry, path, index));
     if (target == path) return target;
-    if (!PathOccupied(target) && !PathOccupied(SidecarPath(target))) return target;
+    if (!names.Occupied(target) && !names.Occupied(SidecarPath(target))) return target;
     index.Add(target);
   }
+}
+
+// After a batch of moves, the sidecars of moved items that the run's listing did not hold: another
+// program may have written one since. Instead of looking for each, the run lists each directory
+// once, while the batch's journal record still holds its moves, and moves every such sidecar it
+// finds to its item, unless an item file there has that sidecar name too (it then stays beside
+// that item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal
+// stays, so the next command brings the two together.
+Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved, ListedNames& names,
+                        const MoveJournal& journal) {
+  std::map<std::string, std::vector<const PlannedMove*>> byDirectory;
+  for (const PlannedMove& move : moved) byDirectory[std::string(DirectoryPart(move.from))].push_back(&move);
+  for (const auto& [dir, group] : byDirectory) {
+    std::unordered_map<std::string, const PlannedMove*> sidecars;  // by file name
+    std::unordered_set<std::string> items;  // file names that would own one of them, folded
+    std::vector<const PlannedMove*> found;
+    for (const PlannedMove* move : group) {
+      const std::string name = SidecarPath(move->from).substr(dir.size() + 1);
+      items.insert(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
+      sidecars.emplace(name, move);
+    }
+    std::unordered_set<std::string> owned;  // folded item names that are there
+    if (auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir)) {
+      for (const DirEntry& entry : *entries) {
+        if (const auto it = sidecars.find(entry.name); it != sidecars.end()) found.push_back(it->second);
+        std::string folded = FoldedText(entry.name);
+        if (items.count(folded) != 0) owned.insert(std::move(folded));
+      }
+    } else {
+      // Without a listing each is looked for.
+      for (const PlannedMove* move : group) {
+        if (PathOccupied(SidecarPath(move->from))) found.push_back(move);
+      }
+      for (const std::string& item : items) {
+        if (names.Occupied(JoinPath(dir, item))) owned.insert(item);
+      }
+    }
+    for (const PlannedMove* move : found) {
+      const std::string sidecarFrom = SidecarPath(move->from);
+      const std::string name = sidecarFrom.substr(dir.size() + 1);
+      if (owned.count(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0) continue;
+      const std::string sidecarTo = SidecarPath(move->to);
+      if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
+        return MakeError(movedSidecar.error() + "; " + journal.path() +
+                         " keeps the move for the next command to finish");
+      }
+      names.Add(sidecarTo);
+      cache.RefreshSidecar(move->to);
+    }
+  }
+  return {};
 }
 
 // Loads every ITM file of both directories into the cache (a missing directory yields no files).
@@ -181,6 +332,103 @@ Status ScanForRename(ItemCache& cache, const RenameRunOptions& options) {
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned;
   }
   return {};
+}
+
+// How a walk over the directories of the run deals with what it finds.
+struct ListingWalk {
+  bool recursive = false;
+  // Called once per directory entered.
+  std::function<void()> step;
+  // Told about a subdirectory that cannot be listed.
+  std::function<void(const std::string& reason)> skipped;
+  // Called with each directory (ending in the path separator) and its entries.
+  std::function<Status(const std::string& dir, const std::vector<DirEntry>& entries)> listed;
+};
+
+// Lists `directory` and, when recursive, its visible subdirectories (links to directories are not
+// followed), subdirectories in name order, as the scan walks them.
+Status WalkListings(const std::string& directory, const ListingWalk& walk, bool isSubdirectory) {
+  if (directory.empty()) return {};
+  if (walk.step) walk.step();
+  std::string dir = directory;
+  EnsureTrailingBackslash(dir);
+  auto entries = ListDirectory(dir);
+  if (!entries) {
+    if (isSubdirectory) {
+      if (walk.skipped) walk.skipped(entries.error() + ": its items are left out");
+      return {};
+    }
+    return MakeError(entries.error());
+  }
+  if (auto done = walk.listed(dir, *entries); !done) return done;
+  if (!walk.recursive) return {};
+  std::erase_if(*entries, [](const DirEntry& entry) {
+    return !entry.isDirectory || entry.isHidden || entry.isSymlink;
+  });
+  SortDirectoryEntries(*entries);
+  for (const DirEntry& entry : *entries) {
+    if (auto sub = WalkListings(dir + entry.name, walk, true); !sub) return sub;
+  }
+  return {};
+}
+
+Status WalkRenameDirectories(const RenameRunOptions& options, const ListingWalk& walk) {
+  for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
+    if (dir->empty() || !DirectoryExists(*dir)) continue;
+    if (auto walked = WalkListings(*dir, walk, false); !walked) return walked;
+  }
+  return {};
+}
+
+// The names both directories hold now (after the scan, which told about what it left out).
+Result<ListedNames> ListForPlan(const RenameRunOptions& options) {
+  ListedNames names;
+  ListingWalk walk;
+  walk.recursive = options.subdirectories;
+  walk.listed = [&](const std::string& dir, const std::vector<DirEntry>& entries) -> Status {
+    names.AddDirectory(dir, entries);
+    return {};
+  };
+  if (auto walked = WalkRenameDirectories(options, walk); !walked) return MakeError(walked.error());
+  return names;
+}
+
+// The run's look at both directories, under the lock its moves are made under, as a scan of them
+// would see them: item files that are not in the cache yet (they came after the plan's scan) are
+// loaded, in name order; those the cache holds are taken from it, as a scan takes them, without
+// reading them again. Leftover temporary files of killed runs are removed. A file that cannot be
+// read stops the run with an error naming it.
+Result<ListedNames> ListForRun(ItemCache& cache, const RenameRunOptions& options) {
+  ListedNames names;
+  ListingWalk walk;
+  walk.recursive = options.subdirectories;
+  walk.step = options.scanStep;
+  walk.skipped = options.skippedDirectory;
+  walk.listed = [&](const std::string& dir, const std::vector<DirEntry>& entries) -> Status {
+    for (const DirEntry& entry : entries) {
+      if (IsStaleTemporaryFileName(entry.name)) RemoveStaleTemporaryFiles(dir, {entry.name});
+    }
+    names.AddDirectory(dir, entries);
+    std::vector<DirEntry> fresh;
+    std::string path = dir;
+    for (const DirEntry& entry : entries) {
+      if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
+      path.resize(dir.size());
+      path += entry.name;
+      if (cache.Find(path) == nullptr) fresh.push_back(entry);
+    }
+    if (fresh.empty()) return {};
+    SortDirectoryEntries(fresh);
+    const SidecarListing sidecars(entries);
+    for (const DirEntry& entry : fresh) {
+      path.resize(dir.size());
+      path += entry.name;
+      if (auto loaded = cache.LoadItem(path, sidecars); !loaded) return MakeError(loaded.error());
+    }
+    return {};
+  };
+  if (auto walked = WalkRenameDirectories(options, walk); !walked) return MakeError(walked.error());
+  return names;
 }
 
 // Writes the log of the renames made (when there are any and a log was asked for).
@@ -212,21 +460,24 @@ std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, c
 
 Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options) {
   if (auto scanned = ScanForRename(cache, options); !scanned) return MakeError(scanned.error());
+  auto names = ListForPlan(options);
+  if (!names) return MakeError(names.error());
   RenamePlan plan;
   const std::vector<std::string> snapshot = CachedItemPaths(cache);
   FileNameIndex index;
+  index.Reserve(snapshot.size());
   for (const std::string& path : snapshot) index.Add(path);
   // As in the run, a name whose file is still on the disk is taken, and so is every name an
   // earlier rename was given.
-  std::set<std::string> taken;
-  auto occupied = [&](const std::string& path) { return taken.count(path) != 0 || PathOccupied(path); };
+  std::unordered_set<std::string, FileNameIndex::TextHash, std::equal_to<>> taken;
+  auto occupied = [&](const std::string& path) { return taken.count(path) != 0 || names->Occupied(path); };
   for (const std::string& path : snapshot) {
     auto loaded = cache.LoadItem(path);
     if (!loaded) continue;  // the run would keep it and say why
-    const ItemEntry* own = cache.Find(path);
+    const ItemEntry* own = cache.CurrentEntry();
     if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
     ++plan.handled;
-    index.Add(path);
+    // The index holds `path`: the snapshot's paths are in it until they are given a new name.
     std::string target;
     for (;;) {
       target = RenameTarget(path, NewItemFileName(*own, path, index));
@@ -256,11 +507,14 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
   result.confirmed = true;
 
-  if (auto scanned = ScanForRename(cache, options); !scanned) return MakeError(scanned.error());
+  auto listed = ListForRun(cache, options);
+  if (!listed) return MakeError(listed.error());
+  ListedNames& names = *listed;
 
   // Renaming changes the cache but not the snapshot, so every file is handled once.
   const std::vector<std::string> snapshot = CachedItemPaths(cache);
   FileNameIndex index;
+  index.Reserve(snapshot.size());
   for (const std::string& path : snapshot) index.Add(path);
 
   // The moves are made in batches: the names of a batch are chosen as if every move before them
@@ -276,14 +530,16 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   std::set<std::size_t> gone;  // positions counted once, though a batch may be named again
   while (next < snapshot.size()) {
     std::vector<Planned> plan;
-    std::set<std::string> moving;  // the batch's sources: no target of the batch may be one
+    // The batch's sources: no target of the batch may be one.
+    std::unordered_set<std::string, FileNameIndex::TextHash, std::equal_to<>> moving;
+    std::size_t journalBytes = 0;
     std::size_t i = next;
-    for (; i < snapshot.size() && plan.size() < kRenameBatchSize; ++i) {
+    for (; i < snapshot.size() && plan.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
       if (options.progress) options.progress(i, snapshot.size());
       const std::string& path = snapshot[i];
       // A cached file that has gone away since it was loaded (another command moved it) is no
       // longer the run's to rename.
-      if (!PathOccupied(path)) {
+      if (!names.Occupied(path)) {
         gone.insert(i);
         continue;
       }
@@ -292,15 +548,17 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
         result.failed.push_back({path, {}, loaded.error()});
         continue;
       }
-      const ItemEntry* own = cache.Find(path);
+      const ItemEntry* own = cache.CurrentEntry();
       if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
-      index.Add(path);
-      const std::string target = FreeRenameTarget(*own, path, index);
+      // The index holds `path`: the snapshot's paths are in it until a move takes them away, and a
+      // failed move puts them back.
+      const std::string target = FreeRenameTarget(*own, path, index, names);
       if (target == path) continue;
       if (moving.count(target) != 0) break;  // named again once that source has moved
       index.Remove(path);
       index.Add(target);
       moving.insert(path);
+      journalBytes += 2 * (path.size() + target.size()) + 4;
       plan.push_back({i, path, target});
     }
     next = i;
@@ -316,11 +574,24 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       next = snapshot.size();
       break;
     }
+    std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
     for (std::size_t k = 0; k < plan.size(); ++k) {
       const Planned& p = plan[k];
       std::string reason;
-      if (cache.MoveItem(p.from, p.to, &reason) == 0) {
+      const std::string sidecarFrom = SidecarPath(p.from);
+      const ItemCache::SidecarSeen seen = !names.Listed(p.from)      ? ItemCache::SidecarSeen::kUnknown
+                                          : names.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
+                                                                     : ItemCache::SidecarSeen::kNotListed;
+      if (cache.MoveItem(p.from, p.to, &reason, seen) == 0) {
         result.renamed.push_back({p.from, p.to, {}});
+        names.Remove(p.from);
+        names.Add(p.to);
+        if (seen == ItemCache::SidecarSeen::kListed) {
+          names.Remove(sidecarFrom);
+          names.Add(SidecarPath(p.to));
+        } else if (seen == ItemCache::SidecarSeen::kNotListed) {
+          unlisted.push_back({p.from, p.to});
+        }
         continue;
       }
       if (!PathOccupied(p.from) && PathOccupied(p.to)) {
@@ -337,6 +608,10 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
       }
       next = p.position + 1;
       break;
+    }
+    if (auto late = MoveLateSidecars(cache, unlisted, names, journal); !late) {
+      WriteLogOf(cache, options, result);
+      return MakeError(late.error());
     }
   }
   WriteLogOf(cache, options, result);

@@ -41,18 +41,27 @@ class FileNameIndex {
  public:
   void Add(std::string_view path);
   void Remove(std::string_view path);
+  // Makes room for `count` more paths.
+  void Reserve(std::size_t count);
 
   // The lowest free running number for `base` (already made safe by FileNameBase) for the item
   // at `ownPath`, whose own name never blocks a number.
   std::int32_t FreeNumber(const std::string& base, const std::string& ownPath);
 
- private:
-  std::unordered_set<std::string> paths_;  // exact texts
-  std::unordered_map<std::string, std::size_t> stemCount_;
-  // Per base: every number below this one is held by some cached path.
-  std::unordered_map<std::string, std::int32_t> lowestUnknown_;
+  // Hashes texts, so that a table of texts is searched with a view of one without copying it.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
 
-  std::size_t Count(const std::string& stem) const;
+ private:
+  std::unordered_set<std::string, TextHash, std::equal_to<>> paths_;  // exact texts
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> stemCount_;
+  // Per base: every number below this one is held by some cached path.
+  std::unordered_map<std::string, std::int32_t, TextHash, std::equal_to<>> lowestUnknown_;
+  std::string probe_;  // the stem being tried
+
+  std::size_t Count(std::string_view stem) const;
 };
 
 // Every path of the item cache, in the cache's order (by path, letter case ignored).
@@ -127,10 +136,13 @@ struct RenameRunOptions {
 // (assuming every rename succeeds), but changes nothing on the disk. `confirm` is not asked.
 Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options);
 
-// "Start Rename Run": asks, loads both directories (a missing directory yields no files), then
+// "Start Rename Run": asks, lists both directories (a missing directory yields no files) and loads
+// the item files the cache does not hold yet (after PlanRenameRun: those that came since), then
 // renames every path the cache holds. A file that cannot be renamed keeps its name and the run goes
-// on (it is listed in `failed`); a file that cannot be read during the scans stops the run before
-// anything is renamed. A name whose ITM file or sidecar is on the disk is never taken.
+// on (it is listed in `failed`); a file that cannot be read during the listing stops the run before
+// anything is renamed. A name whose ITM file or sidecar is on the disk is never taken; whether it
+// is, and whether an item has a sidecar, the run takes from its listings, and after each batch of
+// moves it looks once more for sidecars that came since, so that they follow their items.
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options);
 
 }  // namespace relicor

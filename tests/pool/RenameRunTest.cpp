@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <filesystem>
 #include <random>
 #include <set>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "pool/RenameRun.h"
@@ -118,17 +120,25 @@ class RenameRunTest : public ::testing::Test {
     return ItemRecord::FromBytes(tmp_.read(relative)).Ident();
   }
 
-  RenameRunResult Run(bool answer = true, bool subdirectories = false) {
+  RenameRunOptions Options(bool answer = true, bool subdirectories = false) {
     RenameRunOptions options;
     options.poolDir = pool_;
     options.sentDir = sent_;
     options.journalDir = pool_;
     options.subdirectories = subdirectories;
-    options.confirm = [&](const std::string& question) {
+    options.confirm = [this, answer](const std::string& question) {
       question_ = question;
       return answer;
     };
-    auto result = StartRenameRun(cache_, options);
+    // Runs once the run has listed its directories, before the first file is handled.
+    options.progress = [this](std::size_t position, std::size_t) {
+      if (position == 0 && afterListing_) std::exchange(afterListing_, nullptr)();
+    };
+    return options;
+  }
+
+  RenameRunResult Run(bool answer = true, bool subdirectories = false) {
+    auto result = StartRenameRun(cache_, Options(answer, subdirectories));
     EXPECT_TRUE(result) << result.error();
     return result ? *result : RenameRunResult();
   }
@@ -140,6 +150,7 @@ class RenameRunTest : public ::testing::Test {
   ItemCache cache_{clock_};
   std::uint32_t ident_ = 0x1000;
   std::string question_;
+  std::function<void()> afterListing_;
 };
 
 TEST_F(RenameRunTest, EqualNamesAreNumberedInSnapshotOrderAcrossPoolAndSent) {
@@ -216,6 +227,130 @@ TEST_F(RenameRunTest, AnsweringNoChangesAndLoadsNothing) {
   EXPECT_FALSE(Run(false).confirmed);
   EXPECT_EQ(cache_.size(), 0u);
   EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM"}));
+}
+
+// The run answers from its listings which names are taken and which items have a sidecar; what
+// changes on the disk after the listing must still never cost a file or part an item from its
+// sidecar.
+TEST_F(RenameRunTest, ASidecarThatComesAfterTheListingMovesWithItsItem) {
+  Item("pool/A.ITM", "Short Sword");
+  afterListing_ = [&] { tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Late\r\n"); };
+  const RenameRunResult result = Run();
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0001.IT0"}));
+  EXPECT_EQ(tmp_.read("pool/ShortSword0001.IT0"), "[Iteminfos]\r\nSenderName=Late\r\n");
+  EXPECT_TRUE(result.failed.empty());
+  // The cache holds what the moved sidecar holds.
+  ASSERT_NE(cache_.Find(pool_ + "/ShortSword0001.ITM"), nullptr);
+  EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->Meta().senderName, "Late");
+}
+
+TEST_F(RenameRunTest, ASidecarThatComesAfterTheListingStaysBesideAnItemFileOfItsName) {
+  // Two files own the sidecar name ShortSword0001.IT0; the one that stays keeps it.
+  tmp_.write("pool/ShortSword0001.ITM", "short");
+  Item("pool/ShortSword0001.itm", "Dagger");
+  afterListing_ = [&] { tmp_.write("pool/ShortSword0001.IT0", "[Iteminfos]\r\nSenderName=Late\r\n"); };
+  const RenameRunResult result = Run();
+  EXPECT_EQ(FileNames(pool_),
+            (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0001.IT0", "Dagger0001.ITM"}));
+  EXPECT_EQ(result.renamed.size(), 1u);
+  EXPECT_TRUE(result.failed.empty());
+}
+
+TEST_F(RenameRunTest, AListedSidecarThatIsGoneBeforeTheMoveLeavesTheItemToMoveAlone) {
+  Item("pool/A.ITM", "Short Sword");
+  tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+  afterListing_ = [&] { std::filesystem::remove(pool_ + "/A.IT0"); };
+  const RenameRunResult result = Run();
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM"}));
+  EXPECT_EQ(result.renamed.size(), 1u);
+  EXPECT_TRUE(result.failed.empty());
+  ASSERT_NE(cache_.Find(pool_ + "/ShortSword0001.ITM"), nullptr);
+  EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->Meta().senderName, "");
+}
+
+TEST_F(RenameRunTest, NamesTakenAfterTheListingAreNeverReplaced) {
+  // A file at the item's target name, and a sidecar at the target name of an item with a sidecar
+  // of its own: both items keep their names, their sidecars stay beside them, nothing is replaced.
+  Item("pool/A.ITM", "Short Sword");
+  Item("pool/B.ITM", "Dagger");
+  tmp_.write("pool/B.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  afterListing_ = [&] {
+    tmp_.write("pool/ShortSword0001.ITM", "other");
+    tmp_.write("pool/Dagger0001.IT0", "[Iteminfos]\r\nSenderName=Stray\r\n");
+  };
+  const RenameRunResult result = Run();
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM", "B.ITM", "B.IT0", "ShortSword0001.ITM",
+                                                     "Dagger0001.IT0"}));
+  EXPECT_EQ(tmp_.read("pool/ShortSword0001.ITM"), "other");
+  EXPECT_EQ(tmp_.read("pool/B.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
+  EXPECT_EQ(tmp_.read("pool/Dagger0001.IT0"), "[Iteminfos]\r\nSenderName=Stray\r\n");
+  EXPECT_EQ(IdentAt("pool/A.ITM"), 0x1001u);
+  EXPECT_EQ(IdentAt("pool/B.ITM"), 0x1002u);
+  EXPECT_EQ(result.failed.size(), 2u);
+  EXPECT_TRUE(result.renamed.empty());
+  EXPECT_FALSE(PathOccupied(pool_ + "/RELICOR.JNL"));
+}
+
+TEST_F(RenameRunTest, AfterThePlanTheRunMakesThePlannedRenamesAndRenamesFilesThatCameSince) {
+  // In the way: a short file, a stray sidecar, a name in other letter case; equal names across
+  // pool and sent; a sidecar to move.
+  tmp_.write("pool/ShortSword0001.ITM", "short");
+  tmp_.write("pool/ShortSword0002.IT0", "[Iteminfos]\r\nSenderName=Stray\r\n");
+  Item("pool/dagger0001.itm", "Short Sword");
+  Item("pool/A.ITM", "Dagger");
+  tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+  Item("sent/B.ITM", "Short Sword");
+  auto plan = PlanRenameRun(cache_, Options());
+  ASSERT_TRUE(plan) << plan.error();
+  const std::vector<RenameStep> planned = plan->renames;
+  EXPECT_EQ(planned.size(), 3u);
+
+  // A file that comes between the plan and the run is renamed too.
+  Item("sent/C.ITM", "Dagger");
+  tmp_.write("sent/C.IT0", "[Iteminfos]\r\nSenderName=Carol\r\n");
+  const RenameRunResult result = Run();
+  ASSERT_EQ(result.renamed.size(), 4u);
+  for (std::size_t i = 0; i < planned.size(); ++i) {
+    EXPECT_EQ(result.renamed[i].from, planned[i].from);
+    EXPECT_EQ(result.renamed[i].to, planned[i].to);
+  }
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.IT0",
+                                                     "ShortSword0003.ITM", "Dagger0001.ITM",
+                                                     "Dagger0001.IT0"}));
+  EXPECT_EQ(FileNames(sent_),
+            (std::set<std::string>{"ShortSword0004.ITM", "Dagger0002.ITM", "Dagger0002.IT0"}));
+  EXPECT_EQ(tmp_.read("pool/Dagger0001.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
+  EXPECT_EQ(tmp_.read("sent/Dagger0002.IT0"), "[Iteminfos]\r\nSenderName=Carol\r\n");
+  ASSERT_NE(cache_.Find(sent_ + "/Dagger0002.ITM"), nullptr);
+  EXPECT_EQ(cache_.Find(sent_ + "/Dagger0002.ITM")->Meta().senderName, "Carol");
+  EXPECT_EQ(cache_.Find(pool_ + "/Dagger0001.ITM")->Meta().senderName, "Alice");
+}
+
+TEST_F(RenameRunTest, ManyMovesGetTheNamesThePlanGaveThem) {
+  // Daggers hold the first Short Sword names; the Short Swords after them are named while those
+  // names are still on the disk, so they never get them, however many moves come before.
+  for (int n = 1; n <= 300; ++n) Item("pool/ShortSword" + ZeroPadNumber(n, 4) + ".ITM", "Dagger");
+  for (int n = 0; n < 1100; ++n) Item("pool/Z" + ZeroPadNumber(n, 4) + ".ITM", "Short Sword");
+  auto plan = PlanRenameRun(cache_, Options());
+  ASSERT_TRUE(plan) << plan.error();
+  const RenameRunResult result = Run();
+  ASSERT_EQ(result.renamed.size(), plan->renames.size());
+  for (std::size_t i = 0; i < plan->renames.size(); ++i) {
+    ASSERT_EQ(result.renamed[i].to, plan->renames[i].to) << i;
+  }
+  EXPECT_EQ(result.renamed.back().to, pool_ + "/ShortSword1400.ITM");
+  EXPECT_FALSE(PathOccupied(pool_ + "/ShortSword0001.ITM"));
+  EXPECT_EQ(IdentAt("pool/ShortSword0301.ITM"), static_cast<std::uint32_t>(0x1000 + 301));
+}
+
+TEST_F(RenameRunTest, AFileThatCameSinceThePlanAndCannotBeReadStopsTheRunBeforeAnyRename) {
+  Item("pool/A.ITM", "Short Sword");
+  ASSERT_TRUE(PlanRenameRun(cache_, Options()));
+  std::filesystem::create_symlink(pool_ + "/nowhere", pool_ + "/B.ITM");
+  auto result = StartRenameRun(cache_, Options());
+  ASSERT_FALSE(result);
+  EXPECT_NE(result.error().find("B.ITM"), std::string::npos) << result.error();
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM", "B.ITM"}));
 }
 
 }  // namespace
