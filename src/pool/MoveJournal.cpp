@@ -197,7 +197,7 @@ Result<std::vector<std::string>> RecoverMoves(const std::string& dir) {
   return repaired;
 }
 
-Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait) {
+Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait, Tidy tidy) {
   auto lock = DirectoryLock::Acquire(dir, wait);
   if (!lock) return MakeError(lock.error());
   PoolLock held{std::move(*lock), {}};
@@ -205,6 +205,7 @@ Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait
   auto repaired = RecoverMoves(dir);
   if (!repaired) return MakeError(repaired.error());
   held.repaired = std::move(*repaired);
+  if (tidy == Tidy::kNo) return held;
   if (auto entries = ListDirectory(dir)) {
     std::vector<std::string> names;
     for (const DirEntry& entry : *entries) names.push_back(entry.name);

@@ -60,12 +60,14 @@ class MoveJournal {
 Result<std::vector<std::string>> RecoverMoves(const std::string& dir);
 
 // The lock of a directory that holds pool files, taken for one command: waits for another Relicor
-// (then kBusyText), repairs what a killed run left (RecoverMoves) and removes stale temporary
-// files of killed runs. `repaired` says what was repaired.
+// (then kBusyText), repairs what a killed run left (RecoverMoves) and, unless `tidy` is off,
+// removes stale temporary files of killed runs (which lists the whole directory). `repaired` says
+// what was repaired.
 struct PoolLock {
   DirectoryLock lock;
   std::vector<std::string> repaired;
 };
-Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait = kLockWait);
+enum class Tidy : bool { kNo = false, kYes = true };
+Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait = kLockWait, Tidy tidy = Tidy::kYes);
 
 }  // namespace relicor

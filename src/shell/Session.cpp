@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include "html/CreatePages.h"
@@ -93,6 +94,7 @@ struct Session::Impl {
   DumpForwarder dump;
   ReportContext report;
 
+  std::set<std::string> tidiedDirectories;  // see Lock
   std::string currentDir;
   std::vector<std::string> fileNames;
   int selectedIndex = -1;
@@ -162,9 +164,14 @@ struct Session::Impl {
   }
 
   // Takes the lock of `dir` for one command; tells what it repaired.
+  // A directory's stale temporary files are looked for at the session's first lock of it (a CLI
+  // command's start, the GUI's first command there): each look lists the whole directory, and a
+  // pool of 100,000 items is not listed twice for one command. Scans remove those they list too.
   Result<PoolLock> Lock(const std::string& dir, std::chrono::milliseconds wait = kLockWait) {
-    auto held = LockPool(dir, wait);
+    const Tidy tidy = tidiedDirectories.count(dir) == 0 ? Tidy::kYes : Tidy::kNo;
+    auto held = LockPool(dir, wait, tidy);
     if (!held) return held;
+    tidiedDirectories.insert(dir);
     for (const std::string& line : held->repaired) ui.Notify("repaired: " + line);
     return held;
   }

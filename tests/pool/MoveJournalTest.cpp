@@ -1,6 +1,8 @@
 #include "pool/MoveJournal.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <sys/wait.h>
 
 #include <filesystem>
 #include <map>
@@ -86,6 +88,28 @@ TEST(MoveJournal, RecordAndClearLeaveNoJournalAndTheRepairTellsWhatItDid) {
                                    " (beside its item " + dir.file("b.ITM") + ")");
   EXPECT_EQ(dir.read("b.IT0"), "side");
   EXPECT_FALSE(FileExists(dir.file("RELICOR.JNL")));
+}
+
+TEST(MoveJournal, ALockThatDoesNotTidyStillRepairsAndLeavesOnlyTheTemporaryFiles) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);  // a process that no longer runs
+  const std::string stale = "ITMLIST.TXT.tmp-" + std::to_string(child) + "-123456";
+  for (const Tidy tidy : {Tidy::kNo, Tidy::kYes}) {
+    SCOPED_TRACE(tidy == Tidy::kYes ? "tidy" : "no tidy");
+    TempDir dir;
+    dir.write(stale, "half a list");
+    dir.write("a.ITM", "item");
+    dir.write("a.IT0", "side");
+    ASSERT_TRUE(MoveJournal(dir.path()).Record({{dir.file("a.ITM"), dir.file("b.ITM")}}));
+    ASSERT_TRUE(MoveFileNoReplace(dir.file("a.ITM"), dir.file("b.ITM")));
+    auto held = LockPool(dir.path(), kLockWait, tidy);
+    ASSERT_TRUE(held) << held.error();
+    EXPECT_EQ(dir.read("b.IT0"), "side");
+    EXPECT_FALSE(FileExists(dir.file("RELICOR.JNL")));
+    EXPECT_EQ(FileExists(dir.file(stale)), tidy == Tidy::kNo);
+    EXPECT_EQ(held->repaired.size(), tidy == Tidy::kYes ? 2u : 1u);
+  }
 }
 
 TEST(MoveJournal, AJournalThatIsNotWholeIsLeftAndNamed) {
