@@ -10,60 +10,17 @@ and the constants the generator names. Usage:
 """
 import os
 import re
-import subprocess
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import game109  # noqa: E402  (one reader of the game's sources for every tool)
+from game109 import preprocess, strip_comments  # noqa: E402
 
 SRC = sys.argv[1]
 
 
 def read(path):
-    full = os.path.join(SRC, path)
-    if os.path.isfile(full):
-        return open(full, encoding="latin-1").read()
-    return subprocess.run(["git", "-C", SRC, "show", "HEAD:" + path], check=True,
-                          capture_output=True).stdout.decode("latin-1")
-
-
-def preprocess(text, defined):
-    """Keeps the lines that a build with the given macros defined would see."""
-    out, stack = [], []
-
-    def active():
-        return all(s[0] for s in stack)
-
-    def cond(expr):
-        expr = expr.replace("!defined", " not ").replace("defined", "")
-        expr = expr.replace("&&", " and ").replace("||", " or ").replace("(", " ( ").replace(")", " ) ")
-        toks = [("True" if t in defined else "False") if re.fullmatch(r"[A-Z_]+", t) else t
-                for t in expr.split()]
-        return eval(" ".join(toks))
-
-    for line in text.split("\n"):
-        s = line.strip()
-        if s.startswith("#ifdef"):
-            v = s.split()[1] in defined
-            stack.append([v, v])
-        elif s.startswith("#ifndef"):
-            v = s.split()[1] not in defined
-            stack.append([v, v])
-        elif s.startswith("#if "):
-            v = cond(s[4:])
-            stack.append([v, v])
-        elif s.startswith("#elif"):
-            v = (not stack[-1][1]) and cond(s[5:])
-            stack[-1] = [v, stack[-1][1] or v]
-        elif s.startswith("#else"):
-            stack[-1] = [not stack[-1][1], True]
-        elif s.startswith("#endif"):
-            stack.pop()
-        elif active():
-            out.append(line)
-    return "\n".join(out)
-
-
-def strip_comments(text):
-    text = re.sub(r"/\*.*?\*/", " ", text, flags=re.S)
-    return re.sub(r"//[^\n]*", "", text)
+    return game109.read_source(SRC, path)
 
 
 def parse_enums(text):
