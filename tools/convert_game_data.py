@@ -23,25 +23,9 @@ def read(path):
     return game109.read_source(SRC, path)
 
 
-def parse_enums(text):
-    values = {"TRUE": 1, "FALSE": 0, "NULL": None}
-    for body in re.findall(r"enum\s+\w*\s*\{(.*?)\}", strip_comments(text), flags=re.S):
-        nxt = 0
-        for entry in body.split(","):
-            entry = entry.strip()
-            if not entry:
-                continue
-            if "=" in entry:
-                name, expr = [p.strip() for p in entry.split("=", 1)]
-                try:
-                    nxt = evaluate(expr, values)
-                except (KeyError, SyntaxError, NameError):
-                    continue  # an entry built from macros the item data never uses
-            else:
-                name = entry
-            values[name] = nxt
-            nxt += 1
-    return values
+def parse_enums():
+    """The enumerators of enums.h, and the constants the item tables use besides."""
+    return {"TRUE": 1, "FALSE": 0, "NULL": None, **game109.parse_enums(SRC)}
 
 
 def evaluate(expr, values):
@@ -93,8 +77,7 @@ def c_str(s):
 
 
 def main():
-    enums_text = preprocess(read("enums.h"), set())
-    values = parse_enums(enums_text)
+    values = parse_enums()
     items = table_rows(preprocess(read("Source/itemdat.cpp"), set()), "AllItemsList", values)
     prefixes = table_rows(preprocess(read("Source/itemdat.cpp"), set()), "PL_Prefix", values)
     suffixes = table_rows(preprocess(read("Source/itemdat.cpp"), set()), "PL_Suffix", values)
