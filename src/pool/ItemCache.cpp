@@ -293,6 +293,7 @@ ItemCache::PathIndex::EntryNumber ItemCache::PathIndex::Add(ItemEntry entry) {
   entries_.push_back(std::move(entry));
   const auto number = static_cast<EntryNumber>(entries_.size() - 1);
   Place(number);
+  ++changes_;
   return number;
 }
 
@@ -303,6 +304,7 @@ bool ItemCache::PathIndex::Remove(std::string_view path) {
   std::size_t hole = *slot;
   slots_[hole] = Slot{};
   --size_;
+  ++changes_;
   // Moves back the slots after the hole that a search would no longer reach across it.
   for (std::size_t j = (hole + 1) & mask; slots_[j].entry != kNone; j = (j + 1) & mask) {
     const std::size_t home = slots_[j].hash & mask;
@@ -321,6 +323,7 @@ ItemEntry* ItemCache::PathIndex::Rename(std::string_view from, const std::string
   Remove(from);
   entry->SetPath(to);
   Place(number);
+  ++changes_;
   return entry;
 }
 

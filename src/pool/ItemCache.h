@@ -158,6 +158,9 @@ class ItemCache {
   // The cache entry of `path`, or nullptr.
   const ItemEntry* Find(const std::string& path) const;
   std::size_t size() const { return entries_.size(); }
+  // Counts every change of the cache's paths (a path added, taken out or renamed): a caller that
+  // noted it knows, when it has not moved, that the cache holds the same paths and items.
+  std::uint64_t PathChanges() const { return entries_.changes(); }
   // Every path in the cache, in the cache's order (letter case ignored, see PathLess).
   std::vector<std::string> Paths() const;
 
@@ -189,6 +192,7 @@ class ItemCache {
     EntryNumber NumberOf(const ItemEntry* entry) const;
     void Reserve(std::size_t count);
     std::size_t size() const { return size_; }
+    std::uint64_t changes() const { return changes_; }
     std::vector<std::string> Paths() const;
 
    private:
@@ -208,6 +212,7 @@ class ItemCache {
     std::vector<Slot> slots_;  // a power of two of them, or none
     mutable std::deque<ItemEntry> entries_;
     std::size_t size_ = 0;
+    std::uint64_t changes_ = 0;
   };
 
   SidecarValues ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate) const;

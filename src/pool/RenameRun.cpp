@@ -90,35 +90,27 @@ std::string_view FileNameStem(std::string_view path) {
 }
 
 std::size_t FileNameIndex::Count(std::string_view stem) const {
-  const auto it = stemCount_.find(stem);
-  return it == stemCount_.end() ? 0 : it->second;
+  const std::uint32_t* count = stemCount_.Find(stem);
+  return count == nullptr ? 0 : *count;
 }
 
 void FileNameIndex::Reserve(std::size_t count) {
-  paths_.reserve(paths_.size() + count);
-  stemCount_.reserve(stemCount_.size() + count);
+  paths_.Reserve(paths_.size() + count);
+  stemCount_.Reserve(stemCount_.size() + count);
 }
 
 void FileNameIndex::Add(std::string_view path) {
-  if (paths_.find(path) != paths_.end()) return;
-  paths_.emplace(path);
-  const std::string_view stem = FileNameStem(path);
-  if (const auto it = stemCount_.find(stem); it != stemCount_.end()) {
-    ++it->second;
-  } else {
-    stemCount_.emplace(stem, 1);
-  }
+  if (!paths_.Insert(path).second) return;
+  ++*stemCount_.Insert(FileNameStem(path), 0).first;
 }
 
 void FileNameIndex::Remove(std::string_view path) {
-  const auto held = paths_.find(path);
-  if (held == paths_.end()) return;
-  const std::string stem(FileNameStem(path));
-  paths_.erase(held);
-  const auto it = stemCount_.find(stem);
-  if (it == stemCount_.end()) return;
-  if (--it->second != 0) return;
-  stemCount_.erase(it);
+  if (!paths_.Erase(path)) return;
+  const std::string_view stem = FileNameStem(path);
+  std::uint32_t* count = stemCount_.Find(stem);
+  if (count == nullptr) return;
+  if (--*count != 0) return;
+  stemCount_.Erase(stem);
   // The freed stem may be base + number for several bases (a name may end in digits itself);
   // each of them may now have a free number below what was known to be taken.
   std::size_t digitRun = 0;
@@ -127,15 +119,15 @@ void FileNameIndex::Remove(std::string_view path) {
     ++digitRun;
   }
   for (std::size_t len = kRenameNumberWidth; len <= digitRun; ++len) {
-    const auto number = RunningNumber(std::string_view(stem).substr(stem.size() - len));
+    const auto number = RunningNumber(stem.substr(stem.size() - len));
     if (!number) continue;
-    const auto known = lowestUnknown_.find(std::string_view(stem).substr(0, stem.size() - len));
-    if (known != lowestUnknown_.end() && *number < known->second) known->second = *number;
+    std::int32_t* known = lowestUnknown_.Find(stem.substr(0, stem.size() - len));
+    if (known != nullptr && *number < *known) *known = *number;
   }
 }
 
 std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::string& ownPath) {
-  std::int32_t& lowest = lowestUnknown_.try_emplace(base, 1).first->second;
+  std::int32_t& lowest = *lowestUnknown_.Insert(base, 1).first;
   auto taken = [&](std::int32_t number) {
     probe_.assign(base);
     probe_ += ZeroPadNumber(number, kRenameNumberWidth);
@@ -144,7 +136,7 @@ std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::strin
   while (taken(lowest)) ++lowest;
   // Every number below `lowest` is held by a cached path. The item's own path does not count: when
   // it alone holds one of them, that number is the item's.
-  if (paths_.count(ownPath) != 0) {
+  if (paths_.Contains(ownPath)) {
     const std::string_view own = FileNameStem(ownPath);
     if (StartsWith(own, base)) {
       const auto number = RunningNumber(own.substr(base.size()));
@@ -200,36 +192,44 @@ class ListedNames {
  public:
   // Adds the entries of `dir` (ending in the path separator) as a listing gave them.
   void AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
-    paths_.reserve(paths_.size() + entries.size());
+    paths_.Reserve(paths_.size() + entries.size());
+    digest_ += Scrambled(std::hash<std::string_view>{}(dir));
     std::string path = dir;
     for (const DirEntry& entry : entries) {
       path.resize(dir.size());
       path += entry.name;
       Add(path);
+      digest_ += Scrambled(std::hash<std::string_view>{}(path));
     }
-    if (TellsCaseApart(dir, entries)) directories_.emplace(DirectoryPart(dir));
+    if (TellsCaseApart(dir, entries)) directories_.Insert(DirectoryPart(dir));
   }
+
+  // A digest of every directory listed and every name its listing held, in any order: two looks
+  // at the same directories that give the same digest found the same names (moves since do not
+  // count).
+  std::uint64_t Digest() const { return digest_; }
+  // How many answers of Occupied came from the disk rather than from the listings.
+  std::size_t DiskLooks() const { return diskLooks_; }
 
   // True for a path in a listed directory.
   bool Listed(std::string_view path) const {
-    return directories_.find(DirectoryPart(path)) != directories_.end();
+    return directories_.Contains(DirectoryPart(path));
   }
 
   // True when anything is at `path`.
   bool Occupied(const std::string& path) const {
-    if (!Listed(path)) return PathOccupied(path);
-    return paths_.find(path) != paths_.end();
+    if (!Listed(path)) {
+      ++diskLooks_;
+      return PathOccupied(path);
+    }
+    return paths_.Contains(path);
   }
 
   // True when the listing holds `path` itself (in a listed directory).
-  bool Holds(std::string_view path) const { return paths_.find(path) != paths_.end(); }
+  bool Holds(std::string_view path) const { return paths_.Contains(path); }
 
-  void Add(std::string_view path) {
-    if (paths_.find(path) == paths_.end()) paths_.emplace(path);
-  }
-  void Remove(std::string_view path) {
-    if (const auto held = paths_.find(path); held != paths_.end()) paths_.erase(held);
-  }
+  void Add(std::string_view path) { paths_.Insert(path); }
+  void Remove(std::string_view path) { paths_.Erase(path); }
 
  private:
   // Whether the file system of `dir` tells names in other letter case apart: a listed name with
@@ -246,15 +246,23 @@ class ListedNames {
         letters = letters || lower || upper;
         swapped += lower ? static_cast<char>(c - 'a' + 'A') : upper ? static_cast<char>(c - 'A' + 'a') : c;
       }
-      if (!letters || paths_.find(swapped) != paths_.end()) continue;
+      if (!letters || paths_.Contains(swapped)) continue;
       return !PathOccupied(swapped);
     }
     return false;
   }
 
-  using TextHash = FileNameIndex::TextHash;
-  std::unordered_set<std::string, TextHash, std::equal_to<>> directories_;
-  std::unordered_set<std::string, TextHash, std::equal_to<>> paths_;
+  // Spreads the bits of a hash code over the whole word, so that a sum of them is a fair digest.
+  static std::uint64_t Scrambled(std::uint64_t value) {
+    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9u;
+    value = (value ^ (value >> 27)) * 0x94D049BB133111EBu;
+    return value ^ (value >> 31);
+  }
+
+  TextSet directories_;
+  TextSet paths_;
+  std::uint64_t digest_ = 0;
+  mutable std::size_t diskLooks_ = 0;
 };
 
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
@@ -281,6 +289,17 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
   std::map<std::string, std::vector<const PlannedMove*>> byDirectory;
   for (const PlannedMove& move : moved) byDirectory[std::string(DirectoryPart(move.from))].push_back(&move);
   for (const auto& [dir, group] : byDirectory) {
+    auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir);
+    // A late sidecar is a name that the run's listing, which follows the run's own moves, does not
+    // hold. Where every name is known, there is none.
+    if (entries && std::all_of(entries->begin(), entries->end(), [&, path = dir + kPathSeparator](
+                                                                     const DirEntry& entry) mutable {
+          path.resize(dir.size() + 1);
+          path += entry.name;
+          return names.Holds(path);
+        })) {
+      continue;
+    }
     std::unordered_map<std::string, const PlannedMove*> sidecars;  // by file name
     std::unordered_set<std::string> items;  // file names that would own one of them, folded
     std::vector<const PlannedMove*> found;
@@ -290,7 +309,7 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
       sidecars.emplace(name, move);
     }
     std::unordered_set<std::string> owned;  // folded item names that are there
-    if (auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir)) {
+    if (entries) {
       for (const DirEntry& entry : *entries) {
         if (const auto it = sidecars.find(entry.name); it != sidecars.end()) found.push_back(it->second);
         std::string folded = FoldedText(entry.name);
@@ -444,6 +463,175 @@ void WriteLogOf(const ItemCache& cache, const RenameRunOptions& options, RenameR
   }
 }
 
+// The moves of one run, made in batches: the names of a batch are chosen as if every move before
+// them succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
+// after it are named again in the next batch, from the names the files really have. The run's
+// listing follows the moves.
+class RenameMoves {
+ public:
+  RenameMoves(ItemCache& cache, const RenameRunOptions& options, ListedNames& names, RenameRunResult& result)
+      : cache_(cache),
+        options_(options),
+        names_(names),
+        result_(result),
+        journal_(options.journalDir.empty() ? options.poolDir : options.journalDir) {}
+
+  MoveJournal& journal() { return journal_; }
+  // Snapshot paths that had gone when the run came to them.
+  std::size_t gone() const { return gone_.size(); }
+
+  // Makes the moves of a plan that still holds. Returns the snapshot position from which the
+  // items are to be named again (after a move that failed), or the snapshot's size.
+  Result<std::size_t> MakePlannedMoves(const RenamePlanBasis& plan) {
+    const std::vector<std::string>& snapshot = plan.snapshot;
+    std::size_t m = 0;
+    while (m < plan.moves.size()) {
+      std::vector<Step> batch;
+      std::size_t journalBytes = 0;
+      for (; m < plan.moves.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++m) {
+        const RenamePlanBasis::Move& move = plan.moves[m];
+        if (options_.progress) options_.progress(move.position, snapshot.size());
+        const std::string& from = snapshot[move.position];
+        journalBytes += 2 * (from.size() + move.target.size()) + 4;
+        batch.push_back({move.position, from, move.target});
+      }
+      // Where the batch ends in the snapshot: at its last move, unless it is the last batch.
+      const std::size_t end = m < plan.moves.size() ? batch.back().position + 1 : snapshot.size();
+      auto made = MakeBatch(batch, snapshot, end);
+      if (!made) return MakeError(made.error());
+      if (!made->recorded) return snapshot.size();
+      if (made->failed) return batch[*made->failed].position + 1;
+    }
+    return snapshot.size();
+  }
+
+  // Names and moves the snapshot's items from position `next` on.
+  Status NameAndMove(const std::vector<std::string>& snapshot, std::size_t next) {
+    // The index holds the paths the cache holds: the snapshot's until a move takes them away (a
+    // failed move puts them back).
+    FileNameIndex index;
+    const std::vector<std::string> moved = next == 0 ? std::vector<std::string>() : CachedItemPaths(cache_);
+    const std::vector<std::string>& held = next == 0 ? snapshot : moved;
+    index.Reserve(held.size());
+    for (const std::string& path : held) index.Add(path);
+    while (next < snapshot.size()) {
+      std::vector<Step> batch;
+      TextSet moving;  // the batch's sources: no target of the batch may be one
+      std::size_t journalBytes = 0;
+      std::size_t i = next;
+      for (; i < snapshot.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
+        if (options_.progress) options_.progress(i, snapshot.size());
+        const std::string& path = snapshot[i];
+        // A cached file that has gone away since it was loaded (another command moved it) is no
+        // longer the run's to rename.
+        if (!names_.Occupied(path)) {
+          gone_.insert(i);
+          continue;
+        }
+        auto loaded = cache_.LoadItem(path);
+        if (!loaded) {
+          result_.failed.push_back({path, {}, loaded.error()});
+          continue;
+        }
+        const ItemEntry* own = cache_.CurrentEntry();
+        if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
+        const std::string target = FreeRenameTarget(*own, path, index, names_);
+        if (target == path) continue;
+        if (moving.Contains(target)) break;  // named again once that source has moved
+        index.Remove(path);
+        index.Add(target);
+        moving.Insert(path);
+        journalBytes += 2 * (path.size() + target.size()) + 4;
+        batch.push_back({i, path, target});
+      }
+      next = i;
+      if (batch.empty()) continue;
+      auto made = MakeBatch(batch, snapshot, i);
+      if (!made) return MakeError(made.error());
+      if (!made->recorded) return {};
+      if (made->failed) {
+        // The names chosen from the failed move on assumed it: they are chosen again.
+        const std::size_t k = *made->failed;
+        for (std::size_t m = batch.size(); m-- > k;) {
+          index.Remove(batch[m].to);
+          index.Add(batch[m].from);
+        }
+        next = batch[k].position + 1;
+      }
+    }
+    return {};
+  }
+
+ private:
+  struct Step {
+    std::size_t position;  // of the source in the snapshot
+    std::string from;
+    std::string to;
+  };
+  struct BatchEnd {
+    bool recorded = true;                // false: the journal could not hold the batch; the run stops
+    std::optional<std::size_t> failed;  // the step that failed; the steps after it were not made
+  };
+
+  // Records `batch` in the journal and makes its moves. When the journal cannot hold it, nothing of
+  // it is moved, and every snapshot path from `end` on fails as well. An error stops the run.
+  Result<BatchEnd> MakeBatch(const std::vector<Step>& batch, const std::vector<std::string>& snapshot,
+                             std::size_t end) {
+    std::vector<PlannedMove> moves;
+    moves.reserve(batch.size());
+    for (const Step& step : batch) moves.push_back({step.from, step.to});
+    if (auto recorded = journal_.Record(moves); !recorded) {
+      for (const Step& step : batch) result_.failed.push_back({step.from, step.to, recorded.error()});
+      for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, recorded.error()});
+      return BatchEnd{false, std::nullopt};
+    }
+    names_.Add(journal_.path());  // a file the run made, not one that came
+    BatchEnd outcome;
+    std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
+    for (std::size_t k = 0; k < batch.size(); ++k) {
+      const Step& step = batch[k];
+      std::string reason;
+      const std::string sidecarFrom = SidecarPath(step.from);
+      const ItemCache::SidecarSeen seen = !names_.Listed(step.from)    ? ItemCache::SidecarSeen::kUnknown
+                                          : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
+                                                                      : ItemCache::SidecarSeen::kNotListed;
+      if (cache_.MoveItem(step.from, step.to, &reason, seen) == 0) {
+        result_.renamed.push_back({step.from, step.to, {}});
+        names_.Remove(step.from);
+        names_.Add(step.to);
+        if (seen == ItemCache::SidecarSeen::kListed) {
+          names_.Remove(sidecarFrom);
+          names_.Add(SidecarPath(step.to));
+        } else if (seen == ItemCache::SidecarSeen::kNotListed) {
+          unlisted.push_back({step.from, step.to});
+        }
+        continue;
+      }
+      if (!PathOccupied(step.from) && PathOccupied(step.to)) {
+        // The item moved, its sidecar could not follow, and the item could not go back: the
+        // journal stays, so the next command brings the two together.
+        WriteLogOf(cache_, options_, result_);
+        return MakeError(reason + "; " + journal_.path() + " keeps the move for the next command to finish");
+      }
+      result_.failed.push_back({step.from, step.to, reason});
+      outcome.failed = k;
+      break;
+    }
+    if (auto late = MoveLateSidecars(cache_, unlisted, names_, journal_); !late) {
+      WriteLogOf(cache_, options_, result_);
+      return MakeError(late.error());
+    }
+    return outcome;
+  }
+
+  ItemCache& cache_;
+  const RenameRunOptions& options_;
+  ListedNames& names_;
+  RenameRunResult& result_;
+  MoveJournal journal_;
+  std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
+};
+
 }  // namespace
 
 std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, const RenamePlan& plan) {
@@ -463,15 +651,21 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
   auto names = ListForPlan(options);
   if (!names) return MakeError(names.error());
   RenamePlan plan;
-  const std::vector<std::string> snapshot = CachedItemPaths(cache);
+  auto basis = std::make_shared<RenamePlanBasis>();
+  basis->snapshot = CachedItemPaths(cache);
+  const std::vector<std::string>& snapshot = basis->snapshot;
+  basis->listingDigest = names->Digest();
   FileNameIndex index;
   index.Reserve(snapshot.size());
   for (const std::string& path : snapshot) index.Add(path);
   // As in the run, a name whose file is still on the disk is taken, and so is every name an
   // earlier rename was given.
-  std::unordered_set<std::string, FileNameIndex::TextHash, std::equal_to<>> taken;
-  auto occupied = [&](const std::string& path) { return taken.count(path) != 0 || names->Occupied(path); };
-  for (const std::string& path : snapshot) {
+  TextSet taken;
+  auto occupied = [&](const std::string& path) { return taken.Contains(path) || names->Occupied(path); };
+  for (std::size_t position = 0; position < snapshot.size(); ++position) {
+    const std::string& path = snapshot[position];
+    // The run takes a path its listing does not hold for gone.
+    if (!names->Holds(path)) basis->reusable = false;
     auto loaded = cache.LoadItem(path);
     if (!loaded) continue;  // the run would keep it and say why
     const ItemEntry* own = cache.CurrentEntry();
@@ -487,8 +681,8 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
     if (target == path) continue;
     index.Remove(path);
     index.Add(target);
-    taken.insert(target);
-    taken.insert(SidecarPath(target));
+    taken.Insert(target);
+    taken.Insert(SidecarPath(target));
     const std::string dir(DirectoryPart(path));
     auto counted = std::find_if(plan.perDirectory.begin(), plan.perDirectory.end(),
                                 [&](const auto& row) { return row.first == dir; });
@@ -498,125 +692,43 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
       ++counted->second;
     }
     plan.renames.push_back({path, target, {}});
+    basis->moves.push_back({position, target});
   }
+  basis->cachePathChanges = cache.PathChanges();
+  basis->reusable = names->DiskLooks() == 0;
+  plan.basis = std::move(basis);
   return plan;
 }
 
-Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options) {
+Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options,
+                                       const RenamePlanBasis* plan) {
   RenameRunResult result;
   if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
   result.confirmed = true;
 
   auto listed = ListForRun(cache, options);
   if (!listed) return MakeError(listed.error());
-  ListedNames& names = *listed;
-
+  RenameMoves run(cache, options, *listed, result);
+  // The plan's names hold while the cache and the listings are as the plan found them.
+  const bool planHolds = plan != nullptr && plan->reusable && plan->listingDigest == listed->Digest() &&
+                         plan->cachePathChanges == cache.PathChanges();
   // Renaming changes the cache but not the snapshot, so every file is handled once.
-  const std::vector<std::string> snapshot = CachedItemPaths(cache);
-  FileNameIndex index;
-  index.Reserve(snapshot.size());
-  for (const std::string& path : snapshot) index.Add(path);
+  std::vector<std::string> ownSnapshot;
+  if (!planHolds) ownSnapshot = CachedItemPaths(cache);
+  const std::vector<std::string>& snapshot = planHolds ? plan->snapshot : ownSnapshot;
 
-  // The moves are made in batches: the names of a batch are chosen as if every move before them
-  // succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
-  // after it are named again in the next batch, from the names the files really have.
-  MoveJournal journal(options.journalDir.empty() ? options.poolDir : options.journalDir);
-  struct Planned {
-    std::size_t position;
-    std::string from;
-    std::string to;
-  };
   std::size_t next = 0;
-  std::set<std::size_t> gone;  // positions counted once, though a batch may be named again
-  while (next < snapshot.size()) {
-    std::vector<Planned> plan;
-    // The batch's sources: no target of the batch may be one.
-    std::unordered_set<std::string, FileNameIndex::TextHash, std::equal_to<>> moving;
-    std::size_t journalBytes = 0;
-    std::size_t i = next;
-    for (; i < snapshot.size() && plan.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
-      if (options.progress) options.progress(i, snapshot.size());
-      const std::string& path = snapshot[i];
-      // A cached file that has gone away since it was loaded (another command moved it) is no
-      // longer the run's to rename.
-      if (!names.Occupied(path)) {
-        gone.insert(i);
-        continue;
-      }
-      auto loaded = cache.LoadItem(path);
-      if (!loaded) {
-        result.failed.push_back({path, {}, loaded.error()});
-        continue;
-      }
-      const ItemEntry* own = cache.CurrentEntry();
-      if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
-      // The index holds `path`: the snapshot's paths are in it until a move takes them away, and a
-      // failed move puts them back.
-      const std::string target = FreeRenameTarget(*own, path, index, names);
-      if (target == path) continue;
-      if (moving.count(target) != 0) break;  // named again once that source has moved
-      index.Remove(path);
-      index.Add(target);
-      moving.insert(path);
-      journalBytes += 2 * (path.size() + target.size()) + 4;
-      plan.push_back({i, path, target});
-    }
-    next = i;
-    if (plan.empty()) continue;
-
-    std::vector<PlannedMove> moves;
-    moves.reserve(plan.size());
-    for (const Planned& p : plan) moves.push_back({p.from, p.to});
-    if (auto recorded = journal.Record(moves); !recorded) {
-      // Nothing of this batch was moved; the run cannot go on safely.
-      for (const Planned& p : plan) result.failed.push_back({p.from, p.to, recorded.error()});
-      for (std::size_t k = i; k < snapshot.size(); ++k) result.failed.push_back({snapshot[k], {}, recorded.error()});
-      next = snapshot.size();
-      break;
-    }
-    std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
-    for (std::size_t k = 0; k < plan.size(); ++k) {
-      const Planned& p = plan[k];
-      std::string reason;
-      const std::string sidecarFrom = SidecarPath(p.from);
-      const ItemCache::SidecarSeen seen = !names.Listed(p.from)      ? ItemCache::SidecarSeen::kUnknown
-                                          : names.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
-                                                                     : ItemCache::SidecarSeen::kNotListed;
-      if (cache.MoveItem(p.from, p.to, &reason, seen) == 0) {
-        result.renamed.push_back({p.from, p.to, {}});
-        names.Remove(p.from);
-        names.Add(p.to);
-        if (seen == ItemCache::SidecarSeen::kListed) {
-          names.Remove(sidecarFrom);
-          names.Add(SidecarPath(p.to));
-        } else if (seen == ItemCache::SidecarSeen::kNotListed) {
-          unlisted.push_back({p.from, p.to});
-        }
-        continue;
-      }
-      if (!PathOccupied(p.from) && PathOccupied(p.to)) {
-        // The item moved, its sidecar could not follow, and the item could not go back: the
-        // journal stays, so the next command brings the two together.
-        WriteLogOf(cache, options, result);
-        return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
-      }
-      result.failed.push_back({p.from, p.to, reason});
-      // The names chosen from here on assumed this move: they are chosen again.
-      for (std::size_t m = plan.size(); m-- > k;) {
-        index.Remove(plan[m].to);
-        index.Add(plan[m].from);
-      }
-      next = p.position + 1;
-      break;
-    }
-    if (auto late = MoveLateSidecars(cache, unlisted, names, journal); !late) {
-      WriteLogOf(cache, options, result);
-      return MakeError(late.error());
-    }
+  if (planHolds) {
+    auto made = run.MakePlannedMoves(*plan);
+    if (!made) return MakeError(made.error());
+    next = *made;
+  }
+  if (next < snapshot.size()) {
+    if (auto named = run.NameAndMove(snapshot, next); !named) return MakeError(named.error());
   }
   WriteLogOf(cache, options, result);
-  if (auto cleared = journal.Clear(); !cleared) return MakeError(cleared.error());
-  result.handled = snapshot.size() - gone.size();
+  if (auto cleared = run.journal().Clear(); !cleared) return MakeError(cleared.error());
+  result.handled = snapshot.size() - run.gone();
   if (options.progress) options.progress(snapshot.size(), snapshot.size());
   return result;
 }

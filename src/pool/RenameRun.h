@@ -6,14 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
+#include "text/TextTable.h"
 
 namespace relicor {
 
@@ -48,17 +48,11 @@ class FileNameIndex {
   // at `ownPath`, whose own name never blocks a number.
   std::int32_t FreeNumber(const std::string& base, const std::string& ownPath);
 
-  // Hashes texts, so that a table of texts is searched with a view of one without copying it.
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-  };
-
  private:
-  std::unordered_set<std::string, TextHash, std::equal_to<>> paths_;  // exact texts
-  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> stemCount_;
+  TextSet paths_;                       // exact texts
+  TextTable<std::uint32_t> stemCount_;  // paths per stem
   // Per base: every number below this one is held by some cached path.
-  std::unordered_map<std::string, std::int32_t, TextHash, std::equal_to<>> lowestUnknown_;
+  TextTable<std::int32_t> lowestUnknown_;
   std::string probe_;  // the stem being tried
 
   std::size_t Count(std::string_view stem) const;
@@ -98,6 +92,25 @@ struct RenameRunResult {
   }
 };
 
+// What a plan was made from and what its moves need beyond their names, so that the run right
+// after it can make exactly the plan's moves without naming every item again, when it finds the
+// cache and the directories as the plan found them.
+struct RenamePlanBasis {
+  // The cached paths the plan handled, in order.
+  std::vector<std::string> snapshot;
+  struct Move {
+    std::size_t position;  // of the source in `snapshot`
+    std::string target;
+  };
+  std::vector<Move> moves;
+  std::uint64_t listingDigest = 0;  // of the names the plan's listings held
+  std::uint64_t cachePathChanges = 0;
+  // False when the plan looked at the disk name by name (in a directory that was not listed or
+  // whose file system takes names in other letter case for one) or met a cached path that the
+  // listing did not hold: the run then names every item itself.
+  bool reusable = false;
+};
+
 // What a run would do now: the renames (old -> new) in the order the run makes them.
 struct RenamePlan {
   std::size_t handled = 0;  // item files the run would handle
@@ -105,6 +118,7 @@ struct RenamePlan {
   // How many files would be renamed in each directory, in the order of the directories' first
   // rename.
   std::vector<std::pair<std::string, std::size_t>> perDirectory;
+  std::shared_ptr<const RenamePlanBasis> basis;
 };
 
 // The question with what the run is about to do: the question above, then how many files would
@@ -143,6 +157,10 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
 // anything is renamed. A name whose ITM file or sidecar is on the disk is never taken; whether it
 // is, and whether an item has a sidecar, the run takes from its listings, and after each batch of
 // moves it looks once more for sidecars that came since, so that they follow their items.
-Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options);
+// With the basis of a plan made just before: when the cache has not changed since and the
+// listings hold the same names, the run makes the plan's moves, as the keeper was told, until a
+// move fails; from there on, and always without such a plan, it names the items itself.
+Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options,
+                                       const RenamePlanBasis* plan = nullptr);
 
 }  // namespace relicor

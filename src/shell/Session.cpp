@@ -95,6 +95,8 @@ struct Session::Impl {
   ReportContext report;
 
   std::set<std::string> tidiedDirectories;  // see Lock
+  // What the last PlanRename was made from, for the RunRename after it.
+  std::shared_ptr<const RenamePlanBasis> renamePlan;
   std::string currentDir;
   std::vector<std::string> fileNames;
   int selectedIndex = -1;
@@ -643,7 +645,9 @@ Result<RenamePlan> Session::PlanRename() {
   auto held = s.Lock(s.WorkDirectory());
   if (!held) return MakeError(held.error());
   const RunClock::Hold clockStill(s.clock);
+  s.renamePlan.reset();
   auto plan = PlanRenameRun(s.cache, s.RenameOptions());
+  if (plan) s.renamePlan = plan->basis;
   s.ui.ProgressSet(0);
   return plan;
 }
@@ -659,7 +663,8 @@ Result<RenameRunResult> Session::RunRename() {
   auto held = s.Lock(s.WorkDirectory());
   if (!held) return MakeError(held.error());
   const RunClock::Hold clockStill(s.clock);
-  auto result = StartRenameRun(s.cache, s.RenameOptions());
+  const std::shared_ptr<const RenamePlanBasis> plan = std::exchange(s.renamePlan, nullptr);
+  auto result = StartRenameRun(s.cache, s.RenameOptions(), plan.get());
   s.ui.ProgressSet(0);
   return result;
 }

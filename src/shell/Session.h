@@ -193,7 +193,8 @@ class Session {
   // The question for `plan`: which directories, how many files in each.
   std::string RenameQuestionOf(const RenamePlan& plan) const;
   // The run without a question, under the pool's lock and its journal; it writes RENAME.LOG in the
-  // pool directory (the program directory when no pool is set) when it renamed anything.
+  // pool directory (the program directory when no pool is set) when it renamed anything. Right
+  // after PlanRename, while nothing has changed since, it makes the plan's moves.
   Result<RenameRunResult> RunRename();
   // Reverts the last run that RENAME.LOG holds (items whose files changed since are left, and
   // stay in the log), sidecars with their items, under the pool's lock and its journal.

@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "pool/RenameRun.h"
 #include "support/RecordBuilder.h"
@@ -137,8 +138,8 @@ class RenameRunTest : public ::testing::Test {
     return options;
   }
 
-  RenameRunResult Run(bool answer = true, bool subdirectories = false) {
-    auto result = StartRenameRun(cache_, Options(answer, subdirectories));
+  RenameRunResult Run(bool answer = true, bool subdirectories = false, const RenamePlanBasis* plan = nullptr) {
+    auto result = StartRenameRun(cache_, Options(answer, subdirectories), plan);
     EXPECT_TRUE(result) << result.error();
     return result ? *result : RenameRunResult();
   }
@@ -351,6 +352,88 @@ TEST_F(RenameRunTest, AFileThatCameSinceThePlanAndCannotBeReadStopsTheRunBeforeA
   ASSERT_FALSE(result);
   EXPECT_NE(result.error().find("B.ITM"), std::string::npos) << result.error();
   EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM", "B.ITM"}));
+}
+
+// The run after a plan makes the plan's moves without naming the items again, but only while the
+// plan holds. A basis whose target was changed shows which of the two the run did.
+class RenameAfterPlanTest : public RenameRunTest {
+ protected:
+  // Plans A.ITM (Short Sword, with a sidecar) and B.ITM (Short Sword), and returns the plan's basis
+  // with A's target changed to Planned0009.ITM.
+  RenamePlanBasis AlteredPlan() {
+    Item("pool/A.ITM", "Short Sword");
+    tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+    Item("pool/B.ITM", "Short Sword");
+    auto plan = PlanRenameRun(cache_, Options());
+    EXPECT_TRUE(plan && plan->basis != nullptr && plan->basis->reusable);
+    if (!plan || plan->basis == nullptr) return {};
+    RenamePlanBasis basis = *plan->basis;
+    EXPECT_EQ(basis.moves.size(), 2u);
+    if (!basis.moves.empty()) basis.moves[0].target = pool_ + "/Planned0009.ITM";
+    return basis;
+  }
+  void TearDown() override { faults::Clear(); }
+};
+
+TEST_F(RenameAfterPlanTest, AnUnchangedPoolGetsThePlansMoves) {
+  const RenamePlanBasis plan = AlteredPlan();
+  const RenameRunResult result = Run(true, false, &plan);
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"Planned0009.ITM", "Planned0009.IT0", "ShortSword0002.ITM"}));
+  EXPECT_EQ(tmp_.read("pool/Planned0009.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
+  EXPECT_EQ(result.renamed.size(), 2u);
+  EXPECT_EQ(result.handled, 2u);
+  ASSERT_NE(cache_.Find(pool_ + "/Planned0009.ITM"), nullptr);
+  EXPECT_EQ(cache_.Find(pool_ + "/Planned0009.ITM")->Meta().senderName, "Alice");
+  EXPECT_FALSE(PathOccupied(pool_ + "/RELICOR.JNL"));
+}
+
+// Whatever changed since the plan, the run names every item itself: a file that came (here a stray
+// sidecar at a planned name, which a planned move would have given to an item), a file that went,
+// an item the cache took in.
+TEST_F(RenameAfterPlanTest, AChangeSinceThePlanMakesTheRunNameTheItemsItself) {
+  const std::vector<std::pair<std::string, std::function<void()>>> changes = {
+      {"a stray sidecar", [this] { tmp_.write("pool/ShortSword0001.IT0", "stray"); }},
+      {"a file came", [this] { tmp_.write("pool/note.txt", "x"); }},
+      {"a file gone", [this] { std::filesystem::remove(pool_ + "/A.IT0"); }},
+      {"an item cached", [this] { (void)cache_.LoadItem(Item("C.ITM", "Dagger")); }},
+  };
+  // The rounds share the cache (the items of a round before stay cached under paths that are gone),
+  // so each round asks only whether the plan's moves were made.
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    std::filesystem::remove_all(pool_);
+    std::filesystem::create_directory(pool_);
+    const RenamePlanBasis plan = AlteredPlan();
+    change();
+    Run(true, false, &plan);
+    const std::set<std::string> names = FileNames(pool_);
+    EXPECT_EQ(names.count("Planned0009.ITM"), 0u);
+    EXPECT_EQ(names.count("A.ITM") + names.count("B.ITM"), 0u);
+  }
+}
+
+TEST_F(RenameAfterPlanTest, AStraySidecarAtAPlannedNameStaysAlone) {
+  const RenamePlanBasis plan = AlteredPlan();
+  tmp_.write("pool/ShortSword0001.IT0", "stray");
+  Run(true, false, &plan);
+  // The items took the next numbers.
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.IT0", "ShortSword0002.ITM",
+                                                     "ShortSword0002.IT0", "ShortSword0003.ITM"}));
+  EXPECT_EQ(tmp_.read("pool/ShortSword0001.IT0"), "stray");
+  EXPECT_EQ(tmp_.read("pool/ShortSword0002.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
+}
+
+// After a planned move fails, the items after it are named again: B takes the number A could not.
+TEST_F(RenameAfterPlanTest, AfterAFailedPlannedMoveTheRestIsNamedAgain) {
+  const RenamePlanBasis plan = AlteredPlan();
+  faults::Inject({faults::FileOp::kRename, EACCES, "/A.ITM", 0, 1});
+  const RenameRunResult result = Run(true, false, &plan);
+  ASSERT_EQ(result.failed.size(), 1u);
+  EXPECT_EQ(result.failed[0].from, pool_ + "/A.ITM");
+  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM", "A.IT0", "ShortSword0001.ITM"}));
+  EXPECT_EQ(IdentAt("pool/ShortSword0001.ITM"), 0x1002u);
+  EXPECT_EQ(result.handled, 2u);
+  EXPECT_FALSE(PathOccupied(pool_ + "/RELICOR.JNL"));
 }
 
 }  // namespace

@@ -1,0 +1,130 @@
+#pragma once
+// A table from texts to small values, for tables of many thousands of paths and names: every text
+// is copied into one growing block of memory, and the table is an open-addressed array of slots
+// (linear probing, at most half full) that each keep their text's size, place, value and part of
+// its hash code, so that a search reads the text itself only when all of these match. Unlike a
+// table of separately allocated strings it costs one or two cache misses per search and no
+// allocation per text.
+//
+// The bytes of an erased text stay in the block until the table goes, so the block grows with
+// every text ever added; a table is made for one run over a pool, not to live for the session.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace relicor {
+
+template <class Value>
+class TextTable {
+ public:
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+
+  // Makes room for `count` texts in all, so that adding that many does not grow the slots.
+  void Reserve(std::size_t count) {
+    if (SlotsFor(count) > slots_.size()) Rehash(SlotsFor(count));
+  }
+
+  bool Contains(std::string_view text) const { return SlotOf(text, HashOf(text)) != kNotFound; }
+
+  const Value* Find(std::string_view text) const {
+    const std::size_t slot = SlotOf(text, HashOf(text));
+    return slot == kNotFound ? nullptr : &slots_[slot].value;
+  }
+  Value* Find(std::string_view text) {
+    return const_cast<Value*>(static_cast<const TextTable&>(*this).Find(text));
+  }
+
+  // The value of `text`, added as `initial` when the table does not hold it yet; true when added.
+  // The pointer holds until the next text is added.
+  std::pair<Value*, bool> Insert(std::string_view text, Value initial = Value{}) {
+    const std::uint32_t hash = HashOf(text);
+    if (const std::size_t slot = SlotOf(text, hash); slot != kNotFound) return {&slots_[slot].value, false};
+    if (text.size() >= kErased) throw std::length_error("TextTable: text too long");
+    if (SlotsFor(size_ + erased_ + 1) > slots_.size()) Rehash(SlotsFor(size_ + 1));
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots_[i].size != kEmpty && slots_[i].size != kErased) i = (i + 1) & mask;
+    if (slots_[i].size == kErased) --erased_;
+    slots_[i] = Slot{hash, static_cast<std::uint32_t>(text.size()), text_.size(), std::move(initial)};
+    text_.append(text);
+    ++size_;
+    return {&slots_[i].value, true};
+  }
+
+  // Takes `text` out of the table; false when the table does not hold it.
+  bool Erase(std::string_view text) {
+    const std::size_t slot = SlotOf(text, HashOf(text));
+    if (slot == kNotFound) return false;
+    slots_[slot].size = kErased;
+    --size_;
+    ++erased_;
+    return true;
+  }
+
+ private:
+  // Marks in a slot's size: no text there yet, or a text that was erased.
+  static constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
+  static constexpr std::uint32_t kErased = kEmpty - 1;
+  static constexpr std::size_t kNotFound = ~std::size_t{0};
+
+  // Everything a search compares before it reads the text itself.
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t size = kEmpty;
+    std::size_t offset = 0;  // where the text starts in text_
+    [[no_unique_address]] Value value{};
+  };
+
+  static std::uint32_t HashOf(std::string_view text) {
+    const std::size_t hash = std::hash<std::string_view>{}(text);
+    return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  }
+  // A power of two, at least twice `count`.
+  static std::size_t SlotsFor(std::size_t count) {
+    std::size_t slots = 16;
+    while (slots < 2 * count) slots *= 2;
+    return slots;
+  }
+
+  std::size_t SlotOf(std::string_view text, std::uint32_t hash) const {
+    if (slots_.empty()) return kNotFound;
+    const std::size_t mask = slots_.size() - 1;
+    const auto size = static_cast<std::uint32_t>(text.size());
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      const Slot& slot = slots_[i];
+      if (slot.size == kEmpty) return kNotFound;
+      if (slot.hash == hash && slot.size == size && text_.compare(slot.offset, size, text) == 0) return i;
+    }
+  }
+
+  // Lays the texts held out again over `count` slots, leaving out the marks of erased ones.
+  void Rehash(std::size_t count) {
+    std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(count));
+    const std::size_t mask = count - 1;
+    for (Slot& slot : old) {
+      if (slot.size == kEmpty || slot.size == kErased) continue;
+      std::size_t i = slot.hash & mask;
+      while (slots_[i].size != kEmpty) i = (i + 1) & mask;
+      slots_[i] = std::move(slot);
+    }
+    erased_ = 0;
+  }
+
+  std::vector<Slot> slots_;
+  std::string text_;  // every text added, one after another
+  std::size_t size_ = 0;
+  std::size_t erased_ = 0;  // slots marked erased
+};
+
+// A set of texts laid out as a TextTable.
+struct NoValue {};
+using TextSet = TextTable<NoValue>;
+
+}  // namespace relicor
