@@ -24,18 +24,23 @@ void CliUi::ProgressStep() {
   ++steps_;
   ctx_.err << "\r" << "scanning: " << steps_ << " directories" << std::flush;
   progressShown_ = true;
+  shownPosition_ = -1;
 }
 
 void CliUi::ProgressSet(int position) {
   if (!ctx_.errIsTerminal) return;
   if (position <= 0 && !progressShown_) return;
+  // A run calls this for every item: the line is written again only when the percentage moves.
+  if (progressShown_ && position == shownPosition_) return;
   ctx_.err << "\r" << "progress: " << position << "%   " << std::flush;
   progressShown_ = true;
+  shownPosition_ = position;
 }
 
 void CliUi::EndProgress() {
   if (progressShown_) ctx_.err << "\r" << std::string(40, ' ') << "\r" << std::flush;
   progressShown_ = false;
+  shownPosition_ = -1;
   steps_ = 0;
 }
 

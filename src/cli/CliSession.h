@@ -30,6 +30,7 @@ class CliUi final : public SessionUi {
   CliContext& ctx_;
   int steps_ = 0;
   bool progressShown_ = false;
+  int shownPosition_ = -1;  // the percentage on the line, while progress is shown
   bool notified_ = false;
   bool assumeYes_ = false;
 };

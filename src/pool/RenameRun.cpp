@@ -340,12 +340,16 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
   return {};
 }
 
-// Loads every ITM file of both directories into the cache (a missing directory yields no files).
-Status ScanForRename(ItemCache& cache, const RenameRunOptions& options) {
+// Loads every ITM file of both directories into the cache (a missing directory yields no files),
+// and notes the names the listings held.
+Status ScanForRename(ItemCache& cache, const RenameRunOptions& options, ListedNames& names) {
   ScanOptions scan;
   scan.recursive = options.subdirectories;
   scan.progressStep = options.scanStep;
   scan.skippedDirectory = options.skippedDirectory;
+  scan.listed = [&names](const std::string& dir, const std::vector<DirEntry>& entries) {
+    names.AddDirectory(dir, entries);
+  };
   for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned;
@@ -397,19 +401,6 @@ Status WalkRenameDirectories(const RenameRunOptions& options, const ListingWalk&
     if (auto walked = WalkListings(*dir, walk, false); !walked) return walked;
   }
   return {};
-}
-
-// The names both directories hold now (after the scan, which told about what it left out).
-Result<ListedNames> ListForPlan(const RenameRunOptions& options) {
-  ListedNames names;
-  ListingWalk walk;
-  walk.recursive = options.subdirectories;
-  walk.listed = [&](const std::string& dir, const std::vector<DirEntry>& entries) -> Status {
-    names.AddDirectory(dir, entries);
-    return {};
-  };
-  if (auto walked = WalkRenameDirectories(options, walk); !walked) return MakeError(walked.error());
-  return names;
 }
 
 // The run's look at both directories, under the lock its moves are made under, as a scan of them
@@ -647,25 +638,24 @@ std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, c
 }
 
 Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options) {
-  if (auto scanned = ScanForRename(cache, options); !scanned) return MakeError(scanned.error());
-  auto names = ListForPlan(options);
-  if (!names) return MakeError(names.error());
+  ListedNames names;
+  if (auto scanned = ScanForRename(cache, options, names); !scanned) return MakeError(scanned.error());
   RenamePlan plan;
   auto basis = std::make_shared<RenamePlanBasis>();
   basis->snapshot = CachedItemPaths(cache);
   const std::vector<std::string>& snapshot = basis->snapshot;
-  basis->listingDigest = names->Digest();
+  basis->listingDigest = names.Digest();
   FileNameIndex index;
   index.Reserve(snapshot.size());
   for (const std::string& path : snapshot) index.Add(path);
   // As in the run, a name whose file is still on the disk is taken, and so is every name an
   // earlier rename was given.
   TextSet taken;
-  auto occupied = [&](const std::string& path) { return taken.Contains(path) || names->Occupied(path); };
+  auto occupied = [&](const std::string& path) { return taken.Contains(path) || names.Occupied(path); };
   for (std::size_t position = 0; position < snapshot.size(); ++position) {
     const std::string& path = snapshot[position];
     // The run takes a path its listing does not hold for gone.
-    if (!names->Holds(path)) basis->reusable = false;
+    if (!names.Holds(path)) basis->reusable = false;
     auto loaded = cache.LoadItem(path);
     if (!loaded) continue;  // the run would keep it and say why
     const ItemEntry* own = cache.CurrentEntry();
@@ -695,7 +685,7 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
     basis->moves.push_back({position, target});
   }
   basis->cachePathChanges = cache.PathChanges();
-  basis->reusable = names->DiskLooks() == 0;
+  basis->reusable = names.DiskLooks() == 0;
   plan.basis = std::move(basis);
   return plan;
 }

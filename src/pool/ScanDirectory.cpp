@@ -159,6 +159,7 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
     }
     return MakeError(entries.error());
   }
+  if (options.listed) options.listed(dir, *entries);
   // Temporary files of a run that was killed are of no use to anyone.
   for (const DirEntry& entry : *entries) {
     if (IsStaleTemporaryFileName(entry.name)) RemoveStaleTemporaryFiles(directory, {entry.name});

@@ -33,6 +33,9 @@ struct ScanOptions {
   // Called for each subdirectory that cannot be listed (no rights, a path too long for the
   // system): its items are not loaded, and the keeper is told.
   std::function<void(const std::string& reason)> skippedDirectory;
+  // Called with each directory listed (ending in the path separator) and all its entries, before
+  // its files are loaded.
+  std::function<void(const std::string& dir, const std::vector<DirEntry>& entries)> listed;
 };
 
 // True for a file name ending in ".ITM" in any letter case.

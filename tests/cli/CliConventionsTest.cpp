@@ -233,6 +233,25 @@ TEST_F(CliConventionsTest, JsonShapesOfReportDbListAndMembersList) {
   EXPECT_EQ(nlohmann::json::parse(run.out), (nlohmann::json{"alrik", "J\xC3\xB6rg"}));
 }
 
+// A run reports its progress for every item; on a terminal the line is written again only when
+// the percentage moves, not once per item.
+TEST_F(CliConventionsTest, ProgressOnATerminalIsWrittenOncePerPercent) {
+  for (int i = 0; i < 500; ++i) {
+    dir.write("pool/I" + std::to_string(i) + ".ITM",
+              RecordBuilder().ident(0x1000 + i).itemClass(12).baseItem(151).identified(1).name("ring").price(1).bytes());
+  }
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCli(With({"rename", "--yes"}), out, err, /*errIsTerminal=*/true, false), kExitOk) << err.str();
+  const std::string shown = err.str();
+  std::size_t lines = 0;
+  for (std::size_t at = shown.find("progress: "); at != std::string::npos; at = shown.find("progress: ", at + 1)) {
+    ++lines;
+  }
+  EXPECT_GT(lines, 10u);
+  EXPECT_LE(lines, 2 * 101u);  // the plan's and the run's percentages
+  EXPECT_NE(shown.find("progress: 99%"), std::string::npos);
+}
+
 TEST_F(CliConventionsTest, ADeclinedRenameChangesNothingAndExitsOne) {
   const auto before = FileNames(pool);
   CliRun run = RunAnswering("\n", With({"rename"}));  // Enter: the default, No
