@@ -477,13 +477,18 @@ Status ItemCache::StoreItemInfo(const std::string& path) {
 
 int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error,
                         SidecarSeen sidecar) {
+  if (source == destination) return 0;
+  // The item becomes current as a load of it makes it: a cached one only when it stays where it is
+  // (after a move the moved entry is made current).
+  const ItemEntry* held = entries_.Find(source);
   auto fail = [&](const std::string& reason) {
+    if (held != nullptr) MakeCurrent(*held);
     if (error != nullptr) *error = reason;
     return -1;
   };
-  if (source == destination) return 0;
-
-  if (auto loaded = LoadItem(source); !loaded) return fail(loaded.error());
+  if (held == nullptr) {
+    if (auto loaded = LoadItem(source); !loaded) return fail(loaded.error());
+  }
 
   if (auto moved = MoveFileNoReplace(source, destination); !moved) return fail(moved.error());
 
@@ -511,7 +516,7 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
   // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
   // missing sidecar when there is none), unless the caller's listing already told what the entry
   // was loaded from. The new path gets a key list text of its own; the old one keeps its text.
-  if (const ItemEntry* cached = entries_.Find(source)) {
+  if (const ItemEntry* cached = held != nullptr ? held : entries_.Find(source)) {
     // An entry of a file that was at the destination before is out of date.
     (void)entries_.Remove(destination);
     // The old path's text, as a note of the entry would give it until the move.

@@ -656,10 +656,9 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
     const std::string& path = snapshot[position];
     // The run takes a path its listing does not hold for gone.
     if (!names.Holds(path)) basis->reusable = false;
-    auto loaded = cache.LoadItem(path);
-    if (!loaded) continue;  // the run would keep it and say why
-    const ItemEntry* own = cache.CurrentEntry();
-    if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
+    // Every path of the snapshot is cached: its entry is all the naming needs.
+    const ItemEntry* own = cache.Find(path);
+    if (own == nullptr) continue;
     ++plan.handled;
     // The index holds `path`: the snapshot's paths are in it until they are given a new name.
     std::string target;

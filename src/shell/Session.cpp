@@ -701,7 +701,13 @@ std::string RenamePlanText(const RenamePlan& plan) {
 
 std::string RenameSummaryText(const RenameRunResult& result) {
   std::string text;
-  for (const auto& step : result.renamed) text += "renamed " + step.from + " -> " + step.to + "\n";
+  for (const auto& step : result.renamed) {
+    text += "renamed ";
+    text += step.from;
+    text += " -> ";
+    text += step.to;
+    text += '\n';
+  }
   for (const auto& step : result.failed) text += "failed " + step.from + ": " + step.reason + "\n";
   text += std::to_string(result.renamed.size()) + " renamed, " + std::to_string(result.kept()) + " kept, " +
           std::to_string(result.failed.size()) + " failed";
