@@ -88,9 +88,9 @@ class TextTable {
   }
   // A power of two, at least twice `count`.
   static std::size_t SlotsFor(std::size_t count) {
-    std::size_t slots = 16;
-    while (slots < 2 * count) slots *= 2;
-    return slots;
+    std::size_t slotCount = 16;  // not "slots": Qt makes that word a macro
+    while (slotCount < 2 * count) slotCount *= 2;
+    return slotCount;
   }
 
   std::size_t SlotOf(std::string_view text, std::uint32_t hash) const {

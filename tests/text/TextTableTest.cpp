@@ -54,7 +54,9 @@ TEST(TextTable, AgreesWithAMapOverManyAddsAndErases) {
         const std::uint32_t* found = table.Find(text);
         const auto expected = model.find(text);
         ASSERT_EQ(found != nullptr, expected != model.end()) << text;
-        if (found != nullptr) ASSERT_EQ(*found, expected->second) << text;
+        if (found != nullptr) {
+          ASSERT_EQ(*found, expected->second) << text;
+        }
       }
     }
     ASSERT_EQ(table.size(), model.size());
