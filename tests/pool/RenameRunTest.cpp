@@ -387,6 +387,19 @@ TEST_F(RenameAfterPlanTest, AnUnchangedPoolGetsThePlansMoves) {
   EXPECT_FALSE(PathOccupied(pool_ + "/RELICOR.JNL"));
 }
 
+TEST_F(RenameAfterPlanTest, ThePlansMovesHoldWithSubdirectoriesToo) {
+  Item("pool/sub/A.ITM", "Short Sword");
+  Item("sent/deeper/B.ITM", "Short Sword");
+  auto plan = PlanRenameRun(cache_, Options(true, true));
+  ASSERT_TRUE(plan && plan->basis != nullptr && plan->basis->reusable);
+  RenamePlanBasis basis = *plan->basis;
+  ASSERT_EQ(basis.moves.size(), 2u);
+  basis.moves[1].target = sent_ + "/deeper/Planned0009.ITM";
+  Run(true, true, &basis);
+  EXPECT_EQ(FileNames(pool_ + "/sub"), (std::set<std::string>{"ShortSword0001.ITM"}));
+  EXPECT_EQ(FileNames(sent_ + "/deeper"), (std::set<std::string>{"Planned0009.ITM"}));
+}
+
 // Whatever changed since the plan, the run names every item itself: a file that came (here a stray
 // sidecar at a planned name, which a planned move would have given to an item), a file that went,
 // an item the cache took in.
