@@ -292,13 +292,18 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
     auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir);
     // A late sidecar is a name that the run's listing, which follows the run's own moves, does not
     // hold. Where every name is known, there is none.
-    if (entries && std::all_of(entries->begin(), entries->end(), [&, path = dir + kPathSeparator](
-                                                                     const DirEntry& entry) mutable {
-          path.resize(dir.size() + 1);
-          path += entry.name;
-          return names.Holds(path);
-        })) {
-      continue;
+    if (entries) {
+      bool allKnown = true;
+      std::string path = dir + kPathSeparator;
+      for (const DirEntry& entry : *entries) {
+        path.resize(dir.size() + 1);
+        path += entry.name;
+        if (!names.Holds(path)) {
+          allKnown = false;
+          break;
+        }
+      }
+      if (allKnown) continue;
     }
     std::unordered_map<std::string, const PlannedMove*> sidecars;  // by file name
     std::unordered_set<std::string> items;  // file names that would own one of them, folded
