@@ -378,16 +378,11 @@ struct ListingWalk {
 Status WalkListings(const std::string& directory, const ListingWalk& walk, bool isSubdirectory) {
   if (directory.empty()) return {};
   if (walk.step) walk.step();
-  std::string dir = directory;
-  EnsureTrailingBackslash(dir);
-  auto entries = ListDirectory(dir);
-  if (!entries) {
-    if (isSubdirectory) {
-      if (walk.skipped) walk.skipped(entries.error() + ": its items are left out");
-      return {};
-    }
-    return MakeError(entries.error());
-  }
+  auto walked = ListWalkedDirectory(directory, isSubdirectory, walk.skipped);
+  if (!walked) return MakeError(walked.error());
+  if (!walked->entries) return {};
+  const std::string& dir = walked->dir;
+  std::optional<std::vector<DirEntry>>& entries = walked->entries;
   if (auto done = walk.listed(dir, *entries); !done) return done;
   if (!walk.recursive) return {};
   std::erase_if(*entries, [](const DirEntry& entry) {

@@ -141,24 +141,32 @@ Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory) {
   return entries;
 }
 
+Result<WalkedDirectory> ListWalkedDirectory(const std::string& directory, bool isSubdirectory,
+                                            const std::function<void(const std::string& reason)>& skipped) {
+  WalkedDirectory walked{directory, std::nullopt};
+  EnsureTrailingBackslash(walked.dir);
+  auto entries = ListDirectory(walked.dir);
+  if (entries) {
+    walked.entries = std::move(*entries);
+  } else if (!isSubdirectory) {
+    return MakeError(entries.error());
+  } else if (skipped) {
+    skipped(entries.error() + ": its items are left out");
+  }
+  return walked;
+}
+
 namespace {
 
 Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOptions& options,
                 std::vector<ScannedItem>* list, bool isSubdirectory) {
   if (directory.empty()) return {};
   if (options.progressStep) options.progressStep();
-  std::string dir = directory;
-  EnsureTrailingBackslash(dir);
-  auto entries = ListDirectory(dir);
-  if (!entries) {
-    // A subdirectory that cannot be listed (such as a file system's own lost+found) holds no items
-    // for the scan, as one that does not exist; the directory the scan was asked for must be read.
-    if (isSubdirectory) {
-      if (options.skippedDirectory) options.skippedDirectory(entries.error() + ": its items are left out");
-      return {};
-    }
-    return MakeError(entries.error());
-  }
+  auto walked = ListWalkedDirectory(directory, isSubdirectory, options.skippedDirectory);
+  if (!walked) return MakeError(walked.error());
+  if (!walked->entries) return {};
+  const std::string& dir = walked->dir;
+  std::optional<std::vector<DirEntry>>& entries = walked->entries;
   if (options.listed) options.listed(dir, *entries);
   // Temporary files of a run that was killed are of no use to anyone.
   for (const DirEntry& entry : *entries) {

@@ -2,6 +2,7 @@
 // The directory walk that loads every ITM file of a directory tree into the item cache.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,17 @@ class FoldedTexts {
   std::string folded_;
   std::vector<std::size_t> start_;
 };
+
+// One directory of a walk over a tree, listed: its text ending in the path separator, and its
+// entries. A subdirectory that cannot be listed (a file system's own lost+found, no rights) holds
+// nothing for the walk, as one that does not exist: it has no entries, and why is told to
+// `skipped`. The directory the walk was asked for must be listed: that failure is an error.
+struct WalkedDirectory {
+  std::string dir;
+  std::optional<std::vector<DirEntry>> entries;
+};
+Result<WalkedDirectory> ListWalkedDirectory(const std::string& directory, bool isSubdirectory,
+                                            const std::function<void(const std::string& reason)>& skipped);
 
 // Loads every ITM file of `directory` (and, when recursive, of its visible subdirectories; links
 // to directories are not followed) into the cache; when `list` is given, appends each loaded
