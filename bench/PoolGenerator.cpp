@@ -43,20 +43,42 @@ test::RecordBuilder RandomItem(std::mt19937& random, std::uint32_t ident) {
       .armorClass(static_cast<std::int16_t>(pick(0, 40)))
       .reqStrength(static_cast<std::uint8_t>(pick(0, 80)));
   switch (pick(0, 5)) {
-    case 0: item.prefixPower(2).pctDamage(static_cast<std::int16_t>(pick(20, 175))); break;
-    case 1: item.prefixPower(0).pctToHit(static_cast<std::int16_t>(pick(1, 150))); break;
-    case 2: item.prefixPower(6).pctArmor(static_cast<std::int16_t>(pick(10, 200))); break;
-    case 3: item.prefixPower(8).resFire(static_cast<std::uint8_t>(pick(10, 60))); break;
-    case 4: item.prefixPower(33).addMana(static_cast<std::int16_t>(pick(1, 60) * 64)); break;
-    default: break;
+    case 0:
+      item.prefixPower(2).pctDamage(static_cast<std::int16_t>(pick(20, 175)));
+      break;
+    case 1:
+      item.prefixPower(0).pctToHit(static_cast<std::int16_t>(pick(1, 150)));
+      break;
+    case 2:
+      item.prefixPower(6).pctArmor(static_cast<std::int16_t>(pick(10, 200)));
+      break;
+    case 3:
+      item.prefixPower(8).resFire(static_cast<std::uint8_t>(pick(10, 60)));
+      break;
+    case 4:
+      item.prefixPower(33).addMana(static_cast<std::int16_t>(pick(1, 60) * 64));
+      break;
+    default:
+      break;
   }
   switch (pick(0, 5)) {
-    case 0: item.suffixPower(19).addStrength(static_cast<std::int16_t>(pick(1, 30))); break;
-    case 1: item.suffixPower(25).addVitality(static_cast<std::int16_t>(pick(1, 30))); break;
-    case 2: item.suffixPower(31).addHitPoints(static_cast<std::int16_t>(pick(10, 100) * 64)); break;
-    case 3: item.suffixPower(61).addDamage(static_cast<std::int16_t>(pick(1, 20))); break;
-    case 4: item.suffixPower(58).effect(18); break;
-    default: break;
+    case 0:
+      item.suffixPower(19).addStrength(static_cast<std::int16_t>(pick(1, 30)));
+      break;
+    case 1:
+      item.suffixPower(25).addVitality(static_cast<std::int16_t>(pick(1, 30)));
+      break;
+    case 2:
+      item.suffixPower(31).addHitPoints(static_cast<std::int16_t>(pick(10, 100) * 64));
+      break;
+    case 3:
+      item.suffixPower(61).addDamage(static_cast<std::int16_t>(pick(1, 20)));
+      break;
+    case 4:
+      item.suffixPower(58).effect(18);
+      break;
+    default:
+      break;
   }
   item.name("synthetic item " + std::to_string(ident % 97));
   return item;

@@ -17,8 +17,8 @@ struct PoolSpec {
   std::string directory;
   int itemCount = 0;
   std::uint32_t seed = 1;
-  int sidecarEvery = 3;       // every n-th item gets a sidecar
-  bool sameName = false;      // every item carries the same name (for the rename run)
+  int sidecarEvery = 3;   // every n-th item gets a sidecar
+  bool sameName = false;  // every item carries the same name (for the rename run)
 };
 
 // Writes the pool unless it already holds the item count; returns the number of files written.

@@ -63,7 +63,8 @@ void WriteBytes(const std::string& path, std::size_t bytes) {
 std::size_t TreeBytes(const std::string& dir, const std::string& ext) {
   std::size_t total = 0;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (entry.is_regular_file() && (ext.empty() || entry.path().extension() == ext)) total += entry.file_size();
+    if (entry.is_regular_file() && (ext.empty() || entry.path().extension() == ext))
+      total += entry.file_size();
   }
   return total;
 }
@@ -151,7 +152,8 @@ int Run(const std::string& what, int n, const std::string& base) {
     const std::string copy = base + "/rename-floor";
     fs::remove_all(copy);
     fs::create_directories(copy);
-    for (const auto& entry : fs::directory_iterator(pool)) fs::copy(entry.path(), copy / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(pool))
+      fs::copy(entry.path(), copy / entry.path().filename());
     t0 = std::chrono::steady_clock::now();
     ReadAllItems(copy);
     std::vector<fs::path> files;

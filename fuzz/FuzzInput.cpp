@@ -1,12 +1,12 @@
 #include "FuzzInput.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace relicor::fuzz {
 

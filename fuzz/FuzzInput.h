@@ -11,8 +11,7 @@ namespace relicor::fuzz {
 
 class FuzzInput {
  public:
-  FuzzInput(const std::uint8_t* data, std::size_t size)
-      : rest_(reinterpret_cast<const char*>(data), size) {}
+  FuzzInput(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
 
   // The next byte, or 0 when the input is used up.
   std::uint8_t Byte() {

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Expect(again.entries().size() == loaded.size(), "saving changed the number of entries");
   for (const auto& [key, record] : loaded) {
     const auto found = again.entries().find(key);
-    fuzz::Expect(found != again.entries().end() && found->second.view() == record.view(), "saving changed a record");
+    fuzz::Expect(found != again.entries().end() && found->second.view() == record.view(),
+                 "saving changed a record");
   }
 
   // A record added to the original file (a torn tail included) is there after a reload, and the

@@ -65,7 +65,9 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string DateOrNothing(DateTime t) { return DateText(t).value_or("-"); }
+std::string DateOrNothing(DateTime t) {
+  return DateText(t).value_or("-");
+}
 
 }  // namespace
 
@@ -113,8 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const SidecarValues second = SidecarValuesFromIni(Ini::Parse(sidecar.Serialize()), now, fileDate);
   fuzz::Expect(Trim(second.senderName) == Trim(first.senderName), "the sender changed");
   fuzz::Expect(Trim(second.sendTo) == Trim(first.sendTo), "the receiver changed");
-  fuzz::Expect(second.points4Item == first.points4Item && second.isPublic == first.isPublic, "a switch changed");
-  fuzz::Expect(DateOrNothing(second.points4ItemAt) == DateOrNothing(first.points4ItemAt), "the points date changed");
+  fuzz::Expect(second.points4Item == first.points4Item && second.isPublic == first.isPublic,
+               "a switch changed");
+  fuzz::Expect(DateOrNothing(second.points4ItemAt) == DateOrNothing(first.points4ItemAt),
+               "the points date changed");
   fuzz::Expect(DateOrNothing(second.addedItem) == DateOrNothing(first.addedItem), "the added date changed");
   fuzz::Expect(DateOrNothing(second.sentAt) == DateOrNothing(first.sentAt), "the sent date changed");
   return 0;

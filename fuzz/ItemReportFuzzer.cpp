@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (html) {
     // Texts from the file and the sidecar are escaped: no markup of theirs reaches the page.
     fuzz::Expect(!ContainsNoCase(sink.PageText(), "<script"), "markup from the item reached the page");
-    if (outcome == ReportOutcome::kNotOnPage) fuzz::Expect(sink.PageText().empty(), "an item off the page wrote rows");
+    if (outcome == ReportOutcome::kNotOnPage)
+      fuzz::Expect(sink.PageText().empty(), "an item off the page wrote rows");
   } else {
     // Every line of the report is one line of the export.
     std::size_t expected = 0;

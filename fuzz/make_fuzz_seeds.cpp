@@ -20,8 +20,8 @@
 #include "item/BaseItems.h"
 #include "item/SpellTables.h"
 #include "item/Uniques.h"
-#include "pool/Sidecar.h"
 #include "platform/Settings.h"
+#include "pool/Sidecar.h"
 #include "support/RecordBuilder.h"
 #include "text/DateText.h"
 #include "validate/Database.h"
@@ -53,9 +53,15 @@ class Corpus {
 RecordBuilder Base(std::uint32_t ident, int baseItem) {
   const auto row = relicor::BaseItemOf(baseItem, false);
   RecordBuilder item;
-  item.ident(ident).itemClass(row.Class == relicor::kUndefinedBaseItemClass ? 0 : row.Class)
-      .baseItem(static_cast<std::uint8_t>(baseItem)).identified(1).createInfo(20).source(1)
-      .plainName(row.FullName).name(row.FullName).price(row.BasePrice);
+  item.ident(ident)
+      .itemClass(row.Class == relicor::kUndefinedBaseItemClass ? 0 : row.Class)
+      .baseItem(static_cast<std::uint8_t>(baseItem))
+      .identified(1)
+      .createInfo(20)
+      .source(1)
+      .plainName(row.FullName)
+      .name(row.FullName)
+      .price(row.BasePrice);
   item.durability(30).maxDurability(40).minDamage(2).maxDamage(8).armorClass(6);
   return item;
 }
@@ -63,8 +69,12 @@ RecordBuilder Base(std::uint32_t ident, int baseItem) {
 // Sets the field an affix table is read from (prefix or suffix power left to the caller).
 using FieldSetter = std::function<void(RecordBuilder&, std::int32_t)>;
 
-std::int16_t I16(std::int32_t v) { return static_cast<std::int16_t>(v); }
-std::uint8_t U8(std::int32_t v) { return static_cast<std::uint8_t>(v); }
+std::int16_t I16(std::int32_t v) {
+  return static_cast<std::int16_t>(v);
+}
+std::uint8_t U8(std::int32_t v) {
+  return static_cast<std::uint8_t>(v);
+}
 
 struct TableField {
   relicor::AffixTable table;
@@ -79,7 +89,9 @@ std::vector<TableField> TableFields() {
       {AffixTable::Dexterity, [](RecordBuilder& b, std::int32_t v) { b.addDexterity(I16(v)); }},
       {AffixTable::Vitality, [](RecordBuilder& b, std::int32_t v) { b.addVitality(I16(v)); }},
       {AffixTable::AllAttributes,
-       [](RecordBuilder& b, std::int32_t v) { b.addStrength(I16(v)).addMagic(I16(v)).addDexterity(I16(v)).addVitality(I16(v)); }},
+       [](RecordBuilder& b, std::int32_t v) {
+         b.addStrength(I16(v)).addMagic(I16(v)).addDexterity(I16(v)).addVitality(I16(v));
+       }},
       {AffixTable::HitPoints, [](RecordBuilder& b, std::int32_t v) { b.addHitPoints(I16(v * 64)); }},
       {AffixTable::Mana, [](RecordBuilder& b, std::int32_t v) { b.addMana(I16(v * 64)); }},
       {AffixTable::FlatDamage, [](RecordBuilder& b, std::int32_t v) { b.addDamage(I16(v)); }},
@@ -92,14 +104,17 @@ std::vector<TableField> TableFields() {
       {AffixTable::ResMagic, [](RecordBuilder& b, std::int32_t v) { b.resMagic(U8(v)); }},
       {AffixTable::ResFire, [](RecordBuilder& b, std::int32_t v) { b.resFire(U8(v)); }},
       {AffixTable::ResLightning, [](RecordBuilder& b, std::int32_t v) { b.resLightning(U8(v)); }},
-      {AffixTable::ResAll, [](RecordBuilder& b, std::int32_t v) { b.resFire(U8(v)).resLightning(U8(v)).resMagic(U8(v)); }},
+      {AffixTable::ResAll,
+       [](RecordBuilder& b, std::int32_t v) { b.resFire(U8(v)).resLightning(U8(v)).resMagic(U8(v)); }},
       {AffixTable::SpellLevel, [](RecordBuilder& b, std::int32_t v) { b.spellLevels(U8(v)); }},
   };
 }
 
-std::string SidecarText(const std::string& sender, const std::string& sendTo, bool points, const std::string& date) {
-  return "[Iteminfos]\r\nSenderName=" + sender + "\r\nSendTo=" + sendTo + "\r\nPoints4Item=" + (points ? "1" : "0") +
-         "\r\npublic=0\r\nPoints4ItemAt=" + date + "\r\nAddedItem=" + date + "\r\nSentAt=" + date + "\r\n";
+std::string SidecarText(const std::string& sender, const std::string& sendTo, bool points,
+                        const std::string& date) {
+  return "[Iteminfos]\r\nSenderName=" + sender + "\r\nSendTo=" + sendTo +
+         "\r\nPoints4Item=" + (points ? "1" : "0") + "\r\npublic=0\r\nPoints4ItemAt=" + date +
+         "\r\nAddedItem=" + date + "\r\nSentAt=" + date + "\r\n";
 }
 
 // The report harness's input: switches, page class, file name, record, sidecar.
@@ -155,14 +170,29 @@ int main(int argc, char** argv) {
   }
   for (int spell = 0; spell < relicor::kSpellCount; ++spell) {
     const auto s = static_cast<std::uint8_t>(spell);
-    items.push_back(Base(0x04000000U + s, 147).spell(s).charges(10).maxCharges(U8(relicor::MaxChargesOf(spell, false))).build());
-    items.push_back(RecordBuilder().ident(0x05000000U + s).itemClass(0).baseItem(109).createInfo(8).source(1)
-                        .spell(s).useEffect(24).build());
+    items.push_back(Base(0x04000000U + s, 147)
+                        .spell(s)
+                        .charges(10)
+                        .maxCharges(U8(relicor::MaxChargesOf(spell, false)))
+                        .build());
+    items.push_back(RecordBuilder()
+                        .ident(0x05000000U + s)
+                        .itemClass(0)
+                        .baseItem(109)
+                        .createInfo(8)
+                        .source(1)
+                        .spell(s)
+                        .useEffect(24)
+                        .build());
   }
   for (int bit = 0; bit < 32; ++bit) {
-    items.push_back(Base(0x06000000U + static_cast<std::uint32_t>(bit), 114).effect(bit).suffixPower(U8(40 + bit)).build());
+    items.push_back(Base(0x06000000U + static_cast<std::uint32_t>(bit), 114)
+                        .effect(bit)
+                        .suffixPower(U8(40 + bit))
+                        .build());
   }
-  items.push_back(Base(0x07000001, 124).prefixPower(3).pctDamage(300).name("Godly Great Sword").price(200000).build());
+  items.push_back(
+      Base(0x07000001, 124).prefixPower(3).pctDamage(300).name("Godly Great Sword").price(200000).build());
   items.push_back(Base(0x07000002, 114).identified(0).prefixPower(3).pctDamage(40).build());
   items.push_back(Base(0x07000003, 114).durability(255).maxDurability(255).build());
   items.push_back(Base(0x07000004, 114).fireDamage(1, 10).lightningDamage(2, 20).build());
@@ -177,14 +207,16 @@ int main(int argc, char** argv) {
   };
 
   Corpus report(root, "item_report");
-  for (std::size_t i = 0; i < items.size(); ++i) report.Add(ReportInput(i, items[i], sidecars[i % sidecars.size()]));
+  for (std::size_t i = 0; i < items.size(); ++i)
+    report.Add(ReportInput(i, items[i], sidecars[i % sidecars.size()]));
 
   // INI texts: a selector, a value, then the text.
   Corpus ini(root, "ini");
   auto addIni = [&](std::uint8_t selector, const std::string& value, const std::string& text) {
     ini.Add(std::string(1, static_cast<char>(selector)) + static_cast<char>(value.size()) + value + text);
   };
-  for (std::size_t i = 0; i < sidecars.size(); ++i) addIni(static_cast<std::uint8_t>(i), "Conan", sidecars[i]);
+  for (std::size_t i = 0; i < sidecars.size(); ++i)
+    addIni(static_cast<std::uint8_t>(i), "Conan", sidecars[i]);
   addIni(0x80, "/home/keeper/pool",
          "[RELICOR]\r\nPathToPool=/home/keeper/pool\r\nPathToSent=/home/keeper/sent\r\nHTMLScanSub=1\r\n"
          "MailAddress=keeper@example.org\r\nHTML_Fontface=arial\r\nHTML_Fontsize=10pt\r\nfilePrefix=itm\r\n"
@@ -214,7 +246,8 @@ int main(int argc, char** argv) {
   addPlayers("\xC4gir", "\xE4gir\r\n\xC4GIR\r\n~tilde\r\n_under\r\n");
 
   Corpus dates(root, "dates");
-  for (const char* text : {"01.12.2026", " 29.02.2024 ", "31.12.9999", "01.01.0001", "30.12.1899", "29.02.1900"}) {
+  for (const char* text :
+       {"01.12.2026", " 29.02.2024 ", "31.12.9999", "01.01.0001", "30.12.1899", "29.02.1900"}) {
     dates.Add(std::string(1, '\0') + text);
   }
   for (const double t : {0.0, 46361.5, -1.25, 2958465.999999, -693593.0, 1e300}) {
@@ -229,7 +262,7 @@ int main(int argc, char** argv) {
     dates.Add(bytes);
   }
 
-  std::cout << "seeds: item_report " << report.count() << ", ini " << ini.count() << ", ident_id " << database.count()
-            << ", players " << players.count() << ", dates " << dates.count() << "\n";
+  std::cout << "seeds: item_report " << report.count() << ", ini " << ini.count() << ", ident_id "
+            << database.count() << ", players " << players.count() << ", dates " << dates.count() << "\n";
   return 0;
 }

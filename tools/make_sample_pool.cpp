@@ -79,7 +79,8 @@ std::string SidecarText(const Sidecar& s) {
 }
 
 // A normal weapon or armour piece of a base item, identified, with durability.
-RecordBuilder Base(std::uint32_t ident, std::uint8_t itemClass, std::uint8_t baseItem, std::uint8_t level = 20) {
+RecordBuilder Base(std::uint32_t ident, std::uint8_t itemClass, std::uint8_t baseItem,
+                   std::uint8_t level = 20) {
   RecordBuilder item;
   item.ident(ident).itemClass(itemClass).baseItem(baseItem).identified(1).createInfo(level).source(1);
   item.durability(30).maxDurability(40);
@@ -114,90 +115,213 @@ int main(int argc, char** argv) {
 
   // Weapons.
   add("KingsSword.ITM",
-      Base(0x1A2B3C4D, 1, 114, 30).minDamage(2).maxDamage(6).prefixPower(4).pctDamage(160).pctToHit(90).suffixPower(27)
-          .addStrength(18).addMagic(18).addDexterity(18).addVitality(18),
+      Base(0x1A2B3C4D, 1, 114, 30)
+          .minDamage(2)
+          .maxDamage(6)
+          .prefixPower(4)
+          .pctDamage(160)
+          .pctToHit(90)
+          .suffixPower(27)
+          .addStrength(18)
+          .addMagic(18)
+          .addDexterity(18)
+          .addVitality(18),
       &fromAlrik);
-  add("DeadlyAxe.ITM", Base(0x00C0FFEE, 2, 126).minDamage(4).maxDamage(12).prefixPower(2).pctDamage(65)
-                           .suffixPower(61).addDamage(6),
+  add("DeadlyAxe.ITM",
+      Base(0x00C0FFEE, 2, 126)
+          .minDamage(4)
+          .maxDamage(12)
+          .prefixPower(2)
+          .pctDamage(65)
+          .suffixPower(61)
+          .addDamage(6),
       &fromBirte);
-  add("GoldBow.ITM", Base(0x0BADB0B0, 3, 141).minDamage(1).maxDamage(10).prefixPower(0).pctToHit(28)
-                         .suffixPower(23).addDexterity(9),
+  add("GoldBow.ITM",
+      Base(0x0BADB0B0, 3, 141)
+          .minDamage(1)
+          .maxDamage(10)
+          .prefixPower(0)
+          .pctToHit(28)
+          .suffixPower(23)
+          .addDexterity(9),
       &fromCorvin);
   add("SwiftMace.ITM", Base(0x31415926, 4, 131).minDamage(1).maxDamage(8).suffixPower(58).effect(18));
   add("Claymore.ITM", Base(0x27182818, 1, 117).minDamage(1).maxDamage(12));
-  add("LongWarBow.ITM", Base(0x16180339, 3, 145).minDamage(1).maxDamage(14).suffixPower(31)
-                            .addHitPoints(25 * 64),
-      &fromDagny);
+  add("LongWarBow.ITM",
+      Base(0x16180339, 3, 145).minDamage(1).maxDamage(14).suffixPower(31).addHitPoints(25 * 64), &fromDagny);
   // Armour, shields and helms.
-  add("StrongShield.ITM", Base(0x10203040, 5, 73).armorClass(10).prefixPower(6).pctArmor(55).suffixPower(25)
-                              .addVitality(7),
+  add("StrongShield.ITM",
+      Base(0x10203040, 5, 73).armorClass(10).prefixPower(6).pctArmor(55).suffixPower(25).addVitality(7),
       &fromAlrik);
   add("RedLeather.ITM", Base(0x50607080, 6, 59).armorClass(12).prefixPower(8).resFire(25));
-  add("ObsidianHelm.ITM", Base(0x0A0B0C0D, 7, 51).armorClass(9).prefixPower(11).resFire(20).resLightning(20)
-                              .resMagic(20),
+  add("ObsidianHelm.ITM",
+      Base(0x0A0B0C0D, 7, 51).armorClass(9).prefixPower(11).resFire(20).resLightning(20).resMagic(20),
       &fromBirte);
   add("ChainOfTheWolf.ITM", Base(0x11223344, 8, 63).armorClass(20).suffixPower(31).addHitPoints(35 * 64));
-  add("PlateOfTheAges.ITM", Base(0x55667788, 9, 67).armorClass(45).prefixPower(7).pctArmor(120).suffixPower(37)
-                                .durability(255).maxDurability(255),
+  add("PlateOfTheAges.ITM",
+      Base(0x55667788, 9, 67)
+          .armorClass(45)
+          .prefixPower(7)
+          .pctArmor(120)
+          .suffixPower(37)
+          .durability(255)
+          .maxDurability(255),
       &fromCorvin);
   add("Cape.ITM", Base(0x13572468, 6, 54).armorClass(3));
   // Staff, jewellery, book.
-  add("FireStaff.ITM", Base(0x24681357, 10, 147).minDamage(2).maxDamage(4).spell(1).charges(40).maxCharges(60)
-                           .prefixPower(33).addMana(20 * 64),
+  add("FireStaff.ITM",
+      Base(0x24681357, 10, 147)
+          .minDamage(2)
+          .maxDamage(4)
+          .spell(1)
+          .charges(40)
+          .maxCharges(60)
+          .prefixPower(33)
+          .addMana(20 * 64),
       &fromDagny);
-  add("RingOfMagic.ITM", RecordBuilder().ident(0x600DF00D).itemClass(12).baseItem(151).identified(1)
-                             .createInfo(18).source(1).prefixPower(9).resLightning(20).suffixPower(21).addMagic(10),
+  add("RingOfMagic.ITM",
+      RecordBuilder()
+          .ident(0x600DF00D)
+          .itemClass(12)
+          .baseItem(151)
+          .identified(1)
+          .createInfo(18)
+          .source(1)
+          .prefixPower(9)
+          .resLightning(20)
+          .suffixPower(21)
+          .addMagic(10),
       &fromAlrik);
-  add("AmuletOfLife.ITM", RecordBuilder().ident(0x7E7E7E7E).itemClass(13).baseItem(154).identified(1)
-                              .createInfo(22).source(1).prefixPower(33).addMana(25 * 64).suffixPower(31)
+  add("AmuletOfLife.ITM", RecordBuilder()
+                              .ident(0x7E7E7E7E)
+                              .itemClass(13)
+                              .baseItem(154)
+                              .identified(1)
+                              .createInfo(22)
+                              .source(1)
+                              .prefixPower(33)
+                              .addMana(25 * 64)
+                              .suffixPower(31)
                               .addHitPoints(30 * 64));
-  add("BookOfHealing.ITM", RecordBuilder().ident(0x0B00C002).itemClass(0).baseItem(109).createInfo(8).source(1)
-                               .spell(2).useEffect(24));
-  add("Unidentified.ITM", Base(0x0FACE0FF, 1, 120).identified(0).minDamage(2).maxDamage(10).prefixPower(3)
-                              .pctDamage(40));
+  add("BookOfHealing.ITM", RecordBuilder()
+                               .ident(0x0B00C002)
+                               .itemClass(0)
+                               .baseItem(109)
+                               .createInfo(8)
+                               .source(1)
+                               .spell(2)
+                               .useEffect(24));
+  add("Unidentified.ITM",
+      Base(0x0FACE0FF, 1, 120).identified(0).minDamage(2).maxDamage(10).prefixPower(3).pctDamage(40));
   // Uniques.
-  add("TheRiftBow.ITM", Base(0x0D1F7B0B, 3, 138).quality(1).uniqueIndex(10).minDamage(1).maxDamage(4)
-                            .pctToHit(10).addStrength(-3),
+  add("TheRiftBow.ITM",
+      Base(0x0D1F7B0B, 3, 138)
+          .quality(1)
+          .uniqueIndex(10)
+          .minDamage(1)
+          .maxDamage(4)
+          .pctToHit(10)
+          .addStrength(-3),
       &fromBirte);
-  add("TheDefender.ITM", Base(0x0DEFE4D0, 1, 119).quality(1).uniqueIndex(21).minDamage(1).maxDamage(8)
-                             .armorClass(5).resFire(10).resLightning(10).resMagic(10),
+  add("TheDefender.ITM",
+      Base(0x0DEFE4D0, 1, 119)
+          .quality(1)
+          .uniqueIndex(21)
+          .minDamage(1)
+          .maxDamage(8)
+          .armorClass(5)
+          .resFire(10)
+          .resLightning(10)
+          .resMagic(10),
       &fromCorvin);
-  add("GibbousMoon.ITM", Base(0x0A00D000, 1, 121).quality(1).uniqueIndex(24).minDamage(3).maxDamage(10)
-                             .addMana(15 * 64).pctDamage(25));
+  add("GibbousMoon.ITM", Base(0x0A00D000, 1, 121)
+                             .quality(1)
+                             .uniqueIndex(24)
+                             .minDamage(3)
+                             .maxDamage(10)
+                             .addMana(15 * 64)
+                             .pctDamage(25));
   // Hacked items: left with their own names and prices.
-  add("HackedSword.ITM", Base(0x0BAD0001, 1, 124, 40).minDamage(4).maxDamage(30).prefixPower(3).pctDamage(300)
-                             .name("Godly Great Sword").price(200000).plainName("Great Sword"),
+  add("HackedSword.ITM",
+      Base(0x0BAD0001, 1, 124, 40)
+          .minDamage(4)
+          .maxDamage(30)
+          .prefixPower(3)
+          .pctDamage(300)
+          .name("Godly Great Sword")
+          .price(200000)
+          .plainName("Great Sword"),
       &fromDagny, false);
-  add("WrongPower.ITM", Base(0x0BAD0002, 7, 53).armorClass(15).prefixPower(8).resMagic(45)
-                            .name("Ruby Great Helm").price(9000),
+  add("WrongPower.ITM",
+      Base(0x0BAD0002, 7, 53).armorClass(15).prefixPower(8).resMagic(45).name("Ruby Great Helm").price(9000),
       nullptr, false);
-  add("SinglePlayerRing.ITM", RecordBuilder().ident(0x0BAD0003).itemClass(12).baseItem(8).identified(1).quality(1)
-                                  .uniqueIndex(2).createInfo(20).source(2).name("Empyrean Band").price(8000),
+  add("SinglePlayerRing.ITM",
+      RecordBuilder()
+          .ident(0x0BAD0003)
+          .itemClass(12)
+          .baseItem(8)
+          .identified(1)
+          .quality(1)
+          .uniqueIndex(2)
+          .createInfo(20)
+          .source(2)
+          .name("Empyrean Band")
+          .price(8000),
       nullptr, false);
-  add("StrangePotion.ITM", RecordBuilder().ident(0x0BAD0004).itemClass(0).baseItem(84).createInfo(5).source(1)
-                               .useEffect(99).name("elixir of magic").price(5000),
+  add("StrangePotion.ITM",
+      RecordBuilder()
+          .ident(0x0BAD0004)
+          .itemClass(0)
+          .baseItem(84)
+          .createInfo(5)
+          .source(1)
+          .useEffect(99)
+          .name("elixir of magic")
+          .price(5000),
       nullptr, false);
   // The registered dupe: the same item key as DeadlyAxe.ITM (IDENT.ID holds it).
-  add("DeadlyAxeCopy.ITM", Base(0x00C0FFEE, 2, 126).minDamage(4).maxDamage(12).prefixPower(2).pctDamage(65)
-                               .suffixPower(61).addDamage(6),
+  add("DeadlyAxeCopy.ITM",
+      Base(0x00C0FFEE, 2, 126)
+          .minDamage(4)
+          .maxDamage(12)
+          .prefixPower(2)
+          .pctDamage(65)
+          .suffixPower(61)
+          .addDamage(6),
       &fromCorvin);
   // Subdirectories the pages treat in their own ways.
-  add("HIDDEN/SecretRing.ITM", RecordBuilder().ident(0x5EC7E700).itemClass(12).baseItem(152).identified(1)
-                                   .createInfo(10).source(1).suffixPower(19).addStrength(5),
+  add("HIDDEN/SecretRing.ITM",
+      RecordBuilder()
+          .ident(0x5EC7E700)
+          .itemClass(12)
+          .baseItem(152)
+          .identified(1)
+          .createInfo(10)
+          .source(1)
+          .suffixPower(19)
+          .addStrength(5),
       &fromAlrik);
-  add("SHORTINF/PlainSword.ITM", Base(0x5407F000, 1, 114).minDamage(2).maxDamage(6).prefixPower(0).pctToHit(12),
-      &fromBirte);
+  add("SHORTINF/PlainSword.ITM",
+      Base(0x5407F000, 1, 114).minDamage(2).maxDamage(6).prefixPower(0).pctToHit(12), &fromBirte);
 
   std::vector<SampleItem> sentItems;
   auto addSent = [&](std::string file, RecordBuilder item, const Sidecar* sidecar) {
     sentItems.push_back({std::move(file), std::move(item), true, sidecar});
   };
   addSent("BlueShield.ITM", Base(0x5E070001, 5, 72).armorClass(6).prefixPower(10).resMagic(15), &toBirte);
-  addSent("RingOfVigor.ITM", RecordBuilder().ident(0x5E070002).itemClass(12).baseItem(153).identified(1)
-                                 .createInfo(14).source(1).suffixPower(25).addVitality(12),
+  addSent("RingOfVigor.ITM",
+          RecordBuilder()
+              .ident(0x5E070002)
+              .itemClass(12)
+              .baseItem(153)
+              .identified(1)
+              .createInfo(14)
+              .source(1)
+              .suffixPower(25)
+              .addVitality(12),
           &toCorvin);
-  addSent("FalchionOfHaste.ITM", Base(0x5E070003, 1, 115).minDamage(4).maxDamage(8).suffixPower(58).effect(20),
-          &toAlrik);
+  addSent("FalchionOfHaste.ITM",
+          Base(0x5E070003, 1, 115).minDamage(4).maxDamage(8).suffixPower(58).effect(20), &toAlrik);
 
   auto writeAll = [](const fs::path& dir, std::vector<SampleItem>& list) {
     for (auto& sample : list) {

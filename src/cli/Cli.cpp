@@ -146,7 +146,8 @@ std::string UsageText() {
          "  rename --undo                  reverts the last rename run (RENAME.LOG)\n"
          "  db list [--json] | add FILE | remove KEY    the dupe-and-hack database\n"
          "  members list [--json] | add NAME | remove NAME    the member list\n"
-         "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not reproducible)\n"
+         "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not "
+         "reproducible)\n"
          "\n"
          "Exit status: 0 success; 1 the command failed, a check found what it looks for (dupecheck\n"
          "found duplicates, verify a file that is not genuine) or the keeper declined; 2 usage error.\n";
@@ -175,18 +176,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   std::string home, pool, sent;
   // Given twice, the last one holds.
-  CLI::Option* homeOption =
-      app.add_option("--home", home, "program directory")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  CLI::Option* homeOption = app.add_option("--home", home, "program directory")
+                                ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   CLI::Option* poolOption =
       app.add_option("--pool", pool, "pool directory")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   CLI::Option* sentOption =
       app.add_option("--sent", sent, "sent directory")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_flag("--vk", ctx.options.vk, "V&K mode on");
   app.add_flag("--info", ctx.options.info, "Additional Info on");
-  app.add_flag_callback("--debug-file", [&] { ctx.options.debugFile = true; }, "write the debug log");
-  app.add_flag_callback("--no-debug-file", [&] { ctx.options.debugFile = false; }, "no debug log (default)");
-  app.add_flag_callback("--subdirs", [&] { ctx.options.subdirs = true; }, "include subdirectories");
-  app.add_flag_callback("--no-subdirs", [&] { ctx.options.subdirs = false; }, "no subdirectories");
+  app.add_flag_callback(
+      "--debug-file", [&] { ctx.options.debugFile = true; }, "write the debug log");
+  app.add_flag_callback(
+      "--no-debug-file", [&] { ctx.options.debugFile = false; }, "no debug log (default)");
+  app.add_flag_callback(
+      "--subdirs", [&] { ctx.options.subdirs = true; }, "include subdirectories");
+  app.add_flag_callback(
+      "--no-subdirs", [&] { ctx.options.subdirs = false; }, "no subdirectories");
   app.add_flag("--decimal", ctx.options.decimal, "decimal view for dump");
 
   std::vector<std::pair<CLI::App*, const Command*>> subcommands;
@@ -195,14 +200,16 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!command.arguments.empty()) {
       sub->add_option(std::string(command.arguments), ctx.args, std::string(command.argumentsHelp));
     }
-    sub->footer("Global options (--home, --pool, --sent, ...) may stand before or after the command: see "
-                "relicor-cli --help.");
+    sub->footer(
+        "Global options (--home, --pool, --sent, ...) may stand before or after the command: see "
+        "relicor-cli --help.");
     const std::string_view name = command.name;
     if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
     if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify") {
       sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
     }
-    if (name == "export") sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");
+    if (name == "export")
+      sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");
     if (name == "rename") {
       sub->add_flag("--yes", ctx.command.yes, "do not ask");
       sub->add_flag("--dry-run", ctx.command.dryRun, "say what would be renamed; change nothing");
@@ -237,9 +244,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (*poolOption) ctx.options.pool = pool;
   if (*sentOption) ctx.options.sent = sent;
   // A directory that does not fit is refused, never cut: cut, it would name another directory.
-  for (const auto& [option, dir] : {std::pair{"--pool", &ctx.options.pool}, std::pair{"--sent", &ctx.options.sent}}) {
+  for (const auto& [option, dir] :
+       {std::pair{"--pool", &ctx.options.pool}, std::pair{"--sent", &ctx.options.sent}}) {
     if (!*dir) continue;
-    if (auto fits = CheckDirectoryLength(**dir); !fits) return Fail(ctx, std::string(option) + ": " + fits.error());
+    if (auto fits = CheckDirectoryLength(**dir); !fits)
+      return Fail(ctx, std::string(option) + ": " + fits.error());
   }
   for (const auto& [sub, command] : subcommands) {
     if (sub->parsed()) return command->run(ctx);

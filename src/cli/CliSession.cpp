@@ -10,9 +10,13 @@
 
 namespace relicor::cli {
 
-void PrintLine(std::ostream& out, std::string_view text) { out << Cp1252ToUtf8(text) << '\n'; }
+void PrintLine(std::ostream& out, std::string_view text) {
+  out << Cp1252ToUtf8(text) << '\n';
+}
 
-void PrintMessage(std::ostream& out, std::string_view message) { out << message << '\n'; }
+void PrintMessage(std::ostream& out, std::string_view message) {
+  out << message << '\n';
+}
 
 std::string DefaultOutputDirectory(Session& session) {
   const std::string& pool = session.settings().pathToPool;
@@ -22,7 +26,8 @@ std::string DefaultOutputDirectory(Session& session) {
 void CliUi::ProgressStep() {
   if (!ctx_.errIsTerminal) return;
   ++steps_;
-  ctx_.err << "\r" << "scanning: " << steps_ << " directories" << std::flush;
+  ctx_.err << "\r"
+           << "scanning: " << steps_ << " directories" << std::flush;
   progressShown_ = true;
   shownPosition_ = -1;
 }
@@ -32,7 +37,8 @@ void CliUi::ProgressSet(int position) {
   if (position <= 0 && !progressShown_) return;
   // A run calls this for every item: the line is written again only when the percentage moves.
   if (progressShown_ && position == shownPosition_) return;
-  ctx_.err << "\r" << "progress: " << position << "%   " << std::flush;
+  ctx_.err << "\r"
+           << "progress: " << position << "%   " << std::flush;
   progressShown_ = true;
   shownPosition_ = position;
 }
@@ -67,7 +73,8 @@ CliSession::CliSession(CliContext& ctx) : ui(ctx) {
   session->Start();
   // Global options hold for this run only; the settings file is never written. Their lengths were
   // checked with the options. Every command first repairs what a killed run left in the pool.
-  const Status recovered = ctx.options.pool ? session->SetPoolDirectory(*ctx.options.pool) : session->RecoverPool();
+  const Status recovered =
+      ctx.options.pool ? session->SetPoolDirectory(*ctx.options.pool) : session->RecoverPool();
   if (!recovered) ui.Notify(recovered.error());
   if (ctx.options.sent) (void)session->SetSentDirectory(*ctx.options.sent);
   if (ctx.options.subdirs) session->settings().htmlScanSub = *ctx.options.subdirs;

@@ -3,9 +3,9 @@
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "text/ByteText.h"
 #include "text/Cp1252.h"
 #include "text/Hex.h"
-#include "text/ByteText.h"
 
 namespace relicor::cli {
 
@@ -59,7 +59,8 @@ int CmdDb(CliContext& ctx) {
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     Database& database = cli.session->database();
-    if (!database.Remove(key)) return Fail(ctx, "no entry with the key " + key + " in " + database.filePath());
+    if (!database.Remove(key))
+      return Fail(ctx, "no entry with the key " + key + " in " + database.filePath());
     if (auto saved = database.Save(); !saved) return Fail(ctx, saved.error());
     PrintMessage(ctx.out, "removed " + key + " from " + database.filePath());
     return kExitOk;

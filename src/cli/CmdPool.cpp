@@ -44,7 +44,8 @@ int CmdDupeCheck(CliContext& ctx) {
     }
     nlohmann::json known = nlohmann::json::array();
     for (const auto& dupe : result->knownDupes) known.push_back({{"key", dupe.itemKey}, {"file", dupe.path}});
-    const nlohmann::json shape = {{"log", result->logPath}, {"duplicates", duplicates}, {"knownDupes", known}};
+    const nlohmann::json shape = {
+        {"log", result->logPath}, {"duplicates", duplicates}, {"knownDupes", known}};
     ctx.out << shape.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return found ? kExitFailed : kExitOk;
   }
@@ -87,7 +88,8 @@ int CmdSend(CliContext& ctx) {
 int CmdRename(CliContext& ctx) {
   const CommandOptions& o = ctx.command;
   if (!ctx.args.empty()) return UsageError(ctx, "rename takes no arguments, only --yes, --dry-run or --undo");
-  if (int(o.yes) + int(o.dryRun) + int(o.undo) > 1) return UsageError(ctx, "rename takes one of --yes, --dry-run, --undo");
+  if (int(o.yes) + int(o.dryRun) + int(o.undo) > 1)
+    return UsageError(ctx, "rename takes one of --yes, --dry-run, --undo");
   if (o.dryRun) {
     CliSession cli(ctx);
     auto plan = cli.session->PlanRename();
@@ -100,12 +102,14 @@ int CmdRename(CliContext& ctx) {
     CliSession cli(ctx);
     auto undone = cli.session->UndoRename();
     if (!undone) return Fail(ctx, undone.error());
-    if (!undone->logFound) return Fail(ctx, "no rename run to undo (no " + std::string(kRenameLogFileName) + " in " +
-                                                cli.session->RenameLogDirectory() + ")");
+    if (!undone->logFound)
+      return Fail(ctx, "no rename run to undo (no " + std::string(kRenameLogFileName) + " in " +
+                           cli.session->RenameLogDirectory() + ")");
     PrintMessage(ctx.out, UndoSummaryText(*undone));
     return undone->refused.empty() ? kExitOk : kExitFailed;
   }
-  if (!o.yes && !ctx.inIsTerminal) return UsageError(ctx, "rename asks before it starts: use --yes without a terminal");
+  if (!o.yes && !ctx.inIsTerminal)
+    return UsageError(ctx, "rename asks before it starts: use --yes without a terminal");
   CliSession cli(ctx);
   cli.ui.SetAssumeYes(o.yes);
   auto renamed = cli.session->RenameRun();

@@ -3,9 +3,9 @@
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "cli/FileUrl.h"
 #include "shell/Members.h"
 #include "text/Cp1252.h"
-#include "cli/FileUrl.h"
 
 namespace relicor::cli {
 
@@ -37,7 +37,8 @@ int CmdMembers(CliContext& ctx) {
     for (const auto& name : cli.session->Members()) PrintLine(ctx.out, name);
     return kExitOk;
   }
-  if (sub != "add" && sub != "remove") return UsageError(ctx, "unknown members command " + sub + DidYouMean(sub, {"list", "add", "remove"}));
+  if (sub != "add" && sub != "remove")
+    return UsageError(ctx, "unknown members command " + sub + DidYouMean(sub, {"list", "add", "remove"}));
   if (ctx.args.size() != 2) return UsageError(ctx, "members " + sub + " takes one name");
   CliSession cli(ctx);
   const std::string name = Utf8ToCp1252(ctx.args[1]);

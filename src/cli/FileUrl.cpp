@@ -12,8 +12,8 @@ std::string FileUrl(std::string_view path) {
   std::string url = "file://";
   for (const char c : text) {
     const auto b = static_cast<unsigned char>(c);
-    const bool plain = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '/' ||
-                       b == '-' || b == '.' || b == '_' || b == '~';
+    const bool plain = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
+                       b == '/' || b == '-' || b == '.' || b == '_' || b == '~';
     if (plain) {
       url.push_back(c);
     } else {

@@ -60,7 +60,8 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 
 }  // namespace
 
-DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent) : QWidget(parent, Qt::Window), database_(database) {
+DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent)
+    : QWidget(parent, Qt::Window), database_(database) {
   setObjectName("DUPEFORM");
   setWindowTitle("Database Dupes&Hacks");
   resize(403, 384);

@@ -1,9 +1,9 @@
 #include "gui/ItemDumpWindow.h"
 
 #include <QFontDatabase>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShowEvent>
-#include <QPlainTextEdit>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>

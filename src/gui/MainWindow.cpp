@@ -65,7 +65,6 @@ QFont FixedFont() {
 }
 }  // namespace
 
-
 MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* parent)
     : QMainWindow(parent), session_(std::make_unique<Session>(std::move(programDir), clock, *this)) {
   setObjectName("Form1");
@@ -80,7 +79,8 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
 
   // The creation handler; then what a killed run left in the pool is repaired, and told.
   session_->Start();
-  if (const Status recovered = session_->RecoverPool(); !recovered) MessageBoxes::Error(this, MessageToQt(recovered.error()));
+  if (const Status recovered = session_->RecoverPool(); !recovered)
+    MessageBoxes::Error(this, MessageToQt(recovered.error()));
   {
     const QSignalBlocker blockMail(mailAddress_);
     mailAddress_->setText(ToQt(session_->settings().mailAddress));
@@ -323,7 +323,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The other windows go with the main window without their own checks: the database window
     // does not ask about unsaved changes, and nothing can keep the program running without its
     // main window.
-    for (QWidget* window : std::initializer_list<QWidget*>{databaseWindow_, membersWindow_, itemDumpWindow_}) window->hide();
+    for (QWidget* window : std::initializer_list<QWidget*>{databaseWindow_, membersWindow_, itemDumpWindow_})
+      window->hide();
   }
   event->accept();
 }

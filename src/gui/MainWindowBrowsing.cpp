@@ -20,10 +20,10 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStorageInfo>
-#include <QTimer>
-#include <QUrl>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 #include <algorithm>
 
 #include "gui/GuiText.h"
@@ -129,7 +129,8 @@ void MainWindow::RefreshFileList() {
     return;
   }
   refreshTimer_->stop();
-  if (const Status reread = session_->RefreshFileList(); !reread) ShowStatusMessage(MessageToQt(reread.error()));
+  if (const Status reread = session_->RefreshFileList(); !reread)
+    ShowStatusMessage(MessageToQt(reread.error()));
   shownDirectory_.clear();  // its subdirectories may have changed too
   Sync();
 }

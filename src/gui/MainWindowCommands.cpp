@@ -11,9 +11,9 @@
 #include <optional>
 
 #include "gui/DatabaseWindow.h"
-#include "gui/MainWindowBusy.h"
 #include "gui/DesktopOpener.h"
 #include "gui/GuiText.h"
+#include "gui/MainWindowBusy.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
@@ -38,7 +38,7 @@ std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) 
 }  // namespace
 
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
-                            void (MainWindow::*handler)()) {
+                                void (MainWindow::*handler)()) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
   // While a long command runs, shortcuts take no effect either.
@@ -89,8 +89,8 @@ void MainWindow::BuildMenu() {
               Qt::Key_F9);
   AddCommand(extras, "MNUQuickPoint", "Quick Point Assign", &MainWindow::OnQuickPoint);
   AddCommand(extras, "MNUQuickDate", "Quick Date Assign", &MainWindow::OnQuickDate);
-  mnuMarkPublic_ =
-      functionKey(AddCommand(extras, "MNUMarkPublic", "Mark as PUBLIC", &MainWindow::OnMarkPublic), Qt::Key_F10);
+  mnuMarkPublic_ = functionKey(
+      AddCommand(extras, "MNUMarkPublic", "Mark as PUBLIC", &MainWindow::OnMarkPublic), Qt::Key_F10);
   functionKey(AddCommand(extras, "MNUMarkClanOnly", "Mark as CLAN-ONLY", &MainWindow::OnMarkClanOnly),
               Qt::Key_F11);
   extras->addSeparator();
@@ -126,7 +126,8 @@ std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std
     }
     return std::nullopt;
   }
-  if ((traits & kTellsResult) && !result->value().empty()) MessageBoxes::Information(this, MessageToQt(result->value()));
+  if ((traits & kTellsResult) && !result->value().empty())
+    MessageBoxes::Information(this, MessageToQt(result->value()));
   return std::move(result->value());
 }
 
@@ -145,12 +146,14 @@ void MainWindow::OnTextCreate() {
 }
 
 void MainWindow::OnSetPoolDir() {
-  if (const Status set = session_->SetPoolDirectoryToCurrent(); !set) MessageBoxes::Error(this, MessageToQt(set.error()));
+  if (const Status set = session_->SetPoolDirectoryToCurrent(); !set)
+    MessageBoxes::Error(this, MessageToQt(set.error()));
   Sync();
 }
 
 void MainWindow::OnSetSentDir() {
-  if (const Status set = session_->SetSentDirectoryToCurrent(); !set) MessageBoxes::Error(this, MessageToQt(set.error()));
+  if (const Status set = session_->SetSentDirectoryToCurrent(); !set)
+    MessageBoxes::Error(this, MessageToQt(set.error()));
   Sync();
 }
 
@@ -165,8 +168,8 @@ void MainWindow::OnStartCreate() {
         auto written = session_->PublishPages(session_->currentDirectory());
         if (!written) return MakeError(written.error());
         entrance = written->entrancePage;
-        return std::to_string(written->files) + " files, " + std::to_string(written->items) + " items written to " +
-               written->directory + "\nentrance page: " + written->entrancePage;
+        return std::to_string(written->files) + " files, " + std::to_string(written->items) +
+               " items written to " + written->directory + "\nentrance page: " + written->entrancePage;
       },
       kLong | kReports);
   if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))

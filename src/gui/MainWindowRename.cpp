@@ -28,7 +28,8 @@ void MainWindow::OnRenameRun() {
     MessageBoxes::Error(this, MessageToQt(plan->error()));
     return;
   }
-  if (!MessageBoxes::AskYesNo(this, MessageToQt(session_->RenameQuestionOf(**plan)), /*defaultNo=*/true)) return;
+  if (!MessageBoxes::AskYesNo(this, MessageToQt(session_->RenameQuestionOf(**plan)), /*defaultNo=*/true))
+    return;
 
   std::optional<Result<RenameRunResult>> run;
   {
@@ -63,7 +64,8 @@ void MainWindow::UndoRenameRun() {
     return;
   }
   const RenameSummary summary = SummariseUndo(**undone);
-  MessageBoxes::Information(this, summary.details.isEmpty() ? summary.text : summary.text + "\n\n" + summary.details);
+  MessageBoxes::Information(
+      this, summary.details.isEmpty() ? summary.text : summary.text + "\n\n" + summary.details);
 }
 
 }  // namespace relicor

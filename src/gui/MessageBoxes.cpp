@@ -31,7 +31,8 @@ QMessageBox::StandardButton EscapeAnswer(QMessageBox::StandardButtons buttons) {
 }  // namespace
 
 QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const QString& text,
-                                               QMessageBox::StandardButtons buttons, const MessageExtras& extras) {
+                                               QMessageBox::StandardButtons buttons,
+                                               const MessageExtras& extras) {
   HookState& hook = Hook();
   if (hook.intercept) {
     hook.requests.push_back({kind, kBoxTitle, text, extras.details, extras.defaultNo});
@@ -61,7 +62,8 @@ void MessageBoxes::Information(QWidget* parent, const QString& text) {
 
 bool MessageBoxes::InformationWithOffer(QWidget* parent, const QString& text, const QString& offer,
                                         const QString& details) {
-  return Show(parent, Kind::kInformation, text, QMessageBox::Ok | kOfferTaken, {offer, details}) == kOfferTaken;
+  return Show(parent, Kind::kInformation, text, QMessageBox::Ok | kOfferTaken, {offer, details}) ==
+         kOfferTaken;
 }
 
 void MessageBoxes::Error(QWidget* parent, const QString& text) {

@@ -63,7 +63,8 @@ class MessageBoxes {
 
  private:
   static QMessageBox::StandardButton Show(QWidget* parent, Kind kind, const QString& text,
-                                          QMessageBox::StandardButtons buttons, const MessageExtras& extras = {});
+                                          QMessageBox::StandardButtons buttons,
+                                          const MessageExtras& extras = {});
 };
 
 }  // namespace relicor

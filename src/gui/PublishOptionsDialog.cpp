@@ -62,7 +62,8 @@ QString Q(std::string_view text) {
 
 }  // namespace
 
-PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
+    : QDialog(parent), session_(session) {
   setObjectName("IOPTIONS");
   setWindowTitle("Options");
   setModal(true);
@@ -123,7 +124,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent) : 
 }
 
 QLineEdit* PublishOptionsDialog::AddField(const char* name, const QString& designValue,
-                               std::string HtmlOptionValues::*field) {
+                                          std::string HtmlOptionValues::*field) {
   auto* edit = new QLineEdit(designValue, this);
   edit->setObjectName(name);
   if (field != nullptr) {

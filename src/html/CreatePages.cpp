@@ -8,8 +8,8 @@
 #include "html/HistoryPages.h"
 #include "html/PageWriter.h"
 #include "html/Stylesheet.h"
-#include "text/Path.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -31,7 +31,9 @@ class BriefModeGuard {
 // the output list. The list is switched back on however the run leaves.
 class OutputListPause {
  public:
-  explicit OutputListPause(LineSink& sink) : sink_(sink), on_(sink.OutputListOn()) { sink_.SetOutputList(false); }
+  explicit OutputListPause(LineSink& sink) : sink_(sink), on_(sink.OutputListOn()) {
+    sink_.SetOutputList(false);
+  }
   ~OutputListPause() { sink_.SetOutputList(on_); }
   OutputListPause(const OutputListPause&) = delete;
   OutputListPause& operator=(const OutputListPause&) = delete;

@@ -8,8 +8,8 @@
 #include "identify/ReportText.h"
 #include "item/ItemClasses.h"
 #include "platform/FileSystem.h"
-#include "text/Path.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -35,9 +35,13 @@ std::optional<std::string> ReadRulesFile(const PublishContext& ctx) {
 
 }  // namespace
 
-std::string HistoryPageFileName(const HtmlOptionValues& options) { return OutputPrefix(options, false) + "-IPH.htm"; }
+std::string HistoryPageFileName(const HtmlOptionValues& options) {
+  return OutputPrefix(options, false) + "-IPH.htm";
+}
 
-std::string EntrancePageFileName(const HtmlOptionValues& options) { return OutputPrefix(options, false) + "-IP2.htm"; }
+std::string EntrancePageFileName(const HtmlOptionValues& options) {
+  return OutputPrefix(options, false) + "-IP2.htm";
+}
 
 double HistoryDayNumber(DateTime startTime, DateTime sentAt) {
   // nearbyint rounds halves to the even number in the default rounding mode.

@@ -23,7 +23,8 @@ int PageClassOfItem(const ItemRecord& record) {
 }
 
 std::string ClassPageFileName(const HtmlOptionValues& options, bool brief, int pageClass) {
-  return OutputPrefix(options, brief) + std::to_string(pageClass) + std::string(ClassName(pageClass)) + ".htm";
+  return OutputPrefix(options, brief) + std::to_string(pageClass) + std::string(ClassName(pageClass)) +
+         ".htm";
 }
 
 void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& options) {
@@ -44,7 +45,9 @@ void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& op
   WriteLine("<CENTER>&nbsp;</CENTER>");
 }
 
-void PageFile::WriteLine(std::string_view text) { sink_.WritePageLine(text); }
+void PageFile::WriteLine(std::string_view text) {
+  sink_.WritePageLine(text);
+}
 
 void PageFile::SpillIfLarge() {
   if (!open_ || !spillStatus_ || sink_.PageText().size() < kPageSpillBytes) return;
@@ -94,7 +97,9 @@ Status PageFile::CloseBehind() {
   std::shared_ptr<AtomicFileWriter> spilled = std::move(spilled_);
   const Status spillStatus = std::exchange(spillStatus_, Status{});
   if (auto before = Finish(); !before) return before;
-  auto write = [path = path_, spilled, spillStatus, text] { return WritePage(path, spilled.get(), spillStatus, *text); };
+  auto write = [path = path_, spilled, spillStatus, text] {
+    return WritePage(path, spilled.get(), spillStatus, *text);
+  };
   try {
     writing_ = std::async(std::launch::async, write);
   } catch (const std::system_error&) {
@@ -122,8 +127,8 @@ void PageFile::Abandon() {
 
 std::string GroupLinkLine(const std::string& prefix, int group) {
   const int first = FirstClassOfGroup(group);
-  return "<A CLASS=\"INV1\" HREF=\"" + prefix + std::to_string(first) + std::string(ClassName(first)) + ".htm\">" +
-         std::string(GroupName(group)) + "</A>&nbsp;&nbsp; |&nbsp;&nbsp;";
+  return "<A CLASS=\"INV1\" HREF=\"" + prefix + std::to_string(first) + std::string(ClassName(first)) +
+         ".htm\">" + std::string(GroupName(group)) + "</A>&nbsp;&nbsp; |&nbsp;&nbsp;";
 }
 
 void WriteNavigationBar(PageFile& page, const HtmlOptionValues& options, int pageClass, bool brief) {
@@ -133,7 +138,8 @@ void WriteNavigationBar(PageFile& page, const HtmlOptionValues& options, int pag
   page.WriteLine("<TR>");
   page.WriteLine("<TD NOWRAP>");
   page.WriteLine("<CENTER>");
-  const std::string entrance = "<A HREF=\"" + p + "-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+  const std::string entrance =
+      "<A HREF=\"" + p + "-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
   if (brief) {
     page.WriteLine(entrance + "<A HREF=\"" + ClassPageFileName(options, false, pageClass) +
                    "\">Details bitte!</A>&nbsp;&nbsp;");

@@ -21,11 +21,11 @@ struct PublishContext {
   // the page state whose counters the entrance page reads.
   ReportContext& report;
   const HtmlOptionValues& options;
-  const std::string& outputDir;        // scanned for items; every file of the run goes there
-  bool scanSubdirectories;             // "&Subdirectories"
-  const std::string& sentDir;          // the history's items; empty or missing: empty history
-  const std::string& poolDir;          // first place of rules.txt
-  const std::string& programDir;       // second place of rules.txt (ends with a separator)
+  const std::string& outputDir;             // scanned for items; every file of the run goes there
+  bool scanSubdirectories;                  // "&Subdirectories"
+  const std::string& sentDir;               // the history's items; empty or missing: empty history
+  const std::string& poolDir;               // first place of rules.txt
+  const std::string& programDir;            // second place of rules.txt (ends with a separator)
   const std::vector<std::string>& members;  // the member list, in its order
   PublishProgress progress;                 // may be empty
   // Told about each file that is too short to be an item (it is skipped); may be empty.

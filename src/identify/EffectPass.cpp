@@ -9,8 +9,8 @@
 #include "item/Sources.h"
 #include "item/SpellTables.h"
 #include "item/Uniques.h"
-#include "text/Hex.h"
 #include "text/ByteText.h"
+#include "text/Hex.h"
 
 namespace relicor {
 

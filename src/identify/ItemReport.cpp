@@ -4,9 +4,9 @@
 
 #include "identify/EffectPass.h"
 #include "identify/ReportText.h"
+#include "text/ByteText.h"
 #include "text/Hex.h"
 #include "text/Path.h"
-#include "text/ByteText.h"
 
 namespace relicor {
 
@@ -122,9 +122,9 @@ ReportOutcome ReportCurrentItem(ReportContext& ctx, const std::string& path, con
   if (!html) {
     const std::size_t from = directory.size() + 1;
     // The path goes into Windows-1252 text (the output list, ITMLIST.TXT).
-    sink.WriteReportLine("File : " +
-                         (from < path.size() ? PathToCp1252(path.substr(from)).substr(0, kFileShownLength)
-                                             : std::string()));
+    sink.WriteReportLine("File : " + (from < path.size()
+                                          ? PathToCp1252(path.substr(from)).substr(0, kFileShownLength)
+                                          : std::string()));
     sink.WriteReportLine(UpperCaseAscii(item.Name()));
     if (options.additionalInfo) {
       sink.WriteReportLine(UpperCaseAscii(item.PlainName()));

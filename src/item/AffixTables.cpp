@@ -309,18 +309,15 @@ constexpr bool WellFormed(const std::array<AffixRow, N>& rows) {
   return NamesFit(rows) && BoundsOrdered(rows);
 }
 
-static_assert(WellFormed(kStrengthTable) && WellFormed(kMagicTable) &&
-              WellFormed(kDexterityTable) && WellFormed(kVitalityTable) &&
-              WellFormed(kAllAttributesTable) && WellFormed(kHitPointTable) &&
-              WellFormed(kManaTable) && WellFormed(kFlatDamageTable) &&
-              WellFormed(kDamageReductionTable) && WellFormed(kDamageReductionTableVk) &&
-              WellFormed(kLeechTable) && WellFormed(kToHitNameTable) &&
-              WellFormed(kCombinedDamageTable) && WellFormed(kToHitTable) &&
-              WellFormed(kPctDamageTable) && WellFormed(kPctArmorTable) &&
-              WellFormed(kResMagicTable) && WellFormed(kResMagicTableVk) &&
-              WellFormed(kResFireTable) && WellFormed(kResFireTableVk) &&
-              WellFormed(kResLightningTable) && WellFormed(kResLightningTableVk) &&
-              WellFormed(kResistAllTable) && WellFormed(kSpellLevelTable));
+static_assert(WellFormed(kStrengthTable) && WellFormed(kMagicTable) && WellFormed(kDexterityTable) &&
+              WellFormed(kVitalityTable) && WellFormed(kAllAttributesTable) && WellFormed(kHitPointTable) &&
+              WellFormed(kManaTable) && WellFormed(kFlatDamageTable) && WellFormed(kDamageReductionTable) &&
+              WellFormed(kDamageReductionTableVk) && WellFormed(kLeechTable) && WellFormed(kToHitNameTable) &&
+              WellFormed(kCombinedDamageTable) && WellFormed(kToHitTable) && WellFormed(kPctDamageTable) &&
+              WellFormed(kPctArmorTable) && WellFormed(kResMagicTable) && WellFormed(kResMagicTableVk) &&
+              WellFormed(kResFireTable) && WellFormed(kResFireTableVk) && WellFormed(kResLightningTable) &&
+              WellFormed(kResLightningTableVk) && WellFormed(kResistAllTable) &&
+              WellFormed(kSpellLevelTable));
 
 static_assert(static_cast<std::size_t>(AffixTable::SpellLevel) + 1 == kAffixTableCount);
 
@@ -456,6 +453,8 @@ const AffixRow* FindAffix(AffixTable table, bool vkMode, std::int32_t value) {
   return nullptr;
 }
 
-const AffixRow& LeechAffix(LeechRow row) { return kLeechTable[static_cast<std::size_t>(row)]; }
+const AffixRow& LeechAffix(LeechRow row) {
+  return kLeechTable[static_cast<std::size_t>(row)];
+}
 
 }  // namespace relicor

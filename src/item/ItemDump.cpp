@@ -1,7 +1,7 @@
 #include "item/ItemDump.h"
 
-#include "text/Hex.h"
 #include "text/ByteText.h"
+#include "text/Hex.h"
 
 namespace relicor {
 
@@ -14,7 +14,8 @@ std::vector<std::string> ItemDumpLines(const ItemRecord& record, bool decimalVie
     collected += decimalView ? ZeroPadNumber(b, 3) : ByteToHex(b);
     collected += ' ';
     if (i % kDumpBytesPerLine == kDumpBytesPerLine - 1) {
-      lines.push_back(ZeroPadNumber(static_cast<std::int32_t>(i - (kDumpBytesPerLine - 1)), 3) + ": " + collected);
+      lines.push_back(ZeroPadNumber(static_cast<std::int32_t>(i - (kDumpBytesPerLine - 1)), 3) + ": " +
+                      collected);
       collected.clear();
     }
   }

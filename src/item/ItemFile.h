@@ -10,13 +10,13 @@
 namespace relicor {
 
 enum class ItemFileStatus : std::uint8_t {
-  kItem,        // 400 bytes or more: the first 400 bytes are the record
-  kNotAnItem,   // fewer than 400 bytes: not an item file
+  kItem,       // 400 bytes or more: the first 400 bytes are the record
+  kNotAnItem,  // fewer than 400 bytes: not an item file
 };
 
 struct ItemFile {
   ItemFileStatus status = ItemFileStatus::kNotAnItem;
-  ItemRecord record;     // all zero unless status is kItem
+  ItemRecord record;      // all zero unless status is kItem
   DateTime fileDate = 0;  // the file's modification time
   std::size_t size = 0;   // bytes read (at most 400)
 };

@@ -19,10 +19,13 @@ std::int16_t ItemRecord::ReadI16LE(std::size_t at) const {
 
 std::uint32_t ItemRecord::ReadU32LE(std::size_t at) const {
   return static_cast<std::uint32_t>(bytes_[at]) | (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
-         (static_cast<std::uint32_t>(bytes_[at + 2]) << 16) | (static_cast<std::uint32_t>(bytes_[at + 3]) << 24);
+         (static_cast<std::uint32_t>(bytes_[at + 2]) << 16) |
+         (static_cast<std::uint32_t>(bytes_[at + 3]) << 24);
 }
 
-std::int32_t ItemRecord::ReadI32LE(std::size_t at) const { return static_cast<std::int32_t>(ReadU32LE(at)); }
+std::int32_t ItemRecord::ReadI32LE(std::size_t at) const {
+  return static_cast<std::int32_t>(ReadU32LE(at));
+}
 
 std::string ItemRecord::TextAt(std::size_t from, std::size_t end) const {
   std::string text;
@@ -30,6 +33,8 @@ std::string ItemRecord::TextAt(std::size_t from, std::size_t end) const {
   return text;
 }
 
-std::string ItemRecord::ItemKey() const { return DWordToHex(Ident()) + ByteToHex(ItemClass()); }
+std::string ItemRecord::ItemKey() const {
+  return DWordToHex(Ident()) + ByteToHex(ItemClass());
+}
 
 }  // namespace relicor

@@ -94,7 +94,7 @@ inline constexpr int kDamageVsDemons = 30;
 inline constexpr int kAllResistancesZero = 31;
 }  // namespace effect
 
-inline constexpr std::uint8_t kNoAffix = 255;     // PrefixPower / SuffixPower: none
+inline constexpr std::uint8_t kNoAffix = 255;      // PrefixPower / SuffixPower: none
 inline constexpr std::uint8_t kSourceMonster = 2;  // Source value with special level rules
 
 class ItemRecord {
@@ -106,9 +106,7 @@ class ItemRecord {
 
   const ItemBytes& bytes() const { return bytes_; }
   ItemBytes& bytes() { return bytes_; }
-  std::string_view view() const {
-    return {reinterpret_cast<const char*>(bytes_.data()), bytes_.size()};
-  }
+  std::string_view view() const { return {reinterpret_cast<const char*>(bytes_.data()), bytes_.size()}; }
 
   // Raw little-endian reads.
   std::uint8_t ReadU8(std::size_t at) const { return bytes_[at]; }
@@ -170,7 +168,7 @@ class ItemRecord {
   std::uint8_t BaseItem() const { return ReadU8(offset::kBaseItem); }
 
   // Derived values.
-  std::string ItemKey() const;          // 8 hex digits of Ident + 2 of ItemClass
+  std::string ItemKey() const;  // 8 hex digits of Ident + 2 of ItemClass
   bool IsIdentified() const { return Identified() == 1 || ItemClass() == 0; }
   bool IsUnique() const { return Quality() == 1; }
   bool IsIndestructible() const { return Durability() == 0 || Durability() == 255; }

@@ -58,8 +58,8 @@ ItemRecord UnpackRecord(const std::uint8_t* packed, std::size_t size) {
   const std::uint8_t* end = packed + size;
   while (end - packed >= 2 && at < bytes.size()) {
     at += packed[0];
-    const std::size_t literal = std::min<std::size_t>({packed[1], static_cast<std::size_t>(end - packed - 2),
-                                                        at < bytes.size() ? bytes.size() - at : 0});
+    const std::size_t literal = std::min<std::size_t>(
+        {packed[1], static_cast<std::size_t>(end - packed - 2), at < bytes.size() ? bytes.size() - at : 0});
     std::memcpy(bytes.data() + at, packed + 2, literal);
     at += literal;
     packed += 2 + packed[1];

@@ -16,7 +16,8 @@ constexpr double kLatestUnixSeconds = 253402300799.0;
 
 DateTime LocalDateTimeFromUnix(double unixSeconds) {
   // A file system may hold any 64-bit time; one beyond the calendar is taken as its end.
-  unixSeconds = std::isnan(unixSeconds) ? 0.0 : std::clamp(unixSeconds, kEarliestUnixSeconds, kLatestUnixSeconds);
+  unixSeconds =
+      std::isnan(unixSeconds) ? 0.0 : std::clamp(unixSeconds, kEarliestUnixSeconds, kLatestUnixSeconds);
   const auto whole = static_cast<std::time_t>(std::floor(unixSeconds));
   const double fraction = unixSeconds - std::floor(unixSeconds);
   std::tm local{};

@@ -19,14 +19,17 @@ constexpr std::chrono::milliseconds kPollInterval{10};
 
 // True when `fd` is still the file at `path` (the holder before may have removed it).
 bool StillTheLockFile(int fd, const std::string& path) {
-  struct stat open {}, named {};
+  struct stat open {
+  }, named{};
   return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
          open.st_ino == named.st_ino;
 }
 
 }  // namespace
 
-DirectoryLock::~DirectoryLock() { Release(); }
+DirectoryLock::~DirectoryLock() {
+  Release();
+}
 
 DirectoryLock::DirectoryLock(DirectoryLock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
@@ -62,7 +65,8 @@ Result<DirectoryLock> DirectoryLock::Acquire(const std::string& dir, std::chrono
     const int err = errno;
     ::close(fd);
     if (err != EWOULDBLOCK && err != EINTR) return DirectoryLock();
-    if (std::chrono::steady_clock::now() >= deadline) return MakeError(std::string(kBusyText) + " (" + path + ")");
+    if (std::chrono::steady_clock::now() >= deadline)
+      return MakeError(std::string(kBusyText) + " (" + path + ")");
     std::this_thread::sleep_for(kPollInterval);
   }
 }

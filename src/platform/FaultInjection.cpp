@@ -65,7 +65,9 @@ int Count(std::uint32_t opsMask) {
   return total;
 }
 
-bool Planned() { return State().active; }
+bool Planned() {
+  return State().active;
+}
 
 int Check(FileOp op, std::string_view path) {
   Plan& plan = State();

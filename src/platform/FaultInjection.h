@@ -19,14 +19,16 @@ enum class FileOp : std::uint8_t {
 };
 
 // Bit masks for KillAt.
-constexpr std::uint32_t Bit(FileOp op) { return 1u << static_cast<unsigned>(op); }
+constexpr std::uint32_t Bit(FileOp op) {
+  return 1u << static_cast<unsigned>(op);
+}
 
 struct Fault {
   FileOp op = FileOp::kWrite;
-  int error = 0;            // the errno the operation fails with (EACCES, ENOSPC, EROFS, EIO, ...)
-  std::string pathPart;     // only operations on a path containing this text (empty: all)
-  int skip = 0;             // so many matching operations succeed first
-  int times = -1;           // so many fail, then the fault is spent (-1: every one)
+  int error = 0;         // the errno the operation fails with (EACCES, ENOSPC, EROFS, EIO, ...)
+  std::string pathPart;  // only operations on a path containing this text (empty: all)
+  int skip = 0;          // so many matching operations succeed first
+  int times = -1;        // so many fail, then the fault is spent (-1: every one)
 };
 
 // Adds a fault; several may be active at once (the first that matches decides).

@@ -128,7 +128,9 @@ Result<int> OpenRegularForReading(const std::string& path, int extraFlags = 0) {
 
 }  // namespace
 
-std::string SystemErrorText(int err) { return std::strerror(err); }
+std::string SystemErrorText(int err) {
+  return std::strerror(err);
+}
 
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) {
   auto opened = OpenRegularForReading(path);
@@ -232,7 +234,8 @@ Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path
   auto data = ReadToEnd(fd.get(), path);
   if (!data) return MakeError(data.error());
   // A file that grew while it was read is judged by what was read.
-  if (data->size() > maxBytes) return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
+  if (data->size() > maxBytes)
+    return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
   return std::optional<std::string>(std::move(*data));
 }
 
@@ -296,7 +299,8 @@ bool IsStaleTemporaryFileName(std::string_view name) {
   return ::kill(owner, 0) != 0 && errno == ESRCH;
 }
 
-std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir, const std::vector<std::string>& names) {
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir,
+                                                   const std::vector<std::string>& names) {
   std::vector<std::string> removed;
   for (const std::string& name : names) {
     if (!IsStaleTemporaryFileName(name)) continue;
@@ -321,7 +325,9 @@ Status SyncDirectory(const std::string& dir) {
 
 AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
 
-AtomicFileWriter::~AtomicFileWriter() { Abort(); }
+AtomicFileWriter::~AtomicFileWriter() {
+  Abort();
+}
 
 Status AtomicFileWriter::Open() {
   Abort();
@@ -407,7 +413,8 @@ Status AppendToFile(const std::string& path, std::string_view content) {
   Fd fd(raw);
   if (fd.get() < 0) {
     const int err = errno;
-    if (err == ELOOP && IsSymlink(path)) return MakeError("cannot write " + path + ": a symbolic link, not followed");
+    if (err == ELOOP && IsSymlink(path))
+      return MakeError("cannot write " + path + ": a symbolic link, not followed");
     return FileError("cannot open", path, err);
   }
   struct stat st {};

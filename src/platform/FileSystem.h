@@ -99,7 +99,8 @@ Status SyncDirectory(const std::string& dir);
 std::string TemporaryFileName(const std::string& target);
 bool IsStaleTemporaryFileName(std::string_view name);
 // Removes the leftovers among `names` (entries of `dir`); returns the paths removed.
-std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir, const std::vector<std::string>& names);
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir,
+                                                   const std::vector<std::string>& names);
 
 struct DirEntry {
   std::string name;  // the bare name

@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -146,7 +148,9 @@ void Ini::Set(std::string_view section, std::string_view key, std::string_view v
   InsertLine(insertAt, std::move(added));
 }
 
-bool Ini::HasSection(std::string_view section) const { return FindSection(section) != lines_.size(); }
+bool Ini::HasSection(std::string_view section) const {
+  return FindSection(section) != lines_.size();
+}
 
 std::vector<std::string> Ini::Sections() const {
   std::vector<std::string> names;
@@ -170,7 +174,9 @@ std::vector<std::string> Ini::Keys(std::string_view section) const {
   return names;
 }
 
-std::string ProfileText(std::string_view value) { return std::string(value.substr(0, kProfileTextLimit)); }
+std::string ProfileText(std::string_view value) {
+  return std::string(value.substr(0, kProfileTextLimit));
+}
 
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
   std::string hexForm;
@@ -223,6 +229,8 @@ bool ProfileBool(const std::optional<std::string>& value, bool defaultValue) {
   return ProfileInteger(value, defaultValue ? 1 : 0) != 0;
 }
 
-std::string ProfileBoolText(bool value) { return value ? "1" : "0"; }
+std::string ProfileBoolText(bool value) {
+  return value ? "1" : "0";
+}
 
 }  // namespace relicor

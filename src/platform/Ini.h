@@ -45,8 +45,8 @@ class Ini {
   struct Line {
     std::string text;  // the line as it stands in the file, without its line end
     LineKind kind = LineKind::kOther;
-    std::string name;   // section or key name, blanks removed
-    std::string value;  // key value, blanks removed
+    std::string name;        // section or key name, blanks removed
+    std::string value;       // key value, blanks removed
     bool terminated = true;  // the line had a line end (only the last line may lack one)
   };
 

@@ -13,7 +13,9 @@ Result<Ini> IniFile::Load() const {
   return Ini::Parse(**text);
 }
 
-Status IniFile::Save(const Ini& ini) const { return AtomicReplaceFile(path_, ini.Serialize()); }
+Status IniFile::Save(const Ini& ini) const {
+  return AtomicReplaceFile(path_, ini.Serialize());
+}
 
 Status IniFile::Update(const std::function<void(Ini&)>& edit) const {
   auto ini = Load();

@@ -11,7 +11,9 @@
 
 namespace relicor {
 
-std::string ProgramDir() { return ProgramDirFromExecutable(ExecutablePath()); }
+std::string ProgramDir() {
+  return ProgramDirFromExecutable(ExecutablePath());
+}
 
 namespace {
 

@@ -14,7 +14,7 @@ struct Error {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : data_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+  Result(T value) : data_(std::move(value)) {}      // NOLINT(google-explicit-constructor)
   Result(Error error) : data_(std::move(error)) {}  // NOLINT(google-explicit-constructor)
 
   bool ok() const { return data_.index() == 0; }
@@ -50,6 +50,8 @@ class [[nodiscard]] Result<void> {
 
 using Status = Result<void>;
 
-inline Error MakeError(std::string message) { return Error{std::move(message)}; }
+inline Error MakeError(std::string message) {
+  return Error{std::move(message)};
+}
 
 }  // namespace relicor

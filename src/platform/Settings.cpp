@@ -38,7 +38,9 @@ Ini LoadOrEmpty(const std::string& iniPath) {
 
 }  // namespace
 
-std::string SettingsPath(const std::string& programDir) { return programDir + std::string(kSettingsFileName); }
+std::string SettingsPath(const std::string& programDir) {
+  return programDir + std::string(kSettingsFileName);
+}
 
 Settings DefaultSettings(const std::string& programDir) {
   Settings settings;

@@ -21,9 +21,13 @@ namespace relicor {
 
 namespace {
 
-SidecarValues ToSidecar(const ItemMeta& meta) { return static_cast<const SidecarValues&>(meta); }
+SidecarValues ToSidecar(const ItemMeta& meta) {
+  return static_cast<const SidecarValues&>(meta);
+}
 
-void FromSidecar(const SidecarValues& values, ItemMeta& meta) { static_cast<SidecarValues&>(meta) = values; }
+void FromSidecar(const SidecarValues& values, ItemMeta& meta) {
+  static_cast<SidecarValues&>(meta) = values;
+}
 
 }  // namespace
 
@@ -64,9 +68,13 @@ DirectoryTexts& Directories() {
 thread_local const std::string* lastDirectory = nullptr;
 
 #ifdef _WIN32
-std::string DirectoryKey(std::string_view directory) { return UpperCaseDE(directory); }
+std::string DirectoryKey(std::string_view directory) {
+  return UpperCaseDE(directory);
+}
 #else
-std::string_view DirectoryKey(std::string_view directory) { return directory; }
+std::string_view DirectoryKey(std::string_view directory) {
+  return directory;
+}
 #endif
 
 // The directory part of `path` (with its last separator) and its file name.
@@ -137,7 +145,9 @@ void ItemEntry::Store(std::string_view path, const std::uint8_t* packed, std::si
   directory_ = &SharedDirectoryText(directory);
 }
 
-const std::string& ItemEntry::Directory() const { return directory_ != nullptr ? *directory_ : kNoDirectory; }
+const std::string& ItemEntry::Directory() const {
+  return directory_ != nullptr ? *directory_ : kNoDirectory;
+}
 
 std::string_view ItemEntry::FileName() const {
   if (bytes_ == nullptr) return {};
@@ -167,7 +177,9 @@ void ItemEntry::SetPath(std::string_view path) {
   Store(path, packed, PackRecord(record, packed));
 }
 
-ItemRecord ItemEntry::Record() const { return bytes_ != nullptr ? UnpackRecord(Packed()) : ItemRecord(); }
+ItemRecord ItemEntry::Record() const {
+  return bytes_ != nullptr ? UnpackRecord(Packed()) : ItemRecord();
+}
 
 namespace {
 
@@ -229,8 +241,8 @@ void ItemEntry::SetSidecarValues(const SidecarValues& values) {
   points4ItemAt_ = values.points4ItemAt;
   sidecar_.reset();
   if (asMissing) return;
-  const std::size_t size = 2 * sizeof(DateTime) + 1 + 2 * sizeof(std::uint32_t) + values.senderName.size() +
-                           values.sendTo.size();
+  const std::size_t size =
+      2 * sizeof(DateTime) + 1 + 2 * sizeof(std::uint32_t) + values.senderName.size() + values.sendTo.size();
   sidecar_ = std::make_unique_for_overwrite<std::uint8_t[]>(size);
   std::uint8_t* at = sidecar_.get();
   PutField(at, values.addedItem);
@@ -241,10 +253,12 @@ void ItemEntry::SetSidecarValues(const SidecarValues& values) {
   PutText(at, values.sendTo);
 }
 
-std::string ItemEntry::KeyText() const { return Record().ItemKey() + Path(); }
+std::string ItemEntry::KeyText() const {
+  return Record().ItemKey() + Path();
+}
 
 std::size_t ItemCache::PathIndex::SlotOf(const std::string* directory, std::string_view name,
-                                        std::uint32_t hash) const {
+                                         std::uint32_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
   while (slots_[i].entry != kNone) {
@@ -369,7 +383,8 @@ std::vector<std::string> ItemCache::Paths() const {
 const std::set<std::string, PathLess>& ItemCache::KeyList() const {
   if (!pendingEntries_.empty() || !pendingKeys_.empty()) {
     pendingKeys_.reserve(pendingKeys_.size() + pendingEntries_.size());
-    for (const PathIndex::EntryNumber number : pendingEntries_) pendingKeys_.push_back(entries_.At(number).KeyText());
+    for (const PathIndex::EntryNumber number : pendingEntries_)
+      pendingKeys_.push_back(entries_.At(number).KeyText());
     std::sort(pendingKeys_.begin(), pendingKeys_.end(), PathLess{});
     auto hint = keyList_.end();
     for (auto& text : pendingKeys_) hint = std::next(keyList_.insert(hint, std::move(text)));
@@ -379,7 +394,9 @@ const std::set<std::string, PathLess>& ItemCache::KeyList() const {
   return keyList_;
 }
 
-const ItemEntry* ItemCache::Find(const std::string& path) const { return entries_.Find(path); }
+const ItemEntry* ItemCache::Find(const std::string& path) const {
+  return entries_.Find(path);
+}
 
 void ItemCache::MakeCurrent(const ItemEntry& entry) {
   currentEntry_ = &entry;
@@ -387,9 +404,13 @@ void ItemCache::MakeCurrent(const ItemEntry& entry) {
   currentMeta_ = entry.Meta();
 }
 
-void ItemCache::Reserve(std::size_t count) { entries_.Reserve(count); }
+void ItemCache::Reserve(std::size_t count) {
+  entries_.Reserve(count);
+}
 
-Result<LoadStatus> ItemCache::LoadItem(const std::string& path) { return Load(path, nullptr); }
+Result<LoadStatus> ItemCache::LoadItem(const std::string& path) {
+  return Load(path, nullptr);
+}
 
 Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarListing& sidecars) {
   return Load(path, &sidecars);

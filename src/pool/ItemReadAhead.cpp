@@ -18,7 +18,9 @@ constexpr std::size_t kFewestItems = 8;
 
 }  // namespace
 
-void SetReadAheadMode(ReadAheadMode mode) { g_mode = mode; }
+void SetReadAheadMode(ReadAheadMode mode) {
+  g_mode = mode;
+}
 
 unsigned ReadAheadThreads(std::size_t items) {
   const ReadAheadMode mode = g_mode;
@@ -43,7 +45,8 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
   return read;
 }
 
-ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars)
+ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf,
+                             const SidecarListing* sidecars)
     : directory_(std::move(directory)), count_(count), nameOf_(std::move(nameOf)), sidecars_(sidecars) {
   const unsigned threads = ReadAheadThreads(count_);
   if (threads == 0) return;
@@ -61,7 +64,9 @@ ItemReadAhead::~ItemReadAhead() {
   for (std::thread& worker : workers_) worker.join();
 }
 
-std::size_t ItemReadAhead::FreeSlots() const { return next_ + slots_.size() - claimed_; }
+std::size_t ItemReadAhead::FreeSlots() const {
+  return next_ + slots_.size() - claimed_;
+}
 
 bool ItemReadAhead::ReadyToTake() const {
   const std::size_t wanted = std::min({kWakeBatch, slots_.size(), count_ - next_});
@@ -104,7 +109,8 @@ void ItemReadAhead::Work() {
 
 bool ItemReadAhead::IsPath(std::size_t i, std::string_view path) const {
   const std::string_view name = nameOf_(i);
-  return path.size() == directory_.size() + name.size() && path.starts_with(directory_) && path.ends_with(name);
+  return path.size() == directory_.size() + name.size() && path.starts_with(directory_) &&
+         path.ends_with(name);
 }
 
 std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {

@@ -26,7 +26,7 @@ namespace relicor {
 // One item file as a worker read it.
 struct ItemRead {
   Result<ItemFile> file = MakeError(std::string());
-  bool sidecarRead = false;  // the worker looked for the sidecar (the listing may hold it)
+  bool sidecarRead = false;    // the worker looked for the sidecar (the listing may hold it)
   std::optional<Ini> sidecar;  // its keys, when there is a sidecar that could be read
   std::string sidecarProblem;  // why a sidecar that is there was not read
 };
@@ -69,20 +69,20 @@ class ItemReadAhead {
   bool ReadyToTake() const;
   bool IsPath(std::size_t i, std::string_view path) const;
 
-  static constexpr std::size_t kWindow = 256;     // reads held at most, ahead of the reporting thread
-  static constexpr std::size_t kClaimBatch = 4;   // files a worker reads before it stores them
-  static constexpr std::size_t kWakeBatch = 16;   // reads a waiting reporting thread waits for
+  static constexpr std::size_t kWindow = 256;    // reads held at most, ahead of the reporting thread
+  static constexpr std::size_t kClaimBatch = 4;  // files a worker reads before it stores them
+  static constexpr std::size_t kWakeBatch = 16;  // reads a waiting reporting thread waits for
 
   std::string directory_;
   std::size_t count_;
   NameOf nameOf_;
   const SidecarListing* sidecars_;
   std::mutex mutex_;
-  std::condition_variable filled_;  // a worker stored a read
-  std::condition_variable taken_;   // the reporting thread took a read (or the read-ahead stops)
+  std::condition_variable filled_;              // a worker stored a read
+  std::condition_variable taken_;               // the reporting thread took a read (or the read-ahead stops)
   std::vector<std::optional<ItemRead>> slots_;  // read i is in slot i % kWindow
-  std::size_t claimed_ = 0;  // the next read a worker starts
-  std::size_t next_ = 0;     // the next read the reporting thread takes
+  std::size_t claimed_ = 0;                     // the next read a worker starts
+  std::size_t next_ = 0;                        // the next read the reporting thread takes
   bool stop_ = false;
   std::size_t sleepingWorkers_ = 0;  // workers waiting for room in the window
   bool takerWaits_ = false;          // the reporting thread waits for a read

@@ -15,11 +15,20 @@ constexpr std::size_t kMaxJournalBytes = 64 * 1024 * 1024;
 void AppendEscaped(std::string& out, std::string_view text) {
   for (const char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
     }
   }
 }
@@ -33,11 +42,20 @@ std::optional<std::string> Unescaped(std::string_view text) {
     }
     if (++i >= text.size()) return std::nullopt;
     switch (text[i]) {
-      case '\\': out += '\\'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
-      default: return std::nullopt;
+      case '\\':
+        out += '\\';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      default:
+        return std::nullopt;
     }
   }
   return out;
@@ -164,7 +182,8 @@ Result<std::vector<std::string>> RecoverMoves(const std::string& dir) {
     const bool atTo = PathOccupied(to);
     if (atFrom && atTo && SameContent(from, to)) {
       // A copy between file systems was finished but its source not yet removed.
-      if (auto removed = RemoveFile(from); !removed) return MakeError("cannot repair interrupted moves: " + removed.error());
+      if (auto removed = RemoveFile(from); !removed)
+        return MakeError("cannot repair interrupted moves: " + removed.error());
       repaired.push_back("removed " + from + ", a finished copy of " + to);
       atFrom = false;
     }
@@ -190,9 +209,11 @@ Result<std::vector<std::string>> RecoverMoves(const std::string& dir) {
     if (repaired.size() != before) repaired.back() += " (beside its item " + item + ")";
   }
   for (const std::string& d : touched) {
-    if (auto synced = SyncDirectory(d); !synced) return MakeError("cannot repair interrupted moves: " + synced.error());
+    if (auto synced = SyncDirectory(d); !synced)
+      return MakeError("cannot repair interrupted moves: " + synced.error());
   }
-  if (auto removed = RemoveFile(path); !removed) return MakeError("cannot repair interrupted moves: " + removed.error());
+  if (auto removed = RemoveFile(path); !removed)
+    return MakeError("cannot repair interrupted moves: " + removed.error());
   (void)SyncDirectory(dir.empty() ? "." : dir);
   return repaired;
 }

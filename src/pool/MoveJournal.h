@@ -68,6 +68,7 @@ struct PoolLock {
   std::vector<std::string> repaired;
 };
 enum class Tidy : bool { kNo = false, kYes = true };
-Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait = kLockWait, Tidy tidy = Tidy::kYes);
+Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait = kLockWait,
+                          Tidy tidy = Tidy::kYes);
 
 }  // namespace relicor

@@ -63,8 +63,7 @@ std::optional<std::string> RefusalOf(const RenameLogEntry& entry, const Occupied
   if (!FileExists(entry.to)) return entry.to + " is gone";
   auto head = ReadFileHeadAndTime(entry.to, kItemRecordSize);
   if (!head) return head.error();
-  if (head->data.size() < kItemRecordSize ||
-      ItemRecord::FromBytes(head->data).ItemKey() != entry.itemKey ||
+  if (head->data.size() < kItemRecordSize || ItemRecord::FromBytes(head->data).ItemKey() != entry.itemKey ||
       DateTimeText(head->modified).value_or("") != entry.fileDate) {
     return entry.to + " changed since the rename run";
   }
@@ -77,7 +76,9 @@ std::optional<std::string> RefusalOf(const RenameLogEntry& entry, const Occupied
 
 }  // namespace
 
-std::string RenameLogPath(const std::string& dir) { return JoinPath(dir, kRenameLogFileName); }
+std::string RenameLogPath(const std::string& dir) {
+  return JoinPath(dir, kRenameLogFileName);
+}
 
 std::string RenameLogText(const RenameLog& log) {
   std::string text = log.runTime;
@@ -138,7 +139,8 @@ RenameLogEntry RenameLogEntryOf(const ItemCache& cache, const std::string& from,
   return entry;
 }
 
-Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logDir, const std::string& journalDir) {
+Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logDir,
+                                       const std::string& journalDir) {
   RenameUndoResult result;
   auto read = ReadRenameLog(logDir);
   if (!read) return MakeError(read.error());

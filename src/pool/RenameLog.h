@@ -64,6 +64,7 @@ struct RenameUndoResult {
 // Reverts the run that the log of `logDir` holds, last rename first. The moves are recorded in the
 // journal of `journalDir` first; the caller holds its lock. Afterwards the log holds only the
 // refused entries (and is removed when there are none), so a second undo tries only those again.
-Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logDir, const std::string& journalDir);
+Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logDir,
+                                       const std::string& journalDir);
 
 }  // namespace relicor

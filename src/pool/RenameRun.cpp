@@ -12,8 +12,8 @@
 #include "pool/MoveJournal.h"
 #include "pool/RenameLog.h"
 #include "pool/ScanDirectory.h"
-#include "text/Path.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -146,7 +146,9 @@ std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::strin
   return lowest;
 }
 
-std::vector<std::string> CachedItemPaths(const ItemCache& cache) { return cache.Paths(); }
+std::vector<std::string> CachedItemPaths(const ItemCache& cache) {
+  return cache.Paths();
+}
 
 std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index) {
   const std::string base = FileNameBase(entry.Record().Name());
@@ -212,9 +214,7 @@ class ListedNames {
   std::size_t DiskLooks() const { return diskLooks_; }
 
   // True for a path in a listed directory.
-  bool Listed(std::string_view path) const {
-    return directories_.Contains(DirectoryPart(path));
-  }
+  bool Listed(std::string_view path) const { return directories_.Contains(DirectoryPart(path)); }
 
   // True when anything is at `path`.
   bool Occupied(const std::string& path) const {
@@ -446,7 +446,8 @@ void WriteLogOf(const ItemCache& cache, const RenameRunOptions& options, RenameR
   if (options.logDir.empty() || result.renamed.empty()) return;
   RenameLog log{DateTimeText(options.runTime).value_or(""), {}};
   log.entries.reserve(result.renamed.size());
-  for (const RenameStep& step : result.renamed) log.entries.push_back(RenameLogEntryOf(cache, step.from, step.to));
+  for (const RenameStep& step : result.renamed)
+    log.entries.push_back(RenameLogEntryOf(cache, step.from, step.to));
   if (auto written = WriteRenameLog(options.logDir, log); !written) {
     result.logError = written.error();
   } else {
@@ -479,7 +480,8 @@ class RenameMoves {
     while (m < plan.moves.size()) {
       std::vector<Step> batch;
       std::size_t journalBytes = 0;
-      for (; m < plan.moves.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++m) {
+      for (; m < plan.moves.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes;
+           ++m) {
         const RenamePlanBasis::Move& move = plan.moves[m];
         if (options_.progress) options_.progress(move.position, snapshot.size());
         const std::string& from = snapshot[move.position];
@@ -510,7 +512,8 @@ class RenameMoves {
       TextSet moving;  // the batch's sources: no target of the batch may be one
       std::size_t journalBytes = 0;
       std::size_t i = next;
-      for (; i < snapshot.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
+      for (; i < snapshot.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes;
+           ++i) {
         if (options_.progress) options_.progress(i, snapshot.size());
         const std::string& path = snapshot[i];
         // A cached file that has gone away since it was loaded (another command moved it) is no
@@ -560,7 +563,7 @@ class RenameMoves {
     std::string to;
   };
   struct BatchEnd {
-    bool recorded = true;                // false: the journal could not hold the batch; the run stops
+    bool recorded = true;               // false: the journal could not hold the batch; the run stops
     std::optional<std::size_t> failed;  // the step that failed; the steps after it were not made
   };
 
@@ -573,7 +576,8 @@ class RenameMoves {
     for (const Step& step : batch) moves.push_back({step.from, step.to});
     if (auto recorded = journal_.Record(moves); !recorded) {
       for (const Step& step : batch) result_.failed.push_back({step.from, step.to, recorded.error()});
-      for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, recorded.error()});
+      for (std::size_t k = end; k < snapshot.size(); ++k)
+        result_.failed.push_back({snapshot[k], {}, recorded.error()});
       return BatchEnd{false, std::nullopt};
     }
     names_.Add(journal_.path());  // a file the run made, not one that came
@@ -583,7 +587,7 @@ class RenameMoves {
       const Step& step = batch[k];
       std::string reason;
       const std::string sidecarFrom = SidecarPath(step.from);
-      const ItemCache::SidecarSeen seen = !names_.Listed(step.from)    ? ItemCache::SidecarSeen::kUnknown
+      const ItemCache::SidecarSeen seen = !names_.Listed(step.from)   ? ItemCache::SidecarSeen::kUnknown
                                           : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
                                                                       : ItemCache::SidecarSeen::kNotListed;
       if (cache_.MoveItem(step.from, step.to, &reason, seen) == 0) {

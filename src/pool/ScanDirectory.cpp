@@ -10,8 +10,8 @@
 
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
-#include "text/Path.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -188,7 +188,8 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   }
   if (list != nullptr) list->reserve(list->size() + files.size());
   ItemReadAhead ahead(
-      dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; }, &sidecars);
+      dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; },
+      &sidecars);
   struct AheadInUse {
     ItemCache& cache;
     ItemReadAhead* before;

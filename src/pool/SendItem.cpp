@@ -3,8 +3,8 @@
 #include "platform/FileSystem.h"
 #include "pool/MoveJournal.h"
 #include "pool/Sidecar.h"
-#include "text/Path.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 

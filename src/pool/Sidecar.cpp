@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "platform/IniFile.h"
-#include "text/Path.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 

@@ -62,7 +62,8 @@ Result<std::optional<std::string>> ReadSidecarText(const std::string& path);
 
 // Reads the sidecar at `path`. A missing or unreadable file is the same as one without keys; when
 // `problem` is given it receives why a file that is there was not read (a link, too large, ...).
-SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate, std::string* problem = nullptr);
+SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate,
+                          std::string* problem = nullptr);
 
 // Writes the seven keys into the sidecar at `path` with one atomic replace, creating the file
 // when missing and keeping every other section and key. An error names the file and the reason;

@@ -6,9 +6,14 @@
 namespace relicor {
 
 DebugLog::DebugLog(const Clock& clock, Enabled enabled, PoolDirectory poolDirectory, Warn warn)
-    : clock_(clock), enabled_(std::move(enabled)), poolDirectory_(std::move(poolDirectory)), warn_(std::move(warn)) {}
+    : clock_(clock),
+      enabled_(std::move(enabled)),
+      poolDirectory_(std::move(poolDirectory)),
+      warn_(std::move(warn)) {}
 
-std::string DebugLog::Path() const { return JoinPath(poolDirectory_(), kDebugLogFileName); }
+std::string DebugLog::Path() const {
+  return JoinPath(poolDirectory_(), kDebugLogFileName);
+}
 
 void DebugLog::WriteDebugLine(std::string_view text) {
   if (!enabled_()) return;

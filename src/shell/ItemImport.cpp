@@ -59,8 +59,8 @@ void CopyOne(ItemImport::Entry& entry, const std::string& directory) {
 }  // namespace
 
 int ItemImport::Count(Outcome outcome) const {
-  return static_cast<int>(
-      std::count_if(entries.begin(), entries.end(), [outcome](const Entry& e) { return e.outcome == outcome; }));
+  return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                        [outcome](const Entry& e) { return e.outcome == outcome; }));
 }
 
 ItemImport CopyItemFilesInto(const std::vector<std::string>& sources, const std::string& directory) {

@@ -10,10 +10,10 @@ namespace relicor {
 struct ItemImport {
   enum class Outcome {
     kCopied,
-    kExists,        // a file of that name is already in the directory; nothing was written
-    kNotItemFile,   // not an ordinary file whose name ends in ".ITM" (any letter case)
-    kSameFile,      // the file is already in the directory
-    kFailed,        // reading or writing failed; `error` says where and why
+    kExists,       // a file of that name is already in the directory; nothing was written
+    kNotItemFile,  // not an ordinary file whose name ends in ".ITM" (any letter case)
+    kSameFile,     // the file is already in the directory
+    kFailed,       // reading or writing failed; `error` says where and why
   };
   struct Entry {
     std::string source;  // as given

@@ -5,14 +5,16 @@
 #include <system_error>
 
 #include "platform/FileSystem.h"
-#include "text/Path.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 
 namespace {
 
-bool LessNoCase(const std::string& a, std::string_view b) { return CompareTextNoCase(a, b) < 0; }
+bool LessNoCase(const std::string& a, std::string_view b) {
+  return CompareTextNoCase(a, b) < 0;
+}
 
 // True when something stands at `path` (a file, a directory, a link that leads nowhere usable).
 bool SomethingAt(const std::string& path) {
@@ -46,7 +48,9 @@ bool MemberList::Remove(std::string_view name) {
   return true;
 }
 
-std::string MembersFilePath(const std::string& poolDir) { return JoinPath(poolDir, kMembersFileName); }
+std::string MembersFilePath(const std::string& poolDir) {
+  return JoinPath(poolDir, kMembersFileName);
+}
 
 void LoadMembers(MemberList& members, const std::string& poolDir) {
   members.Clear();

@@ -10,9 +10,9 @@
 #include "identify/LineSink.h"
 #include "platform/DirectoryLock.h"
 #include "platform/FileSystem.h"
+#include "pool/ItemReadAhead.h"
 #include "pool/MoveJournal.h"
 #include "pool/QuickAssign.h"
-#include "pool/ItemReadAhead.h"
 #include "pool/RenameRun.h"
 #include "pool/ScanDirectory.h"
 #include "pool/SendItem.h"
@@ -20,9 +20,9 @@
 #include "shell/Members.h"
 #include "shell/SeedCheck.h"
 #include "shell/TextExport.h"
+#include "text/ByteText.h"
 #include "text/Cp1252.h"
 #include "text/Path.h"
-#include "text/ByteText.h"
 #include "validate/DupeCheck.h"
 
 namespace relicor {
@@ -33,7 +33,9 @@ namespace {
 class DumpForwarder final : public ItemDumpDisplay {
  public:
   explicit DumpForwarder(SessionUi& ui) : ui_(ui) {}
-  void ShowItemDump(const ItemRecord& record, bool decimalView) override { ui_.ShowItemDump(record, decimalView); }
+  void ShowItemDump(const ItemRecord& record, bool decimalView) override {
+    ui_.ShowItemDump(record, decimalView);
+  }
   void HideItemDump() override { ui_.HideItemDump(); }
 
  private:
@@ -224,7 +226,8 @@ void Session::Start() {
   const std::string iniPath = JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName);
   s.settings = LoadSettings(iniPath, s.programDir);
   // A directory that does not fit is never used shortened: it would name another directory.
-  for (auto [key, dir] : {std::pair{"PathToPool", &s.settings.pathToPool}, std::pair{"PathToSent", &s.settings.pathToSent}}) {
+  for (auto [key, dir] :
+       {std::pair{"PathToPool", &s.settings.pathToPool}, std::pair{"PathToSent", &s.settings.pathToSent}}) {
     if (auto fits = CheckDirectoryLength(*dir); !fits) {
       s.ui.Notify(std::string(key) + " in " + iniPath + ": " + fits.error() + "; not used");
       dir->clear();
@@ -244,7 +247,9 @@ Status Session::RecoverPool() {
   return {};
 }
 
-Status Session::SaveMemberList() { return impl_->SaveMemberChanges(); }
+Status Session::SaveMemberList() {
+  return impl_->SaveMemberChanges();
+}
 
 Status Session::Shutdown() {
   Impl& s = *impl_;
@@ -255,13 +260,27 @@ Status Session::Shutdown() {
   return SaveSettings(iniPath, s.settings);
 }
 
-const std::string& Session::programDir() const { return impl_->programDir; }
-const Clock& Session::clock() const { return impl_->clock; }
-DateTime Session::startTime() const { return impl_->startTime; }
-Settings& Session::settings() { return impl_->settings; }
-OptionFlags& Session::flags() { return impl_->flags; }
-ItemCache& Session::cache() { return impl_->cache; }
-Database& Session::database() { return impl_->database; }
+const std::string& Session::programDir() const {
+  return impl_->programDir;
+}
+const Clock& Session::clock() const {
+  return impl_->clock;
+}
+DateTime Session::startTime() const {
+  return impl_->startTime;
+}
+Settings& Session::settings() {
+  return impl_->settings;
+}
+OptionFlags& Session::flags() {
+  return impl_->flags;
+}
+ItemCache& Session::cache() {
+  return impl_->cache;
+}
+Database& Session::database() {
+  return impl_->database;
+}
 
 void Session::SetDebugFile(bool on) {
   impl_->flags.debugFile = on;
@@ -273,13 +292,17 @@ void Session::SetAdditionalInfo(bool on) {
   if (!on) impl_->flags.debugFile = false;
 }
 
-const std::vector<std::string>& Session::Members() const { return impl_->members.Names(); }
+const std::vector<std::string>& Session::Members() const {
+  return impl_->members.Names();
+}
 bool Session::AddMember(const std::string& name) {
   // A line break would make two names of one in PLAYERS.TXT.
   if (name.find_first_of("\r\n") != std::string::npos) return false;
   return impl_->members.Add(name);
 }
-bool Session::RemoveMember(const std::string& name) { return impl_->members.Remove(name); }
+bool Session::RemoveMember(const std::string& name) {
+  return impl_->members.Remove(name);
+}
 
 Result<std::string> Session::AddMemberToFile(const std::string& name) {
   Impl& s = *impl_;
@@ -290,7 +313,8 @@ Result<std::string> Session::AddMemberToFile(const std::string& name) {
   auto held = s.Lock(poolDir);
   if (!held) return MakeError(held.error());
   s.ReloadMembers();
-  if (!s.members.Add(name)) return MakeError(Cp1252ToUtf8(name) + " is already in the member list " + MembersFilePath(poolDir));
+  if (!s.members.Add(name))
+    return MakeError(Cp1252ToUtf8(name) + " is already in the member list " + MembersFilePath(poolDir));
   if (auto saved = SaveMembers(s.members, poolDir); !saved) {
     s.members = s.loadedMembers;
     return MakeError(saved.error());
@@ -306,7 +330,8 @@ Result<std::string> Session::RemoveMemberFromFile(const std::string& name) {
   auto held = s.Lock(poolDir);
   if (!held) return MakeError(held.error());
   s.ReloadMembers();
-  if (!s.members.Remove(name)) return MakeError(Cp1252ToUtf8(name) + " is not in the member list " + MembersFilePath(poolDir));
+  if (!s.members.Remove(name))
+    return MakeError(Cp1252ToUtf8(name) + " is not in the member list " + MembersFilePath(poolDir));
   if (auto saved = SaveMembers(s.members, poolDir); !saved) {
     s.members = s.loadedMembers;
     return MakeError(saved.error());
@@ -335,7 +360,9 @@ Status Session::SetCurrentDirectory(const std::string& directory) {
   return {};
 }
 
-const std::string& Session::currentDirectory() const { return impl_->currentDir; }
+const std::string& Session::currentDirectory() const {
+  return impl_->currentDir;
+}
 
 Status Session::RereadFileList() {
   Impl& s = *impl_;
@@ -365,10 +392,16 @@ Status Session::RefreshFileList() {
   return {};
 }
 
-const std::vector<std::string>& Session::subdirectoryNames() const { return impl_->listedSubdirectories; }
+const std::vector<std::string>& Session::subdirectoryNames() const {
+  return impl_->listedSubdirectories;
+}
 
-const std::vector<std::string>& Session::fileNames() const { return impl_->fileNames; }
-int Session::selectedIndex() const { return impl_->selectedIndex; }
+const std::vector<std::string>& Session::fileNames() const {
+  return impl_->fileNames;
+}
+int Session::selectedIndex() const {
+  return impl_->selectedIndex;
+}
 
 Status Session::SelectFile(int index) {
   Impl& s = *impl_;
@@ -378,7 +411,9 @@ Status Session::SelectFile(int index) {
   return s.Report(s.PathOf(s.selectedIndex), s.currentDir);
 }
 
-std::string Session::SelectedPath() const { return impl_->PathOf(impl_->selectedIndex); }
+std::string Session::SelectedPath() const {
+  return impl_->PathOf(impl_->selectedIndex);
+}
 
 bool Session::SendingAvailable() const {
   const Impl& s = *impl_;
@@ -392,11 +427,19 @@ Status Session::ReportFile(const std::string& path, const std::string& directory
   return impl_->Report(path, directory);
 }
 
-const std::vector<std::string>& Session::OutputLines() const { return impl_->sink.OutputList(); }
-StatusColour Session::statusColour() const { return impl_->report.findings.status; }
-const ItemRecord& Session::CurrentItem() const { return impl_->cache.CurrentItem(); }
+const std::vector<std::string>& Session::OutputLines() const {
+  return impl_->sink.OutputList();
+}
+StatusColour Session::statusColour() const {
+  return impl_->report.findings.status;
+}
+const ItemRecord& Session::CurrentItem() const {
+  return impl_->cache.CurrentItem();
+}
 
-Result<std::string> Session::ExportItemList() { return ExportItemList(impl_->currentDir); }
+Result<std::string> Session::ExportItemList() {
+  return ExportItemList(impl_->currentDir);
+}
 
 Result<std::string> Session::ExportItemList(const std::string& directory, bool seedCheck) {
   Impl& s = *impl_;
@@ -408,8 +451,8 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   // Which items have a sidecar: from the listing just read, or (for a list read earlier) anew.
   std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
   if (!sidecars) sidecars = Impl::ListSidecars(s.currentDir);
-  const std::string path = JoinPath(s.currentDir == std::string(1, kPathSeparator) ? "" : s.currentDir,
-                                    kExportFileName);
+  const std::string path =
+      JoinPath(s.currentDir == std::string(1, kPathSeparator) ? "" : s.currentDir, kExportFileName);
   AtomicFileWriter file(path);
   if (auto opened = file.Open(); !opened) return MakeError(opened.error());
   std::string head = std::string(kExportTitle) + "\r\n\r\n";
@@ -468,7 +511,9 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   return "Item list written to " + path;
 }
 
-Result<std::string> Session::CreatePages() { return CreatePages(impl_->currentDir); }
+Result<std::string> Session::CreatePages() {
+  return CreatePages(impl_->currentDir);
+}
 
 Result<std::string> Session::CreatePages(const std::string& directory) {
   auto summary = PublishPages(directory);
@@ -516,8 +561,12 @@ Status CheckDirectoryLength(const std::string& directory) {
   return MakeError("the path is longer than " + std::to_string(kTextCapacity) + " characters: " + directory);
 }
 
-Status Session::SetPoolDirectoryToCurrent() { return SetPoolDirectory(impl_->currentDir); }
-Status Session::SetSentDirectoryToCurrent() { return SetSentDirectory(impl_->currentDir); }
+Status Session::SetPoolDirectoryToCurrent() {
+  return SetPoolDirectory(impl_->currentDir);
+}
+Status Session::SetSentDirectoryToCurrent() {
+  return SetSentDirectory(impl_->currentDir);
+}
 
 Status Session::SetPoolDirectory(const std::string& directory) {
   if (auto fits = CheckDirectoryLength(directory); !fits) return fits;
@@ -601,12 +650,14 @@ Result<std::string> Session::PrepareItemToSend(const std::string& path, const st
   if (path.empty() || member.empty()) return std::string();
   auto held = s.Lock(s.WorkDirectory());
   if (!held) return MakeError(held.error());
-  auto result = relicor::PrepareItemToSend(s.cache, s.clock, path, member, s.settings.pathToSent, s.WorkDirectory());
+  auto result =
+      relicor::PrepareItemToSend(s.cache, s.clock, path, member, s.settings.pathToSent, s.WorkDirectory());
   if (!result) return MakeError(result.error());
   switch (result->outcome) {
     case SendOutcome::kSent: {
       std::string text = "moved " + result->source + " to " + result->destination;
-      for (const auto& field : result->written) text += "; " + std::string(field.key) + "=" + Cp1252ToUtf8(field.value);
+      for (const auto& field : result->written)
+        text += "; " + std::string(field.key) + "=" + Cp1252ToUtf8(field.value);
       return text;
     }
     case SendOutcome::kNothingSelected:
@@ -656,7 +707,9 @@ std::string Session::RenameQuestionOf(const RenamePlan& plan) const {
   return RenameQuestion(impl_->settings.pathToPool, impl_->settings.pathToSent, plan);
 }
 
-std::string Session::RenameLogDirectory() const { return impl_->WorkDirectory(); }
+std::string Session::RenameLogDirectory() const {
+  return impl_->WorkDirectory();
+}
 
 Result<RenameRunResult> Session::RunRename() {
   Impl& s = *impl_;

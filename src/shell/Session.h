@@ -82,8 +82,8 @@ class Session {
   // error when the pool cannot be repaired.
   Status RecoverPool();
   // Shutdown: saves the member list (its changes of this run, into PLAYERS.TXT as it is then; a
-  // failure is told, the close goes on) and writes all fifteen settings keys. An error means the settings could not be written ("nach ... kann nicht
-  // geschrieben werden"): the caller keeps the program running.
+  // failure is told, the close goes on) and writes all fifteen settings keys. An error means the settings
+  // could not be written ("nach ... kann nicht geschrieben werden"): the caller keeps the program running.
   Status Shutdown();
 
   // State.

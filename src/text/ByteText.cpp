@@ -71,7 +71,8 @@ namespace {
 // a-z folded to A-Z; every other byte stays.
 constexpr std::array<unsigned char, 256> MakeFoldTable() {
   std::array<unsigned char, 256> table{};
-  for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
+  for (int i = 0; i < 256; ++i)
+    table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
   return table;
 }
 constexpr std::array<unsigned char, 256> kFold = MakeFoldTable();

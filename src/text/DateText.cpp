@@ -32,7 +32,9 @@ void CivilFromDays(long long z, int& year, int& month, int& day) {
 // 30.12.1899 counted from 01.01.1970.
 constexpr long long kEpochOffset = -25569;
 
-bool InRange(DateTime t) { return std::isfinite(t) && t >= kMinDateTime && t < kMaxDateTime; }
+bool InRange(DateTime t) {
+  return std::isfinite(t) && t >= kMinDateTime && t < kMaxDateTime;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -58,8 +60,8 @@ std::optional<CivilDateTime> DecodeDateTime(DateTime t) {
 }
 
 DateTime EncodeDateTime(const CivilDateTime& c) {
-  const long long days = DaysFromCivil(c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day)) -
-                         kEpochOffset;
+  const long long days =
+      DaysFromCivil(c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day)) - kEpochOffset;
   const double time =
       (c.hour * 3600000.0 + c.minute * 60000.0 + c.second * 1000.0 + c.millisecond) / 86400000.0;
   return days >= 0 ? static_cast<double>(days) + time : static_cast<double>(days) - time;

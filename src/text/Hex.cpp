@@ -11,11 +11,13 @@ std::string ByteToHex(std::uint8_t value) {
 }
 
 std::string WordToHex(std::uint16_t value) {
-  return ByteToHex(static_cast<std::uint8_t>(value >> 8)) + ByteToHex(static_cast<std::uint8_t>(value & 0xFF));
+  return ByteToHex(static_cast<std::uint8_t>(value >> 8)) +
+         ByteToHex(static_cast<std::uint8_t>(value & 0xFF));
 }
 
 std::string DWordToHex(std::uint32_t value) {
-  return WordToHex(static_cast<std::uint16_t>(value >> 16)) + WordToHex(static_cast<std::uint16_t>(value & 0xFFFF));
+  return WordToHex(static_cast<std::uint16_t>(value >> 16)) +
+         WordToHex(static_cast<std::uint16_t>(value & 0xFFFF));
 }
 
 }  // namespace relicor

@@ -22,17 +22,26 @@ std::string_view DirectoryPart(std::string_view path) {
   return pos == std::string_view::npos ? std::string_view{} : path.substr(0, pos);
 }
 
-
 #ifdef _WIN32
 // Paths are kept as Windows-1252 bytes there already.
-std::string PathToCp1252(std::string_view path) { return std::string(path); }
-std::string PathFromCp1252(std::string_view text) { return std::string(text); }
+std::string PathToCp1252(std::string_view path) {
+  return std::string(path);
+}
+std::string PathFromCp1252(std::string_view text) {
+  return std::string(text);
+}
 #else
-std::string PathToCp1252(std::string_view path) { return Utf8ToCp1252(path); }
-std::string PathFromCp1252(std::string_view text) { return Cp1252ToUtf8(text); }
+std::string PathToCp1252(std::string_view path) {
+  return Utf8ToCp1252(path);
+}
+std::string PathFromCp1252(std::string_view text) {
+  return Cp1252ToUtf8(text);
+}
 #endif
 
-bool PathFitsCp1252(std::string_view path) { return PathFromCp1252(PathToCp1252(path)) == path; }
+bool PathFitsCp1252(std::string_view path) {
+  return PathFromCp1252(PathToCp1252(path)) == path;
+}
 
 std::string ProgramDirFromExecutable(std::string_view executablePath) {
   std::string dir = ShortString(executablePath, kProgramDirCapacity);

@@ -89,7 +89,8 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
     if (text.size() < kItemKeyLength || !database.IsRegistered(text.substr(0, kItemKeyLength))) continue;
     AppendLine(log, "DUPE/HACK  " + OneLineText(PathToCp1252(text)));
     ++dupeHack;
-    if (found != nullptr) found->knownDupes.push_back({text.substr(0, kItemKeyLength), text.substr(kItemKeyLength)});
+    if (found != nullptr)
+      found->knownDupes.push_back({text.substr(0, kItemKeyLength), text.substr(kItemKeyLength)});
   }
 
   AppendLine(log, " done checking " + TimeStamp(clock));

@@ -1,7 +1,7 @@
 #include "validate/Findings.h"
 
-#include "text/Hex.h"
 #include "text/ByteText.h"
+#include "text/Hex.h"
 
 namespace relicor {
 

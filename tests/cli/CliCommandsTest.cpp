@@ -27,10 +27,17 @@ class CliCommandsTest : public ::testing::Test {
     home = dir.mkdir("home");
     pool = dir.mkdir("pool");
     sent = dir.mkdir("sent");
-    ring = dir.write("pool/RING.ITM", RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1)
-                                          .name("ring").price(1).bytes());
-    amulet = dir.write("pool/AMULET.ITM", RecordBuilder().ident(0x1FF).itemClass(13).baseItem(154).identified(1)
-                                              .name("amulet").price(1).bytes());
+    ring = dir.write(
+        "pool/RING.ITM",
+        RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1).name("ring").price(1).bytes());
+    amulet = dir.write("pool/AMULET.ITM", RecordBuilder()
+                                              .ident(0x1FF)
+                                              .itemClass(13)
+                                              .baseItem(154)
+                                              .identified(1)
+                                              .name("amulet")
+                                              .price(1)
+                                              .bytes());
   }
 
   CliRun Cli(std::vector<std::string> args) {
@@ -67,7 +74,8 @@ TEST_F(CliCommandsTest, ReportOfAMissingFileNamesIt) {
 }
 
 TEST_F(CliCommandsTest, ExportWritesTheListAndTheDebugLogOnlyWhenAsked) {
-  dir.write("pool/ODD.ITM", RecordBuilder().ident(3).itemClass(12).baseItem(151).name("odd").price(1).bytes());
+  dir.write("pool/ODD.ITM",
+            RecordBuilder().ident(3).itemClass(12).baseItem(151).name("odd").price(1).bytes());
   auto run = Cli({"export", pool});
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, "Item list written to " + pool + "/ITMLIST.TXT\n");
@@ -147,8 +155,10 @@ TEST_F(CliCommandsTest, DupeCheckWritesItsLogInThePool) {
   dir.write("sent/RING.ITM", RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).bytes());
   const auto run = Cli({"dupecheck"});
   EXPECT_EQ(run.status, kExitFailed) << run.err;  // it found a pair
-  EXPECT_EQ(run.out, "DUPLICATED 000000FF0C" + pool + "/RING.ITM--000000FF0C" + sent + "/RING.ITM\n"
-                     "Dupe check log in " + pool + "/DUPECHK.TXT\n");
+  EXPECT_EQ(run.out, "DUPLICATED 000000FF0C" + pool + "/RING.ITM--000000FF0C" + sent +
+                         "/RING.ITM\n"
+                         "Dupe check log in " +
+                         pool + "/DUPECHK.TXT\n");
   EXPECT_NE(dir.read("pool/DUPECHK.TXT").find("RING.ITM"), std::string::npos);
 }
 
@@ -160,9 +170,17 @@ TEST_F(CliCommandsTest, PublishWritesTheEntrancePage) {
 }
 
 TEST_F(CliCommandsTest, CommandUsageErrors) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"report"}, {"export", "a", "b"}, {"db"}, {"db", "add"}, {"db", "frob"}, {"members", "add"},
-           {"assign", "sender", "x"}, {"assign", "nothing", "x"}, {"send", "x"}, {"rename", "--no"}, {"dupecheck", "x"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"report"},
+                                                                {"export", "a", "b"},
+                                                                {"db"},
+                                                                {"db", "add"},
+                                                                {"db", "frob"},
+                                                                {"members", "add"},
+                                                                {"assign", "sender", "x"},
+                                                                {"assign", "nothing", "x"},
+                                                                {"send", "x"},
+                                                                {"rename", "--no"},
+                                                                {"dupecheck", "x"}}) {
     EXPECT_EQ(Cli(args).status, kExitUsage) << args.front();
   }
 }

@@ -20,8 +20,8 @@ namespace relicor::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RecordBuilder;
 using test::FileNames;
+using test::RecordBuilder;
 using test::TempDir;
 
 struct CliRun {
@@ -61,10 +61,17 @@ class CliConventionsTest : public ::testing::Test {
     pool = dir.mkdir("pool");
     sent = dir.mkdir("sent");
     other = dir.mkdir("other");
-    ring = dir.write("pool/RING.ITM", RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1)
-                                          .name("ring").price(1).bytes());
-    amulet = dir.write("pool/AMULET.ITM", RecordBuilder().ident(0x1FF).itemClass(13).baseItem(154).identified(1)
-                                              .name("amulet").price(1).bytes());
+    ring = dir.write(
+        "pool/RING.ITM",
+        RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1).name("ring").price(1).bytes());
+    amulet = dir.write("pool/AMULET.ITM", RecordBuilder()
+                                              .ident(0x1FF)
+                                              .itemClass(13)
+                                              .baseItem(154)
+                                              .identified(1)
+                                              .name("amulet")
+                                              .price(1)
+                                              .bytes());
   }
 
   std::vector<std::string> Globals() const { return {"--home", home, "--pool", pool, "--sent", sent}; }
@@ -94,8 +101,8 @@ TEST_F(CliConventionsTest, OptionFormsAndPlacesAllGiveTheSameRun) {
 }
 
 TEST_F(CliConventionsTest, DoubleDashEndsTheOptions) {
-  const std::string odd = dir.write("pool/-odd.ITM", RecordBuilder().ident(7).itemClass(12).baseItem(151)
-                                                         .name("odd").price(1).bytes());
+  const std::string odd = dir.write(
+      "pool/-odd.ITM", RecordBuilder().ident(7).itemClass(12).baseItem(151).name("odd").price(1).bytes());
   // Without --, "-odd.ITM" is an option nobody knows.
   EXPECT_EQ(RunIn(pool, With({"report", "-odd.ITM"})).status, kExitUsage);
   const CliRun run = RunIn(pool, With({"report", "--", "-odd.ITM"}));
@@ -113,7 +120,8 @@ TEST_F(CliConventionsTest, CommandHelpIsTheCommandsOwnAndOpensNoFile) {
   }
   EXPECT_NE(RunCliWith({"rename", "--help"}).out.find("--dry-run"), std::string::npos);
   EXPECT_NE(RunCliWith({"report", "--help"}).out.find("--json"), std::string::npos);
-  EXPECT_NE(RunCliWith({"--help"}).out.find("Usage: relicor-cli [global options] COMMAND"), std::string::npos);
+  EXPECT_NE(RunCliWith({"--help"}).out.find("Usage: relicor-cli [global options] COMMAND"),
+            std::string::npos);
 }
 
 TEST_F(CliConventionsTest, AMistypedCommandGetsASuggestion) {
@@ -154,7 +162,8 @@ TEST_F(CliConventionsTest, AMistypedWordOfACommandGetsASuggestionToo) {
 TEST_F(CliConventionsTest, AHomeThatDoesNotExistIsAnError) {
   const CliRun run = RunCliWith({"--home", dir.file("nowhere"), "members", "list"});
   EXPECT_EQ(run.status, kExitUsage);
-  EXPECT_EQ(run.err, "relicor-cli: --home: no such directory: " + dir.file("nowhere") + "\n(see relicor-cli --help)\n");
+  EXPECT_EQ(run.err, "relicor-cli: --home: no such directory: " + dir.file("nowhere") +
+                         "\n(see relicor-cli --help)\n");
 }
 
 TEST_F(CliConventionsTest, ExportAndPublishDefaultToThePool) {
@@ -201,9 +210,11 @@ TEST_F(CliConventionsTest, DupeCheckExitsOneOnlyWhenItFindsSomething) {
   const auto json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json.at("log"), pool + "/DUPECHK.TXT");
   ASSERT_EQ(json.at("duplicates").size(), 1u);
-  EXPECT_EQ(json["duplicates"][0], (nlohmann::json{{"key", "000000FF0C"}, {"first", pool + "/RING.ITM"},
-                                                   {"second", sent + "/COPY.ITM"}}));
-  EXPECT_EQ(json.at("knownDupes"), (nlohmann::json::array({{{"key", "000001FF0D"}, {"file", pool + "/AMULET.ITM"}}})));
+  EXPECT_EQ(
+      json["duplicates"][0],
+      (nlohmann::json{{"key", "000000FF0C"}, {"first", pool + "/RING.ITM"}, {"second", sent + "/COPY.ITM"}}));
+  EXPECT_EQ(json.at("knownDupes"),
+            (nlohmann::json::array({{{"key", "000001FF0D"}, {"file", pool + "/AMULET.ITM"}}})));
 }
 
 TEST_F(CliConventionsTest, JsonShapesOfReportDbListAndMembersList) {
@@ -222,7 +233,8 @@ TEST_F(CliConventionsTest, JsonShapesOfReportDbListAndMembersList) {
   ASSERT_EQ(RunCliWith(With({"db", "add", ring})).status, kExitOk);
   run = RunCliWith(With({"db", "list", "--json"}));
   EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(nlohmann::json::parse(run.out), nlohmann::json::parse(R"([{"key": "000000FF0C", "name": "ring"}])"));
+  EXPECT_EQ(nlohmann::json::parse(run.out),
+            nlohmann::json::parse(R"([{"key": "000000FF0C", "name": "ring"}])"));
 
   ASSERT_EQ(RunCliWith(With({"members", "add", "J\xC3\xB6rg"})).status, kExitOk);
   ASSERT_EQ(RunCliWith(With({"members", "add", "alrik"})).status, kExitOk);
@@ -237,14 +249,21 @@ TEST_F(CliConventionsTest, JsonShapesOfReportDbListAndMembersList) {
 // the percentage moves, not once per item.
 TEST_F(CliConventionsTest, ProgressOnATerminalIsWrittenOncePerPercent) {
   for (int i = 0; i < 500; ++i) {
-    dir.write("pool/I" + std::to_string(i) + ".ITM",
-              RecordBuilder().ident(0x1000 + i).itemClass(12).baseItem(151).identified(1).name("ring").price(1).bytes());
+    dir.write("pool/I" + std::to_string(i) + ".ITM", RecordBuilder()
+                                                         .ident(0x1000 + i)
+                                                         .itemClass(12)
+                                                         .baseItem(151)
+                                                         .identified(1)
+                                                         .name("ring")
+                                                         .price(1)
+                                                         .bytes());
   }
   std::ostringstream out, err;
   ASSERT_EQ(RunCli(With({"rename", "--yes"}), out, err, /*errIsTerminal=*/true, false), kExitOk) << err.str();
   const std::string shown = err.str();
   std::size_t lines = 0;
-  for (std::size_t at = shown.find("progress: "); at != std::string::npos; at = shown.find("progress: ", at + 1)) {
+  for (std::size_t at = shown.find("progress: "); at != std::string::npos;
+       at = shown.find("progress: ", at + 1)) {
     ++lines;
   }
   EXPECT_GT(lines, 10u);
@@ -275,7 +294,8 @@ TEST_F(CliConventionsTest, DryRunChangesNothingAndUndoRestoresNamesAndSidecars) 
 
   run = RunCliWith(With({"rename", "--yes"}));
   EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_NE(run.out.find("2 renamed, 0 kept, 0 failed; undo with the log " + pool + "/RENAME.LOG"), std::string::npos)
+  EXPECT_NE(run.out.find("2 renamed, 0 kept, 0 failed; undo with the log " + pool + "/RENAME.LOG"),
+            std::string::npos)
       << run.out;
   EXPECT_EQ(dir.read("pool/ring0001.IT0"), "[Iteminfos]\r\nSenderName=Birte\r\n");
 
@@ -296,9 +316,9 @@ TEST(CliPaths, NamesWithUmlautsAndTheEuroSignArePrintedRightAndListedAsWindows12
   const std::string home = dir.mkdir("home");
   // "Pöol ß" and "Rüng €.ITM" in UTF-8, as the file system gives them.
   const std::string pool = dir.mkdir("P\xC3\xB6ol \xC3\x9F");
-  const std::string ring = dir.write("P\xC3\xB6ol \xC3\x9F/R\xC3\xBCng \xE2\x82\xAC.ITM",
-                                     RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1)
-                                         .name("ring").price(1).bytes());
+  const std::string ring = dir.write(
+      "P\xC3\xB6ol \xC3\x9F/R\xC3\xBCng \xE2\x82\xAC.ITM",
+      RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1).name("ring").price(1).bytes());
   CliRun run = RunCliWith({"--home", home, "--pool", pool, "report", ring});
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out.rfind("File : R\xC3\xBCng \xE2\x82\xAC.ITM\n", 0), 0u) << run.out;
@@ -312,7 +332,8 @@ TEST(CliPaths, NamesWithUmlautsAndTheEuroSignArePrintedRightAndListedAsWindows12
   dir.write("P\xC3\xB6ol \xC3\x9F/Copy.ITM", dir.read("P\xC3\xB6ol \xC3\x9F/R\xC3\xBCng \xE2\x82\xAC.ITM"));
   run = RunCliWith({"--home", home, "--pool", pool, "dupecheck"});
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_EQ(run.out.rfind("DUPLICATED 000000FF0C" + pool + "/Copy.ITM--000000FF0C" + ring + "\n", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.rfind("DUPLICATED 000000FF0C" + pool + "/Copy.ITM--000000FF0C" + ring + "\n", 0), 0u)
+      << run.out;
   const std::string log = dir.read("P\xC3\xB6ol \xC3\x9F/DUPECHK.TXT");
   EXPECT_NE(log.find("P\xF6ol \xDF/R\xFCng \x80.ITM"), std::string::npos) << log;
 

@@ -4,18 +4,17 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -129,7 +128,8 @@ class PoolFixture {
         const std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : "";
         if (ext == ".IT0") {
           const std::string stem = path.substr(0, path.size() - 3);
-          EXPECT_TRUE(fs::exists(stem + "ITM") || fs::exists(stem + "itm")) << when << ": orphan sidecar " << path;
+          EXPECT_TRUE(fs::exists(stem + "ITM") || fs::exists(stem + "itm"))
+              << when << ": orphan sidecar " << path;
           continue;
         }
         if (ext != ".ITM" && ext != ".itm") continue;
@@ -137,7 +137,8 @@ class PoolFixture {
         EXPECT_TRUE(seen.insert(ident).second) << when << ": item " << ident << " twice";
         const std::string sidecar = path.substr(0, path.size() - 3) + "IT0";
         if (withSidecar.count(ident) != 0) {
-          EXPECT_NE(ReadFile(sidecar).find("SenderName=Sender" + std::to_string(ident) + "\r\n"), std::string::npos)
+          EXPECT_NE(ReadFile(sidecar).find("SenderName=Sender" + std::to_string(ident) + "\r\n"),
+                    std::string::npos)
               << when << ": " << path << " is not beside its own sidecar";
         } else {
           EXPECT_FALSE(fs::exists(sidecar)) << when << ": " << path << " adopted " << sidecar;
@@ -253,8 +254,9 @@ std::vector<int> RunAtOnce(const std::vector<std::vector<std::string>>& commands
   for (std::size_t i = 0; i < commands.size(); ++i) {
     statuses.push_back(std::atoi(ReadFile(scratch + std::to_string(i) + ".status").c_str()));
     if (statuses.back() != 0 && !otherFailures) {
-      EXPECT_NE(ReadFile(scratch + std::to_string(i) + ".err").find("pool is busy: another Relicor is writing"),
-                std::string::npos);
+      EXPECT_NE(
+          ReadFile(scratch + std::to_string(i) + ".err").find("pool is busy: another Relicor is writing"),
+          std::string::npos);
     }
   }
   return statuses;
@@ -263,13 +265,15 @@ std::vector<int> RunAtOnce(const std::vector<std::vector<std::string>>& commands
 TEST(CliIntegrity, MembersAddedAtOnceAreAllKept) {
   PoolFixture fixture;
   std::vector<std::vector<std::string>> commands;
-  for (int i = 0; i < 12; ++i) commands.push_back(fixture.Args({"members", "add", "Member" + std::to_string(i)}));
+  for (int i = 0; i < 12; ++i)
+    commands.push_back(fixture.Args({"members", "add", "Member" + std::to_string(i)}));
   const std::vector<int> statuses = RunAtOnce(commands, fixture.dir.file("run"));
   const std::string players = ReadFile(fixture.pool + "/PLAYERS.TXT");
   int added = 0;
   for (int i = 0; i < 12; ++i) {
     const bool inFile = players.find("Member" + std::to_string(i) + "\r\n") != std::string::npos;
-    EXPECT_TRUE(inFile || statuses[static_cast<std::size_t>(i)] == kExitFailed) << "Member" << i << " was lost";
+    EXPECT_TRUE(inFile || statuses[static_cast<std::size_t>(i)] == kExitFailed)
+        << "Member" << i << " was lost";
     EXPECT_FALSE(inFile && statuses[static_cast<std::size_t>(i)] != kExitOk);
     added += inFile;
   }
@@ -281,9 +285,9 @@ TEST(CliIntegrity, TwoAssignsOnOneItemAtOnceBothLand) {
   for (int round = 0; round < 6; ++round) {
     PoolFixture fixture;
     const std::string item = fixture.pool + "/c.ITM";  // no sidecar yet
-    const std::vector<int> statuses = RunAtOnce(
-        {fixture.Args({"assign", "sender", item, "Bob"}), fixture.Args({"assign", "points", item})},
-        fixture.dir.file("run"));
+    const std::vector<int> statuses =
+        RunAtOnce({fixture.Args({"assign", "sender", item, "Bob"}), fixture.Args({"assign", "points", item})},
+                  fixture.dir.file("run"));
     const std::string sidecar = ReadFile(fixture.pool + "/c.IT0");
     EXPECT_TRUE(statuses[0] != kExitOk || sidecar.find("SenderName=Bob\r\n") != std::string::npos) << sidecar;
     EXPECT_TRUE(statuses[1] != kExitOk || sidecar.find("Points4Item=1\r\n") != std::string::npos) << sidecar;
@@ -293,9 +297,9 @@ TEST(CliIntegrity, TwoAssignsOnOneItemAtOnceBothLand) {
 TEST(CliIntegrity, ASendAgainstARenameLeavesEveryItemBesideItsSidecar) {
   for (int round = 0; round < 6; ++round) {
     PoolFixture fixture;
-    const std::vector<int> statuses = RunAtOnce(
-        {fixture.Args({"send", fixture.pool + "/a.ITM", "Bob"}), fixture.Args({"rename", "--yes"})},
-        fixture.dir.file("run"), true);
+    const std::vector<int> statuses =
+        RunAtOnce({fixture.Args({"send", fixture.pool + "/a.ITM", "Bob"}), fixture.Args({"rename", "--yes"})},
+                  fixture.dir.file("run"), true);
     // The rename fails only when the send held the pool for longer than it waits.
     const std::string renameErrors = ReadFile(fixture.dir.file("run1.err"));
     EXPECT_TRUE(statuses[1] == kExitOk || renameErrors.find("pool is busy") != std::string::npos)
@@ -306,8 +310,10 @@ TEST(CliIntegrity, ASendAgainstARenameLeavesEveryItemBesideItsSidecar) {
     bool sentWithRecipient = false;
     for (const auto& entry : fs::directory_iterator(fixture.sent)) {
       const std::string path = entry.path().string();
-      if (path.substr(path.size() - 4) != ".ITM" || ItemRecord::FromBytes(ReadFile(path)).Ident() != 1) continue;
-      sentWithRecipient = ReadFile(path.substr(0, path.size() - 3) + "IT0").find("SendTo=Bob\r\n") != std::string::npos;
+      if (path.substr(path.size() - 4) != ".ITM" || ItemRecord::FromBytes(ReadFile(path)).Ident() != 1)
+        continue;
+      sentWithRecipient =
+          ReadFile(path.substr(0, path.size() - 3) + "IT0").find("SendTo=Bob\r\n") != std::string::npos;
     }
     EXPECT_EQ(sentWithRecipient, statuses[0] == kExitOk);
   }
@@ -339,7 +345,8 @@ CliRun InProcess(const std::vector<std::string>& args) {
 std::vector<std::string> TemporaryFiles(const std::string& dir) {
   std::vector<std::string> found;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (entry.path().filename().string().find(".tmp-") != std::string::npos) found.push_back(entry.path().string());
+    if (entry.path().filename().string().find(".tmp-") != std::string::npos)
+      found.push_back(entry.path().string());
   }
   return found;
 }
@@ -353,13 +360,15 @@ TEST(CliIntegrity, ADirectoryLongerThanAPathMayBeIsRefusedNotCut) {
   };
   const Case cases[] = {
       {{"--home", fixture.home, "--pool", longPool, "members", "add", "Zed"}},
-      {{"--home", fixture.home, "--pool", fixture.pool, "--sent", longSent, "send", fixture.pool + "/a.ITM", "Bob"}},
+      {{"--home", fixture.home, "--pool", fixture.pool, "--sent", longSent, "send", fixture.pool + "/a.ITM",
+        "Bob"}},
       {{"--home", fixture.home, "--pool", longPool, "--sent", fixture.sent, "rename", "--yes"}},
   };
   for (const Case& c : cases) {
     const CliRun run = InProcess(c.args);
     EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("is longer than 255 characters: " + fixture.dir.path()), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("is longer than 255 characters: " + fixture.dir.path()), std::string::npos)
+        << run.err;
   }
   // Nothing was done in the directories the cut paths would have named.
   EXPECT_EQ(ReadFile(fixture.pool + "/PLAYERS.TXT"), "Bob\r\n");
@@ -394,7 +403,8 @@ TEST(CliIntegrity, AFifoNamedLikeAnItemOrASidecarHangsNothing) {
 
   // A sidecar that is no file is not read: the item has the values of none, and the keeper is told.
   run = RunProgram(fixture.Args({"report", fixture.pool + "/a.ITM"}), fixture.dir.file("r3"));
-  EXPECT_NE(run.err.find(fixture.pool + "/a.IT0: not a regular file: not read as a sidecar"), std::string::npos)
+  EXPECT_NE(run.err.find(fixture.pool + "/a.IT0: not a regular file: not read as a sidecar"),
+            std::string::npos)
       << run.err;
   EXPECT_NE(run.out.find("File : a.ITM"), std::string::npos);
 }
@@ -405,14 +415,16 @@ TEST(CliIntegrity, LinksPlantedInThePoolAreNotFollowed) {
   fs::create_symlink(outside, fixture.pool + "/DUPECHK.TXT");
   CliRun run = InProcess(fixture.Args({"dupecheck"}));
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_NE(run.err.find(fixture.pool + "/DUPECHK.TXT: a symbolic link, not followed"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(fixture.pool + "/DUPECHK.TXT: a symbolic link, not followed"), std::string::npos)
+      << run.err;
   EXPECT_EQ(ReadFile(outside), "private\r\n");
 
   // A linked sidecar is neither read nor copied into the pool.
   fs::create_symlink(outside, fixture.pool + "/c.IT0");
   run = InProcess(fixture.Args({"assign", "points", fixture.pool + "/c.ITM"}));
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_NE(run.err.find(fixture.pool + "/c.IT0 is a symbolic link: not followed"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(fixture.pool + "/c.IT0 is a symbolic link: not followed"), std::string::npos)
+      << run.err;
   EXPECT_TRUE(fs::is_symlink(fixture.pool + "/c.IT0"));
   EXPECT_EQ(ReadFile(outside), "private\r\n");
 }
@@ -465,7 +477,8 @@ void RemoveDeepTree(int parent, const char* name) {
   std::vector<std::string> names;
   if (DIR* dir = ::fdopendir(::dup(fd))) {
     while (dirent* entry = ::readdir(dir)) {
-      if (std::string_view(entry->d_name) != "." && std::string_view(entry->d_name) != "..") names.push_back(entry->d_name);
+      if (std::string_view(entry->d_name) != "." && std::string_view(entry->d_name) != "..")
+        names.push_back(entry->d_name);
     }
     ::closedir(dir);
   }
@@ -476,14 +489,16 @@ void RemoveDeepTree(int parent, const char* name) {
 
 TEST(CliIntegrity, ItemsDeeperThanAPathMayBeAreReportedNotLeftOutSilently) {
   PoolFixture fixture;
-  const std::string top = MakeDeepTree(fixture.pool, RecordBuilder().ident(7).itemClass(1).name("Deep").bytes());
+  const std::string top =
+      MakeDeepTree(fixture.pool, RecordBuilder().ident(7).itemClass(1).name("Deep").bytes());
   // A dangling link named like an item does not stop the check either.
   fs::create_symlink(fixture.pool + "/gone.ITM", fixture.pool + "/LINK.ITM");
   const CliRun run = InProcess(fixture.Args({"--subdirs", "dupecheck"}));
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_NE(run.err.find("File name too long: its items are left out"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find(top), std::string::npos);
-  EXPECT_NE(run.err.find(fixture.pool + "/LINK.ITM: No such file or directory: skipped"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(fixture.pool + "/LINK.ITM: No such file or directory: skipped"), std::string::npos)
+      << run.err;
   EXPECT_NE(ReadFile(fixture.pool + "/DUPECHK.TXT").find(" done checking "), std::string::npos);
   const int base = ::open(fixture.pool.c_str(), O_RDONLY | O_DIRECTORY);
   RemoveDeepTree(base, std::string(200, 'd').c_str());
@@ -515,7 +530,8 @@ TEST(CliIntegrity, StaleTemporaryFilesOfAKilledRunAreRemovedByTheNextRun) {
   fixture.dir.write("pool/ITMLIST.TXT.tmp-" + std::to_string(::getpid()) + "-654321", "a live run's");
   const CliRun run = InProcess(fixture.Args({"export", fixture.pool}));
   EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_NE(run.err.find("removed " + fixture.pool + "/ITMLIST.TXT.tmp-" + dead + "-123456, left by a run that was killed"),
+  EXPECT_NE(run.err.find("removed " + fixture.pool + "/ITMLIST.TXT.tmp-" + dead +
+                         "-123456, left by a run that was killed"),
             std::string::npos)
       << run.err;
   EXPECT_FALSE(fs::exists(fixture.pool + "/ITMLIST.TXT.tmp-" + dead + "-123456"));
@@ -529,7 +545,8 @@ TEST(CliIntegrity, ADupeCheckOnAFullDiskLeavesNoEmptyLog) {
   const CliRun run = InProcess(fixture.Args({"dupecheck"}));
   faults::Clear();
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_NE(run.err.find("cannot write " + fixture.pool + "/DUPECHK.TXT: No space left on device"), std::string::npos)
+  EXPECT_NE(run.err.find("cannot write " + fixture.pool + "/DUPECHK.TXT: No space left on device"),
+            std::string::npos)
       << run.err;
   EXPECT_FALSE(fs::exists(fixture.pool + "/DUPECHK.TXT"));
 }
@@ -581,7 +598,10 @@ TEST(CliIntegrity, EveryWritePathFailsCleanly) {
       {"sidecar", {"assign", "points", "{pool}/a.ITM"}, "pool/a.IT0", replace},
       {"members", {"members", "add", "Zed"}, "pool/PLAYERS.TXT", replace},
       {"database", {"db", "remove", "0000000101"}, "home/IDENT.ID", replace},
-      {"journal", {"send", "{pool}/a.ITM", "Bob"}, "pool/RELICOR.JNL", {FileOp::kOpen, FileOp::kWrite, FileOp::kFsync}},
+      {"journal",
+       {"send", "{pool}/a.ITM", "Bob"},
+       "pool/RELICOR.JNL",
+       {FileOp::kOpen, FileOp::kWrite, FileOp::kFsync}},
       {"move", {"send", "{pool}/a.ITM", "Bob"}, "pool/a.ITM", {FileOp::kRename}},
       {"pages", {"publish", "{pool}"}, "pool/itm1Sword.htm", replace},
       {"export", {"export", "{pool}"}, "pool/ITMLIST.TXT", replace},
@@ -607,13 +627,14 @@ TEST(CliIntegrity, EveryWritePathFailsCleanly) {
       faults::Inject({op, error, name, 0, -1});
       const CliRun run = InProcess(fixture.Args(path.command));
       faults::Clear();
-      const std::string when = std::string(path.what) + ", operation " + std::to_string(static_cast<int>(op)) +
-                               ", " + std::strerror(error);
+      const std::string when = std::string(path.what) + ", operation " +
+                               std::to_string(static_cast<int>(op)) + ", " + std::strerror(error);
       EXPECT_EQ(run.status, kExitFailed) << when << "\n" << run.err;
       EXPECT_NE(run.err.find(name), std::string::npos) << when << ": the error names the file\n" << run.err;
       EXPECT_NE(run.err.find(std::strerror(error)), std::string::npos) << when << "\n" << run.err;
       EXPECT_EQ(ReadFile(file), before) << when << ": the old file is whole";
-      EXPECT_TRUE(TemporaryFiles(fixture.dir.path()).empty()) << when << ": " << TemporaryFiles(fixture.dir.path())[0];
+      EXPECT_TRUE(TemporaryFiles(fixture.dir.path()).empty())
+          << when << ": " << TemporaryFiles(fixture.dir.path())[0];
       fixture.ExpectWhole(when);
     }
   }
@@ -626,11 +647,13 @@ TEST(CliIntegrity, AMoveStuckHalfWayIsLeftToTheJournal) {
     // sidecar, with a rename of its own).
     faults::Inject({faults::FileOp::kRename, EIO, ".IT0", command == "send" ? 1 : 0, -1});
     faults::Inject({faults::FileOp::kRename, EIO, ".ITM", 1, -1});
-    const CliRun run = InProcess(fixture.Args(command == "send" ? std::vector<std::string>{"send", "{pool}/a.ITM", "Bob"}
-                                                                : std::vector<std::string>{"rename", "--yes"}));
+    const CliRun run =
+        InProcess(fixture.Args(command == "send" ? std::vector<std::string>{"send", "{pool}/a.ITM", "Bob"}
+                                                 : std::vector<std::string>{"rename", "--yes"}));
     faults::Clear();
     EXPECT_EQ(run.status, kExitFailed) << command;
-    EXPECT_NE(run.err.find("RELICOR.JNL keeps the move for the next command to finish"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("RELICOR.JNL keeps the move for the next command to finish"), std::string::npos)
+        << run.err;
     EXPECT_TRUE(fs::exists(fixture.pool + "/RELICOR.JNL"));
     const CliRun next = InProcess(fixture.Args({"members", "list"}));
     EXPECT_NE(next.err.find("repaired: moved the sidecar "), std::string::npos) << next.err;

@@ -80,7 +80,8 @@ class DatabaseWindowTest : public QObject {
   void namesSortWithoutRegardToCaseAndAccents() {
     std::string file;
     std::uint32_t ident = 100;
-    for (const char* name : {"zeta", "Sr", "\xDF", "\xD6l", "oak", "\xC4rger", "sz", "Alpha", "\xE4xe", "ALPHA"})
+    for (const char* name :
+         {"zeta", "Sr", "\xDF", "\xD6l", "oak", "\xC4rger", "sz", "Alpha", "\xE4xe", "ALPHA"})
       file += EncodeDatabaseRecord(RecordBuilder().ident(ident++).itemClass(1).name(name).build());
     dir_->write("IDENT.ID", file);
     Database database(FilePath());
@@ -88,8 +89,16 @@ class DatabaseWindowTest : public QObject {
     DatabaseWindow window(database);
     window.show();
     // Ä and ä stand with A, Ö with O, ß as SS; equal names keep their bytes' order.
-    const QStringList expected{"ALPHA", "ALPHA", QString::fromUtf8("ÄRGER"), QString::fromUtf8("äXE"), "OAK",
-                               QString::fromUtf8("ÖL"), "SR", QString::fromUtf8("ß"), "SZ", "ZETA"};
+    const QStringList expected{"ALPHA",
+                               "ALPHA",
+                               QString::fromUtf8("ÄRGER"),
+                               QString::fromUtf8("äXE"),
+                               "OAK",
+                               QString::fromUtf8("ÖL"),
+                               "SR",
+                               QString::fromUtf8("ß"),
+                               "SZ",
+                               "ZETA"};
     QCOMPARE(Texts(window.list()), expected);
   }
 

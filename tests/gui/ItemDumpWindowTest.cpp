@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "gui/MainWindow.h"
 #include "gui/ItemDumpWindow.h"
+#include "gui/MainWindow.h"
 
 namespace relicor::test {
 
@@ -91,11 +91,11 @@ class ItemDumpWindowTest : public QObject {
       QPoint expected;
     };
     const Case cases[] = {
-        {QRect(100, 50, 900, 620), QPoint(1008, 50)},     // room on the right
-        {QRect(1000, 80, 900, 620), QPoint(478, 80)},     // none on the right: on the left
-        {QRect(200, 50, 1600, 620), QPoint(1406, 50)},    // room on neither side: at the right edge
-        {QRect(100, 900, 900, 620), QPoint(1008, 652)},   // kept on the screen at the bottom
-        {QRect(100, -40, 900, 620), QPoint(1008, 0)},     // and at the top
+        {QRect(100, 50, 900, 620), QPoint(1008, 50)},    // room on the right
+        {QRect(1000, 80, 900, 620), QPoint(478, 80)},    // none on the right: on the left
+        {QRect(200, 50, 1600, 620), QPoint(1406, 50)},   // room on neither side: at the right edge
+        {QRect(100, 900, 900, 620), QPoint(1008, 652)},  // kept on the screen at the bottom
+        {QRect(100, -40, 900, 620), QPoint(1008, 0)},    // and at the top
     };
     for (const Case& c : cases) QCOMPARE(BesidePosition(c.main, size, screen), c.expected);
 

@@ -127,7 +127,8 @@ class MainWindowLivePoolTest : public QObject, protected MainWindowFixture {
     QCOMPARE(PathToQt(form->session().currentDirectory()), PathToQt(elsewhere));
     QCOMPARE(Texts(Files(*form)), (QStringList{"X.ITM", "Y.ITM"}));
     QCOMPARE(SelectedName(*form), QString("Y.ITM"));
-    QVERIFY2(Texts(Output(*form)).join('\n').contains("LONG BATTLE BOW"), qPrintable(Texts(Output(*form)).join('\n')));
+    QVERIFY2(Texts(Output(*form)).join('\n').contains("LONG BATTLE BOW"),
+             qPrintable(Texts(Output(*form)).join('\n')));
 
     // A directory opens itself.
     form->OpenPaths({PathToQt(home_->pool())});

@@ -22,7 +22,6 @@ class MainWindowResultsTest : public QObject, protected MainWindowFixture {
   QList<QUrl> opened_;
   bool openWorks_ = true;
 
-
  private slots:
   void initTestCase() {
     InterceptMessageBoxes();

@@ -22,8 +22,8 @@
 #include "MainWindowFixture.h"
 #include "Version.h"
 #include "gui/DatabaseWindow.h"
-#include "gui/MainWindow.h"
 #include "gui/ItemDumpWindow.h"
+#include "gui/MainWindow.h"
 #include "gui/MembersWindow.h"
 #include "gui/PublishOptionsDialog.h"
 #include "platform/DirectoryLock.h"
@@ -639,7 +639,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
     home_->WriteItem("New.ITM", SwordItem());
     home_->dir().write("POOL/Old.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
     home_->dir().write("POOL/RELICOR.JNL", "RELICOR MOVES 1\r\n" + home_->dir().file("POOL/Old.ITM") + "\t" +
-                                                home_->dir().file("POOL/New.ITM") + "\r\nEND\r\n");
+                                               home_->dir().file("POOL/New.ITM") + "\r\nEND\r\n");
     home_->dir().write("RELICOR.INI", "[RELICOR]\r\nPathToPool=" + home_->pool() + "\r\n");
     auto form = Start();
     QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});

@@ -16,7 +16,10 @@ class NameOrderTest : public QObject {
     QTest::addColumn<QByteArray>("key");
     QTest::newRow("ascii") << QByteArray("Short Sword") << QByteArray("SHORT SWORD");
     QTest::newRow("umlauts") << QByteArray("\xE4\xF6\xFC\xC4\xD6\xDC") << QByteArray("AOUAOU");
-    QTest::newRow("sharp s") << QByteArray("Gr\xFC\xDF" "e") << QByteArray("GRUSSE");
+    QTest::newRow("sharp s") << QByteArray(
+                                    "Gr\xFC\xDF"
+                                    "e")
+                             << QByteArray("GRUSSE");
     QTest::newRow("ligatures") << QByteArray("\xC6\xE6\x8C\x9C") << QByteArray("AEAEOEOE");
     QTest::newRow("caron and diaeresis") << QByteArray("\x8A\x9A\x8E\x9E\x9F\xFF") << QByteArray("SSZZYY");
     QTest::newRow("accents") << QByteArray("\xC9\xE8\xED\xF1\xF8\xE7") << QByteArray("EEINOC");

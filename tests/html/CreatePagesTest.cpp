@@ -1,5 +1,3 @@
-#include "html/CreatePages.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +5,7 @@
 #include <set>
 
 #include "PublishFixture.h"
+#include "html/CreatePages.h"
 #include "html/PageWriter.h"
 #include "support/RecordingDebug.h"
 #include "text/ByteText.h"
@@ -68,7 +67,8 @@ const std::vector<std::string> kAxePageStart = {
     "<TR>",
     "<TD NOWRAP>",
     "<CENTER>",
-    "<A HREF=\"itm-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<A HREF=\"itms2Axe.htm\">Nur Namen "
+    "<A HREF=\"itm-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<A HREF=\"itms2Axe.htm\">Nur "
+    "Namen "
     "anzeigen!</A>&nbsp;&nbsp;",
     "<A HREF=\"itm-IPH.htm\">HISTORY</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;",
     "</TD></TR><TD NOWRAP CLASS=\"INV1\">",
@@ -120,9 +120,10 @@ TEST_F(CreatePagesTest, AxePageBeginsWithHeadNavigationAndTabs) {
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 36), kAxePageStart);
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 36, lines.end()),
             (std::vector<std::string>{"</TABLE></CENTER>", "</BODY>", "</HTML>"}));
-  EXPECT_EQ(OutText("itmip.css"), "BODY, TD, P { font-family: arial; font-size: 10pt; color: #C0C0C0; "
-                                  "background: #000000;}\r\nA:link, A:visited  { text-decoration: none; color: "
-                                  "#C00000;}\r\n.INV1 {color: #F0F0F0; background: #606000}\r\n.SM {font-size: 8pt}\r\n");
+  EXPECT_EQ(OutText("itmip.css"),
+            "BODY, TD, P { font-family: arial; font-size: 10pt; color: #C0C0C0; "
+            "background: #000000;}\r\nA:link, A:visited  { text-decoration: none; color: "
+            "#C00000;}\r\n.INV1 {color: #F0F0F0; background: #606000}\r\n.SM {font-size: 8pt}\r\n");
 }
 
 TEST_F(CreatePagesTest, ItemsAreListedOnTheirClassPageOnly) {
@@ -294,7 +295,7 @@ TEST_F(CreatePagesTest, FailedPageStopsTheRunAndNamesTheFile) {
   EXPECT_TRUE(sink.OutputListOn());
   EXPECT_TRUE(sink.PageText().empty());
   EXPECT_NE(OutText("itm2Axe.htm").find("AXE"), std::string::npos);  // written before
-  EXPECT_EQ(OutText("itm6Armor.htm"), "old armour page\r\n");         // left as it was
+  EXPECT_EQ(OutText("itm6Armor.htm"), "old armour page\r\n");        // left as it was
   EXPECT_FALSE(std::filesystem::exists(out + "/itm-IP2.htm"));
 }
 

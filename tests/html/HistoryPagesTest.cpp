@@ -1,8 +1,7 @@
-#include "html/HistoryPages.h"
-
 #include <gtest/gtest.h>
 
 #include "PublishFixture.h"
+#include "html/HistoryPages.h"
 
 namespace relicor {
 namespace {
@@ -30,11 +29,13 @@ TEST(HistoryDayNumberTest, RoundsToTheNearestDayHalvesToEven) {
 
 TEST(RankSendersTest, HighestFirstTiesInMemberOrderCaseMatters) {
   const std::vector<std::string> members = {"alice", "Bob", "carl", "Dora", "Eve"};
-  const std::vector<std::string> senders = {"Dora", "Bob", "bob", "Dora", "carl", "", "Bob", "Eve", "Eve", "x"};
+  const std::vector<std::string> senders = {"Dora", "Bob", "bob", "Dora", "carl",
+                                            "",     "Bob", "Eve", "Eve",  "x"};
   const auto ranking = RankSenders(members, senders);
   std::vector<std::pair<std::string, int>> got;
   for (const auto& r : ranking) got.emplace_back(r.name, r.count);
-  EXPECT_EQ(got, (std::vector<std::pair<std::string, int>>{{"Bob", 2}, {"Dora", 2}, {"Eve", 2}, {"carl", 1}}));
+  EXPECT_EQ(got,
+            (std::vector<std::pair<std::string, int>>{{"Bob", 2}, {"Dora", 2}, {"Eve", 2}, {"carl", 1}}));
   EXPECT_TRUE(RankSenders({}, senders).empty());
 }
 
@@ -90,10 +91,8 @@ std::vector<std::string> Concat(std::vector<std::vector<std::string>> parts) {
 }
 
 const std::vector<std::string> kHistoryTitle = {
-    "<CENTER>&nbsp;<BR>",
-    "<B CLASS=\"INV1\">&nbsp;&nbsp;Item-Pool History&nbsp;&nbsp;</B><BR>",
-    "&nbsp;<BR></CENTER>",
-    "<CENTER><TABLE COLS=2 WIDTH=\"60%\" >",
+    "<CENTER>&nbsp;<BR>",  "<B CLASS=\"INV1\">&nbsp;&nbsp;Item-Pool History&nbsp;&nbsp;</B><BR>",
+    "&nbsp;<BR></CENTER>", "<CENTER><TABLE COLS=2 WIDTH=\"60%\" >",
     "&nbsp;<BR>",
 };
 
@@ -113,30 +112,41 @@ const std::vector<std::string> kHistoryTableHead = {
 TEST_F(HistoryPagesTest, RankingAndSixtyOneDaysNewestFirst) {
   // The run starts on 10.03.2026 at 09:00; sidecar dates are midnight.
   members = {"alice", "Bob", "carl", "Dora"};
-  Sent("1.ITM", "Short Bow", {"Dora", "alice", "", "10.03.2026"});     // day 0
-  Sent("2.ITM", "Axe", {"Bob", "carl", "", "09.03.2026"});             // day 1
-  Sent("3.ITM", "Long Bow", {"Dora", "Bob", "", "09.03.2026"});        // day 1
-  Sent("4.ITM", "Cap", {"Bob", "Dora", "", "08.01.2026"});             // day 61: not listed
-  Sent("5.ITM", "Helm", {"bob", "Dora", "", "11.03.2026"});            // day -1: not listed
-  Sent("6.ITM", "Ring", {"carl", "", "", "09.01.2026"});               // day 60
-  Sent("7.ITM", "Amulet", {"", "", "", "08.03.2026"});                 // day 2, no sender
+  Sent("1.ITM", "Short Bow", {"Dora", "alice", "", "10.03.2026"});    // day 0
+  Sent("2.ITM", "Axe", {"Bob", "carl", "", "09.03.2026"});            // day 1
+  Sent("3.ITM", "Long Bow", {"Dora", "Bob", "", "09.03.2026"});       // day 1
+  Sent("4.ITM", "Cap", {"Bob", "Dora", "", "08.01.2026"});            // day 61: not listed
+  Sent("5.ITM", "Helm", {"bob", "Dora", "", "11.03.2026"});           // day -1: not listed
+  Sent("6.ITM", "Ring", {"carl", "", "", "09.01.2026"});              // day 60
+  Sent("7.ITM", "Amulet", {"", "", "", "08.03.2026"});                // day 2, no sender
   tmp.write("sent/sub/8.ITM", RecordBuilder().name("Deep").bytes());  // subdirectories do not count
   ASSERT_TRUE(History().ok());
-  const auto expected = Concat({kHead, kHistoryTitle,
-                                {
-                                    "<TR>", "<TD><B>Bob</B></TD>", "<TD><B>2</B></TD>", "</TR>",
-                                    "<TR>", "<TD><B>Dora</B></TD>", "<TD><B>2</B></TD>", "</TR>",
-                                    "<TR>", "<TD><B>carl</B></TD>", "<TD><B>1</B></TD>", "</TR>",
-                                },
-                                kHistoryTableHead,
-                                {
-                                    "<TR><TD>10.03.2026</TD>", "<TD>SHORT BOW</TD>", "<TD>Dora</TD>", "<TD>alice</TD></TR>",
-                                    "<TR><TD>09.03.2026</TD>", "<TD>AXE</TD>", "<TD>Bob</TD>", "<TD>carl</TD></TR>",
-                                    "<TR><TD>09.03.2026</TD>", "<TD>LONG BOW</TD>", "<TD>Dora</TD>", "<TD>Bob</TD></TR>",
-                                    "<TR><TD>08.03.2026</TD>", "<TD>AMULET</TD>", "<TD></TD>", "<TD></TD></TR>",
-                                    "<TR><TD>09.01.2026</TD>", "<TD>RING</TD>", "<TD>carl</TD>", "<TD></TD></TR>",
-                                    "</TABLE></CENTER>",
-                                }});
+  const auto expected =
+      Concat({kHead,
+              kHistoryTitle,
+              {
+                  "<TR>",
+                  "<TD><B>Bob</B></TD>",
+                  "<TD><B>2</B></TD>",
+                  "</TR>",
+                  "<TR>",
+                  "<TD><B>Dora</B></TD>",
+                  "<TD><B>2</B></TD>",
+                  "</TR>",
+                  "<TR>",
+                  "<TD><B>carl</B></TD>",
+                  "<TD><B>1</B></TD>",
+                  "</TR>",
+              },
+              kHistoryTableHead,
+              {
+                  "<TR><TD>10.03.2026</TD>", "<TD>SHORT BOW</TD>", "<TD>Dora</TD>", "<TD>alice</TD></TR>",
+                  "<TR><TD>09.03.2026</TD>", "<TD>AXE</TD>",       "<TD>Bob</TD>",  "<TD>carl</TD></TR>",
+                  "<TR><TD>09.03.2026</TD>", "<TD>LONG BOW</TD>",  "<TD>Dora</TD>", "<TD>Bob</TD></TR>",
+                  "<TR><TD>08.03.2026</TD>", "<TD>AMULET</TD>",    "<TD></TD>",     "<TD></TD></TR>",
+                  "<TR><TD>09.01.2026</TD>", "<TD>RING</TD>",      "<TD>carl</TD>", "<TD></TD></TR>",
+                  "</TABLE></CENTER>",
+              }});
   EXPECT_EQ(OutLines("itm-IPH.htm"), expected);
   EXPECT_FALSE(sink.Html());
   EXPECT_EQ(members, (std::vector<std::string>{"alice", "Bob", "carl", "Dora"}));
@@ -210,13 +220,13 @@ TEST_F(HistoryPagesTest, EntrancePageWithCountsAndRules) {
   report.page.newArrivals[1] = 3;
   report.page.newArrivals[11] = 9;  // Gold has no page and is never listed
   report.page.newArrivals[14] = 1;
-  report.page.newArrivals[0] = 5;   // nor Book
+  report.page.newArrivals[0] = 5;  // nor Book
   ASSERT_TRUE(Entrance().ok());
   const auto expected =
       Concat({kHead, kGroupBar,
-              InformationBlock("42",
-                               {"<FONT SIZE=-1> 3  Sword(s) -- </FONT>", "<FONT SIZE=-1> 1  UNIQUE(s) -- </FONT>"},
-                               {"Keine <B>Dupes</B>!", "Fair & friendly", "Last"})});
+              InformationBlock(
+                  "42", {"<FONT SIZE=-1> 3  Sword(s) -- </FONT>", "<FONT SIZE=-1> 1  UNIQUE(s) -- </FONT>"},
+                  {"Keine <B>Dupes</B>!", "Fair & friendly", "Last"})});
   EXPECT_EQ(OutLines("itm-IP2.htm"), expected);
   EXPECT_EQ(kUnderscores.size(), 71u);
   EXPECT_FALSE(sink.Html());

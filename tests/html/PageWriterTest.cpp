@@ -1,11 +1,10 @@
-#include "html/PageWriter.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "PublishFixture.h"
+#include "html/PageWriter.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 
@@ -39,7 +38,9 @@ TEST(PageWriterTest, PageClassOfItem) {
 }
 
 // The lines a page has collected so far.
-std::vector<std::string> Collected(LineSink& sink) { return CrLfLines(sink.PageText()); }
+std::vector<std::string> Collected(LineSink& sink) {
+  return CrLfLines(sink.PageText());
+}
 
 TEST(PageWriterTest, ClassTabsShowTheGroupOfThePage) {
   struct Case {
@@ -47,9 +48,15 @@ TEST(PageWriterTest, ClassTabsShowTheGroupOfThePage) {
     std::vector<std::string> tabs;
   };
   const Case cases[] = {
-      {1, {"Sword", "Axe", "Bow", "Club"}}, {4, {"Sword", "Axe", "Bow", "Club"}},
-      {6, {"Armor", "Mail", "Plate"}},      {9, {"Armor", "Mail", "Plate"}},
-      {5, {"Shield"}},  {7, {"Helm"}},  {10, {"Staff"}},  {12, {"Ring"}},  {13, {"Amulet"}},
+      {1, {"Sword", "Axe", "Bow", "Club"}},
+      {4, {"Sword", "Axe", "Bow", "Club"}},
+      {6, {"Armor", "Mail", "Plate"}},
+      {9, {"Armor", "Mail", "Plate"}},
+      {5, {"Shield"}},
+      {7, {"Helm"}},
+      {10, {"Staff"}},
+      {12, {"Ring"}},
+      {13, {"Amulet"}},
       {14, {"UNIQUE"}},
   };
   for (const Case& c : cases) {
@@ -89,7 +96,8 @@ TEST(PageWriterTest, BriefNavigationBarLinksToTheDetailTwinAndBriefPages) {
       "<TR>",
       "<TD NOWRAP>",
       "<CENTER>",
-      "<A HREF=\"itm-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<A HREF=\"itm7Helm.htm\">Details "
+      "<A HREF=\"itm-IP2.htm\">ZUM EINGANG</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<A "
+      "HREF=\"itm7Helm.htm\">Details "
       "bitte!</A>&nbsp;&nbsp;",
       "<A HREF=\"itm-IPH.htm\">HISTORY</A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;",
       "<A HREF=\"http://clan.example/\"><b>Clan</b></A>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;",
@@ -176,8 +184,13 @@ TEST(PageWriterTest, FailedCloseNamesTheFileAndSwitchesHtmlOff) {
 
 TEST(PageWriterTest, EqualNamesInReverseScanOrderOthersByName) {
   std::vector<ItemEntry> entries;
-  for (const auto& [name, path] : std::vector<std::pair<std::string, std::string>>{
-           {"b", "p1"}, {"Axe", "p2"}, {"axe", "p3"}, {"B", "p4"}, {"AXE", "p5"}, {"Cap", "p6"}, {"", "p7"}}) {
+  for (const auto& [name, path] : std::vector<std::pair<std::string, std::string>>{{"b", "p1"},
+                                                                                   {"Axe", "p2"},
+                                                                                   {"axe", "p3"},
+                                                                                   {"B", "p4"},
+                                                                                   {"AXE", "p5"},
+                                                                                   {"Cap", "p6"},
+                                                                                   {"", "p7"}}) {
     entries.emplace_back(path, RecordBuilder().name(name).build(), ItemMeta{});
   }
   std::vector<ScannedItem> items;

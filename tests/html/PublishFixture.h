@@ -75,7 +75,9 @@ class PublishFixture : public ::testing::Test {
     return path;
   }
 
-  std::vector<std::string> OutLines(std::string_view name) const { return CrLfLines(tmp.read("out/" + std::string(name))); }
+  std::vector<std::string> OutLines(std::string_view name) const {
+    return CrLfLines(tmp.read("out/" + std::string(name)));
+  }
   std::string OutText(std::string_view name) const { return tmp.read("out/" + std::string(name)); }
 
   TempDir tmp;

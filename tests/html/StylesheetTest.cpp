@@ -1,8 +1,7 @@
-#include "html/Stylesheet.h"
-
 #include <gtest/gtest.h>
 
 #include "html/PublishOptions.h"
+#include "html/Stylesheet.h"
 #include "support/TempDir.h"
 
 namespace relicor {
@@ -38,8 +37,12 @@ TEST(StylesheetTest, OptionalPartsFollowTheirFields) {
        ".INV1 {color: ; background: }\r\n"
        ".SM {font-size: 8pt}\r\n"},
       {"values as typed",
-       [](HtmlOptionValues& o) { o.color = "red"; o.fontface = "Times New Roman, serif"; },
-       "BODY, TD, P { font-family: Times New Roman, serif; font-size: 10pt; color: red; background: #000000;}\r\n"
+       [](HtmlOptionValues& o) {
+         o.color = "red";
+         o.fontface = "Times New Roman, serif";
+       },
+       "BODY, TD, P { font-family: Times New Roman, serif; font-size: 10pt; color: red; background: "
+       "#000000;}\r\n"
        "A:link, A:visited  { text-decoration: none; color: #C00000;}\r\n"
        ".INV1 {color: #F0F0F0; background: #606000}\r\n"
        ".SM {font-size: 8pt}\r\n"},

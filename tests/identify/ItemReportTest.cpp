@@ -176,13 +176,13 @@ TEST_F(ItemReportTest, HtmlDetailRowsOfANewItem) {
   EXPECT_EQ(sink.PageText(),
             "<TR>\r\n"
             "<TD NOWRAP><B><A HREF=\"mailto:keeper@example.org?subject=Itempool-"
-                "GOLD.ITM"  // never the keeper's own directories
-                "\">GOLD SWORD:</A></B></TD>\r\n"
-                "<TD>Damage     2-6</TD>\r\n</TR>\r\n"
-                "<TR><TD>= New =</TD>\r\n<TD>Durability 20/20</TD>\r\n</TR>\r\n"
-                "<TR>\r\n<TD></TD>\r\n<TD>+25% to Hit</TD>\r\n</TR>\r\n"
-                "<TR>\r\n<TD></TD>\r\n<TD><I><FONT CLASS=\"SM\"> by Conan</FONT></I></TD>\r\n</TR>\r\n"
-                "<TR>\r\n<TD></TD>\r\n<TD>&nbsp;</TD>\r\n</TR>\r\n");
+            "GOLD.ITM"  // never the keeper's own directories
+            "\">GOLD SWORD:</A></B></TD>\r\n"
+            "<TD>Damage     2-6</TD>\r\n</TR>\r\n"
+            "<TR><TD>= New =</TD>\r\n<TD>Durability 20/20</TD>\r\n</TR>\r\n"
+            "<TR>\r\n<TD></TD>\r\n<TD>+25% to Hit</TD>\r\n</TR>\r\n"
+            "<TR>\r\n<TD></TD>\r\n<TD><I><FONT CLASS=\"SM\"> by Conan</FONT></I></TD>\r\n</TR>\r\n"
+            "<TR>\r\n<TD></TD>\r\n<TD>&nbsp;</TD>\r\n</TR>\r\n");
   EXPECT_EQ(sink.OutputList(), (Lines{"Damage     2-6", "Durability 20/20", "+25% to Hit",
                                       "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>", "&nbsp;"}));
   EXPECT_EQ(ctx.page.newArrivals[1], 1);
@@ -341,7 +341,8 @@ TEST(PagePath, APageNamesAnItemBelowThePublishedDirectoryOnly) {
       {"/A.ITM",                    "/",              "A.ITM"},
   };
   // clang-format on
-  for (const auto& row : rows) EXPECT_EQ(PagePath(row.path, row.root), row.shown) << row.path << " " << row.root;
+  for (const auto& row : rows)
+    EXPECT_EQ(PagePath(row.path, row.root), row.shown) << row.path << " " << row.root;
 }
 
 TEST_F(ItemReportTest, PathsGoIntoPagesAndLinesAsWindows1252) {

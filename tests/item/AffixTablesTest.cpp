@@ -1,5 +1,3 @@
-#include "item/AffixTables.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,10 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "item/AffixTables.h"
+
 namespace relicor {
 namespace {
 
-std::string_view NameOf(const AffixRow* row) { return row == nullptr ? "<none>" : row->Name; }
+std::string_view NameOf(const AffixRow* row) {
+  return row == nullptr ? "<none>" : row->Name;
+}
 
 std::string TableName(AffixTable table) {
   // In the order of AffixTable.
@@ -34,7 +36,9 @@ struct TableShape {
   AffixSearch search;
 };
 
-void PrintTo(const TableShape& shape, std::ostream* out) { *out << TableName(shape.table); }
+void PrintTo(const TableShape& shape, std::ostream* out) {
+  *out << TableName(shape.table);
+}
 
 class AffixTableShapeTest : public testing::TestWithParam<TableShape> {};
 
@@ -49,27 +53,26 @@ TEST_P(AffixTableShapeTest, RowCountLimitAndSearchOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllTables, AffixTableShapeTest,
-    testing::Values(
-        TableShape{AffixTable::Strength, 7, 30, 30, AffixSearch::All},
-        TableShape{AffixTable::Magic, 7, 30, 30, AffixSearch::All},
-        TableShape{AffixTable::Dexterity, 7, 30, 30, AffixSearch::All},
-        TableShape{AffixTable::Vitality, 7, 30, 30, AffixSearch::All},
-        TableShape{AffixTable::AllAttributes, 7, 20, 20, AffixSearch::All},
-        TableShape{AffixTable::HitPoints, 10, 100, 100, AffixSearch::Backward},
-        TableShape{AffixTable::Mana, 10, 100, 100, AffixSearch::Backward},
-        TableShape{AffixTable::FlatDamage, 6, 20, 20, AffixSearch::All},
-        TableShape{AffixTable::DamageReduction, 8, -6, -14, AffixSearch::ForwardFirst},
-        TableShape{AffixTable::Leech, 4, 5, 5, AffixSearch::NotSearched},
-        TableShape{AffixTable::ToHitName, 11, 100, 100, AffixSearch::All},
-        TableShape{AffixTable::CombinedDamage, 11, 175, 175, AffixSearch::All},
-        TableShape{AffixTable::ToHit, 12, 150, 150, AffixSearch::All},
-        TableShape{AffixTable::PctDamage, 12, 175, 175, AffixSearch::All},
-        TableShape{AffixTable::PctArmor, 12, 200, 200, AffixSearch::All},
-        TableShape{AffixTable::ResMagic, 5, 60, 75, AffixSearch::All},
-        TableShape{AffixTable::ResFire, 5, 60, 75, AffixSearch::All},
-        TableShape{AffixTable::ResLightning, 5, 60, 75, AffixSearch::All},
-        TableShape{AffixTable::ResAll, 5, 50, 50, AffixSearch::All},
-        TableShape{AffixTable::SpellLevel, 2, 2, 2, AffixSearch::Direct}),
+    testing::Values(TableShape{AffixTable::Strength, 7, 30, 30, AffixSearch::All},
+                    TableShape{AffixTable::Magic, 7, 30, 30, AffixSearch::All},
+                    TableShape{AffixTable::Dexterity, 7, 30, 30, AffixSearch::All},
+                    TableShape{AffixTable::Vitality, 7, 30, 30, AffixSearch::All},
+                    TableShape{AffixTable::AllAttributes, 7, 20, 20, AffixSearch::All},
+                    TableShape{AffixTable::HitPoints, 10, 100, 100, AffixSearch::Backward},
+                    TableShape{AffixTable::Mana, 10, 100, 100, AffixSearch::Backward},
+                    TableShape{AffixTable::FlatDamage, 6, 20, 20, AffixSearch::All},
+                    TableShape{AffixTable::DamageReduction, 8, -6, -14, AffixSearch::ForwardFirst},
+                    TableShape{AffixTable::Leech, 4, 5, 5, AffixSearch::NotSearched},
+                    TableShape{AffixTable::ToHitName, 11, 100, 100, AffixSearch::All},
+                    TableShape{AffixTable::CombinedDamage, 11, 175, 175, AffixSearch::All},
+                    TableShape{AffixTable::ToHit, 12, 150, 150, AffixSearch::All},
+                    TableShape{AffixTable::PctDamage, 12, 175, 175, AffixSearch::All},
+                    TableShape{AffixTable::PctArmor, 12, 200, 200, AffixSearch::All},
+                    TableShape{AffixTable::ResMagic, 5, 60, 75, AffixSearch::All},
+                    TableShape{AffixTable::ResFire, 5, 60, 75, AffixSearch::All},
+                    TableShape{AffixTable::ResLightning, 5, 60, 75, AffixSearch::All},
+                    TableShape{AffixTable::ResAll, 5, 50, 50, AffixSearch::All},
+                    TableShape{AffixTable::SpellLevel, 2, 2, 2, AffixSearch::Direct}),
     [](const testing::TestParamInfo<TableShape>& info) { return TableName(info.param.table); });
 
 TEST(AffixTablesTest, OnlyTheFourDoubledTablesHaveAVkVariant) {
@@ -120,7 +123,7 @@ TEST(AffixTablesTest, DamageReductionVariantsDifferInRowsTwoToSeven) {
     std::int32_t maxVk;
   };
   const Bounds bounds[kDamageReductionRowCount] = {
-      {2, 4, 2, 4},     {1, 1, 1, 1},     {-1, -1, -2, -1}, {-2, -2, -4, -4},
+      {2, 4, 2, 4},     {1, 1, 1, 1},     {-1, -1, -2, -1},   {-2, -2, -4, -4},
       {-3, -3, -6, -6}, {-4, -4, -8, -8}, {-6, -5, -12, -10}, {-6, -5, -14, -13},
   };
   for (std::size_t i = 0; i < kDamageReductionRowCount; ++i) {
@@ -176,37 +179,28 @@ TEST_P(AffixLookupTest, FindsTheNamedRow) {
 INSTANTIATE_TEST_SUITE_P(
     Values, AffixLookupTest,
     testing::Values(
-        Lookup{AffixTable::Strength, false, -8, "frailty"},
-        Lookup{AffixTable::Strength, false, 0, "<none>"},
-        Lookup{AffixTable::Strength, false, 12, "power"},
-        Lookup{AffixTable::Strength, false, 31, "<none>"},
+        Lookup{AffixTable::Strength, false, -8, "frailty"}, Lookup{AffixTable::Strength, false, 0, "<none>"},
+        Lookup{AffixTable::Strength, false, 12, "power"}, Lookup{AffixTable::Strength, false, 31, "<none>"},
         Lookup{AffixTable::AllAttributes, false, 5, "the moon"},
         Lookup{AffixTable::HitPoints, false, 30, "the wolf"},
         Lookup{AffixTable::HitPoints, false, 29, "the eagle"},
-        Lookup{AffixTable::HitPoints, false, 5, "<none>"},
-        Lookup{AffixTable::Mana, false, 30, "serpent's"},
-        Lookup{AffixTable::Mana, false, 21, "snake's"},
-        Lookup{AffixTable::Mana, false, 15, "raven's"},
-        Lookup{AffixTable::Mana, false, 61, "wyrm's"},
-        Lookup{AffixTable::Mana, false, 100, "hydra's"},
+        Lookup{AffixTable::HitPoints, false, 5, "<none>"}, Lookup{AffixTable::Mana, false, 30, "serpent's"},
+        Lookup{AffixTable::Mana, false, 21, "snake's"}, Lookup{AffixTable::Mana, false, 15, "raven's"},
+        Lookup{AffixTable::Mana, false, 61, "wyrm's"}, Lookup{AffixTable::Mana, false, 100, "hydra's"},
         Lookup{AffixTable::Mana, false, 101, "<none>"},
         Lookup{AffixTable::CombinedDamage, false, 10, "<none>"},
         Lookup{AffixTable::CombinedDamage, false, -24, "<none>"},
         Lookup{AffixTable::CombinedDamage, false, 19, "<none>"},
-        Lookup{AffixTable::CombinedDamage, false, 40, "fine"},
-        Lookup{AffixTable::ToHit, false, 25, "gold"},
+        Lookup{AffixTable::CombinedDamage, false, 40, "fine"}, Lookup{AffixTable::ToHit, false, 25, "gold"},
         Lookup{AffixTable::ToHitName, false, 25, "lord's"},
         Lookup{AffixTable::PctDamage, false, -100, "useless"},
-        Lookup{AffixTable::PctArmor, false, 200, "godly"},
-        Lookup{AffixTable::ResFire, false, 35, "crimson"},
-        Lookup{AffixTable::ResAll, true, 50, "emerald"},
-        Lookup{AffixTable::ResAll, true, 51, "<none>"},
+        Lookup{AffixTable::PctArmor, false, 200, "godly"}, Lookup{AffixTable::ResFire, false, 35, "crimson"},
+        Lookup{AffixTable::ResAll, true, 50, "emerald"}, Lookup{AffixTable::ResAll, true, 51, "<none>"},
         Lookup{AffixTable::SpellLevel, false, 0, "<none>"},
         Lookup{AffixTable::SpellLevel, false, 1, "angel's"},
         Lookup{AffixTable::SpellLevel, false, 2, "arch-angel's"},
         Lookup{AffixTable::SpellLevel, false, 3, "<none>"},
-        Lookup{AffixTable::SpellLevel, false, -1, "<none>"},
-        Lookup{AffixTable::Leech, false, 3, "<none>"}),
+        Lookup{AffixTable::SpellLevel, false, -1, "<none>"}, Lookup{AffixTable::Leech, false, 3, "<none>"}),
     [](const testing::TestParamInfo<Lookup>& info) {
       const std::int32_t value = info.param.value;
       return std::to_string(info.index) + "_" + TableName(info.param.table) +

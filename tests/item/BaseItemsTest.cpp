@@ -1,10 +1,10 @@
-#include "item/BaseItems.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <utility>
 #include <vector>
+
+#include "item/BaseItems.h"
 
 namespace relicor {
 

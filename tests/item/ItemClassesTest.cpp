@@ -1,9 +1,9 @@
-#include "item/ItemClasses.h"
-
 #include <gtest/gtest.h>
 
 #include <string_view>
 #include <vector>
+
+#include "item/ItemClasses.h"
 
 namespace relicor {
 namespace {
@@ -24,12 +24,10 @@ struct ClassCase {
 
 TEST(ItemClasses, ClassNamesAndGroups) {
   const std::vector<ClassCase> cases = {
-      {ItemClass::Book, "Book", 0},     {ItemClass::Sword, "Sword", 1},
-      {ItemClass::Bow, "Bow", 1},       {ItemClass::Club, "Club", 1},
-      {ItemClass::Shield, "Shield", 2}, {ItemClass::Armor, "Armor", 3},
-      {ItemClass::Helm, "Helm", 4},     {ItemClass::Mail, "Mail", 3},
-      {ItemClass::Plate, "Plate", 3},   {ItemClass::Staff, "Staff", 5},
-      {ItemClass::Gold, "Gold", 6},     {ItemClass::Ring, "Ring", 7},
+      {ItemClass::Book, "Book", 0},     {ItemClass::Sword, "Sword", 1},   {ItemClass::Bow, "Bow", 1},
+      {ItemClass::Club, "Club", 1},     {ItemClass::Shield, "Shield", 2}, {ItemClass::Armor, "Armor", 3},
+      {ItemClass::Helm, "Helm", 4},     {ItemClass::Mail, "Mail", 3},     {ItemClass::Plate, "Plate", 3},
+      {ItemClass::Staff, "Staff", 5},   {ItemClass::Gold, "Gold", 6},     {ItemClass::Ring, "Ring", 7},
       {ItemClass::Amulet, "Amulet", 8}, {ItemClass::Unique, "UNIQUE", 9},
   };
   for (const auto& [itemClass, name, group] : cases) {

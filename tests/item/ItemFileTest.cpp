@@ -1,10 +1,8 @@
-#include "item/ItemFile.h"
-
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <gtest/gtest.h>
-
 #include "item/ItemDump.h"
+#include "item/ItemFile.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 

@@ -1,7 +1,6 @@
-#include "item/ItemRecord.h"
-
 #include <gtest/gtest.h>
 
+#include "item/ItemRecord.h"
 #include "support/RecordBuilder.h"
 
 namespace relicor {
@@ -69,9 +68,10 @@ TEST(ItemRecord, IdentifiedWhenFlagIsOneOrClassIsBook) {
 }
 
 TEST(ItemRecord, IndestructibleAtZeroAnd255Only) {
-  for (const auto& [durability, expected] : {std::pair{0, true}, std::pair{255, true}, std::pair{254, false},
-                                             std::pair{1, false}}) {
-    EXPECT_EQ(RecordBuilder().durability(static_cast<std::uint8_t>(durability)).build().IsIndestructible(), expected)
+  for (const auto& [durability, expected] :
+       {std::pair{0, true}, std::pair{255, true}, std::pair{254, false}, std::pair{1, false}}) {
+    EXPECT_EQ(RecordBuilder().durability(static_cast<std::uint8_t>(durability)).build().IsIndestructible(),
+              expected)
         << durability;
   }
 }
@@ -96,9 +96,12 @@ TEST(ItemRecord, LevelsAndUniqueMonsterMark) {
 }
 
 TEST(ItemRecord, ManaAndHitPointsShiftWithSign) {
-  for (const auto& [raw, expected] : {std::pair{-640, -10}, std::pair{63, 0}, std::pair{-1, -1}, std::pair{64, 1},
-                                      std::pair{-65, -2}, std::pair{6400, 100}}) {
-    const auto r = RecordBuilder().addMana(static_cast<std::int16_t>(raw)).addHitPoints(static_cast<std::int16_t>(raw)).build();
+  for (const auto& [raw, expected] : {std::pair{-640, -10}, std::pair{63, 0}, std::pair{-1, -1},
+                                      std::pair{64, 1}, std::pair{-65, -2}, std::pair{6400, 100}}) {
+    const auto r = RecordBuilder()
+                       .addMana(static_cast<std::int16_t>(raw))
+                       .addHitPoints(static_cast<std::int16_t>(raw))
+                       .build();
     EXPECT_EQ(r.ManaBonus(), expected) << raw;
     EXPECT_EQ(r.HitPointBonus(), expected) << raw;
   }

@@ -1,11 +1,10 @@
-#include "item/PackedRecord.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "item/PackedRecord.h"
 #include "support/RecordBuilder.h"
 
 namespace relicor {
@@ -46,8 +45,15 @@ TEST(PackedRecord, EveryShapeOfRecordComesBackWhole) {
       {"255 zeros then bytes", Filled([](std::size_t i) { return i < 255 ? 0 : 4; })},
       {"256 zeros then bytes", Filled([](std::size_t i) { return i < 256 ? 0 : 4; })},
       {"bytes then 300 zeros", Filled([](std::size_t i) { return i < 100 ? 5 : 0; })},
-      {"a built item", RecordBuilder().ident(0xDEADBEEF).itemClass(1).baseItem(151).name("Short Sword")
-                           .price(1234).pctDamage(-50).fireDamage(1, 300).build()},
+      {"a built item", RecordBuilder()
+                           .ident(0xDEADBEEF)
+                           .itemClass(1)
+                           .baseItem(151)
+                           .name("Short Sword")
+                           .price(1234)
+                           .pctDamage(-50)
+                           .fireDamage(1, 300)
+                           .build()},
   };
   for (const Case& c : cases) ExpectRoundTrip(c.record, c.what);
 
@@ -55,14 +61,16 @@ TEST(PackedRecord, EveryShapeOfRecordComesBackWhole) {
   for (int n = 0; n < 2000; ++n) {
     // Random records with more or fewer zeros.
     const int zeroShare = n % 10;
-    ExpectRoundTrip(Filled([&](std::size_t) { return static_cast<int>(random() % 10) < zeroShare ? 0 : random() % 256; }),
-                    "random record " + std::to_string(n));
+    ExpectRoundTrip(
+        Filled([&](std::size_t) { return static_cast<int>(random() % 10) < zeroShare ? 0 : random() % 256; }),
+        "random record " + std::to_string(n));
   }
 }
 
 TEST(PackedRecord, AMostlyEmptyRecordTakesLittleRoom) {
   EXPECT_EQ(PackedRecordSize(ItemRecord()), 4u);  // 255 zeros, then 145
-  const ItemRecord item = RecordBuilder().ident(77).itemClass(1).baseItem(151).name("Short Sword").price(50).build();
+  const ItemRecord item =
+      RecordBuilder().ident(77).itemClass(1).baseItem(151).name("Short Sword").price(50).build();
   EXPECT_LT(PackedRecordSize(item), 80u);
 }
 

@@ -1,9 +1,9 @@
-#include "item/Sources.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+
+#include "item/Sources.h"
 
 namespace relicor {
 namespace {

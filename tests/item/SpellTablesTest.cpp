@@ -1,9 +1,9 @@
-#include "item/SpellTables.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string_view>
+
+#include "item/SpellTables.h"
 
 namespace relicor {
 namespace {

@@ -1,5 +1,3 @@
-#include "platform/Clock.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Clock.h"
 #include "text/DateText.h"
 
 namespace relicor {

@@ -1,11 +1,10 @@
-#include "platform/DirectoryLock.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
+#include "platform/DirectoryLock.h"
 #include "support/TempDir.h"
 
 namespace relicor {

@@ -1,16 +1,14 @@
-#include "platform/FileSystem.h"
-
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 
 #include "platform/FaultInjection.h"
+#include "platform/FileSystem.h"
 #include "support/TempDir.h"
 
 namespace relicor {
@@ -39,7 +37,8 @@ TEST(MoveFileNoReplace, MovesAndNeverReplaces) {
 
 TEST(MoveFileNoReplace, MovesAcrossFileSystemsKeepingTheFileDate) {
   // /dev/shm is a file system of its own on most Linux machines.
-  struct stat shm {}, tmp {};
+  struct stat shm {
+  }, tmp{};
   if (::stat("/dev/shm", &shm) != 0 || ::stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0 ||
       shm.st_dev == tmp.st_dev) {
     GTEST_SKIP() << "no second file system to move to";
@@ -74,7 +73,9 @@ TEST(AtomicReplaceFile, ReplacesWholeAndKeepsPermissions) {
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0600u);
   // No temporary file is left behind.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
+  EXPECT_EQ(
+      std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+      1);
 }
 
 TEST(AtomicFileWriter, AnAbandonedWriteLeavesTheOldFile) {
@@ -86,7 +87,9 @@ TEST(AtomicFileWriter, AnAbandonedWriteLeavesTheOldFile) {
     ASSERT_TRUE(writer.Write("half a new li"));
   }
   EXPECT_EQ(dir.read("ITMLIST.TXT"), "the old list");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
+  EXPECT_EQ(
+      std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+      1);
 }
 
 TEST(AtomicReplaceFile, AMissingDirectoryIsAnErrorNamingTheFile) {
@@ -257,8 +260,8 @@ TEST(TemporaryFiles, OnlyOurNamesOfProcessesThatAreGoneAreStale) {
       {"ITMLIST.TXT.tmp-" + dead + "-123456", true},
       {"a.IT0.tmp-" + dead + "-000001", true},
       {"ITMLIST.TXT.tmp-" + alive + "-123456", false},  // this very process
-      {"ITMLIST.TXT.tmp-1-123456", false},               // a process that runs
-      {"ITMLIST.TXT.tmp-" + dead + "-12345", false},     // five digits
+      {"ITMLIST.TXT.tmp-1-123456", false},              // a process that runs
+      {"ITMLIST.TXT.tmp-" + dead + "-12345", false},    // five digits
       {"ITMLIST.TXT.tmp123456", false},
       {"notes.tmp-" + dead + "-12345x", false},
       {".tmp-" + dead + "-123456", false},
@@ -270,7 +273,8 @@ TEST(TemporaryFiles, OnlyOurNamesOfProcessesThatAreGoneAreStale) {
 }
 
 TEST(MoveFileNoReplace, AFailedCopyAcrossFileSystemsSaysTheRealReason) {
-  struct stat shm {}, tmp {};
+  struct stat shm {
+  }, tmp{};
   if (::stat("/dev/shm", &shm) != 0 || ::stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0 ||
       shm.st_dev == tmp.st_dev) {
     GTEST_SKIP() << "no second file system to move to";
@@ -289,7 +293,8 @@ TEST(MoveFileNoReplace, AFailedCopyAcrossFileSystemsSaysTheRealReason) {
   EXPECT_TRUE(FileExists(from));
   EXPECT_FALSE(std::filesystem::exists(to));
   for (const auto& entry : std::filesystem::directory_iterator("/dev/shm")) {
-    EXPECT_EQ(entry.path().string().find("relicor-copy-test-" + std::to_string(::getpid())), std::string::npos)
+    EXPECT_EQ(entry.path().string().find("relicor-copy-test-" + std::to_string(::getpid())),
+              std::string::npos)
         << "left " << entry.path();
   }
 }

@@ -1,9 +1,8 @@
-#include "platform/IniFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/IniFile.h"
 #include "support/TempDir.h"
 
 namespace relicor {

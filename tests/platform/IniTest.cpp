@@ -1,10 +1,10 @@
-#include "platform/Ini.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+
+#include "platform/Ini.h"
 
 namespace relicor {
 namespace {
@@ -30,7 +30,7 @@ TEST(IniTest, LookupIgnoresLetterCaseAndBlanks) {
   EXPECT_EQ(ini.Get("Iteminfos", "Empty"), "");          // present but empty
   EXPECT_EQ(ini.Get("Iteminfos", "Missing"), std::nullopt);
   EXPECT_EQ(ini.Get("Iteminfos", "Late"), std::nullopt);  // in a repeated section
-  EXPECT_EQ(ini.Get("", "stray"), std::nullopt);           // keys before any section count nowhere
+  EXPECT_EQ(ini.Get("", "stray"), std::nullopt);          // keys before any section count nowhere
 }
 
 TEST(IniTest, SetRewritesInPlaceAddsAfterLastKeyAndAppendsSections) {
@@ -39,7 +39,8 @@ TEST(IniTest, SetRewritesInPlaceAddsAfterLastKeyAndAppendsSections) {
   ini.Set("A", "two", "2");
   ini.Set("C", "c", "");
   ini.Set("C", "d", "first\r\n[Injected]\r\nx=1");  // a value cannot break the file apart
-  EXPECT_EQ(ini.Serialize(), "[A]\r\none=uno\r\ntwo=2\r\n; note\r\n\r\n[B]\r\nb=x\r\n[C]\r\nc=\r\nd=first\r\n");
+  EXPECT_EQ(ini.Serialize(),
+            "[A]\r\none=uno\r\ntwo=2\r\n; note\r\n\r\n[B]\r\nb=x\r\n[C]\r\nc=\r\nd=first\r\n");
 }
 
 TEST(IniTest, IntegerReading) {
@@ -48,12 +49,30 @@ TEST(IniTest, IntegerReading) {
     std::optional<std::int32_t> value;
   };
   const Case cases[] = {
-      {"0", 0},        {"2", 2},           {"-5", -5},  {"+7", 7},       {"0x0", 0},
-      {"0x1", 1},      {"0X1f", 31},       {"$10", 16}, {"-$10", -16},   {"0xFFFFFFFF", -1},
-      {"2147483647", INT32_MAX},           {"-2147483648", INT32_MIN},
-      {"", std::nullopt},   {"abc", std::nullopt},  {"yes", std::nullopt},        {"0x", std::nullopt},
-      {"$", std::nullopt},  {"12a", std::nullopt},  {"1.5", std::nullopt},        {"00x1", std::nullopt},
-      {" 5", std::nullopt}, {"0x1g", std::nullopt}, {"2147483648", std::nullopt}, {"0x100000000", std::nullopt},
+      {"0", 0},
+      {"2", 2},
+      {"-5", -5},
+      {"+7", 7},
+      {"0x0", 0},
+      {"0x1", 1},
+      {"0X1f", 31},
+      {"$10", 16},
+      {"-$10", -16},
+      {"0xFFFFFFFF", -1},
+      {"2147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"", std::nullopt},
+      {"abc", std::nullopt},
+      {"yes", std::nullopt},
+      {"0x", std::nullopt},
+      {"$", std::nullopt},
+      {"12a", std::nullopt},
+      {"1.5", std::nullopt},
+      {"00x1", std::nullopt},
+      {" 5", std::nullopt},
+      {"0x1g", std::nullopt},
+      {"2147483648", std::nullopt},
+      {"0x100000000", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

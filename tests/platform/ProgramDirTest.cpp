@@ -1,9 +1,8 @@
-#include "platform/ProgramDir.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/ProgramDir.h"
 #include "support/TempDir.h"
 
 namespace relicor {

@@ -1,7 +1,6 @@
-#include "platform/Settings.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/Settings.h"
 #include "support/TempDir.h"
 
 namespace relicor {
@@ -29,21 +28,25 @@ TEST_F(SettingsTest, FirstRunGivesDefaultsAndSaveWritesAllFifteenKeysInOrder) {
   ASSERT_TRUE(SaveSettings(iniPath(), settings));
   EXPECT_EQ(tmp_.read("RELICOR.INI"),
             "[RELICOR]\r\n"
-            "PathToPool=" + programDir() + "POOL\r\n"
-            "PathToSent=" + programDir() + "ITMOUT\r\n"
-            "HTMLScanSub=1\r\n"
-            "MailAddress=\r\n"
-            "HTML_Fontface=arial\r\n"
-            "HTML_Fontsize=10pt\r\n"
-            "HTML_Fontsize2=8pt\r\n"
-            "HTML_Color=#C0C0C0\r\n"
-            "HTML_BGColor=#000000\r\n"
-            "HTML_LinkColor=#C00000\r\n"
-            "HTML_INV1Color=#F0F0F0\r\n"
-            "HTML_INV1BGColor=#606000\r\n"
-            "filePrefix=itm\r\n"
-            "HeaderURL1=\r\n"
-            "HeaderURL1Name=\r\n");
+            "PathToPool=" +
+                programDir() +
+                "POOL\r\n"
+                "PathToSent=" +
+                programDir() +
+                "ITMOUT\r\n"
+                "HTMLScanSub=1\r\n"
+                "MailAddress=\r\n"
+                "HTML_Fontface=arial\r\n"
+                "HTML_Fontsize=10pt\r\n"
+                "HTML_Fontsize2=8pt\r\n"
+                "HTML_Color=#C0C0C0\r\n"
+                "HTML_BGColor=#000000\r\n"
+                "HTML_LinkColor=#C00000\r\n"
+                "HTML_INV1Color=#F0F0F0\r\n"
+                "HTML_INV1BGColor=#606000\r\n"
+                "filePrefix=itm\r\n"
+                "HeaderURL1=\r\n"
+                "HeaderURL1Name=\r\n");
   EXPECT_EQ(LoadSettings(iniPath(), programDir()), settings);
 }
 
@@ -52,8 +55,11 @@ TEST_F(SettingsTest, SubdirectoriesFlagFollowsTheIntegerRule) {
     const char* line;
     bool expected;
   };
-  const Case cases[] = {{"HTMLScanSub=0x0", false}, {"HTMLScanSub=abc", true}, {"HTMLScanSub=2", true},
-                       {"HTMLScanSub=", true}, {"htmlscansub=0", false}};
+  const Case cases[] = {{"HTMLScanSub=0x0", false},
+                        {"HTMLScanSub=abc", true},
+                        {"HTMLScanSub=2", true},
+                        {"HTMLScanSub=", true},
+                        {"htmlscansub=0", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     WriteIni(std::string("[relicor]\r\n") + c.line + "\r\n");
@@ -92,7 +98,8 @@ TEST_F(SettingsTest, SaveKeepsOtherSectionsAndKeys) {
   settings.htmlScanSub = false;
   ASSERT_TRUE(SaveSettings(iniPath(), settings));
   const std::string text = tmp_.read("RELICOR.INI");
-  const std::string kept = "[Window]\r\nTop=5\r\n[RELICOR]\r\nfileprefix=itm\r\nCustom=keep\r\nPathToPool=/srv/pool\r\n";
+  const std::string kept =
+      "[Window]\r\nTop=5\r\n[RELICOR]\r\nfileprefix=itm\r\nCustom=keep\r\nPathToPool=/srv/pool\r\n";
   EXPECT_EQ(text.substr(0, kept.size()), kept);
   const Settings back = LoadSettings(iniPath(), programDir());
   EXPECT_EQ(back.pathToPool, "/srv/pool");

@@ -1,5 +1,3 @@
-#include "pool/ItemCache.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "support/TestDates.h"
@@ -52,7 +51,10 @@ TEST(ItemEntry, KeepsEveryFieldOfRecordAndBookkeeping) {
       {"a missing sidecar's", values([](SidecarValues&) {})},
       {"a sender", values([](SidecarValues& v) { v.senderName = "Alice"; })},
       {"a receiver of 18 characters", values([](SidecarValues& v) { v.sendTo = "A Name Longer Than"; })},
-      {"Windows-1252 names", values([](SidecarValues& v) { v.senderName = "J\xF6rg"; v.sendTo = "\x80\xFF"; })},
+      {"Windows-1252 names", values([](SidecarValues& v) {
+         v.senderName = "J\xF6rg";
+         v.sendTo = "\x80\xFF";
+       })},
       {"points", values([](SidecarValues& v) { v.points4Item = true; })},
       {"public", values([](SidecarValues& v) { v.isPublic = true; })},
       {"both flags", values([](SidecarValues& v) { v.points4Item = v.isPublic = true; })},
@@ -96,7 +98,8 @@ TEST(ItemEntry, KeepsEveryFieldOfRecordAndBookkeeping) {
 
 TEST_F(ItemCacheTest, ItemWithoutSidecarGetsDefaultMetadata) {
   // A longer, read-only file: its first 400 bytes are the item.
-  const std::string path = tmp_.write("A.ITM", RecordBuilder().ident(0x00A1B2C3).itemClass(12).bytes() + "tail");
+  const std::string path =
+      tmp_.write("A.ITM", RecordBuilder().ident(0x00A1B2C3).itemClass(12).bytes() + "tail");
   ::chmod(path.c_str(), 0444);
   auto loaded = cache_.LoadItem(path);
   ASSERT_TRUE(loaded) << loaded.error();
@@ -191,7 +194,8 @@ TEST_F(ItemCacheTest, PathsSortWithoutLetterCaseButTwoFilesStayTwoItems) {
 
 TEST_F(ItemCacheTest, StoreWritesAllSevenKeysAndKeepsUnknownOnes) {
   const std::string path = WriteItem("A.ITM", RecordBuilder().ident(1));
-  tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=ABCDEFGHIJKLMNOPQRSTUVWXY\r\nRemark=keep\r\n[Own]\r\nx=1\r\n");
+  tmp_.write("A.IT0",
+             "[Iteminfos]\r\nSenderName=ABCDEFGHIJKLMNOPQRSTUVWXY\r\nRemark=keep\r\n[Own]\r\nx=1\r\n");
   ASSERT_TRUE(cache_.LoadItem(path));
   cache_.CurrentMeta().points4Item = true;
   cache_.CurrentMeta().sendTo = "A Name Longer Than Eighteen";
@@ -247,7 +251,8 @@ TEST_F(ItemCacheTest, MoveTakesTheSidecarAlongAndRecordsTheNewPath) {
   EXPECT_EQ(cache_.Find(source), nullptr);
   ASSERT_NE(cache_.Find(destination), nullptr);
   EXPECT_EQ(cache_.CurrentMeta().senderName, "Bob");
-  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, PathLess>{"0000001002" + source, "0000001002" + destination}));
+  EXPECT_EQ(cache_.KeyList(),
+            (std::set<std::string, PathLess>{"0000001002" + source, "0000001002" + destination}));
 }
 
 TEST_F(ItemCacheTest, MoveWithoutSidecarGivesDefaultMetadata) {

@@ -1,11 +1,10 @@
-#include "pool/ItemReadAhead.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "item/ItemFile.h"
+#include "pool/ItemReadAhead.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 
@@ -31,7 +30,8 @@ class ItemReadAheadTest : public ::testing::Test {
       names.push_back(name + ".ITM");
       paths.push_back(dir.file(name + ".ITM"));
       if (i == 7) continue;
-      dir.write(name + ".ITM", i == 9 ? std::string(12, 'x') : RecordBuilder().ident(static_cast<std::uint32_t>(i)).bytes());
+      dir.write(name + ".ITM",
+                i == 9 ? std::string(12, 'x') : RecordBuilder().ident(static_cast<std::uint32_t>(i)).bytes());
       if (i % 5 == 0) {
         dir.write(name + ".IT0", "[Iteminfos]\r\nSenderName=M" + std::to_string(i) + "\r\n");
         listed.push_back({name + ".IT0"});
@@ -84,7 +84,7 @@ TEST_F(ItemReadAheadTest, APathFurtherOnDropsTheReadsBeforeIt) {
   EXPECT_EQ(later->file->record.view(), RecordBuilder().ident(20).bytes());
   EXPECT_FALSE(ahead.Take(paths[5]));  // dropped
   EXPECT_FALSE(ahead.Take(dir.file("OTHER.ITM")));
-  EXPECT_TRUE(ahead.Take(paths[21]));  // the order goes on after a path it does not hold
+  EXPECT_TRUE(ahead.Take(paths[21]));    // the order goes on after a path it does not hold
   EXPECT_FALSE(ahead.Take(paths[590]));  // too far ahead: the caller reads it
   EXPECT_TRUE(ahead.Take(paths[22]));
 }

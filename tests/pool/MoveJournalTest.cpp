@@ -1,13 +1,12 @@
-#include "pool/MoveJournal.h"
-
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
 
 #include "platform/FileSystem.h"
+#include "pool/MoveJournal.h"
 #include "support/TempDir.h"
 
 namespace relicor {
@@ -22,7 +21,9 @@ TEST(MoveJournal, TheTextKeepsEveryNameAndOnlyAWholeJournalParses) {
       {"/p/tab\there.ITM", "/s/line\nbreak\\.ITM"},
   };
   const std::string text = JournalText(moves);
-  EXPECT_EQ(text, "RELICOR MOVES 1\r\n/p/A.ITM\t/p/ShortSword0001.ITM\r\n/p/tab\\there.ITM\t/s/line\\nbreak\\\\.ITM\r\nEND\r\n");
+  EXPECT_EQ(text,
+            "RELICOR MOVES "
+            "1\r\n/p/A.ITM\t/p/ShortSword0001.ITM\r\n/p/tab\\there.ITM\t/s/line\\nbreak\\\\.ITM\r\nEND\r\n");
   const auto parsed = ParseJournal(text);
   ASSERT_TRUE(parsed);
   ASSERT_EQ(parsed->size(), 2u);
@@ -60,7 +61,8 @@ TEST(MoveJournal, RecoveryPutsEverySidecarBesideItsItem) {
   for (const Case& c : cases) {
     TempDir dir;
     for (const auto& [name, content] : c.before) dir.write(name, content);
-    ASSERT_TRUE(AtomicReplaceFile(dir.file("RELICOR.JNL"), JournalText({{dir.file("a.ITM"), dir.file("b.ITM")}})));
+    ASSERT_TRUE(
+        AtomicReplaceFile(dir.file("RELICOR.JNL"), JournalText({{dir.file("a.ITM"), dir.file("b.ITM")}})));
     auto repaired = RecoverMoves(dir.path());
     ASSERT_TRUE(repaired) << c.state << ": " << repaired.error();
     EXPECT_EQ(repaired->size(), c.repairs) << c.state;
@@ -117,7 +119,8 @@ TEST(MoveJournal, AJournalThatIsNotWholeIsLeftAndNamed) {
   dir.write("RELICOR.JNL", "RELICOR MOVES 1\r\n/p/a.ITM\t/p/b");
   auto repaired = RecoverMoves(dir.path());
   ASSERT_FALSE(repaired);
-  EXPECT_EQ(repaired.error(), "cannot repair interrupted moves: " + dir.file("RELICOR.JNL") + " is not a whole journal");
+  EXPECT_EQ(repaired.error(),
+            "cannot repair interrupted moves: " + dir.file("RELICOR.JNL") + " is not a whole journal");
   EXPECT_TRUE(FileExists(dir.file("RELICOR.JNL")));
 }
 

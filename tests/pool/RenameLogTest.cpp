@@ -12,8 +12,8 @@
 namespace relicor {
 namespace {
 
-using test::RecordBuilder;
 using test::FileNames;
+using test::RecordBuilder;
 using test::TempDir;
 
 TEST(RenameLogText, RoundTripsAndIsWindows1252WithCrLf) {
@@ -23,7 +23,8 @@ TEST(RenameLogText, RoundTripsAndIsWindows1252WithCrLf) {
                         "01.02.2026 10:00:00"}}};
   const std::string text = RenameLogText(log);
   EXPECT_EQ(text,
-            "08.12.2026 11:40:05\r\n/p\xF6 -> l/a \x80.ITM -> /p\xF6 -> l/Sword0001.ITM\t000010010C 01.02.2026 10:00:00\r\n");
+            "08.12.2026 11:40:05\r\n/p\xF6 -> l/a \x80.ITM -> /p\xF6 -> l/Sword0001.ITM\t000010010C "
+            "01.02.2026 10:00:00\r\n");
   const auto parsed = ParseRenameLog(text);
   ASSERT_TRUE(parsed);
   EXPECT_EQ(parsed->runTime, log.runTime);
@@ -91,12 +92,11 @@ TEST_F(RenameUndoTest, TheDryRunNamesWhatTheRunDoesAndChangesNothing) {
   EXPECT_EQ(plan->handled, 4u);
   std::vector<std::pair<std::string, std::string>> planned;
   for (const auto& step : plan->renames) planned.emplace_back(step.from, step.to);
-  EXPECT_EQ(plan->perDirectory,
-            (std::vector<std::pair<std::string, std::size_t>>{{pool_, 2}, {sent_, 1}}));
+  EXPECT_EQ(plan->perDirectory, (std::vector<std::pair<std::string, std::size_t>>{{pool_, 2}, {sent_, 1}}));
   EXPECT_EQ(RenameQuestion(pool_, sent_, *plan),
             "This function will autoname all files in \"" + pool_ + "\" and \"" + sent_ +
-                "\" by their item names. Continue?\n3 of 4 item files will be renamed:\n2 in " + pool_ + "\n1 in " +
-                sent_);
+                "\" by their item names. Continue?\n3 of 4 item files will be renamed:\n2 in " + pool_ +
+                "\n1 in " + sent_);
 
   ItemCache other(clock_);
   const RenameRunResult result = Run();
@@ -118,7 +118,8 @@ TEST_F(RenameUndoTest, UndoRestoresNamesAndSidecarsAndRemovesTheLog) {
   EXPECT_EQ(result.renamed.size(), 3u);
   EXPECT_EQ(result.logPath, pool_ + "/RENAME.LOG");
   const std::string log = tmp_.read("pool/RENAME.LOG");
-  EXPECT_EQ(log.rfind("09.12.2025 12:00:00\r\n" + pool_ + "/b.ITM -> " + pool_ + "/ShortSword0001.ITM\t", 0), 0u)
+  EXPECT_EQ(log.rfind("09.12.2025 12:00:00\r\n" + pool_ + "/b.ITM -> " + pool_ + "/ShortSword0001.ITM\t", 0),
+            0u)
       << log;
 
   const RenameUndoResult undone = Undo();

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <set>
 #include <utility>
@@ -17,8 +17,8 @@
 namespace relicor {
 namespace {
 
-using test::RecordBuilder;
 using test::FileNames;
+using test::RecordBuilder;
 using test::TempDir;
 
 TEST(FileNameBase, RemovesBlanksAndApostrophesAndMakesTheNameSafe) {
@@ -138,7 +138,8 @@ class RenameRunTest : public ::testing::Test {
     return options;
   }
 
-  RenameRunResult Run(bool answer = true, bool subdirectories = false, const RenamePlanBasis* plan = nullptr) {
+  RenameRunResult Run(bool answer = true, bool subdirectories = false,
+                      const RenamePlanBasis* plan = nullptr) {
     auto result = StartRenameRun(cache_, Options(answer, subdirectories), plan);
     EXPECT_TRUE(result) << result.error();
     return result ? *result : RenameRunResult();
@@ -280,8 +281,8 @@ TEST_F(RenameRunTest, NamesTakenAfterTheListingAreNeverReplaced) {
     tmp_.write("pool/Dagger0001.IT0", "[Iteminfos]\r\nSenderName=Stray\r\n");
   };
   const RenameRunResult result = Run();
-  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"A.ITM", "B.ITM", "B.IT0", "ShortSword0001.ITM",
-                                                     "Dagger0001.IT0"}));
+  EXPECT_EQ(FileNames(pool_),
+            (std::set<std::string>{"A.ITM", "B.ITM", "B.IT0", "ShortSword0001.ITM", "Dagger0001.IT0"}));
   EXPECT_EQ(tmp_.read("pool/ShortSword0001.ITM"), "other");
   EXPECT_EQ(tmp_.read("pool/B.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
   EXPECT_EQ(tmp_.read("pool/Dagger0001.IT0"), "[Iteminfos]\r\nSenderName=Stray\r\n");
@@ -315,9 +316,9 @@ TEST_F(RenameRunTest, AfterThePlanTheRunMakesThePlannedRenamesAndRenamesFilesTha
     EXPECT_EQ(result.renamed[i].from, planned[i].from);
     EXPECT_EQ(result.renamed[i].to, planned[i].to);
   }
-  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.IT0",
-                                                     "ShortSword0003.ITM", "Dagger0001.ITM",
-                                                     "Dagger0001.IT0"}));
+  EXPECT_EQ(FileNames(pool_),
+            (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.IT0", "ShortSword0003.ITM",
+                                   "Dagger0001.ITM", "Dagger0001.IT0"}));
   EXPECT_EQ(FileNames(sent_),
             (std::set<std::string>{"ShortSword0004.ITM", "Dagger0002.ITM", "Dagger0002.IT0"}));
   EXPECT_EQ(tmp_.read("pool/Dagger0001.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
@@ -378,7 +379,8 @@ class RenameAfterPlanTest : public RenameRunTest {
 TEST_F(RenameAfterPlanTest, AnUnchangedPoolGetsThePlansMoves) {
   const RenamePlanBasis plan = AlteredPlan();
   const RenameRunResult result = Run(true, false, &plan);
-  EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"Planned0009.ITM", "Planned0009.IT0", "ShortSword0002.ITM"}));
+  EXPECT_EQ(FileNames(pool_),
+            (std::set<std::string>{"Planned0009.ITM", "Planned0009.IT0", "ShortSword0002.ITM"}));
   EXPECT_EQ(tmp_.read("pool/Planned0009.IT0"), "[Iteminfos]\r\nSenderName=Alice\r\n");
   EXPECT_EQ(result.renamed.size(), 2u);
   EXPECT_EQ(result.handled, 2u);

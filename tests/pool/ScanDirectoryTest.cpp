@@ -1,5 +1,3 @@
-#include "pool/ScanDirectory.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "pool/ScanDirectory.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "text/ByteText.h"
@@ -33,7 +32,8 @@ class ScanDirectoryTest : public ::testing::Test {
     const Status scanned = ScanDirectory(cache_, pool_, options, &items);
     EXPECT_TRUE(scanned) << scanned.error();
     std::vector<std::string> got;
-    for (const ScannedItem& item : items) got.push_back(item.name() + " " + std::string(item.path().substr(pool_.size() + 1)));
+    for (const ScannedItem& item : items)
+      got.push_back(item.name() + " " + std::string(item.path().substr(pool_.size() + 1)));
     return got;
   }
 
@@ -108,7 +108,8 @@ TEST_F(ScanDirectoryTest, ListedItemsCarryTheirCacheEntriesWithTheirSidecars) {
   std::vector<ScannedItem> items;
   ASSERT_TRUE(ScanDirectory(cache_, pool_, ScanOptions{}, &items));
   ASSERT_EQ(items.size(), 2u);
-  for (const ScannedItem& item : items) EXPECT_EQ(item.entry, cache_.Find(std::string(item.path()))) << item.path();
+  for (const ScannedItem& item : items)
+    EXPECT_EQ(item.entry, cache_.Find(std::string(item.path()))) << item.path();
   EXPECT_EQ(items[0].entry->Meta().senderName, "");
   EXPECT_EQ(items[1].entry->Meta().senderName, "Bob");
 }

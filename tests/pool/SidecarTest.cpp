@@ -1,11 +1,10 @@
-#include "pool/Sidecar.h"
-#include "pool/ItemCache.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "pool/ItemCache.h"
+#include "pool/Sidecar.h"
 #include "support/TempDir.h"
 #include "support/TestDates.h"
 
@@ -36,8 +35,8 @@ TEST(SidecarTest, ReadingRules) {
   EXPECT_TRUE(v.points4Item);
   EXPECT_FALSE(v.isPublic);
   EXPECT_EQ(v.points4ItemAt, Day(24, 12, 2025));  // midnight of that day
-  EXPECT_EQ(v.addedItem, kFileDate);               // a time of day makes it unreadable
-  EXPECT_EQ(v.sentAt, kFileDate);                  // an impossible date too
+  EXPECT_EQ(v.addedItem, kFileDate);              // a time of day makes it unreadable
+  EXPECT_EQ(v.sentAt, kFileDate);                 // an impossible date too
 }
 
 TEST(SidecarTest, WriteAllSevenKeysInOrderKeepingUnknownOnes) {

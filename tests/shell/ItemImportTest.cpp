@@ -1,9 +1,8 @@
-#include "shell/ItemImport.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "shell/ItemImport.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 
@@ -24,14 +23,9 @@ TEST(ItemImportTest, CopiesItemFilesAndNeverReplaces) {
   dir.write("POOL/HERE.ITM", sword);
 
   const std::vector<std::string> sources{
-      dir.write("in/NEW.ITM", sword),
-      dir.write("in/lower.itm", bow),
-      dir.write("in/TAKEN.ITM", bow),
-      dir.write("in/notes.txt", "hello"),
-      dir.mkdir("in/SUB.ITM"),
-      dir.file("in/GONE.ITM"),
-      dir.file("POOL/HERE.ITM"),
-      dir.write("other/NEW.ITM", bow),  // the same name a second time
+      dir.write("in/NEW.ITM", sword),     dir.write("in/lower.itm", bow),  dir.write("in/TAKEN.ITM", bow),
+      dir.write("in/notes.txt", "hello"), dir.mkdir("in/SUB.ITM"),         dir.file("in/GONE.ITM"),
+      dir.file("POOL/HERE.ITM"),          dir.write("other/NEW.ITM", bow),  // the same name a second time
   };
   const ItemImport result = CopyItemFilesInto(sources, pool);
 
@@ -40,10 +34,10 @@ TEST(ItemImportTest, CopiesItemFilesAndNeverReplaces) {
     Outcome outcome;
   };
   const Expected expected[] = {
-      {"NEW.ITM", Outcome::kCopied},        {"lower.itm", Outcome::kCopied},
-      {"TAKEN.ITM", Outcome::kExists},      {"notes.txt", Outcome::kNotItemFile},
-      {"SUB.ITM", Outcome::kNotItemFile},   {"GONE.ITM", Outcome::kNotItemFile},
-      {"HERE.ITM", Outcome::kSameFile},     {"NEW.ITM", Outcome::kExists},
+      {"NEW.ITM", Outcome::kCopied},      {"lower.itm", Outcome::kCopied},
+      {"TAKEN.ITM", Outcome::kExists},    {"notes.txt", Outcome::kNotItemFile},
+      {"SUB.ITM", Outcome::kNotItemFile}, {"GONE.ITM", Outcome::kNotItemFile},
+      {"HERE.ITM", Outcome::kSameFile},   {"NEW.ITM", Outcome::kExists},
   };
   ASSERT_EQ(result.entries.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -1,9 +1,8 @@
-#include "shell/Members.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "shell/Members.h"
 #include "support/TempDir.h"
 
 namespace relicor {

@@ -46,7 +46,12 @@ TEST(SessionClockTest, PoolCommandsReadTheClockOncePerRunNotPerItem) {
     const std::string pool = "pool" + std::to_string(items);
     for (int i = 0; i < items; ++i) {
       const std::string name = pool + "/I" + std::to_string(1000 + i);
-      dir.write(name + ".ITM", RecordBuilder().ident(static_cast<std::uint32_t>(i)).itemClass(1).baseItem(3).name("Sword").bytes());
+      dir.write(name + ".ITM", RecordBuilder()
+                                   .ident(static_cast<std::uint32_t>(i))
+                                   .itemClass(1)
+                                   .baseItem(3)
+                                   .name("Sword")
+                                   .bytes());
       if (i % 3 == 0) dir.write(name + ".IT0", "[Iteminfos]\r\nSenderName=Member\r\nPoints4Item=1\r\n");
     }
   }

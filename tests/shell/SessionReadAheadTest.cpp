@@ -81,8 +81,8 @@ void WritePool(const TempDir& dir, bool withFifo) {
   }
   // Every file carries the same date in each run: a whole second, taken once, so two runs that
   // straddle a second still write the same file dates into their outputs.
-  static const auto date =
-      std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(24 * 30));
+  static const auto date = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() -
+                                                                    std::chrono::hours(24 * 30));
   for (const auto& entry : fs::recursive_directory_iterator(dir.file("pool"))) {
     if (entry.is_regular_file() && !entry.is_symlink()) fs::last_write_time(entry.path(), date);
   }

@@ -1,5 +1,3 @@
-#include "shell/Session.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 #include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "shell/DebugLog.h"
+#include "shell/Session.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
@@ -36,8 +35,10 @@ class SessionTest : public ::testing::Test {
   SessionTest() : clock(*ParseDate("07.12.2026") + 0.5) {
     home = dir.mkdir("home") + "/";
     pool = dir.mkdir("pool");
-    dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("ring").price(1000).bytes());
-    dir.write("pool/a.itm", RecordBuilder().ident(1).itemClass(13).baseItem(154).name("amulet").price(1200).bytes());
+    dir.write("pool/B.ITM",
+              RecordBuilder().ident(2).itemClass(12).baseItem(151).name("ring").price(1000).bytes());
+    dir.write("pool/a.itm",
+              RecordBuilder().ident(1).itemClass(13).baseItem(154).name("amulet").price(1200).bytes());
     dir.write("pool/notes.txt", "x");
     dir.write("pool/.hidden.ITM", RecordBuilder().bytes());
     dir.mkdir("pool/SUB.ITM");
@@ -144,7 +145,8 @@ TEST_F(SessionTest, ExportThatCannotBeWrittenLeavesTheOldListAndSelection) {
 
 TEST_F(SessionTest, DebugLogGetsOneSessionHeaderAndCrLfLines) {
   // A stored name that differs from the resolved one gives a NAME line.
-  dir.write("pool/B.ITM", RecordBuilder().ident(2).itemClass(12).baseItem(151).name("fancy ring").price(1000).bytes());
+  dir.write("pool/B.ITM",
+            RecordBuilder().ident(2).itemClass(12).baseItem(151).name("fancy ring").price(1000).bytes());
   auto session = Start();
   session->flags().debugFile = true;
   ASSERT_TRUE(session->SetCurrentDirectory(pool));
@@ -213,8 +215,9 @@ TEST_F(SessionTest, ShutdownWritesMembersAndAllSettingsKeys) {
   ASSERT_TRUE(session->Shutdown());
   EXPECT_EQ(dir.read("pool/PLAYERS.TXT"), "alrik\r\nBirte\r\n");
   const std::string ini = dir.read("home/RELICOR.INI");
-  for (const char* key : {"PathToPool=", "PathToSent=", "HTMLScanSub=1", "MailAddress=", "HTML_Fontface=arial",
-                          "HTML_INV1BGColor=#606000", "filePrefix=itm", "HeaderURL1Name="}) {
+  for (const char* key :
+       {"PathToPool=", "PathToSent=", "HTMLScanSub=1", "MailAddress=", "HTML_Fontface=arial",
+        "HTML_INV1BGColor=#606000", "filePrefix=itm", "HeaderURL1Name="}) {
     EXPECT_NE(ini.find(key), std::string::npos) << key;
   }
 }
@@ -282,7 +285,8 @@ TEST_F(SessionTest, AFailedSettingsWriteKeepsTheOldFile) {
   auto session = Start();
   const std::string before = dir.read("home/RELICOR.INI");
   session->settings().mailAddress = "new@example.org";
-  for (const auto op : {faults::FileOp::kOpen, faults::FileOp::kWrite, faults::FileOp::kFsync, faults::FileOp::kRename}) {
+  for (const auto op :
+       {faults::FileOp::kOpen, faults::FileOp::kWrite, faults::FileOp::kFsync, faults::FileOp::kRename}) {
     faults::Inject({op, ENOSPC, "RELICOR.INI", 0, -1});
     const Status saved = session->Shutdown();
     faults::Clear();
@@ -309,14 +313,15 @@ TEST_F(SessionTest, ADirectoryLongerThanAPathMayBeIsRefusedWhole) {
 TEST_F(SessionTest, SettingThePoolRepairsAnInterruptedMoveAndSaysSo) {
   dir.write("pool/NEW.ITM", "moved item");
   dir.write("pool/OLD.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
-  ASSERT_TRUE(AtomicReplaceFile(dir.file("pool/RELICOR.JNL"),
-                                "RELICOR MOVES 1\r\n" + dir.file("pool/OLD.ITM") + "\t" + dir.file("pool/NEW.ITM") +
-                                    "\r\nEND\r\n"));
+  ASSERT_TRUE(AtomicReplaceFile(
+      dir.file("pool/RELICOR.JNL"),
+      "RELICOR MOVES 1\r\n" + dir.file("pool/OLD.ITM") + "\t" + dir.file("pool/NEW.ITM") + "\r\nEND\r\n"));
   auto session = Start();
   ASSERT_TRUE(session->SetPoolDirectory(pool));
   EXPECT_EQ(dir.read("pool/NEW.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].rfind("repaired: moved the sidecar " + dir.file("pool/OLD.IT0"), 0), 0u) << ui.messages[0];
+  EXPECT_EQ(ui.messages[0].rfind("repaired: moved the sidecar " + dir.file("pool/OLD.IT0"), 0), 0u)
+      << ui.messages[0];
 }
 
 }  // namespace

@@ -134,11 +134,15 @@ const GameItem kGameItems[] = {
 };
 // clang-format on
 
-std::uint8_t Low(std::int32_t v) { return static_cast<std::uint8_t>(v & 0xFF); }
+std::uint8_t Low(std::int32_t v) {
+  return static_cast<std::uint8_t>(v & 0xFF);
+}
 
 }  // namespace
 
-std::span<const GameItem> GameItems() { return {std::begin(kGameItems), std::end(kGameItems)}; }
+std::span<const GameItem> GameItems() {
+  return {std::begin(kGameItems), std::end(kGameItems)};
+}
 
 ItemRecord GameItemRecord(const GameItem& item) {
   RecordBuilder b;

@@ -18,7 +18,8 @@ RecordBuilder& RecordBuilder::signature(std::string_view four) {
 }
 
 RecordBuilder& RecordBuilder::effect(int bit) {
-  record_.bytes()[offset::kEffectFlags + static_cast<std::size_t>(bit / 8)] |= static_cast<std::uint8_t>(1u << (bit % 8));
+  record_.bytes()[offset::kEffectFlags + static_cast<std::size_t>(bit / 8)] |=
+      static_cast<std::uint8_t>(1u << (bit % 8));
   return *this;
 }
 
@@ -43,7 +44,8 @@ RecordBuilder& RecordBuilder::textAt(std::size_t from, std::size_t end, std::str
   std::fill(record_.bytes().begin() + static_cast<std::ptrdiff_t>(from),
             record_.bytes().begin() + static_cast<std::ptrdiff_t>(end), 0);
   const std::size_t n = std::min(text.size(), end - from - 1);
-  std::copy_n(reinterpret_cast<const std::uint8_t*>(text.data()), n, record_.bytes().begin() + static_cast<std::ptrdiff_t>(from));
+  std::copy_n(reinterpret_cast<const std::uint8_t*>(text.data()), n,
+              record_.bytes().begin() + static_cast<std::ptrdiff_t>(from));
   return *this;
 }
 

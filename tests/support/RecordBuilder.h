@@ -32,7 +32,9 @@ class RecordBuilder {
   RecordBuilder& source(std::uint8_t v) { return u8(offset::kSource, v); }
   RecordBuilder& itemClass(std::uint8_t v) { return u8(offset::kItemClass, v); }
   RecordBuilder& identified(std::uint8_t v) { return u8(offset::kIdentified, v); }
-  RecordBuilder& plainName(std::string_view text) { return textAt(offset::kPlainName, offset::kPlainNameEnd, text); }
+  RecordBuilder& plainName(std::string_view text) {
+    return textAt(offset::kPlainName, offset::kPlainNameEnd, text);
+  }
   RecordBuilder& name(std::string_view text) { return textAt(offset::kName, offset::kNameEnd, text); }
   RecordBuilder& price(std::int32_t v) { return u32(offset::kPrice, static_cast<std::uint32_t>(v)); }
   RecordBuilder& minDamage(std::uint8_t v) { return u8(offset::kMinDamage, v); }

@@ -26,7 +26,9 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::file(std::string_view name) const { return path_ + "/" + std::string(name); }
+std::string TempDir::file(std::string_view name) const {
+  return path_ + "/" + std::string(name);
+}
 
 std::string TempDir::write(std::string_view name, std::string_view content) const {
   const std::string full = file(name);

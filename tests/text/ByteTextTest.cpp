@@ -1,8 +1,6 @@
-#include "text/ByteText.h"
-
 #include <gtest/gtest.h>
 
-#include "text/Path.h"
+#include "text/ByteText.h"
 #include "text/Path.h"
 
 namespace relicor {
@@ -22,8 +20,9 @@ TEST(ByteText, ZeroPadNumber) {
     int width;
     const char* expected;
   };
-  for (const Case& c : {Case{0, 3, "000"}, Case{7, 3, "007"}, Case{16, 3, "016"}, Case{384, 3, "384"},
-                        Case{1234, 3, "1234"}, Case{255, 3, "255"}, Case{12, 4, "0012"}, Case{99999, 4, "99999"}}) {
+  for (const Case& c :
+       {Case{0, 3, "000"}, Case{7, 3, "007"}, Case{16, 3, "016"}, Case{384, 3, "384"}, Case{1234, 3, "1234"},
+        Case{255, 3, "255"}, Case{12, 4, "0012"}, Case{99999, 4, "99999"}}) {
     EXPECT_EQ(ZeroPadNumber(c.value, c.width), c.expected) << c.value << " width " << c.width;
   }
 }

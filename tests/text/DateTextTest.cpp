@@ -1,8 +1,7 @@
-#include "text/DateText.h"
-
 #include <gtest/gtest.h>
 
 #include "text/Cp1252.h"
+#include "text/DateText.h"
 
 namespace relicor {
 namespace {

@@ -1,6 +1,6 @@
-#include "text/Hex.h"
-
 #include <gtest/gtest.h>
+
+#include "text/Hex.h"
 
 namespace relicor {
 namespace {

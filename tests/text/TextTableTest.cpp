@@ -1,10 +1,10 @@
-#include "text/TextTable.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
 #include <string>
+
+#include "text/TextTable.h"
 
 namespace relicor {
 namespace {
@@ -13,8 +13,15 @@ namespace {
 // the last byte, or not at all apart from being empty.
 TEST(TextTable, TellsApartTextsThatDifferOnlyAtTheEdges) {
   TextTable<int> table;
-  const std::string texts[] = {"", "a", "A", "ab", std::string("a\0b", 3), std::string("a\0c", 3),
-                               "/pool/X0001.ITM", "/pool/X0001.IT0", "/pool/X0001.ITM "};
+  const std::string texts[] = {"",
+                               "a",
+                               "A",
+                               "ab",
+                               std::string("a\0b", 3),
+                               std::string("a\0c", 3),
+                               "/pool/X0001.ITM",
+                               "/pool/X0001.IT0",
+                               "/pool/X0001.ITM "};
   int value = 0;
   for (const std::string& text : texts) EXPECT_TRUE(table.Insert(text, value++).second) << text;
   EXPECT_EQ(table.size(), std::size(texts));

@@ -1,5 +1,3 @@
-#include "validate/Database.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
+#include "validate/Database.h"
 
 namespace relicor {
 namespace {
@@ -16,7 +15,9 @@ namespace {
 using test::RecordBuilder;
 using test::TempDir;
 
-std::string Stored(const RecordBuilder& builder) { return EncodeDatabaseRecord(builder.build()); }
+std::string Stored(const RecordBuilder& builder) {
+  return EncodeDatabaseRecord(builder.build());
+}
 
 class DatabaseTest : public ::testing::Test {
  protected:
@@ -31,7 +32,7 @@ class DatabaseTest : public ::testing::Test {
 TEST(DatabaseRecordTest, EveryByteIsStoredComplemented) {
   const std::string stored = Stored(RecordBuilder().ident(0x12345678));
   ASSERT_EQ(stored.size(), kItemRecordSize);
-  EXPECT_EQ(stored.substr(0, 4), "\xB6\xAB\xB2\xCF");  // "ITM0"
+  EXPECT_EQ(stored.substr(0, 4), "\xB6\xAB\xB2\xCF");   // "ITM0"
   EXPECT_EQ(stored.substr(32, 4), "\x87\xA9\xCB\xED");  // Ident 0x12345678, little-endian
   EXPECT_EQ(DecodeDatabaseRecord(stored).bytes(), RecordBuilder().ident(0x12345678).build().bytes());
 }
@@ -79,7 +80,8 @@ TEST_F(DatabaseTest, AddAfterATornRecordStartsAtARecordBoundary) {
 }
 
 TEST_F(DatabaseTest, SaveAfterADeletionRewritesInKeyOrder) {
-  WriteDb(Stored(RecordBuilder().ident(3)) + Stored(RecordBuilder().ident(1)) + Stored(RecordBuilder().ident(2)));
+  WriteDb(Stored(RecordBuilder().ident(3)) + Stored(RecordBuilder().ident(1)) +
+          Stored(RecordBuilder().ident(2)));
   ASSERT_TRUE(db_.Load());
   EXPECT_FALSE(db_.Remove("0000000900"));
   EXPECT_FALSE(db_.modified());
@@ -124,7 +126,8 @@ TEST_F(DatabaseTest, AddItemFileThroughTheCache) {
   FixedClock clock(46000.0);
   ItemCache cache(clock);
   const std::string item = tmp_.write("A.ITM", RecordBuilder().ident(0xFF).itemClass(12).bytes());
-  const std::string twin = tmp_.write("B.ITM", RecordBuilder().ident(0xFF).itemClass(12).name("twin").bytes());
+  const std::string twin =
+      tmp_.write("B.ITM", RecordBuilder().ident(0xFF).itemClass(12).name("twin").bytes());
   const std::string shortFile = tmp_.write("C.ITM", std::string(10, 'x'));
 
   auto added = AddItemToDatabase(db_, cache, item);
