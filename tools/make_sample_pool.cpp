@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "identify/EffectPass.h"
-#include "identify/LineSink.h"
 #include "identify/NameResolver.h"
 #include "identify/PriceCalc.h"
 #include "item/BaseItems.h"
@@ -55,9 +54,8 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 // The name and the Griswold price the report works out for the item.
 void MakeLegit(RecordBuilder& builder) {
   const relicor::ItemRecord record = builder.build();
-  relicor::FindingState findings;
-  relicor::LineSink sink;
-  relicor::EffectPass pass(record, relicor::PassOptions{}, findings, sink, nullptr);
+  relicor::ItemReport report;
+  relicor::EffectPass pass(record, relicor::PassOptions{}, report);
   pass.UniqueChecks();
   pass.EffectSection();
   const auto base = relicor::BaseItemOf(record.BaseItem(), false);

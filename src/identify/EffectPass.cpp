@@ -228,22 +228,23 @@ std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& know
   }
 }
 
-EffectPass::EffectPass(const ItemRecord& item, PassOptions options, FindingState& findings, LineSink& sink,
-                       DebugLineSink* debug)
-    : item_(item), options_(options), findings_(findings), sink_(sink), debug_(debug) {}
+EffectPass::EffectPass(const ItemRecord& item, PassOptions options, ItemReport& report)
+    : item_(item), options_(options), report_(report) {}
 
 void EffectPass::Line(std::string_view text) {
-  sink_.WriteReportLine(text);
+  report_.lines.Add(text);
 }
 
 void EffectPass::Finding(std::int32_t code, std::int32_t value) {
-  sink_.WriteReportLine(FormatFinding(findings_, code, value));
+  FindingState state{report_.status, report_.lastFindingCode};
+  report_.lines.Add(FormatFinding(state, code, value));
+  report_.status = state.status;
+  report_.lastFindingCode = state.lastFindingCode;
+  report_.findings.push_back({code, value});
 }
 
 void EffectPass::Debug(std::string_view text) {
-  if (debug_ != nullptr) {
-    debug_->WriteDebugLine(text);
-  }
+  report_.debugLines.Add(text);
 }
 
 void EffectPass::UniqueChecks() {
@@ -346,7 +347,7 @@ void EffectPass::EffectSection() {
       Line(useLine);
     }
     if (!known) {
-      findings_.status = StatusColour::kAqua;
+      report_.status = StatusColour::kAqua;
     }
   }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "identify/LineSink.h"
+#include "identify/ItemReport.h"
 #include "identify/NameResolver.h"
 #include "identify/PriceCalc.h"
 #include "item/ItemRecord.h"
@@ -39,9 +39,8 @@ std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& know
 
 class EffectPass {
  public:
-  // `debug` may be null: diagnostic lines are then dropped.
-  EffectPass(const ItemRecord& item, PassOptions options, FindingState& findings, LineSink& sink,
-             DebugLineSink* debug);
+  // The pass adds its lines, findings and diagnostic lines to `report` and sets its status.
+  EffectPass(const ItemRecord& item, PassOptions options, ItemReport& report);
 
   // Header of a unique item: the "++ UNIQUE:" line (additional information, text mode) and the
   // availability and base item checks. Nothing for other items.
@@ -81,9 +80,7 @@ class EffectPass {
 
   const ItemRecord& item_;
   PassOptions options_;
-  FindingState& findings_;
-  LineSink& sink_;
-  DebugLineSink* debug_;
+  ItemReport& report_;
   AffixSlots slots_;
   PriceAccumulators price_;
 };

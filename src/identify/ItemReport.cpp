@@ -67,6 +67,21 @@ bool PathContainsUpper(std::string_view path, std::string_view upper) {
                      [&](char a, char b) { return fold(a) == b; }) != path.end();
 }
 
+// The same for the path of `entry`: its directory ends with a separator, which none of the words
+// holds, so a word never runs from the directory into the file name.
+bool EntryPathContainsUpper(const ItemEntry& entry, std::string_view upper) {
+  return PathContainsUpper(entry.Directory(), upper) || PathContainsUpper(entry.FileName(), upper);
+}
+
+// "File : " and the path below `directory`, at most 64 characters of it.
+std::string FileLine(const ItemEntry& entry, const std::string& directory) {
+  const std::string path = entry.Path();
+  const std::size_t from = directory.size() + 1;
+  // The path goes into Windows-1252 text (the output list, ITMLIST.TXT).
+  return "File : " +
+         (from < path.size() ? PathToCp1252(path.substr(from)).substr(0, kFileShownLength) : std::string());
+}
+
 // The report's state before an item is loaded.
 void StartReport(ReportContext& ctx) {
   ctx.findings.Reset();
@@ -74,37 +89,41 @@ void StartReport(ReportContext& ctx) {
   ctx.sink.SetPendingLabels(0);
 }
 
-// The report of the current item of the cache.
-ReportOutcome ReportCurrentItem(ReportContext& ctx, const std::string& path, const std::string& directory) {
+// Writes the report of the current item of the cache into the line sink, as the report wrote it
+// before it was a value.
+ReportOutcome ReplayReport(ReportContext& ctx, const std::string& path, const std::string& directory,
+                           const ItemEntry* entry) {
   LineSink& sink = ctx.sink;
-  const ReportOptions& options = ctx.options;
   PageState& page = ctx.page;
-  const ItemRecord item = ctx.cache.CurrentItem();
-  const ItemMeta meta = ctx.cache.CurrentMeta();
-  if (!item.HasSignature()) {
+  if (entry == nullptr || !ctx.cache.CurrentItem().HasSignature()) {
     return ReportOutcome::kNoSignature;
   }
-
+  const ItemRecord& item = ctx.cache.CurrentItem();
   const bool html = sink.Html();
   if (html && !BelongsToPage(item, page.pageClass)) {
     return ReportOutcome::kNotOnPage;
   }
-
   if (ctx.dumpDisplay != nullptr) {
-    if (options.dumpWindow) {
-      ctx.dumpDisplay->ShowItemDump(item, options.decimalView);
+    if (ctx.options.dumpWindow) {
+      ctx.dumpDisplay->ShowItemDump(item, ctx.options.decimalView);
     } else {
       ctx.dumpDisplay->HideItemDump();
     }
   }
 
-  const bool isNew = IsNewItem(ctx.startTime, meta.addedItem);
-  const bool hidden = html && PathContainsUpper(path, "HIDDEN");
+  ReportOptions options = ctx.options;
+  options.mode = !html ? ReportMode::kText : page.briefMode ? ReportMode::kBriefPage : ReportMode::kPage;
+  options.startTime = ctx.startTime;
+  options.today = ctx.clock.Now();
+  options.directory = directory;
+  const ItemReport report = BuildReport(*entry, options, ctx.database);
+  ctx.findings.status = report.status;
+  ctx.findings.lastFindingCode = report.lastFindingCode;
   if (html) {
-    if (!hidden) {
+    if (!report.hidden) {
       WriteItemNameCell(ctx, path, item);
     }
-    if (isNew) {
+    if (report.isNew) {
       sink.SetPendingLabels(1);
       if (page.pageClass >= 0 && page.pageClass < kClassCount) {
         ++page.newArrivals[static_cast<std::size_t>(page.pageClass)];
@@ -112,68 +131,10 @@ ReportOutcome ReportCurrentItem(ReportContext& ctx, const std::string& path, con
     }
   }
   ++page.totalCount;
-  if (hidden) {
-    return ReportOutcome::kReported;
+  for (const std::string_view line : report.lines) sink.WriteReportLine(line);
+  if (ctx.debugLog != nullptr) {
+    for (const std::string_view line : report.debugLines) ctx.debugLog->WriteDebugLine(line);
   }
-
-  const PassOptions passOptions{options.vkMode, options.additionalInfo, html};
-  EffectPass pass(item, passOptions, ctx.findings, sink, ctx.debugLog);
-
-  if (!html) {
-    const std::size_t from = directory.size() + 1;
-    // The path goes into Windows-1252 text (the output list, ITMLIST.TXT).
-    sink.WriteReportLine("File : " + (from < path.size()
-                                          ? PathToCp1252(path.substr(from)).substr(0, kFileShownLength)
-                                          : std::string()));
-    sink.WriteReportLine(UpperCaseAscii(item.Name()));
-    if (options.additionalInfo) {
-      sink.WriteReportLine(UpperCaseAscii(item.PlainName()));
-    }
-  }
-
-  pass.UniqueChecks();
-
-  if (!item.IsIdentified() && !page.briefMode) {
-    sink.WriteReportLine("unidentified");
-  }
-
-  if (!html) {
-    sink.WriteReportLine("Price " + std::to_string(item.Price()));
-    if (options.additionalInfo) {
-      sink.WriteReportLine("PreAddInfo " + WordToHex(static_cast<std::uint16_t>(item.PreAddInfo())));
-      sink.WriteReportLine("SufAddInfo " + WordToHex(static_cast<std::uint16_t>(item.SufAddInfo())));
-    }
-  }
-
-  const bool shortInfo = html && PathContainsUpper(path, "SHORTINF");
-  if (!page.briefMode && !shortInfo) {
-    if (ctx.database.IsRegistered(item.ItemKey())) {
-      sink.WriteReportLine(kDupeMarker);
-      ctx.findings.status = StatusColour::kRed;
-    }
-    pass.EffectSection();
-  }
-
-  if (html) {
-    sink.WriteReportLine("<I><FONT CLASS=\"SM\"> by " + HtmlEscape(meta.senderName) +
-                         (page.briefMode && isNew ? "  =NEW=</FONT></I>" : "</FONT></I>"));
-    if (!page.briefMode) {
-      sink.WriteReportLine("&nbsp;");
-    }
-    return ReportOutcome::kReported;
-  }
-
-  const DateTime today = ctx.clock.Now();
-  sink.WriteReportLine("by " + meta.senderName);
-  if (meta.points4Item) {
-    sink.WriteReportLine("Point4Item dated " + SafeDateText(meta.points4ItemAt, today));
-  }
-  sink.WriteReportLine("Added " + SafeDateText(meta.addedItem, today));
-
-  sink.WriteReportLine(std::string(kSeparatorLength, '-'));
-  pass.SourceAndLevelLines();
-  pass.FinalPrice();
-  pass.NameCheck();
   return ReportOutcome::kReported;
 }
 
@@ -181,6 +142,97 @@ ReportOutcome ReportCurrentItem(ReportContext& ctx, const std::string& path, con
 
 bool IsNewItem(DateTime startTime, DateTime addedItem) {
   return startTime - addedItem < kNewItemDays;
+}
+
+void ItemReport::Clear() {
+  isItem = false;
+  lines.Clear();
+  findings.clear();
+  status = StatusColour::kGreen;
+  lastFindingCode = 0;
+  debugLines.Clear();
+  name.clear();
+  isNew = false;
+  hidden = false;
+  verdict.clear();
+}
+
+ItemReport BuildReport(const ItemEntry& entry, const ReportOptions& options, const Database& database) {
+  ItemReport report;
+  BuildReport(entry, options, database, report);
+  return report;
+}
+
+void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Database& database,
+                 ItemReport& report) {
+  report.Clear();
+  const ItemRecord item = entry.Record();
+  if (!item.HasSignature()) {
+    return;
+  }
+  report.isItem = true;
+  const ItemMeta meta = entry.Meta();
+  const bool page = options.mode != ReportMode::kText;
+  const bool brief = options.mode == ReportMode::kBriefPage;
+  report.isNew = IsNewItem(options.startTime, meta.addedItem);
+  report.name = UpperCaseAscii(item.Name());
+  report.hidden = page && EntryPathContainsUpper(entry, "HIDDEN");
+  if (report.hidden) {
+    return;
+  }
+  ReportLines& lines = report.lines;
+  EffectPass pass(item, PassOptions{options.vkMode, options.additionalInfo, page}, report);
+
+  if (!page) {
+    lines.Add(FileLine(entry, options.directory));
+    lines.Add(report.name);
+    if (options.additionalInfo) {
+      lines.Add(UpperCaseAscii(item.PlainName()));
+    }
+  }
+
+  pass.UniqueChecks();
+
+  if (!item.IsIdentified() && !brief) {
+    lines.Add("unidentified");
+  }
+
+  if (!page) {
+    lines.Add("Price " + std::to_string(item.Price()));
+    if (options.additionalInfo) {
+      lines.Add("PreAddInfo " + WordToHex(static_cast<std::uint16_t>(item.PreAddInfo())));
+      lines.Add("SufAddInfo " + WordToHex(static_cast<std::uint16_t>(item.SufAddInfo())));
+    }
+  }
+
+  const bool shortInfo = page && EntryPathContainsUpper(entry, "SHORTINF");
+  if (!brief && !shortInfo) {
+    if (database.IsRegistered(item.ItemKey())) {
+      lines.Add(kDupeMarker);
+      report.status = StatusColour::kRed;
+    }
+    pass.EffectSection();
+  }
+
+  if (page) {
+    lines.Add("<I><FONT CLASS=\"SM\"> by " + HtmlEscape(meta.senderName) +
+              (brief && report.isNew ? "  =NEW=</FONT></I>" : "</FONT></I>"));
+    if (!brief) {
+      lines.Add("&nbsp;");
+    }
+    return;
+  }
+
+  lines.Add("by " + meta.senderName);
+  if (meta.points4Item) {
+    lines.Add("Point4Item dated " + SafeDateText(meta.points4ItemAt, options.today));
+  }
+  lines.Add("Added " + SafeDateText(meta.addedItem, options.today));
+
+  lines.Add(std::string(kSeparatorLength, '-'));
+  pass.SourceAndLevelLines();
+  pass.FinalPrice();
+  pass.NameCheck();
 }
 
 Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory) {
@@ -193,14 +245,14 @@ Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, co
   if (*loaded == LoadStatus::kNotAnItem) {
     return ReportOutcome::kNotAnItem;
   }
-  return ReportCurrentItem(ctx, path, directory);
+  return ReplayReport(ctx, path, directory, ctx.cache.CurrentEntry());
 }
 
 ReportOutcome ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory,
                          const ItemEntry& cached) {
   StartReport(ctx);
   ctx.cache.MakeCurrent(cached);
-  return ReportCurrentItem(ctx, path, directory);
+  return ReplayReport(ctx, path, directory, &cached);
 }
 
 }  // namespace relicor

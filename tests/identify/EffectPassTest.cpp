@@ -6,15 +6,13 @@
 #include "identify/EffectPass.h"
 #include "item/ItemRecord.h"
 #include "support/RecordBuilder.h"
-#include "support/RecordingDebug.h"
+#include "support/ReportLines.h"
 
 namespace relicor {
 namespace {
 
 using test::RecordBuilder;
 using Lines = std::vector<std::string>;
-
-using test::RecordingDebug;
 
 struct PassRun {
   Lines lines;
@@ -27,10 +25,9 @@ struct PassRun {
 enum class Parts { kEffects, kUnique, kTrailer };
 
 PassRun RunPass(const ItemRecord& item, PassOptions options, Parts parts = Parts::kEffects) {
-  LineSink sink;
-  RecordingDebug debug;
+  ItemReport report;
   PassRun run;
-  EffectPass pass(item, options, run.findings, sink, &debug);
+  EffectPass pass(item, options, report);
   if (parts == Parts::kUnique) {
     pass.UniqueChecks();
   } else {
@@ -41,8 +38,9 @@ PassRun RunPass(const ItemRecord& item, PassOptions options, Parts parts = Parts
       pass.NameCheck();
     }
   }
-  run.lines = sink.OutputList();
-  run.debug = debug.lines;
+  run.lines = test::LinesOf(report.lines);
+  run.debug = test::LinesOf(report.debugLines);
+  run.findings = FindingState{report.status, report.lastFindingCode};
   run.slots = pass.slots();
   run.price = pass.accumulators();
   return run;
@@ -510,12 +508,11 @@ TEST(EffectPassTest, SuffixesFromAffixValues) {
 
 TEST(EffectPassTest, SourceAndLevelLines) {
   const auto trailer = [](std::uint8_t source, std::uint8_t createInfo, PassOptions options) {
-    LineSink sink;
-    FindingState findings;
+    ItemReport report;
     const ItemRecord item = RecordBuilder().source(source).createInfo(createInfo).build();
-    EffectPass pass(item, options, findings, sink, nullptr);
+    EffectPass pass(item, options, report);
     pass.SourceAndLevelLines();
-    return sink.OutputList();
+    return test::LinesOf(report.lines);
   };
   EXPECT_EQ(trailer(1, 0x4C, kNormal), (Lines{"Ursprung:  Monster/Dungeon", "Dungeon-Level war 6"}));
   EXPECT_EQ(trailer(2, 0x4C, kNormal), (Lines{"Ursprung:  Unique Item", "Monster-Basislevel war 12",

@@ -19,6 +19,7 @@
 #include "support/GameItems.h"
 #include "support/GeneratedRecord.h"
 #include "support/RecordingDebug.h"
+#include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
 #include "validate/Database.h"
@@ -35,7 +36,7 @@ struct Judged {
   Lines debug;
 };
 
-bool StartsWith(const std::string& text, std::string_view prefix) {
+bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.rfind(prefix, 0) == 0;
 }
 
@@ -118,10 +119,8 @@ TEST(GeneratedItemsReportTest, PricedAndNamedAsTheGameDid) {
           const gen::GeneratedItem& item = *made.item;
           SCOPED_TRACE(item.identifiedName + " seed " + std::to_string(seed));
           const ItemRecord record = test::GeneratedRecord(item);
-          FindingState state;
-          LineSink sink;
-          test::RecordingDebug debug;
-          EffectPass pass(record, PassOptions{false, true, false}, state, sink, &debug);
+          ItemReport report;
+          EffectPass pass(record, PassOptions{false, true, false}, report);
           pass.UniqueChecks();
           pass.EffectSection();
           pass.SourceAndLevelLines();
@@ -129,8 +128,8 @@ TEST(GeneratedItemsReportTest, PricedAndNamedAsTheGameDid) {
           pass.NameCheck();
           Lines findings;
           std::string price;
-          for (const std::string& line : sink.OutputList()) {
-            if (StartsWith(line, "***")) findings.push_back(line);
+          for (const std::string_view line : report.lines) {
+            if (StartsWith(line, "***")) findings.emplace_back(line);
             if (StartsWith(line, "calc. price ")) price = line;
           }
           const std::int32_t wirt = 3 * item.price / 2;
@@ -140,7 +139,7 @@ TEST(GeneratedItemsReportTest, PricedAndNamedAsTheGameDid) {
             expected.push_back("*** HACK DETECTED 043: ITEM EXCEEDS PRICE LIMIT");
           }
           EXPECT_EQ(price, "calc. price " + std::to_string(item.price) + " / " + std::to_string(wirt));
-          EXPECT_EQ(debug.lines, Lines{});
+          EXPECT_EQ(test::LinesOf(report.debugLines), Lines{});
           EXPECT_EQ(findings, expected);
           ++judged;
         }
@@ -159,13 +158,12 @@ TEST(GeneratedItemsReportTest, DurabilitySuffixReachingIndestructibleIsNoHack) {
   ASSERT_EQ(made.item->maxDurability, 255);
   ASSERT_EQ(made.item->identifiedName, "Plate of structure");
   const auto findings = [](const ItemRecord& record) {
-    FindingState state;
-    LineSink sink;
-    EffectPass pass(record, PassOptions{}, state, sink, nullptr);
+    ItemReport report;
+    EffectPass pass(record, PassOptions{}, report);
     pass.EffectSection();
     Lines lines;
-    for (const std::string& line : sink.OutputList()) {
-      if (StartsWith(line, "***") || line == "Indestructible") lines.push_back(line);
+    for (const std::string_view line : report.lines) {
+      if (StartsWith(line, "***") || line == "Indestructible") lines.emplace_back(line);
     }
     return lines;
   };

@@ -9,6 +9,7 @@
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
 #include "support/RecordingDebug.h"
+#include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
 #include "validate/Database.h"
@@ -132,6 +133,48 @@ TEST_F(ItemReportTest, TextReportPlain) {
   EXPECT_EQ(ctx.findings.lastFindingCode, 16);
   EXPECT_EQ(debug.lines, (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 120 Wirt 180",
                                 "NAME SWORD GOLD SWORD"}));
+}
+
+TEST_F(ItemReportTest, TheReportIsAValueWithItsFindingsAndDiagnostics) {
+  const ItemRecord record = GoldSword().price(10).pctDamage(200).prefixPower(2).build();
+  const std::string path = Item("sub/GOLD.ITM", record, kConanSidecar);
+  ASSERT_TRUE(cache.LoadItem(path));
+  ReportOptions options;
+  options.startTime = clock.Now();
+  options.today = clock.Now();
+  options.directory = dir.path();
+  const ItemReport report = BuildReport(*cache.CurrentEntry(), options, database);
+  EXPECT_TRUE(report.isItem);
+  EXPECT_EQ(report.lines[0], "File : sub/GOLD.ITM");
+  EXPECT_EQ(report.lines.size(), 15u);
+  EXPECT_EQ(report.findings, (std::vector<RaisedFinding>{{13, 200}, {16, 25}}));
+  EXPECT_EQ(report.status, StatusColour::kRed);
+  EXPECT_EQ(report.lastFindingCode, 16);
+  EXPECT_EQ(test::LinesOf(report.debugLines),
+            (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 120 Wirt 180",
+                   "NAME SWORD GOLD SWORD"}));
+  EXPECT_EQ(report.name, "GOLD SWORD");
+  EXPECT_TRUE(report.isNew);
+  EXPECT_FALSE(report.hidden);
+  EXPECT_TRUE(debug.lines.empty()) << "building a report writes nowhere";
+
+  // Built again into the same value: nothing of the first item stays.
+  ItemReport reused = report;
+  ASSERT_TRUE(cache.LoadItem(Item("Hidden/B.ITM", GoldSword().build())));
+  options.mode = ReportMode::kBriefPage;
+  BuildReport(*cache.CurrentEntry(), options, database, reused);
+  EXPECT_TRUE(reused.isItem);
+  EXPECT_TRUE(reused.hidden);
+  EXPECT_TRUE(reused.lines.empty());
+  EXPECT_TRUE(reused.findings.empty());
+  EXPECT_TRUE(reused.debugLines.empty());
+  EXPECT_EQ(reused.status, StatusColour::kGreen);
+  EXPECT_TRUE(reused.isNew);  // no sidecar: added at the file's date, just now
+
+  ASSERT_TRUE(cache.LoadItem(Item("ODD.ITM", GoldSword().signature("ITM1").build())));
+  BuildReport(*cache.CurrentEntry(), options, database, reused);
+  EXPECT_FALSE(reused.isItem);
+  EXPECT_TRUE(reused.lines.empty());
 }
 
 TEST_F(ItemReportTest, ShortFileIsNoItemAndWritesNothing) {
