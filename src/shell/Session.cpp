@@ -18,6 +18,7 @@
 #include "pool/SendItem.h"
 #include "shell/DebugLog.h"
 #include "shell/Members.h"
+#include "shell/OutputList.h"
 #include "shell/SeedCheck.h"
 #include "shell/TextExport.h"
 #include "text/ByteText.h"
@@ -91,8 +92,13 @@ struct Session::Impl {
   // The member list as PLAYERS.TXT held it when it was last read or written: saving applies only
   // this run's changes to the file as it is then.
   MemberList loadedMembers;
-  LineSink sink;
+  LineSink sink;  // publishing only
   DebugLog debugLog;
+  // The report of the current item, the output list that shows it, and the options it was made
+  // with.
+  ItemReport current;
+  std::vector<std::string> outputList;
+  ReportOptions textOptions;
   DumpForwarder dump;
   ReportContext report;
 
@@ -113,13 +119,49 @@ struct Session::Impl {
     report.startTime = startTime;
   }
 
-  Status Report(const std::string& path, const std::string& directory) {
-    PrepareReport();
-    sink.ClearOutput();
-    auto outcome = ReportItem(report, path, directory);
-    if (!outcome) return MakeError(outcome.error());
-    if (*outcome == ReportOutcome::kNotAnItem) ui.Notify(NotAnItemText(path));
+  // The options of a text-mode report of an item in `directory`.
+  void PrepareTextReport(const std::string& directory) {
+    textOptions.mode = ReportMode::kText;
+    textOptions.additionalInfo = flags.additionalInfo;
+    textOptions.vkMode = flags.vkMode;
+    textOptions.startTime = startTime;
+    textOptions.today = clock.Now();
+    textOptions.directory = directory;
+  }
+
+  // Loads the item at `path` (through `sidecars` when given) and builds its report into
+  // `current`, writing its diagnostic lines to the debug log. A file shorter than an item is told
+  // and gives an empty report; a file that cannot be read is an error and gives one too.
+  Status BuildTextReport(const std::string& path, const SidecarListing* sidecars) {
+    current.Clear();
+    auto loaded = sidecars != nullptr ? cache.LoadItem(path, *sidecars) : cache.LoadItem(path);
+    if (!loaded) return MakeError(loaded.error());
+    if (*loaded == LoadStatus::kNotAnItem) {
+      ui.Notify(NotAnItemText(path));
+      return {};
+    }
+    BuildReport(*cache.CurrentEntry(), textOptions, database, current);
+    for (const std::string_view line : current.debugLines) debugLog.WriteDebugLine(line);
     return {};
+  }
+
+  // The data window follows the report of an item: its record, or hidden.
+  void ShowDump(const ItemEntry& entry) {
+    if (flags.dumpWindow) {
+      ui.ShowItemDump(entry.Record(), flags.decimalView);
+    } else {
+      ui.HideItemDump();
+    }
+  }
+
+  // The report of one file, on the screen.
+  Status Report(const std::string& path, const std::string& directory) {
+    PrepareTextReport(directory);
+    outputList.clear();
+    Status built = BuildTextReport(path, nullptr);
+    if (current.isItem) ShowDump(*cache.CurrentEntry());
+    ShowInOutputList(current, outputList);
+    return built;
   }
 
   // The subdirectories of the directory that ReadFileList read last (hidden ones left out).
@@ -356,7 +398,7 @@ Status Session::SetCurrentDirectory(const std::string& directory) {
   s.fileNames = std::move(*names);
   s.directoryRead = true;
   s.selectedIndex = -1;
-  s.sink.ClearOutput();
+  s.outputList.clear();
   return {};
 }
 
@@ -371,7 +413,7 @@ Status Session::RereadFileList() {
   if (!names) return MakeError(names.error());
   s.fileNames = std::move(*names);
   s.selectedIndex = -1;
-  s.sink.ClearOutput();
+  s.outputList.clear();
   return {};
 }
 
@@ -388,7 +430,7 @@ Status Session::RefreshFileList() {
     const auto found = std::find(s.fileNames.begin(), s.fileNames.end(), selected);
     if (found != s.fileNames.end()) s.selectedIndex = static_cast<int>(found - s.fileNames.begin());
   }
-  if (s.selectedIndex < 0) s.sink.ClearOutput();
+  if (s.selectedIndex < 0) s.outputList.clear();
   return {};
 }
 
@@ -405,7 +447,7 @@ int Session::selectedIndex() const {
 
 Status Session::SelectFile(int index) {
   Impl& s = *impl_;
-  s.sink.ClearOutput();
+  s.outputList.clear();
   s.selectedIndex = (index >= 0 && index < static_cast<int>(s.fileNames.size())) ? index : -1;
   if (s.selectedIndex < 0) return {};
   return s.Report(s.PathOf(s.selectedIndex), s.currentDir);
@@ -428,10 +470,10 @@ Status Session::ReportFile(const std::string& path, const std::string& directory
 }
 
 const std::vector<std::string>& Session::OutputLines() const {
-  return impl_->sink.OutputList();
+  return impl_->outputList;
 }
 StatusColour Session::statusColour() const {
-  return impl_->report.findings.status;
+  return impl_->current.status;
 }
 const ItemRecord& Session::CurrentItem() const {
   return impl_->cache.CurrentItem();
@@ -459,40 +501,31 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   if (auto written = file.Write(head); !written) return MakeError(written.error());
 
   s.selectedIndex = -1;
-  s.sink.TakeExportText();
-  s.sink.SetTextExport(true);
   std::string exportText;
   const int count = static_cast<int>(s.fileNames.size());
   Status writeFailure;
   Status reportFailure;
-  struct SidecarsInUse {
-    ReportContext& report;
-    ~SidecarsInUse() { report.sidecars = nullptr; }
-  } sidecarsInUse{s.report};
-  s.report.sidecars = sidecars ? &*sidecars : nullptr;
   // Worker threads read the item files ahead, in the list's order, while this thread reports.
   const std::string& dir = s.currentDir == std::string(1, kPathSeparator) ? std::string() : s.currentDir;
+  const SidecarListing* listed = sidecars ? &*sidecars : nullptr;
   ItemReadAhead ahead(
       JoinPath(dir, ""), s.fileNames.size(),
-      [&](std::size_t i) -> std::string_view { return s.fileNames[i]; }, s.report.sidecars);
-  struct AheadInUse {
-    ItemCache& cache;
-    ItemReadAhead* before;
-    ~AheadInUse() { cache.SetReadAhead(before); }
-  } aheadInUse{s.cache, s.cache.SetReadAhead(&ahead)};
+      [&](std::size_t i) -> std::string_view { return s.fileNames[i]; }, listed);
+  ItemReadAhead* const aheadBefore = s.cache.SetReadAhead(&ahead);
+  s.PrepareTextReport(s.currentDir);
+  s.outputList.clear();
+  // Each file is selected and reported in turn; the data window and the output list show the
+  // last report afterwards, as after selecting it.
+  const ItemEntry* lastShown = nullptr;
   for (int i = 0; i < count; ++i) {
     s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
-    reportFailure = SelectFile(i);
-    if (seedCheck && reportFailure && !s.sink.OutputList().empty())
-      s.sink.WriteReportLine(SeedCheckLine(CurrentItem()));
-    // The report's lines, its file line with every control byte of the file name written as '?'
-    // (a line break in a name would split the line).
-    s.sink.ClearExportText();
-    const std::vector<std::string>& lines = s.sink.OutputList();
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-      exportText += k == 0 ? OneLineText(lines[k]) : lines[k];
-      exportText += kLineEnd;
+    s.selectedIndex = i;
+    reportFailure = s.BuildTextReport(s.PathOf(i), listed);
+    if (s.current.isItem) {
+      lastShown = s.cache.CurrentEntry();
+      if (seedCheck && !s.current.lines.empty()) s.current.verdict = SeedCheckLine(CurrentItem());
     }
+    AppendExportText(exportText, s.current);
     if (exportText.size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
       writeFailure = file.Write(exportText);
       exportText.clear();
@@ -500,8 +533,9 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
     }
     if (!reportFailure) break;
   }
-  s.sink.SetTextExport(false);
-  s.sink.TakeExportText();
+  s.cache.SetReadAhead(aheadBefore);
+  if (lastShown != nullptr) s.ShowDump(*lastShown);
+  ShowInOutputList(s.current, s.outputList);
   s.ui.ProgressSet(0);
   // A failed write leaves the earlier list in place; a failing report stops the export, and the
   // list then holds the lines written up to it.
