@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "html/HistoryPages.h"
+#include "html/ItemRows.h"
 #include "html/PageWriter.h"
 #include "html/Stylesheet.h"
 #include "text/ByteText.h"
@@ -14,64 +15,6 @@
 namespace relicor {
 
 namespace {
-
-// Brief mode is off whenever the run leaves, however it leaves.
-class BriefModeGuard {
- public:
-  explicit BriefModeGuard(PageState& page) : page_(page) {}
-  ~BriefModeGuard() { page_.briefMode = false; }
-  BriefModeGuard(const BriefModeGuard&) = delete;
-  BriefModeGuard& operator=(const BriefModeGuard&) = delete;
-
- private:
-  PageState& page_;
-};
-
-// The item reports of a publishing run go to the pages only: nobody reads thousands of them in
-// the output list. The list is switched back on however the run leaves.
-class OutputListPause {
- public:
-  explicit OutputListPause(LineSink& sink) : sink_(sink), on_(sink.OutputListOn()) {
-    sink_.SetOutputList(false);
-  }
-  ~OutputListPause() { sink_.SetOutputList(on_); }
-  OutputListPause(const OutputListPause&) = delete;
-  OutputListPause& operator=(const OutputListPause&) = delete;
-
- private:
-  LineSink& sink_;
-  bool on_;
-};
-
-// Keeps the report's debug lines of the page being made until the page before it is in its
-// file, so that a run stopped by a page that could not be written has written none for a later
-// page, just as when every page is in its file before the next one is made.
-class HeldDebugLines final : public DebugLineSink {
- public:
-  explicit HeldDebugLines(DebugLineSink& log) : log_(log) {}
-  void WriteDebugLine(std::string_view text) override { lines_.emplace_back(text); }
-  void Release() {
-    for (const std::string& line : lines_) log_.WriteDebugLine(line);
-    lines_.clear();
-  }
-
- private:
-  DebugLineSink& log_;
-  std::vector<std::string> lines_;
-};
-
-// Gives the report its own debug log back however the run leaves.
-class DebugLogGuard {
- public:
-  explicit DebugLogGuard(ReportContext& report) : report_(report), log_(report.debugLog) {}
-  ~DebugLogGuard() { report_.debugLog = log_; }
-  DebugLogGuard(const DebugLogGuard&) = delete;
-  DebugLogGuard& operator=(const DebugLogGuard&) = delete;
-
- private:
-  ReportContext& report_;
-  DebugLineSink* log_;
-};
 
 // The list entries of each page class. An item that is not on a page would be reported on every
 // page without writing or counting anything, so only the members of a page are reported.
@@ -106,49 +49,55 @@ void PrefetchItemsAfter(const std::vector<ScannedItem>& items, const std::vector
 }
 
 // The detail and the brief page of every page class, each written to its file while the next
-// one is made.
+// one is made. The report's debug lines of the page being made are held until the page before it
+// is in its file, so that a run stopped by a page that could not be written has written none for
+// a later page, just as when every page is in its file before the next one is made.
 Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& items, PageFile& page,
                        PublishSummary& summary) {
-  ReportContext& report = ctx.report;
-  PageState& state = report.page;
-  state.pageRoot = ctx.outputDir;
+  PublishReports& reports = ctx.report;
+  PageCounts& counts = reports.page;
   const auto members = PageMembers(items);
+  const ItemRowOptions rowOptions{reports.mailAddress, ctx.outputDir};
+  ReportOptions options = reports.options;
+  ItemReport report;  // its room is kept from item to item, as the path's
   std::string path;
-  std::string directory;
-  DebugLogGuard debugLogGuard(report);
-  std::optional<HeldDebugLines> heldDebugLines;
-  if (report.debugLog != nullptr) report.debugLog = &heldDebugLines.emplace(*report.debugLog);
+  ReportLines heldDebugLines;
 
   for (const bool brief : {false, true}) {
-    state.totalCount = 0;
+    counts.totalCount = 0;
+    options.mode = brief ? ReportMode::kBriefPage : ReportMode::kPage;
     for (const int pageClass : kPageClasses) {
-      state.newArrivals[static_cast<std::size_t>(pageClass)] = 0;
-      state.pageClass = pageClass;
+      std::int32_t& newArrivals = counts.newArrivals[static_cast<std::size_t>(pageClass)];
+      newArrivals = 0;
       const std::string fileName = ClassPageFileName(ctx.options, brief, pageClass);
       page.WritePageHead(JoinPath(ctx.outputDir, fileName), ctx.options);
       WriteNavigationBar(page, ctx.options, pageClass, brief);
       WriteClassTabs(page, ctx.options, pageClass, brief);
 
-      state.briefMode = brief;
       const auto& onPage = members[static_cast<std::size_t>(pageClass)];
       for (std::size_t k = 0; k < onPage.size(); ++k) {
         const std::size_t i = onPage[k];
         PrefetchItemsAfter(items, onPage, k);
         if (ctx.progress) ctx.progress(fileName, i, items.size());
-        const ItemEntry& entry = *items[i].entry;
-        path = entry.Directory();  // the buffers' room is kept from item to item
-        path += entry.FileName();
-        directory = path;
-        CutAfterLastBackslash(directory);
         // Every listed item was loaded by the scan, and the cache keeps it for the whole run.
-        (void)ReportItem(report, path, directory, entry);
+        const ItemEntry& entry = *items[i].entry;
+        BuildReport(entry, options, reports.database, report);
+        if (!report.isItem) continue;
+        ++counts.totalCount;
+        if (report.isNew) ++newArrivals;
+        path = entry.Directory();
+        path += entry.FileName();
+        AppendItemRows(page.Text(), report, path, rowOptions);
+        if (reports.debugLine) {
+          for (const std::string_view line : report.debugLines) heldDebugLines.Add(line);
+        }
         page.SpillIfLarge();
       }
-      state.briefMode = false;
 
       WritePageEnd(page);
       if (auto before = page.Finish(); !before) return before;
-      if (heldDebugLines) heldDebugLines->Release();
+      for (const std::string_view line : heldDebugLines) reports.debugLine(line);
+      heldDebugLines.Clear();
       const std::string written = page.Path();
       if (auto closed = page.CloseBehind(); !closed) return closed;
       summary.files.push_back(written);
@@ -160,11 +109,7 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
 }  // namespace
 
 Result<PublishSummary> CreatePages(PublishContext& ctx) {
-  ReportContext& report = ctx.report;
-  PageState& state = report.page;
-  BriefModeGuard briefGuard(state);
-  OutputListPause outputListPause(report.sink);
-  PageFile page(report.sink);
+  PageFile page;
   PublishSummary summary;
 
   const std::string stylesheet = JoinPath(ctx.outputDir, StylesheetFileName(ctx.options));
@@ -178,7 +123,7 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
     if (ctx.progress) scan.progressStep = [&ctx] { ctx.progress("scan", 0, 0); };
     scan.notAnItem = ctx.notAnItem;
     scan.skippedDirectory = ctx.skippedDirectory;
-    if (auto scanned = ScanDirectory(report.cache, ctx.outputDir, scan, &items); !scanned) {
+    if (auto scanned = ScanDirectory(ctx.report.cache, ctx.outputDir, scan, &items); !scanned) {
       return MakeError(scanned.error());
     }
   }

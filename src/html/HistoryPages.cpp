@@ -130,7 +130,7 @@ Status WriteHistoryPage(PublishContext& ctx, PageFile& page) {
   std::vector<std::vector<std::size_t>> byDay(kHistoryDays);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     Progress(ctx, fileName, i, entries.size());
-    const double day = HistoryDayNumber(ctx.report.startTime, entries[i]->Meta().sentAt);
+    const double day = HistoryDayNumber(ctx.report.options.startTime, entries[i]->Meta().sentAt);
     if (day >= 0 && day < kHistoryDays) byDay[static_cast<std::size_t>(day)].push_back(i);
   }
   const DateTime today = ctx.report.clock.Now();
@@ -165,7 +165,7 @@ Status WriteEntrancePage(PublishContext& ctx, PageFile& page) {
   page.WriteLine("<CENTER>&nbsp;</CENTER>");
 
   if (const auto rules = ReadRulesFile(ctx)) {
-    const PageState& counters = ctx.report.page;
+    const PageCounts& counters = ctx.report.page;
     const std::string now = DateTimeText(ctx.report.clock.Now()).value_or("");
     page.WriteLine("<CENTER><P>" + kRule);
     page.WriteLine("<BR>&nbsp;<BR>");

@@ -31,10 +31,7 @@ void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& op
   Abandon();
   path_ = path;
   open_ = true;
-  (void)sink_.TakePageText();
-  sink_.SetFirstCellWritten(false);
-  sink_.SetPendingLabels(0);
-  sink_.SetHtml(true);
+  text_.clear();
   WriteLine("<HTML>");
   // The head's opening tag, so that "</HEAD>" below closes something.
   WriteLine("<HEAD>");
@@ -46,18 +43,19 @@ void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& op
 }
 
 void PageFile::WriteLine(std::string_view text) {
-  sink_.WritePageLine(text);
+  text_ += text;
+  text_ += "\r\n";
 }
 
 void PageFile::SpillIfLarge() {
-  if (!open_ || !spillStatus_ || sink_.PageText().size() < kPageSpillBytes) return;
+  if (!open_ || !spillStatus_ || text_.size() < kPageSpillBytes) return;
   if (spilled_ == nullptr) {
     spilled_ = std::make_unique<AtomicFileWriter>(path_);
     spillStatus_ = spilled_->Open();
   }
-  if (spillStatus_) spillStatus_ = spilled_->Write(sink_.PageText());
+  if (spillStatus_) spillStatus_ = spilled_->Write(text_);
   // After a failure the text stays here; the close reports the failure.
-  if (spillStatus_) sink_.ClearPageText();
+  if (spillStatus_) text_.clear();
 }
 
 namespace {
@@ -81,8 +79,7 @@ PageFile::~PageFile() {
 Status PageFile::Close() {
   if (!open_) return {};
   open_ = false;
-  sink_.SetHtml(false);
-  const std::string text = sink_.TakePageText();
+  const std::string text = std::exchange(text_, std::string());
   std::unique_ptr<AtomicFileWriter> spilled = std::move(spilled_);
   const Status spillStatus = std::exchange(spillStatus_, Status{});
   if (auto before = Finish(); !before) return before;
@@ -92,8 +89,7 @@ Status PageFile::Close() {
 Status PageFile::CloseBehind() {
   if (!open_) return Finish();
   open_ = false;
-  sink_.SetHtml(false);
-  auto text = std::make_shared<const std::string>(sink_.TakePageText());
+  auto text = std::make_shared<const std::string>(std::exchange(text_, std::string()));
   std::shared_ptr<AtomicFileWriter> spilled = std::move(spilled_);
   const Status spillStatus = std::exchange(spillStatus_, Status{});
   if (auto before = Finish(); !before) return before;
@@ -121,8 +117,7 @@ void PageFile::Abandon() {
   open_ = false;
   spilled_.reset();  // its temporary file goes
   spillStatus_ = {};
-  sink_.SetHtml(false);
-  (void)sink_.TakePageText();
+  text_ = std::string();
 }
 
 std::string GroupLinkLine(const std::string& prefix, int group) {

@@ -2,9 +2,9 @@
 // The building blocks of the published pages: the page file with its head, the navigation bar,
 // the class tabs and the page end of a class page, and the order of the page item list.
 //
-// A page's text collects in the line sink's page buffer, where the item report adds its rows
-// too, and reaches the file with one atomic replace when the page is closed: a run that stops
-// never leaves half a page behind.
+// A page's text collects in the page file's buffer, where the item rows go too, and reaches the
+// file with one atomic replace when the page is closed: a run that stops never leaves half a page
+// behind.
 
 #include <array>
 #include <cstddef>
@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "identify/ItemReport.h"
-#include "identify/LineSink.h"
 #include "item/ItemRecord.h"
 #include "platform/FileSystem.h"
 #include "platform/Result.h"
@@ -48,29 +47,30 @@ int PageClassOfItem(const ItemRecord& record);
 // prefix + class number + class name + ".htm", e.g. "itm2Axe.htm" or "itms2Axe.htm".
 std::string ClassPageFileName(const HtmlOptionValues& options, bool brief, int pageClass);
 
-// The page being written. Only one page is open at a time; the HTML switch of the sink is on
-// while it is.
+// The page being written. Only one page is open at a time.
 class PageFile {
  public:
-  explicit PageFile(LineSink& sink) : sink_(sink) {}
+  PageFile() = default;
   // Drops an open page and waits for a page that is being written.
   ~PageFile();
   PageFile(const PageFile&) = delete;
   PageFile& operator=(const PageFile&) = delete;
 
-  // Starts the page `path`: empties the page buffer and the row state, switches the HTML switch
-  // on and writes the head. A page still open is dropped first.
+  // Starts the page `path`: empties the page buffer and writes the head. A page still open is
+  // dropped first.
   void WritePageHead(const std::string& path, const HtmlOptionValues& options);
 
   // One line of the page (CR LF is added).
   void WriteLine(std::string_view text);
+  // The page's text not yet handed on to its file, for the item rows to be appended to it.
+  std::string& Text() { return text_; }
 
   // Once the page's text has grown large, moves it on to the page's temporary file, so that a
   // page of a large pool is never held whole in memory. The page still reaches its file only
   // when it is closed; a write that fails here is the result of the close.
   void SpillIfLarge();
 
-  // Switches the HTML switch off and replaces the file with the page's text. An error names the
+  // Replaces the file with the page's text. An error names the
   // file; the file then keeps its earlier content. A page closed before with CloseBehind reaches
   // its file first; when it fails, its error is returned and this page is dropped.
   Status Close();
@@ -84,14 +84,14 @@ class PageFile {
   // Waits until the page handed over by CloseBehind is in its file: its error, if it failed.
   Status Finish();
 
-  // Drops an unfinished page and switches the HTML switch off; nothing is written.
+  // Drops an unfinished page; nothing is written.
   void Abandon();
 
   bool IsOpen() const { return open_; }
   const std::string& Path() const { return path_; }
 
  private:
-  LineSink& sink_;
+  std::string text_;
   std::string path_;
   bool open_ = false;
   std::unique_ptr<AtomicFileWriter> spilled_;  // the page's temporary file, once text went there

@@ -7,7 +7,6 @@
 
 #include "html/CreatePages.h"
 #include "identify/ItemReport.h"
-#include "identify/LineSink.h"
 #include "platform/DirectoryLock.h"
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
@@ -29,19 +28,6 @@
 namespace relicor {
 
 namespace {
-
-// The data window call-out of the report, forwarded to the front end.
-class DumpForwarder final : public ItemDumpDisplay {
- public:
-  explicit DumpForwarder(SessionUi& ui) : ui_(ui) {}
-  void ShowItemDump(const ItemRecord& record, bool decimalView) override {
-    ui_.ShowItemDump(record, decimalView);
-  }
-  void HideItemDump() override { ui_.HideItemDump(); }
-
- private:
-  SessionUi& ui_;
-};
 
 // A directory text without trailing separators (the root stays "/").
 std::string WithoutTrailingSeparator(std::string dir) {
@@ -70,12 +56,8 @@ struct Session::Impl {
         database(programDir + kDatabaseFileName),
         debugLog(
             clock, [this] { return flags.debugFile; }, [this] { return settings.pathToPool; },
-            [this](const std::string& message) { ui.Notify(message); }),
-        dump(u),
-        report(cache, database, sink, clock) {
+            [this](const std::string& message) { ui.Notify(message); }) {
     settings = DefaultSettings(programDir);
-    report.debugLog = &debugLog;
-    report.dumpDisplay = &dump;
     cache.SetWarn([this](const std::string& message) { ui.Notify(message); });
   }
 
@@ -92,15 +74,12 @@ struct Session::Impl {
   // The member list as PLAYERS.TXT held it when it was last read or written: saving applies only
   // this run's changes to the file as it is then.
   MemberList loadedMembers;
-  LineSink sink;  // publishing only
   DebugLog debugLog;
   // The report of the current item, the output list that shows it, and the options it was made
   // with.
   ItemReport current;
   std::vector<std::string> outputList;
   ReportOptions textOptions;
-  DumpForwarder dump;
-  ReportContext report;
 
   std::set<std::string> tidiedDirectories;  // see Lock
   // What the last PlanRename was made from, for the RunRename after it.
@@ -109,15 +88,6 @@ struct Session::Impl {
   std::vector<std::string> fileNames;
   int selectedIndex = -1;
   bool directoryRead = false;
-
-  void PrepareReport() {
-    report.options.dumpWindow = flags.dumpWindow;
-    report.options.decimalView = flags.decimalView;
-    report.options.additionalInfo = flags.additionalInfo;
-    report.options.vkMode = flags.vkMode;
-    report.options.mailAddress = settings.mailAddress;
-    report.startTime = startTime;
-  }
 
   // The options of a text-mode report of an item in `directory`.
   void PrepareTextReport(const std::string& directory) {
@@ -558,7 +528,6 @@ Result<std::string> Session::CreatePages(const std::string& directory) {
 
 Result<Session::PublishSummary> Session::PublishPages(const std::string& directory) {
   Impl& s = *impl_;
-  s.PrepareReport();
   const std::string outputDir = WithoutTrailingSeparator(directory);
   auto held = s.Lock(outputDir);
   if (!held) return MakeError(held.error());
@@ -566,7 +535,13 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
   const std::string sentDir = s.settings.pathToSent;
   const std::string poolDir = s.settings.pathToPool;
   const std::string programDir = s.programDir;
-  PublishContext ctx{s.report,
+  PublishReports reports(s.cache, s.database, s.clock);
+  reports.options.additionalInfo = s.flags.additionalInfo;
+  reports.options.vkMode = s.flags.vkMode;
+  reports.options.startTime = s.startTime;
+  reports.mailAddress = s.settings.mailAddress;
+  reports.debugLine = [&s](std::string_view line) { s.debugLog.WriteDebugLine(line); };
+  PublishContext ctx{reports,
                      s.settings.html,
                      outputDir,
                      s.settings.htmlScanSub,

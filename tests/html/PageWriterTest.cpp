@@ -38,8 +38,8 @@ TEST(PageWriterTest, PageClassOfItem) {
 }
 
 // The lines a page has collected so far.
-std::vector<std::string> Collected(LineSink& sink) {
-  return CrLfLines(sink.PageText());
+std::vector<std::string> Collected(PageFile& page) {
+  return CrLfLines(page.Text());
 }
 
 TEST(PageWriterTest, ClassTabsShowTheGroupOfThePage) {
@@ -60,12 +60,11 @@ TEST(PageWriterTest, ClassTabsShowTheGroupOfThePage) {
       {14, {"UNIQUE"}},
   };
   for (const Case& c : cases) {
-    LineSink sink;
-    PageFile page(sink);
+    PageFile page;
     page.WritePageHead("/nowhere/x.htm", HtmlOptionValues{});
-    (void)sink.TakePageText();
+    page.Text().clear();
     WriteClassTabs(page, HtmlOptionValues{}, c.pageClass, true);
-    const auto lines = Collected(sink);
+    const auto lines = Collected(page);
     ASSERT_EQ(lines.size(), c.tabs.size() + 6) << c.pageClass;
     EXPECT_EQ(lines[0], "<CENTER><TABLE COLS=" + std::to_string(c.tabs.size()) + " WIDTH=\"60%\" >");
     for (std::size_t i = 0; i < c.tabs.size(); ++i) {
@@ -83,13 +82,12 @@ TEST(PageWriterTest, ClassTabsShowTheGroupOfThePage) {
 }
 
 TEST(PageWriterTest, BriefNavigationBarLinksToTheDetailTwinAndBriefPages) {
-  LineSink sink;
-  PageFile page(sink);
+  PageFile page;
   HtmlOptionValues options;
   options.headerUrl1 = "http://clan.example/";
   options.headerUrl1Name = "<b>Clan</b>";
   page.WritePageHead("/nowhere/x.htm", options);
-  (void)sink.TakePageText();
+  page.Text().clear();
   WriteNavigationBar(page, options, 7, true);
   const std::vector<std::string> expected = {
       "<CENTER><TABLE WIDTH=\"75%\">",
@@ -115,18 +113,17 @@ TEST(PageWriterTest, BriefNavigationBarLinksToTheDetailTwinAndBriefPages) {
       "</TABLE></CENTER>",
       "<CENTER>&nbsp;</CENTER>",
   };
-  EXPECT_EQ(Collected(sink), expected);
+  EXPECT_EQ(Collected(page), expected);
 }
 
 TEST(PageWriterTest, ExtraLinkOnlyWithAnAddress) {
-  LineSink sink;
-  PageFile page(sink);
+  PageFile page;
   HtmlOptionValues options;
   options.headerUrl1Name = "Clan";
   page.WritePageHead("/nowhere/x.htm", options);
-  (void)sink.TakePageText();
+  page.Text().clear();
   WriteNavigationBar(page, options, 1, false);
-  const std::string text = sink.PageText();
+  const std::string text = page.Text();
   EXPECT_EQ(text.find("Clan"), std::string::npos);
   EXPECT_EQ(CrLfLines(text).size(), 19u);
 }
@@ -134,17 +131,20 @@ TEST(PageWriterTest, ExtraLinkOnlyWithAnAddress) {
 TEST(PageWriterTest, PageReachesItsFileOnlyWhenClosed) {
   TempDir tmp;
   const std::string path = tmp.write("page.htm", "old page\r\n");
-  LineSink sink;
   {
-    PageFile page(sink);
+    PageFile page;
     HtmlOptionValues options;
     options.bgColor = "red";
     page.WritePageHead(path, options);
-    EXPECT_TRUE(sink.Html());
-    sink.WriteReportLine("a row");
+    EXPECT_TRUE(page.IsOpen());
+    page.WriteLine("<TR>");
+    page.WriteLine("<TD></TD>");
+    page.WriteLine("<TD>a row</TD>");
+    page.WriteLine("</TR>");
     EXPECT_EQ(tmp.read("page.htm"), "old page\r\n");
     ASSERT_TRUE(page.Close().ok());
-    EXPECT_FALSE(sink.Html());
+    EXPECT_FALSE(page.IsOpen());
+    EXPECT_TRUE(page.Text().empty());
     EXPECT_EQ(tmp.read("page.htm"),
               "<HTML>\r\n<HEAD>\r\n   <TITLE>Items</TITLE>\r\n"
               "<LINK HREF=\"itmip.css\" REL=\"stylesheet\" TITLE=\"PoolStyle\">\r\n</HEAD>\r\n"
@@ -155,8 +155,6 @@ TEST(PageWriterTest, PageReachesItsFileOnlyWhenClosed) {
     page.WritePageHead(path, HtmlOptionValues{});
     page.WriteLine("half a page");
   }
-  EXPECT_FALSE(sink.Html());
-  EXPECT_TRUE(sink.PageText().empty());
   EXPECT_NE(tmp.read("page.htm").find("a row"), std::string::npos);
 }
 
@@ -166,8 +164,7 @@ TEST(PageWriterTest, FailedCloseNamesTheFileAndSwitchesHtmlOff) {
     SCOPED_TRACE(large ? "large page" : "small page");
     TempDir tmp;
     tmp.write("afile", "x");
-    LineSink sink;
-    PageFile page(sink);
+    PageFile page;
     const std::string path = tmp.file("afile") + "/itm1Sword.htm";
     page.WritePageHead(path, HtmlOptionValues{});
     if (large) {
@@ -177,7 +174,6 @@ TEST(PageWriterTest, FailedCloseNamesTheFileAndSwitchesHtmlOff) {
     const auto closed = page.Close();
     ASSERT_FALSE(closed.ok());
     EXPECT_NE(closed.error().find(path), std::string::npos) << closed.error();
-    EXPECT_FALSE(sink.Html());
     EXPECT_FALSE(page.IsOpen());
   }
 }
@@ -207,13 +203,12 @@ TEST(PageWriterTest, PagesClosedBehindReachTheirFilesInOrderAndNoneAfterAFailure
   const std::string first = tmp.file("first.htm");
   const std::string failing = tmp.file("afile") + "/itm1Sword.htm";
   const std::string third = tmp.write("third.htm", "old third\r\n");
-  LineSink sink;
-  PageFile page(sink);
+  PageFile page;
   page.WritePageHead(first, HtmlOptionValues{});
   page.WriteLine("first");
   ASSERT_TRUE(page.CloseBehind().ok());
-  EXPECT_FALSE(sink.Html());
-  EXPECT_TRUE(sink.PageText().empty());
+  EXPECT_FALSE(page.IsOpen());
+  EXPECT_TRUE(page.Text().empty());
   ASSERT_TRUE(page.Finish().ok());
   EXPECT_NE(tmp.read("first.htm").find("first\r\n"), std::string::npos);
 
@@ -224,8 +219,8 @@ TEST(PageWriterTest, PagesClosedBehindReachTheirFilesInOrderAndNoneAfterAFailure
   const auto closed = page.CloseBehind();
   ASSERT_FALSE(closed.ok());
   EXPECT_NE(closed.error().find(failing), std::string::npos) << closed.error();
-  EXPECT_FALSE(sink.Html());
-  EXPECT_TRUE(sink.PageText().empty());
+  EXPECT_FALSE(page.IsOpen());
+  EXPECT_TRUE(page.Text().empty());
   EXPECT_TRUE(page.Finish().ok());
   EXPECT_EQ(tmp.read("third.htm"), "old third\r\n");  // dropped
 
@@ -253,15 +248,14 @@ TEST(PageWriterTest, ALargePageGoesOnToItsFileInPiecesAndArrivesWholeOnlyAtItsCl
     SCOPED_TRACE(behind ? "closed behind" : "closed at once");
     TempDir tmp;
     const std::string path = tmp.write("page.htm", "old page\r\n");
-    LineSink sink;
-    PageFile page(sink);
+    PageFile page;
     page.WritePageHead(path, HtmlOptionValues{});
-    std::string expected = sink.PageText();
+    std::string expected = page.Text();
     for (int i = 0; i < 3000; ++i) {
       page.WriteLine(row + std::to_string(i));
       expected += row + std::to_string(i) + "\r\n";
       page.SpillIfLarge();
-      ASSERT_LT(sink.PageText().size(), kPageSpillBytes + row.size() + 10);
+      ASSERT_LT(page.Text().size(), kPageSpillBytes + row.size() + 10);
     }
     EXPECT_EQ(tmp.read("page.htm"), "old page\r\n");
     EXPECT_EQ(OtherFiles(tmp, "page.htm").size(), 1u);  // the page's temporary file
@@ -274,9 +268,8 @@ TEST(PageWriterTest, ALargePageGoesOnToItsFileInPiecesAndArrivesWholeOnlyAtItsCl
 TEST(PageWriterTest, ADroppedLargePageLeavesTheFileAndNoTemporaryFile) {
   TempDir tmp;
   const std::string path = tmp.write("page.htm", "old page\r\n");
-  LineSink sink;
   {
-    PageFile page(sink);
+    PageFile page;
     page.WritePageHead(path, HtmlOptionValues{});
     page.WriteLine(std::string(kPageSpillBytes, 'x'));
     page.SpillIfLarge();

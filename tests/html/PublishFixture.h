@@ -9,7 +9,6 @@
 
 #include "html/PublishContext.h"
 #include "identify/ItemReport.h"
-#include "identify/LineSink.h"
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 #include "pool/ItemCache.h"
@@ -55,7 +54,7 @@ struct Bookkeeping {
 
 class PublishFixture : public ::testing::Test {
  protected:
-  PublishFixture() { report.startTime = At(2026, 3, 10, 9, 0); }
+  PublishFixture() { report.options.startTime = At(2026, 3, 10, 9, 0); }
 
   PublishContext Context() {
     return PublishContext{report, options, out, subdirs, sent, pool, home, members, {}, {}};
@@ -89,8 +88,7 @@ class PublishFixture : public ::testing::Test {
   FixedClock clock{At(2026, 3, 10, 9, 30)};
   ItemCache cache{clock};
   Database database{tmp.file("IDENT.ID")};
-  LineSink sink;
-  ReportContext report{cache, database, sink, clock};
+  PublishReports report{cache, database, clock};
   HtmlOptionValues options;
   std::vector<std::string> members;
 };

@@ -1,0 +1,65 @@
+#include "html/ItemRows.h"
+
+#include "identify/ReportText.h"
+#include "text/ByteText.h"
+#include "text/Path.h"
+
+namespace relicor {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+void AppendLine(std::string& page, std::string_view text) {
+  page += text;
+  page += kCrLf;
+}
+
+// The row that opens an item: the request link by mail, with the item's name.
+void AppendNameCell(std::string& page, const ItemReport& report, std::string_view path,
+                    const ItemRowOptions& options) {
+  AppendLine(page, "<TR>");
+  page += "<TD NOWRAP><B><A HREF=\"mailto:";
+  page += options.mailAddress;
+  // Path and name come from the pool: escaped, so that they cannot become markup.
+  std::string link = "?subject=Itempool-";
+  AppendHtmlEscaped(link, PathToCp1252(PagePath(path, options.pageRoot)));
+  link += "\">";
+  AppendHtmlEscaped(link, report.name);
+  link += ":</A></B></TD>";
+  if (link.size() <= kTextCapacity) {
+    AppendLine(page, link);
+  } else {
+    AppendLine(page, ShortHtml(link, kTextCapacity));
+  }
+}
+
+}  // namespace
+
+void AppendItemRows(std::string& page, const ItemReport& report, std::string_view path,
+                    const ItemRowOptions& options) {
+  if (!report.isItem || report.hidden) return;
+  AppendNameCell(page, report, path, options);
+  bool firstCellWritten = true;
+  bool labelPending = report.isNew;
+  for (const std::string_view line : report.lines) {
+    if (labelPending && !firstCellWritten) {
+      page += "<TR><TD>";
+      page += kNewLabel;
+      AppendLine(page, "</TD>");
+      firstCellWritten = true;
+      labelPending = false;
+    }
+    if (!firstCellWritten) {
+      AppendLine(page, "<TR>");
+      AppendLine(page, "<TD></TD>");
+    }
+    firstCellWritten = false;
+    page += "<TD>";
+    page += line;
+    AppendLine(page, "</TD>");
+    AppendLine(page, "</TR>");
+  }
+}
+
+}  // namespace relicor

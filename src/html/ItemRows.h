@@ -1,0 +1,26 @@
+#pragma once
+// The rows of one item in a class page, written from its report: the item-name cell (a request
+// link by mail that shows the item's name), then one table row of two cells per report line. The
+// first row's first cell is the name cell; for a new item the next row's first cell is the label
+// "= New ="; every other first cell is empty. A hidden item has no rows.
+
+#include <string>
+#include <string_view>
+
+#include "identify/ItemReport.h"
+
+namespace relicor {
+
+struct ItemRowOptions {
+  std::string_view mailAddress;  // the request address; the keeper's own setting, written as it is
+  // The published directory: the mail link names an item by its path relative to it, so a public
+  // page never shows the keeper's own directories.
+  std::string_view pageRoot;
+};
+
+// Appends the rows of the item at `path` to `page`. The report lines go in as they stand (the
+// report escaped what it took from files); the path and the name are escaped here.
+void AppendItemRows(std::string& page, const ItemReport& report, std::string_view path,
+                    const ItemRowOptions& options);
+
+}  // namespace relicor
