@@ -36,6 +36,18 @@ void AppendNameCell(std::string& page, const ItemReport& report, std::string_vie
 
 }  // namespace
 
+std::string PagePath(std::string_view path, std::string_view pageRoot) {
+  std::string_view root = pageRoot;
+  while (root.size() > 1 && root.back() == kPathSeparator) root.remove_suffix(1);
+  if (!root.empty() && path.size() > root.size() && path.substr(0, root.size()) == root &&
+      (path[root.size()] == kPathSeparator || root.back() == kPathSeparator)) {
+    path.remove_prefix(root.size());
+    while (!path.empty() && path.front() == kPathSeparator) path.remove_prefix(1);
+    return std::string(path);
+  }
+  return std::string(FileNamePart(path));
+}
+
 void AppendItemRows(std::string& page, const ItemReport& report, std::string_view path,
                     const ItemRowOptions& options) {
   if (!report.isItem || report.hidden) return;

@@ -11,12 +11,18 @@
 
 namespace relicor {
 
+inline constexpr std::string_view kNewLabel = "= New =";
+
 struct ItemRowOptions {
   std::string_view mailAddress;  // the request address; the keeper's own setting, written as it is
   // The published directory: the mail link names an item by its path relative to it, so a public
   // page never shows the keeper's own directories.
   std::string_view pageRoot;
 };
+
+// The path of an item as a page shows it: relative to `pageRoot` when it lies inside, otherwise
+// its file name alone.
+std::string PagePath(std::string_view path, std::string_view pageRoot);
 
 // Appends the rows of the item at `path` to `page`. The report lines go in as they stand (the
 // report escaped what it took from files); the path and the name are escaped here.

@@ -23,6 +23,9 @@
 
 namespace relicor {
 
+// The page class that gathers the unique items of every class.
+inline constexpr int kUniquePageClass = 14;
+
 // The page classes in the order their pages are written: 1 to 14 without 11 (Gold). Class 0
 // (Book) has no page either; 14 (kUniquePageClass) gathers the unique items of every class.
 inline constexpr std::size_t kPageClassCount = 13;

@@ -4,10 +4,7 @@
 // value: BuildReport computes it from a cache entry, and small renderers write it where it goes
 // (the output list, the text export, the rows of a page). In page mode it holds the lines of the
 // item's rows, in the detail or the brief form.
-//
-// Until every consumer takes the value, ReportItem replays it into the line sink.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -15,10 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "identify/LineSink.h"
 #include "item/ItemClasses.h"
 #include "platform/Clock.h"
-#include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "validate/Database.h"
 #include "validate/Findings.h"
@@ -27,9 +22,6 @@ namespace relicor {
 
 // An item added less than this many days before the start of the run is new.
 inline constexpr double kNewItemDays = 14.0;
-
-// The page class that gathers the unique items of every class.
-inline constexpr int kUniquePageClass = 14;
 
 // The lines of a report, kept in one text with the end of each line: adding a line allocates
 // nothing once the text and the list of ends have room for it, and a report that is built again
@@ -133,10 +125,6 @@ struct ReportOptions {
   DateTime today = 0;           // for the dates of bookkeeping that cannot be written
   // Text mode: the "File : " line shows the item's path below this directory.
   std::string directory;
-
-  bool dumpWindow = false;   // "Dump window"
-  bool decimalView = false;  // "decimal view"
-  std::string mailAddress;   // the request address of the item-name cell
 };
 
 // The report of a cached item.
@@ -144,61 +132,6 @@ ItemReport BuildReport(const ItemEntry& entry, const ReportOptions& options, con
 // The same into `report`, which keeps the room of its texts (a run over many items).
 void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Database& database,
                  ItemReport& report);
-
-// Set by the HTML creation before each report; the counters are read back by it.
-struct PageState {
-  int pageClass = 0;  // 0-14
-  bool briefMode = false;
-  std::array<std::int32_t, kClassCount> newArrivals{};  // per page class
-  std::int32_t totalCount = 0;
-  // The published directory: the mail link names an item by its path relative to it, so a
-  // public page never shows the keeper's own directories.
-  std::string pageRoot;
-};
-
-// The path of an item as a page shows it: relative to `pageRoot` when it lies inside, otherwise
-// its file name alone.
-std::string PagePath(std::string_view path, std::string_view pageRoot);
-
-struct ReportContext {
-  ReportContext(ItemCache& itemCache, const Database& db, LineSink& lineSink, const Clock& now)
-      : cache(itemCache), database(db), sink(lineSink), clock(now) {}
-
-  ReportOptions options;
-  PageState page;
-  DateTime startTime = 0;  // start of the run; decides which items are new
-
-  ItemCache& cache;
-  const Database& database;
-  LineSink& sink;
-  const Clock& clock;  // "today" for dates that cannot be written
-
-  DebugLineSink* debugLog = nullptr;       // may be null: diagnostic lines are dropped
-  ItemDumpDisplay* dumpDisplay = nullptr;  // may be null
-  // Set by a run over one directory that has just listed it: the items reported are in that
-  // directory, and a sidecar the listing does not hold is not looked for. May be null.
-  const SidecarListing* sidecars = nullptr;
-
-  // Written by the report: status colour and last finding code.
-  FindingState findings;
-};
-
-enum class ReportOutcome : std::uint8_t {
-  kReported,     // lines were written (none, in HTML mode, for a hidden item)
-  kNotAnItem,    // the file is shorter than an item record: no lines; the caller tells the user
-  kNoSignature,  // the record does not start with "ITM0": no lines
-  kNotOnPage,    // HTML mode: the item does not belong to the page class; nothing written or counted
-};
-
-// Reports the item at `path`. `directory` is the directory the "File : " line shows the path
-// against. An error only when the file cannot be loaded (missing or unreadable); the message
-// names the file and the reason.
-Result<ReportOutcome> ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory);
-
-// The same for an item whose cache entry the caller holds (from ItemCache::Find or a scan): the
-// entry becomes the current item without a search of the cache.
-ReportOutcome ReportItem(ReportContext& ctx, const std::string& path, const std::string& directory,
-                         const ItemEntry& cached);
 
 // True when an item added at `addedItem` counts as new in a run started at `startTime`.
 bool IsNewItem(DateTime startTime, DateTime addedItem);

@@ -7,14 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "identify/LineSink.h"
 #include "platform/Clock.h"
 
 namespace relicor {
 
 inline constexpr std::string_view kDebugLogFileName = "RELICORDBG.TXT";
 
-class DebugLog final : public DebugLineSink {
+class DebugLog {
  public:
   using Enabled = std::function<bool()>;
   using PoolDirectory = std::function<std::string()>;
@@ -22,7 +21,7 @@ class DebugLog final : public DebugLineSink {
 
   DebugLog(const Clock& clock, Enabled enabled, PoolDirectory poolDirectory, Warn warn);
 
-  void WriteDebugLine(std::string_view text) override;
+  void WriteDebugLine(std::string_view text);
 
   bool headerWritten() const { return headerWritten_; }
   std::string Path() const;

@@ -18,7 +18,6 @@
 #include "pool/ItemCache.h"
 #include "support/GameItems.h"
 #include "support/GeneratedRecord.h"
-#include "support/RecordingDebug.h"
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
@@ -46,15 +45,17 @@ class GameItemsReportTest : public ::testing::Test {
   Judged Judge(const GameItem& item) {
     ItemCache cache{clock};
     Database database{dir.file("IDENT.ID")};
-    LineSink sink;
-    test::RecordingDebug debug;
-    ReportContext ctx{cache, database, sink, clock};
-    ctx.options.additionalInfo = true;
-    ctx.debugLog = &debug;
+    ReportOptions options;
+    options.additionalInfo = true;
+    options.today = clock.Now();
+    options.directory = dir.path();
     const std::string path =
         dir.write("ITEM" + std::to_string(count++) + ".ITM", test::GameItemRecord(item).view());
-    EXPECT_TRUE(ReportItem(ctx, path, dir.path()).ok());
-    return {sink.OutputList(), debug.lines};
+    const auto loaded = cache.LoadItem(path);
+    EXPECT_TRUE(loaded.ok() && *loaded == LoadStatus::kLoaded);
+    if (!loaded.ok() || cache.CurrentEntry() == nullptr) return {};
+    const ItemReport report = BuildReport(*cache.CurrentEntry(), options, database);
+    return {test::LinesOf(report.lines), test::LinesOf(report.debugLines)};
   }
 
   test::TempDir dir;

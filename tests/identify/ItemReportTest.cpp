@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,6 @@
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
-#include "support/RecordingDebug.h"
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
@@ -20,21 +20,6 @@ namespace {
 using test::RecordBuilder;
 using test::TempDir;
 using Lines = std::vector<std::string>;
-
-using test::RecordingDebug;
-
-class RecordingDump : public ItemDumpDisplay {
- public:
-  void ShowItemDump(const ItemRecord& record, bool decimalView) override {
-    shown = true;
-    decimal = decimalView;
-    signature = std::string(record.Signature());
-  }
-  void HideItemDump() override { shown = false; }
-  bool shown = false;
-  bool decimal = false;
-  std::string signature;
-};
 
 DateTime Day(int year, int month, int day, int hour = 0) {
   return EncodeDateTime(CivilDateTime{year, month, day, hour, 0, 0, 0});
@@ -67,10 +52,9 @@ constexpr const char* kConanSidecar =
 class ItemReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ctx.startTime = clock.Now();
-    ctx.debugLog = &debug;
-    ctx.dumpDisplay = &dump;
-    ctx.options.mailAddress = "keeper@example.org";
+    options.startTime = clock.Now();
+    options.today = clock.Now();
+    options.directory = dir.path();
   }
 
   // Writes an ITM file (and its sidecar when given) and returns the item's full path.
@@ -80,86 +64,80 @@ class ItemReportTest : public ::testing::Test {
     return path;
   }
 
-  ReportOutcome Report(const std::string& path) {
-    auto result = ReportItem(ctx, path, dir.path());
-    EXPECT_TRUE(result.ok()) << result.error();
-    return result.ok() ? *result : ReportOutcome::kNotAnItem;
+  // Loads the item and builds its report; false for a record without signature.
+  bool Report(const std::string& path) {
+    const auto loaded = cache.LoadItem(path);
+    EXPECT_TRUE(loaded.ok() && *loaded == LoadStatus::kLoaded) << path;
+    if (!loaded.ok() || cache.CurrentEntry() == nullptr) return false;
+    BuildReport(*cache.CurrentEntry(), options, database, report);
+    return report.isItem;
   }
 
-  void Html(int pageClass, bool brief = false) {
-    sink.SetHtml(true);
-    ctx.page.pageClass = pageClass;
-    ctx.page.briefMode = brief;
-  }
+  void Page(bool brief = false) { options.mode = brief ? ReportMode::kBriefPage : ReportMode::kPage; }
+  void Text() { options.mode = ReportMode::kText; }
+  Lines Out() const { return test::LinesOf(report.lines); }
+  Lines Debug() const { return test::LinesOf(report.debugLines); }
 
   TempDir dir;
   FixedClock clock{Day(2026, 12, 6, 12)};
   ItemCache cache{clock};
   Database database{dir.file("IDENT.ID")};
-  LineSink sink;
-  RecordingDebug debug;
-  RecordingDump dump;
-  ReportContext ctx{cache, database, sink, clock};
+  ReportOptions options;
+  ItemReport report;
 };
 
 TEST_F(ItemReportTest, TextReportWithAdditionalInfo) {
-  ctx.options.additionalInfo = true;
+  options.additionalInfo = true;
   const std::string path = Item("GOLD.ITM", GoldSword().build(), kConanSidecar);
-  EXPECT_EQ(Report(path), ReportOutcome::kReported);
-  EXPECT_EQ(sink.OutputList(),
+  EXPECT_TRUE(Report(path));
+  EXPECT_EQ(Out(),
             (Lines{"File : GOLD.ITM", "GOLD SWORD", "SHORT SWORD", "Price 3576", "PreAddInfo 0000",
                    "SufAddInfo 0000", "Damage     2-6", "Durability 20/20", "+25% to Hit", "by Conan",
                    "Point4Item dated 02.12.2026", "Added 01.12.2026", "----------------------------------",
                    "Ursprung:  Monster/Dungeon", "Monster-Basislevel war 5", "calc. price 3576 / 5364",
                    "name resolve [GOLD SWORD]", "type [SHORT SWORD]", ""}));
-  EXPECT_TRUE(debug.lines.empty());
-  EXPECT_EQ(ctx.findings.status, StatusColour::kGreen);
-  EXPECT_EQ(ctx.page.totalCount, 1);
+  EXPECT_TRUE(Debug().empty());
+  EXPECT_EQ(report.status, StatusColour::kGreen);
+  EXPECT_TRUE(report.findings.empty());
 }
 
 TEST_F(ItemReportTest, TextReportPlain) {
   const ItemRecord record =
       GoldSword().identified(0).price(10).pctDamage(200).prefixPower(2).useEffect(99).build();
   const std::string path = Item("sub/GOLD.ITM", record, "[Iteminfos]\r\nAddedItem=28.02.2025\r\n");
-  EXPECT_EQ(Report(path), ReportOutcome::kReported);
-  EXPECT_EQ(sink.OutputList(),
-            (Lines{"File : sub/GOLD.ITM", "GOLD SWORD", "unidentified", "Price 10", "Damage     2-6",
-                   "Durability 20/20", "+200% Damage", "*** HACK DETECTED 013: TOO MUCH %DAMAGE 200",
-                   "+25% to Hit", "*** HACK DETECTED 016: HACKED %TO HIT EFFECT 25", "by ",
-                   "Added 28.02.2025", "----------------------------------", "Ursprung:  Monster/Dungeon",
-                   "Monster-Basislevel war 5"}));
+  EXPECT_TRUE(Report(path));
+  EXPECT_EQ(Out(), (Lines{"File : sub/GOLD.ITM", "GOLD SWORD", "unidentified", "Price 10", "Damage     2-6",
+                          "Durability 20/20", "+200% Damage", "*** HACK DETECTED 013: TOO MUCH %DAMAGE 200",
+                          "+25% to Hit", "*** HACK DETECTED 016: HACKED %TO HIT EFFECT 25", "by ",
+                          "Added 28.02.2025", "----------------------------------",
+                          "Ursprung:  Monster/Dungeon", "Monster-Basislevel war 5"}));
   // The unknown use effect shows (and colours) only with additional information.
-  EXPECT_EQ(ctx.findings.status, StatusColour::kRed);
-  EXPECT_EQ(ctx.findings.lastFindingCode, 16);
-  EXPECT_EQ(debug.lines, (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 120 Wirt 180",
-                                "NAME SWORD GOLD SWORD"}));
+  EXPECT_EQ(report.status, StatusColour::kRed);
+  EXPECT_EQ(report.lastFindingCode, 16);
+  EXPECT_EQ(Debug(), (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 120 Wirt 180",
+                            "NAME SWORD GOLD SWORD"}));
 }
 
 TEST_F(ItemReportTest, TheReportIsAValueWithItsFindingsAndDiagnostics) {
   const ItemRecord record = GoldSword().price(10).pctDamage(200).prefixPower(2).build();
   const std::string path = Item("sub/GOLD.ITM", record, kConanSidecar);
   ASSERT_TRUE(cache.LoadItem(path));
-  ReportOptions options;
-  options.startTime = clock.Now();
-  options.today = clock.Now();
-  options.directory = dir.path();
-  const ItemReport report = BuildReport(*cache.CurrentEntry(), options, database);
-  EXPECT_TRUE(report.isItem);
-  EXPECT_EQ(report.lines[0], "File : sub/GOLD.ITM");
-  EXPECT_EQ(report.lines.size(), 15u);
-  EXPECT_EQ(report.findings, (std::vector<RaisedFinding>{{13, 200}, {16, 25}}));
-  EXPECT_EQ(report.status, StatusColour::kRed);
-  EXPECT_EQ(report.lastFindingCode, 16);
-  EXPECT_EQ(test::LinesOf(report.debugLines),
+  const ItemReport built = BuildReport(*cache.CurrentEntry(), options, database);
+  EXPECT_TRUE(built.isItem);
+  EXPECT_EQ(built.lines[0], "File : sub/GOLD.ITM");
+  EXPECT_EQ(built.lines.size(), 15u);
+  EXPECT_EQ(built.findings, (std::vector<RaisedFinding>{{13, 200}, {16, 25}}));
+  EXPECT_EQ(built.status, StatusColour::kRed);
+  EXPECT_EQ(built.lastFindingCode, 16);
+  EXPECT_EQ(test::LinesOf(built.debugLines),
             (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 120 Wirt 180",
                    "NAME SWORD GOLD SWORD"}));
-  EXPECT_EQ(report.name, "GOLD SWORD");
-  EXPECT_TRUE(report.isNew);
-  EXPECT_FALSE(report.hidden);
-  EXPECT_TRUE(debug.lines.empty()) << "building a report writes nowhere";
+  EXPECT_EQ(built.name, "GOLD SWORD");
+  EXPECT_TRUE(built.isNew);
+  EXPECT_FALSE(built.hidden);
 
   // Built again into the same value: nothing of the first item stays.
-  ItemReport reused = report;
+  ItemReport reused = built;
   ASSERT_TRUE(cache.LoadItem(Item("Hidden/B.ITM", GoldSword().build())));
   options.mode = ReportMode::kBriefPage;
   BuildReport(*cache.CurrentEntry(), options, database, reused);
@@ -177,63 +155,31 @@ TEST_F(ItemReportTest, TheReportIsAValueWithItsFindingsAndDiagnostics) {
   EXPECT_TRUE(reused.lines.empty());
 }
 
-TEST_F(ItemReportTest, ShortFileIsNoItemAndWritesNothing) {
-  const std::string good = Item("GOLD.ITM", GoldSword().build());
-  const std::string shortFile = dir.write("SHORT.ITM", GoldSword().bytes().substr(0, 399));
-  Report(good);
-  ASSERT_FALSE(sink.OutputList().empty());
-  EXPECT_EQ(Report(shortFile), ReportOutcome::kNotAnItem);
-  EXPECT_TRUE(sink.OutputList().empty());
-  EXPECT_EQ(cache.Find(shortFile), nullptr);
-  EXPECT_EQ(ctx.page.totalCount, 1);
-  // Not even in HTML mode, where the previous item's bytes must not be reported in its place.
-  Html(1);
-  EXPECT_EQ(Report(shortFile), ReportOutcome::kNotAnItem);
-  EXPECT_EQ(sink.PageText(), "");
-}
-
-TEST_F(ItemReportTest, MissingFileIsAnErrorNamingTheFile) {
-  const std::string path = dir.file("GONE.ITM");
-  auto result = ReportItem(ctx, path, dir.path());
-  ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.error().find(path), std::string::npos) << result.error();
-  EXPECT_TRUE(sink.OutputList().empty());
-}
-
-TEST_F(ItemReportTest, WrongSignatureWritesAndCountsNothing) {
+TEST_F(ItemReportTest, WrongSignatureGivesAnEmptyReport) {
   const std::string path = Item("ODD.ITM", GoldSword().signature("ITM1").build(), kConanSidecar);
-  EXPECT_EQ(Report(path), ReportOutcome::kNoSignature);
-  EXPECT_TRUE(sink.OutputList().empty());
-  Html(1);
-  EXPECT_EQ(Report(path), ReportOutcome::kNoSignature);
-  EXPECT_EQ(sink.PageText(), "");
-  EXPECT_EQ(ctx.page.totalCount, 0);
-  EXPECT_EQ(ctx.findings.status, StatusColour::kGreen);
+  EXPECT_FALSE(Report(path));
+  EXPECT_TRUE(Out().empty());
+  Page();
+  EXPECT_FALSE(Report(path));
+  EXPECT_TRUE(Out().empty());
+  EXPECT_FALSE(report.isNew);
+  EXPECT_EQ(report.status, StatusColour::kGreen);
 }
 
-TEST_F(ItemReportTest, HtmlDetailRowsOfANewItem) {
-  ctx.options.additionalInfo = true;  // changes nothing in a page
+TEST_F(ItemReportTest, PageLinesOfANewItem) {
+  options.additionalInfo = true;  // changes nothing in a page
   const std::string path = Item("GOLD.ITM", GoldSword().build(), kConanSidecar);
-  Html(1);
-  EXPECT_EQ(Report(path), ReportOutcome::kReported);
-  EXPECT_EQ(sink.PageText(),
-            "<TR>\r\n"
-            "<TD NOWRAP><B><A HREF=\"mailto:keeper@example.org?subject=Itempool-"
-            "GOLD.ITM"  // never the keeper's own directories
-            "\">GOLD SWORD:</A></B></TD>\r\n"
-            "<TD>Damage     2-6</TD>\r\n</TR>\r\n"
-            "<TR><TD>= New =</TD>\r\n<TD>Durability 20/20</TD>\r\n</TR>\r\n"
-            "<TR>\r\n<TD></TD>\r\n<TD>+25% to Hit</TD>\r\n</TR>\r\n"
-            "<TR>\r\n<TD></TD>\r\n<TD><I><FONT CLASS=\"SM\"> by Conan</FONT></I></TD>\r\n</TR>\r\n"
-            "<TR>\r\n<TD></TD>\r\n<TD>&nbsp;</TD>\r\n</TR>\r\n");
-  EXPECT_EQ(sink.OutputList(), (Lines{"Damage     2-6", "Durability 20/20", "+25% to Hit",
-                                      "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>", "&nbsp;"}));
-  EXPECT_EQ(ctx.page.newArrivals[1], 1);
-  EXPECT_EQ(ctx.page.totalCount, 1);
-  EXPECT_TRUE(debug.lines.empty());
+  Page();
+  EXPECT_TRUE(Report(path));
+  EXPECT_EQ(Out(), (Lines{"Damage     2-6", "Durability 20/20", "+25% to Hit",
+                          "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>", "&nbsp;"}));
+  EXPECT_TRUE(report.isNew);
+  EXPECT_FALSE(report.hidden);
+  EXPECT_EQ(report.name, "GOLD SWORD");
+  EXPECT_TRUE(Debug().empty());
 }
 
-TEST_F(ItemReportTest, HtmlBriefRowsOfANewUniqueItem) {
+TEST_F(ItemReportTest, BriefPageLinesOfANewUniqueItem) {
   // The needler on a long bow: wrong base item; unidentified is not shown in brief mode.
   const ItemRecord record = RecordBuilder()
                                 .quality(1)
@@ -244,212 +190,107 @@ TEST_F(ItemReportTest, HtmlBriefRowsOfANewUniqueItem) {
                                 .durability(0)
                                 .build();
   const std::string path = Item("NEEDLER.ITM", record, kConanSidecar);
-  Html(kUniquePageClass, true);
-  EXPECT_EQ(Report(path), ReportOutcome::kReported);
-  EXPECT_EQ(sink.OutputList(), (Lines{"*** HACK DETECTED 034: HACKED UNIQUE ITEM TYPE 8C",
-                                      "<I><FONT CLASS=\"SM\"> by Conan  =NEW=</FONT></I>"}));
-  EXPECT_EQ(ctx.page.newArrivals[kUniquePageClass], 1);
+  Page(true);
+  EXPECT_TRUE(Report(path));
+  EXPECT_EQ(Out(), (Lines{"*** HACK DETECTED 034: HACKED UNIQUE ITEM TYPE 8C",
+                          "<I><FONT CLASS=\"SM\"> by Conan  =NEW=</FONT></I>"}));
+  EXPECT_TRUE(report.isNew);
   // Not new: the plain ending.
-  ctx.startTime = Day(2027, 1, 1);
+  options.startTime = Day(2027, 1, 1);
   Report(path);
-  EXPECT_EQ(sink.OutputList().back(), "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>");
-  EXPECT_EQ(ctx.page.newArrivals[kUniquePageClass], 1);
-  EXPECT_EQ(ctx.page.totalCount, 2);
+  EXPECT_EQ(Out().back(), "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>");
+  EXPECT_FALSE(report.isNew);
 }
 
-TEST_F(ItemReportTest, HtmlPageMembership) {
-  const std::string uniqueBow = Item(
-      "U.ITM", RecordBuilder().quality(1).uniqueIndex(10).itemClass(3).baseItem(138).durability(9).build());
-  const std::string bow = Item("B.ITM", RecordBuilder().itemClass(3).baseItem(138).durability(9).build());
-  Html(3);
-  EXPECT_EQ(Report(uniqueBow), ReportOutcome::kNotOnPage);
-  EXPECT_EQ(sink.PageText(), "");
-  EXPECT_EQ(Report(bow), ReportOutcome::kReported);
-  EXPECT_NE(sink.TakePageText(), "");
-  Html(kUniquePageClass);
-  EXPECT_EQ(Report(bow), ReportOutcome::kNotOnPage);
-  EXPECT_EQ(Report(uniqueBow), ReportOutcome::kReported);
-  EXPECT_EQ(ctx.page.totalCount, 2);
-  // In text mode every class is reported.
-  sink.SetHtml(false);
-  EXPECT_EQ(Report(uniqueBow), ReportOutcome::kReported);
-}
-
-TEST_F(ItemReportTest, HiddenItemsAreCountedButWriteNothing) {
+TEST_F(ItemReportTest, HiddenItemsHaveNoLinesInAPage) {
   const std::string path = Item("Hidden/GOLD.ITM", GoldSword().build(), kConanSidecar);
-  Html(1);
-  EXPECT_EQ(Report(path), ReportOutcome::kReported);
-  EXPECT_EQ(sink.PageText(), "");
-  EXPECT_TRUE(sink.OutputList().empty());
-  EXPECT_EQ(ctx.page.totalCount, 1);
-  EXPECT_EQ(ctx.page.newArrivals[1], 1);
-  sink.SetHtml(false);
+  Page();
+  EXPECT_TRUE(Report(path));
+  EXPECT_TRUE(report.hidden);
+  EXPECT_TRUE(report.isNew);  // it still counts as new
+  EXPECT_TRUE(Out().empty());
+  Text();
   Report(path);
-  EXPECT_EQ(sink.OutputList().front(), "File : Hidden/GOLD.ITM");
+  EXPECT_FALSE(report.hidden);
+  EXPECT_EQ(Out().front(), "File : Hidden/GOLD.ITM");
 }
 
 TEST_F(ItemReportTest, ShortInfoPathShowsNoEffects) {
   ASSERT_TRUE(database.AddRecord(GoldSword().identified(0).build()).ok());
   const std::string path = Item("shortinf/GOLD.ITM", GoldSword().identified(0).build(), kConanSidecar);
-  Html(1);
-  ctx.startTime = Day(2027, 1, 1);
+  Page();
+  options.startTime = Day(2027, 1, 1);
   Report(path);
-  EXPECT_EQ(sink.OutputList(),
-            (Lines{"unidentified", "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>", "&nbsp;"}));
-  EXPECT_NE(sink.PageText().find("GOLD SWORD:</A>"), std::string::npos);
-  EXPECT_EQ(ctx.findings.status, StatusColour::kGreen);
+  EXPECT_EQ(Out(), (Lines{"unidentified", "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>", "&nbsp;"}));
+  EXPECT_EQ(report.status, StatusColour::kGreen);
   // In text mode the word means nothing.
-  sink.SetHtml(false);
+  Text();
   Report(path);
-  EXPECT_EQ(sink.OutputList()[4], "*** DUPE DETECT: THIS ITEM IS A REGISTERED DUPE OR A HACK");
+  EXPECT_EQ(Out()[4], "*** DUPE DETECT: THIS ITEM IS A REGISTERED DUPE OR A HACK");
 }
 
 TEST_F(ItemReportTest, RegisteredDupeIsMarkedBeforeTheEffects) {
   ASSERT_TRUE(database.AddRecord(GoldSword().build()).ok());
   const std::string path = Item("GOLD.ITM", GoldSword().build(), kConanSidecar);
   Report(path);
-  const Lines& lines = sink.OutputList();
+  const Lines lines = Out();
   ASSERT_GE(lines.size(), 5u);
   EXPECT_EQ(lines[3], "*** DUPE DETECT: THIS ITEM IS A REGISTERED DUPE OR A HACK");
   EXPECT_EQ(lines[4], "Damage     2-6");
-  EXPECT_EQ(ctx.findings.status, StatusColour::kRed);
-  EXPECT_EQ(ctx.findings.lastFindingCode, 0);
+  EXPECT_EQ(report.status, StatusColour::kRed);
+  EXPECT_EQ(report.lastFindingCode, 0);
+  EXPECT_TRUE(report.findings.empty());
 }
 
 TEST_F(ItemReportTest, DupeMarkerThenDefinitionFindingTurnsPurple) {
   const ItemRecord record = GoldSword().baseItem(40).build();  // a row the game has no item for
   ASSERT_TRUE(database.AddRecord(record).ok());
   Report(Item("ODD.ITM", record));
-  EXPECT_EQ(ctx.findings.status, StatusColour::kPurple);
+  EXPECT_EQ(report.status, StatusColour::kPurple);
 }
 
 TEST_F(ItemReportTest, NewMeansLessThanFourteenDays) {
   const std::string path = Item("GOLD.ITM", GoldSword().build(), kConanSidecar);  // added 01.12.2026
-  Html(1, true);
-  ctx.startTime = Day(2026, 12, 15);
+  Page(true);
+  options.startTime = Day(2026, 12, 15);
   Report(path);
-  EXPECT_EQ(ctx.page.newArrivals[1], 0);
-  EXPECT_EQ(sink.OutputList().back(), "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>");
-  ctx.startTime = Day(2026, 12, 1) + 13.9;
+  EXPECT_FALSE(report.isNew);
+  EXPECT_EQ(Out().back(), "<I><FONT CLASS=\"SM\"> by Conan</FONT></I>");
+  options.startTime = Day(2026, 12, 1) + 13.9;
   Report(path);
-  EXPECT_EQ(ctx.page.newArrivals[1], 1);
+  EXPECT_TRUE(report.isNew);
   EXPECT_TRUE(IsNewItem(Day(2026, 11, 30), Day(2026, 12, 1)));  // added after the start
 }
 
-TEST_F(ItemReportTest, PageTextFromFilesIsEscaped) {
+TEST_F(ItemReportTest, PageLinesEscapeTheSenderAndTextLinesShowItAsItIs) {
   const ItemRecord record = GoldSword().name("<b>\"x\"&y").build();
   const std::string path =
       Item("A&B<.ITM", record, "[Iteminfos]\r\nSenderName=<i>Eve&Co\r\nAddedItem=01.12.2026\r\n");
-  ctx.options.mailAddress = "a&b@example.org";  // the keeper's own setting stays as it is
-  Html(1);
+  Page();
   Report(path);
-  const std::string& page = sink.PageText();
-  EXPECT_NE(page.find("mailto:a&b@example.org?subject=Itempool-"
-                      "A&amp;B&lt;.ITM\">&lt;B&gt;&quot;X&quot;&amp;Y:</A></B></TD>\r\n"),
-            std::string::npos)
-      << page;
-  EXPECT_NE(page.find("<TD><I><FONT CLASS=\"SM\"> by &lt;i&gt;Eve&amp;Co</FONT></I></TD>"),
-            std::string::npos);
-  EXPECT_EQ(page.find("<i>Eve"), std::string::npos);
-  // Text mode shows the texts as they are.
-  sink.SetHtml(false);
+  EXPECT_EQ(Out().back(), "&nbsp;");
+  EXPECT_EQ(Out()[Out().size() - 2], "<I><FONT CLASS=\"SM\"> by &lt;i&gt;Eve&amp;Co</FONT></I>");
+  EXPECT_EQ(report.name, "<B>\"X\"&Y");  // the page's name cell escapes it
+  Text();
   Report(path);
-  EXPECT_EQ(sink.OutputList()[1], "<B>\"X\"&Y");
-  EXPECT_EQ(sink.OutputList()[6], "by <i>Eve&Co");
+  EXPECT_EQ(Out()[1], "<B>\"X\"&Y");
+  EXPECT_EQ(Out()[6], "by <i>Eve&Co");
 }
 
-TEST_F(ItemReportTest, NameCellIsCutWithoutBreakingAReference) {
-  // The escaped name runs across the 255th character of the link line.
-  const ItemRecord record = GoldSword().name(std::string(20, '&')).build();
-  const std::string path = Item(std::string(150, 'd') + "/X.ITM", record);
-  Html(1);
-  ctx.page.pageRoot = dir.path();
-  Report(path);
-  const std::string& page = sink.PageText();
-  const std::size_t start = page.find("?subject=");
-  const std::string line = page.substr(start, page.find("\r\n", start) - start);
-  EXPECT_LE(line.size(), 255u);
-  EXPECT_GT(line.size(), 250u);
-  EXPECT_EQ(line.substr(line.size() - 5), "&amp;") << line;
-}
-
-TEST(PagePath, APageNamesAnItemBelowThePublishedDirectoryOnly) {
-  // clang-format off
-  const struct { std::string_view path, root, shown; } rows[] = {
-      {"/home/k/pool/A.ITM",        "/home/k/pool",   "A.ITM"},
-      {"/home/k/pool/A.ITM",        "/home/k/pool/",  "A.ITM"},
-      {"/home/k/pool/sub/A.ITM",    "/home/k/pool",   "sub/A.ITM"},
-      {"/home/k/pool2/A.ITM",       "/home/k/pool",   "A.ITM"},   // outside: the name alone
-      {"/home/k/pool/A.ITM",        "",               "A.ITM"},
-      {"/A.ITM",                    "/",              "A.ITM"},
-  };
-  // clang-format on
-  for (const auto& row : rows)
-    EXPECT_EQ(PagePath(row.path, row.root), row.shown) << row.path << " " << row.root;
-}
-
-TEST_F(ItemReportTest, PathsGoIntoPagesAndLinesAsWindows1252) {
+TEST_F(ItemReportTest, PathsGoIntoLinesAsWindows1252) {
   // "Pöol ß €" in UTF-8, as the file system gives it.
   const std::string path = Item("P\xC3\xB6ol \xC3\x9F \xE2\x82\xAC/A.ITM", GoldSword().build());
   Report(path);
-  EXPECT_EQ(sink.OutputList().front(), "File : P\xF6ol \xDF \x80/A.ITM");
-  Html(1);
-  ctx.page.pageRoot = dir.path();
-  Report(path);
-  EXPECT_NE(sink.PageText().find("?subject=Itempool-P\xF6ol \xDF \x80/A.ITM\""), std::string::npos)
-      << sink.PageText();
+  EXPECT_EQ(Out().front(), "File : P\xF6ol \xDF \x80/A.ITM");
 }
 
 TEST_F(ItemReportTest, FileLineShowsThePathBelowTheDirectory) {
   const std::string path = Item("SUB/SWORD.ITM", GoldSword().build());
   Report(path);
-  EXPECT_EQ(sink.OutputList().front(), "File : SUB/SWORD.ITM");
+  EXPECT_EQ(Out().front(), "File : SUB/SWORD.ITM");
   const std::string longName = std::string(70, 'L') + ".ITM";
   Report(Item(longName, GoldSword().build()));
-  EXPECT_EQ(sink.OutputList().front(), "File : " + longName.substr(0, 64));
-}
-
-TEST_F(ItemReportTest, DumpWindowFollowsTheOption) {
-  const std::string path = Item("GOLD.ITM", GoldSword().build());
-  ctx.options.dumpWindow = true;
-  ctx.options.decimalView = true;
-  Report(path);
-  EXPECT_TRUE(dump.shown);
-  EXPECT_TRUE(dump.decimal);
-  EXPECT_EQ(dump.signature, "ITM0");
-  ctx.options.dumpWindow = false;
-  Report(path);
-  EXPECT_FALSE(dump.shown);
-}
-
-TEST_F(ItemReportTest, RunsWithoutDebugLogAndDumpWindow) {
-  ctx.debugLog = nullptr;
-  ctx.dumpDisplay = nullptr;
-  ctx.options.dumpWindow = true;
-  EXPECT_EQ(Report(Item("GOLD.ITM", GoldSword().name("nonsense").fireDamage(1, 2).build())),
-            ReportOutcome::kReported);
-  EXPECT_EQ(sink.OutputList().size(), 12u);
-}
-
-TEST_F(ItemReportTest, CachedEntryReportsAsItsPath) {
-  const std::string gold = Item("GOLD.ITM", GoldSword().build(), kConanSidecar);
-  const std::string other = Item("OTHER.ITM", GoldSword().ident(7).name("other sword").build());
-  ASSERT_TRUE(cache.LoadItem(gold));
-  const ItemEntry* entry = cache.CurrentEntry();
-  ASSERT_NE(entry, nullptr);
-  for (const bool brief : {false, true}) {
-    Html(1, brief);
-    Report(gold);
-    const std::string byPath = sink.TakePageText();
-    const Lines linesByPath = sink.OutputList();
-    ASSERT_TRUE(cache.LoadItem(other));  // another current item in between
-    EXPECT_EQ(ReportItem(ctx, gold, dir.path(), *entry), ReportOutcome::kReported);
-    EXPECT_EQ(sink.TakePageText(), byPath) << brief;
-    EXPECT_EQ(sink.OutputList(), linesByPath) << brief;
-    EXPECT_EQ(cache.CurrentItem().Name(), "gold sword");
-    EXPECT_EQ(cache.CurrentMeta().senderName, "Conan");
-  }
-  EXPECT_EQ(ctx.page.totalCount, 4);
+  EXPECT_EQ(Out().front(), "File : " + longName.substr(0, 64));
 }
 
 TEST_F(ItemReportTest, HiddenAndShortInfoInAnyLetterCase) {
@@ -466,15 +307,18 @@ TEST_F(ItemReportTest, HiddenAndShortInfoInAnyLetterCase) {
       {"shortinfo/A.ITM",   true,  false},  // 2
       {"HIDDE/N/A.ITM",     true,  true},   // 3
       {"SHORT-INF/A.ITM",   true,  true},   // 4
+      {"HID.ITM",           true,  true},   // 5
+      {"a.HIDDEN.ITM",      false, false},  // 6: in the file name too
   };
   // clang-format on
   for (const Case& c : cases) {
     const std::string path = Item(c.path, GoldSword().build());
-    Html(1);
+    Page();
     Report(path);
-    const std::string page = sink.TakePageText();
-    EXPECT_EQ(!page.empty(), c.rows) << c.path;
-    EXPECT_EQ(page.find("Damage") != std::string::npos, c.effects) << c.path;
+    EXPECT_EQ(!report.hidden, c.rows) << c.path;
+    EXPECT_EQ(!Out().empty(), c.rows) << c.path;
+    const Lines lines = Out();
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Damage     2-6") != lines.end(), c.effects) << c.path;
   }
 }
 

@@ -12,7 +12,7 @@
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
-#include "support/RecordingDebug.h"
+#include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
 #include "validate/Database.h"
@@ -23,8 +23,6 @@ namespace {
 using test::RecordBuilder;
 using test::TempDir;
 using Lines = std::vector<std::string>;
-
-using test::RecordingDebug;
 
 constexpr const char* kSidecar =
     "[Iteminfos]\r\nSenderName=Conan\r\nPoints4Item=1\r\nPoints4ItemAt=02.12.2026\r\nAddedItem=01.12."
@@ -264,26 +262,33 @@ class ReportGoldenTest : public ::testing::TestWithParam<GoldenCase> {
   FixedClock clock{EncodeDateTime(CivilDateTime{2026, 12, 6, 12, 0, 0, 0})};
   ItemCache cache{clock};
   Database database{dir.file("IDENT.ID")};
-  LineSink sink;
-  RecordingDebug debug;
-  ReportContext ctx{cache, database, sink, clock};
 };
+
+// Loads the file and builds its report in text mode.
+ItemReport ReportOf(ItemCache& cache, const Database& database, const std::string& path,
+                    ReportOptions options) {
+  const auto loaded = cache.LoadItem(path);
+  EXPECT_TRUE(loaded.ok() && *loaded == LoadStatus::kLoaded) << path;
+  if (!loaded.ok() || cache.CurrentEntry() == nullptr) return {};
+  return BuildReport(*cache.CurrentEntry(), options, database);
+}
 
 TEST_P(ReportGoldenTest, LinesDebugLinesAndStatus) {
   const GoldenCase& c = GetParam();
   const std::string name = c.label + ".ITM";
   const std::string path = dir.write(name, c.item.view());
   dir.write(c.label + ".IT0", kSidecar);
-  ctx.startTime = clock.Now();
-  ctx.debugLog = &debug;
-  ctx.options.vkMode = c.vkMode;
-  ctx.options.additionalInfo = c.additionalInfo;
-  const auto outcome = ReportItem(ctx, path, dir.path());
-  ASSERT_TRUE(outcome.ok()) << outcome.error();
-  EXPECT_EQ(*outcome, ReportOutcome::kReported);
-  EXPECT_EQ(sink.OutputList(), c.lines);
-  EXPECT_EQ(debug.lines, c.debug);
-  EXPECT_EQ(ctx.findings.status, c.status);
+  ReportOptions options;
+  options.startTime = clock.Now();
+  options.today = clock.Now();
+  options.directory = dir.path();
+  options.vkMode = c.vkMode;
+  options.additionalInfo = c.additionalInfo;
+  const ItemReport report = ReportOf(cache, database, path, options);
+  EXPECT_TRUE(report.isItem);
+  EXPECT_EQ(test::LinesOf(report.lines), c.lines);
+  EXPECT_EQ(test::LinesOf(report.debugLines), c.debug);
+  EXPECT_EQ(report.status, c.status);
 }
 
 INSTANTIATE_TEST_SUITE_P(Items, ReportGoldenTest, ::testing::ValuesIn(Cases()),
@@ -326,20 +331,17 @@ class ReportColourTest : public ::testing::TestWithParam<ColourCase> {
   FixedClock clock{EncodeDateTime(CivilDateTime{2026, 12, 6, 12, 0, 0, 0})};
   ItemCache cache{clock};
   Database database{dir.file("IDENT.ID")};
-  LineSink sink;
-  ReportContext ctx{cache, database, sink, clock};
 };
 
 TEST_P(ReportColourTest, StatusAfterTheReport) {
   const ColourCase& c = GetParam();
-  ctx.options.additionalInfo = true;
-  const auto outcome = ReportItem(ctx, dir.write(c.label + ".ITM", c.item.view()), dir.path());
-  ASSERT_TRUE(outcome.ok()) << outcome.error();
-  EXPECT_EQ(ctx.findings.status, c.status);
+  ReportOptions options;
+  options.additionalInfo = true;
+  const std::string path = dir.write(c.label + ".ITM", c.item.view());
+  EXPECT_EQ(ReportOf(cache, database, path, options).status, c.status);
   // Without additional information the use effect is not looked at.
-  ctx.options.additionalInfo = false;
-  ASSERT_TRUE(ReportItem(ctx, dir.file(c.label + ".ITM"), dir.path()).ok());
-  EXPECT_NE(ctx.findings.status, StatusColour::kAqua);
+  options.additionalInfo = false;
+  EXPECT_NE(ReportOf(cache, database, path, options).status, StatusColour::kAqua);
 }
 
 INSTANTIATE_TEST_SUITE_P(Items, ReportColourTest, ::testing::ValuesIn(ColourCases()),

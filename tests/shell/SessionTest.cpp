@@ -24,7 +24,12 @@ class RecordingUi final : public SessionUi {
     questions.emplace_back(question);
     return answer;
   }
+  void ShowItemDump(const ItemRecord& record, bool decimalView) override {
+    dumps.push_back(record.Name() + (decimalView ? " decimal" : " hex"));
+  }
+  void HideItemDump() override { dumps.emplace_back("hidden"); }
   std::vector<std::string> messages;
+  std::vector<std::string> dumps;
   std::vector<std::string> questions;
   bool answer = true;
 };
@@ -112,6 +117,28 @@ TEST_F(SessionTest, ExportWritesTitleEmptyLineAndEveryReportWithCrLf) {
   // A second export replaces the list instead of appending to it.
   ASSERT_TRUE(session->ExportItemList(pool));
   EXPECT_EQ(dir.read("pool/ITMLIST.TXT"), text);
+}
+
+TEST_F(SessionTest, TheDataWindowFollowsTheReportedItemAndTheOption) {
+  dir.write("pool/C.ITM", RecordBuilder().signature("ITM1").name("odd").bytes());
+  auto session = Start();
+  ASSERT_TRUE(session->SetCurrentDirectory(pool));  // a.itm, B.ITM, C.ITM
+  session->flags().dumpWindow = true;
+  session->flags().decimalView = true;
+  ASSERT_TRUE(session->SelectFile(0));
+  session->flags().decimalView = false;
+  ASSERT_TRUE(session->SelectFile(1));
+  ASSERT_TRUE(session->SelectFile(2));  // no signature: the window is left as it is
+  session->flags().dumpWindow = false;
+  ASSERT_TRUE(session->SelectFile(0));
+  EXPECT_EQ(ui.dumps, (std::vector<std::string>{"amulet decimal", "ring hex", "hidden"}));
+  // An export leaves the window showing the last item it reported.
+  ui.dumps.clear();
+  session->flags().dumpWindow = true;
+  ASSERT_TRUE(session->ExportItemList(pool));
+  EXPECT_EQ(ui.dumps, (std::vector<std::string>{"ring hex"}));
+  EXPECT_EQ(session->selectedIndex(), 2);
+  EXPECT_TRUE(session->OutputLines().empty());
 }
 
 TEST_F(SessionTest, ExportOfADirectoryWithoutItemsHasTwoLines) {

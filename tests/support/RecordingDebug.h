@@ -5,13 +5,11 @@
 #include <string_view>
 #include <vector>
 
-#include "identify/LineSink.h"
-
 namespace relicor::test {
 
-class RecordingDebug : public DebugLineSink {
+class RecordingDebug {
  public:
-  void WriteDebugLine(std::string_view text) override { lines.emplace_back(text); }
+  void WriteDebugLine(std::string_view text) { lines.emplace_back(text); }
   std::vector<std::string> lines;
 };
 
