@@ -9,7 +9,6 @@
 #include "identify/ItemReport.h"
 #include "platform/DirectoryLock.h"
 #include "platform/FileSystem.h"
-#include "pool/ItemReadAhead.h"
 #include "pool/MoveJournal.h"
 #include "pool/QuickAssign.h"
 #include "pool/RenameRun.h"
@@ -79,7 +78,6 @@ struct Session::Impl {
   // with.
   ItemReport current;
   std::vector<std::string> outputList;
-  ReportOptions textOptions;
 
   std::set<std::string> tidiedDirectories;  // see Lock
   // What the last PlanRename was made from, for the RunRename after it.
@@ -89,30 +87,19 @@ struct Session::Impl {
   int selectedIndex = -1;
   bool directoryRead = false;
 
-  // The options of a text-mode report of an item in `directory`.
-  void PrepareTextReport(const std::string& directory) {
-    textOptions.mode = ReportMode::kText;
-    textOptions.additionalInfo = flags.additionalInfo;
-    textOptions.vkMode = flags.vkMode;
-    textOptions.startTime = startTime;
-    textOptions.today = clock.Now();
-    textOptions.directory = directory;
-  }
-
-  // Loads the item at `path` (through `sidecars` when given) and builds its report into
-  // `current`, writing its diagnostic lines to the debug log. A file shorter than an item is told
-  // and gives an empty report; a file that cannot be read is an error and gives one too.
-  Status BuildTextReport(const std::string& path, const SidecarListing* sidecars) {
-    current.Clear();
-    auto loaded = sidecars != nullptr ? cache.LoadItem(path, *sidecars) : cache.LoadItem(path);
-    if (!loaded) return MakeError(loaded.error());
-    if (*loaded == LoadStatus::kNotAnItem) {
-      ui.Notify(NotAnItemText(path));
-      return {};
-    }
-    BuildReport(*cache.CurrentEntry(), textOptions, database, current);
-    for (const std::string_view line : current.debugLines) debugLog.WriteDebugLine(line);
-    return {};
+  // What the text-mode reports of an item in `directory` are made from.
+  TextReports TextReportsIn(const std::string& directory) {
+    TextReports reports{cache,
+                        database,
+                        {},
+                        [this](const std::string& path) { ui.Notify(NotAnItemText(path)); },
+                        [this](std::string_view line) { debugLog.WriteDebugLine(line); }};
+    reports.options.additionalInfo = flags.additionalInfo;
+    reports.options.vkMode = flags.vkMode;
+    reports.options.startTime = startTime;
+    reports.options.today = clock.Now();
+    reports.options.directory = directory;
+    return reports;
   }
 
   // The data window follows the report of an item: its record, or hidden.
@@ -126,9 +113,8 @@ struct Session::Impl {
 
   // The report of one file, on the screen.
   Status Report(const std::string& path, const std::string& directory) {
-    PrepareTextReport(directory);
     outputList.clear();
-    Status built = BuildTextReport(path, nullptr);
+    Status built = ReportItemFile(TextReportsIn(directory), path, nullptr, current);
     if (current.isItem) ShowDump(*cache.CurrentEntry());
     ShowInOutputList(current, outputList);
     return built;
@@ -463,56 +449,18 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   // Which items have a sidecar: from the listing just read, or (for a list read earlier) anew.
   std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
   if (!sidecars) sidecars = Impl::ListSidecars(s.currentDir);
-  const std::string path =
-      JoinPath(s.currentDir == std::string(1, kPathSeparator) ? "" : s.currentDir, kExportFileName);
-  AtomicFileWriter file(path);
-  if (auto opened = file.Open(); !opened) return MakeError(opened.error());
-  std::string head = std::string(kExportTitle) + "\r\n\r\n";
-  if (auto written = file.Write(head); !written) return MakeError(written.error());
-
-  s.selectedIndex = -1;
-  std::string exportText;
-  const int count = static_cast<int>(s.fileNames.size());
-  Status writeFailure;
-  Status reportFailure;
-  // Worker threads read the item files ahead, in the list's order, while this thread reports.
-  const std::string& dir = s.currentDir == std::string(1, kPathSeparator) ? std::string() : s.currentDir;
-  const SidecarListing* listed = sidecars ? &*sidecars : nullptr;
-  ItemReadAhead ahead(
-      JoinPath(dir, ""), s.fileNames.size(),
-      [&](std::size_t i) -> std::string_view { return s.fileNames[i]; }, listed);
-  ItemReadAhead* const aheadBefore = s.cache.SetReadAhead(&ahead);
-  s.PrepareTextReport(s.currentDir);
-  s.outputList.clear();
-  // Each file is selected and reported in turn; the data window and the output list show the
-  // last report afterwards, as after selecting it.
-  const ItemEntry* lastShown = nullptr;
-  for (int i = 0; i < count; ++i) {
-    s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
-    s.selectedIndex = i;
-    reportFailure = s.BuildTextReport(s.PathOf(i), listed);
-    if (s.current.isItem) {
-      lastShown = s.cache.CurrentEntry();
-      if (seedCheck && !s.current.lines.empty()) s.current.verdict = SeedCheckLine(CurrentItem());
-    }
-    AppendExportText(exportText, s.current);
-    if (exportText.size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
-      writeFailure = file.Write(exportText);
-      exportText.clear();
-      if (!writeFailure) break;
-    }
-    if (!reportFailure) break;
-  }
-  s.cache.SetReadAhead(aheadBefore);
-  if (lastShown != nullptr) s.ShowDump(*lastShown);
-  ShowInOutputList(s.current, s.outputList);
+  const TextExportRun run{s.currentDir == std::string(1, kPathSeparator) ? std::string() : s.currentDir,
+                          s.fileNames, sidecars ? &*sidecars : nullptr, seedCheck,
+                          [&s](int percent) { s.ui.ProgressSet(percent); }};
+  TextExportEnd end;
+  auto written = WriteTextExport(s.TextReportsIn(s.currentDir), run, s.current, end);
   s.ui.ProgressSet(0);
-  // A failed write leaves the earlier list in place; a failing report stops the export, and the
-  // list then holds the lines written up to it.
-  if (!writeFailure) return MakeError(writeFailure.error());
-  if (auto committed = file.Commit(); !committed) return MakeError(committed.error());
-  if (!reportFailure) return MakeError("export stopped: " + reportFailure.error());
-  return "Item list written to " + path;
+  if (!end.began) return written;  // nothing was selected or reported
+  // The last file reported stays selected, its report on the screen, as after selecting it.
+  s.selectedIndex = end.selected;
+  if (end.lastItem != nullptr) s.ShowDump(*end.lastItem);
+  if (end.selected >= 0) ShowInOutputList(s.current, s.outputList);
+  return written;
 }
 
 Result<std::string> Session::CreatePages() {

@@ -1,5 +1,10 @@
 #include "shell/TextExport.h"
 
+#include "platform/FileSystem.h"
+#include "pool/ItemReadAhead.h"
+#include "shell/SeedCheck.h"
+#include "text/Path.h"
+
 namespace relicor {
 
 namespace {
@@ -33,6 +38,69 @@ void AppendExportText(std::string& text, const ItemReport& report) {
     text += report.verdict;
     text += kCrLf;
   }
+}
+
+Status ReportItemFile(const TextReports& reports, const std::string& path, const SidecarListing* sidecars,
+                      ItemReport& report) {
+  report.Clear();
+  ItemCache& cache = reports.cache;
+  auto loaded = sidecars != nullptr ? cache.LoadItem(path, *sidecars) : cache.LoadItem(path);
+  if (!loaded) return MakeError(loaded.error());
+  if (*loaded == LoadStatus::kNotAnItem) {
+    if (reports.notAnItem) reports.notAnItem(path);
+    return {};
+  }
+  BuildReport(*cache.CurrentEntry(), reports.options, reports.database, report);
+  if (reports.debugLine) {
+    for (const std::string_view line : report.debugLines) reports.debugLine(line);
+  }
+  return {};
+}
+
+Result<std::string> WriteTextExport(const TextReports& reports, const TextExportRun& run, ItemReport& report,
+                                    TextExportEnd& end) {
+  end = TextExportEnd{};
+  const std::string path = JoinPath(run.directory, kExportFileName);
+  AtomicFileWriter file(path);
+  if (auto opened = file.Open(); !opened) return MakeError(opened.error());
+  std::string text = std::string(kExportTitle) + "\r\n\r\n";
+  if (auto written = file.Write(text); !written) return MakeError(written.error());
+  text.clear();
+  end.began = true;
+
+  // Worker threads read the item files ahead, in the list's order, while this thread reports.
+  const std::vector<std::string>& names = run.fileNames;
+  const std::string prefix = JoinPath(run.directory, "");
+  ItemReadAhead ahead(
+      prefix, names.size(), [&](std::size_t i) -> std::string_view { return names[i]; }, run.sidecars);
+  ItemReadAhead* const aheadBefore = reports.cache.SetReadAhead(&ahead);
+  const int count = static_cast<int>(names.size());
+  Status writeFailure;
+  Status reportFailure;
+  std::string itemPath;
+  for (int i = 0; i < count; ++i) {
+    if (run.progress) run.progress((i + 1) * 100 / count);
+    end.selected = i;
+    itemPath = prefix;
+    itemPath += names[static_cast<std::size_t>(i)];
+    reportFailure = ReportItemFile(reports, itemPath, run.sidecars, report);
+    if (report.isItem) {
+      end.lastItem = reports.cache.CurrentEntry();
+      if (run.seedCheck && !report.lines.empty()) report.verdict = SeedCheckLine(reports.cache.CurrentItem());
+    }
+    AppendExportText(text, report);
+    if (text.size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
+      writeFailure = file.Write(text);
+      text.clear();
+      if (!writeFailure) break;
+    }
+    if (!reportFailure) break;
+  }
+  reports.cache.SetReadAhead(aheadBefore);
+  if (!writeFailure) return MakeError(writeFailure.error());
+  if (auto committed = file.Commit(); !committed) return MakeError(committed.error());
+  if (!reportFailure) return MakeError("export stopped: " + reportFailure.error());
+  return "Item list written to " + path;
 }
 
 }  // namespace relicor
