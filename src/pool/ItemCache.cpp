@@ -409,17 +409,23 @@ void ItemCache::Reserve(std::size_t count) {
 }
 
 Result<LoadStatus> ItemCache::LoadItem(const std::string& path) {
-  return Load(path, nullptr);
+  return Load(path, nullptr, nullptr);
 }
 
 Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarListing& sidecars) {
-  return Load(path, &sidecars);
+  return Load(path, &sidecars, nullptr);
 }
 
-Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing* sidecars) {
+Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarListing* sidecars,
+                                       ItemReadAhead* ahead) {
+  return Load(path, sidecars, ahead);
+}
+
+Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing* sidecars,
+                                   ItemReadAhead* readAhead) {
   // A cached path takes every field from its entry.
   if (const ItemEntry* cached = entries_.Find(path)) {
-    if (readAhead_ != nullptr) (void)readAhead_->Take(path);  // not needed: the entry holds it
+    if (readAhead != nullptr) (void)readAhead->Take(path);  // not needed: the entry holds it
     MakeCurrent(*cached);
     return LoadStatus::kLoaded;
   }
@@ -435,7 +441,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   currentEntry_ = nullptr;
   currentItem_ = ItemRecord();
   std::optional<ItemRead> ahead;
-  if (readAhead_ != nullptr) ahead = readAhead_->Take(path);
+  if (readAhead != nullptr) ahead = readAhead->Take(path);
   Result<ItemFile> file = ahead ? std::move(ahead->file) : ReadItemFile(path);
   if (!file) {
     currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = 0;

@@ -119,10 +119,9 @@ class ItemCache {
   // caller that holds the entry (from Find or a scan) and need not search the cache again.
   void MakeCurrent(const ItemEntry& entry);
 
-  // While set, a first load takes the files' bytes from `ahead` when it has read them (a scan or an
-  // export that loads a known list of files in order); null: every load reads its files itself.
-  // Returns the read-ahead set before.
-  ItemReadAhead* SetReadAhead(ItemReadAhead* ahead) { return std::exchange(readAhead_, ahead); }
+  // The same for a load of a known list of files in order (a scan, an export): a first load takes
+  // the files' bytes from `ahead` when it has read them. `sidecars` as above; either may be null.
+  Result<LoadStatus> LoadItem(const std::string& path, const SidecarListing* sidecars, ItemReadAhead* ahead);
 
   // Makes room for `count` more entries (a scan that knows how many files it will load).
   void Reserve(std::size_t count);
@@ -168,7 +167,7 @@ class ItemCache {
   const std::set<std::string, PathLess>& KeyList() const;
 
  private:
-  Result<LoadStatus> Load(const std::string& path, const SidecarListing* sidecars);
+  Result<LoadStatus> Load(const std::string& path, const SidecarListing* sidecars, ItemReadAhead* readAhead);
 
   // The entries by path (the same paths as PathLess calls equal): an open-addressed table with
   // linear probing, at most half full, that keeps (part of) each path's hash code in its slot,
@@ -229,7 +228,6 @@ class ItemCache {
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   const ItemEntry* currentEntry_ = nullptr;
-  ItemReadAhead* readAhead_ = nullptr;
 };
 
 // The sidecar path of an ITM path: its last three characters replaced by "IT0".

@@ -190,17 +190,12 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   ItemReadAhead ahead(
       dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; },
       &sidecars);
-  struct AheadInUse {
-    ItemCache& cache;
-    ItemReadAhead* before;
-    ~AheadInUse() { cache.SetReadAhead(before); }
-  } aheadInUse{cache, cache.SetReadAhead(&ahead)};
   std::string path = dir;
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
     path.resize(dir.size());
     path += entry.name;
-    auto loaded = cache.LoadItem(path, sidecars);
+    auto loaded = cache.LoadItem(path, &sidecars, &ahead);
     if (!loaded) {
       if (!options.unreadable) return MakeError(loaded.error());
       options.unreadable(loaded.error() + ": skipped");

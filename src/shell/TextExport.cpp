@@ -41,10 +41,10 @@ void AppendExportText(std::string& text, const ItemReport& report) {
 }
 
 Status ReportItemFile(const TextReports& reports, const std::string& path, const SidecarListing* sidecars,
-                      ItemReport& report) {
+                      ItemReport& report, ItemReadAhead* ahead) {
   report.Clear();
   ItemCache& cache = reports.cache;
-  auto loaded = sidecars != nullptr ? cache.LoadItem(path, *sidecars) : cache.LoadItem(path);
+  auto loaded = cache.LoadItem(path, sidecars, ahead);
   if (!loaded) return MakeError(loaded.error());
   if (*loaded == LoadStatus::kNotAnItem) {
     if (reports.notAnItem) reports.notAnItem(path);
@@ -73,7 +73,6 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
   const std::string prefix = JoinPath(run.directory, "");
   ItemReadAhead ahead(
       prefix, names.size(), [&](std::size_t i) -> std::string_view { return names[i]; }, run.sidecars);
-  ItemReadAhead* const aheadBefore = reports.cache.SetReadAhead(&ahead);
   const int count = static_cast<int>(names.size());
   Status writeFailure;
   Status reportFailure;
@@ -83,7 +82,7 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
     end.selected = i;
     itemPath = prefix;
     itemPath += names[static_cast<std::size_t>(i)];
-    reportFailure = ReportItemFile(reports, itemPath, run.sidecars, report);
+    reportFailure = ReportItemFile(reports, itemPath, run.sidecars, report, &ahead);
     if (report.isItem) {
       end.lastItem = reports.cache.CurrentEntry();
       if (run.seedCheck && !report.lines.empty()) report.verdict = SeedCheckLine(reports.cache.CurrentItem());
@@ -96,7 +95,6 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
     }
     if (!reportFailure) break;
   }
-  reports.cache.SetReadAhead(aheadBefore);
   if (!writeFailure) return MakeError(writeFailure.error());
   if (auto committed = file.Commit(); !committed) return MakeError(committed.error());
   if (!reportFailure) return MakeError("export stopped: " + reportFailure.error());

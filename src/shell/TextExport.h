@@ -10,6 +10,7 @@
 #include "identify/ItemReport.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
+#include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
 #include "validate/Database.h"
 
@@ -36,12 +37,13 @@ struct TextReports {
   std::function<void(std::string_view line)> debugLine;    // the diagnostic lines; may be empty
 };
 
-// Loads the item at `path` (through `sidecars`, a listing of its directory made just before, when
-// given) and builds its report into `report`, its diagnostic lines told. A file shorter than an
+// Loads the item at `path` (through `sidecars`, a listing of its directory made just before, and
+// `ahead`, the reads of a known list of files, when given) and builds its report into `report`,
+// its diagnostic lines told. A file shorter than an
 // item is told and gives an empty report; a file that cannot be read is an error and gives one
 // too.
 Status ReportItemFile(const TextReports& reports, const std::string& path, const SidecarListing* sidecars,
-                      ItemReport& report);
+                      ItemReport& report, ItemReadAhead* ahead = nullptr);
 
 // One export: the files of a directory, in the file list's order, into ITMLIST.TXT there.
 struct TextExportRun {
