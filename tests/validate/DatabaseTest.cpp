@@ -184,3 +184,64 @@ TEST(DatabaseSharedTest, ASaveKeepsWhatAnotherRunAddedAndAnAddSeesIt) {
 
 }  // namespace
 }  // namespace relicor
+
+namespace relicor {
+namespace {
+
+// Two runs of the program on one database: what the other removed stays away, what it added stays,
+// and a list that was not saved keeps its own removals when it reads the file again.
+TEST(DatabaseSharedTest, ARemovalByAnotherRunStaysAndAReloadKeepsUnsavedRemovals) {
+  test::TempDir tmp;
+  const std::string path = tmp.file("IDENT.ID");
+  const std::string a = Stored(test::RecordBuilder().ident(1).itemClass(1).name("a"));
+  const std::string b = Stored(test::RecordBuilder().ident(2).itemClass(1).name("b"));
+  const std::string c = Stored(test::RecordBuilder().ident(3).itemClass(1).name("c"));
+  const std::string d = Stored(test::RecordBuilder().ident(4).itemClass(1).name("d"));
+  tmp.write("IDENT.ID", a + b + c);
+  Database window(path);
+  ASSERT_TRUE(window.Load());
+  auto reloaded = window.ReloadIfChanged();
+  ASSERT_TRUE(reloaded);
+  EXPECT_FALSE(*reloaded) << "the file is the one it read";
+
+  // The command line removes a and adds d while the window removes b.
+  Database cli(path);
+  ASSERT_TRUE(cli.Load());
+  ASSERT_TRUE(cli.Remove("0000000101"));
+  ASSERT_TRUE(cli.Save());
+  ASSERT_TRUE(cli.AddRecord(DecodeDatabaseRecord(d)));
+  ASSERT_TRUE(window.Remove("0000000201"));
+
+  reloaded = window.ReloadIfChanged();
+  ASSERT_TRUE(reloaded) << reloaded.error();
+  EXPECT_TRUE(*reloaded);
+  EXPECT_FALSE(window.IsRegistered("0000000101")) << "removed by the other run";
+  EXPECT_FALSE(window.IsRegistered("0000000201")) << "removed here, not saved yet";
+  EXPECT_TRUE(window.IsRegistered("0000000401"));
+  EXPECT_TRUE(window.modified());
+
+  ASSERT_TRUE(window.Save());
+  EXPECT_EQ(tmp.read("IDENT.ID"), c + d);
+  EXPECT_FALSE(*window.ReloadIfChanged()) << "its own save is no change";
+
+  // Saved without reading it again first: the other run's removal still holds.
+  Database stale(path);
+  ASSERT_TRUE(stale.Load());
+  ASSERT_TRUE(cli.Load());
+  ASSERT_TRUE(cli.Remove("0000000301"));
+  ASSERT_TRUE(cli.Save());
+  ASSERT_TRUE(stale.Remove("0000000401"));
+  ASSERT_TRUE(stale.Save());
+  EXPECT_EQ(tmp.read("IDENT.ID"), "") << "c must not come back";
+  EXPECT_TRUE(stale.entries().empty());
+
+  // A file that has gone reads as an empty database.
+  std::filesystem::remove(path);
+  reloaded = stale.ReloadIfChanged();
+  ASSERT_TRUE(reloaded);
+  EXPECT_TRUE(*reloaded);
+  EXPECT_TRUE(stale.entries().empty());
+}
+
+}  // namespace
+}  // namespace relicor
