@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QFontDatabase>
 #include <QFrame>
@@ -108,12 +109,22 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   refresh->setShortcut(QKeySequence(Qt::Key_F5));
   connect(refresh, &QAction::triggered, this, &MainWindow::RefreshFileList);
   addAction(refresh);
+  // Another program changing PLAYERS.TXT, IDENT.ID or RELICOR.INI is followed.
+  homeWatcher_ = new QFileSystemWatcher(this);
+  checkTimer_ = new QTimer(this);
+  checkTimer_->setSingleShot(true);
+  checkTimer_->setInterval(kRefreshDelayMs);
+  connect(homeWatcher_, &QFileSystemWatcher::directoryChanged, checkTimer_, qOverload<>(&QTimer::start));
+  connect(checkTimer_, &QTimer::timeout, this, &MainWindow::CheckFiles);
 
   // The other windows, created hidden in this order; the options dialog last.
   itemDumpWindow_ = new ItemDumpWindow(this);
   membersWindow_ = new MembersWindow(*session_, this);
   databaseWindow_ = new DatabaseWindow(session_->database(), this);
   optionsDialog_ = new PublishOptionsDialog(*session_, this);
+  shownDatabaseRead_ = session_->DatabaseReadCount();
+  shownOptionsRead_ = session_->OptionsReadCount();
+  WatchHomeDirectories();
 }
 
 MainWindow::~MainWindow() {
@@ -306,6 +317,12 @@ void MainWindow::hideEvent(QHideEvent* event) {
   if (!event->spontaneous() && itemDumpWindow_ != nullptr) itemDumpWindow_->hide();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Back from another program (the command line, an editor): what it changed is shown.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) CheckFiles();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (busy_) {
     event->ignore();
@@ -328,6 +345,46 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   event->accept();
 }
+void MainWindow::WatchHomeDirectories() {
+  if (homeWatcher_ == nullptr) return;
+  QString programDir = PathToQt(session_->programDir());
+  while (programDir.size() > 1 && programDir.endsWith('/')) programDir.chop(1);
+  QStringList wanted{programDir};
+  if (!session_->settings().pathToPool.empty()) wanted << PathToQt(session_->settings().pathToPool);
+  wanted.removeDuplicates();
+  QStringList watched = homeWatcher_->directories();
+  watched.sort();
+  wanted.sort();
+  if (watched == wanted) return;
+  if (!watched.isEmpty()) homeWatcher_->removePaths(watched);
+  for (const QString& dir : wanted) {
+    if (QFileInfo(dir).isDir()) homeWatcher_->addPath(dir);
+  }
+}
+
+void MainWindow::CheckFiles() {
+  // A command looks itself when it starts; a long one's own changes are no news.
+  if (busy_ || membersWindow_ == nullptr) {
+    if (checkTimer_ != nullptr && busy_) checkTimer_->start();
+    return;
+  }
+  session_->CheckFiles();
+  SyncWindows();
+}
+
+void MainWindow::SyncWindows() {
+  if (membersWindow_ == nullptr) return;  // still being made
+  membersWindow_->FollowMemberList();
+  if (session_->DatabaseReadCount() != shownDatabaseRead_) {
+    shownDatabaseRead_ = session_->DatabaseReadCount();
+    if (databaseWindow_->isVisible()) databaseWindow_->Reload();
+  }
+  if (session_->OptionsReadCount() != shownOptionsRead_) {
+    shownOptionsRead_ = session_->OptionsReadCount();
+    optionsDialog_->ShowValues(session_->settings().html);
+  }
+}
+
 // SessionUi.
 
 void MainWindow::ProgressStep() {
