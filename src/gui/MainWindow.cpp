@@ -59,6 +59,15 @@ QString NoteText() {
       .arg(address);
 }
 
+// A timer that the watcher's changes start: a burst of changes ends in one timeout.
+QTimer* DelayedOnChange(QFileSystemWatcher* watcher) {
+  auto* timer = new QTimer(watcher);
+  timer->setSingleShot(true);
+  timer->setInterval(kRefreshDelayMs);
+  QObject::connect(watcher, &QFileSystemWatcher::directoryChanged, timer, qOverload<>(&QTimer::start));
+  return timer;
+}
+
 QFont FixedFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setStyleHint(QFont::TypeWriter);
@@ -99,10 +108,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   statusBar()->setObjectName("StatusBar1");
   setAcceptDrops(true);
   watcher_ = new QFileSystemWatcher(this);
-  refreshTimer_ = new QTimer(this);
-  refreshTimer_->setSingleShot(true);
-  refreshTimer_->setInterval(kRefreshDelayMs);
-  connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_, qOverload<>(&QTimer::start));
+  refreshTimer_ = DelayedOnChange(watcher_);
   connect(refreshTimer_, &QTimer::timeout, this, &MainWindow::RefreshFileList);
   auto* refresh = new QAction("Refresh", this);
   refresh->setObjectName("ActionRefresh");
@@ -111,10 +117,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   addAction(refresh);
   // Another program changing PLAYERS.TXT, IDENT.ID or RELICOR.INI is followed.
   homeWatcher_ = new QFileSystemWatcher(this);
-  checkTimer_ = new QTimer(this);
-  checkTimer_->setSingleShot(true);
-  checkTimer_->setInterval(kRefreshDelayMs);
-  connect(homeWatcher_, &QFileSystemWatcher::directoryChanged, checkTimer_, qOverload<>(&QTimer::start));
+  checkTimer_ = DelayedOnChange(homeWatcher_);
   connect(checkTimer_, &QTimer::timeout, this, &MainWindow::CheckFiles);
 
   // The other windows, created hidden in this order; the options dialog last.

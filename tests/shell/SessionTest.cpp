@@ -324,12 +324,6 @@ TEST_F(SessionTest, SettingThePoolRepairsAnInterruptedMoveAndSaysSo) {
       << ui.messages[0];
 }
 
-}  // namespace
-}  // namespace relicor
-
-namespace relicor {
-namespace {
-
 // Before each command the session follows what another program changed: the member list with this
 // run's unsaved changes kept on top, the options this run did not change. Leaving a pool saves
 // the run's member changes there instead of dropping them.

@@ -182,22 +182,18 @@ TEST(DatabaseSharedTest, ASaveKeepsWhatAnotherRunAddedAndAnAddSeesIt) {
   EXPECT_EQ(tmp.read("IDENT.ID"), b + c + a);
 }
 
-}  // namespace
-}  // namespace relicor
-
-namespace relicor {
-namespace {
-
 // Two runs of the program on one database: what the other removed stays away, what it added stays,
 // and a list that was not saved keeps its own removals when it reads the file again.
 TEST(DatabaseSharedTest, ARemovalByAnotherRunStaysAndAReloadKeepsUnsavedRemovals) {
   test::TempDir tmp;
   const std::string path = tmp.file("IDENT.ID");
-  const std::string a = Stored(test::RecordBuilder().ident(1).itemClass(1).name("a"));
-  const std::string b = Stored(test::RecordBuilder().ident(2).itemClass(1).name("b"));
-  const std::string c = Stored(test::RecordBuilder().ident(3).itemClass(1).name("c"));
-  const std::string d = Stored(test::RecordBuilder().ident(4).itemClass(1).name("d"));
-  tmp.write("IDENT.ID", a + b + c);
+  // Records 1 to 4 of class 1 (keys 0000000101 to 0000000401).
+  std::string records[5];
+  for (std::uint32_t ident = 1; ident <= 4; ++ident)
+    records[ident] = Stored(test::RecordBuilder().ident(ident).itemClass(1));
+  const std::string& c = records[3];
+  const std::string& d = records[4];
+  tmp.write("IDENT.ID", records[1] + records[2] + c);
   Database window(path);
   ASSERT_TRUE(window.Load());
   auto reloaded = window.ReloadIfChanged();
