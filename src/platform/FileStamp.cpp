@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <initializer_list>
 
 namespace relicor {
 
