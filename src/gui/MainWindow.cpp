@@ -366,7 +366,9 @@ void MainWindow::WatchHomeDirectories() {
 }
 
 void MainWindow::CheckFiles() {
-  // A command looks itself when it starts; a long one's own changes are no news.
+  // A command looks itself when it starts; a long one's own changes are no news; after the
+  // shutdown nothing is read any more.
+  if (shutDown_) return;
   if (busy_ || membersWindow_ == nullptr) {
     if (checkTimer_ != nullptr && busy_) checkTimer_->start();
     return;
