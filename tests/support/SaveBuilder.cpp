@@ -1,5 +1,6 @@
 #include "support/SaveBuilder.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "saves/SaveCodec.h"
@@ -127,6 +128,7 @@ std::string Encoded(const std::string& plain, std::string_view password) {
 }
 
 void WriteSave(const std::string& path, const std::vector<saves::ArchiveEntry>& files) {
+  std::remove(path.c_str());  // a save written again replaces the one before
   auto written = saves::WriteSaveArchive(path, files);
   if (!written) throw std::runtime_error(written.error());
 }
