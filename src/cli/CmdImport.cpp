@@ -109,7 +109,7 @@ int CmdImport(CliContext& ctx) {
       if (!save.sender.empty()) head += ", sender " + Cp1252ToUtf8(save.sender);
       PrintMessage(ctx.out, head);
       for (const ImportedItem& item : save.items)
-        PrintMessage(ctx.out, "  " + ImportLine(item, result->dryRun));
+        PrintMessage(ctx.out, "  " + SaveImportLine(item, result->dryRun));
     }
     for (const ImportedItem& item : save.items)
       if (item.outcome == ImportOutcome::kFailed) status = kExitFailed;
@@ -125,7 +125,7 @@ int CmdImport(CliContext& ctx) {
                        {"refused", result->Refused()}};
     ctx.out << out.dump(2) << '\n';
   } else {
-    PrintMessage(ctx.out, ImportSummary(*result));
+    PrintMessage(ctx.out, SaveImportSummary(*result));
   }
   return status;
 }

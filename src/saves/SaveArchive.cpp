@@ -76,6 +76,11 @@ Result<SaveArchive> SaveArchive::Open(const std::string& path) {
   return SaveArchive(path, handle);
 }
 
+bool StartsLikeSaveArchive(const std::string& path) {
+  auto head = ReadFileHead(path, 4);
+  return head && head->size() == 4 && LE32(*head, 0) == kSignature;
+}
+
 SaveArchive::SaveArchive(SaveArchive&& other) noexcept
     : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, nullptr)) {}
 

@@ -37,6 +37,10 @@ class SaveArchive {
   void* handle_ = nullptr;
 };
 
+// True when `path` is a readable file that starts like an archive of the game's kind (a dropped
+// file is taken for a save game by this, not by its name).
+bool StartsLikeSaveArchive(const std::string& path);
+
 // Writes an archive as the game does (version 0, 4,096-byte sectors, files imploded, no list
 // of names). For test saves and benchmarks.
 struct ArchiveEntry {

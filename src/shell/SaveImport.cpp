@@ -232,7 +232,7 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
   return result;
 }
 
-std::string ImportLine(const ImportedItem& item, bool dryRun) {
+std::string SaveImportLine(const ImportedItem& item, bool dryRun) {
   std::string line;
   if (item.number > 0) line += std::to_string(item.number) + " ";
   line += item.place + ": ";
@@ -258,7 +258,7 @@ std::string ImportLine(const ImportedItem& item, bool dryRun) {
   return line;
 }
 
-std::string ImportSummary(const SaveImportResult& result) {
+std::string SaveImportSummary(const SaveImportResult& result) {
   auto count = [](std::size_t n, std::string_view one, std::string_view many) {
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
   };

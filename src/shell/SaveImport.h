@@ -75,8 +75,8 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
 
 // One line per item: "3 inventory 2: Short Sword (genuine): imported as FILE", "... already in
 // the pool: KEY in FILE", "... skipped: REASON"; UTF-8.
-std::string ImportLine(const ImportedItem& item, bool dryRun);
+std::string SaveImportLine(const ImportedItem& item, bool dryRun);
 // "4 imported, 1 already in the pool, 0 skipped, 1 save refused" (a dry run: "would be imported").
-std::string ImportSummary(const SaveImportResult& result);
+std::string SaveImportSummary(const SaveImportResult& result);
 
 }  // namespace relicor
