@@ -115,12 +115,13 @@ CodecHash CodecStart(std::string_view password) {
   return start;
 }
 
-std::optional<std::string> DecodeSaveFile(std::string_view encoded, std::string_view password) {
+namespace {
+
+std::optional<std::string> Decode(std::string_view encoded, CodecHash hash) {
   if (encoded.size() <= kCodecTrailer) return std::nullopt;
   const std::size_t body = encoded.size() - kCodecTrailer;
   if (body == 0 || body % kCodecBlock != 0) return std::nullopt;
 
-  CodecHash hash = CodecStart(password);
   std::string plain(body, '\0');
   std::array<std::uint8_t, kCodecBlock> block{};
   for (std::size_t at = 0; at < body; at += kCodecBlock) {
@@ -139,6 +140,12 @@ std::optional<std::string> DecodeSaveFile(std::string_view encoded, std::string_
   if (lastBlock == 0 || lastBlock > kCodecBlock) return std::nullopt;
   plain.resize(body - kCodecBlock + lastBlock);
   return plain;
+}
+
+}  // namespace
+
+std::optional<std::string> DecodeSaveFile(std::string_view encoded, std::string_view password) {
+  return Decode(encoded, CodecStart(password));
 }
 
 std::string EncodeSaveFile(std::string_view plain, std::string_view password) {
@@ -189,8 +196,15 @@ bool IsShareware(SaveMode mode) {
 }
 
 std::optional<DecodedFile> DecodeWithAnyPassword(std::string_view encoded) {
-  for (const SavePassword& p : kSavePasswords) {
-    if (auto plain = DecodeSaveFile(encoded, p.password)) return DecodedFile{p.mode, std::move(*plain)};
+  // The starting states of the game's passwords never change.
+  static const std::array<CodecHash, kSavePasswords.size()> kStarts = [] {
+    std::array<CodecHash, kSavePasswords.size()> starts;
+    for (std::size_t i = 0; i < starts.size(); ++i) starts[i] = CodecStart(kSavePasswords[i].password);
+    return starts;
+  }();
+  for (std::size_t i = 0; i < kSavePasswords.size(); ++i) {
+    if (auto plain = Decode(encoded, kStarts[i]))
+      return DecodedFile{kSavePasswords[i].mode, std::move(*plain)};
   }
   return std::nullopt;
 }

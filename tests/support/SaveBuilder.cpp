@@ -127,9 +127,10 @@ std::string Encoded(const std::string& plain, std::string_view password) {
   return saves::EncodeSaveFile(plain, password);
 }
 
-void WriteSave(const std::string& path, const std::vector<saves::ArchiveEntry>& files) {
+void WriteSave(const std::string& path, const std::vector<saves::ArchiveEntry>& files,
+               std::size_t hashTableSize) {
   std::remove(path.c_str());  // a save written again replaces the one before
-  auto written = saves::WriteSaveArchive(path, files);
+  auto written = saves::WriteSaveArchive(path, files, hashTableSize);
   if (!written) throw std::runtime_error(written.error());
 }
 

@@ -67,6 +67,7 @@ std::string StashFile(const std::vector<StashPage>& pages, const std::vector<std
 
 // Encodes with the password of the mode and writes the archive.
 std::string Encoded(const std::string& plain, std::string_view password);
-void WriteSave(const std::string& path, const std::vector<saves::ArchiveEntry>& files);
+void WriteSave(const std::string& path, const std::vector<saves::ArchiveEntry>& files,
+               std::size_t hashTableSize = 16);
 
 }  // namespace relicor::test
