@@ -127,6 +127,7 @@ Status ReadStash(SaveGame& save, const std::string& plain) {
   if (pages > plain.size() / kPageBytes) return damaged("it names more pages than it holds");
   std::map<std::uint32_t, std::uint32_t> pageOfItem;  // item index -> page number
   for (std::uint32_t p = 0; p < pages; ++p) {
+    if (!need(kPageBytes)) return damaged("cut short in its pages");
     const std::uint32_t number = U32(plain, at);
     for (std::size_t cell = 0; cell < 100; ++cell) {
       const std::uint16_t value = U16(plain, at + 4 + 2 * cell);

@@ -300,6 +300,17 @@ TEST(SaveGameTest, BadInputIsRefusedWithItsReason) {
                   {{"spstashitems", test::Encoded(test::StashFile({}, {std::string(300, '\0')}), kSingle)}});
   cases.push_back({"badstash.sv", "damaged stash"});
 
+  // A stash that names two pages but ends within the second.
+  std::string cutPages =
+      test::StashFile({{0, std::vector<std::uint16_t>(100, 0)}, {1, std::vector<std::uint16_t>(100, 0)}}, {});
+  cutPages.resize(9 + 2 * 204 - 5);  // more than two pages of bytes in all, yet not from its ninth byte on
+  test::WriteSave(dir.file("cutpages.sv"), {{"spstashitems", test::Encoded(cutPages, kSingle)}});
+  cases.push_back({"cutpages.sv", "damaged stash"});
+  std::string newer = test::StashFile({}, {});
+  newer[0] = 1;
+  test::WriteSave(dir.file("newer.sv"), {{"mpstashitems", test::Encoded(newer, kMulti)}});
+  cases.push_back({"newer.sv", "a stash of a newer version"});
+
   dir.mkdir("folder.sv");
   cases.push_back({"folder.sv", "not a regular file"});
   cases.push_back({"missing.sv", "No such file"});
