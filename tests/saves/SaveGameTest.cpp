@@ -325,3 +325,43 @@ TEST(SaveGameTest, BadInputIsRefusedWithItsReason) {
 
 }  // namespace
 }  // namespace relicor::saves
+
+namespace relicor::saves {
+namespace {
+
+// Damaged copies of a good save (a byte changed anywhere, the file cut anywhere): each is read or
+// refused with a line naming it, never more.
+TEST(SaveGameTest, DamagedCopiesAreReadOrRefusedNeverMore) {
+  TempDir dir;
+  const std::string hero = HeroBuilder()
+                               .name("G")
+                               .body(0, PackOf(50, kDungeon, 5))
+                               .inventory(0, PackOf(60, kDungeon, 6))
+                               .inventoryCount(1)
+                               .bytes();
+  const std::string good = dir.file("good.sv");
+  test::WriteSave(good, {{"hero", test::Encoded(hero, kSingle)}});
+  const std::string bytes = dir.read("good.sv");
+  const std::string copy = dir.file("copy.sv");
+  int refused = 0;
+  for (std::size_t at = 0; at < bytes.size(); at += 7) {
+    std::string changed = bytes;
+    changed[at] = static_cast<char>(changed[at] ^ 0x5A);
+    dir.write("copy.sv", changed);
+    auto save = ReadSaveGame(copy);
+    if (!save) {
+      ++refused;
+      EXPECT_EQ(save.error().rfind(copy, 0), 0u) << save.error();
+    }
+  }
+  for (std::size_t size = 0; size < bytes.size(); size += 16) {
+    dir.write("copy.sv", bytes.substr(0, size));
+    auto save = ReadSaveGame(copy);
+    ASSERT_FALSE(save) << "cut to " << size << " bytes";
+    EXPECT_NE(save.error().find(copy), std::string::npos) << save.error();
+  }
+  EXPECT_GT(refused, 0);
+}
+
+}  // namespace
+}  // namespace relicor::saves
