@@ -1,8 +1,6 @@
 // relicor-cli import: save games into the pool, as the keeper runs it.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,8 +9,8 @@
 
 #include "cli/Cli.h"
 #include "cli/CliContext.h"
+#include "cli/KilledRun.h"
 #include "item/ItemRecord.h"
-#include "platform/FaultInjection.h"
 #include "pool/MoveJournal.h"
 #include "saves/SaveGame.h"
 #include "support/SaveBuilder.h"
@@ -221,20 +219,7 @@ TEST_F(CliImportTest, KilledAtEveryPointLeavesEveryItemWholeWithItsSidecar) {
     for (const std::string& name : PoolFiles()) ASSERT_EQ(::unlink((pool + "/" + name).c_str()), 0);
   }
   for (int killAt = 1;; ++killAt) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      faults::KillAt(faults::Bit(faults::FileOp::kRename) | faults::Bit(faults::FileOp::kUnlink) |
-                         faults::Bit(faults::FileOp::kFsync),
-                     killAt);
-      std::ostringstream out, err;
-      ::_exit(RunCli({"--home", home, "--pool", pool, "import", save}, out, err));
-    }
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
-    const bool killed = WIFSIGNALED(raw);
-    if (!killed) {
-      ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << "kill point " << killAt;
-    }
+    const bool killed = KilledRun({"--home", home, "--pool", pool, "import", save}, killAt);
 
     // The next command's lock repairs; then every item there stands whole beside its own
     // sidecar, and nothing else is left.

@@ -51,17 +51,6 @@ class SaveImportDialogTest : public QObject, protected MainWindowFixture {
     return nullptr;
   }
 
-  static void Drop(MainWindow& form, const QStringList& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &enter);
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &drop);
-  }
-
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
   void init() { NewHome(); }

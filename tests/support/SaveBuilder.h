@@ -10,21 +10,12 @@
 
 #include "generate/ItemGenerator.h"
 #include "saves/SaveArchive.h"
+#include "saves/SaveGame.h"
 
 namespace relicor::test {
 
-struct PackedItemSpec {
-  std::uint32_t seed = 0;
-  std::uint16_t createInfo = 0;
-  std::uint16_t baseIndex = 0xFFFF;
-  std::uint8_t identifiedAndQuality = 0;
-  std::uint8_t durability = 0;
-  std::uint8_t maxDurability = 0;
-  std::uint8_t charges = 0;
-  std::uint8_t maxCharges = 0;
-  std::uint16_t value = 0;
-  std::uint32_t buff = 0;
-};
+// The values of one packed item; HeroBuilder writes them at their offsets itself.
+using PackedItemSpec = saves::PackedItem;
 
 // The pack of an item the generator makes (durability and charges as made, identified).
 PackedItemSpec PackOf(std::int32_t baseIndex, std::uint16_t createInfo, std::int32_t seed,
