@@ -127,6 +127,13 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
     result.saves.push_back(std::move(entry));
   }
 
+  std::size_t total = 0;
+  for (const saves::SaveGame& game : games) total += game.items.size();
+  if (!options.select.empty() && static_cast<std::size_t>(*options.select.rbegin()) > total) {
+    return MakeError("no item numbered " + std::to_string(*options.select.rbegin()) + " (the saves hold " +
+                     std::to_string(total) + " items; --dry-run numbers them)");
+  }
+
   std::optional<PoolLock> held;
   if (!options.dryRun) {
     auto lock = LockPool(pool);
@@ -165,8 +172,6 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
     if (const ItemEntry* entry = cache.Find(path)) poolKeys.emplace(entry->Record().ItemKey(), path);
   }
 
-  std::size_t total = 0;
-  for (const saves::SaveGame& game : games) total += game.items.size();
   std::size_t done = 0;
   std::optional<MoveJournal> journal;
   if (!options.dryRun) journal.emplace(pool);

@@ -68,8 +68,9 @@ struct SaveImportResult {
 };
 
 // Reads every save, then imports what is selected. An error (nothing written) when no pool is
-// set, `into` does not lie inside the pool, the pool is busy or cannot be scanned; a save that is
-// refused is told in its entry and the others are imported.
+// set, `into` does not lie inside the pool, a number selected is not one of the saves' items,
+// the pool is busy or cannot be scanned; a save that is refused is told in its entry and the
+// others are imported.
 Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::string>& saves,
                                      const SaveImportOptions& options);
 

@@ -193,6 +193,34 @@ TEST_F(CliImportTest, UsageErrors) {
   EXPECT_EQ(Cli({"import", "--select", "two", Hero("h.sv")}).status, kExitUsage);
   EXPECT_EQ(Cli({"import", "--select", "0", Hero("h.sv")}).status, kExitUsage);
   EXPECT_TRUE(ItemFiles().empty());
+  // A number no item has: told, nothing written.
+  const ImportRun run = Cli({"import", "--select", "2,5", Hero("h.sv")});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_NE(run.err.find("no item numbered 5 (the saves hold 4 items"), std::string::npos) << run.err;
+  EXPECT_TRUE(ItemFiles().empty());
+}
+
+TEST_F(CliImportTest, StashItemsComeInAsStoredWithTheSenderNamed) {
+  std::vector<std::string> items;
+  for (int i = 0; i < 3; ++i)
+    items.push_back(
+        test::StoredItem(*gen::GenerateItem(50 + i, 20, 300 + i, gen::GameMode::kMultiplayer).item));
+  test::StashPage page{4, std::vector<std::uint16_t>(100, 0)};
+  page.cells = {1, 2, 3};
+  page.cells.resize(100);
+  const std::string stash = dir.file("stash.sv");
+  test::WriteSave(stash, {{"mpstashitems", test::Encoded(test::StashFile({page}, items), "szqnlsk1")}});
+  const ImportRun run = Cli({"import", "--sender", "Keeperin", stash});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_NE(run.out.find("multiplayer stash (DevilutionX), sender Keeperin"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("1 stash page 5: "), std::string::npos) << run.out;
+  ASSERT_EQ(ItemFiles().size(), 3u);
+  for (const std::string& name : ItemFiles()) {
+    const std::string record = dir.read("pool/" + name);
+    EXPECT_TRUE(std::find(items.begin(), items.end(), record.substr(32)) != items.end()) << name;
+    EXPECT_NE(dir.read("pool/" + name.substr(0, name.size() - 3) + "IT0").find("SenderName=Keeperin\r\n"),
+              std::string::npos);
+  }
 }
 
 TEST_F(CliImportTest, JsonListsEverySaveAndItem) {
