@@ -94,7 +94,10 @@ SaveImportDialog::SaveImportDialog(QWidget* parent, const SaveImportResult& prev
   sender_->setObjectName("SenderName");
   sender_->setEditable(true);
   if (heroes.size() == 1) heroDefault_ = *heroes.begin();
-  sender_->addItem(heroes.size() == 1 ? ToQt(heroDefault_) : QString("(each hero's name)"));
+  // One hero: its name; several: each its own; a stash has no hero to name.
+  QString first = "(each hero's name)";
+  if (heroes.size() == 1) first = heroDefault_.empty() ? QString("(nobody)") : ToQt(heroDefault_);
+  sender_->addItem(first);
   for (const std::string& member : members) sender_->addItem(ToQt(member));
   sender_->setCurrentIndex(0);
   layout->addWidget(sender_);
