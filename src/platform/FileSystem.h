@@ -17,6 +17,7 @@ namespace relicor {
 // are regular files: anything else is an error naming the path ("not a regular file").
 
 // Reads at most `maxBytes` bytes from the start of a file (the file is opened for reading only).
+// Neither this nor ReadFileHeadAndTime follows a symbolic link in the last component of the path.
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
 // Reads at most `maxBytes` bytes from the start of a file and takes its modification time from
@@ -34,10 +35,20 @@ Result<std::string> ReadWholeFile(const std::string& path);
 // directory on the way is missing (or is a file). Any other failure is an error naming the file.
 Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& path);
 
-// Reads a small file that may be missing, never through a symbolic link: no text when nothing is at
-// `path`; an error when it is a link ("is a symbolic link: not followed"), not a regular file, or
-// larger than `maxBytes` ("holds more than N bytes").
-Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes);
+// What a caller already knows about the file it reads.
+enum class KnownType : bool {
+  kUnknown = false,  // the read asks the open file what it is
+  kRegular = true,   // a listing of its directory, made just before, says it is a regular file
+};
+
+// Reads a file of a pool or program directory that may be missing, never through a symbolic link in
+// the last component of its path (a directory on the way may be a link): no text when nothing is at
+// `path`; an error naming the file when it is a link ("is a symbolic link: not followed"), not a
+// regular file, or larger than `maxBytes` ("holds more than N bytes"). The open never waits (a FIFO
+// or a device never blocks a command), the limit is found by reading one byte past it, and with
+// KnownType::kRegular the file's type is not asked again: one open and one read for a small file.
+Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
+                                                         KnownType known = KnownType::kUnknown);
 
 // The file's modification time as a local date-time.
 Result<DateTime> FileModificationTime(const std::string& path);

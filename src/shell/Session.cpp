@@ -181,7 +181,9 @@ struct Session::Impl {
   }
 
   void ReloadMembers() {
-    LoadMembers(members, settings.pathToPool);
+    std::string problem;
+    LoadMembers(members, settings.pathToPool, &problem);
+    if (!problem.empty()) ui.Notify(problem);
     loadedMembers = members;
   }
 
@@ -224,7 +226,9 @@ void Session::Start() {
   s.startTime = s.clock.Now();
   if (auto loaded = s.database.Load(); !loaded) s.ui.Notify(loaded.error());
   const std::string iniPath = JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName);
-  s.settings = LoadSettings(iniPath, s.programDir);
+  std::string problem;
+  s.settings = LoadSettings(iniPath, s.programDir, &problem);
+  if (!problem.empty()) s.ui.Notify(problem);
   // A directory that does not fit is never used shortened: it would name another directory.
   for (auto [key, dir] :
        {std::pair{"PathToPool", &s.settings.pathToPool}, std::pair{"PathToSent", &s.settings.pathToSent}}) {
@@ -548,6 +552,7 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
                        }
                      },
                      [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); },
+                     [&s](const std::string& reason) { s.ui.Notify(reason); },
                      [&s](const std::string& reason) { s.ui.Notify(reason); }};
   auto summary = relicor::CreatePages(ctx);
   s.ui.ProgressSet(0);

@@ -1,5 +1,6 @@
 #include "validate/Database.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -15,7 +16,16 @@ namespace {
 
 bool IsMissing(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
+  return std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found;
+}
+
+// The file's bytes, read as every file of the program directory is (never through a link, a
+// regular file only, up to kMaxDatabaseBytes); a missing file is an error too.
+Result<std::string> ReadDatabaseBytes(const std::string& path) {
+  auto data = ReadSmallFileNoFollow(path, kMaxDatabaseBytes);
+  if (!data) return MakeError(data.error());
+  if (!*data) return MakeError("cannot open " + path + ": " + SystemErrorText(ENOENT));
+  return std::move(**data);
 }
 
 }  // namespace
@@ -36,7 +46,7 @@ Status Database::Load() {
   entries_.clear();
   removed_.clear();
   modified_ = false;
-  auto data = ReadWholeFile(filePath_);
+  auto data = ReadDatabaseBytes(filePath_);
   if (!data) {
     if (!IsMissing(filePath_)) return MakeError(data.error());
     // A missing database is created empty.
@@ -58,7 +68,7 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
   // One writer at a time; the file as it is now decides (another run may have added the record).
   auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
   if (!lock) return MakeError(lock.error());
-  auto existing = ReadWholeFile(filePath_);
+  auto existing = ReadDatabaseBytes(filePath_);
   if (existing) {
     for (std::size_t at = 0; at + kItemRecordSize <= existing->size(); at += kItemRecordSize) {
       const ItemRecord onDisk = DecodeDatabaseRecord(std::string_view(*existing).substr(at, kItemRecordSize));
@@ -96,7 +106,7 @@ Status Database::Save() {
   auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
   if (!lock) return MakeError(lock.error());
   std::map<std::string, ItemRecord> merged = entries_;
-  auto data = ReadWholeFile(filePath_);
+  auto data = ReadDatabaseBytes(filePath_);
   if (!data && !IsMissing(filePath_)) return MakeError(data.error() + "; " + filePath_ + " is left as it is");
   if (data) {
     for (std::size_t at = 0; at + kItemRecordSize <= data->size(); at += kItemRecordSize) {
