@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <utility>
 
 #include "platform/Clock.h"
 #include "platform/FaultInjection.h"
+#include "platform/FileSet.h"
 #include "text/Path.h"
 
 namespace relicor {
@@ -332,6 +334,11 @@ pid_t TemporaryFileOwner(std::string_view name) {
 
 }  // namespace
 
+bool IsTemporaryFileNameOf(std::string_view name, std::string_view target) {
+  return name.size() > target.size() && name.substr(0, target.size()) == target &&
+         name.rfind(".tmp-") == target.size() && TemporaryFileOwner(name) != 0;
+}
+
 bool IsStaleTemporaryFileName(std::string_view name) {
   const pid_t owner = TemporaryFileOwner(name);
   if (owner == 0 || owner == ::getpid()) return false;
@@ -341,8 +348,12 @@ bool IsStaleTemporaryFileName(std::string_view name) {
 std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir,
                                                    const std::vector<std::string>& names) {
   std::vector<std::string> removed;
+  bool journalLooked = false;
   for (const std::string& name : names) {
     if (!IsStaleTemporaryFileName(name)) continue;
+    // The files of a set being put in place are the journal's, until it is finished.
+    if (!journalLooked && PathOccupied(JoinPath(dir, kFileSetJournalName))) return removed;
+    journalLooked = true;
     const std::string path = JoinPath(dir, name);
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
@@ -420,6 +431,22 @@ Status AtomicFileWriter::Commit() {
   temp_.clear();
   // The rename is on the disk only when the directory is.
   return SyncDirectory(DirectoryOf(path_));
+}
+
+Result<std::string> AtomicFileWriter::Stage() {
+  if (fd_ < 0) return FileError("cannot write", path_, EBADF);
+  if (SysFsync(fd_, path_) != 0) {
+    const int err = errno;
+    Abort();
+    return FileError("cannot write", path_, err);
+  }
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) {
+    const int err = errno;
+    Abort();
+    return FileError("cannot write", path_, err);
+  }
+  return std::exchange(temp_, std::string());
 }
 
 void AtomicFileWriter::Abort() {
@@ -562,6 +589,9 @@ Status RemoveFile(const std::string& path) {
   return {};
 }
 
+Status RenameIntoPlace(const std::string& temporary, const std::string& path) {
+  if (SysRename(temporary, path) != 0) return FileError("cannot replace", path, errno);
+  return {};
 }
 
 Result<std::vector<DirEntry>> ListDirectory(const std::string& dir) {

@@ -81,6 +81,9 @@ class AtomicFileWriter {
   Status Write(std::string_view content);
   // Flushes, closes and renames the temporary file into place.
   Status Commit();
+  // Flushes and closes the temporary file and hands it over instead (a set of files renamed into
+  // place together, FileSetWriter): its path; the writer forgets it. On an error it is removed.
+  Result<std::string> Stage();
   // Removes the temporary file; the old file stays.
   void Abort();
   const std::string& path() const { return path_; }
@@ -102,6 +105,11 @@ Status MoveFileNoReplace(const std::string& from, const std::string& to);
 
 Status RemoveFile(const std::string& path);
 
+// Renames a finished temporary file into place as `path`, replacing what is there (a link there is
+// replaced, not followed). For files put in place together (FileSetWriter); the caller flushes the
+// directory.
+Status RenameIntoPlace(const std::string& temporary, const std::string& path);
+
 // Flushes a directory's entries (renames, new and removed files) to the disk.
 Status SyncDirectory(const std::string& dir);
 
@@ -109,7 +117,10 @@ Status SyncDirectory(const std::string& dir);
 // longer runs on this machine is a leftover of a run that was killed.
 std::string TemporaryFileName(const std::string& target);
 bool IsStaleTemporaryFileName(std::string_view name);
-// Removes the leftovers among `names` (entries of `dir`); returns the paths removed.
+// True when `name` is a temporary file name of the file named `target` (both bare names).
+bool IsTemporaryFileNameOf(std::string_view name, std::string_view target);
+// Removes the leftovers among `names` (entries of `dir`); returns the paths removed. Nothing is
+// removed while `dir` holds the journal of a set of files (FileSetWriter) that is not finished.
 std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir,
                                                    const std::vector<std::string>& names);
 
