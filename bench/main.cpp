@@ -7,6 +7,7 @@
 //   relicor-bench dupecheck N [DIR]  pool duplicate check of an N-item pool
 //   relicor-bench rename N [DIR]     rename run over N items that all carry the same name
 //   relicor-bench verify N [DIR]     relicor-cli verify of N genuine items
+//   relicor-bench members N [DIR], relicor-bench sidecars N [DIR]: hostile files (HostileBench.h)
 
 #include <chrono>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "HostileBench.h"
 #include "PoolGenerator.h"
 #include "VerifyBench.h"
 #include "platform/Clock.h"
@@ -183,5 +185,7 @@ int main(int argc, char** argv) {
   if (argc > 3) base = argv[3];
   fs::create_directories(base);
   if (std::string(argv[1]) == "verify") return relicor::bench::RunVerify(std::stoi(argv[2]), base.string());
+  if (int status = 0; relicor::bench::RunHostile(argv[1], std::stoi(argv[2]), base.string(), status))
+    return status;
   return Run(argv[1], std::stoi(argv[2]), base.string());
 }
