@@ -13,16 +13,11 @@ bool NeedsPercent(unsigned char c) {
   return c == '%' || c == '&' || c == '#' || c < 0x20 || c == 0x7F;
 }
 
-// The form of one byte of the subject in the link.
-std::string_view SubjectUnit(unsigned char c, char (&buffer)[4]) {
-  constexpr std::string_view kHex = "0123456789ABCDEF";
-  if (NeedsPercent(c)) {
-    buffer[0] = '%';
-    buffer[1] = kHex[c >> 4];
-    buffer[2] = kHex[c & 0x0F];
-    return std::string_view(buffer, 3);
-  }
+// The character reference HTML needs for `c`, or nothing.
+std::string_view HtmlReference(unsigned char c) {
   switch (c) {
+    case '&':
+      return "&amp;";
     case '<':
       return "&lt;";
     case '>':
@@ -30,9 +25,26 @@ std::string_view SubjectUnit(unsigned char c, char (&buffer)[4]) {
     case '"':
       return "&quot;";
     default:
-      buffer[0] = static_cast<char>(c);
-      return std::string_view(buffer, 1);
+      return {};
   }
+}
+
+// The form of one byte of the shown name: itself, or its character reference.
+std::string_view NameUnit(unsigned char c, char (&buffer)[4]) {
+  if (const std::string_view reference = HtmlReference(c); !reference.empty()) return reference;
+  buffer[0] = static_cast<char>(c);
+  return std::string_view(buffer, 1);
+}
+
+// The form of one byte of the subject: %XX for what would end or split the subject, else as in
+// the name.
+std::string_view SubjectUnit(unsigned char c, char (&buffer)[4]) {
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  if (!NeedsPercent(c)) return NameUnit(c, buffer);
+  buffer[0] = '%';
+  buffer[1] = kHex[c >> 4];
+  buffer[2] = kHex[c & 0x0F];
+  return std::string_view(buffer, 3);
 }
 
 // The units of `text` (each byte's form, from `unit`) that fit into `room` characters, whole.
@@ -44,23 +56,6 @@ void AppendWholeUnits(std::string& out, std::string_view text, std::size_t room,
     const std::string_view form = unit(static_cast<unsigned char>(c), buffer);
     if (out.size() + form.size() > limit) break;
     out += form;
-  }
-}
-
-std::string_view NameUnit(unsigned char c, char (&buffer)[4]) {
-  buffer[0] = static_cast<char>(c);
-  const std::string_view byte(buffer, 1);
-  switch (c) {
-    case '&':
-      return "&amp;";
-    case '<':
-      return "&lt;";
-    case '>':
-      return "&gt;";
-    case '"':
-      return "&quot;";
-    default:
-      return byte;
   }
 }
 
