@@ -109,11 +109,16 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
 }  // namespace
 
 Result<PublishSummary> CreatePages(PublishContext& ctx) {
-  PageFile page;
+  // The files of the run are put in place together at its end: a run that stops or is killed
+  // leaves the pages of one run, never a mix.
+  FileSetWriter set(ctx.outputDir);
+  PageFile page(&set);
   PublishSummary summary;
 
   const std::string stylesheet = JoinPath(ctx.outputDir, StylesheetFileName(ctx.options));
-  if (auto written = WriteStylesheet(ctx.outputDir, ctx.options); !written) return MakeError(written.error());
+  if (auto written = set.AddFile(stylesheet, StylesheetText(ctx.options)); !written) {
+    return MakeError(written.error());
+  }
   summary.files.push_back(stylesheet);
 
   std::vector<ScannedItem> items;
@@ -135,6 +140,8 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
   summary.files.push_back(JoinPath(ctx.outputDir, HistoryPageFileName(ctx.options)));
   if (auto entrance = WriteEntrancePage(ctx, page); !entrance) return MakeError(entrance.error());
   summary.files.push_back(JoinPath(ctx.outputDir, EntrancePageFileName(ctx.options)));
+  if (auto finished = page.Finish(); !finished) return MakeError(finished.error());
+  if (auto committed = set.Commit(); !committed) return MakeError(committed.error());
   return summary;
 }
 

@@ -1,5 +1,6 @@
 #include "html/ItemRows.h"
 
+#include "identify/MailLink.h"
 #include "identify/ReportText.h"
 #include "text/ByteText.h"
 #include "text/Path.h"
@@ -21,17 +22,9 @@ void AppendNameCell(std::string& page, const ItemReport& report, std::string_vie
   AppendLine(page, "<TR>");
   page += "<TD NOWRAP><B><A HREF=\"mailto:";
   page += options.mailAddress;
-  // Path and name come from the pool: escaped, so that they cannot become markup.
-  std::string link = "?subject=Itempool-";
-  AppendHtmlEscaped(link, PathToCp1252(PagePath(path, options.pageRoot)));
-  link += "\">";
-  AppendHtmlEscaped(link, report.name);
-  link += ":</A></B></TD>";
-  if (link.size() <= kTextCapacity) {
-    AppendLine(page, link);
-  } else {
-    AppendLine(page, ShortHtml(link, kTextCapacity));
-  }
+  // Path and name come from the pool: encoded and escaped, so that they cannot become markup or
+  // another part of the mail; a line too long loses the end of the subject, never the markup.
+  AppendLine(page, MailLinkTail(PathToCp1252(PagePath(path, options.pageRoot)), report.name));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "identify/ItemReport.h"
 #include "item/ItemRecord.h"
+#include "platform/FileSet.h"
 #include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "platform/Settings.h"
@@ -53,7 +54,9 @@ std::string ClassPageFileName(const HtmlOptionValues& options, bool brief, int p
 // The page being written. Only one page is open at a time.
 class PageFile {
  public:
-  PageFile() = default;
+  // With a `set`, a closed page goes into the set (under a temporary name) instead of replacing
+  // its file at once; the set puts all its pages in place together.
+  explicit PageFile(FileSetWriter* set = nullptr) : set_(set) {}
   // Drops an open page and waits for a page that is being written.
   ~PageFile();
   PageFile(const PageFile&) = delete;
@@ -95,6 +98,7 @@ class PageFile {
 
  private:
   std::string text_;
+  FileSetWriter* set_ = nullptr;
   std::string path_;
   bool open_ = false;
   std::unique_ptr<AtomicFileWriter> spilled_;  // the page's temporary file, once text went there
