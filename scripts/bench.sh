@@ -46,7 +46,12 @@ if [ ! -f "$floor_source" ]; then
 fi
 if [ -z "${BENCH_NO_BUILD:-}" ]; then
   bash scripts/install-deps.sh >/dev/null
-  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRELICOR_BUILD_GUI=OFF >/dev/null
+  launcher=()
+  if command -v ccache >/dev/null; then  # as scripts/build.sh: work trees share compiled objects
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRELICOR_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
   cmake --build build-bench --target relicor-bench relicor-cli -j2 >/dev/null
 fi
 build=${BENCH_BUILD:-build-bench}
@@ -118,7 +123,7 @@ if [ "${BENCH_GUI:-1}" != 0 ]; then
   echo
   largest=$(echo "$sizes" | tr ' ' '\n' | sort -n | tail -1)
   if [ -z "${BENCH_NO_BUILD:-}" ]; then
-    cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
     cmake --build build-bench-gui --target relicor-gui-list-bench -j2 >/dev/null
   fi
   gui=${BENCH_GUI_BUILD:-build-bench-gui}/relicor-gui-list-bench
