@@ -1,6 +1,8 @@
 #include "WholeCommand.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -77,6 +79,12 @@ std::string ResetRenamePool(const WholeOptions& o, const std::string& master) {
   const std::string work = Sized(o, "rename");
   fs::remove_all(work);
   fs::copy(master, work, fs::copy_options::recursive);
+  // Written out before the run, so that the copy's write-back does not fall into its time.
+  const int fd = open(work.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    (void)syncfs(fd);
+    close(fd);
+  }
   return work;
 }
 
