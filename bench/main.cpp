@@ -17,6 +17,7 @@
 //   relicor-bench dupecheck N [DIR]  pool duplicate check of an N-item pool
 //   relicor-bench rename N [DIR]     rename run over N items that all carry the same name
 //   relicor-bench verify N [DIR]     relicor-cli verify of N genuine items
+//   relicor-bench saves N [DIR]      reading N heroes and a 100-page stash as the import does
 //   relicor-bench names N            the rename run's naming of N items of one name (no files)
 
 #include <chrono>
@@ -28,6 +29,7 @@
 #include <vector>
 
 #include "PoolGenerator.h"
+#include "SaveBench.h"
 #include "VerifyBench.h"
 #include "WholeCommand.h"
 #include "platform/Clock.h"
@@ -247,7 +249,7 @@ int main(int argc, char** argv) {
     return status;
   }
   if (argc < 3) {
-    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename|verify|names N [DIR]\n"
+    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename|verify|saves|names N [DIR]\n"
                  "       relicor-bench whole|strace COMMAND N DIR --cli PATH [--floor PATH] ...\n";
     return 2;
   }
@@ -255,6 +257,7 @@ int main(int argc, char** argv) {
   fs::path base = fs::temp_directory_path() / "relicor-bench";
   if (argc > 3) base = argv[3];
   fs::create_directories(base);
+  if (std::string(argv[1]) == "saves") return relicor::bench::RunSaves(std::stoi(argv[2]), base.string());
   if (std::string(argv[1]) == "verify") return relicor::bench::RunVerify(std::stoi(argv[2]), base.string());
   return Run(argv[1], std::stoi(argv[2]), base.string());
 }
