@@ -45,7 +45,9 @@ std::uint16_t CreateInfoFor(std::uint32_t r) {
   }
 }
 
-std::vector<std::string> WriteGenuinePool(const std::string& dir, int n) {
+}  // namespace
+
+std::vector<std::string> WriteGenuinePool(const std::string& dir, int n, bool edited) {
   std::vector<std::string> files;
   fs::create_directories(dir);
   std::uint32_t state = 4711;
@@ -60,7 +62,12 @@ std::vector<std::string> WriteGenuinePool(const std::string& dir, int n) {
       const std::int32_t index = static_cast<std::int32_t>(next() % 156);
       const auto result = gen::GenerateItem(index, CreateInfoFor(next()), seed, gen::GameMode::kSinglePlayer);
       if (!result.item || result.item->baseIndex == 0 || result.item->baseIndex == 23) continue;
-      const ItemRecord record = test::GeneratedRecord(*result.item);
+      ItemRecord record = test::GeneratedRecord(*result.item);
+      if (edited) {  // one gold piece more in the price, as a hand edit leaves it
+        const std::uint32_t price = record.ReadU32LE(offset::kPrice) + 1;
+        for (std::size_t b = 0; b < 4; ++b)
+          record.bytes()[offset::kPrice + b] = static_cast<std::uint8_t>(price >> (8 * b));
+      }
       std::ofstream(path, std::ios::binary)
           .write(reinterpret_cast<const char*>(record.bytes().data()),
                  static_cast<std::streamsize>(record.bytes().size()));
@@ -70,10 +77,8 @@ std::vector<std::string> WriteGenuinePool(const std::string& dir, int n) {
   return files;
 }
 
-}  // namespace
-
 int RunVerify(int n, const std::string& base) {
-  const auto files = WriteGenuinePool(base + "/verify-" + std::to_string(n), n);
+  const auto files = WriteGenuinePool(base + "/verify-" + std::to_string(n), n, false);
   std::vector<std::string> args{"verify"};
   args.insert(args.end(), files.begin(), files.end());
   // Three rounds, the verify and the floor taking turns; the best time of each counts, so a

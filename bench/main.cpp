@@ -1,6 +1,16 @@
-// Benchmarks over synthetic pools. Each one times the system's work and, in the same run, the
-// floor: the file system work that cannot be avoided (reading every item file once and writing
-// as many bytes as the output holds).
+// Benchmarks over synthetic pools.
+//
+// The whole command, as a keeper runs it: relicor-cli as a separate process, each run followed
+// or preceded by the floor (a plain C program doing only the file work that cannot be avoided),
+// medians (scripts/bench.sh builds the floors and runs these):
+//
+//   relicor-bench whole COMMAND N DIR --cli PATH [--floor PATH] [--rename-floor PATH] [--runs R]
+//   relicor-bench strace COMMAND N DIR --cli PATH --floor PATH [--rename-floor PATH]
+//       (the system calls per item of both, counted by strace -f -c)
+//   COMMAND: export, publish, dupecheck, rename, verify (genuine items), verify-edited
+//
+// In the benchmark's own process, the command through the session against a floor measured
+// right after it in the same process:
 //
 //   relicor-bench export N [DIR]     text export of an N-item pool
 //   relicor-bench publish N [DIR]    HTML creation of an N-item pool
@@ -9,6 +19,7 @@
 //   relicor-bench verify N [DIR]     relicor-cli verify of N genuine items
 //   relicor-bench saves N [DIR]      reading N heroes and a 100-page stash as the import does
 //   relicor-bench members N [DIR], relicor-bench sidecars N [DIR]: hostile files (HostileBench.h)
+//   relicor-bench names N            the rename run's naming of N items of one name (no files)
 
 #include <chrono>
 #include <cstdio>
@@ -22,9 +33,12 @@
 #include "PoolGenerator.h"
 #include "SaveBench.h"
 #include "VerifyBench.h"
+#include "WholeCommand.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "pool/RenameRun.h"
 #include "shell/Session.h"
+#include "text/ByteText.h"
 
 namespace fs = std::filesystem;
 using relicor::bench::PoolSpec;
@@ -176,13 +190,73 @@ int Run(const std::string& what, int n, const std::string& base) {
   return 2;
 }
 
+// The rename run's naming alone: N items of one name take the numbers 1 to N, each found
+// without walking the names before it (the time per item stays flat as N grows).
+int RunNames(int n) {
+  relicor::FileNameIndex index;
+  for (int i = 0; i < n; ++i) index.Add("/p/in" + std::to_string(i) + ".ITM");
+  const relicor::ItemEntry entry("/p/new.ITM", relicor::test::RecordBuilder().name("Short Sword").build(),
+                                 relicor::ItemMeta{});
+  const auto t0 = std::chrono::steady_clock::now();
+  std::string name;
+  for (int i = 0; i < n; ++i) {  // as the run uses the index, without the files
+    const std::string own = "/p/in" + std::to_string(i) + ".ITM";
+    name = relicor::NewItemFileName(entry, own, index);
+    index.Remove(own);
+    index.Add("/p/" + name);
+  }
+  const double seconds = Seconds(t0);
+  if (name != "ShortSword" + relicor::ZeroPadNumber(n, 4) + ".ITM") {
+    std::cerr << "names: the last item got " << name << "\n";
+    return 1;
+  }
+  std::printf("%-10s %7d items: %8.3f s   %.2f us per item\n", "names", n, seconds, seconds * 1e6 / n);
+  return 0;
+}
+
+// relicor-bench whole|strace COMMAND N DIR --cli PATH [--floor PATH] [--rename-floor PATH] [--runs R]
+int RunWholeCommand(int argc, char** argv) {
+  if (argc < 5) return 2;
+  relicor::bench::WholeOptions options;
+  options.command = argv[2];
+  options.items = std::stoi(argv[3]);
+  options.dir = argv[4];
+  for (int i = 5; i + 1 < argc; i += 2) {
+    const std::string option = argv[i], value = argv[i + 1];
+    if (option == "--cli")
+      options.cli = value;
+    else if (option == "--floor")
+      options.floor = value;
+    else if (option == "--rename-floor")
+      options.renameFloor = value;
+    else if (option == "--runs")
+      options.runs = std::stoi(value);
+    else
+      return 2;
+  }
+  if (options.cli.empty() || options.items < 1 || options.runs < 1) return 2;
+  fs::create_directories(options.dir);
+  const std::string what = argv[1];
+  return what == "strace" ? relicor::bench::RunStraceCount(options) : relicor::bench::RunWhole(options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && (std::string(argv[1]) == "whole" || std::string(argv[1]) == "strace")) {
+    const int status = RunWholeCommand(argc, argv);
+    if (status == 2)
+      std::cerr << "usage: relicor-bench whole|strace COMMAND N DIR --cli PATH [--floor PATH] "
+                   "[--rename-floor PATH] [--runs R]\n";
+    return status;
+  }
   if (argc < 3) {
-    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename|verify|saves N [DIR]\n";
+    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename|verify|saves|members|sidecars|names N "
+                 "[DIR]\n"
+                 "       relicor-bench whole|strace COMMAND N DIR --cli PATH [--floor PATH] ...\n";
     return 2;
   }
+  if (std::string(argv[1]) == "names") return RunNames(std::stoi(argv[2]));
   fs::path base = fs::temp_directory_path() / "relicor-bench";
   if (argc > 3) base = argv[3];
   fs::create_directories(base);

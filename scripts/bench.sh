@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Builds an optimised tree in build-bench/ and times each pool command against its floor (reading
-# every item file and sidecar once, single-threaded, and writing as many bytes as the output
-# holds), measured in the same process right after the command: paired runs, medians.
-# Then the peak memory of relicor-cli for export and publish (/usr/bin/time -v).
+# Builds an optimised tree in build-bench/ and times each pool command as a keeper runs it: the
+# whole relicor-cli process (`relicor-cli ... export POOL`) against the floor, a plain C program
+# that only reads every item file and sidecar once and writes as many bytes as the command's
+# output holds (../shared/bench/floor.c beside the repository, built here; the rename run's floor,
+# bench/rename-floor.c, reads and renames every file once). The two take turns, warm cache; the
+# table gives the medians of wall clock, user and system time of both, their ratio, the time per
+# item and relicor-cli's peak memory (bytes per item: above its peak over an empty pool).
 #
-#   scripts/bench.sh                 10,000 and 100,000 items, 3 paired runs each
+#   scripts/bench.sh                 10,000 and 100,000 items, 3 runs of each
 #   BENCH_SIZES="10000 100000 1000000" BENCH_RUNS=5 scripts/bench.sh
 #   BENCH_COMMANDS="export publish" scripts/bench.sh
+#       (export publish dupecheck rename verify; verify-edited: items one field off the game's)
+#   BENCH_STRACE=1 scripts/bench.sh  also the system calls per item of relicor-cli and the floor
+#                                    (strace -f -c) for BENCH_STRACE_COMMANDS at the first size
+#   BENCH_IN_PROCESS=1 scripts/bench.sh   also the earlier table: each command through the session
+#                                    inside the benchmark, and the rename run's naming alone
 #   BENCH_BUILD=DIR BENCH_NO_BUILD=1 scripts/bench.sh   (programs built elsewhere)
-#   BENCH_COMPARE=DIR scripts/bench.sh   (the programs in DIR, say an earlier version, run in turn
-#                                         with these, run for run, under the same load)
+#   BENCH_COMPARE=DIR scripts/bench.sh   (relicor-cli in DIR, say an earlier version, runs its own
+#                                         series before each series of this one)
+#   BENCH_FLOOR_SOURCE=FILE          the floor's source (default: ../shared/bench/floor.c, beside
+#                                    the repository or, from a git worktree, beside its main checkout)
 #   BENCH_GUI=0 scripts/bench.sh     without the GUI list (otherwise the main window shows a
 #                                    directory of the largest size, offscreen, in build-bench-gui/)
 #
@@ -20,79 +30,100 @@ cd "$(dirname "$0")/.."
 
 sizes=${BENCH_SIZES:-"10000 100000"}
 runs=${BENCH_RUNS:-3}
-commands=${BENCH_COMMANDS:-"export publish dupecheck rename"}
+commands=${BENCH_COMMANDS:-"export publish dupecheck rename verify"}
+strace_commands=${BENCH_STRACE_COMMANDS:-"export publish dupecheck"}
 dir=${RELICOR_BENCH_DIR:-/tmp/relicor-bench}
+floor_source=${BENCH_FLOOR_SOURCE:-../shared/bench/floor.c}
+if [ -z "${BENCH_FLOOR_SOURCE:-}" ] && [ ! -f "$floor_source" ]; then
+  # A git worktree elsewhere: beside the main checkout, then.
+  common=$(git rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
+  [ -n "$common" ] && floor_source="$(dirname "$common")/../shared/bench/floor.c"
+fi
 
+if [ ! -f "$floor_source" ]; then
+  echo "bench: no floor: $floor_source is missing (set BENCH_FLOOR_SOURCE)" >&2
+  exit 1
+fi
 if [ -z "${BENCH_NO_BUILD:-}" ]; then
   bash scripts/install-deps.sh >/dev/null
-  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRELICOR_BUILD_GUI=OFF >/dev/null
+  launcher=()
+  if command -v ccache >/dev/null; then  # as scripts/build.sh: work trees share compiled objects
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRELICOR_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
   cmake --build build-bench --target relicor-bench relicor-cli -j2 >/dev/null
 fi
 build=${BENCH_BUILD:-build-bench}
 bench=$build/relicor-bench
-mkdir -p "$dir"
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+# The floors: plain C, optimised as a careful C programmer would build them.
+mkdir -p "$build/floors" "$dir"
+cc -O2 -o "$build/floors/floor" "$floor_source"
+cc -O2 -o "$build/floors/rename-floor" bench/rename-floor.c
+absolute() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+floors=(--floor "$(absolute "$build/floors/floor")" --rename-floor "$(absolute "$build/floors/rename-floor")")
 
-echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)   cores: $(nproc)"
-# Paired runs: each line of the bench is one run of the command and, right after it, the floor.
-programs="this=$bench"
-[ -n "${BENCH_COMPARE:-}" ] && programs="compared=$BENCH_COMPARE/relicor-bench $programs"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)   cores: $(nproc)   runs: $runs"
+echo
+echo "Whole process: relicor-cli against the floor, medians (seconds; user and system time of each)"
+printf '%-9s %-13s %8s %8s %6s %6s %8s %6s %6s %6s %8s %7s %7s   %s\n' programs command items "cli s" user sys \
+  "floor s" user sys ratio "us/item" "peakMiB" "B/item" "(ratio of each run)"
+programs="this=$(absolute "$build/relicor-cli")"
+[ -n "${BENCH_COMPARE:-}" ] && programs="compared=$(absolute "$BENCH_COMPARE/relicor-cli") $programs"
 for n in $sizes; do
   for what in $commands; do
-    for ((r = 0; r < runs; r++)); do
-      for p in $programs; do
-        "${p#*=}" "$what" "$n" "$dir" | sed "s/^/${p%%=*} /" >>"$log"
-      done
+    for p in $programs; do
+      "$bench" whole "$what" "$n" "$dir" --cli "${p#*=}" "${floors[@]}" --runs "$runs" | sed "s/^/$(printf '%-9s' "${p%%=*}") /"
     done
   done
 done
 
-echo
-printf '%-9s %-10s %8s %10s %10s %8s   %s\n' programs command items "median s" "floor s" ratio "(ratio of each run)"
-# Fields of a log line: programs what N "items:" seconds "s" "floor" floor "s" "ratio" ratio
-awk '
-  { key = $1 " " $2 " " $3; n[key]++; s[key, n[key]] = $5; f[key, n[key]] = $8; q[key, n[key]] = $11;
-    if (!(key in seen)) { seen[key] = 1; order[++k] = key } }
-  function median(a, key, count,   v, i, j, t) {
-    for (i = 1; i <= count; i++) v[i] = a[key, i]
-    for (i = 1; i <= count; i++) for (j = i + 1; j <= count; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
-    return count % 2 ? v[(count + 1) / 2] : (v[count / 2] + v[count / 2 + 1]) / 2
-  }
-  END {
-    for (i = 1; i <= k; i++) {
-      key = order[i]; split(key, p, " "); all = ""
-      for (j = 1; j <= n[key]; j++) all = all " " q[key, j]
-      printf "%-9s %-10s %8d %10.3f %10.3f %8.2f   (%s)\n", p[1], p[2], p[3], median(s, key, n[key]), median(f, key, n[key]), median(q, key, n[key]), substr(all, 2)
+if [ -n "${BENCH_STRACE:-}" ]; then
+  n=$(echo "$sizes" | tr ' ' '\n' | head -1)
+  echo
+  for what in $strace_commands; do
+    "$bench" strace "$what" "$n" "$dir" --cli "$(absolute "$build/relicor-cli")" "${floors[@]}"
+  done
+fi
+
+if [ -n "${BENCH_IN_PROCESS:-}" ]; then
+  echo
+  echo "In process: each command through the session, the floor measured right after it; medians"
+  log=$(mktemp)
+  for n in $sizes; do
+    for what in $commands; do
+      [ "$what" = verify-edited ] && continue
+      for ((r = 0; r < runs; r++)); do "$bench" "$what" "$n" "$dir" >>"$log"; done
+    done
+  done
+  printf '%-10s %8s %10s %10s %8s   %s\n' command items "median s" "floor s" ratio "(ratio of each run)"
+  # Fields of a log line: what N "items:" seconds "s" "floor" floor "s" "ratio" ratio
+  awk '
+    { key = $1 " " $2; n[key]++; s[key, n[key]] = $4; f[key, n[key]] = $7; q[key, n[key]] = $10;
+      if (!(key in seen)) { seen[key] = 1; order[++k] = key } }
+    function median(a, key, count,   v, i, j, t) {
+      for (i = 1; i <= count; i++) v[i] = a[key, i]
+      for (i = 1; i <= count; i++) for (j = i + 1; j <= count; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+      return count % 2 ? v[(count + 1) / 2] : (v[count / 2] + v[count / 2 + 1]) / 2
     }
-  }' "$log"
+    END {
+      for (i = 1; i <= k; i++) {
+        key = order[i]; split(key, p, " "); all = ""
+        for (j = 1; j <= n[key]; j++) all = all " " q[key, j]
+        printf "%-10s %8d %10.3f %10.3f %8.2f   (%s)\n", p[1], p[2], median(s, key, n[key]), median(f, key, n[key]), median(q, key, n[key]), substr(all, 2)
+      }
+    }' "$log"
+  rm -f "$log"
+  # The rename run's naming alone, without files: the time per item stays flat as the count grows.
+  for n in $sizes; do "$bench" names "$n"; done
+fi
 
-# Peak memory: relicor-cli on the same pools, less what it takes on an empty pool.
-echo
-mkdir -p "$dir/home" "$dir/empty"
-peak() {  # peak resident kilobytes of one run of relicor-cli $1 on pool $2: command $3
-  /usr/bin/time -v "$1" --home "$dir/home" --pool "$2" --sent "$dir/no-sent" --no-subdirs "$3" "$2" \
-    2>&1 >/dev/null | awk '/Maximum resident set size/ { print $6 }'
-}
-printf '%-9s %-10s %8s %12s %16s\n' programs command items "peak KiB" "bytes per item"
-for p in $programs; do
-  cli="$(dirname "${p#*=}")/relicor-cli"
-  for what in export publish; do
-    base=$(peak "$cli" "$dir/empty" "$what")
-    for n in $sizes; do
-      pool="$dir/pool-$n"
-      [ -d "$pool" ] || continue
-      kib=$(peak "$cli" "$pool" "$what")
-      printf '%-9s %-10s %8d %12d %16.0f\n' "${p%%=*}" "$what" "$n" "$kib" "$(( (kib - base) * 1024 / n ))"
-    done
-  done
-done
 # The GUI file list: the main window shows a directory of as many files as the largest pool.
 if [ "${BENCH_GUI:-1}" != 0 ]; then
   echo
   largest=$(echo "$sizes" | tr ' ' '\n' | sort -n | tail -1)
   if [ -z "${BENCH_NO_BUILD:-}" ]; then
-    cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
     cmake --build build-bench-gui --target relicor-gui-list-bench -j2 >/dev/null
   fi
   gui=${BENCH_GUI_BUILD:-build-bench-gui}/relicor-gui-list-bench

@@ -2,7 +2,8 @@
 # Installs what a fresh Debian machine lacks to build and test Relicor.
 # Safe to run again: packages already present are left alone.
 # clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
-# llvm-symbolizer, which turns sanitizer reports into file and line numbers.
+# llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
+# this Debian) checks the tree's format (scripts/check-format.sh).
 set -euo pipefail
 
 packages=(
@@ -13,7 +14,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   help2man file dpkg-dev
-  clang libclang-rt-dev llvm
+  clang libclang-rt-dev llvm clang-format
   time
 )
 

@@ -4,7 +4,10 @@ tests/support/GameItems.cpp.
 
 usage: convert-pack-items.py DEVILUTIONX_CHECKOUT DEVILUTION_CHECKOUT [GAMEITEMS_CPP]
 
-Prints the rows, or with GAMEITEMS_CPP replaces the rows of that file's table in place.
+Prints the rows, or with GAMEITEMS_CPP replaces the rows of that file's table in place, and the
+stamp above it that names the two revisions read: DevilutionX's at DEVILUTIONX_REVISION below, the
+1.09 game's at the revision pinned in game109.py (each checkout a git checkout or mirror whose
+history holds it).
 
 Each item is one row: its list, the packed inputs (seed, creation info, base item in 1.09
 numbering, identified, durability, charges), every field the game gave the unpacked item, and the
@@ -28,6 +31,11 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import game109  # noqa: E402
+
+# The revision of DevilutionX (github diasurgical/devilutionX) whose test/pack_test.cpp is read;
+# the stamp in GameItems.cpp names it, and a test checks that it equals this pin.
+DEVILUTIONX_REVISION = "234606ad9db8a9540256c0a953c09f4e1eeecd76"
+STAMP = "// Converted by tools/convert-pack-items.py from DevilutionX revision {} and 1.09 revision {}."
 
 LISTS = [("kSinglePlayer", "PackedDiabloItems", "DiabloItems"),
          ("kSpawn", "PackedSpawnItems", "SpawnItems"),
@@ -77,7 +85,7 @@ def value_of(expr, names):
 
 
 def pack_test_arrays(path):
-    text = game109.read_source(path, "test/pack_test.cpp")
+    text = game109.read_source(path, "test/pack_test.cpp", DEVILUTIONX_REVISION)
     text = game109.strip_comments(text)
     names = {}
     for m in re.finditer(r"constexpr\s+ItemSpecialEffect\s+(\w+)\s*=\s*([^;]+);", text):
@@ -313,6 +321,9 @@ def main():
     if len(sys.argv) == 4:
         with open(sys.argv[3], encoding="latin-1") as f:
             text = f.read()
+        stamp = STAMP.format(DEVILUTIONX_REVISION, game109.REVISION) + "\n"
+        text = re.sub(r"^// Converted by tools/convert-pack-items\.py .*\n", "", text, flags=re.M)
+        text = text.replace("const GameItem kGameItems[] = {\n", stamp + "const GameItem kGameItems[] = {\n")
         start = text.index("const GameItem kGameItems[] = {\n") + len("const GameItem kGameItems[] = {\n")
         end = text.index("};\n// clang-format on", start)
         with open(sys.argv[3], "w", encoding="latin-1", newline="\n") as f:

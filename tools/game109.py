@@ -1,21 +1,30 @@
 """Reads the tables of the 1.09 game (retail, not Hellfire, not shareware) from a checkout of the
 decompiled game: base items, prefixes, suffixes, uniques and spells, as plain Python rows.
 
-Used by convert-pack-items.py and diff-game-tables.py. The checkout is read with `git show`, so a
-bare mirror works as well as a work tree.
+Used by convert_game_data.py, convert-pack-items.py and diff-game-tables.py. The checkout is read
+with `git show` at the pinned revision below, so a bare mirror works as well as a work tree, and a
+newer snapshot gives the same tables as long as its history holds the pin.
 """
 
 import re
 import subprocess
+import sys
+
+# The revision of the decompiled 1.09 game (github diasurgical/devilution) the tools read. The
+# generated files carry it in their stamp, and a test checks that the stamp equals this pin: to
+# move to another revision, change it here and regenerate (tools/regenerate-tables.sh).
+REVISION = "9f01757243412bb154d02d9af65c804159e6e0ea"
 
 
-def read_source(repo, path):
+def read_source(repo, path, revision=REVISION):
+    """The file at `path` of the game's repository `repo` (a git directory) at `revision`."""
     try:
-        return subprocess.run(["git", "-C", repo, "show", "HEAD:" + path], check=True,
+        return subprocess.run(["git", "-C", repo, "show", f"{revision}:{path}"], check=True,
                               capture_output=True, text=True, encoding="latin-1").stdout
-    except subprocess.CalledProcessError:
-        with open(f"{repo}/{path}", encoding="latin-1") as f:
-            return f.read()
+    except (subprocess.CalledProcessError, OSError) as e:
+        reason = e.stderr.strip() if isinstance(e, subprocess.CalledProcessError) else str(e)
+        sys.exit(f"{repo}: cannot read {path} at the pinned revision {revision}: {reason}\n"
+                 "(the tools need a git checkout or mirror whose history holds that revision)")
 
 
 def preprocess(text, defined=()):

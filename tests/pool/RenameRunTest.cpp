@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -92,21 +91,19 @@ TEST(FileNameIndex, NumbersGrowPastFourDigits) {
   EXPECT_EQ(NewItemFileName(entry, "/p/new.ITM", index), "X10001.ITM");
 }
 
-TEST(FileNameIndex, TenThousandSameNameItemsTakeLittleTime) {
+// How long this takes is the benchmark's business (relicor-bench names N).
+TEST(FileNameIndex, TenThousandSameNameItemsNumberedInTurn) {
   constexpr int kItems = 10000;
   FileNameIndex index;
   for (int i = 0; i < kItems; ++i) index.Add("/p/in" + std::to_string(i) + ".ITM");
   const ItemEntry entry("/p/new.ITM", RecordBuilder().name("Short Sword").build(), ItemMeta{});
-  const auto start = std::chrono::steady_clock::now();
-  std::string name;
   for (int i = 0; i < kItems; ++i) {  // as the run uses the index, without the files
     const std::string own = "/p/in" + std::to_string(i) + ".ITM";
-    name = NewItemFileName(entry, own, index);
+    const std::string name = NewItemFileName(entry, own, index);
+    ASSERT_EQ(name, "ShortSword" + ZeroPadNumber(i + 1, 4) + ".ITM");
     index.Remove(own);
     index.Add("/p/" + name);
   }
-  EXPECT_EQ(name, "ShortSword10000.ITM");
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 class RenameRunTest : public ::testing::Test {

@@ -32,6 +32,7 @@ constexpr GameList kMultiplayer = GameList::kMultiplayer;
 // of the range, or the range's one value when it has one (a curse adds 0, corruption -1000); a
 // second power takes the second slot only when the first holds something. Every item's price is
 // the game's formula over them.
+// Converted by tools/convert-pack-items.py from DevilutionX revision 234606ad9db8a9540256c0a953c09f4e1eeecd76 and 1.09 revision 9f01757243412bb154d02d9af65c804159e6e0ea.
 const GameItem kGameItems[] = {
     {kSinglePlayer, 2082213289, 281, 53, 1, 60, 60, 0, 0, "Amber Helm of harmony", "Great Helm", 1, 7, 2, 4, 98, 21100, 400, 0, 0, 11, 0x00800000u, 0, 0, 0, 0, 60, 60, 0, 0, 0, 0, 0, 0, 0, 18, 18, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 11, 59, 8700, 3, 8000, 8, 50, 0, 0},
     {kSinglePlayer, 338833725, 280, 154, 1, 0, 0, 0, 0, "Cobalt Amulet of giants", "Amulet", 1, 13, 3, 6, 45, 26840, 1200, 0, 0, 0, 0x00000000u, 26, 0, 0, 0, 0, 0, 0, 0, 0, 19, 0, 0, 0, 0, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 19, 10290, 3, 4550, 7, 0, 0, 0},
