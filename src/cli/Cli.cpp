@@ -36,7 +36,7 @@ constexpr Command kCommands[] = {
     {"rename",    "rename the item files after their items",     "",          "",                                             CmdRename},
     {"db",        "the dupe-and-hack database",                   "WORDS",     "list | add FILE | remove KEY",                 CmdDb},
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
-    {"verify",    "the seed verdict of each file",                "FILE",      "ITM files",                                    CmdVerify},
+    {"verify",    "the seed verdict of each file",                "PATH",      "ITM files and directories of them",            CmdVerify},
 };
 // clang-format on
 
@@ -146,8 +146,11 @@ std::string UsageText() {
          "  rename --undo                  reverts the last rename run (RENAME.LOG)\n"
          "  db list [--json] | add FILE | remove KEY    the dupe-and-hack database\n"
          "  members list [--json] | add NAME | remove NAME    the member list\n"
-         "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not "
-         "reproducible)\n"
+         "  verify [--json] [--recursive] [--max-steps N] PATH...\n"
+         "                                 the seed verdict of each file (genuine, edited, not\n"
+         "                                 reproducible) and a summary; a directory: its ITM files\n"
+         "                                 (--recursive: and its subdirectories'); --max-steps: more\n"
+         "                                 play-state steps than N are an edit\n"
          "\n"
          "Exit status: 0 success; 1 the command failed, a check found what it looks for (dupecheck\n"
          "found duplicates, verify a file that is not genuine) or the keeper declined; 2 usage error.\n";
@@ -207,6 +210,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
     if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify") {
       sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
+    }
+    if (name == "verify") {
+      sub->add_flag("--recursive", ctx.command.recursive, "the ITM files of subdirectories too");
+      sub->add_option("--max-steps", ctx.command.maxSteps, "more play-state steps than N are an edit")
+          ->check(CLI::NonNegativeNumber);
     }
     if (name == "export")
       sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");

@@ -27,12 +27,14 @@ struct GlobalOptions {
 
 // The options of the commands (each command reads those it has).
 struct CommandOptions {
-  bool json = false;       // report, dupecheck, db list, members list, verify
-  bool yes = false;        // rename
-  bool dryRun = false;     // rename
-  bool undo = false;       // rename
-  bool seedCheck = false;  // export
-  bool decimal = false;    // dump
+  bool json = false;            // report, dupecheck, db list, members list, verify
+  bool yes = false;             // rename
+  bool dryRun = false;          // rename
+  bool undo = false;            // rename
+  bool seedCheck = false;       // export
+  bool decimal = false;         // dump
+  bool recursive = false;       // verify
+  std::optional<int> maxSteps;  // verify
 };
 
 struct CliContext {

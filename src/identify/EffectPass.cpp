@@ -7,6 +7,7 @@
 #include "identify/ReportText.h"
 #include "item/AffixTables.h"
 #include "item/BaseItems.h"
+#include "item/CreationSources.h"
 #include "item/Sources.h"
 #include "item/SpellTables.h"
 #include "item/Uniques.h"
@@ -853,8 +854,13 @@ void EffectPass::SourceAndLevelLines() {
   if (item_.Source() >= 4) {
     return;
   }
-  const int levelLimit = options_.vkMode ? kLevelLimitVk : kLevelLimit;
-  if (levelLimit < item_.CreationLevel()) {
+  // The level a source stores (V&K mode keeps its own limit): a level no game's source of these
+  // flags stores is a hack.
+  const int level = item_.CreationLevel();
+  const std::uint16_t createInfo = static_cast<std::uint16_t>(item_.CreateInfo() | item_.Source() << 8);
+  const bool unreachable =
+      options_.vkMode ? kLevelLimitVk < level : GamesReachingLevel(SourcesOf(createInfo), level) == 0;
+  if (unreachable) {
     Finding(rule::kSourceHackCode, item_.CreationLevel());
   } else if (item_.DungeonLevelFlag()) {
     Line("Dungeon-Level war " + Plain(item_.ShownDungeonLevel()));

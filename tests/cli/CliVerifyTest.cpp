@@ -56,7 +56,7 @@ class CliVerifyTest : public ::testing::Test {
 TEST_F(CliVerifyTest, GenuineFilesExitZero) {
   const auto run = Cli({"verify", genuine});
   EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(run.out, genuine + ": genuine\n");
+  EXPECT_EQ(run.out, genuine + ": genuine\n1 genuine, 0 edited, 0 not reproducible, 0 not item files\n");
 }
 
 TEST_F(CliVerifyTest, OneLinePerFileAndExitOneWhenAnyIsNotGenuine) {
@@ -65,7 +65,7 @@ TEST_F(CliVerifyTest, OneLinePerFileAndExitOneWhenAnyIsNotGenuine) {
   EXPECT_EQ(run.out, genuine + ": genuine\n" + edited +
                          ": edited: price file 13120, game 13119; %damage file 95, game 91\n" + ear +
                          ": not reproducible: base item 200 does not exist in 1.09\n" + tooShort +
-                         ": not an item file\n");
+                         ": not an item file\n1 genuine, 1 edited, 1 not reproducible, 1 not item files\n");
   EXPECT_EQ(run.err, "");
 }
 
@@ -74,7 +74,7 @@ TEST_F(CliVerifyTest, UnreadableFileIsAnErrorNamingIt) {
   const auto run = Cli({"verify", missing, genuine});
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_NE(run.err.find("NONE.ITM"), std::string::npos) << run.err;
-  EXPECT_EQ(run.out, genuine + ": genuine\n");
+  EXPECT_EQ(run.out, genuine + ": genuine\n1 genuine, 0 edited, 0 not reproducible, 1 not item files\n");
 }
 
 TEST_F(CliVerifyTest, UsageErrors) {

@@ -520,15 +520,16 @@ TEST(EffectPassTest, SourceAndLevelLines) {
   EXPECT_EQ(trailer(1, 0x4C, kNormal), (Lines{"Ursprung:  Monster/Dungeon", "Dungeon-Level war 6"}));
   EXPECT_EQ(trailer(2, 0x4C, kNormal), (Lines{"Ursprung:  Unique Item", "Monster-Basislevel war 12",
                                               "das Monster war auch ein Unique :)"}));
-  EXPECT_EQ(trailer(0, 35, kNormal),
-            (Lines{"Ursprung: Unique Monster", "*** HACK DETECTED 002: SOURCE HACK CODE 35"}));
+  // No drop flag: the game keeps whatever level its item slot held (quest items, shop potions).
+  EXPECT_EQ(trailer(0, 35, kNormal), (Lines{"Ursprung: Unique Monster", "Monster-Basislevel war 35"}));
   EXPECT_EQ(trailer(0, 35, kVk), (Lines{"Ursprung: Unique Monster", "Monster-Basislevel war 35"}));
   EXPECT_EQ(trailer(3, 30, kNormal),
             (Lines{"Ursprung:  Monster/Dungeon Unique Item", "Monster-Basislevel war 30"}));
-  // Floor items reach twice the deepest dungeon level, 32.
+  // Objects' items reach twice the deepest dungeon level, 32.
   EXPECT_EQ(trailer(1, 32, kNormal), (Lines{"Ursprung:  Monster/Dungeon", "Monster-Basislevel war 32"}));
   EXPECT_EQ(trailer(1, 33, kNormal),
             (Lines{"Ursprung:  Monster/Dungeon", "*** HACK DETECTED 002: SOURCE HACK CODE 33"}));
+  EXPECT_EQ(trailer(1, 33, kVk), (Lines{"Ursprung:  Monster/Dungeon", "Monster-Basislevel war 33"}));
   EXPECT_EQ(trailer(8, 60, kNormal), (Lines{"Ursprung:  Griswold (magic)"}));
   EXPECT_EQ(trailer(0x80, 60, kNormal), (Lines{"Ursprung: "}));
 }
