@@ -744,9 +744,15 @@ class Generator {
       }
       if (it_.magical != 2) RandomDurability();
     } else if (it_.location != iloc::kUnequipable) {
-      // Quest uniques: the seed is the unique's index.
+      // Quest uniques: the seed is the unique's index. Only a single player game makes them:
+      // their quests are single player quests (questlist's QUEST_SINGLE), and the Butcher and
+      // the Skeleton King drop theirs only there (RndUItem).
       if (seed < 0 || seed >= static_cast<std::int32_t>(kUniques.size()) - 1) {
         unknownUnique_ = true;
+        return;
+      }
+      if (!SinglePlayer()) {
+        singlePlayerOnly_ = true;
         return;
       }
       MakeUnique(seed);
@@ -875,6 +881,7 @@ class Generator {
 
  public:
   bool unknownUnique_ = false;
+  bool singlePlayerOnly_ = false;
 
  private:
   mutable bool modeUsed_ = false;
@@ -929,6 +936,7 @@ GenerateResult GenerateItem(std::int32_t baseIndex, std::uint16_t createInfo, st
   Generator g(mode);
   GenerateResult result = g.Recreate(baseIndex, createInfo, seed, goldValue);
   if (g.unknownUnique_) return {std::nullopt, "the seed names no unique item"};
+  if (g.singlePlayerOnly_) return {std::nullopt, "a quest unique is made only in single player", true};
   return result;
 }
 

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "generate/GameData109.h"
+#include "generate/ItemGenerator.h"
 #include "generate/SeedCheck.h"
 #include "support/GameItems.h"
+#include "support/GeneratedRecord.h"
 
 namespace relicor::gen {
 namespace {
@@ -97,6 +100,84 @@ TEST(SeedCheckTest, RaisedDurabilitiesAreHiddenShrines) {
     ItemRecord r = GameItemRecord(ItemBySeed(c.seed));
     RecordEdit(r).i32(layout::kMaxDurability, std::stoi(c.game)).i32(layout::kDurability, 10);
     EXPECT_TRUE(CheckRecord(r).playState.empty()) << c.seed;
+  }
+}
+
+// Each shrine's lasting change, alone and together, is play state with the fewest visits that
+// reach it; what no shrine does stays an edit.
+TEST(SeedCheckTest, ShrinesArePlayState) {
+  const std::uint32_t sword = 545145866u;  // Brutal Sword: damage 2-10, dur 38/40
+  const std::uint32_t helm = 896239556u;   // Jade Great Helm of the wolf
+  const auto record = [](std::uint32_t seed) { return GameItemRecord(ItemBySeed(seed)); };
+  const std::int32_t swordMax = record(sword).ReadI32LE(layout::kMaxDamage);
+  const std::int32_t swordMin = record(sword).ReadI32LE(layout::kMinDamage);
+  const std::int32_t helmArmor = record(helm).ReadI32LE(layout::kArmor);
+  const std::int32_t helmDur = record(helm).ReadI32LE(layout::kMaxDurability);
+  const struct {
+    const char* what;
+    std::uint32_t seed;
+    std::function<void(RecordEdit&)> edit;
+    int steps;  // -1: edited
+    const char* how;
+  } cases[] = {
+      {"Weird shrines", sword, [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMax + 3); }, 3,
+       "at least 3 Weird shrines"},
+      {"Gloomy shrines on a weapon", sword, [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMax - 2); },
+       2, "at least 2 Gloomy shrines"},
+      {"Gloomy shrines down to the minimum", sword,
+       [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMin); }, swordMax - swordMin, nullptr},
+      {"Gloomy shrines on armour", helm, [&](RecordEdit& e) { e.i32(layout::kArmor, helmArmor + 4); }, 2,
+       "at least 2 Gloomy shrines"},
+      {"one Hidden shrine", helm,
+       [&](RecordEdit& e) {
+         e.i32(layout::kMaxDurability, helmDur + 10).i32(layout::kDurability, helmDur + 10);
+       },
+       1, "at least 1 Hidden shrine"},
+      {"Hidden to 255, then indestructible", helm,
+       [&](RecordEdit& e) { e.i32(layout::kMaxDurability, 255).i32(layout::kDurability, 255); },
+       (255 - helmDur + 9) / 10, nullptr},
+      {"Hidden and Gloomy together", helm,
+       [&](RecordEdit& e) { e.i32(layout::kMaxDurability, helmDur + 15).i32(layout::kArmor, helmArmor + 2); },
+       3, nullptr},
+      {"maximum damage below the minimum", sword,
+       [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMin - 1); }, -1, nullptr},
+      {"armour class on a weapon", sword, [&](RecordEdit& e) { e.i32(layout::kArmor, 2); }, -1, nullptr},
+      {"an odd armour class", helm, [&](RecordEdit& e) { e.i32(layout::kArmor, helmArmor + 3); }, -1,
+       nullptr},
+      {"armour class below the made value", helm,
+       [&](RecordEdit& e) { e.i32(layout::kArmor, helmArmor - 2); }, -1, nullptr},
+      {"maximum damage on armour", helm, [&](RecordEdit& e) { e.i32(layout::kMaxDamage, 1); }, -1, nullptr},
+  };
+  for (const auto& c : cases) {
+    ItemRecord r = record(c.seed);
+    RecordEdit e(r);
+    c.edit(e);
+    const SeedVerdict v = CheckRecord(r);
+    if (c.steps < 0) {
+      EXPECT_EQ(v.verdict, Verdict::kEdited) << c.what;
+      continue;
+    }
+    ASSERT_EQ(v.verdict, Verdict::kGenuine) << c.what << ": " << Describe(v);
+    int steps = 0;
+    for (const PlayChange& p : v.playState) steps += p.steps;
+    EXPECT_EQ(steps, c.steps) << c.what;
+    if (c.how != nullptr) {
+      ASSERT_EQ(v.playState.size(), 1u) << c.what;
+      EXPECT_EQ(v.playState[0].how, c.how) << c.what;
+    }
+    // One step fewer allowed than needed: edited.
+    EXPECT_EQ(CheckRecord(r, {c.steps - 1}).verdict, Verdict::kEdited) << c.what;
+  }
+}
+
+// The Eldritch shrine turns potions into new rejuvenation potions: plain items with a new seed
+// and no creation info, as a hero's starting items are rebuilt.
+TEST(SeedCheckTest, EldritchPotionsAreGenuine) {
+  for (int index = 0; index < static_cast<int>(kBaseItemCount); ++index) {
+    if (kBaseItems[index].miscId != misc::kRejuv && kBaseItems[index].miscId != misc::kFullrejuv) continue;
+    const auto made = GenerateItem(index, 0, 1234567, GameMode::kSinglePlayer);
+    ASSERT_TRUE(made.item);
+    EXPECT_EQ(CheckRecord(test::GeneratedRecord(*made.item)).verdict, Verdict::kGenuine) << index;
   }
 }
 
