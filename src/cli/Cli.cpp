@@ -136,7 +136,7 @@ std::string UsageText() {
          "                                 or the current directory when no pool is set)\n"
          "  publish [DIR]                  the HTML pages of DIR (default as for export)\n"
          "  dupecheck [--json]             the pool duplicate check (appends to DUPECHK.TXT); prints each\n"
-         "                                 duplicate and known dupe\n"
+         "                                 duplicate, item made twice and known dupe\n"
          "  assign sender FILE MEMBER      Quick Sender Assign\n"
          "  assign points FILE             Quick Point Assign\n"
          "  assign date FILE               Quick Date Assign\n"
