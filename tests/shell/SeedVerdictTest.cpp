@@ -26,13 +26,16 @@ constexpr int kTownShopLevelMin = 6;                      // SetupTownStores hol
 constexpr int kTownShopLevelMax = gen::kDungeonLevels;    // ...and to the deepest dungeon level
 constexpr int kPremiumLevelMax = 30;                      // SpawnOnePremium holds it to 1-30
 
-// The report's lines for the record: the unique checks and the source and level lines.
-std::vector<std::string> ReportLines(const ItemRecord& item) {
+// The report's lines for the record: the unique checks and the source and level lines, and with
+// `whole` the effect section and the prices too (every part that raises a hack finding).
+std::vector<std::string> ReportLines(const ItemRecord& item, bool whole = false) {
   LineSink sink;
   FindingState findings;
   EffectPass pass(item, PassOptions{}, findings, sink, nullptr);
   pass.UniqueChecks();
+  if (whole) pass.EffectSection();
   pass.SourceAndLevelLines();
+  if (whole) pass.FinalPrice();
   return sink.OutputList();
 }
 
@@ -178,17 +181,10 @@ TEST(SeedVerdictTest, QuestUniquesAreSinglePlayerItems) {
 namespace relicor {
 namespace {
 
-// The report's hack findings of the record (every part of the pass that raises them).
+// The report's hack findings of the record.
 std::vector<std::string> HackFindings(const ItemRecord& item) {
-  LineSink sink;
-  FindingState findings;
-  EffectPass pass(item, PassOptions{}, findings, sink, nullptr);
-  pass.UniqueChecks();
-  pass.EffectSection();
-  pass.SourceAndLevelLines();
-  pass.FinalPrice();
   std::vector<std::string> out;
-  for (const std::string& line : sink.OutputList())
+  for (const std::string& line : ReportLines(item, true))
     if (line.rfind("*** HACK DETECTED ", 0) == 0) out.push_back(line);
   return out;
 }
