@@ -110,7 +110,12 @@ int CmdVerify(CliContext& ctx) {
   int status = kExitOk;
   Tally tally;
   nlohmann::json list = nlohmann::json::array();
+  // The text lines show the way through a long list themselves; the JSON comes at the end, so a
+  // terminal sees a progress line meanwhile.
+  CliUi progress(ctx);
+  std::size_t done = 0;
   for (const Target& target : targets) {
+    if (json) progress.ProgressSet(static_cast<int>(100 * done++ / targets.size()));
     const std::string& path = target.path;
     const Result<SeedVerdict> checked =
         target.error.empty() ? CheckItemFile(path, options) : Result<SeedVerdict>(MakeError(target.error));
@@ -136,6 +141,7 @@ int CmdVerify(CliContext& ctx) {
       ctx.out << path << ": " << Cp1252ToUtf8(VerdictText(v)) << '\n';
   }
   if (json) {
+    progress.EndProgress();
     ctx.out << list.dump(2) << '\n';
   } else {
     ctx.out << tally.genuine << " genuine, " << tally.edited << " edited, " << tally.notReproducible
