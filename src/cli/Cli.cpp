@@ -37,6 +37,7 @@ constexpr Command kCommands[] = {
     {"db",        "the dupe-and-hack database",                   "WORDS",     "list | add FILE | remove KEY",                 CmdDb},
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
     {"verify",    "the seed verdict of each file",                "PATH",      "ITM files and directories of them",            CmdVerify},
+    {"import",    "the items of save games into the pool",        "SAVE",      "save games (heroes, stashes)",                 CmdImport},
 };
 // clang-format on
 
@@ -151,6 +152,8 @@ std::string UsageText() {
          "                                 reproducible) and a summary; a directory: its ITM files\n"
          "                                 (--recursive: and its subdirectories'); --max-steps: more\n"
          "                                 play-state steps than N are an edit\n"
+         "  import [--sender NAME] [--into DIR] [--select N,...] [--dry-run] [--json] SAVE...\n"
+         "                                 the items of save games (heroes, stashes) into the pool\n"
          "\n"
          "Exit status: 0 success; 1 the command failed, a check found what it looks for (dupecheck\n"
          "found duplicates, verify a file that is not genuine) or the keeper declined; 2 usage error.\n";
@@ -208,7 +211,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         "relicor-cli --help.");
     const std::string_view name = command.name;
     if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
-    if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify") {
+    if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify" ||
+        name == "import") {
       sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
     }
     if (name == "verify") {
@@ -222,6 +226,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       sub->add_flag("--yes", ctx.command.yes, "do not ask");
       sub->add_flag("--dry-run", ctx.command.dryRun, "say what would be renamed; change nothing");
       sub->add_flag("--undo", ctx.command.undo, "revert the last rename run");
+    }
+    if (name == "import") {
+      sub->add_option("--sender", ctx.command.sender, "the sender recorded (default: the hero's name)");
+      sub->add_option("--into", ctx.command.into, "a directory inside the pool (default: the pool)");
+      sub->add_option("--select", ctx.command.select,
+                      "only the items of these numbers (as --dry-run numbers them)");
+      sub->add_flag("--dry-run", ctx.command.dryRun,
+                    "list the items and what would be imported; write nothing");
     }
     subcommands.emplace_back(sub, &command);
   }

@@ -21,6 +21,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliContext.h"
+#include "cli/KilledRun.h"
 #include "item/ItemRecord.h"
 #include "platform/DirectoryLock.h"
 #include "platform/FaultInjection.h"
@@ -55,28 +56,6 @@ CliRun RunProgram(const std::vector<std::string>& args, const std::string& scrat
   command += " > " + scratch + ".out 2> " + scratch + ".err";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(scratch + ".out"), ReadFile(scratch + ".err")};
-}
-
-// Runs relicor-cli in a child process that is killed (SIGKILL) just before its `killAt`th
-// rename, removal or flush. True when the kill came, false when the command ran to its end first.
-bool KilledRun(const std::vector<std::string>& args, int killAt) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    faults::KillAt(faults::Bit(faults::FileOp::kRename) | faults::Bit(faults::FileOp::kUnlink) |
-                       faults::Bit(faults::FileOp::kFsync),
-                   killAt);
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    ::_exit(status);
-  }
-  int raw = 0;
-  ::waitpid(child, &raw, 0);
-  if (WIFSIGNALED(raw)) {
-    EXPECT_EQ(WTERMSIG(raw), SIGKILL);
-    return true;
-  }
-  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << "the command failed without being killed";
-  return false;
 }
 
 // A pool and a sent directory whose every sidecar names its own item: the sender of the item with
