@@ -86,6 +86,11 @@ def main():
     spells = table_rows(preprocess(read("Source/spelldat.cpp"), set()), "spelldata", values)
     spells_spawn = table_rows(preprocess(read("Source/spelldat.cpp"), {"SPAWN"}), "spelldata", values)
     control = strip_comments(read("Source/control.cpp"))
+    monsters = game109.table_rows(strip_comments(preprocess(read("Source/monstdat.cpp"), set())), "monsterdata")
+    defs = preprocess(read("defs.h"), set())
+
+    def define(name):
+        return int(re.search(r"#define\s+" + name + r"\s+(\d+)", defs).group(1))
 
     def byte_table(name):
         body = re.search(name + r"\[\d*\]\s*=\s*\{(.*?)\};", control, flags=re.S).group(1)
@@ -146,7 +151,17 @@ def main():
     w("inline constexpr std::array<std::uint8_t, 256> kCharWidths{{\n")
     for i in range(0, 256, 16):
         w("  " + ", ".join(f"{x:2}" for x in widths[i:i + 16]) + ",\n")
-    w("}};\n// clang-format on\n\n")
+    w("}};\n\n")
+    w("// The base level of every monster type (monsterdata's mLevel): what a monster's drop stores.\n")
+    w(f"inline constexpr std::array<std::int8_t, {len(monsters)}> kMonsterLevels{{{{\n")
+    levels = [int(r[13]) for r in monsters]
+    for i in range(0, len(levels), 16):
+        w("  " + ", ".join(f"{x:2}" for x in levels[i:i + 16]) + ",\n")
+    w("}};\n")
+    w("// Dungeon levels below the town (NUMLEVELS less the town) and the highest character level.\n")
+    w(f"inline constexpr int kDungeonLevels = {define('NUMLEVELS') - 1};\n")
+    w(f"inline constexpr int kMaxCharacterLevel = {define('MAXCHARLEVEL') - 1};\n")
+    w("// clang-format on\n\n")
 
     def consts(title, prefix, names, kind="int"):
         w(f"namespace {title} {{\n")

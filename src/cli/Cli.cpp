@@ -36,7 +36,7 @@ constexpr Command kCommands[] = {
     {"rename",    "rename the item files after their items",     "",          "",                                             CmdRename},
     {"db",        "the dupe-and-hack database",                   "WORDS",     "list | add FILE | remove KEY",                 CmdDb},
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
-    {"verify",    "the seed verdict of each file",                "FILE",      "ITM files",                                    CmdVerify},
+    {"verify",    "the seed verdict of each file",                "PATH",      "ITM files and directories of them",            CmdVerify},
     {"import",    "the items of save games into the pool",        "SAVE",      "save games (heroes, stashes)",                 CmdImport},
 };
 // clang-format on
@@ -137,7 +137,7 @@ std::string UsageText() {
          "                                 or the current directory when no pool is set)\n"
          "  publish [DIR]                  the HTML pages of DIR (default as for export)\n"
          "  dupecheck [--json]             the pool duplicate check (appends to DUPECHK.TXT); prints each\n"
-         "                                 duplicate and known dupe\n"
+         "                                 duplicate, item made twice and known dupe\n"
          "  assign sender FILE MEMBER      Quick Sender Assign\n"
          "  assign points FILE             Quick Point Assign\n"
          "  assign date FILE               Quick Date Assign\n"
@@ -147,8 +147,11 @@ std::string UsageText() {
          "  rename --undo                  reverts the last rename run (RENAME.LOG)\n"
          "  db list [--json] | add FILE | remove KEY    the dupe-and-hack database\n"
          "  members list [--json] | add NAME | remove NAME    the member list\n"
-         "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not "
-         "reproducible)\n"
+         "  verify [--json] [--recursive] [--max-steps N] PATH...\n"
+         "                                 the seed verdict of each file (genuine, edited, not\n"
+         "                                 reproducible) and a summary; a directory: its ITM files\n"
+         "                                 (--recursive: and its subdirectories'); --max-steps: more\n"
+         "                                 play-state steps than N are an edit\n"
          "  import [--sender NAME] [--into DIR] [--select N,...] [--dry-run] [--json] SAVE...\n"
          "                                 the items of save games (heroes, stashes) into the pool\n"
          "\n"
@@ -211,6 +214,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify" ||
         name == "import") {
       sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
+    }
+    if (name == "verify") {
+      sub->add_flag("--recursive", ctx.command.recursive, "the ITM files of subdirectories too");
+      sub->add_option("--max-steps", ctx.command.maxSteps, "more play-state steps than N are an edit")
+          ->check(CLI::NonNegativeNumber);
     }
     if (name == "export")
       sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");

@@ -27,15 +27,17 @@ struct GlobalOptions {
 
 // The options of the commands (each command reads those it has).
 struct CommandOptions {
-  bool json = false;       // report, dupecheck, db list, members list, verify, import
-  bool yes = false;        // rename
-  bool dryRun = false;     // rename, import
-  bool undo = false;       // rename
-  bool seedCheck = false;  // export
-  bool decimal = false;    // dump
-  std::string sender;      // import
-  std::string into;        // import
-  std::string select;      // import: "N,N,..."
+  bool json = false;            // report, dupecheck, db list, members list, verify, import
+  bool yes = false;             // rename
+  bool dryRun = false;          // rename, import
+  bool undo = false;            // rename
+  bool seedCheck = false;       // export
+  bool decimal = false;         // dump
+  std::string sender;           // import
+  std::string into;             // import
+  std::string select;           // import: "N,N,..."
+  bool recursive = false;       // verify
+  std::optional<int> maxSteps;  // verify
 };
 
 struct CliContext {

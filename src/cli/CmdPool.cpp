@@ -36,22 +36,27 @@ int CmdDupeCheck(CliContext& ctx) {
   auto result = cli.session->RunDuplicateCheck();
   cli.ui.EndProgress();
   if (!result) return Fail(ctx, result.error());
-  const bool found = !result->duplicates.empty() || !result->knownDupes.empty();
+  const bool found = !result->duplicates.empty() || !result->sameSeed.empty() || !result->knownDupes.empty();
   if (ctx.command.json) {
     nlohmann::json duplicates = nlohmann::json::array();
     for (const auto& pair : result->duplicates) {
       duplicates.push_back({{"key", pair.itemKey}, {"first", pair.first}, {"second", pair.second}});
     }
+    nlohmann::json sameSeed = nlohmann::json::array();
+    for (const auto& pair : result->sameSeed)
+      sameSeed.push_back({{"key", pair.itemKey}, {"first", pair.first}, {"second", pair.second}});
     nlohmann::json known = nlohmann::json::array();
     for (const auto& dupe : result->knownDupes) known.push_back({{"key", dupe.itemKey}, {"file", dupe.path}});
     const nlohmann::json shape = {
-        {"log", result->logPath}, {"duplicates", duplicates}, {"knownDupes", known}};
+        {"log", result->logPath}, {"duplicates", duplicates}, {"sameSeed", sameSeed}, {"knownDupes", known}};
     ctx.out << shape.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return found ? kExitFailed : kExitOk;
   }
   for (const auto& pair : result->duplicates) {
     PrintMessage(ctx.out, "DUPLICATED " + pair.itemKey + pair.first + "--" + pair.itemKey + pair.second);
   }
+  for (const auto& pair : result->sameSeed)
+    PrintMessage(ctx.out, "SAME SEED  " + pair.itemKey + pair.first + "--" + pair.second);
   for (const auto& dupe : result->knownDupes) PrintMessage(ctx.out, "DUPE/HACK  " + dupe.itemKey + dupe.path);
   PrintMessage(ctx.out, result->message);
   return found ? kExitFailed : kExitOk;

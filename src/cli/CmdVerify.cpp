@@ -1,47 +1,152 @@
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "platform/FileSystem.h"
+#include "pool/ScanDirectory.h"
 #include "shell/SeedCheck.h"
 #include "text/Cp1252.h"
 
 namespace relicor::cli {
 
-// verify [--json] FILE...: the seed verdict of each file. Exit 0 when every file is genuine,
-// 1 when any is not or could not be read.
+namespace {
+
+// A file to check, or a path that could not be listed with the reason.
+struct Target {
+  std::string path;
+  std::string error;
+};
+
+// The ITM files of `dir` in name order, then those of its subdirectories when asked (hidden and
+// linked directories left out, so a link cannot lead the walk in a circle).
+void WalkDirectory(const std::string& dir, bool recursive, std::vector<Target>& targets) {
+  auto entries = ListDirectory(dir);
+  if (!entries) {
+    targets.push_back({dir, entries.error()});
+    return;
+  }
+  std::sort(entries->begin(), entries->end(),
+            [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+  for (const DirEntry& entry : *entries)
+    if (!entry.isDirectory && IsItemFileName(entry.name)) targets.push_back({prefix + entry.name, {}});
+  if (!recursive) return;
+  for (const DirEntry& entry : *entries)
+    if (entry.isDirectory && !entry.isHidden && !entry.isSymlink)
+      WalkDirectory(prefix + entry.name, true, targets);
+}
+
+struct Tally {
+  int genuine = 0;
+  int edited = 0;
+  int notReproducible = 0;
+  int notItems = 0;
+
+  void Count(Verdict verdict) {
+    switch (verdict) {
+      case Verdict::kGenuine:
+        ++genuine;
+        break;
+      case Verdict::kEdited:
+        ++edited;
+        break;
+      case Verdict::kNotReproducible:
+        ++notReproducible;
+        break;
+      case Verdict::kNotAnItem:
+        ++notItems;
+        break;
+    }
+  }
+};
+
+nlohmann::json Entry(const std::string& path, const SeedVerdict& v) {
+  nlohmann::json entry;
+  entry["file"] = path;
+  entry["verdict"] = std::string(VerdictKey(v.verdict));
+  nlohmann::json differences = nlohmann::json::array();
+  for (const auto& d : v.differences) {
+    nlohmann::json difference{
+        {"field", d.field}, {"file", Cp1252ToUtf8(d.file)}, {"game", Cp1252ToUtf8(d.game)}};
+    if (!d.note.empty()) difference["limit"] = Cp1252ToUtf8(d.note);
+    differences.push_back(difference);
+  }
+  entry["differences"] = differences;
+  nlohmann::json play = nlohmann::json::array();
+  for (const auto& c : v.playState)
+    play.push_back(
+        {{"field", c.field}, {"file", c.file}, {"game", c.game}, {"how", c.how}, {"steps", c.steps}});
+  entry["playState"] = play;
+  if (v.verdict == Verdict::kNotReproducible) entry["reason"] = Cp1252ToUtf8(v.reason);
+  if (!v.modes.empty()) {
+    nlohmann::json modes = nlohmann::json::array();
+    for (const gen::GameMode mode : v.modes) modes.push_back(std::string(gen::GameModeName(mode)));
+    entry["game"] = modes;
+  }
+  return entry;
+}
+
+}  // namespace
+
+// verify [--json] [--recursive] [--max-steps N] PATH...: the seed verdict of each file (of each
+// directory's ITM files) and a summary. Exit 0 when every file is genuine, 1 when any is not or
+// could not be read.
 int CmdVerify(CliContext& ctx) {
   const bool json = ctx.command.json;
-  const std::vector<std::string>& files = ctx.args;
-  if (files.empty()) return UsageError(ctx, "verify takes one or more ITM files");
+  if (ctx.args.empty()) return UsageError(ctx, "verify takes one or more ITM files or directories");
+  gen::CheckOptions options;
+  options.maxSteps = ctx.command.maxSteps;
+
+  std::vector<Target> targets;
+  for (const auto& path : ctx.args) {
+    if (DirectoryExists(path))
+      WalkDirectory(path, ctx.command.recursive, targets);
+    else
+      targets.push_back({path, {}});
+  }
 
   int status = kExitOk;
+  Tally tally;
   nlohmann::json list = nlohmann::json::array();
-  for (const auto& path : files) {
-    auto checked = CheckItemFile(path);
+  // The text lines show the way through a long list themselves; the JSON comes at the end, so a
+  // terminal sees a progress line meanwhile.
+  CliUi progress(ctx);
+  std::size_t done = 0;
+  for (const Target& target : targets) {
+    if (json) progress.ProgressSet(static_cast<int>(100 * done++ / targets.size()));
+    const std::string& path = target.path;
+    const Result<SeedVerdict> checked =
+        target.error.empty() ? CheckItemFile(path, options) : Result<SeedVerdict>(MakeError(target.error));
     if (!checked) {
-      status = Fail(ctx, checked.error());
+      tally.Count(Verdict::kNotAnItem);
+      status = kExitFailed;
+      if (json)
+        list.push_back({{"file", path},
+                        {"verdict", std::string(VerdictKey(Verdict::kNotAnItem))},
+                        {"reason", checked.error()},
+                        {"differences", nlohmann::json::array()},
+                        {"playState", nlohmann::json::array()}});
+      else
+        Fail(ctx, checked.error());
       continue;
     }
     const SeedVerdict& v = *checked;
+    tally.Count(v.verdict);
     if (v.verdict != Verdict::kGenuine) status = kExitFailed;
-    if (!json) {
+    if (json)
+      list.push_back(Entry(path, v));
+    else
       ctx.out << path << ": " << Cp1252ToUtf8(VerdictText(v)) << '\n';
-      continue;
-    }
-    nlohmann::json entry;
-    entry["file"] = path;
-    entry["verdict"] = std::string(VerdictKey(v.verdict));
-    nlohmann::json differences = nlohmann::json::array();
-    for (const auto& d : v.differences)
-      differences.push_back(
-          {{"field", d.field}, {"file", Cp1252ToUtf8(d.file)}, {"game", Cp1252ToUtf8(d.game)}});
-    entry["differences"] = differences;
-    if (v.verdict == Verdict::kNotReproducible) entry["reason"] = v.reason;
-    if (v.mode) entry["game"] = std::string(gen::GameModeName(*v.mode));
-    list.push_back(entry);
   }
-  if (json) ctx.out << list.dump(2) << '\n';
+  if (json) {
+    progress.EndProgress();
+    ctx.out << list.dump(2) << '\n';
+  } else {
+    ctx.out << tally.genuine << " genuine, " << tally.edited << " edited, " << tally.notReproducible
+            << " not reproducible, " << tally.notItems << " not item files\n";
+  }
   return status;
 }
 

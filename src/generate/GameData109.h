@@ -559,6 +559,20 @@ inline constexpr std::array<std::uint8_t, 256> kCharWidths{{
   10, 10, 10, 10, 10, 10, 10,  9,  7,  7,  7,  7,  3,  3,  3,  3,
   10,  9, 10, 10, 10, 10, 10,  7, 10, 11, 11, 11, 11, 11,  7, 11,
 }};
+
+// The base level of every monster type (monsterdata's mLevel): what a monster's drop stores.
+inline constexpr std::array<std::int8_t, 112> kMonsterLevels{{
+   1,  2,  4,  6,  1,  3,  5,  7,  1,  2,  4,  6,  1,  3,  5,  7,
+   2,  4,  6,  8,  3,  5,  7,  9,  2,  4,  6,  8, 14,  5,  9, 11,
+  13, 12,  8, 10, 12, 14,  3,  7,  9, 13,  8, 10, 12, 14, 11, 15,
+  21, 25,  9,  1, 10, 14, 16, 20, 11, 13, 15, 17, 13, 14, 16, 18,
+  13, 15, 17, 19, 12, 16, 18, 22, 16, 18, 20, 22, 18, 20, 22, 24,
+  24,  9, 13, 19, 23, 20, 22, 24, 26, 21, 23, 25, 27, 24, 26, 28,
+  30, 25, 27, 29, 30, 24, 26, 28, 30, 25, 27, 29, 30, 12, 30, 30,
+}};
+// Dungeon levels below the town (NUMLEVELS less the town) and the highest character level.
+inline constexpr int kDungeonLevels = 16;
+inline constexpr int kMaxCharacterLevel = 50;
 // clang-format on
 
 namespace power {

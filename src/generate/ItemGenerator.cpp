@@ -29,6 +29,10 @@ constexpr int SharewareRow(int index) {
   return i < static_cast<int>(kBaseItemCount) ? i : -1;
 }
 
+constexpr bool IsShareware(GameMode mode) {
+  return mode == GameMode::kShareware || mode == GameMode::kSharewareMultiplayer;
+}
+
 // The rows of the item list a game has, in its own index order.
 const std::vector<int>& ItemList(GameMode mode) {
   static const std::vector<int> kFull = [] {
@@ -41,7 +45,7 @@ const std::vector<int>& ItemList(GameMode mode) {
     for (int i = 0; SharewareRow(i) >= 0; ++i) rows.push_back(SharewareRow(i));
     return rows;
   }();
-  return mode == GameMode::kShareware ? kShareware : kFull;
+  return IsShareware(mode) ? kShareware : kFull;
 }
 
 class Generator {
@@ -49,13 +53,13 @@ class Generator {
   explicit Generator(GameMode mode)
       : mode_(mode),
         rows_(ItemList(mode)),
-        spells_(mode == GameMode::kShareware ? std::span<const SpellRow>(kSpellsShareware)
-                                             : std::span<const SpellRow>(kSpells)) {}
+        spells_(IsShareware(mode) ? std::span<const SpellRow>(kSpellsShareware)
+                                  : std::span<const SpellRow>(kSpells)) {}
 
   // Every decision that differs between single player and multiplayer asks here.
   bool SinglePlayer() const {
     modeUsed_ = true;
-    return mode_ != GameMode::kMultiplayer;
+    return mode_ == GameMode::kSinglePlayer || mode_ == GameMode::kShareware;
   }
   bool ModeUsed() const { return modeUsed_; }
   int ListSize() const { return static_cast<int>(rows_.size()); }
@@ -195,7 +199,7 @@ class Generator {
   void BookSpell(int level) {
     if (level == 0) level = 1;
     const int remaining = rnd_.Draw(static_cast<int>(spells_.size())) + 1;
-    if (mode_ == GameMode::kShareware && level > 5) level = 5;
+    if (IsShareware(mode_) && level > 5) level = 5;
     const int chosen = CountSpells(remaining, level, &SpellRow::bookLevel);
     const SpellRow& sp = spells_[chosen];
     it_.name += sp.name;
@@ -617,7 +621,7 @@ class Generator {
     if (l == 0) l = 1;
     const int remaining = rnd_.Draw(static_cast<int>(spells_.size())) + 1;
     // The shareware game caps the level of the staff's prefix, not of its spell.
-    if (mode_ == GameMode::kShareware && level > 10) level = 10;
+    if (IsShareware(mode_) && level > 10) level = 10;
     const int chosen = CountSpells(remaining, l, &SpellRow::staffLevel);
     const SpellRow& sp = spells_[chosen];
     std::string name = Suffixed(it_.name, sp.name);
@@ -740,9 +744,15 @@ class Generator {
       }
       if (it_.magical != 2) RandomDurability();
     } else if (it_.location != iloc::kUnequipable) {
-      // Quest uniques: the seed is the unique's index.
+      // Quest uniques: the seed is the unique's index. Only a single player game makes them:
+      // their quests are single player quests (questlist's QUEST_SINGLE), and the Butcher and
+      // the Skeleton King drop theirs only there (RndUItem).
       if (seed < 0 || seed >= static_cast<std::int32_t>(kUniques.size()) - 1) {
         unknownUnique_ = true;
+        return;
+      }
+      if (!SinglePlayer()) {
+        singlePlayerOnly_ = true;
         return;
       }
       MakeUnique(seed);
@@ -871,6 +881,7 @@ class Generator {
 
  public:
   bool unknownUnique_ = false;
+  bool singlePlayerOnly_ = false;
 
  private:
   mutable bool modeUsed_ = false;
@@ -890,9 +901,25 @@ std::string_view GameModeName(GameMode mode) {
     case GameMode::kMultiplayer:
       return "multiplayer";
     case GameMode::kShareware:
-      return "shareware";
+      return "shareware single player";
+    case GameMode::kSharewareMultiplayer:
+      return "shareware multiplayer";
   }
   return {};
+}
+
+std::uint8_t GameBit(GameMode mode) {
+  switch (mode) {
+    case GameMode::kSinglePlayer:
+      return games::kSinglePlayer;
+    case GameMode::kMultiplayer:
+      return games::kMultiplayer;
+    case GameMode::kShareware:
+      return games::kSharewareSingle;
+    case GameMode::kSharewareMultiplayer:
+      return games::kSharewareMulti;
+  }
+  return 0;
 }
 
 bool NameTooWide(std::string_view name) {
@@ -909,6 +936,7 @@ GenerateResult GenerateItem(std::int32_t baseIndex, std::uint16_t createInfo, st
   Generator g(mode);
   GenerateResult result = g.Recreate(baseIndex, createInfo, seed, goldValue);
   if (g.unknownUnique_) return {std::nullopt, "the seed names no unique item"};
+  if (g.singlePlayerOnly_) return {std::nullopt, "a quest unique is made only in single player", true};
   return result;
 }
 

@@ -8,29 +8,20 @@
 #include <string>
 #include <string_view>
 
+#include "item/CreationSources.h"
+
 namespace relicor::gen {
 
-// Creation info bits: the low byte holds the level and the first two flags, the high byte (the
-// record's `Source`) the rest.
-namespace cf {
-inline constexpr std::uint16_t kLevel = 0x003F;
-inline constexpr std::uint16_t kOnlyGood = 0x0040;
-inline constexpr std::uint16_t kUper15 = 0x0080;
-inline constexpr std::uint16_t kUper1 = 0x0100;
-inline constexpr std::uint16_t kUnique = 0x0200;
-inline constexpr std::uint16_t kSmith = 0x0400;
-inline constexpr std::uint16_t kSmithPremium = 0x0800;
-inline constexpr std::uint16_t kBoy = 0x1000;
-inline constexpr std::uint16_t kWitch = 0x2000;
-inline constexpr std::uint16_t kHealer = 0x4000;
-inline constexpr std::uint16_t kPregen = 0x8000;
-inline constexpr std::uint16_t kUseful = kUper15 | kUper1;
-inline constexpr std::uint16_t kTown = kSmith | kSmithPremium | kBoy | kWitch | kHealer;
-}  // namespace cf
+// The creation info's flags, as the game names them.
+namespace cf = ::relicor::cf;
 
 // The game the item was made in. Single player and multiplayer differ in spell choice, the
-// unique rule, Pepin's and Griswold's stock; the shareware game has fewer items and spells.
-enum class GameMode : std::uint8_t { kSinglePlayer, kMultiplayer, kShareware };
+// unique rule, Pepin's, Adria's and Griswold's stock; the shareware game has fewer items and
+// spells, and plays both.
+enum class GameMode : std::uint8_t { kSinglePlayer, kMultiplayer, kShareware, kSharewareMultiplayer };
+
+// The mode's bit in a set of games (item/CreationSources.h).
+std::uint8_t GameBit(GameMode mode);
 std::string_view GameModeName(GameMode mode);
 
 // The fields of the 1.09 item structure that generation sets, with the game's own widths.

@@ -13,9 +13,12 @@ namespace {
 
 // How a field is compared.
 enum class Rule : std::uint8_t {
-  kExact,  // generated from the inputs
-  kWear,   // may be lower than generated (repair and recharge lower it), never higher
-  kText,   // a zero-terminated name
+  kExact,       // generated from the inputs
+  kWear,        // may be lower than generated (recharge lowers it), never higher
+  kDurability,  // lowered by repair, raised or lowered by 10 at each Hidden shrine
+  kDamage,      // a weapon's: 1 more at each Weird shrine, 1 less at each Gloomy one
+  kArmor,       // armour's and shields': 2 more at each Gloomy shrine
+  kText,        // a zero-terminated name
 };
 
 struct Field {
@@ -59,13 +62,13 @@ const std::array<Field, 50> kFields{{
   {"base value",             layout::kValue,               4, true,  Rule::kExact, GEN(value)},
   {"price",                  layout::kPrice,               4, true,  Rule::kExact, GEN(price)},
   {"min damage",             layout::kMinDamage,           4, true,  Rule::kExact, GEN(minDamage)},
-  {"max damage",             layout::kMaxDamage,           4, true,  Rule::kExact, GEN(maxDamage)},
-  {"armor",                  layout::kArmor,               4, true,  Rule::kExact, GEN(armor)},
+  {"max damage",             layout::kMaxDamage,           4, true,  Rule::kDamage, GEN(maxDamage)},
+  {"armor",                  layout::kArmor,               4, true,  Rule::kArmor, GEN(armor)},
   {"effect bits",            layout::kFlags,               4, false, Rule::kExact, GEN(flags)},
   {"use effect",             layout::kMiscId,              4, true,  Rule::kExact, GEN(miscId)},
   {"spell",                  layout::kSpell,               4, true,  Rule::kExact, GEN(spell)},
   {"max charges",            layout::kMaxCharges,          4, true,  Rule::kWear,  GEN(maxCharges)},
-  {"max durability",         layout::kMaxDurability,       4, true,  Rule::kWear,  GEN(maxDurability)},
+  {"max durability",         layout::kMaxDurability,       4, true,  Rule::kDurability, GEN(maxDurability)},
   {"%damage",                layout::kPctDamage,           4, true,  Rule::kExact, GEN(pctDamage)},
   {"%to hit",                layout::kHeader + 248,        4, true,  Rule::kExact, GEN(pctToHit)},
   {"%armor",                 layout::kHeader + 252,        4, true,  Rule::kExact, GEN(pctArmor)},
@@ -130,28 +133,76 @@ bool WitchBookMagic(const GeneratedItem& g, std::int64_t file) {
   return false;
 }
 
-// Differences between the record and the rebuilt item.
-std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g) {
-  std::vector<FieldDifference> out;
+struct Comparison {
+  std::vector<FieldDifference> differences;
+  std::vector<PlayChange> playState;
+};
+
+bool IsWeapon(std::int32_t type) {
+  return type == itype::kSword || type == itype::kAxe || type == itype::kBow || type == itype::kMace ||
+         type == itype::kStaff;
+}
+bool IsArmour(std::int32_t type) {
+  return type == itype::kShield || type == itype::kHelm || type == itype::kLarmor || type == itype::kMarmor ||
+         type == itype::kHarmor;
+}
+
+std::string Visits(std::int64_t n, std::string_view shrine) {
+  return "at least " + std::to_string(n) + " " + std::string(shrine) + (n == 1 ? " shrine" : " shrines");
+}
+
+// The play state that turns the generated value into the file's, or nothing when play cannot.
+// The shrines (OperateShrine): Hidden adds 10 to the durability and maximum durability of every
+// equipped item whose maximum is neither 0 nor 255 and then takes 20 from one of them (never
+// below 1), so one visit moves an item's maximum by 10 either way; Weird adds 1 to a weapon's
+// maximum damage; Gloomy adds 2 to the armour class of armour and shields and takes 1 from a
+// weapon's maximum damage, never below its minimum. Repair (RepairItem) only lowers the maximum.
+std::optional<PlayChange> PlayOf(Rule rule, std::int64_t file, std::int64_t game, const GeneratedItem& g) {
+  PlayChange change{{}, std::to_string(file), std::to_string(game), {}, 0};
+  switch (rule) {
+    case Rule::kDurability:
+      if (game == 0 || game == 255 || file <= game) return std::nullopt;
+      change.steps = static_cast<int>((file - game + 9) / 10);
+      change.how = Visits(change.steps, "Hidden");
+      return change;
+    case Rule::kDamage:
+      if (!IsWeapon(g.type) || file < g.minDamage) return std::nullopt;
+      change.steps = static_cast<int>(file > game ? file - game : game - file);
+      change.how = Visits(change.steps, file > game ? "Weird" : "Gloomy");
+      return change;
+    case Rule::kArmor:
+      if (!IsArmour(g.type) || file < game || (file - game) % 2 != 0) return std::nullopt;
+      change.steps = static_cast<int>((file - game) / 2);
+      change.how = Visits(change.steps, "Gloomy");
+      return change;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Differences and play state between the record and the rebuilt item.
+Comparison Compare(const ItemRecord& r, const GeneratedItem& g) {
+  Comparison result;
+  std::vector<FieldDifference>& out = result.differences;
   const std::string_view plain = TextAt(r, layout::kName);
   if (g.ear) {
     // The victim's name goes on after the six letters the seed gives; the level and the class
     // are the victim's.
     if (plain.substr(0, g.name.size()) != g.name || (g.name.size() < 13 && plain.size() != g.name.size()))
-      out.push_back({"plain name", Quoted(plain), Quoted(g.name + "...")});
+      out.push_back({"plain name", Quoted(plain), Quoted(g.name + "..."), {}});
     const std::int64_t level = ReadField(r, layout::kValue, 4, true);
-    if (level < 0 || level > 63) out.push_back({"base value", std::to_string(level), "0 to 63"});
+    if (level < 0 || level > 63) out.push_back({"base value", std::to_string(level), "0 to 63", {}});
     const std::int64_t cursor = ReadField(r, layout::kCursor, 4, true);
     if (cursor < icurs::kEarSorceror || cursor > icurs::kEarRogue)
-      out.push_back({"graphic", std::to_string(cursor), "19 to 21"});
+      out.push_back({"graphic", std::to_string(cursor), "19 to 21", {}});
   } else if (plain != g.name) {
-    out.push_back({"plain name", Quoted(plain), Quoted(g.name)});
+    out.push_back({"plain name", Quoted(plain), Quoted(g.name), {}});
   }
   for (const Field& f : kFields) {
     if (f.rule == Rule::kText) {
       const std::string_view text = TextAt(r, f.offset);
       if (text != g.identifiedName)
-        out.push_back({std::string(f.name), Quoted(text), Quoted(g.identifiedName)});
+        out.push_back({std::string(f.name), Quoted(text), Quoted(g.identifiedName), {}});
       continue;
     }
     if (f.offset == layout::kUniqueIndex && !g.uniqueIndexKnown) continue;
@@ -162,69 +213,119 @@ std::vector<FieldDifference> Compare(const ItemRecord& r, const GeneratedItem& g
       continue;
     const std::int64_t file = ReadField(r, f.offset, f.width, f.isSigned);
     const std::int64_t game = AsStored(f.game(g), f.width, f.isSigned);
-    if (f.offset == layout::kMinMag && file != game && WitchBookMagic(g, file)) continue;
-    if (f.rule == Rule::kWear) {
-      // Lowered by repair or recharge: at least 1 where the game gives some, never above it;
-      // an indestructible item (255) loses nothing.
-      const bool fits = game == 0 || game == 255 ? file == game : file >= 1 && file <= game;
-      if (f.offset == layout::kMaxCharges ? (file >= 0 && file <= game) : fits) continue;
-    } else if (file == game) {
+    if (file == game) continue;
+    if (f.offset == layout::kMinMag && WitchBookMagic(g, file)) continue;
+    if (f.rule == Rule::kWear && file >= 0 && file <= game) continue;
+    // Lowered by repair: at least 1 where the game gives some; an indestructible item (255)
+    // loses nothing.
+    if (f.rule == Rule::kDurability && game != 0 && game != 255 && file >= 1 && file <= game) continue;
+    if (auto change = PlayOf(f.rule, file, game, g)) {
+      change->field = std::string(f.name);
+      result.playState.push_back(std::move(*change));
       continue;
     }
-    out.push_back({std::string(f.name), std::to_string(file), std::to_string(game)});
+    out.push_back({std::string(f.name), std::to_string(file), std::to_string(game), {}});
   }
   // Current durability and charges are play state, but never above their maximum.
   const std::int64_t maxDur = ReadField(r, layout::kMaxDurability, 4, true);
   const std::int64_t dur = ReadField(r, layout::kDurability, 4, true);
-  if (dur > maxDur) out.push_back({"durability", std::to_string(dur), "at most " + std::to_string(maxDur)});
+  if (dur > maxDur)
+    out.push_back({"durability", std::to_string(dur), "at most " + std::to_string(maxDur), {}});
   const std::int64_t maxCharges = ReadField(r, layout::kMaxCharges, 4, true);
   const std::int64_t charges = ReadField(r, layout::kCharges, 4, true);
   // 1.09 gives items with a spell power the spell number as charges, which may exceed the maximum.
   const std::int64_t chargeLimit =
       std::max<std::int64_t>(maxCharges, g.charges > g.maxCharges ? g.charges : 0);
   if (charges > chargeLimit)
-    out.push_back({"charges", std::to_string(charges), "at most " + std::to_string(chargeLimit)});
+    out.push_back({"charges", std::to_string(charges), "at most " + std::to_string(chargeLimit), {}});
   if (g.goldValueFromFile) {
     const std::int64_t value = ReadField(r, layout::kValue, 4, true);
-    if (value < 1 || value > 5000) out.push_back({"base value", std::to_string(value), "1 to 5000"});
+    if (value < 1 || value > 5000) out.push_back({"base value", std::to_string(value), "1 to 5000", {}});
   }
-  return out;
+  return result;
 }
 
-constexpr std::array<GameMode, 3> kModes{GameMode::kSinglePlayer, GameMode::kMultiplayer,
-                                         GameMode::kShareware};
+// The full game first; the shareware game counts where the full game rebuilds the item in
+// neither of its modes.
+constexpr std::array<GameMode, 4> kModes{GameMode::kSinglePlayer, GameMode::kMultiplayer,
+                                         GameMode::kShareware, GameMode::kSharewareMultiplayer};
 
 // Differences that mean the rebuild took another path than the file's item: the seed or the
 // base index are not the ones the item was made with.
 constexpr std::size_t kManyDifferences = 5;
 
+int Steps(const std::vector<PlayChange>& changes) {
+  int steps = 0;
+  for (const PlayChange& c : changes) steps += c.steps;
+  return steps;
+}
+
+// The verdict of the rebuild in the games of `reachable`.
+SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t ci, std::int32_t index,
+                    std::int32_t goldValue, std::uint8_t reachable, const CheckOptions& options);
+
 }  // namespace
 
-SeedVerdict CheckRecord(const ItemRecord& record) {
+SeedVerdict CheckRecord(const ItemRecord& record, const CheckOptions& options) {
   const auto seed = static_cast<std::int32_t>(ReadField(record, layout::kSeed, 4, true));
   const auto ci = static_cast<std::uint16_t>(ReadField(record, layout::kCreateInfo, 2, false));
   const auto index = static_cast<std::int32_t>(ReadField(record, layout::kBaseIndex, 4, true));
   const auto goldValue = static_cast<std::int32_t>(ReadField(record, layout::kValue, 4, true));
 
+  // The games whose sources store this creation level; gold and ears keep other things there.
+  // A level no source stores is an edit; the rebuild still names what else differs.
+  std::uint8_t reachable = games::kAll;
+  std::optional<FieldDifference> levelEdit;
+  if (index != idi::kGold && index != idi::kEar) {
+    const auto sources = SourcesOf(ci);
+    const int level = ci & cf::kLevel;
+    reachable = GamesReachingLevel(sources, level);
+    if (reachable == 0) {
+      levelEdit = FieldDifference{"creation level", std::to_string(level), {}, LevelLimitText(sources)};
+      reachable = games::kAll;
+    }
+  }
+  const SeedVerdict v = Rebuild(record, seed, ci, index, goldValue, reachable, options);
+  if (!levelEdit) return v;
+  SeedVerdict edited;
+  edited.verdict = Verdict::kEdited;
+  edited.differences.push_back(*levelEdit);
+  if (v.verdict == Verdict::kEdited)
+    edited.differences.insert(edited.differences.end(), v.differences.begin(), v.differences.end());
+  return edited;
+}
+
+namespace {
+
+SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t ci, std::int32_t index,
+                    std::int32_t goldValue, std::uint8_t reachable, const CheckOptions& options) {
   struct Attempt {
     GameMode mode;
-    std::vector<FieldDifference> differences;
+    Comparison comparison;
+    bool genuine() const { return comparison.differences.empty(); }
   };
   std::vector<Attempt> attempts;
   std::string reason;
-  // Multiplayer is rebuilt only where a choice depended on the game; the shareware game only
-  // where the full game rebuilds the item in neither.
+  // A game's second mode is rebuilt only where a choice depended on the mode; the shareware
+  // game only where the full game rebuilds the item in neither.
   bool modeMatters = true;
   for (const GameMode mode : kModes) {
-    if (mode == GameMode::kMultiplayer && !modeMatters && !attempts.empty()) {
-      attempts.push_back({mode, attempts.front().differences});
-      continue;
+    if (!(reachable & GameBit(mode))) continue;
+    const bool second = mode == GameMode::kMultiplayer || mode == GameMode::kSharewareMultiplayer;
+    const GameMode first = mode == GameMode::kMultiplayer ? GameMode::kSinglePlayer : GameMode::kShareware;
+    if (second && !modeMatters) {
+      const auto same =
+          std::find_if(attempts.begin(), attempts.end(), [&](const Attempt& a) { return a.mode == first; });
+      if (same != attempts.end()) {
+        attempts.push_back({mode, same->comparison});
+        continue;
+      }
     }
     if (mode == GameMode::kShareware &&
-        std::any_of(attempts.begin(), attempts.end(), [](const Attempt& a) { return a.differences.empty(); }))
+        std::any_of(attempts.begin(), attempts.end(), [](const Attempt& a) { return a.genuine(); }))
       break;
     const GenerateResult result = GenerateItem(index, ci, seed, mode, goldValue);
-    if (mode == GameMode::kSinglePlayer) modeMatters = result.modeMatters;
+    if (!second) modeMatters = result.modeMatters;
     if (!result.item) {
       if (reason.empty()) reason = result.reason;
       continue;
@@ -237,36 +338,45 @@ SeedVerdict CheckRecord(const ItemRecord& record) {
     v.reason = reason;
     return v;
   }
-  // Single player and multiplayer decide together; the shareware game counts where neither
-  // rebuilds the item. The game is named where the verdict depends on it.
-  auto find = [&](GameMode mode) -> const Attempt* {
-    for (const Attempt& a : attempts)
-      if (a.mode == mode) return &a;
-    return nullptr;
-  };
-  const Attempt* single = find(GameMode::kSinglePlayer);
-  const Attempt* multi = find(GameMode::kMultiplayer);
-  auto isGenuine = [](const Attempt* a) { return a != nullptr && a->differences.empty(); };
-  if (isGenuine(single) && isGenuine(multi)) {
+  // The games that make the item; named where they are not all that were tried.
+  const Attempt* best = nullptr;
+  for (const Attempt& a : attempts) {
+    if (!a.genuine()) continue;
+    v.modes.push_back(a.mode);
+    if (best == nullptr || Steps(a.comparison.playState) < Steps(best->comparison.playState)) best = &a;
+  }
+  if (best != nullptr) {
+    // Both modes of the full game make it: no mode decides.
+    if (v.modes.size() >= 2 && v.modes[0] == GameMode::kSinglePlayer && v.modes[1] == GameMode::kMultiplayer)
+      v.modes.clear();
     v.verdict = Verdict::kGenuine;
+    v.playState = best->comparison.playState;
+    const int steps = Steps(v.playState);
+    if (options.maxSteps && steps > *options.maxSteps) {
+      v.verdict = Verdict::kEdited;
+      v.differences.push_back({"play state",
+                               std::to_string(steps) + " steps",
+                               {},
+                               "at most " + std::to_string(*options.maxSteps) + " allowed"});
+    }
     return v;
   }
-  for (const Attempt& a : attempts) {
-    if (a.differences.empty()) {
-      v.verdict = Verdict::kGenuine;
-      v.mode = a.mode;
-      return v;
-    }
-  }
-  const Attempt* best = &attempts.front();
+  best = &attempts.front();
   for (const Attempt& a : attempts)
-    if (a.differences.size() < best->differences.size()) best = &a;
+    if (a.comparison.differences.size() < best->comparison.differences.size()) best = &a;
   v.verdict = Verdict::kEdited;
-  v.differences = best->differences;
-  const bool sameInBoth =
-      single != nullptr && multi != nullptr && single->differences.size() == multi->differences.size();
-  if (!sameInBoth || best->mode == GameMode::kShareware) v.mode = best->mode;
-  if (best->differences.size() < kManyDifferences) return v;
+  v.differences = best->comparison.differences;
+  const Attempt* single = nullptr;
+  const Attempt* multi = nullptr;
+  for (const Attempt& a : attempts) {
+    if (a.mode == GameMode::kSinglePlayer) single = &a;
+    if (a.mode == GameMode::kMultiplayer) multi = &a;
+  }
+  const bool sameInBoth = single != nullptr && multi != nullptr &&
+                          single->comparison.differences.size() == multi->comparison.differences.size();
+  if (!sameInBoth || best->mode == GameMode::kShareware || best->mode == GameMode::kSharewareMultiplayer)
+    v.modes = {best->mode};
+  if (best->comparison.differences.size() < kManyDifferences) return v;
 
   // Many fields differ: the inputs themselves were changed. Another base index that rebuilds
   // the file exactly names the base index; otherwise the seed does not give this item.
@@ -275,15 +385,17 @@ SeedVerdict CheckRecord(const ItemRecord& record) {
     if (other == index) continue;
     const GenerateResult result = GenerateItem(other, ci, seed, best->mode, goldValue);
     if (!result.item) continue;
-    auto differences = Compare(record, *result.item);
-    if (differences.size() == 1 && differences.front().field == "base item") {
-      v.differences = {{"base item", std::to_string(fileIndex), std::to_string(other)}};
+    const Comparison c = Compare(record, *result.item);
+    if (c.differences.size() == 1 && c.differences.front().field == "base item") {
+      v.differences = {{"base item", std::to_string(fileIndex), std::to_string(other), {}}};
       return v;
     }
   }
   v.differences.insert(v.differences.begin(),
-                       {"seed", std::to_string(seed), "a seed that gives these fields"});
+                       {"seed", std::to_string(seed), "a seed that gives these fields", {}});
   return v;
 }
+
+}  // namespace
 
 }  // namespace relicor::gen

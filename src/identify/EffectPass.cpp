@@ -1,11 +1,13 @@
 #include "identify/EffectPass.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
 #include "identify/ReportText.h"
 #include "item/AffixTables.h"
 #include "item/BaseItems.h"
+#include "item/CreationSources.h"
 #include "item/Sources.h"
 #include "item/SpellTables.h"
 #include "item/Uniques.h"
@@ -82,51 +84,69 @@ constexpr std::uint8_t kFlatDamage = 61;
 }  // namespace power
 
 // Affixes known by their power and their fixed price part alone (the affix value of their side):
-// the game gives each of them one price part whatever it rolled. A value means this affix only
-// next to its own power, since other affixes reach the same values ("+3 Strength" also has 600).
+// the game gives each of them one price part whatever it rolled. Other affixes reach some of the
+// same values ("+3 Strength" also has 600): where the value names one suffix alone (`byValue`:
+// no other suffix of the game holds it, or the item's fire or lightning damage names the arrow
+// suffix), the row counts whatever the power byte holds, unless that names another suffix of the
+// game; the power decides only between rows that share the value.
 struct ValueAffix {
   std::uint8_t power;
   std::int32_t value;
   std::string_view name;
   std::int32_t multiplier;
+  bool byValue;
 };
 
 // clang-format off
 constexpr std::array<ValueAffix, 11> kValueSuffixes{{
-  // power                    value   name             multiplier
-  {power::kDurability,        100,    "sturdiness",    2},   // 0
-  {power::kDurability,        200,    "craftsmanship", 2},   // 1
-  {power::kDurability,        300,    "structure",     2},   // 2
-  {power::kDurability,        750,    "many",          2},   // 3
-  {power::kDurability,        1500,   "plenty",        3},   // 4
-  {power::kIndestructible,    600,    "the ages",      5},   // 5
-  {power::kThorns,            500,    "thorns",        2},   // 6
-  {power::kTargetArmor,       1000,   "piercing",      3},   // 7
-  {power::kTargetArmor,       2000,   "puncturing",    6},   // 8
-  {power::kTargetArmor,       4000,   "bashing",       12},  // 9
-  {power::kFastBlock,         4000,   "blocking",      4},   // 10
+  // power                    value   name             multiplier  byValue
+  {power::kDurability,        100,    "sturdiness",    2,          false},  // 0
+  {power::kDurability,        200,    "craftsmanship", 2,          false},  // 1
+  {power::kDurability,        300,    "structure",     2,          true},   // 2
+  {power::kDurability,        750,    "many",          2,          false},  // 3
+  {power::kDurability,        1500,   "plenty",        3,          false},  // 4
+  {power::kIndestructible,    600,    "the ages",      5,          false},  // 5
+  {power::kThorns,            500,    "thorns",        2,          true},   // 6
+  {power::kTargetArmor,       1000,   "piercing",      3,          false},  // 7
+  {power::kTargetArmor,       2000,   "puncturing",    6,          false},  // 8
+  {power::kTargetArmor,       4000,   "bashing",       12,         false},  // 9
+  {power::kFastBlock,         4000,   "blocking",      4,          false},  // 10
 }};
 
-// The suffixes of fire arrows and lightning arrows.
+// The suffixes of fire arrows (rows 0-2) and lightning arrows (rows 3-5): the item's fire or
+// lightning damage names the kind, the value the row.
 constexpr std::array<ValueAffix, 6> kArrowSuffixes{{
-  // power                    value   name             multiplier
-  {power::kFireArrows,        2000,   "flame",         2},   // 0
-  {power::kFireArrows,        4000,   "fire",          4},   // 1
-  {power::kFireArrows,        6000,   "burning",       6},   // 2
-  {power::kLightningArrows,   6000,   "shock",         2},   // 3
-  {power::kLightningArrows,   8000,   "lightning",     4},   // 4
-  {power::kLightningArrows,   12000,  "thunder",       6},   // 5
+  // power                    value   name             multiplier  byValue
+  {power::kFireArrows,        2000,   "flame",         2,          true},  // 0
+  {power::kFireArrows,        4000,   "fire",          4,          true},  // 1
+  {power::kFireArrows,        6000,   "burning",       6,          true},  // 2
+  {power::kLightningArrows,   6000,   "shock",         2,          true},  // 3
+  {power::kLightningArrows,   8000,   "lightning",     4,          true},  // 4
+  {power::kLightningArrows,   12000,  "thunder",       6,          true},  // 5
 }};
 
-const ValueAffix* FindValueAffix(std::span<const ValueAffix> affixes, std::uint8_t power, std::int32_t value) {
-  for (const ValueAffix& affix : affixes) {
-    if (affix.power == power && affix.value == value) {
-      return &affix;
-    }
-  }
-  return nullptr;
-}
+// The power bytes of the game's suffixes (PL_Suffix in itemdat.cpp): strength to vitality and
+// their curses (19-26), all attributes (27, 28), damage taken (29, 30), life (31, 32),
+// durability (35-37), light (38, 39), arrows (42, 43), thorns (45), no mana (46), half trap damage
+// (52), knockback (53), steal mana and life (55, 56), target armour (57), attack speed (58), hit
+// recovery (59), fast block (60) and damage (61).
+constexpr std::array<std::uint8_t, 32> kGameSuffixPowers{
+    19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 35, 36, 37, 38, 39, 42, 43, 45, 46, 52, 53, 55, 56, 57,
+    58, 59, 60, 61};
 // clang-format on
+
+const ValueAffix* FindValueAffix(std::span<const ValueAffix> affixes, std::uint8_t power,
+                                 std::int32_t value) {
+  const ValueAffix* byValue = nullptr;
+  for (const ValueAffix& affix : affixes) {
+    if (affix.value != value) continue;
+    if (affix.power == power) return &affix;
+    if (affix.byValue) byValue = &affix;
+  }
+  const bool namesAnother =
+      std::find(kGameSuffixPowers.begin(), kGameSuffixPowers.end(), power) != kGameSuffixPowers.end();
+  return namesAnother ? nullptr : byValue;
+}
 
 // Lowered durability: "fragility" leaves a maximum durability of 1, "brittleness" (26-75%) more.
 constexpr std::uint8_t kFragileDurability = 1;
@@ -797,16 +817,17 @@ void EffectPass::BonusEffects(bool unique) {
 }
 
 void EffectPass::ElementalEffects(bool unique) {
-  // The prefixes and the arrow suffixes count only next to their own power: other affixes reach
-  // the same values (Topaz 5000, Meteoric 10000, "speed" 8000).
-  const ValueAffix* arrows = FindValueAffix(kArrowSuffixes, item_.SuffixPower(), item_.SufAddInfo());
+  // The prefixes count only next to their own power: other affixes reach the same values (Topaz
+  // 5000, Meteoric 10000). The damage names the kind of the arrow suffix.
+  const std::span<const ValueAffix> arrowRows(kArrowSuffixes);
   if (item_.FireDamageMin() != 0) {
+    const ValueAffix* arrows = FindValueAffix(arrowRows.first(3), item_.SuffixPower(), item_.SufAddInfo());
     Line(Plain(item_.FireDamageMin()) + "-" + Plain(item_.FireDamageMax()) + " Fire Damage");
     if (!unique) {
       if (item_.PrefixPower() == power::kFireDamage && item_.PreAddInfo() == 5000) {
         slots_.SetPrefix("flaming");
         price_.Add(2, 5000);
-      } else if (arrows != nullptr && arrows->power == power::kFireArrows) {
+      } else if (arrows != nullptr) {
         slots_.SetSuffix(arrows->name);
         price_.Add(arrows->multiplier, arrows->value);
       } else {
@@ -817,7 +838,8 @@ void EffectPass::ElementalEffects(bool unique) {
 
   if (item_.LightningDamageMin() != 0) {
     Line(Plain(item_.LightningDamageMin()) + "-" + Plain(item_.LightningDamageMax()) + " Lightning Damage");
-    if (arrows != nullptr && arrows->power == power::kLightningArrows) {
+    const ValueAffix* arrows = FindValueAffix(arrowRows.subspan(3), item_.SuffixPower(), item_.SufAddInfo());
+    if (arrows != nullptr) {
       slots_.SetSuffix(arrows->name);
       price_.Add(arrows->multiplier, arrows->value);
     }
@@ -833,8 +855,13 @@ void EffectPass::SourceAndLevelLines() {
   if (item_.Source() >= 4) {
     return;
   }
-  const int levelLimit = options_.vkMode ? kLevelLimitVk : kLevelLimit;
-  if (levelLimit < item_.CreationLevel()) {
+  // The level a source stores (V&K mode keeps its own limit): a level no game's source of these
+  // flags stores is a hack.
+  const int level = item_.CreationLevel();
+  const std::uint16_t createInfo = static_cast<std::uint16_t>(item_.CreateInfo() | item_.Source() << 8);
+  const bool unreachable =
+      options_.vkMode ? kLevelLimitVk < level : GamesReachingLevel(SourcesOf(createInfo), level) == 0;
+  if (unreachable) {
     Finding(rule::kSourceHackCode, item_.CreationLevel());
   } else if (item_.DungeonLevelFlag()) {
     Line("Dungeon-Level war " + Plain(item_.ShownDungeonLevel()));

@@ -16,9 +16,8 @@
 
 namespace relicor {
 
-// Highest creation level the game gives an item: twice the deepest dungeon level (16) for an item
-// found on the floor (monsters give their own level, at most 30).
-inline constexpr int kLevelLimit = 32;
+// Highest creation level V&K mode accepts for an item from the dungeon; otherwise each source's
+// own levels count (item/CreationSources.h).
 inline constexpr int kLevelLimitVk = 42;
 
 // The base item that is exempt from the speed rule in V&K mode.

@@ -18,7 +18,7 @@ struct SpellRow {
   std::int32_t chargePrice;       // price of one charge
   std::int32_t maxChargesNormal;  // charge limit, V&K mode off
   std::int32_t maxChargesVk;      // charge limit, V&K mode on
-  std::int32_t bookPrice;         // what a book of the spell adds to the book's price; 0: no book
+  std::int32_t bookPrice;         // what a book of the spell adds to the book's price (sBookCost)
 };
 
 // Entry 0 is the text "0". The four names between question marks and the spelling
@@ -46,21 +46,21 @@ inline constexpr std::array<SpellRow, kSpellCount> kSpellTable{{
   {"Flame Wave",          130,          40,         40,      10000},  // 15
   {"?doom serpents?",     0,            0,          0,       0},  // 16
   {"?blood ritual?",      0,            0,          0,       0},  // 17
-  {"Nova",                260,          32,         32,      0},  // 18
+  {"Nova",                260,          32,         32,      21000},  // 18
   {"?invisibility?",      0,            0,          0,       0},  // 19
   {"Inferno",             20,           40,         40,      2000},  // 20
   {"Golem",               220,          32,         32,      18000},  // 21
   {"?blood boil?",        0,            0,          0,       0},  // 22
   {"Teleport",            250,          32,         32,      20000},  // 23
-  {"Apocalypse",          400,          12,         20,      0},  // 24
-  {"Etheralize",          0,            0,          0,       0},  // 25
+  {"Apocalypse",          400,          12,         20,      30000},  // 24
+  {"Etheralize",          0,            0,          0,       26000},  // 25
   {"Item Repair",         0,            0,          0,       0},  // 26
   {"Staff Recharge",      0,            0,          0,       0},  // 27
   {"Trap Disarm",         0,            0,          0,       0},  // 28
   {"Elemental",           140,          60,         60,      10500},  // 29
   {"Charged Bolt",        10,           80,         80,      1000},  // 30
   {"Holy Bolt",           10,           80,         80,      1000},  // 31
-  {"Resurrect",           50,           10,         10,      0},  // 32
+  {"Resurrect",           50,           10,         10,      4000},  // 32
   {"Telekinesis",         40,           40,         40,      2500},  // 33
   {"Heal Other",          10,           40,         40,      1000},  // 34
   {"Blood Star",          360,          60,         60,      27500},  // 35
@@ -77,8 +77,9 @@ std::int32_t ChargePrice(int spell);
 // Largest number of charges `spell` can have, in V&K mode or not; 0 for numbers without an entry.
 std::int32_t MaxChargesOf(int spell, bool vkMode);
 
-// What a book of `spell` adds to the book's price; 0 for spells without a book and for numbers
-// without an entry.
+// What a book of `spell` adds to the book's price, the game's book cost of the spell also where
+// no 1.09 book teaches it (Nova, Apocalypse, Etherealize, Resurrect: the seed check tells that
+// no such book drops); 0 for numbers without an entry.
 std::int32_t BookPrice(int spell);
 
 }  // namespace relicor

@@ -58,6 +58,8 @@ gen::GameMode GameModeOf(SaveMode mode) {
       return gen::GameMode::kSinglePlayer;
     case SaveMode::kMultiplayer:
       return gen::GameMode::kMultiplayer;
+    case SaveMode::kSharewareMulti:
+      return gen::GameMode::kSharewareMultiplayer;
     default:
       return gen::GameMode::kShareware;
   }

@@ -5,29 +5,63 @@
 namespace relicor {
 
 SeedVerdict CheckItem(const ItemRecord& record) {
-  if (!record.HasSignature()) return SeedVerdict{};
-  return gen::CheckRecord(record);
+  return CheckItem(record, {});
 }
 
-Result<SeedVerdict> CheckItemFile(const std::string& path) {
+SeedVerdict CheckItem(const ItemRecord& record, const gen::CheckOptions& options) {
+  if (!record.HasSignature()) return SeedVerdict{};
+  return gen::CheckRecord(record, options);
+}
+
+Result<SeedVerdict> CheckItemFile(const std::string& path, const gen::CheckOptions& options) {
   auto head = ReadFileHead(path, kItemRecordSize);
   if (!head) return MakeError(head.error());
   if (head->size() < kItemRecordSize) return SeedVerdict{};
-  return CheckItem(ItemRecord::FromBytes(*head));
+  return CheckItem(ItemRecord::FromBytes(*head), options);
+}
+
+std::string ModesText(const SeedVerdict& v) {
+  std::string text;
+  for (const gen::GameMode mode : v.modes) {
+    if (!text.empty()) text += " or ";
+    text += gen::GameModeName(mode);
+  }
+  return text;
+}
+
+std::string PlayChangeText(const gen::PlayChange& c) {
+  std::string name = c.field;
+  if (name == "max durability") name = "maximum durability";
+  if (name == "max damage") name = "maximum damage";
+  if (name == "armor") name = "armour class";
+  const long change = std::stol(c.file) - std::stol(c.game);
+  return name + " " + (change > 0 ? "+" : "") + std::to_string(change) + ", " + c.how;
 }
 
 std::string VerdictText(const SeedVerdict& v) {
   std::string text;
+  std::string notes = ModesText(v);
   switch (v.verdict) {
     case Verdict::kGenuine:
       text = "genuine";
+      if (!v.playState.empty()) {
+        if (!notes.empty()) notes += "; ";
+        notes += "play state: ";
+        for (std::size_t i = 0; i < v.playState.size(); ++i) {
+          if (i > 0) notes += "; ";
+          notes += PlayChangeText(v.playState[i]);
+        }
+      }
       break;
     case Verdict::kEdited: {
       text = "edited: ";
       for (std::size_t i = 0; i < v.differences.size(); ++i) {
         const auto& d = v.differences[i];
         if (i > 0) text += "; ";
-        text += d.field + " file " + d.file + ", game " + d.game;
+        if (!d.note.empty())
+          text += d.field + " " + d.file + " (" + d.note + ")";
+        else
+          text += d.field + " file " + d.file + ", game " + d.game;
       }
       break;
     }
@@ -36,14 +70,14 @@ std::string VerdictText(const SeedVerdict& v) {
     case Verdict::kNotAnItem:
       return "not an item file";
   }
-  if (v.mode) text += " (" + std::string(gen::GameModeName(*v.mode)) + ")";
+  if (!notes.empty()) text += " (" + notes + ")";
   return text;
 }
 
 std::string VerdictSummary(const SeedVerdict& v) {
   switch (v.verdict) {
     case Verdict::kGenuine:
-      return "Seed check: genuine";
+      return v.modes.empty() ? "Seed check: genuine" : "Seed check: genuine (" + ModesText(v) + ")";
     case Verdict::kEdited: {
       std::string text = "Seed check: edited: ";
       for (std::size_t i = 0; i < v.differences.size(); ++i) {

@@ -17,13 +17,23 @@ using gen::Verdict;
 // The verdict of a record; one without the "ITM0" signature is not an item file.
 SeedVerdict CheckItem(const ItemRecord& record);
 
+SeedVerdict CheckItem(const ItemRecord& record, const gen::CheckOptions& options);
+
 // Reads `path` and checks it. A file shorter than a record is not an item file; a missing or
 // unreadable file is an error naming the file and the reason.
-Result<SeedVerdict> CheckItemFile(const std::string& path);
+Result<SeedVerdict> CheckItemFile(const std::string& path, const gen::CheckOptions& options = {});
 
-// "genuine", "edited: price file 13120, game 13119; ...", "not reproducible: ..." or
-// "not an item file"; the game is named where only some games give the verdict.
+// "genuine", "genuine (single player; play state: maximum durability +40, at least 4 Hidden
+// shrines)", "edited: price file 13120, game 13119; ...", "edited: creation level 44 (a monster
+// drop is made at level 1–30)", "not reproducible: ..." or "not an item file"; the games are
+// named where only some of them give the verdict.
 std::string VerdictText(const SeedVerdict& verdict);
+
+// "single player", or "shareware single player or shareware multiplayer"; empty for every game.
+std::string ModesText(const SeedVerdict& verdict);
+
+// "maximum durability +40, at least 4 Hidden shrines"
+std::string PlayChangeText(const gen::PlayChange& change);
 
 // The short form beside the status colour: "Seed check: genuine", "Seed check: edited: price,
 // %damage", "Seed check: not reproducible", "Seed check: not an item file".

@@ -1,5 +1,7 @@
 #include "validate/DupeCheck.h"
 
+#include <algorithm>
+#include <array>
 #include <iterator>
 
 #include "platform/FileSystem.h"
@@ -43,6 +45,15 @@ std::string TimeStamp(const Clock& clock) {
   return DateTimeText(clock.Now()).value_or("");
 }
 
+// What the game makes an item from: its seed and creation info (offsets 32-37) and its base item
+// index (392-395). Files that share them hold one item, whatever else differs.
+std::array<std::uint8_t, 10> ItemIdentity(const ItemRecord& record) {
+  std::array<std::uint8_t, 10> identity{};
+  for (std::size_t i = 0; i < 6; ++i) identity[i] = record.ReadU8(32 + i);
+  for (std::size_t i = 0; i < 4; ++i) identity[6 + i] = record.ReadU8(392 + i);
+  return identity;
+}
+
 void AppendLine(std::string& log, std::string_view line) {
   log.append(line);
   log.append(kLineEnd);
@@ -65,6 +76,7 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
   AppendLine(log, TimeStamp(clock) + " Start check");
   AppendLine(log, "DUPLICATED will mark files with same Item in it");
   AppendLine(log, "DUPE/HACK  will mark files with known dupes/hacks");
+  AppendLine(log, "SAME SEED  will mark files with one item made twice");
   AppendLine(log, "");
 
   // The list is sorted, so all texts with one key stand together: three files with one item give
@@ -82,6 +94,28 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
       found->duplicates.push_back(
           {text.substr(0, kItemKeyLength), text.substr(kItemKeyLength), next.substr(kItemKeyLength)});
     }
+  }
+
+  // One item made twice whose copies no longer share the item key: neighbours in the order of
+  // what the game makes the item from. Pairs with one key stand in the DUPLICATED lines already.
+  std::vector<std::pair<std::array<std::uint8_t, 10>, const std::string*>> made;
+  for (const std::string& text : keyList) {
+    if (text.size() < kItemKeyLength) continue;
+    if (const ItemEntry* entry = cache.Find(text.substr(kItemKeyLength)))
+      made.emplace_back(ItemIdentity(entry->Record()), &text);
+  }
+  std::stable_sort(made.begin(), made.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i + 1 < made.size(); ++i) {
+    const std::string& text = *made[i].second;
+    const std::string& next = *made[i + 1].second;
+    if (made[i].first != made[i + 1].first || text.compare(0, kItemKeyLength, next, 0, kItemKeyLength) == 0 ||
+        SameFile(text, next))
+      continue;
+    AppendLine(log, "SAME SEED  " + OneLineText(PathToCp1252(text)) + "--" +
+                        OneLineText(PathToCp1252(next.substr(kItemKeyLength))));
+    if (found != nullptr)
+      found->sameSeed.push_back(
+          {text.substr(0, kItemKeyLength), text.substr(kItemKeyLength), next.substr(kItemKeyLength)});
   }
 
   std::size_t dupeHack = 0;

@@ -27,6 +27,13 @@ struct DuplicatePair {
   std::string first;
   std::string second;
 };
+// Two files whose items share seed, creation info and base item but not the item key: one item
+// made twice, one of them changed since (an edited copy of a dupe).
+struct SameSeedPair {
+  std::string itemKey;  // the first file's
+  std::string first;
+  std::string second;
+};
 struct KnownDupe {
   std::string itemKey;
   std::string path;
@@ -38,13 +45,16 @@ struct DupeCheckResult {
   std::size_t duplicatedLines = 0;
   std::size_t dupeHackLines = 0;
   std::vector<DuplicatePair> duplicates;  // one per "DUPLICATED " line, in log order
+  std::vector<SameSeedPair> sameSeed;     // one per "SAME SEED  " line, in log order
   std::vector<KnownDupe> knownDupes;      // one per "DUPE/HACK  " line, in log order
 };
 
 // The block one run appends to the log (lines end with CR LF), from the key list as it stands:
 // the header (with the current date and time), a "DUPLICATED " line for every neighbouring pair with one item
-// key, a "DUPE/HACK  " line for every text whose key is registered, and the closing line.
-// Paths go into the log in Windows-1252. When `found` is given, its counters and lists are filled.
+// key, a "SAME SEED  " line for every neighbouring pair (in the order of seed, creation info and
+// base item) that shares those but not the item key, a "DUPE/HACK  " line for every text whose key is
+// registered, and the closing line. Paths go into the log in Windows-1252. When `found` is given, its
+// counters and lists are filled.
 std::string DupeCheckLog(const ItemCache& cache, const Database& database, const Clock& clock,
                          std::size_t* duplicatedLines = nullptr, std::size_t* dupeHackLines = nullptr,
                          DupeCheckResult* found = nullptr);

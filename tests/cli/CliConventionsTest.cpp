@@ -215,6 +215,20 @@ TEST_F(CliConventionsTest, DupeCheckExitsOneOnlyWhenItFindsSomething) {
       (nlohmann::json{{"key", "000000FF0C"}, {"first", pool + "/RING.ITM"}, {"second", sent + "/COPY.ITM"}}));
   EXPECT_EQ(json.at("knownDupes"),
             (nlohmann::json::array({{{"key", "000001FF0D"}, {"file", pool + "/AMULET.ITM"}}})));
+  EXPECT_TRUE(json.at("sameSeed").empty());
+
+  // A copy of the ring whose class byte was changed: one item made twice.
+  std::string edited = dir.read("pool/RING.ITM");
+  edited[40] = 0x0D;
+  dir.write("sent/EDITED.ITM", edited);
+  run = RunCliWith(With({"dupecheck"}));
+  EXPECT_NE(run.out.find("SAME SEED  000000FF0C" + sent + "/COPY.ITM--" + sent + "/EDITED.ITM\n"),
+            std::string::npos)
+      << run.out;
+  const auto again = nlohmann::json::parse(RunCliWith(With({"dupecheck", "--json"})).out);
+  EXPECT_EQ(again.at("sameSeed"),
+            (nlohmann::json::array(
+                {{{"key", "000000FF0C"}, {"first", sent + "/COPY.ITM"}, {"second", sent + "/EDITED.ITM"}}})));
 }
 
 TEST_F(CliConventionsTest, JsonShapesOfReportDbListAndMembersList) {

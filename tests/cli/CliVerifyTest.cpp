@@ -56,7 +56,7 @@ class CliVerifyTest : public ::testing::Test {
 TEST_F(CliVerifyTest, GenuineFilesExitZero) {
   const auto run = Cli({"verify", genuine});
   EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(run.out, genuine + ": genuine\n");
+  EXPECT_EQ(run.out, genuine + ": genuine\n1 genuine, 0 edited, 0 not reproducible, 0 not item files\n");
 }
 
 TEST_F(CliVerifyTest, OneLinePerFileAndExitOneWhenAnyIsNotGenuine) {
@@ -65,7 +65,7 @@ TEST_F(CliVerifyTest, OneLinePerFileAndExitOneWhenAnyIsNotGenuine) {
   EXPECT_EQ(run.out, genuine + ": genuine\n" + edited +
                          ": edited: price file 13120, game 13119; %damage file 95, game 91\n" + ear +
                          ": not reproducible: base item 200 does not exist in 1.09\n" + tooShort +
-                         ": not an item file\n");
+                         ": not an item file\n1 genuine, 1 edited, 1 not reproducible, 1 not item files\n");
   EXPECT_EQ(run.err, "");
 }
 
@@ -74,7 +74,7 @@ TEST_F(CliVerifyTest, UnreadableFileIsAnErrorNamingIt) {
   const auto run = Cli({"verify", missing, genuine});
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_NE(run.err.find("NONE.ITM"), std::string::npos) << run.err;
-  EXPECT_EQ(run.out, genuine + ": genuine\n");
+  EXPECT_EQ(run.out, genuine + ": genuine\n1 genuine, 0 edited, 0 not reproducible, 1 not item files\n");
 }
 
 TEST_F(CliVerifyTest, UsageErrors) {
@@ -120,6 +120,83 @@ TEST_F(CliVerifyTest, ExportAppendsAVerdictLineOnlyWhenAsked) {
   const auto split = plain.find("File : GENUINE.ITM");
   ASSERT_NE(split, std::string::npos);
   EXPECT_EQ(checked, plain.substr(0, split) + editedLine + plain.substr(split) + genuineLine);
+}
+
+}  // namespace
+}  // namespace relicor::cli
+
+namespace relicor::cli {
+namespace {
+
+// A pool with a genuine and an edited item, a subdirectory with one more, a text file that is
+// not an item, and Wirt's club whose maximum durability four Hidden shrines raised.
+class CliVerifyPoolTest : public CliVerifyTest {
+ protected:
+  CliVerifyPoolTest() {
+    pool = dir.mkdir("pool");
+    dir.mkdir("pool/sub");
+    dir.write("pool/A.ITM", dir.read("GENUINE.ITM"));
+    dir.write("pool/B.itm", dir.read("EDITED.ITM"));
+    dir.write("pool/NOTES.TXT", "not an item");
+    dir.write("pool/sub/C.ITM", dir.read("GENUINE.ITM"));
+    club = dir.write("CLUB.ITM", std::string(test::GameItemRecord(ItemBySeed(1452181783u)).view()));
+  }
+  std::string pool, club;
+};
+
+TEST_F(CliVerifyPoolTest, ADirectoryIsItsItemFilesAndSubdirectoriesOnlyWhenAsked) {
+  auto run = Cli({"verify", pool});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.out, pool + "/A.ITM: genuine\n" + pool +
+                         "/B.itm: edited: price file 13120, game 13119; %damage file 95, game 91\n"
+                         "1 genuine, 1 edited, 0 not reproducible, 0 not item files\n");
+  run = Cli({"verify", "--recursive", pool});
+  EXPECT_EQ(run.out, pool + "/A.ITM: genuine\n" + pool +
+                         "/B.itm: edited: price file 13120, game 13119; %damage file 95, game 91\n" + pool +
+                         "/sub/C.ITM: genuine\n2 genuine, 1 edited, 0 not reproducible, 0 not item files\n");
+}
+
+TEST_F(CliVerifyPoolTest, JsonListsAMissingFileAsAnEntryWithItsReason) {
+  const std::string missing = dir.file("NONE.ITM");
+  const auto run = Cli({"verify", "--json", missing, genuine});
+  EXPECT_EQ(run.status, kExitFailed);
+  const auto list = nlohmann::json::parse(run.out);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]["file"], missing);
+  EXPECT_EQ(list[0]["verdict"], "not-an-item");
+  EXPECT_NE(list[0]["reason"].get<std::string>().find("NONE.ITM"), std::string::npos) << list[0]["reason"];
+  EXPECT_EQ(list[1]["verdict"], "genuine");
+}
+
+TEST_F(CliVerifyPoolTest, PlayStateIsGenuineAndMaxStepsTurnsItEdited) {
+  auto run = Cli({"verify", club});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out,
+            club +
+                ": genuine (single player; play state: maximum durability +40, at least 4 Hidden shrines)\n"
+                "1 genuine, 0 edited, 0 not reproducible, 0 not item files\n");
+  run = Cli({"verify", "--json", club});
+  const auto list = nlohmann::json::parse(run.out);
+  EXPECT_EQ(list[0]["verdict"], "genuine");
+  EXPECT_EQ(list[0]["playState"][0], (nlohmann::json{{"field", "max durability"},
+                                                     {"file", "60"},
+                                                     {"game", "20"},
+                                                     {"how", "at least 4 Hidden shrines"},
+                                                     {"steps", 4}}));
+  run = Cli({"verify", "--max-steps", "3", club});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.out, club +
+                         ": edited: play state 4 steps (at most 3 allowed) (single player)\n"
+                         "0 genuine, 1 edited, 0 not reproducible, 0 not item files\n");
+  EXPECT_EQ(Cli({"verify", "--max-steps=4", club}).status, kExitOk);
+  EXPECT_EQ(Cli({"verify", "--max-steps", "-1", club}).status, kExitUsage);
+}
+
+TEST_F(CliVerifyPoolTest, JsonNamesTheGamesWhereTheyDecide) {
+  const auto book = dir.write("BOOK.ITM", std::string(test::GameItemRecord(ItemBySeed(309674341u)).view()));
+  const auto list = nlohmann::json::parse(Cli({"verify", "--json", book, genuine}).out);
+  EXPECT_EQ(list[0]["game"], nlohmann::json::array({"multiplayer"}));
+  EXPECT_FALSE(list[1].contains("game"));
 }
 
 }  // namespace

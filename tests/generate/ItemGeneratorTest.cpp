@@ -42,7 +42,7 @@ TEST(GameRandomTest, MostNegativeStateStaysNegative) {
 TEST(ItemGeneratorTest, RebuiltItemsOfEveryPathAreGenuine) {
   const std::uint16_t paths[] = {
       20 | cf::kUper1,
-      40 | cf::kUper15 | cf::kOnlyGood,
+      24 | cf::kUper15 | cf::kOnlyGood,
       30 | cf::kUper1 | cf::kUnique,
       12 | cf::kSmith,
       20 | cf::kSmithPremium,
@@ -53,8 +53,12 @@ TEST(ItemGeneratorTest, RebuiltItemsOfEveryPathAreGenuine) {
       6 | cf::kPregen | cf::kUper1,
   };
   int built = 0;
-  for (const GameMode mode : {GameMode::kSinglePlayer, GameMode::kMultiplayer, GameMode::kShareware}) {
-    for (const std::uint16_t ci : paths) {
+  for (const GameMode mode : {GameMode::kSinglePlayer, GameMode::kMultiplayer, GameMode::kShareware,
+                              GameMode::kSharewareMultiplayer}) {
+    for (std::uint16_t ci : paths) {
+      // The shareware game's single player stocks its three shops at level 6 only.
+      if (mode == GameMode::kShareware && (ci & (cf::kSmith | cf::kWitch | cf::kHealer)))
+        ci = static_cast<std::uint16_t>((ci & ~cf::kLevel) | 6);
       for (std::int32_t seed = 1; seed < 400; seed += 7) {
         const std::int32_t index = seed % 157;
         const GenerateResult result = GenerateItem(index, ci, seed * 7919, mode);
@@ -112,7 +116,6 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
       {layout::kCursor, "graphic"},
       {layout::kValue, "base value"},
       {layout::kMinDamage, "min damage"},
-      {layout::kMaxDamage, "max damage"},
       {layout::kArmor, "armor"},
       {layout::kMiscId, "use effect"},
       {layout::kSpell, "spell"},
@@ -158,6 +161,11 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
     EXPECT_EQ(v.differences.front().field, field);
   }
   ItemRecord r = base;
+  // A weapon's maximum damage below its minimum: no shrine goes there.
+  RecordEdit(r).i32(layout::kMaxDamage, r.ReadI32LE(layout::kMinDamage) - 1);
+  ASSERT_EQ(CheckRecord(r).verdict, Verdict::kEdited);
+  EXPECT_EQ(CheckRecord(r).differences.front().field, "max damage");
+  r = base;
   RecordEdit(r).text(layout::kName, "Long Sword!");
   EXPECT_EQ(CheckRecord(r).differences.front().field, "plain name");
 }

@@ -517,15 +517,16 @@ TEST(EffectPassTest, SourceAndLevelLines) {
   EXPECT_EQ(trailer(1, 0x4C, kNormal), (Lines{"Ursprung:  Monster/Dungeon", "Dungeon-Level war 6"}));
   EXPECT_EQ(trailer(2, 0x4C, kNormal), (Lines{"Ursprung:  Unique Item", "Monster-Basislevel war 12",
                                               "das Monster war auch ein Unique :)"}));
-  EXPECT_EQ(trailer(0, 35, kNormal),
-            (Lines{"Ursprung: Unique Monster", "*** HACK DETECTED 002: SOURCE HACK CODE 35"}));
+  // No drop flag: the game keeps whatever level its item slot held (quest items, shop potions).
+  EXPECT_EQ(trailer(0, 35, kNormal), (Lines{"Ursprung: Unique Monster", "Monster-Basislevel war 35"}));
   EXPECT_EQ(trailer(0, 35, kVk), (Lines{"Ursprung: Unique Monster", "Monster-Basislevel war 35"}));
   EXPECT_EQ(trailer(3, 30, kNormal),
             (Lines{"Ursprung:  Monster/Dungeon Unique Item", "Monster-Basislevel war 30"}));
-  // Floor items reach twice the deepest dungeon level, 32.
+  // Objects' items reach twice the deepest dungeon level, 32.
   EXPECT_EQ(trailer(1, 32, kNormal), (Lines{"Ursprung:  Monster/Dungeon", "Monster-Basislevel war 32"}));
   EXPECT_EQ(trailer(1, 33, kNormal),
             (Lines{"Ursprung:  Monster/Dungeon", "*** HACK DETECTED 002: SOURCE HACK CODE 33"}));
+  EXPECT_EQ(trailer(1, 33, kVk), (Lines{"Ursprung:  Monster/Dungeon", "Monster-Basislevel war 33"}));
   EXPECT_EQ(trailer(8, 60, kNormal), (Lines{"Ursprung:  Griswold (magic)"}));
   EXPECT_EQ(trailer(0x80, 60, kNormal), (Lines{"Ursprung: "}));
 }
@@ -806,6 +807,68 @@ TEST(EffectPassTest, BooksAreNamedAfterTheirSpell) {
   EXPECT_EQ(run.slots.suffix, "Fire Wall");
   EXPECT_EQ(run.debug,
             (Lines{"PRICE BOOK OF FIRE WALL" + std::string(15, ' ') + " internal 0 Gris 6000 Wirt 9000"}));
+}
+
+}  // namespace
+}  // namespace relicor
+
+namespace relicor {
+namespace {
+
+std::string CalcPriceLine(const ItemRecord& item) {
+  const PassRun run = RunPass(item, kInfo, Parts::kTrailer);
+  for (const std::string& line : run.lines)
+    if (line.rfind("calc. price ", 0) == 0) return line;
+  return {};
+}
+
+// A value that names one suffix alone resolves whatever the power byte holds; where the power
+// names another suffix of the game that holds the same value (the wolf's 6000), the power decides.
+TEST(EffectPassTest, ValuesThatNameOneSuffixResolveWithoutTheirPower) {
+  const auto falchion = [] {
+    return RecordBuilder().itemClass(1).baseItem(115).durability(30).maxDurability(30);
+  };
+  const struct {
+    const char* what;
+    ItemRecord item;
+    const char* suffix;
+    const char* price;
+  } cases[] = {
+      {"structure", falchion().suffixPower(0).affixValueA(300).build(), "structure",
+       "calc. price 800 / 1200"},
+      {"thorns", falchion().suffixPower(0).affixValueA(500).build(), "thorns", "calc. price 1000 / 1500"},
+      {"burning", falchion().suffixPower(0).affixValueA(6000).fireDamage(1, 16).build(), "burning",
+       "calc. price 7500 / 11250"},
+      {"shock", falchion().suffixPower(0).affixValueA(6000).lightningDamage(1, 6).build(), "shock",
+       "calc. price 6500 / 9750"},
+      {"structure with its power", falchion().suffixPower(35).affixValueA(300).build(), "structure",
+       "calc. price 800 / 1200"},
+      // The wolf (hit points, power 31) holds 6000 too.
+      {"the wolf's power", falchion().suffixPower(31).affixValueA(6000).fireDamage(1, 16).build(), "",
+       "calc. price 250 / 375"},
+      // Strength, magic, dexterity and vitality reach 600 too: the ages counts only by its power.
+      {"the ages without its power", falchion().suffixPower(0).affixValueA(600).build(), "",
+       "calc. price 250 / 375"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunPass(c.item, kInfo, Parts::kTrailer).slots.suffix, c.suffix) << c.what;
+    EXPECT_EQ(CalcPriceLine(c.item), c.price) << c.what;
+  }
+}
+
+// Spells no 1.09 book teaches keep their book cost: that no such book drops is the seed check's.
+TEST(EffectPassTest, BooksOfSpellsWithoutA109BookKeepTheirPrice) {
+  const struct {
+    int spell;
+    const char* price;
+  } cases[] = {{18, "calc. price 21000 / 31500"},
+               {24, "calc. price 30000 / 45000"},
+               {25, "calc. price 26000 / 39000"},
+               {32, "calc. price 4000 / 6000"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(CalcPriceLine(RecordBuilder().itemClass(0).baseItem(109).useEffect(24).spell(c.spell).build()),
+              c.price)
+        << c.spell;
 }
 
 }  // namespace

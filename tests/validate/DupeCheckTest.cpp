@@ -15,6 +15,7 @@ std::string Block(const std::string& lines) {
   return "06.12.2026 14:30:15 Start check\r\n"
          "DUPLICATED will mark files with same Item in it\r\n"
          "DUPE/HACK  will mark files with known dupes/hacks\r\n"
+         "SAME SEED  will mark files with one item made twice\r\n"
          "\r\n" +
          lines + " done checking 06.12.2026 14:30:15\r\n";
 }
@@ -24,8 +25,10 @@ class DupeCheckTest : public ::testing::Test {
   DupeCheckTest() : pool_(tmp_.mkdir("pool")), sent_(tmp_.mkdir("sent")) {}
 
   // Writes an item file and returns its key list text: item key, then path.
-  std::string Item(const std::string& relative, std::uint32_t ident, std::uint8_t itemClass = 1) {
-    const RecordBuilder item = RecordBuilder().ident(ident).itemClass(itemClass);
+  std::string Item(const std::string& relative, std::uint32_t ident, std::uint8_t itemClass = 1,
+                   std::uint8_t baseItem = 0, std::uint8_t createInfo = 0) {
+    const RecordBuilder item =
+        RecordBuilder().ident(ident).itemClass(itemClass).baseItem(baseItem).createInfo(createInfo);
     return item.build().ItemKey() + tmp_.write(relative, item.bytes());
   }
 
@@ -48,12 +51,30 @@ TEST_F(DupeCheckTest, NeighbouringTextsWithOneKeyGiveOnePairLineEach) {
   const std::string a = Item("pool/A.ITM", 0xABCDEF01);
   const std::string b = Item("pool/B.ITM", 0xABCDEF01);
   const std::string c = Item("sent/C.ITM", 0xABCDEF01);
-  Item("pool/D.ITM", 0xABCDEF01, 2);  // same Ident, other class: another item
+  Item("pool/D.ITM", 0xABCDEF01, 2, 5);  // same Ident, other class and base item: another item
   Item("pool/E.ITM", 0xABCDEF00);
   const DupeCheckResult result = Check(sent_);
   EXPECT_EQ(Log(), Block("DUPLICATED " + a + "--" + b + "\r\nDUPLICATED " + b + "--" + c + "\r\n"));
   EXPECT_EQ(result.duplicatedLines, 2u);
   EXPECT_EQ(result.message, "Dupe check log in " + pool_ + "/DUPECHK.TXT");
+}
+
+// One seed, creation info and base item with another item key: an edited copy of one item. Each
+// neighbouring pair of such files gives one line; pairs with one key stand as DUPLICATED only.
+TEST_F(DupeCheckTest, OneItemMadeTwiceIsMarkedEvenWhenOtherBytesDiffer) {
+  const std::string a = Item("pool/A.ITM", 0x0BADF00D, 1, 44, 0x1A);
+  const std::string b = Item("pool/B.ITM", 0x0BADF00D, 1, 44, 0x1A);
+  const std::string c = Item("sent/C.ITM", 0x0BADF00D, 2, 44, 0x1A);  // the class byte changed
+  Item("pool/D.ITM", 0x0BADF00D, 3, 44, 0x1B);                        // another creation info
+  Item("pool/E.ITM", 0x0BADF00D, 4, 45, 0x1A);                        // another base item
+  const DupeCheckResult result = Check(sent_);
+  const std::string key = b.substr(0, 10);
+  EXPECT_EQ(Log(),
+            Block("DUPLICATED " + a + "--" + b + "\r\nSAME SEED  " + b + "--" + c.substr(10) + "\r\n"));
+  ASSERT_EQ(result.sameSeed.size(), 1u);
+  EXPECT_EQ(result.sameSeed[0].itemKey, key);
+  EXPECT_EQ(result.sameSeed[0].first, b.substr(10));
+  EXPECT_EQ(result.sameSeed[0].second, c.substr(10));
 }
 
 TEST_F(DupeCheckTest, RegisteredItemsAreMarkedForEveryFileInKeyListOrder) {
