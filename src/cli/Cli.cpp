@@ -37,6 +37,7 @@ constexpr Command kCommands[] = {
     {"db",        "the dupe-and-hack database",                   "WORDS",     "list | add FILE | remove KEY",                 CmdDb},
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
     {"verify",    "the seed verdict of each file",                "FILE",      "ITM files",                                    CmdVerify},
+    {"senders",   "who sent how many items in (SENDERS.TXT)",     "",          "",                                             CmdSenders},
 };
 // clang-format on
 
@@ -148,6 +149,9 @@ std::string UsageText() {
          "  members list [--json] | add NAME | remove NAME    the member list\n"
          "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not "
          "reproducible)\n"
+         "  senders [--since DATE] [--json]\n"
+         "                                 per sender: the items and points sent in since DATE\n"
+         "                                 (dd.mm.yyyy; default: all); writes the pool's SENDERS.TXT\n"
          "\n"
          "Exit status: 0 success; 1 the command failed, a check found what it looks for (dupecheck\n"
          "found duplicates, verify a file that is not genuine) or the keeper declined; 2 usage error.\n";
@@ -205,11 +209,17 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         "relicor-cli --help.");
     const std::string_view name = command.name;
     if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
-    if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify") {
+    if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify" ||
+        name == "senders") {
       sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
     }
     if (name == "export")
       sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");
+    if (name == "senders") {
+      sub->add_option_function<std::string>(
+          "--since", [&ctx](const std::string& date) { ctx.command.since = date; },
+          "count items added on or after DATE (dd.mm.yyyy)");
+    }
     if (name == "rename") {
       sub->add_flag("--yes", ctx.command.yes, "do not ask");
       sub->add_flag("--dry-run", ctx.command.dryRun, "say what would be renamed; change nothing");

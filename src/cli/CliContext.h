@@ -33,6 +33,8 @@ struct CommandOptions {
   bool undo = false;       // rename
   bool seedCheck = false;  // export
   bool decimal = false;    // dump
+
+  std::optional<std::string> since;  // senders: the first day counted (dd.mm.yyyy)
 };
 
 struct CliContext {

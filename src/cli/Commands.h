@@ -16,5 +16,6 @@ int CmdRename(CliContext& ctx);
 int CmdDb(CliContext& ctx);
 int CmdMembers(CliContext& ctx);
 int CmdVerify(CliContext& ctx);
+int CmdSenders(CliContext& ctx);
 
 }  // namespace relicor::cli
