@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -44,6 +45,7 @@ constexpr int kLowerPanelHeight = 248;
 constexpr int kProgressMaximum = 100;
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 620;
+constexpr int kPoolStatusWidth = 420;
 // A directory that changes reads again this long after its last change.
 constexpr int kRefreshDelayMs = 150;
 
@@ -97,15 +99,20 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
     mailAddress_->setCursorPosition(0);
   }
   mnuSub_->setChecked(session_->settings().htmlScanSub);
-  // "Create Senderlist" has no action, and its date stays unused.
-  mnuCreateSenderlist_->setEnabled(false);
-  datePicker_->setEnabled(false);
   FillDrives();
   SyncFlags();
   SyncCommands();
 
   // The pool is live: files that arrive or go are shown without a click; F5 reads it by hand.
   statusBar()->setObjectName("StatusBar1");
+  poolStatus_ = new QLabel(statusBar());
+  poolStatus_->setObjectName("PoolStatus");
+  // A long pool path is cut at the field's width (the tooltip holds it whole), never widening the
+  // window.
+  poolStatus_->setMaximumWidth(kPoolStatusWidth);
+  poolStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  poolStatus_->setMinimumWidth(kPoolStatusWidth / 2);
+  statusBar()->addPermanentWidget(poolStatus_);
   setAcceptDrops(true);
   watcher_ = new QFileSystemWatcher(this);
   refreshTimer_ = DelayedOnChange(watcher_);
@@ -127,7 +134,14 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   optionsDialog_ = new PublishOptionsDialog(*session_, this);
   shownDatabaseRead_ = session_->DatabaseReadCount();
   shownOptionsRead_ = session_->OptionsReadCount();
+  // Escape closes each secondary window, as it closes a dialog.
+  for (QWidget* window : std::initializer_list<QWidget*>{itemDumpWindow_, membersWindow_, databaseWindow_}) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, window, &QWidget::close);
+  }
   WatchHomeDirectories();
+  SyncPool();
 }
 
 MainWindow::~MainWindow() {
@@ -205,7 +219,9 @@ void MainWindow::BuildControls() {
   QFont bold = dateLabel->font();
   bold.setBold(true);
   dateLabel->setFont(bold);
-  datePicker_ = new QDateEdit(QDate::currentDate(), lower);
+  // The sender list counts the last month unless the keeper picks another first day.
+  const CivilDateTime today = DecodeDateTime(session_->clock().Now()).value_or(CivilDateTime{});
+  datePicker_ = new QDateEdit(QDate(today.year, today.month, today.day).addMonths(-1), lower);
   datePicker_->setObjectName("DateTimePicker1");
   datePicker_->setDisplayFormat("dd.MM.yyyy");
   datePicker_->setCalendarPopup(true);

@@ -36,6 +36,7 @@ class DatabaseWindow;
 class ItemDumpWindow;
 class MembersWindow;
 class PublishOptionsDialog;
+class SenderListWindow;
 
 // The maintainer's address that the note names.
 inline constexpr std::string_view kMaintainerAddress = "relicor-bugs@example.org";
@@ -54,6 +55,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   MembersWindow* membersWindow() const { return membersWindow_; }
   DatabaseWindow* databaseWindow() const { return databaseWindow_; }
   PublishOptionsDialog* optionsDialog() const { return optionsDialog_; }
+  // The sender list's window, once "Create Senderlist" made one.
+  SenderListWindow* senderListWindow() const { return senderListWindow_; }
 
   // The directory list's change of directory (a double-click, a drive, a command).
   void ChangeDirectory(const QString& directory);
@@ -63,6 +66,9 @@ class MainWindow : public QMainWindow, public SessionUi {
   // Reads the current directory again; the selected file stays selected while it is there. F5,
   // and on its own shortly after the directory changed on disk.
   void RefreshFileList();
+  // "Open Pool…": asks for a directory through `chooser` (the desktop's directory dialog unless a
+  // test gives another; an empty answer changes nothing).
+  void SetDirectoryChooser(std::function<QString(const QString& start)> chooser);
   // Copies dropped ITM files into the current directory (never replacing a file) and says what
   // was copied.
   void CopyItemFilesIn(const QStringList& paths);
@@ -118,6 +124,9 @@ class MainWindow : public QMainWindow, public SessionUi {
   void SyncStatus();
   void SyncFlags();
   void SyncCommands();
+  // The pool and its item count in the title and the status bar.
+  void SyncPool();
+  std::optional<qsizetype> PoolItemCount();
   void FillDrives();
 
   // How a command runs: a long one takes no input while it runs but keeps the window painted; one
@@ -136,6 +145,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   void OpenPage(const QString& page);
 
   // Menu handlers.
+  void OnOpenPool();
+  void OnAbout();
   void OnOptions();
   void OnExit();
   void OnTextCreate();
@@ -173,6 +184,7 @@ class MainWindow : public QMainWindow, public SessionUi {
   QFrame* statusPanel_ = nullptr;
   QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
+  QLabel* poolStatus_ = nullptr;  // the pool and its item count, in the status bar
 
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer* refreshTimer_ = nullptr;             // gathers the changes of a burst into one refresh
@@ -189,6 +201,12 @@ class MainWindow : public QMainWindow, public SessionUi {
   MembersWindow* membersWindow_ = nullptr;
   DatabaseWindow* databaseWindow_ = nullptr;
   PublishOptionsDialog* optionsDialog_ = nullptr;
+  SenderListWindow* senderListWindow_ = nullptr;
+
+  std::function<QString(const QString& start)> chooseDirectory_;
+  // The item count of the pool while it is not the current directory (listed once per command).
+  QString countedPool_;
+  std::optional<qsizetype> countedPoolItems_;
 
   QString shownDirectory_;
   std::vector<std::string> shownFiles_;

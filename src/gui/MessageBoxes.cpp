@@ -60,6 +60,12 @@ void MessageBoxes::Information(QWidget* parent, const QString& text) {
   Show(parent, Kind::kInformation, text, QMessageBox::Ok);
 }
 
+void MessageBoxes::Information(QWidget* parent, const QString& text, const QString& details) {
+  MessageExtras extras;
+  extras.details = details;
+  Show(parent, Kind::kInformation, text, QMessageBox::Ok, extras);
+}
+
 bool MessageBoxes::InformationWithOffer(QWidget* parent, const QString& text, const QString& offer,
                                         const QString& details) {
   return Show(parent, Kind::kInformation, text, QMessageBox::Ok | kOfferTaken, {offer, details}) ==

@@ -65,7 +65,8 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
   void firstStartShowsDefaultsAndCloseWritesAllKeys() {
     auto form = Start();
-    QCOMPARE(form->windowTitle(), QString("Relicor ") + kVersion);
+    QCOMPARE(form->windowTitle(),
+             QString("Relicor ") + kVersion + " - " + PathToQt(home_->pool()) + " (0 items)");
     QVERIFY(Action(form.get(), "MNUSub")->isChecked());
     QCOMPARE(form->findChild<QLineEdit*>("MailAddress")->text(), QString());
     QVERIFY(Box(*form, "CBDebug")->isChecked());
@@ -276,6 +277,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
       }
     }
     const QStringList expected{
+        QString("&Datei | &Open Pool") + QChar(0x2026) + " | Ctrl+O",
         "&Datei | Einstellungen | ",
         "&Datei | - | ",
         "&Datei | Beenden | Alt+F4",
@@ -299,11 +301,12 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         "E&xtras | Start Rename Run | ",
         "D&atabase | &Add to dupe&&hackbase | ",
         "D&atabase | V&iew dupe&&hackbase | ",
+        "&Help | &About Relicor | ",
     };
     QCOMPARE(rows, expected);
     QVERIFY(Action(form.get(), "MNUSub")->isCheckable());
-    QVERIFY(!Action(form.get(), "MNUCreateSenderlist")->isEnabled());
-    QVERIFY(!form->findChild<QWidget*>("DateTimePicker1")->isEnabled());
+    QVERIFY(Action(form.get(), "MNUCreateSenderlist")->isEnabled());
+    QVERIFY(form->findChild<QWidget*>("DateTimePicker1")->isEnabled());
   }
 
   void functionKeysTriggerEnabledCommands() {
