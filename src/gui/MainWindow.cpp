@@ -18,15 +18,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 
 #include "Version.h"
 #include "gui/DatabaseWindow.h"
@@ -36,11 +39,14 @@
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
+#include "platform/IniFile.h"
+#include "platform/Settings.h"
 
 namespace relicor {
 namespace {
 
 constexpr int kFileListWidth = 161;
+constexpr int kFileListMinimumWidth = 80;
 constexpr int kLowerPanelHeight = 248;
 constexpr int kProgressMaximum = 100;
 constexpr int kWindowWidth = 900;
@@ -158,7 +164,7 @@ void MainWindow::BuildControls() {
 
   fileList_ = new QListWidget(central);
   fileList_->setObjectName("FileListBox1");
-  fileList_->setFixedWidth(kFileListWidth);
+  fileList_->setMinimumWidth(kFileListMinimumWidth);
   fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
   fileList_->setUniformItemSizes(true);
   // A file counts as selected when the keeper selects it; the list's focus alone (which makes the
@@ -311,7 +317,8 @@ void MainWindow::BuildControls() {
   lowerLayout->addWidget(statusPanel_);
   lower->setParent(lowerPanel);
 
-  auto* right = new QVBoxLayout;
+  auto* rightPane = new QWidget(central);
+  auto* right = new QVBoxLayout(rightPane);
   right->setContentsMargins(0, 0, 0, 0);
   right->setSpacing(2);
   right->addWidget(output_, 1);
@@ -320,9 +327,85 @@ void MainWindow::BuildControls() {
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
-  layout->addWidget(fileList_);
-  layout->addLayout(right, 1);
+  // The file list and the rest share the width through a splitter the keeper can move; the window's
+  // extra width goes to the report.
+  splitter_ = new QSplitter(Qt::Horizontal, central);
+  splitter_->setObjectName("Splitter1");
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setHandleWidth(4);
+  splitter_->addWidget(fileList_);
+  splitter_->addWidget(rightPane);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({kFileListWidth, kWindowWidth - kFileListWidth});
+  layout->addWidget(splitter_, 1);
   setCentralWidget(central);
+}
+
+std::string MainWindow::SettingsFilePath() const {
+  return SettingsPath(session_->programDir());
+}
+
+void MainWindow::SaveWindowState() {
+  // The place of the frame (as move() takes it) and the size of the window within it.
+  const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
+  const QList<int> sizes = splitter_->sizes();
+  // The window's own keys beside the settings; every other key of the file stays. A file that
+  // cannot be written only loses the window's place.
+  (void)IniFile(SettingsFilePath()).Update([&](Ini& ini) {
+    const auto put = [&ini](std::string_view key, int value) {
+      ini.Set(kSettingsSection, key, std::to_string(value));
+    };
+    put(kWindowLeftKey, normal.x());
+    put(kWindowTopKey, normal.y());
+    put(kWindowWidthKey, normal.width());
+    put(kWindowHeightKey, normal.height());
+    put(kWindowMaximizedKey, isMaximized() ? 1 : 0);
+    if (!sizes.isEmpty()) put(kFileListWidthKey, sizes.front());
+  });
+}
+
+bool MainWindow::RestoreWindowState() {
+  const IniFile file(SettingsFilePath());
+  const auto read = [&file](std::string_view key) -> std::optional<int> {
+    const std::int32_t value =
+        file.ReadInteger(kSettingsSection, key, std::numeric_limits<std::int32_t>::min());
+    if (value == std::numeric_limits<std::int32_t>::min()) return std::nullopt;
+    return value;
+  };
+  if (const auto width = read(kFileListWidthKey); width && *width >= kFileListMinimumWidth) {
+    const int total = std::max(splitter_->width(), *width + kFileListWidth);
+    splitter_->setSizes({*width, total - *width});
+  }
+  const auto left = read(kWindowLeftKey), top = read(kWindowTopKey);
+  const auto keptWidth = read(kWindowWidthKey), keptHeight = read(kWindowHeightKey);
+  if (!left || !top || !keptWidth || !keptHeight || *keptWidth <= 0 || *keptHeight <= 0) return false;
+  // The screen that holds most of the kept place; none (a screen that is gone, a changed scaling):
+  // the window starts as on a first run.
+  const QRect kept(*left, *top, *keptWidth, *keptHeight);
+  const QScreen* best = nullptr;
+  qint64 bestArea = 0;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect common = screen->availableGeometry().intersected(kept);
+    const qint64 area = qint64(common.width()) * common.height();
+    if (area > bestArea) {
+      best = screen;
+      bestArea = area;
+    }
+  }
+  if (best == nullptr) return false;
+  // Never larger than the screen, and wholly on it, frame included.
+  const QRect available = best->availableGeometry();
+  const QSize frame = frameGeometry().size() - size();
+  resize(kept.size().expandedTo(minimumSizeHint()).boundedTo(available.size() - frame));
+  const QSize outer = size() + frame;
+  const int x = std::clamp(kept.x(), available.left(),
+                           std::max(available.left(), available.right() + 1 - outer.width()));
+  const int y = std::clamp(kept.y(), available.top(),
+                           std::max(available.top(), available.bottom() + 1 - outer.height()));
+  move(x, y);
+  if (read(kWindowMaximizedKey).value_or(0) != 0) setWindowState(windowState() | Qt::WindowMaximized);
+  return true;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -356,6 +439,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       return;
     }
     shutDown_ = true;
+    SaveWindowState();
     // The other windows go with the main window without their own checks: the database window
     // does not ask about unsaved changes, and nothing can keep the program running without its
     // main window.

@@ -27,6 +27,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QSplitter;
 class QTimer;
 class QTreeWidget;
 
@@ -40,6 +41,15 @@ class SenderListWindow;
 
 // The maintainer's address that the note names.
 inline constexpr std::string_view kMaintainerAddress = "relicor-bugs@example.org";
+
+// The window's own keys in RELICOR.INI, beside the settings.
+inline constexpr std::string_view kWindowLeftKey = "WindowLeft";
+inline constexpr std::string_view kWindowTopKey = "WindowTop";
+inline constexpr std::string_view kWindowWidthKey = "WindowWidth";
+inline constexpr std::string_view kWindowHeightKey = "WindowHeight";
+inline constexpr std::string_view kWindowMaximizedKey = "WindowMaximized";
+inline constexpr std::string_view kFileListWidthKey = "FileListWidth";
+inline constexpr std::size_t kWindowKeyCount = 6;
 
 class MainWindow : public QMainWindow, public SessionUi {
   Q_OBJECT
@@ -69,6 +79,10 @@ class MainWindow : public QMainWindow, public SessionUi {
   // "Open Pool…": asks for a directory through `chooser` (the desktop's directory dialog unless a
   // test gives another; an empty answer changes nothing).
   void SetDirectoryChooser(std::function<QString(const QString& start)> chooser);
+  // Puts the window where and as large as it was at the last close (RELICOR.INI), kept on a screen
+  // that is there now, and the file list as wide. False when no place was kept or it lies on no
+  // screen: the caller places the window.
+  bool RestoreWindowState();
   // Copies dropped ITM files into the current directory (never replacing a file) and says what
   // was copied.
   void CopyItemFilesIn(const QStringList& paths);
@@ -126,6 +140,9 @@ class MainWindow : public QMainWindow, public SessionUi {
   void SyncCommands();
   // The pool and its item count in the title and the status bar.
   void SyncPool();
+  // Keeps the window's place, size and file list width in RELICOR.INI (at the close).
+  void SaveWindowState();
+  std::string SettingsFilePath() const;
   std::optional<qsizetype> PoolItemCount();
   void FillDrives();
 
@@ -184,7 +201,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   QFrame* statusPanel_ = nullptr;
   QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
-  QLabel* poolStatus_ = nullptr;  // the pool and its item count, in the status bar
+  QLabel* poolStatus_ = nullptr;
+  QSplitter* splitter_ = nullptr;  // the pool and its item count, in the status bar
 
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer* refreshTimer_ = nullptr;             // gathers the changes of a burst into one refresh

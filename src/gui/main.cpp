@@ -31,7 +31,8 @@ int main(int argc, char* argv[]) {
 
   relicor::SystemClock clock;
   relicor::MainWindow window(relicor::HomeDirectory(), clock);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!window.RestoreWindowState() && screen != nullptr) {
     window.move(screen->availableGeometry().center() - window.rect().center());
   }
   window.show();

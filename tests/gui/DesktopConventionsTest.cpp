@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QProcess>
+#include <QScreen>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -204,6 +206,51 @@ class DesktopConventionsTest : public QObject, protected MainWindowFixture {
     MessageBoxes::Information(nullptr, "300 restored, 0 left as they are", lines.join('\n'));
     MessageBoxes::SetIntercept(true);
     QVERIFY2(height > 0 && height < 900, qPrintable(QString::number(height)));
+  }
+
+  void placeSizeAndFileListWidthAreKeptBesideUnknownKeys() {
+    home_->dir().write("RELICOR.INI", "[RELICOR]\r\nMyOwnKey=1\r\n[Other]\r\nx=y\r\n");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QSize kept;
+    {
+      auto form = Start();
+      form->resize(screen.size() - QSize(40, 40));
+      form->move(screen.topLeft() + QPoint(3, 4));
+      auto* splitter = form->findChild<QSplitter*>("Splitter1");
+      QVERIFY(splitter != nullptr);
+      splitter->setSizes({130, splitter->width() - 130});
+      kept = form->size();
+      QVERIFY(form->close());
+    }
+    const std::string ini = home_->ReadIni();
+    for (const std::string& line : {std::string("MyOwnKey=1\r\n"), std::string("[Other]\r\nx=y\r\n"),
+                                    "WindowWidth=" + std::to_string(kept.width()) + "\r\n",
+                                    std::string("FileListWidth=130\r\n"), std::string("PathToPool=")}) {
+      QVERIFY2(ini.find(line) != std::string::npos, ini.c_str());
+    }
+
+    auto again = Start();
+    QVERIFY(again->RestoreWindowState());
+    QCOMPARE(again->size(), kept);
+    QCOMPARE(again->pos(), screen.topLeft() + QPoint(3, 4));
+    QCOMPARE(Files(*again)->width(), 130);
+  }
+
+  void aPlaceOffEveryScreenIsNotTakenAndASizeIsBoundedByTheScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    home_->dir().write(
+        "RELICOR.INI",
+        "[RELICOR]\r\nWindowLeft=20000\r\nWindowTop=20000\r\nWindowWidth=900\r\nWindowHeight=700\r\n");
+    {
+      auto form = Start();
+      QVERIFY(!form->RestoreWindowState());
+    }
+    home_->dir().write(
+        "RELICOR.INI",
+        "[RELICOR]\r\nWindowLeft=-100\r\nWindowTop=0\r\nWindowWidth=9000\r\nWindowHeight=7000\r\n");
+    auto form = Start();
+    QVERIFY(form->RestoreWindowState());
+    QVERIFY(screen.contains(form->frameGeometry()));
   }
 
   void escapeClosesEverySecondaryWindow() {

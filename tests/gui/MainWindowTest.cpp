@@ -87,7 +87,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
     QVERIFY(form->close());
     const auto values = IniValues(home_->ReadIni());
-    QCOMPARE(values.size(), kSettingsKeyCount);
+    QCOMPARE(values.size(), kSettingsKeyCount + kWindowKeyCount);  // and the window's own
     for (std::string_view key : kSettingsKeys) QVERIFY2(values.count(std::string(key)) == 1, key.data());
     QCOMPARE(values.at("PathToPool"), home_->pool());
     QCOMPARE(values.at("PathToSent"), home_->programDir() + "ITMOUT");
@@ -423,7 +423,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
     std::filesystem::remove(home_->dir().file("RELICOR.INI"));
     QVERIFY(form->close());
-    QCOMPARE(IniValues(home_->ReadIni()).size(), kSettingsKeyCount);
+    QCOMPARE(IniValues(home_->ReadIni()).size(), kSettingsKeyCount + kWindowKeyCount);
   }
 
   void textExportWritesTheListOrNamesTheFile() {
