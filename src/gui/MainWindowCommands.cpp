@@ -61,6 +61,7 @@ void MainWindow::BuildMenu() {
   QAction* openPool =
       AddCommand(datei, "MNUOpenPool", QString("&Open Pool") + QChar(0x2026), &MainWindow::OnOpenPool);
   openPool->setShortcut(QKeySequence::Open);
+  AddCommand(datei, "MNUImportSave", "Import from save game…", &MainWindow::OnImportSave);
   AddCommand(datei, "MNUOptions", "Einstellungen", &MainWindow::OnOptions);
   datei->addSeparator();
   QAction* exit = AddCommand(datei, "MNUExit", "Beenden", &MainWindow::OnExit);

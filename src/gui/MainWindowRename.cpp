@@ -64,7 +64,7 @@ void MainWindow::UndoRenameRun() {
     return;
   }
   const RenameSummary summary = SummariseUndo(**undone);
-  MessageBoxes::Information(this, summary.text, summary.details);
+  MessageBoxes::InformationWithDetails(this, summary.text, summary.details);
 }
 
 }  // namespace relicor

@@ -60,10 +60,8 @@ void MessageBoxes::Information(QWidget* parent, const QString& text) {
   Show(parent, Kind::kInformation, text, QMessageBox::Ok);
 }
 
-void MessageBoxes::Information(QWidget* parent, const QString& text, const QString& details) {
-  MessageExtras extras;
-  extras.details = details;
-  Show(parent, Kind::kInformation, text, QMessageBox::Ok, extras);
+void MessageBoxes::InformationWithDetails(QWidget* parent, const QString& text, const QString& details) {
+  Show(parent, Kind::kInformation, text, QMessageBox::Ok, {{}, details});
 }
 
 bool MessageBoxes::InformationWithOffer(QWidget* parent, const QString& text, const QString& offer,

@@ -1,5 +1,6 @@
 #include "pool/MoveJournal.h"
 
+#include "platform/FileSet.h"
 #include "platform/FileSystem.h"
 #include "pool/ItemCache.h"
 #include "text/Path.h"
@@ -223,9 +224,12 @@ Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait
   if (!lock) return MakeError(lock.error());
   PoolLock held{std::move(*lock), {}};
   if (dir.empty() || !DirectoryExists(dir)) return held;
+  auto published = FinishFileSet(dir);
+  if (!published) return MakeError(published.error());
   auto repaired = RecoverMoves(dir);
   if (!repaired) return MakeError(repaired.error());
-  held.repaired = std::move(*repaired);
+  held.repaired = std::move(*published);
+  held.repaired.insert(held.repaired.end(), repaired->begin(), repaired->end());
   if (tidy == Tidy::kNo) return held;
   if (auto entries = ListDirectory(dir)) {
     std::vector<std::string> names;

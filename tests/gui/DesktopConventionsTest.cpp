@@ -203,7 +203,7 @@ class DesktopConventionsTest : public QObject, protected MainWindowFixture {
       qobject_cast<QDialog*>(box)->accept();
     });
     MessageBoxes::SetIntercept(false);
-    MessageBoxes::Information(nullptr, "300 restored, 0 left as they are", lines.join('\n'));
+    MessageBoxes::InformationWithDetails(nullptr, "300 restored, 0 left as they are", lines.join('\n'));
     MessageBoxes::SetIntercept(true);
     QVERIFY2(height > 0 && height < 900, qPrintable(QString::number(height)));
   }

@@ -278,6 +278,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
     }
     const QStringList expected{
         QString("&Datei | &Open Pool") + QChar(0x2026) + " | Ctrl+O",
+        "&Datei | Import from save game… | ",
         "&Datei | Einstellungen | ",
         "&Datei | - | ",
         "&Datei | Beenden | Alt+F4",
