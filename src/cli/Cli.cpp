@@ -37,6 +37,7 @@ constexpr Command kCommands[] = {
     {"db",        "the dupe-and-hack database",                   "WORDS",     "list | add FILE | remove KEY",                 CmdDb},
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
     {"verify",    "the seed verdict of each file",                "PATH",      "ITM files and directories of them",            CmdVerify},
+    {"senders",   "who sent how many items in (SENDERS.TXT)",     "",          "",                                             CmdSenders},
     {"import",    "the items of save games into the pool",        "SAVE",      "save games (heroes, stashes)",                 CmdImport},
 };
 // clang-format on
@@ -152,6 +153,9 @@ std::string UsageText() {
          "                                 reproducible) and a summary; a directory: its ITM files\n"
          "                                 (--recursive: and its subdirectories'); --max-steps: more\n"
          "                                 play-state steps than N are an edit\n"
+         "  senders [--since DATE] [--json]\n"
+         "                                 per sender: the items and points sent in since DATE\n"
+         "                                 (dd.mm.yyyy; default: all); writes the pool's SENDERS.TXT\n"
          "  import [--sender NAME] [--into DIR] [--select N,...] [--dry-run] [--json] SAVE...\n"
          "                                 the items of save games (heroes, stashes) into the pool\n"
          "\n"
@@ -212,7 +216,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::string_view name = command.name;
     if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
     if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify" ||
-        name == "import") {
+        name == "import" || name == "senders") {
       sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
     }
     if (name == "verify") {
@@ -222,6 +226,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (name == "export")
       sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");
+    if (name == "senders") {
+      sub->add_option_function<std::string>(
+          "--since", [&ctx](const std::string& date) { ctx.command.since = date; },
+          "count items added on or after DATE (dd.mm.yyyy)");
+    }
     if (name == "rename") {
       sub->add_flag("--yes", ctx.command.yes, "do not ask");
       sub->add_flag("--dry-run", ctx.command.dryRun, "say what would be renamed; change nothing");

@@ -38,6 +38,8 @@ struct CommandOptions {
   std::string select;           // import: "N,N,..."
   bool recursive = false;       // verify
   std::optional<int> maxSteps;  // verify
+
+  std::optional<std::string> since;  // senders: the first day counted (dd.mm.yyyy)
 };
 
 struct CliContext {

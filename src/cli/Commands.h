@@ -16,6 +16,7 @@ int CmdRename(CliContext& ctx);
 int CmdDb(CliContext& ctx);
 int CmdMembers(CliContext& ctx);
 int CmdVerify(CliContext& ctx);
+int CmdSenders(CliContext& ctx);
 int CmdImport(CliContext& ctx);
 
 }  // namespace relicor::cli

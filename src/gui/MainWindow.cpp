@@ -18,14 +18,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 
 #include "Version.h"
 #include "gui/DatabaseWindow.h"
@@ -35,15 +39,19 @@
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
+#include "platform/IniFile.h"
+#include "platform/Settings.h"
 
 namespace relicor {
 namespace {
 
 constexpr int kFileListWidth = 161;
+constexpr int kFileListMinimumWidth = 80;
 constexpr int kLowerPanelHeight = 248;
 constexpr int kProgressMaximum = 100;
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 620;
+constexpr int kPoolStatusWidth = 420;
 // A directory that changes reads again this long after its last change.
 constexpr int kRefreshDelayMs = 150;
 
@@ -97,15 +105,20 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
     mailAddress_->setCursorPosition(0);
   }
   mnuSub_->setChecked(session_->settings().htmlScanSub);
-  // "Create Senderlist" has no action, and its date stays unused.
-  mnuCreateSenderlist_->setEnabled(false);
-  datePicker_->setEnabled(false);
   FillDrives();
   SyncFlags();
   SyncCommands();
 
   // The pool is live: files that arrive or go are shown without a click; F5 reads it by hand.
   statusBar()->setObjectName("StatusBar1");
+  poolStatus_ = new QLabel(statusBar());
+  poolStatus_->setObjectName("PoolStatus");
+  // A long pool path is cut at the field's width (the tooltip holds it whole), never widening the
+  // window.
+  poolStatus_->setMaximumWidth(kPoolStatusWidth);
+  poolStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  poolStatus_->setMinimumWidth(kPoolStatusWidth / 2);
+  statusBar()->addPermanentWidget(poolStatus_);
   setAcceptDrops(true);
   watcher_ = new QFileSystemWatcher(this);
   refreshTimer_ = DelayedOnChange(watcher_);
@@ -127,7 +140,14 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   optionsDialog_ = new PublishOptionsDialog(*session_, this);
   shownDatabaseRead_ = session_->DatabaseReadCount();
   shownOptionsRead_ = session_->OptionsReadCount();
+  // Escape closes each secondary window, as it closes a dialog.
+  for (QWidget* window : std::initializer_list<QWidget*>{itemDumpWindow_, membersWindow_, databaseWindow_}) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, window, &QWidget::close);
+  }
   WatchHomeDirectories();
+  SyncPool();
 }
 
 MainWindow::~MainWindow() {
@@ -144,7 +164,7 @@ void MainWindow::BuildControls() {
 
   fileList_ = new QListWidget(central);
   fileList_->setObjectName("FileListBox1");
-  fileList_->setFixedWidth(kFileListWidth);
+  fileList_->setMinimumWidth(kFileListMinimumWidth);
   fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
   fileList_->setUniformItemSizes(true);
   // A file counts as selected when the keeper selects it; the list's focus alone (which makes the
@@ -205,7 +225,9 @@ void MainWindow::BuildControls() {
   QFont bold = dateLabel->font();
   bold.setBold(true);
   dateLabel->setFont(bold);
-  datePicker_ = new QDateEdit(QDate::currentDate(), lower);
+  // The sender list counts the last month unless the keeper picks another first day.
+  const CivilDateTime today = DecodeDateTime(session_->clock().Now()).value_or(CivilDateTime{});
+  datePicker_ = new QDateEdit(QDate(today.year, today.month, today.day).addMonths(-1), lower);
   datePicker_->setObjectName("DateTimePicker1");
   datePicker_->setDisplayFormat("dd.MM.yyyy");
   datePicker_->setCalendarPopup(true);
@@ -295,7 +317,8 @@ void MainWindow::BuildControls() {
   lowerLayout->addWidget(statusPanel_);
   lower->setParent(lowerPanel);
 
-  auto* right = new QVBoxLayout;
+  auto* rightPane = new QWidget(central);
+  auto* right = new QVBoxLayout(rightPane);
   right->setContentsMargins(0, 0, 0, 0);
   right->setSpacing(2);
   right->addWidget(output_, 1);
@@ -304,9 +327,85 @@ void MainWindow::BuildControls() {
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
-  layout->addWidget(fileList_);
-  layout->addLayout(right, 1);
+  // The file list and the rest share the width through a splitter the keeper can move; the window's
+  // extra width goes to the report.
+  splitter_ = new QSplitter(Qt::Horizontal, central);
+  splitter_->setObjectName("Splitter1");
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setHandleWidth(4);
+  splitter_->addWidget(fileList_);
+  splitter_->addWidget(rightPane);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({kFileListWidth, kWindowWidth - kFileListWidth});
+  layout->addWidget(splitter_, 1);
   setCentralWidget(central);
+}
+
+std::string MainWindow::SettingsFilePath() const {
+  return SettingsPath(session_->programDir());
+}
+
+void MainWindow::SaveWindowState() {
+  // The place of the frame (as move() takes it) and the size of the window within it.
+  const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
+  const QList<int> sizes = splitter_->sizes();
+  // The window's own keys beside the settings; every other key of the file stays. A file that
+  // cannot be written only loses the window's place.
+  (void)IniFile(SettingsFilePath()).Update([&](Ini& ini) {
+    const auto put = [&ini](std::string_view key, int value) {
+      ini.Set(kSettingsSection, key, std::to_string(value));
+    };
+    put(kWindowLeftKey, normal.x());
+    put(kWindowTopKey, normal.y());
+    put(kWindowWidthKey, normal.width());
+    put(kWindowHeightKey, normal.height());
+    put(kWindowMaximizedKey, isMaximized() ? 1 : 0);
+    if (!sizes.isEmpty()) put(kFileListWidthKey, sizes.front());
+  });
+}
+
+bool MainWindow::RestoreWindowState() {
+  const IniFile file(SettingsFilePath());
+  const auto read = [&file](std::string_view key) -> std::optional<int> {
+    const std::int32_t value =
+        file.ReadInteger(kSettingsSection, key, std::numeric_limits<std::int32_t>::min());
+    if (value == std::numeric_limits<std::int32_t>::min()) return std::nullopt;
+    return value;
+  };
+  if (const auto width = read(kFileListWidthKey); width && *width >= kFileListMinimumWidth) {
+    const int total = std::max(splitter_->width(), *width + kFileListWidth);
+    splitter_->setSizes({*width, total - *width});
+  }
+  const auto left = read(kWindowLeftKey), top = read(kWindowTopKey);
+  const auto keptWidth = read(kWindowWidthKey), keptHeight = read(kWindowHeightKey);
+  if (!left || !top || !keptWidth || !keptHeight || *keptWidth <= 0 || *keptHeight <= 0) return false;
+  // The screen that holds most of the kept place; none (a screen that is gone, a changed scaling):
+  // the window starts as on a first run.
+  const QRect kept(*left, *top, *keptWidth, *keptHeight);
+  const QScreen* best = nullptr;
+  qint64 bestArea = 0;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect common = screen->availableGeometry().intersected(kept);
+    const qint64 area = qint64(common.width()) * common.height();
+    if (area > bestArea) {
+      best = screen;
+      bestArea = area;
+    }
+  }
+  if (best == nullptr) return false;
+  // Never larger than the screen, and wholly on it, frame included.
+  const QRect available = best->availableGeometry();
+  const QSize frame = frameGeometry().size() - size();
+  resize(kept.size().expandedTo(minimumSizeHint()).boundedTo(available.size() - frame));
+  const QSize outer = size() + frame;
+  const int x = std::clamp(kept.x(), available.left(),
+                           std::max(available.left(), available.right() + 1 - outer.width()));
+  const int y = std::clamp(kept.y(), available.top(),
+                           std::max(available.top(), available.bottom() + 1 - outer.height()));
+  move(x, y);
+  if (read(kWindowMaximizedKey).value_or(0) != 0) setWindowState(windowState() | Qt::WindowMaximized);
+  return true;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -340,6 +439,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       return;
     }
     shutDown_ = true;
+    SaveWindowState();
     // The other windows go with the main window without their own checks: the database window
     // does not ask about unsaved changes, and nothing can keep the program running without its
     // main window.

@@ -27,6 +27,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QSplitter;
 class QTimer;
 class QTreeWidget;
 
@@ -36,9 +37,19 @@ class DatabaseWindow;
 class ItemDumpWindow;
 class MembersWindow;
 class PublishOptionsDialog;
+class SenderListWindow;
 
 // The maintainer's address that the note names.
 inline constexpr std::string_view kMaintainerAddress = "relicor-bugs@example.org";
+
+// The window's own keys in RELICOR.INI, beside the settings.
+inline constexpr std::string_view kWindowLeftKey = "WindowLeft";
+inline constexpr std::string_view kWindowTopKey = "WindowTop";
+inline constexpr std::string_view kWindowWidthKey = "WindowWidth";
+inline constexpr std::string_view kWindowHeightKey = "WindowHeight";
+inline constexpr std::string_view kWindowMaximizedKey = "WindowMaximized";
+inline constexpr std::string_view kFileListWidthKey = "FileListWidth";
+inline constexpr std::size_t kWindowKeyCount = 6;
 
 class MainWindow : public QMainWindow, public SessionUi {
   Q_OBJECT
@@ -54,6 +65,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   MembersWindow* membersWindow() const { return membersWindow_; }
   DatabaseWindow* databaseWindow() const { return databaseWindow_; }
   PublishOptionsDialog* optionsDialog() const { return optionsDialog_; }
+  // The sender list's window, once "Create Senderlist" made one.
+  SenderListWindow* senderListWindow() const { return senderListWindow_; }
 
   // The directory list's change of directory (a double-click, a drive, a command).
   void ChangeDirectory(const QString& directory);
@@ -63,6 +76,13 @@ class MainWindow : public QMainWindow, public SessionUi {
   // Reads the current directory again; the selected file stays selected while it is there. F5,
   // and on its own shortly after the directory changed on disk.
   void RefreshFileList();
+  // "Open Pool…": asks for a directory through `chooser` (the desktop's directory dialog unless a
+  // test gives another; an empty answer changes nothing).
+  void SetDirectoryChooser(std::function<QString(const QString& start)> chooser);
+  // Puts the window where and as large as it was at the last close (RELICOR.INI), kept on a screen
+  // that is there now, and the file list as wide. False when no place was kept or it lies on no
+  // screen: the caller places the window.
+  bool RestoreWindowState();
   // Copies dropped ITM files into the current directory (never replacing a file) and says what
   // was copied.
   void CopyItemFilesIn(const QStringList& paths);
@@ -121,6 +141,12 @@ class MainWindow : public QMainWindow, public SessionUi {
   void SyncStatus();
   void SyncFlags();
   void SyncCommands();
+  // The pool and its item count in the title and the status bar.
+  void SyncPool();
+  // Keeps the window's place, size and file list width in RELICOR.INI (at the close).
+  void SaveWindowState();
+  std::string SettingsFilePath() const;
+  std::optional<qsizetype> PoolItemCount();
   void FillDrives();
 
   // How a command runs: a long one takes no input while it runs but keeps the window painted; one
@@ -139,6 +165,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   void OpenPage(const QString& page);
 
   // Menu handlers.
+  void OnOpenPool();
+  void OnAbout();
   void OnOptions();
   void OnImportSave();
   void OnExit();
@@ -177,6 +205,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   QFrame* statusPanel_ = nullptr;
   QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
+  QLabel* poolStatus_ = nullptr;
+  QSplitter* splitter_ = nullptr;  // the pool and its item count, in the status bar
 
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer* refreshTimer_ = nullptr;             // gathers the changes of a burst into one refresh
@@ -193,6 +223,12 @@ class MainWindow : public QMainWindow, public SessionUi {
   MembersWindow* membersWindow_ = nullptr;
   DatabaseWindow* databaseWindow_ = nullptr;
   PublishOptionsDialog* optionsDialog_ = nullptr;
+  SenderListWindow* senderListWindow_ = nullptr;
+
+  std::function<QString(const QString& start)> chooseDirectory_;
+  // The item count of the pool while it is not the current directory (listed once per command).
+  QString countedPool_;
+  std::optional<qsizetype> countedPoolItems_;
 
   QString shownDirectory_;
   std::vector<std::string> shownFiles_;

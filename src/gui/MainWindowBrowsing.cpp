@@ -26,6 +26,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "gui/AppInfo.h"
 #include "gui/GuiText.h"
 #include "gui/MessageBoxes.h"
 #include "saves/SaveArchive.h"
@@ -205,6 +206,29 @@ void MainWindow::Sync() {
   SyncStatus();
   SyncFlags();
   SyncCommands();
+  SyncPool();
+}
+
+std::optional<qsizetype> MainWindow::PoolItemCount() {
+  const std::string& pool = session_->settings().pathToPool;
+  if (pool.empty()) return std::nullopt;
+  if (pool == session_->currentDirectory()) return static_cast<qsizetype>(session_->fileNames().size());
+  const QString poolText = PathToQt(pool);
+  if (poolText != countedPool_) {
+    countedPool_ = poolText;
+    const QDir dir(poolText);
+    countedPoolItems_ =
+        dir.exists() ? std::optional<qsizetype>(dir.entryList({"*.ITM"}, QDir::Files).size()) : std::nullopt;
+  }
+  return countedPoolItems_;
+}
+
+void MainWindow::SyncPool() {
+  const QString pool = PathToQt(session_->settings().pathToPool);
+  const std::optional<qsizetype> count = PoolItemCount();
+  setWindowTitle(WindowTitle(pool, count));
+  poolStatus_->setText(PoolStatusText(pool, count));
+  poolStatus_->setToolTip(poolStatus_->text());
 }
 
 void MainWindow::SyncDirectory() {

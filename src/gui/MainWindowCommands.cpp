@@ -4,12 +4,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateEdit>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QUrl>
 #include <optional>
 
+#include "gui/AppInfo.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/DesktopOpener.h"
 #include "gui/GuiText.h"
@@ -17,6 +20,7 @@
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
+#include "gui/SenderListWindow.h"
 #include "pool/ItemCache.h"
 #include "validate/Database.h"
 
@@ -54,11 +58,14 @@ void MainWindow::BuildMenu() {
 
   QMenu* datei = bar->addMenu("&Datei");
   datei->setObjectName("MNUDatei");
+  QAction* openPool =
+      AddCommand(datei, "MNUOpenPool", QString("&Open Pool") + QChar(0x2026), &MainWindow::OnOpenPool);
+  openPool->setShortcut(QKeySequence::Open);
   AddCommand(datei, "MNUImportSave", "Import from save game…", &MainWindow::OnImportSave);
   AddCommand(datei, "MNUOptions", "Einstellungen", &MainWindow::OnOptions);
   datei->addSeparator();
   QAction* exit = AddCommand(datei, "MNUExit", "Beenden", &MainWindow::OnExit);
-  exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
   QMenu* text = bar->addMenu("&Text");
   text->setObjectName("MNUText");
@@ -106,10 +113,15 @@ void MainWindow::BuildMenu() {
   database->setObjectName("MNUDatabase");
   mnuAddDupe_ = AddCommand(database, "MNUAddDupe", "&Add to dupe&&hackbase", &MainWindow::OnAddToDatabase);
   AddCommand(database, "MNUViewDupe", "V&iew dupe&&hackbase", &MainWindow::OnViewDatabase);
+
+  QMenu* help = bar->addMenu("&Help");
+  help->setObjectName("MNUHelp");
+  AddCommand(help, "MNUAbout", "&About Relicor", &MainWindow::OnAbout);
 }
 std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
                                                   unsigned traits) {
   if (busy_) return std::nullopt;
+  countedPool_.clear();  // the command may add or take items
   std::optional<Result<std::string>> result;
   if (traits & kLong) {
     BusyScope busy(*this);
@@ -137,6 +149,29 @@ std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std
 void MainWindow::OnOptions() {
   CheckFiles();
   optionsDialog_->exec();
+}
+
+void MainWindow::OnOpenPool() {
+  const QString start = PathToQt(session_->settings().pathToPool);
+  const QString chosen = chooseDirectory_ ? chooseDirectory_(start)
+                                          : QFileDialog::getExistingDirectory(this, "Open Pool", start);
+  if (chosen.isEmpty()) return;
+  const std::string directory = PathFromQt(chosen);
+  if (const Status set = session_->SetPoolDirectory(directory); !set) {
+    MessageBoxes::Error(this, MessageToQt(set.error()));
+    Sync();
+    return;
+  }
+  ChangeDirectory(chosen);
+  Sync();
+}
+
+void MainWindow::SetDirectoryChooser(std::function<QString(const QString& start)> chooser) {
+  chooseDirectory_ = std::move(chooser);
+}
+
+void MainWindow::OnAbout() {
+  MessageBoxes::Information(this, AboutText());
 }
 
 void MainWindow::OnExit() {
@@ -252,8 +287,22 @@ void MainWindow::OnPrepareSend() {
       kReports);
 }
 
-// The sender list is not built; the command stays disabled.
-void MainWindow::OnCreateSenderlist() {}
+void MainWindow::OnCreateSenderlist() {
+  const QDate date = datePicker_->date();
+  const DateTime since = EncodeDateTime(CivilDateTime{date.year(), date.month(), date.day(), 0, 0, 0, 0});
+  std::optional<SenderList> counted;
+  RunCommand(
+      [this, since, &counted]() -> Result<std::string> {
+        auto list = session_->CreateSenderList(since);
+        if (!list) return MakeError(list.error());
+        counted = std::move(*list);
+        return std::string();
+      },
+      kLong);
+  if (!counted) return;
+  if (senderListWindow_ == nullptr) senderListWindow_ = new SenderListWindow(this);
+  senderListWindow_->Show(*counted);
+}
 
 void MainWindow::OnCheckDuplicates() {
   RunCommand([this] { return session_->CheckDuplicates(); }, kLong | kTellsResult);

@@ -64,8 +64,7 @@ void MainWindow::UndoRenameRun() {
     return;
   }
   const RenameSummary summary = SummariseUndo(**undone);
-  MessageBoxes::Information(
-      this, summary.details.isEmpty() ? summary.text : summary.text + "\n\n" + summary.details);
+  MessageBoxes::InformationWithDetails(this, summary.text, summary.details);
 }
 
 }  // namespace relicor

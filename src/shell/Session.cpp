@@ -677,6 +677,28 @@ Result<DupeCheckResult> Session::RunDuplicateCheck() {
   return result;
 }
 
+Result<SenderList> Session::CreateSenderList(DateTime since) {
+  Impl& s = *impl_;
+  if (s.settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryText));
+  auto held = s.Lock(s.settings.pathToPool);
+  if (!held) return MakeError(held.error());
+  const RunClock::Hold clockStill(s.clock);
+  SenderScan scan;
+  scan.poolDir = s.settings.pathToPool;
+  scan.sentDir = s.settings.pathToSent;
+  scan.subdirectories = s.settings.htmlScanSub;
+  scan.since = since;
+  scan.members = Members();
+  scan.progressStep = [&s] { s.ui.ProgressStep(); };
+  scan.warn = [&s](const std::string& message) { s.ui.Notify(message); };
+  auto list = CountSenders(s.cache, scan);
+  s.ui.ProgressSet(0);
+  if (!list) return list;
+  if (auto written = WriteSenderList(*list, s.settings.pathToPool, s.clock.Now()); !written)
+    return MakeError(written.error());
+  return list;
+}
+
 namespace {
 
 Result<std::string> AssignMessage(const Result<AssignResult>& result) {

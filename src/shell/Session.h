@@ -21,6 +21,7 @@
 #include "pool/ItemCache.h"
 #include "pool/RenameLog.h"
 #include "pool/RenameRun.h"
+#include "shell/SenderList.h"
 #include "validate/Database.h"
 #include "validate/DupeCheck.h"
 #include "validate/Findings.h"
@@ -193,6 +194,10 @@ class Session {
   Result<std::string> CheckDuplicates();
   // The same, with what it found (the pairs and the registered dupes).
   Result<DupeCheckResult> RunDuplicateCheck();
+  // "Create Senderlist": per sender, the items and points sent in since the day of `since`, over
+  // the pool (its subdirectories when the flag is on) and the sent directory (CountSenders), and
+  // SENDERS.TXT written in the pool directory.
+  Result<SenderList> CreateSenderList(DateTime since);
   // "Quick Sender Assign", "Quick Point Assign", "Quick Date Assign" for `path`.
   Result<std::string> QuickSenderAssign(const std::string& path, const std::string& member);
   Result<std::string> QuickPointAssign(const std::string& path);

@@ -65,7 +65,8 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
   void firstStartShowsDefaultsAndCloseWritesAllKeys() {
     auto form = Start();
-    QCOMPARE(form->windowTitle(), QString("Relicor ") + kVersion);
+    QCOMPARE(form->windowTitle(),
+             QString("Relicor ") + kVersion + " - " + PathToQt(home_->pool()) + " (0 items)");
     QVERIFY(Action(form.get(), "MNUSub")->isChecked());
     QCOMPARE(form->findChild<QLineEdit*>("MailAddress")->text(), QString());
     QVERIFY(Box(*form, "CBDebug")->isChecked());
@@ -86,7 +87,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
     QVERIFY(form->close());
     const auto values = IniValues(home_->ReadIni());
-    QCOMPARE(values.size(), kSettingsKeyCount);
+    QCOMPARE(values.size(), kSettingsKeyCount + kWindowKeyCount);  // and the window's own
     for (std::string_view key : kSettingsKeys) QVERIFY2(values.count(std::string(key)) == 1, key.data());
     QCOMPARE(values.at("PathToPool"), home_->pool());
     QCOMPARE(values.at("PathToSent"), home_->programDir() + "ITMOUT");
@@ -276,6 +277,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
       }
     }
     const QStringList expected{
+        QString("&Datei | &Open Pool") + QChar(0x2026) + " | Ctrl+O",
         "&Datei | Import from save game… | ",
         "&Datei | Einstellungen | ",
         "&Datei | - | ",
@@ -300,11 +302,12 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         "E&xtras | Start Rename Run | ",
         "D&atabase | &Add to dupe&&hackbase | ",
         "D&atabase | V&iew dupe&&hackbase | ",
+        "&Help | &About Relicor | ",
     };
     QCOMPARE(rows, expected);
     QVERIFY(Action(form.get(), "MNUSub")->isCheckable());
-    QVERIFY(!Action(form.get(), "MNUCreateSenderlist")->isEnabled());
-    QVERIFY(!form->findChild<QWidget*>("DateTimePicker1")->isEnabled());
+    QVERIFY(Action(form.get(), "MNUCreateSenderlist")->isEnabled());
+    QVERIFY(form->findChild<QWidget*>("DateTimePicker1")->isEnabled());
   }
 
   void functionKeysTriggerEnabledCommands() {
@@ -421,7 +424,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
     std::filesystem::remove(home_->dir().file("RELICOR.INI"));
     QVERIFY(form->close());
-    QCOMPARE(IniValues(home_->ReadIni()).size(), kSettingsKeyCount);
+    QCOMPARE(IniValues(home_->ReadIni()).size(), kSettingsKeyCount + kWindowKeyCount);
   }
 
   void textExportWritesTheListOrNamesTheFile() {
