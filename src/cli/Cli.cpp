@@ -37,6 +37,7 @@ constexpr Command kCommands[] = {
     {"db",        "the dupe-and-hack database",                   "WORDS",     "list | add FILE | remove KEY",                 CmdDb},
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
     {"verify",    "the seed verdict of each file",                "FILE",      "ITM files",                                    CmdVerify},
+    {"journal",   "show, discard or finish the move journal",     "WORDS",     "[show] | discard | finish",                    CmdJournal},
 };
 // clang-format on
 
@@ -125,6 +126,8 @@ std::string UsageText() {
          "  --subdirs             include subdirectories\n"
          "  --no-subdirs          do not include subdirectories\n"
          "  --decimal             decimal view for dump\n"
+         "  --no-lock             go on without the pool's lock when it cannot be taken (a network\n"
+         "                        file system without locks); another Relicor writing still stops it\n"
          "  -h, --help            this text (COMMAND --help: the command's own)\n"
          "  --version             the version\n"
          "  --                    what follows is no option (a file named -x.ITM)\n"
@@ -148,6 +151,10 @@ std::string UsageText() {
          "  members list [--json] | add NAME | remove NAME    the member list\n"
          "  verify [--json] FILE...        the seed verdict of each file (genuine, edited, not "
          "reproducible)\n"
+         "  journal [show]                 what the move journal RELICOR.JNL holds and what the next\n"
+         "                                 command does with it\n"
+         "  journal discard                shows it, then removes it (no file it names is touched)\n"
+         "  journal finish                 shows it, then finishes or undoes its moves\n"
          "\n"
          "Exit status: 0 success; 1 the command failed, a check found what it looks for (dupecheck\n"
          "found duplicates, verify a file that is not genuine) or the keeper declined; 2 usage error.\n";
@@ -193,6 +200,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   app.add_flag_callback(
       "--no-subdirs", [&] { ctx.options.subdirs = false; }, "no subdirectories");
   app.add_flag("--decimal", ctx.options.decimal, "decimal view for dump");
+  app.add_flag("--no-lock", ctx.options.noLock, "go on when the pool's lock cannot be taken (not when busy)");
 
   std::vector<std::pair<CLI::App*, const Command*>> subcommands;
   for (const Command& command : kCommands) {

@@ -16,5 +16,6 @@ int CmdRename(CliContext& ctx);
 int CmdDb(CliContext& ctx);
 int CmdMembers(CliContext& ctx);
 int CmdVerify(CliContext& ctx);
+int CmdJournal(CliContext& ctx);
 
 }  // namespace relicor::cli

@@ -36,7 +36,7 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;
   if (sidecars != nullptr && !sidecars->MayHoldSidecarOf(path)) return read;
   read.sidecarRead = true;
-  auto text = ReadSidecarText(SidecarPath(path));
+  auto text = ReadSidecarText(FindSidecarPath(path));
   if (!text) {
     read.sidecarProblem = text.error();
   } else if (*text) {
