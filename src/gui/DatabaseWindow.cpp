@@ -172,8 +172,13 @@ void DatabaseWindow::DeleteSelected() {
 void DatabaseWindow::SaveList() {
   if (!MessageBoxes::AskYesNo(this, kSaveQuestion)) return;
   const Status saved = database_.Save();
-  if (!saved) MessageBoxes::Error(this, MessageToQt(saved.error()));
-  UpdateButtons();
+  if (!saved) {
+    MessageBoxes::Error(this, MessageToQt(saved.error()));
+    UpdateButtons();
+    return;
+  }
+  // The file now holds what others added since, too.
+  Reload();
 }
 
 void DatabaseWindow::showEvent(QShowEvent* event) {

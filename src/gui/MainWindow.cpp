@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QFontDatabase>
 #include <QFrame>
@@ -58,6 +59,15 @@ QString NoteText() {
       .arg(address);
 }
 
+// A timer that the watcher's changes start: a burst of changes ends in one timeout.
+QTimer* DelayedOnChange(QFileSystemWatcher* watcher) {
+  auto* timer = new QTimer(watcher);
+  timer->setSingleShot(true);
+  timer->setInterval(kRefreshDelayMs);
+  QObject::connect(watcher, &QFileSystemWatcher::directoryChanged, timer, qOverload<>(&QTimer::start));
+  return timer;
+}
+
 QFont FixedFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setStyleHint(QFont::TypeWriter);
@@ -98,22 +108,26 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   statusBar()->setObjectName("StatusBar1");
   setAcceptDrops(true);
   watcher_ = new QFileSystemWatcher(this);
-  refreshTimer_ = new QTimer(this);
-  refreshTimer_->setSingleShot(true);
-  refreshTimer_->setInterval(kRefreshDelayMs);
-  connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_, qOverload<>(&QTimer::start));
+  refreshTimer_ = DelayedOnChange(watcher_);
   connect(refreshTimer_, &QTimer::timeout, this, &MainWindow::RefreshFileList);
   auto* refresh = new QAction("Refresh", this);
   refresh->setObjectName("ActionRefresh");
   refresh->setShortcut(QKeySequence(Qt::Key_F5));
   connect(refresh, &QAction::triggered, this, &MainWindow::RefreshFileList);
   addAction(refresh);
+  // Another program changing PLAYERS.TXT, IDENT.ID or RELICOR.INI is followed.
+  homeWatcher_ = new QFileSystemWatcher(this);
+  checkTimer_ = DelayedOnChange(homeWatcher_);
+  connect(checkTimer_, &QTimer::timeout, this, &MainWindow::CheckFiles);
 
   // The other windows, created hidden in this order; the options dialog last.
   itemDumpWindow_ = new ItemDumpWindow(this);
   membersWindow_ = new MembersWindow(*session_, this);
   databaseWindow_ = new DatabaseWindow(session_->database(), this);
   optionsDialog_ = new PublishOptionsDialog(*session_, this);
+  shownDatabaseRead_ = session_->DatabaseReadCount();
+  shownOptionsRead_ = session_->OptionsReadCount();
+  WatchHomeDirectories();
 }
 
 MainWindow::~MainWindow() {
@@ -306,6 +320,12 @@ void MainWindow::hideEvent(QHideEvent* event) {
   if (!event->spontaneous() && itemDumpWindow_ != nullptr) itemDumpWindow_->hide();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Back from another program (the command line, an editor): what it changed is shown.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) CheckFiles();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (busy_) {
     event->ignore();
@@ -328,6 +348,48 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   event->accept();
 }
+void MainWindow::WatchHomeDirectories() {
+  if (homeWatcher_ == nullptr) return;
+  QString programDir = PathToQt(session_->programDir());
+  while (programDir.size() > 1 && programDir.endsWith('/')) programDir.chop(1);
+  QStringList wanted{programDir};
+  if (!session_->settings().pathToPool.empty()) wanted << PathToQt(session_->settings().pathToPool);
+  wanted.removeDuplicates();
+  QStringList watched = homeWatcher_->directories();
+  watched.sort();
+  wanted.sort();
+  if (watched == wanted) return;
+  if (!watched.isEmpty()) homeWatcher_->removePaths(watched);
+  for (const QString& dir : wanted) {
+    if (QFileInfo(dir).isDir()) homeWatcher_->addPath(dir);
+  }
+}
+
+void MainWindow::CheckFiles() {
+  // A command looks itself when it starts; a long one's own changes are no news; after the
+  // shutdown nothing is read any more.
+  if (shutDown_) return;
+  if (busy_ || membersWindow_ == nullptr) {
+    if (checkTimer_ != nullptr && busy_) checkTimer_->start();
+    return;
+  }
+  session_->CheckFiles();
+  SyncWindows();
+}
+
+void MainWindow::SyncWindows() {
+  if (membersWindow_ == nullptr) return;  // still being made
+  membersWindow_->FollowMemberList();
+  if (session_->DatabaseReadCount() != shownDatabaseRead_) {
+    shownDatabaseRead_ = session_->DatabaseReadCount();
+    if (databaseWindow_->isVisible()) databaseWindow_->Reload();
+  }
+  if (session_->OptionsReadCount() != shownOptionsRead_) {
+    shownOptionsRead_ = session_->OptionsReadCount();
+    optionsDialog_->ShowValues(session_->settings().html);
+  }
+}
+
 // SessionUi.
 
 void MainWindow::ProgressStep() {

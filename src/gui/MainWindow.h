@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -78,6 +79,7 @@ class MainWindow : public QMainWindow, public SessionUi {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -97,6 +99,14 @@ class MainWindow : public QMainWindow, public SessionUi {
   void RereadFileList();
   // Watches the current directory (and only it) for changes.
   void WatchCurrentDirectory();
+  // Looks at the files the session holds (another program may have changed them) and brings the
+  // windows that show them in line: on activation, and when the pool or program directory changes.
+  void CheckFiles();
+  // Fills the Members window, the database window and the options dialog again where the session
+  // read their data again.
+  void SyncWindows();
+  // Watches the pool and the program directory.
+  void WatchHomeDirectories();
   // A message for the keeper that needs no answer, in the status bar.
   void ShowStatusMessage(const QString& text);
 
@@ -165,7 +175,9 @@ class MainWindow : public QMainWindow, public SessionUi {
   QProgressBar* progress_ = nullptr;
 
   QFileSystemWatcher* watcher_ = nullptr;
-  QTimer* refreshTimer_ = nullptr;  // gathers the changes of a burst into one refresh
+  QTimer* refreshTimer_ = nullptr;             // gathers the changes of a burst into one refresh
+  QFileSystemWatcher* homeWatcher_ = nullptr;  // the pool and the program directory
+  QTimer* checkTimer_ = nullptr;               // gathers their changes into one look
 
   QAction* mnuSub_ = nullptr;
   QAction* mnuMarkPublic_ = nullptr;
@@ -181,6 +193,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   QString shownDirectory_;
   std::vector<std::string> shownFiles_;
   std::vector<std::string> shownOutput_;
+  std::uint64_t shownDatabaseRead_ = 0;
+  std::uint64_t shownOptionsRead_ = 0;
   bool firstShown_ = false;
   bool reportRan_ = false;
   bool shutDown_ = false;

@@ -191,6 +191,8 @@ void MainWindow::CopyItemFilesIn(const QStringList& paths) {
 }
 
 void MainWindow::Sync() {
+  SyncWindows();
+  WatchHomeDirectories();
   SyncDirectory();
   SyncFiles();
   SyncOutput();

@@ -134,6 +134,7 @@ std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std
 // Menu handlers.
 
 void MainWindow::OnOptions() {
+  CheckFiles();
   optionsDialog_->exec();
 }
 
@@ -182,6 +183,7 @@ void MainWindow::OpenPage(const QString& page) {
 }
 
 void MainWindow::OnMembers() {
+  CheckFiles();
   if (!membersWindow_->isVisible()) membersWindow_->show();
 }
 
@@ -264,6 +266,7 @@ void MainWindow::OnAddToDatabase() {
 }
 
 void MainWindow::OnViewDatabase() {
+  CheckFiles();
   if (!databaseWindow_->isVisible()) databaseWindow_->show();
 }
 

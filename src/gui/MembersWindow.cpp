@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 #include "gui/GuiText.h"
@@ -16,6 +17,9 @@
 
 namespace relicor {
 namespace {
+
+// Marks the rows that show a name of the member list (the others are names the keeper added).
+constexpr int kListedRole = Qt::UserRole;
 
 QToolButton* ImageButton(QWidget* parent, const char* name, const QIcon& icon, const QString& hint) {
   auto* button = new QToolButton(parent);
@@ -88,8 +92,44 @@ void MembersWindow::AddMember() {
 void MembersWindow::DeleteMember() {
   const int row = list_->currentRow();
   if (row < 0 || !list_->item(row)->isSelected()) return;
+  QListWidgetItem* item = list_->item(row);
+  if (!MessageBoxes::AskYesNo(this, "Remove " + item->text() + " from the member list?", /*defaultNo=*/true))
+    return;
+  if (item->data(kListedRole).toBool()) deleted_.push_back(FromQt(item->text()));
   delete list_->takeItem(row);
   UpdateButtons();
+}
+
+MembersWindow::Changes MembersWindow::PendingChanges() const {
+  Changes changes{deleted_, {}};
+  for (int row = 0; row < list_->count(); ++row) {
+    const QListWidgetItem* item = list_->item(row);
+    if (!item->data(kListedRole).toBool()) changes.added.push_back(FromQt(item->text()));
+  }
+  return changes;
+}
+
+void MembersWindow::Fill(const Changes& changes) {
+  const QString selected = list_->currentItem() != nullptr ? list_->currentItem()->text() : QString();
+  deleted_ = changes.deleted;
+  filledAt_ = session_.MembersReadCount();
+  list_->clear();
+  for (const std::string& name : session_.Members()) {
+    if (std::find(deleted_.begin(), deleted_.end(), name) != deleted_.end()) continue;
+    auto* item = new QListWidgetItem(ToQt(name), list_);
+    item->setData(kListedRole, true);
+  }
+  for (const std::string& name : changes.added) list_->addItem(ToQt(name));
+  if (!selected.isEmpty()) {
+    const QList<QListWidgetItem*> found = list_->findItems(selected, Qt::MatchExactly);
+    if (!found.isEmpty()) list_->setCurrentItem(found.front());
+  }
+  UpdateButtons();
+}
+
+void MembersWindow::FollowMemberList() {
+  if (!isVisible() || filledAt_ == session_.MembersReadCount()) return;
+  Fill(PendingChanges());
 }
 
 void MembersWindow::UpdateButtons() {
@@ -102,17 +142,18 @@ void MembersWindow::showEvent(QShowEvent* event) {
   // Coming back from a minimised desktop is no new showing: the edits stay.
   if (event->spontaneous()) return;
   list_->clear();
-  for (const std::string& name : session_.Members()) list_->addItem(ToQt(name));
-  UpdateButtons();
+  Fill({});
 }
 
 void MembersWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   if (event->spontaneous()) return;
-  const std::vector<std::string> old = session_.Members();
-  for (const std::string& name : old) session_.RemoveMember(name);
-  // The member list sorts the names and keeps the first of names equal but for letter case.
-  for (int row = 0; row < list_->count(); ++row) session_.AddMember(FromQt(list_->item(row)->text()));
+  // Only what the keeper changed: names another program added to the list since stay. The member
+  // list sorts the names and keeps the first of names equal but for letter case.
+  const Changes changes = PendingChanges();
+  for (const std::string& name : changes.deleted) session_.RemoveMember(name);
+  for (const std::string& name : changes.added) session_.AddMember(name);
+  deleted_.clear();
 }
 
 }  // namespace relicor

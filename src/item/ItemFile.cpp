@@ -9,6 +9,7 @@ Result<ItemFile> ReadItemFile(const std::string& path) {
   if (!head) return MakeError(head.error());
   ItemFile file;
   file.fileDate = head->modified;
+  file.stamp = head->stamp;
   file.size = head->data.size();
   if (file.size == kItemRecordSize) {
     file.status = ItemFileStatus::kItem;

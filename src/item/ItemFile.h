@@ -4,6 +4,7 @@
 #include <string>
 
 #include "item/ItemRecord.h"
+#include "platform/FileStamp.h"
 #include "platform/Result.h"
 #include "text/DateText.h"
 
@@ -16,9 +17,10 @@ enum class ItemFileStatus : std::uint8_t {
 
 struct ItemFile {
   ItemFileStatus status = ItemFileStatus::kNotAnItem;
-  ItemRecord record;      // all zero unless status is kItem
-  DateTime fileDate = 0;  // the file's modification time
-  std::size_t size = 0;   // bytes read (at most 400)
+  ItemRecord record;                    // all zero unless status is kItem
+  DateTime fileDate = 0;                // the file's modification time
+  std::size_t size = 0;                 // bytes read (at most 400)
+  FileStamp stamp = kUnknownFileStamp;  // the file's identity when it was read
 };
 
 // Reads the first 400 bytes of an ITM file. The file is opened for reading only.

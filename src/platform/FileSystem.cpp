@@ -160,6 +160,8 @@ Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxByt
   if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
   FileHead head;
   head.modified = LocalDateTimeFromUnix(static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec / 1e9);
+  head.stamp = MakeFileStamp(static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                             static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_dev));
   head.data.resize(maxBytes);
   std::size_t done = 0;
   while (done < maxBytes) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileStamp.h"
 #include "platform/Result.h"
 #include "text/DateText.h"
 
@@ -24,6 +25,7 @@ Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 struct FileHead {
   std::string data;
   DateTime modified = 0;
+  FileStamp stamp = kUnknownFileStamp;  // the open file's identity (see StampOfFile)
 };
 Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes);
 

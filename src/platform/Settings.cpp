@@ -67,6 +67,33 @@ HtmlOptionValues LoadHtmlOptionKeys(const std::string& iniPath, const HtmlOption
   return ReadHtmlOptions(LoadOrEmpty(iniPath), current);
 }
 
+namespace {
+
+template <typename T>
+void TakeUnchanged(T& ours, const T& loaded, const T& onDisk) {
+  if (ours == loaded) ours = onDisk;
+}
+
+}  // namespace
+
+HtmlOptionValues MergeHtmlOptions(const HtmlOptionValues& ours, const HtmlOptionValues& loaded,
+                                  const HtmlOptionValues& onDisk) {
+  HtmlOptionValues merged = ours;
+  for (const HtmlOptionKey& option : kHtmlOptionKeys)
+    TakeUnchanged(merged.*option.field, loaded.*option.field, onDisk.*option.field);
+  return merged;
+}
+
+Settings MergeSettings(const Settings& ours, const Settings& loaded, const Settings& onDisk) {
+  Settings merged = ours;
+  TakeUnchanged(merged.pathToPool, loaded.pathToPool, onDisk.pathToPool);
+  TakeUnchanged(merged.pathToSent, loaded.pathToSent, onDisk.pathToSent);
+  TakeUnchanged(merged.htmlScanSub, loaded.htmlScanSub, onDisk.htmlScanSub);
+  TakeUnchanged(merged.mailAddress, loaded.mailAddress, onDisk.mailAddress);
+  merged.html = MergeHtmlOptions(ours.html, loaded.html, onDisk.html);
+  return merged;
+}
+
 std::string SettingsWriteError(const std::string& iniPath) {
   return "nach " + iniPath + " kann nicht geschrieben werden";
 }

@@ -104,6 +104,13 @@ Settings LoadSettings(const std::string& iniPath, const std::string& programDir)
 // Reads the eleven option keys, each with the field's current text as the default.
 HtmlOptionValues LoadHtmlOptionKeys(const std::string& iniPath, const HtmlOptionValues& current);
 
+// The settings as two runs' changes meet: a key whose value in `ours` differs from `loaded` (the
+// value this run read) keeps this run's value; every other key takes `onDisk` (the file's value
+// now, or the default where the file has none).
+Settings MergeSettings(const Settings& ours, const Settings& loaded, const Settings& onDisk);
+HtmlOptionValues MergeHtmlOptions(const HtmlOptionValues& ours, const HtmlOptionValues& loaded,
+                                  const HtmlOptionValues& onDisk);
+
 // Writes all fifteen keys in their order with one atomic replace of the file, keeping every other
 // section and key. The error text is "nach <iniPath> kann nicht geschrieben werden".
 Status SaveSettings(const std::string& iniPath, const Settings& settings);

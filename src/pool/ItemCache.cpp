@@ -418,6 +418,13 @@ const ItemEntry* ItemCache::Find(const std::string& path) const {
   return entries_.Find(path);
 }
 
+const ItemEntry* ItemCache::FindUnchanged(const std::string& path, const SidecarListing& sidecars) {
+  ItemEntry* cached = entries_.Find(path);
+  if (cached == nullptr || cached->checkedIn() == command_ || CheckEntry(*cached, path, &sidecars))
+    return cached;
+  return nullptr;
+}
+
 void ItemCache::MakeCurrent(const ItemEntry& entry) {
   currentEntry_ = &entry;
   currentItem_ = entry.Record();
@@ -436,12 +443,32 @@ Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarLis
   return Load(path, &sidecars);
 }
 
+bool ItemCache::CheckEntry(ItemEntry& entry, const std::string& path, const SidecarListing* sidecars) {
+  entry.SetCheckedIn(command_);
+  if (StampOfFile(path) != entry.ItemStamp()) {
+    // Another item now, or none: the entry goes, with its key list text.
+    const PathIndex::EntryNumber number = entries_.NumberOf(&entry);
+    const auto pending = std::erase(pendingEntries_, number);
+    if (pending == 0) keyList_.erase(entry.KeyText());
+    (void)entries_.Remove(path);
+    if (currentEntry_ == &entry) currentEntry_ = nullptr;
+    return false;
+  }
+  // A listing that shows no sidecar, for an entry read without one: nothing to look at.
+  if (sidecars != nullptr && !sidecars->MayHoldSidecarOf(path) && entry.SidecarStamp() == kNoFileStamp)
+    return true;
+  if (StampOfFile(FindSidecarPath(path)) != entry.SidecarStamp()) RereadSidecar(entry, path);
+  return true;
+}
+
 Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing* sidecars) {
-  // A cached path takes every field from its entry.
-  if (const ItemEntry* cached = entries_.Find(path)) {
-    if (readAhead_ != nullptr) (void)readAhead_->Take(path);  // not needed: the entry holds it
-    MakeCurrent(*cached);
-    return LoadStatus::kLoaded;
+  // A cached path takes every field from its entry (looked at once a command).
+  if (ItemEntry* cached = entries_.Find(path)) {
+    if (cached->checkedIn() == command_ || CheckEntry(*cached, path, sidecars)) {
+      if (readAhead_ != nullptr) (void)readAhead_->Take(path);  // not needed: the entry holds it
+      MakeCurrent(*cached);
+      return LoadStatus::kLoaded;
+    }
   }
 
   const DateTime now = clock_.Now();
@@ -465,7 +492,9 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;
 
   SidecarValues values;
+  FileStamp sidecarStamp = kNoFileStamp;
   if (ahead && ahead->sidecarRead) {
+    sidecarStamp = ahead->sidecarStamp;
     if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
     const Ini none;
     const Ini& keys = ahead->sidecarProblem.empty() && ahead->sidecar ? *ahead->sidecar : none;
@@ -475,19 +504,26 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
     // missing sidecar gives.
     values = SidecarValuesFromIni(Ini(), now, file->fileDate);
   } else {
-    values = ReadSidecarOf(path, now, file->fileDate);
+    values = ReadSidecarOf(path, now, file->fileDate, &sidecarStamp);
   }
   FromSidecar(values, currentMeta_);
   currentItem_ = file->record;
-  const PathIndex::EntryNumber number = entries_.Add(ItemEntry(path, currentItem_, currentMeta_));
+  ItemEntry entry(path, currentItem_, currentMeta_);
+  entry.SetItemStamp(file->stamp);
+  entry.SetSidecarStamp(sidecarStamp);
+  entry.SetCheckedIn(command_);
+  const PathIndex::EntryNumber number = entries_.Add(std::move(entry));
   pendingEntries_.push_back(number);
   currentEntry_ = &entries_.At(number);
   return LoadStatus::kLoaded;
 }
 
-SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate) const {
+SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate,
+                                       FileStamp* stamp) const {
   std::string problem;
-  SidecarValues values = ReadSidecar(FindSidecarPath(path), now, fileDate, &problem);
+  const std::string sidecar = FindSidecarPath(path);
+  if (stamp != nullptr) *stamp = StampOfFile(sidecar);
+  SidecarValues values = ReadSidecar(sidecar, now, fileDate, &problem);
   if (!problem.empty() && warn_) warn_(problem);
   return values;
 }
@@ -495,15 +531,21 @@ SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, Da
 void ItemCache::RefreshSidecar(const std::string& path) {
   ItemEntry* entry = entries_.Find(path);
   if (entry == nullptr) return;
-  const ItemMeta held = entry->Meta();
-  SidecarValues onDisk = ReadSidecarOf(path, clock_.Now(), held.fileDate);
+  RereadSidecar(*entry, path);
+  MakeCurrent(*entry);
+}
+
+void ItemCache::RereadSidecar(ItemEntry& entry, const std::string& path) {
+  const ItemMeta held = entry.Meta();
+  FileStamp stamp = kUnknownFileStamp;
+  SidecarValues onDisk = ReadSidecarOf(path, clock_.Now(), held.fileDate, &stamp);
   // A sidecar keeps only the day of a date: where the file holds the day the entry holds, the
   // entry's time of day stays (the file was not changed there since this run read or wrote it).
   for (auto field : {&SidecarValues::points4ItemAt, &SidecarValues::addedItem, &SidecarValues::sentAt}) {
     if (std::floor(onDisk.*field) == std::floor(held.*field)) onDisk.*field = held.*field;
   }
-  entry->SetSidecarValues(onDisk);
-  MakeCurrent(*entry);
+  entry.SetSidecarValues(onDisk);
+  entry.SetSidecarStamp(stamp);
 }
 
 Status ItemCache::StoreItemInfo(const std::string& path) {
@@ -513,7 +555,11 @@ Status ItemCache::StoreItemInfo(const std::string& path) {
   meta.senderName = ShortString(currentMeta_.senderName, kMemberNameCapacity);
   meta.sendTo = ShortString(currentMeta_.sendTo, kMemberNameCapacity);
   entry->SetSidecarValues(meta);
-  return WriteSidecar(FindSidecarPath(path), meta, clock_.Now());
+  const std::string sidecar = FindSidecarPath(path);
+  Status written = WriteSidecar(sidecar, meta, clock_.Now());
+  // The sidecar is now what the entry holds.
+  if (written) entry->SetSidecarStamp(StampOfFile(sidecar));
+  return written;
 }
 
 int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error,
@@ -577,6 +623,9 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
       moved->SetSidecarValues(sidecarMoves ? ReadSidecarOf(destination, now, moved->FileDate())
                                            : SidecarValuesFromIni(Ini(), now, moved->FileDate()));
     }
+    // A rename keeps both files' identities; a copy to another file system makes new ones, and the
+    // entry is read again at its next check.
+    if (!sidecarMoves) moved->SetSidecarStamp(kNoFileStamp);
     pendingEntries_.push_back(entries_.NumberOf(moved));
     MakeCurrent(*moved);
   }

@@ -16,6 +16,7 @@
 
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
+#include "platform/FileStamp.h"
 #include "platform/Result.h"
 #include "pool/Sidecar.h"
 #include "text/DateText.h"
@@ -60,6 +61,15 @@ class ItemEntry {
   // The bookkeeping; the file date stays.
   void SetSidecarValues(const SidecarValues& values);
 
+  // The identities of the item file and of its sidecar as the entry was read from them
+  // (kNoFileStamp: there was no sidecar), and the command the entry was last checked in.
+  FileStamp ItemStamp() const { return itemStamp_; }
+  FileStamp SidecarStamp() const { return sidecarStamp_; }
+  void SetItemStamp(FileStamp stamp) { itemStamp_ = stamp; }
+  void SetSidecarStamp(FileStamp stamp) { sidecarStamp_ = stamp; }
+  std::uint32_t checkedIn() const { return checkedIn_; }
+  void SetCheckedIn(std::uint32_t command) { checkedIn_ = command; }
+
  private:
   void Store(std::string_view path, const std::uint8_t* packed, std::size_t packedSize);
   const std::uint8_t* Packed() const;
@@ -72,6 +82,9 @@ class ItemEntry {
   // other dates, the flags, then each name as its length and its characters.
   DateTime points4ItemAt_ = 0;
   std::unique_ptr<std::uint8_t[]> sidecar_;
+  FileStamp itemStamp_ = kUnknownFileStamp;
+  FileStamp sidecarStamp_ = kUnknownFileStamp;
+  std::uint32_t checkedIn_ = 0;
 };
 
 // The one text of a directory that every entry in it shares; the texts stay for the whole run.
@@ -99,6 +112,14 @@ class ItemCache {
   // Where the cache tells the keeper about a sidecar it would not read (a link, too large, not a
   // regular file); without one nothing is told.
   void SetWarn(std::function<void(const std::string&)> warn) { warn_ = std::move(warn); }
+
+  // Starts a new command: from now on, the first load of each cached path looks at its files once
+  // (one stat of the item file; one of the sidecar, unless a listing the load is given shows the
+  // sidecar missing as it was). An item file that is no longer the one the entry was read from
+  // (another size, time or inode: replaced, rewritten, gone) is read again as at a first load, and
+  // its key list text with it; a changed sidecar is read again into the entry. Without a command
+  // started, a cached path takes everything from its entry.
+  void NewCommand() { ++command_; }
 
   // Reads the sidecar of a cached `path` again into its entry and the current metadata (the item
   // becomes the current item): a command about to change the sidecar starts from what the file
@@ -157,6 +178,10 @@ class ItemCache {
 
   // The cache entry of `path`, or nullptr.
   const ItemEntry* Find(const std::string& path) const;
+  // The cache entry of `path` when it is as its files are (looked at once a command, as a load
+  // does; `sidecars` is a listing of its directory), or nullptr: not cached, or changed (the entry
+  // is then taken out, and a load reads the files as new).
+  const ItemEntry* FindUnchanged(const std::string& path, const SidecarListing& sidecars);
   std::size_t size() const { return entries_.size(); }
   // Counts every change of the cache's paths (a path added, taken out or renamed): a caller that
   // noted it knows, when it has not moved, that the cache holds the same paths and items.
@@ -215,7 +240,15 @@ class ItemCache {
     std::uint64_t changes_ = 0;
   };
 
-  SidecarValues ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate) const;
+  // `stamp` receives the sidecar's identity, taken before it is read.
+  SidecarValues ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate,
+                              FileStamp* stamp = nullptr) const;
+  // Reads the sidecar of a cached entry again (see RefreshSidecar).
+  void RereadSidecar(ItemEntry& entry, const std::string& path);
+  // The look at a cached entry's files at its first load in a command. True: the entry is as the
+  // files are (its sidecar read again if that changed). False: the item file changed; the entry and
+  // its key list text are taken out, and the path is to be loaded as a new one.
+  bool CheckEntry(ItemEntry& entry, const std::string& path, const SidecarListing* sidecars);
 
   const Clock& clock_;
   std::function<void(const std::string&)> warn_;
@@ -230,6 +263,7 @@ class ItemCache {
   ItemMeta currentMeta_;
   const ItemEntry* currentEntry_ = nullptr;
   ItemReadAhead* readAhead_ = nullptr;
+  std::uint32_t command_ = 0;  // see NewCommand
 };
 
 // The sidecar path of an ITM path: its last three characters replaced by "IT0".

@@ -36,7 +36,9 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;
   if (sidecars != nullptr && !sidecars->MayHoldSidecarOf(path)) return read;
   read.sidecarRead = true;
-  auto text = ReadSidecarText(FindSidecarPath(path));
+  const std::string sidecar = FindSidecarPath(path);
+  read.sidecarStamp = StampOfFile(sidecar);
+  auto text = ReadSidecarText(sidecar);
   if (!text) {
     read.sidecarProblem = text.error();
   } else if (*text) {

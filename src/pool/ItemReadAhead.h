@@ -26,9 +26,10 @@ namespace relicor {
 // One item file as a worker read it.
 struct ItemRead {
   Result<ItemFile> file = MakeError(std::string());
-  bool sidecarRead = false;    // the worker looked for the sidecar (the listing may hold it)
-  std::optional<Ini> sidecar;  // its keys, when there is a sidecar that could be read
-  std::string sidecarProblem;  // why a sidecar that is there was not read
+  bool sidecarRead = false;               // the worker looked for the sidecar (the listing may hold it)
+  std::optional<Ini> sidecar;             // its keys, when there is a sidecar that could be read
+  std::string sidecarProblem;             // why a sidecar that is there was not read
+  FileStamp sidecarStamp = kNoFileStamp;  // the sidecar's identity, taken before it was read
 };
 
 // Reads `path` as the item cache's first load of it does: the ITM file and, for an item file

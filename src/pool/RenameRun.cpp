@@ -421,15 +421,16 @@ Result<ListedNames> ListForRun(ItemCache& cache, const RenameRunOptions& options
     names.AddDirectory(dir, entries);
     std::vector<DirEntry> fresh;
     std::string path = dir;
+    const SidecarListing sidecars(entries);
     for (const DirEntry& entry : entries) {
       if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
       path.resize(dir.size());
       path += entry.name;
-      if (cache.Find(path) == nullptr) fresh.push_back(entry);
+      // A cached item whose files another program changed since is read again too.
+      if (cache.FindUnchanged(path, sidecars) == nullptr) fresh.push_back(entry);
     }
     if (fresh.empty()) return {};
     SortDirectoryEntries(fresh);
-    const SidecarListing sidecars(entries);
     for (const DirEntry& entry : fresh) {
       path.resize(dir.size());
       path += entry.name;

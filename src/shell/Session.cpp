@@ -9,6 +9,7 @@
 #include "identify/ItemReport.h"
 #include "identify/LineSink.h"
 #include "platform/DirectoryLock.h"
+#include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
 #include "pool/MoveJournal.h"
@@ -91,6 +92,17 @@ struct Session::Impl {
   // The member list as PLAYERS.TXT held it when it was last read or written: saving applies only
   // this run's changes to the file as it is then.
   MemberList loadedMembers;
+  // The settings as this run read them (keys another program changed since are taken over where
+  // this run left them as they were): shutdown writes this run's changes only.
+  Settings loadedSettings;
+  // What PLAYERS.TXT and RELICOR.INI were when they were last read or written.
+  FileStamp membersStamp = kUnknownFileStamp;
+  FileStamp settingsStamp = kUnknownFileStamp;
+  // Counts the times the member list, the database and the options were read again from their files
+  // (or the pool changed), for the windows that show them.
+  std::uint64_t membersRead = 0;
+  std::uint64_t databaseRead = 0;
+  std::uint64_t optionsRead = 0;
   LineSink sink;
   DebugLog debugLog;
   DumpForwarder dump;
@@ -179,15 +191,85 @@ struct Session::Impl {
     options.lockRequired = !flags.noLock;
     auto held = LockPool(dir, options);
     if (!held) return held;
+    BeginCommand();
     tidiedDirectories.insert(dir);
     if (!held->warning.empty()) ui.Notify(held->warning);
     for (const std::string& line : held->repaired) ui.Notify("repaired: " + line);
     return held;
   }
 
+  std::string SettingsFile() const {
+    return JoinPath(WithoutTrailingSeparator(programDir), kSettingsFileName);
+  }
+
+  FileStamp MembersFileStamp() const {
+    return settings.pathToPool.empty() ? kNoFileStamp : StampOfFile(MembersFilePath(settings.pathToPool));
+  }
+
   void ReloadMembers() {
+    // The stamp comes first: a file changed while it is read is read again at the next look.
+    membersStamp = MembersFileStamp();
     LoadMembers(members, settings.pathToPool);
     loadedMembers = members;
+    ++membersRead;
+  }
+
+  bool MemberChangesPending() const { return members.Names() != loadedMembers.Names(); }
+
+  // This run's changes of the member list (against loadedMembers) applied to `onDisk`.
+  MemberList WithMemberChanges(MemberList onDisk) const {
+    for (const std::string& name : loadedMembers.Names()) {
+      if (!members.Contains(name)) onDisk.Remove(name);
+    }
+    for (const std::string& name : members.Names()) {
+      if (!loadedMembers.Contains(name)) onDisk.Add(name);
+    }
+    return onDisk;
+  }
+
+  // Reads PLAYERS.TXT again when another program changed it, keeping this run's unsaved changes.
+  bool RefreshMembers() {
+    const FileStamp now = MembersFileStamp();
+    if (now == membersStamp) return false;
+    membersStamp = now;
+    MemberList onDisk;
+    LoadMembers(onDisk, settings.pathToPool);
+    members = WithMemberChanges(onDisk);
+    loadedMembers = std::move(onDisk);
+    ++membersRead;
+    return true;
+  }
+
+  // Reads RELICOR.INI again when another program changed it: the options this run did not change
+  // take the file's values (the directories, the subdirectories flag and the mail address stay as
+  // the run has them until shutdown).
+  bool RefreshOptions() {
+    const FileStamp now = StampOfFile(SettingsFile());
+    if (now == settingsStamp) return false;
+    settingsStamp = now;
+    const Settings onDisk = LoadSettings(SettingsFile(), programDir);
+    const HtmlOptionValues ours = settings.html;
+    settings.html = MergeHtmlOptions(ours, loadedSettings.html, onDisk.html);
+    // A key left as it was read now is as the file has it; a key this run changed keeps the value
+    // it was read with, so it still counts as changed.
+    loadedSettings.html = MergeHtmlOptions(loadedSettings.html, ours, onDisk.html);
+    ++optionsRead;
+    return true;
+  }
+
+  // Before a command: the item cache checks each item it is asked for against its files once more
+  // (one stat of the item and one of its sidecar, at the first load in the command), and the member
+  // list, the database and the options are read again where another program changed their files
+  // (one stat each).
+  void BeginCommand() {
+    cache.NewCommand();
+    RefreshMembers();
+    if (auto reloaded = database.ReloadIfChanged(); !reloaded) {
+      ui.Notify(reloaded.error());
+    } else if (*reloaded) {
+      ++databaseRead;
+    }
+    RefreshOptions();
   }
 
   // Saves this run's changes of the member list (against loadedMembers) into PLAYERS.TXT as it
@@ -198,19 +280,17 @@ struct Session::Impl {
     if (!held) return MakeError(held.error());
     MemberList onDisk;
     LoadMembers(onDisk, settings.pathToPool);
-    for (const std::string& name : loadedMembers.Names()) {
-      if (!members.Contains(name)) onDisk.Remove(name);
-    }
-    for (const std::string& name : members.Names()) {
-      if (!loadedMembers.Contains(name)) onDisk.Add(name);
-    }
+    onDisk = WithMemberChanges(std::move(onDisk));
     if (auto saved = SaveMembers(onDisk, settings.pathToPool); !saved) return saved;
+    membersStamp = MembersFileStamp();
     members = onDisk;
     loadedMembers = onDisk;
     return {};
   }
 
   RenameRunOptions RenameOptions();
+  // The file-selection event without the look at the files first (a run of them).
+  Status Select(int index);
 
   std::string PathOf(int index) const {
     if (index < 0 || index >= static_cast<int>(fileNames.size())) return {};
@@ -228,8 +308,10 @@ void Session::Start() {
   Impl& s = *impl_;
   s.startTime = s.clock.Now();
   if (auto loaded = s.database.Load(); !loaded) s.ui.Notify(loaded.error());
-  const std::string iniPath = JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName);
+  const std::string iniPath = s.SettingsFile();
+  s.settingsStamp = StampOfFile(iniPath);
   s.settings = LoadSettings(iniPath, s.programDir);
+  s.loadedSettings = s.settings;
   // A directory that does not fit is never used shortened: it would name another directory.
   for (auto [key, dir] :
        {std::pair{"PathToPool", &s.settings.pathToPool}, std::pair{"PathToSent", &s.settings.pathToSent}}) {
@@ -269,10 +351,32 @@ Status Session::SaveMemberList() {
 Status Session::Shutdown() {
   Impl& s = *impl_;
   if (auto saved = s.SaveMemberChanges(); !saved) s.ui.Notify(saved.error());
-  const std::string iniPath = JoinPath(WithoutTrailingSeparator(s.programDir), kSettingsFileName);
+  const std::string iniPath = s.SettingsFile();
   auto held = DirectoryLock::Acquire(WithoutTrailingSeparator(s.programDir));
   if (!held) return MakeError(held.error());
-  return SaveSettings(iniPath, s.settings);
+  // Every key is written: this run's value where the run changed it, otherwise the file's value as
+  // it is now (another program may have changed it), or the default where the file has none.
+  const Settings onDisk = LoadSettings(iniPath, s.programDir);
+  const Settings merged = MergeSettings(s.settings, s.loadedSettings, onDisk);
+  if (auto saved = SaveSettings(iniPath, merged); !saved) return saved;
+  s.settings = merged;
+  s.loadedSettings = merged;
+  s.settingsStamp = StampOfFile(iniPath);
+  return {};
+}
+
+void Session::CheckFiles() {
+  impl_->BeginCommand();
+}
+
+std::uint64_t Session::MembersReadCount() const {
+  return impl_->membersRead;
+}
+std::uint64_t Session::DatabaseReadCount() const {
+  return impl_->databaseRead;
+}
+std::uint64_t Session::OptionsReadCount() const {
+  return impl_->optionsRead;
 }
 
 const std::string& Session::programDir() const {
@@ -419,7 +523,12 @@ int Session::selectedIndex() const {
 }
 
 Status Session::SelectFile(int index) {
-  Impl& s = *impl_;
+  impl_->BeginCommand();
+  return impl_->Select(index);
+}
+
+Status Session::Impl::Select(int index) {
+  Impl& s = *this;
   s.sink.ClearOutput();
   s.selectedIndex = (index >= 0 && index < static_cast<int>(s.fileNames.size())) ? index : -1;
   if (s.selectedIndex < 0) return {};
@@ -439,6 +548,7 @@ bool Session::SendingAvailable() const {
 Status Session::ReportFile(const std::string& path, const std::string& directory) {
   // Its sidecar would be named by another rule than an item file's.
   if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
+  impl_->cache.NewCommand();
   return impl_->Report(path, directory);
 }
 
@@ -497,7 +607,7 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   } aheadInUse{s.cache, s.cache.SetReadAhead(&ahead)};
   for (int i = 0; i < count; ++i) {
     s.ui.ProgressSet(count > 0 ? (i + 1) * 100 / count : 0);
-    reportFailure = SelectFile(i);
+    reportFailure = s.Select(i);
     if (seedCheck && reportFailure && !s.sink.OutputList().empty())
       s.sink.WriteReportLine(SeedCheckLine(CurrentItem()));
     // The report's lines, its file line with every control byte of the file name written as '?'
@@ -584,9 +694,15 @@ Status Session::SetSentDirectoryToCurrent() {
 }
 
 Status Session::SetPoolDirectory(const std::string& directory) {
+  Impl& s = *impl_;
   if (auto fits = CheckDirectoryLength(directory); !fits) return fits;
-  impl_->settings.pathToPool = directory;
-  impl_->ReloadMembers();
+  // The member list's changes of this run belong to the pool they were made in: they are saved
+  // there before the other pool's list is read (a failure is told; the change goes on).
+  if (s.MemberChangesPending() && !s.settings.pathToPool.empty() && directory != s.settings.pathToPool) {
+    if (auto saved = s.SaveMemberChanges(); !saved) s.ui.Notify(saved.error());
+  }
+  s.settings.pathToPool = directory;
+  s.ReloadMembers();
   return RecoverPool();
 }
 
@@ -799,6 +915,7 @@ Result<std::string> Session::AddToDatabase(const std::string& path) {
   if (!s.ui.Confirm("Are you sure to add this item?")) return std::string();
   if (path.empty()) return std::string();
   if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
+  s.BeginCommand();
   auto loaded = s.cache.LoadItem(path);
   if (!loaded) return MakeError(loaded.error());
   if (*loaded == LoadStatus::kNotAnItem) return MakeError(NotAnItemText(path));

@@ -7,6 +7,7 @@
 // file system's own bytes (UTF-8 on Linux). Messages for the keeper (the texts commands return,
 // their errors, Notify and Confirm) are UTF-8: paths as they are, Windows-1252 texts converted.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,9 +84,24 @@ class Session {
   // error when the pool cannot be repaired.
   Status RecoverPool();
   // Shutdown: saves the member list (its changes of this run, into PLAYERS.TXT as it is then; a
-  // failure is told, the close goes on) and writes all fifteen settings keys. An error means the settings
-  // could not be written ("nach ... kann nicht geschrieben werden"): the caller keeps the program running.
+  // failure is told, the close goes on) and writes all fifteen settings keys: the keys this run
+  // changed with its values, every other one as RELICOR.INI holds it then (its default where the
+  // file has none). An error means the settings could not be written ("nach ... kann nicht
+  // geschrieben werden"): the caller keeps the program running.
   Status Shutdown();
+
+  // Looks at the files the session holds in memory, as every command does before it runs: the item
+  // cache checks each cached item against its files (size, time, inode of the item file and of its
+  // sidecar, one stat each) at its first load in the command, and reads again what changed;
+  // PLAYERS.TXT, IDENT.ID and RELICOR.INI are looked at (one stat each) and read again when another
+  // program changed them: the member list and the database keep this run's unsaved changes on top
+  // of the file, the options this run did not change take the file's values.
+  void CheckFiles();
+  // Count the times the member list (also for another pool directory), the database and the
+  // options were read again: a window that shows one of them fills itself again when it moved.
+  std::uint64_t MembersReadCount() const;
+  std::uint64_t DatabaseReadCount() const;
+  std::uint64_t OptionsReadCount() const;
 
   // State.
   const std::string& programDir() const;
@@ -168,7 +184,8 @@ class Session {
   Result<PublishSummary> PublishPages(const std::string& directory);
   // "Set &Pool-Directory" / "Set &Sent-Directory": the current directory becomes it. A directory
   // longer than 255 characters is refused (CheckDirectoryLength), never cut. Setting the pool
-  // reloads the member list and repairs the pool (RecoverPool).
+  // reloads the member list (after saving this run's changes of it into the pool it leaves) and
+  // repairs the pool (RecoverPool).
   Status SetPoolDirectoryToCurrent();
   Status SetSentDirectoryToCurrent();
   Status SetPoolDirectory(const std::string& directory);

@@ -18,6 +18,17 @@ bool IsMissing(const std::string& path) {
   return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
 }
 
+// The records of a database file by key; of several records with one key the first stays, a
+// truncated last record is dropped.
+std::map<std::string, ItemRecord> RecordsOf(std::string_view bytes) {
+  std::map<std::string, ItemRecord> records;
+  for (std::size_t at = 0; at + kItemRecordSize <= bytes.size(); at += kItemRecordSize) {
+    const ItemRecord record = DecodeDatabaseRecord(bytes.substr(at, kItemRecordSize));
+    records.emplace(record.ItemKey(), record);
+  }
+  return records;
+}
+
 }  // namespace
 
 std::string EncodeDatabaseRecord(const ItemRecord& record) {
@@ -36,18 +47,18 @@ Status Database::Load() {
   entries_.clear();
   removed_.clear();
   modified_ = false;
+  // The stamp is taken before the read: a file changed while it is read is read again later.
+  stamp_ = StampOfFile(filePath_);
   auto data = ReadWholeFile(filePath_);
   if (!data) {
+    stamp_ = kUnknownFileStamp;
     if (!IsMissing(filePath_)) return MakeError(data.error());
     // A missing database is created empty.
-    return AppendToFile(filePath_, "");
+    Status created = AppendToFile(filePath_, "");
+    if (created) stamp_ = StampOfFile(filePath_);
+    return created;
   }
-  // A truncated last record is dropped; of several records with one key the first stays.
-  const std::string_view bytes = *data;
-  for (std::size_t at = 0; at + kItemRecordSize <= bytes.size(); at += kItemRecordSize) {
-    const ItemRecord record = DecodeDatabaseRecord(bytes.substr(at, kItemRecordSize));
-    entries_.emplace(record.ItemKey(), record);
-  }
+  entries_ = RecordsOf(*data);
   return {};
 }
 
@@ -58,6 +69,8 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
   // One writer at a time; the file as it is now decides (another run may have added the record).
   auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
   if (!lock) return MakeError(lock.error());
+  // The list still is the file (nobody wrote it since): after the append it is again.
+  const bool current = StampOfFile(filePath_) == stamp_;
   auto existing = ReadWholeFile(filePath_);
   if (existing) {
     for (std::size_t at = 0; at + kItemRecordSize <= existing->size(); at += kItemRecordSize) {
@@ -80,6 +93,7 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
   }
   if (!written) return MakeError(written.error());
   entries_.emplace(key, record);
+  if (current) stamp_ = StampOfFile(filePath_);
   return true;
 }
 
@@ -91,28 +105,40 @@ bool Database::Remove(const std::string& itemKey) {
 }
 
 Status Database::Save() {
-  // One writer at a time. The file is read again: records another run added since this list was
-  // loaded stay, and only the records removed here go.
+  // One writer at a time. The file is read again and this run's removals are applied to it: records
+  // another run added since this list was loaded stay, records another run removed stay away.
   auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
   if (!lock) return MakeError(lock.error());
-  std::map<std::string, ItemRecord> merged = entries_;
+  std::map<std::string, ItemRecord> merged;
   auto data = ReadWholeFile(filePath_);
   if (!data && !IsMissing(filePath_)) return MakeError(data.error() + "; " + filePath_ + " is left as it is");
-  if (data) {
-    for (std::size_t at = 0; at + kItemRecordSize <= data->size(); at += kItemRecordSize) {
-      const ItemRecord record = DecodeDatabaseRecord(std::string_view(*data).substr(at, kItemRecordSize));
-      const std::string key = record.ItemKey();
-      if (removed_.count(key) == 0) merged.emplace(key, record);
-    }
-  }
+  if (data) merged = RecordsOf(*data);
+  for (const std::string& key : removed_) merged.erase(key);
   std::string content;
   content.reserve(merged.size() * kItemRecordSize);
   for (const auto& [key, record] : merged) content += EncodeDatabaseRecord(record);
   if (auto written = AtomicReplaceFile(filePath_, content); !written) return written;
+  stamp_ = StampOfFile(filePath_);
   entries_ = std::move(merged);
   removed_.clear();
   modified_ = false;
   return {};
+}
+
+Result<bool> Database::ReloadIfChanged() {
+  const FileStamp now = StampOfFile(filePath_);
+  if (now == stamp_) return false;
+  std::map<std::string, ItemRecord> records;
+  if (now != kNoFileStamp) {
+    auto data = ReadWholeFile(filePath_);
+    if (!data) return MakeError(data.error());
+    records = RecordsOf(*data);
+  }
+  // Removals not saved yet stay removed.
+  for (const std::string& key : removed_) records.erase(key);
+  entries_ = std::move(records);
+  stamp_ = now;
+  return true;
 }
 
 Result<AddItemOutcome> AddItemToDatabase(Database& database, ItemCache& cache, const std::string& itemPath) {

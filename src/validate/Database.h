@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "item/ItemRecord.h"
+#include "platform/FileStamp.h"
 #include "platform/Result.h"
 
 namespace relicor {
@@ -42,8 +43,14 @@ class Database {
 
   // Rewrites the whole file in key order (atomic replace) and clears the modified flag; a failure
   // is reported and the flag stays set. Under the program directory's lock the file is read again
-  // first: records another run added stay, only the ones removed here go.
+  // first and only this run's removals are applied to it: records another run added stay, and
+  // records another run removed stay away.
   Status Save();
+
+  // Reads the file again when it is no longer the one this list was read from or last wrote (one
+  // stat): the list becomes the file's records less the removals not saved yet. True when it was
+  // read again; an error (the list stays as it was) when it could not be read.
+  Result<bool> ReloadIfChanged();
 
   bool modified() const { return modified_; }
   const std::map<std::string, ItemRecord>& entries() const { return entries_; }
@@ -54,6 +61,7 @@ class Database {
   std::map<std::string, ItemRecord> entries_;  // by item key
   std::set<std::string> removed_;              // keys removed since the last load or save
   bool modified_ = false;
+  FileStamp stamp_ = kUnknownFileStamp;  // the file as this list last read or wrote it
 };
 
 // A record as the file stores it: every byte complemented (XOR 0xFF); and back.

@@ -10,6 +10,7 @@
 
 #include "GuiTestSupport.h"
 #include "gui/DatabaseWindow.h"
+#include "gui/MainWindow.h"
 #include "validate/Database.h"
 
 namespace relicor::test {
@@ -181,6 +182,44 @@ class DatabaseWindowTest : public QObject {
     MessageBoxes::ClearRequests();
     QVERIFY(window_->close());
     QVERIFY(MessageBoxes::requests().empty());
+  }
+
+  // The program's database window while the command line works on IDENT.ID: a record it removed
+  // does not come back with the keeper's save, and one it added is shown once the window looks.
+  void anEntryAnotherProgramRemovedDoesNotComeBack() {
+    GuiHome home;
+    home.dir().write("IDENT.ID", dir_->read("IDENT.ID"));
+    const std::string path = home.dir().file("IDENT.ID");
+    FixedClock clock(TestNow());
+    auto form = std::make_unique<MainWindow>(home.programDir(), clock);
+    form->show();
+    Action(form.get(), "MNUViewDupe")->trigger();
+    DatabaseWindow* window = form->databaseWindow();
+    QCOMPARE(window->list()->count(), 4);
+
+    Database cli(path);
+    QVERIFY(cli.Load().ok());
+    QVERIFY(cli.Remove("0000000701"));  // ALPHA RING
+    QVERIFY(cli.Save().ok());
+
+    const auto zeta = window->list()->findItems("ZETA BLADE", Qt::MatchExactly);
+    QCOMPARE(zeta.size(), 1);
+    window->list()->setCurrentItem(zeta.front());
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    window->DeleteSelected();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    window->SaveList();
+    Database saved(path);
+    QVERIFY(saved.Load().ok());
+    QVERIFY(!saved.IsRegistered("0000000701"));
+    QVERIFY(!saved.IsRegistered("000000FF0C"));
+    QCOMPARE(saved.entries().size(), std::size_t{2});
+    QCOMPARE(Texts(window->list()), (QStringList{"", QString::fromUtf8("äXE")}));
+
+    QVERIFY(*cli.AddRecord(RecordBuilder().ident(11).itemClass(3).name("new bow").build()));
+    Action(form.get(), "MNUViewDupe")->trigger();
+    QCOMPARE(Texts(window->list()), (QStringList{"", QString::fromUtf8("äXE"), "NEW BOW"}));
+    QVERIFY(form->session().database().IsRegistered("0000000B03"));
   }
 };
 

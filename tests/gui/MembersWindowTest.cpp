@@ -1,8 +1,10 @@
-// The Members window: an editing copy of the member list, copied back when the window is hidden.
+// The Members window: an editing copy of the member list whose changes reach the member list when
+// the window is hidden; it follows the member list when that is read again.
 
 #include <QListWidget>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -79,6 +81,7 @@ class MembersWindowTest : public QObject {
   void namesEqualButForCaseKeepTheFirstInWindowOrder() {
     window_->show();
     window_->list()->setCurrentRow(0);
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
     Button("SpeedButton2")->click();  // deletes alice
     for (const char* name : {"ALICE", "alice", "bob"}) {
       MessageBoxes::PushTextAnswer(QString(name));
@@ -96,6 +99,12 @@ class MembersWindowTest : public QObject {
     window_->list()->setCurrentRow(1);
     QVERIFY(remove->isEnabled());
     QCOMPARE(window_->SelectedMember(), std::optional<std::string>("Bob"));
+    // The keeper is asked first; No keeps the name.
+    remove->click();
+    QCOMPARE(MessageBoxes::requests().back().text, QString("Remove Bob from the member list?"));
+    QVERIFY(MessageBoxes::requests().back().defaultNo);
+    QCOMPARE(Texts(window_->list()), (QStringList{"alice", "Bob"}));
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
     remove->click();
     QCOMPARE(Texts(window_->list()), QStringList{"alice"});
     window_->list()->clearSelection();
@@ -119,6 +128,53 @@ class MembersWindowTest : public QObject {
       const std::string saved = home_->dir().read("POOL/PLAYERS.TXT");
       QCOMPARE(saved, std::string(hideFirst ? "alice\r\nBob\r\nKim\r\n" : "alice\r\nBob\r\n"));
     }
+  }
+
+  // The window opened while the pool directory held no member list; then the pool is set. Hiding
+  // the window must not carry its empty list into the new pool's PLAYERS.TXT.
+  void aPoolChangeRefillsTheWindowAndEmptiesNoMemberList() {
+    window_.reset();
+    session_.reset();
+    home_->dir().mkdir("EMPTY");
+    home_->dir().write("RELICOR.INI", "[RELICOR]\r\nPathToPool=" + home_->dir().file("EMPTY") + "\r\n");
+    auto form = std::make_unique<MainWindow>(home_->programDir(), *clock_);
+    form->show();
+    MembersWindow* members = form->membersWindow();
+    Action(form.get(), "MNUMembers")->trigger();
+    QVERIFY(members->isVisible());
+    QCOMPARE(Texts(members->list()), QStringList{});
+    MessageBoxes::PushTextAnswer(QString("Zed"));
+    members->AddMember();  // the keeper's own change goes with the window
+
+    form->ChangeDirectory(QString::fromStdString(home_->pool()));
+    Action(form.get(), "MNUSetPoolDir")->trigger();
+    QCOMPARE(Texts(members->list()), (QStringList{"alice", "Bob", "Zed"}));
+    members->close();
+    QCOMPARE(ToQtNames(form->session().Members()), (QStringList{"alice", "Bob", "Zed"}));
+    QVERIFY(form->close());
+    form.reset();
+    QCOMPARE(home_->dir().read("POOL/PLAYERS.TXT"), std::string("alice\r\nBob\r\nZed\r\n"));
+    QVERIFY(!std::filesystem::exists(home_->dir().file("EMPTY/PLAYERS.TXT")));
+  }
+
+  // Another program (the command line) changes PLAYERS.TXT while the window is open: the window
+  // shows its names, and hiding it carries only the keeper's changes.
+  void namesAnotherProgramChangedSurviveTheWindow() {
+    window_->show();
+    MessageBoxes::PushTextAnswer(QString("Zed"));
+    window_->AddMember();
+    home_->dir().write("POOL/PLAYERS.TXT.new", "Bob\r\nalice\r\nCarl\r\n");
+    std::filesystem::rename(home_->dir().file("POOL/PLAYERS.TXT.new"), home_->dir().file("POOL/PLAYERS.TXT"));
+    session_->CheckFiles();
+    window_->FollowMemberList();
+    QCOMPARE(Texts(window_->list()), (QStringList{"alice", "Bob", "Carl", "Zed"}));
+    window_->list()->setCurrentRow(1);
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    window_->DeleteMember();  // Bob
+    window_->hide();
+    QCOMPARE(Members(), (QStringList{"alice", "Carl", "Zed"}));
+    QVERIFY(session_->SaveMemberList());
+    QCOMPARE(home_->dir().read("POOL/PLAYERS.TXT"), std::string("alice\r\nCarl\r\nZed\r\n"));
   }
 };
 

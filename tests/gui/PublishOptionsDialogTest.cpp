@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -194,6 +195,42 @@ class PublishOptionsDialogTest : public QObject {
     Action(&form, "MNUStartCreate")->trigger();
     QVERIFY2(QFileInfo::exists(PathToQt(home.dir().file("POOL/abip.css"))),
              qPrintable(ShownTexts().join(" / ")));
+  }
+
+  // Another program (a second Relicor closing) writes RELICOR.INI while this one runs: at this
+  // run's shutdown a key it changed keeps its value, a key only this run changed gets this run's
+  // value, a key the file no longer has gets its default; the dialog shows the other program's
+  // values once the window looks at the program directory again.
+  void settingsAnotherProgramChangedSurviveShutdown() {
+    GuiHome home;
+    home.dir().write(
+        "RELICOR.INI",
+        "[RELICOR]\r\nHTML_Fontface=verdana\r\nHTML_Color=#111111\r\nMailAddress=old@clan.example\r\n");
+    FixedClock clock(TestNow());
+    auto form = std::make_unique<MainWindow>(home.programDir(), clock);
+    form->show();
+    QCOMPARE(Field(*form, "HTML_COLOR")->text(), QString("#111111"));
+    Field(*form, "edURL1")->setText("http://mine.example/");
+
+    home.dir().write("RELICOR.INI.new",
+                     "[RELICOR]\r\nHTML_Color=#222222\r\nHeaderURL1=http://theirs.example/\r\n"
+                     "HeaderURL1Name=Theirs\r\nMailAddress=new@clan.example\r\n[Other]\r\nKept=1\r\n");
+    std::filesystem::rename(home.dir().file("RELICOR.INI.new"), home.dir().file("RELICOR.INI"));
+    QTimer::singleShot(0, form.get(), [&form] { form->optionsDialog()->accept(); });
+    Action(form.get(), "MNUOptions")->trigger();
+    QCOMPARE(Field(*form, "HTML_COLOR")->text(), QString("#222222"));
+    QCOMPARE(Field(*form, "edURLNAME1")->text(), QString("Theirs"));
+    QCOMPARE(Field(*form, "edURL1")->text(), QString("http://mine.example/"));
+
+    QVERIFY(form->close());
+    const auto values = IniValues(home.ReadIni());
+    QCOMPARE(values.size(), std::size_t{16});  // the fifteen keys and the other section's one
+    QCOMPARE(values.at("HTML_Color"), std::string("#222222"));
+    QCOMPARE(values.at("HeaderURL1Name"), std::string("Theirs"));
+    QCOMPARE(values.at("MailAddress"), std::string("new@clan.example"));
+    QCOMPARE(values.at("HeaderURL1"), std::string("http://mine.example/"));
+    QCOMPARE(values.at("HTML_Fontface"), std::string("arial"));
+    QCOMPARE(values.at("Kept"), std::string("1"));
   }
 };
 

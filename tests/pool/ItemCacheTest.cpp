@@ -134,6 +134,64 @@ TEST_F(ItemCacheTest, SecondLoadComesFromTheCacheEvenAfterTheFilesChanged) {
   EXPECT_EQ(cache_.size(), 1u);
 }
 
+// Another program works on the pool between two commands: a changed file is read again at the
+// first load in the next command, and only then; the key list follows the item the path now holds.
+TEST_F(ItemCacheTest, ANewCommandReadsAgainWhatAnotherProgramChanged) {
+  const std::string ring = WriteItem("ring.ITM", RecordBuilder().ident(1).itemClass(12).name("old ring"));
+  tmp_.write("ring.IT0", "[Iteminfos]\r\nSenderName=alice\r\n");
+  const std::string other = WriteItem("other.ITM", RecordBuilder().ident(5));
+  ASSERT_TRUE(cache_.LoadItem(ring));
+  ASSERT_TRUE(cache_.LoadItem(other));
+  ASSERT_EQ(cache_.KeyList().count("000000010C" + ring), 1u);  // the key list is made now
+
+  // The ring is sent away and another one copied in under its name, with its own sidecar.
+  tmp_.mkdir("sent");
+  std::filesystem::rename(ring, tmp_.file("sent/ring.ITM"));
+  std::filesystem::rename(tmp_.file("ring.IT0"), tmp_.file("sent/ring.IT0"));
+  WriteItem("ring.ITM", RecordBuilder().ident(2).itemClass(12).name("new ring"));
+  tmp_.write("ring.IT0", "[Iteminfos]\r\nSenderName=bob\r\n");
+  ASSERT_TRUE(cache_.LoadItem(ring));
+  EXPECT_EQ(cache_.CurrentItem().Name(), "old ring") << "within one command the entry holds";
+
+  cache_.NewCommand();
+  ASSERT_TRUE(cache_.LoadItem(ring));
+  EXPECT_EQ(cache_.CurrentItem().Name(), "new ring");
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "bob");
+  EXPECT_EQ(cache_.size(), 2u);
+  EXPECT_EQ(cache_.KeyList().count("000000010C" + ring), 0u) << "the old ring is not at that path";
+  EXPECT_EQ(cache_.KeyList().count("000000020C" + ring), 1u);
+
+  // Only the sidecar changes (the command line assigns a sender): the record stays, the
+  // bookkeeping is read again. Within the command a further change is not looked at.
+  tmp_.write("other.IT0", "[Iteminfos]\r\nSenderName=carl\r\n");
+  cache_.NewCommand();
+  ASSERT_TRUE(cache_.LoadItem(other));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "carl");
+  tmp_.write("other.IT0", "[Iteminfos]\r\nSenderName=dora\r\n");
+  ASSERT_TRUE(cache_.LoadItem(other));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "carl");
+
+  // This run's own store is no change of the sidecar: the entry keeps its time of day.
+  cache_.NewCommand();
+  ASSERT_TRUE(cache_.LoadItem(other));
+  cache_.CurrentMeta().points4Item = true;
+  cache_.CurrentMeta().points4ItemAt = Day(6, 12, 2026, 15);
+  ASSERT_TRUE(cache_.StoreItemInfo(other));
+  cache_.NewCommand();
+  ASSERT_TRUE(cache_.LoadItem(other));
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "dora");
+  EXPECT_EQ(cache_.CurrentMeta().points4ItemAt, Day(6, 12, 2026, 15));
+
+  // A file that has gone is an error naming it, and its entry goes too.
+  std::filesystem::remove(other);
+  cache_.NewCommand();
+  auto loaded = cache_.LoadItem(other);
+  ASSERT_FALSE(loaded);
+  EXPECT_NE(loaded.error().find(other), std::string::npos) << loaded.error();
+  EXPECT_EQ(cache_.Find(other), nullptr);
+  EXPECT_EQ(cache_.KeyList().count("0000000500" + other), 0u);
+}
+
 TEST_F(ItemCacheTest, ShortFileIsNotAnItemAndLeavesNothingBehind) {
   const std::string good = WriteItem("GOOD.ITM", RecordBuilder().ident(9).name("Sword"));
   tmp_.write("GOOD.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");

@@ -324,5 +324,36 @@ TEST_F(SessionTest, SettingThePoolRepairsAnInterruptedMoveAndSaysSo) {
       << ui.messages[0];
 }
 
+// Before each command the session follows what another program changed: the member list with this
+// run's unsaved changes kept on top, the options this run did not change. Leaving a pool saves
+// the run's member changes there instead of dropping them.
+TEST_F(SessionTest, CommandsFollowOtherProgramsAndAPoolChangeKeepsTheMemberChanges) {
+  dir.write("pool/PLAYERS.TXT", "Bob\r\n");
+  auto session = Start();
+  ASSERT_TRUE(session->AddMember("Dora"));
+  dir.write("pool/PLAYERS.TXT", "Bob\r\nEve\r\n");
+  dir.write("home/RELICOR.INI", "[RELICOR]\r\nPathToPool=" + pool + "\r\nHTML_Color=red\r\n");
+  session->settings().html.linkColor = "blue";
+  const auto membersRead = session->MembersReadCount();
+  ASSERT_TRUE(session->SelectFile(0));  // a command
+  EXPECT_EQ(session->Members(), (std::vector<std::string>{"Bob", "Dora", "Eve"}));
+  EXPECT_EQ(session->MembersReadCount(), membersRead + 1);
+  EXPECT_EQ(session->settings().html.color, "red");
+  EXPECT_EQ(session->settings().html.linkColor, "blue");
+  ASSERT_TRUE(session->SelectFile(0));
+  EXPECT_EQ(session->MembersReadCount(), membersRead + 1) << "nothing changed since";
+
+  dir.write("other/PLAYERS.TXT", "zora\r\n");
+  ASSERT_TRUE(session->SetPoolDirectory(dir.file("other")));
+  EXPECT_EQ(dir.read("pool/PLAYERS.TXT"), "Bob\r\nDora\r\nEve\r\n");
+  EXPECT_EQ(session->Members(), (std::vector<std::string>{"zora"}));
+  ASSERT_TRUE(session->Shutdown());
+  EXPECT_EQ(dir.read("other/PLAYERS.TXT"), "zora\r\n");
+  const std::string ini = dir.read("home/RELICOR.INI");
+  EXPECT_NE(ini.find("HTML_Color=red\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("HTML_LinkColor=blue\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("PathToPool=" + dir.file("other") + "\r\n"), std::string::npos) << ini;
+}
+
 }  // namespace
 }  // namespace relicor

@@ -182,5 +182,62 @@ TEST(DatabaseSharedTest, ASaveKeepsWhatAnotherRunAddedAndAnAddSeesIt) {
   EXPECT_EQ(tmp.read("IDENT.ID"), b + c + a);
 }
 
+// Two runs of the program on one database: what the other removed stays away, what it added stays,
+// and a list that was not saved keeps its own removals when it reads the file again.
+TEST(DatabaseSharedTest, ARemovalByAnotherRunStaysAndAReloadKeepsUnsavedRemovals) {
+  test::TempDir tmp;
+  const std::string path = tmp.file("IDENT.ID");
+  // Records 1 to 4 of class 1 (keys 0000000101 to 0000000401).
+  std::string records[5];
+  for (std::uint32_t ident = 1; ident <= 4; ++ident)
+    records[ident] = Stored(test::RecordBuilder().ident(ident).itemClass(1));
+  const std::string& c = records[3];
+  const std::string& d = records[4];
+  tmp.write("IDENT.ID", records[1] + records[2] + c);
+  Database window(path);
+  ASSERT_TRUE(window.Load());
+  auto reloaded = window.ReloadIfChanged();
+  ASSERT_TRUE(reloaded);
+  EXPECT_FALSE(*reloaded) << "the file is the one it read";
+
+  // The command line removes a and adds d while the window removes b.
+  Database cli(path);
+  ASSERT_TRUE(cli.Load());
+  ASSERT_TRUE(cli.Remove("0000000101"));
+  ASSERT_TRUE(cli.Save());
+  ASSERT_TRUE(cli.AddRecord(DecodeDatabaseRecord(d)));
+  ASSERT_TRUE(window.Remove("0000000201"));
+
+  reloaded = window.ReloadIfChanged();
+  ASSERT_TRUE(reloaded) << reloaded.error();
+  EXPECT_TRUE(*reloaded);
+  EXPECT_FALSE(window.IsRegistered("0000000101")) << "removed by the other run";
+  EXPECT_FALSE(window.IsRegistered("0000000201")) << "removed here, not saved yet";
+  EXPECT_TRUE(window.IsRegistered("0000000401"));
+  EXPECT_TRUE(window.modified());
+
+  ASSERT_TRUE(window.Save());
+  EXPECT_EQ(tmp.read("IDENT.ID"), c + d);
+  EXPECT_FALSE(*window.ReloadIfChanged()) << "its own save is no change";
+
+  // Saved without reading it again first: the other run's removal still holds.
+  Database stale(path);
+  ASSERT_TRUE(stale.Load());
+  ASSERT_TRUE(cli.Load());
+  ASSERT_TRUE(cli.Remove("0000000301"));
+  ASSERT_TRUE(cli.Save());
+  ASSERT_TRUE(stale.Remove("0000000401"));
+  ASSERT_TRUE(stale.Save());
+  EXPECT_EQ(tmp.read("IDENT.ID"), "") << "c must not come back";
+  EXPECT_TRUE(stale.entries().empty());
+
+  // A file that has gone reads as an empty database.
+  std::filesystem::remove(path);
+  reloaded = stale.ReloadIfChanged();
+  ASSERT_TRUE(reloaded);
+  EXPECT_TRUE(*reloaded);
+  EXPECT_TRUE(stale.entries().empty());
+}
+
 }  // namespace
 }  // namespace relicor
