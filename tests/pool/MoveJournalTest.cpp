@@ -143,12 +143,22 @@ class WorkingDirectory {
   fs::path before_;
 };
 
-TEST(MoveJournal, RelativePathsAreRecordedAbsoluteAndTheRepairFromElsewhereKeepsTheItem) {
+// A pool with a.ITM and its sidecar, and a sent directory beside it.
+struct PoolAndSent {
+  PoolAndSent() {
+    dir.write("pool/a.ITM", "item");
+    dir.write("pool/a.IT0", "side");
+  }
   TempDir dir;
-  const std::string pool = dir.mkdir("pool");
-  const std::string sent = dir.mkdir("sent");
-  dir.write("pool/a.ITM", "item");
-  dir.write("pool/a.IT0", "side");
+  std::string pool = dir.mkdir("pool");
+  std::string sent = dir.mkdir("sent");
+};
+
+TEST(MoveJournal, RelativePathsAreRecordedAbsoluteAndTheRepairFromElsewhereKeepsTheItem) {
+  const PoolAndSent dirs;
+  const TempDir& dir = dirs.dir;
+  const std::string& pool = dirs.pool;
+  const std::string& sent = dirs.sent;
   {
     // A send run from inside the pool, killed between the item's and the sidecar's rename.
     WorkingDirectory cwd(pool);
@@ -250,11 +260,10 @@ TEST(MoveJournal, AJournalNamingAnythingElseIsRefusedWithItsKind) {
 }
 
 TEST(MoveJournal, ASentDirectoryOutsideThePoolIsObeyedAndFinishObeysWhatTheKeeperSaw) {
-  TempDir dir;
-  const std::string pool = dir.mkdir("pool");
-  const std::string sent = dir.mkdir("sent");
-  dir.write("pool/a.ITM", "item");
-  dir.write("pool/a.IT0", "side");
+  const PoolAndSent dirs;
+  const TempDir& dir = dirs.dir;
+  const std::string& pool = dirs.pool;
+  const std::string& sent = dirs.sent;
   ASSERT_TRUE(MoveJournal(pool).Record({{pool + "/a.ITM", sent + "/a.ITM"}}));
   ASSERT_TRUE(MoveFileNoReplace(pool + "/a.ITM", sent + "/a.ITM"));
   // Without the sent directory the repair does not go there.
