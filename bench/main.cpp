@@ -7,6 +7,7 @@
 //   relicor-bench dupecheck N [DIR]  pool duplicate check of an N-item pool
 //   relicor-bench rename N [DIR]     rename run over N items that all carry the same name
 //   relicor-bench verify N [DIR]     relicor-cli verify of N genuine items
+//   relicor-bench saves N [DIR]      reading N heroes and a 100-page stash as the import does
 
 #include <chrono>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "PoolGenerator.h"
+#include "SaveBench.h"
 #include "VerifyBench.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -176,12 +178,13 @@ int Run(const std::string& what, int n, const std::string& base) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename|verify N [DIR]\n";
+    std::cerr << "usage: relicor-bench export|publish|dupecheck|rename|verify|saves N [DIR]\n";
     return 2;
   }
   fs::path base = fs::temp_directory_path() / "relicor-bench";
   if (argc > 3) base = argv[3];
   fs::create_directories(base);
+  if (std::string(argv[1]) == "saves") return relicor::bench::RunSaves(std::stoi(argv[2]), base.string());
   if (std::string(argv[1]) == "verify") return relicor::bench::RunVerify(std::stoi(argv[2]), base.string());
   return Run(argv[1], std::stoi(argv[2]), base.string());
 }

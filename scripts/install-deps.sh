@@ -9,6 +9,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest
   nlohmann-json3-dev libcli11-dev
+  libstorm-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   help2man file dpkg-dev

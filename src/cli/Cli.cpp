@@ -38,6 +38,7 @@ constexpr Command kCommands[] = {
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
     {"verify",    "the seed verdict of each file",                "FILE",      "ITM files",                                    CmdVerify},
     {"journal",   "show, discard or finish the move journal",     "WORDS",     "[show] | discard | finish",                    CmdJournal},
+    {"import",    "the items of save games into the pool",        "SAVE",      "save games (heroes, stashes)",                 CmdImport},
 };
 // clang-format on
 
@@ -155,6 +156,8 @@ std::string UsageText() {
          "                                 command does with it\n"
          "  journal discard                shows it, then removes it (no file it names is touched)\n"
          "  journal finish                 shows it, then finishes or undoes its moves\n"
+         "  import [--sender NAME] [--into DIR] [--select N,...] [--dry-run] [--json] SAVE...\n"
+         "                                 the items of save games (heroes, stashes) into the pool\n"
          "\n"
          "Exit status: 0 success; 1 the command failed, a check found what it looks for (dupecheck\n"
          "found duplicates, verify a file that is not genuine) or the keeper declined; 2 usage error.\n";
@@ -213,7 +216,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         "relicor-cli --help.");
     const std::string_view name = command.name;
     if (name == "dump") sub->add_flag("--decimal", ctx.command.decimal, "decimal view");
-    if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify") {
+    if (name == "report" || name == "dupecheck" || name == "db" || name == "members" || name == "verify" ||
+        name == "import") {
       sub->add_flag("--json", ctx.command.json, "machine-readable output (JSON, see the README)");
     }
     if (name == "export")
@@ -222,6 +226,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       sub->add_flag("--yes", ctx.command.yes, "do not ask");
       sub->add_flag("--dry-run", ctx.command.dryRun, "say what would be renamed; change nothing");
       sub->add_flag("--undo", ctx.command.undo, "revert the last rename run");
+    }
+    if (name == "import") {
+      sub->add_option("--sender", ctx.command.sender, "the sender recorded (default: the hero's name)");
+      sub->add_option("--into", ctx.command.into, "a directory inside the pool (default: the pool)");
+      sub->add_option("--select", ctx.command.select,
+                      "only the items of these numbers (as --dry-run numbers them)");
+      sub->add_flag("--dry-run", ctx.command.dryRun,
+                    "list the items and what would be imported; write nothing");
     }
     subcommands.emplace_back(sub, &command);
   }

@@ -28,12 +28,15 @@ struct GlobalOptions {
 
 // The options of the commands (each command reads those it has).
 struct CommandOptions {
-  bool json = false;       // report, dupecheck, db list, members list, verify
+  bool json = false;       // report, dupecheck, db list, members list, verify, import
   bool yes = false;        // rename
-  bool dryRun = false;     // rename
+  bool dryRun = false;     // rename, import
   bool undo = false;       // rename
   bool seedCheck = false;  // export
   bool decimal = false;    // dump
+  std::string sender;      // import
+  std::string into;        // import
+  std::string select;      // import: "N,N,..."
 };
 
 struct CliContext {

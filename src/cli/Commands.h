@@ -17,5 +17,6 @@ int CmdDb(CliContext& ctx);
 int CmdMembers(CliContext& ctx);
 int CmdVerify(CliContext& ctx);
 int CmdJournal(CliContext& ctx);
+int CmdImport(CliContext& ctx);
 
 }  // namespace relicor::cli

@@ -66,6 +66,9 @@ class MainWindow : public QMainWindow, public SessionUi {
   // Copies dropped ITM files into the current directory (never replacing a file) and says what
   // was copied.
   void CopyItemFilesIn(const QStringList& paths);
+  // Imports the items of save games into the pool: lists them in the import dialog, imports
+  // what the keeper checks and says what came in.
+  void ImportSavesIn(const QStringList& paths);
 
   // SessionUi.
   void ProgressStep() override;
@@ -137,6 +140,7 @@ class MainWindow : public QMainWindow, public SessionUi {
 
   // Menu handlers.
   void OnOptions();
+  void OnImportSave();
   void OnExit();
   void OnTextCreate();
   void OnSetPoolDir();

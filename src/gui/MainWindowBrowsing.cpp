@@ -28,6 +28,7 @@
 
 #include "gui/GuiText.h"
 #include "gui/MessageBoxes.h"
+#include "saves/SaveArchive.h"
 #include "shell/ItemImport.h"
 #include "shell/SeedCheck.h"
 #include "text/ByteText.h"
@@ -176,7 +177,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
   }
   if (paths.isEmpty()) return;
   event->acceptProposedAction();
-  CopyItemFilesIn(paths);
+  // A save game (told by its content) is imported; every other file goes the way of item files.
+  QStringList items;
+  QStringList saves;
+  for (const QString& path : paths) (saves::StartsLikeSaveArchive(PathFromQt(path)) ? saves : items) << path;
+  if (!items.isEmpty()) CopyItemFilesIn(items);
+  if (!saves.isEmpty()) ImportSavesIn(saves);
 }
 
 void MainWindow::CopyItemFilesIn(const QStringList& paths) {

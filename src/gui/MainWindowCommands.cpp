@@ -54,6 +54,7 @@ void MainWindow::BuildMenu() {
 
   QMenu* datei = bar->addMenu("&Datei");
   datei->setObjectName("MNUDatei");
+  AddCommand(datei, "MNUImportSave", "Import from save game…", &MainWindow::OnImportSave);
   AddCommand(datei, "MNUOptions", "Einstellungen", &MainWindow::OnOptions);
   datei->addSeparator();
   QAction* exit = AddCommand(datei, "MNUExit", "Beenden", &MainWindow::OnExit);

@@ -60,6 +60,10 @@ void MessageBoxes::Information(QWidget* parent, const QString& text) {
   Show(parent, Kind::kInformation, text, QMessageBox::Ok);
 }
 
+void MessageBoxes::InformationWithDetails(QWidget* parent, const QString& text, const QString& details) {
+  Show(parent, Kind::kInformation, text, QMessageBox::Ok, {{}, details});
+}
+
 bool MessageBoxes::InformationWithOffer(QWidget* parent, const QString& text, const QString& offer,
                                         const QString& details) {
   return Show(parent, Kind::kInformation, text, QMessageBox::Ok | kOfferTaken, {offer, details}) ==

@@ -34,6 +34,8 @@ class MessageBoxes {
 
   // A message for the keeper, button OK.
   static void Information(QWidget* parent, const QString& text);
+  // A message with a detailed text shown on request (say one line per item), button OK.
+  static void InformationWithDetails(QWidget* parent, const QString& text, const QString& details);
   // An error that stopped a command (names the file and the reason): error symbol, button OK.
   static void Error(QWidget* parent, const QString& text);
   // A confirmation with the given buttons; returns the button chosen (the escape button when the

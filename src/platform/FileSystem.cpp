@@ -276,14 +276,16 @@ std::string TemporaryFileName(const std::string& target) {
 
 namespace {
 
-// The process id of a temporary file name, or 0 when the name is not one of ours.
+// The process id of a temporary file name, or 0 when the name is not one of ours. The sidecar of
+// a temporary item file (its last three characters "IT0") counts as one of ours too.
 pid_t TemporaryFileOwner(std::string_view name) {
   constexpr std::string_view kMark = ".tmp-";
   const std::size_t mark = name.rfind(kMark);
   if (mark == std::string_view::npos || mark == 0) return 0;
-  const std::string_view tail = name.substr(mark + kMark.size());
+  std::string_view tail = name.substr(mark + kMark.size());
   const std::size_t dash = tail.find('-');
   if (dash == std::string_view::npos || dash == 0 || dash > 10 || tail.size() - dash - 1 != 6) return 0;
+  if (tail.ends_with("IT0")) tail.remove_suffix(3);
   long long pid = 0;
   for (std::size_t i = 0; i < tail.size(); ++i) {
     if (i == dash) continue;

@@ -22,6 +22,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliContext.h"
+#include "cli/KilledRun.h"
 #include "item/ItemRecord.h"
 #include "platform/DirectoryLock.h"
 #include "platform/FaultInjection.h"

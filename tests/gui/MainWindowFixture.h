@@ -2,7 +2,12 @@
 // What every main-window test starts from: a fresh program directory with a pool, a fixed clock,
 // message boxes answered by the test, and the window's lists found by their object names.
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QListWidget>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -30,6 +35,19 @@ class MainWindowFixture {
   }
   static QListWidget* Files(MainWindow& form) { return form.findChild<QListWidget*>("FileListBox1"); }
   static QListWidget* Output(MainWindow& form) { return form.findChild<QListWidget*>("ListBox1"); }
+  // Files dragged onto the window and dropped.
+  static void Drop(MainWindow& form, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    // A drag enters the window first, then drops.
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
+  }
 };
 
 }  // namespace relicor::test

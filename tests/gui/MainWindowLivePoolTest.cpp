@@ -31,18 +31,6 @@ class MainWindowLivePoolTest : public QObject, protected MainWindowFixture {
     QVERIFY(!found.isEmpty());
     Files(form)->setCurrentItem(found.front());
   }
-  static void Drop(MainWindow& form, const QStringList& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    // A drag enters the window first, then drops.
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &drop);
-  }
 
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }

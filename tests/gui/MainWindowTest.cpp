@@ -276,6 +276,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
       }
     }
     const QStringList expected{
+        "&Datei | Import from save game… | ",
         "&Datei | Einstellungen | ",
         "&Datei | - | ",
         "&Datei | Beenden | Alt+F4",

@@ -1,0 +1,41 @@
+#pragma once
+// A relicor-cli command run in a child process that is killed at a chosen point of its file
+// operations, for the tests that check what a killed command leaves behind.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+#include "platform/FaultInjection.h"
+
+namespace relicor::cli {
+
+// Runs relicor-cli in a child process that is killed (SIGKILL) just before its `killAt`th
+// rename, removal or flush. True when the kill came, false when the command ran to its end first.
+inline bool KilledRun(const std::vector<std::string>& args, int killAt) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    faults::KillAt(faults::Bit(faults::FileOp::kRename) | faults::Bit(faults::FileOp::kUnlink) |
+                       faults::Bit(faults::FileOp::kFsync),
+                   killAt);
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err);
+    ::_exit(status);
+  }
+  int raw = 0;
+  ::waitpid(child, &raw, 0);
+  if (WIFSIGNALED(raw)) {
+    EXPECT_EQ(WTERMSIG(raw), SIGKILL);
+    return true;
+  }
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << "the command failed without being killed";
+  return false;
+}
+
+}  // namespace relicor::cli
