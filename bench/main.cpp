@@ -8,6 +8,7 @@
 //   relicor-bench rename N [DIR]     rename run over N items that all carry the same name
 //   relicor-bench verify N [DIR]     relicor-cli verify of N genuine items
 //   relicor-bench saves N [DIR]      reading N heroes and a 100-page stash as the import does
+//   relicor-bench members N [DIR], relicor-bench sidecars N [DIR]: hostile files (HostileBench.h)
 
 #include <chrono>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "HostileBench.h"
 #include "PoolGenerator.h"
 #include "SaveBench.h"
 #include "VerifyBench.h"
@@ -186,5 +188,7 @@ int main(int argc, char** argv) {
   fs::create_directories(base);
   if (std::string(argv[1]) == "saves") return relicor::bench::RunSaves(std::stoi(argv[2]), base.string());
   if (std::string(argv[1]) == "verify") return relicor::bench::RunVerify(std::stoi(argv[2]), base.string());
+  if (int status = 0; relicor::bench::RunHostile(argv[1], std::stoi(argv[2]), base.string(), status))
+    return status;
   return Run(argv[1], std::stoi(argv[2]), base.string());
 }

@@ -164,11 +164,16 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
   PageState& state = report.page;
   BriefModeGuard briefGuard(state);
   OutputListPause outputListPause(report.sink);
-  PageFile page(report.sink);
+  // The files of the run are put in place together at its end: a run that stops or is killed
+  // leaves the pages of one run, never a mix.
+  FileSetWriter set(ctx.outputDir);
+  PageFile page(report.sink, &set);
   PublishSummary summary;
 
   const std::string stylesheet = JoinPath(ctx.outputDir, StylesheetFileName(ctx.options));
-  if (auto written = WriteStylesheet(ctx.outputDir, ctx.options); !written) return MakeError(written.error());
+  if (auto written = set.AddFile(stylesheet, StylesheetText(ctx.options)); !written) {
+    return MakeError(written.error());
+  }
   summary.files.push_back(stylesheet);
 
   std::vector<ScannedItem> items;
@@ -190,6 +195,8 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
   summary.files.push_back(JoinPath(ctx.outputDir, HistoryPageFileName(ctx.options)));
   if (auto entrance = WriteEntrancePage(ctx, page); !entrance) return MakeError(entrance.error());
   summary.files.push_back(JoinPath(ctx.outputDir, EntrancePageFileName(ctx.options)));
+  if (auto finished = page.Finish(); !finished) return MakeError(finished.error());
+  if (auto committed = set.Commit(); !committed) return MakeError(committed.error());
   return summary;
 }
 

@@ -17,10 +17,10 @@ struct PublishSummary {
 };
 
 // Publishes the items of the output directory (and, with the subdirectories flag, of its visible
-// subdirectories). The first failure (an item that cannot be read, a file that cannot be
-// written) stops the run with an error naming the file: the files written before stay, the page
-// being written is dropped whole (its file keeps its earlier content), and the HTML switch and
-// brief mode are off afterwards.
+// subdirectories). The files are put in place together when all are written (FileSetWriter), so
+// the directory holds the files of one run. The first failure (an item that cannot be read, a file
+// that cannot be written) stops the run with an error naming the file: every file keeps its
+// earlier content, and the HTML switch and brief mode are off afterwards.
 Result<PublishSummary> CreatePages(PublishContext& ctx);
 
 }  // namespace relicor

@@ -22,14 +22,18 @@ void Progress(const PublishContext& ctx, std::string_view stage, std::size_t don
 }
 
 // The rules file: the pool directory's, else the program directory's; nothing when neither can
-// be read. Without a pool directory only the program directory is tried.
+// be read. Without a pool directory only the program directory is tried. A file that is there
+// but is not read (a link, which is never followed, not a regular file, too large) is told.
 std::optional<std::string> ReadRulesFile(const PublishContext& ctx) {
-  if (!ctx.poolDir.empty()) {
-    if (auto text = ReadWholeFile(JoinPath(ctx.poolDir, "rules.txt"))) return std::move(*text);
-  }
   std::string programDir = ctx.programDir;
   EnsureTrailingBackslash(programDir);
-  if (auto text = ReadWholeFile(programDir + "rules.txt")) return std::move(*text);
+  for (const std::string& path : {ctx.poolDir.empty() ? std::string() : JoinPath(ctx.poolDir, kRulesFileName),
+                                  programDir + std::string(kRulesFileName)}) {
+    if (path.empty()) continue;
+    auto text = ReadSmallFileNoFollow(path, kMaxRulesFileBytes);
+    if (text && *text) return std::move(**text);
+    if (!text && ctx.warn) ctx.warn(text.error() + ": the rules are not read from it");
+  }
   return std::nullopt;
 }
 

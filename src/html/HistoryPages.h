@@ -19,6 +19,11 @@ namespace relicor {
 inline constexpr int kHistoryDays = 61;
 inline constexpr std::size_t kRuleLength = 71;  // underscores of the entrance page's rules
 
+// The clan's rules for the entrance page, looked for in the pool directory, then in the program
+// directory; a file larger than kMaxRulesFileBytes is left unread.
+inline constexpr std::string_view kRulesFileName = "rules.txt";
+inline constexpr std::size_t kMaxRulesFileBytes = std::size_t{1} << 20;
+
 // prefix + "-IPH.htm" and prefix + "-IP2.htm".
 std::string HistoryPageFileName(const HtmlOptionValues& options);
 std::string EntrancePageFileName(const HtmlOptionValues& options);

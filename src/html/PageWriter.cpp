@@ -62,13 +62,14 @@ void PageFile::SpillIfLarge() {
 
 namespace {
 
-// Puts a closed page into its file: the rest of its text after what went on before.
+// Puts a closed page into its file, or into the set of files: the rest of its text after what
+// went on before.
 Status WritePage(const std::string& path, AtomicFileWriter* spilled, const Status& spillStatus,
-                 std::string_view text) {
+                 std::string_view text, FileSetWriter* set) {
   if (!spillStatus) return spillStatus;
-  if (spilled == nullptr) return AtomicReplaceFile(path, text);
+  if (spilled == nullptr) return set != nullptr ? set->AddFile(path, text) : AtomicReplaceFile(path, text);
   if (auto written = spilled->Write(text); !written) return written;
-  return spilled->Commit();
+  return set != nullptr ? set->Add(*spilled) : spilled->Commit();
 }
 
 }  // namespace
@@ -86,7 +87,7 @@ Status PageFile::Close() {
   std::unique_ptr<AtomicFileWriter> spilled = std::move(spilled_);
   const Status spillStatus = std::exchange(spillStatus_, Status{});
   if (auto before = Finish(); !before) return before;
-  return WritePage(path_, spilled.get(), spillStatus, text);
+  return WritePage(path_, spilled.get(), spillStatus, text, set_);
 }
 
 Status PageFile::CloseBehind() {
@@ -97,8 +98,8 @@ Status PageFile::CloseBehind() {
   std::shared_ptr<AtomicFileWriter> spilled = std::move(spilled_);
   const Status spillStatus = std::exchange(spillStatus_, Status{});
   if (auto before = Finish(); !before) return before;
-  auto write = [path = path_, spilled, spillStatus, text] {
-    return WritePage(path, spilled.get(), spillStatus, *text);
+  auto write = [path = path_, spilled, spillStatus, text, set = set_] {
+    return WritePage(path, spilled.get(), spillStatus, *text, set);
   };
   try {
     writing_ = std::async(std::launch::async, write);

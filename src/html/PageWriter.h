@@ -17,6 +17,7 @@
 #include "identify/ItemReport.h"
 #include "identify/LineSink.h"
 #include "item/ItemRecord.h"
+#include "platform/FileSet.h"
 #include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "platform/Settings.h"
@@ -52,7 +53,9 @@ std::string ClassPageFileName(const HtmlOptionValues& options, bool brief, int p
 // while it is.
 class PageFile {
  public:
-  explicit PageFile(LineSink& sink) : sink_(sink) {}
+  // With a `set`, a closed page goes into the set (under a temporary name) instead of replacing
+  // its file at once; the set puts all its pages in place together.
+  explicit PageFile(LineSink& sink, FileSetWriter* set = nullptr) : sink_(sink), set_(set) {}
   // Drops an open page and waits for a page that is being written.
   ~PageFile();
   PageFile(const PageFile&) = delete;
@@ -92,6 +95,7 @@ class PageFile {
 
  private:
   LineSink& sink_;
+  FileSetWriter* set_;
   std::string path_;
   bool open_ = false;
   std::unique_ptr<AtomicFileWriter> spilled_;  // the page's temporary file, once text went there

@@ -33,6 +33,9 @@ struct PublishContext {
   // Told about each subdirectory whose items are left out because it cannot be listed (no
   // rights, a path too long for the system); may be empty.
   std::function<void(const std::string& reason)> skippedDirectory = {};
+  // Told about a file the run leaves unread (a rules file that is a link or too large); may be
+  // empty.
+  std::function<void(const std::string& reason)> warn = {};
 };
 
 }  // namespace relicor

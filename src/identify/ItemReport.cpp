@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "identify/EffectPass.h"
+#include "identify/MailLink.h"
 #include "identify/ReportText.h"
 #include "text/ByteText.h"
 #include "text/Hex.h"
@@ -45,17 +46,10 @@ void WriteItemNameCell(ReportContext& ctx, const std::string& path, const ItemRe
   sink.WritePageLine("<TR>");
   sink.WritePageText("<TD NOWRAP><B><A HREF=\"mailto:");
   sink.WritePageText(ctx.options.mailAddress);
-  // Path and name come from the pool: escaped, so that they cannot become markup.
-  std::string link = "?subject=Itempool-";
-  AppendHtmlEscaped(link, PathToCp1252(PagePath(path, ctx.page.pageRoot)));
-  link += "\">";
-  AppendHtmlEscaped(link, UpperCaseAscii(item.Name()));
-  link += ":</A></B></TD>";
-  if (link.size() <= kTextCapacity) {
-    sink.WritePageLine(link);
-  } else {
-    sink.WritePageLine(ShortHtml(link, kTextCapacity));
-  }
+  // Path and name come from the pool: encoded and escaped, so that they cannot become markup or
+  // another part of the mail.
+  sink.WritePageLine(
+      MailLinkTail(PathToCp1252(PagePath(path, ctx.page.pageRoot)), UpperCaseAscii(item.Name())));
   sink.SetFirstCellWritten(true);
 }
 

@@ -7,12 +7,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <random>
+#include <utility>
 
 #include "platform/Clock.h"
 #include "platform/FaultInjection.h"
+#include "platform/FileSet.h"
 #include "text/Path.h"
 
 namespace relicor {
@@ -116,10 +120,27 @@ std::string DirectoryOf(const std::string& path) {
   return std::string(dir);
 }
 
+// Why an open that would not follow a link failed.
+Error OpenNoFollowError(const std::string& path, int err) {
+  if (err == ELOOP && IsSymlink(path)) return MakeError(path + " is a symbolic link: not followed");
+  return FileError("cannot open", path, err);
+}
+
+Error NotRegularError(const std::string& path) {
+  return MakeError("cannot read " + path + ": not a regular file");
+}
+
+Error TooLargeError(const std::string& path, std::size_t maxBytes) {
+  return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
+}
+
 // Opens a file for reading without waiting and makes sure it is a regular file.
 Result<int> OpenRegularForReading(const std::string& path, int extraFlags = 0) {
   Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | extraFlags));
-  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  if (fd.get() < 0) {
+    if ((extraFlags & O_NOFOLLOW) != 0) return OpenNoFollowError(path, errno);
+    return FileError("cannot open", path, errno);
+  }
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
   if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
@@ -133,7 +154,7 @@ std::string SystemErrorText(int err) {
 }
 
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) {
-  auto opened = OpenRegularForReading(path);
+  auto opened = OpenRegularForReading(path, O_NOFOLLOW);
   if (!opened) return MakeError(opened.error());
   Fd fd(*opened);
   std::string data(maxBytes, '\0');
@@ -152,8 +173,8 @@ Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) 
 }
 
 Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes) {
-  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK));
-  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW));
+  if (fd.get() < 0) return OpenNoFollowError(path, errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return FileError("cannot read the date of", path, errno);
   if (S_ISDIR(st.st_mode)) return FileError("cannot read", path, EISDIR);
@@ -219,26 +240,46 @@ Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& pat
   return std::optional<std::string>(std::move(*data));
 }
 
-Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes) {
+Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
+                                                         KnownType known) {
   Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW));
   if (fd.get() < 0) {
     const int err = errno;
     if (err == ENOENT || err == ENOTDIR) return std::optional<std::string>();
-    if (err == ELOOP && IsSymlink(path)) return MakeError(path + " is a symbolic link: not followed");
-    return FileError("cannot open", path, err);
+    return OpenNoFollowError(path, err);
   }
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
-  if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
-  if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-    return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
+  // How much the first read asks for: one byte more than the file holds, so that a file read
+  // whole ends with a short read; without its size, a small block.
+  std::size_t ask = std::min<std::size_t>(maxBytes, 16 * 1024) + 1;
+  if (known == KnownType::kUnknown) {
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
+    if (!S_ISREG(st.st_mode)) return NotRegularError(path);
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return TooLargeError(path, maxBytes);
+    ask = static_cast<std::size_t>(st.st_size) + 1;
   }
-  auto data = ReadToEnd(fd.get(), path);
-  if (!data) return MakeError(data.error());
-  // A file that grew while it was read is judged by what was read.
-  if (data->size() > maxBytes)
-    return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
-  return std::optional<std::string>(std::move(*data));
+  std::string data;
+  for (;;) {
+    // Never more than one byte past the limit: that byte says the file is too large.
+    const std::size_t room = std::min(ask, maxBytes + 1 - data.size());
+    const std::size_t had = data.size();
+    data.resize(had + room);
+    const ssize_t n = ::read(fd.get(), data.data() + had, room);
+    if (n < 0) {
+      const int err = errno;
+      data.resize(had);
+      if (err == EINTR) continue;
+      if (err == EISDIR) return NotRegularError(path);
+      return FileError("cannot read", path, err);
+    }
+    data.resize(had + static_cast<std::size_t>(n));
+    // A file that grew while it was read is judged by what was read.
+    if (data.size() > maxBytes) return TooLargeError(path, maxBytes);
+    // A regular file gives less than was asked for only at its end.
+    if (static_cast<std::size_t>(n) < room) break;
+    ask = std::max<std::size_t>(ask, 64 * 1024);
+  }
+  return std::optional<std::string>(std::move(data));
 }
 
 Result<DateTime> FileModificationTime(const std::string& path) {
@@ -297,6 +338,11 @@ pid_t TemporaryFileOwner(std::string_view name) {
 
 }  // namespace
 
+bool IsTemporaryFileNameOf(std::string_view name, std::string_view target) {
+  return name.size() > target.size() && name.substr(0, target.size()) == target &&
+         name.rfind(".tmp-") == target.size() && TemporaryFileOwner(name) != 0;
+}
+
 bool IsStaleTemporaryFileName(std::string_view name) {
   const pid_t owner = TemporaryFileOwner(name);
   if (owner == 0 || owner == ::getpid()) return false;
@@ -306,8 +352,12 @@ bool IsStaleTemporaryFileName(std::string_view name) {
 std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir,
                                                    const std::vector<std::string>& names) {
   std::vector<std::string> removed;
+  bool journalLooked = false;
   for (const std::string& name : names) {
     if (!IsStaleTemporaryFileName(name)) continue;
+    // The files of a set being put in place are the journal's, until it is finished.
+    if (!journalLooked && PathOccupied(JoinPath(dir, kFileSetJournalName))) return removed;
+    journalLooked = true;
     const std::string path = JoinPath(dir, name);
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
@@ -385,6 +435,22 @@ Status AtomicFileWriter::Commit() {
   temp_.clear();
   // The rename is on the disk only when the directory is.
   return SyncDirectory(DirectoryOf(path_));
+}
+
+Result<std::string> AtomicFileWriter::Stage() {
+  if (fd_ < 0) return FileError("cannot write", path_, EBADF);
+  if (SysFsync(fd_, path_) != 0) {
+    const int err = errno;
+    Abort();
+    return FileError("cannot write", path_, err);
+  }
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) {
+    const int err = errno;
+    Abort();
+    return FileError("cannot write", path_, err);
+  }
+  return std::exchange(temp_, std::string());
 }
 
 void AtomicFileWriter::Abort() {
@@ -529,6 +595,11 @@ Status MoveFileNoReplace(const std::string& from, const std::string& to) {
 
 Status RemoveFile(const std::string& path) {
   if (SysUnlink(path) != 0) return FileError("cannot delete", path, errno);
+  return {};
+}
+
+Status RenameIntoPlace(const std::string& temporary, const std::string& path) {
+  if (SysRename(temporary, path) != 0) return FileError("cannot replace", path, errno);
   return {};
 }
 

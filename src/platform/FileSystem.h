@@ -18,6 +18,7 @@ namespace relicor {
 // are regular files: anything else is an error naming the path ("not a regular file").
 
 // Reads at most `maxBytes` bytes from the start of a file (the file is opened for reading only).
+// Neither this nor ReadFileHeadAndTime follows a symbolic link in the last component of the path.
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
 // Reads at most `maxBytes` bytes from the start of a file and takes its modification time from
@@ -36,10 +37,20 @@ Result<std::string> ReadWholeFile(const std::string& path);
 // directory on the way is missing (or is a file). Any other failure is an error naming the file.
 Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& path);
 
-// Reads a small file that may be missing, never through a symbolic link: no text when nothing is at
-// `path`; an error when it is a link ("is a symbolic link: not followed"), not a regular file, or
-// larger than `maxBytes` ("holds more than N bytes").
-Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes);
+// What a caller already knows about the file it reads.
+enum class KnownType : bool {
+  kUnknown = false,  // the read asks the open file what it is
+  kRegular = true,   // a listing of its directory, made just before, says it is a regular file
+};
+
+// Reads a file of a pool or program directory that may be missing, never through a symbolic link in
+// the last component of its path (a directory on the way may be a link): no text when nothing is at
+// `path`; an error naming the file when it is a link ("is a symbolic link: not followed"), not a
+// regular file, or larger than `maxBytes` ("holds more than N bytes"). The open never waits (a FIFO
+// or a device never blocks a command), the limit is found by reading one byte past it, and with
+// KnownType::kRegular the file's type is not asked again: one open and one read for a small file.
+Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
+                                                         KnownType known = KnownType::kUnknown);
 
 // The file's modification time as a local date-time.
 Result<DateTime> FileModificationTime(const std::string& path);
@@ -72,6 +83,9 @@ class AtomicFileWriter {
   Status Write(std::string_view content);
   // Flushes, closes and renames the temporary file into place.
   Status Commit();
+  // Flushes and closes the temporary file and hands it over instead (a set of files renamed into
+  // place together, FileSetWriter): its path; the writer forgets it. On an error it is removed.
+  Result<std::string> Stage();
   // Removes the temporary file; the old file stays.
   void Abort();
   const std::string& path() const { return path_; }
@@ -93,6 +107,11 @@ Status MoveFileNoReplace(const std::string& from, const std::string& to);
 
 Status RemoveFile(const std::string& path);
 
+// Renames a finished temporary file into place as `path`, replacing what is there (a link there is
+// replaced, not followed). For files put in place together (FileSetWriter); the caller flushes the
+// directory.
+Status RenameIntoPlace(const std::string& temporary, const std::string& path);
+
 // Flushes a directory's entries (renames, new and removed files) to the disk.
 Status SyncDirectory(const std::string& dir);
 
@@ -100,7 +119,10 @@ Status SyncDirectory(const std::string& dir);
 // longer runs on this machine is a leftover of a run that was killed.
 std::string TemporaryFileName(const std::string& target);
 bool IsStaleTemporaryFileName(std::string_view name);
-// Removes the leftovers among `names` (entries of `dir`); returns the paths removed.
+// True when `name` is a temporary file name of the file named `target` (both bare names).
+bool IsTemporaryFileNameOf(std::string_view name, std::string_view target);
+// Removes the leftovers among `names` (entries of `dir`); returns the paths removed. Nothing is
+// removed while `dir` holds the journal of a set of files (FileSetWriter) that is not finished.
 std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& dir,
                                                    const std::vector<std::string>& names);
 

@@ -33,62 +33,111 @@ int HexDigit(char c) {
 
 }  // namespace
 
-Ini::Line Ini::ParseLine(std::string_view text, bool inSection) {
-  Line line;
-  line.text = std::string(text);
+namespace {
+
+// What a line is, and where its name and value lie in it.
+struct LineParts {
+  std::uint8_t kind = 0;  // 0 other, 1 section, 2 key (Ini::LineKind)
+  std::string_view name;
+  std::string_view value;
+};
+
+LineParts ParseLine(std::string_view text, bool inSection) {
+  LineParts parts;
   const std::string_view trimmed = Trim(text);
-  if (trimmed.empty() || trimmed.front() == ';') return line;
+  if (trimmed.empty() || trimmed.front() == ';') return parts;
   if (trimmed.front() == '[') {
     const auto close = trimmed.find(']');
-    if (close == std::string_view::npos) return line;
-    line.kind = LineKind::kSection;
-    line.name = std::string(Trim(trimmed.substr(1, close - 1)));
-    return line;
+    if (close == std::string_view::npos) return parts;
+    parts.kind = 1;
+    parts.name = Trim(trimmed.substr(1, close - 1));
+    return parts;
   }
   const auto equals = trimmed.find('=');
-  if (!inSection || equals == std::string_view::npos) return line;
+  if (!inSection || equals == std::string_view::npos) return parts;
   const std::string_view name = Trim(trimmed.substr(0, equals));
-  if (name.empty()) return line;
-  line.kind = LineKind::kKey;
-  line.name = std::string(name);
-  line.value = std::string(Trim(trimmed.substr(equals + 1)));
-  return line;
+  if (name.empty()) return parts;
+  parts.kind = 2;
+  parts.name = name;
+  parts.value = Trim(trimmed.substr(equals + 1));
+  return parts;
 }
+
+}  // namespace
 
 Ini Ini::Parse(std::string_view text) {
   Ini ini;
+  ini.text_ = std::string(text);
+  const std::string_view all = ini.text_;
   bool inSection = false;
   std::size_t pos = 0;
-  while (pos < text.size()) {
-    const auto end = text.find_first_of("\r\n", pos);
-    Line line;
-    if (end == std::string_view::npos) {
-      line = ParseLine(text.substr(pos), inSection);
-      line.terminated = false;
-      pos = text.size();
+  while (pos < all.size()) {
+    const auto end = all.find_first_of("\r\n", pos);
+    const std::size_t lineEnd = end == std::string_view::npos ? all.size() : end;
+    const LineParts parts = ParseLine(all.substr(pos, lineEnd - pos), inSection);
+    const auto kind = static_cast<LineKind>(parts.kind);
+    if (kind == LineKind::kSection) inSection = true;
+    if (kind == LineKind::kOther && !ini.lines_.empty() && ini.lines_.back().kind == LineKind::kOther) {
+      // The run before takes this line in, with the line end between them.
+      Line& run = ini.lines_.back();
+      run.size = static_cast<std::uint32_t>(lineEnd - run.begin);
     } else {
-      line = ParseLine(text.substr(pos, end - pos), inSection);
-      pos = end + 1;
-      if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+      ini.lines_.push_back(
+          {static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(lineEnd - pos), kind, true});
     }
-    if (line.kind == LineKind::kSection) inSection = true;
-    ini.lines_.push_back(std::move(line));
+    ini.lines_.back().terminated = end != std::string_view::npos;
+    if (end == std::string_view::npos) break;
+    pos = end + 1;
+    if (all[end] == '\r' && pos < all.size() && all[pos] == '\n') ++pos;
   }
   return ini;
 }
 
 std::string Ini::Serialize() const {
   std::string out;
+  out.reserve(text_.size() + lines_.size() * kLineEnd.size());
   for (const Line& line : lines_) {
-    out += line.text;
+    const std::string_view text = TextOf(line);
+    if (line.kind != LineKind::kOther) {
+      out += text;
+    } else {
+      // Every line of a run ends with CR LF, as every line the model writes.
+      std::size_t pos = 0;
+      for (auto end = text.find_first_of("\r\n"); end != std::string_view::npos;
+           end = text.find_first_of("\r\n", pos)) {
+        out.append(text, pos, end - pos);
+        out += kLineEnd;
+        pos = end + 1;
+        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+      }
+      out.append(text, pos);
+    }
     if (line.terminated) out += kLineEnd;
   }
   return out;
 }
 
+std::string_view Ini::TextOf(const Line& line) const {
+  return std::string_view(text_).substr(line.begin, line.size);
+}
+
+std::string_view Ini::NameOf(const Line& line) const {
+  return ParseLine(TextOf(line), true).name;
+}
+
+std::string_view Ini::ValueOf(const Line& line) const {
+  return ParseLine(TextOf(line), true).value;
+}
+
+Ini::Line Ini::NewLine(std::string_view text, LineKind kind) {
+  Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), kind, true};
+  text_ += text;
+  return line;
+}
+
 std::size_t Ini::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::kSection && EqualsNoCase(lines_[i].name, section)) return i;
+    if (lines_[i].kind == LineKind::kSection && EqualsNoCase(NameOf(lines_[i]), section)) return i;
   }
   return lines_.size();
 }
@@ -104,7 +153,9 @@ std::optional<std::string> Ini::Get(std::string_view section, std::string_view k
   if (header == lines_.size()) return std::nullopt;
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i) {
-    if (lines_[i].kind == LineKind::kKey && EqualsNoCase(lines_[i].name, key)) return lines_[i].value;
+    if (lines_[i].kind != LineKind::kKey) continue;
+    const LineParts parts = ParseLine(TextOf(lines_[i]), true);
+    if (EqualsNoCase(parts.name, key)) return std::string(parts.value);
   }
   return std::nullopt;
 }
@@ -113,7 +164,7 @@ void Ini::InsertLine(std::size_t at, Line line) {
   // The line before a new one needs a line end of its own.
   if (at > 0) lines_[at - 1].terminated = true;
   line.terminated = true;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), line);
 }
 
 void Ini::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -121,31 +172,24 @@ void Ini::Set(std::string_view section, std::string_view key, std::string_view v
   const std::string_view cleanKey = Trim(UpToLineBreak(key));
   std::size_t header = FindSection(section);
   if (header == lines_.size()) {
-    Line head;
-    head.kind = LineKind::kSection;
-    head.name = std::string(Trim(UpToLineBreak(section)));
-    head.text = "[" + head.name + "]";
-    InsertLine(lines_.size(), std::move(head));
+    const std::string name(Trim(UpToLineBreak(section)));
+    InsertLine(lines_.size(), NewLine("[" + name + "]", LineKind::kSection));
   }
   const std::size_t end = SectionEnd(header);
   std::size_t insertAt = header + 1;
   for (std::size_t i = header + 1; i < end; ++i) {
-    Line& line = lines_[i];
-    if (line.kind != LineKind::kKey) continue;
-    if (EqualsNoCase(line.name, cleanKey)) {
+    if (lines_[i].kind != LineKind::kKey) continue;
+    const std::string name(NameOf(lines_[i]));
+    if (EqualsNoCase(name, cleanKey)) {
       // The key keeps the spelling it has in the file.
-      line.value = std::string(Trim(cleanValue));
-      line.text = line.name + "=" + std::string(cleanValue);
+      const bool terminated = lines_[i].terminated;
+      lines_[i] = NewLine(name + "=" + std::string(cleanValue), LineKind::kKey);
+      lines_[i].terminated = terminated;
       return;
     }
     insertAt = i + 1;
   }
-  Line added;
-  added.kind = LineKind::kKey;
-  added.name = std::string(cleanKey);
-  added.value = std::string(Trim(cleanValue));
-  added.text = added.name + "=" + std::string(cleanValue);
-  InsertLine(insertAt, std::move(added));
+  InsertLine(insertAt, NewLine(std::string(cleanKey) + "=" + std::string(cleanValue), LineKind::kKey));
 }
 
 bool Ini::HasSection(std::string_view section) const {
@@ -156,9 +200,10 @@ std::vector<std::string> Ini::Sections() const {
   std::vector<std::string> names;
   for (const Line& line : lines_) {
     if (line.kind != LineKind::kSection) continue;
+    const std::string_view name = NameOf(line);
     bool seen = false;
-    for (const std::string& name : names) seen = seen || EqualsNoCase(name, line.name);
-    if (!seen) names.push_back(line.name);
+    for (const std::string& known : names) seen = seen || EqualsNoCase(known, name);
+    if (!seen) names.emplace_back(name);
   }
   return names;
 }
@@ -169,7 +214,7 @@ std::vector<std::string> Ini::Keys(std::string_view section) const {
   if (header == lines_.size()) return names;
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i) {
-    if (lines_[i].kind == LineKind::kKey) names.push_back(lines_[i].name);
+    if (lines_[i].kind == LineKind::kKey) names.emplace_back(NameOf(lines_[i]));
   }
   return names;
 }

@@ -42,21 +42,33 @@ class Ini {
  private:
   enum class LineKind : std::uint8_t { kOther, kSection, kKey };
 
+  // A line of the text, or a run of lines that are neither section headers nor keys (blank
+  // lines, comments, other text): such a run is one entry, so that a text of a million line
+  // breaks is one entry too. Its text lies in text_, inner line ends included; names and values
+  // are read from it when asked.
   struct Line {
-    std::string text;  // the line as it stands in the file, without its line end
+    std::uint32_t begin = 0;  // where its text starts in text_
+    std::uint32_t size = 0;   // its text's length, without its own line end
     LineKind kind = LineKind::kOther;
-    std::string name;        // section or key name, blanks removed
-    std::string value;       // key value, blanks removed
-    bool terminated = true;  // the line had a line end (only the last line may lack one)
+    bool terminated = true;  // the (last) line had a line end (only the text's last may lack one)
   };
 
-  static Line ParseLine(std::string_view text, bool inSection);
+  std::string_view TextOf(const Line& line) const;
+  // A section's or key's name, blanks removed.
+  std::string_view NameOf(const Line& line) const;
+  // A key's value, blanks removed.
+  std::string_view ValueOf(const Line& line) const;
+  // A line whose text is appended to text_.
+  Line NewLine(std::string_view text, LineKind kind);
   // Index of the first section header named `section`, or lines_.size().
   std::size_t FindSection(std::string_view section) const;
   // One past the last line belonging to the section that starts at `header`.
   std::size_t SectionEnd(std::size_t header) const;
   void InsertLine(std::size_t at, Line line);
 
+  // The text the lines are taken from: the parsed text, then the text of lines written since.
+  // Texts of up to 4 GiB.
+  std::string text_;
   std::vector<Line> lines_;
 };
 

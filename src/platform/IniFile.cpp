@@ -7,7 +7,7 @@ namespace relicor {
 Result<Ini> IniFile::Load() const {
   // A missing file, or a missing directory on the way (or a file standing where a directory is
   // expected), is an empty model.
-  auto text = ReadWholeFileIfPresent(path_);
+  auto text = ReadSmallFileNoFollow(path_, kMaxIniFileBytes);
   if (!text) return MakeError(text.error());
   if (!*text) return Ini();
   return Ini::Parse(**text);

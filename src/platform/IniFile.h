@@ -3,6 +3,7 @@
 // write reads the file, changes the model and replaces the file at once (atomically), so other
 // sections, keys and comments survive.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,6 +15,9 @@
 
 namespace relicor {
 
+// An INI file of the program is read only up to this size.
+inline constexpr std::size_t kMaxIniFileBytes = std::size_t{1} << 20;
+
 class IniFile {
  public:
   explicit IniFile(std::string path) : path_(std::move(path)) {}
@@ -21,7 +25,8 @@ class IniFile {
   const std::string& path() const { return path_; }
 
   // The file as a model. A missing file (or a missing directory on the way) is an empty model;
-  // a file that exists but cannot be read is an error naming the file and the reason.
+  // a file that exists but cannot be read is an error naming the file and the reason: a symbolic
+  // link is never followed, and a file larger than kMaxIniFileBytes is not read.
   Result<Ini> Load() const;
 
   // Replaces the file with the model's text in one atomic replace.

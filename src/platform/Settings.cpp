@@ -31,8 +31,9 @@ HtmlOptionValues ReadHtmlOptions(const Ini& ini, const HtmlOptionValues& default
 }
 
 // An unreadable file reads like a missing one: every key gives its default.
-Ini LoadOrEmpty(const std::string& iniPath) {
+Ini LoadOrEmpty(const std::string& iniPath, std::string* problem = nullptr) {
   auto ini = IniFile(iniPath).Load();
+  if (!ini && problem != nullptr) *problem = ini.error() + ": the settings are not read from it";
   return ini ? *ini : Ini();
 }
 
@@ -49,8 +50,8 @@ Settings DefaultSettings(const std::string& programDir) {
   return settings;
 }
 
-Settings LoadSettings(const std::string& iniPath, const std::string& programDir) {
-  const Ini ini = LoadOrEmpty(iniPath);
+Settings LoadSettings(const std::string& iniPath, const std::string& programDir, std::string* problem) {
+  const Ini ini = LoadOrEmpty(iniPath, problem);
   const Settings defaults = DefaultSettings(programDir);
   Settings settings;
   // The directories are kept whole: one longer than a directory setting may be (255 characters)

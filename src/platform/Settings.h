@@ -98,8 +98,10 @@ std::string SettingsPath(const std::string& programDir);
 Settings DefaultSettings(const std::string& programDir);
 
 // Reads all fifteen keys. A missing or unreadable file and missing keys give the defaults; a key
-// present with an empty value gives the empty text.
-Settings LoadSettings(const std::string& iniPath, const std::string& programDir);
+// present with an empty value gives the empty text. When `problem` is given it receives why a file
+// that is there was not read (a symbolic link, which is never followed, too large, no rights).
+Settings LoadSettings(const std::string& iniPath, const std::string& programDir,
+                      std::string* problem = nullptr);
 
 // Reads the eleven option keys, each with the field's current text as the default.
 HtmlOptionValues LoadHtmlOptionKeys(const std::string& iniPath, const HtmlOptionValues& current);

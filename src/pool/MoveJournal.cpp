@@ -4,6 +4,7 @@
 #include <charconv>
 #include <map>
 
+#include "platform/FileSet.h"
 #include "platform/FileSystem.h"
 #include "platform/Ini.h"
 #include "pool/ItemCache.h"
@@ -565,9 +566,12 @@ Result<PoolLock> LockPool(const std::string& dir, const PoolLockOptions& options
     return lock.failure();
   }
   if (dir.empty() || !DirectoryExists(dir)) return held;
+  auto published = FinishFileSet(dir);
+  if (!published) return MakeError(published.error());
   auto repaired = RecoverMoves(dir, options.sentDir);
   if (!repaired) return repaired.failure();
-  held.repaired = std::move(*repaired);
+  held.repaired = std::move(*published);
+  held.repaired.insert(held.repaired.end(), repaired->begin(), repaired->end());
   if (options.tidy == Tidy::kNo) return held;
   for (std::string& line : RemoveLeftovers(dir)) held.repaired.push_back(std::move(line));
   // The sent directory is written under the pool's lock (sends, renames, their copies).

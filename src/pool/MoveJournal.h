@@ -124,7 +124,7 @@ Status DiscardJournal(const std::string& dir);
 Result<std::vector<std::string>> FinishJournal(const std::string& dir);
 
 // The lock of a directory that holds pool files, taken for one command: waits for another Relicor
-// (then kBusyText), repairs what a killed run left (RecoverMoves) and, unless `tidy` is off,
+// (then kBusyText), repairs what a killed run left (FinishFileSet, RecoverMoves) and, unless `tidy` is off,
 // removes stale temporary files of killed runs in it and in the sent directory (which lists the
 // whole directory). `repaired` says what was repaired.
 struct PoolLock {

@@ -19,6 +19,9 @@ class MemberList {
  public:
   // False when an equal name is already there.
   bool Add(std::string_view name);
+  // Adds many names at once, in their order, as Add would one by one, in time linear in their
+  // number (but for the sort): a list of 100,000 names in any order loads at once.
+  void AddAll(std::vector<std::string> names);
   void Clear() { names_.clear(); }
   bool Contains(std::string_view name) const;
   // Removes the name equal to `name` without regard to letter case; false when there is none.
@@ -37,10 +40,18 @@ class MemberList {
 // The path of PLAYERS.TXT in `poolDir`.
 std::string MembersFilePath(const std::string& poolDir);
 
-// Clears the list and adds every line of the pool directory's PLAYERS.TXT (an empty line is a
-// name too). CR LF, a lone CR and a lone LF end a line. A missing or unreadable file, or no pool
-// directory, leaves the list empty.
-void LoadMembers(MemberList& members, const std::string& poolDir);
+// PLAYERS.TXT is read only up to this size; a larger file is left unread.
+inline constexpr std::size_t kMaxMembersFileBytes = std::size_t{16} << 20;
+
+// The names of a PLAYERS.TXT text: every line, an empty line too. CR LF, a lone CR and a lone LF
+// end a line.
+std::vector<std::string> MemberNamesOf(std::string_view text);
+
+// Clears the list and adds every line of the pool directory's PLAYERS.TXT. A missing or unreadable
+// file, or no pool directory, leaves the list empty; when `problem` is given it receives why a file
+// that is there was not read (a symbolic link, which is never followed, not a regular file, larger
+// than kMaxMembersFileBytes, no rights).
+void LoadMembers(MemberList& members, const std::string& poolDir, std::string* problem = nullptr);
 
 // Writes every name, in list order, as one line ending with CR LF to the pool directory's
 // PLAYERS.TXT, replacing the file at once. An error names the file. Without a pool directory

@@ -209,7 +209,9 @@ struct Session::Impl {
   void ReloadMembers() {
     // The stamp comes first: a file changed while it is read is read again at the next look.
     membersStamp = MembersFileStamp();
-    LoadMembers(members, settings.pathToPool);
+    std::string problem;
+    LoadMembers(members, settings.pathToPool, &problem);
+    if (!problem.empty()) ui.Notify(problem);
     loadedMembers = members;
     ++membersRead;
   }
@@ -310,7 +312,9 @@ void Session::Start() {
   if (auto loaded = s.database.Load(); !loaded) s.ui.Notify(loaded.error());
   const std::string iniPath = s.SettingsFile();
   s.settingsStamp = StampOfFile(iniPath);
-  s.settings = LoadSettings(iniPath, s.programDir);
+  std::string problem;
+  s.settings = LoadSettings(iniPath, s.programDir, &problem);
+  if (!problem.empty()) s.ui.Notify(problem);
   s.loadedSettings = s.settings;
   // A directory that does not fit is never used shortened: it would name another directory.
   for (auto [key, dir] :
@@ -673,6 +677,7 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
                        }
                      },
                      [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); },
+                     [&s](const std::string& reason) { s.ui.Notify(reason); },
                      [&s](const std::string& reason) { s.ui.Notify(reason); }};
   auto summary = relicor::CreatePages(ctx);
   s.ui.ProgressSet(0);

@@ -1,5 +1,6 @@
 #include "validate/Database.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -15,7 +16,16 @@ namespace {
 
 bool IsMissing(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
+  return std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found;
+}
+
+// The file's bytes, read as every file of the program directory is (never through a link, a
+// regular file only, up to kMaxDatabaseBytes); a missing file is an error too.
+Result<std::string> ReadDatabaseBytes(const std::string& path) {
+  auto data = ReadSmallFileNoFollow(path, kMaxDatabaseBytes);
+  if (!data) return MakeError(data.error());
+  if (!*data) return MakeError("cannot open " + path + ": " + SystemErrorText(ENOENT));
+  return std::move(**data);
 }
 
 // The records of a database file by key; of several records with one key the first stays, a
@@ -49,7 +59,7 @@ Status Database::Load() {
   modified_ = false;
   // The stamp is taken before the read: a file changed while it is read is read again later.
   stamp_ = StampOfFile(filePath_);
-  auto data = ReadWholeFile(filePath_);
+  auto data = ReadDatabaseBytes(filePath_);
   if (!data) {
     stamp_ = kUnknownFileStamp;
     if (!IsMissing(filePath_)) return MakeError(data.error());
@@ -71,7 +81,7 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
   if (!lock) return MakeError(lock.error());
   // The list still is the file (nobody wrote it since): after the append it is again.
   const bool current = StampOfFile(filePath_) == stamp_;
-  auto existing = ReadWholeFile(filePath_);
+  auto existing = ReadDatabaseBytes(filePath_);
   if (existing) {
     for (std::size_t at = 0; at + kItemRecordSize <= existing->size(); at += kItemRecordSize) {
       const ItemRecord onDisk = DecodeDatabaseRecord(std::string_view(*existing).substr(at, kItemRecordSize));
@@ -110,7 +120,7 @@ Status Database::Save() {
   auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
   if (!lock) return MakeError(lock.error());
   std::map<std::string, ItemRecord> merged;
-  auto data = ReadWholeFile(filePath_);
+  auto data = ReadDatabaseBytes(filePath_);
   if (!data && !IsMissing(filePath_)) return MakeError(data.error() + "; " + filePath_ + " is left as it is");
   if (data) merged = RecordsOf(*data);
   for (const std::string& key : removed_) merged.erase(key);
@@ -130,7 +140,7 @@ Result<bool> Database::ReloadIfChanged() {
   if (now == stamp_) return false;
   std::map<std::string, ItemRecord> records;
   if (now != kNoFileStamp) {
-    auto data = ReadWholeFile(filePath_);
+    auto data = ReadDatabaseBytes(filePath_);
     if (!data) return MakeError(data.error());
     records = RecordsOf(*data);
   }

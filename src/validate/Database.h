@@ -2,6 +2,7 @@
 // The dupe and hack database: item records stored complemented in IDENT.ID, kept in memory as a
 // list sorted by item key.
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -16,6 +17,8 @@
 namespace relicor {
 
 inline constexpr const char* kDatabaseFileName = "IDENT.ID";
+// IDENT.ID is read only up to this size (167,772 records); a larger file is left unread.
+inline constexpr std::size_t kMaxDatabaseBytes = std::size_t{64} << 20;
 
 // The texts of the add command.
 inline constexpr std::string_view kAddItemQuestion = "Are you sure to add this item?";

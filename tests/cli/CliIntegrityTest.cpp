@@ -59,29 +59,6 @@ CliRun RunProgram(const std::vector<std::string>& args, const std::string& scrat
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(scratch + ".out"), ReadFile(scratch + ".err")};
 }
 
-// Runs relicor-cli in a child process that is killed (SIGKILL) just before its `killAt`th
-// rename, removal or flush. True when the kill came, false when the command ran to its end first.
-bool KilledRun(const std::vector<std::string>& args, int killAt, const std::string& cwd = {}) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(3);
-    faults::KillAt(faults::Bit(faults::FileOp::kRename) | faults::Bit(faults::FileOp::kUnlink) |
-                       faults::Bit(faults::FileOp::kFsync),
-                   killAt);
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    ::_exit(status);
-  }
-  int raw = 0;
-  ::waitpid(child, &raw, 0);
-  if (WIFSIGNALED(raw)) {
-    EXPECT_EQ(WTERMSIG(raw), SIGKILL);
-    return true;
-  }
-  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << "the command failed without being killed";
-  return false;
-}
-
 // A pool and a sent directory whose every sidecar names its own item: the sender of the item with
 // Ident n is "Sender<n>". Item 3 has no sidecar.
 class PoolFixture {
@@ -502,7 +479,8 @@ TEST(CliIntegrity, ItemsDeeperThanAPathMayBeAreReportedNotLeftOutSilently) {
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_NE(run.err.find("File name too long: its items are left out"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find(top), std::string::npos);
-  EXPECT_NE(run.err.find(fixture.pool + "/LINK.ITM: No such file or directory: skipped"), std::string::npos)
+  EXPECT_NE(run.err.find(fixture.pool + "/LINK.ITM is a symbolic link: not followed: skipped"),
+            std::string::npos)
       << run.err;
   EXPECT_NE(ReadFile(fixture.pool + "/DUPECHK.TXT").find(" done checking "), std::string::npos);
   const int base = ::open(fixture.pool.c_str(), O_RDONLY | O_DIRECTORY);
@@ -638,6 +616,13 @@ TEST(CliIntegrity, EveryWritePathFailsCleanly) {
       EXPECT_NE(run.err.find(name), std::string::npos) << when << ": the error names the file\n" << run.err;
       EXPECT_NE(run.err.find(std::strerror(error)), std::string::npos) << when << "\n" << run.err;
       EXPECT_EQ(ReadFile(file), before) << when << ": the old file is whole";
+      if (path.file == "pool/itm1Sword.htm" && op == FileOp::kRename) {
+        // The pages stand as a set: once their journal stands, the next command puts the rest in place.
+        EXPECT_NE(run.err.find("PUBLISH.JNL keeps the rest for the next command"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(InProcess(fixture.Args({"members", "list"})).status, kExitOk);
+        EXPECT_NE(ReadFile(file), before) << when;
+      }
       EXPECT_TRUE(TemporaryFiles(fixture.dir.path()).empty())
           << when << ": " << TemporaryFiles(fixture.dir.path())[0];
       fixture.ExpectWhole(when);
@@ -930,6 +915,108 @@ TEST(CliIntegrity, AJournalTheRepairRefusesStopsEveryWriterUntilTheKeeperClearsI
   run = InProcess(fixture.Args({"journal"}));
   EXPECT_EQ(run.status, kExitOk);
   EXPECT_EQ(run.out, "no journal: " + fixture.pool + "/RELICOR.JNL does not exist\n");
+}
+
+// Published pages: the stylesheet, 26 class pages, the history and the entrance page.
+constexpr std::size_t kPublishedFiles = 29;
+
+// The colour every published file of `dir` carries ("#111111" or "#222222"; "default" for
+// neither), "mixed", or "none" when some page is missing; no publish journal and no temporary file
+// may be left.
+std::string PublishedSet(const std::string& dir, const std::string& when) {
+  std::set<std::string> colours;
+  std::size_t files = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(name.find(".tmp-"), std::string::npos) << when << ": left " << name;
+    EXPECT_NE(name, "PUBLISH.JNL") << when;
+    const std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : "";
+    if (ext != ".htm" && ext != ".css") continue;
+    ++files;
+    const std::string text = ReadFile(entry.path().string());
+    for (const char* colour : {"#111111", "#222222"}) {
+      if (text.find(colour) != std::string::npos) colours.insert(colour);
+    }
+  }
+  if (files != kPublishedFiles) return "none";
+  if (colours.empty()) return "default";
+  return colours.size() == 1 ? *colours.begin() : "mixed";
+}
+
+TEST(CliIntegrity, AKilledPublishLeavesOneWholeSetOfPagesAfterTheNextCommand) {
+  int points = 0;
+  for (int n = 1;; ++n) {
+    ASSERT_LT(n, 400) << "the publish never ran to its end";
+    PoolFixture fixture;
+    const std::string scratch = fixture.dir.file("run");
+    fixture.dir.write("home/RELICOR.INI", "[RELICOR]\r\nHTML_BGColor=#111111\r\n");
+    ASSERT_EQ(RunProgram(fixture.Args({"publish", "{pool}"}), scratch).status, kExitOk);
+    ASSERT_EQ(PublishedSet(fixture.pool, "first run"), "#111111");
+    fixture.dir.write("home/RELICOR.INI", "[RELICOR]\r\nHTML_BGColor=#222222\r\n");
+    const bool killed = KilledRun(fixture.Args({"publish", "{pool}"}), n);
+    const CliRun next = RunProgram(fixture.Args({"members", "list"}), scratch);
+    EXPECT_EQ(next.status, kExitOk) << next.err;
+    const std::string when = "killed at " + std::to_string(n);
+    const std::string set = PublishedSet(fixture.pool, when);
+    EXPECT_TRUE(set == "#111111" || set == "#222222") << when << ": " << set;
+    fixture.ExpectWhole(when);
+    if (!killed) {
+      EXPECT_EQ(set, "#222222");
+      points = n - 1;
+      break;
+    }
+  }
+  std::cout << "kill points: " << points << "\n";
+  EXPECT_GT(points, 30) << "every page's flush, the journal and every rename were kill points";
+}
+
+TEST(CliIntegrity, APublishElsewhereFinishesTheSetAKilledOneLeftThereAndRemovesLeftovers) {
+  PoolFixture fixture;
+  const std::string pages = fixture.dir.mkdir("pages");
+  const std::string scratch = fixture.dir.file("run");
+  // A leftover of a killed run's single write, and a set killed after its journal stood.
+  for (int n = 1; n < 400; ++n) {
+    fs::remove_all(pages + "/");
+    fs::create_directories(pages);
+    if (!KilledRun(fixture.Args({"publish", pages}), n)) FAIL() << "no kill point left the journal";
+    if (fs::exists(pages + "/PUBLISH.JNL")) break;
+  }
+  ASSERT_TRUE(fs::exists(pages + "/PUBLISH.JNL"));
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  fixture.dir.write("pages/itm-IPH.htm.tmp-" + std::to_string(child) + "-123456", "half");
+  const CliRun next = RunProgram(fixture.Args({"publish", pages}), scratch);
+  EXPECT_EQ(next.status, kExitOk) << next.err;
+  EXPECT_NE(next.err.find("repaired: put in place the 29 files of " + pages), std::string::npos) << next.err;
+  EXPECT_NE(
+      next.err.find("itm-IPH.htm.tmp-" + std::to_string(child) + "-123456, left by a run that was killed"),
+      std::string::npos)
+      << next.err;
+  EXPECT_EQ(PublishedSet(pages, "published again"), "default");
+}
+
+TEST(CliIntegrity, ALinkedRulesFileOrMemberListIsNeverRead) {
+  PoolFixture fixture;
+  const std::string scratch = fixture.dir.file("run");
+  fixture.dir.write("private.txt", "my bank password\r\n");
+  fs::remove(fixture.pool + "/PLAYERS.TXT");
+  fs::create_symlink(fixture.dir.file("private.txt"), fixture.pool + "/PLAYERS.TXT");
+  fs::create_symlink(fixture.dir.file("private.txt"), fixture.pool + "/rules.txt");
+  const CliRun add = RunProgram(fixture.Args({"members", "add", "Eve"}), scratch);
+  EXPECT_EQ(add.status, kExitFailed);
+  EXPECT_NE(add.err.find(fixture.pool + "/PLAYERS.TXT is a symbolic link: not followed"), std::string::npos)
+      << add.err;
+  EXPECT_TRUE(fs::is_symlink(fixture.pool + "/PLAYERS.TXT"));
+  EXPECT_EQ(ReadFile(fixture.dir.file("private.txt")), "my bank password\r\n");
+  const CliRun publish = RunProgram(fixture.Args({"publish", "{pool}"}), scratch);
+  EXPECT_EQ(publish.status, kExitOk) << publish.err;
+  EXPECT_NE(publish.err.find(fixture.pool + "/rules.txt is a symbolic link: not followed"), std::string::npos)
+      << publish.err;
+  for (const auto& entry : fs::directory_iterator(fixture.pool)) {
+    if (entry.is_symlink()) continue;
+    EXPECT_EQ(ReadFile(entry.path().string()).find("password"), std::string::npos) << entry.path();
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "PublishFixture.h"
 #include "html/HistoryPages.h"
 
@@ -239,6 +241,29 @@ TEST_F(HistoryPagesTest, RulesFromTheProgramDirectoryWhenThePoolHasNone) {
   tmp.write("home/rules.txt", "Be nice\r\n");
   ASSERT_TRUE(Entrance().ok());
   EXPECT_EQ(OutLines("itm-IP2.htm"), Concat({kHead, kGroupBar, InformationBlock("0", {}, {"Be nice"})}));
+}
+
+TEST_F(HistoryPagesTest, ALinkedOrOversizedRulesFileIsNotPublished) {
+  tmp.write("private.txt", "my bank password\r\n");
+  std::filesystem::create_symlink(tmp.file("private.txt"), tmp.file("pool/rules.txt"));
+  tmp.write("home/rules.txt", std::string(kMaxRulesFileBytes + 1, 'r'));
+  std::vector<std::string> told;
+  PublishContext ctx = Context();
+  ctx.warn = [&told](const std::string& reason) { told.push_back(reason); };
+  PageFile page(sink);
+  ASSERT_TRUE(WriteEntrancePage(ctx, page).ok());
+  EXPECT_EQ(OutLines("itm-IP2.htm"), Concat({kHead, kGroupBar}));
+  EXPECT_EQ(
+      told,
+      (std::vector<std::string>{
+          tmp.file("pool/rules.txt") + " is a symbolic link: not followed: the rules are not read from it",
+          tmp.file("home/rules.txt") + " holds more than 1048576 bytes: the rules are not read from it"}));
+  // The program directory's rules stand in for a pool's that is not read.
+  tmp.write("home/rules.txt", "Be nice\r\n");
+  told.clear();
+  ASSERT_TRUE(WriteEntrancePage(ctx, page).ok());
+  EXPECT_EQ(OutLines("itm-IP2.htm"), Concat({kHead, kGroupBar, InformationBlock("0", {}, {"Be nice"})}));
+  EXPECT_EQ(told.size(), 1u);
 }
 
 TEST_F(HistoryPagesTest, NoRulesFileLeavesOutTheInformationBlock) {

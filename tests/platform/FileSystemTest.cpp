@@ -237,6 +237,42 @@ TEST(ReadSmallFileNoFollow, OnlyASmallRegularFileIsRead) {
   }
 }
 
+TEST(ReadSmallFileNoFollow, TheLimitHoldsWhatTheCallerKnowsAndALinkedDirectoryOnTheWayIsFine) {
+  TempDir dir;
+  dir.write("pool/ten.IT0", std::string(10, 'x'));
+  dir.write("pool/eleven.IT0", std::string(11, 'x'));
+  dir.write("pool/big.IT0", std::string(200000, '\n'));
+  dir.mkdir("pool/sub.IT0");
+  std::filesystem::create_directory_symlink(dir.file("pool"), dir.file("linked-pool"));
+  for (const KnownType known : {KnownType::kUnknown, KnownType::kRegular}) {
+    auto ten = ReadSmallFileNoFollow(dir.file("linked-pool/ten.IT0"), 10, known);
+    ASSERT_TRUE(ten && *ten);
+    EXPECT_EQ(**ten, std::string(10, 'x'));
+    auto eleven = ReadSmallFileNoFollow(dir.file("pool/eleven.IT0"), 10, known);
+    ASSERT_FALSE(eleven);
+    EXPECT_EQ(eleven.error(), dir.file("pool/eleven.IT0") + " holds more than 10 bytes");
+    auto big = ReadSmallFileNoFollow(dir.file("pool/big.IT0"), 200000, known);
+    ASSERT_TRUE(big && *big);
+    EXPECT_EQ((*big)->size(), 200000u);
+    EXPECT_FALSE(ReadSmallFileNoFollow(dir.file("pool/big.IT0"), 199999, known));
+    auto directory = ReadSmallFileNoFollow(dir.file("pool/sub.IT0"), 10, known);
+    ASSERT_FALSE(directory);
+    EXPECT_EQ(directory.error(), "cannot read " + dir.file("pool/sub.IT0") + ": not a regular file");
+  }
+}
+
+TEST(ReadFileHead, AnItemIsNeverReadThroughALink) {
+  TempDir dir;
+  dir.write("private.bin", std::string(400, 'p'));
+  std::filesystem::create_symlink(dir.file("private.bin"), dir.file("A.ITM"));
+  auto head = ReadFileHeadAndTime(dir.file("A.ITM"), 400);
+  ASSERT_FALSE(head);
+  EXPECT_EQ(head.error(), dir.file("A.ITM") + " is a symbolic link: not followed");
+  auto plain = ReadFileHead(dir.file("A.ITM"), 400);
+  ASSERT_FALSE(plain);
+  EXPECT_EQ(plain.error(), dir.file("A.ITM") + " is a symbolic link: not followed");
+}
+
 TEST(ReadFileHead, AFifoIsNotWaitedFor) {
   TempDir dir;
   ASSERT_EQ(::mkfifo(dir.file("F.ITM").c_str(), 0644), 0);

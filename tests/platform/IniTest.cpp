@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Ini.h"
 
@@ -41,6 +42,28 @@ TEST(IniTest, SetRewritesInPlaceAddsAfterLastKeyAndAppendsSections) {
   ini.Set("C", "d", "first\r\n[Injected]\r\nx=1");  // a value cannot break the file apart
   EXPECT_EQ(ini.Serialize(),
             "[A]\r\none=uno\r\ntwo=2\r\n; note\r\n\r\n[B]\r\nb=x\r\n[C]\r\nc=\r\nd=first\r\n");
+}
+
+TEST(IniTest, RunsOfOtherLinesAreKeptWholeAroundEdits) {
+  // Blank lines, comments, stray text and broken headers between keys, with every kind of line end;
+  // a text without any key or section; a text ending in a run without a line end.
+  const std::string text = "\n\r\n; c\rjunk\n[broken\n[S]\n\n\nk=1\r\n;x\r\r\nm = 2\n\n\n";
+  Ini ini = Ini::Parse(text);
+  EXPECT_EQ(ini.Serialize(),
+            "\r\n\r\n; c\r\njunk\r\n[broken\r\n[S]\r\n\r\n\r\nk=1\r\n;x\r\n\r\nm = 2\r\n\r\n\r\n");
+  EXPECT_EQ(ini.Get("S", "m"), "2");
+  EXPECT_EQ(ini.Keys("S"), (std::vector<std::string>{"k", "m"}));
+  ini.Set("S", "k", "one");
+  ini.Set("S", "n", "3");
+  ini.Set("T", "t", "4");
+  EXPECT_EQ(ini.Serialize(),
+            "\r\n\r\n; c\r\njunk\r\n[broken\r\n[S]\r\n\r\n\r\nk=one\r\n;x\r\n\r\nm = "
+            "2\r\nn=3\r\n\r\n\r\n[T]\r\nt=4\r\n");
+  EXPECT_EQ(Ini::Parse(std::string(100000, '\n')).Serialize().size(), 200000u);
+  Ini tail = Ini::Parse("[S]\r\nk=1\r\n;a\n;b");
+  tail.Set("S", "j", "2");
+  EXPECT_EQ(tail.Serialize(), "[S]\r\nk=1\r\nj=2\r\n;a\r\n;b");
+  EXPECT_EQ(Ini::Parse("x\n[A]\n[b]\n[a]\n").Sections(), (std::vector<std::string>{"A", "b"}));
 }
 
 TEST(IniTest, IntegerReading) {

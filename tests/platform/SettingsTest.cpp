@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/IniFile.h"
 #include "platform/Settings.h"
 #include "support/TempDir.h"
 
@@ -104,6 +107,22 @@ TEST_F(SettingsTest, SaveKeepsOtherSectionsAndKeys) {
   const Settings back = LoadSettings(iniPath(), programDir());
   EXPECT_EQ(back.pathToPool, "/srv/pool");
   EXPECT_FALSE(back.htmlScanSub);
+}
+
+TEST_F(SettingsTest, ALinkedOrOversizedSettingsFileIsNotReadNorWrittenThrough) {
+  tmp_.write("elsewhere.ini", "[RELICOR]\r\nPathToPool=/private/pool\r\n");
+  std::filesystem::create_symlink(tmp_.file("elsewhere.ini"), iniPath());
+  std::string problem;
+  EXPECT_EQ(LoadSettings(iniPath(), programDir(), &problem), DefaultSettings(programDir()));
+  EXPECT_EQ(problem, iniPath() + " is a symbolic link: not followed: the settings are not read from it");
+  EXPECT_FALSE(SaveSettings(iniPath(), DefaultSettings(programDir())));
+  EXPECT_EQ(tmp_.read("elsewhere.ini"), "[RELICOR]\r\nPathToPool=/private/pool\r\n");
+
+  std::filesystem::remove(iniPath());
+  WriteIni("[RELICOR]\r\nPathToPool=/big\r\n" + std::string(kMaxIniFileBytes, ';'));
+  problem.clear();
+  EXPECT_EQ(LoadSettings(iniPath(), programDir(), &problem).pathToPool, programDir() + "POOL");
+  EXPECT_EQ(problem, iniPath() + " holds more than 1048576 bytes: the settings are not read from it");
 }
 
 TEST_F(SettingsTest, FailedSaveNamesTheSettingsFile) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "shell/Members.h"
 #include "support/TempDir.h"
@@ -45,6 +46,55 @@ TEST(MembersFileTest, LoadReadsEveryLineEnd) {
     LoadMembers(list, tmp.path());
     EXPECT_EQ(list.Names(), c.names) << c.text;
   }
+}
+
+TEST(MemberListTest, AddAllKeepsTheFirstOfEqualNamesAsAddDoes) {
+  MemberList list;
+  list.Add("Bob");
+  list.Add("dora");
+  list.AddAll({"zed", "ALICE", "bob", "alice", "", "Carl", "Zed", "Dora", "carl"});
+  EXPECT_EQ(list.Names(), (Names{"", "ALICE", "Bob", "Carl", "dora", "zed"}));
+  // Many names in reverse order come out as one by one.
+  Names reverse;
+  MemberList oneByOne;
+  for (int i = 3000; i > 0; --i) {
+    reverse.push_back("Name" + std::to_string(i % 2000));
+    oneByOne.Add(reverse.back());
+  }
+  MemberList atOnce;
+  atOnce.AddAll(reverse);
+  EXPECT_EQ(atOnce.Names(), oneByOne.Names());
+  EXPECT_EQ(atOnce.size(), 2000u);
+}
+
+TEST(MembersFileTest, ALinkedOrOversizedListIsNotReadAndSaysWhy) {
+  TempDir tmp;
+  tmp.write("private.txt", "Secret\r\nNames\r\n");
+  tmp.mkdir("pool");
+  std::filesystem::create_symlink(tmp.file("private.txt"), tmp.file("pool/PLAYERS.TXT"));
+  MemberList list;
+  std::string problem;
+  LoadMembers(list, tmp.file("pool"), &problem);
+  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(problem,
+            tmp.file("pool/PLAYERS.TXT") + " is a symbolic link: not followed: the member list is not read");
+  // A save never copies the linked file's names, nor writes through the link.
+  list.Add("Bob");
+  EXPECT_FALSE(SaveMembers(list, tmp.file("pool")).ok());
+  EXPECT_EQ(tmp.read("private.txt"), "Secret\r\nNames\r\n");
+
+  std::filesystem::remove(tmp.file("pool/PLAYERS.TXT"));
+  tmp.write("pool/PLAYERS.TXT", std::string(kMaxMembersFileBytes + 1, 'a'));
+  problem.clear();
+  LoadMembers(list, tmp.file("pool"), &problem);
+  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(problem,
+            tmp.file("pool/PLAYERS.TXT") + " holds more than 16777216 bytes: the member list is not read");
+  tmp.write("pool/PLAYERS.TXT", "Bob\r\n");
+  problem.clear();
+  LoadMembers(list, tmp.file("pool"), &problem);
+  EXPECT_EQ(list.Names(), Names{"Bob"});
+  EXPECT_EQ(problem, "");
 }
 
 TEST(MembersFileTest, MissingFileGivesAnEmptyList) {

@@ -37,6 +37,18 @@ TEST(DatabaseRecordTest, EveryByteIsStoredComplemented) {
   EXPECT_EQ(DecodeDatabaseRecord(stored).bytes(), RecordBuilder().ident(0x12345678).build().bytes());
 }
 
+TEST_F(DatabaseTest, ALinkedDatabaseIsNotReadNorReplaced) {
+  const std::string elsewhere = tmp_.write("elsewhere.ID", Stored(RecordBuilder().ident(1).itemClass(1)));
+  std::filesystem::create_symlink(elsewhere, dbPath());
+  const Status loaded = db_.Load();
+  ASSERT_FALSE(loaded);
+  EXPECT_EQ(loaded.error(), dbPath() + " is a symbolic link: not followed");
+  EXPECT_TRUE(db_.entries().empty());
+  EXPECT_FALSE(db_.Save());
+  EXPECT_TRUE(std::filesystem::is_symlink(dbPath()));
+  EXPECT_EQ(tmp_.read("elsewhere.ID"), Stored(RecordBuilder().ident(1).itemClass(1)));
+}
+
 TEST_F(DatabaseTest, TruncatedLastRecordIsDroppedAndTheFirstOfAKeyStays) {
   const std::string a = Stored(RecordBuilder().ident(2).itemClass(1).name("first"));
   const std::string b = Stored(RecordBuilder().ident(1).itemClass(1));

@@ -1,0 +1,90 @@
+#include "identify/MailLink.h"
+
+namespace relicor {
+
+namespace {
+
+constexpr std::string_view kSubjectStart = "?subject=Itempool-";
+constexpr std::string_view kNameStart = "\">";
+constexpr std::string_view kLinkEnd = ":</A></B></TD>";
+constexpr std::size_t kNoLimit = std::string::npos / 2;
+
+bool NeedsPercent(unsigned char c) {
+  return c == '%' || c == '&' || c == '#' || c < 0x20 || c == 0x7F;
+}
+
+// The character reference HTML needs for `c`, or nothing.
+std::string_view HtmlReference(unsigned char c) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    default:
+      return {};
+  }
+}
+
+// The form of one byte of the shown name: itself, or its character reference.
+std::string_view NameUnit(unsigned char c, char (&buffer)[4]) {
+  if (const std::string_view reference = HtmlReference(c); !reference.empty()) return reference;
+  buffer[0] = static_cast<char>(c);
+  return std::string_view(buffer, 1);
+}
+
+// The form of one byte of the subject: %XX for what would end or split the subject, else as in
+// the name.
+std::string_view SubjectUnit(unsigned char c, char (&buffer)[4]) {
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  if (!NeedsPercent(c)) return NameUnit(c, buffer);
+  buffer[0] = '%';
+  buffer[1] = kHex[c >> 4];
+  buffer[2] = kHex[c & 0x0F];
+  return std::string_view(buffer, 3);
+}
+
+// The units of `text` (each byte's form, from `unit`) that fit into `room` characters, whole.
+template <typename Unit>
+void AppendWholeUnits(std::string& out, std::string_view text, std::size_t room, Unit unit) {
+  const std::size_t limit = out.size() + room;
+  char buffer[4];
+  for (const char c : text) {
+    const std::string_view form = unit(static_cast<unsigned char>(c), buffer);
+    if (out.size() + form.size() > limit) break;
+    out += form;
+  }
+}
+
+}  // namespace
+
+std::string MailSubjectText(std::string_view subject) {
+  std::string out;
+  out.reserve(subject.size());
+  AppendWholeUnits(out, subject, kNoLimit, SubjectUnit);
+  return out;
+}
+
+std::string MailLinkTail(std::string_view pagePath, std::string_view shownName, std::size_t capacity) {
+  const std::size_t markup = kSubjectStart.size() + kNameStart.size() + kLinkEnd.size();
+  std::string name;
+  AppendWholeUnits(name, shownName, kNoLimit, NameUnit);
+  std::string line;
+  line.reserve(capacity);
+  line += kSubjectStart;
+  if (markup + name.size() <= capacity) {
+    AppendWholeUnits(line, pagePath, capacity - markup - name.size(), SubjectUnit);
+    line += kNameStart;
+    line += name;
+  } else {
+    line += kNameStart;
+    AppendWholeUnits(line, shownName, capacity > markup ? capacity - markup : 0, NameUnit);
+  }
+  line += kLinkEnd;
+  return line;
+}
+
+}  // namespace relicor
