@@ -4,7 +4,7 @@
 //
 //   make-fuzz-seeds CORPUS_DIR
 //
-// CORPUS_DIR/<harness>/ receives the seeds of each harness (item_report, ini, ident_id, players,
+// CORPUS_DIR/<harness>/ receives the seeds of each harness (item_report, ini, ident_id, players, journal,
 // dates); files already there are replaced.
 
 #include <cstdint>
@@ -21,6 +21,8 @@
 #include "item/SpellTables.h"
 #include "item/Uniques.h"
 #include "platform/Settings.h"
+#include "pool/MoveJournal.h"
+#include "pool/RenameLog.h"
 #include "pool/Sidecar.h"
 #include "support/RecordBuilder.h"
 #include "text/DateText.h"
@@ -262,7 +264,25 @@ int main(int argc, char** argv) {
     dates.Add(bytes);
   }
 
+  Corpus journals(root, "journal");
+  relicor::Journal journal;
+  journal.directories = {{"/home/keeper/pool", {2049, 131073}}, {"/home/keeper/sent", {2049, 131074}}};
+  journal.moves = {{"/home/keeper/pool/a.ITM", "/home/keeper/pool/ShortSword0001.ITM"},
+                   {"/home/keeper/pool/tab\tname.ITM", "/home/keeper/sent/tab\tname.ITM",
+                    relicor::SendStamp{"Bob", "06.12.2026"}}};
+  journals.Add(std::string(1, '\0') + relicor::JournalText(journal));
+  journal.legacy = true;
+  journals.Add(std::string(1, '\0') + relicor::JournalText(journal));
+  journals.Add(std::string(1, '\0') + "RELICOR MOVES 2\r\nEND\r\n");
+  relicor::RenameLog renameLog{
+      "06.12.2026 10:11:12",
+      {{"/p/a -> b/x.ITM", "/p/a -> b/ShortSword0001.ITM", "0000000101", "05.12.2026 09:00:00"},
+       {"/p/\xE4.ITM", "/p/Dagger0001.ITM", "0000000203", "01.01.2026 00:00:00"}}};
+  journals.Add(std::string(1, '\1') + relicor::RenameLogText(renameLog));
+  journals.Add(std::string(1, '\1') + "06.12.2026 10:11:12\nno entry\n");
+
   std::cout << "seeds: item_report " << report.count() << ", ini " << ini.count() << ", ident_id "
-            << database.count() << ", players " << players.count() << ", dates " << dates.count() << "\n";
+            << database.count() << ", players " << players.count() << ", dates " << dates.count()
+            << ", journal " << journals.count() << "\n";
   return 0;
 }

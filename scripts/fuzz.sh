@@ -4,7 +4,7 @@
 # findings of every harness; exits 1 when any harness found something. SECONDS 0 only runs each
 # harness over its seeds (CI does this, so the harnesses keep building and passing).
 #
-#   scripts/fuzz.sh [SECONDS] [HARNESS...]      harnesses: item_report ini ident_id players dates
+#   scripts/fuzz.sh [SECONDS] [HARNESS...]      harnesses: item_report ini ident_id players dates journal
 #
 # Under build-fuzz/fuzz/: seeds/ (written by make-fuzz-seeds from the record builder), corpus/
 # (what the fuzzer keeps; it grows from run to run), findings/<harness>/ (inputs that crashed or
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 harnesses=("$@")
-if [ ${#harnesses[@]} -eq 0 ]; then harnesses=(item_report ini ident_id players dates); fi
+if [ ${#harnesses[@]} -eq 0 ]; then harnesses=(item_report ini ident_id players dates journal); fi
 
 bash scripts/install-deps.sh
 launcher=()

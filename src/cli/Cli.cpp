@@ -38,6 +38,7 @@ constexpr Command kCommands[] = {
     {"members",   "the member list",                              "WORDS",     "list | add NAME | remove NAME",                CmdMembers},
     {"verify",    "the seed verdict of each file",                "PATH",      "ITM files and directories of them",            CmdVerify},
     {"senders",   "who sent how many items in (SENDERS.TXT)",     "",          "",                                             CmdSenders},
+    {"journal",   "show, discard or finish the move journal",     "WORDS",     "[show] | discard | finish",                    CmdJournal},
     {"import",    "the items of save games into the pool",        "SAVE",      "save games (heroes, stashes)",                 CmdImport},
 };
 // clang-format on
@@ -127,6 +128,8 @@ std::string UsageText() {
          "  --subdirs             include subdirectories\n"
          "  --no-subdirs          do not include subdirectories\n"
          "  --decimal             decimal view for dump\n"
+         "  --no-lock             go on without the pool's lock when it cannot be taken (a network\n"
+         "                        file system without locks); another Relicor writing still stops it\n"
          "  -h, --help            this text (COMMAND --help: the command's own)\n"
          "  --version             the version\n"
          "  --                    what follows is no option (a file named -x.ITM)\n"
@@ -156,6 +159,10 @@ std::string UsageText() {
          "  senders [--since DATE] [--json]\n"
          "                                 per sender: the items and points sent in since DATE\n"
          "                                 (dd.mm.yyyy; default: all); writes the pool's SENDERS.TXT\n"
+         "  journal [show]                 what the move journal RELICOR.JNL holds and what the next\n"
+         "                                 command does with it\n"
+         "  journal discard                shows it, then removes it (no file it names is touched)\n"
+         "  journal finish                 shows it, then finishes or undoes its moves\n"
          "  import [--sender NAME] [--into DIR] [--select N,...] [--dry-run] [--json] SAVE...\n"
          "                                 the items of save games (heroes, stashes) into the pool\n"
          "\n"
@@ -203,6 +210,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   app.add_flag_callback(
       "--no-subdirs", [&] { ctx.options.subdirs = false; }, "no subdirectories");
   app.add_flag("--decimal", ctx.options.decimal, "decimal view for dump");
+  app.add_flag("--no-lock", ctx.options.noLock, "go on when the pool's lock cannot be taken (not when busy)");
 
   std::vector<std::pair<CLI::App*, const Command*>> subcommands;
   for (const Command& command : kCommands) {

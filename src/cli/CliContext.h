@@ -23,6 +23,7 @@ struct GlobalOptions {
   std::optional<bool> debugFile;
   std::optional<bool> subdirs;
   bool decimal = false;
+  bool noLock = false;  // a lock that cannot be taken (other than a busy one) is told, not fatal
 };
 
 // The options of the commands (each command reads those it has).

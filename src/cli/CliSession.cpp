@@ -66,17 +66,23 @@ bool CliUi::Confirm(std::string_view question) {
   return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
 }
 
-CliSession::CliSession(CliContext& ctx) : ui(ctx) {
+CliSession::CliSession(CliContext& ctx, Repair repair) : ui(ctx) {
   std::string home = ctx.options.home ? *ctx.options.home : HomeDirectory();
   if (!home.empty() && home.back() != kPathSeparator) home.push_back(kPathSeparator);
   session = std::make_unique<Session>(home, clock, ui);
   session->Start();
   // Global options hold for this run only; the settings file is never written. Their lengths were
-  // checked with the options. Every command first repairs what a killed run left in the pool.
-  const Status recovered =
-      ctx.options.pool ? session->SetPoolDirectory(*ctx.options.pool) : session->RecoverPool();
-  if (!recovered) ui.Notify(recovered.error());
+  // checked with the options. Every command first repairs what a killed run left in the pool (the
+  // sent directory is set first: the journal may name it).
+  session->flags().noLock = ctx.options.noLock;
   if (ctx.options.sent) (void)session->SetSentDirectory(*ctx.options.sent);
+  if (repair == Repair::kNo) {
+    if (ctx.options.pool) session->settings().pathToPool = *ctx.options.pool;
+  } else {
+    const Status recovered =
+        ctx.options.pool ? session->SetPoolDirectory(*ctx.options.pool) : session->RecoverPool();
+    if (!recovered) ui.Notify(recovered.error());
+  }
   if (ctx.options.subdirs) session->settings().htmlScanSub = *ctx.options.subdirs;
   OptionFlags& flags = session->flags();
   flags.vkMode = ctx.options.vk;

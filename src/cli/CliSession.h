@@ -35,8 +35,11 @@ class CliUi final : public SessionUi {
   bool assumeYes_ = false;
 };
 
+// Whether the session repairs what a killed run left in the pool as it starts.
+enum class Repair : bool { kNo = false, kYes = true };
+
 struct CliSession {
-  explicit CliSession(CliContext& ctx);
+  explicit CliSession(CliContext& ctx, Repair repair = Repair::kYes);
   SystemClock clock;
   CliUi ui;
   std::unique_ptr<Session> session;

@@ -17,6 +17,7 @@ int CmdDb(CliContext& ctx);
 int CmdMembers(CliContext& ctx);
 int CmdVerify(CliContext& ctx);
 int CmdSenders(CliContext& ctx);
+int CmdJournal(CliContext& ctx);
 int CmdImport(CliContext& ctx);
 
 }  // namespace relicor::cli

@@ -4,6 +4,7 @@
 // gives up with kBusyText. The lock file is removed when the lock is released.
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,10 +28,12 @@ class DirectoryLock {
   DirectoryLock(const DirectoryLock&) = delete;
   DirectoryLock& operator=(const DirectoryLock&) = delete;
 
-  // Takes the lock of `dir`, waiting at most `wait` for another holder; then an error with
-  // kBusyText (and the lock file's path). A directory where no lock file can be made (missing,
-  // read-only) gives no lock and no error: nothing can be written there, and the write that
-  // follows says why.
+  // Takes the lock of `dir`, waiting at most `wait` for another holder; then an error of kind
+  // kLockBusy with kBusyText (and the lock file's path). A lock file that is no regular file (a
+  // directory, a link) or a lock the system refuses (ENOLCK on a network file system) is an error
+  // of kind kLockFailed. Only a directory that does not exist or that this process cannot write at
+  // all (read-only) gives no lock and no error: nothing can be written there, and the write that
+  // follows says why (LockPool refuses a missing pool itself).
   static Result<DirectoryLock> Acquire(const std::string& dir, std::chrono::milliseconds wait = kLockWait);
 
   bool held() const { return fd_ >= 0; }

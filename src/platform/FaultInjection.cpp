@@ -18,7 +18,7 @@ struct Plan {
   std::vector<Fault> faults;
   std::uint32_t killMask = 0;
   int killAt = 0;
-  std::array<int, 6> counts{};
+  std::array<int, 7> counts{};
   std::atomic<bool> active{false};  // read without the mutex by every file operation
 };
 

@@ -16,6 +16,7 @@ enum class FileOp : std::uint8_t {
   kRename,    // renaming, moving or linking a file
   kUnlink,    // removing a file
   kOpenRead,  // opening a file or a directory for reading
+  kLock,      // taking an advisory lock (flock)
 };
 
 // Bit masks for KillAt.

@@ -26,7 +26,7 @@ namespace {
 using faults::FileOp;
 
 Error FileError(std::string_view operation, const std::string& path, int err) {
-  return MakeError(std::string(operation) + " " + path + ": " + SystemErrorText(err));
+  return MakeError(ErrorKind::kOther, std::string(operation) + " " + path + ": " + SystemErrorText(err), err);
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -554,7 +554,12 @@ Status CopyThenRemove(const std::string& from, const std::string& to) {
     if (err == EEXIST) return TargetExists(from, to);
     return FileError("cannot move", from + " to " + to, err);
   }
-  if (auto synced = SyncDirectory(DirectoryOf(to)); !synced) return synced;
+  // A copy whose name may not be on the disk is no move: it goes, and the source stays the item.
+  if (auto synced = SyncDirectory(DirectoryOf(to)); !synced) {
+    ::unlink(to.c_str());
+    return MakeError(ErrorKind::kOther, "cannot move " + from + " to " + to + ": " + synced.error(),
+                     synced.failure().errnum);
+  }
   if (SysUnlink(from) != 0) {
     const int err = errno;
     ::unlink(to.c_str());

@@ -1,14 +1,31 @@
 #pragma once
-// A value or an error text that says where (file, operation, reason).
+// A value or an error that says where (file, operation, reason). An error carries a kind, so that
+// code can decide what to do about it without reading its text, and the operating system's error
+// number where one caused it.
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
 namespace relicor {
 
+enum class ErrorKind : std::uint8_t {
+  kOther,              // any failure nobody decides on
+  kLockBusy,           // another Relicor holds the lock (after the wait)
+  kLockFailed,         // the lock cannot be taken for another reason (not a regular file, ENOLCK, ...)
+  kNoDirectory,        // the directory to lock or work in does not exist
+  kJournalUnreadable,  // RELICOR.JNL cannot be read or is not a whole journal
+  kJournalRefused,     // RELICOR.JNL names a path outside its directories, or one path twice
+  kJournalForeign,     // RELICOR.JNL was written for directories of another identity (a copy)
+  kJournalStuck,       // a move RELICOR.JNL records cannot be finished or undone now
+};
+
 struct Error {
   std::string message;
+  ErrorKind kind = ErrorKind::kOther;
+  int errnum = 0;  // the errno behind it, or 0
 };
 
 template <typename T>
@@ -28,6 +45,9 @@ class [[nodiscard]] Result {
   const T* operator->() const { return &value(); }
 
   const std::string& error() const { return std::get<1>(data_).message; }
+  // The whole error, to pass on with its kind.
+  const Error& failure() const { return std::get<1>(data_); }
+  ErrorKind kind() const { return ok() ? ErrorKind::kOther : failure().kind; }
 
  private:
   std::variant<T, Error> data_;
@@ -37,14 +57,16 @@ template <>
 class [[nodiscard]] Result<void> {
  public:
   Result() = default;
-  Result(Error error) : error_(std::move(error.message)), failed_(true) {}  // NOLINT
+  Result(Error error) : error_(std::move(error)), failed_(true) {}  // NOLINT
 
   bool ok() const { return !failed_; }
   explicit operator bool() const { return ok(); }
-  const std::string& error() const { return error_; }
+  const std::string& error() const { return error_.message; }
+  const Error& failure() const { return error_; }
+  ErrorKind kind() const { return error_.kind; }
 
  private:
-  std::string error_;
+  Error error_;
   bool failed_ = false;
 };
 
@@ -52,6 +74,15 @@ using Status = Result<void>;
 
 inline Error MakeError(std::string message) {
   return Error{std::move(message)};
+}
+
+inline Error MakeError(ErrorKind kind, std::string message, int errnum = 0) {
+  return Error{std::move(message), kind, errnum};
+}
+
+// The same error with `prefix` before its text; kind and errno stay.
+inline Error Prefixed(std::string_view prefix, const Error& error) {
+  return Error{std::string(prefix) + error.message, error.kind, error.errnum};
 }
 
 }  // namespace relicor

@@ -374,6 +374,26 @@ std::string SidecarPath(const std::string& itemPath) {
   return itemPath.substr(0, keep) + "IT0";
 }
 
+std::vector<std::string> OtherSidecarSpellings(const std::string& itemPath) {
+  std::string path = SidecarPath(itemPath);
+  const std::size_t at = path.size() - 3;
+  std::vector<std::string> spellings;
+  for (const std::string_view extension : {"it0", "It0", "iT0"}) {
+    path.replace(at, 3, extension);
+    spellings.push_back(path);
+  }
+  return spellings;
+}
+
+std::string FindSidecarPath(const std::string& itemPath) {
+  std::string path = SidecarPath(itemPath);
+  if (PathOccupied(path)) return path;
+  for (std::string& other : OtherSidecarSpellings(itemPath)) {
+    if (PathOccupied(other)) return other;
+  }
+  return path;
+}
+
 std::vector<std::string> ItemCache::Paths() const {
   std::vector<std::string> paths = entries_.Paths();
   std::sort(paths.begin(), paths.end(), PathLess{});
@@ -437,7 +457,7 @@ bool ItemCache::CheckEntry(ItemEntry& entry, const std::string& path, const Side
   // A listing that shows no sidecar, for an entry read without one: nothing to look at.
   if (sidecars != nullptr && !sidecars->MayHoldSidecarOf(path) && entry.SidecarStamp() == kNoFileStamp)
     return true;
-  if (StampOfFile(SidecarPath(path)) != entry.SidecarStamp()) RereadSidecar(entry, path);
+  if (StampOfFile(FindSidecarPath(path)) != entry.SidecarStamp()) RereadSidecar(entry, path);
   return true;
 }
 
@@ -507,7 +527,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
 SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate,
                                        FileStamp* stamp) const {
   std::string problem;
-  const std::string sidecar = SidecarPath(path);
+  const std::string sidecar = FindSidecarPath(path);
   if (stamp != nullptr) *stamp = StampOfFile(sidecar);
   SidecarValues values = ReadSidecar(sidecar, now, fileDate, &problem);
   if (!problem.empty() && warn_) warn_(problem);
@@ -541,7 +561,7 @@ Status ItemCache::StoreItemInfo(const std::string& path) {
   meta.senderName = ShortString(currentMeta_.senderName, kMemberNameCapacity);
   meta.sendTo = ShortString(currentMeta_.sendTo, kMemberNameCapacity);
   entry->SetSidecarValues(meta);
-  const std::string sidecar = SidecarPath(path);
+  const std::string sidecar = FindSidecarPath(path);
   Status written = WriteSidecar(sidecar, meta, clock_.Now());
   // The sidecar is now what the entry holds.
   if (written) entry->SetSidecarStamp(StampOfFile(sidecar));
@@ -567,12 +587,20 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
 
   // The sidecar goes with its item. When it exists but cannot follow, the item goes back, so an
   // item never loses its bookkeeping.
-  const std::string sidecarFrom = SidecarPath(source);
+  // A sidecar of any letter case goes; at the new place it has the usual spelling.
+  std::string sidecarFrom = sidecar == SidecarSeen::kUnknown ? FindSidecarPath(source) : SidecarPath(source);
   const std::string sidecarTo = SidecarPath(destination);
   bool sidecarMoves =
       sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kUnknown && PathOccupied(sidecarFrom));
   if (sidecarMoves) {
-    if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
+    auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo);
+    if (!movedSidecar && sidecar == SidecarSeen::kListed && !PathOccupied(sidecarFrom)) {
+      if (std::string other = FindSidecarPath(source); other != sidecarFrom) {
+        sidecarFrom = std::move(other);
+        movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo);
+      }
+    }
+    if (!movedSidecar) {
       // A listed sidecar that has gone since leaves nothing to move.
       if (sidecar == SidecarSeen::kListed && !PathOccupied(sidecarFrom)) {
         sidecarMoves = false;

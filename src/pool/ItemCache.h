@@ -266,5 +266,10 @@ class ItemCache {
 
 // The sidecar path of an ITM path: its last three characters replaced by "IT0".
 std::string SidecarPath(const std::string& itemPath);
+// The sidecar path with the other letter cases of its extension ("it0", "It0", "iT0").
+std::vector<std::string> OtherSidecarSpellings(const std::string& itemPath);
+// The sidecar that is there for an ITM path: SidecarPath when it is there, else the first other
+// spelling that is (x.it0 is a sidecar too), else SidecarPath.
+std::string FindSidecarPath(const std::string& itemPath);
 
 }  // namespace relicor

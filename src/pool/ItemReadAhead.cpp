@@ -36,7 +36,7 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;
   if (sidecars != nullptr && !sidecars->MayHoldSidecarOf(path)) return read;
   read.sidecarRead = true;
-  const std::string sidecar = SidecarPath(path);
+  const std::string sidecar = FindSidecarPath(path);
   read.sidecarStamp = StampOfFile(sidecar);
   auto text = ReadSidecarText(sidecar);
   if (!text) {

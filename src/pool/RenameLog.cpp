@@ -52,6 +52,14 @@ std::optional<RenameLogEntry> ParseEntry(std::string_view line) {
                         std::string(stamp.substr(0, kItemKeyLength)), std::string(fileDate)};
 }
 
+// True when the file at `path` is the item the entry names (the same item key and file date).
+bool HoldsLoggedItem(const std::string& path, const RenameLogEntry& entry) {
+  auto head = ReadFileHeadAndTime(path, kItemRecordSize);
+  return head && head->data.size() >= kItemRecordSize &&
+         ItemRecord::FromBytes(head->data).ItemKey() == entry.itemKey &&
+         DateTimeText(head->modified).value_or("") == entry.fileDate;
+}
+
 // Why the item at `entry.to` may not go back to `entry.from`, or nothing. `occupied` tells whether
 // a name is taken as the undo has left things so far.
 template <typename Occupied>
@@ -158,6 +166,11 @@ Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logD
   std::vector<PlannedMove> moves;
   std::set<const RenameLogEntry*> kept;  // entries the log keeps
   for (auto it = log.entries.rbegin(); it != log.entries.rend(); ++it) {
+    // The log is written ahead of each batch: a run killed in one names renames it never made.
+    if (!PathOccupied(it->to) && FileExists(it->from) && HoldsLoggedItem(it->from, *it)) {
+      ++result.neverMade;
+      continue;
+    }
     if (auto refusal = RefusalOf(*it, occupied)) {
       result.refused.push_back({it->to, it->from, *refusal});
       kept.insert(&*it);

@@ -1,7 +1,8 @@
 #pragma once
 // The rename log: every rename run that renamed files writes RENAME.LOG in the pool directory
-// (Windows-1252, CR LF, replaced as a whole): the date and time of the run, then one line per
-// renamed item, "old -> new", followed by a tab and what the renamed file was then (its item key
+// (Windows-1252, CR LF, replaced as a whole), ahead of each batch of renames with the renames
+// about to be made, and at its end with those it made: the date and time of the run, then one line
+// per renamed item, "old -> new", followed by a tab and what the renamed file was then (its item key
 // and file date). Undo reverts the run the log holds: each item goes back to its old name, its
 // sidecar with it, unless the file changed since (it is gone, holds another item or has another
 // date) or its old name is taken.
@@ -59,6 +60,7 @@ struct RenameUndoResult {
   std::string runTime;
   std::vector<UndoStep> restored;
   std::vector<UndoStep> refused;
+  std::size_t neverMade = 0;  // renames the log named ahead that a killed run never made
 };
 
 // Reverts the run that the log of `logDir` holds, last rename first. The moves are recorded in the

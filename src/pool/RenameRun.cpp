@@ -442,20 +442,6 @@ Result<ListedNames> ListForRun(ItemCache& cache, const RenameRunOptions& options
   return names;
 }
 
-// Writes the log of the renames made (when there are any and a log was asked for).
-void WriteLogOf(const ItemCache& cache, const RenameRunOptions& options, RenameRunResult& result) {
-  if (options.logDir.empty() || result.renamed.empty()) return;
-  RenameLog log{DateTimeText(options.runTime).value_or(""), {}};
-  log.entries.reserve(result.renamed.size());
-  for (const RenameStep& step : result.renamed)
-    log.entries.push_back(RenameLogEntryOf(cache, step.from, step.to));
-  if (auto written = WriteRenameLog(options.logDir, log); !written) {
-    result.logError = written.error();
-  } else {
-    result.logPath = RenameLogPath(options.logDir);
-  }
-}
-
 // The moves of one run, made in batches: the names of a batch are chosen as if every move before
 // them succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
 // after it are named again in the next batch, from the names the files really have. The run's
@@ -574,25 +560,35 @@ class RenameMoves {
                              std::size_t end) {
     std::vector<PlannedMove> moves;
     moves.reserve(batch.size());
-    for (const Step& step : batch) moves.push_back({step.from, step.to});
-    if (auto recorded = journal_.Record(moves); !recorded) {
-      for (const Step& step : batch) result_.failed.push_back({step.from, step.to, recorded.error()});
-      for (std::size_t k = end; k < snapshot.size(); ++k)
-        result_.failed.push_back({snapshot[k], {}, recorded.error()});
+    for (const Step& step : batch) moves.push_back({step.from, step.to, std::nullopt});
+    std::vector<RenameLogEntry> planned;
+    planned.reserve(batch.size());
+    for (const Step& step : batch) planned.push_back(LogEntryBefore(step.from, step.to));
+    auto stop = [&](const std::string& reason) {
+      for (const Step& step : batch) result_.failed.push_back({step.from, step.to, reason});
+      for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
       return BatchEnd{false, std::nullopt};
+    };
+    // The log goes ahead of the batch (the renames made so far and the batch's), so that a run
+    // killed in the batch can be undone; a log that cannot be written stops the run here.
+    if (auto logged = WriteLogAhead(planned); !logged) {
+      result_.logError = logged.error();
+      return stop(logged.error());
     }
+    if (auto recorded = journal_.Record(moves); !recorded) return stop(recorded.error());
     names_.Add(journal_.path());  // a file the run made, not one that came
     BatchEnd outcome;
     std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
     for (std::size_t k = 0; k < batch.size(); ++k) {
       const Step& step = batch[k];
       std::string reason;
-      const std::string sidecarFrom = SidecarPath(step.from);
+      const std::string sidecarFrom = ListedSidecarOf(step.from);
       const ItemCache::SidecarSeen seen = !names_.Listed(step.from)   ? ItemCache::SidecarSeen::kUnknown
                                           : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
                                                                       : ItemCache::SidecarSeen::kNotListed;
       if (cache_.MoveItem(step.from, step.to, &reason, seen) == 0) {
         result_.renamed.push_back({step.from, step.to, {}});
+        logged_.push_back(planned[k]);
         names_.Remove(step.from);
         names_.Add(step.to);
         if (seen == ItemCache::SidecarSeen::kListed) {
@@ -606,7 +602,6 @@ class RenameMoves {
       if (!PathOccupied(step.from) && PathOccupied(step.to)) {
         // The item moved, its sidecar could not follow, and the item could not go back: the
         // journal stays, so the next command brings the two together.
-        WriteLogOf(cache_, options_, result_);
         return MakeError(reason + "; " + journal_.path() + " keeps the move for the next command to finish");
       }
       result_.failed.push_back({step.from, step.to, reason});
@@ -614,17 +609,76 @@ class RenameMoves {
       break;
     }
     if (auto late = MoveLateSidecars(cache_, unlisted, names_, journal_); !late) {
-      WriteLogOf(cache_, options_, result_);
       return MakeError(late.error());
     }
     return outcome;
   }
 
+  // The sidecar of `item` as the run's listing holds it: the usual spelling, or another letter case
+  // of its extension; the usual spelling when the listing holds none.
+  std::string ListedSidecarOf(const std::string& item) const {
+    std::string sidecar = SidecarPath(item);
+    if (names_.Holds(sidecar)) return sidecar;
+    for (std::string& other : OtherSidecarSpellings(item)) {
+      if (names_.Holds(other)) return other;
+    }
+    return sidecar;
+  }
+
+  // The log entry of a rename about to be made: what the file at `from` is now.
+  RenameLogEntry LogEntryBefore(const std::string& from, const std::string& to) const {
+    RenameLogEntry entry{from, to, {}, {}};
+    if (const ItemEntry* item = cache_.Find(from)) {
+      entry.itemKey = item->Record().ItemKey();
+      entry.fileDate = DateTimeText(item->FileDate()).value_or("");
+    }
+    return entry;
+  }
+
+  Status WriteLogAhead(const std::vector<RenameLogEntry>& planned) {
+    if (options_.logDir.empty()) return {};
+    if (!logAhead_) {
+      // What the log held before the run, for a run that ends up renaming nothing.
+      auto before = ReadWholeFileIfPresent(RenameLogPath(options_.logDir));
+      logBefore_ = before ? *before : std::nullopt;
+    }
+    RenameLog log{DateTimeText(options_.runTime).value_or(""), logged_};
+    log.entries.insert(log.entries.end(), planned.begin(), planned.end());
+    if (auto written = WriteRenameLog(options_.logDir, log); !written) return written;
+    logAhead_ = true;
+    return {};
+  }
+
+ public:
+  // The log as the run ends: the renames it made; the log before it when it made none.
+  void WriteFinalLog() {
+    if (options_.logDir.empty() || !logAhead_) return;
+    const std::string path = RenameLogPath(options_.logDir);
+    Status written;
+    if (!logged_.empty()) {
+      written =
+          WriteRenameLog(options_.logDir, RenameLog{DateTimeText(options_.runTime).value_or(""), logged_});
+    } else if (logBefore_) {
+      written = AtomicReplaceFile(path, *logBefore_);
+    } else {
+      written = RemoveFile(path);
+    }
+    if (!written) {
+      result_.logError = written.error();
+    } else if (!logged_.empty()) {
+      result_.logPath = path;
+    }
+  }
+
+ private:
   ItemCache& cache_;
   const RenameRunOptions& options_;
   ListedNames& names_;
   RenameRunResult& result_;
   MoveJournal journal_;
+  std::vector<RenameLogEntry> logged_;  // the renames made
+  bool logAhead_ = false;               // the run has written the log
+  std::optional<std::string> logBefore_;
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
 };
 
@@ -720,7 +774,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   if (next < snapshot.size()) {
     if (auto named = run.NameAndMove(snapshot, next); !named) return MakeError(named.error());
   }
-  WriteLogOf(cache, options, result);
+  run.WriteFinalLog();
   if (auto cleared = run.journal().Clear(); !cleared) return MakeError(cleared.error());
   result.handled = snapshot.size() - run.gone();
   if (options.progress) options.progress(snapshot.size(), snapshot.size());

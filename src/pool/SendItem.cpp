@@ -1,5 +1,7 @@
 #include "pool/SendItem.h"
 
+#include <cmath>
+
 #include "platform/FileSystem.h"
 #include "pool/MoveJournal.h"
 #include "pool/Sidecar.h"
@@ -18,12 +20,6 @@ SendResult Ended(SendOutcome outcome, std::string message = {}) {
   result.outcome = outcome;
   result.message = std::move(message);
   return result;
-}
-
-// Puts the sidecar of `path` back as it was before the send: its earlier bytes, or no file.
-std::string RestoreSidecar(const std::string& path, bool existed, const std::string& content) {
-  const Status restored = existed ? AtomicReplaceFile(path, content) : RemoveFile(path);
-  return restored ? std::string() : restored.error();
 }
 
 }  // namespace
@@ -67,52 +63,54 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
       if (PathOccupied(taken)) return moveFailed(taken + " already exists");
     }
   }
+  // A sidecar that cannot be read (a link, too large) could not carry the recipient.
+  if (auto content = ReadSidecarText(FindSidecarPath(selectedFile)); !content)
+    return MakeError(content.error());
 
-  const std::string sidecar = SidecarPath(selectedFile);
-  auto content = ReadSidecarText(sidecar);
-  if (!content) return MakeError(content.error());
-  const bool hadSidecar = content->has_value();
-  const std::string oldSidecar = hadSidecar ? **content : std::string();
-
+  // The send is one step: the journal holds the move with the recipient and the date, which the
+  // sidecar gets only once the item is in the sent directory. A run killed on the way leaves the
+  // unsent item as it was, or the sent one with its recipient (the next command finishes it).
   const DateTime now = clock.Now();
-  ItemMeta& meta = cache.CurrentMeta();
-  const ItemMeta before = meta;
-  meta.sendTo = ShortString(selectedMember, kMemberNameCapacity);
-  meta.sentAt = now;
-  result.written = {{kSendToKey, meta.sendTo}, {kSentAtKey, SafeDateText(now, now)}};
-  if (auto stored = StoreItemInfoOrRevert(cache, selectedFile, before); !stored) {
-    return MakeError(stored.error());
-  }
-
-  std::string reason;
+  const std::string sendTo = ShortString(selectedMember, kMemberNameCapacity);
+  const std::string sentAt = SafeDateText(now, now);
   MoveJournal journal(journalDir);
-  if (auto recorded = journal.Record({{selectedFile, result.destination}}); !recorded) {
-    reason = recorded.error();
-  } else if (cache.MoveItem(selectedFile, result.destination, &reason) == 0) {
-    reason.clear();
-  } else if (!PathOccupied(selectedFile) && PathOccupied(result.destination)) {
-    // The item moved, its sidecar could not follow, and the item could not go back: the journal
-    // stays, so the next command brings the two together.
-    return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
-  } else if (reason.empty()) {
-    reason = "the item file could not be moved";
-  }
-  if (auto cleared = journal.Clear(); !cleared && reason.empty()) {
-    // The move is done; only its record could not be removed (the next command repairs nothing).
-    result.outcome = SendOutcome::kSent;
-    result.message = cleared.error();
-    return result;
-  }
-  if (!reason.empty()) {
-    // The item stayed in the pool: its cache entry and its sidecar get their earlier values back.
-    cache.CurrentMeta() = before;
-    (void)cache.StoreItemInfo(selectedFile);
-    if (std::string notRestored = RestoreSidecar(sidecar, hadSidecar, oldSidecar); !notRestored.empty()) {
-      reason += "; " + notRestored;
-    }
-    result.written.clear();
+  const std::string keeps = "; " + journal.path() + " keeps the move for the next command to finish";
+  if (auto recorded = journal.Record({{selectedFile, result.destination, SendStamp{sendTo, sentAt}}});
+      !recorded)
+    return moveFailed(recorded.error());
+  std::string reason;
+  if (cache.MoveItem(selectedFile, result.destination, &reason) != 0) {
+    // The item moved, its sidecar could not follow, and the item could not go back.
+    if (!PathOccupied(selectedFile) && PathOccupied(result.destination))
+      return MakeError(ErrorKind::kJournalStuck, reason + keeps);
+    if (reason.empty()) reason = "the item file could not be moved";
+    if (auto cleared = journal.Clear(); !cleared) reason += "; " + cleared.error();
     return moveFailed(reason);
   }
+  // The moved entry is the current item, with the bookkeeping of the moved sidecar. The sidecar
+  // keeps the day only, and so does the entry, as a load of the sidecar would give it.
+  const std::string sidecarThere = SidecarPath(result.destination);
+  auto arrived = ReadSidecarText(sidecarThere);  // the bookkeeping as it came
+  if (!arrived) return MakeError(ErrorKind::kJournalStuck, arrived.error() + keeps);
+  ItemMeta& meta = cache.CurrentMeta();
+  meta.sendTo = sendTo;
+  meta.sentAt = std::floor(now);
+  if (auto stored = cache.StoreItemInfo(result.destination); !stored) {
+    // The item goes back unsent, its sidecar as it came (a write that failed late may be in place).
+    std::string why = stored.error();
+    const Status restored = *arrived                     ? AtomicReplaceFile(sidecarThere, **arrived)
+                            : PathOccupied(sidecarThere) ? RemoveFile(sidecarThere)
+                                                         : Status();
+    if (!restored) return MakeError(ErrorKind::kJournalStuck, why + "; " + restored.error() + keeps);
+    std::string back;
+    if (cache.MoveItem(result.destination, selectedFile, &back) != 0)
+      return MakeError(ErrorKind::kJournalStuck, why + "; " + back + keeps);
+    if (auto cleared = journal.Clear(); !cleared) why += "; " + cleared.error();
+    return moveFailed(why);
+  }
+  if (auto cleared = journal.Clear(); !cleared)
+    return MakeError(ErrorKind::kJournalStuck, cleared.error() + keeps);
+  result.written = {{kSendToKey, sendTo}, {kSentAtKey, sentAt}};
   result.outcome = SendOutcome::kSent;
   return result;
 }

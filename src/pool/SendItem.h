@@ -44,11 +44,13 @@ struct SendResult {
 std::string SendDestination(std::string_view sentDir, std::string_view itemPath);
 
 // "Prepare Item to send": SendTo := the first 18 characters of the member's name, SentAt := now,
-// then the item and its sidecar move into `sentDir`. A move never replaces a file there. When the
-// move fails, the sidecar and the cache entry keep the values they had before. A sidecar that
-// cannot be written is an error, and nothing is moved. The move is recorded in the journal in
-// `journalDir` (the pool directory) first. The caller holds the pool's lock; the sidecar is read
-// again before it is changed. A path that does not end in ".ITM" is refused.
+// and the item and its sidecar move into `sentDir`, as one step: the move is recorded in the
+// journal in `journalDir` (the pool directory) with the recipient and the date, the item and its
+// sidecar move, and only then the sidecar at its new place gets the two values. A run killed on the
+// way leaves the item unsent in the pool or sent with its recipient (the journal's repair finishes
+// it). A move never replaces a file there; a move that fails, or a sidecar that cannot be written
+// at the new place (the item then goes back), changes nothing. The caller holds the pool's lock;
+// the sidecar is read again before it is changed. A path that does not end in ".ITM" is refused.
 Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const std::string& selectedFile,
                                      const std::string& selectedMember, const std::string& sentDir,
                                      const std::string& journalDir);

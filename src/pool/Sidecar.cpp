@@ -80,7 +80,9 @@ SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
   std::vector<std::size_t> codes;
   for (const DirEntry& entry : entries) {
     const std::string_view name = entry.name;
-    if (name.size() >= 3 && name.substr(name.size() - 3) == "IT0") codes.push_back(NameCode(name));
+    // Any letter case of the extension names a sidecar: each is noted as the usual spelling.
+    if (name.size() < 3 || !EqualsNoCase(name.substr(name.size() - 3), "IT0")) continue;
+    codes.push_back(NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0"));
   }
   if (codes.empty()) return;
   std::size_t slotCount = 16;

@@ -181,11 +181,16 @@ struct Session::Impl {
   // command's start, the GUI's first command there): each look lists the whole directory, and a
   // pool of 100,000 items is not listed twice for one command. Scans remove those they list too.
   Result<PoolLock> Lock(const std::string& dir, std::chrono::milliseconds wait = kLockWait) {
-    const Tidy tidy = tidiedDirectories.count(dir) == 0 ? Tidy::kYes : Tidy::kNo;
-    auto held = LockPool(dir, wait, tidy);
+    PoolLockOptions options;
+    options.wait = wait;
+    options.tidy = tidiedDirectories.count(dir) == 0 ? Tidy::kYes : Tidy::kNo;
+    options.sentDir = settings.pathToSent;
+    options.lockRequired = !flags.noLock;
+    auto held = LockPool(dir, options);
     if (!held) return held;
     BeginCommand();
     tidiedDirectories.insert(dir);
+    if (!held->warning.empty()) ui.Notify(held->warning);
     for (const std::string& line : held->repaired) ui.Notify("repaired: " + line);
     return held;
   }
@@ -317,6 +322,16 @@ void Session::Start() {
     }
   }
   s.ReloadMembers();
+  // Temporary files a killed run left beside RELICOR.INI and IDENT.ID, under that directory's lock;
+  // when another Relicor holds it, they wait for the next start.
+  const std::string home = WithoutTrailingSeparator(s.programDir);
+  if (auto held = DirectoryLock::Acquire(home, std::chrono::milliseconds(0)); held && held->held()) {
+    for (const std::string& line : RemoveLeftovers(home)) s.ui.Notify("repaired: " + line);
+  }
+}
+
+std::string Session::JournalDirectory() const {
+  return impl_->WorkDirectory();
 }
 
 Status Session::RecoverPool() {
@@ -325,8 +340,8 @@ Status Session::RecoverPool() {
   // Only a pool that nobody writes now: a journal another Relicor holds the lock for is its own,
   // live one; the next command that takes the lock repairs whatever that run leaves.
   auto held = s.Lock(s.settings.pathToPool, std::chrono::milliseconds(0));
-  if (!held && held.error().rfind(kBusyText, 0) == 0) return {};
-  if (!held) return MakeError(held.error());
+  if (!held && held.kind() == ErrorKind::kLockBusy) return {};
+  if (!held) return held.failure();
   return {};
 }
 

@@ -35,6 +35,7 @@ struct OptionFlags {
   bool additionalInfo = false;  // CBAddInfo
   bool dumpWindow = false;      // CBDumpView
   bool decimalView = false;     // CBDec
+  bool noLock = false;          // the keeper's --no-lock: a lock that cannot be taken is told, not fatal
 };
 
 // What a front end provides to the session. Every call has a harmless default.
@@ -221,6 +222,9 @@ class Session {
   // Reverts the last run that RENAME.LOG holds (items whose files changed since are left, and
   // stay in the log), sidecars with their items, under the pool's lock and its journal.
   Result<RenameUndoResult> UndoRename();
+  // The directory of the move journal (and the pool's lock): the pool directory, or the program
+  // directory when no pool is set.
+  std::string JournalDirectory() const;
   // The rename log's directory.
   std::string RenameLogDirectory() const;
   // "&Add to dupe&&hackbase" for `path` (asks through Confirm).

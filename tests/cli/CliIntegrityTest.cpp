@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <set>
@@ -135,7 +136,8 @@ class PoolFixture {
 
 // Kills `command` at every rename, removal and flush in turn; after each kill the next command
 // (members list, in a process of its own) repairs the pool.
-void KillAtEveryPoint(const std::vector<std::string>& command, int* points) {
+void KillAtEveryPoint(const std::vector<std::string>& command, int* points,
+                      const std::function<void(const PoolFixture&, const std::string&)>& check = {}) {
   for (int n = 1;; ++n) {
     ASSERT_LT(n, 400) << "the command never ran to its end";
     PoolFixture fixture;
@@ -143,6 +145,7 @@ void KillAtEveryPoint(const std::vector<std::string>& command, int* points) {
     const CliRun next = RunProgram(fixture.Args({"members", "list"}), fixture.dir.file("next"));
     EXPECT_EQ(next.status, kExitOk) << next.err;
     fixture.ExpectWhole("killed at " + std::to_string(n));
+    if (check) check(fixture, "killed at " + std::to_string(n));
     if (!killed) {
       *points = n - 1;
       std::cout << "kill points: " << *points << "\n";
@@ -630,9 +633,8 @@ TEST(CliIntegrity, EveryWritePathFailsCleanly) {
 TEST(CliIntegrity, AMoveStuckHalfWayIsLeftToTheJournal) {
   for (const std::string command : {"send", "rename"}) {
     PoolFixture fixture;
-    // The sidecar cannot follow its item, and the item cannot go back (a send first writes the
-    // sidecar, with a rename of its own).
-    faults::Inject({faults::FileOp::kRename, EIO, ".IT0", command == "send" ? 1 : 0, -1});
+    // The sidecar cannot follow its item, and the item cannot go back.
+    faults::Inject({faults::FileOp::kRename, EIO, ".IT0", 0, -1});
     faults::Inject({faults::FileOp::kRename, EIO, ".ITM", 1, -1});
     const CliRun run =
         InProcess(fixture.Args(command == "send" ? std::vector<std::string>{"send", "{pool}/a.ITM", "Bob"}
@@ -646,6 +648,273 @@ TEST(CliIntegrity, AMoveStuckHalfWayIsLeftToTheJournal) {
     EXPECT_NE(next.err.find("repaired: moved the sidecar "), std::string::npos) << next.err;
     fixture.ExpectWhole(command + " stuck half way, then repaired");
   }
+}
+
+// Item 1 (pool/a.ITM) after a send was stopped: still in the pool with its sidecar as it was, or in
+// the sent directory with its recipient.
+void ExpectUnsentOrSent(const PoolFixture& fixture, const std::string& when) {
+  const bool inPool = fs::exists(fixture.pool + "/a.ITM");
+  EXPECT_NE(inPool, fs::exists(fixture.sent + "/a.ITM")) << when;
+  if (inPool) {
+    EXPECT_EQ(ReadFile(fixture.pool + "/a.IT0"), "[Iteminfos]\r\nSenderName=Sender1\r\n") << when;
+  } else {
+    EXPECT_NE(ReadFile(fixture.sent + "/a.IT0").find("SendTo=Bob\r\n"), std::string::npos) << when;
+  }
+}
+
+TEST(CliIntegrity, AKilledSendLeavesTheItemUnsentOrSentWithItsRecipient) {
+  int points = 0;
+  KillAtEveryPoint({"send", "{pool}/a.ITM", "Bob"}, &points, ExpectUnsentOrSent);
+  EXPECT_GT(points, 5);
+}
+
+TEST(CliIntegrity, ASendRunInsideThePoolIsRepairedFromAnyDirectory) {
+  // Killed between the item's rename and its sidecar's; the send was given relative paths.
+  bool split = false;
+  for (int n = 1; n < 60 && !split; ++n) {
+    PoolFixture fixture;
+    const bool killed =
+        KilledRun({"--home", fixture.home, "--pool", ".", "--sent", "../sent", "send", "a.ITM", "Bob"}, n,
+                  fixture.pool);
+    if (!killed) break;
+    split = fs::exists(fixture.sent + "/a.ITM") && fs::exists(fixture.pool + "/a.IT0");
+    if (!split) continue;
+    // The next command runs from the sent directory, where a.ITM names the sent item.
+    const std::string scratch = fixture.dir.file("next");
+    const int raw = std::system(("cd '" + fixture.sent + "' && " + RELICOR_CLI_PATH + " --home '" +
+                                 fixture.home + "' --pool '" + fixture.pool + "' --sent '" + fixture.sent +
+                                 "' members list > " + scratch + ".out 2> " + scratch + ".err")
+                                    .c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << ReadFile(scratch + ".err");
+    fixture.ExpectWhole("repaired from the sent directory");
+    ExpectUnsentOrSent(fixture, "repaired from the sent directory");
+  }
+  EXPECT_TRUE(split) << "no kill point left the item sent and its sidecar behind";
+}
+
+// Between file systems a move is a copy: every flush that fails is told, and the item is in one
+// place only, whole; a second try works.
+TEST(CliIntegrity, ASendToAnotherFileSystemReportsEveryFailedFlush) {
+  auto acrossFileSystems = [](const PoolFixture& fixture) {
+    faults::Inject({faults::FileOp::kRename, EXDEV, fixture.pool + "/a.I", 0, -1});
+  };
+  int flushes = 0;
+  {
+    PoolFixture fixture;
+    faults::Clear();
+    acrossFileSystems(fixture);
+    const CliRun run = InProcess(fixture.Args({"send", "{pool}/a.ITM", "Bob"}));
+    flushes = faults::Count(faults::Bit(faults::FileOp::kFsync));
+    faults::Clear();
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ExpectUnsentOrSent(fixture, "copied");
+    EXPECT_FALSE(fs::exists(fixture.pool + "/a.ITM"));
+  }
+  ASSERT_GT(flushes, 4);
+  for (int k = 0; k < flushes; ++k) {
+    const std::string when = "flush " + std::to_string(k) + " fails";
+    PoolFixture fixture;
+    acrossFileSystems(fixture);
+    faults::Inject({faults::FileOp::kFsync, EIO, "", k, 1});
+    const CliRun run = InProcess(fixture.Args({"send", "{pool}/a.ITM", "Bob"}));
+    faults::Clear();
+    EXPECT_EQ(run.status, kExitFailed) << when << ": " << run.err;
+    EXPECT_NE(run.err.find(std::strerror(EIO)), std::string::npos) << when << ": " << run.err;
+    const CliRun next = InProcess(fixture.Args({"members", "list"}));
+    EXPECT_EQ(next.status, kExitOk) << when << ": " << next.err;
+    fixture.ExpectWhole(when);
+    ExpectUnsentOrSent(fixture, when);
+    if (fs::exists(fixture.pool + "/a.ITM")) {
+      const CliRun again = InProcess(fixture.Args({"send", "{pool}/a.ITM", "Bob"}));
+      EXPECT_EQ(again.status, kExitOk) << when << ", then again: " << again.err;
+      ExpectUnsentOrSent(fixture, when + ", then again");
+    }
+  }
+}
+
+TEST(CliIntegrity, ALockThatCannotBeTakenFailsTheCommandUnlessTheKeeperSaysNoLock) {
+  struct Case {
+    const char* what;
+    std::function<void(const PoolFixture&)> make;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"directory", [](const PoolFixture& f) { fs::create_directory(f.pool + "/RELICOR.LCK"); },
+       "RELICOR.LCK must be a regular file, and it is a directory"},
+      {"link",
+       [](const PoolFixture& f) {
+         fs::create_symlink(f.dir.write("elsewhere", ""), f.pool + "/RELICOR.LCK");
+       },
+       "RELICOR.LCK must be a regular file, and it is a symbolic link"},
+      {"ENOLCK",
+       [](const PoolFixture&) {
+         faults::Inject({faults::FileOp::kLock, ENOLCK, "pool/RELICOR.LCK", 0, -1});
+       },
+       "RELICOR.LCK: " + std::string(std::strerror(ENOLCK))},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PoolFixture fixture;
+    c.make(fixture);
+    const CliRun run = InProcess(fixture.Args({"members", "add", "Zed"}));
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("relicor-cli: cannot lock " + fixture.pool + ": " + fixture.pool + "/" + c.text),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFile(fixture.pool + "/PLAYERS.TXT"), "Bob\r\n");
+    const CliRun unlocked = InProcess(fixture.Args({"--no-lock", "members", "add", "Zed"}));
+    faults::Clear();
+    EXPECT_EQ(unlocked.status, kExitOk) << unlocked.err;
+    EXPECT_NE(unlocked.err.find(c.text + "; going on without the lock"), std::string::npos) << unlocked.err;
+    EXPECT_EQ(ReadFile(fixture.pool + "/PLAYERS.TXT"), "Bob\r\nZed\r\n");
+  }
+}
+
+TEST(CliIntegrity, AWritingCommandOnAPoolThatDoesNotExistSaysSo) {
+  PoolFixture fixture;
+  const std::string missing = fixture.dir.file("missing");
+  for (const auto& command : {std::vector<std::string>{"members", "add", "Zed"},
+                              std::vector<std::string>{"assign", "points", fixture.pool + "/a.ITM"},
+                              std::vector<std::string>{"rename", "--yes"}}) {
+    std::vector<std::string> args = {"--home", fixture.home, "--pool", missing, "--sent", fixture.sent};
+    args.insert(args.end(), command.begin(), command.end());
+    const CliRun run = InProcess(args);
+    EXPECT_EQ(run.status, kExitFailed) << command[0];
+    EXPECT_NE(run.err.find("cannot lock " + missing + ": the directory does not exist"), std::string::npos)
+        << command[0] << ": " << run.err;
+  }
+  EXPECT_FALSE(fs::exists(missing));
+  fixture.ExpectWhole("nothing done");
+}
+
+TEST(CliIntegrity, LeftoversOfKilledRunsGoInTheHomeAndTheSentDirectoryToo) {
+  PoolFixture fixture;
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string dead = "-" + std::to_string(child) + "-123456";
+  fixture.dir.write("home/IDENT.ID.tmp" + dead, "half a database");
+  fixture.dir.write("home/RELICOR.INI.tmp" + dead, "half the settings");
+  fixture.dir.write("sent/d.ITM.tmp" + dead, "half a copy");
+  const CliRun run = InProcess(fixture.Args({"members", "list"}));
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_TRUE(TemporaryFiles(fixture.dir.path()).empty()) << TemporaryFiles(fixture.dir.path())[0];
+  EXPECT_NE(run.err.find("removed " + fixture.sent + "/d.ITM.tmp" + dead), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("removed " + fixture.home + "/IDENT.ID.tmp" + dead), std::string::npos) << run.err;
+}
+
+// The file names of the pool and the sent directory.
+std::set<std::string> Names(const PoolFixture& fixture) {
+  std::set<std::string> names;
+  for (const std::string& d : {fixture.pool, fixture.sent}) {
+    for (const auto& entry : fs::directory_iterator(d))
+      names.insert(d.substr(fixture.dir.path().size()) + "/" + entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(CliIntegrity, AKilledRenameRunCanBeUndone) {
+  std::set<std::string> before;
+  {
+    PoolFixture probe;
+    before = Names(probe);
+  }
+  int undone = 0;
+  for (int n = 1;; ++n) {
+    ASSERT_LT(n, 400);
+    PoolFixture fixture;
+    const bool killed = KilledRun(fixture.Args({"rename", "--yes"}), n);
+    if (!killed) break;
+    EXPECT_EQ(InProcess(fixture.Args({"members", "list"})).status, kExitOk);
+    if (!fs::exists(fixture.pool + "/RENAME.LOG")) {
+      // Killed before the log, and so before any rename.
+      EXPECT_EQ(Names(fixture), before) << "killed at " << n;
+      continue;
+    }
+    const CliRun undo = InProcess(fixture.Args({"rename", "--undo"}));
+    EXPECT_EQ(undo.status, kExitOk) << "killed at " << n << ": " << undo.err;
+    fixture.ExpectWhole("killed at " + std::to_string(n) + ", then undone");
+    std::set<std::string> after = Names(fixture);
+    EXPECT_EQ(after.count("/pool/PLAYERS.TXT"), 1u) << "killed at " << n;
+    after.erase("/pool/PLAYERS.TXT");
+    std::set<std::string> expected = before;
+    expected.erase("/pool/PLAYERS.TXT");
+    EXPECT_EQ(after, expected) << "killed at " << n;
+    ++undone;
+  }
+  EXPECT_GT(undone, 5);
+}
+
+TEST(CliIntegrity, ARenameRunOnAFullDiskStopsBeforeTheFirstRename) {
+  PoolFixture fixture;
+  const std::set<std::string> before = Names(fixture);
+  faults::Inject({faults::FileOp::kWrite, ENOSPC, "RENAME.LOG", 0, -1});
+  const CliRun run = InProcess(fixture.Args({"rename", "--yes"}));
+  faults::Clear();
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_NE(run.err.find("cannot write " + fixture.pool + "/RENAME.LOG: No space left on device"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("0 renamed"), std::string::npos) << run.err;
+  EXPECT_EQ(Names(fixture), before);
+  fixture.ExpectWhole("full disk");
+}
+
+TEST(CliIntegrity, ASidecarWithALowerCaseExtensionIsTheItemsSidecar) {
+  PoolFixture fixture;
+  fs::rename(fixture.pool + "/b.IT0", fixture.pool + "/b.it0");
+  fs::rename(fixture.pool + "/a.IT0", fixture.pool + "/a.iT0");
+  CliRun run = InProcess(fixture.Args({"report", "{pool}/b.ITM"}));
+  EXPECT_NE(run.out.find("Sender2"), std::string::npos) << run.out;
+  // Assigned, sent and renamed, it stays the one sidecar of its item.
+  ASSERT_EQ(InProcess(fixture.Args({"assign", "points", "{pool}/b.ITM"})).status, kExitOk);
+  EXPECT_FALSE(fs::exists(fixture.pool + "/b.IT0"));
+  EXPECT_NE(ReadFile(fixture.pool + "/b.it0").find("Points4Item=1\r\n"), std::string::npos);
+  run = InProcess(fixture.Args({"send", "{pool}/a.ITM", "Bob"}));
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_NE(ReadFile(fixture.sent + "/a.IT0").find("SendTo=Bob\r\n"), std::string::npos);
+  run = InProcess(fixture.Args({"rename", "--yes"}));
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  fixture.ExpectWhole("renamed");
+  for (const auto& entry : fs::directory_iterator(fixture.pool)) {
+    EXPECT_EQ(entry.path().extension().string().find("it0"), std::string::npos) << entry.path();
+    EXPECT_EQ(entry.path().extension().string().find("iT0"), std::string::npos) << entry.path();
+  }
+}
+
+TEST(CliIntegrity, AJournalTheRepairRefusesStopsEveryWriterUntilTheKeeperClearsIt) {
+  PoolFixture fixture;
+  const std::string outside = fixture.dir.write("notes.txt", "private");
+  const std::string journal = "RELICOR MOVES 2\r\nDIR\t" + fixture.dir.path() + "\t1\t2\r\nMOVE\t" + outside +
+                              "\t" + fixture.dir.path() + "/./notes.txt\r\nEND\r\n";
+  fixture.dir.write("pool/RELICOR.JNL", journal);
+  CliRun run = InProcess(fixture.Args({"members", "add", "Zed"}));
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_NE(run.err.find(fixture.pool + "/RELICOR.JNL names " + fixture.dir.path() +
+                         ", which is neither the pool nor the sent directory nor below them"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("relicor-cli journal discard"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFile(outside), "private");
+  EXPECT_EQ(ReadFile(fixture.pool + "/PLAYERS.TXT"), "Bob\r\n");
+
+  run = InProcess(fixture.Args({"journal"}));
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.out.rfind("journal " + fixture.pool + "/RELICOR.JNL:\n", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("  move " + outside + " -> " + fixture.dir.path() + "/./notes.txt"),
+            std::string::npos)
+      << run.out;
+  run = InProcess(fixture.Args({"journal", "finish"}));
+  EXPECT_EQ(run.status, kExitFailed) << "a path with a dot is never obeyed";
+  EXPECT_EQ(ReadFile(outside), "private");
+  run = InProcess(fixture.Args({"journal", "discard"}));
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_FALSE(fs::exists(fixture.pool + "/RELICOR.JNL"));
+  EXPECT_EQ(ReadFile(outside), "private");
+  EXPECT_EQ(InProcess(fixture.Args({"members", "add", "Zed"})).status, kExitOk);
+  run = InProcess(fixture.Args({"journal"}));
+  EXPECT_EQ(run.status, kExitOk);
+  EXPECT_EQ(run.out, "no journal: " + fixture.pool + "/RELICOR.JNL does not exist\n");
 }
 
 // Published pages: the stylesheet, 26 class pages, the history and the entrance page.

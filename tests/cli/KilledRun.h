@@ -17,10 +17,12 @@
 namespace relicor::cli {
 
 // Runs relicor-cli in a child process that is killed (SIGKILL) just before its `killAt`th
-// rename, removal or flush. True when the kill came, false when the command ran to its end first.
-inline bool KilledRun(const std::vector<std::string>& args, int killAt) {
+// rename, removal or flush, in the working directory `cwd` when one is given. True when the kill
+// came, false when the command ran to its end first.
+inline bool KilledRun(const std::vector<std::string>& args, int killAt, const std::string& cwd = {}) {
   const pid_t child = ::fork();
   if (child == 0) {
+    if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(3);
     faults::KillAt(faults::Bit(faults::FileOp::kRename) | faults::Bit(faults::FileOp::kUnlink) |
                        faults::Bit(faults::FileOp::kFsync),
                    killAt);

@@ -114,7 +114,7 @@ TEST(SidecarTest, ListingTellsWhichItemsMayHaveASidecar) {
   const std::vector<Case> cases = {
       {"/pool/A.ITM",    true},   // 0
       {"/pool/b.itm",    true},   // 1 the sidecar is "b.IT0" whatever the item's letter case
-      {"/pool/c.ITM",    false},  // 2 "c.it0" is not the name a sidecar is read under
+      {"/pool/c.ITM",    true},   // 2 "c.it0" is a sidecar too, in any letter case
       {"/pool/D.ITM",    false},  // 3
       {"/pool/E.ITM",    true},   // 4 whatever stands under the name is tried as before
       {"/pool/N57.ITM",  true},   // 5
