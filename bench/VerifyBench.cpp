@@ -25,23 +25,25 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-// Creation infos of the common paths: drops of levels 1-30 with the unique chance of a monster
-// or a unique monster, shop stock.
+// Creation infos of the common paths, each at a level its source stores: monster drops (1-30)
+// with the unique chance of a monster or a unique monster; premium and Wirt's stock (1-30);
+// Griswold's and Adria's stock (6-16).
 std::uint16_t CreateInfoFor(std::uint32_t r) {
   const std::uint16_t level = static_cast<std::uint16_t>(1 + r % 30);
+  const std::uint16_t townLevel = static_cast<std::uint16_t>(6 + r % 11);
   switch ((r >> 8) % 8) {
     case 0:
-      return level | gen::cf::kSmith;
+      return townLevel | gen::cf::kSmith;
     case 1:
       return level | gen::cf::kSmithPremium;
     case 2:
       return level | gen::cf::kBoy;
     case 3:
-      return level | gen::cf::kWitch;
+      return townLevel | gen::cf::kWitch;
     case 4:
-      return (2 * level) | gen::cf::kUper15 | gen::cf::kOnlyGood;
+      return level | gen::cf::kUper15 | gen::cf::kOnlyGood;
     default:
-      return (2 * level) | gen::cf::kUper1;
+      return level | gen::cf::kUper1;
   }
 }
 

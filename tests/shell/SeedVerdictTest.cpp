@@ -10,6 +10,7 @@
 #include "support/GameItems.h"
 #include "support/GeneratedRecord.h"
 #include "support/RecordBuilder.h"
+#include "support/ReportLines.h"
 
 namespace relicor {
 namespace {
@@ -28,15 +29,14 @@ constexpr int kPremiumLevelMax = 30;                      // SpawnOnePremium hol
 
 // The report's lines for the record: the unique checks and the source and level lines, and with
 // `whole` the effect section and the prices too (every part that raises a hack finding).
-std::vector<std::string> ReportLines(const ItemRecord& item, bool whole = false) {
-  LineSink sink;
-  FindingState findings;
-  EffectPass pass(item, PassOptions{}, findings, sink, nullptr);
+std::vector<std::string> LinesOfReport(const ItemRecord& item, bool whole = false) {
+  ItemReport report;
+  EffectPass pass(item, PassOptions{}, report);
   pass.UniqueChecks();
   if (whole) pass.EffectSection();
   pass.SourceAndLevelLines();
   if (whole) pass.FinalPrice();
-  return sink.OutputList();
+  return test::LinesOf(report.lines);
 }
 
 bool HasRule(const std::vector<std::string>& lines, const std::string& code) {
@@ -98,7 +98,7 @@ TEST(SeedVerdictTest, EachSourceStoresItsOwnLevels) {
       const ItemRecord r = Made(120, static_cast<std::uint16_t>(c.flags | level), 545145866 + level);
       const gen::SeedVerdict v = gen::CheckRecord(r);
       EXPECT_EQ(v.verdict, Verdict::kGenuine) << c.source << " at " << level << ": " << VerdictText(v);
-      EXPECT_FALSE(HasRule(ReportLines(r), "002")) << c.source << " at " << level;
+      EXPECT_FALSE(HasRule(LinesOfReport(r), "002")) << c.source << " at " << level;
     }
     for (const int level : c.past) {
       // Made where the game makes it, then moved to the level no source stores.
@@ -109,7 +109,7 @@ TEST(SeedVerdictTest, EachSourceStoresItsOwnLevels) {
       EXPECT_EQ(v.differences.front().field, "creation level") << c.source << " at " << level;
       EXPECT_EQ(v.differences.front().file, std::to_string(level));
       if (r.Source() < 4) {
-        EXPECT_TRUE(HasRule(ReportLines(r), "002")) << c.source << " at " << level;
+        EXPECT_TRUE(HasRule(LinesOfReport(r), "002")) << c.source << " at " << level;
       }
     }
   }
@@ -121,10 +121,10 @@ TEST(SeedVerdictTest, TheLevelEditNamesWhatTheSourceStores) {
             "edited: creation level 44 (a monster drop is made at level 1\x96" +
                 std::to_string(kMonsterLevelMax) + ", an object's item is made at an even level 2\x96" +
                 std::to_string(kObjectLevelMax) + ")");
-  EXPECT_TRUE(HasRule(ReportLines(r), "002"));
+  EXPECT_TRUE(HasRule(LinesOfReport(r), "002"));
   // Quest uniques and items without a drop flag keep the level their item slot held: no limit.
   const ItemRecord quest = Made(28, cf::kUnique | 63, 7);
-  EXPECT_FALSE(HasRule(ReportLines(quest), "002"));
+  EXPECT_FALSE(HasRule(LinesOfReport(quest), "002"));
   EXPECT_EQ(gen::CheckRecord(quest).verdict, Verdict::kGenuine);
 }
 
@@ -159,7 +159,7 @@ TEST(SeedVerdictTest, QuestUniquesAreSinglePlayerItems) {
     ++quests;
     const gen::SeedVerdict v = gen::CheckRecord(r);
     EXPECT_EQ(VerdictText(v), "genuine (single player)") << item.name;
-    EXPECT_TRUE(HasRule(ReportLines(r), "036")) << item.name;
+    EXPECT_TRUE(HasRule(LinesOfReport(r), "036")) << item.name;
   }
   EXPECT_GT(quests, 0);
   // Each quest unique of the game, rebuilt from its index.
@@ -184,7 +184,7 @@ namespace {
 // The report's hack findings of the record.
 std::vector<std::string> HackFindings(const ItemRecord& item) {
   std::vector<std::string> out;
-  for (const std::string& line : ReportLines(item, true))
+  for (const std::string& line : LinesOfReport(item, true))
     if (line.rfind("*** HACK DETECTED ", 0) == 0) out.push_back(line);
   return out;
 }
