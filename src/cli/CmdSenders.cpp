@@ -24,7 +24,7 @@ int CmdSenders(CliContext& ctx) {
   if (!list) return Fail(ctx, list.error());
   if (ctx.command.json) {
     nlohmann::json senders = nlohmann::json::array();
-    for (const SenderCount& sender : list->senders) {
+    for (const SenderTally& sender : list->senders) {
       senders.push_back({{"name", Cp1252ToUtf8(sender.name)},
                          {"member", sender.member},
                          {"items", sender.items},

@@ -56,7 +56,7 @@ void SenderListWindow::Show(const SenderList& list) {
     table_->setItem(row, 1, Cell(QString::number(items), true));
     table_->setItem(row, 2, Cell(QString::number(points), true));
   };
-  for (const SenderCount& sender : list.senders) {
+  for (const SenderTally& sender : list.senders) {
     const QString name = ToQt(sender.name);
     addRow(sender.member ? name : name + " " + ToQt(kNotAMemberText), sender.items, sender.points);
   }

@@ -77,7 +77,7 @@ Result<SenderList> CountSenders(ItemCache& cache, const SenderScan& scan) {
   list.since = scan.since;
   const double firstDay = std::floor(scan.since);
   std::set<std::string, PathLess> counted;
-  std::vector<SenderCount> senders;
+  std::vector<SenderTally> senders;
   for (const std::string& path : paths) {
     if (!counted.insert(path).second) continue;
     const ItemEntry* entry = cache.Find(path);
@@ -94,15 +94,15 @@ Result<SenderList> CountSenders(ItemCache& cache, const SenderScan& scan) {
     const std::string* member = memberOf(meta.senderName);
     const std::string name = member != nullptr ? *member : meta.senderName;
     auto sender = std::find_if(senders.begin(), senders.end(),
-                               [&name](const SenderCount& s) { return s.name == name; });
+                               [&name](const SenderTally& s) { return s.name == name; });
     if (sender == senders.end()) {
-      senders.push_back(SenderCount{name, member != nullptr, 0, 0});
+      senders.push_back(SenderTally{name, member != nullptr, 0, 0});
       sender = std::prev(senders.end());
     }
     ++sender->items;
     if (meta.points4Item) ++sender->points;
   }
-  std::stable_sort(senders.begin(), senders.end(), [](const SenderCount& a, const SenderCount& b) {
+  std::stable_sort(senders.begin(), senders.end(), [](const SenderTally& a, const SenderTally& b) {
     if (a.items != b.items) return a.items > b.items;
     const int byName = CompareTextNoCase(a.name, b.name);
     return byName != 0 ? byName < 0 : a.name < b.name;
@@ -115,7 +115,7 @@ std::string SenderListText(const SenderList& list, DateTime madeAt) {
   std::string text = "Senderlist since " + SafeDateText(list.since, madeAt) + " (made " +
                      DateTimeText(madeAt).value_or(SafeDateText(madeAt, madeAt)) + ")\r\n\r\n";
   text += Row("Sender", "Items", "Points");
-  for (const SenderCount& sender : list.senders) {
+  for (const SenderTally& sender : list.senders) {
     const std::string name = sender.member ? sender.name : sender.name + " " + std::string(kNotAMemberText);
     text += Row(name, std::to_string(sender.items), std::to_string(sender.points));
   }

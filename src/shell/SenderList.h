@@ -18,7 +18,7 @@ namespace relicor {
 inline constexpr std::string_view kSenderListFileName = "SENDERS.TXT";
 inline constexpr std::string_view kNotAMemberText = "(not a member)";
 
-struct SenderCount {
+struct SenderTally {
   std::string name;  // the member list's spelling for a member, else as the sidecars hold it
   bool member = false;
   std::size_t items = 0;
@@ -28,7 +28,7 @@ struct SenderCount {
 struct SenderList {
   DateTime since = 0;  // the first day counted (its time of day is ignored)
   // Most items first; equal counts by name without regard to letter case.
-  std::vector<SenderCount> senders;
+  std::vector<SenderTally> senders;
   std::size_t items = 0;          // items counted, with and without a sender
   std::size_t points = 0;         // of them with points
   std::size_t withoutSender = 0;  // items added since the date that name no sender

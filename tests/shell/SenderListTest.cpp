@@ -41,7 +41,7 @@ class SenderListTest : public ::testing::Test {
   // "name items points" per row, for compact comparisons.
   static std::vector<std::string> Rows(const SenderList& list) {
     std::vector<std::string> rows;
-    for (const SenderCount& s : list.senders) {
+    for (const SenderTally& s : list.senders) {
       rows.push_back(s.name + (s.member ? "" : " *") + " " + std::to_string(s.items) + " " +
                      std::to_string(s.points));
     }
