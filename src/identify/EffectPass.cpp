@@ -125,7 +125,7 @@ constexpr std::array<ValueAffix, 6> kArrowSuffixes{{
   {power::kLightningArrows,   12000,  "thunder",       6,          true},  // 5
 }};
 
-// The power bytes of the game's suffixes (PL_Suffix in itemdat.cpp): strength to vitality and
+// The power bytes of the game's suffixes (the suffix table in itemdat.cpp): strength to vitality and
 // their curses (19-26), all attributes (27, 28), damage taken (29, 30), life (31, 32),
 // durability (35-37), light (38, 39), arrows (42, 43), thorns (45), no mana (46), half trap damage
 // (52), knockback (53), steal mana and life (55, 56), target armour (57), attack speed (58), hit
