@@ -4,6 +4,7 @@
 # clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
 # llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
 # this Debian) checks the tree's format (scripts/check-format.sh).
+# The Qt 6 tools build the translations of the windows (lupdate, lrelease).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libstorm-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   xvfb xauth
   help2man file dpkg-dev
   clang libclang-rt-dev llvm clang-format

@@ -36,6 +36,7 @@
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/ItemDumpWindow.h"
+#include "gui/Language.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
@@ -86,6 +87,8 @@ QFont FixedFont() {
 MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* parent)
     : QMainWindow(parent), session_(std::make_unique<Session>(std::move(programDir), clock, *this)) {
   setObjectName("Form1");
+  language_ = std::make_unique<LanguageSwitcher>();
+  language_->Apply(ReadLanguageChoice(session_->programDir()));
   setWindowTitle(QString("Relicor ") + kVersion);
   setWindowIcon(AppIcon());
   BuildMenu();

@@ -35,6 +35,7 @@ namespace relicor {
 
 class DatabaseWindow;
 class ItemDumpWindow;
+class LanguageSwitcher;
 class MembersWindow;
 class PublishOptionsDialog;
 class SenderListWindow;
@@ -189,6 +190,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   void OnViewDatabase();
 
   std::unique_ptr<Session> session_;
+  // The language chosen in RELICOR.INI, loaded before the first text is made.
+  std::unique_ptr<LanguageSwitcher> language_;
 
   QListWidget* fileList_ = nullptr;
   QListWidget* output_ = nullptr;

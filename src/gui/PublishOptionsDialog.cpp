@@ -1,5 +1,6 @@
 #include "gui/PublishOptionsDialog.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,8 @@
 
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
+#include "gui/Language.h"
+#include "gui/MessageBoxes.h"
 #include "shell/Session.h"
 
 namespace relicor {
@@ -112,6 +115,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(AddLanguageChoice());
   buttons->addStretch();
   buttons->addWidget(ok);
 
@@ -132,6 +136,33 @@ QLineEdit* PublishOptionsDialog::AddField(const char* name, const QString& desig
             [this, field](const QString& text) { session_.settings().html.*field = FromQt(text); });
   }
   return edit;
+}
+
+QWidget* PublishOptionsDialog::AddLanguageChoice() {
+  auto* box = new QWidget(this);
+  auto* label = new QLabel(tr("&Language"), box);
+  auto* choice = new QComboBox(box);
+  choice->setObjectName("LanguageChoice");
+  // The languages by their own names; Classic is the program's own mix of German and English.
+  const QString names[] = {tr("Classic"), "English", "Deutsch", tr("System")};
+  for (std::size_t i = 0; i < kLanguageChoiceCount; ++i)
+    choice->addItem(names[i], static_cast<int>(kLanguageChoices[i].choice));
+  choice->setCurrentIndex(choice->findData(static_cast<int>(ReadLanguageChoice(session_.programDir()))));
+  label->setBuddy(choice);
+  connect(choice, &QComboBox::activated, this, [this, choice] {
+    const auto chosen = static_cast<LanguageChoice>(choice->currentData().toInt());
+    if (chosen == ReadLanguageChoice(session_.programDir())) return;
+    if (const Status kept = WriteLanguageChoice(session_.programDir(), chosen); !kept) {
+      MessageBoxes::Error(this, MessageToQt(kept.error()));
+      return;
+    }
+    MessageBoxes::Information(this, tr("The language changes when Relicor starts again."));
+  });
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(label);
+  row->addWidget(choice);
+  return box;
 }
 
 void PublishOptionsDialog::ShowValues(const HtmlOptionValues& values) {

@@ -24,6 +24,9 @@ class PublishOptionsDialog : public QDialog {
  private:
   QLineEdit* AddField(const char* name, const QString& designValue, std::string HtmlOptionValues::*field);
 
+  // The language of the windows, kept in RELICOR.INI when chosen.
+  QWidget* AddLanguageChoice();
+
   Session& session_;
 };
 

@@ -1,0 +1,88 @@
+#include "gui/Language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTranslator>
+
+#include "platform/IniFile.h"
+#include "platform/Settings.h"
+
+namespace relicor {
+
+std::string_view StoredName(LanguageChoice choice) {
+  for (const LanguageChoiceName& entry : kLanguageChoices) {
+    if (entry.choice == choice) return entry.stored;
+  }
+  return kLanguageChoices.front().stored;
+}
+
+std::optional<LanguageChoice> ParseLanguageChoice(std::string_view stored) {
+  const QString wanted = QString::fromUtf8(stored.data(), static_cast<qsizetype>(stored.size())).trimmed();
+  for (const LanguageChoiceName& entry : kLanguageChoices) {
+    const QString name =
+        QString::fromLatin1(entry.stored.data(), static_cast<qsizetype>(entry.stored.size()));
+    if (wanted.compare(name, Qt::CaseInsensitive) == 0) return entry.choice;
+  }
+  return std::nullopt;
+}
+
+LanguageChoice ReadLanguageChoice(const std::string& programDir) {
+  const std::string stored = IniFile(SettingsPath(programDir)).ReadString(kSettingsSection, kLanguageKey, "");
+  return ParseLanguageChoice(stored).value_or(LanguageChoice::kClassic);
+}
+
+Status WriteLanguageChoice(const std::string& programDir, LanguageChoice choice) {
+  return IniFile(SettingsPath(programDir)).WriteString(kSettingsSection, kLanguageKey, StoredName(choice));
+}
+
+QString TranslationCode(LanguageChoice choice, const QLocale& system) {
+  switch (choice) {
+    case LanguageChoice::kClassic:
+      return {};
+    case LanguageChoice::kEnglish:
+      return "en";
+    case LanguageChoice::kGerman:
+      return "de";
+    case LanguageChoice::kSystem:
+      if (system.language() == QLocale::English) return "en";
+      if (system.language() == QLocale::German) return "de";
+      return {};
+  }
+  return {};
+}
+
+QStringList TranslationDirectories() {
+  const QString programDir = QCoreApplication::applicationDirPath();
+  if (programDir.isEmpty()) return {};
+  // build/ holds the program, build/tests the tests, build/translations the translations; an
+  // installed program finds them under share/relicor.
+  return {programDir + "/translations", programDir + "/../translations",
+          programDir + "/../share/relicor/translations"};
+}
+
+LanguageSwitcher::LanguageSwitcher(QStringList directories) : directories_(std::move(directories)) {}
+
+LanguageSwitcher::~LanguageSwitcher() {
+  if (translator_ != nullptr) QCoreApplication::removeTranslator(translator_.get());
+}
+
+bool LanguageSwitcher::Apply(LanguageChoice choice, const QLocale& system) {
+  const QString code = TranslationCode(choice, system);
+  if (code == current_) return true;
+  auto next = std::make_unique<QTranslator>();
+  bool loaded = code.isEmpty();
+  for (const QString& directory : directories_) {
+    if (loaded) break;
+    loaded = next->load("relicor_" + code, QDir::cleanPath(directory));
+  }
+  if (!loaded) return false;
+  // Either change tells every window (QEvent::LanguageChange).
+  if (!code.isEmpty() && QCoreApplication::instance() != nullptr)
+    QCoreApplication::installTranslator(next.get());
+  if (translator_ != nullptr) QCoreApplication::removeTranslator(translator_.get());
+  translator_ = code.isEmpty() ? nullptr : std::move(next);
+  current_ = code;
+  return true;
+}
+
+}  // namespace relicor

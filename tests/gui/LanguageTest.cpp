@@ -1,0 +1,160 @@
+// The language of the windows: the stored choice, System's pick by the desktop's language, the
+// main window's menus in each language, and the choice in the Options dialog.
+
+#include <QComboBox>
+#include <QMenuBar>
+#include <QTest>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "gui/Language.h"
+#include "gui/MainWindow.h"
+#include "gui/PublishOptionsDialog.h"
+
+namespace relicor::test {
+
+class LanguageTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // The menu bar's titles, left to right.
+  static QStringList MenuTitles(MainWindow& form) {
+    QStringList titles;
+    for (QAction* menu : form.menuBar()->actions()) titles << menu->text();
+    return titles;
+  }
+  static std::unique_ptr<MainWindow> StartIn(const GuiHome& home, const FixedClock& clock,
+                                             const char* language) {
+    if (language != nullptr)
+      home.dir().write("RELICOR.INI", std::string("[RELICOR]\r\nLanguage=") + language + "\r\n");
+    return std::make_unique<MainWindow>(home.programDir(), clock);
+  }
+
+ private slots:
+  void initTestCase() { InterceptMessageBoxes(); }
+  void init() { MessageBoxes::Reset(); }
+
+  void storedNamesAreReadWithoutRegardToCase() {
+    struct Case {
+      const char* stored;
+      std::optional<LanguageChoice> choice;
+    };
+    const Case cases[] = {
+        {"Classic", LanguageChoice::kClassic},
+        {"english", LanguageChoice::kEnglish},
+        {"DEUTSCH", LanguageChoice::kGerman},
+        {" System ", LanguageChoice::kSystem},
+        {"German", std::nullopt},
+        {"", std::nullopt},
+        {"Deutsch2", std::nullopt},
+    };
+    for (const Case& c : cases) QVERIFY2(ParseLanguageChoice(c.stored) == c.choice, c.stored);
+    for (const LanguageChoiceName& entry : kLanguageChoices)
+      QVERIFY(ParseLanguageChoice(StoredName(entry.choice)) == entry.choice);
+  }
+
+  void systemPicksEnglishOrGermanByTheDesktopsLanguage() {
+    struct Case {
+      LanguageChoice choice;
+      QLocale system;
+      const char* code;
+    };
+    const Case cases[] = {
+        {LanguageChoice::kSystem, QLocale(QLocale::German, QLocale::Germany), "de"},
+        {LanguageChoice::kSystem, QLocale(QLocale::German, QLocale::Austria), "de"},
+        {LanguageChoice::kSystem, QLocale(QLocale::English, QLocale::UnitedStates), "en"},
+        {LanguageChoice::kSystem, QLocale(QLocale::English, QLocale::UnitedKingdom), "en"},
+        {LanguageChoice::kSystem, QLocale(QLocale::French, QLocale::France), ""},
+        {LanguageChoice::kSystem, QLocale::c(), ""},
+        {LanguageChoice::kClassic, QLocale(QLocale::German, QLocale::Germany), ""},
+        {LanguageChoice::kEnglish, QLocale(QLocale::German, QLocale::Germany), "en"},
+        {LanguageChoice::kGerman, QLocale(QLocale::French, QLocale::France), "de"},
+    };
+    for (const Case& c : cases) QCOMPARE(TranslationCode(c.choice, c.system), QString(c.code));
+  }
+
+  void choiceIsKeptBesideTheOtherKeys() {
+    GuiHome home;
+    QCOMPARE(ReadLanguageChoice(home.programDir()), LanguageChoice::kClassic);  // no file
+    home.dir().write("RELICOR.INI", "[RELICOR]\r\nPathToPool=/x\r\nOwnKey=kept\r\nLanguage=Klingon\r\n");
+    QCOMPARE(ReadLanguageChoice(home.programDir()), LanguageChoice::kClassic);  // names no language
+    QVERIFY(WriteLanguageChoice(home.programDir(), LanguageChoice::kGerman));
+    QCOMPARE(ReadLanguageChoice(home.programDir()), LanguageChoice::kGerman);
+    const auto values = IniValues(home.ReadIni());
+    QCOMPARE(values.at("Language"), std::string("Deutsch"));
+    QCOMPARE(values.at("PathToPool"), std::string("/x"));
+    QCOMPARE(values.at("OwnKey"), std::string("kept"));
+  }
+
+  // The menus of each language; Classic (no choice kept) is the program's own mix.
+  void menusComeOutInTheChosenLanguage() {
+    struct Case {
+      const char* stored;
+      QStringList titles;
+      const char* options;
+      const char* exit;
+    };
+    const Case cases[] = {
+        {nullptr,
+         {"&Datei", "&Text", "&HTML", "&View", "E&xtras", "D&atabase", "&Help"},
+         "Einstellungen",
+         "Beenden"},
+        {"Classic",
+         {"&Datei", "&Text", "&HTML", "&View", "E&xtras", "D&atabase", "&Help"},
+         "Einstellungen",
+         "Beenden"},
+        {"English", {"&File", "&Text", "&HTML", "&View", "&Tools", "D&atabase", "&Help"}, "Options", "E&xit"},
+        {"Deutsch",
+         {"&Datei", "&Text", "&HTML", "&Ansicht", "E&xtras", "D&atenbank", "&Hilfe"},
+         "Einstellungen",
+         "&Beenden"},
+    };
+    for (const Case& c : cases) {
+      GuiHome home;
+      FixedClock clock(TestNow());
+      auto form = StartIn(home, clock, c.stored);
+      QCOMPARE(MenuTitles(*form), c.titles);
+      QCOMPARE(Action(form.get(), "MNUOptions")->text(), QString(c.options));
+      QCOMPARE(Action(form.get(), "MNUExit")->text(), QString(c.exit));
+    }
+  }
+
+  void optionsDialogKeepsTheChoiceForTheNextStart() {
+    GuiHome home;
+    FixedClock clock(TestNow());
+    auto form = StartIn(home, clock, "English");
+    auto* choice = form->optionsDialog()->findChild<QComboBox*>("LanguageChoice");
+    QVERIFY(choice != nullptr);
+    QCOMPARE(choice->count(), static_cast<int>(kLanguageChoiceCount));
+    QCOMPARE(choice->currentText(), QString("English"));
+    // Choosing the language shown changes nothing; another is kept and told.
+    choice->activated(choice->currentIndex());
+    QVERIFY(MessageBoxes::requests().empty());
+    choice->setCurrentIndex(choice->findText("Deutsch"));
+    choice->activated(choice->currentIndex());
+    QCOMPARE(ReadLanguageChoice(home.programDir()), LanguageChoice::kGerman);
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    // The windows keep their language until the next start, which takes the new one.
+    QCOMPARE(MenuTitles(*form).front(), QString("&File"));
+    form->show();
+    QVERIFY(form->close());
+    QCOMPARE(IniValues(home.ReadIni()).at("Language"), std::string("Deutsch"));
+    form = std::make_unique<MainWindow>(home.programDir(), clock);
+    QCOMPARE(MenuTitles(*form).front(), QString("&Datei"));
+    QCOMPARE(form->optionsDialog()->findChild<QComboBox*>("LanguageChoice")->currentText(),
+             QString("Deutsch"));
+  }
+
+  void missingTranslationKeepsTheClassicTexts() {
+    LanguageSwitcher switcher(QStringList{"/nonexistent-relicor-translations"});
+    QVERIFY(!switcher.Apply(LanguageChoice::kGerman));
+    QCOMPARE(switcher.current(), QString());
+    QCOMPARE(QCoreApplication::translate("relicor::MainWindow", "Beenden"), QString("Beenden"));
+    QVERIFY(switcher.Apply(LanguageChoice::kClassic));
+  }
+};
+
+}  // namespace relicor::test
+
+QTEST_MAIN(relicor::test::LanguageTest)
+#include "LanguageTest.moc"
