@@ -2,6 +2,175 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>QMessageBox</name>
+    <message>
+        <source>Show Details...</source>
+        <translation>Show Details...</translation>
+    </message>
+    <message>
+        <source>Hide Details...</source>
+        <translation>Hide Details...</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Restore Defaults</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::AppInfo</name>
+    <message>
+        <source>proprietary; all rights reserved</source>
+        <translation>proprietary; all rights reserved</translation>
+    </message>
+    <message>
+        <source>%1 item</source>
+        <translation>%1 item</translation>
+    </message>
+    <message>
+        <source>%1 items</source>
+        <translation>%1 items</translation>
+    </message>
+    <message>
+        <source>Relicor %1
+
+The item pool keeper&apos;s tool for a Diablo I clan.
+
+Licence: %2
+Home page: %3</source>
+        <translation>Relicor %1
+
+The item pool keeper&apos;s tool for a Diablo I clan.
+
+Licence: %2
+Home page: %3</translation>
+    </message>
+    <message>
+        <source>no pool</source>
+        <translation>no pool</translation>
+    </message>
+    <message>
+        <source>No pool: Datei &gt; Open Pool</source>
+        <translation>No pool: File &gt; Open Pool</translation>
+    </message>
+    <message>
+        <source>Pool: %1</source>
+        <translation>Pool: %1</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::DatabaseWindow</name>
+    <message>
+        <source>Are you sure to remove item from list?</source>
+        <translation>Remove the item from the list?</translation>
+    </message>
+    <message>
+        <source>Are you sure write the current loaded list to database file?</source>
+        <translation>Write the list as it is now to the database file?</translation>
+    </message>
+    <message>
+        <source>Do you want to save made changes to Database?</source>
+        <translation>Save the changes to the database?</translation>
+    </message>
+    <message>
+        <source>Database Dupes&amp;Hacks</source>
+        <translation>Database of dupes and hacks</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Delete Item from Database</source>
+        <translation>Delete the item from the database</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Save List to Database</source>
+        <translation>Save the list to the database</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Close this window</source>
+        <translation>Close this window</translation>
+    </message>
+    <message>
+        <source>%1 entries loaded</source>
+        <translation>%1 entries loaded</translation>
+    </message>
+    <message>
+        <source>Item %1</source>
+        <translation>Item %1</translation>
+    </message>
+    <message>
+        <source>Type %1</source>
+        <translation>Type %1</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::ItemDumpWindow</name>
+    <message>
+        <source>Data Window</source>
+        <translation>Data Window</translation>
+    </message>
+</context>
+<context>
     <name>relicor::MainWindow</name>
     <message>
         <source>&amp;Datei</source>
@@ -137,6 +306,129 @@ entrance page: %4</translation>
         <source>The browser could not be started for %1</source>
         <translation>The browser could not be started for %1</translation>
     </message>
+    <message>
+        <source>NOTE : PLEASE REPORT ANY ERRORS OR MISSING ATTRIBUTES TO &quot;%1&quot;!! SEND ERROR DESCRIPTION AND PLEASE THE ITM-FILE TOO (I WILL USE IT ONLY FOR TESTING PURPOSES).</source>
+        <translation>Note: please report any errors or missing attributes to &quot;%1&quot;. Send a description of the error and, please, the ITM file too (it is used only for testing).</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>change current drive</source>
+        <translation>Change the current drive</translation>
+    </message>
+    <message>
+        <source>double-click to change directory</source>
+        <translation>Double-click to change the directory</translation>
+    </message>
+    <message>
+        <source>Send Itemrequest to</source>
+        <translation>Send item requests to</translation>
+    </message>
+    <message>
+        <source>Senderlist from</source>
+        <translation>Sender list from</translation>
+    </message>
+    <message>
+        <source>V&amp;&amp;K-Mode</source>
+        <translation>V&amp;&amp;K mode</translation>
+    </message>
+    <message>
+        <source>Debugging File</source>
+        <translation>Debug log file</translation>
+    </message>
+    <message>
+        <source>Additional Info</source>
+        <translation>Additional info</translation>
+    </message>
+    <message>
+        <source>Dump window</source>
+        <translation>Data window</translation>
+    </message>
+    <message>
+        <source>decimal view</source>
+        <translation>Decimal view</translation>
+    </message>
+    <message>
+        <source>%1: no such file or directory</source>
+        <translation>%1: no such file or directory</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>refused: %1</translation>
+    </message>
+    <message>
+        <source>Nothing new to import.</source>
+        <translation>Nothing new to import.</translation>
+    </message>
+    <message>
+        <source>repaired: %1</source>
+        <translation>repaired: %1</translation>
+    </message>
+    <message>
+        <source>into %1</source>
+        <translation>into %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>1 file copied into %1</source>
+        <translation>1 file copied into %1</translation>
+    </message>
+    <message>
+        <source>%1 files copied into %2</source>
+        <translation>%1 files copied into %2</translation>
+    </message>
+    <message>
+        <source>copied: %1</source>
+        <translation>copied: %1</translation>
+    </message>
+    <message>
+        <source>not copied, a file of that name is already there: %1</source>
+        <translation>not copied, a file of that name is already there: %1</translation>
+    </message>
+    <message>
+        <source>not copied, it is already there: %1</source>
+        <translation>not copied, it is already there: %1</translation>
+    </message>
+    <message>
+        <source>not copied, not an ITM file: %1</source>
+        <translation>not copied, not an ITM file: %1</translation>
+    </message>
+    <message>
+        <source>not copied: %1</source>
+        <translation>not copied: %1</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::MembersWindow</name>
+    <message>
+        <source>Members</source>
+        <translation>Members</translation>
+    </message>
+    <message>
+        <source>Add Member</source>
+        <translation>Add member</translation>
+    </message>
+    <message>
+        <source>Delete Member</source>
+        <translation>Delete member</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Enter name</source>
+        <translation>Enter a name</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the member list?</source>
+        <translation>Remove %1 from the member list?</translation>
+    </message>
 </context>
 <context>
     <name>relicor::PublishOptionsDialog</name>
@@ -155,6 +447,215 @@ entrance page: %4</translation>
     <message>
         <source>The language changes when Relicor starts again.</source>
         <translation>The language changes when Relicor starts again.</translation>
+    </message>
+    <message>
+        <source>default font face</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>default font size</source>
+        <translation>Font size</translation>
+    </message>
+    <message>
+        <source>small font size</source>
+        <translation>Small font size</translation>
+    </message>
+    <message>
+        <source>default font color</source>
+        <translation>Font colour</translation>
+    </message>
+    <message>
+        <source>BACKGROUN&amp;D</source>
+        <translation>Backgroun&amp;d image</translation>
+    </message>
+    <message>
+        <source>BGCOLOR</source>
+        <translation>Background colour</translation>
+    </message>
+    <message>
+        <source>file prefix</source>
+        <translation>File prefix</translation>
+    </message>
+    <message>
+        <source>add URL</source>
+        <translation>Header link URL</translation>
+    </message>
+    <message>
+        <source>add URL Name</source>
+        <translation>Header link name</translation>
+    </message>
+    <message>
+        <source>link font face</source>
+        <translation>Link font</translation>
+    </message>
+    <message>
+        <source>link font size</source>
+        <translation>Link font size</translation>
+    </message>
+    <message>
+        <source>link font color</source>
+        <translation>Link colour</translation>
+    </message>
+    <message>
+        <source>highlight font</source>
+        <translation>Highlight colour</translation>
+    </message>
+    <message>
+        <source>highlight bgcolor</source>
+        <translation>Highlight background</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>HTML</source>
+        <translation>HTML</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::RenameSummary</name>
+    <message>
+        <source>%1 renamed, %2 kept, %3 failed</source>
+        <translation>%1 renamed, %2 kept, %3 failed</translation>
+    </message>
+    <message>
+        <source>rename log: %1</source>
+        <translation>rename log: %1</translation>
+    </message>
+    <message>
+        <source>the rename log could not be written: %1</source>
+        <translation>the rename log could not be written: %1</translation>
+    </message>
+    <message>
+        <source>not renamed %1: %2</source>
+        <translation>not renamed %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no rename run to undo.</source>
+        <translation>There is no rename run to undo.</translation>
+    </message>
+    <message>
+        <source>%1 restored, %2 left as they are</source>
+        <translation>%1 restored, %2 left as they are</translation>
+    </message>
+    <message>
+        <source>left %1: %2</source>
+        <translation>left %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::SaveImportDialog</name>
+    <message>
+        <source>new</source>
+        <translation>new</translation>
+    </message>
+    <message>
+        <source>already in the pool: %1</source>
+        <translation>already in the pool: %1</translation>
+    </message>
+    <message>
+        <source>skipped: %1</source>
+        <translation>skipped: %1</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <source>not selected</source>
+        <translation>not selected</translation>
+    </message>
+    <message>
+        <source>Import from save game</source>
+        <translation>Import from save game</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Pool</source>
+        <translation>Pool</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>refused: %1</translation>
+    </message>
+    <message>
+        <source>Sender:</source>
+        <translation>Sender:</translation>
+    </message>
+    <message>
+        <source>(each hero&apos;s name)</source>
+        <translation>(each hero&apos;s name)</translation>
+    </message>
+    <message>
+        <source>(nobody)</source>
+        <translation>(nobody)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Save games (*.sv);;All files (*)</source>
+        <translation>Save games (*.sv);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::SenderListWindow</name>
+    <message>
+        <source>Senderlist</source>
+        <translation>Sender list</translation>
+    </message>
+    <message>
+        <source>Sender</source>
+        <translation>Sender</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Items</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>Items sent in since %1</source>
+        <translation>Items sent in since %1</translation>
+    </message>
+    <message>
+        <source>(not a member)</source>
+        <translation>(not a member)</translation>
+    </message>
+    <message>
+        <source>(no sender)</source>
+        <translation>(no sender)</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Saved as %1</source>
+        <translation>Saved as %1</translation>
     </message>
 </context>
 </TS>

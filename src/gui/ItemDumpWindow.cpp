@@ -30,7 +30,7 @@ QPoint BesidePosition(const QRect& main, const QSize& size, const QRect& screen)
 
 ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("Form2");
-  setWindowTitle("Data Window");
+  setWindowTitle(tr("Data Window"));
   resize(514, 428);
 
   memo_ = new QPlainTextEdit(this);

@@ -8,6 +8,27 @@
 #include "platform/Settings.h"
 
 namespace relicor {
+namespace {
+
+// Qt's own texts on the buttons of our message boxes and dialogs, so that a German window has
+// German buttons without Qt's translations installed; our translation carries them.
+[[maybe_unused]] constexpr const char* kQtTexts[] = {
+    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Apply"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Close"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Save"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Discard"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Help"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Reset"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Restore Defaults"),
+    QT_TRANSLATE_NOOP("QMessageBox", "Show Details..."),
+    QT_TRANSLATE_NOOP("QMessageBox", "Hide Details..."),
+};
+
+}  // namespace
 
 std::string_view StoredName(LanguageChoice choice) {
   for (const LanguageChoiceName& entry : kLanguageChoices) {

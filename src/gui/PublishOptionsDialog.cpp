@@ -38,24 +38,24 @@ inline constexpr std::size_t kRightFieldCount = 5;
 
 // Typing limits: the background colour takes a whole "#RRGGBB", the prefix three characters.
 // clang-format off
-//   name              label                 design     field                              max  wide
+//   name              label                                                                     design     field                              max  wide
 inline constexpr std::array<OptionField, kLeftFieldCount> kLeftFields{{
-    {"HTML_FONTFACE",  "default font face",  "arial",   &HtmlOptionValues::fontface,       0,   false},  // 0
-    {"HTML_FONTSIZE",  "default font size",  "10pt",    &HtmlOptionValues::fontsize,       0,   false},  // 1
-    {"HTML_FONTSIZE2", "small font size",    "8pt",     &HtmlOptionValues::fontsize2,      0,   false},  // 2
-    {"HTML_COLOR",     "default font color", "#C0C0C0", &HtmlOptionValues::color,          0,   false},  // 3
-    {"HTML_BGPIC",     "BACKGROUN&D",        "",        nullptr,                           0,   false},  // 4
-    {"HTML_BGCOLOR",   "BGCOLOR",            "#000000", &HtmlOptionValues::bgColor,        7,   false},  // 5
-    {"edFILEPREFIX",   "file prefix",        "itm",     &HtmlOptionValues::filePrefix,     3,   false},  // 6
-    {"edURL1",         "add URL",            "",        &HtmlOptionValues::headerUrl1,     0,   true},   // 7
-    {"edURLNAME1",     "add URL Name",       "",        &HtmlOptionValues::headerUrl1Name, 0,   true},   // 8
+    {"HTML_FONTFACE",  QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "default font face"),  "arial",   &HtmlOptionValues::fontface,       0,   false},  // 0
+    {"HTML_FONTSIZE",  QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "default font size"),  "10pt",    &HtmlOptionValues::fontsize,       0,   false},  // 1
+    {"HTML_FONTSIZE2", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "small font size"),    "8pt",     &HtmlOptionValues::fontsize2,      0,   false},  // 2
+    {"HTML_COLOR",     QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "default font color"), "#C0C0C0", &HtmlOptionValues::color,          0,   false},  // 3
+    {"HTML_BGPIC",     QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "BACKGROUN&D"),        "",        nullptr,                           0,   false},  // 4
+    {"HTML_BGCOLOR",   QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "BGCOLOR"),            "#000000", &HtmlOptionValues::bgColor,        7,   false},  // 5
+    {"edFILEPREFIX",   QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "file prefix"),        "itm",     &HtmlOptionValues::filePrefix,     3,   false},  // 6
+    {"edURL1",         QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "add URL"),            "",        &HtmlOptionValues::headerUrl1,     0,   true},   // 7
+    {"edURLNAME1",     QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "add URL Name"),       "",        &HtmlOptionValues::headerUrl1Name, 0,   true},   // 8
 }};
 inline constexpr std::array<OptionField, kRightFieldCount> kRightFields{{
-    {"HTML_LFONTFACE", "link font face",     "arial",   nullptr,                           0,   false},  // 0
-    {"HTML_LFONTSIZE", "link font size",     "10pt",    nullptr,                           0,   false},  // 1
-    {"HTML_LINKCOLOR", "link font color",    "#C00000", &HtmlOptionValues::linkColor,      0,   false},  // 2
-    {"HTML_HLCOLOR",   "highlight font",     "#F0F0F0", &HtmlOptionValues::inv1Color,      0,   false},  // 3
-    {"HTML_HLBG",      "highlight bgcolor",  "#606000", &HtmlOptionValues::inv1BgColor,    0,   false},  // 4
+    {"HTML_LFONTFACE", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "link font face"),     "arial",   nullptr,                           0,   false},  // 0
+    {"HTML_LFONTSIZE", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "link font size"),     "10pt",    nullptr,                           0,   false},  // 1
+    {"HTML_LINKCOLOR", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "link font color"),    "#C00000", &HtmlOptionValues::linkColor,      0,   false},  // 2
+    {"HTML_HLCOLOR",   QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "highlight font"),     "#F0F0F0", &HtmlOptionValues::inv1Color,      0,   false},  // 3
+    {"HTML_HLBG",      QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "highlight bgcolor"),  "#606000", &HtmlOptionValues::inv1BgColor,    0,   false},  // 4
 }};
 // clang-format on
 
@@ -68,7 +68,7 @@ QString Q(std::string_view text) {
 PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName("IOPTIONS");
-  setWindowTitle("Options");
+  setWindowTitle(tr("Options"));
   setModal(true);
   resize(450, 331);
 
@@ -76,7 +76,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
   tabs->setObjectName("PageControl1");
   auto* page = new QWidget(tabs);
   page->setObjectName("TabSheet1");
-  tabs->addTab(page, "HTML");
+  tabs->addTab(page, tr("HTML"));
 
   auto* left = new QFormLayout;
   auto* right = new QFormLayout;
@@ -94,7 +94,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
           new QRegularExpressionValidator(QRegularExpression(QString(".{0,%1}").arg(row.maxLength)), edit));
     }
     if (row.field == nullptr && row.designValue.empty()) edit->setEnabled(false);
-    auto* label = new QLabel(Q(row.label), this);
+    auto* label = new QLabel(tr(std::string(row.label).c_str()), this);
     label->setBuddy(edit);
     form->addRow(label, edit);
   };
@@ -110,7 +110,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
   pageLayout->addLayout(wide);
   pageLayout->addStretch();
 
-  auto* ok = new QPushButton(OkIcon(), "OK", this);
+  auto* ok = new QPushButton(OkIcon(), tr("OK"), this);
   ok->setObjectName("BitBtn1");
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
