@@ -658,4 +658,39 @@ Einstiegsseite: %4</translation>
         <translation>Gespeichert als %1</translation>
     </message>
 </context>
+<context>
+    <name>relicor::Session</name>
+    <message>
+        <source>Are you sure to add this item?</source>
+        <translation>Dieses Item wirklich zur Dupe- und Hack-Datenbank hinzufügen?</translation>
+    </message>
+    <message>
+        <source>The selected Item is already in database!</source>
+        <translation>Das gewählte Item ist schon in der Datenbank.</translation>
+    </message>
+    <message>
+        <source>No Pool-Directory assigned!</source>
+        <translation>Kein Pool-Verzeichnis gesetzt.</translation>
+    </message>
+    <message>
+        <source>No Sent-Directory assigned!</source>
+        <translation>Kein Versand-Verzeichnis gesetzt.</translation>
+    </message>
+    <message>
+        <source>Konnte Datei nicht verschieben</source>
+        <translation>Konnte Datei nicht verschieben</translation>
+    </message>
+    <message>
+        <source>a member name must not be empty</source>
+        <translation>ein Mitgliedsname darf nicht leer sein</translation>
+    </message>
+    <message>
+        <source>a member name must be one line</source>
+        <translation>ein Mitgliedsname muss eine Zeile sein</translation>
+    </message>
+    <message>
+        <source>the selected file is not an item file</source>
+        <translation>die gewählte Datei ist keine Itemdatei</translation>
+    </message>
+</context>
 </TS>

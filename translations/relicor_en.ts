@@ -658,4 +658,39 @@ entrance page: %4</translation>
         <translation>Saved as %1</translation>
     </message>
 </context>
+<context>
+    <name>relicor::Session</name>
+    <message>
+        <source>Are you sure to add this item?</source>
+        <translation>Add this item to the dupe and hack database?</translation>
+    </message>
+    <message>
+        <source>The selected Item is already in database!</source>
+        <translation>The selected item is already in the database.</translation>
+    </message>
+    <message>
+        <source>No Pool-Directory assigned!</source>
+        <translation>No pool directory is set.</translation>
+    </message>
+    <message>
+        <source>No Sent-Directory assigned!</source>
+        <translation>No sent directory is set.</translation>
+    </message>
+    <message>
+        <source>Konnte Datei nicht verschieben</source>
+        <translation>The file could not be moved</translation>
+    </message>
+    <message>
+        <source>a member name must not be empty</source>
+        <translation>a member name must not be empty</translation>
+    </message>
+    <message>
+        <source>a member name must be one line</source>
+        <translation>a member name must be one line</translation>
+    </message>
+    <message>
+        <source>the selected file is not an item file</source>
+        <translation>the selected file is not an item file</translation>
+    </message>
+</context>
 </TS>

@@ -30,6 +30,18 @@ namespace {
 
 }  // namespace
 
+// The session's messages without a path or a number in them, as the windows show them.
+const char* const kSessionTexts[kSessionTextCount] = {
+    QT_TRANSLATE_NOOP("relicor::Session", "Are you sure to add this item?"),
+    QT_TRANSLATE_NOOP("relicor::Session", "The selected Item is already in database!"),
+    QT_TRANSLATE_NOOP("relicor::Session", "No Pool-Directory assigned!"),
+    QT_TRANSLATE_NOOP("relicor::Session", "No Sent-Directory assigned!"),
+    QT_TRANSLATE_NOOP("relicor::Session", "Konnte Datei nicht verschieben"),
+    QT_TRANSLATE_NOOP("relicor::Session", "a member name must not be empty"),
+    QT_TRANSLATE_NOOP("relicor::Session", "a member name must be one line"),
+    QT_TRANSLATE_NOOP("relicor::Session", "the selected file is not an item file"),
+};
+
 std::string_view StoredName(LanguageChoice choice) {
   for (const LanguageChoiceName& entry : kLanguageChoices) {
     if (entry.choice == choice) return entry.stored;

@@ -57,6 +57,11 @@ QString TranslationCode(LanguageChoice choice, const QLocale& system = QLocale::
 // build tree) and in the installed data directory.
 QStringList TranslationDirectories();
 
+// The session's messages that the windows show in their language (MessageToQt): those that
+// carry no path or number.
+inline constexpr std::size_t kSessionTextCount = 8;
+extern const char* const kSessionTexts[kSessionTextCount];
+
 // The application's translation: holds the loaded translator and puts it in place of the one
 // before. Without an application nothing is loaded.
 class LanguageSwitcher {

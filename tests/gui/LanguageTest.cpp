@@ -10,6 +10,10 @@
 #include "gui/Language.h"
 #include "gui/MainWindow.h"
 #include "gui/PublishOptionsDialog.h"
+#include "pool/SendItem.h"
+#include "shell/Members.h"
+#include "validate/Database.h"
+#include "validate/DupeCheck.h"
 
 namespace relicor::test {
 
@@ -143,6 +147,39 @@ class LanguageTest : public QObject {
     QCOMPARE(MenuTitles(*form).front(), QString("&Datei"));
     QCOMPARE(form->optionsDialog()->findChild<QComboBox*>("LanguageChoice")->currentText(),
              QString("Deutsch"));
+  }
+
+  // The session's fixed messages have their translations; messages with paths pass as they are.
+  void sessionMessagesFollowTheLanguage() {
+    const std::string_view fixed[] = {kAlreadyInDatabaseText, kNoPoolDirectoryText, kNoSentDirectoryText,
+                                      kMoveFailedText, kNoPoolDirectoryForMembersText};
+    for (std::string_view text : fixed) {
+      bool listed = false;
+      for (const char* entry : kSessionTexts) listed = listed || text == entry;
+      QVERIFY2(listed, std::string(text).c_str());
+    }
+    LanguageSwitcher german;
+    QVERIFY(german.Apply(LanguageChoice::kGerman));
+    QCOMPARE(MessageToQt(kAlreadyInDatabaseText),
+             QString::fromUtf8("Das gewählte Item ist schon in der Datenbank."));
+    QCOMPARE(MessageToQt("/pool/Ü.ITM: not an item file"),
+             QString::fromUtf8("/pool/Ü.ITM: not an item file"));
+    LanguageSwitcher english;
+    QVERIFY(english.Apply(LanguageChoice::kEnglish));
+    QCOMPARE(MessageToQt(kMoveFailedText), QString("The file could not be moved"));
+  }
+
+  void germanWindowAsksInGerman() {
+    GuiHome home;
+    home.WriteItem("Sword.ITM", SwordItem());
+    FixedClock clock(TestNow());
+    auto form = StartIn(home, clock, "Deutsch");
+    form->show();
+    form->findChild<QListWidget*>("FileListBox1")->setCurrentRow(0);
+    MessageBoxes::PushAnswer(QMessageBox::No);
+    Action(form.get(), "MNUAddDupe")->trigger();
+    QCOMPARE(ShownTexts(),
+             QStringList{QString::fromUtf8("Dieses Item wirklich zur Dupe- und Hack-Datenbank hinzufügen?")});
   }
 
   void missingTranslationKeepsTheClassicTexts() {
