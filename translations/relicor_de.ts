@@ -60,6 +60,17 @@
     </message>
 </context>
 <context>
+    <name>QTabBar</name>
+    <message>
+        <source>Scroll Left</source>
+        <translation>Nach links blättern</translation>
+    </message>
+    <message>
+        <source>Scroll Right</source>
+        <translation>Nach rechts blättern</translation>
+    </message>
+</context>
+<context>
     <name>relicor::AppInfo</name>
     <message>
         <source>proprietary; all rights reserved</source>
@@ -92,12 +103,12 @@ Homepage: %3</translation>
         <translation>kein Pool</translation>
     </message>
     <message>
-        <source>No pool: Datei &gt; Open Pool</source>
-        <translation>Kein Pool: Datei &gt; Pool öffnen</translation>
-    </message>
-    <message>
         <source>Pool: %1</source>
         <translation>Pool: %1</translation>
+    </message>
+    <message>
+        <source>No pool: Datei &gt; Open Pool…</source>
+        <translation>Kein Pool: Datei &gt; Pool öffnen…</translation>
     </message>
 </context>
 <context>
@@ -175,10 +186,6 @@ Homepage: %3</translation>
     <message>
         <source>&amp;Datei</source>
         <translation>&amp;Datei</translation>
-    </message>
-    <message>
-        <source>&amp;Open Pool</source>
-        <translation>Pool &amp;öffnen</translation>
     </message>
     <message>
         <source>Import from save game…</source>
@@ -401,6 +408,10 @@ Einstiegsseite: %4</translation>
     <message>
         <source>not copied: %1</source>
         <translation>nicht kopiert: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Open Pool…</source>
+        <translation>Pool &amp;öffnen…</translation>
     </message>
 </context>
 <context>

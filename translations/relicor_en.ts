@@ -60,6 +60,17 @@
     </message>
 </context>
 <context>
+    <name>QTabBar</name>
+    <message>
+        <source>Scroll Left</source>
+        <translation>Scroll Left</translation>
+    </message>
+    <message>
+        <source>Scroll Right</source>
+        <translation>Scroll Right</translation>
+    </message>
+</context>
+<context>
     <name>relicor::AppInfo</name>
     <message>
         <source>proprietary; all rights reserved</source>
@@ -92,12 +103,12 @@ Home page: %3</translation>
         <translation>no pool</translation>
     </message>
     <message>
-        <source>No pool: Datei &gt; Open Pool</source>
-        <translation>No pool: File &gt; Open Pool</translation>
-    </message>
-    <message>
         <source>Pool: %1</source>
         <translation>Pool: %1</translation>
+    </message>
+    <message>
+        <source>No pool: Datei &gt; Open Pool…</source>
+        <translation>No pool: File &gt; Open Pool…</translation>
     </message>
 </context>
 <context>
@@ -175,10 +186,6 @@ Home page: %3</translation>
     <message>
         <source>&amp;Datei</source>
         <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>&amp;Open Pool</source>
-        <translation>&amp;Open Pool</translation>
     </message>
     <message>
         <source>Import from save game…</source>
@@ -401,6 +408,10 @@ entrance page: %4</translation>
     <message>
         <source>not copied: %1</source>
         <translation>not copied: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Open Pool…</source>
+        <translation>&amp;Open Pool…</translation>
     </message>
 </context>
 <context>

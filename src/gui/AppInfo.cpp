@@ -64,7 +64,7 @@ QString WindowTitle(const QString& pool, std::optional<qsizetype> itemCount) {
 }
 
 QString PoolStatusText(const QString& pool, std::optional<qsizetype> itemCount) {
-  if (pool.isEmpty()) return AppTexts::tr("No pool: Datei > Open Pool") + QChar(0x2026);
+  if (pool.isEmpty()) return AppTexts::tr("No pool: Datei > Open Pool…");
   QString text = AppTexts::tr("Pool: %1").arg(pool);
   if (itemCount) text += " - " + ItemCountText(*itemCount);
   return text;

@@ -10,8 +10,9 @@
 namespace relicor {
 namespace {
 
-// Qt's own texts on the buttons of our message boxes and dialogs, so that a German window has
-// German buttons without Qt's translations installed; our translation carries them.
+// Qt's own texts on the buttons of our message boxes and dialogs (and the tabs' scroll buttons),
+// so that a German window has German buttons without Qt's translations installed; our translation
+// carries them.
 [[maybe_unused]] constexpr const char* kQtTexts[] = {
     QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),
     QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
@@ -26,6 +27,8 @@ namespace {
     QT_TRANSLATE_NOOP("QPlatformTheme", "Restore Defaults"),
     QT_TRANSLATE_NOOP("QMessageBox", "Show Details..."),
     QT_TRANSLATE_NOOP("QMessageBox", "Hide Details..."),
+    QT_TRANSLATE_NOOP("QTabBar", "Scroll Left"),
+    QT_TRANSLATE_NOOP("QTabBar", "Scroll Right"),
 };
 
 }  // namespace

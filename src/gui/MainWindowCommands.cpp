@@ -58,8 +58,7 @@ void MainWindow::BuildMenu() {
 
   QMenu* datei = bar->addMenu(tr("&Datei"));
   datei->setObjectName("MNUDatei");
-  QAction* openPool =
-      AddCommand(datei, "MNUOpenPool", tr("&Open Pool") + QChar(0x2026), &MainWindow::OnOpenPool);
+  QAction* openPool = AddCommand(datei, "MNUOpenPool", tr("&Open Pool…"), &MainWindow::OnOpenPool);
   openPool->setShortcut(QKeySequence::Open);
   AddCommand(datei, "MNUImportSave", tr("Import from save game…"), &MainWindow::OnImportSave);
   AddCommand(datei, "MNUOptions", tr("Einstellungen"), &MainWindow::OnOptions);

@@ -1,14 +1,23 @@
 // The language of the windows: the stored choice, System's pick by the desktop's language, the
 // main window's menus in each language, and the choice in the Options dialog.
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <memory>
 
 #include "GuiTestSupport.h"
+#include "gui/DatabaseWindow.h"
+#include "gui/ItemDumpWindow.h"
 #include "gui/Language.h"
 #include "gui/MainWindow.h"
+#include "gui/MembersWindow.h"
 #include "gui/PublishOptionsDialog.h"
 #include "pool/SendItem.h"
 #include "shell/Members.h"
@@ -32,6 +41,50 @@ class LanguageTest : public QObject {
     if (language != nullptr)
       home.dir().write("RELICOR.INI", std::string("[RELICOR]\r\nLanguage=") + language + "\r\n");
     return std::make_unique<MainWindow>(home.programDir(), clock);
+  }
+
+  // A caption as a menu's window title shows it: "&&" is "&", a single "&" marks the access key.
+  static QString WithoutMnemonic(QString text) {
+    const QString ampersand(QChar(0xE000));
+    text.replace(QString("&&"), ampersand);
+    text.remove(QChar('&'));
+    return text.replace(ampersand, QString("&"));
+  }
+
+  // Every translation of a .ts file as a pattern (an argument such as %1 stands for any text).
+  static QList<QRegularExpression> TranslationPatterns(const QString& tsFile) {
+    QFile file(tsFile);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QList<QRegularExpression> patterns;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+      if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("translation"))
+        continue;
+      const QString text = WithoutMnemonic(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+      QString pattern = QRegularExpression::escape(text);
+      pattern.replace(QRegularExpression("\\\\%\\d"), ".*");  // escape() wrote "\\%1"
+      patterns << QRegularExpression(QRegularExpression::anchoredPattern(pattern),
+                                     QRegularExpression::DotMatchesEverythingOption);
+    }
+    return patterns;
+  }
+
+  // The texts a window shows of its own: titles, captions, labels, tooltips, headers, menus.
+  static QStringList OwnTexts(QWidget* window) {
+    QStringList texts{window->windowTitle()};
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets << window;
+    for (QWidget* widget : widgets) {
+      texts << widget->toolTip() << widget->accessibleName();
+      if (auto* label = qobject_cast<QLabel*>(widget)) texts << label->text();
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
+      if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+        for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+      }
+      for (QAction* action : widget->actions()) texts << action->text() << action->toolTip();
+    }
+    for (QAction* action : window->findChildren<QAction*>()) texts << action->text();
+    return texts;
   }
 
  private slots:
@@ -180,6 +233,35 @@ class LanguageTest : public QObject {
     Action(form.get(), "MNUAddDupe")->trigger();
     QCOMPARE(ShownTexts(),
              QStringList{QString::fromUtf8("Dieses Item wirklich zur Dupe- und Hack-Datenbank hinzufügen?")});
+  }
+
+  // Under English and under Deutsch every text a window shows is one of that language's
+  // translations: a text left out of the translation would show in Classic.
+  void everyShownTextIsTranslated() {
+    const char* const languages[][2] = {{"English", "relicor_en.ts"}, {"Deutsch", "relicor_de.ts"}};
+    for (const auto& [stored, ts] : languages) {
+      const QList<QRegularExpression> patterns =
+          TranslationPatterns(QString(RELICOR_TRANSLATIONS_DIR "/") + ts);
+      QVERIFY(!patterns.isEmpty());
+      GuiHome home;
+      FixedClock clock(TestNow());
+      auto form = StartIn(home, clock, stored);
+      form->show();
+      const QList<QWidget*> windows{form.get(), form->dataWindow(), form->membersWindow(),
+                                    form->databaseWindow(), form->optionsDialog()};
+      for (QWidget* window : windows) {
+        for (const QString& text : OwnTexts(window)) {
+          // The pool's path and item counts stand in the title and status bar as values.
+          if (text.isEmpty() || text.contains(PathToQt(home.pool())) || text.startsWith("Relicor ")) continue;
+          bool translated = false;
+          for (const QRegularExpression& pattern : patterns)
+            translated = translated || pattern.match(WithoutMnemonic(text)).hasMatch() ||
+                         pattern.match(text).hasMatch();
+          QVERIFY2(translated,
+                   qPrintable(QString("%1 (%2): \"%3\"").arg(stored, window->objectName(), text)));
+        }
+      }
+    }
   }
 
   void missingTranslationKeepsTheClassicTexts() {
