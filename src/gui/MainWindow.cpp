@@ -33,6 +33,7 @@
 
 #include "Version.h"
 #include "gui/DatabaseWindow.h"
+#include "gui/ElidedLabel.h"
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/ItemDumpWindow.h"
@@ -303,10 +304,12 @@ void MainWindow::BuildControls() {
   progress_->setFixedHeight(14);
   auto* statusLayout = new QHBoxLayout(statusPanel_);
   statusLayout->setContentsMargins(6, 5, 6, 5);
-  statusLayout->addWidget(progress_);
-  seedCheck_ = new QLabel(statusPanel_);
+  statusLayout->addWidget(progress_, 1);
+  // The verdict takes the room beside the progress bar and is cut to it, never widening the window.
+  seedCheck_ = new ElidedLabel(statusPanel_);
   seedCheck_->setObjectName("SeedCheckLabel");
-  statusLayout->addWidget(seedCheck_);
+  seedCheck_->setAccessibleName(tr("Verdict"));
+  statusLayout->addWidget(seedCheck_, 2);
 
   auto* lowerPanel = new QWidget(central);
   lowerPanel->setFixedHeight(kLowerPanelHeight);

@@ -25,22 +25,6 @@
 #include "validate/Database.h"
 
 namespace relicor {
-namespace {
-
-bool SameMeta(const ItemMeta& a, const ItemMeta& b) {
-  return a.fileDate == b.fileDate && a.senderName == b.senderName && a.sendTo == b.sendTo &&
-         a.points4Item == b.points4Item && a.isPublic == b.isPublic && a.points4ItemAt == b.points4ItemAt &&
-         a.addedItem == b.addedItem && a.sentAt == b.sentAt;
-}
-
-std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) {
-  const ItemEntry* entry = cache.Find(path);
-  if (entry == nullptr) return std::nullopt;
-  return entry->Meta();
-}
-
-}  // namespace
-
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
                                 void (MainWindow::*handler)()) {
   QAction* action = menu->addAction(caption);
@@ -122,6 +106,7 @@ std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std
                                                   unsigned traits) {
   if (busy_) return std::nullopt;
   countedPool_.clear();  // the command may add or take items
+  const std::string selected = SelectedName();
   std::optional<Result<std::string>> result;
   if (traits & kLong) {
     BusyScope busy(*this);
@@ -129,7 +114,7 @@ std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std
   } else {
     result.emplace(command());
   }
-  if (traits & kReports) reportRan_ = true;
+  ShowFile(selected);
   Sync();
   if (!result->ok()) {
     if (result->error() == kAlreadyInDatabaseText) {
@@ -179,7 +164,7 @@ void MainWindow::OnExit() {
 }
 
 void MainWindow::OnTextCreate() {
-  RunCommand([this] { return session_->ExportItemList(); }, kLong | kReports | kTellsResult);
+  RunCommand([this] { return session_->ExportItemList(); }, kLong | kTellsResult);
 }
 
 void MainWindow::OnSetPoolDir() {
@@ -208,7 +193,7 @@ void MainWindow::OnStartCreate() {
         return std::to_string(written->files) + " files, " + std::to_string(written->items) +
                " items written to " + written->directory + "\nentrance page: " + written->entrancePage;
       },
-      kLong | kReports);
+      kLong);
   if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))
     OpenPage(PathToQt(entrance));
 }
@@ -226,19 +211,8 @@ void MainWindow::OnMembers() {
 void MainWindow::RunAssign(const std::function<Result<std::string>(const std::string&)>& assign) {
   const std::string path = session_->SelectedPath();
   if (path.empty()) return;
-  const std::optional<ItemMeta> before = MetaOf(session_->cache(), path);
-  RunCommand(
-      [&] {
-        Result<std::string> assigned = assign(path);
-        // A command that changed the item shows its report anew, as on a new selection.
-        const std::optional<ItemMeta> after = MetaOf(session_->cache(), path);
-        if (assigned && after && !(before && SameMeta(*before, *after))) {
-          if (const Status reported = session_->SelectFile(session_->selectedIndex()); !reported)
-            return Result<std::string>(MakeError(reported.error()));
-        }
-        return assigned;
-      },
-      kReports);
+  // The item's report is shown anew afterwards, as after every command.
+  RunCommand([&] { return assign(path); }, kShort);
 }
 
 // A name is selected in the Members window (an empty line of the member list is no name).
@@ -284,7 +258,7 @@ void MainWindow::OnPrepareSend() {
         if (sent) RereadFileList();
         return sent;
       },
-      kReports);
+      kShort);
 }
 
 void MainWindow::OnCreateSenderlist() {
