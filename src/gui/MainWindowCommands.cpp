@@ -279,7 +279,45 @@ void MainWindow::OnCreateSenderlist() {
 }
 
 void MainWindow::OnCheckDuplicates() {
-  RunCommand([this] { return session_->CheckDuplicates(); }, kLong | kTellsResult);
+  std::optional<DupeCheckResult> found;
+  const std::optional<std::string> done = RunCommand(
+      [this, &found]() -> Result<std::string> {
+        auto result = session_->RunDuplicateCheck();
+        if (!result) return MakeError(result.error());
+        found = std::move(*result);
+        return found->message;
+      },
+      kLong);
+  if (!done || !found) return;
+  const QString log = MessageToQt(found->message);
+  const std::size_t pairs = found->duplicates.size();
+  const std::size_t known = found->knownDupes.size();
+  const std::size_t copies = found->sameSeed.size();
+  if (pairs == 0 && known == 0 && copies == 0) {
+    MessageBoxes::Information(this, tr("No duplicates and no known dupes found.") + "\n" + log);
+    return;
+  }
+  // What was found, one line each, behind the summary; the offer opens the log.
+  QStringList lines;
+  for (const DuplicatePair& pair : found->duplicates)
+    lines
+        << tr("duplicate %1: %2 -- %3").arg(ToQt(pair.itemKey), PathToQt(pair.first), PathToQt(pair.second));
+  for (const SameSeedPair& pair : found->sameSeed)
+    lines
+        << tr("same seed %1: %2 -- %3").arg(ToQt(pair.itemKey), PathToQt(pair.first), PathToQt(pair.second));
+  for (const KnownDupe& dupe : found->knownDupes)
+    lines << tr("known dupe %1: %2").arg(ToQt(dupe.itemKey), PathToQt(dupe.path));
+  QString summary = (pairs == 1 ? tr("1 duplicate") : tr("%1 duplicates").arg(pairs)) + ", " +
+                    (known == 1 ? tr("1 known dupe") : tr("%1 known dupes").arg(known));
+  if (copies > 0)
+    summary +=
+        ", " + (copies == 1 ? tr("1 edited copy of an item") : tr("%1 edited copies of items").arg(copies));
+  if (!MessageBoxes::InformationWithOffer(this, tr("Found %1.").arg(summary) + "\n" + log, tr("Open log"),
+                                          lines.join('\n')))
+    return;
+  const QString logPath = PathToQt(found->logPath);
+  if (!DesktopOpener::Open(QUrl::fromLocalFile(logPath)))
+    MessageBoxes::Error(this, tr("No program could be started to show %1").arg(logPath));
 }
 
 void MainWindow::OnAddToDatabase() {
