@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
@@ -37,6 +38,7 @@
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/ItemDumpWindow.h"
+#include "gui/MainWindowBusy.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
@@ -499,12 +501,24 @@ void MainWindow::ProgressStep() {
   const int next = progress_->value() + 1;
   progress_->setValue(next > progress_->maximum() ? 0 : next);
   SyncOutput();
-  QCoreApplication::processEvents();
+  FollowProgress();
 }
 
 void MainWindow::ProgressSet(int position) {
   progress_->setValue(std::clamp(position, 0, kProgressMaximum));
+  // Back to 0 is how a command ends, after its writes: it is no place to stop.
+  if (position <= 0) {
+    QCoreApplication::processEvents();
+    return;
+  }
+  FollowProgress();
+}
+
+void MainWindow::FollowProgress() {
+  if (progressDialog_ != nullptr) progressDialog_->setValue(progress_->value());
   QCoreApplication::processEvents();
+  // The command ends here, before it writes anything for good.
+  if (cancellable_ && progressDialog_ != nullptr && progressDialog_->wasCanceled()) throw CommandCancelled{};
 }
 
 void MainWindow::Notify(std::string_view message) {

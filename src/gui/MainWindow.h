@@ -27,6 +27,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QProgressDialog;
 class QSplitter;
 class QTimer;
 class QTreeWidget;
@@ -163,7 +164,11 @@ class MainWindow : public QMainWindow, public SessionUi {
   // that was selected is selected again (when it is still there) and shown as it now is.
   // Returns the success text, or nothing when the command failed (or could not start).
   enum CommandTrait : unsigned { kShort = 0, kLong = 1, kTellsResult = 4 };
-  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  // A long command can be cancelled; `busyText` says what it does while it runs.
+  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits,
+                                        const QString& busyText = {});
+  // Mirrors the progress bar in the progress dialog; ends the command when the keeper cancelled.
+  void FollowProgress();
   // The rename run's steps: the question (No on Return), the run, what it did with the offer to
   // undo it; and the undo.
   void UndoRenameRun();
@@ -214,6 +219,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   QFrame* statusPanel_ = nullptr;
   ElidedLabel* seedCheck_ = nullptr;  // the verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
+  QProgressDialog* progressDialog_ = nullptr;  // while a long command runs
+  bool cancellable_ = false;                   // and it takes a Cancel
   QLabel* poolStatus_ = nullptr;
   QSplitter* splitter_ = nullptr;  // the pool and its item count, in the status bar
 

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QUrl>
 #include <optional>
 
@@ -103,19 +104,29 @@ void MainWindow::BuildMenu() {
   AddCommand(help, "MNUAbout", "&About Relicor", &MainWindow::OnAbout);
 }
 std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
-                                                  unsigned traits) {
+                                                  unsigned traits, const QString& busyText) {
   if (busy_) return std::nullopt;
   countedPool_.clear();  // the command may add or take items
   const std::string selected = SelectedName();
   std::optional<Result<std::string>> result;
+  bool cancelled = false;
   if (traits & kLong) {
-    BusyScope busy(*this);
-    result.emplace(command());
+    BusyScope busy(*this, busyText, BusyScope::Cancel::kYes);
+    try {
+      result.emplace(command());
+    } catch (const CommandCancelled&) {
+      cancelled = true;
+    }
   } else {
     result.emplace(command());
   }
+  progress_->setValue(0);
   ShowFile(selected);
   Sync();
+  if (cancelled) {
+    ShowStatusMessage(tr("Cancelled: nothing was written."));
+    return std::nullopt;
+  }
   if (!result->ok()) {
     if (result->error() == kAlreadyInDatabaseText) {
       MessageBoxes::Information(this, MessageToQt(result->error()));
@@ -164,7 +175,8 @@ void MainWindow::OnExit() {
 }
 
 void MainWindow::OnTextCreate() {
-  RunCommand([this] { return session_->ExportItemList(); }, kLong | kTellsResult);
+  RunCommand([this] { return session_->ExportItemList(); }, kLong | kTellsResult,
+             tr("Writing the item list") + QChar(0x2026));
 }
 
 void MainWindow::OnSetPoolDir() {
@@ -193,7 +205,7 @@ void MainWindow::OnStartCreate() {
         return std::to_string(written->files) + " files, " + std::to_string(written->items) +
                " items written to " + written->directory + "\nentrance page: " + written->entrancePage;
       },
-      kLong);
+      kLong, tr("Writing the pages") + QChar(0x2026));
   if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))
     OpenPage(PathToQt(entrance));
 }
@@ -272,7 +284,7 @@ void MainWindow::OnCreateSenderlist() {
         counted = std::move(*list);
         return std::string();
       },
-      kLong);
+      kLong, tr("Counting the senders") + QChar(0x2026));
   if (!counted) return;
   if (senderListWindow_ == nullptr) senderListWindow_ = new SenderListWindow(this);
   senderListWindow_->Show(*counted);
@@ -287,7 +299,7 @@ void MainWindow::OnCheckDuplicates() {
         found = std::move(*result);
         return found->message;
       },
-      kLong);
+      kLong, tr("Looking for duplicate items") + QChar(0x2026));
   if (!done || !found) return;
   const QString log = MessageToQt(found->message);
   const std::size_t pairs = found->duplicates.size();

@@ -4,6 +4,7 @@
 // the offer to undo it.
 
 #include <QApplication>
+#include <QProgressBar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,12 +41,22 @@ void MainWindow::OnRenameRun() {
   if (busy_) return;
   // What the run would rename: loading the pool and the sent directory takes a while.
   std::optional<Result<RenamePlan>> plan;
+  bool cancelled = false;
   {
-    BusyScope busy(*this);
-    plan.emplace(session_->PlanRename());
+    BusyScope busy(*this, tr("Looking at the item files") + QChar(0x2026), BusyScope::Cancel::kYes);
+    try {
+      plan.emplace(session_->PlanRename());
+    } catch (const CommandCancelled&) {
+      cancelled = true;
+    }
   }
+  progress_->setValue(0);
   ShowFile(SelectedName());
   Sync();
+  if (cancelled) {
+    ShowStatusMessage(tr("Cancelled: nothing was renamed."));
+    return;
+  }
   if (!*plan) {
     MessageBoxes::Error(this, MessageToQt(plan->error()));
     return;
@@ -56,7 +67,7 @@ void MainWindow::OnRenameRun() {
   std::optional<Result<RenameRunResult>> run;
   const std::string selected = session_->SelectedPath();
   {
-    BusyScope busy(*this);
+    BusyScope busy(*this, tr("Renaming") + QChar(0x2026));
     run.emplace(session_->RunRename());
     RereadFileList();
   }
@@ -80,7 +91,7 @@ void MainWindow::UndoRenameRun() {
   std::optional<Result<RenameUndoResult>> undone;
   const std::string selected = session_->SelectedPath();
   {
-    BusyScope busy(*this);
+    BusyScope busy(*this, tr("Undoing the rename run") + QChar(0x2026));
     undone.emplace(session_->UndoRename());
     RereadFileList();
   }
