@@ -1,5 +1,6 @@
 #pragma once
-// The data window: the dump of the current item record in a fixed-width text field.
+// The data window: the dump of the current item record in a fixed-width text field, with the
+// names of the record's fields beside each line.
 
 #include <QWidget>
 
@@ -24,6 +25,8 @@ class ItemDumpWindow : public QWidget {
   void ShowItemDump(const ItemRecord& record, bool decimalView);
 
   QPlainTextEdit* memo() const { return memo_; }
+  // The field names, one line beside each dump line.
+  QPlainTextEdit* fieldNames() const { return fieldNames_; }
 
  protected:
   // The first time it opens, it opens beside the main window so the report stays readable.
@@ -31,6 +34,7 @@ class ItemDumpWindow : public QWidget {
 
  private:
   QPlainTextEdit* memo_;
+  QPlainTextEdit* fieldNames_;
   bool placed_ = false;
 };
 

@@ -13,6 +13,7 @@
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/MessageBoxes.h"
+#include "gui/WindowPlacement.h"
 #include "shell/Session.h"
 
 namespace relicor {
@@ -38,7 +39,9 @@ MembersWindow::MembersWindow(Session& session, QWidget* parent)
       session_(session) {
   setObjectName("Form5");
   setWindowTitle("Members");
-  resize(158, 336);
+  // A list of names beside the main window, where F9 assigns the chosen one.
+  resize(220, 420);
+  FitOnScreenWhenShown(this, Placement::kBesideParent);
 
   auto* bar = new QFrame(this);
   bar->setFrameShape(QFrame::StyledPanel);
