@@ -27,6 +27,7 @@ QToolButton* ImageButton(QWidget* parent, const char* name, const QIcon& icon, c
   button->setObjectName(name);
   button->setIcon(icon);
   button->setToolTip(hint);
+  button->setAccessibleName(hint);  // the button shows only its picture
   button->setAutoRaise(true);
   button->setFixedSize(24, 22);
   return button;
