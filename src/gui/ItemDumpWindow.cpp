@@ -19,7 +19,7 @@ namespace relicor {
 namespace {
 constexpr int kGap = 8;
 constexpr int kDesignHeight = 428;
-constexpr int kFieldNamesColumns = 40;  // the names column's width in characters (it scrolls)
+constexpr int kFieldNamesColumns = 64;  // the longest names line; a narrower window scrolls it
 }  // namespace
 
 QPoint BesidePosition(const QRect& main, const QSize& size, const QRect& screen) {
@@ -62,7 +62,8 @@ ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(fieldNames_->verticalScrollBar(), &QScrollBar::valueChanged, memo_->verticalScrollBar(),
           &QScrollBar::setValue);
 
-  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  auto* splitter = splitter_;
   splitter->setChildrenCollapsible(false);
   splitter->addWidget(memo_);
   splitter->addWidget(fieldNames_);
@@ -71,12 +72,16 @@ ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(splitter);
 
   // Wide enough for a decimal line and the names beside it; as tall as the designed window.
-  const QFontMetrics metrics(font);
+  const QFontMetrics metrics = memo_->fontMetrics();
   const int frame = 2 * memo_->frameWidth() + static_cast<int>(memo_->document()->documentMargin() * 2) +
                     memo_->verticalScrollBar()->sizeHint().width();
-  const int dumpWidth = metrics.horizontalAdvance(QString(5 + kDumpBytesPerLine * 4, '0')) + frame;
+  // A hex line shows whole; a decimal one scrolls sideways.
+  const int dumpWidth = metrics.horizontalAdvance(QString(5 + kDumpBytesPerLine * 3, '0')) + frame;
   const int namesWidth = metrics.horizontalAdvance(QString(kFieldNamesColumns, 'x')) + frame;
-  splitter->setSizes({dumpWidth, namesWidth});
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 1);
+  columnWidths_ = {dumpWidth, namesWidth};
+  splitter->setSizes(columnWidths_);
   resize(dumpWidth + namesWidth + splitter->handleWidth(), kDesignHeight);
 }
 
@@ -90,6 +95,9 @@ void ItemDumpWindow::showEvent(QShowEvent* event) {
   const QRect available = screen->availableGeometry();
   resize(size().boundedTo(available.size() - kFrameAllowance));
   move(BesidePosition(main->frameGeometry(), frameGeometry().size(), available));
+  // The dump keeps its width; what the window has beyond goes to the names.
+  splitter_->setSizes(
+      {columnWidths_.front(), std::max(columnWidths_.back(), width() - columnWidths_.front())});
 }
 
 void ItemDumpWindow::ShowItemDump(const ItemRecord& record, bool decimalView) {

@@ -2,11 +2,13 @@
 // The data window: the dump of the current item record in a fixed-width text field, with the
 // names of the record's fields beside each line.
 
+#include <QList>
 #include <QWidget>
 
 #include "item/ItemRecord.h"
 
 class QPlainTextEdit;
+class QSplitter;
 
 namespace relicor {
 
@@ -35,6 +37,8 @@ class ItemDumpWindow : public QWidget {
  private:
   QPlainTextEdit* memo_;
   QPlainTextEdit* fieldNames_;
+  QSplitter* splitter_;
+  QList<int> columnWidths_;  // the dump's and the names' widths at the first show
   bool placed_ = false;
 };
 

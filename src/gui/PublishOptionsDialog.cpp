@@ -104,7 +104,8 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
   setObjectName("IOPTIONS");
   setWindowTitle("Options");
   setModal(true);
-  resize(450, 331);
+  // Wider than the designed 450 by 331, for the pickers beside the fields.
+  resize(560, 340);
   FitOnScreenWhenShown(this, Placement::kOverParent);
 
   auto* tabs = new QTabWidget(this);
