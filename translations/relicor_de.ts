@@ -180,6 +180,10 @@ Homepage: %3</translation>
         <source>Data Window</source>
         <translation>Datenfenster</translation>
     </message>
+    <message>
+        <source>Fields of the record</source>
+        <translation>Felder des Datensatzes</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MainWindow</name>
@@ -413,6 +417,118 @@ Einstiegsseite: %4</translation>
         <source>&amp;Open Pool…</source>
         <translation>Pool &amp;öffnen…</translation>
     </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Urteil</translation>
+    </message>
+    <message>
+        <source>Verdict: %1</source>
+        <translation>Urteil: %1</translation>
+    </message>
+    <message>
+        <source>Working</source>
+        <translation>In Arbeit</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Relicor &amp;Manual</source>
+        <translation>Relicor-&amp;Handbuch</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing was written.</source>
+        <translation>Abgebrochen: nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>Writing the item list</source>
+        <translation>Itemliste wird geschrieben</translation>
+    </message>
+    <message>
+        <source>Writing the pages</source>
+        <translation>Seiten werden geschrieben</translation>
+    </message>
+    <message>
+        <source>Counting the senders</source>
+        <translation>Absender werden gezählt</translation>
+    </message>
+    <message>
+        <source>Looking for duplicate items</source>
+        <translation>Doppelte Items werden gesucht</translation>
+    </message>
+    <message>
+        <source>No duplicates and no known dupes found.</source>
+        <translation>Keine Duplikate und keine bekannten Dupes gefunden.</translation>
+    </message>
+    <message>
+        <source>duplicate %1: %2 -- %3</source>
+        <translation>Duplikat %1: %2 -- %3</translation>
+    </message>
+    <message>
+        <source>same seed %1: %2 -- %3</source>
+        <translation>gleicher Seed %1: %2 -- %3</translation>
+    </message>
+    <message>
+        <source>known dupe %1: %2</source>
+        <translation>bekannter Dupe %1: %2</translation>
+    </message>
+    <message>
+        <source>1 duplicate</source>
+        <translation>1 Duplikat</translation>
+    </message>
+    <message>
+        <source>%1 duplicates</source>
+        <translation>%1 Duplikate</translation>
+    </message>
+    <message>
+        <source>1 known dupe</source>
+        <translation>1 bekannter Dupe</translation>
+    </message>
+    <message>
+        <source>%1 known dupes</source>
+        <translation>%1 bekannte Dupes</translation>
+    </message>
+    <message>
+        <source>1 edited copy of an item</source>
+        <translation>1 bearbeitete Kopie eines Items</translation>
+    </message>
+    <message>
+        <source>%1 edited copies of items</source>
+        <translation>%1 bearbeitete Kopien von Items</translation>
+    </message>
+    <message>
+        <source>Found %1.</source>
+        <translation>Gefunden: %1.</translation>
+    </message>
+    <message>
+        <source>Open log</source>
+        <translation>Protokoll öffnen</translation>
+    </message>
+    <message>
+        <source>No program could be started to show %1</source>
+        <translation>Kein Programm konnte gestartet werden, um %1 anzuzeigen</translation>
+    </message>
+    <message>
+        <source>Importing</source>
+        <translation>Import läuft</translation>
+    </message>
+    <message>
+        <source>Looking at the item files</source>
+        <translation>Itemdateien werden geprüft</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing was renamed.</source>
+        <translation>Abgebrochen: nichts wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>Renaming</source>
+        <translation>Umbenennen läuft</translation>
+    </message>
+    <message>
+        <source>Undoing the rename run</source>
+        <translation>Umbenennungslauf wird rückgängig gemacht</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MembersWindow</name>
@@ -526,6 +642,18 @@ Einstiegsseite: %4</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Choose the colour</source>
+        <translation>Farbe wählen</translation>
+    </message>
+    <message>
+        <source>Font…</source>
+        <translation>Schrift…</translation>
+    </message>
+    <message>
+        <source>Choose the font face and size</source>
+        <translation>Schriftart und -größe wählen</translation>
     </message>
 </context>
 <context>
@@ -702,6 +830,17 @@ Einstiegsseite: %4</translation>
     <message>
         <source>the selected file is not an item file</source>
         <translation>die gewählte Datei ist keine Itemdatei</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::UserManual</name>
+    <message>
+        <source>The user manual is not installed beside the program. &quot;man relicor&quot; shows the manual page.</source>
+        <translation>Das Benutzerhandbuch ist nicht neben dem Programm installiert. &quot;man relicor&quot; zeigt die Handbuchseite.</translation>
+    </message>
+    <message>
+        <source>The browser could not be started for %1</source>
+        <translation>Der Browser konnte für %1 nicht gestartet werden</translation>
     </message>
 </context>
 </TS>

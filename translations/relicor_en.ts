@@ -180,6 +180,10 @@ Home page: %3</translation>
         <source>Data Window</source>
         <translation>Data Window</translation>
     </message>
+    <message>
+        <source>Fields of the record</source>
+        <translation>Fields of the record</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MainWindow</name>
@@ -413,6 +417,118 @@ entrance page: %4</translation>
         <source>&amp;Open Pool…</source>
         <translation>&amp;Open Pool…</translation>
     </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Verdict: %1</source>
+        <translation>Verdict: %1</translation>
+    </message>
+    <message>
+        <source>Working</source>
+        <translation>Working</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Relicor &amp;Manual</source>
+        <translation>Relicor &amp;Manual</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing was written.</source>
+        <translation>Cancelled: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Writing the item list</source>
+        <translation>Writing the item list</translation>
+    </message>
+    <message>
+        <source>Writing the pages</source>
+        <translation>Writing the pages</translation>
+    </message>
+    <message>
+        <source>Counting the senders</source>
+        <translation>Counting the senders</translation>
+    </message>
+    <message>
+        <source>Looking for duplicate items</source>
+        <translation>Looking for duplicate items</translation>
+    </message>
+    <message>
+        <source>No duplicates and no known dupes found.</source>
+        <translation>No duplicates and no known dupes found.</translation>
+    </message>
+    <message>
+        <source>duplicate %1: %2 -- %3</source>
+        <translation>duplicate %1: %2 -- %3</translation>
+    </message>
+    <message>
+        <source>same seed %1: %2 -- %3</source>
+        <translation>same seed %1: %2 -- %3</translation>
+    </message>
+    <message>
+        <source>known dupe %1: %2</source>
+        <translation>known dupe %1: %2</translation>
+    </message>
+    <message>
+        <source>1 duplicate</source>
+        <translation>1 duplicate</translation>
+    </message>
+    <message>
+        <source>%1 duplicates</source>
+        <translation>%1 duplicates</translation>
+    </message>
+    <message>
+        <source>1 known dupe</source>
+        <translation>1 known dupe</translation>
+    </message>
+    <message>
+        <source>%1 known dupes</source>
+        <translation>%1 known dupes</translation>
+    </message>
+    <message>
+        <source>1 edited copy of an item</source>
+        <translation>1 edited copy of an item</translation>
+    </message>
+    <message>
+        <source>%1 edited copies of items</source>
+        <translation>%1 edited copies of items</translation>
+    </message>
+    <message>
+        <source>Found %1.</source>
+        <translation>Found %1.</translation>
+    </message>
+    <message>
+        <source>Open log</source>
+        <translation>Open log</translation>
+    </message>
+    <message>
+        <source>No program could be started to show %1</source>
+        <translation>No program could be started to show %1</translation>
+    </message>
+    <message>
+        <source>Importing</source>
+        <translation>Importing</translation>
+    </message>
+    <message>
+        <source>Looking at the item files</source>
+        <translation>Looking at the item files</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing was renamed.</source>
+        <translation>Cancelled: nothing was renamed.</translation>
+    </message>
+    <message>
+        <source>Renaming</source>
+        <translation>Renaming</translation>
+    </message>
+    <message>
+        <source>Undoing the rename run</source>
+        <translation>Undoing the rename run</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MembersWindow</name>
@@ -526,6 +642,18 @@ entrance page: %4</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Choose the colour</source>
+        <translation>Choose the colour</translation>
+    </message>
+    <message>
+        <source>Font…</source>
+        <translation>Font…</translation>
+    </message>
+    <message>
+        <source>Choose the font face and size</source>
+        <translation>Choose the font face and size</translation>
     </message>
 </context>
 <context>
@@ -702,6 +830,17 @@ entrance page: %4</translation>
     <message>
         <source>the selected file is not an item file</source>
         <translation>the selected file is not an item file</translation>
+    </message>
+</context>
+<context>
+    <name>relicor::UserManual</name>
+    <message>
+        <source>The user manual is not installed beside the program. &quot;man relicor&quot; shows the manual page.</source>
+        <translation>The user manual is not installed beside the program. &quot;man relicor&quot; shows the manual page.</translation>
+    </message>
+    <message>
+        <source>The browser could not be started for %1</source>
+        <translation>The browser could not be started for %1</translation>
     </message>
 </context>
 </TS>

@@ -1,14 +1,19 @@
 #pragma once
-// The options dialog: the look of the published pages and the output file prefix. Every field
-// edit goes straight into the session's options, so the next creation and the shutdown see it.
+// The options dialog: the look of the published pages and the output file prefix. The fields are
+// a draft: OK and Apply put them into the session's options and RELICOR.INI; Cancel and Escape
+// put the session's options back into the fields.
 
 #include <QDialog>
 #include <string>
 
+class QComboBox;
 class QLineEdit;
+class QPushButton;
+class QToolButton;
 
 namespace relicor {
 
+enum class LanguageChoice;
 struct HtmlOptionValues;
 class Session;
 
@@ -20,14 +25,32 @@ class PublishOptionsDialog : public QDialog {
 
   // Puts the session's option values into the fields.
   void ShowValues(const HtmlOptionValues& values);
+  // The values the fields hold now.
+  HtmlOptionValues FieldValues() const;
+  // Takes the fields' values into the session and writes the settings; false (the error told)
+  // when RELICOR.INI could not be written, the values then stay in the session for the shutdown.
+  bool Apply();
+
+  void accept() override;
+  void reject() override;
 
  private:
-  QLineEdit* AddField(const char* name, const QString& designValue, std::string HtmlOptionValues::*field);
+  QLineEdit* AddField(const char* name, const QString& designValue);
+  // A button beside a colour field that opens the colour dialog; the choice goes into the field
+  // as "#RRGGBB".
+  QToolButton* AddColourPicker(QLineEdit* field);
+  // A button beside the font face that opens the font dialog for the face and the size.
+  QToolButton* AddFontPicker(QLineEdit* face, QLineEdit* size);
 
-  // The language of the windows, kept in RELICOR.INI when chosen.
+  // The language of the windows: a draft like the fields, kept in RELICOR.INI by OK and Apply.
   QWidget* AddLanguageChoice();
+  LanguageChoice ChosenLanguage() const;
+  // The fields or the language differ from what is applied.
+  bool Changed() const;
 
   Session& session_;
+  QPushButton* apply_ = nullptr;
+  QComboBox* language_ = nullptr;
 };
 
 }  // namespace relicor

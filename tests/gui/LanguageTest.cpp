@@ -184,11 +184,14 @@ class LanguageTest : public QObject {
     QVERIFY(choice != nullptr);
     QCOMPARE(choice->count(), static_cast<int>(kLanguageChoiceCount));
     QCOMPARE(choice->currentText(), QString("English"));
-    // Choosing the language shown changes nothing; another is kept and told.
-    choice->activated(choice->currentIndex());
+    // Cancel puts the kept choice back; Apply keeps another and tells when it applies.
+    choice->setCurrentIndex(choice->findText("Deutsch"));
+    form->optionsDialog()->reject();
+    QCOMPARE(choice->currentText(), QString("English"));
+    QCOMPARE(ReadLanguageChoice(home.programDir()), LanguageChoice::kEnglish);
     QVERIFY(MessageBoxes::requests().empty());
     choice->setCurrentIndex(choice->findText("Deutsch"));
-    choice->activated(choice->currentIndex());
+    QVERIFY(form->optionsDialog()->Apply());
     QCOMPARE(ReadLanguageChoice(home.programDir()), LanguageChoice::kGerman);
     QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
     // The windows keep their language until the next start, which takes the new one.
