@@ -613,11 +613,11 @@ Einstiegsseite: %4</translation>
     </message>
     <message>
         <source>link font face</source>
-        <translation>Schriftart der Links</translation>
+        <translation>Link-Schriftart</translation>
     </message>
     <message>
         <source>link font size</source>
-        <translation>Schriftgröße der Links</translation>
+        <translation>Link-Schriftgröße</translation>
     </message>
     <message>
         <source>link font color</source>
@@ -625,11 +625,11 @@ Einstiegsseite: %4</translation>
     </message>
     <message>
         <source>highlight font</source>
-        <translation>Hervorhebungsfarbe</translation>
+        <translation>Markierfarbe</translation>
     </message>
     <message>
         <source>highlight bgcolor</source>
-        <translation>Hervorhebungshintergrund</translation>
+        <translation>Markierhintergrund</translation>
     </message>
     <message>
         <source>Options</source>
