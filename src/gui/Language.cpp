@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include "platform/IniFile.h"
@@ -100,6 +101,7 @@ LanguageSwitcher::LanguageSwitcher(QStringList directories) : directories_(std::
 
 LanguageSwitcher::~LanguageSwitcher() {
   if (translator_ != nullptr) QCoreApplication::removeTranslator(translator_.get());
+  if (qtTranslator_ != nullptr) QCoreApplication::removeTranslator(qtTranslator_.get());
 }
 
 bool LanguageSwitcher::Apply(LanguageChoice choice, const QLocale& system) {
@@ -112,9 +114,16 @@ bool LanguageSwitcher::Apply(LanguageChoice choice, const QLocale& system) {
     loaded = next->load("relicor_" + code, QDir::cleanPath(directory));
   }
   if (!loaded) return false;
+  // Qt's own dialogs (files, colours, fonts) speak the language too where the desktop has Qt's
+  // translations (Debian: qt6-translations-l10n); ours, installed after, has the last word.
+  auto nextQt = std::make_unique<QTranslator>();
+  const bool qtLoaded =
+      !code.isEmpty() && nextQt->load("qtbase_" + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  if (qtTranslator_ != nullptr) QCoreApplication::removeTranslator(qtTranslator_.get());
+  qtTranslator_ = qtLoaded ? std::move(nextQt) : nullptr;
+  if (qtTranslator_ != nullptr) QCoreApplication::installTranslator(qtTranslator_.get());
   // Either change tells every window (QEvent::LanguageChange).
-  if (!code.isEmpty() && QCoreApplication::instance() != nullptr)
-    QCoreApplication::installTranslator(next.get());
+  if (!code.isEmpty()) QCoreApplication::installTranslator(next.get());
   if (translator_ != nullptr) QCoreApplication::removeTranslator(translator_.get());
   translator_ = code.isEmpty() ? nullptr : std::move(next);
   current_ = code;

@@ -80,6 +80,7 @@ class LanguageSwitcher {
  private:
   QStringList directories_;
   std::unique_ptr<QTranslator> translator_;
+  std::unique_ptr<QTranslator> qtTranslator_;  // Qt's own texts, where installed
   QString current_;
 };
 
