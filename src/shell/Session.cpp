@@ -564,6 +564,9 @@ const std::vector<std::string>& Session::OutputLines() const {
 StatusColour Session::statusColour() const {
   return impl_->current.status;
 }
+const ItemReport& Session::CurrentReport() const {
+  return impl_->current;
+}
 const ItemRecord& Session::CurrentItem() const {
   return impl_->cache.CurrentItem();
 }

@@ -28,6 +28,8 @@
 
 namespace relicor {
 
+struct ItemReport;
+
 // The main window's check boxes.
 struct OptionFlags {
   bool vkMode = false;          // CBVK
@@ -168,6 +170,8 @@ class Session {
   Status ReportFile(const std::string& path, const std::string& directory);
   const std::vector<std::string>& OutputLines() const;
   StatusColour statusColour() const;
+  // The report of the last item reported on the screen (its findings, its status).
+  const ItemReport& CurrentReport() const;
   const ItemRecord& CurrentItem() const;
 
   // Menu commands. Each returns what the keeper is told on success (may be empty).
