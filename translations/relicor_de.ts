@@ -184,6 +184,10 @@ Homepage: %3</translation>
         <source>Fields of the record</source>
         <translation>Felder des Datensatzes</translation>
     </message>
+    <message>
+        <source>Bytes of the item record</source>
+        <translation>Bytes des Itemdatensatzes</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MainWindow</name>

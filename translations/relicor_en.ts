@@ -184,6 +184,10 @@ Home page: %3</translation>
         <source>Fields of the record</source>
         <translation>Fields of the record</translation>
     </message>
+    <message>
+        <source>Bytes of the item record</source>
+        <translation>Bytes of the item record</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MainWindow</name>

@@ -264,14 +264,23 @@ QToolButton* PublishOptionsDialog::AddFontPicker(QLineEdit* face, QLineEdit* siz
 }
 
 void PublishOptionsDialog::ShowValues(const HtmlOptionValues& values) {
+  Fill(values, isVisible());
+}
+
+void PublishOptionsDialog::Fill(const HtmlOptionValues& values, bool keepEdits) {
   const HtmlOptionValues copy = values;
-  auto fill = [this, &copy](const OptionField& row) {
+  auto fill = [this, &copy, keepEdits](const OptionField& row) {
     if (row.field == nullptr) return;
-    if (auto* edit = findChild<QLineEdit*>(row.name)) edit->setText(ToQt(copy.*(row.field)));
+    auto* edit = findChild<QLineEdit*>(row.name);
+    if (edit == nullptr) return;
+    if (keepEdits && FromQt(edit->text()) != shown_.*(row.field)) return;
+    edit->setText(ToQt(copy.*(row.field)));
   };
   for (const OptionField& row : kLeftFields) fill(row);
   for (const OptionField& row : kRightFields) fill(row);
-  if (language_ != nullptr) {
+  shown_ = copy;
+  // The language choice is a draft too: while the dialog is open it stays as the keeper left it.
+  if (language_ != nullptr && !keepEdits) {
     const QSignalBlocker block(language_);
     language_->setCurrentIndex(
         language_->findData(static_cast<int>(ReadLanguageChoice(session_.programDir()))));
@@ -302,7 +311,7 @@ bool PublishOptionsDialog::Apply() {
   session_.settings().html = FieldValues();
   const Status written = session_.WriteSettings();
   // The file may have brought another program's values for the keys not changed here.
-  ShowValues(session_.settings().html);
+  Fill(session_.settings().html, false);
   if (!written) {
     MessageBoxes::Error(this, MessageToQt(written.error()));
     return false;
@@ -315,7 +324,7 @@ void PublishOptionsDialog::accept() {
 }
 
 void PublishOptionsDialog::reject() {
-  ShowValues(session_.settings().html);
+  Fill(session_.settings().html, false);
   QDialog::reject();
 }
 

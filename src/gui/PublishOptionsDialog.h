@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <string>
 
+#include "platform/Settings.h"
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +16,6 @@ class QToolButton;
 namespace relicor {
 
 enum class LanguageChoice;
-struct HtmlOptionValues;
 class Session;
 
 class PublishOptionsDialog : public QDialog {
@@ -23,7 +24,8 @@ class PublishOptionsDialog : public QDialog {
  public:
   explicit PublishOptionsDialog(Session& session, QWidget* parent = nullptr);
 
-  // Puts the session's option values into the fields.
+  // Puts the session's option values into the fields. While the dialog is open, a field the
+  // keeper has edited keeps the edit (another program's values come in under it).
   void ShowValues(const HtmlOptionValues& values);
   // The values the fields hold now.
   HtmlOptionValues FieldValues() const;
@@ -42,6 +44,8 @@ class PublishOptionsDialog : public QDialog {
   // A button beside the font face that opens the font dialog for the face and the size.
   QToolButton* AddFontPicker(QLineEdit* face, QLineEdit* size);
 
+  // Fills the fields; with `keepEdits` a field whose text differs from what was shown keeps it.
+  void Fill(const HtmlOptionValues& values, bool keepEdits);
   // The language of the windows: a draft like the fields, kept in RELICOR.INI by OK and Apply.
   QWidget* AddLanguageChoice();
   LanguageChoice ChosenLanguage() const;
@@ -51,6 +55,7 @@ class PublishOptionsDialog : public QDialog {
   Session& session_;
   QPushButton* apply_ = nullptr;
   QComboBox* language_ = nullptr;
+  HtmlOptionValues shown_;  // what the fields showed when last filled
 };
 
 }  // namespace relicor
