@@ -533,6 +533,30 @@ Einstiegsseite: %4</translation>
         <source>Undoing the rename run</source>
         <translation>Umbenennungslauf wird rückgängig gemacht</translation>
     </message>
+    <message>
+        <source>Recent &amp;Pools</source>
+        <translation>&amp;Zuletzt geöffnete Pools</translation>
+    </message>
+    <message>
+        <source>Choose Sent &amp;Directory</source>
+        <translation>&amp;Versand-Verzeichnis wählen</translation>
+    </message>
+    <message>
+        <source>%1: no such directory</source>
+        <translation>%1: Verzeichnis nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Choose Sent Directory</source>
+        <translation>Versand-Verzeichnis wählen</translation>
+    </message>
+    <message>
+        <source>Sent directory: %1</source>
+        <translation>Versand-Verzeichnis: %1</translation>
+    </message>
+    <message>
+        <source>Open a pool, or drop ITM files here</source>
+        <translation>Pool öffnen oder ITM-Dateien hierher ziehen</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MembersWindow</name>

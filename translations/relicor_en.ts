@@ -533,6 +533,30 @@ entrance page: %4</translation>
         <source>Undoing the rename run</source>
         <translation>Undoing the rename run</translation>
     </message>
+    <message>
+        <source>Recent &amp;Pools</source>
+        <translation>Recent &amp;Pools</translation>
+    </message>
+    <message>
+        <source>Choose Sent &amp;Directory</source>
+        <translation>Choose Sent &amp;Directory</translation>
+    </message>
+    <message>
+        <source>%1: no such directory</source>
+        <translation>%1: no such directory</translation>
+    </message>
+    <message>
+        <source>Choose Sent Directory</source>
+        <translation>Choose Sent Directory</translation>
+    </message>
+    <message>
+        <source>Sent directory: %1</source>
+        <translation>Sent directory: %1</translation>
+    </message>
+    <message>
+        <source>Open a pool, or drop ITM files here</source>
+        <translation>Open a pool, or drop ITM files here</translation>
+    </message>
 </context>
 <context>
     <name>relicor::MembersWindow</name>
