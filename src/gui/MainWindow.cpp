@@ -93,6 +93,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   setWindowIcon(AppIcon());
   BuildMenu();
   BuildControls();
+  LoadRecentPools();
   // Large enough for the report columns and the note with desktop fonts (and never below what the
   // controls need, so the window keeps the size it is centred with).
   const QSize least = minimumSizeHint();
@@ -345,6 +346,7 @@ void MainWindow::BuildControls() {
   splitter_->setSizes({kFileListWidth, kWindowWidth - kFileListWidth});
   layout->addWidget(splitter_, 1);
   setCentralWidget(central);
+  BuildEmptyState();
 }
 
 std::string MainWindow::SettingsFilePath() const {
@@ -367,6 +369,7 @@ void MainWindow::SaveWindowState() {
     put(kWindowHeightKey, normal.height());
     put(kWindowMaximizedKey, isMaximized() ? 1 : 0);
     if (!sizes.isEmpty()) put(kFileListWidthKey, sizes.front());
+    PutRecentPools(ini);
   });
 }
 

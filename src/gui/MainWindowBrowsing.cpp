@@ -98,6 +98,8 @@ void MainWindow::EnterPoolDirectory() {
     session_->settings().pathToPool = ShortString(WithoutTrailingSeparator(session_->programDir()));
     if (session_->currentDirectory().empty())
       (void)session_->SetCurrentDirectory(PathFromQt(QDir::currentPath()));
+  } else if (!pool.empty()) {
+    RememberPool();
   }
   Sync();
 }
@@ -319,6 +321,7 @@ void MainWindow::SyncFiles() {
     fileList_->addItems(shown);
     fileList_->verticalScrollBar()->setValue(scrolled);
   }
+  SyncEmptyState();
   const int selected = session_->selectedIndex();
   if (selected >= 0) {
     if (fileList_->currentRow() != selected) fileList_->setCurrentRow(selected);
