@@ -42,6 +42,7 @@
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
+#include "gui/WindowPlacement.h"
 #include "platform/IniFile.h"
 #include "platform/Settings.h"
 
@@ -98,6 +99,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   // controls need, so the window keeps the size it is centred with).
   const QSize least = minimumSizeHint();
   resize(std::max(kWindowWidth, least.width()), std::max(kWindowHeight, least.height()));
+  FitOnScreenWhenShown(this, Placement::kKeepPlace);  // a small or scaled screen bounds it
 
   // The creation handler; then what a killed run left in the pool is repaired, and told.
   session_->Start();
@@ -271,6 +273,9 @@ void MainWindow::BuildControls() {
   connect(cbDumpView_, &QCheckBox::clicked, this, [this](bool on) {
     session_->flags().dumpWindow = on;
     if (on) {
+      // It opens with the selected item's dump, not blank until the next selection.
+      if (session_->selectedIndex() >= 0 && session_->CurrentItem().Signature() == "ITM0")
+        ShowItemDump(session_->CurrentItem(), session_->flags().decimalView);
       itemDumpWindow_->show();
     } else {
       itemDumpWindow_->hide();

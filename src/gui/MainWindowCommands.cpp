@@ -22,6 +22,7 @@
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
 #include "gui/SenderListWindow.h"
+#include "gui/UserManual.h"
 #include "pool/ItemCache.h"
 #include "validate/Database.h"
 
@@ -105,6 +106,9 @@ void MainWindow::BuildMenu() {
 
   QMenu* help = bar->addMenu("&Help");
   help->setObjectName("MNUHelp");
+  QAction* manual = help->addAction(tr("Relicor &Manual"), this, [this] { OpenUserManual(this); });
+  manual->setObjectName("MNUManual");
+  manual->setShortcut(QKeySequence::HelpContents);
   AddCommand(help, "MNUAbout", "&About Relicor", &MainWindow::OnAbout);
 }
 std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,

@@ -92,6 +92,9 @@ class Session {
   // file has none). An error means the settings could not be written ("nach ... kann nicht
   // geschrieben werden"): the caller keeps the program running.
   Status Shutdown();
+  // The settings part of the shutdown, at once (the options dialog's OK and Apply): all fifteen
+  // keys merged with RELICOR.INI as it is now, the same error.
+  Status WriteSettings();
 
   // Looks at the files the session holds in memory, as every command does before it runs: the item
   // cache checks each cached item against its files (size, time, inode of the item file and of its

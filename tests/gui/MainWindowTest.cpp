@@ -312,6 +312,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
         "E&xtras | Start Rename Run | ",
         "D&atabase | &Add to dupe&&hackbase | ",
         "D&atabase | V&iew dupe&&hackbase | ",
+        "&Help | Relicor &Manual | F1",
         "&Help | &About Relicor | ",
     };
     QCOMPARE(rows, expected);
