@@ -48,8 +48,7 @@ void MainWindow::BuildMenu() {
   openPool->setShortcut(QKeySequence::Open);
   recentPools_ = datei->addMenu(tr("Recent &Pools"));
   recentPools_->setObjectName("MNURecentPools");
-  AddCommand(datei, "MNUChooseSentDir", tr("Choose Sent &Directory") + QChar(0x2026),
-             &MainWindow::OnChooseSentDir);
+  AddCommand(datei, "MNUChooseSentDir", tr("Choose Sent &Directory…"), &MainWindow::OnChooseSentDir);
   AddCommand(datei, "MNUImportSave", tr("Import from save game…"), &MainWindow::OnImportSave);
   AddCommand(datei, "MNUOptions", tr("Einstellungen"), &MainWindow::OnOptions);
   datei->addSeparator();
