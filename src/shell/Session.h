@@ -206,9 +206,9 @@ class Session {
   // "Prepare Item to send".
   Result<std::string> PrepareItemToSend(const std::string& path, const std::string& member);
   // "Start Rename Run": PlanRename, the question (RenameQuestionOf, through Confirm; any answer
-  // but Yes ends it with kRenameDeclinedText), RunRename, and the summary (RenameSummaryText).
-  // The run renames the files of the pool and the sent directory and every other item file the
-  // cache holds.
+  // but Yes ends it with an error of the kind kDeclined and kRenameDeclinedText), RunRename, and the summary
+  // (RenameSummaryText). The run renames the files of the pool and the sent directory and every other item
+  // file the cache holds.
   Result<std::string> RenameRun();
   // The steps, for a front end that shows them itself. PlanRename is the dry run: it loads the
   // pool and the sent directory and says what the run would rename, changing nothing.
