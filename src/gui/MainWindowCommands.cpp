@@ -33,12 +33,6 @@ bool SameMeta(const ItemMeta& a, const ItemMeta& b) {
          a.addedItem == b.addedItem && a.sentAt == b.sentAt;
 }
 
-std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) {
-  const ItemEntry* entry = cache.Find(path);
-  if (entry == nullptr) return std::nullopt;
-  return entry->Meta();
-}
-
 }  // namespace
 
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
@@ -226,12 +220,12 @@ void MainWindow::OnMembers() {
 void MainWindow::RunAssign(const std::function<Result<std::string>(const std::string&)>& assign) {
   const std::string path = session_->SelectedPath();
   if (path.empty()) return;
-  const std::optional<ItemMeta> before = MetaOf(session_->cache(), path);
+  const std::optional<ItemMeta> before = session_->CachedMeta(path);
   RunCommand(
       [&] {
         Result<std::string> assigned = assign(path);
         // A command that changed the item shows its report anew, as on a new selection.
-        const std::optional<ItemMeta> after = MetaOf(session_->cache(), path);
+        const std::optional<ItemMeta> after = session_->CachedMeta(path);
         if (assigned && after && !(before && SameMeta(*before, *after))) {
           if (const Status reported = session_->SelectFile(session_->selectedIndex()); !reported)
             return Result<std::string>(MakeError(reported.error()));

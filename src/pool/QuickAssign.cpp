@@ -104,12 +104,4 @@ Result<AssignResult> QuickDateAssign(ItemCache& cache, const Clock& clock, const
   return Store(cache, selectedFile, before, {{kAddedItemKey, StoredDate(meta.addedItem, now)}});
 }
 
-AssignResult MarkAsPublic(const std::string& /*selectedFile*/) {
-  return Ended(AssignOutcome::kNoEffect);
-}
-
-AssignResult MarkAsClanOnly(const std::string& /*selectedFile*/) {
-  return Ended(AssignOutcome::kNoEffect);
-}
-
 }  // namespace relicor

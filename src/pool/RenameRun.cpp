@@ -177,15 +177,6 @@ namespace {
 constexpr std::size_t kRenameBatchSize = 65536;
 constexpr std::size_t kRenameBatchBytes = 16 * 1024 * 1024;
 
-// `text` with its ASCII letters as capitals.
-std::string FoldedText(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
 // Which names the listed directories hold, kept up to date as the run moves files, so that
 // whether a name is taken is answered from memory rather than by asking the file system name by
 // name. It answers as a look at the disk would: a path in a directory that was not listed, or in
@@ -241,10 +232,10 @@ class ListedNames {
       swapped = dir;
       bool letters = false;
       for (const char c : entry.name) {
-        const bool lower = c >= 'a' && c <= 'z';
-        const bool upper = c >= 'A' && c <= 'Z';
-        letters = letters || lower || upper;
-        swapped += lower ? static_cast<char>(c - 'a' + 'A') : upper ? static_cast<char>(c - 'A' + 'a') : c;
+        const char upper = AsciiUpper(c);
+        const char lower = AsciiLower(c);
+        letters = letters || upper != lower;
+        swapped += c == upper ? lower : upper;
       }
       if (!letters || paths_.Contains(swapped)) continue;
       return !PathOccupied(swapped);
@@ -310,14 +301,14 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
     std::vector<const PlannedMove*> found;
     for (const PlannedMove* move : group) {
       const std::string name = SidecarPath(move->from).substr(dir.size() + 1);
-      items.insert(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
+      items.insert(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
       sidecars.emplace(name, move);
     }
     std::unordered_set<std::string> owned;  // folded item names that are there
     if (entries) {
       for (const DirEntry& entry : *entries) {
         if (const auto it = sidecars.find(entry.name); it != sidecars.end()) found.push_back(it->second);
-        std::string folded = FoldedText(entry.name);
+        std::string folded = UpperCaseAscii(entry.name);
         if (items.count(folded) != 0) owned.insert(std::move(folded));
       }
     } else {
@@ -332,7 +323,8 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
     for (const PlannedMove* move : found) {
       const std::string sidecarFrom = SidecarPath(move->from);
       const std::string name = sidecarFrom.substr(dir.size() + 1);
-      if (owned.count(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0) continue;
+      if (owned.count(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0)
+        continue;
       const std::string sidecarTo = SidecarPath(move->to);
       if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
         return MakeError(movedSidecar.error() + "; " + journal.path() +

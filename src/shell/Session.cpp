@@ -401,6 +401,26 @@ ItemCache& Session::cache() {
 Database& Session::database() {
   return impl_->database;
 }
+const std::map<std::string, ItemRecord>& Session::DatabaseEntries() const {
+  return impl_->database.entries();
+}
+bool Session::DatabaseModified() const {
+  return impl_->database.modified();
+}
+bool Session::RemoveFromDatabase(const std::string& itemKey) {
+  return impl_->database.Remove(itemKey);
+}
+Status Session::SaveDatabase() {
+  return impl_->database.Save();
+}
+const std::string& Session::DatabasePath() const {
+  return impl_->database.filePath();
+}
+std::optional<ItemMeta> Session::CachedMeta(const std::string& path) const {
+  const ItemEntry* entry = impl_->cache.Find(path);
+  if (entry == nullptr) return std::nullopt;
+  return entry->Meta();
+}
 
 void Session::SetDebugFile(bool on) {
   impl_->flags.debugFile = on;
@@ -730,8 +750,6 @@ Result<std::string> AssignMessage(const Result<AssignResult>& result) {
       return std::string("nothing changed: the item already has a sender");
     case AssignOutcome::kDateAlreadyAssigned:
       return std::string("nothing changed: the added date was assigned before");
-    case AssignOutcome::kNoEffect:
-      return std::string("nothing changed");
   }
   return std::string();
 }
@@ -852,41 +870,6 @@ Result<std::string> Session::RenameRun() {
   const std::string text = RenameSummaryText(*result);
   // A file that kept its name against the run's will is a failure of the run.
   if (!result->failed.empty() || !result->logError.empty()) return MakeError(text);
-  return text;
-}
-
-std::string RenamePlanText(const RenamePlan& plan) {
-  std::string text;
-  for (const auto& step : plan.renames) text += step.from + " -> " + step.to + "\n";
-  text += std::to_string(plan.renames.size()) + " of " + std::to_string(plan.handled) +
-          " item files would be renamed; nothing was changed";
-  return text;
-}
-
-std::string RenameSummaryText(const RenameRunResult& result) {
-  std::string text;
-  for (const auto& step : result.renamed) {
-    text += "renamed ";
-    text += step.from;
-    text += " -> ";
-    text += step.to;
-    text += '\n';
-  }
-  for (const auto& step : result.failed) text += "failed " + step.from + ": " + step.reason + "\n";
-  text += std::to_string(result.renamed.size()) + " renamed, " + std::to_string(result.kept()) + " kept, " +
-          std::to_string(result.failed.size()) + " failed";
-  if (!result.logPath.empty()) text += "; undo with the log " + result.logPath;
-  if (!result.logError.empty()) text += "; the rename log could not be written: " + result.logError;
-  return text;
-}
-
-std::string UndoSummaryText(const RenameUndoResult& result) {
-  if (!result.logFound) return "no rename run to undo";
-  std::string text;
-  for (const auto& step : result.restored) text += "restored " + step.from + " -> " + step.to + "\n";
-  for (const auto& step : result.refused) text += "left " + step.from + ": " + step.reason + "\n";
-  text += "rename run of " + result.runTime + ": " + std::to_string(result.restored.size()) + " restored, " +
-          std::to_string(result.refused.size()) + " left as they are";
   return text;
 }
 

@@ -276,7 +276,7 @@ TEST_F(SessionTest, AddToDatabaseAsksThenRefusesASecondCopy) {
   auto added = session->AddToDatabase(path);
   ASSERT_TRUE(added) << added.error();
   EXPECT_EQ(ui.questions, (std::vector<std::string>{"Are you sure to add this item?"}));
-  EXPECT_TRUE(session->database().IsRegistered("000000020C"));
+  EXPECT_TRUE(session->DatabaseEntries().count("000000020C"));
   auto again = session->AddToDatabase(path);
   ASSERT_FALSE(again);
   EXPECT_EQ(again.error(), "The selected Item is already in database!");
@@ -284,7 +284,7 @@ TEST_F(SessionTest, AddToDatabaseAsksThenRefusesASecondCopy) {
   ui.answer = false;
   auto refused = session->AddToDatabase(pool + "/a.itm");
   ASSERT_TRUE(refused);
-  EXPECT_FALSE(session->database().IsRegistered("000000010D"));
+  EXPECT_FALSE(session->DatabaseEntries().count("000000010D"));
 }
 
 TEST_F(SessionTest, ExportReadsTheSidecarsAsTheDirectoryIsWhenItStarts) {
