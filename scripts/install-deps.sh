@@ -3,7 +3,8 @@
 # Safe to run again: packages already present are left alone.
 # clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
 # llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
-# this Debian) checks the tree's format (scripts/check-format.sh).
+# this Debian) checks the tree's format (scripts/check-format.sh), clang-tidy (14) its habits
+# (scripts/check-tidy.sh).
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   help2man file dpkg-dev
-  clang libclang-rt-dev llvm clang-format
+  clang libclang-rt-dev llvm clang-format clang-tidy
   time
 )
 
