@@ -4,7 +4,7 @@
 # clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
 # llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
 # this Debian) checks the tree's format (scripts/check-format.sh), clang-tidy (14) its habits
-# (scripts/check-tidy.sh).
+# (scripts/check-tidy.sh). python3-markdown makes the HTML manual from the README.
 set -euo pipefail
 
 packages=(
@@ -14,7 +14,7 @@ packages=(
   libstorm-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
-  help2man file dpkg-dev
+  help2man file dpkg-dev python3-markdown
   clang libclang-rt-dev llvm clang-format clang-tidy
   time
 )

@@ -352,6 +352,11 @@ Status Session::SaveMemberList() {
 Status Session::Shutdown() {
   Impl& s = *impl_;
   if (auto saved = s.SaveMemberChanges(); !saved) s.ui.Notify(saved.error());
+  return WriteSettings();
+}
+
+Status Session::WriteSettings() {
+  Impl& s = *impl_;
   const std::string iniPath = s.SettingsFile();
   auto held = DirectoryLock::Acquire(WithoutTrailingSeparator(s.programDir));
   if (!held) return held.failure();
@@ -416,10 +421,13 @@ Status Session::SaveDatabase() {
 const std::string& Session::DatabasePath() const {
   return impl_->database.filePath();
 }
-std::optional<ItemMeta> Session::CachedMeta(const std::string& path) const {
+std::optional<ItemRecord> Session::CachedRecord(const std::string& path) const {
   const ItemEntry* entry = impl_->cache.Find(path);
   if (entry == nullptr) return std::nullopt;
-  return entry->Meta();
+  return entry->Record();
+}
+bool Session::IsInDatabase(const std::string& itemKey) const {
+  return impl_->database.IsRegistered(itemKey);
 }
 
 void Session::SetDebugFile(bool on) {
@@ -578,6 +586,9 @@ const std::vector<std::string>& Session::OutputLines() const {
 }
 StatusColour Session::statusColour() const {
   return impl_->current.status;
+}
+const ItemReport& Session::CurrentReport() const {
+  return impl_->current;
 }
 const ItemRecord& Session::CurrentItem() const {
   return impl_->cache.CurrentItem();
