@@ -13,22 +13,19 @@ namespace {
 
 int DbList(CliContext& ctx, Session& session) {
   nlohmann::json list = nlohmann::json::array();
-  for (const auto& [key, record] : session.database().entries()) {
+  for (const auto& [key, record] : session.DatabaseEntries()) {
     std::string name = record.Name();
     if (ctx.command.json) {
       list.push_back({{"key", key}, {"name", Cp1252ToUtf8(name)}});
       continue;
     }
-    for (char& c : name) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    PrintLine(ctx.out, key + "  " + name);
+    PrintLine(ctx.out, key + "  " + UpperCaseAscii(name));
   }
   if (ctx.command.json) {
     ctx.out << list.dump(2) << '\n';
     return kExitOk;
   }
-  PrintLine(ctx.out, std::to_string(session.database().entries().size()) + " entries loaded");
+  PrintLine(ctx.out, std::to_string(session.DatabaseEntries().size()) + " entries loaded");
   return kExitOk;
 }
 
@@ -54,15 +51,12 @@ int CmdDb(CliContext& ctx) {
   if (sub == "remove") {
     if (ctx.args.size() != 2) return UsageError(ctx, "db remove takes one item key");
     CliSession cli(ctx);
-    std::string key = ctx.args[1];
-    for (char& c : key) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    Database& database = cli.session->database();
-    if (!database.Remove(key))
-      return Fail(ctx, "no entry with the key " + key + " in " + database.filePath());
-    if (auto saved = database.Save(); !saved) return Fail(ctx, saved.error());
-    PrintMessage(ctx.out, "removed " + key + " from " + database.filePath());
+    const std::string key = UpperCaseAscii(ctx.args[1]);
+    Session& session = *cli.session;
+    if (!session.RemoveFromDatabase(key))
+      return Fail(ctx, "no entry with the key " + key + " in " + session.DatabasePath());
+    if (auto saved = session.SaveDatabase(); !saved) return Fail(ctx, saved.error());
+    PrintMessage(ctx.out, "removed " + key + " from " + session.DatabasePath());
     return kExitOk;
   }
   return UsageError(ctx, "unknown db command " + sub + DidYouMean(sub, {"list", "add", "remove"}));

@@ -119,10 +119,14 @@ int CmdRename(CliContext& ctx) {
   cli.ui.SetAssumeYes(o.yes);
   auto renamed = cli.session->RenameRun();
   cli.ui.EndProgress();
+  if (!renamed && renamed.kind() == ErrorKind::kDeclined) {
+    // The keeper said no: nothing was done, and a script must not go on as if it was.
+    PrintMessage(ctx.out, renamed.error());
+    return kExitFailed;
+  }
   if (!renamed) return Fail(ctx, renamed.error());
   PrintMessage(ctx.out, *renamed);
-  // The keeper said no: nothing was done, and a script must not go on as if it was.
-  return *renamed == kRenameDeclinedText ? kExitFailed : kExitOk;
+  return kExitOk;
 }
 
 }  // namespace relicor::cli

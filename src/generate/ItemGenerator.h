@@ -89,11 +89,6 @@ struct GeneratedItem {
   bool ear = false;
 };
 
-// Why an item cannot be rebuilt.
-struct NotReproducible {
-  std::string reason;
-};
-
 struct GenerateResult {
   std::optional<GeneratedItem> item;
   std::string reason;        // set when there is no item

@@ -16,6 +16,7 @@
 #include "gui/MessageBoxes.h"
 #include "gui/NameOrder.h"
 #include "gui/WindowPlacement.h"
+#include "text/ByteText.h"
 #include "text/Hex.h"
 #include "validate/Database.h"
 
@@ -30,14 +31,6 @@ const char* const kSaveQuestion = QT_TRANSLATE_NOOP(
     "relicor::DatabaseWindow", "Are you sure write the current loaded list to database file?");
 const char* const kCloseQuestion =
     QT_TRANSLATE_NOOP("relicor::DatabaseWindow", "Do you want to save made changes to Database?");
-
-// Only a-z become upper case; every other byte stays as it is.
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 // A list entry that sorts by its name's bytes in name order (letter case and accents aside).
 class NameItem final : public QListWidgetItem {
@@ -129,7 +122,7 @@ DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent)
 void DatabaseWindow::Reload() {
   list_->clear();
   for (const auto& [key, record] : database_.entries()) {
-    auto* item = new NameItem(UpperAscii(record.Name()));
+    auto* item = new NameItem(UpperCaseAscii(record.Name()));
     item->setData(kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
     list_->addItem(item);
   }

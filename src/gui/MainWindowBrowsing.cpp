@@ -349,15 +349,15 @@ QString MainWindow::Judgement() {
   // A long command reports other items meanwhile: the selected one is judged again at its end.
   if (busy_) return judgement_;
   const std::string path = session_->SelectedPath();
-  const ItemEntry* entry = path.empty() ? nullptr : session_->cache().Find(path);
-  if (entry == nullptr) {
+  const std::optional<ItemRecord> cached = path.empty() ? std::nullopt : session_->CachedRecord(path);
+  if (!cached) {
     judgedFrom_.clear();
     judgement_.clear();
     return {};
   }
-  const ItemRecord record = entry->Record();
+  const ItemRecord& record = *cached;
   const ItemReport& report = session_->CurrentReport();
-  const bool registered = record.HasSignature() && session_->database().IsRegistered(record.ItemKey());
+  const bool registered = record.HasSignature() && session_->IsInDatabase(record.ItemKey());
   // The seed check rebuilds the item: it runs again only when the item or the findings changed.
   std::string from(record.view());
   for (const RaisedFinding& finding : report.findings) from += "," + std::to_string(finding.code);

@@ -136,7 +136,7 @@ std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std
     return std::nullopt;
   }
   if (!result->ok()) {
-    if (result->error() == kAlreadyInDatabaseText) {
+    if (result->kind() == ErrorKind::kAlreadyInDatabase) {
       MessageBoxes::Information(this, MessageToQt(result->error()));
     } else {
       MessageBoxes::Error(this, MessageToQt(result->error()));

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "text/ByteText.h"
+
 namespace relicor {
 namespace {
 
@@ -32,8 +34,8 @@ std::string NameSortKey(std::string_view cp1252) {
   key.reserve(cp1252.size());
   for (const char c : cp1252) {
     const auto byte = static_cast<std::uint8_t>(c);
-    if (byte >= 'a' && byte <= 'z') {
-      key += static_cast<char>(byte - 'a' + 'A');
+    if (AsciiUpper(c) != c) {
+      key += AsciiUpper(c);
     } else if (byte >= 0x80 && !kFoldedHigh[byte - 0x80].empty()) {
       key += kFoldedHigh[byte - 0x80];
     } else {

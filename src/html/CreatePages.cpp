@@ -117,7 +117,7 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
 
   const std::string stylesheet = JoinPath(ctx.outputDir, StylesheetFileName(ctx.options));
   if (auto written = set.AddFile(stylesheet, StylesheetText(ctx.options)); !written) {
-    return MakeError(written.error());
+    return written.failure();
   }
   summary.files.push_back(stylesheet);
 
@@ -129,19 +129,19 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
     scan.notAnItem = ctx.notAnItem;
     scan.skippedDirectory = ctx.skippedDirectory;
     if (auto scanned = ScanDirectory(ctx.report.cache, ctx.outputDir, scan, &items); !scanned) {
-      return MakeError(scanned.error());
+      return scanned.failure();
     }
   }
   SortPageItems(items);
   summary.itemCount = items.size();
-  if (auto written = WriteClassPages(ctx, items, page, summary); !written) return MakeError(written.error());
+  if (auto written = WriteClassPages(ctx, items, page, summary); !written) return written.failure();
 
-  if (auto history = WriteHistoryPage(ctx, page); !history) return MakeError(history.error());
+  if (auto history = WriteHistoryPage(ctx, page); !history) return history.failure();
   summary.files.push_back(JoinPath(ctx.outputDir, HistoryPageFileName(ctx.options)));
-  if (auto entrance = WriteEntrancePage(ctx, page); !entrance) return MakeError(entrance.error());
+  if (auto entrance = WriteEntrancePage(ctx, page); !entrance) return entrance.failure();
   summary.files.push_back(JoinPath(ctx.outputDir, EntrancePageFileName(ctx.options)));
-  if (auto finished = page.Finish(); !finished) return MakeError(finished.error());
-  if (auto committed = set.Commit(); !committed) return MakeError(committed.error());
+  if (auto finished = page.Finish(); !finished) return finished.failure();
+  if (auto committed = set.Commit(); !committed) return committed.failure();
   return summary;
 }
 

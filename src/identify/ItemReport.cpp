@@ -19,9 +19,8 @@ constexpr std::size_t kSeparatorLength = 34;
 // True when the upper-case form of `path` (UpperCaseDE) contains `upper`, a text of capital ASCII
 // letters: only a and A give A, so comparing with ASCII letters folded is the same.
 bool PathContainsUpper(std::string_view path, std::string_view upper) {
-  const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
   return std::search(path.begin(), path.end(), upper.begin(), upper.end(),
-                     [&](char a, char b) { return fold(a) == b; }) != path.end();
+                     [](char a, char b) { return AsciiUpper(a) == b; }) != path.end();
 }
 
 // The same for the path of `entry`: its directory ends with a separator, which none of the words

@@ -2,16 +2,6 @@
 
 namespace relicor {
 
-std::string UpperCaseAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return result;
-}
-
 std::string HtmlEscape(std::string_view text) {
   std::string result;
   result.reserve(text.size());

@@ -7,9 +7,6 @@
 
 namespace relicor {
 
-// a-z to A-Z; every other byte is kept (item names are compared and shown this way).
-std::string UpperCaseAscii(std::string_view text);
-
 // The text with & < > " written as &amp; &lt; &gt; &quot;, for texts from item files, file
 // names and sidecars that go into an HTML page.
 std::string HtmlEscape(std::string_view text);

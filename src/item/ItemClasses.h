@@ -17,21 +17,21 @@ inline constexpr int kGroupCount = 10;
 inline constexpr std::size_t kClassNameCapacity = 32;
 
 enum class ItemClass : std::uint8_t {
-  Book = 0,
-  Sword = 1,
-  Axe = 2,
-  Bow = 3,
-  Club = 4,
-  Shield = 5,
-  Armor = 6,
-  Helm = 7,
-  Mail = 8,
-  Plate = 9,
-  Staff = 10,
-  Gold = 11,
-  Ring = 12,
-  Amulet = 13,
-  Unique = 14,
+  kBook = 0,
+  kSword = 1,
+  kAxe = 2,
+  kBow = 3,
+  kClub = 4,
+  kShield = 5,
+  kArmor = 6,
+  kHelm = 7,
+  kMail = 8,
+  kPlate = 9,
+  kStaff = 10,
+  kGold = 11,
+  kRing = 12,
+  kAmulet = 13,
+  kUnique = 14,
 };
 
 extern const std::array<std::string_view, kClassCount> kClassNames;  // by class code

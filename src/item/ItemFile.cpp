@@ -6,7 +6,7 @@ namespace relicor {
 
 Result<ItemFile> ReadItemFile(const std::string& path) {
   auto head = ReadFileHeadAndTime(path, kItemRecordSize);
-  if (!head) return MakeError(head.error());
+  if (!head) return head.failure();
   ItemFile file;
   file.fileDate = head->modified;
   file.stamp = head->stamp;

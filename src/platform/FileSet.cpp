@@ -133,7 +133,7 @@ Status FileSetWriter::Add(AtomicFileWriter& writer) {
     return placeable;
   }
   auto temporary = writer.Stage();
-  if (!temporary) return MakeError(temporary.error());
+  if (!temporary) return temporary.failure();
   const std::lock_guard<std::mutex> lock(mutex_);
   entries_.push_back({name, std::string(FileNamePart(*temporary))});
   return {};

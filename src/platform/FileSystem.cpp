@@ -26,7 +26,8 @@ namespace {
 using faults::FileOp;
 
 Error FileError(std::string_view operation, const std::string& path, int err) {
-  return MakeError(ErrorKind::kOther, std::string(operation) + " " + path + ": " + SystemErrorText(err), err);
+  return Error{ErrorKind::kOther, path, std::string(operation), err,
+               std::string(operation) + " " + path + ": " + SystemErrorText(err)};
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -155,7 +156,7 @@ std::string SystemErrorText(int err) {
 
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) {
   auto opened = OpenRegularForReading(path, O_NOFOLLOW);
-  if (!opened) return MakeError(opened.error());
+  if (!opened) return opened.failure();
   Fd fd(*opened);
   std::string data(maxBytes, '\0');
   std::size_t done = 0;
@@ -220,7 +221,7 @@ Result<std::string> ReadToEnd(int fd, const std::string& path) {
 
 Result<std::string> ReadWholeFile(const std::string& path) {
   auto opened = OpenRegularForReading(path);
-  if (!opened) return MakeError(opened.error());
+  if (!opened) return opened.failure();
   Fd fd(*opened);
   return ReadToEnd(fd.get(), path);
 }
@@ -236,7 +237,7 @@ Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& pat
   if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
   if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
   auto data = ReadToEnd(fd.get(), path);
-  if (!data) return MakeError(data.error());
+  if (!data) return data.failure();
   return std::optional<std::string>(std::move(*data));
 }
 
@@ -503,7 +504,8 @@ Status AppendToFile(const std::string& path, std::string_view content) {
 namespace {
 
 Error TargetExists(const std::string& from, const std::string& to) {
-  return MakeError("cannot move " + from + " to " + to + ": the target exists");
+  return Error{ErrorKind::kTargetExists, to, "cannot move", EEXIST,
+               "cannot move " + from + " to " + to + ": the target exists"};
 }
 
 // Puts `temp` in place as `to`, never replacing a file there.
@@ -521,7 +523,7 @@ int RenameNoReplace(const std::string& temp, const std::string& to) {
 // temporary name beside `to` and flushed before it takes the name, so `to` is never half a file.
 Status CopyThenRemove(const std::string& from, const std::string& to) {
   auto opened = OpenRegularForReading(from);
-  if (!opened) return MakeError(opened.error());
+  if (!opened) return opened.failure();
   Fd in(*opened);
   struct stat st {};
   if (::fstat(in.get(), &st) != 0) return FileError("cannot move", from, errno);
@@ -557,8 +559,7 @@ Status CopyThenRemove(const std::string& from, const std::string& to) {
   // A copy whose name may not be on the disk is no move: it goes, and the source stays the item.
   if (auto synced = SyncDirectory(DirectoryOf(to)); !synced) {
     ::unlink(to.c_str());
-    return MakeError(ErrorKind::kOther, "cannot move " + from + " to " + to + ": " + synced.error(),
-                     synced.failure().errnum);
+    return Prefixed("cannot move " + from + " to " + to + ": ", synced.failure());
   }
   if (SysUnlink(from) != 0) {
     const int err = errno;

@@ -192,10 +192,6 @@ void Ini::Set(std::string_view section, std::string_view key, std::string_view v
   InsertLine(insertAt, NewLine(std::string(cleanKey) + "=" + std::string(cleanValue), LineKind::kKey));
 }
 
-bool Ini::HasSection(std::string_view section) const {
-  return FindSection(section) != lines_.size();
-}
-
 std::vector<std::string> Ini::Sections() const {
   std::vector<std::string> names;
   for (const Line& line : lines_) {

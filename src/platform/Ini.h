@@ -31,7 +31,6 @@ class Ini {
   // A value is kept up to its first line break (a value cannot span lines).
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
-  bool HasSection(std::string_view section) const;
   // Section names in the order of the text (first spelling of each).
   std::vector<std::string> Sections() const;
   // Key names of the first section of that name, in the order of the text.

@@ -8,7 +8,7 @@ Result<Ini> IniFile::Load() const {
   // A missing file, or a missing directory on the way (or a file standing where a directory is
   // expected), is an empty model.
   auto text = ReadSmallFileNoFollow(path_, kMaxIniFileBytes);
-  if (!text) return MakeError(text.error());
+  if (!text) return text.failure();
   if (!*text) return Ini();
   return Ini::Parse(**text);
 }
@@ -19,7 +19,7 @@ Status IniFile::Save(const Ini& ini) const {
 
 Status IniFile::Update(const std::function<void(Ini&)>& edit) const {
   auto ini = Load();
-  if (!ini) return MakeError(ini.error());
+  if (!ini) return ini.failure();
   edit(*ini);
   return Save(*ini);
 }

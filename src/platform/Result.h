@@ -1,7 +1,8 @@
 #pragma once
 // A value or an error that says where (file, operation, reason). An error carries a kind, so that
-// code can decide what to do about it without reading its text, and the operating system's error
-// number where one caused it.
+// code decides what to do about it without reading its text (rewording a message never changes
+// what the program does), the path and operation it is about where there is one, and the
+// operating system's error number where one caused it.
 
 #include <cstdint>
 #include <string>
@@ -20,12 +21,19 @@ enum class ErrorKind : std::uint8_t {
   kJournalRefused,     // RELICOR.JNL names a path outside its directories, or one path twice
   kJournalForeign,     // RELICOR.JNL was written for directories of another identity (a copy)
   kJournalStuck,       // a move RELICOR.JNL records cannot be finished or undone now
+  kTargetExists,       // a move or copy found its target's name taken (nothing was replaced)
+  kMoveFailed,         // an item file (and its sidecar) could not be moved; nothing changed
+  kAlreadyInDatabase,  // the item is registered already: nothing changed, the keeper is told so
+  kDeclined,           // the keeper answered no to a question: nothing was done
+  kNoSentDirectory,    // no sent directory is assigned, or it does not exist
 };
 
 struct Error {
-  std::string message;
   ErrorKind kind = ErrorKind::kOther;
-  int errnum = 0;  // the errno behind it, or 0
+  std::string path;       // the file or directory it is about, or empty
+  std::string operation;  // what was being done to it ("cannot open", "cannot move", ...), or empty
+  int errnum = 0;         // the errno behind it, or 0
+  std::string message;    // the whole text the keeper reads
 };
 
 template <typename T>
@@ -73,16 +81,25 @@ class [[nodiscard]] Result<void> {
 using Status = Result<void>;
 
 inline Error MakeError(std::string message) {
-  return Error{std::move(message)};
+  return Error{ErrorKind::kOther, {}, {}, 0, std::move(message)};
 }
 
 inline Error MakeError(ErrorKind kind, std::string message, int errnum = 0) {
-  return Error{std::move(message), kind, errnum};
+  return Error{kind, {}, {}, errnum, std::move(message)};
 }
 
-// The same error with `prefix` before its text; kind and errno stay.
-inline Error Prefixed(std::string_view prefix, const Error& error) {
-  return Error{std::string(prefix) + error.message, error.kind, error.errnum};
+// The same error with `prefix` before its text (and `suffix` after it); kind, path, operation and
+// errno stay.
+inline Error Prefixed(std::string_view prefix, const Error& error, std::string_view suffix = {}) {
+  Error prefixed = error;
+  prefixed.message = std::string(prefix) + error.message + std::string(suffix);
+  return prefixed;
+}
+
+// The same error with another kind: a caller that knows what the failure means for its operation.
+inline Error WithKind(ErrorKind kind, Error error) {
+  error.kind = kind;
+  return error;
 }
 
 }  // namespace relicor

@@ -568,22 +568,20 @@ Status ItemCache::StoreItemInfo(const std::string& path) {
   return written;
 }
 
-int ItemCache::MoveItem(const std::string& source, const std::string& destination, std::string* error,
-                        SidecarSeen sidecar) {
-  if (source == destination) return 0;
+Status ItemCache::MoveItem(const std::string& source, const std::string& destination, SidecarSeen sidecar) {
+  if (source == destination) return {};
   // The item becomes current as a load of it makes it: a cached one only when it stays where it is
   // (after a move the moved entry is made current).
   const ItemEntry* held = entries_.Find(source);
-  auto fail = [&](const std::string& reason) {
+  auto fail = [&](Error error) {
     if (held != nullptr) MakeCurrent(*held);
-    if (error != nullptr) *error = reason;
-    return -1;
+    return Status(std::move(error));
   };
   if (held == nullptr) {
-    if (auto loaded = LoadItem(source); !loaded) return fail(loaded.error());
+    if (auto loaded = LoadItem(source); !loaded) return fail(loaded.failure());
   }
 
-  if (auto moved = MoveFileNoReplace(source, destination); !moved) return fail(moved.error());
+  if (auto moved = MoveFileNoReplace(source, destination); !moved) return fail(moved.failure());
 
   // The sidecar goes with its item. When it exists but cannot follow, the item goes back, so an
   // item never loses its bookkeeping.
@@ -605,10 +603,13 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
       if (sidecar == SidecarSeen::kListed && !PathOccupied(sidecarFrom)) {
         sidecarMoves = false;
       } else if (auto back = MoveFileNoReplace(destination, source); !back) {
-        return fail(movedSidecar.error() + "; " + back.error() + " (the item file is now " + destination +
-                    ", its sidecar " + sidecarFrom + ")");
+        return fail(WithKind(ErrorKind::kMoveFailed,
+                             Prefixed({}, movedSidecar.failure(),
+                                      "; " + back.error() + " (the item file is now " + destination +
+                                          ", its sidecar " + sidecarFrom + ")")));
       } else {
-        return fail(movedSidecar.error() + "; " + source + " was left in place");
+        return fail(WithKind(ErrorKind::kMoveFailed,
+                             Prefixed({}, movedSidecar.failure(), "; " + source + " was left in place")));
       }
     }
   }
@@ -635,7 +636,7 @@ int ItemCache::MoveItem(const std::string& source, const std::string& destinatio
     pendingEntries_.push_back(entries_.NumberOf(moved));
     MakeCurrent(*moved);
   }
-  return 0;
+  return {};
 }
 
 }  // namespace relicor

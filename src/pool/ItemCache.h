@@ -153,12 +153,13 @@ class ItemCache {
   Status StoreItemInfo(const std::string& path);
 
   // Moves an ITM file and its sidecar (SidecarPath of each) to `destination`, never replacing an
-  // existing file. 0: moved, or nothing to do (same path). -1: the ITM file could not be moved
-  // (nothing changed); `error`, when given, receives the reason. If the sidecar exists but cannot
-  // be moved, the ITM file is moved back and the result is -1. The caller records the move in the
-  // pool's journal first (MoveJournal), so that a crash between the two files can be repaired.
-  // `sidecar` says what a listing of the source's directory, made by the caller under the pool's
-  // lock, holds (see SidecarSeen).
+  // existing file; nothing to do for the same path. An ITM file that cannot be moved is an error
+  // (nothing changed; kTargetExists when the destination is taken). If the sidecar exists but
+  // cannot be moved, the ITM file is moved back and the error is of the kind kMoveFailed (its
+  // text says where the files are, should the item file not have gone back). The caller records the move in
+  // the pool's journal first (MoveJournal), so that a crash between the two files can be repaired. `sidecar`
+  // says what a listing of the source's directory, made by the caller under the pool's lock, holds (see
+  // SidecarSeen).
   enum class SidecarSeen : std::uint8_t {
     kUnknown,    // no listing: look for the sidecar, and read the moved one into the entry
     kListed,     // the listing holds the sidecar: move it without looking; the entry keeps the
@@ -166,8 +167,8 @@ class ItemCache {
     kNotListed,  // the listing holds none: the sidecar is not looked for and the entry keeps its
                  // bookkeeping; the caller looks for sidecars that came since the listing
   };
-  int MoveItem(const std::string& source, const std::string& destination, std::string* error = nullptr,
-               SidecarSeen sidecar = SidecarSeen::kUnknown);
+  Status MoveItem(const std::string& source, const std::string& destination,
+                  SidecarSeen sidecar = SidecarSeen::kUnknown);
 
   const ItemRecord& CurrentItem() const { return currentItem_; }
   ItemMeta& CurrentMeta() { return currentMeta_; }

@@ -146,7 +146,7 @@ Status Settle(const std::string& home, const std::string& away, std::string_view
 // everything else it holds; nothing when it holds them already.
 Status StampSidecar(const std::string& sidecar, const SendStamp& stamp, std::vector<std::string>& repaired) {
   auto text = ReadSidecarText(sidecar);
-  if (!text) return MakeError(text.error());
+  if (!text) return text.failure();
   Ini ini = *text ? Ini::Parse(**text) : Ini();
   constexpr std::string_view kSendTo = kSidecarKeys[1];
   constexpr std::string_view kSentAt = kSidecarKeys[6];
@@ -364,7 +364,7 @@ Status MoveJournal::Record(const std::vector<PlannedMove>& moves) {
     auto known = realDirs.find(dir);
     if (known == realDirs.end()) {
       auto real = RealDirectory(dir);
-      if (!real) return MakeError(real.error());
+      if (!real) return real.failure();
       const auto identity = IdentityOf(*real);
       if (!identity) return MakeError("cannot find the directory " + dir);
       journal.directories.push_back({*real, *identity});
@@ -375,9 +375,9 @@ Status MoveJournal::Record(const std::vector<PlannedMove>& moves) {
   journal.moves.reserve(moves.size());
   for (const PlannedMove& move : moves) {
     auto from = absolute(move.from);
-    if (!from) return MakeError(from.error());
+    if (!from) return from.failure();
     auto to = absolute(move.to);
-    if (!to) return MakeError(to.error());
+    if (!to) return to.failure();
     journal.moves.push_back({std::move(*from), std::move(*to), move.send});
   }
   // The replace flushes the journal and its directory before it returns.
@@ -567,7 +567,7 @@ Result<PoolLock> LockPool(const std::string& dir, const PoolLockOptions& options
   }
   if (dir.empty() || !DirectoryExists(dir)) return held;
   auto published = FinishFileSet(dir);
-  if (!published) return MakeError(published.error());
+  if (!published) return published.failure();
   auto repaired = RecoverMoves(dir, options.sentDir);
   if (!repaired) return repaired.failure();
   held.repaired = std::move(*published);

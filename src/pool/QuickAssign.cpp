@@ -21,7 +21,7 @@ Result<std::optional<AssignOutcome>> LoadSelected(ItemCache& cache, const std::s
   if (selectedFile.empty()) return std::optional<AssignOutcome>(AssignOutcome::kNoFileSelected);
   if (!HasItemExtension(selectedFile)) return MakeError(NotItemFileNameText(selectedFile));
   auto loaded = cache.LoadItem(selectedFile);
-  if (!loaded) return MakeError(loaded.error());
+  if (!loaded) return loaded.failure();
   if (*loaded != LoadStatus::kLoaded) return std::optional<AssignOutcome>(AssignOutcome::kNotAnItem);
   // The change starts from the sidecar as it is now: another run may have written it since.
   cache.RefreshSidecar(selectedFile);
@@ -37,7 +37,7 @@ AssignResult Ended(AssignOutcome outcome) {
 // Stores the changed metadata and describes what was written.
 Result<AssignResult> Store(ItemCache& cache, const std::string& path, const ItemMeta& before,
                            std::vector<SidecarField> changed) {
-  if (auto stored = StoreItemInfoOrRevert(cache, path, before); !stored) return MakeError(stored.error());
+  if (auto stored = StoreItemInfoOrRevert(cache, path, before); !stored) return stored.failure();
   AssignResult result;
   result.outcome = AssignOutcome::kAssigned;
   result.sidecarPath = SidecarPath(path);
@@ -64,7 +64,7 @@ Status StoreItemInfoOrRevert(ItemCache& cache, const std::string& path, const It
 Result<AssignResult> QuickSenderAssign(ItemCache& cache, const std::string& selectedFile,
                                        const std::string& selectedMember) {
   auto ended = LoadSelected(cache, selectedFile);
-  if (!ended) return MakeError(ended.error());
+  if (!ended) return ended.failure();
   if (*ended) return Ended(**ended);
   if (selectedMember.empty()) return Ended(AssignOutcome::kNoMemberSelected);
 
@@ -77,7 +77,7 @@ Result<AssignResult> QuickSenderAssign(ItemCache& cache, const std::string& sele
 
 Result<AssignResult> QuickPointAssign(ItemCache& cache, const Clock& clock, const std::string& selectedFile) {
   auto ended = LoadSelected(cache, selectedFile);
-  if (!ended) return MakeError(ended.error());
+  if (!ended) return ended.failure();
   if (*ended) return Ended(**ended);
 
   const DateTime now = clock.Now();
@@ -91,7 +91,7 @@ Result<AssignResult> QuickPointAssign(ItemCache& cache, const Clock& clock, cons
 
 Result<AssignResult> QuickDateAssign(ItemCache& cache, const Clock& clock, const std::string& selectedFile) {
   auto ended = LoadSelected(cache, selectedFile);
-  if (!ended) return MakeError(ended.error());
+  if (!ended) return ended.failure();
   if (*ended) return Ended(**ended);
 
   ItemMeta& meta = cache.CurrentMeta();
@@ -102,14 +102,6 @@ Result<AssignResult> QuickDateAssign(ItemCache& cache, const Clock& clock, const
   const ItemMeta before = meta;
   meta.addedItem = now;
   return Store(cache, selectedFile, before, {{kAddedItemKey, StoredDate(meta.addedItem, now)}});
-}
-
-AssignResult MarkAsPublic(const std::string& /*selectedFile*/) {
-  return Ended(AssignOutcome::kNoEffect);
-}
-
-AssignResult MarkAsClanOnly(const std::string& /*selectedFile*/) {
-  return Ended(AssignOutcome::kNoEffect);
 }
 
 }  // namespace relicor

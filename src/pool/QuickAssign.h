@@ -27,7 +27,6 @@ enum class AssignOutcome : std::uint8_t {
   kNotAnItem,              // the file holds no item record: nothing to record
   kSenderAlreadyRecorded,  // a recorded sender is never replaced
   kDateAlreadyAssigned,    // the added date differs from the file date: assigned before
-  kNoEffect,               // the marking commands do nothing
 };
 
 // A sidecar key the command set, with the text the sidecar now holds for it.
@@ -53,10 +52,6 @@ Result<AssignResult> QuickPointAssign(ItemCache& cache, const Clock& clock, cons
 // "Quick Date Assign": AddedItem := now, only while AddedItem is exactly the file date, so the
 // date is assigned once per item.
 Result<AssignResult> QuickDateAssign(ItemCache& cache, const Clock& clock, const std::string& selectedFile);
-
-// "Mark as PUBLIC" and "Mark as CLAN-ONLY": no field, file or display changes.
-AssignResult MarkAsPublic(const std::string& selectedFile);
-AssignResult MarkAsClanOnly(const std::string& selectedFile);
 
 // Stores the current metadata for `path`. When the sidecar cannot be written, the cache entry gets
 // `before` back, so the cache keeps matching the file and the command can be tried again; the

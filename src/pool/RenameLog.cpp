@@ -131,7 +131,7 @@ Status WriteRenameLog(const std::string& dir, const RenameLog& log) {
 Result<std::optional<RenameLog>> ReadRenameLog(const std::string& dir) {
   const std::string path = RenameLogPath(dir);
   auto text = ReadWholeFileIfPresent(path);
-  if (!text) return MakeError(text.error());
+  if (!text) return text.failure();
   if (!*text) return std::optional<RenameLog>();
   auto log = ParseRenameLog(**text);
   if (!log) return MakeError(path + ": not a rename log (its first line is no date and time)");
@@ -151,7 +151,7 @@ Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logD
                                        const std::string& journalDir) {
   RenameUndoResult result;
   auto read = ReadRenameLog(logDir);
-  if (!read) return MakeError(read.error());
+  if (!read) return read.failure();
   if (!*read) return result;
   const RenameLog& log = **read;
   result.logFound = true;
@@ -189,23 +189,24 @@ Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logD
 
   MoveJournal journal(journalDir);
   if (!moves.empty()) {
-    if (auto recorded = journal.Record(moves); !recorded) return MakeError(recorded.error());
+    if (auto recorded = journal.Record(moves); !recorded) return recorded.failure();
   }
   for (const PlannedMove& move : moves) {
-    std::string reason;
-    if (cache.MoveItem(move.from, move.to, &reason) == 0) {
+    const Status moved = cache.MoveItem(move.from, move.to);
+    if (moved) {
       result.restored.push_back({move.from, move.to, {}});
       continue;
     }
     if (!PathOccupied(move.from) && PathOccupied(move.to)) {
-      return MakeError(reason + "; " + journal.path() + " keeps the move for the next command to finish");
+      return MakeError(ErrorKind::kJournalStuck, moved.error() + "; " + journal.path() +
+                                                     " keeps the move for the next command to finish");
     }
-    result.refused.push_back({move.from, move.to, reason});
+    result.refused.push_back({move.from, move.to, moved.error()});
     for (const RenameLogEntry& entry : log.entries) {
       if (entry.to == move.from) kept.insert(&entry);
     }
   }
-  if (auto cleared = journal.Clear(); !cleared) return MakeError(cleared.error());
+  if (auto cleared = journal.Clear(); !cleared) return cleared.failure();
 
   // The log keeps what could not go back, in the run's order.
   RenameLog rest{log.runTime, {}};
@@ -213,9 +214,9 @@ Result<RenameUndoResult> UndoRenameRun(ItemCache& cache, const std::string& logD
     if (kept.count(&entry) != 0) rest.entries.push_back(entry);
   }
   if (rest.entries.empty()) {
-    if (auto removed = RemoveFile(RenameLogPath(logDir)); !removed) return MakeError(removed.error());
+    if (auto removed = RemoveFile(RenameLogPath(logDir)); !removed) return removed.failure();
   } else if (auto written = WriteRenameLog(logDir, rest); !written) {
-    return MakeError(written.error());
+    return written.failure();
   }
   return result;
 }

@@ -177,15 +177,6 @@ namespace {
 constexpr std::size_t kRenameBatchSize = 65536;
 constexpr std::size_t kRenameBatchBytes = 16 * 1024 * 1024;
 
-// `text` with its ASCII letters as capitals.
-std::string FoldedText(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
 // Which names the listed directories hold, kept up to date as the run moves files, so that
 // whether a name is taken is answered from memory rather than by asking the file system name by
 // name. It answers as a look at the disk would: a path in a directory that was not listed, or in
@@ -241,10 +232,10 @@ class ListedNames {
       swapped = dir;
       bool letters = false;
       for (const char c : entry.name) {
-        const bool lower = c >= 'a' && c <= 'z';
-        const bool upper = c >= 'A' && c <= 'Z';
-        letters = letters || lower || upper;
-        swapped += lower ? static_cast<char>(c - 'a' + 'A') : upper ? static_cast<char>(c - 'A' + 'a') : c;
+        const char upper = AsciiUpper(c);
+        const char lower = AsciiLower(c);
+        letters = letters || upper != lower;
+        swapped += c == upper ? lower : upper;
       }
       if (!letters || paths_.Contains(swapped)) continue;
       return !PathOccupied(swapped);
@@ -310,14 +301,14 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
     std::vector<const PlannedMove*> found;
     for (const PlannedMove* move : group) {
       const std::string name = SidecarPath(move->from).substr(dir.size() + 1);
-      items.insert(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
+      items.insert(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
       sidecars.emplace(name, move);
     }
     std::unordered_set<std::string> owned;  // folded item names that are there
     if (entries) {
       for (const DirEntry& entry : *entries) {
         if (const auto it = sidecars.find(entry.name); it != sidecars.end()) found.push_back(it->second);
-        std::string folded = FoldedText(entry.name);
+        std::string folded = UpperCaseAscii(entry.name);
         if (items.count(folded) != 0) owned.insert(std::move(folded));
       }
     } else {
@@ -332,7 +323,8 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved,
     for (const PlannedMove* move : found) {
       const std::string sidecarFrom = SidecarPath(move->from);
       const std::string name = sidecarFrom.substr(dir.size() + 1);
-      if (owned.count(FoldedText(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0) continue;
+      if (owned.count(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0)
+        continue;
       const std::string sidecarTo = SidecarPath(move->to);
       if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
         return MakeError(movedSidecar.error() + "; " + journal.path() +
@@ -379,7 +371,7 @@ Status WalkListings(const std::string& directory, const ListingWalk& walk, bool 
   if (directory.empty()) return {};
   if (walk.step) walk.step();
   auto walked = ListWalkedDirectory(directory, isSubdirectory, walk.skipped);
-  if (!walked) return MakeError(walked.error());
+  if (!walked) return walked.failure();
   if (!walked->entries) return {};
   const std::string& dir = walked->dir;
   std::optional<std::vector<DirEntry>>& entries = walked->entries;
@@ -434,11 +426,11 @@ Result<ListedNames> ListForRun(ItemCache& cache, const RenameRunOptions& options
     for (const DirEntry& entry : fresh) {
       path.resize(dir.size());
       path += entry.name;
-      if (auto loaded = cache.LoadItem(path, sidecars); !loaded) return MakeError(loaded.error());
+      if (auto loaded = cache.LoadItem(path, sidecars); !loaded) return loaded.failure();
     }
     return {};
   };
-  if (auto walked = WalkRenameDirectories(options, walk); !walked) return MakeError(walked.error());
+  if (auto walked = WalkRenameDirectories(options, walk); !walked) return walked.failure();
   return names;
 }
 
@@ -478,7 +470,7 @@ class RenameMoves {
       // Where the batch ends in the snapshot: at its last move, unless it is the last batch.
       const std::size_t end = m < plan.moves.size() ? batch.back().position + 1 : snapshot.size();
       auto made = MakeBatch(batch, snapshot, end);
-      if (!made) return MakeError(made.error());
+      if (!made) return made.failure();
       if (!made->recorded) return snapshot.size();
       if (made->failed) return batch[*made->failed].position + 1;
     }
@@ -528,7 +520,7 @@ class RenameMoves {
       next = i;
       if (batch.empty()) continue;
       auto made = MakeBatch(batch, snapshot, i);
-      if (!made) return MakeError(made.error());
+      if (!made) return made.failure();
       if (!made->recorded) return {};
       if (made->failed) {
         // The names chosen from the failed move on assumed it: they are chosen again.
@@ -581,12 +573,12 @@ class RenameMoves {
     std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
     for (std::size_t k = 0; k < batch.size(); ++k) {
       const Step& step = batch[k];
-      std::string reason;
       const std::string sidecarFrom = ListedSidecarOf(step.from);
       const ItemCache::SidecarSeen seen = !names_.Listed(step.from)   ? ItemCache::SidecarSeen::kUnknown
                                           : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
                                                                       : ItemCache::SidecarSeen::kNotListed;
-      if (cache_.MoveItem(step.from, step.to, &reason, seen) == 0) {
+      const Status moved = cache_.MoveItem(step.from, step.to, seen);
+      if (moved) {
         result_.renamed.push_back({step.from, step.to, {}});
         logged_.push_back(planned[k]);
         names_.Remove(step.from);
@@ -602,14 +594,15 @@ class RenameMoves {
       if (!PathOccupied(step.from) && PathOccupied(step.to)) {
         // The item moved, its sidecar could not follow, and the item could not go back: the
         // journal stays, so the next command brings the two together.
-        return MakeError(reason + "; " + journal_.path() + " keeps the move for the next command to finish");
+        return MakeError(ErrorKind::kJournalStuck, moved.error() + "; " + journal_.path() +
+                                                       " keeps the move for the next command to finish");
       }
-      result_.failed.push_back({step.from, step.to, reason});
+      result_.failed.push_back({step.from, step.to, moved.error()});
       outcome.failed = k;
       break;
     }
     if (auto late = MoveLateSidecars(cache_, unlisted, names_, journal_); !late) {
-      return MakeError(late.error());
+      return late.failure();
     }
     return outcome;
   }
@@ -698,7 +691,7 @@ std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, c
 
 Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options) {
   ListedNames names;
-  if (auto scanned = ScanForRename(cache, options, names); !scanned) return MakeError(scanned.error());
+  if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();
   RenamePlan plan;
   auto basis = std::make_shared<RenamePlanBasis>();
   basis->snapshot = CachedItemPaths(cache);
@@ -755,7 +748,7 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   result.confirmed = true;
 
   auto listed = ListForRun(cache, options);
-  if (!listed) return MakeError(listed.error());
+  if (!listed) return listed.failure();
   RenameMoves run(cache, options, *listed, result);
   // The plan's names hold while the cache and the listings are as the plan found them.
   const bool planHolds = plan != nullptr && plan->reusable && plan->listingDigest == listed->Digest() &&
@@ -768,14 +761,14 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   std::size_t next = 0;
   if (planHolds) {
     auto made = run.MakePlannedMoves(*plan);
-    if (!made) return MakeError(made.error());
+    if (!made) return made.failure();
     next = *made;
   }
   if (next < snapshot.size()) {
-    if (auto named = run.NameAndMove(snapshot, next); !named) return MakeError(named.error());
+    if (auto named = run.NameAndMove(snapshot, next); !named) return named.failure();
   }
   run.WriteFinalLog();
-  if (auto cleared = run.journal().Clear(); !cleared) return MakeError(cleared.error());
+  if (auto cleared = run.journal().Clear(); !cleared) return cleared.failure();
   result.handled = snapshot.size() - run.gone();
   if (options.progress) options.progress(snapshot.size(), snapshot.size());
   return result;

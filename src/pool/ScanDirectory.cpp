@@ -134,13 +134,6 @@ void SortDirectoryEntries(std::vector<DirEntry>& entries) {
   entries = std::move(sorted);
 }
 
-Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory) {
-  auto entries = ListDirectory(directory);
-  if (!entries) return entries;
-  SortDirectoryEntries(*entries);
-  return entries;
-}
-
 Result<WalkedDirectory> ListWalkedDirectory(const std::string& directory, bool isSubdirectory,
                                             const std::function<void(const std::string& reason)>& skipped) {
   WalkedDirectory walked{directory, std::nullopt};

@@ -42,11 +42,8 @@ struct ScanOptions {
 // True for a file name ending in ".ITM" in any letter case.
 bool IsItemFileName(std::string_view name);
 
-// The entries of `directory` sorted by name without regard to letter case (ties: byte order),
-// so that every machine walks a pool in the same order.
-Result<std::vector<DirEntry>> SortedDirectory(const std::string& directory);
-
-// Sorts listed entries in that order.
+// Sorts listed entries by name without regard to letter case (ties: byte order), so that every
+// machine walks a pool in the same order.
 void SortDirectoryEntries(std::vector<DirEntry>& entries);
 
 // The positions of listed entries in that order, first to last, for a caller that takes what it

@@ -15,11 +15,16 @@ namespace {
 constexpr std::string_view kSendToKey = kSidecarKeys[1];
 constexpr std::string_view kSentAtKey = kSidecarKeys[6];
 
-SendResult Ended(SendOutcome outcome, std::string message = {}) {
+SendResult Ended(SendOutcome outcome) {
   SendResult result;
   result.outcome = outcome;
-  result.message = std::move(message);
   return result;
+}
+
+// A send that cannot end in the sent directory records nothing; `reason` says why.
+Error MoveFailed(const std::string& destination, const std::string& reason) {
+  return Error{ErrorKind::kMoveFailed, destination, "cannot move", 0,
+               std::string(kMoveFailedText) + (reason.empty() ? "" : " (" + reason + ")")};
 }
 
 }  // namespace
@@ -34,15 +39,16 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
                                      const std::string& journalDir) {
   if (selectedFile.empty() || selectedMember.empty()) return Ended(SendOutcome::kNothingSelected);
   // Without a sent directory the destination would be the root of the file system.
-  if (sentDir.empty()) return Ended(SendOutcome::kRefused, std::string(kNoSentDirectoryText));
+  if (sentDir.empty()) return MakeError(ErrorKind::kNoSentDirectory, std::string(kNoSentDirectoryText));
   if (!DirectoryExists(sentDir)) {
-    return Ended(SendOutcome::kRefused, std::string(kSentDirectoryMissingText) + sentDir);
+    return Error{
+        ErrorKind::kNoSentDirectory, sentDir, {}, 0, std::string(kSentDirectoryMissingText) + sentDir};
   }
 
   if (!HasItemExtension(selectedFile)) return MakeError(NotItemFileNameText(selectedFile));
 
   auto loaded = cache.LoadItem(selectedFile);
-  if (!loaded) return MakeError(loaded.error());
+  if (!loaded) return loaded.failure();
   if (*loaded != LoadStatus::kLoaded) return Ended(SendOutcome::kNotAnItem);
   // The sidecar as it is now: another run may have written it since it was first read.
   cache.RefreshSidecar(selectedFile);
@@ -51,21 +57,14 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
   result.source = selectedFile;
   result.destination = SendDestination(sentDir, selectedFile);
 
-  // A send that cannot end in the sent directory records nothing.
-  auto moveFailed = [&](std::string reason) {
-    result.outcome = SendOutcome::kMoveFailed;
-    result.message = std::string(kMoveFailedText);
-    result.reason = std::move(reason);
-    return result;
-  };
+  auto moveFailed = [&](const std::string& reason) { return MoveFailed(result.destination, reason); };
   if (result.destination != selectedFile) {
     for (const std::string& taken : {result.destination, SidecarPath(result.destination)}) {
       if (PathOccupied(taken)) return moveFailed(taken + " already exists");
     }
   }
   // A sidecar that cannot be read (a link, too large) could not carry the recipient.
-  if (auto content = ReadSidecarText(FindSidecarPath(selectedFile)); !content)
-    return MakeError(content.error());
+  if (auto content = ReadSidecarText(FindSidecarPath(selectedFile)); !content) return content.failure();
 
   // The send is one step: the journal holds the move with the recipient and the date, which the
   // sidecar gets only once the item is in the sent directory. A run killed on the way leaves the
@@ -78,12 +77,11 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
   if (auto recorded = journal.Record({{selectedFile, result.destination, SendStamp{sendTo, sentAt}}});
       !recorded)
     return moveFailed(recorded.error());
-  std::string reason;
-  if (cache.MoveItem(selectedFile, result.destination, &reason) != 0) {
+  if (const Status moved = cache.MoveItem(selectedFile, result.destination); !moved) {
     // The item moved, its sidecar could not follow, and the item could not go back.
     if (!PathOccupied(selectedFile) && PathOccupied(result.destination))
-      return MakeError(ErrorKind::kJournalStuck, reason + keeps);
-    if (reason.empty()) reason = "the item file could not be moved";
+      return MakeError(ErrorKind::kJournalStuck, moved.error() + keeps);
+    std::string reason = moved.error().empty() ? "the item file could not be moved" : moved.error();
     if (auto cleared = journal.Clear(); !cleared) reason += "; " + cleared.error();
     return moveFailed(reason);
   }
@@ -102,9 +100,8 @@ Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const
                             : PathOccupied(sidecarThere) ? RemoveFile(sidecarThere)
                                                          : Status();
     if (!restored) return MakeError(ErrorKind::kJournalStuck, why + "; " + restored.error() + keeps);
-    std::string back;
-    if (cache.MoveItem(result.destination, selectedFile, &back) != 0)
-      return MakeError(ErrorKind::kJournalStuck, why + "; " + back + keeps);
+    if (const Status back = cache.MoveItem(result.destination, selectedFile); !back)
+      return MakeError(ErrorKind::kJournalStuck, why + "; " + back.error() + keeps);
     if (auto cleared = journal.Clear(); !cleared) why += "; " + cleared.error();
     return moveFailed(why);
   }

@@ -27,14 +27,10 @@ enum class SendOutcome : std::uint8_t {
   kSent,             // recorded and moved
   kNothingSelected,  // no file or no member selected: nothing happened
   kNotAnItem,        // the file holds no item record: nothing recorded or moved
-  kRefused,          // no usable sent directory: nothing recorded or moved; see message
-  kMoveFailed,       // the move failed: the sidecar keeps its earlier values; see message
 };
 
 struct SendResult {
   SendOutcome outcome = SendOutcome::kNothingSelected;
-  std::string message;  // the text for the keeper (kRefused, kMoveFailed)
-  std::string reason;   // the file system's reason for a failed move
   std::string source;
   std::string destination;
   std::vector<SidecarField> written;  // SendTo and SentAt, when sent
@@ -49,8 +45,11 @@ std::string SendDestination(std::string_view sentDir, std::string_view itemPath)
 // sidecar move, and only then the sidecar at its new place gets the two values. A run killed on the
 // way leaves the item unsent in the pool or sent with its recipient (the journal's repair finishes
 // it). A move never replaces a file there; a move that fails, or a sidecar that cannot be written
-// at the new place (the item then goes back), changes nothing. The caller holds the pool's lock;
-// the sidecar is read again before it is changed. A path that does not end in ".ITM" is refused.
+// at the new place (the item then goes back), changes nothing: an error of the kind kMoveFailed,
+// kMoveFailedText and the reason in brackets. No sent directory, or one that does not exist, is an
+// error of the kind kNoSentDirectory (nothing recorded or moved). A move the journal has to finish
+// is kJournalStuck. The caller holds the pool's lock; the sidecar is read again before it is
+// changed. A path that does not end in ".ITM" is refused.
 Result<SendResult> PrepareItemToSend(ItemCache& cache, const Clock& clock, const std::string& selectedFile,
                                      const std::string& selectedMember, const std::string& sentDir,
                                      const std::string& journalDir);

@@ -54,7 +54,7 @@ SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDa
 void PutSidecarValues(Ini& ini, const SidecarValues& values, DateTime today);
 
 // A sidecar is a small text file; anything larger is not read as one.
-inline constexpr std::size_t kMaxSidecarBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxSidecarBytes = std::size_t{1024} * 1024;
 
 // The text of the sidecar at `path`: nothing when there is none. A symbolic link (never followed),
 // anything but a regular file, or a file larger than kMaxSidecarBytes is an error naming it.

@@ -47,7 +47,7 @@ std::optional<std::uint64_t> StreamSize(const std::string& path) {
 
 Result<SaveArchive> SaveArchive::Open(const std::string& path) {
   auto head = ReadFileHead(path, kHeaderSize);
-  if (!head) return MakeError(head.error());
+  if (!head) return head.failure();
   if (head->size() < kHeaderSize || LE32(*head, 0) != kSignature)
     return MakeError(path + ": not a save game (no archive of the game's kind)");
   const std::uint32_t headerSize = LE32(*head, 4);

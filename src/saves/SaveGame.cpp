@@ -83,7 +83,7 @@ Error Refused(const std::string& path, std::string_view reason) {
 Result<std::optional<DecodedFile>> ReadDecoded(const SaveArchive& archive, std::string_view name,
                                                std::size_t maxBytes) {
   auto stored = archive.Read(name, maxBytes);
-  if (!stored) return MakeError(stored.error());
+  if (!stored) return stored.failure();
   if (!*stored) return std::optional<DecodedFile>();
   auto decoded = DecodeWithAnyPassword(**stored);
   if (!decoded) {
@@ -312,21 +312,21 @@ Result<SaveGame> ReadSaveGame(const std::string& path) {
   if (EndsWithNoCase(path, ".hsv") || EndsWithNoCase(path, ".drv"))
     return Refused(path, "a Hellfire save (Hellfire saves are not imported)");
   auto archive = SaveArchive::Open(path);
-  if (!archive) return MakeError(archive.error());
+  if (!archive) return archive.failure();
 
   SaveGame save;
   save.path = path;
   auto heroFile = ReadDecoded(*archive, "hero", kMaxHeroBytes);
-  if (!heroFile) return MakeError(heroFile.error());
+  if (!heroFile) return heroFile.failure();
   if (!*heroFile) {
     bool any = false;
     for (const std::string_view name : {"spstashitems", "mpstashitems"}) {
       auto stash = ReadDecoded(*archive, name, kMaxStashBytes);
-      if (!stash) return MakeError(stash.error());
+      if (!stash) return stash.failure();
       if (!*stash) continue;
       if (!any) save.mode = (*stash)->mode;
       any = true;
-      if (auto read = ReadStash(save, (*stash)->plain); !read) return MakeError(read.error());
+      if (auto read = ReadStash(save, (*stash)->plain); !read) return read.failure();
     }
     if (!any) return Refused(path, "no hero and no stash in the archive");
     save.kind = SaveKind::kStash;
@@ -342,7 +342,7 @@ Result<SaveGame> ReadSaveGame(const std::string& path) {
   if (plain[hero::kHellfireMark] != 0)
     return Refused(path, "a Hellfire hero (Hellfire saves are not imported)");
   auto game = ReadDecoded(*archive, "game", kMaxGameBytes);
-  if (!game) return MakeError(game.error());
+  if (!game) return game.failure();
   if (*game && (*game)->plain.size() >= 4) {
     const std::string_view mark = std::string_view((*game)->plain).substr(0, 4);
     if (mark == "HELF" || mark == "SHLF")
@@ -358,7 +358,7 @@ Result<SaveGame> ReadSaveGame(const std::string& path) {
   // DevilutionX keeps each hero item whole beside the pack.
   std::optional<std::string> stored;
   auto heroItems = ReadDecoded(*archive, "heroitems", kMaxHeroBytes);
-  if (!heroItems) return MakeError(heroItems.error());
+  if (!heroItems) return heroItems.failure();
   if (*heroItems) {
     save.devilutionX = true;
     const std::string& items = (*heroItems)->plain;

@@ -137,7 +137,7 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
   std::optional<PoolLock> held;
   if (!options.dryRun) {
     auto lock = LockPool(pool);
-    if (!lock) return MakeError(lock.error());
+    if (!lock) return lock.failure();
     result.repaired = std::move(lock->repaired);
     held.emplace(std::move(*lock));
     if (dir != pool) {
@@ -156,13 +156,12 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
   scan.recursive = true;
   scan.unreadable = [](const std::string&) {};
   scan.skippedDirectory = [](const std::string&) {};
-  if (auto scanned = ScanDirectory(cache, pool, scan, nullptr); !scanned) return MakeError(scanned.error());
+  if (auto scanned = ScanDirectory(cache, pool, scan, nullptr); !scanned) return scanned.failure();
   const std::string sent = WithoutTrailingSlash(session.settings().pathToSent);
   if (!sent.empty() && DirectoryExists(sent)) {
     ScanOptions sentScan = scan;
     sentScan.recursive = session.settings().htmlScanSub;
-    if (auto scanned = ScanDirectory(cache, sent, sentScan, nullptr); !scanned)
-      return MakeError(scanned.error());
+    if (auto scanned = ScanDirectory(cache, sent, sentScan, nullptr); !scanned) return scanned.failure();
   }
   FileNameIndex names;
   std::map<std::string, std::string> poolKeys;
@@ -231,7 +230,7 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
     }
   }
   if (journal) {
-    if (auto cleared = journal->Clear(); !cleared) return MakeError(cleared.error());
+    if (auto cleared = journal->Clear(); !cleared) return cleared.failure();
   }
   if (options.progress) options.progress(total, total);
   return result;

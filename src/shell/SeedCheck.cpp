@@ -15,7 +15,7 @@ SeedVerdict CheckItem(const ItemRecord& record, const gen::CheckOptions& options
 
 Result<SeedVerdict> CheckItemFile(const std::string& path, const gen::CheckOptions& options) {
   auto head = ReadFileHead(path, kItemRecordSize);
-  if (!head) return MakeError(head.error());
+  if (!head) return head.failure();
   if (head->size() < kItemRecordSize) return SeedVerdict{};
   return CheckItem(ItemRecord::FromBytes(*head), options);
 }

@@ -52,8 +52,7 @@ Result<SenderList> CountSenders(ItemCache& cache, const SenderScan& scan) {
 
   std::vector<ScannedItem> items;
   options.recursive = scan.subdirectories;
-  if (auto scanned = ScanDirectory(cache, scan.poolDir, options, &items); !scanned)
-    return MakeError(scanned.error());
+  if (auto scanned = ScanDirectory(cache, scan.poolDir, options, &items); !scanned) return scanned.failure();
   std::vector<std::string> paths;
   paths.reserve(items.size());
   for (const ScannedItem& item : items) paths.push_back(item.path());
@@ -61,7 +60,7 @@ Result<SenderList> CountSenders(ItemCache& cache, const SenderScan& scan) {
     items.clear();
     options.recursive = false;
     if (auto scanned = ScanDirectory(cache, scan.sentDir, options, &items); !scanned)
-      return MakeError(scanned.error());
+      return scanned.failure();
     for (const ScannedItem& item : items) paths.push_back(item.path());
   }
 

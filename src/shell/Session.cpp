@@ -142,7 +142,7 @@ struct Session::Impl {
 
   Result<std::vector<std::string>> ReadFileList(const std::string& dir) {
     auto entries = ListDirectory(ListedDirectory(dir));
-    if (!entries) return MakeError(entries.error());
+    if (!entries) return entries.failure();
     listedSidecars.emplace(*entries);
     // The subdirectories come from the same listing, so the browser needs no second one.
     std::vector<DirEntry> directories;
@@ -276,7 +276,7 @@ struct Session::Impl {
   Status SaveMemberChanges() {
     if (settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryForMembersText));
     auto held = Lock(settings.pathToPool);
-    if (!held) return MakeError(held.error());
+    if (!held) return held.failure();
     MemberList onDisk;
     LoadMembers(onDisk, settings.pathToPool);
     onDisk = WithMemberChanges(std::move(onDisk));
@@ -359,7 +359,7 @@ Status Session::WriteSettings() {
   Impl& s = *impl_;
   const std::string iniPath = s.SettingsFile();
   auto held = DirectoryLock::Acquire(WithoutTrailingSeparator(s.programDir));
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   // Every key is written: this run's value where the run changed it, otherwise the file's value as
   // it is now (another program may have changed it), or the default where the file has none.
   const Settings onDisk = LoadSettings(iniPath, s.programDir);
@@ -406,6 +406,29 @@ ItemCache& Session::cache() {
 Database& Session::database() {
   return impl_->database;
 }
+const std::map<std::string, ItemRecord>& Session::DatabaseEntries() const {
+  return impl_->database.entries();
+}
+bool Session::DatabaseModified() const {
+  return impl_->database.modified();
+}
+bool Session::RemoveFromDatabase(const std::string& itemKey) {
+  return impl_->database.Remove(itemKey);
+}
+Status Session::SaveDatabase() {
+  return impl_->database.Save();
+}
+const std::string& Session::DatabasePath() const {
+  return impl_->database.filePath();
+}
+std::optional<ItemRecord> Session::CachedRecord(const std::string& path) const {
+  const ItemEntry* entry = impl_->cache.Find(path);
+  if (entry == nullptr) return std::nullopt;
+  return entry->Record();
+}
+bool Session::IsInDatabase(const std::string& itemKey) const {
+  return impl_->database.IsRegistered(itemKey);
+}
 
 void Session::SetDebugFile(bool on) {
   impl_->flags.debugFile = on;
@@ -436,13 +459,13 @@ Result<std::string> Session::AddMemberToFile(const std::string& name) {
   if (name.empty()) return MakeError("a member name must not be empty");
   if (name.find_first_of("\r\n") != std::string::npos) return MakeError("a member name must be one line");
   auto held = s.Lock(poolDir);
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   s.ReloadMembers();
   if (!s.members.Add(name))
     return MakeError(Cp1252ToUtf8(name) + " is already in the member list " + MembersFilePath(poolDir));
   if (auto saved = SaveMembers(s.members, poolDir); !saved) {
     s.members = s.loadedMembers;
-    return MakeError(saved.error());
+    return saved.failure();
   }
   s.loadedMembers = s.members;
   return "added " + Cp1252ToUtf8(name) + " to " + MembersFilePath(poolDir);
@@ -453,13 +476,13 @@ Result<std::string> Session::RemoveMemberFromFile(const std::string& name) {
   const std::string& poolDir = s.settings.pathToPool;
   if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryForMembersText));
   auto held = s.Lock(poolDir);
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   s.ReloadMembers();
   if (!s.members.Remove(name))
     return MakeError(Cp1252ToUtf8(name) + " is not in the member list " + MembersFilePath(poolDir));
   if (auto saved = SaveMembers(s.members, poolDir); !saved) {
     s.members = s.loadedMembers;
-    return MakeError(saved.error());
+    return saved.failure();
   }
   s.loadedMembers = s.members;
   return "removed " + Cp1252ToUtf8(name) + " from " + MembersFilePath(poolDir);
@@ -476,7 +499,7 @@ Status Session::SetCurrentDirectory(const std::string& directory) {
   const std::string dir = WithoutTrailingSeparator(directory);
   if (s.directoryRead && dir == s.currentDir) return {};
   auto names = s.ReadFileList(dir);
-  if (!names) return MakeError(names.error());
+  if (!names) return names.failure();
   s.currentDir = dir;
   s.fileNames = std::move(*names);
   s.directoryRead = true;
@@ -493,7 +516,7 @@ Status Session::RereadFileList() {
   Impl& s = *impl_;
   if (!s.directoryRead) return {};
   auto names = s.ReadFileList(s.currentDir);
-  if (!names) return MakeError(names.error());
+  if (!names) return names.failure();
   s.fileNames = std::move(*names);
   s.selectedIndex = -1;
   s.outputList.clear();
@@ -504,7 +527,7 @@ Status Session::RefreshFileList() {
   Impl& s = *impl_;
   if (!s.directoryRead) return {};
   auto names = s.ReadFileList(s.currentDir);
-  if (!names) return MakeError(names.error());
+  if (!names) return names.failure();
   std::string selected;
   if (s.selectedIndex >= 0) selected = s.fileNames[static_cast<std::size_t>(s.selectedIndex)];
   s.fileNames = std::move(*names);
@@ -579,9 +602,9 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   Impl& s = *impl_;
   s.listedSidecars.reset();
   auto held = s.Lock(WithoutTrailingSeparator(directory));
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   const RunClock::Hold clockStill(s.clock);
-  if (auto changed = SetCurrentDirectory(directory); !changed) return MakeError(changed.error());
+  if (auto changed = SetCurrentDirectory(directory); !changed) return changed.failure();
   // Which items have a sidecar: from the listing just read, or (for a list read earlier) anew.
   std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
   if (!sidecars) sidecars = Impl::ListSidecars(s.currentDir);
@@ -605,7 +628,7 @@ Result<std::string> Session::CreatePages() {
 
 Result<std::string> Session::CreatePages(const std::string& directory) {
   auto summary = PublishPages(directory);
-  if (!summary) return MakeError(summary.error());
+  if (!summary) return summary.failure();
   return "Pages written: " + std::to_string(summary->files) + " files, " + std::to_string(summary->items) +
          " items; entrance page " + summary->entrancePage;
 }
@@ -614,7 +637,7 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
   Impl& s = *impl_;
   const std::string outputDir = WithoutTrailingSeparator(directory);
   auto held = s.Lock(outputDir);
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   const RunClock::Hold clockStill(s.clock);
   const std::string sentDir = s.settings.pathToSent;
   const std::string poolDir = s.settings.pathToPool;
@@ -645,7 +668,7 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
                      [&s](const std::string& reason) { s.ui.Notify(reason); }};
   auto summary = relicor::CreatePages(ctx);
   s.ui.ProgressSet(0);
-  if (!summary) return MakeError(summary.error());
+  if (!summary) return summary.failure();
   return PublishSummary{outputDir, summary->files.size(), summary->itemCount,
                         summary->files.empty() ? outputDir : summary->files.back()};
 }
@@ -683,7 +706,7 @@ Status Session::SetSentDirectory(const std::string& directory) {
 
 Result<std::string> Session::CheckDuplicates() {
   auto result = RunDuplicateCheck();
-  if (!result) return MakeError(result.error());
+  if (!result) return result.failure();
   return result->message;
 }
 
@@ -691,7 +714,7 @@ Result<DupeCheckResult> Session::RunDuplicateCheck() {
   Impl& s = *impl_;
   if (s.settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryText));
   auto held = s.Lock(s.settings.pathToPool);
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   const RunClock::Hold clockStill(s.clock);
   auto result = CheckForDuplicateItems(
       s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent, s.settings.htmlScanSub, s.clock,
@@ -704,7 +727,7 @@ Result<SenderList> Session::CreateSenderList(DateTime since) {
   Impl& s = *impl_;
   if (s.settings.pathToPool.empty()) return MakeError(std::string(kNoPoolDirectoryText));
   auto held = s.Lock(s.settings.pathToPool);
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   const RunClock::Hold clockStill(s.clock);
   SenderScan scan;
   scan.poolDir = s.settings.pathToPool;
@@ -718,14 +741,14 @@ Result<SenderList> Session::CreateSenderList(DateTime since) {
   s.ui.ProgressSet(0);
   if (!list) return list;
   if (auto written = WriteSenderList(*list, s.settings.pathToPool, s.clock.Now()); !written)
-    return MakeError(written.error());
+    return written.failure();
   return list;
 }
 
 namespace {
 
 Result<std::string> AssignMessage(const Result<AssignResult>& result) {
-  if (!result) return MakeError(result.error());
+  if (!result) return result.failure();
   switch (result->outcome) {
     case AssignOutcome::kAssigned:
       return DescribeFields(result->sidecarPath, result->changed);
@@ -738,8 +761,6 @@ Result<std::string> AssignMessage(const Result<AssignResult>& result) {
       return std::string("nothing changed: the item already has a sender");
     case AssignOutcome::kDateAlreadyAssigned:
       return std::string("nothing changed: the added date was assigned before");
-    case AssignOutcome::kNoEffect:
-      return std::string("nothing changed");
   }
   return std::string();
 }
@@ -749,21 +770,21 @@ Result<std::string> AssignMessage(const Result<AssignResult>& result) {
 Result<std::string> Session::QuickSenderAssign(const std::string& path, const std::string& member) {
   if (path.empty()) return std::string();
   auto held = impl_->Lock(impl_->WorkDirectory());
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   return AssignMessage(relicor::QuickSenderAssign(impl_->cache, path, member));
 }
 
 Result<std::string> Session::QuickPointAssign(const std::string& path) {
   if (path.empty()) return std::string();
   auto held = impl_->Lock(impl_->WorkDirectory());
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   return AssignMessage(relicor::QuickPointAssign(impl_->cache, impl_->clock, path));
 }
 
 Result<std::string> Session::QuickDateAssign(const std::string& path) {
   if (path.empty()) return std::string();
   auto held = impl_->Lock(impl_->WorkDirectory());
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   return AssignMessage(relicor::QuickDateAssign(impl_->cache, impl_->clock, path));
 }
 
@@ -771,10 +792,10 @@ Result<std::string> Session::PrepareItemToSend(const std::string& path, const st
   Impl& s = *impl_;
   if (path.empty() || member.empty()) return std::string();
   auto held = s.Lock(s.WorkDirectory());
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   auto result =
       relicor::PrepareItemToSend(s.cache, s.clock, path, member, s.settings.pathToSent, s.WorkDirectory());
-  if (!result) return MakeError(result.error());
+  if (!result) return result.failure();
   switch (result->outcome) {
     case SendOutcome::kSent: {
       std::string text = "moved " + result->source + " to " + result->destination;
@@ -786,10 +807,6 @@ Result<std::string> Session::PrepareItemToSend(const std::string& path, const st
       return std::string();  // nothing selected: nothing happens
     case SendOutcome::kNotAnItem:
       return MakeError(NotAnItemText(path));
-    case SendOutcome::kRefused:
-      return MakeError(result->message);
-    case SendOutcome::kMoveFailed:
-      return MakeError(result->message + (result->reason.empty() ? "" : " (" + result->reason + ")"));
   }
   return std::string();
 }
@@ -816,7 +833,7 @@ Result<RenamePlan> Session::PlanRename() {
   // The scan runs under the lock, so a send or another rename cannot move a listed file away
   // before it is read; the lock is let go again before the keeper is asked.
   auto held = s.Lock(s.WorkDirectory());
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   const RunClock::Hold clockStill(s.clock);
   s.renamePlan.reset();
   auto plan = PlanRenameRun(s.cache, s.RenameOptions());
@@ -836,7 +853,7 @@ std::string Session::RenameLogDirectory() const {
 Result<RenameRunResult> Session::RunRename() {
   Impl& s = *impl_;
   auto held = s.Lock(s.WorkDirectory());
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   const RunClock::Hold clockStill(s.clock);
   const std::shared_ptr<const RenamePlanBasis> plan = std::exchange(s.renamePlan, nullptr);
   auto result = StartRenameRun(s.cache, s.RenameOptions(), plan.get());
@@ -847,7 +864,7 @@ Result<RenameRunResult> Session::RunRename() {
 Result<RenameUndoResult> Session::UndoRename() {
   Impl& s = *impl_;
   auto held = s.Lock(s.WorkDirectory());
-  if (!held) return MakeError(held.error());
+  if (!held) return held.failure();
   return UndoRenameRun(s.cache, s.WorkDirectory(), s.WorkDirectory());
 }
 
@@ -856,48 +873,14 @@ Result<std::string> Session::RenameRun() {
   // The keeper is asked between the plan and the run, holding no lock: no other Relicor waits on
   // an open question.
   auto plan = PlanRename();
-  if (!plan) return MakeError(plan.error());
-  if (!s.ui.Confirm(RenameQuestionOf(*plan))) return std::string(kRenameDeclinedText);
+  if (!plan) return plan.failure();
+  if (!s.ui.Confirm(RenameQuestionOf(*plan)))
+    return MakeError(ErrorKind::kDeclined, std::string(kRenameDeclinedText));
   auto result = RunRename();
-  if (!result) return MakeError(result.error());
+  if (!result) return result.failure();
   const std::string text = RenameSummaryText(*result);
   // A file that kept its name against the run's will is a failure of the run.
   if (!result->failed.empty() || !result->logError.empty()) return MakeError(text);
-  return text;
-}
-
-std::string RenamePlanText(const RenamePlan& plan) {
-  std::string text;
-  for (const auto& step : plan.renames) text += step.from + " -> " + step.to + "\n";
-  text += std::to_string(plan.renames.size()) + " of " + std::to_string(plan.handled) +
-          " item files would be renamed; nothing was changed";
-  return text;
-}
-
-std::string RenameSummaryText(const RenameRunResult& result) {
-  std::string text;
-  for (const auto& step : result.renamed) {
-    text += "renamed ";
-    text += step.from;
-    text += " -> ";
-    text += step.to;
-    text += '\n';
-  }
-  for (const auto& step : result.failed) text += "failed " + step.from + ": " + step.reason + "\n";
-  text += std::to_string(result.renamed.size()) + " renamed, " + std::to_string(result.kept()) + " kept, " +
-          std::to_string(result.failed.size()) + " failed";
-  if (!result.logPath.empty()) text += "; undo with the log " + result.logPath;
-  if (!result.logError.empty()) text += "; the rename log could not be written: " + result.logError;
-  return text;
-}
-
-std::string UndoSummaryText(const RenameUndoResult& result) {
-  if (!result.logFound) return "no rename run to undo";
-  std::string text;
-  for (const auto& step : result.restored) text += "restored " + step.from + " -> " + step.to + "\n";
-  for (const auto& step : result.refused) text += "left " + step.from + ": " + step.reason + "\n";
-  text += "rename run of " + result.runTime + ": " + std::to_string(result.restored.size()) + " restored, " +
-          std::to_string(result.refused.size()) + " left as they are";
   return text;
 }
 
@@ -908,11 +891,11 @@ Result<std::string> Session::AddToDatabase(const std::string& path) {
   if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
   s.BeginCommand();
   auto loaded = s.cache.LoadItem(path);
-  if (!loaded) return MakeError(loaded.error());
+  if (!loaded) return loaded.failure();
   if (*loaded == LoadStatus::kNotAnItem) return MakeError(NotAnItemText(path));
   auto added = s.database.AddRecord(s.cache.CurrentItem());
-  if (!added) return MakeError(added.error());
-  if (!*added) return MakeError("The selected Item is already in database!");
+  if (!added) return added.failure();
+  if (!*added) return AlreadyInDatabase();
   return "added " + s.cache.CurrentItem().ItemKey() + " to " + s.database.filePath();
 }
 

@@ -8,6 +8,7 @@
 // their errors, Notify and Confirm) are UTF-8: paths as they are, Windows-1252 texts converted.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 #include "pool/ItemCache.h"
 #include "pool/RenameLog.h"
 #include "pool/RenameRun.h"
+#include "shell/RenameTexts.h"
 #include "shell/SenderList.h"
 #include "validate/Database.h"
 #include "validate/DupeCheck.h"
@@ -31,6 +33,9 @@ namespace relicor {
 struct ItemReport;
 
 // The main window's check boxes.
+struct SaveImportOptions;
+struct SaveImportResult;
+
 struct OptionFlags {
   bool vkMode = false;          // CBVK
   bool debugFile = true;        // CBDebug (the GUI starts with it on; the CLI turns it off)
@@ -56,15 +61,6 @@ class SessionUi {
   virtual void ShowItemDump(const ItemRecord& /*record*/, bool /*decimalView*/) {}
   virtual void HideItemDump() {}
 };
-
-// What the rename run answers when the keeper did not say Yes.
-inline constexpr std::string_view kRenameDeclinedText = "rename run not started";
-
-// Summaries for the keeper: one line per file ("renamed A -> B", "kept A: reason"), then the
-// counts ("3 renamed, 5 kept, 1 failed") and where the log is.
-std::string RenamePlanText(const RenamePlan& plan);
-std::string RenameSummaryText(const RenameRunResult& result);
-std::string UndoSummaryText(const RenameUndoResult& result);
 
 // An error naming `directory` when it is longer than a directory setting may be (255 characters).
 Status CheckDirectoryLength(const std::string& directory);
@@ -115,7 +111,19 @@ class Session {
   DateTime startTime() const;
   Settings& settings();  // pool and sent directory, subdirectories flag, mail address, HTML options
   OptionFlags& flags();
-  ItemCache& cache();
+
+  // The database (IDENT.ID) for the windows and the command line: its entries by item key,
+  // whether the list holds removals not saved yet, taking an entry out of the list (false when
+  // there is none), saving the list (Database::Save), and the file's path.
+  const std::map<std::string, ItemRecord>& DatabaseEntries() const;
+  bool DatabaseModified() const;
+  bool RemoveFromDatabase(const std::string& itemKey);
+  Status SaveDatabase();
+  const std::string& DatabasePath() const;
+  // The item record the cache holds for `path`, or nothing.
+  std::optional<ItemRecord> CachedRecord(const std::string& path) const;
+  bool IsInDatabase(const std::string& itemKey) const;
+  // The database itself, for the database window, which edits the list and saves it.
   Database& database();
 
   // Check-box rules: checking "Debugging File" checks "Additional Info"; unchecking
@@ -213,9 +221,9 @@ class Session {
   // "Prepare Item to send".
   Result<std::string> PrepareItemToSend(const std::string& path, const std::string& member);
   // "Start Rename Run": PlanRename, the question (RenameQuestionOf, through Confirm; any answer
-  // but Yes ends it with kRenameDeclinedText), RunRename, and the summary (RenameSummaryText).
-  // The run renames the files of the pool and the sent directory and every other item file the
-  // cache holds.
+  // but Yes ends it with an error of the kind kDeclined and kRenameDeclinedText), RunRename, and the summary
+  // (RenameSummaryText). The run renames the files of the pool and the sent directory and every other item
+  // file the cache holds.
   Result<std::string> RenameRun();
   // The steps, for a front end that shows them itself. PlanRename is the dry run: it loads the
   // pool and the sent directory and says what the run would rename, changing nothing.
@@ -238,6 +246,11 @@ class Session {
   Result<std::string> AddToDatabase(const std::string& path);
 
  private:
+  // Importing saves fills the item cache with the pool's items (and loads what it wrote).
+  friend Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::string>& saves,
+                                              const SaveImportOptions& options);
+  ItemCache& cache();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -45,7 +45,7 @@ Status ReportItemFile(const TextReports& reports, const std::string& path, const
   report.Clear();
   ItemCache& cache = reports.cache;
   auto loaded = cache.LoadItem(path, sidecars, ahead);
-  if (!loaded) return MakeError(loaded.error());
+  if (!loaded) return loaded.failure();
   if (*loaded == LoadStatus::kNotAnItem) {
     if (reports.notAnItem) reports.notAnItem(path);
     return {};
@@ -62,9 +62,9 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
   end = TextExportEnd{};
   const std::string path = JoinPath(run.directory, kExportFileName);
   AtomicFileWriter file(path);
-  if (auto opened = file.Open(); !opened) return MakeError(opened.error());
+  if (auto opened = file.Open(); !opened) return opened.failure();
   std::string text = std::string(kExportTitle) + "\r\n\r\n";
-  if (auto written = file.Write(text); !written) return MakeError(written.error());
+  if (auto written = file.Write(text); !written) return written.failure();
   text.clear();
   end.began = true;
 
@@ -95,8 +95,8 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
     }
     if (!reportFailure) break;
   }
-  if (!writeFailure) return MakeError(writeFailure.error());
-  if (auto committed = file.Commit(); !committed) return MakeError(committed.error());
+  if (!writeFailure) return writeFailure.failure();
+  if (auto committed = file.Commit(); !committed) return committed.failure();
   if (!reportFailure) return MakeError("export stopped: " + reportFailure.error());
   return "Item list written to " + path;
 }

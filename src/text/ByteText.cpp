@@ -48,14 +48,20 @@ std::string PadRight(std::string_view text, std::size_t width) {
   return result;
 }
 
+std::string UpperCaseAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = AsciiUpper(c);
+  return result;
+}
+
 std::string UpperCaseDE(std::string_view text) {
   std::string result(text);
   for (char& c : result) {
     const auto b = static_cast<unsigned char>(c);
-    if (b >= 'a' && b <= 'z') {
-      c = static_cast<char>(b - 'a' + 'A');
-    } else if (b == 0xE4 || b == 0xF6 || b == 0xFC) {  // ä ö ü
+    if (b == 0xE4 || b == 0xF6 || b == 0xFC) {  // ä ö ü
       c = static_cast<char>(b - 0x20);
+    } else {
+      c = AsciiUpper(c);
     }
   }
   return result;
@@ -72,7 +78,7 @@ namespace {
 constexpr std::array<unsigned char, 256> MakeFoldTable() {
   std::array<unsigned char, 256> table{};
   for (int i = 0; i < 256; ++i)
-    table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
+    table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(AsciiUpper(static_cast<char>(i)));
   return table;
 }
 constexpr std::array<unsigned char, 256> kFold = MakeFoldTable();

@@ -35,6 +35,19 @@ std::string& EnsureTrailingBackslash(std::string& path);
 // Exactly `width` characters: `text` padded with blanks, or its first `width` characters.
 std::string PadRight(std::string_view text, std::size_t width);
 
+// a-z to A-Z; every other byte stays (the one ASCII upper-casing of the program).
+constexpr char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+// A-Z to a-z; every other byte stays.
+constexpr char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// `text` with AsciiUpper on every byte (item names are compared and shown this way; Windows-1252
+// letters stay as they are).
+std::string UpperCaseAscii(std::string_view text);
+
 // a-z to A-Z and the German umlauts ä ö ü to Ä Ö Ü; every other byte (ß included) is kept.
 std::string UpperCaseDE(std::string_view text);
 

@@ -39,10 +39,6 @@ std::string PathFromCp1252(std::string_view text) {
 }
 #endif
 
-bool PathFitsCp1252(std::string_view path) {
-  return PathFromCp1252(PathToCp1252(path)) == path;
-}
-
 std::string ProgramDirFromExecutable(std::string_view executablePath) {
   std::string dir = ShortString(executablePath, kProgramDirCapacity);
   return CutAfterLastBackslash(dir);

@@ -31,8 +31,6 @@ namespace relicor {
 std::string PathToCp1252(std::string_view path);
 // A path read back from a Windows-1252 text.
 std::string PathFromCp1252(std::string_view text);
-// True when `path` survives the way into a Windows-1252 text and back unchanged.
-bool PathFitsCp1252(std::string_view path);
 
 // The directory of an executable path, with a trailing separator: the first 127 characters of
 // the path, cut after the last separator.

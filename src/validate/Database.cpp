@@ -23,7 +23,7 @@ bool IsMissing(const std::string& path) {
 // regular file only, up to kMaxDatabaseBytes); a missing file is an error too.
 Result<std::string> ReadDatabaseBytes(const std::string& path) {
   auto data = ReadSmallFileNoFollow(path, kMaxDatabaseBytes);
-  if (!data) return MakeError(data.error());
+  if (!data) return data.failure();
   if (!*data) return MakeError("cannot open " + path + ": " + SystemErrorText(ENOENT));
   return std::move(**data);
 }
@@ -62,7 +62,7 @@ Status Database::Load() {
   auto data = ReadDatabaseBytes(filePath_);
   if (!data) {
     stamp_ = kUnknownFileStamp;
-    if (!IsMissing(filePath_)) return MakeError(data.error());
+    if (!IsMissing(filePath_)) return data.failure();
     // A missing database is created empty.
     Status created = AppendToFile(filePath_, "");
     if (created) stamp_ = StampOfFile(filePath_);
@@ -78,7 +78,7 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
   const std::string stored = EncodeDatabaseRecord(record);
   // One writer at a time; the file as it is now decides (another run may have added the record).
   auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
-  if (!lock) return MakeError(lock.error());
+  if (!lock) return lock.failure();
   // The list still is the file (nobody wrote it since): after the append it is again.
   const bool current = StampOfFile(filePath_) == stamp_;
   auto existing = ReadDatabaseBytes(filePath_);
@@ -101,7 +101,7 @@ Result<bool> Database::AddRecord(const ItemRecord& record) {
   } else {
     written = AppendToFile(filePath_, stored);
   }
-  if (!written) return MakeError(written.error());
+  if (!written) return written.failure();
   entries_.emplace(key, record);
   if (current) stamp_ = StampOfFile(filePath_);
   return true;
@@ -118,7 +118,7 @@ Status Database::Save() {
   // One writer at a time. The file is read again and this run's removals are applied to it: records
   // another run added since this list was loaded stay, records another run removed stay away.
   auto lock = DirectoryLock::Acquire(std::string(DirectoryPart(filePath_)));
-  if (!lock) return MakeError(lock.error());
+  if (!lock) return lock.failure();
   std::map<std::string, ItemRecord> merged;
   auto data = ReadDatabaseBytes(filePath_);
   if (!data && !IsMissing(filePath_)) return MakeError(data.error() + "; " + filePath_ + " is left as it is");
@@ -141,7 +141,7 @@ Result<bool> Database::ReloadIfChanged() {
   std::map<std::string, ItemRecord> records;
   if (now != kNoFileStamp) {
     auto data = ReadDatabaseBytes(filePath_);
-    if (!data) return MakeError(data.error());
+    if (!data) return data.failure();
     records = RecordsOf(*data);
   }
   // Removals not saved yet stay removed.
@@ -151,17 +151,22 @@ Result<bool> Database::ReloadIfChanged() {
   return true;
 }
 
-Result<AddItemOutcome> AddItemToDatabase(Database& database, ItemCache& cache, const std::string& itemPath) {
+Error AlreadyInDatabase() {
+  return MakeError(ErrorKind::kAlreadyInDatabase, std::string(kAlreadyInDatabaseText));
+}
+
+Status AddItemToDatabase(Database& database, ItemCache& cache, const std::string& itemPath) {
   auto loaded = cache.LoadItem(itemPath);
-  if (!loaded) return MakeError(loaded.error());
+  if (!loaded) return loaded.failure();
   if (*loaded == LoadStatus::kNotAnItem) {
     auto file = ReadItemFile(itemPath);
     return MakeError(NotAnItemMessage(itemPath, file ? file->size : 0));
   }
   const ItemRecord copy = cache.CurrentItem();
   auto added = database.AddRecord(copy);
-  if (!added) return MakeError(added.error());
-  return *added ? AddItemOutcome::kAdded : AddItemOutcome::kAlreadyRegistered;
+  if (!added) return added.failure();
+  if (!*added) return AlreadyInDatabase();
+  return {};
 }
 
 }  // namespace relicor

@@ -71,14 +71,14 @@ class Database {
 std::string EncodeDatabaseRecord(const ItemRecord& record);
 ItemRecord DecodeDatabaseRecord(std::string_view stored);
 
-enum class AddItemOutcome : std::uint8_t {
-  kAdded,              // the record was added to the list and appended to the file
-  kAlreadyRegistered,  // nothing changed; the caller shows kAlreadyInDatabaseText
-};
-
 // The add command once the keeper has confirmed: loads `itemPath` through the item cache (which
-// makes it the current item) and adds a copy of its record. A file that is not an item file, or
-// cannot be read, is an error naming the file; so is a failed append.
-Result<AddItemOutcome> AddItemToDatabase(Database& database, ItemCache& cache, const std::string& itemPath);
+// makes it the current item) and adds a copy of its record (appended to the file). A file that is
+// not an item file, or cannot be read, is an error naming the file; so is a failed append. An item
+// registered already changes nothing: an error of the kind kAlreadyInDatabase, with
+// kAlreadyInDatabaseText.
+// The error of an item registered already.
+Error AlreadyInDatabase();
+
+Status AddItemToDatabase(Database& database, ItemCache& cache, const std::string& itemPath);
 
 }  // namespace relicor

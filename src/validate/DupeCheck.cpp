@@ -150,14 +150,14 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
   scan.skippedDirectory = scan.unreadable;
   for (const std::string* dir : {&poolDir, &sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
-    if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return MakeError(scanned.error());
+    if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned.failure();
   }
 
   DupeCheckResult result;
   result.logPath = JoinPath(poolDir, kDupeCheckLogName);
   const std::string log =
       DupeCheckLog(cache, database, clock, &result.duplicatedLines, &result.dupeHackLines, &result);
-  if (auto written = AppendToFile(result.logPath, log); !written) return MakeError(written.error());
+  if (auto written = AppendToFile(result.logPath, log); !written) return written.failure();
   result.message = std::string(kDupeCheckDoneText) + result.logPath;
   return result;
 }

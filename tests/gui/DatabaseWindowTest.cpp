@@ -219,7 +219,7 @@ class DatabaseWindowTest : public QObject {
     QVERIFY(*cli.AddRecord(RecordBuilder().ident(11).itemClass(3).name("new bow").build()));
     Action(form.get(), "MNUViewDupe")->trigger();
     QCOMPARE(Texts(window->list()), (QStringList{"", QString::fromUtf8("äXE"), "NEW BOW"}));
-    QVERIFY(form->session().database().IsRegistered("0000000B03"));
+    QVERIFY(form->session().DatabaseEntries().count("0000000B03"));
   }
 };
 

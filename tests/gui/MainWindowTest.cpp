@@ -384,11 +384,11 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
     MessageBoxes::PushAnswer(QMessageBox::No);
     add->trigger();
-    QVERIFY(form->session().database().entries().empty());
+    QVERIFY(form->session().DatabaseEntries().empty());
 
     MessageBoxes::PushAnswer(QMessageBox::Yes);
     add->trigger();
-    QCOMPARE(form->session().database().entries().size(), std::size_t{1});
+    QCOMPARE(form->session().DatabaseEntries().size(), std::size_t{1});
     QCOMPARE(std::filesystem::file_size(home_->dir().file("IDENT.ID")), std::uintmax_t{400});
 
     MessageBoxes::ClearRequests();
@@ -614,7 +614,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
     database->list()->setCurrentRow(0);
     MessageBoxes::PushAnswer(QMessageBox::Yes);
     database->DeleteSelected();
-    QVERIFY(form->session().database().modified());
+    QVERIFY(form->session().DatabaseModified());
     MessageBoxes::ClearRequests();
 
     QVERIFY(form->close());

@@ -24,18 +24,18 @@ struct ClassCase {
 
 TEST(ItemClasses, ClassNamesAndGroups) {
   const std::vector<ClassCase> cases = {
-      {ItemClass::Book, "Book", 0},     {ItemClass::Sword, "Sword", 1},   {ItemClass::Bow, "Bow", 1},
-      {ItemClass::Club, "Club", 1},     {ItemClass::Shield, "Shield", 2}, {ItemClass::Armor, "Armor", 3},
-      {ItemClass::Helm, "Helm", 4},     {ItemClass::Mail, "Mail", 3},     {ItemClass::Plate, "Plate", 3},
-      {ItemClass::Staff, "Staff", 5},   {ItemClass::Gold, "Gold", 6},     {ItemClass::Ring, "Ring", 7},
-      {ItemClass::Amulet, "Amulet", 8}, {ItemClass::Unique, "UNIQUE", 9},
+      {ItemClass::kBook, "Book", 0},     {ItemClass::kSword, "Sword", 1},   {ItemClass::kBow, "Bow", 1},
+      {ItemClass::kClub, "Club", 1},     {ItemClass::kShield, "Shield", 2}, {ItemClass::kArmor, "Armor", 3},
+      {ItemClass::kHelm, "Helm", 4},     {ItemClass::kMail, "Mail", 3},     {ItemClass::kPlate, "Plate", 3},
+      {ItemClass::kStaff, "Staff", 5},   {ItemClass::kGold, "Gold", 6},     {ItemClass::kRing, "Ring", 7},
+      {ItemClass::kAmulet, "Amulet", 8}, {ItemClass::kUnique, "UNIQUE", 9},
   };
   for (const auto& [itemClass, name, group] : cases) {
     const int code = static_cast<int>(itemClass);
     EXPECT_EQ(ClassName(code), name) << "class " << code;
     EXPECT_EQ(GroupOfClass(code), group) << "class " << code;
   }
-  EXPECT_EQ(static_cast<int>(ItemClass::Unique), kClassCount - 1);
+  EXPECT_EQ(static_cast<int>(ItemClass::kUnique), kClassCount - 1);
 }
 
 TEST(ItemClasses, GroupNames) {

@@ -301,7 +301,7 @@ TEST_F(ItemCacheTest, MoveTakesTheSidecarAlongAndRecordsTheNewPath) {
   tmp_.write("POOL/A.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
   ASSERT_TRUE(cache_.LoadItem(source));
   const std::string destination = tmp_.mkdir("SENT") + "/B.ITM";
-  EXPECT_EQ(cache_.MoveItem(source, destination), 0);
+  EXPECT_TRUE(cache_.MoveItem(source, destination));
   EXPECT_FALSE(Exists(source));
   EXPECT_FALSE(Exists(tmp_.file("POOL/A.IT0")));
   EXPECT_TRUE(Exists(destination));
@@ -316,7 +316,7 @@ TEST_F(ItemCacheTest, MoveTakesTheSidecarAlongAndRecordsTheNewPath) {
 TEST_F(ItemCacheTest, MoveWithoutSidecarGivesDefaultMetadata) {
   const std::string source = WriteItem("A.ITM", RecordBuilder());
   const std::string destination = tmp_.file("B.ITM");
-  EXPECT_EQ(cache_.MoveItem(source, destination), 0);  // loads the source itself
+  EXPECT_TRUE(cache_.MoveItem(source, destination));  // loads the source itself
   EXPECT_TRUE(Exists(destination));
   EXPECT_EQ(cache_.CurrentMeta().senderName, "");
   EXPECT_EQ(cache_.CurrentMeta().addedItem, FileDate(destination));
@@ -334,7 +334,7 @@ TEST_F(ItemCacheTest, MoveKeepsTheEntryWithoutReadingTheItemFileAgain) {
   const ItemEntry* entry = cache_.Find(source);
   ASSERT_NE(entry, nullptr);
   // The entry stays where it is in memory (a scan's list points at it) and moves to the new path.
-  ASSERT_EQ(cache_.MoveItem(source, destination), 0);
+  ASSERT_TRUE(cache_.MoveItem(source, destination));
   EXPECT_EQ(cache_.Find(destination), entry);
   EXPECT_EQ(cache_.CurrentEntry(), entry);
   EXPECT_EQ(cache_.CurrentItem().Name(), "first");
@@ -345,7 +345,7 @@ TEST_F(ItemCacheTest, MoveKeepsTheEntryWithoutReadingTheItemFileAgain) {
   clock_.Set(Day(7, 12, 2026, 9));
   const std::string third = tmp_.file("C.ITM");
   std::filesystem::remove(tmp_.file("B.IT0"));
-  ASSERT_EQ(cache_.MoveItem(destination, third), 0);
+  ASSERT_TRUE(cache_.MoveItem(destination, third));
   EXPECT_EQ(cache_.Find(third), entry);
   EXPECT_EQ(entry->Meta().senderName, "");
   EXPECT_EQ(entry->Meta().points4ItemAt, Day(7, 12, 2026, 9));
@@ -357,9 +357,10 @@ TEST_F(ItemCacheTest, MoveOntoAnExistingFileChangesNothing) {
   tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=A\r\n");
   const std::string destination = WriteItem("B.ITM", RecordBuilder().ident(2));
   tmp_.write("B.IT0", "[Iteminfos]\r\nSenderName=B\r\n");
-  std::string error;
-  EXPECT_EQ(cache_.MoveItem(source, destination, &error), -1);
-  EXPECT_NE(error.find(destination), std::string::npos) << error;
+  const Status moved = cache_.MoveItem(source, destination);
+  ASSERT_FALSE(moved);
+  EXPECT_EQ(moved.kind(), ErrorKind::kTargetExists);
+  EXPECT_NE(moved.error().find(destination), std::string::npos) << moved.error();
   EXPECT_EQ(tmp_.read("A.ITM"), RecordBuilder().ident(1).bytes());
   EXPECT_EQ(tmp_.read("B.ITM"), RecordBuilder().ident(2).bytes());
   EXPECT_EQ(tmp_.read("A.IT0"), "[Iteminfos]\r\nSenderName=A\r\n");
@@ -373,9 +374,10 @@ TEST_F(ItemCacheTest, SidecarThatCannotFollowBringsTheItemBack) {
   tmp_.write("A.IT0", "[Iteminfos]\r\nSenderName=A\r\n");
   tmp_.write("B.IT0", "[Iteminfos]\r\nSenderName=stale\r\n");  // blocks the sidecar's move
   const std::string destination = tmp_.file("B.ITM");
-  std::string error;
-  EXPECT_EQ(cache_.MoveItem(source, destination, &error), -1);
-  EXPECT_NE(error.find(tmp_.file("B.IT0")), std::string::npos) << error;
+  const Status moved = cache_.MoveItem(source, destination);
+  ASSERT_FALSE(moved);
+  EXPECT_EQ(moved.kind(), ErrorKind::kMoveFailed);
+  EXPECT_NE(moved.error().find(tmp_.file("B.IT0")), std::string::npos) << moved.error();
   EXPECT_EQ(tmp_.read("A.ITM"), RecordBuilder().ident(1).bytes());
   EXPECT_EQ(tmp_.read("A.IT0"), "[Iteminfos]\r\nSenderName=A\r\n");
   EXPECT_FALSE(Exists(destination));
@@ -385,11 +387,11 @@ TEST_F(ItemCacheTest, SidecarThatCannotFollowBringsTheItemBack) {
 
 TEST_F(ItemCacheTest, MoveToItselfDoesNotEvenLoad) {
   const std::string path = tmp_.file("MISSING.ITM");
-  EXPECT_EQ(cache_.MoveItem(path, path), 0);
+  EXPECT_TRUE(cache_.MoveItem(path, path));
   EXPECT_EQ(cache_.size(), 0u);
-  std::string error;
-  EXPECT_EQ(cache_.MoveItem(path, tmp_.file("B.ITM"), &error), -1);
-  EXPECT_NE(error.find(path), std::string::npos) << error;
+  const Status moved = cache_.MoveItem(path, tmp_.file("B.ITM"));
+  ASSERT_FALSE(moved);
+  EXPECT_NE(moved.error().find(path), std::string::npos) << moved.error();
 }
 
 TEST_F(ItemCacheTest, ListedDirectoryWithoutTheSidecarGivesDefaultsWithoutLookingForIt) {
@@ -461,7 +463,7 @@ TEST_F(ItemCacheTest, ManyItemsMovedInAndOutStayFindable) {
   for (int i = 0; i < 300; ++i) {
     if (i % 3 == 0) {
       const std::string to = moved + "/I" + std::to_string(i) + ".ITM";
-      ASSERT_EQ(cache_.MoveItem(paths[static_cast<std::size_t>(i)], to), 0);
+      ASSERT_TRUE(cache_.MoveItem(paths[static_cast<std::size_t>(i)], to));
       paths[static_cast<std::size_t>(i)] = to;
     }
   }

@@ -90,12 +90,10 @@ TEST_F(QuickAssignTest, PointAssignSetsTheFlagAndANewDateEveryTime) {
   EXPECT_EQ(Stored().points4ItemAt, Day(8, 12, 2026));
 }
 
-TEST_F(QuickAssignTest, NoSelectionAndTheMarkingCommandsChangeNothing) {
+TEST_F(QuickAssignTest, NoSelectionChangesNothing) {
   auto none = QuickPointAssign(cache_, clock_, "");
   ASSERT_TRUE(none);
   EXPECT_EQ(none->outcome, AssignOutcome::kNoFileSelected);
-  EXPECT_EQ(MarkAsPublic(item_).outcome, AssignOutcome::kNoEffect);
-  EXPECT_EQ(MarkAsClanOnly(item_).outcome, AssignOutcome::kNoEffect);
   EXPECT_EQ(cache_.size(), 0u);
   EXPECT_FALSE(std::filesystem::exists(tmp_.file("A.IT0")));
 }

@@ -77,10 +77,11 @@ TEST_F(SendItemTest, AFailedMoveChangesNothingAtAll) {
       ItemCache cache(clock_);
       const auto before = Files();
       auto result = Send(cache, tmp_.file(sentDir));
-      ASSERT_TRUE(result) << result.error();
-      EXPECT_EQ(result->outcome, SendOutcome::kMoveFailed) << sentDir;
-      EXPECT_EQ(result->message, "Konnte Datei nicht verschieben");
-      EXPECT_NE(result->reason.find(tmp_.file(sentDir) + "/A.ITM"), std::string::npos) << result->reason;
+      ASSERT_FALSE(result);
+      EXPECT_EQ(result.kind(), ErrorKind::kMoveFailed) << sentDir;
+      EXPECT_EQ(result.error().rfind("Konnte Datei nicht verschieben (", 0), 0u) << result.error();
+      EXPECT_NE(result.error().find(tmp_.file(sentDir) + "/A.ITM"), std::string::npos) << result.error();
+      EXPECT_EQ(result.failure().path, tmp_.file(sentDir) + "/A.ITM");
       EXPECT_EQ(Files(), before) << sentDir << withSidecar;
       const ItemEntry* entry = cache.Find(item_);
       ASSERT_NE(entry, nullptr);
@@ -101,9 +102,9 @@ TEST_F(SendItemTest, AnUnusableSentDirectoryIsRefused) {
   const auto before = Files();
   for (const auto& [sentDir, message] : rows) {
     auto result = Send(cache_, sentDir);
-    ASSERT_TRUE(result) << result.error();
-    EXPECT_EQ(result->outcome, SendOutcome::kRefused);
-    EXPECT_EQ(result->message, message);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.kind(), ErrorKind::kNoSentDirectory);
+    EXPECT_EQ(result.error(), message);
   }
   EXPECT_EQ(Files(), before);
 }

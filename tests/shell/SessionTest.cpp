@@ -258,20 +258,33 @@ TEST_F(SessionTest, ShutdownReportsASettingsFileThatCannotBeWritten) {
   EXPECT_EQ(closed.error(), "nach " + home + "RELICOR.INI kann nicht geschrieben werden");
 }
 
+TEST_F(SessionTest, ARenameRunTheKeeperDeclinesChangesNothingAndSaysSoByKind) {
+  auto session = Start();
+  ui.answer = false;
+  auto renamed = session->RenameRun();
+  ASSERT_FALSE(renamed);
+  EXPECT_EQ(renamed.kind(), ErrorKind::kDeclined);  // the command line exits failed on it
+  EXPECT_EQ(renamed.error(), "rename run not started");
+  EXPECT_EQ(ui.questions.size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(pool + "/B.ITM"));
+  EXPECT_TRUE(std::filesystem::exists(pool + "/a.itm"));
+}
+
 TEST_F(SessionTest, AddToDatabaseAsksThenRefusesASecondCopy) {
   auto session = Start();
   const std::string path = pool + "/B.ITM";
   auto added = session->AddToDatabase(path);
   ASSERT_TRUE(added) << added.error();
   EXPECT_EQ(ui.questions, (std::vector<std::string>{"Are you sure to add this item?"}));
-  EXPECT_TRUE(session->database().IsRegistered("000000020C"));
+  EXPECT_TRUE(session->DatabaseEntries().count("000000020C"));
   auto again = session->AddToDatabase(path);
   ASSERT_FALSE(again);
   EXPECT_EQ(again.error(), "The selected Item is already in database!");
+  EXPECT_EQ(again.kind(), ErrorKind::kAlreadyInDatabase);  // the window shows it as a notice
   ui.answer = false;
   auto refused = session->AddToDatabase(pool + "/a.itm");
   ASSERT_TRUE(refused);
-  EXPECT_FALSE(session->database().IsRegistered("000000010D"));
+  EXPECT_FALSE(session->DatabaseEntries().count("000000010D"));
 }
 
 TEST_F(SessionTest, ExportReadsTheSidecarsAsTheDirectoryIsWhenItStarts) {

@@ -61,6 +61,16 @@ TEST(ByteText, PadRightPadsOrCuts) {
   EXPECT_EQ(PadRight("X", 32).size(), 32u);
 }
 
+TEST(ByteText, AsciiCaseChangesOnlyTheTwentySixLettersOfEachCase) {
+  for (int i = 0; i < 256; ++i) {
+    const char c = static_cast<char>(i);
+    EXPECT_EQ(AsciiUpper(c), i >= 'a' && i <= 'z' ? static_cast<char>(i - 32) : c) << i;
+    EXPECT_EQ(AsciiLower(c), i >= 'A' && i <= 'Z' ? static_cast<char>(i + 32) : c) << i;
+  }
+  // Windows-1252 letters (ä, é, ß) stay; only a-z change.
+  EXPECT_EQ(UpperCaseAscii("az`{@[\xE4\xE9\xDF"), "AZ`{@[\xE4\xE9\xDF");
+}
+
 TEST(ByteText, UpperCaseDEFoldsAsciiAndUmlautsOnly) {
   // grüße in Windows-1252: g r 0xFC 0xDF e
   EXPECT_EQ(UpperCaseDE("gr\xFC\xDF"

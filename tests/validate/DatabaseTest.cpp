@@ -144,13 +144,13 @@ TEST_F(DatabaseTest, AddItemFileThroughTheCache) {
 
   auto added = AddItemToDatabase(db_, cache, item);
   ASSERT_TRUE(added) << added.error();
-  EXPECT_EQ(*added, AddItemOutcome::kAdded);
   EXPECT_TRUE(db_.IsRegistered("000000FF0C"));
   EXPECT_EQ(ReadDb(), Stored(RecordBuilder().ident(0xFF).itemClass(12)));
 
   added = AddItemToDatabase(db_, cache, twin);
-  ASSERT_TRUE(added);
-  EXPECT_EQ(*added, AddItemOutcome::kAlreadyRegistered);
+  ASSERT_FALSE(added);
+  EXPECT_EQ(added.kind(), ErrorKind::kAlreadyInDatabase);
+  EXPECT_EQ(added.error(), kAlreadyInDatabaseText);
   EXPECT_EQ(ReadDb().size(), kItemRecordSize);
 
   added = AddItemToDatabase(db_, cache, shortFile);
