@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
@@ -33,12 +34,16 @@
 
 #include "Version.h"
 #include "gui/DatabaseWindow.h"
+#include "gui/ElidedLabel.h"
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/ItemDumpWindow.h"
+#include "gui/Language.h"
+#include "gui/MainWindowBusy.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
+#include "gui/WindowPlacement.h"
 #include "platform/IniFile.h"
 #include "platform/Settings.h"
 
@@ -61,7 +66,8 @@ QString NoteText() {
   QString address =
       QString::fromLatin1(kMaintainerAddress.data(), static_cast<qsizetype>(kMaintainerAddress.size()));
   address.replace('-', QString("-") + QChar(0x2060));
-  return QString(
+  return QCoreApplication::translate(
+             "relicor::MainWindow",
              "NOTE : PLEASE REPORT ANY ERRORS OR MISSING ATTRIBUTES TO \"%1\"!! SEND ERROR "
              "DESCRIPTION AND PLEASE THE ITM-FILE TOO (I WILL USE IT ONLY FOR TESTING PURPOSES).")
       .arg(address);
@@ -86,14 +92,18 @@ QFont FixedFont() {
 MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* parent)
     : QMainWindow(parent), session_(std::make_unique<Session>(std::move(programDir), clock, *this)) {
   setObjectName("Form1");
+  language_ = std::make_unique<LanguageSwitcher>();
+  language_->Apply(ReadLanguageChoice(session_->programDir()));
   setWindowTitle(QString("Relicor ") + kVersion);
   setWindowIcon(AppIcon());
   BuildMenu();
   BuildControls();
+  LoadRecentPools();
   // Large enough for the report columns and the note with desktop fonts (and never below what the
   // controls need, so the window keeps the size it is centred with).
   const QSize least = minimumSizeHint();
   resize(std::max(kWindowWidth, least.width()), std::max(kWindowHeight, least.height()));
+  FitOnScreenWhenShown(this, Placement::kKeepPlace);  // a small or scaled screen bounds it
 
   // The creation handler; then what a killed run left in the pool is repaired, and told.
   session_->Start();
@@ -123,7 +133,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   watcher_ = new QFileSystemWatcher(this);
   refreshTimer_ = DelayedOnChange(watcher_);
   connect(refreshTimer_, &QTimer::timeout, this, &MainWindow::RefreshFileList);
-  auto* refresh = new QAction("Refresh", this);
+  auto* refresh = new QAction(tr("Refresh"), this);
   refresh->setObjectName("ActionRefresh");
   refresh->setShortcut(QKeySequence(Qt::Key_F5));
   connect(refresh, &QAction::triggered, this, &MainWindow::RefreshFileList);
@@ -187,14 +197,14 @@ void MainWindow::BuildControls() {
 
   drives_ = new QComboBox(lower);
   drives_->setObjectName("DriveComboBox1");
-  drives_->setToolTip("change current drive");
+  drives_->setToolTip(tr("change current drive"));
   connect(drives_, &QComboBox::activated, this, [this](int index) {
     if (index >= 0) ChangeDirectory(drives_->itemData(index, kPathRole).toString());
   });
 
   directories_ = new QTreeWidget(lower);
   directories_->setObjectName("DirectoryListBox1");
-  directories_->setToolTip("double-click to change directory");
+  directories_->setToolTip(tr("double-click to change directory"));
   directories_->setHeaderHidden(true);
   directories_->setRootIsDecorated(false);
   directories_->setIndentation(10);
@@ -213,14 +223,14 @@ void MainWindow::BuildControls() {
   browser->addWidget(drives_);
   browser->addWidget(directories_, 1);
 
-  auto* mailLabel = new QLabel("Send Itemrequest to", lower);
+  auto* mailLabel = new QLabel(tr("Send Itemrequest to"), lower);
   mailLabel->setObjectName("Label1");
   mailAddress_ = new QLineEdit(lower);
   mailAddress_->setObjectName("MailAddress");
   mailLabel->setBuddy(mailAddress_);
   connect(mailAddress_, &QLineEdit::textChanged, this,
           [this](const QString& text) { session_->settings().mailAddress = FromQt(text); });
-  auto* dateLabel = new QLabel("Senderlist from", lower);
+  auto* dateLabel = new QLabel(tr("Senderlist from"), lower);
   dateLabel->setObjectName("Label2");
   QFont bold = dateLabel->font();
   bold.setBold(true);
@@ -245,12 +255,12 @@ void MainWindow::BuildControls() {
     box->setObjectName(name);
     return box;
   };
-  cbVk_ = makeBox("CBVK", "V&&K-Mode");
-  cbDebug_ = makeBox("CBDebug", "Debugging File");
-  cbAddInfo_ = makeBox("CBAddInfo", "Additional Info");
+  cbVk_ = makeBox("CBVK", tr("V&&K-Mode"));
+  cbDebug_ = makeBox("CBDebug", tr("Debugging File"));
+  cbAddInfo_ = makeBox("CBAddInfo", tr("Additional Info"));
   cbAddInfo_->setEnabled(false);  // follows "Debugging File" only
-  cbDumpView_ = makeBox("CBDumpView", "Dump window");
-  cbDec_ = makeBox("CBDec", "decimal view");
+  cbDumpView_ = makeBox("CBDumpView", tr("Dump window"));
+  cbDec_ = makeBox("CBDec", tr("decimal view"));
   auto* boxes = new QVBoxLayout;
   boxes->setSpacing(2);
   for (QCheckBox* box : {cbVk_, cbDebug_, cbAddInfo_, cbDumpView_, cbDec_}) boxes->addWidget(box);
@@ -267,6 +277,9 @@ void MainWindow::BuildControls() {
   connect(cbDumpView_, &QCheckBox::clicked, this, [this](bool on) {
     session_->flags().dumpWindow = on;
     if (on) {
+      // It opens with the selected item's dump, not blank until the next selection.
+      if (session_->selectedIndex() >= 0 && session_->CurrentItem().Signature() == "ITM0")
+        ShowItemDump(session_->CurrentItem(), session_->flags().decimalView);
       itemDumpWindow_->show();
     } else {
       itemDumpWindow_->hide();
@@ -303,10 +316,12 @@ void MainWindow::BuildControls() {
   progress_->setFixedHeight(14);
   auto* statusLayout = new QHBoxLayout(statusPanel_);
   statusLayout->setContentsMargins(6, 5, 6, 5);
-  statusLayout->addWidget(progress_);
-  seedCheck_ = new QLabel(statusPanel_);
+  statusLayout->addWidget(progress_, 1);
+  // The verdict takes the room beside the progress bar and is cut to it, never widening the window.
+  seedCheck_ = new ElidedLabel(statusPanel_);
   seedCheck_->setObjectName("SeedCheckLabel");
-  statusLayout->addWidget(seedCheck_);
+  seedCheck_->setAccessibleName(tr("Verdict"));
+  statusLayout->addWidget(seedCheck_, 2);
 
   auto* lowerPanel = new QWidget(central);
   lowerPanel->setFixedHeight(kLowerPanelHeight);
@@ -340,6 +355,7 @@ void MainWindow::BuildControls() {
   splitter_->setSizes({kFileListWidth, kWindowWidth - kFileListWidth});
   layout->addWidget(splitter_, 1);
   setCentralWidget(central);
+  BuildEmptyState();
 }
 
 std::string MainWindow::SettingsFilePath() const {
@@ -362,6 +378,7 @@ void MainWindow::SaveWindowState() {
     put(kWindowHeightKey, normal.height());
     put(kWindowMaximizedKey, isMaximized() ? 1 : 0);
     if (!sizes.isEmpty()) put(kFileListWidthKey, sizes.front());
+    PutRecentPools(ini);
   });
 }
 
@@ -496,12 +513,24 @@ void MainWindow::ProgressStep() {
   const int next = progress_->value() + 1;
   progress_->setValue(next > progress_->maximum() ? 0 : next);
   SyncOutput();
-  QCoreApplication::processEvents();
+  FollowProgress();
 }
 
 void MainWindow::ProgressSet(int position) {
   progress_->setValue(std::clamp(position, 0, kProgressMaximum));
+  // Back to 0 is how a command ends, after its writes: it is no place to stop.
+  if (position <= 0) {
+    QCoreApplication::processEvents();
+    return;
+  }
+  FollowProgress();
+}
+
+void MainWindow::FollowProgress() {
+  if (progressDialog_ != nullptr) progressDialog_->setValue(progress_->value());
   QCoreApplication::processEvents();
+  // The command ends here, before it writes anything for good.
+  if (cancellable_ && progressDialog_ != nullptr && progressDialog_->wasCanceled()) throw CommandCancelled{};
 }
 
 void MainWindow::Notify(std::string_view message) {

@@ -17,6 +17,7 @@
 #include "shell/Session.h"
 
 class QAction;
+class QPushButton;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -27,14 +28,18 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QProgressDialog;
 class QSplitter;
 class QTimer;
 class QTreeWidget;
 
 namespace relicor {
 
+class Ini;
 class DatabaseWindow;
+class ElidedLabel;
 class ItemDumpWindow;
+class LanguageSwitcher;
 class MembersWindow;
 class PublishOptionsDialog;
 class SenderListWindow;
@@ -50,6 +55,9 @@ inline constexpr std::string_view kWindowHeightKey = "WindowHeight";
 inline constexpr std::string_view kWindowMaximizedKey = "WindowMaximized";
 inline constexpr std::string_view kFileListWidthKey = "FileListWidth";
 inline constexpr std::size_t kWindowKeyCount = 6;
+// The recent pools, newest first: RecentPool1 ... RecentPool8 (an empty value ends the list).
+inline constexpr std::string_view kRecentPoolKeyPrefix = "RecentPool";
+inline constexpr int kRecentPoolCount = 8;
 
 class MainWindow : public QMainWindow, public SessionUi {
   Q_OBJECT
@@ -105,6 +113,7 @@ class MainWindow : public QMainWindow, public SessionUi {
   void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class BusyScope;
@@ -118,6 +127,14 @@ class MainWindow : public QMainWindow, public SessionUi {
   // The show handler's move to the pool directory.
   void EnterPoolDirectory();
   void FileSelected(int row);
+  // The name of the selected file, or empty.
+  std::string SelectedName() const;
+  // Selects `name` in the current directory and reports it as it now is; nothing is selected
+  // when it is not there. Every command ends with it, so the screen shows the item it left.
+  void ShowFile(const std::string& name);
+  // The verdict of the selected item as one judgement (the seed check with the report's
+  // findings); empty while nothing is selected.
+  QString Judgement();
   // Reads the file list of the current directory again, after commands that move or rename files.
   void RereadFileList();
   // Watches the current directory (and only it) for changes.
@@ -150,11 +167,15 @@ class MainWindow : public QMainWindow, public SessionUi {
   void FillDrives();
 
   // How a command runs: a long one takes no input while it runs but keeps the window painted; one
-  // that reports leaves a report's verdict in the status panel; one that tells its result shows
-  // its success text. Errors are always shown.
+  // that tells its result shows its success text. Errors are always shown. Afterwards the file
+  // that was selected is selected again (when it is still there) and shown as it now is.
   // Returns the success text, or nothing when the command failed (or could not start).
-  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4 };
-  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kTellsResult = 4 };
+  // A long command can be cancelled; `busyText` says what it does while it runs.
+  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits,
+                                        const QString& busyText = {});
+  // Mirrors the progress bar in the progress dialog; ends the command when the keeper cancelled.
+  void FollowProgress();
   // The rename run's steps: the question (No on Return), the run, what it did with the offer to
   // undo it; and the undo.
   void UndoRenameRun();
@@ -164,8 +185,23 @@ class MainWindow : public QMainWindow, public SessionUi {
   // Opens a published page in the browser.
   void OpenPage(const QString& page);
 
+  // The desktop's directory dialog (or the test's chooser); empty when cancelled.
+  QString ChooseDirectory(const QString& title, const QString& start);
+  // Makes `directory` the pool and shows it; an error is told.
+  void OpenPool(const QString& directory);
+  // The recent pools: read from RELICOR.INI at the start, the pool in use first, written at the
+  // close beside the window's place.
+  void LoadRecentPools();
+  void RememberPool();
+  void FillRecentPools();
+  void PutRecentPools(Ini& ini) const;
+  // The file list's empty state: what to do when it lists no item.
+  void BuildEmptyState();
+  void SyncEmptyState();
+
   // Menu handlers.
   void OnOpenPool();
+  void OnChooseSentDir();
   void OnAbout();
   void OnOptions();
   void OnImportSave();
@@ -189,6 +225,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   void OnViewDatabase();
 
   std::unique_ptr<Session> session_;
+  // The language chosen in RELICOR.INI, loaded before the first text is made.
+  std::unique_ptr<LanguageSwitcher> language_;
 
   QListWidget* fileList_ = nullptr;
   QListWidget* output_ = nullptr;
@@ -203,8 +241,10 @@ class MainWindow : public QMainWindow, public SessionUi {
   QCheckBox* cbDumpView_ = nullptr;
   QCheckBox* cbDec_ = nullptr;
   QFrame* statusPanel_ = nullptr;
-  QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
+  ElidedLabel* seedCheck_ = nullptr;  // the verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
+  QProgressDialog* progressDialog_ = nullptr;  // while a long command runs
+  bool cancellable_ = false;                   // and it takes a Cancel
   QLabel* poolStatus_ = nullptr;
   QSplitter* splitter_ = nullptr;  // the pool and its item count, in the status bar
 
@@ -212,6 +252,10 @@ class MainWindow : public QMainWindow, public SessionUi {
   QTimer* refreshTimer_ = nullptr;             // gathers the changes of a burst into one refresh
   QFileSystemWatcher* homeWatcher_ = nullptr;  // the pool and the program directory
   QTimer* checkTimer_ = nullptr;               // gathers their changes into one look
+
+  QMenu* recentPools_ = nullptr;
+  QStringList recentPoolList_;
+  QWidget* emptyState_ = nullptr;  // over the file list while it is empty
 
   QAction* mnuSub_ = nullptr;
   QAction* mnuMarkPublic_ = nullptr;
@@ -233,10 +277,13 @@ class MainWindow : public QMainWindow, public SessionUi {
   QString shownDirectory_;
   std::vector<std::string> shownFiles_;
   std::vector<std::string> shownOutput_;
+  QString shownJudgement_;
   std::uint64_t shownDatabaseRead_ = 0;
   std::uint64_t shownOptionsRead_ = 0;
   bool firstShown_ = false;
-  bool reportRan_ = false;
+  // The judgement shown, and what it was made from (the record, the findings).
+  std::string judgedFrom_;
+  QString judgement_;
   bool shutDown_ = false;
   bool busy_ = false;
   bool browsing_ = false;  // a file selection is being reported: its messages go to the status bar

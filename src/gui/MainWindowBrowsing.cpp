@@ -27,10 +27,13 @@
 #include <algorithm>
 
 #include "gui/AppInfo.h"
+#include "gui/ElidedLabel.h"
 #include "gui/GuiText.h"
 #include "gui/MessageBoxes.h"
+#include "identify/ItemReport.h"
 #include "saves/SaveArchive.h"
 #include "shell/ItemImport.h"
+#include "shell/ItemJudgement.h"
 #include "shell/SeedCheck.h"
 #include "text/ByteText.h"
 
@@ -47,25 +50,25 @@ std::string WithoutTrailingSeparator(std::string path) {
 QString ImportSummary(const ItemImport& copied, const QString& directory) {
   using Outcome = ItemImport::Outcome;
   const int count = copied.Count(Outcome::kCopied);
-  QStringList lines{count == 1 ? QString("1 file copied into %1").arg(directory)
-                               : QString("%1 files copied into %2").arg(count).arg(directory)};
+  QStringList lines{count == 1 ? MainWindow::tr("1 file copied into %1").arg(directory)
+                               : MainWindow::tr("%1 files copied into %2").arg(count).arg(directory)};
   for (const ItemImport::Entry& entry : copied.entries) {
     const QString name = PathToQt(entry.name);
     switch (entry.outcome) {
       case Outcome::kCopied:
-        lines << "copied: " + name;
+        lines << MainWindow::tr("copied: %1").arg(name);
         break;
       case Outcome::kExists:
-        lines << "not copied, a file of that name is already there: " + name;
+        lines << MainWindow::tr("not copied, a file of that name is already there: %1").arg(name);
         break;
       case Outcome::kSameFile:
-        lines << "not copied, it is already there: " + name;
+        lines << MainWindow::tr("not copied, it is already there: %1").arg(name);
         break;
       case Outcome::kNotItemFile:
-        lines << "not copied, not an ITM file: " + PathToQt(entry.source);
+        lines << MainWindow::tr("not copied, not an ITM file: %1").arg(PathToQt(entry.source));
         break;
       case Outcome::kFailed:
-        lines << "not copied: " + PathToQt(entry.error);
+        lines << MainWindow::tr("not copied: %1").arg(PathToQt(entry.error));
         break;
     }
   }
@@ -95,6 +98,8 @@ void MainWindow::EnterPoolDirectory() {
     session_->settings().pathToPool = ShortString(WithoutTrailingSeparator(session_->programDir()));
     if (session_->currentDirectory().empty())
       (void)session_->SetCurrentDirectory(PathFromQt(QDir::currentPath()));
+  } else if (!pool.empty()) {
+    RememberPool();
   }
   Sync();
 }
@@ -113,9 +118,25 @@ void MainWindow::FileSelected(int row) {
   browsing_ = true;
   const Status reported = session_->SelectFile(row);
   browsing_ = false;
-  if (row >= 0) reportRan_ = true;
   if (!reported) ShowStatusMessage(MessageToQt(reported.error()));
   Sync();
+}
+
+std::string MainWindow::SelectedName() const {
+  const int selected = session_->selectedIndex();
+  if (selected < 0 || selected >= static_cast<int>(session_->fileNames().size())) return {};
+  return session_->fileNames()[static_cast<std::size_t>(selected)];
+}
+
+void MainWindow::ShowFile(const std::string& name) {
+  const std::vector<std::string>& names = session_->fileNames();
+  const auto found = name.empty() ? names.end() : std::find(names.begin(), names.end(), name);
+  const int row = found == names.end() ? -1 : static_cast<int>(found - names.begin());
+  // Reported anew even when it stays selected: the command may have changed the item.
+  browsing_ = true;
+  const Status reported = session_->SelectFile(row);
+  browsing_ = false;
+  if (!reported) ShowStatusMessage(MessageToQt(reported.error()));
 }
 
 void MainWindow::RereadFileList() {
@@ -153,7 +174,7 @@ void MainWindow::OpenPaths(const QStringList& paths) {
   if (paths.isEmpty()) return;
   const QFileInfo info(paths.front());
   if (!info.exists()) {
-    MessageBoxes::Error(this, QString("%1: no such file or directory").arg(paths.front()));
+    MessageBoxes::Error(this, tr("%1: no such file or directory").arg(paths.front()));
     return;
   }
   if (info.isDir()) {
@@ -300,6 +321,7 @@ void MainWindow::SyncFiles() {
     fileList_->addItems(shown);
     fileList_->verticalScrollBar()->setValue(scrolled);
   }
+  SyncEmptyState();
   const int selected = session_->selectedIndex();
   if (selected >= 0) {
     if (fileList_->currentRow() != selected) fileList_->setCurrentRow(selected);
@@ -312,28 +334,52 @@ void MainWindow::SyncFiles() {
 
 void MainWindow::SyncOutput() {
   const std::vector<std::string>& lines = session_->OutputLines();
-  if (lines == shownOutput_) return;
+  const QString judgement = Judgement();
+  if (lines == shownOutput_ && judgement == shownJudgement_) return;
   shownOutput_ = lines;
+  shownJudgement_ = judgement;
   output_->clear();
   for (const std::string& line : lines) output_->addItem(ToQt(line));
+  // The whole verdict closes the report on the screen (the report's own lines stay as the text
+  // export and the pages write them).
+  if (!lines.empty() && !judgement.isEmpty()) output_->addItem(tr("Verdict: %1").arg(judgement));
+}
+
+QString MainWindow::Judgement() {
+  // A long command reports other items meanwhile: the selected one is judged again at its end.
+  if (busy_) return judgement_;
+  const std::string path = session_->SelectedPath();
+  const ItemEntry* entry = path.empty() ? nullptr : session_->cache().Find(path);
+  if (entry == nullptr) {
+    judgedFrom_.clear();
+    judgement_.clear();
+    return {};
+  }
+  const ItemRecord record = entry->Record();
+  const ItemReport& report = session_->CurrentReport();
+  const bool registered = record.HasSignature() && session_->database().IsRegistered(record.ItemKey());
+  // The seed check rebuilds the item: it runs again only when the item or the findings changed.
+  std::string from(record.view());
+  for (const RaisedFinding& finding : report.findings) from += "," + std::to_string(finding.code);
+  from += registered ? "R" : "-";
+  if (from != judgedFrom_) {
+    judgedFrom_ = std::move(from);
+    judgement_ = ToQt(JudgementText(CheckItem(record), report, registered));
+  }
+  return judgement_;
 }
 
 void MainWindow::SyncStatus() {
+  // The colour and the verdict are those of the selected item; with nothing selected, neither.
   QPalette palette = statusPanel_->palette();
-  if (reportRan_) {
+  if (session_->selectedIndex() >= 0) {
     const Rgb rgb = StatusRgb(session_->statusColour());
     palette.setColor(QPalette::Window, QColor(rgb.r, rgb.g, rgb.b));
   } else {
     palette.setColor(QPalette::Window, QApplication::palette(statusPanel_).color(QPalette::Window));
   }
   statusPanel_->setPalette(palette);
-  // The seed verdict of the selected item; the report's lines stay as they are.
-  QString verdict;
-  if (reportRan_ && !session_->SelectedPath().empty()) {
-    if (auto checked = CheckItemFile(session_->SelectedPath()); checked)
-      verdict = ToQt(VerdictSummary(*checked));
-  }
-  seedCheck_->setText(verdict);
+  seedCheck_->SetFullText(Judgement());
 }
 
 void MainWindow::SyncFlags() {

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QUrl>
 #include <optional>
 
@@ -21,26 +22,11 @@
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
 #include "gui/SenderListWindow.h"
+#include "gui/UserManual.h"
 #include "pool/ItemCache.h"
 #include "validate/Database.h"
 
 namespace relicor {
-namespace {
-
-bool SameMeta(const ItemMeta& a, const ItemMeta& b) {
-  return a.fileDate == b.fileDate && a.senderName == b.senderName && a.sendTo == b.sendTo &&
-         a.points4Item == b.points4Item && a.isPublic == b.isPublic && a.points4ItemAt == b.points4ItemAt &&
-         a.addedItem == b.addedItem && a.sentAt == b.sentAt;
-}
-
-std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) {
-  const ItemEntry* entry = cache.Find(path);
-  if (entry == nullptr) return std::nullopt;
-  return entry->Meta();
-}
-
-}  // namespace
-
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
                                 void (MainWindow::*handler)()) {
   QAction* action = menu->addAction(caption);
@@ -56,35 +42,37 @@ void MainWindow::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu1");
 
-  QMenu* datei = bar->addMenu("&Datei");
+  QMenu* datei = bar->addMenu(tr("&Datei"));
   datei->setObjectName("MNUDatei");
-  QAction* openPool =
-      AddCommand(datei, "MNUOpenPool", QString("&Open Pool") + QChar(0x2026), &MainWindow::OnOpenPool);
+  QAction* openPool = AddCommand(datei, "MNUOpenPool", tr("&Open Pool…"), &MainWindow::OnOpenPool);
   openPool->setShortcut(QKeySequence::Open);
-  AddCommand(datei, "MNUImportSave", "Import from save game…", &MainWindow::OnImportSave);
-  AddCommand(datei, "MNUOptions", "Einstellungen", &MainWindow::OnOptions);
+  recentPools_ = datei->addMenu(tr("Recent &Pools"));
+  recentPools_->setObjectName("MNURecentPools");
+  AddCommand(datei, "MNUChooseSentDir", tr("Choose Sent &Directory…"), &MainWindow::OnChooseSentDir);
+  AddCommand(datei, "MNUImportSave", tr("Import from save game…"), &MainWindow::OnImportSave);
+  AddCommand(datei, "MNUOptions", tr("Einstellungen"), &MainWindow::OnOptions);
   datei->addSeparator();
-  QAction* exit = AddCommand(datei, "MNUExit", "Beenden", &MainWindow::OnExit);
+  QAction* exit = AddCommand(datei, "MNUExit", tr("Beenden"), &MainWindow::OnExit);
   exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-  QMenu* text = bar->addMenu("&Text");
+  QMenu* text = bar->addMenu(tr("&Text"));
   text->setObjectName("MNUText");
-  AddCommand(text, "MNUTextCreate", "Start Creation", &MainWindow::OnTextCreate);
+  AddCommand(text, "MNUTextCreate", tr("Start Creation"), &MainWindow::OnTextCreate);
 
-  QMenu* html = bar->addMenu("&HTML");
+  QMenu* html = bar->addMenu(tr("&HTML"));
   html->setObjectName("MNUHtml");
-  AddCommand(html, "MNUSetPoolDir", "Set &Pool-Directory", &MainWindow::OnSetPoolDir);
-  AddCommand(html, "MNUSetSentDir", "Set &Sent-Directory", &MainWindow::OnSetSentDir);
-  mnuSub_ = AddCommand(html, "MNUSub", "&Subdirectories", &MainWindow::OnSubdirectories);
+  AddCommand(html, "MNUSetPoolDir", tr("Set &Pool-Directory"), &MainWindow::OnSetPoolDir);
+  AddCommand(html, "MNUSetSentDir", tr("Set &Sent-Directory"), &MainWindow::OnSetSentDir);
+  mnuSub_ = AddCommand(html, "MNUSub", tr("&Subdirectories"), &MainWindow::OnSubdirectories);
   mnuSub_->setCheckable(true);
   html->addSeparator();
-  AddCommand(html, "MNUStartCreate", "St&art creation", &MainWindow::OnStartCreate);
+  AddCommand(html, "MNUStartCreate", tr("St&art creation"), &MainWindow::OnStartCreate);
 
-  QMenu* view = bar->addMenu("&View");
+  QMenu* view = bar->addMenu(tr("&View"));
   view->setObjectName("MNUView");
-  AddCommand(view, "MNUMembers", "&Members", &MainWindow::OnMembers);
+  AddCommand(view, "MNUMembers", tr("&Members"), &MainWindow::OnMembers);
 
-  QMenu* extras = bar->addMenu("E&xtras");
+  QMenu* extras = bar->addMenu(tr("E&xtras"));
   extras->setObjectName("MNUExtras");
   // The function keys also work while the Members window is the active one: the keeper picks a
   // member there and presses F9.
@@ -93,44 +81,60 @@ void MainWindow::BuildMenu() {
     action->setShortcutContext(Qt::ApplicationShortcut);
     return action;
   };
-  functionKey(AddCommand(extras, "MNUQuickSender", "Quick Sender Assign", &MainWindow::OnQuickSender),
+  functionKey(AddCommand(extras, "MNUQuickSender", tr("Quick Sender Assign"), &MainWindow::OnQuickSender),
               Qt::Key_F9);
-  AddCommand(extras, "MNUQuickPoint", "Quick Point Assign", &MainWindow::OnQuickPoint);
-  AddCommand(extras, "MNUQuickDate", "Quick Date Assign", &MainWindow::OnQuickDate);
+  AddCommand(extras, "MNUQuickPoint", tr("Quick Point Assign"), &MainWindow::OnQuickPoint);
+  AddCommand(extras, "MNUQuickDate", tr("Quick Date Assign"), &MainWindow::OnQuickDate);
   mnuMarkPublic_ = functionKey(
-      AddCommand(extras, "MNUMarkPublic", "Mark as PUBLIC", &MainWindow::OnMarkPublic), Qt::Key_F10);
-  functionKey(AddCommand(extras, "MNUMarkClanOnly", "Mark as CLAN-ONLY", &MainWindow::OnMarkClanOnly),
+      AddCommand(extras, "MNUMarkPublic", tr("Mark as PUBLIC"), &MainWindow::OnMarkPublic), Qt::Key_F10);
+  functionKey(AddCommand(extras, "MNUMarkClanOnly", tr("Mark as CLAN-ONLY"), &MainWindow::OnMarkClanOnly),
               Qt::Key_F11);
   extras->addSeparator();
-  mnuPrepareSend_ = AddCommand(extras, "MNUPrepareSend", "Prepare Item to send", &MainWindow::OnPrepareSend);
+  mnuPrepareSend_ =
+      AddCommand(extras, "MNUPrepareSend", tr("Prepare Item to send"), &MainWindow::OnPrepareSend);
   mnuCreateSenderlist_ =
-      AddCommand(extras, "MNUCreateSenderlist", "Create Senderlist", &MainWindow::OnCreateSenderlist);
+      AddCommand(extras, "MNUCreateSenderlist", tr("Create Senderlist"), &MainWindow::OnCreateSenderlist);
   extras->addSeparator();
-  AddCommand(extras, "MNUCheckDupes", "Check for duplicate items", &MainWindow::OnCheckDuplicates);
-  AddCommand(extras, "MNURenameRun", "Start Rename Run", &MainWindow::OnRenameRun);
+  AddCommand(extras, "MNUCheckDupes", tr("Check for duplicate items"), &MainWindow::OnCheckDuplicates);
+  AddCommand(extras, "MNURenameRun", tr("Start Rename Run"), &MainWindow::OnRenameRun);
 
-  QMenu* database = bar->addMenu("D&atabase");
+  QMenu* database = bar->addMenu(tr("D&atabase"));
   database->setObjectName("MNUDatabase");
-  mnuAddDupe_ = AddCommand(database, "MNUAddDupe", "&Add to dupe&&hackbase", &MainWindow::OnAddToDatabase);
-  AddCommand(database, "MNUViewDupe", "V&iew dupe&&hackbase", &MainWindow::OnViewDatabase);
+  mnuAddDupe_ =
+      AddCommand(database, "MNUAddDupe", tr("&Add to dupe&&hackbase"), &MainWindow::OnAddToDatabase);
+  AddCommand(database, "MNUViewDupe", tr("V&iew dupe&&hackbase"), &MainWindow::OnViewDatabase);
 
-  QMenu* help = bar->addMenu("&Help");
+  QMenu* help = bar->addMenu(tr("&Help"));
   help->setObjectName("MNUHelp");
-  AddCommand(help, "MNUAbout", "&About Relicor", &MainWindow::OnAbout);
+  QAction* manual = help->addAction(tr("Relicor &Manual"), this, [this] { OpenUserManual(this); });
+  manual->setObjectName("MNUManual");
+  manual->setShortcut(QKeySequence::HelpContents);
+  AddCommand(help, "MNUAbout", tr("&About Relicor"), &MainWindow::OnAbout);
 }
 std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
-                                                  unsigned traits) {
+                                                  unsigned traits, const QString& busyText) {
   if (busy_) return std::nullopt;
   countedPool_.clear();  // the command may add or take items
+  const std::string selected = SelectedName();
   std::optional<Result<std::string>> result;
+  bool cancelled = false;
   if (traits & kLong) {
-    BusyScope busy(*this);
-    result.emplace(command());
+    BusyScope busy(*this, busyText, BusyScope::Cancel::kYes);
+    try {
+      result.emplace(command());
+    } catch (const CommandCancelled&) {
+      cancelled = true;
+    }
   } else {
     result.emplace(command());
   }
-  if (traits & kReports) reportRan_ = true;
+  progress_->setValue(0);
+  ShowFile(selected);
   Sync();
+  if (cancelled) {
+    ShowStatusMessage(tr("Cancelled: nothing was written."));
+    return std::nullopt;
+  }
   if (!result->ok()) {
     if (result->error() == kAlreadyInDatabaseText) {
       MessageBoxes::Information(this, MessageToQt(result->error()));
@@ -152,18 +156,12 @@ void MainWindow::OnOptions() {
 }
 
 void MainWindow::OnOpenPool() {
-  const QString start = PathToQt(session_->settings().pathToPool);
-  const QString chosen = chooseDirectory_ ? chooseDirectory_(start)
-                                          : QFileDialog::getExistingDirectory(this, "Open Pool", start);
-  if (chosen.isEmpty()) return;
-  const std::string directory = PathFromQt(chosen);
-  if (const Status set = session_->SetPoolDirectory(directory); !set) {
-    MessageBoxes::Error(this, MessageToQt(set.error()));
-    Sync();
-    return;
-  }
-  ChangeDirectory(chosen);
-  Sync();
+  const QString chosen = ChooseDirectory(tr("Open Pool"), PathToQt(session_->settings().pathToPool));
+  if (!chosen.isEmpty()) OpenPool(chosen);
+}
+
+QString MainWindow::ChooseDirectory(const QString& title, const QString& start) {
+  return chooseDirectory_ ? chooseDirectory_(start) : QFileDialog::getExistingDirectory(this, title, start);
 }
 
 void MainWindow::SetDirectoryChooser(std::function<QString(const QString& start)> chooser) {
@@ -179,12 +177,15 @@ void MainWindow::OnExit() {
 }
 
 void MainWindow::OnTextCreate() {
-  RunCommand([this] { return session_->ExportItemList(); }, kLong | kReports | kTellsResult);
+  RunCommand([this] { return session_->ExportItemList(); }, kLong | kTellsResult,
+             tr("Writing the item list") + QChar(0x2026));
 }
 
 void MainWindow::OnSetPoolDir() {
   if (const Status set = session_->SetPoolDirectoryToCurrent(); !set)
     MessageBoxes::Error(this, MessageToQt(set.error()));
+  else
+    RememberPool();
   Sync();
 }
 
@@ -205,17 +206,20 @@ void MainWindow::OnStartCreate() {
         auto written = session_->PublishPages(session_->currentDirectory());
         if (!written) return MakeError(written.error());
         entrance = written->entrancePage;
-        return std::to_string(written->files) + " files, " + std::to_string(written->items) +
-               " items written to " + written->directory + "\nentrance page: " + written->entrancePage;
+        return tr("%1 files, %2 items written to %3\nentrance page: %4")
+            .arg(written->files)
+            .arg(written->items)
+            .arg(PathToQt(written->directory), PathToQt(written->entrancePage))
+            .toStdString();
       },
-      kLong | kReports);
-  if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))
+      kLong, tr("Writing the pages") + QChar(0x2026));
+  if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), tr("Open entrance page")))
     OpenPage(PathToQt(entrance));
 }
 
 void MainWindow::OpenPage(const QString& page) {
   if (!DesktopOpener::Open(QUrl::fromLocalFile(page)))
-    MessageBoxes::Error(this, "The browser could not be started for " + page);
+    MessageBoxes::Error(this, tr("The browser could not be started for %1").arg(page));
 }
 
 void MainWindow::OnMembers() {
@@ -226,19 +230,8 @@ void MainWindow::OnMembers() {
 void MainWindow::RunAssign(const std::function<Result<std::string>(const std::string&)>& assign) {
   const std::string path = session_->SelectedPath();
   if (path.empty()) return;
-  const std::optional<ItemMeta> before = MetaOf(session_->cache(), path);
-  RunCommand(
-      [&] {
-        Result<std::string> assigned = assign(path);
-        // A command that changed the item shows its report anew, as on a new selection.
-        const std::optional<ItemMeta> after = MetaOf(session_->cache(), path);
-        if (assigned && after && !(before && SameMeta(*before, *after))) {
-          if (const Status reported = session_->SelectFile(session_->selectedIndex()); !reported)
-            return Result<std::string>(MakeError(reported.error()));
-        }
-        return assigned;
-      },
-      kReports);
+  // The item's report is shown anew afterwards, as after every command.
+  RunCommand([&] { return assign(path); }, kShort);
 }
 
 // A name is selected in the Members window (an empty line of the member list is no name).
@@ -284,7 +277,7 @@ void MainWindow::OnPrepareSend() {
         if (sent) RereadFileList();
         return sent;
       },
-      kReports);
+      kShort);
 }
 
 void MainWindow::OnCreateSenderlist() {
@@ -298,14 +291,52 @@ void MainWindow::OnCreateSenderlist() {
         counted = std::move(*list);
         return std::string();
       },
-      kLong);
+      kLong, tr("Counting the senders") + QChar(0x2026));
   if (!counted) return;
   if (senderListWindow_ == nullptr) senderListWindow_ = new SenderListWindow(this);
   senderListWindow_->Show(*counted);
 }
 
 void MainWindow::OnCheckDuplicates() {
-  RunCommand([this] { return session_->CheckDuplicates(); }, kLong | kTellsResult);
+  std::optional<DupeCheckResult> found;
+  const std::optional<std::string> done = RunCommand(
+      [this, &found]() -> Result<std::string> {
+        auto result = session_->RunDuplicateCheck();
+        if (!result) return MakeError(result.error());
+        found = std::move(*result);
+        return found->message;
+      },
+      kLong, tr("Looking for duplicate items") + QChar(0x2026));
+  if (!done || !found) return;
+  const QString log = MessageToQt(found->message);
+  const std::size_t pairs = found->duplicates.size();
+  const std::size_t known = found->knownDupes.size();
+  const std::size_t copies = found->sameSeed.size();
+  if (pairs == 0 && known == 0 && copies == 0) {
+    MessageBoxes::Information(this, tr("No duplicates and no known dupes found.") + "\n" + log);
+    return;
+  }
+  // What was found, one line each, behind the summary; the offer opens the log.
+  QStringList lines;
+  for (const DuplicatePair& pair : found->duplicates)
+    lines
+        << tr("duplicate %1: %2 -- %3").arg(ToQt(pair.itemKey), PathToQt(pair.first), PathToQt(pair.second));
+  for (const SameSeedPair& pair : found->sameSeed)
+    lines
+        << tr("same seed %1: %2 -- %3").arg(ToQt(pair.itemKey), PathToQt(pair.first), PathToQt(pair.second));
+  for (const KnownDupe& dupe : found->knownDupes)
+    lines << tr("known dupe %1: %2").arg(ToQt(dupe.itemKey), PathToQt(dupe.path));
+  QString summary = (pairs == 1 ? tr("1 duplicate") : tr("%1 duplicates").arg(pairs)) + ", " +
+                    (known == 1 ? tr("1 known dupe") : tr("%1 known dupes").arg(known));
+  if (copies > 0)
+    summary +=
+        ", " + (copies == 1 ? tr("1 edited copy of an item") : tr("%1 edited copies of items").arg(copies));
+  if (!MessageBoxes::InformationWithOffer(this, tr("Found %1.").arg(summary) + "\n" + log, tr("Open log"),
+                                          lines.join('\n')))
+    return;
+  const QString logPath = PathToQt(found->logPath);
+  if (!DesktopOpener::Open(QUrl::fromLocalFile(logPath)))
+    MessageBoxes::Error(this, tr("No program could be started to show %1").arg(logPath));
 }
 
 void MainWindow::OnAddToDatabase() {
