@@ -114,11 +114,8 @@ int CmdVerify(CliContext& ctx) {
   // terminal sees a progress line meanwhile.
   CliUi progress(ctx);
   std::size_t done = 0;
-  for (const Target& target : targets) {
+  auto tell = [&](const std::string& path, const Result<SeedVerdict>& checked) {
     if (json) progress.ProgressSet(static_cast<int>(100 * done++ / targets.size()));
-    const std::string& path = target.path;
-    const Result<SeedVerdict> checked =
-        target.error.empty() ? CheckItemFile(path, options) : Result<SeedVerdict>(MakeError(target.error));
     if (!checked) {
       tally.Count(Verdict::kNotAnItem);
       status = kExitFailed;
@@ -130,7 +127,7 @@ int CmdVerify(CliContext& ctx) {
                         {"playState", nlohmann::json::array()}});
       else
         Fail(ctx, checked.error());
-      continue;
+      return;
     }
     const SeedVerdict& v = *checked;
     tally.Count(v.verdict);
@@ -139,6 +136,17 @@ int CmdVerify(CliContext& ctx) {
       list.push_back(Entry(path, v));
     else
       ctx.out << path << ": " << Cp1252ToUtf8(VerdictText(v)) << '\n';
+  };
+  // The files are read ahead while earlier ones are checked; a path that could not be listed is
+  // told in its place.
+  for (std::size_t first = 0; first < targets.size();) {
+    std::size_t end = first;
+    while (end < targets.size() && targets[end].error.empty()) ++end;
+    CheckItemFiles(
+        end - first, [&](std::size_t k) -> const std::string& { return targets[first + k].path; }, options,
+        [&](std::size_t k, const Result<SeedVerdict>& checked) { tell(targets[first + k].path, checked); });
+    if (end < targets.size()) tell(targets[end].path, Result<SeedVerdict>(MakeError(targets[end].error)));
+    first = end + 1;
   }
   if (json) {
     progress.EndProgress();

@@ -381,8 +381,17 @@ SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t c
   // Many fields differ: the inputs themselves were changed. Another base index that rebuilds
   // the file exactly names the base index; otherwise the seed does not give this item.
   const std::int64_t fileIndex = index;
+  // Where the base index decides the item's type and class, only an index of the file's type and
+  // class can rebuild it; the others would differ there too.
+  const bool seedPicksBase = (ci & cf::kTown) != 0 || (ci & cf::kUseful) == cf::kUseful;
+  const std::int64_t fileType = ReadField(record, layout::kType, 4, true);
+  const std::int64_t fileClass = ReadField(record, layout::kClass, 1, true);
   for (std::int32_t other = 0; other < static_cast<std::int32_t>(kBaseItemCount); ++other) {
     if (other == index) continue;
+    if (!seedPicksBase && other != idi::kGold && other != idi::kEar) {
+      const std::optional<BaseKind> kind = BaseKindOf(other, best->mode);
+      if (kind && (kind->type != fileType || kind->itemClass != fileClass)) continue;
+    }
     const GenerateResult result = GenerateItem(other, ci, seed, best->mode, goldValue);
     if (!result.item) continue;
     const Comparison c = Compare(record, *result.item);

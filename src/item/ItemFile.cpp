@@ -4,8 +4,8 @@
 
 namespace relicor {
 
-Result<ItemFile> ReadItemFile(const std::string& path) {
-  auto head = ReadFileHeadAndTime(path, kItemRecordSize);
+Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in) {
+  auto head = ReadFileHeadAndTime(path, kItemRecordSize, in);
   if (!head) return head.failure();
   ItemFile file;
   file.fileDate = head->modified;

@@ -5,6 +5,7 @@
 
 #include "item/ItemRecord.h"
 #include "platform/FileStamp.h"
+#include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "text/DateText.h"
 
@@ -24,8 +25,9 @@ struct ItemFile {
 };
 
 // Reads the first 400 bytes of an ITM file. The file is opened for reading only.
-// A missing or unreadable file is an error naming the file and the reason.
-Result<ItemFile> ReadItemFile(const std::string& path);
+// A missing or unreadable file is an error naming the file and the reason. With `in`, a file
+// directly in that directory is opened from it.
+Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in = nullptr);
 
 // "<path>: not an item file (N bytes, an item has 400)"
 std::string NotAnItemMessage(const std::string& path, std::size_t size);

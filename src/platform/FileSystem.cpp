@@ -60,6 +60,17 @@ int SysOpen(const std::string& path, int flags, mode_t mode = 0) {
   return ::open(path.c_str(), flags | O_CLOEXEC, mode);
 }
 
+// Opens `path`, from `in` when the file is directly in that directory.
+int SysOpenIn(const std::string& path, int flags, const DirectoryHandle* in) {
+  const char* name = in != nullptr ? in->NameIn(path) : nullptr;
+  if (name == nullptr) return SysOpen(path, flags);
+  if (const int err = faults::Check(FileOp::kOpenRead, path)) {
+    errno = err;
+    return -1;
+  }
+  return ::openat(in->fd(), name, flags | O_CLOEXEC);
+}
+
 int SysFsync(int fd, const std::string& path) {
   if (const int err = faults::Check(FileOp::kFsync, path)) {
     errno = err;
@@ -135,6 +146,12 @@ Error TooLargeError(const std::string& path, std::size_t maxBytes) {
   return MakeError(path + " holds more than " + std::to_string(maxBytes) + " bytes");
 }
 
+// The stamp of an open file's status.
+FileStamp StampOf(const struct stat& st) {
+  return MakeFileStamp(static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                       static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_dev));
+}
+
 // Opens a file for reading without waiting and makes sure it is a regular file.
 Result<int> OpenRegularForReading(const std::string& path, int extraFlags = 0) {
   Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | extraFlags));
@@ -173,8 +190,24 @@ Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) 
   return data;
 }
 
-Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes) {
-  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW));
+DirectoryHandle::DirectoryHandle(std::string dir) : dir_(std::move(dir)) {
+  if (!dir_.empty() && dir_.back() == kPathSeparator)
+    fd_ = ::open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+}
+
+DirectoryHandle::~DirectoryHandle() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+const char* DirectoryHandle::NameIn(const std::string& path) const {
+  if (fd_ < 0 || path.size() <= dir_.size() || path.compare(0, dir_.size(), dir_) != 0) return nullptr;
+  if (path.find(kPathSeparator, dir_.size()) != std::string::npos) return nullptr;
+  return path.c_str() + dir_.size();
+}
+
+Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes,
+                                     const DirectoryHandle* in) {
+  Fd fd(SysOpenIn(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW, in));
   if (fd.get() < 0) return OpenNoFollowError(path, errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return FileError("cannot read the date of", path, errno);
@@ -182,8 +215,7 @@ Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxByt
   if (!S_ISREG(st.st_mode)) return MakeError("cannot read " + path + ": not a regular file");
   FileHead head;
   head.modified = LocalDateTimeFromUnix(static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec / 1e9);
-  head.stamp = MakeFileStamp(static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
-                             static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_dev));
+  head.stamp = StampOf(st);
   head.data.resize(maxBytes);
   std::size_t done = 0;
   while (done < maxBytes) {
@@ -241,20 +273,34 @@ Result<std::optional<std::string>> ReadWholeFileIfPresent(const std::string& pat
   return std::optional<std::string>(std::move(*data));
 }
 
-Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
-                                                         KnownType known) {
-  Fd fd(SysOpen(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW));
+namespace {
+
+// ReadSmallFileNoFollow and ReadSmallFileAndStamp: with `stamp`, the open file's status is asked
+// whatever the caller knows, and gives the stamp too.
+Result<std::optional<std::string>> ReadSmall(const std::string& path, std::size_t maxBytes, KnownType known,
+                                             FileStamp* stamp, const DirectoryHandle* in) {
+  Fd fd(SysOpenIn(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW, in));
   if (fd.get() < 0) {
     const int err = errno;
-    if (err == ENOENT || err == ENOTDIR) return std::optional<std::string>();
+    if (err == ENOENT || err == ENOTDIR) {
+      if (stamp != nullptr) *stamp = kNoFileStamp;
+      return std::optional<std::string>();
+    }
+    // What is there and could not be opened (a link, say) is looked at itself.
+    if (stamp != nullptr) *stamp = StampOfFile(path);
     return OpenNoFollowError(path, err);
   }
   // How much the first read asks for: one byte more than the file holds, so that a file read
   // whole ends with a short read; without its size, a small block.
   std::size_t ask = std::min<std::size_t>(maxBytes, 16 * 1024) + 1;
-  if (known == KnownType::kUnknown) {
+  if (known == KnownType::kUnknown || stamp != nullptr) {
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
+    if (::fstat(fd.get(), &st) != 0) {
+      const int err = errno;
+      if (stamp != nullptr) *stamp = kUnknownFileStamp;
+      return FileError("cannot read", path, err);
+    }
+    if (stamp != nullptr) *stamp = StampOf(st);
     if (!S_ISREG(st.st_mode)) return NotRegularError(path);
     if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return TooLargeError(path, maxBytes);
     ask = static_cast<std::size_t>(st.st_size) + 1;
@@ -281,6 +327,18 @@ Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path
     ask = std::max<std::size_t>(ask, 64 * 1024);
   }
   return std::optional<std::string>(std::move(data));
+}
+
+}  // namespace
+
+Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
+                                                         KnownType known) {
+  return ReadSmall(path, maxBytes, known, nullptr, nullptr);
+}
+
+Result<std::optional<std::string>> ReadSmallFileAndStamp(const std::string& path, std::size_t maxBytes,
+                                                         FileStamp& stamp, const DirectoryHandle* in) {
+  return ReadSmall(path, maxBytes, KnownType::kUnknown, &stamp, in);
 }
 
 Result<DateTime> FileModificationTime(const std::string& path) {

@@ -21,14 +21,37 @@ namespace relicor {
 // Neither this nor ReadFileHeadAndTime follows a symbolic link in the last component of the path.
 Result<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
+// A directory held open while many of its files are read: a file directly in it is opened by its
+// bare name from the open directory, so the system does not walk the directory's own path again
+// for every file. When the directory cannot be opened, the reads take the full paths.
+class DirectoryHandle {
+ public:
+  // `dir` ends in the path separator.
+  explicit DirectoryHandle(std::string dir);
+  ~DirectoryHandle();
+  DirectoryHandle(const DirectoryHandle&) = delete;
+  DirectoryHandle& operator=(const DirectoryHandle&) = delete;
+
+  // The name of `path` within this directory, or nullptr when `path` is not directly in it (or
+  // the directory could not be opened).
+  const char* NameIn(const std::string& path) const;
+  int fd() const { return fd_; }
+
+ private:
+  std::string dir_;
+  int fd_ = -1;
+};
+
 // Reads at most `maxBytes` bytes from the start of a file and takes its modification time from
-// the same open file (one path lookup for both).
+// the same open file (one path lookup for both). With `in`, a file directly in that directory is
+// opened from it.
 struct FileHead {
   std::string data;
   DateTime modified = 0;
   FileStamp stamp = kUnknownFileStamp;  // the open file's identity (see StampOfFile)
 };
-Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes);
+Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes,
+                                     const DirectoryHandle* in = nullptr);
 
 // Reads a whole file.
 Result<std::string> ReadWholeFile(const std::string& path);
@@ -51,6 +74,13 @@ enum class KnownType : bool {
 // KnownType::kRegular the file's type is not asked again: one open and one read for a small file.
 Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
                                                          KnownType known = KnownType::kUnknown);
+
+// As ReadSmallFileNoFollow, and `stamp` is set to the identity of what is at `path`, from the same
+// open file that is read: StampOfFile's value (kNoFileStamp when nothing is there; a link's own
+// stamp). With `in`, a file directly in that directory is opened from it.
+Result<std::optional<std::string>> ReadSmallFileAndStamp(const std::string& path, std::size_t maxBytes,
+                                                         FileStamp& stamp,
+                                                         const DirectoryHandle* in = nullptr);
 
 // The file's modification time as a local date-time.
 Result<DateTime> FileModificationTime(const std::string& path);

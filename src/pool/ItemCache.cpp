@@ -510,7 +510,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
     // missing sidecar gives.
     values = SidecarValuesFromIni(Ini(), now, file->fileDate);
   } else {
-    values = ReadSidecarOf(path, now, file->fileDate, &sidecarStamp);
+    values = ReadSidecarOf(path, now, file->fileDate, &sidecarStamp, sidecars);
   }
   FromSidecar(values, currentMeta_);
   currentItem_ = file->record;
@@ -525,13 +525,17 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
 }
 
 SidecarValues ItemCache::ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate,
-                                       FileStamp* stamp) const {
-  std::string problem;
-  const std::string sidecar = FindSidecarPath(path);
-  if (stamp != nullptr) *stamp = StampOfFile(sidecar);
-  SidecarValues values = ReadSidecar(sidecar, now, fileDate, &problem);
-  if (!problem.empty() && warn_) warn_(problem);
-  return values;
+                                       FileStamp* stamp, const SidecarListing* sidecars) const {
+  const bool usual = sidecars != nullptr && sidecars->SpellingOf(path) == SidecarListing::Spelling::kUsual;
+  const std::string sidecar = usual ? SidecarPath(path) : FindSidecarPath(path);
+  FileStamp taken = kUnknownFileStamp;
+  auto text = ReadSidecarTextAndStamp(sidecar, taken);
+  if (stamp != nullptr) *stamp = taken;
+  if (!text) {
+    if (warn_) warn_(text.error());
+    return SidecarValuesFromIni(Ini(), now, fileDate);
+  }
+  return SidecarValuesFromIni(*text ? Ini::Parse(**text) : Ini(), now, fileDate);
 }
 
 void ItemCache::RefreshSidecar(const std::string& path) {

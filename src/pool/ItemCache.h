@@ -240,9 +240,10 @@ class ItemCache {
     std::uint64_t changes_ = 0;
   };
 
-  // `stamp` receives the sidecar's identity, taken before it is read.
+  // `stamp` receives the sidecar's identity, from the file that is read. A listing of the
+  // directory that shows the usual spelling of the sidecar's name spares the look for others.
   SidecarValues ReadSidecarOf(const std::string& path, DateTime now, DateTime fileDate,
-                              FileStamp* stamp = nullptr) const;
+                              FileStamp* stamp = nullptr, const SidecarListing* sidecars = nullptr) const;
   // Reads the sidecar of a cached entry again (see RefreshSidecar).
   void RereadSidecar(ItemEntry& entry, const std::string& path);
   // The look at a cached entry's files at its first load in a command. True: the entry is as the

@@ -30,15 +30,18 @@ unsigned ReadAheadThreads(std::size_t items) {
   return std::max(2u, std::thread::hardware_concurrency());
 }
 
-ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars) {
+ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
+                            const DirectoryHandle* in) {
   ItemRead read;
-  read.file = ReadItemFile(path);
+  read.file = ReadItemFile(path, in);
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;
-  if (sidecars != nullptr && !sidecars->MayHoldSidecarOf(path)) return read;
+  const auto spelling = sidecars != nullptr ? sidecars->SpellingOf(path) : SidecarListing::Spelling::kOther;
+  if (spelling == SidecarListing::Spelling::kNone) return read;
   read.sidecarRead = true;
-  const std::string sidecar = FindSidecarPath(path);
-  read.sidecarStamp = StampOfFile(sidecar);
-  auto text = ReadSidecarText(sidecar);
+  // A listing that shows only the usual spelling names the file: no other is looked for.
+  const std::string sidecar =
+      spelling == SidecarListing::Spelling::kUsual ? SidecarPath(path) : FindSidecarPath(path);
+  auto text = ReadSidecarTextAndStamp(sidecar, read.sidecarStamp, in);
   if (!text) {
     read.sidecarProblem = text.error();
   } else if (*text) {
@@ -52,6 +55,7 @@ ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf na
     : directory_(std::move(directory)), count_(count), nameOf_(std::move(nameOf)), sidecars_(sidecars) {
   const unsigned threads = ReadAheadThreads(count_);
   if (threads == 0) return;
+  opened_.emplace(directory_);
   slots_.resize(std::min(kWindow, count_));
   workers_.reserve(threads);
   for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
@@ -101,7 +105,7 @@ void ItemReadAhead::Work() {
     for (std::size_t k = 0; k < claims; ++k) {
       path = directory_;
       path += nameOf_(first + k);
-      reads[k] = ReadItemAndSidecar(path, sidecars_);
+      reads[k] = ReadItemAndSidecar(path, sidecars_, &*opened_);
     }
     lock.lock();
     for (std::size_t k = 0; k < claims; ++k) slots_[(first + k) % slots_.size()] = std::move(reads[k]);

@@ -33,8 +33,10 @@ struct ItemRead {
 };
 
 // Reads `path` as the item cache's first load of it does: the ITM file and, for an item file
-// whose sidecar `sidecars` may hold (always, without a listing), the sidecar.
-ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars);
+// whose sidecar `sidecars` may hold (always, without a listing), the sidecar. With `in`, files
+// directly in that directory are opened from it.
+ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
+                            const DirectoryHandle* in = nullptr);
 
 enum class ReadAheadMode : std::uint8_t {
   kAuto,  // worker threads as the machine has cores (at least 2); none while a test injects faults
@@ -78,6 +80,7 @@ class ItemReadAhead {
   std::size_t count_;
   NameOf nameOf_;
   const SidecarListing* sidecars_;
+  std::optional<DirectoryHandle> opened_;  // the directory, while workers read its files
   std::mutex mutex_;
   std::condition_variable filled_;              // a worker stored a read
   std::condition_variable taken_;               // the reporting thread took a read (or the read-ahead stops)

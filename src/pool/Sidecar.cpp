@@ -49,6 +49,13 @@ Result<std::optional<std::string>> ReadSidecarText(const std::string& path) {
   return text;
 }
 
+Result<std::optional<std::string>> ReadSidecarTextAndStamp(const std::string& path, FileStamp& stamp,
+                                                           const DirectoryHandle* in) {
+  auto text = ReadSmallFileAndStamp(path, kMaxSidecarBytes, stamp, in);
+  if (!text) return MakeError(text.error() + ": not read as a sidecar");
+  return text;
+}
+
 SidecarValues ReadSidecar(const std::string& path, DateTime now, DateTime fileDate, std::string* problem) {
   auto text = ReadSidecarText(path);
   if (!text) {
@@ -77,38 +84,45 @@ std::size_t NameCode(std::string_view name) {
 }  // namespace
 
 SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
-  std::vector<std::size_t> codes;
+  std::vector<std::pair<std::size_t, std::uint8_t>> codes;
   for (const DirEntry& entry : entries) {
     const std::string_view name = entry.name;
     // Any letter case of the extension names a sidecar: each is noted as the usual spelling.
     if (name.size() < 3 || !EqualsNoCase(name.substr(name.size() - 3), "IT0")) continue;
-    codes.push_back(NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0"));
+    const bool usual = name.ends_with("IT0");
+    codes.emplace_back(NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0"), usual ? 1 : 2);
   }
   if (codes.empty()) return;
   std::size_t slotCount = 16;
   while (slotCount < codes.size() * 2) slotCount *= 2;
   codes_.assign(slotCount, 0);
+  spellings_.assign(slotCount, 0);
   const std::size_t mask = slotCount - 1;
-  for (const std::size_t code : codes) {
+  for (const auto& [code, spelling] : codes) {
     std::size_t i = code & mask;
     while (codes_[i] != 0 && codes_[i] != code) i = (i + 1) & mask;
     codes_[i] = code;
+    spellings_[i] |= spelling;
   }
 }
 
-bool SidecarListing::MayHoldSidecarOf(std::string_view itemPath) const {
+SidecarListing::Spelling SidecarListing::SpellingOf(std::string_view itemPath) const {
   // SidecarPath replaces the last three characters, which belong to the name of an ITM file.
   const std::string_view name = FileNamePart(itemPath);
-  if (name.size() < 3) return true;
-  if (codes_.empty()) return false;
+  if (name.size() < 3) return Spelling::kOther;
+  if (codes_.empty()) return Spelling::kNone;
   std::string sidecar(name.substr(0, name.size() - 3));
   sidecar += "IT0";
   const std::size_t code = NameCode(sidecar);
   const std::size_t mask = codes_.size() - 1;
   for (std::size_t i = code & mask; codes_[i] != 0; i = (i + 1) & mask) {
-    if (codes_[i] == code) return true;
+    if (codes_[i] == code) return spellings_[i] == 1 ? Spelling::kUsual : Spelling::kOther;
   }
-  return false;
+  return Spelling::kNone;
+}
+
+bool SidecarListing::MayHoldSidecarOf(std::string_view itemPath) const {
+  return SpellingOf(itemPath) != Spelling::kNone;
 }
 
 bool HasItemExtension(std::string_view path) {

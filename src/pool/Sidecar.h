@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,10 @@ inline constexpr std::size_t kMaxSidecarBytes = std::size_t{1024} * 1024;
 // The text of the sidecar at `path`: nothing when there is none. A symbolic link (never followed),
 // anything but a regular file, or a file larger than kMaxSidecarBytes is an error naming it.
 Result<std::optional<std::string>> ReadSidecarText(const std::string& path);
+// The same, and `stamp` set to the sidecar's identity from the file that is read (kNoFileStamp
+// when there is none). With `in`, a sidecar directly in that directory is opened from it.
+Result<std::optional<std::string>> ReadSidecarTextAndStamp(const std::string& path, FileStamp& stamp,
+                                                           const DirectoryHandle* in = nullptr);
 
 // Reads the sidecar at `path`. A missing or unreadable file is the same as one without keys; when
 // `problem` is given it receives why a file that is there was not read (a link, too large, ...).
@@ -83,10 +88,20 @@ class SidecarListing {
   // code: the caller then only looks for a sidecar that is not there.
   bool MayHoldSidecarOf(std::string_view itemPath) const;
 
+  // How the sidecar of `itemPath` is spelled in the listing.
+  enum class Spelling : std::uint8_t {
+    kNone,   // no entry is named like it
+    kUsual,  // only as SidecarPath names it ("IT0"): that path is the sidecar
+    kOther,  // in another letter case too (or the name is too short to tell): look on the disk
+  };
+  Spelling SpellingOf(std::string_view itemPath) const;
+
  private:
   // The names' hash codes in an open-addressed table (linear probing, at most half full; a
-  // power of two of slots; 0 marks an empty slot).
+  // power of two of slots; 0 marks an empty slot), each name folded to the usual spelling; beside
+  // each slot, which spellings gave its code (1: the usual one, 2: another).
   std::vector<std::size_t> codes_;
+  std::vector<std::uint8_t> spellings_;
 };
 
 // True for a path whose file name ends in ".ITM" in any letter case: the only item paths whose

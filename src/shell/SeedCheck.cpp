@@ -1,6 +1,8 @@
 #include "shell/SeedCheck.h"
 
 #include "platform/FileSystem.h"
+#include "pool/ItemReadAhead.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -18,6 +20,41 @@ Result<SeedVerdict> CheckItemFile(const std::string& path, const gen::CheckOptio
   if (!head) return head.failure();
   if (head->size() < kItemRecordSize) return SeedVerdict{};
   return CheckItem(ItemRecord::FromBytes(*head), options);
+}
+
+void CheckItemFiles(std::size_t count, const PathOf& pathOf, const gen::CheckOptions& options,
+                    const std::function<void(std::size_t, const Result<SeedVerdict>&)>& checked) {
+  const SidecarListing noSidecars;  // a check reads no sidecars
+  for (std::size_t first = 0; first < count;) {
+    // The run of paths in the same directory as the first.
+    const std::string& firstPath = pathOf(first);
+    const std::size_t dirSize = firstPath.size() - FileNamePart(firstPath).size();
+    const std::string_view dir = std::string_view(firstPath).substr(0, dirSize);
+    std::size_t end = first + 1;
+    for (; end < count; ++end) {
+      const std::string& path = pathOf(end);
+      if (!path.starts_with(dir) || path.size() - FileNamePart(path).size() != dirSize) break;
+    }
+    ItemReadAhead ahead(
+        std::string(dir), end - first,
+        [&](std::size_t i) -> std::string_view {
+          return std::string_view(pathOf(first + i)).substr(dirSize);
+        },
+        &noSidecars);
+    for (std::size_t i = first; i < end; ++i) {
+      const std::string& path = pathOf(i);
+      std::optional<ItemRead> read = ahead.Take(path);
+      if (!read || !read->file) {
+        // Read here: an error is told in the words a read of its own gives.
+        checked(i, CheckItemFile(path, options));
+      } else if (read->file->status != ItemFileStatus::kItem) {
+        checked(i, SeedVerdict{});
+      } else {
+        checked(i, CheckItem(read->file->record, options));
+      }
+    }
+    first = end;
+  }
 }
 
 std::string ModesText(const SeedVerdict& v) {

@@ -2,8 +2,11 @@
 // The seed verdict of an item file, in the words the keeper reads: "genuine", "edited: FIELD
 // file X, game Y; ...", "not reproducible: REASON" or "not an item file".
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "generate/SeedCheck.h"
 #include "item/ItemRecord.h"
@@ -22,6 +25,14 @@ SeedVerdict CheckItem(const ItemRecord& record, const gen::CheckOptions& options
 // Reads `path` and checks it. A file shorter than a record is not an item file; a missing or
 // unreadable file is an error naming the file and the reason.
 Result<SeedVerdict> CheckItemFile(const std::string& path, const gen::CheckOptions& options = {});
+
+// Checks the `count` files pathOf(0), pathOf(1), ... in this order, each as CheckItemFile does,
+// while worker threads read the files ahead (the files of one directory in a row share the
+// read-ahead): `checked` gets each file's position and its result, in order. The texts pathOf
+// gives must stay until the check ends.
+using PathOf = std::function<const std::string&(std::size_t)>;
+void CheckItemFiles(std::size_t count, const PathOf& pathOf, const gen::CheckOptions& options,
+                    const std::function<void(std::size_t, const Result<SeedVerdict>&)>& checked);
 
 // "genuine", "genuine (single player; play state: maximum durability +40, at least 4 Hidden
 // shrines)", "edited: price file 13120, game 13119; ...", "edited: creation level 44 (a monster

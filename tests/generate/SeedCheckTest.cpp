@@ -218,6 +218,38 @@ TEST(SeedCheckTest, OneChangedFieldIsNamed) {
   }
 }
 
+// A base index changed to another of any type or class is named with an index that rebuilds the
+// file, whichever index of the list the file names (those of other types are never the answer).
+TEST(SeedCheckTest, AnyEditedBaseIndexNamesTheItemsOwn) {
+  const std::uint32_t seeds[] = {545145866u, 1504248345u, 1331764286u, 1655088363u, 844854815u, 1884424756u};
+  int namedCount = 0;
+  for (const std::uint32_t seed : seeds) {
+    const ItemRecord genuine = GameItemRecord(ItemBySeed(seed));
+    const std::int32_t own = static_cast<std::int32_t>(genuine.ReadU8(layout::kBaseIndex)) |
+                             static_cast<std::int32_t>(genuine.ReadU8(layout::kBaseIndex + 1)) << 8;
+    for (std::int32_t other = 0; other < static_cast<std::int32_t>(kBaseItemCount); ++other) {
+      if (other == own || other == idi::kGold || other == idi::kEar) continue;
+      ItemRecord r = genuine;
+      RecordEdit(r).i32(layout::kBaseIndex, other);
+      const SeedVerdict v = CheckRecord(r);
+      if (v.verdict != Verdict::kEdited) continue;  // the seed makes no item of that base
+      const auto base = std::find_if(v.differences.begin(), v.differences.end(),
+                                     [](const FieldDifference& d) { return d.field == "base item"; });
+      if (base == v.differences.end()) continue;  // a unique's seed names it only with its own base
+      EXPECT_EQ(base->file, std::to_string(other));
+      if (v.differences.size() != 1) continue;
+      // The index named rebuilds the file: the item's own, or one of the same row's twins.
+      ItemRecord named = genuine;
+      RecordEdit(named).i32(layout::kBaseIndex, std::stoi(base->game));
+      EXPECT_EQ(CheckRecord(named).verdict, Verdict::kGenuine)
+          << seed << " as " << other << ": " << Describe(v);
+      ++namedCount;
+    }
+  }
+  // Most edits differ in many fields; those are named by the search for the item's own index.
+  EXPECT_EQ(namedCount, 792);
+}
+
 TEST(SeedCheckTest, EditedFieldGivesFileAndGameValues) {
   ItemRecord r = GameItemRecord(ItemBySeed(545145866u));
   RecordEdit(r).i32(layout::kPrice, 99999).i32(layout::kPctDamage, 150);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
@@ -259,6 +260,60 @@ TEST(ReadSmallFileNoFollow, TheLimitHoldsWhatTheCallerKnowsAndALinkedDirectoryOn
     ASSERT_FALSE(directory);
     EXPECT_EQ(directory.error(), "cannot read " + dir.file("pool/sub.IT0") + ": not a regular file");
   }
+}
+
+// The stamp comes from the file that is read, and is what a look at the path gives; a directory
+// held open reads the same files, with the same errors, as the full paths do.
+TEST(ReadSmallFileAndStamp, TheStampIsThePathsAndTheOpenDirectoryReadsAlike) {
+  TempDir dir;
+  dir.write("pool/A.IT0", "abc");
+  dir.write("pool/big.IT0", std::string(11, 'x'));
+  dir.write("pool/deeper/B.IT0", "deep");
+  std::filesystem::create_symlink(dir.file("pool/A.IT0"), dir.file("pool/link.IT0"));
+  dir.mkdir("pool/sub.IT0");
+  const std::string pool = dir.file("pool/");
+  const DirectoryHandle opened(pool);
+  ASSERT_GE(opened.fd(), 0);
+  EXPECT_EQ(opened.NameIn(pool + "deeper/B.IT0"), nullptr);
+  EXPECT_EQ(opened.NameIn(pool), nullptr);
+  EXPECT_EQ(opened.NameIn(dir.file("other/A.IT0")), nullptr);
+  EXPECT_STREQ(opened.NameIn(pool + "A.IT0"), "A.IT0");
+  for (const DirectoryHandle* in : {static_cast<const DirectoryHandle*>(nullptr), &opened}) {
+    struct Case {
+      const char* name;
+      std::optional<std::string> text;  // nothing: no file
+      std::string error;                // the read fails with this
+    };
+    const Case cases[] = {
+        {"A.IT0", "abc", ""},
+        {"none.IT0", std::nullopt, ""},
+        {"deeper/B.IT0", "deep", ""},
+        {"big.IT0", std::nullopt, pool + "big.IT0 holds more than 10 bytes"},
+        {"link.IT0", std::nullopt, pool + "link.IT0 is a symbolic link: not followed"},
+        {"sub.IT0", std::nullopt, "cannot read " + pool + "sub.IT0: not a regular file"},
+    };
+    for (const Case& c : cases) {
+      const std::string path = pool + c.name;
+      FileStamp stamp = kUnknownFileStamp;
+      auto read = ReadSmallFileAndStamp(path, 10, stamp, in);
+      EXPECT_EQ(stamp, StampOfFile(path)) << c.name;
+      if (!c.error.empty()) {
+        ASSERT_FALSE(read) << c.name;
+        EXPECT_EQ(read.error(), c.error);
+        continue;
+      }
+      ASSERT_TRUE(read) << c.name << ": " << read.error();
+      EXPECT_EQ(*read, c.text) << c.name;
+    }
+    auto head = ReadFileHeadAndTime(pool + "link.IT0", 400, in);
+    ASSERT_FALSE(head);
+    EXPECT_EQ(head.error(), pool + "link.IT0 is a symbolic link: not followed");
+    head = ReadFileHeadAndTime(pool + "A.IT0", 400, in);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->data, "abc");
+    EXPECT_EQ(head->stamp, StampOfFile(pool + "A.IT0"));
+  }
+  EXPECT_NE(StampOfFile(pool + "A.IT0"), kNoFileStamp);
 }
 
 TEST(ReadFileHead, AnItemIsNeverReadThroughALink) {

@@ -126,5 +126,18 @@ TEST(SidecarTest, ListingTellsWhichItemsMayHaveASidecar) {
   EXPECT_FALSE(SidecarListing().MayHoldSidecarOf("/pool/A.ITM"));
 }
 
+// Only a sidecar listed in the usual spelling alone is read without looking for other spellings.
+TEST(SidecarTest, ListingTellsHowTheSidecarIsSpelled) {
+  const std::vector<DirEntry> entries = {{"A.IT0"}, {"b.it0"}, {"C.IT0"}, {"C.iT0"}, {"D.ITM"}};
+  const SidecarListing listing(entries);
+  using Spelling = SidecarListing::Spelling;
+  const std::pair<const char*, Spelling> cases[] = {
+      {"/pool/A.ITM", Spelling::kUsual}, {"/pool/a.itm", Spelling::kNone}, {"/pool/b.ITM", Spelling::kOther},
+      {"/pool/C.ITM", Spelling::kOther}, {"/pool/D.ITM", Spelling::kNone}, {"IT", Spelling::kOther},
+  };
+  for (const auto& [path, spelling] : cases) EXPECT_EQ(listing.SpellingOf(path), spelling) << path;
+  EXPECT_EQ(SidecarListing().SpellingOf("/pool/A.ITM"), Spelling::kNone);
+}
+
 }  // namespace
 }  // namespace relicor
