@@ -3,7 +3,8 @@
 # Safe to run again: packages already present are left alone.
 # clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
 # llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
-# this Debian) checks the tree's format (scripts/check-format.sh).
+# this Debian) checks the tree's format (scripts/check-format.sh). chromium, chromium-driver and
+# python3-selenium run the search page's browser tests (tests/browser).
 set -euo pipefail
 
 packages=(
@@ -16,6 +17,7 @@ packages=(
   help2man file dpkg-dev
   clang libclang-rt-dev llvm clang-format
   time
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "gui/PublishOptionsDialog.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -105,6 +106,13 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
   auto* pageLayout = new QVBoxLayout(page);
   pageLayout->addLayout(columns);
   pageLayout->addLayout(wide);
+  // Our own option: one more page, over every item, for the members to search.
+  auto* searchPage = new QCheckBox(tr("Search page"), page);
+  searchPage->setObjectName("CBSearchPage");
+  searchPage->setToolTip(tr("Also write a page that searches, filters and sorts every item of the pool"));
+  connect(searchPage, &QCheckBox::toggled, this,
+          [this](bool on) { session_.settings().html.searchPage = on; });
+  pageLayout->addWidget(searchPage);
   pageLayout->addStretch();
 
   auto* ok = new QPushButton(OkIcon(), "OK", this);
@@ -142,6 +150,7 @@ void PublishOptionsDialog::ShowValues(const HtmlOptionValues& values) {
   };
   for (const OptionField& row : kLeftFields) fill(row);
   for (const OptionField& row : kRightFields) fill(row);
+  if (auto* box = findChild<QCheckBox*>("CBSearchPage")) box->setChecked(copy.searchPage);
 }
 
 }  // namespace relicor
