@@ -17,7 +17,7 @@ const std::string_view kSearchScript =
   var DAY_MS = 86400000;
   var EPOCH = Date.UTC(1899, 11, 30);
 
-  if (!D || !D.items) {
+  if (!D || !D.entries) {
     $('count').textContent = 'The item data could not be loaded.';
     return;
   }
@@ -47,42 +47,18 @@ const std::string_view kSearchScript =
     });
   }
 
-  // The items: the data's rows with their place on their class page, gathered into groups of
-  // copies that a member cannot tell apart (same name, price, lines and verdict).
-  var foldedNames = D.names.map(fold);
-  var foldedLines = D.lines.map(fold);
-  var ordinals = {};
-  var groups = [];
-  var byKey = new Map();
-  var usedClasses = {};
-  for (var i = 0; i < D.items.length; ++i) {
-    var r = D.items[i];
-    var item = {
-      name: r[0], cls: r[1], quality: r[2], price: r[3], page: r[4], lines: r[5],
-      sender: r[6], added: r[7], points: r[8], dir: r[9], file: r[10], verdict: r[11], anchor: 0
-    };
-    if (item.page > 0) {
-      ordinals[item.page] = (ordinals[item.page] || 0) + 1;
-      item.anchor = ordinals[item.page];
-    }
-    usedClasses[item.cls] = true;
-    var key = item.name + '|' + item.price + '|' + item.lines.join(',') + '|' + item.verdict;
-    var group = byKey.get(key);
-    if (!group) {
-      group = {
-        first: item, copies: [], order: groups.length, newest: item.added,
-        findings: item.lines.some(isFinding) || false
-      };
-      byKey.set(key, group);
-      groups.push(group);
-    }
-    group.copies.push(item);
-    if (item.added > group.newest) group.newest = item.added;
-  }
-  var total = D.items.length;
+  // An entry: [name, class, quality, price, page class, [lines], verdict, findings, newest,
+  // [copies]], where each copy is six values: sender, added, points, directory, file and its row
+  // on the class page. The entries come in name order.
+  var NAME = 0, CLASS = 1, QUALITY = 2, PRICE = 3, PAGE = 4, LINES = 5, VERDICT = 6, FINDINGS = 7, NEWEST = 8,
+      COPIES = 9, COPY_SIZE = 6;
+  var entries = D.entries;
+  var total = D.count;
+  var foldedNames = null;
+  var foldedLines = null;
 
   var classSelect = $('class');
-  Object.keys(usedClasses).map(Number).sort(function (a, b) { return a - b; }).forEach(function (code) {
+  Object.keys(D.classes).map(Number).sort(function (a, b) { return a - b; }).forEach(function (code) {
     var option = document.createElement('option');
     option.value = String(code);
     option.textContent = className(code);
@@ -116,15 +92,14 @@ const std::string_view kSearchScript =
     }
   }
 
-  function matches(group, queryWords, nameHits, lineHits) {
-    var it = group.first;
-    if (classSelect.value !== '' && String(it.cls) !== classSelect.value) return false;
-    if ($('quality').value !== '' && QUALITIES[it.quality] !== $('quality').value) return false;
-    if ($('findings').checked && !group.findings) return false;
+  function matches(entry, cls, quality, findings, queryWords, nameHits, lineHits) {
+    if (cls !== '' && String(entry[CLASS]) !== cls) return false;
+    if (quality !== '' && QUALITIES[entry[QUALITY]] !== quality) return false;
+    if (findings && !entry[FINDINGS]) return false;
     for (var w = 0; w < queryWords.length; ++w) {
-      if (nameHits[w][it.name]) continue;
-      var hit = false;
-      for (var l = 0; l < it.lines.length && !hit; ++l) hit = lineHits[w][it.lines[l]];
+      if (nameHits[w][entry[NAME]]) continue;
+      var lines = entry[LINES], hit = false;
+      for (var l = 0; l < lines.length && !hit; ++l) hit = lineHits[w][lines[l]];
       if (!hit) return false;
     }
     return true;
@@ -133,22 +108,37 @@ const std::string_view kSearchScript =
   var found = [];
   var shown = 0;
 
+  function copiesOf(entry) { return entry[COPIES].length / COPY_SIZE; }
+
   function search() {
     var queryWords = words($('q').value);
+    var cls = classSelect.value, quality = $('quality').value, findings = $('findings').checked;
     // Each word is looked for once in every distinct name and line, not once per item.
-    var nameHits = queryWords.map(function (w) { return foldedNames.map(function (n) { return n.indexOf(w) >= 0; }); });
-    var lineHits = queryWords.map(function (w) { return foldedLines.map(function (n) { return n.indexOf(w) >= 0; }); });
-    found = groups.filter(function (g) { return matches(g, queryWords, nameHits, lineHits); });
-    var sort = $('sort').value;
-    if (sort === 'price') {
-      found.sort(function (a, b) { return b.first.price - a.first.price || a.order - b.order; });
-    } else if (sort === 'price-asc') {
-      found.sort(function (a, b) { return a.first.price - b.first.price || a.order - b.order; });
-    } else if (sort === 'date') {
-      found.sort(function (a, b) { return b.newest - a.newest || a.order - b.order; });
+    if (queryWords.length && !foldedNames) {
+      foldedNames = D.names.map(fold);
+      foldedLines = D.lines.map(fold);
     }
-    var items = 0;
-    for (var i = 0; i < found.length; ++i) items += found[i].copies.length;
+    var hits = function (texts) {
+      return queryWords.map(function (w) { return texts.map(function (t) { return t.indexOf(w) >= 0; }); });
+    };
+    var nameHits = queryWords.length ? hits(foldedNames) : [];
+    var lineHits = queryWords.length ? hits(foldedLines) : [];
+    var all = !queryWords.length && cls === '' && quality === '' && !findings;
+    found = all ? entries.slice() : entries.filter(function (e) {
+      return matches(e, cls, quality, findings, queryWords, nameHits, lineHits);
+    });
+    var sort = $('sort').value;
+    // The sort is stable: equal entries stay in name order.
+    var order = function (by) { found.sort(by); };
+    if (sort === 'price') {
+      order(function (a, b) { return b[PRICE] - a[PRICE]; });
+    } else if (sort === 'price-asc') {
+      order(function (a, b) { return a[PRICE] - b[PRICE]; });
+    } else if (sort === 'date') {
+      order(function (a, b) { return b[NEWEST] - a[NEWEST]; });
+    }
+    var items = all ? total : 0;
+    if (!all) for (var i = 0; i < found.length; ++i) items += copiesOf(found[i]);
     $('count').textContent = items + (items === 1 ? ' item' : ' items') +
         (found.length !== items ? ' in ' + found.length + (found.length === 1 ? ' entry' : ' entries') : '') +
         ' found of ' + total;
@@ -165,54 +155,62 @@ const std::string_view kSearchScript =
     return e;
   }
 
-  function copyLine(item) {
+  function placeOf(entry, row) {
+    var page = D.pages[entry[PAGE]];
+    return entry[PAGE] > 0 && page && row > 0 ? encodePath(page) + '#r' + row : '';
+  }
+
+  function copyLine(entry, k) {
+    var c = entry[COPIES], at = k * COPY_SIZE;
     var li = element('li');
-    var sender = D.senders[item.sender];
+    var sender = D.senders[c[at]];
     var text = sender ? 'by ' + sender : 'sender unknown';
-    text += ', added ' + dateText(item.added);
-    if (item.points) text += ', points ' + dateText(item.points);
+    text += ', added ' + dateText(c[at + 1]);
+    if (c[at + 2]) text += ', points ' + dateText(c[at + 2]);
     li.appendChild(element('span', '', text));
-    var path = (D.dirs[item.dir] ? D.dirs[item.dir] + '/' : '') + item.file;
+    var path = (D.dirs[c[at + 3]] ? D.dirs[c[at + 3]] + '/' : '') + c[at + 4];
     li.appendChild(document.createTextNode(' '));
     var mail = element('a', 'request', 'request by mail');
     mail.setAttribute('href', 'mailto:' + D.mail + '?subject=Itempool-' + subjectText(path));
     li.appendChild(mail);
-    if (item.page > 0 && D.pages[item.page]) {
+    var place = placeOf(entry, c[at + 5]);
+    if (place) {
       li.appendChild(document.createTextNode(' '));
       var onPage = element('a', 'place', 'on its page');
-      onPage.setAttribute('href', encodePath(D.pages[item.page]) + '#r' + item.anchor);
+      onPage.setAttribute('href', place);
       li.appendChild(onPage);
     }
     return li;
   }
 
-  function render(group) {
-    var it = group.first;
+  function render(entry) {
     var li = element('li', 'item');
     var title = element('h2', 'name');
-    var name = D.names[it.name] || '(no name)';
-    if (it.page > 0 && D.pages[it.page]) {
+    var name = D.names[entry[NAME]] || '(no name)';
+    var place = placeOf(entry, entry[COPIES][5]);
+    if (place) {
       var link = element('a', '', name);
-      link.setAttribute('href', encodePath(D.pages[it.page]) + '#r' + it.anchor);
+      link.setAttribute('href', place);
       title.appendChild(link);
     } else {
       title.appendChild(element('span', '', name));
     }
-    if (group.copies.length > 1) title.appendChild(element('span', 'copies-count', ' \u00d7' + group.copies.length));
+    var copies = copiesOf(entry);
+    if (copies > 1) title.appendChild(element('span', 'copies-count', ' \u00d7' + copies));
     li.appendChild(title);
-    li.appendChild(element('p', 'facts', className(it.cls) + ' \u00b7 ' + QUALITIES[it.quality] + ' \u00b7 ' +
-        it.price + ' gold'));
+    li.appendChild(element('p', 'facts', className(entry[CLASS]) + ' \u00b7 ' + QUALITIES[entry[QUALITY]] +
+        ' \u00b7 ' + entry[PRICE] + ' gold'));
     var effects = element('ul', 'effects');
     var findings = element('ul', 'findings');
-    it.lines.forEach(function (line) {
+    entry[LINES].forEach(function (line) {
       (isFinding(line) ? findings : effects).appendChild(element('li', '', D.lines[line]));
     });
     if (effects.childNodes.length) li.appendChild(effects);
     if (findings.childNodes.length) li.appendChild(findings);
-    if (it.verdict >= 0) li.appendChild(element('p', 'verdict', D.verdicts[it.verdict]));
-    var copies = element('ul', 'copies');
-    group.copies.forEach(function (item) { copies.appendChild(copyLine(item)); });
-    li.appendChild(copies);
+    if (entry[VERDICT] >= 0) li.appendChild(element('p', 'verdict', D.verdicts[entry[VERDICT]]));
+    var list = element('ul', 'copies');
+    for (var k = 0; k < copies; ++k) list.appendChild(copyLine(entry, k));
+    li.appendChild(list);
     return li;
   }
 

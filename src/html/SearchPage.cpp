@@ -143,39 +143,56 @@ void SearchIndex::Add(const ItemEntry& entry, const ItemReport& report, std::str
   if (!report.isItem || report.hidden) return;
   const ItemRecord record = entry.Record();
   const ItemMeta meta = entry.Meta();
+  ++count_;
 
   // The rows of the class page without the by line and the closing line.
   std::size_t lineCount = report.lines.size();
   if (lineCount > 0 && report.lines[lineCount - 1] == kRowsEnd) --lineCount;
   if (lineCount > 0 && report.lines[lineCount - 1].substr(0, kByLineStart.size()) == kByLineStart)
     --lineCount;
+  bool findings = false;
+  for (std::size_t i = 0; i < lineCount; ++i) findings = findings || report.lines[i].substr(0, 3) == "***";
+
+  const int pageClass = PageClassOfItem(record);
+  const std::size_t row = pageClass > 0 ? ++rowsOfPage_[static_cast<std::size_t>(pageClass)] : 0;
+  classes_[record.ItemClass()] = true;
+
+  // [name, class, quality, price, page class, [lines], verdict, findings
+  std::string head = "[";
+  AppendNumber(head, names_.Index(record.Name()));
+  head += ',';
+  AppendNumber(head, record.ItemClass());
+  head += ',';
+  AppendNumber(head, SearchQuality(record));
+  head += ',';
+  AppendNumber(head, record.Price());
+  head += ',';
+  AppendNumber(head, pageClass);
+  head += ",[";
+  for (std::size_t i = 0; i < lineCount; ++i) {
+    if (i > 0) head += ',';
+    AppendNumber(head, lines_.Index(report.lines[i]));
+  }
+  head += "],";
+  AppendNumber(head, verdict.empty() ? -1 : static_cast<std::int64_t>(verdicts_.Index(verdict)));
+  head += findings ? ",1" : ",0";
+
+  const auto [found, added] = entryOfKey_.try_emplace(head, entries_.size());
+  if (added) entries_.push_back({std::move(head), 0, {}});
+  Entry& group = entries_[found->second];
 
   const std::size_t slash = pagePath.rfind(kPathSeparator);
   const std::string_view directory =
       slash == std::string_view::npos ? std::string_view() : pagePath.substr(0, slash);
   const std::string_view fileName = slash == std::string_view::npos ? pagePath : pagePath.substr(slash + 1);
-
-  // [name, class, quality, price, page class, [lines], sender, added, points, directory, file, verdict]
-  std::string& out = items_;
-  out += '[';
-  AppendNumber(out, names_.Index(record.Name()));
-  out += ',';
-  AppendNumber(out, record.ItemClass());
-  out += ',';
-  AppendNumber(out, SearchQuality(record));
-  out += ',';
-  AppendNumber(out, record.Price());
-  out += ',';
-  AppendNumber(out, PageClassOfItem(record));
-  out += ",[";
-  for (std::size_t i = 0; i < lineCount; ++i) {
-    if (i > 0) out += ',';
-    AppendNumber(out, lines_.Index(report.lines[i]));
-  }
-  out += "],";
+  const std::int64_t addedDay = DayNumber(meta.addedItem);
+  if (group.copies.empty() || addedDay > group.newest) group.newest = addedDay;
+  // sender, added, points, directory, file, row number on the class page
+  std::string& out = group.copies;
+  if (!out.empty()) out += ',';
   AppendNumber(out, senders_.Index(meta.senderName));
   out += ',';
-  AppendNumber(out, DayNumber(meta.addedItem));
+  AppendNumber(out, addedDay);
   out += ',';
   AppendNumber(out, meta.points4Item ? DayNumber(meta.points4ItemAt) : 0);
   out += ',';
@@ -183,45 +200,74 @@ void SearchIndex::Add(const ItemEntry& entry, const ItemReport& report, std::str
   out += ',';
   AppendScriptString(out, fileName);
   out += ',';
-  AppendNumber(out, verdict.empty() ? -1 : static_cast<std::int64_t>(verdicts_.Index(verdict)));
-  out += "],\r\n";
-  ++count_;
+  AppendNumber(out, static_cast<std::int64_t>(row));
 }
 
 std::string SearchIndex::DataScript(const HtmlOptionValues& options, std::string_view mailAddress) const {
-  std::string out;
-  out.reserve(items_.size() + (std::size_t{1} << 16));
-  AppendLine(out, "// The items of the pool for the search page, written by the publishing run.");
-  out += "var RELICOR_SEARCH = {\r\n\"mail\":";
-  AppendScriptString(out, mailAddress);
-  out += ",\r\n\"pages\":{";
+  std::string json;
+  json.reserve(std::size_t{1} << 20);
+  json += "{\"count\":";
+  AppendNumber(json, static_cast<std::int64_t>(count_));
+  json += ",\"mail\":";
+  AppendScriptString(json, mailAddress);
+  json += ",\"pages\":{";
   bool first = true;
   for (const int pageClass : kPageClasses) {
-    if (!first) out += ',';
+    if (!first) json += ',';
     first = false;
-    out += '"';
-    AppendNumber(out, pageClass);
-    out += "\":";
-    AppendScriptString(out, ClassPageFileName(options, false, pageClass));
+    json += '"';
+    AppendNumber(json, pageClass);
+    json += "\":";
+    AppendScriptString(json, ClassPageFileName(options, false, pageClass));
   }
-  out += "},\r\n\"classes\":[";
-  for (int code = 0; code < kClassCount; ++code) {
-    if (code > 0) out += ',';
-    AppendScriptString(out, ClassName(code));
+  json += "},\"classes\":{";
+  first = true;
+  for (std::size_t code = 0; code < classes_.size(); ++code) {
+    if (!classes_[code]) continue;
+    if (!first) json += ',';
+    first = false;
+    json += '"';
+    AppendNumber(json, static_cast<std::int64_t>(code));
+    json += "\":";
+    const std::string_view name =
+        code < static_cast<std::size_t>(kClassCount) ? ClassName(static_cast<int>(code)) : "";
+    AppendScriptString(json, name.empty() ? std::string_view("Other") : name);
   }
-  out += "],\r\n\"names\":";
-  names_.AppendTo(out);
-  out += ",\r\n\"lines\":";
-  lines_.AppendTo(out);
-  out += ",\r\n\"senders\":";
-  senders_.AppendTo(out);
-  out += ",\r\n\"dirs\":";
-  directories_.AppendTo(out);
-  out += ",\r\n\"verdicts\":";
-  verdicts_.AppendTo(out);
-  out += ",\r\n\"items\":[\r\n";
-  out += items_;  // each row ends with a comma, which a script array allows after its last element
-  AppendLine(out, "]};");
+  json += "},\"names\":";
+  names_.AppendTo(json);
+  json += ",\"lines\":";
+  lines_.AppendTo(json);
+  json += ",\"senders\":";
+  senders_.AppendTo(json);
+  json += ",\"dirs\":";
+  directories_.AppendTo(json);
+  json += ",\"verdicts\":";
+  verdicts_.AppendTo(json);
+  // [name, class, quality, price, page class, [lines], verdict, findings, newest, [copies]]
+  json += ",\"entries\":[";
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (i > 0) json += ',';
+    const Entry& entry = entries_[i];
+    json += entry.head;
+    json += ',';
+    AppendNumber(json, entry.newest);
+    json += ",[";
+    json += entry.copies;
+    json += "]]";
+  }
+  json += "]}";
+
+  // The JSON goes into a string literal in single quotes: it holds no quote of that kind and no
+  // line end (AppendScriptString wrote every one as \uXXXX), so only its backslashes are doubled.
+  std::string out;
+  out.reserve(json.size() + json.size() / 8 + 256);
+  AppendLine(out, "// The items of the pool for the search page, written by the publishing run.");
+  out += "var RELICOR_SEARCH = JSON.parse('";
+  for (const char c : json) {
+    if (c == '\\') out += '\\';
+    out += c;
+  }
+  AppendLine(out, "');");
   return out;
 }
 

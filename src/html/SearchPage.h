@@ -9,6 +9,7 @@
 // The data keeps each text once (names, report lines, senders, directories, verdicts) in tables
 // the items refer to by number, so a pool of 100,000 items stays a few megabytes.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "identify/ItemReport.h"
+#include "item/ItemClasses.h"
 #include "platform/Settings.h"
 #include "pool/ItemCache.h"
 
@@ -40,19 +42,25 @@ void AppendScriptString(std::string& out, std::string_view text);
 // 2 unique.
 int SearchQuality(const ItemRecord& record);
 
-// The items of a publication as the search page's data, in the order they are added (the order of
-// the class pages, so the n-th item of a page class added here is the n-th on its page).
+// The items of a publication as the search page's data. Items a member cannot tell apart (same
+// name, class, quality, price, report lines and verdict) are one entry with the bookkeeping and
+// place of each copy. Entries keep the order of their first copy: the order of the class pages,
+// so the data is in name order without sorting.
 class SearchIndex {
  public:
   // Adds one item. `report` is its report in detail page mode (its lines are the rows of its class
   // page); `pagePath` its path as the pages name it (Windows-1252); `verdict` its seed verdict line
-  // or empty. An item without the signature or hidden is left out, as it has no rows.
+  // or empty. An item without the signature or hidden is left out, as it has no rows. Items must
+  // come in the order of the class pages: the n-th item added of a page class is the n-th on its
+  // page (SearchRowId(n)).
   void Add(const ItemEntry& entry, const ItemReport& report, std::string_view pagePath,
            std::string_view verdict = {});
 
   std::size_t size() const { return count_; }
+  std::size_t EntryCount() const { return entries_.size(); }
 
-  // The data file's text: one assignment of a script object, CR LF line ends.
+  // The data file's text: the data as JSON, read by JSON.parse from one string literal (quicker
+  // for a browser than a script literal of the same data); CR LF line ends.
   std::string DataScript(const HtmlOptionValues& options, std::string_view mailAddress) const;
 
  private:
@@ -66,12 +74,21 @@ class SearchIndex {
     std::vector<std::string> texts_;
   };
 
+  struct Entry {
+    std::string head;         // [name, class, quality, price, page class, [lines], verdict, findings
+    std::int64_t newest = 0;  // the latest day a copy was added
+    std::string copies;       // per copy: sender, added, points, directory, file, row number
+  };
+
   Table names_;
   Table lines_;
   Table senders_;
   Table directories_;
   Table verdicts_;
-  std::string items_;  // the item rows, already in their script form, each ending with ",\r\n"
+  std::unordered_map<std::string, std::size_t> entryOfKey_;
+  std::vector<Entry> entries_;
+  std::array<std::size_t, kClassCount> rowsOfPage_{};
+  std::array<bool, 256> classes_{};  // the item classes that occur
   std::size_t count_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <regex>
+#include <set>
 
 #include "PublishFixture.h"
 #include "SamplePublication.h"
@@ -108,57 +109,87 @@ TEST_F(SearchPageTest, OnTheRunAddsOnlyTheSearchFilesRowIdsAndTheEntranceLink) {
   EXPECT_NE(pages.at("itm14UNIQUE.htm").find("<TR ID=\"r1\">"), std::string::npos);
 }
 
+// The JSON inside the data file's string literal.
+std::string DataJson(const std::string& script) {
+  const std::string open = "var RELICOR_SEARCH = JSON.parse('";
+  const std::size_t from = script.find(open);
+  const std::size_t to = script.rfind("');\r\n");
+  if (from == std::string::npos || to == std::string::npos || to < from) return "<malformed>";
+  std::string json;
+  for (std::size_t i = from + open.size(); i < to; ++i) {
+    if (script[i] == '\\') ++i;  // the literal's only escape: a doubled backslash
+    json += script[i];
+  }
+  return json;
+}
+
 // The data holds every item that has a signature and is not hidden, potions, scrolls and books
-// too, in the order of the class pages; the n-th item of a page class is the n-th row group there.
-TEST_F(SearchPageTest, DataListsEveryShownItemInPageOrder) {
+// too, in the order of the class pages: each copy's row number names its row group there.
+TEST_F(SearchPageTest, DataListsEveryShownItemWithItsRowOnItsPage) {
   test::WriteSamplePublication(tmp);
   tmp.write("out/NOTANITEM.ITM", std::string(400, 'x'));
   options.searchPage = true;
   Publish();
-  const std::string data = OutText("itm-search.js");
-  const std::size_t itemsAt = data.find("\"items\":[\r\n");
-  ASSERT_NE(itemsAt, std::string::npos);
-  const auto rows = test::CrLfLines(data.substr(itemsAt));
-  // "items":[, the rows, the end.
-  std::size_t outItems = 0;
+  const std::string script = OutText("itm-search.js");
+  EXPECT_EQ(std::count(script.begin(), script.end(), '\n'), 2);
+  const std::string json = DataJson(script);
+  std::size_t shown = 0;
   for (const test::SampleFile& file : test::SamplePublication()) {
-    if (file.relPath.rfind("out/", 0) == 0 && file.relPath.find("Hidden") == std::string::npos) ++outItems;
+    if (file.relPath.rfind("out/", 0) == 0 && file.relPath.find("Hidden") == std::string::npos) ++shown;
   }
-  ASSERT_EQ(rows.size(), outItems + 2);
-  EXPECT_EQ(rows.back(), "]};");
-  // Rows without a page (class 0 and 11) are there.
-  const std::regex row(
-      R"(^\[([0-9]+),([0-9]+),([0-2]),(-?[0-9]+),([0-9]+),\[[0-9,]*\],[0-9]+,-?[0-9]+,-?[0-9]+,[0-9]+,"[^"]*",-?[0-9]+\],$)");
-  std::map<int, int> perPage;
+  EXPECT_EQ(json.rfind("{\"count\":" + std::to_string(shown) + ",\"mail\":\"keeper@example.org\",", 0), 0u)
+      << json;
+  EXPECT_NE(json.find("\"14\":\"itm14UNIQUE.htm\""), std::string::npos);
+  // Each entry: [name, class, quality, price, page, [lines], verdict, findings, newest, [copies]].
+  const std::regex entry(
+      R"re(\[([0-9]+),([0-9]+),([0-2]),(-?[0-9]+),([0-9]+),\[[0-9,]*\],(-?[0-9]+),([01]),(-?[0-9]+),\[((?:[0-9]+,-?[0-9]+,-?[0-9]+,[0-9]+,"[^"]*",[0-9]+,?)+)\]\])re");
+  const std::regex copy(R"re([0-9]+,-?[0-9]+,-?[0-9]+,[0-9]+,"([^"]*)",([0-9]+))re");
+  std::map<int, std::set<int>> rowsOfPage;
+  std::size_t copies = 0;
+  std::size_t entries = 0;
   bool noPage = false;
-  for (std::size_t i = 1; i + 1 < rows.size(); ++i) {
-    std::smatch m;
-    ASSERT_TRUE(std::regex_match(rows[i], m, row)) << rows[i];
-    const int page = std::stoi(m[5]);
-    if (page == 0) noPage = true;
-    if (page != 0) ++perPage[page];
+  bool threeCopies = false;
+  for (auto it = std::sregex_iterator(json.begin(), json.end(), entry); it != std::sregex_iterator(); ++it) {
+    ++entries;
+    const int page = std::stoi((*it)[5]);
+    noPage = noPage || page == 0;
+    const std::string list = (*it)[9];
+    std::size_t ofEntry = 0;
+    for (auto c = std::sregex_iterator(list.begin(), list.end(), copy); c != std::sregex_iterator(); ++c) {
+      ++ofEntry;
+      const int row = std::stoi((*c)[2]);
+      EXPECT_EQ(row == 0, page == 0) << (*c)[1];
+      if (page != 0) {
+        EXPECT_TRUE(rowsOfPage[page].insert(row).second) << "row " << row << " twice";
+      }
+    }
+    threeCopies = threeCopies || ofEntry == 3;
+    copies += ofEntry;
   }
+  EXPECT_EQ(copies, shown);
+  EXPECT_EQ(entries, shown - 2);  // an item and its two copies are one entry
+  EXPECT_TRUE(threeCopies);
   EXPECT_TRUE(noPage);
-  // As many row groups with ids on each detail page as the data has items of that page class.
-  for (const auto& [page, count] : perPage) {
+  // The row numbers of a page are 1 to n, and the page has exactly these ids.
+  for (const auto& [page, rows] : rowsOfPage) {
+    EXPECT_EQ(*rows.rbegin(), static_cast<int>(rows.size())) << page;
     const std::string text = OutText(ClassPageFileName(options, false, page));
-    EXPECT_NE(text.find("<TR ID=\"r" + std::to_string(count) + "\">"), std::string::npos) << page;
-    EXPECT_EQ(text.find("<TR ID=\"r" + std::to_string(count + 1) + "\">"), std::string::npos) << page;
+    EXPECT_NE(text.find("<TR ID=\"r" + std::to_string(rows.size()) + "\">"), std::string::npos) << page;
+    EXPECT_EQ(text.find("<TR ID=\"r" + std::to_string(rows.size() + 1) + "\">"), std::string::npos) << page;
   }
-  EXPECT_EQ(data.find("SHORTINF"), std::string::npos);
-  EXPECT_NE(data.find("\"ShortInf\""), std::string::npos);  // its directory
-  EXPECT_NE(data.find("\"mail\":\"keeper@example.org\""), std::string::npos);
-  EXPECT_NE(data.find("\"14\":\"itm14UNIQUE.htm\""), std::string::npos);
+  EXPECT_EQ(json.find("SHORTINF"), std::string::npos);
+  EXPECT_NE(json.find("\"ShortInf\""), std::string::npos);  // its directory
 }
 
 TEST_F(SearchPageTest, VerdictsOnlyWhenTheRunChecksSeeds) {
   tmp.write("out/a.ITM", RecordBuilder().itemClass(1).identified(1).name("Blade").bytes());
   options.searchPage = true;
   Publish();
-  EXPECT_NE(OutText("itm-search.js").find("\"verdicts\":[],"), std::string::npos);
+  EXPECT_NE(DataJson(OutText("itm-search.js")).find("\"verdicts\":[],"), std::string::npos);
   seedVerdict = [](const ItemRecord& record) { return "Seed check: " + record.Name(); };
   Publish();
-  EXPECT_NE(OutText("itm-search.js").find("\"verdicts\":[\"Seed check: Blade\"],"), std::string::npos);
+  EXPECT_NE(DataJson(OutText("itm-search.js")).find("\"verdicts\":[\"Seed check: Blade\"],"),
+            std::string::npos);
 }
 
 // Texts from items, sidecars, file and directory names and the mail address reach the data only
@@ -171,11 +202,15 @@ TEST_F(SearchPageTest, HostileTextsStayData) {
   report.mailAddress = "a@b\"</script>";
   options.searchPage = true;
   Publish();
-  const std::string data = OutText("itm-search.js");
-  for (const char c : data) {
+  const std::string script = OutText("itm-search.js");
+  for (const char c : script) {
     ASSERT_TRUE(c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7F))
         << "not ASCII: " << int(static_cast<unsigned char>(c));
   }
+  // The string literal holds no quote of its own kind before its end.
+  EXPECT_EQ(script.find('\''), script.find("JSON.parse('") + 11);
+  EXPECT_EQ(script.find('\'', script.find('\'') + 1), script.rfind("');"));
+  const std::string data = DataJson(script);
   for (const char* raw : {"<", ">", "&", "'"}) EXPECT_EQ(data.find(raw), std::string::npos) << raw;
   EXPECT_NE(data.find("\\u003c/script\\u003e\\u003cscript\\u003ealert(\\u0027x\\u0027)\\u003c/"
                       "script\\u003e\\u0022\\u005c\\u0026"),
