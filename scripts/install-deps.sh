@@ -3,8 +3,9 @@
 # Safe to run again: packages already present are left alone.
 # clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
 # llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
-# this Debian) checks the tree's format (scripts/check-format.sh). chromium, chromium-driver and
-# python3-selenium run the search page's browser tests (tests/browser).
+# this Debian) checks the tree's format (scripts/check-format.sh). python3-markdown makes the HTML
+# manual from the README. chromium, chromium-driver and python3-selenium run the search page's
+# browser tests (tests/browser).
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,7 @@ packages=(
   libstorm-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
-  help2man file dpkg-dev
+  help2man file dpkg-dev python3-markdown
   clang libclang-rt-dev llvm clang-format
   time
   chromium chromium-driver python3-selenium

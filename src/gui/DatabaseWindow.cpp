@@ -15,6 +15,7 @@
 #include "gui/Icons.h"
 #include "gui/MessageBoxes.h"
 #include "gui/NameOrder.h"
+#include "gui/WindowPlacement.h"
 #include "text/Hex.h"
 #include "validate/Database.h"
 
@@ -65,7 +66,7 @@ DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent)
   setObjectName("DUPEFORM");
   setWindowTitle("Database Dupes&Hacks");
   resize(403, 384);
-  move(301, 145);
+  FitOnScreenWhenShown(this, Placement::kOverParent);
 
   auto* top = new QFrame(this);
   top->setObjectName("Panel1");

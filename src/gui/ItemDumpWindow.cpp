@@ -3,18 +3,23 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "gui/GuiText.h"
+#include "gui/WindowPlacement.h"
 #include "item/ItemDump.h"
 
 namespace relicor {
 
 namespace {
 constexpr int kGap = 8;
+constexpr int kDesignHeight = 428;
+constexpr int kFieldNamesColumns = 64;  // the longest names line; a narrower window scrolls it
 }  // namespace
 
 QPoint BesidePosition(const QRect& main, const QSize& size, const QRect& screen) {
@@ -31,7 +36,6 @@ QPoint BesidePosition(const QRect& main, const QSize& size, const QRect& screen)
 ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("Form2");
   setWindowTitle("Data Window");
-  resize(514, 428);
 
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
@@ -43,9 +47,42 @@ ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   font.setBold(true);
   memo_->setFont(font);
 
+  // The names of the fields that start on each line, in the same lines, scrolled with the dump.
+  fieldNames_ = new QPlainTextEdit(this);
+  fieldNames_->setObjectName("FieldNames");
+  fieldNames_->setReadOnly(true);
+  fieldNames_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  fieldNames_->setFont(font);
+  fieldNames_->setAccessibleName(tr("Fields of the record"));
+  QStringList names;
+  for (const std::string& line : ItemDumpFieldLines()) names << QString::fromStdString(line);
+  fieldNames_->setPlainText(names.join('\n'));
+  connect(memo_->verticalScrollBar(), &QScrollBar::valueChanged, fieldNames_->verticalScrollBar(),
+          &QScrollBar::setValue);
+  connect(fieldNames_->verticalScrollBar(), &QScrollBar::valueChanged, memo_->verticalScrollBar(),
+          &QScrollBar::setValue);
+
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  auto* splitter = splitter_;
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(memo_);
+  splitter->addWidget(fieldNames_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(memo_);
+  layout->addWidget(splitter);
+
+  // Wide enough for a decimal line and the names beside it; as tall as the designed window.
+  const QFontMetrics metrics = memo_->fontMetrics();
+  const int frame = 2 * memo_->frameWidth() + static_cast<int>(memo_->document()->documentMargin() * 2) +
+                    memo_->verticalScrollBar()->sizeHint().width();
+  // A hex line shows whole; a decimal one scrolls sideways.
+  const int dumpWidth = metrics.horizontalAdvance(QString(5 + kDumpBytesPerLine * 3, '0')) + frame;
+  const int namesWidth = metrics.horizontalAdvance(QString(kFieldNamesColumns, 'x')) + frame;
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 1);
+  columnWidths_ = {dumpWidth, namesWidth};
+  splitter->setSizes(columnWidths_);
+  resize(dumpWidth + namesWidth + splitter->handleWidth(), kDesignHeight);
 }
 
 void ItemDumpWindow::showEvent(QShowEvent* event) {
@@ -55,7 +92,12 @@ void ItemDumpWindow::showEvent(QShowEvent* event) {
   const QWidget* main = parentWidget()->window();
   const QScreen* screen = main->screen();
   if (screen == nullptr) return;
-  move(BesidePosition(main->frameGeometry(), frameGeometry().size(), screen->availableGeometry()));
+  const QRect available = screen->availableGeometry();
+  resize(size().boundedTo(available.size() - kFrameAllowance));
+  move(BesidePosition(main->frameGeometry(), frameGeometry().size(), available));
+  // The dump keeps its width; what the window has beyond goes to the names.
+  splitter_->setSizes(
+      {columnWidths_.front(), std::max(columnWidths_.back(), width() - columnWidths_.front())});
 }
 
 void ItemDumpWindow::ShowItemDump(const ItemRecord& record, bool decimalView) {

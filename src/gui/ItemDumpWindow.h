@@ -1,11 +1,14 @@
 #pragma once
-// The data window: the dump of the current item record in a fixed-width text field.
+// The data window: the dump of the current item record in a fixed-width text field, with the
+// names of the record's fields beside each line.
 
+#include <QList>
 #include <QWidget>
 
 #include "item/ItemRecord.h"
 
 class QPlainTextEdit;
+class QSplitter;
 
 namespace relicor {
 
@@ -24,6 +27,8 @@ class ItemDumpWindow : public QWidget {
   void ShowItemDump(const ItemRecord& record, bool decimalView);
 
   QPlainTextEdit* memo() const { return memo_; }
+  // The field names, one line beside each dump line.
+  QPlainTextEdit* fieldNames() const { return fieldNames_; }
 
  protected:
   // The first time it opens, it opens beside the main window so the report stays readable.
@@ -31,6 +36,9 @@ class ItemDumpWindow : public QWidget {
 
  private:
   QPlainTextEdit* memo_;
+  QPlainTextEdit* fieldNames_;
+  QSplitter* splitter_;
+  QList<int> columnWidths_;  // the dump's and the names' widths at the first show
   bool placed_ = false;
 };
 

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
@@ -33,12 +34,15 @@
 
 #include "Version.h"
 #include "gui/DatabaseWindow.h"
+#include "gui/ElidedLabel.h"
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/ItemDumpWindow.h"
+#include "gui/MainWindowBusy.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
+#include "gui/WindowPlacement.h"
 #include "platform/IniFile.h"
 #include "platform/Settings.h"
 
@@ -94,6 +98,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   // controls need, so the window keeps the size it is centred with).
   const QSize least = minimumSizeHint();
   resize(std::max(kWindowWidth, least.width()), std::max(kWindowHeight, least.height()));
+  FitOnScreenWhenShown(this, Placement::kKeepPlace);  // a small or scaled screen bounds it
 
   // The creation handler; then what a killed run left in the pool is repaired, and told.
   session_->Start();
@@ -267,6 +272,9 @@ void MainWindow::BuildControls() {
   connect(cbDumpView_, &QCheckBox::clicked, this, [this](bool on) {
     session_->flags().dumpWindow = on;
     if (on) {
+      // It opens with the selected item's dump, not blank until the next selection.
+      if (session_->selectedIndex() >= 0 && session_->CurrentItem().Signature() == "ITM0")
+        ShowItemDump(session_->CurrentItem(), session_->flags().decimalView);
       itemDumpWindow_->show();
     } else {
       itemDumpWindow_->hide();
@@ -303,10 +311,12 @@ void MainWindow::BuildControls() {
   progress_->setFixedHeight(14);
   auto* statusLayout = new QHBoxLayout(statusPanel_);
   statusLayout->setContentsMargins(6, 5, 6, 5);
-  statusLayout->addWidget(progress_);
-  seedCheck_ = new QLabel(statusPanel_);
+  statusLayout->addWidget(progress_, 1);
+  // The verdict takes the room beside the progress bar and is cut to it, never widening the window.
+  seedCheck_ = new ElidedLabel(statusPanel_);
   seedCheck_->setObjectName("SeedCheckLabel");
-  statusLayout->addWidget(seedCheck_);
+  seedCheck_->setAccessibleName(tr("Verdict"));
+  statusLayout->addWidget(seedCheck_, 2);
 
   auto* lowerPanel = new QWidget(central);
   lowerPanel->setFixedHeight(kLowerPanelHeight);
@@ -496,12 +506,24 @@ void MainWindow::ProgressStep() {
   const int next = progress_->value() + 1;
   progress_->setValue(next > progress_->maximum() ? 0 : next);
   SyncOutput();
-  QCoreApplication::processEvents();
+  FollowProgress();
 }
 
 void MainWindow::ProgressSet(int position) {
   progress_->setValue(std::clamp(position, 0, kProgressMaximum));
+  // Back to 0 is how a command ends, after its writes: it is no place to stop.
+  if (position <= 0) {
+    QCoreApplication::processEvents();
+    return;
+  }
+  FollowProgress();
+}
+
+void MainWindow::FollowProgress() {
+  if (progressDialog_ != nullptr) progressDialog_->setValue(progress_->value());
   QCoreApplication::processEvents();
+  // The command ends here, before it writes anything for good.
+  if (cancellable_ && progressDialog_ != nullptr && progressDialog_->wasCanceled()) throw CommandCancelled{};
 }
 
 void MainWindow::Notify(std::string_view message) {

@@ -27,6 +27,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QProgressDialog;
 class QSplitter;
 class QTimer;
 class QTreeWidget;
@@ -34,6 +35,7 @@ class QTreeWidget;
 namespace relicor {
 
 class DatabaseWindow;
+class ElidedLabel;
 class ItemDumpWindow;
 class MembersWindow;
 class PublishOptionsDialog;
@@ -118,6 +120,14 @@ class MainWindow : public QMainWindow, public SessionUi {
   // The show handler's move to the pool directory.
   void EnterPoolDirectory();
   void FileSelected(int row);
+  // The name of the selected file, or empty.
+  std::string SelectedName() const;
+  // Selects `name` in the current directory and reports it as it now is; nothing is selected
+  // when it is not there. Every command ends with it, so the screen shows the item it left.
+  void ShowFile(const std::string& name);
+  // The verdict of the selected item as one judgement (the seed check with the report's
+  // findings); empty while nothing is selected.
+  QString Judgement();
   // Reads the file list of the current directory again, after commands that move or rename files.
   void RereadFileList();
   // Watches the current directory (and only it) for changes.
@@ -150,11 +160,15 @@ class MainWindow : public QMainWindow, public SessionUi {
   void FillDrives();
 
   // How a command runs: a long one takes no input while it runs but keeps the window painted; one
-  // that reports leaves a report's verdict in the status panel; one that tells its result shows
-  // its success text. Errors are always shown.
+  // that tells its result shows its success text. Errors are always shown. Afterwards the file
+  // that was selected is selected again (when it is still there) and shown as it now is.
   // Returns the success text, or nothing when the command failed (or could not start).
-  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kReports = 2, kTellsResult = 4 };
-  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits);
+  enum CommandTrait : unsigned { kShort = 0, kLong = 1, kTellsResult = 4 };
+  // A long command can be cancelled; `busyText` says what it does while it runs.
+  std::optional<std::string> RunCommand(const std::function<Result<std::string>()>& command, unsigned traits,
+                                        const QString& busyText = {});
+  // Mirrors the progress bar in the progress dialog; ends the command when the keeper cancelled.
+  void FollowProgress();
   // The rename run's steps: the question (No on Return), the run, what it did with the offer to
   // undo it; and the undo.
   void UndoRenameRun();
@@ -203,8 +217,10 @@ class MainWindow : public QMainWindow, public SessionUi {
   QCheckBox* cbDumpView_ = nullptr;
   QCheckBox* cbDec_ = nullptr;
   QFrame* statusPanel_ = nullptr;
-  QLabel* seedCheck_ = nullptr;  // the seed verdict of the selected item, beside the colour
+  ElidedLabel* seedCheck_ = nullptr;  // the verdict of the selected item, beside the colour
   QProgressBar* progress_ = nullptr;
+  QProgressDialog* progressDialog_ = nullptr;  // while a long command runs
+  bool cancellable_ = false;                   // and it takes a Cancel
   QLabel* poolStatus_ = nullptr;
   QSplitter* splitter_ = nullptr;  // the pool and its item count, in the status bar
 
@@ -233,10 +249,13 @@ class MainWindow : public QMainWindow, public SessionUi {
   QString shownDirectory_;
   std::vector<std::string> shownFiles_;
   std::vector<std::string> shownOutput_;
+  QString shownJudgement_;
   std::uint64_t shownDatabaseRead_ = 0;
   std::uint64_t shownOptionsRead_ = 0;
   bool firstShown_ = false;
-  bool reportRan_ = false;
+  // The judgement shown, and what it was made from (the record, the findings).
+  std::string judgedFrom_;
+  QString judgement_;
   bool shutDown_ = false;
   bool busy_ = false;
   bool browsing_ = false;  // a file selection is being reported: its messages go to the status bar

@@ -27,10 +27,13 @@
 #include <algorithm>
 
 #include "gui/AppInfo.h"
+#include "gui/ElidedLabel.h"
 #include "gui/GuiText.h"
 #include "gui/MessageBoxes.h"
+#include "identify/ItemReport.h"
 #include "saves/SaveArchive.h"
 #include "shell/ItemImport.h"
+#include "shell/ItemJudgement.h"
 #include "shell/SeedCheck.h"
 #include "text/ByteText.h"
 
@@ -113,9 +116,25 @@ void MainWindow::FileSelected(int row) {
   browsing_ = true;
   const Status reported = session_->SelectFile(row);
   browsing_ = false;
-  if (row >= 0) reportRan_ = true;
   if (!reported) ShowStatusMessage(MessageToQt(reported.error()));
   Sync();
+}
+
+std::string MainWindow::SelectedName() const {
+  const int selected = session_->selectedIndex();
+  if (selected < 0 || selected >= static_cast<int>(session_->fileNames().size())) return {};
+  return session_->fileNames()[static_cast<std::size_t>(selected)];
+}
+
+void MainWindow::ShowFile(const std::string& name) {
+  const std::vector<std::string>& names = session_->fileNames();
+  const auto found = name.empty() ? names.end() : std::find(names.begin(), names.end(), name);
+  const int row = found == names.end() ? -1 : static_cast<int>(found - names.begin());
+  // Reported anew even when it stays selected: the command may have changed the item.
+  browsing_ = true;
+  const Status reported = session_->SelectFile(row);
+  browsing_ = false;
+  if (!reported) ShowStatusMessage(MessageToQt(reported.error()));
 }
 
 void MainWindow::RereadFileList() {
@@ -312,28 +331,46 @@ void MainWindow::SyncFiles() {
 
 void MainWindow::SyncOutput() {
   const std::vector<std::string>& lines = session_->OutputLines();
-  if (lines == shownOutput_) return;
+  const QString judgement = Judgement();
+  if (lines == shownOutput_ && judgement == shownJudgement_) return;
   shownOutput_ = lines;
+  shownJudgement_ = judgement;
   output_->clear();
   for (const std::string& line : lines) output_->addItem(ToQt(line));
+  // The whole verdict closes the report on the screen (the report's own lines stay as the text
+  // export and the pages write them).
+  if (!lines.empty() && !judgement.isEmpty()) output_->addItem(tr("Verdict: %1").arg(judgement));
+}
+
+QString MainWindow::Judgement() {
+  const std::string path = session_->SelectedPath();
+  const ItemEntry* entry = path.empty() ? nullptr : session_->cache().Find(path);
+  if (entry == nullptr) return {};
+  const ItemRecord record = entry->Record();
+  const ItemReport& report = session_->CurrentReport();
+  const bool registered = record.HasSignature() && session_->database().IsRegistered(record.ItemKey());
+  // The seed check rebuilds the item: it runs again only when the item or the findings changed.
+  std::string from(record.view());
+  for (const RaisedFinding& finding : report.findings) from += "," + std::to_string(finding.code);
+  from += registered ? "R" : "-";
+  if (from != judgedFrom_) {
+    judgedFrom_ = std::move(from);
+    judgement_ = ToQt(JudgementText(CheckItem(record), report, registered));
+  }
+  return judgement_;
 }
 
 void MainWindow::SyncStatus() {
+  // The colour and the verdict are those of the selected item; with nothing selected, neither.
   QPalette palette = statusPanel_->palette();
-  if (reportRan_) {
+  if (session_->selectedIndex() >= 0) {
     const Rgb rgb = StatusRgb(session_->statusColour());
     palette.setColor(QPalette::Window, QColor(rgb.r, rgb.g, rgb.b));
   } else {
     palette.setColor(QPalette::Window, QApplication::palette(statusPanel_).color(QPalette::Window));
   }
   statusPanel_->setPalette(palette);
-  // The seed verdict of the selected item; the report's lines stay as they are.
-  QString verdict;
-  if (reportRan_ && !session_->SelectedPath().empty()) {
-    if (auto checked = CheckItemFile(session_->SelectedPath()); checked)
-      verdict = ToQt(VerdictSummary(*checked));
-  }
-  seedCheck_->setText(verdict);
+  seedCheck_->SetFullText(Judgement());
 }
 
 void MainWindow::SyncFlags() {

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QObject>
+#include <QProgressDialog>
 #include <QWidget>
 #include <vector>
 
@@ -41,16 +42,41 @@ class InputBlocker final : public QObject {
   }
 };
 
-// While a long command runs: no window takes input, the main window keeps painting.
+// Thrown from the progress calls of a command the keeper cancelled, and caught where the command
+// was started. Only commands that change nothing before their end take a Cancel: what they write
+// goes to temporary files first (the item list, the pages as one set, the duplicate log, the
+// sender list), and the temporary files go with the unwinding; the rename run's plan only reads.
+struct CommandCancelled {};
+
+// While a long command runs: no window takes input, the main window keeps painting, and a
+// progress dialog shows itself when the command takes longer than a second (with Cancel when the
+// command may be cancelled).
 class MainWindow::BusyScope {
  public:
-  explicit BusyScope(MainWindow& window) : window_(window) {
+  enum class Cancel { kNo, kYes };
+  explicit BusyScope(MainWindow& window, const QString& what = {}, Cancel cancel = Cancel::kNo)
+      : window_(window) {
     window_.busy_ = true;
     for (QWidget* w : Controls()) w->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     qApp->installEventFilter(&blocker_);
+    auto* dialog = new QProgressDialog(what.isEmpty() ? MainWindow::tr("Working") + QChar(0x2026) : what,
+                                       cancel == Cancel::kYes ? MainWindow::tr("Cancel") : QString(), 0,
+                                       kProgressMaximum, &window_);
+    dialog->setObjectName("ProgressDialog");
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(kProgressDelayMs);
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    if (cancel == Cancel::kNo) dialog->setCancelButton(nullptr);
+    dialog->setValue(0);
+    window_.progressDialog_ = dialog;
+    window_.cancellable_ = cancel == Cancel::kYes;
   }
   ~BusyScope() {
+    delete window_.progressDialog_;
+    window_.progressDialog_ = nullptr;
+    window_.cancellable_ = false;
     qApp->removeEventFilter(&blocker_);
     QApplication::restoreOverrideCursor();
     for (QWidget* w : Controls()) w->setEnabled(true);
@@ -58,6 +84,9 @@ class MainWindow::BusyScope {
   }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
+
+  static constexpr int kProgressMaximum = 100;
+  static constexpr int kProgressDelayMs = 1000;
 
  private:
   std::vector<QWidget*> Controls() const {

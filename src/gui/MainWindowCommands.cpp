@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QUrl>
 #include <optional>
 
@@ -21,26 +22,11 @@
 #include "gui/MessageBoxes.h"
 #include "gui/PublishOptionsDialog.h"
 #include "gui/SenderListWindow.h"
+#include "gui/UserManual.h"
 #include "pool/ItemCache.h"
 #include "validate/Database.h"
 
 namespace relicor {
-namespace {
-
-bool SameMeta(const ItemMeta& a, const ItemMeta& b) {
-  return a.fileDate == b.fileDate && a.senderName == b.senderName && a.sendTo == b.sendTo &&
-         a.points4Item == b.points4Item && a.isPublic == b.isPublic && a.points4ItemAt == b.points4ItemAt &&
-         a.addedItem == b.addedItem && a.sentAt == b.sentAt;
-}
-
-std::optional<ItemMeta> MetaOf(const ItemCache& cache, const std::string& path) {
-  const ItemEntry* entry = cache.Find(path);
-  if (entry == nullptr) return std::nullopt;
-  return entry->Meta();
-}
-
-}  // namespace
-
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,
                                 void (MainWindow::*handler)()) {
   QAction* action = menu->addAction(caption);
@@ -116,21 +102,35 @@ void MainWindow::BuildMenu() {
 
   QMenu* help = bar->addMenu("&Help");
   help->setObjectName("MNUHelp");
+  QAction* manual = help->addAction(tr("Relicor &Manual"), this, [this] { OpenUserManual(this); });
+  manual->setObjectName("MNUManual");
+  manual->setShortcut(QKeySequence::HelpContents);
   AddCommand(help, "MNUAbout", "&About Relicor", &MainWindow::OnAbout);
 }
 std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
-                                                  unsigned traits) {
+                                                  unsigned traits, const QString& busyText) {
   if (busy_) return std::nullopt;
   countedPool_.clear();  // the command may add or take items
+  const std::string selected = SelectedName();
   std::optional<Result<std::string>> result;
+  bool cancelled = false;
   if (traits & kLong) {
-    BusyScope busy(*this);
-    result.emplace(command());
+    BusyScope busy(*this, busyText, BusyScope::Cancel::kYes);
+    try {
+      result.emplace(command());
+    } catch (const CommandCancelled&) {
+      cancelled = true;
+    }
   } else {
     result.emplace(command());
   }
-  if (traits & kReports) reportRan_ = true;
+  progress_->setValue(0);
+  ShowFile(selected);
   Sync();
+  if (cancelled) {
+    ShowStatusMessage(tr("Cancelled: nothing was written."));
+    return std::nullopt;
+  }
   if (!result->ok()) {
     if (result->error() == kAlreadyInDatabaseText) {
       MessageBoxes::Information(this, MessageToQt(result->error()));
@@ -179,7 +179,8 @@ void MainWindow::OnExit() {
 }
 
 void MainWindow::OnTextCreate() {
-  RunCommand([this] { return session_->ExportItemList(); }, kLong | kReports | kTellsResult);
+  RunCommand([this] { return session_->ExportItemList(); }, kLong | kTellsResult,
+             tr("Writing the item list") + QChar(0x2026));
 }
 
 void MainWindow::OnSetPoolDir() {
@@ -208,7 +209,7 @@ void MainWindow::OnStartCreate() {
         return std::to_string(written->files) + " files, " + std::to_string(written->items) +
                " items written to " + written->directory + "\nentrance page: " + written->entrancePage;
       },
-      kLong | kReports);
+      kLong, tr("Writing the pages") + QChar(0x2026));
   if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))
     OpenPage(PathToQt(entrance));
 }
@@ -226,19 +227,8 @@ void MainWindow::OnMembers() {
 void MainWindow::RunAssign(const std::function<Result<std::string>(const std::string&)>& assign) {
   const std::string path = session_->SelectedPath();
   if (path.empty()) return;
-  const std::optional<ItemMeta> before = MetaOf(session_->cache(), path);
-  RunCommand(
-      [&] {
-        Result<std::string> assigned = assign(path);
-        // A command that changed the item shows its report anew, as on a new selection.
-        const std::optional<ItemMeta> after = MetaOf(session_->cache(), path);
-        if (assigned && after && !(before && SameMeta(*before, *after))) {
-          if (const Status reported = session_->SelectFile(session_->selectedIndex()); !reported)
-            return Result<std::string>(MakeError(reported.error()));
-        }
-        return assigned;
-      },
-      kReports);
+  // The item's report is shown anew afterwards, as after every command.
+  RunCommand([&] { return assign(path); }, kShort);
 }
 
 // A name is selected in the Members window (an empty line of the member list is no name).
@@ -284,7 +274,7 @@ void MainWindow::OnPrepareSend() {
         if (sent) RereadFileList();
         return sent;
       },
-      kReports);
+      kShort);
 }
 
 void MainWindow::OnCreateSenderlist() {
@@ -298,14 +288,52 @@ void MainWindow::OnCreateSenderlist() {
         counted = std::move(*list);
         return std::string();
       },
-      kLong);
+      kLong, tr("Counting the senders") + QChar(0x2026));
   if (!counted) return;
   if (senderListWindow_ == nullptr) senderListWindow_ = new SenderListWindow(this);
   senderListWindow_->Show(*counted);
 }
 
 void MainWindow::OnCheckDuplicates() {
-  RunCommand([this] { return session_->CheckDuplicates(); }, kLong | kTellsResult);
+  std::optional<DupeCheckResult> found;
+  const std::optional<std::string> done = RunCommand(
+      [this, &found]() -> Result<std::string> {
+        auto result = session_->RunDuplicateCheck();
+        if (!result) return MakeError(result.error());
+        found = std::move(*result);
+        return found->message;
+      },
+      kLong, tr("Looking for duplicate items") + QChar(0x2026));
+  if (!done || !found) return;
+  const QString log = MessageToQt(found->message);
+  const std::size_t pairs = found->duplicates.size();
+  const std::size_t known = found->knownDupes.size();
+  const std::size_t copies = found->sameSeed.size();
+  if (pairs == 0 && known == 0 && copies == 0) {
+    MessageBoxes::Information(this, tr("No duplicates and no known dupes found.") + "\n" + log);
+    return;
+  }
+  // What was found, one line each, behind the summary; the offer opens the log.
+  QStringList lines;
+  for (const DuplicatePair& pair : found->duplicates)
+    lines
+        << tr("duplicate %1: %2 -- %3").arg(ToQt(pair.itemKey), PathToQt(pair.first), PathToQt(pair.second));
+  for (const SameSeedPair& pair : found->sameSeed)
+    lines
+        << tr("same seed %1: %2 -- %3").arg(ToQt(pair.itemKey), PathToQt(pair.first), PathToQt(pair.second));
+  for (const KnownDupe& dupe : found->knownDupes)
+    lines << tr("known dupe %1: %2").arg(ToQt(dupe.itemKey), PathToQt(dupe.path));
+  QString summary = (pairs == 1 ? tr("1 duplicate") : tr("%1 duplicates").arg(pairs)) + ", " +
+                    (known == 1 ? tr("1 known dupe") : tr("%1 known dupes").arg(known));
+  if (copies > 0)
+    summary +=
+        ", " + (copies == 1 ? tr("1 edited copy of an item") : tr("%1 edited copies of items").arg(copies));
+  if (!MessageBoxes::InformationWithOffer(this, tr("Found %1.").arg(summary) + "\n" + log, tr("Open log"),
+                                          lines.join('\n')))
+    return;
+  const QString logPath = PathToQt(found->logPath);
+  if (!DesktopOpener::Open(QUrl::fromLocalFile(logPath)))
+    MessageBoxes::Error(this, tr("No program could be started to show %1").arg(logPath));
 }
 
 void MainWindow::OnAddToDatabase() {

@@ -51,7 +51,7 @@ void MainWindow::ImportSavesIn(const QStringList& paths) {
 
   Result<SaveImportResult> result = MakeError(std::string());
   {
-    BusyScope busy(*this);
+    BusyScope busy(*this, tr("Importing") + QChar(0x2026));
     options.progress = [this](std::size_t done, std::size_t total) {
       ProgressSet(total > 0 ? static_cast<int>(done * 100 / total) : 100);
     };

@@ -4,7 +4,10 @@
 // the offer to undo it.
 
 #include <QApplication>
+#include <QProgressBar>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "gui/GuiText.h"
 #include "gui/MainWindowBusy.h"
@@ -12,18 +15,48 @@
 #include "gui/RenameSummary.h"
 #include "pool/RenameLog.h"
 #include "pool/RenameRun.h"
+#include "text/Path.h"
 
 namespace relicor {
+namespace {
+
+// The file name that the file at `path` has after `moves` (each from one path to another): its
+// own when none of them moved it, empty when there is no file or it left its directory.
+template <typename Step>
+std::string NameAfter(const std::string& path, const std::vector<Step>& moves) {
+  const std::size_t dirEnd = path.find_last_of(kPathSeparator);
+  if (path.empty() || dirEnd == std::string::npos) return {};
+  for (const Step& move : moves) {
+    if (move.from != path) continue;
+    const std::size_t cut = move.to.find_last_of(kPathSeparator);
+    if (cut != dirEnd || move.to.compare(0, cut, path, 0, dirEnd) != 0) return {};
+    return move.to.substr(cut + 1);
+  }
+  return path.substr(dirEnd + 1);
+}
+
+}  // namespace
 
 void MainWindow::OnRenameRun() {
   if (busy_) return;
   // What the run would rename: loading the pool and the sent directory takes a while.
   std::optional<Result<RenamePlan>> plan;
+  bool cancelled = false;
   {
-    BusyScope busy(*this);
-    plan.emplace(session_->PlanRename());
+    BusyScope busy(*this, tr("Looking at the item files") + QChar(0x2026), BusyScope::Cancel::kYes);
+    try {
+      plan.emplace(session_->PlanRename());
+    } catch (const CommandCancelled&) {
+      cancelled = true;
+    }
   }
+  progress_->setValue(0);
+  ShowFile(SelectedName());
   Sync();
+  if (cancelled) {
+    ShowStatusMessage(tr("Cancelled: nothing was renamed."));
+    return;
+  }
   if (!*plan) {
     MessageBoxes::Error(this, MessageToQt(plan->error()));
     return;
@@ -32,11 +65,14 @@ void MainWindow::OnRenameRun() {
     return;
 
   std::optional<Result<RenameRunResult>> run;
+  const std::string selected = session_->SelectedPath();
   {
-    BusyScope busy(*this);
+    BusyScope busy(*this, tr("Renaming") + QChar(0x2026));
     run.emplace(session_->RunRename());
     RereadFileList();
   }
+  // The selected file stays selected under its new name.
+  ShowFile(NameAfter(selected, *run ? (*run)->renamed : std::vector<RenameStep>{}));
   Sync();
   if (!*run) {
     MessageBoxes::Error(this, MessageToQt(run->error()));
@@ -53,11 +89,13 @@ void MainWindow::OnRenameRun() {
 void MainWindow::UndoRenameRun() {
   if (busy_) return;
   std::optional<Result<RenameUndoResult>> undone;
+  const std::string selected = session_->SelectedPath();
   {
-    BusyScope busy(*this);
+    BusyScope busy(*this, tr("Undoing the rename run") + QChar(0x2026));
     undone.emplace(session_->UndoRename());
     RereadFileList();
   }
+  ShowFile(NameAfter(selected, *undone ? (*undone)->restored : std::vector<UndoStep>{}));
   Sync();
   if (!*undone) {
     MessageBoxes::Error(this, MessageToQt(undone->error()));

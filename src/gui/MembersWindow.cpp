@@ -13,6 +13,7 @@
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/MessageBoxes.h"
+#include "gui/WindowPlacement.h"
 #include "shell/Session.h"
 
 namespace relicor {
@@ -26,6 +27,7 @@ QToolButton* ImageButton(QWidget* parent, const char* name, const QIcon& icon, c
   button->setObjectName(name);
   button->setIcon(icon);
   button->setToolTip(hint);
+  button->setAccessibleName(hint);  // the button shows only its picture
   button->setAutoRaise(true);
   button->setFixedSize(24, 22);
   return button;
@@ -38,7 +40,9 @@ MembersWindow::MembersWindow(Session& session, QWidget* parent)
       session_(session) {
   setObjectName("Form5");
   setWindowTitle("Members");
-  resize(158, 336);
+  // A list of names beside the main window, where F9 assigns the chosen one.
+  resize(220, 420);
+  FitOnScreenWhenShown(this, Placement::kBesideParent);
 
   auto* bar = new QFrame(this);
   bar->setFrameShape(QFrame::StyledPanel);

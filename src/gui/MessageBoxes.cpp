@@ -1,8 +1,15 @@
 #include "gui/MessageBoxes.h"
 
+#include <QEvent>
 #include <QInputDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStringList>
+#include <QTextEdit>
 #include <QWidget>
+
+#include "gui/WindowPlacement.h"
 
 namespace relicor {
 namespace {
@@ -20,6 +27,41 @@ HookState& Hook() {
   static HookState state;
   return state;
 }
+
+// A box holds at most this many lines of text; a longer text keeps its first line and shows the
+// whole text in the details view.
+constexpr qsizetype kMaxBoxLines = 12;
+
+// A message box that the keeper can make larger once its details are shown (Qt's own keeps one
+// size), never larger than the screen it is on.
+class ResizableBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QMessageBox::event(event);
+    if (detailedText().isEmpty()) return handled;
+    // QMessageBox fixes its size at every layout pass; with details the keeper decides it.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (auto* details = findChild<QTextEdit*>()) {
+      details->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      details->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+    return handled;
+  }
+
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    const QScreen* shown = screen();
+    if (shown == nullptr) return;
+    const QRect available = shown->availableGeometry();
+    const QRect fitted = FittedFrame(QRect(frameGeometry().topLeft(), size() + kFrameAllowance), available);
+    if (fitted.size() != size() + kFrameAllowance) resize(fitted.size() - kFrameAllowance);
+    move(fitted.topLeft());
+  }
+};
 
 // The answer a box gives when it is closed without a choice.
 QMessageBox::StandardButton EscapeAnswer(QMessageBox::StandardButtons buttons) {
@@ -46,12 +88,20 @@ QMessageBox::StandardButton MessageBoxes::Show(QWidget* parent, Kind kind, const
   QMessageBox::Icon icon = QMessageBox::Information;
   if (kind == Kind::kError) icon = QMessageBox::Critical;
   if (kind == Kind::kQuestion) icon = QMessageBox::Question;
-  QMessageBox box(icon, kBoxTitle, text, buttons, parent);
+  // A long text (a list) goes into the details, the box keeps its first line.
+  QString shown = text;
+  QString details = extras.details;
+  if (const QStringList lines = text.split('\n'); lines.size() > kMaxBoxLines) {
+    shown = lines.front();
+    details = details.isEmpty() ? text : text + "\n\n" + details;
+  }
+  ResizableBox box(icon, kBoxTitle, shown, buttons, parent);
   box.setTextFormat(Qt::PlainText);
+  if (!details.isEmpty()) box.setSizeGripEnabled(true);
   if (buttons & QMessageBox::Yes) box.setDefaultButton(extras.defaultNo ? QMessageBox::No : QMessageBox::Yes);
   box.setEscapeButton(EscapeAnswer(buttons));
   if (!extras.offer.isEmpty()) box.button(kOfferTaken)->setText(extras.offer);
-  if (!extras.details.isEmpty()) box.setDetailedText(extras.details);
+  if (!details.isEmpty()) box.setDetailedText(details);
   const int result = box.exec();
   return static_cast<QMessageBox::StandardButton>(result);
 }

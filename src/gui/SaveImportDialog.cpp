@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "gui/GuiText.h"
+#include "gui/WindowPlacement.h"
 
 namespace relicor {
 
@@ -109,6 +110,7 @@ SaveImportDialog::SaveImportDialog(QWidget* parent, const SaveImportResult& prev
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   resize(760, 480);
+  FitOnScreenWhenShown(this, Placement::kOverParent);
 }
 
 std::set<int> SaveImportDialog::Selected() const {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/GuiText.h"
+#include "gui/WindowPlacement.h"
 #include "shell/SenderList.h"
 
 namespace relicor {
@@ -44,6 +45,7 @@ SenderListWindow::SenderListWindow(QWidget* parent) : QDialog(parent) {
   layout->addWidget(file_);
   layout->addWidget(buttons);
   resize(460, 420);
+  FitOnScreenWhenShown(this, Placement::kOverParent);
 }
 
 void SenderListWindow::Show(const SenderList& list) {

@@ -353,6 +353,11 @@ Status Session::SaveMemberList() {
 Status Session::Shutdown() {
   Impl& s = *impl_;
   if (auto saved = s.SaveMemberChanges(); !saved) s.ui.Notify(saved.error());
+  return WriteSettings();
+}
+
+Status Session::WriteSettings() {
+  Impl& s = *impl_;
   const std::string iniPath = s.SettingsFile();
   auto held = DirectoryLock::Acquire(WithoutTrailingSeparator(s.programDir));
   if (!held) return MakeError(held.error());
@@ -559,6 +564,9 @@ const std::vector<std::string>& Session::OutputLines() const {
 }
 StatusColour Session::statusColour() const {
   return impl_->current.status;
+}
+const ItemReport& Session::CurrentReport() const {
+  return impl_->current;
 }
 const ItemRecord& Session::CurrentItem() const {
   return impl_->cache.CurrentItem();

@@ -28,6 +28,8 @@
 
 namespace relicor {
 
+struct ItemReport;
+
 // The main window's check boxes.
 struct OptionFlags {
   bool vkMode = false;          // CBVK
@@ -90,6 +92,9 @@ class Session {
   // file has none). An error means the settings could not be written ("nach ... kann nicht
   // geschrieben werden"): the caller keeps the program running.
   Status Shutdown();
+  // The settings part of the shutdown, at once (the options dialog's OK and Apply): all fifteen
+  // keys merged with RELICOR.INI as it is now, the same error.
+  Status WriteSettings();
 
   // Looks at the files the session holds in memory, as every command does before it runs: the item
   // cache checks each cached item against its files (size, time, inode of the item file and of its
@@ -165,6 +170,8 @@ class Session {
   Status ReportFile(const std::string& path, const std::string& directory);
   const std::vector<std::string>& OutputLines() const;
   StatusColour statusColour() const;
+  // The report of the last item reported on the screen (its findings, its status).
+  const ItemReport& CurrentReport() const;
   const ItemRecord& CurrentItem() const;
 
   // Menu commands. Each returns what the keeper is told on success (may be empty).

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -81,6 +82,45 @@ class ItemDumpWindowTest : public QObject {
     QVERIFY(form.dataWindow()->isVisible());
     form.hide();
     QVERIFY(!form.dataWindow()->isVisible());
+  }
+
+  // Opened with an item selected, the window shows that item at once, each line with the names
+  // of the fields that start in it.
+  void opensWithTheSelectedItemAndItsFieldNames() {
+    GuiHome home;
+    home.WriteItem("A.ITM", SwordItem());
+    FixedClock clock(TestNow());
+    MainWindow form(home.programDir(), clock);
+    form.show();
+    form.findChild<QListWidget*>("FileListBox1")->setCurrentRow(0);
+    QVERIFY(!form.dataWindow()->isVisible());
+    form.findChild<QCheckBox*>("CBDumpView")->click();
+    QVERIFY(form.dataWindow()->isVisible());
+    const QStringList lines = MemoLines(form.dataWindow());
+    QCOMPARE(lines.size(), 25);
+    QVERIFY2(lines.front().startsWith("000: 49 54 4D 30 00 "), qPrintable(lines.front()));
+    QCOMPARE(lines[2].left(29), QString("032: 4D 3C 2B 1A 1E 01 00 00 "));
+    const QStringList names = form.dataWindow()->fieldNames()->toPlainText().split('\n');
+    QCOMPARE(names.size(), 25);
+    QCOMPARE(names.front(), QString("Signature"));
+    QCOMPARE(names[2], QString("Ident, CreateInfo, Source, ItemClass"));
+    QCOMPARE(names.back(), QString("ReqStrength, ReqMagic, ReqDexterity, BaseItem"));
+    // Both columns are on screen side by side, and scroll as one.
+    QWidget* memo = form.dataWindow()->memo();
+    QWidget* beside = form.dataWindow()->fieldNames();
+    QVERIFY(beside->mapTo(form.dataWindow(), QPoint(0, 0)).x() >= memo->width());
+    QVERIFY(beside->width() > 0);
+    form.dataWindow()->resize(form.dataWindow()->width(), 120);
+    QCoreApplication::processEvents();
+    QVERIFY(form.dataWindow()->memo()->verticalScrollBar()->maximum() >= 5);
+    form.dataWindow()->memo()->verticalScrollBar()->setValue(5);
+    QCOMPARE(form.dataWindow()->fieldNames()->verticalScrollBar()->value(), 5);
+
+    // Nothing selected: the window opens empty of dumps.
+    MainWindow other(home.programDir(), clock);
+    other.show();
+    other.findChild<QCheckBox*>("CBDumpView")->click();
+    QVERIFY(other.dataWindow()->memo()->toPlainText().isEmpty());
   }
 
   void opensBesideTheMainWindow() {

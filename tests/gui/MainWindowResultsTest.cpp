@@ -94,6 +94,38 @@ class MainWindowResultsTest : public QObject, protected MainWindowFixture {
     QVERIFY2(told.contains(PathToQt(home_->dir().file("POOL/ITMLIST.TXT"))), qPrintable(told));
   }
 
+  void duplicateCheckCountsWhatItFoundAndOffersTheLog() {
+    home_->WriteItem("Sword.ITM", SwordItem());
+    auto form = Start();
+    // Nothing found: said so, with where the log is.
+    Action(form.get(), "MNUCheckDupes")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    const QString log = PathToQt(home_->dir().file("POOL/DUPECHK.TXT"));
+    QCOMPARE(MessageBoxes::requests().front().text,
+             "No duplicates and no known dupes found.\nDupe check log in " + log);
+
+    // Two copies of one item, and a copy known to the database.
+    home_->WriteItem("SwordCopy.ITM", SwordItem());
+    home_->WriteItem("Bow.ITM", BowItem());
+    MessageBoxes::Reset();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    form->RefreshFileList();
+    Files(*form)->setCurrentRow(0);  // Bow.ITM
+    Action(form.get(), "MNUAddDupe")->trigger();
+    MessageBoxes::Reset();
+    MessageBoxes::PushAnswer(MessageBoxes::kOfferTaken);
+    Action(form.get(), "MNUCheckDupes")->trigger();
+    QCOMPARE(MessageBoxes::requests().size(), std::size_t{1});
+    const MessageBoxes::Request told = MessageBoxes::requests().front();
+    QCOMPARE(told.text, "Found 1 duplicate, 1 known dupe.\nDupe check log in " + log);
+    const QStringList details = told.details.split('\n');
+    QCOMPARE(details.size(), 2);
+    QVERIFY2(details[0].startsWith("duplicate 1A2B3C4D01: "), qPrintable(details[0]));
+    QVERIFY(details[0].contains("Sword.ITM -- ") && details[0].contains("SwordCopy.ITM"));
+    QCOMPARE(details[1], "known dupe 00C0FFEE03: " + PathToQt(home_->dir().file("POOL/Bow.ITM")));
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(log)});
+  }
+
   void renameRunSaysWhatItDidAndOffersUndo() {
     home_->WriteItem("x1.ITM", SwordItem());
     home_->WriteItem("LongBattleBow0001.ITM", BowItem());  // already named after its item

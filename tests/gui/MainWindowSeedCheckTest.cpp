@@ -1,4 +1,4 @@
-// The main window's seed verdict beside the status colour.
+// The main window's verdict beside the status colour: the seed check and the report as one text.
 
 #include <QFrame>
 #include <QLabel>
@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "MainWindowFixture.h"
+#include "generate/GameData109.h"
 #include "generate/SeedCheck.h"
 #include "gui/MainWindow.h"
 #include "support/GameItems.h"
@@ -17,7 +18,8 @@ class MainWindowSeedCheckTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  static QString Verdict(MainWindow& form) { return form.findChild<QLabel*>("SeedCheckLabel")->text(); }
+  // The whole verdict (the label shows as much of it as fits).
+  static QString Verdict(MainWindow& form) { return form.findChild<QLabel*>("SeedCheckLabel")->toolTip(); }
   static QStringList Lines(MainWindow& form) {
     QStringList lines;
     QListWidget* list = Output(form);
@@ -48,23 +50,81 @@ class MainWindowSeedCheckTest : public QObject, protected MainWindowFixture {
     QCOMPARE(Verdict(*form), QString());
 
     Files(*form)->setCurrentRow(0);
-    QCOMPARE(Verdict(*form), QString("Seed check: genuine"));
+    QCOMPARE(Verdict(*form), QString("genuine"));
+    // The report's own lines, then the whole verdict.
     const QStringList genuineLines = Lines(*form);
-    QVERIFY(!genuineLines.isEmpty());
-    for (const QString& line : genuineLines) QVERIFY(!line.contains("Seed check"));
+    QVERIFY(genuineLines.size() > 1);
+    QCOMPARE(genuineLines.back(), QString("Verdict: genuine"));
+    for (const QString& line : genuineLines.mid(0, genuineLines.size() - 1))
+      QVERIFY(!line.startsWith("Verdict"));
 
+    // An edited item names each field with the file's and the game's value.
     Files(*form)->setCurrentRow(1);
-    QCOMPARE(Verdict(*form), QString("Seed check: edited: price, %damage"));
-    // The report's lines are those of the same item without the check.
+    QVERIFY2(Verdict(*form).startsWith("edited: price file 13120, game 13119; %damage file 95, game 91"),
+             qPrintable(Verdict(*form)));
     QCOMPARE(Lines(*form).size(), genuineLines.size());
+    QCOMPARE(Lines(*form).back(), "Verdict: " + Verdict(*form));
 
+    // An item the report finds hacked: the verdict and the report's rule codes as one text.
     Files(*form)->setCurrentRow(2);
-    QVERIFY(Verdict(*form).startsWith("Seed check: "));
-    QVERIFY(Verdict(*form) != QString("Seed check: genuine"));
+    QVERIFY2(Verdict(*form).contains(QString(QChar(0xB7)) + " 014, 016, 020"), qPrintable(Verdict(*form)));
 
     // A change of directory clears the selection and the verdict.
     form->ChangeDirectory(PathToQt(home_->dir().path()));
     QCOMPARE(Verdict(*form), QString());
+    QCOMPARE(Lines(*form), QStringList());
+  }
+
+  void singlePlayerQuestItemIsGenuineWithItsRule() {
+    for (const GameItem& item : GameItems()) {
+      const ItemRecord r = GameItemRecord(item);
+      if (r.ReadI32LE(gen::layout::kMiscId) != gen::misc::kUnique) continue;
+      home_->dir().write("POOL/Quest.ITM", std::string(r.view()));
+      break;
+    }
+    auto form = Start();
+    Files(*form)->setCurrentRow(0);
+    QCOMPARE(Verdict(*form), QString("genuine (single player) ") + QChar(0xB7) + " 036");
+    QVERIFY(Lines(*form).join('\n').contains("HACK DETECTED 036"));
+  }
+
+  void registeredDupeIsNamedInTheVerdict() {
+    WriteSword("A_Genuine.ITM", 13119, 91);
+    auto form = Start();
+    MessageBoxes::PushAnswer(QMessageBox::Yes);
+    Files(*form)->setCurrentRow(0);
+    Action(form.get(), "MNUAddDupe")->trigger();
+    QCOMPARE(Verdict(*form), QString("genuine ") + QChar(0xB7) + " registered dupe");
+  }
+
+  void longVerdictIsCutAndNeverWidensTheWindow() {
+    for (const GameItem& item : GameItems()) {
+      if (item.seed != 545145866u) continue;
+      ItemRecord r = GameItemRecord(item);
+      // Every value off by a little: a verdict far longer than any window.
+      RecordEdit(r)
+          .i32(gen::layout::kPrice, 99999)
+          .i32(gen::layout::kPctDamage, 97)
+          .i32(gen::layout::kValue, 77777)
+          .i32(gen::layout::kMinDamage, 9)
+          .i32(gen::layout::kMaxDamage, 99)
+          .i32(gen::layout::kArmor, 55);
+      home_->dir().write("POOL/Long.ITM", std::string(r.view()));
+    }
+    auto form = Start();
+    QTest::qWait(50);
+    const int width = form->width();
+    Files(*form)->setCurrentRow(0);
+    QTest::qWait(50);
+    QCOMPARE(form->width(), width);
+    auto* label = form->findChild<QLabel*>("SeedCheckLabel");
+    const QString whole = Verdict(*form);
+    QVERIFY2(whole.size() > 150, qPrintable(whole));
+    QVERIFY(label->text() != whole);
+    QVERIFY2(label->text().endsWith(QChar(0x2026)), qPrintable(label->text()));
+    QVERIFY(whole.startsWith(label->text().chopped(1)));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    QCOMPARE(Lines(*form).back(), "Verdict: " + whole);
   }
 };
 

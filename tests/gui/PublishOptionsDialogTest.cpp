@@ -1,14 +1,20 @@
 // The options dialog: design values, the eleven keys read at start-up and written at shutdown,
-// typing limits, and edits that take effect at the next page creation.
+// typing limits, OK / Cancel / Apply, the colour and font pickers, and applied edits that take
+// effect at the next page creation.
 
 #include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -148,6 +154,7 @@ class PublishOptionsDialogTest : public QObject {
     QCOMPARE(colour->text(), QString("#ABCDEF"));
     QLineEdit* name = Field(*form, "edURLNAME1");
     name->setText(QString::fromUtf8("Über"));
+    form->optionsDialog()->findChild<QPushButton*>("BitBtn1")->click();
 
     form->show();
     QVERIFY(form->close());
@@ -183,6 +190,120 @@ class PublishOptionsDialogTest : public QObject {
     QVERIFY(!form.optionsDialog()->isVisible());
   }
 
+  // The fields are a draft: typing changes neither the session nor RELICOR.INI; Cancel and Escape
+  // put the applied values back and leave the file byte for byte; Apply and OK write it.
+  void editsTakeEffectOnlyAtOkOrApply() {
+    GuiHome home;
+    const std::string before = "[RELICOR]\r\nHTML_Color=#111111\r\nUnknown=kept\r\n[Other]\r\nA=1\r\n";
+    home.dir().write("RELICOR.INI", before);
+    FixedClock clock(TestNow());
+    MainWindow form(home.programDir(), clock);
+    form.show();
+    PublishOptionsDialog* dialog = form.optionsDialog();
+    QLineEdit* colour = Field(form, "HTML_COLOR");
+    auto* apply = dialog->findChild<QPushButton*>("BitBtnApply");
+    QVERIFY(!apply->isEnabled());
+
+    // Cancel, then Escape, each after typing in the open dialog.
+    const auto typeAnd = [&](const std::function<void()>& leave) {
+      QTimer::singleShot(0, dialog, [&] {
+        colour->setText("#ABCDEF");
+        QCOMPARE(form.session().settings().html.color, std::string("#111111"));
+        QVERIFY(apply->isEnabled());
+        leave();
+      });
+      Action(&form, "MNUOptions")->trigger();
+      QVERIFY(!dialog->isVisible());
+      QCOMPARE(colour->text(), QString("#111111"));
+      QCOMPARE(form.session().settings().html.color, std::string("#111111"));
+      QCOMPARE(home.ReadIni(), before);
+    };
+    typeAnd([&] { dialog->findChild<QPushButton*>("BitBtnCancel")->click(); });
+    typeAnd([&] { QTest::keyClick(dialog, Qt::Key_Escape); });
+
+    // Apply writes and leaves the dialog open; OK writes and closes it.
+    QTimer::singleShot(0, dialog, [&] {
+      colour->setText("#ABCDEF");
+      apply->click();
+      QVERIFY(dialog->isVisible());
+      QVERIFY(!apply->isEnabled());
+      QCOMPARE(form.session().settings().html.color, std::string("#ABCDEF"));
+      QCOMPARE(IniValues(home.ReadIni()).at("HTML_Color"), std::string("#ABCDEF"));
+      Field(form, "edFILEPREFIX")->setText("ab");
+      dialog->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    Action(&form, "MNUOptions")->trigger();
+    QVERIFY(!dialog->isVisible());
+    const auto values = IniValues(home.ReadIni());
+    QCOMPARE(values.at("filePrefix"), std::string("ab"));
+    QCOMPARE(values.at("Unknown"), std::string("kept"));
+    QCOMPARE(values.at("A"), std::string("1"));
+    QCOMPARE(form.session().settings().html.filePrefix, std::string("ab"));
+  }
+
+  // A settings file that cannot be written: OK says so and the dialog stays open with the values.
+  void okThatCannotWriteKeepsTheDialogOpen() {
+    GuiHome home;
+    home.dir().mkdir("RELICOR.INI");  // a directory where the file should be
+    FixedClock clock(TestNow());
+    MainWindow form(home.programDir(), clock);
+    MessageBoxes::ClearRequests();
+    PublishOptionsDialog* dialog = form.optionsDialog();
+    dialog->show();
+    Field(form, "HTML_COLOR")->setText("#ABCDEF");
+    dialog->findChild<QPushButton*>("BitBtn1")->click();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(Field(form, "HTML_COLOR")->text(), QString("#ABCDEF"));
+    QVERIFY(!MessageBoxes::requests().empty());
+    QVERIFY2(MessageBoxes::requests().back().text.contains("kann nicht geschrieben werden"),
+             qPrintable(ShownTexts().join(" / ")));
+    dialog->hide();
+  }
+
+  // The colour pickers start at the field's colour and leave "#RRGGBB" in upper case, the stored
+  // format; the font picker sets the face and the size in points.
+  void pickersLeaveTheStoredFormat() {
+    GuiHome home;
+    FixedClock clock(TestNow());
+    MainWindow form(home.programDir(), clock);
+    PublishOptionsDialog* dialog = form.optionsDialog();
+    dialog->show();
+    Field(form, "HTML_LINKCOLOR")->setText("red");
+    QColor startedAt;
+    QTimer::singleShot(0, dialog, [&startedAt] {
+      auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+      QVERIFY(picker != nullptr);
+      startedAt = picker->currentColor();
+      picker->setCurrentColor(QColor(0x12, 0xab, 0xcd));
+      picker->accept();
+    });
+    dialog->findChild<QToolButton*>("HTML_LINKCOLOR_PICK")->click();
+    QCOMPARE(startedAt, QColor(Qt::red));
+    QCOMPARE(Field(form, "HTML_LINKCOLOR")->text(), QString("#12ABCD"));
+
+    // Cancelled: the field stays.
+    QTimer::singleShot(0, dialog, [] { QApplication::activeModalWidget()->close(); });
+    dialog->findChild<QToolButton*>("HTML_HLBG_PICK")->click();
+    QCOMPARE(Field(form, "HTML_HLBG")->text(), QString("#606000"));
+
+    QString family;
+    QTimer::singleShot(0, dialog, [&family] {
+      auto* picker = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+      QVERIFY(picker != nullptr);
+      QFont font = picker->currentFont();
+      font.setPointSize(12);
+      picker->setCurrentFont(font);
+      family = picker->currentFont().family();
+      picker->accept();
+    });
+    dialog->findChild<QToolButton*>("HTML_FONTFACE_PICK")->click();
+    QCOMPARE(Field(form, "HTML_FONTFACE")->text(), family);
+    QCOMPARE(Field(form, "HTML_FONTSIZE")->text(), QString("12pt"));
+    dialog->findChild<QPushButton*>("BitBtn1")->click();
+    QCOMPARE(form.session().settings().html.linkColor, std::string("#12ABCD"));
+    QCOMPARE(form.session().settings().html.fontsize, std::string("12pt"));
+  }
+
   void editedPrefixNamesTheNextStylesheet() {
     GuiHome home;
     home.WriteItem("Sword.ITM", SwordItem());
@@ -192,6 +313,7 @@ class PublishOptionsDialogTest : public QObject {
     QLineEdit* prefix = Field(form, "edFILEPREFIX");
     prefix->clear();
     QTest::keyClicks(prefix, "ab");
+    form.optionsDialog()->findChild<QPushButton*>("BitBtnApply")->click();
     Action(&form, "MNUStartCreate")->trigger();
     QVERIFY2(QFileInfo::exists(PathToQt(home.dir().file("POOL/abip.css"))),
              qPrintable(ShownTexts().join(" / ")));
@@ -210,7 +332,8 @@ class PublishOptionsDialogTest : public QObject {
     auto form = std::make_unique<MainWindow>(home.programDir(), clock);
     form->show();
     QCOMPARE(Field(*form, "HTML_COLOR")->text(), QString("#111111"));
-    Field(*form, "edURL1")->setText("http://mine.example/");
+    // A value this run changed and has not written yet.
+    form->session().settings().html.headerUrl1 = "http://mine.example/";
 
     home.dir().write("RELICOR.INI.new",
                      "[RELICOR]\r\nHTML_Color=#222222\r\nHeaderURL1=http://theirs.example/\r\n"

@@ -1,7 +1,8 @@
 // The options dialog's "Search page" check box: off at first, shown from the settings, and a
-// change goes straight to the session's options as every other field does.
+// draft like every other field until Apply or OK (which write RELICOR.INI) or Cancel.
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "GuiTestSupport.h"
@@ -16,18 +17,27 @@ class SearchPageOptionTest : public QObject {
  private slots:
   void initTestCase() { InterceptMessageBoxes(); }
 
-  void offByDefaultAndTakenAtOnce() {
+  void offByDefaultAndADraftUntilApplied() {
     GuiHome home;
     FixedClock clock(TestNow());
     MainWindow form(home.programDir(), clock);
-    auto* box = form.optionsDialog()->findChild<QCheckBox*>("CBSearchPage");
-    QVERIFY(box != nullptr);
+    PublishOptionsDialog* dialog = form.optionsDialog();
+    auto* box = dialog->findChild<QCheckBox*>("CBSearchPage");
+    auto* apply = dialog->findChild<QPushButton*>("BitBtnApply");
+    QVERIFY(box != nullptr && apply != nullptr);
     QCOMPARE(box->text(), QString("Search page"));
     QVERIFY(!box->isChecked());
+    QVERIFY(!apply->isEnabled());
     box->setChecked(true);
-    QVERIFY(form.session().settings().html.searchPage);
-    box->setChecked(false);
+    QVERIFY(apply->isEnabled());
     QVERIFY(!form.session().settings().html.searchPage);
+    apply->click();
+    QVERIFY(form.session().settings().html.searchPage);
+    QVERIFY(home.ReadIni().find("SearchPage=1\r\n") != std::string::npos);
+    box->setChecked(false);
+    dialog->reject();  // Cancel puts the applied value back
+    QVERIFY(box->isChecked());
+    QVERIFY(form.session().settings().html.searchPage);
   }
 
   void shownFromTheSettings() {

@@ -91,5 +91,34 @@ TEST(ItemDump, LastLineHoldsBytes384To399) {
   EXPECT_EQ(dec[24], "384: 000 000 000 000 000 000 000 000 171 000 000 000 000 000 000 255 ");
 }
 
+// The names beside the dump: each field on the line that holds its first byte, in offset order.
+TEST(ItemDump, FieldNamesStandBesideTheLineOfTheirFirstByte) {
+  const auto lines = ItemDumpFieldLines();
+  ASSERT_EQ(lines.size(), 25u);
+  struct Case {
+    std::size_t line;
+    const char* names;
+  };
+  const Case cases[] = {
+      {0, "Signature"},
+      {1, ""},
+      {2, "Ident, CreateInfo, Source, ItemClass"},  // 32 36 37 40
+      {5, "Identified, PlainName"},                 // 88 93
+      {9, "Name"},                                  // 157
+      {14, "Price, MinDamage"},                     // 232 236; MaxDamage 240 opens line 15
+      {21, "SpellLevels, UniqueIndex, FireDamageMin, FireDamageMax"},
+      {22, "LightningDamageMin, LightningDamageMax, PrefixPower, SuffixPower"},
+      {23, "AffixValueA, AffixValueB, Quality"},
+      {24, "ReqStrength, ReqMagic, ReqDexterity, BaseItem"},  // 384 ... 392
+  };
+  for (const Case& c : cases) EXPECT_EQ(lines[c.line], c.names) << "line " << c.line;
+  std::size_t last = 0;
+  for (const RecordFieldName& field : RecordFieldNames()) {
+    EXPECT_GE(field.offset, last) << field.name;
+    EXPECT_LT(field.offset, kItemRecordSize) << field.name;
+    last = field.offset;
+  }
+}
+
 }  // namespace
 }  // namespace relicor
