@@ -39,6 +39,7 @@ ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
+  memo_->setAccessibleName(tr("Bytes of the item record"));
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont font("Courier New");
   font.setStyleHint(QFont::TypeWriter);

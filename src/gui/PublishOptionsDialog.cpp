@@ -239,14 +239,24 @@ QToolButton* PublishOptionsDialog::AddFontPicker(QLineEdit* face, QLineEdit* siz
 }
 
 void PublishOptionsDialog::ShowValues(const HtmlOptionValues& values) {
+  Fill(values, isVisible());
+}
+
+void PublishOptionsDialog::Fill(const HtmlOptionValues& values, bool keepEdits) {
   const HtmlOptionValues copy = values;
-  auto fill = [this, &copy](const OptionField& row) {
+  auto fill = [this, &copy, keepEdits](const OptionField& row) {
     if (row.field == nullptr) return;
-    if (auto* edit = findChild<QLineEdit*>(row.name)) edit->setText(ToQt(copy.*(row.field)));
+    auto* edit = findChild<QLineEdit*>(row.name);
+    if (edit == nullptr) return;
+    if (keepEdits && FromQt(edit->text()) != shown_.*(row.field)) return;
+    edit->setText(ToQt(copy.*(row.field)));
   };
   for (const OptionField& row : kLeftFields) fill(row);
   for (const OptionField& row : kRightFields) fill(row);
-  if (auto* box = findChild<QCheckBox*>("CBSearchPage")) box->setChecked(copy.searchPage);
+  if (auto* box = findChild<QCheckBox*>("CBSearchPage")) {
+    if (!keepEdits || box->isChecked() == shown_.searchPage) box->setChecked(copy.searchPage);
+  }
+  shown_ = copy;
   if (apply_ != nullptr) apply_->setEnabled(FieldValues() != session_.settings().html);
 }
 
@@ -266,7 +276,7 @@ bool PublishOptionsDialog::Apply() {
   session_.settings().html = FieldValues();
   const Status written = session_.WriteSettings();
   // The file may have brought another program's values for the keys not changed here.
-  ShowValues(session_.settings().html);
+  Fill(session_.settings().html, false);
   if (!written) {
     MessageBoxes::Error(this, MessageToQt(written.error()));
     return false;
@@ -279,7 +289,7 @@ void PublishOptionsDialog::accept() {
 }
 
 void PublishOptionsDialog::reject() {
-  ShowValues(session_.settings().html);
+  Fill(session_.settings().html, false);
   QDialog::reject();
 }
 

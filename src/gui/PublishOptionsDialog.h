@@ -6,13 +6,14 @@
 #include <QDialog>
 #include <string>
 
+#include "platform/Settings.h"
+
 class QLineEdit;
 class QPushButton;
 class QToolButton;
 
 namespace relicor {
 
-struct HtmlOptionValues;
 class Session;
 
 class PublishOptionsDialog : public QDialog {
@@ -21,7 +22,8 @@ class PublishOptionsDialog : public QDialog {
  public:
   explicit PublishOptionsDialog(Session& session, QWidget* parent = nullptr);
 
-  // Puts the session's option values into the fields.
+  // Puts the session's option values into the fields. While the dialog is open, a field the
+  // keeper has edited keeps the edit (another program's values come in under it).
   void ShowValues(const HtmlOptionValues& values);
   // The values the fields hold now.
   HtmlOptionValues FieldValues() const;
@@ -40,8 +42,12 @@ class PublishOptionsDialog : public QDialog {
   // A button beside the font face that opens the font dialog for the face and the size.
   QToolButton* AddFontPicker(QLineEdit* face, QLineEdit* size);
 
+  // Fills the fields; with `keepEdits` a field whose text differs from what was shown keeps it.
+  void Fill(const HtmlOptionValues& values, bool keepEdits);
+
   Session& session_;
   QPushButton* apply_ = nullptr;
+  HtmlOptionValues shown_;  // what the fields showed when last filled
 };
 
 }  // namespace relicor

@@ -241,6 +241,24 @@ class PublishOptionsDialogTest : public QObject {
     QCOMPARE(form.session().settings().html.filePrefix, std::string("ab"));
   }
 
+  // Values another program wrote come into the open dialog under the keeper's edits.
+  void valuesReadAgainKeepTheKeepersEdits() {
+    GuiHome home;
+    FixedClock clock(TestNow());
+    MainWindow form(home.programDir(), clock);
+    PublishOptionsDialog* dialog = form.optionsDialog();
+    dialog->show();
+    Field(form, "HTML_COLOR")->setText("#ABCDEF");
+    HtmlOptionValues theirs;
+    theirs.fontface = "verdana";
+    theirs.color = "#222222";
+    dialog->ShowValues(theirs);
+    QCOMPARE(Field(form, "HTML_FONTFACE")->text(), QString("verdana"));
+    QCOMPARE(Field(form, "HTML_COLOR")->text(), QString("#ABCDEF"));
+    dialog->findChild<QPushButton*>("BitBtnCancel")->click();
+    QCOMPARE(Field(form, "HTML_COLOR")->text(), QString("#C0C0C0"));
+  }
+
   // A settings file that cannot be written: OK says so and the dialog stays open with the values.
   void okThatCannotWriteKeepsTheDialogOpen() {
     GuiHome home;
