@@ -25,7 +25,8 @@ for f in usr/share/mime/packages/relicor-item.xml usr/share/metainfo/relicor.met
 done
 if [ -f "$build/relicor" ]; then
   for f in usr/bin/relicor usr/share/applications/relicor.desktop \
-           usr/share/icons/hicolor/scalable/apps/relicor.svg usr/share/man/man1/relicor.1; do
+           usr/share/icons/hicolor/scalable/apps/relicor.svg usr/share/man/man1/relicor.1 \
+           usr/share/relicor/translations/relicor_en.qm usr/share/relicor/translations/relicor_de.qm; do
     [ -e "$work/root/$f" ] || fail "$f is missing"
   done
 fi

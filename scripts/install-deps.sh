@@ -4,8 +4,8 @@
 # clang and its runtime libraries build the fuzz harnesses (scripts/fuzz.sh); llvm brings
 # llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
 # this Debian) checks the tree's format (scripts/check-format.sh). python3-markdown makes the HTML
-# manual from the README. chromium, chromium-driver and python3-selenium run the search page's
-# browser tests (tests/browser).
+# manual from the README. The Qt 6 tools build the translations of the windows (lupdate, lrelease).
+# chromium, chromium-driver and python3-selenium run the search page's browser tests (tests/browser).
 set -euo pipefail
 
 packages=(
@@ -14,6 +14,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libstorm-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   xvfb xauth
   help2man file dpkg-dev python3-markdown
   clang libclang-rt-dev llvm clang-format

@@ -1,12 +1,19 @@
 #include "gui/AppInfo.h"
 
+#include <QCoreApplication>
+
 #include "Version.h"
 
 namespace relicor {
 namespace {
 
+// The context of this file's texts in the translations.
+struct AppTexts {
+  Q_DECLARE_TR_FUNCTIONS(relicor::AppInfo)
+};
+
 QString ItemCountText(qsizetype count) {
-  return QString::number(count) + (count == 1 ? " item" : " items");
+  return (count == 1 ? AppTexts::tr("%1 item") : AppTexts::tr("%1 items")).arg(count);
 }
 
 }  // namespace
@@ -43,22 +50,22 @@ StartupRequest ParseStartup(const QStringList& arguments) {
 }
 
 QString AboutText() {
-  return QString(
+  return AppTexts::tr(
              "Relicor %1\n\nThe item pool keeper's tool for a Diablo I clan.\n\nLicence: %2\nHome page: %3")
-      .arg(kVersion, kLicence, kHomePage);
+      .arg(kVersion, AppTexts::tr(kLicence), kHomePage);
 }
 
 QString WindowTitle(const QString& pool, std::optional<qsizetype> itemCount) {
   QString title = QString("Relicor ") + kVersion;
-  if (pool.isEmpty()) return title + " - no pool";
+  if (pool.isEmpty()) return title + " - " + AppTexts::tr("no pool");
   title += " - " + pool;
   if (itemCount) title += " (" + ItemCountText(*itemCount) + ")";
   return title;
 }
 
 QString PoolStatusText(const QString& pool, std::optional<qsizetype> itemCount) {
-  if (pool.isEmpty()) return QString("No pool: Datei > Open Pool") + QChar(0x2026);
-  QString text = "Pool: " + pool;
+  if (pool.isEmpty()) return AppTexts::tr("No pool: Datei > Open Pool…");
+  QString text = AppTexts::tr("Pool: %1").arg(pool);
   if (itemCount) text += " - " + ItemCountText(*itemCount);
   return text;
 }

@@ -9,7 +9,8 @@
 namespace relicor {
 
 inline constexpr const char* kHomePage = "https://relicor.example.org";
-inline constexpr const char* kLicence = "proprietary; all rights reserved";
+inline constexpr const char* kLicence =
+    QT_TRANSLATE_NOOP("relicor::AppInfo", "proprietary; all rights reserved");
 
 // What the command line asks for. `exitCode` is set when the program prints `text` and ends
 // without a window; otherwise `paths` are the files and directories to open.

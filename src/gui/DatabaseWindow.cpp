@@ -24,9 +24,12 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 
-const QString kRemoveQuestion = "Are you sure to remove item from list?";
-const QString kSaveQuestion = "Are you sure write the current loaded list to database file?";
-const QString kCloseQuestion = "Do you want to save made changes to Database?";
+const char* const kRemoveQuestion =
+    QT_TRANSLATE_NOOP("relicor::DatabaseWindow", "Are you sure to remove item from list?");
+const char* const kSaveQuestion = QT_TRANSLATE_NOOP(
+    "relicor::DatabaseWindow", "Are you sure write the current loaded list to database file?");
+const char* const kCloseQuestion =
+    QT_TRANSLATE_NOOP("relicor::DatabaseWindow", "Do you want to save made changes to Database?");
 
 // Only a-z become upper case; every other byte stays as it is.
 std::string UpperAscii(std::string text) {
@@ -64,7 +67,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent)
     : QWidget(parent, Qt::Window), database_(database) {
   setObjectName("DUPEFORM");
-  setWindowTitle("Database Dupes&Hacks");
+  setWindowTitle(tr("Database Dupes&Hacks"));
   resize(403, 384);
   FitOnScreenWhenShown(this, Placement::kOverParent);
 
@@ -82,19 +85,19 @@ DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent)
   right->setFixedWidth(162);
   QFont bold = font();
   bold.setBold(true);
-  lbId_ = new QLabel("ID", right);
+  lbId_ = new QLabel(tr("ID"), right);
   lbId_->setObjectName("LBID");
   lbId_->setFont(bold);
   lbId_->setGeometry(16, 24, 140, 16);
-  lbType_ = new QLabel("Type", right);
+  lbType_ = new QLabel(tr("Type"), right);
   lbType_->setObjectName("LBTYPE");
   lbType_->setFont(bold);
   lbType_->setGeometry(16, 40, 140, 16);
-  deleteButton_ = Button(right, "BTDelete", "Delete", DeleteIcon(), "Delete Item from Database");
+  deleteButton_ = Button(right, "BTDelete", tr("Delete"), DeleteIcon(), tr("Delete Item from Database"));
   deleteButton_->move(40, 184);
-  saveButton_ = Button(right, "BTSave", "Save", SaveIcon(), "Save List to Database");
+  saveButton_ = Button(right, "BTSave", tr("Save"), SaveIcon(), tr("Save List to Database"));
   saveButton_->move(40, 216);
-  closeButton_ = Button(right, "BTClose", "Close", CloseIcon(), "Close this window");
+  closeButton_ = Button(right, "BTClose", tr("Close"), CloseIcon(), tr("Close this window"));
   closeButton_->move(40, 248);
 
   count_ = new QLabel(this);
@@ -131,14 +134,14 @@ void DatabaseWindow::Reload() {
     list_->addItem(item);
   }
   list_->setCurrentRow(-1);
-  lbId_->setText("ID");
-  lbType_->setText("Type");
+  lbId_->setText(tr("ID"));
+  lbType_->setText(tr("Type"));
   ShowCount();
   UpdateButtons();
 }
 
 void DatabaseWindow::ShowCount() {
-  count_->setText(QString::number(list_->count()) + " entries loaded");
+  count_->setText(tr("%1 entries loaded").arg(list_->count()));
 }
 
 void DatabaseWindow::SelectionChanged() {
@@ -147,8 +150,8 @@ void DatabaseWindow::SelectionChanged() {
     const std::string key = selected.front()->data(kKeyRole).toString().toStdString();
     const auto found = database_.entries().find(key);
     if (found != database_.entries().end()) {
-      lbId_->setText(ToQt("Item " + DWordToHex(found->second.Ident())));
-      lbType_->setText(ToQt("Type " + ByteToHex(found->second.ItemClass())));
+      lbId_->setText(tr("Item %1").arg(ToQt(DWordToHex(found->second.Ident()))));
+      lbType_->setText(tr("Type %1").arg(ToQt(ByteToHex(found->second.ItemClass()))));
     }
   }
   UpdateButtons();
@@ -162,7 +165,7 @@ void DatabaseWindow::UpdateButtons() {
 void DatabaseWindow::DeleteSelected() {
   const QList<QListWidgetItem*> selected = list_->selectedItems();
   if (selected.isEmpty()) return;
-  if (!MessageBoxes::AskYesNo(this, kRemoveQuestion)) return;
+  if (!MessageBoxes::AskYesNo(this, tr(kRemoveQuestion))) return;
   QListWidgetItem* item = selected.front();
   database_.Remove(item->data(kKeyRole).toString().toStdString());
   delete list_->takeItem(list_->row(item));
@@ -171,7 +174,7 @@ void DatabaseWindow::DeleteSelected() {
 }
 
 void DatabaseWindow::SaveList() {
-  if (!MessageBoxes::AskYesNo(this, kSaveQuestion)) return;
+  if (!MessageBoxes::AskYesNo(this, tr(kSaveQuestion))) return;
   const Status saved = database_.Save();
   if (!saved) {
     MessageBoxes::Error(this, MessageToQt(saved.error()));
@@ -190,7 +193,7 @@ void DatabaseWindow::showEvent(QShowEvent* event) {
 void DatabaseWindow::closeEvent(QCloseEvent* event) {
   if (database_.modified()) {
     const QMessageBox::StandardButton answer = MessageBoxes::Question(
-        this, kCloseQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        this, tr(kCloseQuestion), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) {
       event->ignore();
       return;

@@ -2,6 +2,7 @@
 // Texts at the edge between the core and the widgets: the core's texts are Windows-1252 bytes,
 // its paths are the file system's own bytes; the widgets show UTF-8.
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 #include <string>
@@ -18,9 +19,11 @@ inline QString ToQt(std::string_view cp1252) {
 }
 
 // A message of the session for the keeper (what a command returns, its errors, Notify and
-// Confirm): already UTF-8, with paths as the file system gives them.
+// Confirm): already UTF-8, with paths as the file system gives them. The session's fixed texts
+// (kSessionTexts) come in the windows' language; every other message as it is.
 inline QString MessageToQt(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QByteArray text(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  return QCoreApplication::translate("relicor::Session", text.constData());
 }
 
 // A text typed by the keeper, for the core.

@@ -35,7 +35,7 @@ QPoint BesidePosition(const QRect& main, const QSize& size, const QRect& screen)
 
 ItemDumpWindow::ItemDumpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("Form2");
-  setWindowTitle("Data Window");
+  setWindowTitle(tr("Data Window"));
 
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");

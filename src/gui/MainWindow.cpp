@@ -38,6 +38,7 @@
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
 #include "gui/ItemDumpWindow.h"
+#include "gui/Language.h"
 #include "gui/MainWindowBusy.h"
 #include "gui/MembersWindow.h"
 #include "gui/MessageBoxes.h"
@@ -65,7 +66,8 @@ QString NoteText() {
   QString address =
       QString::fromLatin1(kMaintainerAddress.data(), static_cast<qsizetype>(kMaintainerAddress.size()));
   address.replace('-', QString("-") + QChar(0x2060));
-  return QString(
+  return QCoreApplication::translate(
+             "relicor::MainWindow",
              "NOTE : PLEASE REPORT ANY ERRORS OR MISSING ATTRIBUTES TO \"%1\"!! SEND ERROR "
              "DESCRIPTION AND PLEASE THE ITM-FILE TOO (I WILL USE IT ONLY FOR TESTING PURPOSES).")
       .arg(address);
@@ -90,6 +92,8 @@ QFont FixedFont() {
 MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* parent)
     : QMainWindow(parent), session_(std::make_unique<Session>(std::move(programDir), clock, *this)) {
   setObjectName("Form1");
+  language_ = std::make_unique<LanguageSwitcher>();
+  language_->Apply(ReadLanguageChoice(session_->programDir()));
   setWindowTitle(QString("Relicor ") + kVersion);
   setWindowIcon(AppIcon());
   BuildMenu();
@@ -128,7 +132,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   watcher_ = new QFileSystemWatcher(this);
   refreshTimer_ = DelayedOnChange(watcher_);
   connect(refreshTimer_, &QTimer::timeout, this, &MainWindow::RefreshFileList);
-  auto* refresh = new QAction("Refresh", this);
+  auto* refresh = new QAction(tr("Refresh"), this);
   refresh->setObjectName("ActionRefresh");
   refresh->setShortcut(QKeySequence(Qt::Key_F5));
   connect(refresh, &QAction::triggered, this, &MainWindow::RefreshFileList);
@@ -192,14 +196,14 @@ void MainWindow::BuildControls() {
 
   drives_ = new QComboBox(lower);
   drives_->setObjectName("DriveComboBox1");
-  drives_->setToolTip("change current drive");
+  drives_->setToolTip(tr("change current drive"));
   connect(drives_, &QComboBox::activated, this, [this](int index) {
     if (index >= 0) ChangeDirectory(drives_->itemData(index, kPathRole).toString());
   });
 
   directories_ = new QTreeWidget(lower);
   directories_->setObjectName("DirectoryListBox1");
-  directories_->setToolTip("double-click to change directory");
+  directories_->setToolTip(tr("double-click to change directory"));
   directories_->setHeaderHidden(true);
   directories_->setRootIsDecorated(false);
   directories_->setIndentation(10);
@@ -218,14 +222,14 @@ void MainWindow::BuildControls() {
   browser->addWidget(drives_);
   browser->addWidget(directories_, 1);
 
-  auto* mailLabel = new QLabel("Send Itemrequest to", lower);
+  auto* mailLabel = new QLabel(tr("Send Itemrequest to"), lower);
   mailLabel->setObjectName("Label1");
   mailAddress_ = new QLineEdit(lower);
   mailAddress_->setObjectName("MailAddress");
   mailLabel->setBuddy(mailAddress_);
   connect(mailAddress_, &QLineEdit::textChanged, this,
           [this](const QString& text) { session_->settings().mailAddress = FromQt(text); });
-  auto* dateLabel = new QLabel("Senderlist from", lower);
+  auto* dateLabel = new QLabel(tr("Senderlist from"), lower);
   dateLabel->setObjectName("Label2");
   QFont bold = dateLabel->font();
   bold.setBold(true);
@@ -250,12 +254,12 @@ void MainWindow::BuildControls() {
     box->setObjectName(name);
     return box;
   };
-  cbVk_ = makeBox("CBVK", "V&&K-Mode");
-  cbDebug_ = makeBox("CBDebug", "Debugging File");
-  cbAddInfo_ = makeBox("CBAddInfo", "Additional Info");
+  cbVk_ = makeBox("CBVK", tr("V&&K-Mode"));
+  cbDebug_ = makeBox("CBDebug", tr("Debugging File"));
+  cbAddInfo_ = makeBox("CBAddInfo", tr("Additional Info"));
   cbAddInfo_->setEnabled(false);  // follows "Debugging File" only
-  cbDumpView_ = makeBox("CBDumpView", "Dump window");
-  cbDec_ = makeBox("CBDec", "decimal view");
+  cbDumpView_ = makeBox("CBDumpView", tr("Dump window"));
+  cbDec_ = makeBox("CBDec", tr("decimal view"));
   auto* boxes = new QVBoxLayout;
   boxes->setSpacing(2);
   for (QCheckBox* box : {cbVk_, cbDebug_, cbAddInfo_, cbDumpView_, cbDec_}) boxes->addWidget(box);

@@ -37,6 +37,7 @@ namespace relicor {
 class DatabaseWindow;
 class ElidedLabel;
 class ItemDumpWindow;
+class LanguageSwitcher;
 class MembersWindow;
 class PublishOptionsDialog;
 class SenderListWindow;
@@ -203,6 +204,8 @@ class MainWindow : public QMainWindow, public SessionUi {
   void OnViewDatabase();
 
   std::unique_ptr<Session> session_;
+  // The language chosen in RELICOR.INI, loaded before the first text is made.
+  std::unique_ptr<LanguageSwitcher> language_;
 
   QListWidget* fileList_ = nullptr;
   QListWidget* output_ = nullptr;

@@ -50,25 +50,25 @@ std::string WithoutTrailingSeparator(std::string path) {
 QString ImportSummary(const ItemImport& copied, const QString& directory) {
   using Outcome = ItemImport::Outcome;
   const int count = copied.Count(Outcome::kCopied);
-  QStringList lines{count == 1 ? QString("1 file copied into %1").arg(directory)
-                               : QString("%1 files copied into %2").arg(count).arg(directory)};
+  QStringList lines{count == 1 ? MainWindow::tr("1 file copied into %1").arg(directory)
+                               : MainWindow::tr("%1 files copied into %2").arg(count).arg(directory)};
   for (const ItemImport::Entry& entry : copied.entries) {
     const QString name = PathToQt(entry.name);
     switch (entry.outcome) {
       case Outcome::kCopied:
-        lines << "copied: " + name;
+        lines << MainWindow::tr("copied: %1").arg(name);
         break;
       case Outcome::kExists:
-        lines << "not copied, a file of that name is already there: " + name;
+        lines << MainWindow::tr("not copied, a file of that name is already there: %1").arg(name);
         break;
       case Outcome::kSameFile:
-        lines << "not copied, it is already there: " + name;
+        lines << MainWindow::tr("not copied, it is already there: %1").arg(name);
         break;
       case Outcome::kNotItemFile:
-        lines << "not copied, not an ITM file: " + PathToQt(entry.source);
+        lines << MainWindow::tr("not copied, not an ITM file: %1").arg(PathToQt(entry.source));
         break;
       case Outcome::kFailed:
-        lines << "not copied: " + PathToQt(entry.error);
+        lines << MainWindow::tr("not copied: %1").arg(PathToQt(entry.error));
         break;
     }
   }
@@ -172,7 +172,7 @@ void MainWindow::OpenPaths(const QStringList& paths) {
   if (paths.isEmpty()) return;
   const QFileInfo info(paths.front());
   if (!info.exists()) {
-    MessageBoxes::Error(this, QString("%1: no such file or directory").arg(paths.front()));
+    MessageBoxes::Error(this, tr("%1: no such file or directory").arg(paths.front()));
     return;
   }
   if (info.isDir()) {

@@ -42,35 +42,34 @@ void MainWindow::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu1");
 
-  QMenu* datei = bar->addMenu("&Datei");
+  QMenu* datei = bar->addMenu(tr("&Datei"));
   datei->setObjectName("MNUDatei");
-  QAction* openPool =
-      AddCommand(datei, "MNUOpenPool", QString("&Open Pool") + QChar(0x2026), &MainWindow::OnOpenPool);
+  QAction* openPool = AddCommand(datei, "MNUOpenPool", tr("&Open Pool…"), &MainWindow::OnOpenPool);
   openPool->setShortcut(QKeySequence::Open);
-  AddCommand(datei, "MNUImportSave", "Import from save game…", &MainWindow::OnImportSave);
-  AddCommand(datei, "MNUOptions", "Einstellungen", &MainWindow::OnOptions);
+  AddCommand(datei, "MNUImportSave", tr("Import from save game…"), &MainWindow::OnImportSave);
+  AddCommand(datei, "MNUOptions", tr("Einstellungen"), &MainWindow::OnOptions);
   datei->addSeparator();
-  QAction* exit = AddCommand(datei, "MNUExit", "Beenden", &MainWindow::OnExit);
+  QAction* exit = AddCommand(datei, "MNUExit", tr("Beenden"), &MainWindow::OnExit);
   exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-  QMenu* text = bar->addMenu("&Text");
+  QMenu* text = bar->addMenu(tr("&Text"));
   text->setObjectName("MNUText");
-  AddCommand(text, "MNUTextCreate", "Start Creation", &MainWindow::OnTextCreate);
+  AddCommand(text, "MNUTextCreate", tr("Start Creation"), &MainWindow::OnTextCreate);
 
-  QMenu* html = bar->addMenu("&HTML");
+  QMenu* html = bar->addMenu(tr("&HTML"));
   html->setObjectName("MNUHtml");
-  AddCommand(html, "MNUSetPoolDir", "Set &Pool-Directory", &MainWindow::OnSetPoolDir);
-  AddCommand(html, "MNUSetSentDir", "Set &Sent-Directory", &MainWindow::OnSetSentDir);
-  mnuSub_ = AddCommand(html, "MNUSub", "&Subdirectories", &MainWindow::OnSubdirectories);
+  AddCommand(html, "MNUSetPoolDir", tr("Set &Pool-Directory"), &MainWindow::OnSetPoolDir);
+  AddCommand(html, "MNUSetSentDir", tr("Set &Sent-Directory"), &MainWindow::OnSetSentDir);
+  mnuSub_ = AddCommand(html, "MNUSub", tr("&Subdirectories"), &MainWindow::OnSubdirectories);
   mnuSub_->setCheckable(true);
   html->addSeparator();
-  AddCommand(html, "MNUStartCreate", "St&art creation", &MainWindow::OnStartCreate);
+  AddCommand(html, "MNUStartCreate", tr("St&art creation"), &MainWindow::OnStartCreate);
 
-  QMenu* view = bar->addMenu("&View");
+  QMenu* view = bar->addMenu(tr("&View"));
   view->setObjectName("MNUView");
-  AddCommand(view, "MNUMembers", "&Members", &MainWindow::OnMembers);
+  AddCommand(view, "MNUMembers", tr("&Members"), &MainWindow::OnMembers);
 
-  QMenu* extras = bar->addMenu("E&xtras");
+  QMenu* extras = bar->addMenu(tr("E&xtras"));
   extras->setObjectName("MNUExtras");
   // The function keys also work while the Members window is the active one: the keeper picks a
   // member there and presses F9.
@@ -79,33 +78,35 @@ void MainWindow::BuildMenu() {
     action->setShortcutContext(Qt::ApplicationShortcut);
     return action;
   };
-  functionKey(AddCommand(extras, "MNUQuickSender", "Quick Sender Assign", &MainWindow::OnQuickSender),
+  functionKey(AddCommand(extras, "MNUQuickSender", tr("Quick Sender Assign"), &MainWindow::OnQuickSender),
               Qt::Key_F9);
-  AddCommand(extras, "MNUQuickPoint", "Quick Point Assign", &MainWindow::OnQuickPoint);
-  AddCommand(extras, "MNUQuickDate", "Quick Date Assign", &MainWindow::OnQuickDate);
+  AddCommand(extras, "MNUQuickPoint", tr("Quick Point Assign"), &MainWindow::OnQuickPoint);
+  AddCommand(extras, "MNUQuickDate", tr("Quick Date Assign"), &MainWindow::OnQuickDate);
   mnuMarkPublic_ = functionKey(
-      AddCommand(extras, "MNUMarkPublic", "Mark as PUBLIC", &MainWindow::OnMarkPublic), Qt::Key_F10);
-  functionKey(AddCommand(extras, "MNUMarkClanOnly", "Mark as CLAN-ONLY", &MainWindow::OnMarkClanOnly),
+      AddCommand(extras, "MNUMarkPublic", tr("Mark as PUBLIC"), &MainWindow::OnMarkPublic), Qt::Key_F10);
+  functionKey(AddCommand(extras, "MNUMarkClanOnly", tr("Mark as CLAN-ONLY"), &MainWindow::OnMarkClanOnly),
               Qt::Key_F11);
   extras->addSeparator();
-  mnuPrepareSend_ = AddCommand(extras, "MNUPrepareSend", "Prepare Item to send", &MainWindow::OnPrepareSend);
+  mnuPrepareSend_ =
+      AddCommand(extras, "MNUPrepareSend", tr("Prepare Item to send"), &MainWindow::OnPrepareSend);
   mnuCreateSenderlist_ =
-      AddCommand(extras, "MNUCreateSenderlist", "Create Senderlist", &MainWindow::OnCreateSenderlist);
+      AddCommand(extras, "MNUCreateSenderlist", tr("Create Senderlist"), &MainWindow::OnCreateSenderlist);
   extras->addSeparator();
-  AddCommand(extras, "MNUCheckDupes", "Check for duplicate items", &MainWindow::OnCheckDuplicates);
-  AddCommand(extras, "MNURenameRun", "Start Rename Run", &MainWindow::OnRenameRun);
+  AddCommand(extras, "MNUCheckDupes", tr("Check for duplicate items"), &MainWindow::OnCheckDuplicates);
+  AddCommand(extras, "MNURenameRun", tr("Start Rename Run"), &MainWindow::OnRenameRun);
 
-  QMenu* database = bar->addMenu("D&atabase");
+  QMenu* database = bar->addMenu(tr("D&atabase"));
   database->setObjectName("MNUDatabase");
-  mnuAddDupe_ = AddCommand(database, "MNUAddDupe", "&Add to dupe&&hackbase", &MainWindow::OnAddToDatabase);
-  AddCommand(database, "MNUViewDupe", "V&iew dupe&&hackbase", &MainWindow::OnViewDatabase);
+  mnuAddDupe_ =
+      AddCommand(database, "MNUAddDupe", tr("&Add to dupe&&hackbase"), &MainWindow::OnAddToDatabase);
+  AddCommand(database, "MNUViewDupe", tr("V&iew dupe&&hackbase"), &MainWindow::OnViewDatabase);
 
-  QMenu* help = bar->addMenu("&Help");
+  QMenu* help = bar->addMenu(tr("&Help"));
   help->setObjectName("MNUHelp");
   QAction* manual = help->addAction(tr("Relicor &Manual"), this, [this] { OpenUserManual(this); });
   manual->setObjectName("MNUManual");
   manual->setShortcut(QKeySequence::HelpContents);
-  AddCommand(help, "MNUAbout", "&About Relicor", &MainWindow::OnAbout);
+  AddCommand(help, "MNUAbout", tr("&About Relicor"), &MainWindow::OnAbout);
 }
 std::optional<std::string> MainWindow::RunCommand(const std::function<Result<std::string>()>& command,
                                                   unsigned traits, const QString& busyText) {
@@ -154,7 +155,7 @@ void MainWindow::OnOptions() {
 void MainWindow::OnOpenPool() {
   const QString start = PathToQt(session_->settings().pathToPool);
   const QString chosen = chooseDirectory_ ? chooseDirectory_(start)
-                                          : QFileDialog::getExistingDirectory(this, "Open Pool", start);
+                                          : QFileDialog::getExistingDirectory(this, tr("Open Pool"), start);
   if (chosen.isEmpty()) return;
   const std::string directory = PathFromQt(chosen);
   if (const Status set = session_->SetPoolDirectory(directory); !set) {
@@ -206,17 +207,20 @@ void MainWindow::OnStartCreate() {
         auto written = session_->PublishPages(session_->currentDirectory());
         if (!written) return MakeError(written.error());
         entrance = written->entrancePage;
-        return std::to_string(written->files) + " files, " + std::to_string(written->items) +
-               " items written to " + written->directory + "\nentrance page: " + written->entrancePage;
+        return tr("%1 files, %2 items written to %3\nentrance page: %4")
+            .arg(written->files)
+            .arg(written->items)
+            .arg(PathToQt(written->directory), PathToQt(written->entrancePage))
+            .toStdString();
       },
       kLong, tr("Writing the pages") + QChar(0x2026));
-  if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), "Open entrance page"))
+  if (told && MessageBoxes::InformationWithOffer(this, MessageToQt(*told), tr("Open entrance page")))
     OpenPage(PathToQt(entrance));
 }
 
 void MainWindow::OpenPage(const QString& page) {
   if (!DesktopOpener::Open(QUrl::fromLocalFile(page)))
-    MessageBoxes::Error(this, "The browser could not be started for " + page);
+    MessageBoxes::Error(this, tr("The browser could not be started for %1").arg(page));
 }
 
 void MainWindow::OnMembers() {

@@ -34,11 +34,12 @@ void MainWindow::ImportSavesIn(const QStringList& paths) {
     QStringList lines;
     for (const SaveImportEntry& save : preview->saves) {
       lines << PathToQt(save.path) + (save.error.empty() ? ": " + MessageToQt(save.kind) : QString());
-      if (!save.error.empty()) lines << "  refused: " + MessageToQt(save.error);
+      if (!save.error.empty()) lines << "  " + tr("refused: %1").arg(MessageToQt(save.error));
       for (const ImportedItem& item : save.items) lines << "  " + MessageToQt(SaveImportLine(item, true));
     }
     MessageBoxes::InformationWithDetails(
-        this, "Nothing new to import.\n" + MessageToQt(SaveImportSummary(*preview)), lines.join('\n'));
+        this, tr("Nothing new to import.") + "\n" + MessageToQt(SaveImportSummary(*preview)),
+        lines.join('\n'));
     return;
   }
 
@@ -63,17 +64,17 @@ void MainWindow::ImportSavesIn(const QStringList& paths) {
     return;
   }
   QStringList lines;
-  for (const std::string& repaired : result->repaired) lines << "repaired: " + MessageToQt(repaired);
+  for (const std::string& repaired : result->repaired) lines << tr("repaired: %1").arg(MessageToQt(repaired));
   for (const SaveImportEntry& save : result->saves) {
     lines << PathToQt(save.path) + (save.error.empty() ? ": " + MessageToQt(save.kind) : QString());
-    if (!save.error.empty()) lines << "  refused: " + MessageToQt(save.error);
+    if (!save.error.empty()) lines << "  " + tr("refused: %1").arg(MessageToQt(save.error));
     for (const ImportedItem& item : save.items) {
       if (item.outcome != ImportOutcome::kNotSelected)
         lines << "  " + MessageToQt(SaveImportLine(item, false));
     }
   }
   MessageBoxes::InformationWithDetails(
-      this, MessageToQt(SaveImportSummary(*result)) + "\ninto " + PathToQt(result->directory),
+      this, MessageToQt(SaveImportSummary(*result)) + "\n" + tr("into %1").arg(PathToQt(result->directory)),
       lines.join('\n'));
 }
 

@@ -81,7 +81,7 @@ void MainWindow::OnRenameRun() {
   const RenameSummary summary = SummariseRenameRun(**run);
   if ((*run)->renamed.empty()) {
     MessageBoxes::Information(this, summary.text);
-  } else if (MessageBoxes::InformationWithOffer(this, summary.text, "Undo", summary.details)) {
+  } else if (MessageBoxes::InformationWithOffer(this, summary.text, tr("Undo"), summary.details)) {
     UndoRenameRun();
   }
 }

@@ -39,7 +39,7 @@ MembersWindow::MembersWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       session_(session) {
   setObjectName("Form5");
-  setWindowTitle("Members");
+  setWindowTitle(tr("Members"));
   // A list of names beside the main window, where F9 assigns the chosen one.
   resize(220, 420);
   FitOnScreenWhenShown(this, Placement::kBesideParent);
@@ -49,9 +49,9 @@ MembersWindow::MembersWindow(Session& session, QWidget* parent)
   auto* barLayout = new QHBoxLayout(bar);
   barLayout->setContentsMargins(2, 2, 2, 2);
   barLayout->setSpacing(1);
-  addButton_ = ImageButton(bar, "SpeedButton1", AddIcon(), "Add Member");
-  deleteButton_ = ImageButton(bar, "SpeedButton2", DeleteIcon(), "Delete Member");
-  closeButton_ = ImageButton(bar, "SpeedButton3", CloseIcon(), "Close");
+  addButton_ = ImageButton(bar, "SpeedButton1", AddIcon(), tr("Add Member"));
+  deleteButton_ = ImageButton(bar, "SpeedButton2", DeleteIcon(), tr("Delete Member"));
+  closeButton_ = ImageButton(bar, "SpeedButton3", CloseIcon(), tr("Close"));
   barLayout->addWidget(addButton_);
   barLayout->addWidget(deleteButton_);
   barLayout->addWidget(closeButton_);
@@ -87,7 +87,7 @@ std::optional<std::string> MembersWindow::SelectedMember() const {
 }
 
 void MembersWindow::AddMember() {
-  const std::optional<QString> name = MessageBoxes::InputText(this, "Add Member", "Enter name");
+  const std::optional<QString> name = MessageBoxes::InputText(this, tr("Add Member"), tr("Enter name"));
   // Blanks are kept and a name already shown is appended again; the copy back drops repeats.
   if (!name || name->isEmpty()) return;
   list_->addItem(*name);
@@ -97,7 +97,8 @@ void MembersWindow::DeleteMember() {
   const int row = list_->currentRow();
   if (row < 0 || !list_->item(row)->isSelected()) return;
   QListWidgetItem* item = list_->item(row);
-  if (!MessageBoxes::AskYesNo(this, "Remove " + item->text() + " from the member list?", /*defaultNo=*/true))
+  if (!MessageBoxes::AskYesNo(this, tr("Remove %1 from the member list?").arg(item->text()),
+                              /*defaultNo=*/true))
     return;
   if (item->data(kListedRole).toBool()) deleted_.push_back(FromQt(item->text()));
   delete list_->takeItem(row);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFormLayout>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -22,6 +24,7 @@
 
 #include "gui/GuiText.h"
 #include "gui/Icons.h"
+#include "gui/Language.h"
 #include "gui/MessageBoxes.h"
 #include "gui/WindowPlacement.h"
 #include "shell/Session.h"
@@ -49,24 +52,24 @@ inline constexpr std::size_t kRightFieldCount = 5;
 
 // Typing limits: the background colour takes a whole "#RRGGBB", the prefix three characters.
 // clang-format off
-//   name              label                 design     field                              max  wide   picker
+//   name              label                                                                     design     field                              max  wide   picker
 inline constexpr std::array<OptionField, kLeftFieldCount> kLeftFields{{
-    {"HTML_FONTFACE",  "default font face",  "arial",   &HtmlOptionValues::fontface,       0,   false, Picker::kFont},    // 0
-    {"HTML_FONTSIZE",  "default font size",  "10pt",    &HtmlOptionValues::fontsize,       0,   false, Picker::kNone},    // 1
-    {"HTML_FONTSIZE2", "small font size",    "8pt",     &HtmlOptionValues::fontsize2,      0,   false, Picker::kNone},    // 2
-    {"HTML_COLOR",     "default font color", "#C0C0C0", &HtmlOptionValues::color,          0,   false, Picker::kColour},  // 3
-    {"HTML_BGPIC",     "BACKGROUN&D",        "",        nullptr,                           0,   false, Picker::kNone},    // 4
-    {"HTML_BGCOLOR",   "BGCOLOR",            "#000000", &HtmlOptionValues::bgColor,        7,   false, Picker::kColour},  // 5
-    {"edFILEPREFIX",   "file prefix",        "itm",     &HtmlOptionValues::filePrefix,     3,   false, Picker::kNone},    // 6
-    {"edURL1",         "add URL",            "",        &HtmlOptionValues::headerUrl1,     0,   true,  Picker::kNone},    // 7
-    {"edURLNAME1",     "add URL Name",       "",        &HtmlOptionValues::headerUrl1Name, 0,   true,  Picker::kNone},    // 8
+    {"HTML_FONTFACE",  QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "default font face"),  "arial",   &HtmlOptionValues::fontface,       0,   false, Picker::kFont},    // 0
+    {"HTML_FONTSIZE",  QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "default font size"),  "10pt",    &HtmlOptionValues::fontsize,       0,   false, Picker::kNone},    // 1
+    {"HTML_FONTSIZE2", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "small font size"),    "8pt",     &HtmlOptionValues::fontsize2,      0,   false, Picker::kNone},    // 2
+    {"HTML_COLOR",     QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "default font color"), "#C0C0C0", &HtmlOptionValues::color,          0,   false, Picker::kColour},  // 3
+    {"HTML_BGPIC",     QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "BACKGROUN&D"),        "",        nullptr,                           0,   false, Picker::kNone},    // 4
+    {"HTML_BGCOLOR",   QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "BGCOLOR"),            "#000000", &HtmlOptionValues::bgColor,        7,   false, Picker::kColour},  // 5
+    {"edFILEPREFIX",   QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "file prefix"),        "itm",     &HtmlOptionValues::filePrefix,     3,   false, Picker::kNone},    // 6
+    {"edURL1",         QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "add URL"),            "",        &HtmlOptionValues::headerUrl1,     0,   true,  Picker::kNone},    // 7
+    {"edURLNAME1",     QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "add URL Name"),       "",        &HtmlOptionValues::headerUrl1Name, 0,   true,  Picker::kNone},    // 8
 }};
 inline constexpr std::array<OptionField, kRightFieldCount> kRightFields{{
-    {"HTML_LFONTFACE", "link font face",     "arial",   nullptr,                           0,   false, Picker::kNone},    // 0
-    {"HTML_LFONTSIZE", "link font size",     "10pt",    nullptr,                           0,   false, Picker::kNone},    // 1
-    {"HTML_LINKCOLOR", "link font color",    "#C00000", &HtmlOptionValues::linkColor,      0,   false, Picker::kColour},  // 2
-    {"HTML_HLCOLOR",   "highlight font",     "#F0F0F0", &HtmlOptionValues::inv1Color,      0,   false, Picker::kColour},  // 3
-    {"HTML_HLBG",      "highlight bgcolor",  "#606000", &HtmlOptionValues::inv1BgColor,    0,   false, Picker::kColour},  // 4
+    {"HTML_LFONTFACE", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "link font face"),     "arial",   nullptr,                           0,   false, Picker::kNone},    // 0
+    {"HTML_LFONTSIZE", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "link font size"),     "10pt",    nullptr,                           0,   false, Picker::kNone},    // 1
+    {"HTML_LINKCOLOR", QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "link font color"),    "#C00000", &HtmlOptionValues::linkColor,      0,   false, Picker::kColour},  // 2
+    {"HTML_HLCOLOR",   QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "highlight font"),     "#F0F0F0", &HtmlOptionValues::inv1Color,      0,   false, Picker::kColour},  // 3
+    {"HTML_HLBG",      QT_TRANSLATE_NOOP("relicor::PublishOptionsDialog", "highlight bgcolor"),  "#606000", &HtmlOptionValues::inv1BgColor,    0,   false, Picker::kColour},  // 4
 }};
 // clang-format on
 
@@ -103,7 +106,7 @@ std::optional<double> PointSize(const QString& text) {
 PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName("IOPTIONS");
-  setWindowTitle("Options");
+  setWindowTitle(tr("Options"));
   setModal(true);
   // Wider than the designed 450 by 331, for the pickers beside the fields.
   resize(560, 340);
@@ -113,7 +116,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
   tabs->setObjectName("PageControl1");
   auto* page = new QWidget(tabs);
   page->setObjectName("TabSheet1");
-  tabs->addTab(page, "HTML");
+  tabs->addTab(page, tr("HTML"));
 
   auto* left = new QFormLayout;
   auto* right = new QFormLayout;
@@ -132,7 +135,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
           new QRegularExpressionValidator(QRegularExpression(QString(".{0,%1}").arg(row.maxLength)), edit));
     }
     if (row.field == nullptr && row.designValue.empty()) edit->setEnabled(false);
-    auto* label = new QLabel(Q(row.label), this);
+    auto* label = new QLabel(tr(std::string(row.label).c_str()), this);
     label->setBuddy(edit);
     if (row.picker == Picker::kNone) {
       form->addRow(label, edit);
@@ -172,7 +175,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
 
   auto* buttons = new QDialogButtonBox(this);
   buttons->setObjectName("ButtonBox");
-  auto* ok = new QPushButton(OkIcon(), "OK", this);
+  auto* ok = new QPushButton(OkIcon(), tr("OK"), this);
   ok->setObjectName("BitBtn1");
   ok->setDefault(true);
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);
@@ -186,6 +189,7 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs, 1);
+  layout->addWidget(AddLanguageChoice());
   layout->addWidget(buttons);
 
   // The option keys were read at start-up with the design values as their defaults.
@@ -196,9 +200,39 @@ QLineEdit* PublishOptionsDialog::AddField(const char* name, const QString& desig
   auto* edit = new QLineEdit(designValue, this);
   edit->setObjectName(name);
   connect(edit, &QLineEdit::textChanged, this, [this] {
-    if (apply_ != nullptr) apply_->setEnabled(FieldValues() != session_.settings().html);
+    if (apply_ != nullptr) apply_->setEnabled(Changed());
   });
   return edit;
+}
+
+QWidget* PublishOptionsDialog::AddLanguageChoice() {
+  auto* box = new QWidget(this);
+  auto* label = new QLabel(tr("&Language"), box);
+  language_ = new QComboBox(box);
+  language_->setObjectName("LanguageChoice");
+  // The languages by their own names; Classic is the program's own mix of German and English.
+  const QString names[] = {tr("Classic"), "English", "Deutsch", tr("System")};
+  for (std::size_t i = 0; i < kLanguageChoiceCount; ++i)
+    language_->addItem(names[i], static_cast<int>(kLanguageChoices[i].choice));
+  label->setBuddy(language_);
+  connect(language_, &QComboBox::currentIndexChanged, this, [this] {
+    if (apply_ != nullptr) apply_->setEnabled(Changed());
+  });
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(label);
+  row->addWidget(language_);
+  row->addStretch();
+  return box;
+}
+
+LanguageChoice PublishOptionsDialog::ChosenLanguage() const {
+  return static_cast<LanguageChoice>(language_->currentData().toInt());
+}
+
+bool PublishOptionsDialog::Changed() const {
+  return FieldValues() != session_.settings().html ||
+         (language_ != nullptr && ChosenLanguage() != ReadLanguageChoice(session_.programDir()));
 }
 
 QToolButton* PublishOptionsDialog::AddColourPicker(QLineEdit* field) {
@@ -257,7 +291,13 @@ void PublishOptionsDialog::Fill(const HtmlOptionValues& values, bool keepEdits) 
     if (!keepEdits || box->isChecked() == shown_.searchPage) box->setChecked(copy.searchPage);
   }
   shown_ = copy;
-  if (apply_ != nullptr) apply_->setEnabled(FieldValues() != session_.settings().html);
+  // The language choice is a draft too: while the dialog is open it stays as the keeper left it.
+  if (language_ != nullptr && !keepEdits) {
+    const QSignalBlocker block(language_);
+    language_->setCurrentIndex(
+        language_->findData(static_cast<int>(ReadLanguageChoice(session_.programDir()))));
+  }
+  if (apply_ != nullptr) apply_->setEnabled(Changed());
 }
 
 HtmlOptionValues PublishOptionsDialog::FieldValues() const {
@@ -273,6 +313,14 @@ HtmlOptionValues PublishOptionsDialog::FieldValues() const {
 }
 
 bool PublishOptionsDialog::Apply() {
+  // The language is kept at once; the windows take it at the next start.
+  if (const LanguageChoice chosen = ChosenLanguage(); chosen != ReadLanguageChoice(session_.programDir())) {
+    if (const Status kept = WriteLanguageChoice(session_.programDir(), chosen); !kept) {
+      MessageBoxes::Error(this, MessageToQt(kept.error()));
+      return false;
+    }
+    MessageBoxes::Information(this, tr("The language changes when Relicor starts again."));
+  }
   session_.settings().html = FieldValues();
   const Status written = session_.WriteSettings();
   // The file may have brought another program's values for the keys not changed here.

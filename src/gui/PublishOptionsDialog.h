@@ -8,12 +8,14 @@
 
 #include "platform/Settings.h"
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
 
 namespace relicor {
 
+enum class LanguageChoice;
 class Session;
 
 class PublishOptionsDialog : public QDialog {
@@ -44,9 +46,15 @@ class PublishOptionsDialog : public QDialog {
 
   // Fills the fields; with `keepEdits` a field whose text differs from what was shown keeps it.
   void Fill(const HtmlOptionValues& values, bool keepEdits);
+  // The language of the windows: a draft like the fields, kept in RELICOR.INI by OK and Apply.
+  QWidget* AddLanguageChoice();
+  LanguageChoice ChosenLanguage() const;
+  // The fields or the language differ from what is applied.
+  bool Changed() const;
 
   Session& session_;
   QPushButton* apply_ = nullptr;
+  QComboBox* language_ = nullptr;
   HtmlOptionValues shown_;  // what the fields showed when last filled
 };
 

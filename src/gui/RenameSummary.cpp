@@ -1,5 +1,6 @@
 #include "gui/RenameSummary.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "gui/GuiText.h"
@@ -7,20 +8,30 @@
 #include "pool/RenameRun.h"
 
 namespace relicor {
+namespace {
+
+// The context of this file's texts in the translations.
+struct RenameTexts {
+  Q_DECLARE_TR_FUNCTIONS(relicor::RenameSummary)
+};
+
+}  // namespace
 
 RenameSummary SummariseRenameRun(const RenameRunResult& result) {
   RenameSummary summary;
-  summary.text = QString("%1 renamed, %2 kept, %3 failed")
+  summary.text = RenameTexts::tr("%1 renamed, %2 kept, %3 failed")
                      .arg(result.renamed.size())
                      .arg(result.kept())
                      .arg(result.failed.size());
-  if (!result.logPath.empty()) summary.text += "\nrename log: " + PathToQt(result.logPath);
+  if (!result.logPath.empty())
+    summary.text += "\n" + RenameTexts::tr("rename log: %1").arg(PathToQt(result.logPath));
   if (!result.logError.empty())
-    summary.text += "\nthe rename log could not be written: " + MessageToQt(result.logError);
+    summary.text +=
+        "\n" + RenameTexts::tr("the rename log could not be written: %1").arg(MessageToQt(result.logError));
   QStringList lines;
   for (const RenameStep& step : result.renamed) lines << PathToQt(step.from) + " -> " + PathToQt(step.to);
   for (const RenameStep& step : result.failed)
-    lines << "not renamed " + PathToQt(step.from) + ": " + MessageToQt(step.reason);
+    lines << RenameTexts::tr("not renamed %1: %2").arg(PathToQt(step.from), MessageToQt(step.reason));
   summary.details = lines.join('\n');
   return summary;
 }
@@ -28,15 +39,16 @@ RenameSummary SummariseRenameRun(const RenameRunResult& result) {
 RenameSummary SummariseUndo(const RenameUndoResult& result) {
   RenameSummary summary;
   if (!result.logFound) {
-    summary.text = "There is no rename run to undo.";
+    summary.text = RenameTexts::tr("There is no rename run to undo.");
     return summary;
   }
-  summary.text =
-      QString("%1 restored, %2 left as they are").arg(result.restored.size()).arg(result.refused.size());
+  summary.text = RenameTexts::tr("%1 restored, %2 left as they are")
+                     .arg(result.restored.size())
+                     .arg(result.refused.size());
   QStringList lines;
   for (const UndoStep& step : result.restored) lines << PathToQt(step.from) + " -> " + PathToQt(step.to);
   for (const UndoStep& step : result.refused)
-    lines << "left " + PathToQt(step.from) + ": " + MessageToQt(step.reason);
+    lines << RenameTexts::tr("left %1: %2").arg(PathToQt(step.from), MessageToQt(step.reason));
   summary.details = lines.join('\n');
   return summary;
 }

@@ -30,15 +30,15 @@ std::optional<QStringList>& TestSaves() {
 QString StatusText(const ImportedItem& item) {
   switch (item.outcome) {
     case ImportOutcome::kImported:
-      return "new";
+      return SaveImportDialog::tr("new");
     case ImportOutcome::kAlreadyInPool:
-      return "already in the pool: " + PathToQt(item.file);
+      return SaveImportDialog::tr("already in the pool: %1").arg(PathToQt(item.file));
     case ImportOutcome::kSkipped:
-      return "skipped: " + MessageToQt(item.reason);
+      return SaveImportDialog::tr("skipped: %1").arg(MessageToQt(item.reason));
     case ImportOutcome::kFailed:
-      return "failed: " + MessageToQt(item.reason);
+      return SaveImportDialog::tr("failed: %1").arg(MessageToQt(item.reason));
     case ImportOutcome::kNotSelected:
-      return "not selected";
+      return SaveImportDialog::tr("not selected");
   }
   return {};
 }
@@ -49,13 +49,13 @@ SaveImportDialog::SaveImportDialog(QWidget* parent, const SaveImportResult& prev
                                    const std::vector<std::string>& members)
     : QDialog(parent) {
   setObjectName("SaveImportDialog");
-  setWindowTitle("Import from save game");
+  setWindowTitle(tr("Import from save game"));
   auto* layout = new QVBoxLayout(this);
 
   items_ = new QTreeWidget(this);
   items_->setObjectName("ImportItems");
   items_->setColumnCount(5);
-  items_->setHeaderLabels({"No.", "Place", "Item", "Verdict", "Pool"});
+  items_->setHeaderLabels({tr("No."), tr("Place"), tr("Item"), tr("Verdict"), tr("Pool")});
   items_->setRootIsDecorated(true);
   std::set<std::string> heroes;
   for (const SaveImportEntry& save : preview.saves) {
@@ -63,7 +63,7 @@ SaveImportDialog::SaveImportDialog(QWidget* parent, const SaveImportResult& prev
     QString head = PathToQt(save.path);
     if (!save.error.empty()) {
       top->setText(0, head);
-      top->setText(3, "refused: " + MessageToQt(save.error));
+      top->setText(3, tr("refused: %1").arg(MessageToQt(save.error)));
       top->setFirstColumnSpanned(true);
       continue;
     }
@@ -90,21 +90,21 @@ SaveImportDialog::SaveImportDialog(QWidget* parent, const SaveImportResult& prev
   for (int c = 0; c < items_->columnCount(); ++c) items_->resizeColumnToContents(c);
   layout->addWidget(items_);
 
-  layout->addWidget(new QLabel("Sender:", this));
+  layout->addWidget(new QLabel(tr("Sender:"), this));
   sender_ = new QComboBox(this);
   sender_->setObjectName("SenderName");
   sender_->setEditable(true);
   if (heroes.size() == 1) heroDefault_ = *heroes.begin();
   // One hero: its name; several: each its own; a stash has no hero to name.
-  QString first = "(each hero's name)";
-  if (heroes.size() == 1) first = heroDefault_.empty() ? QString("(nobody)") : ToQt(heroDefault_);
+  QString first = tr("(each hero's name)");
+  if (heroes.size() == 1) first = heroDefault_.empty() ? tr("(nobody)") : ToQt(heroDefault_);
   sender_->addItem(first);
   for (const std::string& member : members) sender_->addItem(ToQt(member));
   sender_->setCurrentIndex(0);
   layout->addWidget(sender_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  QPushButton* import = buttons->addButton("Import", QDialogButtonBox::AcceptRole);
+  QPushButton* import = buttons->addButton(tr("Import"), QDialogButtonBox::AcceptRole);
   import->setObjectName("ImportButton");
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -146,8 +146,8 @@ QStringList SaveImportDialog::ChooseSaves(QWidget* parent, const QString& direct
     TestSaves().reset();
     return saves;
   }
-  return QFileDialog::getOpenFileNames(parent, "Import from save game", directory,
-                                       "Save games (*.sv);;All files (*)");
+  return QFileDialog::getOpenFileNames(parent, tr("Import from save game"), directory,
+                                       tr("Save games (*.sv);;All files (*)"));
 }
 
 void SaveImportDialog::SetTestSaves(QStringList saves) {

@@ -25,12 +25,12 @@ QTableWidgetItem* Cell(const QString& text, bool number) {
 
 SenderListWindow::SenderListWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("SenderListWindow");
-  setWindowTitle("Senderlist");
+  setWindowTitle(tr("Senderlist"));
   title_ = new QLabel(this);
   title_->setObjectName("SenderListTitle");
   table_ = new QTableWidget(0, 3, this);
   table_->setObjectName("SenderTable");
-  table_->setHorizontalHeaderLabels({"Sender", "Items", "Points"});
+  table_->setHorizontalHeaderLabels({tr("Sender"), tr("Items"), tr("Points")});
   table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   table_->verticalHeader()->hide();
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -49,7 +49,7 @@ SenderListWindow::SenderListWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void SenderListWindow::Show(const SenderList& list) {
-  title_->setText("Items sent in since " + ToQt(SafeDateText(list.since, list.since)));
+  title_->setText(tr("Items sent in since %1").arg(ToQt(SafeDateText(list.since, list.since))));
   table_->setRowCount(0);
   auto addRow = [this](const QString& name, std::size_t items, std::size_t points) {
     const int row = table_->rowCount();
@@ -60,11 +60,11 @@ void SenderListWindow::Show(const SenderList& list) {
   };
   for (const SenderTally& sender : list.senders) {
     const QString name = ToQt(sender.name);
-    addRow(sender.member ? name : name + " " + ToQt(kNotAMemberText), sender.items, sender.points);
+    addRow(sender.member ? name : name + " " + tr("(not a member)"), sender.items, sender.points);
   }
-  if (list.withoutSender > 0) addRow("(no sender)", list.withoutSender, list.withoutSenderPoints);
-  addRow("Total", list.items, list.points);
-  file_->setText("Saved as " + PathToQt(list.filePath));
+  if (list.withoutSender > 0) addRow(tr("(no sender)"), list.withoutSender, list.withoutSenderPoints);
+  addRow(tr("Total"), list.items, list.points);
+  file_->setText(tr("Saved as %1").arg(PathToQt(list.filePath)));
   show();
   raise();
   activateWindow();
