@@ -538,8 +538,8 @@ Einstiegsseite: %4</translation>
         <translation>&amp;Zuletzt geöffnete Pools</translation>
     </message>
     <message>
-        <source>Choose Sent &amp;Directory</source>
-        <translation>&amp;Versand-Verzeichnis wählen</translation>
+        <source>Choose Sent &amp;Directory…</source>
+        <translation>&amp;Versand-Verzeichnis wählen…</translation>
     </message>
     <message>
         <source>%1: no such directory</source>

@@ -538,8 +538,8 @@ entrance page: %4</translation>
         <translation>Recent &amp;Pools</translation>
     </message>
     <message>
-        <source>Choose Sent &amp;Directory</source>
-        <translation>Choose Sent &amp;Directory</translation>
+        <source>Choose Sent &amp;Directory…</source>
+        <translation>Choose Sent &amp;Directory…</translation>
     </message>
     <message>
         <source>%1: no such directory</source>

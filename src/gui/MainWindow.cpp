@@ -98,6 +98,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   setWindowIcon(AppIcon());
   BuildMenu();
   BuildControls();
+  LoadRecentPools();
   // Large enough for the report columns and the note with desktop fonts (and never below what the
   // controls need, so the window keeps the size it is centred with).
   const QSize least = minimumSizeHint();
@@ -354,6 +355,7 @@ void MainWindow::BuildControls() {
   splitter_->setSizes({kFileListWidth, kWindowWidth - kFileListWidth});
   layout->addWidget(splitter_, 1);
   setCentralWidget(central);
+  BuildEmptyState();
 }
 
 std::string MainWindow::SettingsFilePath() const {
@@ -376,6 +378,7 @@ void MainWindow::SaveWindowState() {
     put(kWindowHeightKey, normal.height());
     put(kWindowMaximizedKey, isMaximized() ? 1 : 0);
     if (!sizes.isEmpty()) put(kFileListWidthKey, sizes.front());
+    PutRecentPools(ini);
   });
 }
 

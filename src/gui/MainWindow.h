@@ -17,6 +17,7 @@
 #include "shell/Session.h"
 
 class QAction;
+class QPushButton;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -34,6 +35,7 @@ class QTreeWidget;
 
 namespace relicor {
 
+class Ini;
 class DatabaseWindow;
 class ElidedLabel;
 class ItemDumpWindow;
@@ -53,6 +55,9 @@ inline constexpr std::string_view kWindowHeightKey = "WindowHeight";
 inline constexpr std::string_view kWindowMaximizedKey = "WindowMaximized";
 inline constexpr std::string_view kFileListWidthKey = "FileListWidth";
 inline constexpr std::size_t kWindowKeyCount = 6;
+// The recent pools, newest first: RecentPool1 ... RecentPool8 (an empty value ends the list).
+inline constexpr std::string_view kRecentPoolKeyPrefix = "RecentPool";
+inline constexpr int kRecentPoolCount = 8;
 
 class MainWindow : public QMainWindow, public SessionUi {
   Q_OBJECT
@@ -108,6 +113,7 @@ class MainWindow : public QMainWindow, public SessionUi {
   void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class BusyScope;
@@ -179,8 +185,23 @@ class MainWindow : public QMainWindow, public SessionUi {
   // Opens a published page in the browser.
   void OpenPage(const QString& page);
 
+  // The desktop's directory dialog (or the test's chooser); empty when cancelled.
+  QString ChooseDirectory(const QString& title, const QString& start);
+  // Makes `directory` the pool and shows it; an error is told.
+  void OpenPool(const QString& directory);
+  // The recent pools: read from RELICOR.INI at the start, the pool in use first, written at the
+  // close beside the window's place.
+  void LoadRecentPools();
+  void RememberPool();
+  void FillRecentPools();
+  void PutRecentPools(Ini& ini) const;
+  // The file list's empty state: what to do when it lists no item.
+  void BuildEmptyState();
+  void SyncEmptyState();
+
   // Menu handlers.
   void OnOpenPool();
+  void OnChooseSentDir();
   void OnAbout();
   void OnOptions();
   void OnImportSave();
@@ -231,6 +252,10 @@ class MainWindow : public QMainWindow, public SessionUi {
   QTimer* refreshTimer_ = nullptr;             // gathers the changes of a burst into one refresh
   QFileSystemWatcher* homeWatcher_ = nullptr;  // the pool and the program directory
   QTimer* checkTimer_ = nullptr;               // gathers their changes into one look
+
+  QMenu* recentPools_ = nullptr;
+  QStringList recentPoolList_;
+  QWidget* emptyState_ = nullptr;  // over the file list while it is empty
 
   QAction* mnuSub_ = nullptr;
   QAction* mnuMarkPublic_ = nullptr;

@@ -98,6 +98,8 @@ void MainWindow::EnterPoolDirectory() {
     session_->settings().pathToPool = ShortString(WithoutTrailingSeparator(session_->programDir()));
     if (session_->currentDirectory().empty())
       (void)session_->SetCurrentDirectory(PathFromQt(QDir::currentPath()));
+  } else if (!pool.empty()) {
+    RememberPool();
   }
   Sync();
 }
@@ -319,6 +321,7 @@ void MainWindow::SyncFiles() {
     fileList_->addItems(shown);
     fileList_->verticalScrollBar()->setValue(scrolled);
   }
+  SyncEmptyState();
   const int selected = session_->selectedIndex();
   if (selected >= 0) {
     if (fileList_->currentRow() != selected) fileList_->setCurrentRow(selected);
@@ -343,9 +346,15 @@ void MainWindow::SyncOutput() {
 }
 
 QString MainWindow::Judgement() {
+  // A long command reports other items meanwhile: the selected one is judged again at its end.
+  if (busy_) return judgement_;
   const std::string path = session_->SelectedPath();
   const ItemEntry* entry = path.empty() ? nullptr : session_->cache().Find(path);
-  if (entry == nullptr) return {};
+  if (entry == nullptr) {
+    judgedFrom_.clear();
+    judgement_.clear();
+    return {};
+  }
   const ItemRecord record = entry->Record();
   const ItemReport& report = session_->CurrentReport();
   const bool registered = record.HasSignature() && session_->database().IsRegistered(record.ItemKey());

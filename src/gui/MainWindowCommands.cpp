@@ -46,6 +46,9 @@ void MainWindow::BuildMenu() {
   datei->setObjectName("MNUDatei");
   QAction* openPool = AddCommand(datei, "MNUOpenPool", tr("&Open Pool…"), &MainWindow::OnOpenPool);
   openPool->setShortcut(QKeySequence::Open);
+  recentPools_ = datei->addMenu(tr("Recent &Pools"));
+  recentPools_->setObjectName("MNURecentPools");
+  AddCommand(datei, "MNUChooseSentDir", tr("Choose Sent &Directory…"), &MainWindow::OnChooseSentDir);
   AddCommand(datei, "MNUImportSave", tr("Import from save game…"), &MainWindow::OnImportSave);
   AddCommand(datei, "MNUOptions", tr("Einstellungen"), &MainWindow::OnOptions);
   datei->addSeparator();
@@ -153,18 +156,12 @@ void MainWindow::OnOptions() {
 }
 
 void MainWindow::OnOpenPool() {
-  const QString start = PathToQt(session_->settings().pathToPool);
-  const QString chosen = chooseDirectory_ ? chooseDirectory_(start)
-                                          : QFileDialog::getExistingDirectory(this, tr("Open Pool"), start);
-  if (chosen.isEmpty()) return;
-  const std::string directory = PathFromQt(chosen);
-  if (const Status set = session_->SetPoolDirectory(directory); !set) {
-    MessageBoxes::Error(this, MessageToQt(set.error()));
-    Sync();
-    return;
-  }
-  ChangeDirectory(chosen);
-  Sync();
+  const QString chosen = ChooseDirectory(tr("Open Pool"), PathToQt(session_->settings().pathToPool));
+  if (!chosen.isEmpty()) OpenPool(chosen);
+}
+
+QString MainWindow::ChooseDirectory(const QString& title, const QString& start) {
+  return chooseDirectory_ ? chooseDirectory_(start) : QFileDialog::getExistingDirectory(this, title, start);
 }
 
 void MainWindow::SetDirectoryChooser(std::function<QString(const QString& start)> chooser) {
@@ -187,6 +184,8 @@ void MainWindow::OnTextCreate() {
 void MainWindow::OnSetPoolDir() {
   if (const Status set = session_->SetPoolDirectoryToCurrent(); !set)
     MessageBoxes::Error(this, MessageToQt(set.error()));
+  else
+    RememberPool();
   Sync();
 }
 

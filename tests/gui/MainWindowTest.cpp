@@ -94,7 +94,8 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
     QVERIFY(form->close());
     const auto values = IniValues(home_->ReadIni());
-    QCOMPARE(values.size(), kSettingsKeyCount + kWindowKeyCount);  // and the window's own
+    // and the window's own, with the pool as the recent one
+    QCOMPARE(values.size(), kSettingsKeyCount + kWindowKeyCount + 1);
     for (std::string_view key : kSettingsKeys) QVERIFY2(values.count(std::string(key)) == 1, key.data());
     QCOMPARE(values.at("PathToPool"), home_->pool());
     QCOMPARE(values.at("PathToSent"), home_->programDir() + "ITMOUT");
@@ -285,6 +286,8 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
     }
     const QStringList expected{
         QString("&Datei | &Open Pool") + QChar(0x2026) + " | Ctrl+O",
+        "&Datei | Recent &Pools | ",
+        QString("&Datei | Choose Sent &Directory") + QChar(0x2026) + " | ",
         "&Datei | Import from save game… | ",
         "&Datei | Einstellungen | ",
         "&Datei | - | ",
@@ -432,7 +435,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
     std::filesystem::remove(home_->dir().file("RELICOR.INI"));
     QVERIFY(form->close());
-    QCOMPARE(IniValues(home_->ReadIni()).size(), kSettingsKeyCount + kWindowKeyCount);
+    QCOMPARE(IniValues(home_->ReadIni()).size(), kSettingsKeyCount + kWindowKeyCount + 1);
   }
 
   void textExportWritesTheListOrNamesTheFile() {

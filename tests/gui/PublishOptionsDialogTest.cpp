@@ -365,8 +365,8 @@ class PublishOptionsDialogTest : public QObject {
 
     QVERIFY(form->close());
     const auto values = IniValues(home.ReadIni());
-    // the fifteen keys, the window's own and the other section's one
-    QCOMPARE(values.size(), std::size_t{16} + kWindowKeyCount);
+    // the fifteen keys, the window's own, the pool as the recent one and the other section's one
+    QCOMPARE(values.size(), std::size_t{17} + kWindowKeyCount);
     QCOMPARE(values.at("HTML_Color"), std::string("#222222"));
     QCOMPARE(values.at("HeaderURL1Name"), std::string("Theirs"));
     QCOMPARE(values.at("MailAddress"), std::string("new@clan.example"));
