@@ -5,7 +5,8 @@
 # llvm-symbolizer, which turns sanitizer reports into file and line numbers. clang-format (14 on
 # this Debian) checks the tree's format (scripts/check-format.sh), clang-tidy (14) its habits
 # (scripts/check-tidy.sh). python3-markdown makes the HTML manual from the README. The Qt 6 tools
-# build the translations of the windows (lupdate, lrelease).
+# build the translations of the windows (lupdate, lrelease). chromium, chromium-driver and
+# python3-selenium run the search page's browser tests (tests/browser).
 set -euo pipefail
 
 packages=(
@@ -19,6 +20,7 @@ packages=(
   help2man file dpkg-dev python3-markdown
   clang libclang-rt-dev llvm clang-format clang-tidy
   time
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

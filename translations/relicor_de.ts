@@ -588,6 +588,14 @@ Einstiegsseite: %4</translation>
 <context>
     <name>relicor::PublishOptionsDialog</name>
     <message>
+        <source>Search page</source>
+        <translation>Suchseite</translation>
+    </message>
+    <message>
+        <source>Also write a page that searches, filters and sorts every item of the pool</source>
+        <translation>Auch eine Seite schreiben, die alle Items des Pools durchsucht, filtert und sortiert</translation>
+    </message>
+    <message>
         <source>&amp;Language</source>
         <translation>&amp;Sprache</translation>
     </message>

@@ -588,6 +588,14 @@ entrance page: %4</translation>
 <context>
     <name>relicor::PublishOptionsDialog</name>
     <message>
+        <source>Search page</source>
+        <translation>Search page</translation>
+    </message>
+    <message>
+        <source>Also write a page that searches, filters and sorts every item of the pool</source>
+        <translation>Also write a page that searches, filters and sorts every item of the pool</translation>
+    </message>
+    <message>
         <source>&amp;Language</source>
         <translation>&amp;Language</translation>
     </message>

@@ -234,6 +234,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (name == "export")
       sub->add_flag("--seed-check", ctx.command.seedCheck, "each report with its seed verdict");
+    if (name == "publish") {
+      sub->add_flag("--search-page", ctx.command.searchPage,
+                    "also write the search page (the \"Search page\" option, for this run)");
+      sub->add_flag("--seed-check", ctx.command.seedCheck, "the search page shows each item's seed verdict");
+    }
     if (name == "senders") {
       sub->add_option_function<std::string>(
           "--since", [&ctx](const std::string& date) { ctx.command.since = date; },

@@ -32,7 +32,8 @@ struct CommandOptions {
   bool yes = false;             // rename
   bool dryRun = false;          // rename, import
   bool undo = false;            // rename
-  bool seedCheck = false;       // export
+  bool seedCheck = false;       // export, publish
+  bool searchPage = false;      // publish
   bool decimal = false;         // dump
   std::string sender;           // import
   std::string into;             // import

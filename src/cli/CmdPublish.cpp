@@ -13,12 +13,14 @@ int CmdPublish(CliContext& ctx) {
   if (ctx.args.size() > 1) return UsageError(ctx, "publish takes at most one directory");
   CliSession cli(ctx);
   const std::string dir = ctx.args.empty() ? DefaultOutputDirectory(*cli.session) : ctx.args.front();
-  auto published = cli.session->PublishPages(dir);
+  if (ctx.command.searchPage) cli.session->settings().html.searchPage = true;
+  auto published = cli.session->PublishPages(dir, ctx.command.seedCheck);
   cli.ui.EndProgress();
   if (!published) return Fail(ctx, published.error());
   PrintMessage(ctx.out, "Pages written to " + published->directory + ": " + std::to_string(published->files) +
                             " files, " + std::to_string(published->items) + " items");
   PrintMessage(ctx.out, "Entrance page: " + FileUrl(published->entrancePage));
+  if (!published->searchPage.empty()) PrintMessage(ctx.out, "Search page: " + FileUrl(published->searchPage));
   return kExitOk;
 }
 

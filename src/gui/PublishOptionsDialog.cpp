@@ -1,5 +1,6 @@
 #include "gui/PublishOptionsDialog.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -162,6 +163,14 @@ PublishOptionsDialog::PublishOptionsDialog(Session& session, QWidget* parent)
   auto* pageLayout = new QVBoxLayout(page);
   pageLayout->addLayout(columns);
   pageLayout->addLayout(wide);
+  // Our own option: one more page, over every item, for the members to search.
+  auto* searchPage = new QCheckBox(tr("Search page"), page);
+  searchPage->setObjectName("CBSearchPage");
+  searchPage->setToolTip(tr("Also write a page that searches, filters and sorts every item of the pool"));
+  connect(searchPage, &QCheckBox::toggled, this, [this] {
+    if (apply_ != nullptr) apply_->setEnabled(FieldValues() != session_.settings().html);
+  });
+  pageLayout->addWidget(searchPage);
   pageLayout->addStretch();
 
   auto* buttons = new QDialogButtonBox(this);
@@ -278,6 +287,9 @@ void PublishOptionsDialog::Fill(const HtmlOptionValues& values, bool keepEdits) 
   };
   for (const OptionField& row : kLeftFields) fill(row);
   for (const OptionField& row : kRightFields) fill(row);
+  if (auto* box = findChild<QCheckBox*>("CBSearchPage")) {
+    if (!keepEdits || box->isChecked() == shown_.searchPage) box->setChecked(copy.searchPage);
+  }
   shown_ = copy;
   // The language choice is a draft too: while the dialog is open it stays as the keeper left it.
   if (language_ != nullptr && !keepEdits) {
@@ -296,6 +308,7 @@ HtmlOptionValues PublishOptionsDialog::FieldValues() const {
   };
   for (const OptionField& row : kLeftFields) take(row);
   for (const OptionField& row : kRightFields) take(row);
+  if (const auto* box = findChild<QCheckBox*>("CBSearchPage")) values.searchPage = box->isChecked();
   return values;
 }
 

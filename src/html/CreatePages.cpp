@@ -8,6 +8,7 @@
 #include "html/HistoryPages.h"
 #include "html/ItemRows.h"
 #include "html/PageWriter.h"
+#include "html/SearchPage.h"
 #include "html/Stylesheet.h"
 #include "text/ByteText.h"
 #include "text/Path.h"
@@ -75,6 +76,9 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
       WriteClassTabs(page, ctx.options, pageClass, brief);
 
       const auto& onPage = members[static_cast<std::size_t>(pageClass)];
+      // With the search page, the rows of a detail page carry the ids its results link to.
+      const bool rowIds = ctx.options.searchPage && !brief;
+      std::size_t rowsOnPage = 0;
       for (std::size_t k = 0; k < onPage.size(); ++k) {
         const std::size_t i = onPage[k];
         PrefetchItemsAfter(items, onPage, k);
@@ -87,7 +91,10 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
         if (report.isNew) ++newArrivals;
         path = entry.Directory();
         path += entry.FileName();
-        AppendItemRows(page.Text(), report, path, rowOptions);
+        const bool hasRows = !report.hidden;
+        if (hasRows) ++rowsOnPage;
+        AppendItemRows(page.Text(), report, path, rowOptions,
+                       rowIds && hasRows ? SearchRowId(rowsOnPage) : std::string());
         if (reports.debugLine) {
           for (const std::string_view line : report.debugLines) heldDebugLines.Add(line);
         }
@@ -104,6 +111,40 @@ Status WriteClassPages(PublishContext& ctx, const std::vector<ScannedItem>& item
     }
   }
   return page.Finish();
+}
+
+// The search page's four files, over every item of the run (those on no class page too).
+Status WriteSearchPage(PublishContext& ctx, const std::vector<ScannedItem>& items, FileSetWriter& set,
+                       PublishSummary& summary) {
+  PublishReports& reports = ctx.report;
+  ReportOptions options = reports.options;
+  options.mode = ReportMode::kPage;
+  const std::string dataName = SearchDataFileName(ctx.options);
+  SearchIndex index;
+  ItemReport report;
+  std::string path;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (ctx.progress) ctx.progress(dataName, i, items.size());
+    const ItemEntry& entry = *items[i].entry;
+    BuildReport(entry, options, reports.database, report);
+    if (!report.isItem || report.hidden) continue;
+    path = entry.Directory();
+    path += entry.FileName();
+    const std::string verdict = ctx.seedVerdict ? ctx.seedVerdict(entry.Record()) : std::string();
+    index.Add(entry, report, PathToCp1252(PagePath(path, ctx.outputDir)), verdict);
+  }
+  const std::pair<std::string, std::string> files[] = {
+      {SearchStyleFileName(ctx.options), SearchStyleText()},
+      {SearchScriptFileName(ctx.options), SearchScriptText()},
+      {dataName, index.DataScript(ctx.options, reports.mailAddress)},
+      {SearchPageFileName(ctx.options), SearchPageText(ctx.options)},
+  };
+  for (const auto& [name, text] : files) {
+    const std::string file = JoinPath(ctx.outputDir, name);
+    if (auto written = set.AddFile(file, text); !written) return written;
+    summary.files.push_back(file);
+  }
+  return {};
 }
 
 }  // namespace
@@ -135,6 +176,9 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
   SortPageItems(items);
   summary.itemCount = items.size();
   if (auto written = WriteClassPages(ctx, items, page, summary); !written) return written.failure();
+  if (ctx.options.searchPage) {
+    if (auto written = WriteSearchPage(ctx, items, set, summary); !written) return written.failure();
+  }
 
   if (auto history = WriteHistoryPage(ctx, page); !history) return history.failure();
   summary.files.push_back(JoinPath(ctx.outputDir, HistoryPageFileName(ctx.options)));

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "html/PublishOptions.h"
+#include "html/SearchPage.h"
 #include "identify/ReportText.h"
 #include "item/ItemClasses.h"
 #include "platform/FileSystem.h"
@@ -166,6 +167,7 @@ Status WriteEntrancePage(PublishContext& ctx, PageFile& page) {
   page.WriteLine("</TD>");
   page.WriteLine("</TR>");
   page.WriteLine("</TABLE></CENTER>");
+  if (options.searchPage) page.WriteLine(SearchLinkLine(options));
   page.WriteLine("<CENTER>&nbsp;</CENTER>");
 
   if (const auto rules = ReadRulesFile(ctx)) {

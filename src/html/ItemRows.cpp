@@ -18,8 +18,14 @@ void AppendLine(std::string& page, std::string_view text) {
 
 // The row that opens an item: the request link by mail, with the item's name.
 void AppendNameCell(std::string& page, const ItemReport& report, std::string_view path,
-                    const ItemRowOptions& options) {
-  AppendLine(page, "<TR>");
+                    const ItemRowOptions& options, std::string_view rowId) {
+  if (rowId.empty()) {
+    AppendLine(page, "<TR>");
+  } else {
+    page += "<TR ID=\"";
+    page += rowId;
+    AppendLine(page, "\">");
+  }
   page += "<TD NOWRAP><B><A HREF=\"mailto:";
   page += options.mailAddress;
   // Path and name come from the pool: encoded and escaped, so that they cannot become markup or
@@ -42,9 +48,9 @@ std::string PagePath(std::string_view path, std::string_view pageRoot) {
 }
 
 void AppendItemRows(std::string& page, const ItemReport& report, std::string_view path,
-                    const ItemRowOptions& options) {
+                    const ItemRowOptions& options, std::string_view rowId) {
   if (!report.isItem || report.hidden) return;
-  AppendNameCell(page, report, path, options);
+  AppendNameCell(page, report, path, options, rowId);
   bool firstCellWritten = true;
   bool labelPending = report.isNew;
   for (const std::string_view line : report.lines) {

@@ -25,8 +25,9 @@ struct ItemRowOptions {
 std::string PagePath(std::string_view path, std::string_view pageRoot);
 
 // Appends the rows of the item at `path` to `page`. The report lines go in as they stand (the
-// report escaped what it took from files); the path and the name are escaped here.
+// report escaped what it took from files); the path and the name are escaped here. A `rowId`
+// (letters and digits) becomes the ID of the item's first row, a place other pages link to.
 void AppendItemRows(std::string& page, const ItemReport& report, std::string_view path,
-                    const ItemRowOptions& options);
+                    const ItemRowOptions& options, std::string_view rowId = {});
 
 }  // namespace relicor

@@ -66,6 +66,9 @@ struct PublishContext {
   // Told about a file the run leaves unread (a rules file that is a link or too large); may be
   // empty.
   std::function<void(const std::string& reason)> warn = {};
+  // The seed verdict line of an item for the search page ("Seed check: ..."); empty: the run
+  // checks no seeds.
+  std::function<std::string(const ItemRecord& record)> seedVerdict = {};
 };
 
 }  // namespace relicor

@@ -27,6 +27,7 @@ HtmlOptionValues ReadHtmlOptions(const Ini& ini, const HtmlOptionValues& default
   for (const HtmlOptionKey& option : kHtmlOptionKeys) {
     values.*option.field = ProfileString(ini.Get(kSettingsSection, option.key), defaults.*option.field);
   }
+  values.searchPage = ProfileBool(ini.Get(kSettingsSection, kSearchPageKey), defaults.searchPage);
   return values;
 }
 
@@ -82,6 +83,7 @@ HtmlOptionValues MergeHtmlOptions(const HtmlOptionValues& ours, const HtmlOption
   HtmlOptionValues merged = ours;
   for (const HtmlOptionKey& option : kHtmlOptionKeys)
     TakeUnchanged(merged.*option.field, loaded.*option.field, onDisk.*option.field);
+  TakeUnchanged(merged.searchPage, loaded.searchPage, onDisk.searchPage);
   return merged;
 }
 
@@ -107,6 +109,9 @@ Status SaveSettings(const std::string& iniPath, const Settings& settings) {
     ini.Set(kSettingsSection, kMailAddressKey, settings.mailAddress);
     for (const HtmlOptionKey& option : kHtmlOptionKeys) {
       ini.Set(kSettingsSection, option.key, settings.html.*option.field);
+    }
+    if (settings.html.searchPage || ini.Get(kSettingsSection, kSearchPageKey)) {
+      ini.Set(kSettingsSection, kSearchPageKey, ProfileBoolText(settings.html.searchPage));
     }
   });
   if (!written) return MakeError(SettingsWriteError(iniPath));

@@ -27,6 +27,9 @@ struct HtmlOptionValues {
   std::string filePrefix = "itm";       // edFILEPREFIX (at most 3 characters can be typed)
   std::string headerUrl1;               // edURL1
   std::string headerUrl1Name;           // edURLNAME1
+  // "Search page": the run also writes a search page over every item (kSearchPageKey). Off, the
+  // run writes exactly the pages it writes without it.
+  bool searchPage = false;
 
   bool operator==(const HtmlOptionValues&) const = default;
 };
@@ -66,6 +69,10 @@ inline constexpr std::array<HtmlOptionKey, kHtmlOptionKeyCount> kHtmlOptionKeys{
     {"HeaderURL1Name",   &HtmlOptionValues::headerUrl1Name},  // 10
 }};
 // clang-format on
+
+// Our own key for the "Search page" option. It is written only when it is on or the file has it
+// already, so a settings file that never had it stays as it was.
+inline constexpr std::string_view kSearchPageKey = "SearchPage";
 
 inline constexpr std::size_t kSettingsKeyCount = 15;
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "html/CreatePages.h"
+#include "html/SearchPage.h"
 #include "identify/ItemReport.h"
 #include "platform/DirectoryLock.h"
 #include "platform/FileStamp.h"
@@ -633,7 +634,7 @@ Result<std::string> Session::CreatePages(const std::string& directory) {
          " items; entrance page " + summary->entrancePage;
 }
 
-Result<Session::PublishSummary> Session::PublishPages(const std::string& directory) {
+Result<Session::PublishSummary> Session::PublishPages(const std::string& directory, bool seedCheck) {
   Impl& s = *impl_;
   const std::string outputDir = WithoutTrailingSeparator(directory);
   auto held = s.Lock(outputDir);
@@ -666,11 +667,14 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
                      [&s](const std::string& path) { s.ui.Notify(NotAnItemText(path)); },
                      [&s](const std::string& reason) { s.ui.Notify(reason); },
                      [&s](const std::string& reason) { s.ui.Notify(reason); }};
+  if (seedCheck) ctx.seedVerdict = [](const ItemRecord& record) { return SeedCheckLine(record); };
   auto summary = relicor::CreatePages(ctx);
   s.ui.ProgressSet(0);
   if (!summary) return summary.failure();
+  const std::string searchPage =
+      s.settings.html.searchPage ? JoinPath(outputDir, SearchPageFileName(s.settings.html)) : std::string();
   return PublishSummary{outputDir, summary->files.size(), summary->itemCount,
-                        summary->files.empty() ? outputDir : summary->files.back()};
+                        summary->files.empty() ? outputDir : summary->files.back(), searchPage};
 }
 
 Status CheckDirectoryLength(const std::string& directory) {

@@ -196,8 +196,10 @@ class Session {
     std::size_t files = 0;     // files written (stylesheet and pages)
     std::size_t items = 0;     // items on the pages
     std::string entrancePage;  // the entrance page's path
+    std::string searchPage;    // the search page's path; empty when the option is off
   };
-  Result<PublishSummary> PublishPages(const std::string& directory);
+  // With `seedCheck`, the search page shows each item's seed verdict.
+  Result<PublishSummary> PublishPages(const std::string& directory, bool seedCheck = false);
   // "Set &Pool-Directory" / "Set &Sent-Directory": the current directory becomes it. A directory
   // longer than 255 characters is refused (CheckDirectoryLength), never cut. Setting the pool
   // reloads the member list (after saving this run's changes of it into the pool it leaves) and
