@@ -204,7 +204,7 @@ void MainWindow::OnStartCreate() {
   const std::optional<std::string> told = RunCommand(
       [this, &entrance]() -> Result<std::string> {
         auto written = session_->PublishPages(session_->currentDirectory());
-        if (!written) return MakeError(written.error());
+        if (!written) return written.failure();
         entrance = written->entrancePage;
         return tr("%1 files, %2 items written to %3\nentrance page: %4")
             .arg(written->files)
@@ -287,7 +287,7 @@ void MainWindow::OnCreateSenderlist() {
   RunCommand(
       [this, since, &counted]() -> Result<std::string> {
         auto list = session_->CreateSenderList(since);
-        if (!list) return MakeError(list.error());
+        if (!list) return list.failure();
         counted = std::move(*list);
         return std::string();
       },
@@ -302,7 +302,7 @@ void MainWindow::OnCheckDuplicates() {
   const std::optional<std::string> done = RunCommand(
       [this, &found]() -> Result<std::string> {
         auto result = session_->RunDuplicateCheck();
-        if (!result) return MakeError(result.error());
+        if (!result) return result.failure();
         found = std::move(*result);
         return found->message;
       },

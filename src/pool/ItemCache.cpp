@@ -492,7 +492,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   Result<ItemFile> file = ahead ? std::move(ahead->file) : ReadItemFile(path);
   if (!file) {
     currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = 0;
-    return MakeError(file.error());
+    return file.failure();
   }
   currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = file->fileDate;
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;

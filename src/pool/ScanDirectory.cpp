@@ -142,7 +142,7 @@ Result<WalkedDirectory> ListWalkedDirectory(const std::string& directory, bool i
   if (entries) {
     walked.entries = std::move(*entries);
   } else if (!isSubdirectory) {
-    return MakeError(entries.error());
+    return entries.failure();
   } else if (skipped) {
     skipped(entries.error() + ": its items are left out");
   }
@@ -156,7 +156,7 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   if (directory.empty()) return {};
   if (options.progressStep) options.progressStep();
   auto walked = ListWalkedDirectory(directory, isSubdirectory, options.skippedDirectory);
-  if (!walked) return MakeError(walked.error());
+  if (!walked) return walked.failure();
   if (!walked->entries) return {};
   const std::string& dir = walked->dir;
   std::optional<std::vector<DirEntry>>& entries = walked->entries;
@@ -190,7 +190,7 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
     path += entry.name;
     auto loaded = cache.LoadItem(path, &sidecars, &ahead);
     if (!loaded) {
-      if (!options.unreadable) return MakeError(loaded.error());
+      if (!options.unreadable) return loaded.failure();
       options.unreadable(loaded.error() + ": skipped");
       continue;
     }
