@@ -21,7 +21,7 @@ bool IsItemFileName(std::string_view name) {
 
 void FoldedTexts::Add(std::string_view text) {
   start_.push_back(folded_.size());
-  for (const char c : text) folded_ += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  for (const char c : text) folded_ += AsciiUpper(c);
 }
 
 namespace {
