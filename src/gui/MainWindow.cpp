@@ -166,8 +166,13 @@ MainWindow::~MainWindow() {
   delete databaseWindow_;
   delete membersWindow_;
   delete itemDumpWindow_;
+  // The file list's viewport reports its last events while the list is taken down: the empty
+  // state no longer follows it then.
+  if (emptyState_ != nullptr) fileList_->viewport()->removeEventFilter(this);
+  emptyState_ = nullptr;
   delete takeCentralWidget();
 }
+
 void MainWindow::BuildControls() {
   auto* central = new QWidget(this);
   central->setObjectName("CentralWidget");
