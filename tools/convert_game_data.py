@@ -152,7 +152,7 @@ def main():
     for i in range(0, 256, 16):
         w("  " + ", ".join(f"{x:2}" for x in widths[i:i + 16]) + ",\n")
     w("}};\n\n")
-    w("// The base level of every monster type (monsterdata's mLevel): what a monster's drop stores.\n")
+    w("// The base level of every monster type (the monster table's level column): what a monster's drop stores.\n")
     w(f"inline constexpr std::array<std::int8_t, {len(monsters)}> kMonsterLevels{{{{\n")
     levels = [int(r[13]) for r in monsters]
     for i in range(0, len(levels), 16):

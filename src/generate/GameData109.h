@@ -560,7 +560,7 @@ inline constexpr std::array<std::uint8_t, 256> kCharWidths{{
   10,  9, 10, 10, 10, 10, 10,  7, 10, 11, 11, 11, 11, 11,  7, 11,
 }};
 
-// The base level of every monster type (monsterdata's mLevel): what a monster's drop stores.
+// The base level of every monster type (the monster table's level column): what a monster's drop stores.
 inline constexpr std::array<std::int8_t, 112> kMonsterLevels{{
    1,  2,  4,  6,  1,  3,  5,  7,  1,  2,  4,  6,  1,  3,  5,  7,
    2,  4,  6,  8,  3,  5,  7,  9,  2,  4,  6,  8, 14,  5,  9, 11,

@@ -688,7 +688,7 @@ class Generator {
 
   // The unique this item becomes, or -1. Without the unique flag a single player game has
   // already found every unique the draw could give (or the item would be unique).
-  int CheckUnique(int level, int uper, bool recreate) {
+  int PickUnique(int level, int uper, bool recreate) {
     if (rnd_.Draw(100) > uper) return -1;
     std::array<bool, kUniqueSlots> ok{};
     int count = 0;
@@ -736,7 +736,7 @@ class Generator {
       if (onlyGood) bonusLevel = level;
       if (uper == 15) bonusLevel = level + 4;
       if (bonusLevel != -1) {
-        const int uid = CheckUnique(bonusLevel, uper, recreate);
+        const int uid = PickUnique(bonusLevel, uper, recreate);
         if (uid == -1)
           Bonus(bonusLevel >> 1, bonusLevel, onlyGood);
         else
@@ -745,8 +745,8 @@ class Generator {
       if (it_.magical != 2) RandomDurability();
     } else if (it_.location != iloc::kUnequipable) {
       // Quest uniques: the seed is the unique's index. Only a single player game makes them:
-      // their quests are single player quests (questlist's QUEST_SINGLE), and the Butcher and
-      // the Skeleton King drop theirs only there (RndUItem).
+      // their quests are single player quests, and the Butcher and
+      // the Skeleton King drop theirs only there.
       if (seed < 0 || seed >= static_cast<std::int32_t>(kUniques.size()) - 1) {
         unknownUnique_ = true;
         return;

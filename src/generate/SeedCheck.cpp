@@ -152,11 +152,11 @@ std::string Visits(std::int64_t n, std::string_view shrine) {
 }
 
 // The play state that turns the generated value into the file's, or nothing when play cannot.
-// The shrines (OperateShrine): Hidden adds 10 to the durability and maximum durability of every
+// The shrines: Hidden adds 10 to the durability and maximum durability of every
 // equipped item whose maximum is neither 0 nor 255 and then takes 20 from one of them (never
 // below 1), so one visit moves an item's maximum by 10 either way; Weird adds 1 to a weapon's
 // maximum damage; Gloomy adds 2 to the armour class of armour and shields and takes 1 from a
-// weapon's maximum damage, never below its minimum. Repair (RepairItem) only lowers the maximum.
+// weapon's maximum damage, never below its minimum. The warrior's repair only lowers the maximum.
 std::optional<PlayChange> PlayOf(Rule rule, std::int64_t file, std::int64_t game, const GeneratedItem& g) {
   PlayChange change{{}, std::to_string(file), std::to_string(game), {}, 0};
   switch (rule) {

@@ -15,15 +15,15 @@ constexpr std::array<LevelSpan, 2> kTownShopLevels{
 
 // clang-format off
 // what                                 levels                                              spans
-constexpr CreationSource kGriswold{     "Griswold's item",                 kTownShopLevels, 2};  // SetupTownStores, SpawnSmith
-constexpr CreationSource kPremium{      "Griswold's premium item",         {{{1, 30, 1, games::kAll}}}, 1};  // SpawnOnePremium: held to 1-30
-constexpr CreationSource kWirt{         "Wirt's item",                     {{{1, 50, 1, games::kAll}}}, 1};  // SpawnBoy: the character level
-constexpr CreationSource kAdria{        "Adria's item",                    kTownShopLevels, 2};  // SetupTownStores, SpawnWitch
-constexpr CreationSource kPepin{        "Pepin's item",                    kTownShopLevels, 2};  // SetupTownStores, SpawnHealer
-constexpr CreationSource kUseful{       "a useful drop",                   {{{1, 16, 1, games::kAll}}}, 1};  // CreateRndUseful: the dungeon level
-constexpr CreationSource kUniqueMonster{"a unique monster's drop",         {{{1, 30, 1, games::kAll}}}, 1};  // SpawnItem: the monster type's mLevel
-constexpr CreationSource kMonster{      "a monster drop",                  {{{1, 30, 1, games::kAll}}}, 1};  // SpawnItem: the monster type's mLevel
-constexpr CreationSource kObject{       "an object's item",                {{{2, 32, 2, games::kAll}}}, 1};  // CreateRndItem, CreateTypeItem: twice the dungeon level
+constexpr CreationSource kGriswold{     "Griswold's item",                 kTownShopLevels, 2};  // the smith's stock, made when the town is set up
+constexpr CreationSource kPremium{      "Griswold's premium item",         {{{1, 30, 1, games::kAll}}}, 1};  // the smith's premium stock: held to 1-30
+constexpr CreationSource kWirt{         "Wirt's item",                     {{{1, 50, 1, games::kAll}}}, 1};  // Wirt's offer: the character level
+constexpr CreationSource kAdria{        "Adria's item",                    kTownShopLevels, 2};  // the witch's stock, made when the town is set up
+constexpr CreationSource kPepin{        "Pepin's item",                    kTownShopLevels, 2};  // the healer's stock, made when the town is set up
+constexpr CreationSource kUseful{       "a useful drop",                   {{{1, 16, 1, games::kAll}}}, 1};  // a useful drop: the dungeon level
+constexpr CreationSource kUniqueMonster{"a unique monster's drop",         {{{1, 30, 1, games::kAll}}}, 1};  // the unique's monster type's base level
+constexpr CreationSource kMonster{      "a monster drop",                  {{{1, 30, 1, games::kAll}}}, 1};  // the monster type's base level
+constexpr CreationSource kObject{       "an object's item",                {{{2, 32, 2, games::kAll}}}, 1};  // an opened or dropped object: twice the dungeon level
 // clang-format on
 
 bool Holds(const LevelSpan& span, int level) {
@@ -33,7 +33,7 @@ bool Holds(const LevelSpan& span, int level) {
 }  // namespace
 
 std::vector<const CreationSource*> SourcesOf(std::uint16_t ci) {
-  // The order the game rebuilds an item in (RecreateItem, RecreateTownItem): the first town flag
+  // The order the game rebuilds an item in (for dungeon and town items alike): the first town flag
   // names the shop, both drop flags a useful drop, then the unique monster's and the drop flag.
   if (ci & cf::kSmith) return {&kGriswold};
   if (ci & cf::kSmithPremium) return {&kPremium};

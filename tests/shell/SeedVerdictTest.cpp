@@ -22,10 +22,10 @@ namespace layout = gen::layout;
 // The limits as the game's data and code give them, never from the verdict's own table.
 const int kMonsterLevelMax = *std::max_element(gen::kMonsterLevels.begin(), gen::kMonsterLevels.end());
 const int kMonsterLevelMin = *std::min_element(gen::kMonsterLevels.begin(), gen::kMonsterLevels.end());
-constexpr int kObjectLevelMax = 2 * gen::kDungeonLevels;  // CreateRndItem: twice the dungeon level
-constexpr int kTownShopLevelMin = 6;                      // SetupTownStores holds the level to 6...
+constexpr int kObjectLevelMax = 2 * gen::kDungeonLevels;  // an object's item: twice the dungeon level
+constexpr int kTownShopLevelMin = 6;                      // the town's shops hold the level to 6...
 constexpr int kTownShopLevelMax = gen::kDungeonLevels;    // ...and to the deepest dungeon level
-constexpr int kPremiumLevelMax = 30;                      // SpawnOnePremium holds it to 1-30
+constexpr int kPremiumLevelMax = 30;                      // the premium stock holds it to 1-30
 
 // The report's lines for the record: the unique checks and the source and level lines, and with
 // `whole` the effect section and the prices too (every part that raises a hack finding).
