@@ -16,9 +16,9 @@
 #include "gui/MessageBoxes.h"
 #include "gui/NameOrder.h"
 #include "gui/WindowPlacement.h"
+#include "shell/Session.h"
 #include "text/ByteText.h"
 #include "text/Hex.h"
-#include "validate/Database.h"
 
 namespace relicor {
 namespace {
@@ -57,8 +57,8 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 
 }  // namespace
 
-DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent)
-    : QWidget(parent, Qt::Window), database_(database) {
+DatabaseWindow::DatabaseWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session) {
   setObjectName("DUPEFORM");
   setWindowTitle(tr("Database Dupes&Hacks"));
   resize(403, 384);
@@ -121,7 +121,7 @@ DatabaseWindow::DatabaseWindow(Database& database, QWidget* parent)
 
 void DatabaseWindow::Reload() {
   list_->clear();
-  for (const auto& [key, record] : database_.entries()) {
+  for (const auto& [key, record] : session_.DatabaseEntries()) {
     auto* item = new NameItem(UpperCaseAscii(record.Name()));
     item->setData(kKeyRole, QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
     list_->addItem(item);
@@ -141,8 +141,8 @@ void DatabaseWindow::SelectionChanged() {
   const QList<QListWidgetItem*> selected = list_->selectedItems();
   if (!selected.isEmpty()) {
     const std::string key = selected.front()->data(kKeyRole).toString().toStdString();
-    const auto found = database_.entries().find(key);
-    if (found != database_.entries().end()) {
+    const auto found = session_.DatabaseEntries().find(key);
+    if (found != session_.DatabaseEntries().end()) {
       lbId_->setText(tr("Item %1").arg(ToQt(DWordToHex(found->second.Ident()))));
       lbType_->setText(tr("Type %1").arg(ToQt(ByteToHex(found->second.ItemClass()))));
     }
@@ -152,7 +152,7 @@ void DatabaseWindow::SelectionChanged() {
 
 void DatabaseWindow::UpdateButtons() {
   deleteButton_->setEnabled(!list_->selectedItems().isEmpty());
-  saveButton_->setEnabled(database_.modified());
+  saveButton_->setEnabled(session_.DatabaseModified());
 }
 
 void DatabaseWindow::DeleteSelected() {
@@ -160,7 +160,7 @@ void DatabaseWindow::DeleteSelected() {
   if (selected.isEmpty()) return;
   if (!MessageBoxes::AskYesNo(this, tr(kRemoveQuestion))) return;
   QListWidgetItem* item = selected.front();
-  database_.Remove(item->data(kKeyRole).toString().toStdString());
+  session_.RemoveFromDatabase(item->data(kKeyRole).toString().toStdString());
   delete list_->takeItem(list_->row(item));
   ShowCount();
   UpdateButtons();
@@ -168,7 +168,7 @@ void DatabaseWindow::DeleteSelected() {
 
 void DatabaseWindow::SaveList() {
   if (!MessageBoxes::AskYesNo(this, tr(kSaveQuestion))) return;
-  const Status saved = database_.Save();
+  const Status saved = session_.SaveDatabase();
   if (!saved) {
     MessageBoxes::Error(this, MessageToQt(saved.error()));
     UpdateButtons();
@@ -184,7 +184,7 @@ void DatabaseWindow::showEvent(QShowEvent* event) {
 }
 
 void DatabaseWindow::closeEvent(QCloseEvent* event) {
-  if (database_.modified()) {
+  if (session_.DatabaseModified()) {
     const QMessageBox::StandardButton answer = MessageBoxes::Question(
         this, tr(kCloseQuestion), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) {
@@ -192,7 +192,7 @@ void DatabaseWindow::closeEvent(QCloseEvent* event) {
       return;
     }
     if (answer == QMessageBox::Yes) {
-      const Status saved = database_.Save();
+      const Status saved = session_.SaveDatabase();
       if (!saved) {
         // The changes are still only in memory: the window stays so they can be saved again.
         MessageBoxes::Error(this, MessageToQt(saved.error()));

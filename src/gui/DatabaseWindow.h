@@ -10,15 +10,15 @@ class QPushButton;
 
 namespace relicor {
 
-class Database;
+class Session;
 
 class DatabaseWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit DatabaseWindow(Database& database, QWidget* parent = nullptr);
+  explicit DatabaseWindow(Session& session, QWidget* parent = nullptr);
 
-  // Fills the list from the database (done each time the window is shown).
+  // Fills the list from the session's database (done each time the window is shown).
   void Reload();
 
   // The buttons' actions.
@@ -36,7 +36,7 @@ class DatabaseWindow : public QWidget {
   void UpdateButtons();
   void ShowCount();
 
-  Database& database_;
+  Session& session_;
   QListWidget* list_;
   QLabel* lbId_;
   QLabel* lbType_;

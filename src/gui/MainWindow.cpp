@@ -146,7 +146,7 @@ MainWindow::MainWindow(std::string programDir, const Clock& clock, QWidget* pare
   // The other windows, created hidden in this order; the options dialog last.
   itemDumpWindow_ = new ItemDumpWindow(this);
   membersWindow_ = new MembersWindow(*session_, this);
-  databaseWindow_ = new DatabaseWindow(session_->database(), this);
+  databaseWindow_ = new DatabaseWindow(*session_, this);
   optionsDialog_ = new PublishOptionsDialog(*session_, this);
   shownDatabaseRead_ = session_->DatabaseReadCount();
   shownOptionsRead_ = session_->OptionsReadCount();

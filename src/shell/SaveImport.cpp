@@ -7,7 +7,6 @@
 #include "pool/ItemCache.h"
 #include "pool/MoveJournal.h"
 #include "pool/RenameRun.h"
-#include "pool/ScanDirectory.h"
 #include "pool/Sidecar.h"
 #include "shell/SeedCheck.h"
 #include "text/ByteText.h"
@@ -151,24 +150,14 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
   }
 
   // What the pool holds (the whole tree) and, for the names, what the rename run would load.
-  ItemCache& cache = session.cache();
-  ScanOptions scan;
-  scan.recursive = true;
-  scan.unreadable = [](const std::string&) {};
-  scan.skippedDirectory = [](const std::string&) {};
-  if (auto scanned = ScanDirectory(cache, pool, scan, nullptr); !scanned) return scanned.failure();
-  const std::string sent = WithoutTrailingSlash(session.settings().pathToSent);
-  if (!sent.empty() && DirectoryExists(sent)) {
-    ScanOptions sentScan = scan;
-    sentScan.recursive = session.settings().htmlScanSub;
-    if (auto scanned = ScanDirectory(cache, sent, sentScan, nullptr); !scanned) return scanned.failure();
-  }
+  auto cached = session.LoadPoolAndSentItems();
+  if (!cached) return cached.failure();
   FileNameIndex names;
   std::map<std::string, std::string> poolKeys;
-  for (const std::string& path : CachedItemPaths(cache)) {
-    names.Add(path);
-    if (!UnderDirectory(path, pool)) continue;
-    if (const ItemEntry* entry = cache.Find(path)) poolKeys.emplace(entry->Record().ItemKey(), path);
+  for (const Session::CachedItem& item : *cached) {
+    names.Add(item.path);
+    if (!UnderDirectory(item.path, pool) || item.itemKey.empty()) continue;
+    poolKeys.emplace(item.itemKey, item.path);
   }
 
   std::size_t done = 0;
@@ -214,7 +203,7 @@ Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::st
             line.outcome = ImportOutcome::kFailed;
             line.reason = written.error();
           } else {
-            (void)cache.LoadItem(target);
+            (void)session.LoadIntoCache(target);
           }
         }
         if (line.outcome == ImportOutcome::kImported) poolKeys.emplace(line.key, target);

@@ -16,6 +16,7 @@
 #include "pool/RenameRun.h"
 #include "pool/ScanDirectory.h"
 #include "pool/SendItem.h"
+#include "shell/CommandTexts.h"
 #include "shell/DebugLog.h"
 #include "shell/Members.h"
 #include "shell/OutputList.h"
@@ -34,16 +35,6 @@ namespace {
 std::string WithoutTrailingSeparator(std::string dir) {
   while (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
   return dir;
-}
-
-std::string NotAnItemText(const std::string& path) {
-  return path + ": not an item file (shorter than " + std::to_string(kItemRecordSize) + " bytes)";
-}
-
-std::string DescribeFields(const std::string& sidecarPath, const std::vector<SidecarField>& fields) {
-  std::string text = "wrote " + sidecarPath + ":";
-  for (const auto& field : fields) text += " " + std::string(field.key) + "=" + Cp1252ToUtf8(field.value);
-  return text;
 }
 
 }  // namespace
@@ -401,12 +392,6 @@ Settings& Session::settings() {
 OptionFlags& Session::flags() {
   return impl_->flags;
 }
-ItemCache& Session::cache() {
-  return impl_->cache;
-}
-Database& Session::database() {
-  return impl_->database;
-}
 const std::map<std::string, ItemRecord>& Session::DatabaseEntries() const {
   return impl_->database.entries();
 }
@@ -429,6 +414,36 @@ std::optional<ItemRecord> Session::CachedRecord(const std::string& path) const {
 }
 bool Session::IsInDatabase(const std::string& itemKey) const {
   return impl_->database.IsRegistered(itemKey);
+}
+
+Result<std::vector<Session::CachedItem>> Session::LoadPoolAndSentItems() {
+  Impl& s = *impl_;
+  const std::string pool = WithoutTrailingSeparator(s.settings.pathToPool);
+  if (pool.empty()) return MakeError(std::string(kNoPoolDirectoryText));
+  ScanOptions scan;
+  scan.recursive = true;
+  scan.unreadable = [](const std::string&) {};
+  scan.skippedDirectory = [](const std::string&) {};
+  if (auto scanned = ScanDirectory(s.cache, pool, scan, nullptr); !scanned) return scanned.failure();
+  const std::string sent = WithoutTrailingSeparator(s.settings.pathToSent);
+  if (!sent.empty() && DirectoryExists(sent)) {
+    ScanOptions sentScan = scan;
+    sentScan.recursive = s.settings.htmlScanSub;
+    if (auto scanned = ScanDirectory(s.cache, sent, sentScan, nullptr); !scanned) return scanned.failure();
+  }
+  std::vector<CachedItem> items;
+  for (std::string& path : s.cache.Paths()) {
+    const ItemEntry* entry = s.cache.Find(path);
+    std::string key = entry != nullptr ? entry->Record().ItemKey() : std::string();
+    items.push_back({std::move(path), std::move(key)});
+  }
+  return items;
+}
+
+Status Session::LoadIntoCache(const std::string& path) {
+  auto loaded = impl_->cache.LoadItem(path);
+  if (!loaded) return loaded.failure();
+  return {};
 }
 
 void Session::SetDebugFile(bool on) {
@@ -630,8 +645,7 @@ Result<std::string> Session::CreatePages() {
 Result<std::string> Session::CreatePages(const std::string& directory) {
   auto summary = PublishPages(directory);
   if (!summary) return summary.failure();
-  return "Pages written: " + std::to_string(summary->files) + " files, " + std::to_string(summary->items) +
-         " items; entrance page " + summary->entrancePage;
+  return PagesWrittenText(summary->files, summary->items, summary->entrancePage);
 }
 
 Result<Session::PublishSummary> Session::PublishPages(const std::string& directory, bool seedCheck) {
@@ -749,47 +763,25 @@ Result<SenderList> Session::CreateSenderList(DateTime since) {
   return list;
 }
 
-namespace {
-
-Result<std::string> AssignMessage(const Result<AssignResult>& result) {
-  if (!result) return result.failure();
-  switch (result->outcome) {
-    case AssignOutcome::kAssigned:
-      return DescribeFields(result->sidecarPath, result->changed);
-    case AssignOutcome::kNoFileSelected:
-    case AssignOutcome::kNoMemberSelected:
-      return std::string();  // nothing selected: nothing happens
-    case AssignOutcome::kNotAnItem:
-      return MakeError("the selected file is not an item file");
-    case AssignOutcome::kSenderAlreadyRecorded:
-      return std::string("nothing changed: the item already has a sender");
-    case AssignOutcome::kDateAlreadyAssigned:
-      return std::string("nothing changed: the added date was assigned before");
-  }
-  return std::string();
-}
-
-}  // namespace
-
 Result<std::string> Session::QuickSenderAssign(const std::string& path, const std::string& member) {
   if (path.empty()) return std::string();
   auto held = impl_->Lock(impl_->WorkDirectory());
   if (!held) return held.failure();
-  return AssignMessage(relicor::QuickSenderAssign(impl_->cache, path, member));
+  return AssignSummaryText(relicor::QuickSenderAssign(impl_->cache, path, member));
 }
 
 Result<std::string> Session::QuickPointAssign(const std::string& path) {
   if (path.empty()) return std::string();
   auto held = impl_->Lock(impl_->WorkDirectory());
   if (!held) return held.failure();
-  return AssignMessage(relicor::QuickPointAssign(impl_->cache, impl_->clock, path));
+  return AssignSummaryText(relicor::QuickPointAssign(impl_->cache, impl_->clock, path));
 }
 
 Result<std::string> Session::QuickDateAssign(const std::string& path) {
   if (path.empty()) return std::string();
   auto held = impl_->Lock(impl_->WorkDirectory());
   if (!held) return held.failure();
-  return AssignMessage(relicor::QuickDateAssign(impl_->cache, impl_->clock, path));
+  return AssignSummaryText(relicor::QuickDateAssign(impl_->cache, impl_->clock, path));
 }
 
 Result<std::string> Session::PrepareItemToSend(const std::string& path, const std::string& member) {
@@ -801,12 +793,8 @@ Result<std::string> Session::PrepareItemToSend(const std::string& path, const st
       relicor::PrepareItemToSend(s.cache, s.clock, path, member, s.settings.pathToSent, s.WorkDirectory());
   if (!result) return result.failure();
   switch (result->outcome) {
-    case SendOutcome::kSent: {
-      std::string text = "moved " + result->source + " to " + result->destination;
-      for (const auto& field : result->written)
-        text += "; " + std::string(field.key) + "=" + Cp1252ToUtf8(field.value);
-      return text;
-    }
+    case SendOutcome::kSent:
+      return SentText(*result);
     case SendOutcome::kNothingSelected:
       return std::string();  // nothing selected: nothing happens
     case SendOutcome::kNotAnItem:
@@ -890,7 +878,7 @@ Result<std::string> Session::RenameRun() {
 
 Result<std::string> Session::AddToDatabase(const std::string& path) {
   Impl& s = *impl_;
-  if (!s.ui.Confirm("Are you sure to add this item?")) return std::string();
+  if (!s.ui.Confirm(kAddItemQuestion)) return std::string();
   if (path.empty()) return std::string();
   if (!HasItemExtension(path)) return MakeError(NotItemFileNameText(path));
   s.BeginCommand();
@@ -900,7 +888,7 @@ Result<std::string> Session::AddToDatabase(const std::string& path) {
   auto added = s.database.AddRecord(s.cache.CurrentItem());
   if (!added) return added.failure();
   if (!*added) return AlreadyInDatabase();
-  return "added " + s.cache.CurrentItem().ItemKey() + " to " + s.database.filePath();
+  return AddedToDatabaseText(s.cache.CurrentItem().ItemKey(), s.database.filePath());
 }
 
 }  // namespace relicor

@@ -33,9 +33,6 @@ namespace relicor {
 struct ItemReport;
 
 // The main window's check boxes.
-struct SaveImportOptions;
-struct SaveImportResult;
-
 struct OptionFlags {
   bool vkMode = false;          // CBVK
   bool debugFile = true;        // CBDebug (the GUI starts with it on; the CLI turns it off)
@@ -123,8 +120,21 @@ class Session {
   // The item record the cache holds for `path`, or nothing.
   std::optional<ItemRecord> CachedRecord(const std::string& path) const;
   bool IsInDatabase(const std::string& itemKey) const;
-  // The database itself, for the database window, which edits the list and saves it.
-  Database& database();
+
+  // An item file the item cache holds, with its record's item key.
+  struct CachedItem {
+    std::string path;
+    std::string itemKey;
+  };
+  // Loads the pool directory's whole tree and the sent directory (its subdirectories when the
+  // subdirectories flag is on; none when it is not set or does not exist) into the item cache,
+  // passing over unreadable files and directories quietly, and gives every item file the cache
+  // holds then, sorted by path: the files a rename run would name. An error when the pool is not
+  // set or a directory cannot be listed.
+  Result<std::vector<CachedItem>> LoadPoolAndSentItems();
+  // Loads one item file into the item cache (a file just written there), as the next command
+  // would find it.
+  Status LoadIntoCache(const std::string& path);
 
   // Check-box rules: checking "Debugging File" checks "Additional Info"; unchecking
   // "Additional Info" unchecks "Debugging File".
@@ -248,11 +258,6 @@ class Session {
   Result<std::string> AddToDatabase(const std::string& path);
 
  private:
-  // Importing saves fills the item cache with the pool's items (and loads what it wrote).
-  friend Result<SaveImportResult> ImportSaves(Session& session, const std::vector<std::string>& saves,
-                                              const SaveImportOptions& options);
-  ItemCache& cache();
-
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

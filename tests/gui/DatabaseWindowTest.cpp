@@ -11,6 +11,7 @@
 #include "GuiTestSupport.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/MainWindow.h"
+#include "shell/Session.h"
 #include "validate/Database.h"
 
 namespace relicor::test {
@@ -20,8 +21,17 @@ class DatabaseWindowTest : public QObject {
 
  private:
   std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<Database> database_;
+  FixedClock clock_{TestNow()};
+  SessionUi ui_;
+  std::unique_ptr<Session> session_;
   std::unique_ptr<DatabaseWindow> window_;
+
+  // A session started in `dir` (its IDENT.ID loaded).
+  std::unique_ptr<Session> StartedSession(const TempDir& dir) {
+    auto session = std::make_unique<Session>(dir.path() + "/", clock_, ui_);
+    session->Start();
+    return session;
+  }
 
   std::string FilePath() const { return dir_->file("IDENT.ID"); }
   std::uintmax_t FileSize() const { return std::filesystem::file_size(FilePath()); }
@@ -45,14 +55,13 @@ class DatabaseWindowTest : public QObject {
     file += EncodeDatabaseRecord(RecordBuilder().ident(9).itemClass(2).name("").build());
     file += EncodeDatabaseRecord(RecordBuilder().ident(3).itemClass(4).name("\xE4xe").build());  // "äxe"
     dir_->write("IDENT.ID", file);
-    database_ = std::make_unique<Database>(FilePath());
-    QVERIFY(database_->Load().ok());
-    window_ = std::make_unique<DatabaseWindow>(*database_);
+    session_ = StartedSession(*dir_);
+    window_ = std::make_unique<DatabaseWindow>(*session_);
   }
 
   void cleanup() {
     window_.reset();
-    database_.reset();
+    session_.reset();
     dir_.reset();
   }
 
@@ -85,9 +94,8 @@ class DatabaseWindowTest : public QObject {
          {"zeta", "Sr", "\xDF", "\xD6l", "oak", "\xC4rger", "sz", "Alpha", "\xE4xe", "ALPHA"})
       file += EncodeDatabaseRecord(RecordBuilder().ident(ident++).itemClass(1).name(name).build());
     dir_->write("IDENT.ID", file);
-    Database database(FilePath());
-    QVERIFY(database.Load().ok());
-    DatabaseWindow window(database);
+    const std::unique_ptr<Session> session = StartedSession(*dir_);
+    DatabaseWindow window(*session);
     window.show();
     // Ä and ä stand with A, Ö with O, ß as SS; equal names keep their bytes' order.
     const QStringList expected{"ALPHA",
@@ -124,13 +132,13 @@ class DatabaseWindowTest : public QObject {
     Button("BTDelete")->click();
     QCOMPARE(MessageBoxes::requests().back().text, QString("Are you sure to remove item from list?"));
     QCOMPARE(window_->list()->count(), 4);
-    QVERIFY(!database_->modified());
+    QVERIFY(!session_->DatabaseModified());
 
     MessageBoxes::PushAnswer(QMessageBox::Yes);
     Button("BTDelete")->click();
     QCOMPARE(Texts(window_->list()), (QStringList{"", "ALPHA RING", QString::fromUtf8("äXE")}));
-    QCOMPARE(database_->entries().count("000000FF0C"), std::size_t{0});
-    QVERIFY(database_->modified());
+    QCOMPARE(session_->DatabaseEntries().count("000000FF0C"), std::size_t{0});
+    QVERIFY(session_->DatabaseModified());
     QCOMPARE(FileSize(), std::uintmax_t{1600});
     QVERIFY(Button("BTSave")->isEnabled());
 
@@ -147,7 +155,7 @@ class DatabaseWindowTest : public QObject {
     MessageBoxes::PushAnswer(QMessageBox::Yes);
     Button("BTSave")->click();
     QCOMPARE(FileSize(), std::uintmax_t{1200});
-    QVERIFY(!database_->modified());
+    QVERIFY(!session_->DatabaseModified());
     QVERIFY(!Button("BTSave")->isEnabled());
     Database reread(FilePath());
     QVERIFY(reread.Load().ok());
@@ -167,14 +175,14 @@ class DatabaseWindowTest : public QObject {
 
     MessageBoxes::PushAnswer(QMessageBox::No);
     QVERIFY(window_->close());
-    QVERIFY(database_->modified());
+    QVERIFY(session_->DatabaseModified());
     QCOMPARE(FileSize(), std::uintmax_t{1600});
 
     window_->show();
     MessageBoxes::PushAnswer(QMessageBox::Yes);
     Button("BTClose")->click();
     QVERIFY(!window_->isVisible());
-    QVERIFY(!database_->modified());
+    QVERIFY(!session_->DatabaseModified());
     QCOMPARE(FileSize(), std::uintmax_t{1200});
 
     // Without changes the window closes without asking.

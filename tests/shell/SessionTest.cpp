@@ -287,6 +287,130 @@ TEST_F(SessionTest, AddToDatabaseAsksThenRefusesASecondCopy) {
   EXPECT_FALSE(session->DatabaseEntries().count("000000010D"));
 }
 
+// The database operations the window and the command line use, one step after another: what
+// each step answers, the entries listed afterwards (in item key order), whether removals wait for
+// a save, and how many records IDENT.ID holds.
+TEST_F(SessionTest, DatabaseOperationsStepByStep) {
+  dir.write("pool/C.ITM", RecordBuilder().ident(1).itemClass(2).name("cap").bytes());  // key 0000000102
+  enum class Op { kAdd, kRemove, kSave };
+  struct Step {
+    Op op;
+    std::string argument;  // an item file in the pool, or an item key
+    bool ok;
+    ErrorKind kind;  // of a failed step
+    std::vector<std::string> listed;
+    bool modified;
+    std::size_t recordsInFile;
+  };
+  const std::vector<Step> steps = {
+      {Op::kAdd, "B.ITM", true, ErrorKind::kOther, {"000000020C"}, false, 1},
+      {Op::kAdd, "a.itm", true, ErrorKind::kOther, {"000000010D", "000000020C"}, false, 2},
+      {Op::kAdd, "C.ITM", true, ErrorKind::kOther, {"0000000102", "000000010D", "000000020C"}, false, 3},
+      // The same item twice, also under another name.
+      {Op::kAdd,
+       "B.ITM",
+       false,
+       ErrorKind::kAlreadyInDatabase,
+       {"0000000102", "000000010D", "000000020C"},
+       false,
+       3},
+      {Op::kAdd, "notes.txt", false, ErrorKind::kOther, {"0000000102", "000000010D", "000000020C"}, false, 3},
+      // Removing waits for the save; a key that is not there (or not any more) changes nothing.
+      {Op::kRemove, "000000010D", true, ErrorKind::kOther, {"0000000102", "000000020C"}, true, 3},
+      {Op::kRemove, "000000010D", false, ErrorKind::kOther, {"0000000102", "000000020C"}, true, 3},
+      {Op::kRemove, "FFFFFFFF01", false, ErrorKind::kOther, {"0000000102", "000000020C"}, true, 3},
+      {Op::kSave, "", true, ErrorKind::kOther, {"0000000102", "000000020C"}, false, 2},
+      // A removed item can be added again.
+      {Op::kAdd, "a.itm", true, ErrorKind::kOther, {"0000000102", "000000010D", "000000020C"}, false, 3},
+  };
+  auto session = Start();
+  std::size_t number = 0;
+  for (const Step& step : steps) {
+    SCOPED_TRACE("step " + std::to_string(++number) + ": " + step.argument);
+    bool ok = false;
+    ErrorKind kind = ErrorKind::kOther;
+    switch (step.op) {
+      case Op::kAdd: {
+        auto added = session->AddToDatabase(pool + "/" + step.argument);
+        ok = added.ok();
+        if (!ok) kind = added.kind();
+        break;
+      }
+      case Op::kRemove:
+        ok = session->RemoveFromDatabase(step.argument);
+        break;
+      case Op::kSave:
+        ok = session->SaveDatabase().ok();
+        break;
+    }
+    EXPECT_EQ(ok, step.ok);
+    EXPECT_EQ(kind, step.kind);
+    std::vector<std::string> listed;
+    for (const auto& [key, record] : session->DatabaseEntries()) listed.push_back(key);
+    EXPECT_EQ(listed, step.listed);
+    for (const std::string& key : step.listed) EXPECT_TRUE(session->IsInDatabase(key)) << key;
+    EXPECT_EQ(session->DatabaseModified(), step.modified);
+    EXPECT_EQ(dir.read("home/IDENT.ID").size(), step.recordsInFile * kItemRecordSize);
+  }
+  EXPECT_EQ(session->DatabasePath(), home + "IDENT.ID");
+}
+
+// What a save import finds before it writes: the pool's whole tree and the sent directory (its
+// subdirectories only with the flag), each item file with its key; a file too short to be an
+// item is not one.
+TEST_F(SessionTest, LoadPoolAndSentItemsListsWhatARenameRunWouldName) {
+  dir.write("pool/deep/D.ITM", RecordBuilder().ident(4).itemClass(3).bytes());
+  dir.write("sent/S.ITM", RecordBuilder().ident(5).itemClass(3).bytes());
+  dir.write("sent/old/T.ITM", RecordBuilder().ident(6).itemClass(3).bytes());
+  dir.write("pool/short.ITM", "too short");
+  struct Case {
+    bool subdirectories;
+    std::vector<std::string> paths;
+    std::vector<std::string> keys;
+  };
+  const std::vector<Case> cases = {
+      {false,
+       {"pool/.hidden.ITM", "pool/a.itm", "pool/B.ITM", "pool/deep/D.ITM", "sent/S.ITM"},
+       {"0000000000", "000000010D", "000000020C", "0000000403", "0000000503"}},
+      {true,
+       {"pool/.hidden.ITM", "pool/a.itm", "pool/B.ITM", "pool/deep/D.ITM", "sent/old/T.ITM", "sent/S.ITM"},
+       {"0000000000", "000000010D", "000000020C", "0000000403", "0000000603", "0000000503"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.subdirectories ? "with subdirectories" : "without subdirectories");
+    auto session = Start();
+    ASSERT_TRUE(session->SetSentDirectory(dir.file("sent")));
+    session->settings().htmlScanSub = c.subdirectories;
+    auto items = session->LoadPoolAndSentItems();
+    ASSERT_TRUE(items) << items.error();
+    std::vector<std::string> paths;
+    std::vector<std::string> keys;
+    for (const Session::CachedItem& item : *items) {
+      paths.push_back(item.path.substr(dir.path().size() + 1));
+      keys.push_back(item.itemKey);
+    }
+    std::vector<std::string> wantedPaths = c.paths;
+    std::sort(wantedPaths.begin(), wantedPaths.end());
+    std::vector<std::string> gotPaths = paths;
+    std::sort(gotPaths.begin(), gotPaths.end());
+    EXPECT_EQ(gotPaths, wantedPaths);
+    for (std::size_t i = 0; i < c.paths.size(); ++i) {
+      const auto at = std::find(paths.begin(), paths.end(), c.paths[i]);
+      ASSERT_NE(at, paths.end()) << c.paths[i];
+      EXPECT_EQ(keys[static_cast<std::size_t>(at - paths.begin())], c.keys[i]) << c.paths[i];
+    }
+    // A file written afterwards is there once it is loaded.
+    const std::string later = dir.write("pool/E.ITM", RecordBuilder().ident(7).itemClass(3).bytes());
+    ASSERT_TRUE(session->LoadIntoCache(later));
+    EXPECT_EQ(session->CachedRecord(later)->ItemKey(), "0000000703");
+    std::filesystem::remove(later);
+  }
+  // Without a pool there is nothing to load.
+  dir.write("home/RELICOR.INI", "[RELICOR]\r\n");
+  auto session = Start();
+  EXPECT_FALSE(session->LoadPoolAndSentItems());
+}
+
 TEST_F(SessionTest, ExportReadsTheSidecarsAsTheDirectoryIsWhenItStarts) {
   auto session = Start();
   ASSERT_TRUE(session->SetCurrentDirectory(pool));
