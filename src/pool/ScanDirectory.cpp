@@ -149,6 +149,26 @@ Result<WalkedDirectory> ListWalkedDirectory(const std::string& directory, bool i
   return walked;
 }
 
+Status WalkDirectoryListings(const std::string& directory, const DirectoryWalk& walk, bool isSubdirectory) {
+  if (directory.empty()) return {};
+  if (walk.step) walk.step();
+  auto walked = ListWalkedDirectory(directory, isSubdirectory, walk.skipped);
+  if (!walked) return walked.failure();
+  if (!walked->entries) return {};
+  const std::string& dir = walked->dir;
+  std::optional<std::vector<DirEntry>>& entries = walked->entries;
+  if (auto done = walk.listed(dir, *entries); !done) return done;
+  if (!walk.recursive) return {};
+  std::erase_if(*entries, [](const DirEntry& entry) {
+    return !entry.isDirectory || entry.isHidden || entry.isSymlink;
+  });
+  SortDirectoryEntries(*entries);
+  for (const DirEntry& entry : *entries) {
+    if (auto sub = WalkDirectoryListings(dir + entry.name, walk, true); !sub) return sub;
+  }
+  return {};
+}
+
 namespace {
 
 Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOptions& options,

@@ -79,6 +79,22 @@ struct WalkedDirectory {
 Result<WalkedDirectory> ListWalkedDirectory(const std::string& directory, bool isSubdirectory,
                                             const std::function<void(const std::string& reason)>& skipped);
 
+// How a walk over a directory's listings (WalkDirectoryListings) deals with what it finds.
+struct DirectoryWalk {
+  bool recursive = false;
+  // Called once per directory entered.
+  std::function<void()> step;
+  // Told about a subdirectory that cannot be listed.
+  std::function<void(const std::string& reason)> skipped;
+  // Called with each directory (ending in the path separator) and its entries.
+  std::function<Status(const std::string& dir, const std::vector<DirEntry>& entries)> listed;
+};
+
+// Lists `directory` and, when recursive, its visible subdirectories (links to directories are not
+// followed), subdirectories in name order, as the scan walks them; a subdirectory that cannot be
+// listed is told to `walk.skipped` and passed over, and an error of `walk.listed` stops the walk.
+Status WalkDirectoryListings(const std::string& directory, const DirectoryWalk& walk, bool isSubdirectory);
+
 // Loads every ITM file of `directory` (and, when recursive, of its visible subdirectories; links
 // to directories are not followed) into the cache; when `list` is given, appends each loaded
 // item's name and path. Files come before subdirectories, each sorted by name without regard to

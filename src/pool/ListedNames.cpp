@@ -1,0 +1,108 @@
+#include "pool/ListedNames.h"
+
+#include <functional>
+
+#include "pool/ScanDirectory.h"
+#include "text/ByteText.h"
+#include "text/Path.h"
+
+namespace relicor {
+
+void ListedNames::AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
+  paths_.Reserve(paths_.size() + entries.size());
+  digest_ += Scrambled(std::hash<std::string_view>{}(dir));
+  std::string path = dir;
+  for (const DirEntry& entry : entries) {
+    path.resize(dir.size());
+    path += entry.name;
+    Add(path);
+    digest_ += Scrambled(std::hash<std::string_view>{}(path));
+  }
+  if (TellsCaseApart(dir, entries)) directories_.Insert(DirectoryPart(dir));
+}
+
+bool ListedNames::TellsCaseApart(const std::string& dir, const std::vector<DirEntry>& entries) const {
+  std::string swapped;
+  for (const DirEntry& entry : entries) {
+    swapped = dir;
+    bool letters = false;
+    for (const char c : entry.name) {
+      const char upper = AsciiUpper(c);
+      const char lower = AsciiLower(c);
+      letters = letters || upper != lower;
+      swapped += c == upper ? lower : upper;
+    }
+    if (!letters || paths_.Contains(swapped)) continue;
+    return !PathOccupied(swapped);
+  }
+  return false;
+}
+
+std::uint64_t ListedNames::Scrambled(std::uint64_t value) {
+  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9u;
+  value = (value ^ (value >> 27)) * 0x94D049BB133111EBu;
+  return value ^ (value >> 31);
+}
+
+namespace {
+
+Status WalkRenameDirectories(const RenameRunOptions& options, const DirectoryWalk& walk) {
+  for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
+    if (dir->empty() || !DirectoryExists(*dir)) continue;
+    if (auto walked = WalkDirectoryListings(*dir, walk, false); !walked) return walked;
+  }
+  return {};
+}
+
+}  // namespace
+
+Status ScanForRename(ItemCache& cache, const RenameRunOptions& options, ListedNames& names) {
+  ScanOptions scan;
+  scan.recursive = options.subdirectories;
+  scan.progressStep = options.scanStep;
+  scan.skippedDirectory = options.skippedDirectory;
+  scan.listed = [&names](const std::string& dir, const std::vector<DirEntry>& entries) {
+    names.AddDirectory(dir, entries);
+  };
+  for (const std::string* dir : {&options.poolDir, &options.sentDir}) {
+    if (dir->empty() || !DirectoryExists(*dir)) continue;
+    if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned;
+  }
+  return {};
+}
+
+Result<ListedNames> ListForRun(ItemCache& cache, const RenameRunOptions& options) {
+  ListedNames names;
+  DirectoryWalk walk;
+  walk.recursive = options.subdirectories;
+  walk.step = options.scanStep;
+  walk.skipped = options.skippedDirectory;
+  walk.listed = [&](const std::string& dir, const std::vector<DirEntry>& entries) -> Status {
+    for (const DirEntry& entry : entries) {
+      if (IsStaleTemporaryFileName(entry.name)) RemoveStaleTemporaryFiles(dir, {entry.name});
+    }
+    names.AddDirectory(dir, entries);
+    std::vector<DirEntry> fresh;
+    std::string path = dir;
+    const SidecarListing sidecars(entries);
+    for (const DirEntry& entry : entries) {
+      if (entry.isDirectory || !IsItemFileName(entry.name)) continue;
+      path.resize(dir.size());
+      path += entry.name;
+      // A cached item whose files another program changed since is read again too.
+      if (cache.FindUnchanged(path, sidecars) == nullptr) fresh.push_back(entry);
+    }
+    if (fresh.empty()) return {};
+    SortDirectoryEntries(fresh);
+    for (const DirEntry& entry : fresh) {
+      path.resize(dir.size());
+      path += entry.name;
+      if (auto loaded = cache.LoadItem(path, sidecars); !loaded) return loaded.failure();
+    }
+    return {};
+  };
+  if (auto walked = WalkRenameDirectories(options, walk); !walked) return walked.failure();
+  return names;
+}
+
+}  // namespace relicor

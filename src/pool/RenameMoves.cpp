@@ -1,0 +1,223 @@
+#include "pool/RenameMoves.h"
+
+#include "platform/FileSystem.h"
+#include "pool/LateSidecars.h"
+#include "text/TextTable.h"
+
+namespace relicor {
+
+namespace {
+
+// How many moves one journal record holds at most, and how large its text may grow (every byte of
+// a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
+// a record holds many moves; the repair after a crash reads at most the one record.
+constexpr std::size_t kRenameBatchSize = 65536;
+constexpr std::size_t kRenameBatchBytes = std::size_t{16} * 1024 * 1024;
+
+// The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
+// A name whose item file or sidecar is there (a sidecar left by an interrupted run, or one made by
+// hand) counts as taken, as a cached name does, so a renamed item never adopts a strange sidecar.
+std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, FileNameIndex& index,
+                             const ListedNames& names) {
+  for (;;) {
+    std::string target = RenameTarget(path, NewItemFileName(entry, path, index));
+    if (target == path) return target;
+    if (!names.Occupied(target) && !names.Occupied(SidecarPath(target))) return target;
+    index.Add(target);
+  }
+}
+
+}  // namespace
+
+Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
+  const std::vector<std::string>& snapshot = plan.snapshot;
+  std::size_t m = 0;
+  while (m < plan.moves.size()) {
+    std::vector<Step> batch;
+    std::size_t journalBytes = 0;
+    for (; m < plan.moves.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes;
+         ++m) {
+      const RenamePlanBasis::Move& move = plan.moves[m];
+      if (options_.progress) options_.progress(move.position, snapshot.size());
+      const std::string& from = snapshot[move.position];
+      journalBytes += 2 * (from.size() + move.target.size()) + 4;
+      batch.push_back({move.position, from, move.target});
+    }
+    // Where the batch ends in the snapshot: at its last move, unless it is the last batch.
+    const std::size_t end = m < plan.moves.size() ? batch.back().position + 1 : snapshot.size();
+    auto made = MakeBatch(batch, snapshot, end);
+    if (!made) return made.failure();
+    if (!made->recorded) return snapshot.size();
+    if (made->failed) return batch[*made->failed].position + 1;
+  }
+  return snapshot.size();
+}
+
+Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::size_t next) {
+  // The index holds the paths the cache holds: the snapshot's until a move takes them away (a
+  // failed move puts them back).
+  FileNameIndex index;
+  const std::vector<std::string> moved = next == 0 ? std::vector<std::string>() : CachedItemPaths(cache_);
+  const std::vector<std::string>& held = next == 0 ? snapshot : moved;
+  index.Reserve(held.size());
+  for (const std::string& path : held) index.Add(path);
+  while (next < snapshot.size()) {
+    std::vector<Step> batch;
+    TextSet moving;  // the batch's sources: no target of the batch may be one
+    std::size_t journalBytes = 0;
+    std::size_t i = next;
+    for (; i < snapshot.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
+      if (options_.progress) options_.progress(i, snapshot.size());
+      const std::string& path = snapshot[i];
+      // A cached file that has gone away since it was loaded (another command moved it) is no
+      // longer the run's to rename.
+      if (!names_.Occupied(path)) {
+        gone_.insert(i);
+        continue;
+      }
+      auto loaded = cache_.LoadItem(path);
+      if (!loaded) {
+        result_.failed.push_back({path, {}, loaded.error()});
+        continue;
+      }
+      const ItemEntry* own = cache_.CurrentEntry();
+      if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
+      const std::string target = FreeRenameTarget(*own, path, index, names_);
+      if (target == path) continue;
+      if (moving.Contains(target)) break;  // named again once that source has moved
+      index.Remove(path);
+      index.Add(target);
+      moving.Insert(path);
+      journalBytes += 2 * (path.size() + target.size()) + 4;
+      batch.push_back({i, path, target});
+    }
+    next = i;
+    if (batch.empty()) continue;
+    auto made = MakeBatch(batch, snapshot, i);
+    if (!made) return made.failure();
+    if (!made->recorded) return {};
+    if (made->failed) {
+      // The names chosen from the failed move on assumed it: they are chosen again.
+      const std::size_t k = *made->failed;
+      for (std::size_t m = batch.size(); m-- > k;) {
+        index.Remove(batch[m].to);
+        index.Add(batch[m].from);
+      }
+      next = batch[k].position + 1;
+    }
+  }
+  return {};
+}
+
+Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const std::vector<Step>& batch,
+                                                     const std::vector<std::string>& snapshot,
+                                                     std::size_t end) {
+  std::vector<PlannedMove> moves;
+  moves.reserve(batch.size());
+  for (const Step& step : batch) moves.push_back({step.from, step.to, std::nullopt});
+  std::vector<RenameLogEntry> planned;
+  planned.reserve(batch.size());
+  for (const Step& step : batch) planned.push_back(LogEntryBefore(step.from, step.to));
+  auto stop = [&](const std::string& reason) {
+    for (const Step& step : batch) result_.failed.push_back({step.from, step.to, reason});
+    for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
+    return BatchEnd{false, std::nullopt};
+  };
+  // The log goes ahead of the batch (the renames made so far and the batch's), so that a run
+  // killed in the batch can be undone; a log that cannot be written stops the run here.
+  if (auto logged = WriteLogAhead(planned); !logged) {
+    result_.logError = logged.error();
+    return stop(logged.error());
+  }
+  if (auto recorded = journal_.Record(moves); !recorded) return stop(recorded.error());
+  names_.Add(journal_.path());  // a file the run made, not one that came
+  BatchEnd outcome;
+  std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
+  for (std::size_t k = 0; k < batch.size(); ++k) {
+    const Step& step = batch[k];
+    const std::string sidecarFrom = ListedSidecarOf(step.from);
+    const ItemCache::SidecarSeen seen = !names_.Listed(step.from)   ? ItemCache::SidecarSeen::kUnknown
+                                        : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
+                                                                    : ItemCache::SidecarSeen::kNotListed;
+    const Status moved = cache_.MoveItem(step.from, step.to, seen);
+    if (moved) {
+      result_.renamed.push_back({step.from, step.to, {}});
+      logged_.push_back(planned[k]);
+      names_.Remove(step.from);
+      names_.Add(step.to);
+      if (seen == ItemCache::SidecarSeen::kListed) {
+        names_.Remove(sidecarFrom);
+        names_.Add(SidecarPath(step.to));
+      } else if (seen == ItemCache::SidecarSeen::kNotListed) {
+        unlisted.push_back({step.from, step.to});
+      }
+      continue;
+    }
+    if (!PathOccupied(step.from) && PathOccupied(step.to)) {
+      // The item moved, its sidecar could not follow, and the item could not go back: the
+      // journal stays, so the next command brings the two together.
+      return MakeError(ErrorKind::kJournalStuck, moved.error() + "; " + journal_.path() +
+                                                     " keeps the move for the next command to finish");
+    }
+    result_.failed.push_back({step.from, step.to, moved.error()});
+    outcome.failed = k;
+    break;
+  }
+  if (auto late = MoveLateSidecars(cache_, unlisted, names_, journal_); !late) {
+    return late.failure();
+  }
+  return outcome;
+}
+
+std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
+  std::string sidecar = SidecarPath(item);
+  if (names_.Holds(sidecar)) return sidecar;
+  for (std::string& other : OtherSidecarSpellings(item)) {
+    if (names_.Holds(other)) return other;
+  }
+  return sidecar;
+}
+
+RenameLogEntry RenameMoves::LogEntryBefore(const std::string& from, const std::string& to) const {
+  RenameLogEntry entry{from, to, {}, {}};
+  if (const ItemEntry* item = cache_.Find(from)) {
+    entry.itemKey = item->Record().ItemKey();
+    entry.fileDate = DateTimeText(item->FileDate()).value_or("");
+  }
+  return entry;
+}
+
+Status RenameMoves::WriteLogAhead(const std::vector<RenameLogEntry>& planned) {
+  if (options_.logDir.empty()) return {};
+  if (!logAhead_) {
+    // What the log held before the run, for a run that ends up renaming nothing.
+    auto before = ReadWholeFileIfPresent(RenameLogPath(options_.logDir));
+    logBefore_ = before ? *before : std::nullopt;
+  }
+  RenameLog log{DateTimeText(options_.runTime).value_or(""), logged_};
+  log.entries.insert(log.entries.end(), planned.begin(), planned.end());
+  if (auto written = WriteRenameLog(options_.logDir, log); !written) return written;
+  logAhead_ = true;
+  return {};
+}
+
+void RenameMoves::WriteFinalLog() {
+  if (options_.logDir.empty() || !logAhead_) return;
+  const std::string path = RenameLogPath(options_.logDir);
+  Status written;
+  if (!logged_.empty()) {
+    written =
+        WriteRenameLog(options_.logDir, RenameLog{DateTimeText(options_.runTime).value_or(""), logged_});
+  } else if (logBefore_) {
+    written = AtomicReplaceFile(path, *logBefore_);
+  } else {
+    written = RemoveFile(path);
+  }
+  if (!written) {
+    result_.logError = written.error();
+  } else if (!logged_.empty()) {
+    result_.logPath = path;
+  }
+}
+
+}  // namespace relicor

@@ -1,0 +1,84 @@
+#pragma once
+// The moves of a rename run, in batches recorded in the move journal before they are made, with
+// the rename log written ahead of each batch.
+
+#include <cstddef>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Result.h"
+#include "pool/ItemCache.h"
+#include "pool/ListedNames.h"
+#include "pool/MoveJournal.h"
+#include "pool/RenameLog.h"
+#include "pool/RenameRun.h"
+
+namespace relicor {
+
+// The moves of one run, made in batches: the names of a batch are chosen as if every move before
+// them succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
+// after it are named again in the next batch, from the names the files really have. The run's
+// listing follows the moves.
+class RenameMoves {
+ public:
+  RenameMoves(ItemCache& cache, const RenameRunOptions& options, ListedNames& names, RenameRunResult& result)
+      : cache_(cache),
+        options_(options),
+        names_(names),
+        result_(result),
+        journal_(options.journalDir.empty() ? options.poolDir : options.journalDir) {}
+
+  MoveJournal& journal() { return journal_; }
+  // Snapshot paths that had gone when the run came to them.
+  std::size_t gone() const { return gone_.size(); }
+
+  // Makes the moves of a plan that still holds. Returns the snapshot position from which the
+  // items are to be named again (after a move that failed), or the snapshot's size.
+  Result<std::size_t> MakePlannedMoves(const RenamePlanBasis& plan);
+
+  // Names and moves the snapshot's items from position `next` on.
+  Status NameAndMove(const std::vector<std::string>& snapshot, std::size_t next);
+
+  // The log as the run ends: the renames it made; the log before it when it made none.
+  void WriteFinalLog();
+
+ private:
+  struct Step {
+    std::size_t position;  // of the source in the snapshot
+    std::string from;
+    std::string to;
+  };
+  struct BatchEnd {
+    bool recorded = true;               // false: the journal could not hold the batch; the run stops
+    std::optional<std::size_t> failed;  // the step that failed; the steps after it were not made
+  };
+
+  // Records `batch` in the journal and makes its moves. When the journal cannot hold it, nothing of
+  // it is moved, and every snapshot path from `end` on fails as well. An error stops the run.
+  Result<BatchEnd> MakeBatch(const std::vector<Step>& batch, const std::vector<std::string>& snapshot,
+                             std::size_t end);
+
+  // The sidecar of `item` as the run's listing holds it: the usual spelling, or another letter case
+  // of its extension; the usual spelling when the listing holds none.
+  std::string ListedSidecarOf(const std::string& item) const;
+
+  // The log entry of a rename about to be made: what the file at `from` is now.
+  RenameLogEntry LogEntryBefore(const std::string& from, const std::string& to) const;
+
+  Status WriteLogAhead(const std::vector<RenameLogEntry>& planned);
+
+ private:
+  ItemCache& cache_;
+  const RenameRunOptions& options_;
+  ListedNames& names_;
+  RenameRunResult& result_;
+  MoveJournal journal_;
+  std::vector<RenameLogEntry> logged_;  // the renames made
+  bool logAhead_ = false;               // the run has written the log
+  std::optional<std::string> logBefore_;
+  std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
+};
+
+}  // namespace relicor
