@@ -12,7 +12,7 @@
 #include "FuzzInput.h"
 #include "item/ItemRecord.h"
 #include "platform/FileSystem.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace relicor;

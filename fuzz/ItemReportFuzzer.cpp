@@ -20,7 +20,7 @@
 #include "pool/Sidecar.h"
 #include "shell/TextExport.h"
 #include "text/DateText.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace {
 

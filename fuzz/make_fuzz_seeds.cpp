@@ -26,7 +26,7 @@
 #include "pool/Sidecar.h"
 #include "support/RecordBuilder.h"
 #include "text/DateText.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace fs = std::filesystem;
 using relicor::test::RecordBuilder;

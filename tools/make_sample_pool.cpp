@@ -22,7 +22,7 @@
 #include "item/BaseItems.h"
 #include "item/Uniques.h"
 #include "support/RecordBuilder.h"
-#include "validate/Findings.h"
+#include "checks/Findings.h"
 
 namespace fs = std::filesystem;
 using relicor::test::RecordBuilder;

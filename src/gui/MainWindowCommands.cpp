@@ -24,7 +24,7 @@
 #include "gui/SenderListWindow.h"
 #include "gui/UserManual.h"
 #include "pool/ItemCache.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor {
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,

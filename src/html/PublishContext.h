@@ -14,7 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 #include "pool/ItemCache.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor {
 

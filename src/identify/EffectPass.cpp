@@ -60,29 +60,6 @@ constexpr std::array<FlagAffix, 3> kHitRecovery{{
 }};
 // clang-format on
 
-// Power byte values of the affixes the rules expect.
-namespace power {
-constexpr std::uint8_t kBear = 53;
-constexpr std::uint8_t kSpeed = 58;
-constexpr std::uint8_t kRecovery = 59;
-constexpr std::uint8_t kPlentyCharges = 15;
-constexpr std::uint8_t kFireDamage = 16;
-constexpr std::uint8_t kLightningDamage = 17;
-constexpr std::uint8_t kDurability = 35;
-constexpr std::uint8_t kDurabilityCurse = 36;
-constexpr std::uint8_t kIndestructible = 37;
-constexpr std::uint8_t kFireArrows = 42;
-constexpr std::uint8_t kLightningArrows = 43;
-constexpr std::uint8_t kThorns = 45;
-constexpr std::uint8_t kTargetArmor = 57;
-constexpr std::uint8_t kFastBlock = 60;
-constexpr std::uint8_t kResistAll = 11;
-constexpr std::uint8_t kResFire = 8;
-constexpr std::uint8_t kResLightning = 9;
-constexpr std::uint8_t kResMagic = 10;
-constexpr std::uint8_t kFlatDamage = 61;
-}  // namespace power
-
 // Affixes known by their power and their fixed price part alone (the affix value of their side):
 // the game gives each of them one price part whatever it rolled. Other affixes reach some of the
 // same values ("+3 Strength" also has 600): where the value names one suffix alone (`byValue`:
@@ -153,7 +130,6 @@ constexpr std::uint8_t kFragileDurability = 1;
 
 constexpr std::uint8_t kBookUseEffect = 24;
 constexpr std::uint8_t kStartingStaff = 5;
-constexpr std::uint8_t kStaffClass = 10;
 constexpr std::uint8_t kBookClass = 0;
 constexpr std::uint8_t kRingClass = 12;
 constexpr std::uint8_t kAmuletClass = 13;
@@ -193,10 +169,6 @@ const AffixRow* MatchByAffixValue(std::span<const AffixRow> rows, std::int32_t v
 }
 
 }  // namespace
-
-bool VkSpeedExemption(int baseItem, bool vkMode) {
-  return vkMode && baseItem == kVkSpeedExemptBaseItem;
-}
 
 std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& known) {
   known = true;
@@ -263,6 +235,10 @@ void EffectPass::Finding(std::int32_t code, std::int32_t value) {
   report_.findings.push_back({code, value});
 }
 
+void EffectPass::Raise(const RuleBreaches& found) {
+  for (const RuleBreach& breach : found) Finding(breach.code, breach.value);
+}
+
 void EffectPass::Debug(std::string_view text) {
   report_.debugLines.Add(text);
 }
@@ -277,26 +253,7 @@ void EffectPass::UniqueChecks() {
     const std::string head = ShortString("++ UNIQUE:\"" + std::string(unique.Name), 43);
     Line(head + "\" " + ByteToHex(item_.UniqueIndex()) + " " + ByteToHex(item_.BaseItem()));
   }
-  switch (unique.Availability) {
-    case kUniqueSinglePlayerOnly:
-      Finding(rule::kSinglePlayerItem, 0);
-      break;
-    case kUniqueNotInMultiplayer:
-      Finding(rule::kNotInMultiplayer, 0);
-      break;
-    case kUniqueNeverInGame:
-      Finding(rule::kNeverInGame, 0);
-      break;
-    default:
-      break;
-  }
-  const std::uint8_t baseItem = item_.BaseItem();
-  if (unique.BaseItemLow == kNoBaseItem) {
-    Finding(rule::kUniqueDefinitionMissed, baseItem);
-  } else if (baseItem < unique.BaseItemLow || baseItem > unique.BaseItemHigh) {
-    Finding(unique.BaseItemHigh == kNoBaseItem ? rule::kUniqueDefinitionMissed : rule::kHackedUniqueType,
-            baseItem);
-  }
+  Raise(UniqueRules(item_, options_.vkMode));
 }
 
 void EffectPass::EffectSection() {
@@ -304,11 +261,7 @@ void EffectPass::EffectSection() {
   const bool vk = options_.vkMode;
   const BaseItemRow base = BaseItemOf(item_.BaseItem(), vk);
 
-  if (base.Class != item_.ItemClass()) {
-    const std::int32_t value = item_.BaseItem() * 256 + item_.ItemClass();
-    Finding(base.Class == kUndefinedBaseItemClass ? rule::kItemTypeUndefined : rule::kItemTypeMismatch,
-            value);
-  }
+  Raise(ItemTypeRules(item_, vk));
   price_ = PriceAccumulators{};
   price_.basePrice = base.BasePrice;
 
@@ -377,7 +330,7 @@ void EffectPass::EffectSection() {
     slots_.SetSuffix(SpellName(item_.Spell()));
     price_.basePrice = WrapAdd(price_.basePrice, BookPrice(item_.Spell()));
   }
-  DurabilityLines(unique);
+  DurabilityLines();
   PercentEffects(unique);
   AttributeEffects(unique);
   ResistEffects(unique);
@@ -420,10 +373,7 @@ void EffectPass::StealAndSpeedEffects(bool unique) {
       price_.Add(speed.multiplier, speed.price);
     }
   }
-  if (anySpeed && !unique && item_.SuffixPower() != power::kSpeed &&
-      !VkSpeedExemption(item_.BaseItem(), options_.vkMode)) {
-    Finding(rule::kHackedSpeed, 0);
-  }
+  if (anySpeed && !unique) Raise(AttackSpeedRules(item_, options_.vkMode));
 
   bool anyRecovery = false;
   for (const FlagAffix& recovery : kHitRecovery) {
@@ -434,9 +384,7 @@ void EffectPass::StealAndSpeedEffects(bool unique) {
       price_.Add(recovery.multiplier, recovery.price);
     }
   }
-  if (anyRecovery && !unique && item_.SuffixPower() != power::kRecovery) {
-    Finding(rule::kHackedRecovery, 0);
-  }
+  if (anyRecovery && !unique) Raise(HitRecoveryRules(item_));
 }
 
 void EffectPass::ChargesLine(bool unique) {
@@ -449,16 +397,8 @@ void EffectPass::ChargesLine(bool unique) {
   if (unique) {
     return;
   }
+  Raise(ChargesRules(item_, options_.vkMode));
   const bool staffSpell = item_.ItemClass() == kStaffClass && spell <= kLastSpell;
-  if (!staffSpell) {
-    Finding(rule::kInvalidSpellCharges, 0);
-  } else {
-    const std::int32_t most = MaxChargesOf(spell, options_.vkMode);
-    const std::int32_t limit = item_.PrefixPower() == power::kPlentyCharges ? 3 * most : most;
-    if (maxCharges > limit) {
-      Finding(rule::kTooMuchCharges, 0);
-    }
-  }
   if (staffSpell) {
     // The Sorcerer's starting staff is priced at its base item's value, its charges included.
     if (item_.BaseItem() != kStartingStaff) {
@@ -481,20 +421,12 @@ void EffectPass::ChargesLine(bool unique) {
   slots_.SetSuffix(SpellName(spell));
 }
 
-void EffectPass::DurabilityLines(bool unique) {
+void EffectPass::DurabilityLines() {
   if (item_.IsIndestructible()) {
     const std::uint8_t itemClass = item_.ItemClass();
     if (itemClass != kBookClass && itemClass != kRingClass && itemClass != kAmuletClass) {
       Line("Indestructible");
-      // A durability suffix can lift the durability to exactly 255, which the game treats as
-      // indestructible.
-      const bool allowed =
-          item_.SuffixPower() == power::kIndestructible ||
-          (item_.SuffixPower() == power::kDurability && item_.MaxDurability() == 255) ||
-          (unique && UniqueOf(item_.UniqueIndex(), options_.vkMode).MayBeIndestructible == 1);
-      if (!allowed) {
-        Finding(rule::kIndestructible, 0);
-      }
+      Raise(IndestructibleRules(item_, options_.vkMode));
     }
   } else {
     Line("Durability " + Plain(item_.Durability()) + "/" + Plain(item_.MaxDurability()));
@@ -518,12 +450,7 @@ void EffectPass::PercentEffects(bool unique) {
   if (const std::int32_t value = item_.PctDamage(); value != 0) {
     Line(SignedText(value) + "% Damage");
     if (!unique) {
-      if (value > AffixLimit(AffixTable::PctDamage, vk)) {
-        Finding(rule::kTooMuchPctDamage, value);
-      }
-      if (!InRange(prefixPower, 2, 5)) {
-        Finding(rule::kHackedPctDamage, value);
-      }
+      Raise(EffectRules(RuledEffect::kPctDamage, item_, value, vk));
       const auto table = InRange(prefixPower, 2, 3) ? AffixTable::PctDamage : AffixTable::CombinedDamage;
       if (InRange(prefixPower, 2, 5)) {
         ForEachMatch(AffixRows(table, vk), value, [&](const AffixRow& row) {
@@ -537,14 +464,9 @@ void EffectPass::PercentEffects(bool unique) {
   if (const std::int32_t value = item_.PctToHit(); value != 0) {
     Line(SignedText(value) + "% to Hit");
     if (!unique) {
-      if (value > AffixLimit(AffixTable::ToHit, vk)) {
-        Finding(rule::kTooMuchPctToHit, value);
-      }
+      Raise(EffectRules(RuledEffect::kPctToHit, item_, value, vk));
       const bool plain = InRange(prefixPower, 0, 1);
       const bool combined = InRange(prefixPower, 4, 5);
-      if (!plain && !combined) {
-        Finding(rule::kHackedPctToHit, value);
-      }
       if (plain) {
         ForEachMatch(AffixRows(AffixTable::ToHit, vk), value, [&](const AffixRow& row) {
           slots_.SetPrefix(row.Name);
@@ -561,12 +483,7 @@ void EffectPass::PercentEffects(bool unique) {
   if (const std::int32_t value = item_.PctArmor(); value != 0) {
     Line(SignedText(value) + "% Armor");
     if (!unique) {
-      if (value > AffixLimit(AffixTable::PctArmor, vk)) {
-        Finding(rule::kTooMuchPctArmor, value);
-      }
-      if (!InRange(prefixPower, 6, 7)) {
-        Finding(rule::kHackedPctArmor, value);
-      }
+      Raise(EffectRules(RuledEffect::kPctArmor, item_, value, vk));
       ForEachMatch(AffixRows(AffixTable::PctArmor, vk), value, [&](const AffixRow& row) {
         slots_.SetPrefix(row.Name);
         price_.AddRow(row, value);
@@ -577,7 +494,6 @@ void EffectPass::PercentEffects(bool unique) {
 
 void EffectPass::AttributeEffects(bool unique) {
   const bool vk = options_.vkMode;
-  const std::uint8_t suffixPower = item_.SuffixPower();
   const std::int32_t strength = item_.AddStrength();
 
   const bool allAttributes = strength != 0 && strength == item_.AddMagic() &&
@@ -585,12 +501,7 @@ void EffectPass::AttributeEffects(bool unique) {
   if (allAttributes) {
     Line(SignedText(strength) + " to all Attributes");
     if (!unique) {
-      if (strength > AffixLimit(AffixTable::AllAttributes, vk)) {
-        Finding(rule::kTooMuchAllAttributes, strength);
-      }
-      if (!InRange(suffixPower, 27, 28)) {
-        Finding(rule::kHackedAllAttributes, strength);
-      }
+      Raise(EffectRules(RuledEffect::kAllAttributes, item_, strength, vk));
       ForEachMatch(AffixRows(AffixTable::AllAttributes, vk), strength, [&](const AffixRow& row) {
         slots_.SetSuffix(row.Name);
         price_.AddRow(row, strength);
@@ -603,17 +514,15 @@ void EffectPass::AttributeEffects(bool unique) {
     std::int32_t value;
     std::string_view line;
     AffixTable table;
-    std::int32_t tooMuch;
-    std::int32_t hacked;
-    std::uint8_t powerLo;
+    RuledEffect effect;
   };
   // clang-format off
   const std::array<Attribute, 4> attributes{{
-    // value               line          table                   too much                  hacked                 power
-    {strength,             " Strength",  AffixTable::Strength,   rule::kTooMuchStrength,   rule::kHackedStrength,  19},  // 0
-    {item_.AddMagic(),     " Magic",     AffixTable::Magic,      rule::kTooMuchMagic,      rule::kHackedMagic,     21},  // 1
-    {item_.AddDexterity(), " Dexterity", AffixTable::Dexterity,  rule::kTooMuchDexterity,  rule::kHackedDexterity, 23},  // 2
-    {item_.AddVitality(),  " Vitality",  AffixTable::Vitality,   rule::kTooMuchVitality,   rule::kHackedVitality,  25},  // 3
+    // value               line          table                   rules
+    {strength,             " Strength",  AffixTable::Strength,   RuledEffect::kStrength},   // 0
+    {item_.AddMagic(),     " Magic",     AffixTable::Magic,      RuledEffect::kMagic},      // 1
+    {item_.AddDexterity(), " Dexterity", AffixTable::Dexterity,  RuledEffect::kDexterity},  // 2
+    {item_.AddVitality(),  " Vitality",  AffixTable::Vitality,   RuledEffect::kVitality},   // 3
   }};
   // clang-format on
   for (const Attribute& attribute : attributes) {
@@ -625,12 +534,7 @@ void EffectPass::AttributeEffects(bool unique) {
     if (unique) {
       continue;
     }
-    if (value > AffixLimit(attribute.table, vk)) {
-      Finding(attribute.tooMuch, value);
-    }
-    if (!InRange(suffixPower, attribute.powerLo, static_cast<std::uint8_t>(attribute.powerLo + 1))) {
-      Finding(attribute.hacked, value);
-    }
+    Raise(EffectRules(attribute.effect, item_, value, vk));
     ForEachMatch(AffixRows(attribute.table, vk), value, [&](const AffixRow& row) {
       slots_.SetSuffix(row.Name);
       price_.AddRow(row, value);
@@ -640,19 +544,13 @@ void EffectPass::AttributeEffects(bool unique) {
 
 void EffectPass::ResistEffects(bool unique) {
   const bool vk = options_.vkMode;
-  const std::uint8_t prefixPower = item_.PrefixPower();
   const std::int32_t fire = item_.ResFire();
 
   const bool resistAll = fire != 0 && fire == item_.ResLightning() && fire == item_.ResMagic();
   if (resistAll) {
     Line(SignedText(fire) + "% Res All");
     if (!unique) {
-      if (fire > AffixLimit(AffixTable::ResAll, vk)) {
-        Finding(rule::kTooMuchResist, fire);
-      }
-      if (prefixPower != power::kResistAll) {
-        Finding(rule::kHackedResist, fire);
-      }
+      Raise(EffectRules(RuledEffect::kResistAll, item_, fire, vk));
       ForEachMatch(AffixRows(AffixTable::ResAll, vk), fire, [&](const AffixRow& row) {
         slots_.SetPrefix(row.Name);
         price_.AddRow(row, fire);
@@ -666,14 +564,14 @@ void EffectPass::ResistEffects(bool unique) {
     std::int32_t value;
     std::string_view line;
     AffixTable table;
-    std::uint8_t power;
+    RuledEffect effect;
   };
   // clang-format off
   const std::array<Resist, 3> resists{{
-    // value                 line                table                     power
-    {fire,                   "% Res Fire",       AffixTable::ResFire,      power::kResFire},       // 0
-    {item_.ResLightning(),   "% Res Lightning",  AffixTable::ResLightning, power::kResLightning},  // 1
-    {item_.ResMagic(),       "% Res Magic",      AffixTable::ResMagic,     power::kResMagic},      // 2
+    // value                 line                table                     rules
+    {fire,                   "% Res Fire",       AffixTable::ResFire,      RuledEffect::kResFire},       // 0
+    {item_.ResLightning(),   "% Res Lightning",  AffixTable::ResLightning, RuledEffect::kResLightning},  // 1
+    {item_.ResMagic(),       "% Res Magic",      AffixTable::ResMagic,     RuledEffect::kResMagic},      // 2
   }};
   // clang-format on
   for (const Resist& resist : resists) {
@@ -685,12 +583,7 @@ void EffectPass::ResistEffects(bool unique) {
     if (unique) {
       continue;
     }
-    if (value > AffixLimit(resist.table, vk)) {
-      Finding(rule::kTooMuchResist, value);
-    }
-    if (prefixPower != resist.power) {
-      Finding(rule::kHackedResist, value);
-    }
+    Raise(EffectRules(resist.effect, item_, value, vk));
     ForEachMatch(AffixRows(resist.table, vk), value, [&](const AffixRow& row) {
       slots_.SetPrefix(row.Name);
       price_.AddRow(row, value);
@@ -700,22 +593,12 @@ void EffectPass::ResistEffects(bool unique) {
 
 void EffectPass::BonusEffects(bool unique) {
   const bool vk = options_.vkMode;
-  const std::uint8_t prefixPower = item_.PrefixPower();
   const std::uint8_t suffixPower = item_.SuffixPower();
 
   if (const std::int32_t mana = item_.ManaBonus(); mana != 0) {
     Line(SignedText(mana) + " Mana");
     if (!unique) {
-      // Wyrm's and hydra's (the last two rows) come only on staffs; other items end with dragon's.
-      const auto manaRows = AffixRows(AffixTable::Mana, vk);
-      const std::int32_t limit = item_.ItemClass() == kStaffClass ? AffixLimit(AffixTable::Mana, vk)
-                                                                  : manaRows[manaRows.size() - 3].MaxValue;
-      if (mana > limit) {
-        Finding(rule::kTooMuchMana, mana);
-      }
-      if (!InRange(prefixPower, 33, 34)) {
-        Finding(rule::kHackedMana, mana);
-      }
+      Raise(EffectRules(RuledEffect::kMana, item_, mana, vk));
       // Searched from the last row: of two rows holding the value the later one names it, unless
       // the prefix's price part says it is the earlier one.
       if (const AffixRow* row =
@@ -729,12 +612,7 @@ void EffectPass::BonusEffects(bool unique) {
   if (const std::int32_t hitPoints = item_.HitPointBonus(); hitPoints != 0) {
     Line(SignedText(hitPoints) + " Hit Points");
     if (!unique) {
-      if (hitPoints > AffixLimit(AffixTable::HitPoints, vk)) {
-        Finding(rule::kTooMuchHitPoints, hitPoints);
-      }
-      if (!InRange(suffixPower, 31, 32)) {
-        Finding(rule::kHackedHitPoints, hitPoints);
-      }
+      Raise(EffectRules(RuledEffect::kHitPoints, item_, hitPoints, vk));
       if (const AffixRow* row =
               MatchByAffixValue(AffixRows(AffixTable::HitPoints, vk), hitPoints, item_.SufAddInfo())) {
         slots_.SetSuffix(row->Name);
@@ -746,12 +624,7 @@ void EffectPass::BonusEffects(bool unique) {
   if (const std::int32_t damage = item_.AddDamage(); damage != 0) {
     Line(SignedText(damage) + " to Damage");
     if (!unique) {
-      if (damage > AffixLimit(AffixTable::FlatDamage, vk)) {
-        Finding(rule::kTooMuchDamagePoints, damage);
-      }
-      if (suffixPower != power::kFlatDamage) {
-        Finding(rule::kHackedDamagePoints, damage);
-      }
+      Raise(EffectRules(RuledEffect::kFlatDamage, item_, damage, vk));
       ForEachMatch(AffixRows(AffixTable::FlatDamage, vk), damage, [&](const AffixRow& row) {
         slots_.SetSuffix(row.Name);
         price_.AddRow(row, damage);
@@ -761,13 +634,8 @@ void EffectPass::BonusEffects(bool unique) {
 
   if (const std::int32_t fromEnemies = item_.DamageFromEnemies(); fromEnemies != 0 && !unique) {
     Line(SignedText(fromEnemies) + " Damage from Enemies");
-    if (fromEnemies < AffixLimit(AffixTable::DamageReduction, vk)) {
-      Finding(rule::kHackedDamageReductionEffect, fromEnemies);
-    }
+    Raise(EffectRules(RuledEffect::kDamageFromEnemies, item_, fromEnemies, vk));
     const bool suffix = InRange(suffixPower, 29, 30);
-    if (!suffix && !(vk && InRange(prefixPower, 29, 30))) {
-      Finding(rule::kHackedDamageReduction, fromEnemies);
-    }
     // The first matching row counts: the doubled last row of the normal table is never reached.
     if (const AffixRow* row = MatchForwardFirst(AffixRows(AffixTable::DamageReduction, vk), fromEnemies)) {
       if (suffix) {
@@ -855,18 +723,15 @@ void EffectPass::SourceAndLevelLines() {
   if (item_.Source() >= 4) {
     return;
   }
-  // The level a source stores (V&K mode keeps its own limit): a level no game's source of these
-  // flags stores is a hack.
-  const int level = item_.CreationLevel();
-  const std::uint16_t createInfo = static_cast<std::uint16_t>(item_.CreateInfo() | item_.Source() << 8);
-  const bool unreachable =
-      options_.vkMode ? kLevelLimitVk < level : GamesReachingLevel(SourcesOf(createInfo), level) == 0;
-  if (unreachable) {
-    Finding(rule::kSourceHackCode, item_.CreationLevel());
-  } else if (item_.DungeonLevelFlag()) {
-    Line("Dungeon-Level war " + Plain(item_.ShownDungeonLevel()));
-  } else {
-    Line("Monster-Basislevel war " + Plain(item_.CreationLevel()));
+  const RuleBreaches levelRules = SourceLevelRules(item_, options_.vkMode);
+  Raise(levelRules);
+  // A level no source stores is not shown.
+  if (levelRules.empty()) {
+    if (item_.DungeonLevelFlag()) {
+      Line("Dungeon-Level war " + Plain(item_.ShownDungeonLevel()));
+    } else {
+      Line("Monster-Basislevel war " + Plain(item_.CreationLevel()));
+    }
   }
   if (item_.UniqueMonsterMark()) {
     Line("das Monster war auch ein Unique :)");
@@ -879,19 +744,7 @@ void EffectPass::FinalPrice() {
   std::int32_t griswold = computed.griswold;
   std::int32_t wirt = computed.wirt;
 
-  if (options_.additionalInfo) {
-    if (item_.Source() == 8) {
-      if (price_.prefixLevel > kVendorLevelLimit) {
-        Finding(rule::kPrefixNotFromGriswold, price_.prefixLevel);
-      }
-      if (griswold > kVendorPriceLimit) {
-        Finding(rule::kExceedsPriceLimit, griswold);
-      }
-    }
-    if (item_.Source() == 16 && wirt > kVendorPriceLimit) {
-      Finding(rule::kExceedsPriceLimit, wirt);
-    }
-  }
+  if (options_.additionalInfo) Raise(VendorRules(item_, price_.prefixLevel, griswold, wirt));
   if (unique) {
     griswold = UniqueOf(item_.UniqueIndex(), options_.vkMode).Price;
     wirt = 0;

@@ -1,36 +1,27 @@
 #pragma once
 // The single pass over an item's effects: for each effect in a fixed order it writes the effect
-// line, the finding lines of the rules it breaks, the affix name it stands for (prefix or suffix
-// slot) and its price parts. Around it: the unique checks of the report header, and the origin,
-// price and name lines of the report trailer.
+// line, the finding lines of the rules it breaks (the checks of checks/RuleChecks.h), the affix name it
+// stands for (prefix or suffix slot) and its price parts. Around it: the unique checks of the report header,
+// and the origin, price and name lines of the report trailer.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "checks/Findings.h"
+#include "checks/RuleChecks.h"
 #include "identify/ItemReport.h"
 #include "identify/NameResolver.h"
 #include "identify/PriceCalc.h"
 #include "item/ItemRecord.h"
-#include "validate/Findings.h"
 
 namespace relicor {
-
-// Highest creation level V&K mode accepts for an item from the dungeon; otherwise each source's
-// own levels count (item/CreationSources.h).
-inline constexpr int kLevelLimitVk = 42;
-
-// The base item that is exempt from the speed rule in V&K mode.
-inline constexpr int kVkSpeedExemptBaseItem = 143;
 
 struct PassOptions {
   bool vkMode = false;
   bool additionalInfo = false;
   bool htmlMode = false;
 };
-
-// True only in V&K mode for base item 143.
-bool VkSpeedExemption(int baseItem, bool vkMode);
 
 // The line of a use effect code, or an empty text for code 0. `known` is set to false for a code
 // without a text of its own ("Info 4 unknown " and the code in hex).
@@ -66,11 +57,13 @@ class EffectPass {
  private:
   void Line(std::string_view text);
   void Finding(std::int32_t code, std::int32_t value);
+  // The findings of a rule check (checks/RuleChecks.h), in order.
+  void Raise(const RuleBreaches& found);
   void Debug(std::string_view text);
 
   void StealAndSpeedEffects(bool unique);
   void ChargesLine(bool unique);
-  void DurabilityLines(bool unique);
+  void DurabilityLines();
   void PercentEffects(bool unique);
   void AttributeEffects(bool unique);
   void ResistEffects(bool unique);

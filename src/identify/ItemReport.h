@@ -15,8 +15,8 @@
 #include "item/ItemClasses.h"
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
-#include "validate/Database.h"
-#include "validate/Findings.h"
+#include "checks/Database.h"
+#include "checks/Findings.h"
 
 namespace relicor {
 

@@ -7,13 +7,10 @@
 
 #include <cstdint>
 
+#include "checks/RuleChecks.h"  // the vendors' limits
 #include "item/AffixTables.h"
 
 namespace relicor {
-
-// Above this price neither vendor sells an item; above this level Griswold sells no prefix.
-inline constexpr std::int32_t kVendorPriceLimit = 140000;
-inline constexpr std::int32_t kVendorLevelLimit = 30;
 
 // a + b and a * b with 32-bit two's-complement wrap-around.
 std::int32_t WrapAdd(std::int32_t a, std::int32_t b);

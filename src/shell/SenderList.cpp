@@ -9,7 +9,7 @@
 #include "pool/ScanDirectory.h"
 #include "text/ByteText.h"
 #include "text/Path.h"
-#include "validate/DupeCheck.h"
+#include "checks/DupeCheck.h"
 
 namespace relicor {
 

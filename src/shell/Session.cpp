@@ -25,7 +25,7 @@
 #include "text/ByteText.h"
 #include "text/Cp1252.h"
 #include "text/Path.h"
-#include "validate/DupeCheck.h"
+#include "checks/DupeCheck.h"
 
 namespace relicor {
 

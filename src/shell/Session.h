@@ -24,9 +24,9 @@
 #include "pool/RenameRun.h"
 #include "shell/RenameTexts.h"
 #include "shell/SenderList.h"
-#include "validate/Database.h"
-#include "validate/DupeCheck.h"
-#include "validate/Findings.h"
+#include "checks/Database.h"
+#include "checks/DupeCheck.h"
+#include "checks/Findings.h"
 
 namespace relicor {
 

@@ -12,7 +12,7 @@
 #include "pool/ItemCache.h"
 #include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor {
 

@@ -12,7 +12,7 @@
 #include "gui/DatabaseWindow.h"
 #include "gui/MainWindow.h"
 #include "shell/Session.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor::test {
 

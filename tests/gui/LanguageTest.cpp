@@ -21,8 +21,8 @@
 #include "gui/PublishOptionsDialog.h"
 #include "pool/SendItem.h"
 #include "shell/Members.h"
-#include "validate/Database.h"
-#include "validate/DupeCheck.h"
+#include "checks/Database.h"
+#include "checks/DupeCheck.h"
 
 namespace relicor::test {
 

@@ -27,7 +27,7 @@
 #include "gui/MembersWindow.h"
 #include "gui/PublishOptionsDialog.h"
 #include "platform/DirectoryLock.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor::test {
 namespace {

@@ -15,7 +15,7 @@
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor::test {
 

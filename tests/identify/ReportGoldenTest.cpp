@@ -15,7 +15,7 @@
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor {
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor {
 

@@ -1,4 +1,4 @@
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 #include <cerrno>
 #include <filesystem>

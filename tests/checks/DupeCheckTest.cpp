@@ -2,7 +2,7 @@
 
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
-#include "validate/DupeCheck.h"
+#include "checks/DupeCheck.h"
 
 namespace relicor {
 namespace {

@@ -7,7 +7,7 @@
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
-#include "validate/Database.h"
+#include "checks/Database.h"
 
 namespace relicor {
 namespace {

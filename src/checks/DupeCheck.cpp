@@ -1,4 +1,4 @@
-#include "validate/DupeCheck.h"
+#include "checks/DupeCheck.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "validate/Findings.h"
+#include "checks/Findings.h"
 
 namespace relicor {
 namespace {

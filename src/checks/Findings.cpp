@@ -1,4 +1,4 @@
-#include "validate/Findings.h"
+#include "checks/Findings.h"
 
 #include "text/ByteText.h"
 #include "text/Hex.h"
