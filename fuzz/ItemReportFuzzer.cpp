@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "FuzzInput.h"
+#include "checks/Database.h"
 #include "html/ItemRows.h"
 #include "identify/ItemReport.h"
 #include "platform/Clock.h"
@@ -20,7 +21,6 @@
 #include "pool/Sidecar.h"
 #include "shell/TextExport.h"
 #include "text/DateText.h"
-#include "checks/Database.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/Database.h"
 #include "item/AffixTables.h"
 #include "item/BaseItems.h"
 #include "item/SpellTables.h"
@@ -26,7 +27,6 @@
 #include "pool/Sidecar.h"
 #include "support/RecordBuilder.h"
 #include "text/DateText.h"
-#include "checks/Database.h"
 
 namespace fs = std::filesystem;
 using relicor::test::RecordBuilder;

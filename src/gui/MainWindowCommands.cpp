@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <optional>
 
+#include "checks/Database.h"
 #include "gui/AppInfo.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/DesktopOpener.h"
@@ -24,7 +25,6 @@
 #include "gui/SenderListWindow.h"
 #include "gui/UserManual.h"
 #include "pool/ItemCache.h"
-#include "checks/Database.h"
 
 namespace relicor {
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,

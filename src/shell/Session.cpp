@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "checks/DupeCheck.h"
 #include "html/CreatePages.h"
 #include "html/SearchPage.h"
 #include "identify/ItemReport.h"
@@ -25,7 +26,6 @@
 #include "text/ByteText.h"
 #include "text/Cp1252.h"
 #include "text/Path.h"
-#include "checks/DupeCheck.h"
 
 namespace relicor {
 

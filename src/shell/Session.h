@@ -15,6 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "checks/Database.h"
+#include "checks/DupeCheck.h"
+#include "checks/Findings.h"
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
 #include "platform/Result.h"
@@ -24,9 +27,6 @@
 #include "pool/RenameRun.h"
 #include "shell/RenameTexts.h"
 #include "shell/SenderList.h"
-#include "checks/Database.h"
-#include "checks/DupeCheck.h"
-#include "checks/Findings.h"
 
 namespace relicor {
 

@@ -13,6 +13,8 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
+#include "checks/Database.h"
+#include "checks/DupeCheck.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/ItemDumpWindow.h"
 #include "gui/Language.h"
@@ -21,8 +23,6 @@
 #include "gui/PublishOptionsDialog.h"
 #include "pool/SendItem.h"
 #include "shell/Members.h"
-#include "checks/Database.h"
-#include "checks/DupeCheck.h"
 
 namespace relicor::test {
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "checks/Database.h"
 #include "html/PublishContext.h"
 #include "identify/ItemReport.h"
 #include "platform/Clock.h"
@@ -15,7 +16,6 @@
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
-#include "checks/Database.h"
 
 namespace relicor::test {
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "checks/Database.h"
 #include "generate/GameData109.h"
 #include "generate/ItemGenerator.h"
 #include "generate/SeedCheck.h"
@@ -21,7 +22,6 @@
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
-#include "checks/Database.h"
 
 namespace relicor {
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/Database.h"
 #include "identify/ItemReport.h"
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
@@ -15,7 +16,6 @@
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
-#include "checks/Database.h"
 
 namespace relicor {
 namespace {
