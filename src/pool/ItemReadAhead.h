@@ -74,7 +74,7 @@ class ItemReadAhead {
   void ReadRun(std::size_t first, std::size_t claims, std::optional<ItemRead>* reads);
   bool IsPath(std::size_t i, std::string_view path) const;
 
-  static constexpr std::size_t kWindow = 256;    // reads held at most, ahead of the reporting thread
+  static constexpr std::size_t kWindow = 128;    // reads held at most, ahead of the reporting thread
   static constexpr std::size_t kClaimBatch = 8;  // files a thread reads before it stores them
 
   std::string directory_;

@@ -90,9 +90,9 @@ TEST_F(ItemReadAheadTest, APathFurtherOnDropsTheReadsBeforeIt) {
 }
 
 TEST_F(ItemReadAheadTest, ListsOfEveryLengthAroundTheBatchesAndTheWindowAreReadWhole) {
-  // Lengths at the edges of a claimed run (8) and of the window (256); taken one by one, or every
+  // Lengths at the edges of a claimed run (8) and of the window (128); taken one by one, or every
   // other one (the one between is dropped), by a taker that reads what no worker has claimed.
-  for (const std::size_t count : {8u, 9u, 15u, 16u, 17u, 255u, 256u, 257u, 600u}) {
+  for (const std::size_t count : {8u, 9u, 15u, 16u, 17u, 127u, 128u, 129u, 255u, 256u, 257u, 600u}) {
     for (const std::size_t step : {1u, 2u}) {
       SCOPED_TRACE(std::to_string(count) + " files, step " + std::to_string(step));
       ItemReadAhead ahead(Directory(), count, Names(), &sidecars);
@@ -110,7 +110,7 @@ TEST_F(ItemReadAheadTest, ListsOfEveryLengthAroundTheBatchesAndTheWindowAreReadW
 TEST_F(ItemReadAheadTest, JumpsPastRunsNobodyClaimedYetGiveTheWantedRead) {
   // The taker reads what no worker has claimed itself: wanting a path a few runs on reads and
   // drops the runs before it, and never hands out a read of another file.
-  for (const std::size_t step : {3u, 9u, 37u, 255u}) {
+  for (const std::size_t step : {3u, 9u, 37u, 127u}) {
     SCOPED_TRACE("step " + std::to_string(step));
     ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
     for (std::size_t i = 0; i < paths.size(); i += step) {
