@@ -88,8 +88,9 @@ void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional
 // Threads that woke each other for every file would cost more than the reads. So a worker claims
 // a run of files at a time and stores their reads at once; one that finds the window full sleeps
 // until half of it is free again, and the reporting thread wakes it only then. The reporting
-// thread never waits for a file nobody has started: it claims and reads the next run itself, so
-// the reads go on on every core until the last, and it waits only for a run a worker is reading.
+// thread does not wait for a read that is not there while files are left that nobody has claimed:
+// it reads the next such run itself, so the reads go on on every core until the last, and it
+// waits only for the last runs a worker is reading (or when the window is full).
 void ItemReadAhead::Work() {
   std::array<std::optional<ItemRead>, kClaimBatch> reads;
   std::unique_lock lock(mutex_);
@@ -128,17 +129,19 @@ std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
   std::optional<ItemRead> read;
   while (next_ <= wanted) {
     std::optional<ItemRead>& slot = slots_[next_ % slots_.size()];
-    if (!slot && claimed_ == next_) {
-      // Nobody reads it yet: this thread reads the next run itself (the window has room for it,
-      // as every slot from next_ on is free).
+    if (!slot && claimed_ < count_ && (claimed_ == next_ || FreeSlots() >= kClaimBatch)) {
+      // Nobody reads it yet, or a worker is reading it: rather than wait, this thread reads the
+      // next run nobody has claimed itself, and looks again.
       const std::size_t first = claimed_;
-      const std::size_t claims = std::min(kClaimBatch, count_ - claimed_);
+      const std::size_t claims = std::min({kClaimBatch, count_ - claimed_, FreeSlots()});
       claimed_ += claims;
       lock.unlock();
       ReadRun(first, claims, ownReads_.data());
       lock.lock();
       for (std::size_t k = 0; k < claims; ++k) slots_[(first + k) % slots_.size()] = std::move(ownReads_[k]);
-    } else if (!slot) {
+      continue;
+    }
+    if (!slot) {
       takerWaits_ = true;
       filled_.wait(lock, [&] { return slot.has_value(); });
       takerWaits_ = false;
