@@ -80,14 +80,14 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
   AppendLine(log, "");
 
   // The list is sorted, so all texts with one key stand together: three files with one item give
-  // two lines, for the pairs (1, 2) and (2, 3).
-  const auto& keyList = cache.KeyList();
+  // two lines, for the pairs (1, 2) and (2, 3). Texts are made only where keys meet.
+  const ItemKeyList& keyList = cache.KeyList();
   std::size_t duplicated = 0;
-  for (auto it = keyList.begin(); it != keyList.end() && std::next(it) != keyList.end(); ++it) {
-    const std::string& text = *it;
-    const std::string& next = *std::next(it);
-    if (text.size() < kItemKeyLength || next.size() < kItemKeyLength) continue;
-    if (text.compare(0, kItemKeyLength, next, 0, kItemKeyLength) != 0 || SameFile(text, next)) continue;
+  for (std::size_t i = 0; i + 1 < keyList.size(); ++i) {
+    if (keyList.KeyNumber(i) != keyList.KeyNumber(i + 1)) continue;
+    const std::string text = keyList.Text(i);
+    const std::string next = keyList.Text(i + 1);
+    if (SameFile(text, next)) continue;
     AppendLine(log, "DUPLICATED " + OneLineText(PathToCp1252(text)) + "--" + OneLineText(PathToCp1252(next)));
     ++duplicated;
     if (found != nullptr) {
@@ -98,29 +98,32 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
 
   // One item made twice whose copies no longer share the item key: neighbours in the order of
   // what the game makes the item from. Pairs with one key stand in the DUPLICATED lines already.
-  std::vector<std::pair<std::array<std::uint8_t, 10>, const std::string*>> made;
-  for (const std::string& text : keyList) {
-    if (text.size() < kItemKeyLength) continue;
-    if (const ItemEntry* entry = cache.Find(text.substr(kItemKeyLength)))
-      made.emplace_back(ItemIdentity(entry->Record()), &text);
+  std::vector<std::pair<std::array<std::uint8_t, 10>, std::uint32_t>> made;
+  made.reserve(keyList.size());
+  for (std::size_t i = 0; i < keyList.size(); ++i) {
+    if (const ItemEntry* entry = cache.Find(keyList.Path(i)))
+      made.emplace_back(ItemIdentity(entry->Record()), static_cast<std::uint32_t>(i));
   }
   std::stable_sort(made.begin(), made.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 0; i + 1 < made.size(); ++i) {
-    const std::string& text = *made[i].second;
-    const std::string& next = *made[i + 1].second;
-    if (made[i].first != made[i + 1].first || text.compare(0, kItemKeyLength, next, 0, kItemKeyLength) == 0 ||
-        SameFile(text, next))
+    if (made[i].first != made[i + 1].first ||
+        keyList.KeyNumber(made[i].second) == keyList.KeyNumber(made[i + 1].second))
       continue;
+    const std::string text = keyList.Text(made[i].second);
+    const std::string next = keyList.Text(made[i + 1].second);
+    if (SameFile(text, next)) continue;
     AppendLine(log, "SAME SEED  " + OneLineText(PathToCp1252(text)) + "--" +
                         OneLineText(PathToCp1252(next.substr(kItemKeyLength))));
     if (found != nullptr)
       found->sameSeed.push_back(
           {text.substr(0, kItemKeyLength), text.substr(kItemKeyLength), next.substr(kItemKeyLength)});
   }
+  made = {};
 
   std::size_t dupeHack = 0;
-  for (const std::string& text : keyList) {
-    if (text.size() < kItemKeyLength || !database.IsRegistered(text.substr(0, kItemKeyLength))) continue;
+  for (std::size_t i = 0; i < keyList.size(); ++i) {
+    if (!database.IsRegistered(keyList.Key(i))) continue;
+    const std::string text = keyList.Text(i);
     AppendLine(log, "DUPE/HACK  " + OneLineText(PathToCp1252(text)));
     ++dupeHack;
     if (found != nullptr)

@@ -35,9 +35,9 @@ ResolvedNames AssembleNames(const AffixSlots& slots, const BaseItemRow& base,
 }
 
 bool NameMatches(const ResolvedNames& names, std::string_view storedName) {
-  const std::string stored = UpperCaseAscii(storedName);
-  return UpperCaseAscii(names.resolved) == stored || UpperCaseAscii(names.alternative) == stored ||
-         (!names.fullName.empty() && UpperCaseAscii(names.fullName) == stored);
+  // Upper-cased alike (a-z as A-Z), compared without copies.
+  return EqualsNoCase(names.resolved, storedName) || EqualsNoCase(names.alternative, storedName) ||
+         (!names.fullName.empty() && EqualsNoCase(names.fullName, storedName));
 }
 
 }  // namespace relicor

@@ -9,21 +9,48 @@ namespace {
 
 constexpr std::size_t kMaxCount = 255;
 
+// The eight bytes of `bytes` from `at` on as one word; only which bytes are zero is asked of it.
+std::uint64_t WordAt(const ItemBytes& bytes, std::size_t at) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes.data() + at, sizeof word);
+  return word;
+}
+
+constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
+
+// Whether any byte of `word` is zero.
+bool HasZeroByte(std::uint64_t word) {
+  return ~(((word & kLowBits) + kLowBits) | word | kLowBits) != 0;
+}
+
+constexpr std::size_t kWord = sizeof(std::uint64_t);
+
 // Walks the pieces of `record`: `piece(at, zeros, literal)` for each, where `at` is the offset of
 // the literal bytes. A single zero between other bytes stays in the literal bytes (a piece of its
-// own would take two bytes); two or more end them.
+// own would take two bytes); two or more end them. Eight bytes at a time where they are all zero
+// in a run of zeros, or none is zero in a run of other bytes.
 template <typename Piece>
 void ForEachPiece(const ItemBytes& bytes, Piece piece) {
+  const std::size_t size = bytes.size();
   std::size_t at = 0;
-  while (at < bytes.size()) {
+  while (at < size) {
     std::size_t zeros = 0;
-    while (at < bytes.size() && bytes[at] == 0 && zeros < kMaxCount) {
+    while (at < size && bytes[at] == 0 && zeros < kMaxCount) {
+      if (at + kWord <= size && zeros + kWord <= kMaxCount && WordAt(bytes, at) == 0) {
+        at += kWord;
+        zeros += kWord;
+        continue;
+      }
       ++at;
       ++zeros;
     }
     std::size_t end = at;
-    while (end < bytes.size() && end - at < kMaxCount) {
-      if (bytes[end] == 0 && (end + 1 == bytes.size() || bytes[end + 1] == 0)) break;
+    while (end < size && end - at < kMaxCount) {
+      if (end + kWord <= size && end - at + kWord <= kMaxCount && !HasZeroByte(WordAt(bytes, end))) {
+        end += kWord;
+        continue;
+      }
+      if (bytes[end] == 0 && (end + 1 == size || bytes[end + 1] == 0)) break;
       ++end;
     }
     piece(at, zeros, end - at);

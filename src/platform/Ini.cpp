@@ -160,6 +160,19 @@ std::optional<std::string> Ini::Get(std::string_view section, std::string_view k
   return std::nullopt;
 }
 
+std::vector<std::pair<std::string_view, std::string_view>> Ini::KeyValues(std::string_view section) const {
+  std::vector<std::pair<std::string_view, std::string_view>> keys;
+  const std::size_t header = FindSection(section);
+  if (header == lines_.size()) return keys;
+  const std::size_t end = SectionEnd(header);
+  for (std::size_t i = header + 1; i < end; ++i) {
+    if (lines_[i].kind != LineKind::kKey) continue;
+    const LineParts parts = ParseLine(TextOf(lines_[i]), true);
+    keys.emplace_back(parts.name, parts.value);
+  }
+  return keys;
+}
+
 void Ini::InsertLine(std::size_t at, Line line) {
   // The line before a new one needs a line end of its own.
   if (at > 0) lines_[at - 1].terminated = true;

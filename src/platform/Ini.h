@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace relicor {
@@ -26,6 +27,9 @@ class Ini {
   // or the key is missing. Of repeated sections or keys the first counts.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
+  // Every key of the first section named `section` with its value (blanks removed), in the order
+  // of the text, repeated keys each time: one pass for a caller that reads many keys.
+  std::vector<std::pair<std::string_view, std::string_view>> KeyValues(std::string_view section) const;
   // Sets `key` in `section`: an existing key line is rewritten in place; a missing key is added
   // after the last key of the section; a missing section is added at the end of the text.
   // A value is kept up to its first line break (a value cannot span lines).

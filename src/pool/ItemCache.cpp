@@ -15,6 +15,7 @@
 #include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
 #include "text/ByteText.h"
+#include "text/Hex.h"
 #include "text/Path.h"
 
 namespace relicor {
@@ -400,14 +401,118 @@ std::vector<std::string> ItemCache::Paths() const {
   return paths;
 }
 
-const std::set<std::string, PathLess>& ItemCache::KeyList() const {
-  if (!pendingEntries_.empty() || !pendingKeys_.empty()) {
-    pendingKeys_.reserve(pendingKeys_.size() + pendingEntries_.size());
-    for (const PathIndex::EntryNumber number : pendingEntries_)
-      pendingKeys_.push_back(entries_.At(number).KeyText());
-    std::sort(pendingKeys_.begin(), pendingKeys_.end(), PathLess{});
-    auto hint = keyList_.end();
-    for (auto& text : pendingKeys_) hint = std::next(keyList_.insert(hint, std::move(text)));
+namespace {
+
+// A key text is the item's ident (8 hexadecimal digits) and class (2).
+constexpr std::size_t kKeyDigits = 10;
+
+// The number of a key text: its 10 hexadecimal digits.
+std::uint64_t KeyNumberOf(std::string_view text) {
+  std::uint64_t number = 0;
+  for (std::size_t i = 0; i < kKeyDigits && i < text.size(); ++i) {
+    const char c = AsciiUpper(text[i]);
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 0;
+    number = number * 16 + static_cast<std::uint64_t>(digit);
+  }
+  return number;
+}
+
+std::uint64_t KeyNumberOf(const ItemRecord& record) {
+  return std::uint64_t{record.Ident()} << 8 | record.ItemClass();
+}
+
+}  // namespace
+
+std::string ItemKeyList::TextOf(const Note& note) const {
+  return note.kept ? kept_[note.at] : cache_.entries_.At(note.at).KeyText();
+}
+
+std::string ItemKeyList::Text(std::size_t i) const {
+  return TextOf(notes_[i]);
+}
+
+std::string ItemKeyList::Key(std::size_t i) const {
+  const std::uint64_t key = notes_[i].key;
+  return DWordToHex(static_cast<std::uint32_t>(key >> 8)) + ByteToHex(static_cast<std::uint8_t>(key & 0xFF));
+}
+
+std::string ItemKeyList::Path(std::size_t i) const {
+  const Note& note = notes_[i];
+  return note.kept ? kept_[note.at].substr(std::min(kKeyDigits, kept_[note.at].size()))
+                   : cache_.entries_.At(note.at).Path();
+}
+
+bool ItemKeyList::Less(const Note& a, const Note& b) const {
+  if (a.key != b.key) return a.key < b.key;
+  return PathLess{}(TextOf(a), TextOf(b));
+}
+
+std::size_t ItemKeyList::count(std::string_view text) const {
+  const std::string wanted(text);
+  const std::uint64_t key = KeyNumberOf(text);
+  const auto first = std::lower_bound(notes_.begin(), notes_.end(), key,
+                                      [](const Note& note, std::uint64_t k) { return note.key < k; });
+  for (auto it = first; it != notes_.end() && it->key == key; ++it) {
+    const std::string found = TextOf(*it);
+    if (!PathLess{}(found, wanted) && !PathLess{}(wanted, found)) return 1;
+  }
+  return 0;
+}
+
+std::vector<std::string> ItemKeyList::Texts() const {
+  std::vector<std::string> texts;
+  texts.reserve(notes_.size());
+  for (const Note& note : notes_) texts.push_back(TextOf(note));
+  return texts;
+}
+
+void ItemKeyList::Add(const std::vector<std::uint32_t>& entries, std::vector<std::string>& texts,
+                      std::size_t entryCount) {
+  // An entry noted again was moved: its earlier text now names its new path and leaves its place.
+  if (!notes_.empty() && !entries.empty()) {
+    std::vector<bool> again(entryCount, false);
+    for (const std::uint32_t number : entries) again[number] = true;
+    for (Note& note : notes_) {
+      if (!note.kept && again[note.at]) note.gone = true;
+    }
+  }
+  std::erase_if(notes_, [](const Note& note) { return note.gone; });
+  if (entries.empty() && texts.empty()) return;
+  std::vector<Note> added;
+  added.reserve(entries.size() + texts.size());
+  for (const std::uint32_t number : entries)
+    added.push_back({KeyNumberOf(cache_.entries_.At(number).Record()), number});
+  for (std::string& text : texts) {
+    added.push_back({KeyNumberOf(text), static_cast<std::uint32_t>(kept_.size()), true});
+    kept_.push_back(std::move(text));
+  }
+  const auto less = [this](const Note& a, const Note& b) { return Less(a, b); };
+  std::sort(added.begin(), added.end(), less);
+  const auto middle = static_cast<std::ptrdiff_t>(notes_.size());
+  notes_.insert(notes_.end(), added.begin(), added.end());
+  std::inplace_merge(notes_.begin(), notes_.begin() + middle, notes_.end(), less);
+  // Each text once, the one listed first kept.
+  const auto same = [this](const Note& a, const Note& b) {
+    if (a.key != b.key) return false;
+    const std::string ta = TextOf(a), tb = TextOf(b);
+    return !PathLess{}(ta, tb) && !PathLess{}(tb, ta);
+  };
+  notes_.erase(std::unique(notes_.begin(), notes_.end(), same), notes_.end());
+  notes_.shrink_to_fit();
+}
+
+void ItemKeyList::Remove(const std::string& text) {
+  const std::uint64_t key = KeyNumberOf(text);
+  for (Note& note : notes_) {
+    if (note.key != key || note.gone) continue;
+    const std::string found = TextOf(note);
+    if (!PathLess{}(found, text) && !PathLess{}(text, found)) note.gone = true;
+  }
+}
+
+const ItemKeyList& ItemCache::KeyList() const {
+  if (!pendingEntries_.empty() || !pendingKeys_.empty() || !keyList_.empty()) {
+    keyList_.Add(pendingEntries_, pendingKeys_, entries_.EntryCount());
     pendingKeys_ = {};
     pendingEntries_ = {};
   }
@@ -449,7 +554,7 @@ bool ItemCache::CheckEntry(ItemEntry& entry, const std::string& path, const Side
     // Another item now, or none: the entry goes, with its key list text.
     const PathIndex::EntryNumber number = entries_.NumberOf(&entry);
     const auto pending = std::erase(pendingEntries_, number);
-    if (pending == 0) keyList_.erase(entry.KeyText());
+    if (pending == 0) keyList_.Remove(entry.KeyText());
     (void)entries_.Remove(path);
     if (currentEntry_ == &entry) currentEntry_ = nullptr;
     return false;

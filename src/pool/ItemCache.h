@@ -105,6 +105,52 @@ struct PathLess {
   bool operator()(const std::string& a, const std::string& b) const;
 };
 
+class ItemCache;
+
+// The key list: the item key followed directly by the full path, for every path loaded in the
+// run, each text once, in the order of PathLess. A pool of 100,000 items is listed in a duplicate
+// check, so the list keeps no texts of its own: per text, the item key as a number and the entry
+// it belongs to (only the old path of an item that was moved is kept as text). A text is made
+// when it is asked for.
+class ItemKeyList {
+ public:
+  std::size_t size() const { return notes_.size(); }
+  bool empty() const { return notes_.empty(); }
+  // The i-th text, its item key (10 characters) and its path.
+  std::string Text(std::size_t i) const;
+  std::string Key(std::size_t i) const;
+  std::string Path(std::size_t i) const;
+  // The i-th item key as a number (its ident times 256 plus its class): texts with one key have
+  // one number, and the numbers are in the list's order.
+  std::uint64_t KeyNumber(std::size_t i) const { return notes_[i].key; }
+  // 1 when the list holds `text`, otherwise 0.
+  std::size_t count(std::string_view text) const;
+  // Every text, in order.
+  std::vector<std::string> Texts() const;
+
+ private:
+  friend class ItemCache;
+  explicit ItemKeyList(const ItemCache& cache) : cache_(cache) {}
+  struct Note {
+    std::uint64_t key = 0;
+    std::uint32_t at = 0;  // the entry's number, or the place of a kept text
+    bool kept = false;     // a kept text (the old path of a moved item)
+    bool gone = false;     // taken out; dropped when the list is next brought up to date
+  };
+  std::string TextOf(const Note& note) const;
+  bool Less(const Note& a, const Note& b) const;
+  // Adds the texts of `entries` (whose earlier texts, if any, change with their paths) and the
+  // kept `texts`.
+  void Add(const std::vector<std::uint32_t>& entries, std::vector<std::string>& texts,
+           std::size_t entryCount);
+  // Takes `text` out.
+  void Remove(const std::string& text);
+
+  const ItemCache& cache_;
+  std::vector<Note> notes_;
+  std::vector<std::string> kept_;
+};
+
 class ItemCache {
  public:
   explicit ItemCache(const Clock& clock) : clock_(clock) {}
@@ -190,9 +236,10 @@ class ItemCache {
   std::vector<std::string> Paths() const;
 
   // Item key followed directly by the full path, for every path loaded in the run.
-  const std::set<std::string, PathLess>& KeyList() const;
+  const ItemKeyList& KeyList() const;
 
  private:
+  friend class ItemKeyList;
   Result<LoadStatus> Load(const std::string& path, const SidecarListing* sidecars, ItemReadAhead* readAhead);
 
   // The entries by path (the same paths as PathLess calls equal): an open-addressed table with
@@ -217,6 +264,8 @@ class ItemCache {
     EntryNumber NumberOf(const ItemEntry* entry) const;
     void Reserve(std::size_t count);
     std::size_t size() const { return size_; }
+    // The entries made in the run, those taken out of the table included.
+    std::size_t EntryCount() const { return entries_.size(); }
     std::uint64_t changes() const { return changes_; }
     std::vector<std::string> Paths() const;
 
@@ -259,7 +308,7 @@ class ItemCache {
   // path), and the text of a path that a move takes away is kept as text.
   mutable std::vector<PathIndex::EntryNumber> pendingEntries_;
   mutable std::vector<std::string> pendingKeys_;
-  mutable std::set<std::string, PathLess> keyList_;
+  mutable ItemKeyList keyList_{*this};
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   const ItemEntry* currentEntry_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <utility>
 
 #include "platform/FaultInjection.h"
 #include "pool/ItemCache.h"
@@ -27,7 +28,8 @@ unsigned ReadAheadThreads(std::size_t items) {
   if (mode == ReadAheadMode::kOff || items < kFewestItems) return 0;
   // Injected faults count operations: they must meet the files in the order one thread reads them.
   if (mode == ReadAheadMode::kAuto && faults::Planned()) return 0;
-  return std::max(2u, std::thread::hardware_concurrency());
+  // The reporting thread reads too, whenever it has caught up with the workers: one core is its own.
+  return std::max(1u, std::thread::hardware_concurrency() - 1);
 }
 
 ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
@@ -74,19 +76,21 @@ std::size_t ItemReadAhead::FreeSlots() const {
   return next_ + slots_.size() - claimed_;
 }
 
-bool ItemReadAhead::ReadyToTake() const {
-  const std::size_t wanted = std::min({kWakeBatch, slots_.size(), count_ - next_});
-  for (std::size_t k = 0; k < wanted; ++k) {
-    if (!slots_[(next_ + k) % slots_.size()]) return false;
+void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional<ItemRead>* reads) {
+  std::string path;
+  for (std::size_t k = 0; k < claims; ++k) {
+    path = directory_;
+    path += nameOf_(first + k);
+    reads[k] = ReadItemAndSidecar(path, sidecars_, &*opened_);
   }
-  return true;
 }
 
 // Threads that woke each other for every file would cost more than the reads. So a worker claims
-// a few files at a time and stores their reads at once; one that finds the window full sleeps
+// a run of files at a time and stores their reads at once; one that finds the window full sleeps
 // until half of it is free again, and the reporting thread wakes it only then. The reporting
-// thread, once it has to wait, sleeps until a run of reads is ready, and a worker wakes it only
-// then.
+// thread does not wait for a read that is not there while files are left that nobody has claimed:
+// it reads the next such run itself, so the reads go on on every core until the last, and it
+// waits only for the last runs a worker is reading (or when the window is full).
 void ItemReadAhead::Work() {
   std::array<std::optional<ItemRead>, kClaimBatch> reads;
   std::unique_lock lock(mutex_);
@@ -101,15 +105,10 @@ void ItemReadAhead::Work() {
     const std::size_t claims = std::min({kClaimBatch, count_ - claimed_, FreeSlots()});
     claimed_ += claims;
     lock.unlock();
-    std::string path;
-    for (std::size_t k = 0; k < claims; ++k) {
-      path = directory_;
-      path += nameOf_(first + k);
-      reads[k] = ReadItemAndSidecar(path, sidecars_, &*opened_);
-    }
+    ReadRun(first, claims, reads.data());
     lock.lock();
     for (std::size_t k = 0; k < claims; ++k) slots_[(first + k) % slots_.size()] = std::move(reads[k]);
-    if (takerWaits_ && ReadyToTake()) filled_.notify_one();
+    if (takerWaits_ && slots_[next_ % slots_.size()]) filled_.notify_one();
   }
 }
 
@@ -130,13 +129,24 @@ std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
   std::optional<ItemRead> read;
   while (next_ <= wanted) {
     std::optional<ItemRead>& slot = slots_[next_ % slots_.size()];
+    if (!slot && claimed_ < count_ && (claimed_ == next_ || FreeSlots() >= kClaimBatch)) {
+      // Nobody reads it yet, or a worker is reading it: rather than wait, this thread reads the
+      // next run nobody has claimed itself, and looks again.
+      const std::size_t first = claimed_;
+      const std::size_t claims = std::min({kClaimBatch, count_ - claimed_, FreeSlots()});
+      claimed_ += claims;
+      lock.unlock();
+      ReadRun(first, claims, ownReads_.data());
+      lock.lock();
+      for (std::size_t k = 0; k < claims; ++k) slots_[(first + k) % slots_.size()] = std::move(ownReads_[k]);
+      continue;
+    }
     if (!slot) {
       takerWaits_ = true;
-      filled_.wait(lock, [&] { return ReadyToTake(); });
+      filled_.wait(lock, [&] { return slot.has_value(); });
       takerWaits_ = false;
     }
-    read = std::move(slot);
-    slot.reset();
+    read = std::exchange(slot, std::nullopt);
     ++next_;
   }
   const bool wake = sleepingWorkers_ > 0 && FreeSlots() >= slots_.size() / 2;

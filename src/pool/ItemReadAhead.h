@@ -5,6 +5,7 @@
 // moment would have given, error texts included, so the reports, their order and the point where
 // an error is told stay as they are without the read-ahead.
 
+#include <array>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -45,7 +46,8 @@ enum class ReadAheadMode : std::uint8_t {
 };
 // For tests that compare the two ways; the program always runs kAuto.
 void SetReadAheadMode(ReadAheadMode mode);
-// The worker threads a read-ahead of `items` files starts (0: none).
+// The worker threads a read-ahead of `items` files starts (0: none); the reporting thread reads
+// beside them.
 unsigned ReadAheadThreads(std::size_t items);
 
 class ItemReadAhead {
@@ -68,13 +70,12 @@ class ItemReadAhead {
   void Work();
   // Slots that no read holds or is being made for (under the lock).
   std::size_t FreeSlots() const;
-  // The reads from the next one on are there, as many as a waiting reporting thread waits for.
-  bool ReadyToTake() const;
+  // Reads the `claims` files from `first` on into `reads` (without the lock).
+  void ReadRun(std::size_t first, std::size_t claims, std::optional<ItemRead>* reads);
   bool IsPath(std::size_t i, std::string_view path) const;
 
-  static constexpr std::size_t kWindow = 256;    // reads held at most, ahead of the reporting thread
-  static constexpr std::size_t kClaimBatch = 4;  // files a worker reads before it stores them
-  static constexpr std::size_t kWakeBatch = 16;  // reads a waiting reporting thread waits for
+  static constexpr std::size_t kWindow = 128;    // reads held at most, ahead of the reporting thread
+  static constexpr std::size_t kClaimBatch = 8;  // files a thread reads before it stores them
 
   std::string directory_;
   std::size_t count_;
@@ -88,8 +89,9 @@ class ItemReadAhead {
   std::size_t claimed_ = 0;                     // the next read a worker starts
   std::size_t next_ = 0;                        // the next read the reporting thread takes
   bool stop_ = false;
-  std::size_t sleepingWorkers_ = 0;  // workers waiting for room in the window
-  bool takerWaits_ = false;          // the reporting thread waits for a read
+  std::size_t sleepingWorkers_ = 0;                            // workers waiting for room in the window
+  bool takerWaits_ = false;                                    // the reporting thread waits for a read
+  std::array<std::optional<ItemRead>, kClaimBatch> ownReads_;  // the reporting thread's own run
   std::vector<std::thread> workers_;
 };
 

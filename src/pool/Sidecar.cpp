@@ -1,6 +1,8 @@
 #include "pool/Sidecar.h"
 
+#include <array>
 #include <functional>
+#include <optional>
 
 #include "platform/IniFile.h"
 #include "text/ByteText.h"
@@ -15,21 +17,32 @@ DateTime DateOr(const std::optional<std::string>& value, DateTime fallback) {
   return ParseDate(ProfileText(*value)).value_or(fallback);
 }
 
-std::string NameValue(const Ini& ini, std::string_view key) {
-  return ShortString(ProfileString(ini.Get(kSidecarSection, key), ""), kMemberNameCapacity);
+std::string NameValue(const std::optional<std::string>& value) {
+  return ShortString(ProfileString(value, ""), kMemberNameCapacity);
 }
 
 }  // namespace
 
 SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDate) {
+  // The sidecar's keys in one pass; of a repeated key the first counts.
+  constexpr std::size_t kKeys = kSidecarKeyCount;
+  std::array<std::optional<std::string>, kKeys> found;
+  for (const auto& [name, value] : ini.KeyValues(kSidecarSection)) {
+    for (std::size_t k = 0; k < kKeys; ++k) {
+      if (EqualsNoCase(name, kSidecarKeys[k])) {
+        if (!found[k]) found[k] = std::string(value);
+        break;
+      }
+    }
+  }
   SidecarValues values;
-  values.senderName = NameValue(ini, kSidecarKeys[0]);
-  values.sendTo = NameValue(ini, kSidecarKeys[1]);
-  values.points4Item = ProfileBool(ini.Get(kSidecarSection, kSidecarKeys[2]), false);
-  values.isPublic = ProfileBool(ini.Get(kSidecarSection, kSidecarKeys[3]), false);
-  values.points4ItemAt = DateOr(ini.Get(kSidecarSection, kSidecarKeys[4]), now);
-  values.addedItem = DateOr(ini.Get(kSidecarSection, kSidecarKeys[5]), fileDate);
-  values.sentAt = DateOr(ini.Get(kSidecarSection, kSidecarKeys[6]), fileDate);
+  values.senderName = NameValue(found[0]);
+  values.sendTo = NameValue(found[1]);
+  values.points4Item = ProfileBool(found[2], false);
+  values.isPublic = ProfileBool(found[3], false);
+  values.points4ItemAt = DateOr(found[4], now);
+  values.addedItem = DateOr(found[5], fileDate);
+  values.sentAt = DateOr(found[6], fileDate);
   return values;
 }
 

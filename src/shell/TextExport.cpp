@@ -66,6 +66,8 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
   std::string text = std::string(kExportTitle) + "\r\n\r\n";
   if (auto written = file.Write(text); !written) return written.failure();
   text.clear();
+  // A report is a few hundred bytes: the list grows no further than a piece and one more report.
+  text.reserve(kExportFlushBytes + kExportFlushBytes / 4);
   end.began = true;
 
   // Worker threads read the item files ahead, in the list's order, while this thread reports.

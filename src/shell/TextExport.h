@@ -20,7 +20,7 @@ inline constexpr std::string_view kExportFileName = "ITMLIST.TXT";
 inline constexpr std::string_view kExportTitle = "Relicor item list";
 
 // The export file is written in pieces of about this size.
-inline constexpr std::size_t kExportFlushBytes = 1 << 20;
+inline constexpr std::size_t kExportFlushBytes = 1 << 17;
 
 // Appends the report's lines to the export text, each ending with CR LF, then its seed verdict
 // line when it has one. Every control byte of the first line (the file line, which holds the file

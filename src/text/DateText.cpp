@@ -1,7 +1,6 @@
 #include "text/DateText.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace relicor {
 
@@ -34,6 +33,25 @@ constexpr long long kEpochOffset = -25569;
 
 bool InRange(DateTime t) {
   return std::isfinite(t) && t >= kMinDateTime && t < kMaxDateTime;
+}
+
+// Writes `value` (0 to 10^digits - 1, as a decoded date's parts are) with `digits` digits,
+// zeros in front.
+char* PutDigits(char* out, int value, int digits) {
+  for (int i = digits - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return out + digits;
+}
+
+// Three parts of `digits` digits each with `separator` between them ("dd.mm.yyyy", "hh:mm:ss").
+std::string ThreeParts(int first, int second, int third, char separator, int lastDigits) {
+  std::string text(6 + static_cast<std::size_t>(lastDigits), separator);
+  char* out = PutDigits(text.data(), first, 2) + 1;
+  out = PutDigits(out, second, 2) + 1;
+  PutDigits(out, third, lastDigits);
+  return text;
 }
 
 int DaysInMonth(int year, int month) {
@@ -70,17 +88,13 @@ DateTime EncodeDateTime(const CivilDateTime& c) {
 std::optional<std::string> DateText(DateTime t) {
   const auto c = DecodeDateTime(t);
   if (!c) return std::nullopt;
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", c->day, c->month, c->year);
-  return std::string(buf);
+  return ThreeParts(c->day, c->month, c->year, '.', 4);
 }
 
 std::optional<std::string> TimeText(DateTime t) {
   const auto c = DecodeDateTime(t);
   if (!c) return std::nullopt;
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", c->hour, c->minute, c->second);
-  return std::string(buf);
+  return ThreeParts(c->hour, c->minute, c->second, ':', 2);
 }
 
 std::optional<std::string> DateTimeText(DateTime t) {

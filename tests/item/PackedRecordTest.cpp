@@ -67,6 +67,47 @@ TEST(PackedRecord, EveryShapeOfRecordComesBackWhole) {
   }
 }
 
+// The packed form by its rule, one byte at a time: a piece's zeros (at most 255), then its bytes
+// up to two zeros in a row or a zero that ends the record (at most 255).
+std::vector<std::uint8_t> PackedByTheRule(const ItemRecord& record) {
+  const ItemBytes& b = record.bytes();
+  std::vector<std::uint8_t> out;
+  std::size_t at = 0;
+  while (at < b.size()) {
+    std::size_t zeros = 0;
+    while (at < b.size() && b[at] == 0 && zeros < 255) ++at, ++zeros;
+    std::size_t end = at;
+    while (end < b.size() && end - at < 255 && !(b[end] == 0 && (end + 1 == b.size() || b[end + 1] == 0)))
+      ++end;
+    out.push_back(static_cast<std::uint8_t>(zeros));
+    out.push_back(static_cast<std::uint8_t>(end - at));
+    out.insert(out.end(), b.begin() + static_cast<std::ptrdiff_t>(at),
+               b.begin() + static_cast<std::ptrdiff_t>(end));
+    at = end;
+  }
+  return out;
+}
+
+TEST(PackedRecord, WordsAtATimeGiveThePiecesOfTheRule) {
+  // Runs of every length around a word (8) and a count (255), at every offset.
+  std::mt19937 random(1234);
+  for (int n = 0; n < 3000; ++n) {
+    const std::size_t runs = 1 + random() % 12;
+    std::vector<std::size_t> cuts;
+    for (std::size_t r = 0; r < runs; ++r) cuts.push_back(random() % kItemRecordSize);
+    const std::size_t longRun = n % 3 == 0 ? 247 + random() % 18 : 0;
+    const ItemRecord record = Filled([&](std::size_t i) {
+      std::size_t run = 0;
+      for (const std::size_t cut : cuts) run += i >= cut ? 1 : 0;
+      if (longRun != 0 && i >= 40 && i < 40 + longRun) return n % 2 == 0 ? 0 : 0x11;
+      return run % 2 == 0 ? 0 : static_cast<int>(1 + random() % 255) * static_cast<int>(random() % 6 != 0);
+    });
+    std::vector<std::uint8_t> packed(kMaxPackedRecordSize);
+    packed.resize(PackRecord(record, packed.data()));
+    ASSERT_EQ(packed, PackedByTheRule(record)) << "record " << n;
+  }
+}
+
 TEST(PackedRecord, AMostlyEmptyRecordTakesLittleRoom) {
   EXPECT_EQ(PackedRecordSize(ItemRecord()), 4u);  // 255 zeros, then 145
   const ItemRecord item =

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -32,6 +34,15 @@ class ItemCacheTest : public ::testing::Test {
   FixedClock clock_{Day(6, 12, 2026, 14)};
   ItemCache cache_{clock_};
 };
+
+// The key list's texts, which must stand in the order of PathLess, each once.
+std::set<std::string, PathLess> KeyTexts(const ItemCache& cache) {
+  const std::vector<std::string> texts = cache.KeyList().Texts();
+  for (std::size_t i = 1; i < texts.size(); ++i) {
+    EXPECT_TRUE(PathLess{}(texts[i - 1], texts[i])) << texts[i - 1] << " before " << texts[i];
+  }
+  return {texts.begin(), texts.end()};
+}
 
 // What an entry gives back is what it was given, however it keeps it.
 TEST(ItemEntry, KeepsEveryFieldOfRecordAndBookkeeping) {
@@ -113,7 +124,7 @@ TEST_F(ItemCacheTest, ItemWithoutSidecarGetsDefaultMetadata) {
   EXPECT_EQ(meta.addedItem, FileDate(path));
   EXPECT_EQ(meta.sentAt, FileDate(path));
   EXPECT_EQ(cache_.CurrentItem().bytes(), RecordBuilder().ident(0x00A1B2C3).itemClass(12).build().bytes());
-  EXPECT_EQ(cache_.KeyList(), (std::set<std::string, PathLess>{"00A1B2C30C" + path}));
+  EXPECT_EQ(KeyTexts(cache_), (std::set<std::string, PathLess>{"00A1B2C30C" + path}));
 }
 
 TEST_F(ItemCacheTest, SecondLoadComesFromTheCacheEvenAfterTheFilesChanged) {
@@ -309,7 +320,7 @@ TEST_F(ItemCacheTest, MoveTakesTheSidecarAlongAndRecordsTheNewPath) {
   EXPECT_EQ(cache_.Find(source), nullptr);
   ASSERT_NE(cache_.Find(destination), nullptr);
   EXPECT_EQ(cache_.CurrentMeta().senderName, "Bob");
-  EXPECT_EQ(cache_.KeyList(),
+  EXPECT_EQ(KeyTexts(cache_),
             (std::set<std::string, PathLess>{"0000001002" + source, "0000001002" + destination}));
 }
 
@@ -479,6 +490,66 @@ TEST_F(ItemCacheTest, ManyItemsMovedInAndOutStayFindable) {
   std::vector<std::string> sorted = paths;
   std::sort(sorted.begin(), sorted.end(), PathLess{});
   EXPECT_EQ(cache_.Paths(), sorted);
+}
+
+// The key list keeps numbers and entries instead of texts: through loads, moves, files changed by
+// another program and items of one key in two places, it lists the texts a list of texts held.
+TEST_F(ItemCacheTest, TheKeyListFollowsLoadsMovesAndChangesAsAListOfTexts) {
+  std::set<std::string, PathLess> expected;
+  std::vector<std::string> paths;
+  auto key = [](std::uint32_t ident, std::uint8_t itemClass) {
+    return RecordBuilder().ident(ident).itemClass(itemClass).build().ItemKey();
+  };
+  auto load = [&](const std::string& path) {
+    ASSERT_TRUE(cache_.LoadItem(path));
+    expected.insert(cache_.CurrentItem().ItemKey() + path);
+  };
+  tmp_.mkdir("pool");
+  tmp_.mkdir("sent");
+  for (std::uint32_t i = 0; i < 40; ++i) {
+    // Every fourth item shares its key with the one before; names in both letter cases.
+    const std::uint32_t ident = i % 4 == 3 ? 0xA000 + i - 1 : 0xA000 + i;
+    const std::string name = (i % 2 == 0 ? "pool/item" : "pool/ITEM") + std::to_string(i) + ".ITM";
+    paths.push_back(
+        WriteItem(name, RecordBuilder().ident(ident).itemClass(static_cast<std::uint8_t>(i % 3))));
+  }
+  for (std::size_t i = 0; i < 20; ++i) load(paths[i]);
+  ASSERT_EQ(KeyTexts(cache_), expected) << "made the first time";
+  for (std::size_t i = 20; i < 40; ++i) load(paths[i]);
+
+  // Moves: the old text stays, the new path gets one; one item goes there and back again.
+  for (const std::size_t i : {1u, 3u, 22u, 39u}) {
+    const std::string to = tmp_.file("sent/" + std::string(FileNamePart(paths[i])));
+    expected.insert(cache_.Find(paths[i])->KeyText().substr(0, 10) + to);
+    ASSERT_TRUE(cache_.MoveItem(paths[i], to));
+    paths[i] = to;
+  }
+  EXPECT_EQ(KeyTexts(cache_), expected) << "after the moves";
+  const std::string back = tmp_.file("pool/" + std::string(FileNamePart(paths[1])));
+  ASSERT_TRUE(cache_.MoveItem(paths[1], back));
+  paths[1] = back;
+  EXPECT_EQ(KeyTexts(cache_), expected) << "moved back: both texts were there already";
+
+  // Another program puts other items under two names: the next command reads them again.
+  for (const std::size_t i : {5u, 30u}) {
+    expected.erase(cache_.Find(paths[i])->KeyText());
+    WriteItem("pool/" + std::string(FileNamePart(paths[i])), RecordBuilder().ident(0xB000 + i).itemClass(1));
+  }
+  cache_.NewCommand();
+  for (const std::size_t i : {5u, 30u}) load(paths[i]);
+  EXPECT_EQ(KeyTexts(cache_), expected) << "after the changes";
+  EXPECT_EQ(cache_.KeyList().count(key(0xB000 + 5, 1) + paths[5]), 1u);
+  EXPECT_EQ(cache_.KeyList().count(key(0xA000 + 5, 2) + paths[5]), 0u);
+
+  // The numbers follow the texts' keys, and texts with one key stand together.
+  const ItemKeyList& list = cache_.KeyList();
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    EXPECT_EQ(list.Key(i) + list.Path(i), list.Text(i));
+    if (i > 0) {
+      EXPECT_EQ(list.KeyNumber(i - 1) == list.KeyNumber(i), list.Key(i - 1) == list.Key(i)) << i;
+      EXPECT_LE(list.KeyNumber(i - 1), list.KeyNumber(i));
+    }
+  }
 }
 
 }  // namespace

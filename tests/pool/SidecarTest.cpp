@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "pool/Sidecar.h"
 #include "support/TempDir.h"
 #include "support/TestDates.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 namespace {
@@ -37,6 +39,37 @@ TEST(SidecarTest, ReadingRules) {
   EXPECT_EQ(v.points4ItemAt, Day(24, 12, 2025));  // midnight of that day
   EXPECT_EQ(v.addedItem, kFileDate);              // a time of day makes it unreadable
   EXPECT_EQ(v.sentAt, kFileDate);                 // an impossible date too
+}
+
+TEST(SidecarTest, TheFirstOfRepeatedKeysAndSectionsCounts) {
+  // Read in one pass: each key must still be what the profile rules read one key at a time.
+  const Ini ini = Ini::Parse(
+      "[Other]\r\nSenderName=Nobody\r\n"
+      "[Iteminfos]\r\n"
+      "SENDERNAME=First\r\n"
+      "; SenderName=Comment\r\n"
+      "sendername=Second\r\n"
+      "Points4Item=1\r\n"
+      "Points4Item=0\r\n"
+      "SentAt = 02.01.2025 \r\n"
+      "[iteminfos]\r\nSendTo=Later section\r\npublic=1\r\n");
+  const SidecarValues v = SidecarValuesFromIni(ini, kNow, kFileDate);
+  EXPECT_EQ(v.senderName, "First");
+  EXPECT_EQ(v.sendTo, "");
+  EXPECT_TRUE(v.points4Item);
+  EXPECT_FALSE(v.isPublic);
+  EXPECT_EQ(v.sentAt, Day(2, 1, 2025));
+  EXPECT_EQ(v.addedItem, kFileDate);
+  for (const std::string_view key : kSidecarKeys) {
+    const auto one = ini.Get(kSidecarSection, key);
+    const auto keys = ini.KeyValues(kSidecarSection);
+    const auto found =
+        std::find_if(keys.begin(), keys.end(), [&](const auto& kv) { return EqualsNoCase(kv.first, key); });
+    ASSERT_EQ(one.has_value(), found != keys.end()) << key;
+    if (one) {
+      EXPECT_EQ(*one, found->second) << key;
+    }
+  }
 }
 
 TEST(SidecarTest, WriteAllSevenKeysInOrderKeepingUnknownOnes) {
