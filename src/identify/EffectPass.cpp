@@ -38,10 +38,10 @@ struct StealAffix {
 // clang-format off
 constexpr std::array<StealAffix, 4> kStealAffixes{{
   // bit                    line               name         leech row
-  {effect::kSteal3Mana,     "steals 3% Mana",  "the bat",   LeechRow::Mana3},  // 0
-  {effect::kSteal5Mana,     "steals 5% Mana",  "vampires",  LeechRow::Mana5},  // 1
-  {effect::kSteal3Life,     "steals 3% Life",  "the leech", LeechRow::Life3},  // 2
-  {effect::kSteal5Life,     "steals 5% Life",  "blood",     LeechRow::Life5},  // 3
+  {effect::kSteal3Mana,     "steals 3% Mana",  "the bat",   LeechRow::kMana3},  // 0
+  {effect::kSteal5Mana,     "steals 5% Mana",  "vampires",  LeechRow::kMana5},  // 1
+  {effect::kSteal3Life,     "steals 3% Life",  "the leech", LeechRow::kLife3},  // 2
+  {effect::kSteal5Life,     "steals 5% Life",  "blood",     LeechRow::kLife5},  // 3
 }};
 
 constexpr std::array<FlagAffix, 4> kAttackSpeed{{
@@ -518,13 +518,13 @@ void EffectPass::PercentEffects(bool unique) {
   if (const std::int32_t value = item_.PctDamage(); value != 0) {
     Line(SignedText(value) + "% Damage");
     if (!unique) {
-      if (value > AffixLimit(AffixTable::PctDamage, vk)) {
+      if (value > AffixLimit(AffixTable::kPctDamage, vk)) {
         Finding(rule::kTooMuchPctDamage, value);
       }
       if (!InRange(prefixPower, 2, 5)) {
         Finding(rule::kHackedPctDamage, value);
       }
-      const auto table = InRange(prefixPower, 2, 3) ? AffixTable::PctDamage : AffixTable::CombinedDamage;
+      const auto table = InRange(prefixPower, 2, 3) ? AffixTable::kPctDamage : AffixTable::kCombinedDamage;
       if (InRange(prefixPower, 2, 5)) {
         ForEachMatch(AffixRows(table, vk), value, [&](const AffixRow& row) {
           slots_.SetPrefix(row.Name);
@@ -537,7 +537,7 @@ void EffectPass::PercentEffects(bool unique) {
   if (const std::int32_t value = item_.PctToHit(); value != 0) {
     Line(SignedText(value) + "% to Hit");
     if (!unique) {
-      if (value > AffixLimit(AffixTable::ToHit, vk)) {
+      if (value > AffixLimit(AffixTable::kToHit, vk)) {
         Finding(rule::kTooMuchPctToHit, value);
       }
       const bool plain = InRange(prefixPower, 0, 1);
@@ -546,13 +546,13 @@ void EffectPass::PercentEffects(bool unique) {
         Finding(rule::kHackedPctToHit, value);
       }
       if (plain) {
-        ForEachMatch(AffixRows(AffixTable::ToHit, vk), value, [&](const AffixRow& row) {
+        ForEachMatch(AffixRows(AffixTable::kToHit, vk), value, [&](const AffixRow& row) {
           slots_.SetPrefix(row.Name);
           price_.AddRow(row, value);
         });
       } else if (combined) {
         // The combined prefix is priced with the damage; this table gives the name only.
-        ForEachMatch(AffixRows(AffixTable::ToHitName, vk), value,
+        ForEachMatch(AffixRows(AffixTable::kToHitName, vk), value,
                      [&](const AffixRow& row) { slots_.SetPrefix(row.Name); });
       }
     }
@@ -561,13 +561,13 @@ void EffectPass::PercentEffects(bool unique) {
   if (const std::int32_t value = item_.PctArmor(); value != 0) {
     Line(SignedText(value) + "% Armor");
     if (!unique) {
-      if (value > AffixLimit(AffixTable::PctArmor, vk)) {
+      if (value > AffixLimit(AffixTable::kPctArmor, vk)) {
         Finding(rule::kTooMuchPctArmor, value);
       }
       if (!InRange(prefixPower, 6, 7)) {
         Finding(rule::kHackedPctArmor, value);
       }
-      ForEachMatch(AffixRows(AffixTable::PctArmor, vk), value, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kPctArmor, vk), value, [&](const AffixRow& row) {
         slots_.SetPrefix(row.Name);
         price_.AddRow(row, value);
       });
@@ -585,13 +585,13 @@ void EffectPass::AttributeEffects(bool unique) {
   if (allAttributes) {
     Line(SignedText(strength) + " to all Attributes");
     if (!unique) {
-      if (strength > AffixLimit(AffixTable::AllAttributes, vk)) {
+      if (strength > AffixLimit(AffixTable::kAllAttributes, vk)) {
         Finding(rule::kTooMuchAllAttributes, strength);
       }
       if (!InRange(suffixPower, 27, 28)) {
         Finding(rule::kHackedAllAttributes, strength);
       }
-      ForEachMatch(AffixRows(AffixTable::AllAttributes, vk), strength, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kAllAttributes, vk), strength, [&](const AffixRow& row) {
         slots_.SetSuffix(row.Name);
         price_.AddRow(row, strength);
       });
@@ -610,10 +610,10 @@ void EffectPass::AttributeEffects(bool unique) {
   // clang-format off
   const std::array<Attribute, 4> attributes{{
     // value               line          table                   too much                  hacked                 power
-    {strength,             " Strength",  AffixTable::Strength,   rule::kTooMuchStrength,   rule::kHackedStrength,  19},  // 0
-    {item_.AddMagic(),     " Magic",     AffixTable::Magic,      rule::kTooMuchMagic,      rule::kHackedMagic,     21},  // 1
-    {item_.AddDexterity(), " Dexterity", AffixTable::Dexterity,  rule::kTooMuchDexterity,  rule::kHackedDexterity, 23},  // 2
-    {item_.AddVitality(),  " Vitality",  AffixTable::Vitality,   rule::kTooMuchVitality,   rule::kHackedVitality,  25},  // 3
+    {strength,             " Strength",  AffixTable::kStrength,   rule::kTooMuchStrength,   rule::kHackedStrength,  19},  // 0
+    {item_.AddMagic(),     " Magic",     AffixTable::kMagic,      rule::kTooMuchMagic,      rule::kHackedMagic,     21},  // 1
+    {item_.AddDexterity(), " Dexterity", AffixTable::kDexterity,  rule::kTooMuchDexterity,  rule::kHackedDexterity, 23},  // 2
+    {item_.AddVitality(),  " Vitality",  AffixTable::kVitality,   rule::kTooMuchVitality,   rule::kHackedVitality,  25},  // 3
   }};
   // clang-format on
   for (const Attribute& attribute : attributes) {
@@ -647,13 +647,13 @@ void EffectPass::ResistEffects(bool unique) {
   if (resistAll) {
     Line(SignedText(fire) + "% Res All");
     if (!unique) {
-      if (fire > AffixLimit(AffixTable::ResAll, vk)) {
+      if (fire > AffixLimit(AffixTable::kResAll, vk)) {
         Finding(rule::kTooMuchResist, fire);
       }
       if (prefixPower != power::kResistAll) {
         Finding(rule::kHackedResist, fire);
       }
-      ForEachMatch(AffixRows(AffixTable::ResAll, vk), fire, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kResAll, vk), fire, [&](const AffixRow& row) {
         slots_.SetPrefix(row.Name);
         price_.AddRow(row, fire);
         price_.prefixLevel = row.Level;
@@ -671,9 +671,9 @@ void EffectPass::ResistEffects(bool unique) {
   // clang-format off
   const std::array<Resist, 3> resists{{
     // value                 line                table                     power
-    {fire,                   "% Res Fire",       AffixTable::ResFire,      power::kResFire},       // 0
-    {item_.ResLightning(),   "% Res Lightning",  AffixTable::ResLightning, power::kResLightning},  // 1
-    {item_.ResMagic(),       "% Res Magic",      AffixTable::ResMagic,     power::kResMagic},      // 2
+    {fire,                   "% Res Fire",       AffixTable::kResFire,      power::kResFire},       // 0
+    {item_.ResLightning(),   "% Res Lightning",  AffixTable::kResLightning, power::kResLightning},  // 1
+    {item_.ResMagic(),       "% Res Magic",      AffixTable::kResMagic,     power::kResMagic},      // 2
   }};
   // clang-format on
   for (const Resist& resist : resists) {
@@ -707,8 +707,8 @@ void EffectPass::BonusEffects(bool unique) {
     Line(SignedText(mana) + " Mana");
     if (!unique) {
       // Wyrm's and hydra's (the last two rows) come only on staffs; other items end with dragon's.
-      const auto manaRows = AffixRows(AffixTable::Mana, vk);
-      const std::int32_t limit = item_.ItemClass() == kStaffClass ? AffixLimit(AffixTable::Mana, vk)
+      const auto manaRows = AffixRows(AffixTable::kMana, vk);
+      const std::int32_t limit = item_.ItemClass() == kStaffClass ? AffixLimit(AffixTable::kMana, vk)
                                                                   : manaRows[manaRows.size() - 3].MaxValue;
       if (mana > limit) {
         Finding(rule::kTooMuchMana, mana);
@@ -719,7 +719,7 @@ void EffectPass::BonusEffects(bool unique) {
       // Searched from the last row: of two rows holding the value the later one names it, unless
       // the prefix's price part says it is the earlier one.
       if (const AffixRow* row =
-              MatchByAffixValue(AffixRows(AffixTable::Mana, vk), mana, item_.PreAddInfo())) {
+              MatchByAffixValue(AffixRows(AffixTable::kMana, vk), mana, item_.PreAddInfo())) {
         slots_.SetPrefix(row->Name);
         price_.AddRow(*row, mana);
       }
@@ -729,14 +729,14 @@ void EffectPass::BonusEffects(bool unique) {
   if (const std::int32_t hitPoints = item_.HitPointBonus(); hitPoints != 0) {
     Line(SignedText(hitPoints) + " Hit Points");
     if (!unique) {
-      if (hitPoints > AffixLimit(AffixTable::HitPoints, vk)) {
+      if (hitPoints > AffixLimit(AffixTable::kHitPoints, vk)) {
         Finding(rule::kTooMuchHitPoints, hitPoints);
       }
       if (!InRange(suffixPower, 31, 32)) {
         Finding(rule::kHackedHitPoints, hitPoints);
       }
       if (const AffixRow* row =
-              MatchByAffixValue(AffixRows(AffixTable::HitPoints, vk), hitPoints, item_.SufAddInfo())) {
+              MatchByAffixValue(AffixRows(AffixTable::kHitPoints, vk), hitPoints, item_.SufAddInfo())) {
         slots_.SetSuffix(row->Name);
         price_.AddRow(*row, hitPoints);
       }
@@ -746,13 +746,13 @@ void EffectPass::BonusEffects(bool unique) {
   if (const std::int32_t damage = item_.AddDamage(); damage != 0) {
     Line(SignedText(damage) + " to Damage");
     if (!unique) {
-      if (damage > AffixLimit(AffixTable::FlatDamage, vk)) {
+      if (damage > AffixLimit(AffixTable::kFlatDamage, vk)) {
         Finding(rule::kTooMuchDamagePoints, damage);
       }
       if (suffixPower != power::kFlatDamage) {
         Finding(rule::kHackedDamagePoints, damage);
       }
-      ForEachMatch(AffixRows(AffixTable::FlatDamage, vk), damage, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kFlatDamage, vk), damage, [&](const AffixRow& row) {
         slots_.SetSuffix(row.Name);
         price_.AddRow(row, damage);
       });
@@ -761,7 +761,7 @@ void EffectPass::BonusEffects(bool unique) {
 
   if (const std::int32_t fromEnemies = item_.DamageFromEnemies(); fromEnemies != 0 && !unique) {
     Line(SignedText(fromEnemies) + " Damage from Enemies");
-    if (fromEnemies < AffixLimit(AffixTable::DamageReduction, vk)) {
+    if (fromEnemies < AffixLimit(AffixTable::kDamageReduction, vk)) {
       Finding(rule::kHackedDamageReductionEffect, fromEnemies);
     }
     const bool suffix = InRange(suffixPower, 29, 30);
@@ -769,7 +769,7 @@ void EffectPass::BonusEffects(bool unique) {
       Finding(rule::kHackedDamageReduction, fromEnemies);
     }
     // The first matching row counts: the doubled last row of the normal table is never reached.
-    if (const AffixRow* row = MatchForwardFirst(AffixRows(AffixTable::DamageReduction, vk), fromEnemies)) {
+    if (const AffixRow* row = MatchForwardFirst(AffixRows(AffixTable::kDamageReduction, vk), fromEnemies)) {
       if (suffix) {
         slots_.SetSuffix(row->Name);
       } else {
@@ -808,7 +808,7 @@ void EffectPass::BonusEffects(bool unique) {
   if (const std::int32_t spellLevels = item_.SpellLevels(); spellLevels != 0) {
     Line(SignedText(spellLevels) + " higher spells");
     if (!unique) {
-      if (const AffixRow* row = MatchDirect(AffixRows(AffixTable::SpellLevel, vk), spellLevels)) {
+      if (const AffixRow* row = MatchDirect(AffixRows(AffixTable::kSpellLevel, vk), spellLevels)) {
         slots_.SetPrefix(row->Name);
         price_.AddRow(*row, spellLevels - 1);
       }
