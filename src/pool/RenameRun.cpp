@@ -175,7 +175,7 @@ namespace {
 // a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
 // a record holds many moves; the repair after a crash reads at most the one record.
 constexpr std::size_t kRenameBatchSize = 65536;
-constexpr std::size_t kRenameBatchBytes = 16 * 1024 * 1024;
+constexpr std::size_t kRenameBatchBytes = std::size_t{16} * 1024 * 1024;
 
 // Which names the listed directories hold, kept up to date as the run moves files, so that
 // whether a name is taken is answered from memory rather than by asking the file system name by

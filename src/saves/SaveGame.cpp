@@ -15,9 +15,9 @@ namespace layout = gen::layout;
 
 // Generous limits for the files of a save: a hero is a few kilobytes, a full stash a few
 // megabytes, the game file of a single player save some hundred kilobytes.
-constexpr std::size_t kMaxHeroBytes = 64 * 1024;
-constexpr std::size_t kMaxStashBytes = 64 * 1024 * 1024;
-constexpr std::size_t kMaxGameBytes = 8 * 1024 * 1024;
+constexpr std::size_t kMaxHeroBytes = std::size_t{64} * 1024;
+constexpr std::size_t kMaxStashBytes = std::size_t{64} * 1024 * 1024;
+constexpr std::size_t kMaxGameBytes = std::size_t{8} * 1024 * 1024;
 
 constexpr std::uint32_t kHellfireItem = 0x1;
 constexpr std::uint32_t kForcedUnique = 0x1E;
