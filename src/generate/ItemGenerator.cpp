@@ -1,6 +1,7 @@
 #include "generate/ItemGenerator.h"
 
 #include <array>
+#include <numeric>
 #include <span>
 #include <vector>
 
@@ -36,8 +37,8 @@ constexpr bool IsShareware(GameMode mode) {
 // The rows of the item list a game has, in its own index order.
 const std::vector<int>& ItemList(GameMode mode) {
   static const std::vector<int> kFull = [] {
-    std::vector<int> rows;
-    for (int i = 0; i < static_cast<int>(kBaseItemCount); ++i) rows.push_back(i);
+    std::vector<int> rows(kBaseItemCount);
+    std::iota(rows.begin(), rows.end(), 0);
     return rows;
   }();
   static const std::vector<int> kShareware = [] {

@@ -285,7 +285,7 @@ SeedVerdict CheckRecord(const ItemRecord& record, const CheckOptions& options) {
       reachable = games::kAll;
     }
   }
-  const SeedVerdict v = Rebuild(record, seed, ci, index, goldValue, reachable, options);
+  SeedVerdict v = Rebuild(record, seed, ci, index, goldValue, reachable, options);
   if (!levelEdit) return v;
   SeedVerdict edited;
   edited.verdict = Verdict::kEdited;

@@ -262,7 +262,7 @@ class ListedNames {
 std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, FileNameIndex& index,
                              const ListedNames& names) {
   for (;;) {
-    const std::string target = RenameTarget(path, NewItemFileName(entry, path, index));
+    std::string target = RenameTarget(path, NewItemFileName(entry, path, index));
     if (target == path) return target;
     if (!names.Occupied(target) && !names.Occupied(SidecarPath(target))) return target;
     index.Add(target);
