@@ -63,6 +63,9 @@ class Generator {
     return mode_ == GameMode::kSinglePlayer || mode_ == GameMode::kShareware;
   }
   bool ModeUsed() const { return modeUsed_; }
+  // The seed names no unique item; the unique is made only in single player.
+  bool UnknownUnique() const { return unknownUnique_; }
+  bool SinglePlayerOnly() const { return singlePlayerOnly_; }
   int ListSize() const { return static_cast<int>(rows_.size()); }
   const BaseItemRow& Row(int index) const { return kBaseItems[rows_[index]]; }
 
@@ -880,11 +883,9 @@ class Generator {
     return Done();
   }
 
- public:
+ private:
   bool unknownUnique_ = false;
   bool singlePlayerOnly_ = false;
-
- private:
   mutable bool modeUsed_ = false;
   GameMode mode_;
   const std::vector<int>& rows_;
@@ -943,8 +944,8 @@ GenerateResult GenerateItem(std::int32_t baseIndex, std::uint16_t createInfo, st
                             GameMode mode, std::int32_t goldValue) {
   Generator g(mode);
   GenerateResult result = g.Recreate(baseIndex, createInfo, seed, goldValue);
-  if (g.unknownUnique_) return {std::nullopt, "the seed names no unique item"};
-  if (g.singlePlayerOnly_) return {std::nullopt, "a quest unique is made only in single player", true};
+  if (g.UnknownUnique()) return {std::nullopt, "the seed names no unique item"};
+  if (g.SinglePlayerOnly()) return {std::nullopt, "a quest unique is made only in single player", true};
   return result;
 }
 
