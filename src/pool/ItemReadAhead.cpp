@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <utility>
 
 #include "platform/FaultInjection.h"
 #include "pool/ItemCache.h"
@@ -135,8 +136,7 @@ std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
       filled_.wait(lock, [&] { return ReadyToTake(); });
       takerWaits_ = false;
     }
-    read = std::move(slot);
-    slot.reset();
+    read = std::exchange(slot, std::nullopt);
     ++next_;
   }
   const bool wake = sleepingWorkers_ > 0 && FreeSlots() >= slots_.size() / 2;
