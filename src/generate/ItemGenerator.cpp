@@ -95,10 +95,10 @@ class Generator {
           static_cast<std::uint8_t>((ci >> 8) & 0x7F), static_cast<std::uint8_t>(ci & 0x7F),
           static_cast<std::uint8_t>((s >> 24) & 0x7F), static_cast<std::uint8_t>((s >> 16) & 0x7F),
           static_cast<std::uint8_t>((s >> 8) & 0x7F),  static_cast<std::uint8_t>(s & 0x7F)};
-      it_.name = "Ear of ";
+      it_.plainName = "Ear of ";
       for (const std::uint8_t c : letters) {
         if (c == 0) break;
-        it_.name.push_back(static_cast<char>(c));
+        it_.plainName.push_back(static_cast<char>(c));
       }
       return Done();
     }
@@ -129,8 +129,8 @@ class Generator {
     it_ = GeneratedItem{};
     it_.type = b.type;
     it_.cursor = b.cursor;
-    it_.name = std::string(b.name);
-    it_.identifiedName = it_.name;
+    it_.plainName = std::string(b.name);
+    it_.identifiedName = it_.plainName;
     it_.location = b.location;
     it_.itemClass = b.itemClass;
     it_.minDamage = b.minDamage;
@@ -158,8 +158,8 @@ class Generator {
     it_.uniqueIndexKnown = false;  // the game leaves the unique index of the slot as it was
     it_.type = b.type;
     it_.cursor = b.cursor;
-    it_.name = std::string(b.name);
-    it_.identifiedName = it_.name;
+    it_.plainName = std::string(b.name);
+    it_.identifiedName = it_.plainName;
     it_.location = b.location;
     it_.itemClass = b.itemClass;
     it_.minDamage = b.minDamage;
@@ -206,7 +206,7 @@ class Generator {
     if (IsShareware(mode_) && level > 5) level = 5;
     const int chosen = CountSpells(remaining, level, &SpellRow::bookLevel);
     const SpellRow& sp = spells_[chosen];
-    it_.name += sp.name;
+    it_.plainName += sp.name;
     it_.identifiedName += sp.name;
     it_.spell = chosen;
     it_.minMag = static_cast<std::uint8_t>(sp.minInt);
@@ -611,7 +611,7 @@ class Generator {
       it_.identifiedName = std::string(Row(it_.baseIndex).shortName);
       if (prefix != -1) it_.identifiedName = Prefixed(kPrefixes[prefix].name, it_.identifiedName);
       it_.identifiedName = Suffixed(it_.identifiedName, spells_[spellIndex].name);
-      if (it_.magical == 0) it_.name = it_.identifiedName;
+      if (it_.magical == 0) it_.plainName = it_.identifiedName;
     }
     CalcPrice();
   }
@@ -628,9 +628,9 @@ class Generator {
     if (IsShareware(mode_) && level > 10) level = 10;
     const int chosen = CountSpells(remaining, l, &SpellRow::staffLevel);
     const SpellRow& sp = spells_[chosen];
-    std::string name = Suffixed(it_.name, sp.name);
+    std::string name = Suffixed(it_.plainName, sp.name);
     if (NameTooWide(name)) name = Suffixed("Staff", sp.name);
-    it_.name = name;
+    it_.plainName = name;
     it_.identifiedName = name;
     it_.spell = chosen;
     it_.charges = sp.staffMin + rnd_.Draw(sp.staffMax - sp.staffMin + 1);

@@ -170,7 +170,7 @@ TEST(GeneratedItemsReportTest, DurabilitySuffixReachingIndestructibleIsNoHack) {
   };
   ItemRecord record = test::GeneratedRecord(*made.item);
   EXPECT_EQ(findings(record), Lines{"Indestructible"});
-  test::RecordEdit(record).u8(gen::layout::kSuffixPower, 0xFF);
+  test::RecordEdit(record).u8(offset::kSuffixPower, 0xFF);
   EXPECT_EQ(findings(record),
             (Lines{"Indestructible",
                    "*** HACK DETECTED 001: INDESTRUCTIBLE - MAY BE LEGIT IF SELF DONE IN GAME "}));
