@@ -27,7 +27,7 @@ constexpr int SharewareRow(int index) {
   if (i >= 101) i += 1;
   if (i >= 102) i += 1;
   if (i >= 104) i += 1;
-  return i < static_cast<int>(kBaseItemCount) ? i : -1;
+  return i < static_cast<int>(kGameItemIndexCount) ? i : -1;
 }
 
 constexpr bool IsShareware(GameMode mode) {
@@ -37,7 +37,7 @@ constexpr bool IsShareware(GameMode mode) {
 // The rows of the item list a game has, in its own index order.
 const std::vector<int>& ItemList(GameMode mode) {
   static const std::vector<int> kFull = [] {
-    std::vector<int> rows(kBaseItemCount);
+    std::vector<int> rows(kGameItemIndexCount);
     std::iota(rows.begin(), rows.end(), 0);
     return rows;
   }();
@@ -810,7 +810,7 @@ class Generator {
 
   template <typename Accept>
   int Choose(Accept accept, bool doubleChance) {
-    std::array<int, 2 * kBaseItemCount> pool;
+    std::array<int, 2 * kGameItemIndexCount> pool;
     int n = 0;
     for (int i = 1; i < ListSize(); ++i) {
       const BaseItemRow& b = Row(i);

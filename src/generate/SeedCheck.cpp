@@ -387,7 +387,7 @@ SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t c
   const bool seedPicksBase = (ci & cf::kTown) != 0 || (ci & cf::kUseful) == cf::kUseful;
   const std::int64_t fileType = ReadField(record, offset::kItemClass, 4, true);
   const std::int64_t fileClass = ReadField(record, offset::kCategory, 1, true);
-  for (std::int32_t other = 0; other < static_cast<std::int32_t>(kBaseItemCount); ++other) {
+  for (std::int32_t other = 0; other < static_cast<std::int32_t>(kGameItemIndexCount); ++other) {
     if (other == index) continue;
     if (!seedPicksBase && other != idi::kGold && other != idi::kEar) {
       const std::optional<BaseKind> kind = BaseKindOf(other, best->mode);

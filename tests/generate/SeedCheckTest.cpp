@@ -175,7 +175,7 @@ TEST(SeedCheckTest, ShrinesArePlayState) {
 // The Eldritch shrine turns potions into new rejuvenation potions: plain items with a new seed
 // and no creation info, as a hero's starting items are rebuilt.
 TEST(SeedCheckTest, EldritchPotionsAreGenuine) {
-  for (int index = 0; index < static_cast<int>(kBaseItemCount); ++index) {
+  for (int index = 0; index < static_cast<int>(kGameItemIndexCount); ++index) {
     if (kBaseItems[index].miscId != misc::kRejuv && kBaseItems[index].miscId != misc::kFullrejuv) continue;
     const auto made = GenerateItem(index, 0, 1234567, GameMode::kSinglePlayer);
     ASSERT_TRUE(made.item);
@@ -231,7 +231,7 @@ TEST(SeedCheckTest, AnyEditedBaseIndexNamesTheItemsOwn) {
     const ItemRecord genuine = GameItemRecord(ItemBySeed(seed));
     const std::int32_t own = static_cast<std::int32_t>(genuine.ReadU8(offset::kBaseItem)) |
                              static_cast<std::int32_t>(genuine.ReadU8(offset::kBaseItem + 1)) << 8;
-    for (std::int32_t other = 0; other < static_cast<std::int32_t>(kBaseItemCount); ++other) {
+    for (std::int32_t other = 0; other < static_cast<std::int32_t>(kGameItemIndexCount); ++other) {
       if (other == own || other == idi::kGold || other == idi::kEar) continue;
       ItemRecord r = genuine;
       RecordEdit(r).i32(offset::kBaseItem, other);

@@ -164,11 +164,11 @@ TEST(SeedVerdictTest, QuestUniquesAreSinglePlayerItems) {
   // Each quest unique of the game, rebuilt from its index.
   for (std::int32_t uid = 0; uid < 9; ++uid) {
     std::int32_t index = 0;
-    while (index < static_cast<std::int32_t>(gen::kBaseItemCount) &&
+    while (index < static_cast<std::int32_t>(gen::kGameItemIndexCount) &&
            (gen::kBaseItems[index].uniqueBase != gen::kUniques[uid].uniqueBase ||
             gen::kBaseItems[index].miscId != gen::misc::kUnique))
       ++index;
-    ASSERT_LT(index, static_cast<std::int32_t>(gen::kBaseItemCount)) << uid;
+    ASSERT_LT(index, static_cast<std::int32_t>(gen::kGameItemIndexCount)) << uid;
     const ItemRecord r = Made(index, cf::kUnique | 5, uid);
     EXPECT_EQ(VerdictText(gen::CheckRecord(r)), "genuine (single player)") << uid;
   }
