@@ -271,9 +271,33 @@ std::string SearchIndex::DataScript(const HtmlOptionValues& options, std::string
   return out;
 }
 
+// Percent-encoded, a prefix holding "#", "?", "%", a blank or a colon still names the file
+// instead of starting a fragment, a query or a scheme.
+std::string FileNameUrl(std::string_view utf8Name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  url.reserve(utf8Name.size());
+  for (const char c : utf8Name) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                       (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
+                       byte == '~';
+    if (plain) {
+      url += c;
+    } else {
+      url += '%';
+      url += kHex[byte >> 4];
+      url += kHex[byte & 0x0F];
+    }
+  }
+  return url;
+}
+
 std::string SearchPageText(const HtmlOptionValues& options) {
   const std::string p = OutputPrefix(options, false);
-  const auto attr = [](const std::string& fileName) { return HtmlEscape(Cp1252ToUtf8(fileName)); };
+  const auto attr = [](const std::string& fileName) {
+    return HtmlEscape(FileNameUrl(Cp1252ToUtf8(fileName)));
+  };
   std::string page = R"(<!DOCTYPE html>
 <html lang="en">
 <head>

@@ -32,6 +32,10 @@ std::string SearchStyleFileName(const HtmlOptionValues& options);
 // results link to it. Only items that have rows count.
 std::string SearchRowId(std::size_t ordinal);
 
+// A relative link to a file beside the page: `utf8Name` with every byte but letters, digits and
+// "-._~" written as %XX (a prefix may hold "#", "?", "%", blanks or a colon).
+std::string FileNameUrl(std::string_view utf8Name);
+
 // Appends `text` (Windows-1252 bytes) as a JavaScript string literal in double quotes that holds
 // only printable ASCII: quotes, backslash, < > & ', control characters and every character beyond
 // ASCII (U+2028 and U+2029 among them) are written as \uXXXX, so the literal can neither end the

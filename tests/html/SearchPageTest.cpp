@@ -272,14 +272,40 @@ TEST(SearchPageText, DeclaresItsEncodingViewportAndPolicy) {
             std::string::npos);
   EXPECT_NE(page.find("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"),
             std::string::npos);
-  EXPECT_NE(page.find("<script src=\"a&quot;b-search.js\" defer></script>"), std::string::npos);
-  EXPECT_NE(page.find("<script src=\"a&quot;b-searchui.js\" defer></script>"), std::string::npos);
+  EXPECT_NE(page.find("<script src=\"a%22b-search.js\" defer></script>"), std::string::npos);
+  EXPECT_NE(page.find("<script src=\"a%22b-searchui.js\" defer></script>"), std::string::npos);
   EXPECT_EQ(page.find("<script>"), std::string::npos);  // no script in the page itself
   EXPECT_EQ(page.find(" style="), std::string::npos);
   // Every line ends with CR LF.
   EXPECT_EQ(std::count(page.begin(), page.end(), '\n'), std::count(page.begin(), page.end(), '\r'));
   for (const std::string& text : {SearchScriptText(), SearchStyleText()}) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'));
+  }
+}
+
+TEST(SearchPageText, APrefixWithUrlSignsStillLinksTheFilesBesideThePage) {
+  struct Case {
+    const char* prefix;
+    const char* data;      // the data script's src
+    const char* entrance;  // the entrance page's href
+  };
+  const Case cases[] = {
+      {"itm", "itm-search.js", "itm-IP2.htm"},
+      {"a#b", "a%23b-search.js", "a%23b-IP2.htm"},  // not a fragment
+      {"a?b", "a%3Fb-search.js", "a%3Fb-IP2.htm"},  // not a query
+      {"%41", "%2541-search.js", "%2541-IP2.htm"},  // not an escape
+      {"x:y", "x%3Ay-search.js", "x%3Ay-IP2.htm"},  // not a scheme
+      {"a b", "a%20b-search.js", "a%20b-IP2.htm"},
+      {"&'<", "%26%27%3C-search.js", "%26%27%3C-IP2.htm"},
+      {"\xe4", "%C3%A4-search.js", "%C3%A4-IP2.htm"},  // Windows-1252 a-umlaut, as UTF-8
+  };
+  for (const Case& c : cases) {
+    HtmlOptionValues options;
+    options.filePrefix = c.prefix;
+    const std::string page = SearchPageText(options);
+    EXPECT_NE(page.find(std::string("<script src=\"") + c.data + "\" defer>"), std::string::npos) << c.prefix;
+    EXPECT_NE(page.find(std::string("<a href=\"") + c.entrance + "\">ZUM EINGANG</a>"), std::string::npos)
+        << c.prefix;
   }
 }
 
