@@ -86,29 +86,29 @@ struct TableField {
 std::vector<TableField> TableFields() {
   using relicor::AffixTable;
   return {
-      {AffixTable::Strength, [](RecordBuilder& b, std::int32_t v) { b.addStrength(I16(v)); }},
-      {AffixTable::Magic, [](RecordBuilder& b, std::int32_t v) { b.addMagic(I16(v)); }},
-      {AffixTable::Dexterity, [](RecordBuilder& b, std::int32_t v) { b.addDexterity(I16(v)); }},
-      {AffixTable::Vitality, [](RecordBuilder& b, std::int32_t v) { b.addVitality(I16(v)); }},
-      {AffixTable::AllAttributes,
+      {AffixTable::kStrength, [](RecordBuilder& b, std::int32_t v) { b.addStrength(I16(v)); }},
+      {AffixTable::kMagic, [](RecordBuilder& b, std::int32_t v) { b.addMagic(I16(v)); }},
+      {AffixTable::kDexterity, [](RecordBuilder& b, std::int32_t v) { b.addDexterity(I16(v)); }},
+      {AffixTable::kVitality, [](RecordBuilder& b, std::int32_t v) { b.addVitality(I16(v)); }},
+      {AffixTable::kAllAttributes,
        [](RecordBuilder& b, std::int32_t v) {
          b.addStrength(I16(v)).addMagic(I16(v)).addDexterity(I16(v)).addVitality(I16(v));
        }},
-      {AffixTable::HitPoints, [](RecordBuilder& b, std::int32_t v) { b.addHitPoints(I16(v * 64)); }},
-      {AffixTable::Mana, [](RecordBuilder& b, std::int32_t v) { b.addMana(I16(v * 64)); }},
-      {AffixTable::FlatDamage, [](RecordBuilder& b, std::int32_t v) { b.addDamage(I16(v)); }},
-      {AffixTable::DamageReduction, [](RecordBuilder& b, std::int32_t v) { b.damageFromEnemies(I16(v)); }},
-      {AffixTable::ToHitName, [](RecordBuilder& b, std::int32_t v) { b.pctToHit(I16(v)); }},
-      {AffixTable::CombinedDamage, [](RecordBuilder& b, std::int32_t v) { b.pctDamage(I16(v)); }},
-      {AffixTable::ToHit, [](RecordBuilder& b, std::int32_t v) { b.pctToHit(I16(v)); }},
-      {AffixTable::PctDamage, [](RecordBuilder& b, std::int32_t v) { b.pctDamage(I16(v)); }},
-      {AffixTable::PctArmor, [](RecordBuilder& b, std::int32_t v) { b.pctArmor(I16(v)); }},
-      {AffixTable::ResMagic, [](RecordBuilder& b, std::int32_t v) { b.resMagic(U8(v)); }},
-      {AffixTable::ResFire, [](RecordBuilder& b, std::int32_t v) { b.resFire(U8(v)); }},
-      {AffixTable::ResLightning, [](RecordBuilder& b, std::int32_t v) { b.resLightning(U8(v)); }},
-      {AffixTable::ResAll,
+      {AffixTable::kHitPoints, [](RecordBuilder& b, std::int32_t v) { b.addHitPoints(I16(v * 64)); }},
+      {AffixTable::kMana, [](RecordBuilder& b, std::int32_t v) { b.addMana(I16(v * 64)); }},
+      {AffixTable::kFlatDamage, [](RecordBuilder& b, std::int32_t v) { b.addDamage(I16(v)); }},
+      {AffixTable::kDamageReduction, [](RecordBuilder& b, std::int32_t v) { b.damageFromEnemies(I16(v)); }},
+      {AffixTable::kToHitName, [](RecordBuilder& b, std::int32_t v) { b.pctToHit(I16(v)); }},
+      {AffixTable::kCombinedDamage, [](RecordBuilder& b, std::int32_t v) { b.pctDamage(I16(v)); }},
+      {AffixTable::kToHit, [](RecordBuilder& b, std::int32_t v) { b.pctToHit(I16(v)); }},
+      {AffixTable::kPctDamage, [](RecordBuilder& b, std::int32_t v) { b.pctDamage(I16(v)); }},
+      {AffixTable::kPctArmor, [](RecordBuilder& b, std::int32_t v) { b.pctArmor(I16(v)); }},
+      {AffixTable::kResMagic, [](RecordBuilder& b, std::int32_t v) { b.resMagic(U8(v)); }},
+      {AffixTable::kResFire, [](RecordBuilder& b, std::int32_t v) { b.resFire(U8(v)); }},
+      {AffixTable::kResLightning, [](RecordBuilder& b, std::int32_t v) { b.resLightning(U8(v)); }},
+      {AffixTable::kResAll,
        [](RecordBuilder& b, std::int32_t v) { b.resFire(U8(v)).resLightning(U8(v)).resMagic(U8(v)); }},
-      {AffixTable::SpellLevel, [](RecordBuilder& b, std::int32_t v) { b.spellLevels(U8(v)); }},
+      {AffixTable::kSpellLevel, [](RecordBuilder& b, std::int32_t v) { b.spellLevels(U8(v)); }},
   };
 }
 

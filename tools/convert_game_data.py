@@ -112,7 +112,8 @@ def main():
     w(f"// Game revision: {game109.REVISION}\n\n")
     w("#include <array>\n#include <cstdint>\n#include <string_view>\n\n#include \"generate/GameDataTypes.h\"\n\n")
     w("namespace relicor::gen {\n\n// clang-format off\n")
-    w(f"inline constexpr std::size_t kBaseItemCount = {len(items) - 1};\n")
+    w("// The game's item indices, one per row of its base item table.\n")
+    w(f"inline constexpr std::size_t kGameItemIndexCount = {len(items) - 1};\n")
     w("// The last row (location -1) ends the table, as the game's own lists do.\n")
     w("// drop, class, location, cursor, type, uniqueBase, name, shortName, minMonsterLevel, durability,\n"
       "// minDamage, maxDamage, minArmor, maxArmor, minStr, minMag, minDex, flags, miscId, spell, usable, value, maxValue\n")

@@ -28,39 +28,39 @@ struct EffectRule {
 EffectRule RuleOf(RuledEffect effect) {
   switch (effect) {
     case RuledEffect::kPctDamage:
-      return {AffixTable::PctDamage, rule::kTooMuchPctDamage, rule::kHackedPctDamage};
+      return {AffixTable::kPctDamage, rule::kTooMuchPctDamage, rule::kHackedPctDamage};
     case RuledEffect::kPctToHit:
-      return {AffixTable::ToHit, rule::kTooMuchPctToHit, rule::kHackedPctToHit};
+      return {AffixTable::kToHit, rule::kTooMuchPctToHit, rule::kHackedPctToHit};
     case RuledEffect::kPctArmor:
-      return {AffixTable::PctArmor, rule::kTooMuchPctArmor, rule::kHackedPctArmor};
+      return {AffixTable::kPctArmor, rule::kTooMuchPctArmor, rule::kHackedPctArmor};
     case RuledEffect::kAllAttributes:
-      return {AffixTable::AllAttributes, rule::kTooMuchAllAttributes, rule::kHackedAllAttributes};
+      return {AffixTable::kAllAttributes, rule::kTooMuchAllAttributes, rule::kHackedAllAttributes};
     case RuledEffect::kStrength:
-      return {AffixTable::Strength, rule::kTooMuchStrength, rule::kHackedStrength};
+      return {AffixTable::kStrength, rule::kTooMuchStrength, rule::kHackedStrength};
     case RuledEffect::kMagic:
-      return {AffixTable::Magic, rule::kTooMuchMagic, rule::kHackedMagic};
+      return {AffixTable::kMagic, rule::kTooMuchMagic, rule::kHackedMagic};
     case RuledEffect::kDexterity:
-      return {AffixTable::Dexterity, rule::kTooMuchDexterity, rule::kHackedDexterity};
+      return {AffixTable::kDexterity, rule::kTooMuchDexterity, rule::kHackedDexterity};
     case RuledEffect::kVitality:
-      return {AffixTable::Vitality, rule::kTooMuchVitality, rule::kHackedVitality};
+      return {AffixTable::kVitality, rule::kTooMuchVitality, rule::kHackedVitality};
     case RuledEffect::kResistAll:
-      return {AffixTable::ResAll, rule::kTooMuchResist, rule::kHackedResist};
+      return {AffixTable::kResAll, rule::kTooMuchResist, rule::kHackedResist};
     case RuledEffect::kResFire:
-      return {AffixTable::ResFire, rule::kTooMuchResist, rule::kHackedResist};
+      return {AffixTable::kResFire, rule::kTooMuchResist, rule::kHackedResist};
     case RuledEffect::kResLightning:
-      return {AffixTable::ResLightning, rule::kTooMuchResist, rule::kHackedResist};
+      return {AffixTable::kResLightning, rule::kTooMuchResist, rule::kHackedResist};
     case RuledEffect::kResMagic:
-      return {AffixTable::ResMagic, rule::kTooMuchResist, rule::kHackedResist};
+      return {AffixTable::kResMagic, rule::kTooMuchResist, rule::kHackedResist};
     case RuledEffect::kMana:
-      return {AffixTable::Mana, rule::kTooMuchMana, rule::kHackedMana};
+      return {AffixTable::kMana, rule::kTooMuchMana, rule::kHackedMana};
     case RuledEffect::kHitPoints:
-      return {AffixTable::HitPoints, rule::kTooMuchHitPoints, rule::kHackedHitPoints};
+      return {AffixTable::kHitPoints, rule::kTooMuchHitPoints, rule::kHackedHitPoints};
     case RuledEffect::kFlatDamage:
-      return {AffixTable::FlatDamage, rule::kTooMuchDamagePoints, rule::kHackedDamagePoints};
+      return {AffixTable::kFlatDamage, rule::kTooMuchDamagePoints, rule::kHackedDamagePoints};
     case RuledEffect::kDamageFromEnemies:
-      return {AffixTable::DamageReduction, rule::kHackedDamageReductionEffect, rule::kHackedDamageReduction};
+      return {AffixTable::kDamageReduction, rule::kHackedDamageReductionEffect, rule::kHackedDamageReduction};
   }
-  return {AffixTable::PctDamage, 0, 0};
+  return {AffixTable::kPctDamage, 0, 0};
 }
 
 // Whether the item's affix powers give `effect`.
@@ -120,7 +120,7 @@ RuleBreaches EffectRules(RuledEffect effect, const ItemRecord& item, std::int32_
     std::int32_t limit = AffixLimit(rule.table, vkMode);
     if (effect == RuledEffect::kMana && item.ItemClass() != kStaffClass) {
       // Wyrm's and hydra's (the last two rows) come only on staffs; other items end with dragon's.
-      const auto manaRows = AffixRows(AffixTable::Mana, vkMode);
+      const auto manaRows = AffixRows(AffixTable::kMana, vkMode);
       limit = manaRows[manaRows.size() - 3].MaxValue;
     }
     if (value > limit) found.Add(rule.tooMuch, value);

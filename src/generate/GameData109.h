@@ -11,7 +11,8 @@
 namespace relicor::gen {
 
 // clang-format off
-inline constexpr std::size_t kBaseItemCount = 156;
+// The game's item indices, one per row of its base item table.
+inline constexpr std::size_t kGameItemIndexCount = 156;
 // The last row (location -1) ends the table, as the game's own lists do.
 // drop, class, location, cursor, type, uniqueBase, name, shortName, minMonsterLevel, durability,
 // minDamage, maxDamage, minArmor, maxArmor, minStr, minMag, minDex, flags, miscId, spell, usable, value, maxValue

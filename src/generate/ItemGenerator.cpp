@@ -1,6 +1,7 @@
 #include "generate/ItemGenerator.h"
 
 #include <array>
+#include <numeric>
 #include <span>
 #include <vector>
 
@@ -26,7 +27,7 @@ constexpr int SharewareRow(int index) {
   if (i >= 101) i += 1;
   if (i >= 102) i += 1;
   if (i >= 104) i += 1;
-  return i < static_cast<int>(kBaseItemCount) ? i : -1;
+  return i < static_cast<int>(kGameItemIndexCount) ? i : -1;
 }
 
 constexpr bool IsShareware(GameMode mode) {
@@ -36,8 +37,8 @@ constexpr bool IsShareware(GameMode mode) {
 // The rows of the item list a game has, in its own index order.
 const std::vector<int>& ItemList(GameMode mode) {
   static const std::vector<int> kFull = [] {
-    std::vector<int> rows;
-    for (int i = 0; i < static_cast<int>(kBaseItemCount); ++i) rows.push_back(i);
+    std::vector<int> rows(kGameItemIndexCount);
+    std::iota(rows.begin(), rows.end(), 0);
     return rows;
   }();
   static const std::vector<int> kShareware = [] {
@@ -62,6 +63,9 @@ class Generator {
     return mode_ == GameMode::kSinglePlayer || mode_ == GameMode::kShareware;
   }
   bool ModeUsed() const { return modeUsed_; }
+  // The seed names no unique item; the unique is made only in single player.
+  bool UnknownUnique() const { return unknownUnique_; }
+  bool SinglePlayerOnly() const { return singlePlayerOnly_; }
   int ListSize() const { return static_cast<int>(rows_.size()); }
   const BaseItemRow& Row(int index) const { return kBaseItems[rows_[index]]; }
 
@@ -91,10 +95,10 @@ class Generator {
           static_cast<std::uint8_t>((ci >> 8) & 0x7F), static_cast<std::uint8_t>(ci & 0x7F),
           static_cast<std::uint8_t>((s >> 24) & 0x7F), static_cast<std::uint8_t>((s >> 16) & 0x7F),
           static_cast<std::uint8_t>((s >> 8) & 0x7F),  static_cast<std::uint8_t>(s & 0x7F)};
-      it_.name = "Ear of ";
+      it_.plainName = "Ear of ";
       for (const std::uint8_t c : letters) {
         if (c == 0) break;
-        it_.name.push_back(static_cast<char>(c));
+        it_.plainName.push_back(static_cast<char>(c));
       }
       return Done();
     }
@@ -125,8 +129,8 @@ class Generator {
     it_ = GeneratedItem{};
     it_.type = b.type;
     it_.cursor = b.cursor;
-    it_.name = std::string(b.name);
-    it_.identifiedName = it_.name;
+    it_.plainName = std::string(b.name);
+    it_.identifiedName = it_.plainName;
     it_.location = b.location;
     it_.itemClass = b.itemClass;
     it_.minDamage = b.minDamage;
@@ -154,8 +158,8 @@ class Generator {
     it_.uniqueIndexKnown = false;  // the game leaves the unique index of the slot as it was
     it_.type = b.type;
     it_.cursor = b.cursor;
-    it_.name = std::string(b.name);
-    it_.identifiedName = it_.name;
+    it_.plainName = std::string(b.name);
+    it_.identifiedName = it_.plainName;
     it_.location = b.location;
     it_.itemClass = b.itemClass;
     it_.minDamage = b.minDamage;
@@ -202,7 +206,7 @@ class Generator {
     if (IsShareware(mode_) && level > 5) level = 5;
     const int chosen = CountSpells(remaining, level, &SpellRow::bookLevel);
     const SpellRow& sp = spells_[chosen];
-    it_.name += sp.name;
+    it_.plainName += sp.name;
     it_.identifiedName += sp.name;
     it_.spell = chosen;
     it_.minMag = static_cast<std::uint8_t>(sp.minInt);
@@ -607,7 +611,7 @@ class Generator {
       it_.identifiedName = std::string(Row(it_.baseIndex).shortName);
       if (prefix != -1) it_.identifiedName = Prefixed(kPrefixes[prefix].name, it_.identifiedName);
       it_.identifiedName = Suffixed(it_.identifiedName, spells_[spellIndex].name);
-      if (it_.magical == 0) it_.name = it_.identifiedName;
+      if (it_.magical == 0) it_.plainName = it_.identifiedName;
     }
     CalcPrice();
   }
@@ -624,9 +628,9 @@ class Generator {
     if (IsShareware(mode_) && level > 10) level = 10;
     const int chosen = CountSpells(remaining, l, &SpellRow::staffLevel);
     const SpellRow& sp = spells_[chosen];
-    std::string name = Suffixed(it_.name, sp.name);
+    std::string name = Suffixed(it_.plainName, sp.name);
     if (NameTooWide(name)) name = Suffixed("Staff", sp.name);
-    it_.name = name;
+    it_.plainName = name;
     it_.identifiedName = name;
     it_.spell = chosen;
     it_.charges = sp.staffMin + rnd_.Draw(sp.staffMax - sp.staffMin + 1);
@@ -806,7 +810,7 @@ class Generator {
 
   template <typename Accept>
   int Choose(Accept accept, bool doubleChance) {
-    std::array<int, 2 * kBaseItemCount> pool;
+    std::array<int, 2 * kGameItemIndexCount> pool;
     int n = 0;
     for (int i = 1; i < ListSize(); ++i) {
       const BaseItemRow& b = Row(i);
@@ -879,11 +883,9 @@ class Generator {
     return Done();
   }
 
- public:
+ private:
   bool unknownUnique_ = false;
   bool singlePlayerOnly_ = false;
-
- private:
   mutable bool modeUsed_ = false;
   GameMode mode_;
   const std::vector<int>& rows_;
@@ -942,8 +944,8 @@ GenerateResult GenerateItem(std::int32_t baseIndex, std::uint16_t createInfo, st
                             GameMode mode, std::int32_t goldValue) {
   Generator g(mode);
   GenerateResult result = g.Recreate(baseIndex, createInfo, seed, goldValue);
-  if (g.unknownUnique_) return {std::nullopt, "the seed names no unique item"};
-  if (g.singlePlayerOnly_) return {std::nullopt, "a quest unique is made only in single player", true};
+  if (g.UnknownUnique()) return {std::nullopt, "the seed names no unique item"};
+  if (g.SinglePlayerOnly()) return {std::nullopt, "a quest unique is made only in single player", true};
   return result;
 }
 

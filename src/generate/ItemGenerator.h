@@ -30,8 +30,8 @@ struct GeneratedItem {
   std::uint16_t createInfo = 0;
   std::int32_t type = 0;
   std::int8_t magical = 0;
-  std::string name;            // unidentified name
-  std::string identifiedName;  // identified name
+  std::string plainName;       // the name shown while the item is unidentified
+  std::string identifiedName;  // the name shown once it is identified
   std::int8_t location = 0;
   std::int8_t itemClass = 0;
   std::int32_t cursor = 0;

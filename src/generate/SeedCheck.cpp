@@ -52,63 +52,63 @@ std::int64_t AsStored(std::int64_t v, std::uint8_t width, bool isSigned) {
 // clang-format off
 // name,                     offset,                   width, signed, rule,        generated value
 const std::array<Field, 50> kFields{{
-  {"seed",                   layout::kSeed,                4, true,  Rule::kExact, GEN(seed)},
-  {"creation info",          layout::kCreateInfo,          2, false, Rule::kExact, GEN(createInfo)},
-  {"item type",              layout::kType,                4, true,  Rule::kExact, GEN(type)},
-  {"quality",                layout::kMagical,             1, true,  Rule::kExact, GEN(magical)},
-  {"location",               layout::kLocation,            1, true,  Rule::kExact, GEN(location)},
-  {"item class",             layout::kClass,               1, true,  Rule::kExact, GEN(itemClass)},
-  {"graphic",                layout::kCursor,              4, true,  Rule::kExact, GEN(cursor)},
-  {"base value",             layout::kValue,               4, true,  Rule::kExact, GEN(value)},
-  {"price",                  layout::kPrice,               4, true,  Rule::kExact, GEN(price)},
-  {"min damage",             layout::kMinDamage,           4, true,  Rule::kExact, GEN(minDamage)},
-  {"max damage",             layout::kMaxDamage,           4, true,  Rule::kDamage, GEN(maxDamage)},
-  {"armor",                  layout::kArmor,               4, true,  Rule::kArmor, GEN(armor)},
-  {"effect bits",            layout::kFlags,               4, false, Rule::kExact, GEN(flags)},
-  {"use effect",             layout::kMiscId,              4, true,  Rule::kExact, GEN(miscId)},
-  {"spell",                  layout::kSpell,               4, true,  Rule::kExact, GEN(spell)},
-  {"max charges",            layout::kMaxCharges,          4, true,  Rule::kWear,  GEN(maxCharges)},
-  {"max durability",         layout::kMaxDurability,       4, true,  Rule::kDurability, GEN(maxDurability)},
-  {"%damage",                layout::kPctDamage,           4, true,  Rule::kExact, GEN(pctDamage)},
-  {"%to hit",                layout::kHeader + 248,        4, true,  Rule::kExact, GEN(pctToHit)},
-  {"%armor",                 layout::kHeader + 252,        4, true,  Rule::kExact, GEN(pctArmor)},
-  {"strength",               layout::kHeader + 256,        4, true,  Rule::kExact, GEN(strength)},
-  {"magic",                  layout::kHeader + 260,        4, true,  Rule::kExact, GEN(magic)},
-  {"dexterity",              layout::kHeader + 264,        4, true,  Rule::kExact, GEN(dexterity)},
-  {"vitality",               layout::kHeader + 268,        4, true,  Rule::kExact, GEN(vitality)},
-  {"fire resistance",        layout::kHeader + 272,        4, true,  Rule::kExact, GEN(resFire)},
-  {"lightning resistance",   layout::kHeader + 276,        4, true,  Rule::kExact, GEN(resLightning)},
-  {"magic resistance",       layout::kHeader + 280,        4, true,  Rule::kExact, GEN(resMagic)},
-  {"mana",                   layout::kHeader + 284,        4, true,  Rule::kExact, GEN(mana)},
-  {"hit points",             layout::kHeader + 288,        4, true,  Rule::kExact, GEN(hitPoints)},
-  {"damage",                 layout::kHeader + 292,        4, true,  Rule::kExact, GEN(damage)},
-  {"damage from enemies",    layout::kHeader + 296,        4, true,  Rule::kExact, GEN(damageFromEnemies)},
-  {"light radius",           layout::kHeader + 300,        4, true,  Rule::kExact, GEN(lightRadius)},
-  {"spell levels",           layout::kSpellLevels,         1, true,  Rule::kExact, GEN(spellLevels)},
-  {"unique index",           layout::kUniqueIndex,         4, true,  Rule::kExact, GEN(uniqueIndex)},
-  {"fire damage min",        layout::kHeader + 312,        4, true,  Rule::kExact, GEN(fireMin)},
-  {"fire damage max",        layout::kHeader + 316,        4, true,  Rule::kExact, GEN(fireMax)},
-  {"lightning damage min",   layout::kHeader + 320,        4, true,  Rule::kExact, GEN(lightningMin)},
-  {"lightning damage max",   layout::kHeader + 324,        4, true,  Rule::kExact, GEN(lightningMax)},
-  {"target armor",           layout::kHeader + 328,        4, true,  Rule::kExact, GEN(targetArmor)},
-  {"prefix power",           layout::kPrefixPower,         1, true,  Rule::kExact, GEN(prefixPower)},
-  {"suffix power",           layout::kSuffixPower,         1, true,  Rule::kExact, GEN(suffixPower)},
-  {"price part add 1",       layout::kValueAdd1,           4, true,  Rule::kExact, GEN(valueAdd1)},
-  {"price part mult 1",      layout::kHeader + 340,        4, true,  Rule::kExact, GEN(valueMult1)},
-  {"price part add 2",       layout::kHeader + 344,        4, true,  Rule::kExact, GEN(valueAdd2)},
-  {"price part mult 2",      layout::kHeader + 348,        4, true,  Rule::kExact, GEN(valueMult2)},
-  {"required strength",      layout::kMinStr,              1, true,  Rule::kExact, GEN(minStr)},
-  {"required magic",         layout::kMinMag,              1, false, Rule::kExact, GEN(minMag)},
-  {"required dexterity",     layout::kMinDex,              1, true,  Rule::kExact, GEN(minDex)},
-  {"base item",              layout::kBaseIndex,           4, true,  Rule::kExact, GEN(baseIndex)},
-  {"name",                   layout::kIdentifiedName,      0, false, Rule::kText,  nullptr},
+  {"seed",                   offset::kIdent,                4, true,  Rule::kExact, GEN(seed)},
+  {"creation info",          offset::kCreateInfo,          2, false, Rule::kExact, GEN(createInfo)},
+  {"item type",              offset::kItemClass,                4, true,  Rule::kExact, GEN(type)},
+  {"quality",                offset::kMagical,             1, true,  Rule::kExact, GEN(magical)},
+  {"location",               offset::kLocation,            1, true,  Rule::kExact, GEN(location)},
+  {"item class",             offset::kCategory,               1, true,  Rule::kExact, GEN(itemClass)},
+  {"graphic",                offset::kCursor,              4, true,  Rule::kExact, GEN(cursor)},
+  {"base value",             offset::kBaseValue,               4, true,  Rule::kExact, GEN(value)},
+  {"price",                  offset::kPrice,               4, true,  Rule::kExact, GEN(price)},
+  {"min damage",             offset::kMinDamage,           4, true,  Rule::kExact, GEN(minDamage)},
+  {"max damage",             offset::kMaxDamage,           4, true,  Rule::kDamage, GEN(maxDamage)},
+  {"armor",                  offset::kArmorClass,               4, true,  Rule::kArmor, GEN(armor)},
+  {"effect bits",            offset::kEffectFlags,               4, false, Rule::kExact, GEN(flags)},
+  {"use effect",             offset::kUseEffect,              4, true,  Rule::kExact, GEN(miscId)},
+  {"spell",                  offset::kSpell,               4, true,  Rule::kExact, GEN(spell)},
+  {"max charges",            offset::kMaxCharges,          4, true,  Rule::kWear,  GEN(maxCharges)},
+  {"max durability",         offset::kMaxDurability,       4, true,  Rule::kDurability, GEN(maxDurability)},
+  {"%damage",                offset::kPctDamage,           4, true,  Rule::kExact, GEN(pctDamage)},
+  {"%to hit",                offset::kPctToHit,        4, true,  Rule::kExact, GEN(pctToHit)},
+  {"%armor",                 offset::kPctArmor,        4, true,  Rule::kExact, GEN(pctArmor)},
+  {"strength",               offset::kAddStrength,        4, true,  Rule::kExact, GEN(strength)},
+  {"magic",                  offset::kAddMagic,        4, true,  Rule::kExact, GEN(magic)},
+  {"dexterity",              offset::kAddDexterity,        4, true,  Rule::kExact, GEN(dexterity)},
+  {"vitality",               offset::kAddVitality,        4, true,  Rule::kExact, GEN(vitality)},
+  {"fire resistance",        offset::kResFire,        4, true,  Rule::kExact, GEN(resFire)},
+  {"lightning resistance",   offset::kResLightning,        4, true,  Rule::kExact, GEN(resLightning)},
+  {"magic resistance",       offset::kResMagic,        4, true,  Rule::kExact, GEN(resMagic)},
+  {"mana",                   offset::kAddMana,        4, true,  Rule::kExact, GEN(mana)},
+  {"hit points",             offset::kAddHitPoints,        4, true,  Rule::kExact, GEN(hitPoints)},
+  {"damage",                 offset::kAddDamage,        4, true,  Rule::kExact, GEN(damage)},
+  {"damage from enemies",    offset::kDamageFromEnemies,        4, true,  Rule::kExact, GEN(damageFromEnemies)},
+  {"light radius",           offset::kLightRadius,        4, true,  Rule::kExact, GEN(lightRadius)},
+  {"spell levels",           offset::kSpellLevels,         1, true,  Rule::kExact, GEN(spellLevels)},
+  {"unique index",           offset::kUniqueIndex,         4, true,  Rule::kExact, GEN(uniqueIndex)},
+  {"fire damage min",        offset::kFireDamageMin,        4, true,  Rule::kExact, GEN(fireMin)},
+  {"fire damage max",        offset::kFireDamageMax,        4, true,  Rule::kExact, GEN(fireMax)},
+  {"lightning damage min",   offset::kLightningDamageMin,        4, true,  Rule::kExact, GEN(lightningMin)},
+  {"lightning damage max",   offset::kLightningDamageMax,        4, true,  Rule::kExact, GEN(lightningMax)},
+  {"target armor",           offset::kEnemyArmor,        4, true,  Rule::kExact, GEN(targetArmor)},
+  {"prefix power",           offset::kPrefixPower,         1, true,  Rule::kExact, GEN(prefixPower)},
+  {"suffix power",           offset::kSuffixPower,         1, true,  Rule::kExact, GEN(suffixPower)},
+  {"price part add 1",       offset::kAffixValueA,           4, true,  Rule::kExact, GEN(valueAdd1)},
+  {"price part mult 1",      offset::kAffixMultA,        4, true,  Rule::kExact, GEN(valueMult1)},
+  {"price part add 2",       offset::kAffixValueB,        4, true,  Rule::kExact, GEN(valueAdd2)},
+  {"price part mult 2",      offset::kAffixMultB,        4, true,  Rule::kExact, GEN(valueMult2)},
+  {"required strength",      offset::kReqStrength,              1, true,  Rule::kExact, GEN(minStr)},
+  {"required magic",         offset::kReqMagic,              1, false, Rule::kExact, GEN(minMag)},
+  {"required dexterity",     offset::kReqDexterity,              1, true,  Rule::kExact, GEN(minDex)},
+  {"base item",              offset::kBaseItem,           4, true,  Rule::kExact, GEN(baseIndex)},
+  {"name",                   offset::kIdentifiedName,      0, false, Rule::kText,  nullptr},
 }};
 // clang-format on
 #undef GEN
 
 std::string_view TextAt(const ItemRecord& r, std::size_t at) {
   const char* text = reinterpret_cast<const char*>(r.bytes().data() + at);
-  return {text, strnlen(text, layout::kNameLength)};
+  return {text, strnlen(text, kNameFieldSize)};
 }
 
 std::string Quoted(std::string_view s) {
@@ -184,19 +184,20 @@ std::optional<PlayChange> PlayOf(Rule rule, std::int64_t file, std::int64_t game
 Comparison Compare(const ItemRecord& r, const GeneratedItem& g) {
   Comparison result;
   std::vector<FieldDifference>& out = result.differences;
-  const std::string_view plain = TextAt(r, layout::kName);
+  const std::string_view plain = TextAt(r, offset::kPlainName);
   if (g.ear) {
     // The victim's name goes on after the six letters the seed gives; the level and the class
     // are the victim's.
-    if (plain.substr(0, g.name.size()) != g.name || (g.name.size() < 13 && plain.size() != g.name.size()))
-      out.push_back({"plain name", Quoted(plain), Quoted(g.name + "..."), {}});
-    const std::int64_t level = ReadField(r, layout::kValue, 4, true);
+    if (plain.substr(0, g.plainName.size()) != g.plainName ||
+        (g.plainName.size() < 13 && plain.size() != g.plainName.size()))
+      out.push_back({"plain name", Quoted(plain), Quoted(g.plainName + "..."), {}});
+    const std::int64_t level = ReadField(r, offset::kBaseValue, 4, true);
     if (level < 0 || level > 63) out.push_back({"base value", std::to_string(level), "0 to 63", {}});
-    const std::int64_t cursor = ReadField(r, layout::kCursor, 4, true);
+    const std::int64_t cursor = ReadField(r, offset::kCursor, 4, true);
     if (cursor < icurs::kEarSorceror || cursor > icurs::kEarRogue)
       out.push_back({"graphic", std::to_string(cursor), "19 to 21", {}});
-  } else if (plain != g.name) {
-    out.push_back({"plain name", Quoted(plain), Quoted(g.name), {}});
+  } else if (plain != g.plainName) {
+    out.push_back({"plain name", Quoted(plain), Quoted(g.plainName), {}});
   }
   for (const Field& f : kFields) {
     if (f.rule == Rule::kText) {
@@ -205,16 +206,16 @@ Comparison Compare(const ItemRecord& r, const GeneratedItem& g) {
         out.push_back({std::string(f.name), Quoted(text), Quoted(g.identifiedName), {}});
       continue;
     }
-    if (f.offset == layout::kUniqueIndex && !g.uniqueIndexKnown) continue;
-    if ((g.goldValueFromFile || g.ear) && f.offset == layout::kValue) continue;
-    if (g.ear && f.offset == layout::kCursor) continue;
-    if (g.playerDependent && (f.offset == layout::kArmor || f.offset == layout::kHeader + 272 ||
-                              f.offset == layout::kHeader + 288))
+    if (f.offset == offset::kUniqueIndex && !g.uniqueIndexKnown) continue;
+    if ((g.goldValueFromFile || g.ear) && f.offset == offset::kBaseValue) continue;
+    if (g.ear && f.offset == offset::kCursor) continue;
+    if (g.playerDependent && (f.offset == offset::kArmorClass || f.offset == offset::kResFire ||
+                              f.offset == offset::kAddHitPoints))
       continue;
     const std::int64_t file = ReadField(r, f.offset, f.width, f.isSigned);
     const std::int64_t game = AsStored(f.game(g), f.width, f.isSigned);
     if (file == game) continue;
-    if (f.offset == layout::kMinMag && WitchBookMagic(g, file)) continue;
+    if (f.offset == offset::kReqMagic && WitchBookMagic(g, file)) continue;
     if (f.rule == Rule::kWear && file >= 0 && file <= game) continue;
     // Lowered by repair: at least 1 where the game gives some; an indestructible item (255)
     // loses nothing.
@@ -227,19 +228,19 @@ Comparison Compare(const ItemRecord& r, const GeneratedItem& g) {
     out.push_back({std::string(f.name), std::to_string(file), std::to_string(game), {}});
   }
   // Current durability and charges are play state, but never above their maximum.
-  const std::int64_t maxDur = ReadField(r, layout::kMaxDurability, 4, true);
-  const std::int64_t dur = ReadField(r, layout::kDurability, 4, true);
+  const std::int64_t maxDur = ReadField(r, offset::kMaxDurability, 4, true);
+  const std::int64_t dur = ReadField(r, offset::kDurability, 4, true);
   if (dur > maxDur)
     out.push_back({"durability", std::to_string(dur), "at most " + std::to_string(maxDur), {}});
-  const std::int64_t maxCharges = ReadField(r, layout::kMaxCharges, 4, true);
-  const std::int64_t charges = ReadField(r, layout::kCharges, 4, true);
+  const std::int64_t maxCharges = ReadField(r, offset::kMaxCharges, 4, true);
+  const std::int64_t charges = ReadField(r, offset::kCharges, 4, true);
   // 1.09 gives items with a spell power the spell number as charges, which may exceed the maximum.
   const std::int64_t chargeLimit =
       std::max<std::int64_t>(maxCharges, g.charges > g.maxCharges ? g.charges : 0);
   if (charges > chargeLimit)
     out.push_back({"charges", std::to_string(charges), "at most " + std::to_string(chargeLimit), {}});
   if (g.goldValueFromFile) {
-    const std::int64_t value = ReadField(r, layout::kValue, 4, true);
+    const std::int64_t value = ReadField(r, offset::kBaseValue, 4, true);
     if (value < 1 || value > 5000) out.push_back({"base value", std::to_string(value), "1 to 5000", {}});
   }
   return result;
@@ -267,10 +268,10 @@ SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t c
 }  // namespace
 
 SeedVerdict CheckRecord(const ItemRecord& record, const CheckOptions& options) {
-  const auto seed = static_cast<std::int32_t>(ReadField(record, layout::kSeed, 4, true));
-  const auto ci = static_cast<std::uint16_t>(ReadField(record, layout::kCreateInfo, 2, false));
-  const auto index = static_cast<std::int32_t>(ReadField(record, layout::kBaseIndex, 4, true));
-  const auto goldValue = static_cast<std::int32_t>(ReadField(record, layout::kValue, 4, true));
+  const auto seed = static_cast<std::int32_t>(ReadField(record, offset::kIdent, 4, true));
+  const auto ci = static_cast<std::uint16_t>(ReadField(record, offset::kCreateInfo, 2, false));
+  const auto index = static_cast<std::int32_t>(ReadField(record, offset::kBaseItem, 4, true));
+  const auto goldValue = static_cast<std::int32_t>(ReadField(record, offset::kBaseValue, 4, true));
 
   // The games whose sources store this creation level; gold and ears keep other things there.
   // A level no source stores is an edit; the rebuild still names what else differs.
@@ -285,7 +286,7 @@ SeedVerdict CheckRecord(const ItemRecord& record, const CheckOptions& options) {
       reachable = games::kAll;
     }
   }
-  const SeedVerdict v = Rebuild(record, seed, ci, index, goldValue, reachable, options);
+  SeedVerdict v = Rebuild(record, seed, ci, index, goldValue, reachable, options);
   if (!levelEdit) return v;
   SeedVerdict edited;
   edited.verdict = Verdict::kEdited;
@@ -384,9 +385,9 @@ SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t c
   // Where the base index decides the item's type and class, only an index of the file's type and
   // class can rebuild it; the others would differ there too.
   const bool seedPicksBase = (ci & cf::kTown) != 0 || (ci & cf::kUseful) == cf::kUseful;
-  const std::int64_t fileType = ReadField(record, layout::kType, 4, true);
-  const std::int64_t fileClass = ReadField(record, layout::kClass, 1, true);
-  for (std::int32_t other = 0; other < static_cast<std::int32_t>(kBaseItemCount); ++other) {
+  const std::int64_t fileType = ReadField(record, offset::kItemClass, 4, true);
+  const std::int64_t fileClass = ReadField(record, offset::kCategory, 1, true);
+  for (std::int32_t other = 0; other < static_cast<std::int32_t>(kGameItemIndexCount); ++other) {
     if (other == index) continue;
     if (!seedPicksBase && other != idi::kGold && other != idi::kEar) {
       const std::optional<BaseKind> kind = BaseKindOf(other, best->mode);

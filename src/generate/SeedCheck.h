@@ -53,46 +53,4 @@ struct CheckOptions {
 // The verdict of one 400-byte record (the caller checks the signature and the length).
 SeedVerdict CheckRecord(const ItemRecord& record, const CheckOptions& options = {});
 
-// The 1.09 item structure that follows the 32-byte header of an ITM record: offsets of the
-// fields that generation sets.
-namespace layout {
-inline constexpr std::size_t kHeader = 32;
-inline constexpr std::size_t kSeed = kHeader + 0;
-inline constexpr std::size_t kCreateInfo = kHeader + 4;
-inline constexpr std::size_t kType = kHeader + 8;
-inline constexpr std::size_t kX = kHeader + 12;
-inline constexpr std::size_t kIdentified = kHeader + 56;
-inline constexpr std::size_t kMagical = kHeader + 60;
-inline constexpr std::size_t kName = kHeader + 61;
-inline constexpr std::size_t kIdentifiedName = kHeader + 125;
-inline constexpr std::size_t kNameLength = 64;
-inline constexpr std::size_t kLocation = kHeader + 189;
-inline constexpr std::size_t kClass = kHeader + 190;
-inline constexpr std::size_t kCursor = kHeader + 192;
-inline constexpr std::size_t kValue = kHeader + 196;
-inline constexpr std::size_t kPrice = kHeader + 200;
-inline constexpr std::size_t kMinDamage = kHeader + 204;
-inline constexpr std::size_t kMaxDamage = kHeader + 208;
-inline constexpr std::size_t kArmor = kHeader + 212;
-inline constexpr std::size_t kFlags = kHeader + 216;
-inline constexpr std::size_t kMiscId = kHeader + 220;
-inline constexpr std::size_t kSpell = kHeader + 224;
-inline constexpr std::size_t kCharges = kHeader + 228;
-inline constexpr std::size_t kMaxCharges = kHeader + 232;
-inline constexpr std::size_t kDurability = kHeader + 236;
-inline constexpr std::size_t kMaxDurability = kHeader + 240;
-inline constexpr std::size_t kPctDamage = kHeader + 244;
-inline constexpr std::size_t kSpellLevels = kHeader + 304;
-inline constexpr std::size_t kRequest = kHeader + 305;
-inline constexpr std::size_t kUniqueIndex = kHeader + 308;
-inline constexpr std::size_t kPrefixPower = kHeader + 332;
-inline constexpr std::size_t kSuffixPower = kHeader + 333;
-inline constexpr std::size_t kValueAdd1 = kHeader + 336;
-inline constexpr std::size_t kMinStr = kHeader + 352;
-inline constexpr std::size_t kMinMag = kHeader + 353;
-inline constexpr std::size_t kMinDex = kHeader + 354;
-inline constexpr std::size_t kStatFlag = kHeader + 356;
-inline constexpr std::size_t kBaseIndex = kHeader + 360;
-}  // namespace layout
-
 }  // namespace relicor::gen

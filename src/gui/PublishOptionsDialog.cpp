@@ -94,9 +94,9 @@ QIcon Swatch(const QString& text) {
 
 // "10pt" -> 10; nothing for a size in other units.
 std::optional<double> PointSize(const QString& text) {
-  static const QRegularExpression points(R"(^\s*(\d+(?:\.\d+)?)\s*pt\s*$)",
-                                         QRegularExpression::CaseInsensitiveOption);
-  const QRegularExpressionMatch match = points.match(text);
+  static const QRegularExpression kPoints(R"(^\s*(\d+(?:\.\d+)?)\s*pt\s*$)",
+                                          QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = kPoints.match(text);
   if (!match.hasMatch()) return std::nullopt;
   return match.captured(1).toDouble();
 }

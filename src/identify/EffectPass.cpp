@@ -38,10 +38,10 @@ struct StealAffix {
 // clang-format off
 constexpr std::array<StealAffix, 4> kStealAffixes{{
   // bit                    line               name         leech row
-  {effect::kSteal3Mana,     "steals 3% Mana",  "the bat",   LeechRow::Mana3},  // 0
-  {effect::kSteal5Mana,     "steals 5% Mana",  "vampires",  LeechRow::Mana5},  // 1
-  {effect::kSteal3Life,     "steals 3% Life",  "the leech", LeechRow::Life3},  // 2
-  {effect::kSteal5Life,     "steals 5% Life",  "blood",     LeechRow::Life5},  // 3
+  {effect::kSteal3Mana,     "steals 3% Mana",  "the bat",   LeechRow::kMana3},  // 0
+  {effect::kSteal5Mana,     "steals 5% Mana",  "vampires",  LeechRow::kMana5},  // 1
+  {effect::kSteal3Life,     "steals 3% Life",  "the leech", LeechRow::kLife3},  // 2
+  {effect::kSteal5Life,     "steals 5% Life",  "blood",     LeechRow::kLife5},  // 3
 }};
 
 constexpr std::array<FlagAffix, 4> kAttackSpeed{{
@@ -451,7 +451,7 @@ void EffectPass::PercentEffects(bool unique) {
     Line(SignedText(value) + "% Damage");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kPctDamage, item_, value, vk));
-      const auto table = InRange(prefixPower, 2, 3) ? AffixTable::PctDamage : AffixTable::CombinedDamage;
+      const auto table = InRange(prefixPower, 2, 3) ? AffixTable::kPctDamage : AffixTable::kCombinedDamage;
       if (InRange(prefixPower, 2, 5)) {
         ForEachMatch(AffixRows(table, vk), value, [&](const AffixRow& row) {
           slots_.SetPrefix(row.Name);
@@ -468,13 +468,13 @@ void EffectPass::PercentEffects(bool unique) {
       const bool plain = InRange(prefixPower, 0, 1);
       const bool combined = InRange(prefixPower, 4, 5);
       if (plain) {
-        ForEachMatch(AffixRows(AffixTable::ToHit, vk), value, [&](const AffixRow& row) {
+        ForEachMatch(AffixRows(AffixTable::kToHit, vk), value, [&](const AffixRow& row) {
           slots_.SetPrefix(row.Name);
           price_.AddRow(row, value);
         });
       } else if (combined) {
         // The combined prefix is priced with the damage; this table gives the name only.
-        ForEachMatch(AffixRows(AffixTable::ToHitName, vk), value,
+        ForEachMatch(AffixRows(AffixTable::kToHitName, vk), value,
                      [&](const AffixRow& row) { slots_.SetPrefix(row.Name); });
       }
     }
@@ -484,7 +484,7 @@ void EffectPass::PercentEffects(bool unique) {
     Line(SignedText(value) + "% Armor");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kPctArmor, item_, value, vk));
-      ForEachMatch(AffixRows(AffixTable::PctArmor, vk), value, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kPctArmor, vk), value, [&](const AffixRow& row) {
         slots_.SetPrefix(row.Name);
         price_.AddRow(row, value);
       });
@@ -502,7 +502,7 @@ void EffectPass::AttributeEffects(bool unique) {
     Line(SignedText(strength) + " to all Attributes");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kAllAttributes, item_, strength, vk));
-      ForEachMatch(AffixRows(AffixTable::AllAttributes, vk), strength, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kAllAttributes, vk), strength, [&](const AffixRow& row) {
         slots_.SetSuffix(row.Name);
         price_.AddRow(row, strength);
       });
@@ -519,10 +519,10 @@ void EffectPass::AttributeEffects(bool unique) {
   // clang-format off
   const std::array<Attribute, 4> attributes{{
     // value               line          table                   rules
-    {strength,             " Strength",  AffixTable::Strength,   RuledEffect::kStrength},   // 0
-    {item_.AddMagic(),     " Magic",     AffixTable::Magic,      RuledEffect::kMagic},      // 1
-    {item_.AddDexterity(), " Dexterity", AffixTable::Dexterity,  RuledEffect::kDexterity},  // 2
-    {item_.AddVitality(),  " Vitality",  AffixTable::Vitality,   RuledEffect::kVitality},   // 3
+    {strength,             " Strength",  AffixTable::kStrength,   RuledEffect::kStrength},   // 0
+    {item_.AddMagic(),     " Magic",     AffixTable::kMagic,      RuledEffect::kMagic},      // 1
+    {item_.AddDexterity(), " Dexterity", AffixTable::kDexterity,  RuledEffect::kDexterity},  // 2
+    {item_.AddVitality(),  " Vitality",  AffixTable::kVitality,   RuledEffect::kVitality},   // 3
   }};
   // clang-format on
   for (const Attribute& attribute : attributes) {
@@ -551,7 +551,7 @@ void EffectPass::ResistEffects(bool unique) {
     Line(SignedText(fire) + "% Res All");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kResistAll, item_, fire, vk));
-      ForEachMatch(AffixRows(AffixTable::ResAll, vk), fire, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kResAll, vk), fire, [&](const AffixRow& row) {
         slots_.SetPrefix(row.Name);
         price_.AddRow(row, fire);
         price_.prefixLevel = row.Level;
@@ -569,9 +569,9 @@ void EffectPass::ResistEffects(bool unique) {
   // clang-format off
   const std::array<Resist, 3> resists{{
     // value                 line                table                     rules
-    {fire,                   "% Res Fire",       AffixTable::ResFire,      RuledEffect::kResFire},       // 0
-    {item_.ResLightning(),   "% Res Lightning",  AffixTable::ResLightning, RuledEffect::kResLightning},  // 1
-    {item_.ResMagic(),       "% Res Magic",      AffixTable::ResMagic,     RuledEffect::kResMagic},      // 2
+    {fire,                   "% Res Fire",       AffixTable::kResFire,      RuledEffect::kResFire},       // 0
+    {item_.ResLightning(),   "% Res Lightning",  AffixTable::kResLightning, RuledEffect::kResLightning},  // 1
+    {item_.ResMagic(),       "% Res Magic",      AffixTable::kResMagic,     RuledEffect::kResMagic},      // 2
   }};
   // clang-format on
   for (const Resist& resist : resists) {
@@ -602,7 +602,7 @@ void EffectPass::BonusEffects(bool unique) {
       // Searched from the last row: of two rows holding the value the later one names it, unless
       // the prefix's price part says it is the earlier one.
       if (const AffixRow* row =
-              MatchByAffixValue(AffixRows(AffixTable::Mana, vk), mana, item_.PreAddInfo())) {
+              MatchByAffixValue(AffixRows(AffixTable::kMana, vk), mana, item_.PreAddInfo())) {
         slots_.SetPrefix(row->Name);
         price_.AddRow(*row, mana);
       }
@@ -614,7 +614,7 @@ void EffectPass::BonusEffects(bool unique) {
     if (!unique) {
       Raise(EffectRules(RuledEffect::kHitPoints, item_, hitPoints, vk));
       if (const AffixRow* row =
-              MatchByAffixValue(AffixRows(AffixTable::HitPoints, vk), hitPoints, item_.SufAddInfo())) {
+              MatchByAffixValue(AffixRows(AffixTable::kHitPoints, vk), hitPoints, item_.SufAddInfo())) {
         slots_.SetSuffix(row->Name);
         price_.AddRow(*row, hitPoints);
       }
@@ -625,7 +625,7 @@ void EffectPass::BonusEffects(bool unique) {
     Line(SignedText(damage) + " to Damage");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kFlatDamage, item_, damage, vk));
-      ForEachMatch(AffixRows(AffixTable::FlatDamage, vk), damage, [&](const AffixRow& row) {
+      ForEachMatch(AffixRows(AffixTable::kFlatDamage, vk), damage, [&](const AffixRow& row) {
         slots_.SetSuffix(row.Name);
         price_.AddRow(row, damage);
       });
@@ -637,7 +637,7 @@ void EffectPass::BonusEffects(bool unique) {
     Raise(EffectRules(RuledEffect::kDamageFromEnemies, item_, fromEnemies, vk));
     const bool suffix = InRange(suffixPower, 29, 30);
     // The first matching row counts: the doubled last row of the normal table is never reached.
-    if (const AffixRow* row = MatchForwardFirst(AffixRows(AffixTable::DamageReduction, vk), fromEnemies)) {
+    if (const AffixRow* row = MatchForwardFirst(AffixRows(AffixTable::kDamageReduction, vk), fromEnemies)) {
       if (suffix) {
         slots_.SetSuffix(row->Name);
       } else {
@@ -676,7 +676,7 @@ void EffectPass::BonusEffects(bool unique) {
   if (const std::int32_t spellLevels = item_.SpellLevels(); spellLevels != 0) {
     Line(SignedText(spellLevels) + " higher spells");
     if (!unique) {
-      if (const AffixRow* row = MatchDirect(AffixRows(AffixTable::SpellLevel, vk), spellLevels)) {
+      if (const AffixRow* row = MatchDirect(AffixRows(AffixTable::kSpellLevel, vk), spellLevels)) {
         slots_.SetPrefix(row->Name);
         price_.AddRow(*row, spellLevels - 1);
       }

@@ -319,16 +319,16 @@ static_assert(WellFormed(kStrengthTable) && WellFormed(kMagicTable) && WellForme
               WellFormed(kResLightningTableVk) && WellFormed(kResistAllTable) &&
               WellFormed(kSpellLevelTable));
 
-static_assert(static_cast<std::size_t>(AffixTable::SpellLevel) + 1 == kAffixTableCount);
+static_assert(static_cast<std::size_t>(AffixTable::kSpellLevel) + 1 == kAffixTableCount);
 
 }  // namespace
 
 bool HasVkVariant(AffixTable table) {
   switch (table) {
-    case AffixTable::DamageReduction:
-    case AffixTable::ResMagic:
-    case AffixTable::ResFire:
-    case AffixTable::ResLightning:
+    case AffixTable::kDamageReduction:
+    case AffixTable::kResMagic:
+    case AffixTable::kResFire:
+    case AffixTable::kResLightning:
       return true;
     default:
       return false;
@@ -337,45 +337,45 @@ bool HasVkVariant(AffixTable table) {
 
 std::span<const AffixRow> AffixRows(AffixTable table, bool vkMode) {
   switch (table) {
-    case AffixTable::Strength:
+    case AffixTable::kStrength:
       return kStrengthTable;
-    case AffixTable::Magic:
+    case AffixTable::kMagic:
       return kMagicTable;
-    case AffixTable::Dexterity:
+    case AffixTable::kDexterity:
       return kDexterityTable;
-    case AffixTable::Vitality:
+    case AffixTable::kVitality:
       return kVitalityTable;
-    case AffixTable::AllAttributes:
+    case AffixTable::kAllAttributes:
       return kAllAttributesTable;
-    case AffixTable::HitPoints:
+    case AffixTable::kHitPoints:
       return kHitPointTable;
-    case AffixTable::Mana:
+    case AffixTable::kMana:
       return kManaTable;
-    case AffixTable::FlatDamage:
+    case AffixTable::kFlatDamage:
       return kFlatDamageTable;
-    case AffixTable::DamageReduction:
+    case AffixTable::kDamageReduction:
       return vkMode ? kDamageReductionTableVk : kDamageReductionTable;
-    case AffixTable::Leech:
+    case AffixTable::kLeech:
       return kLeechTable;
-    case AffixTable::ToHitName:
+    case AffixTable::kToHitName:
       return kToHitNameTable;
-    case AffixTable::CombinedDamage:
+    case AffixTable::kCombinedDamage:
       return kCombinedDamageTable;
-    case AffixTable::ToHit:
+    case AffixTable::kToHit:
       return kToHitTable;
-    case AffixTable::PctDamage:
+    case AffixTable::kPctDamage:
       return kPctDamageTable;
-    case AffixTable::PctArmor:
+    case AffixTable::kPctArmor:
       return kPctArmorTable;
-    case AffixTable::ResMagic:
+    case AffixTable::kResMagic:
       return vkMode ? kResMagicTableVk : kResMagicTable;
-    case AffixTable::ResFire:
+    case AffixTable::kResFire:
       return vkMode ? kResFireTableVk : kResFireTable;
-    case AffixTable::ResLightning:
+    case AffixTable::kResLightning:
       return vkMode ? kResLightningTableVk : kResLightningTable;
-    case AffixTable::ResAll:
+    case AffixTable::kResAll:
       return kResistAllTable;
-    case AffixTable::SpellLevel:
+    case AffixTable::kSpellLevel:
       return kSpellLevelTable;
   }
   return {};
@@ -383,17 +383,17 @@ std::span<const AffixRow> AffixRows(AffixTable table, bool vkMode) {
 
 AffixSearch AffixSearchOrder(AffixTable table) {
   switch (table) {
-    case AffixTable::HitPoints:
-    case AffixTable::Mana:
-      return AffixSearch::Backward;
-    case AffixTable::DamageReduction:
-      return AffixSearch::ForwardFirst;
-    case AffixTable::Leech:
-      return AffixSearch::NotSearched;
-    case AffixTable::SpellLevel:
-      return AffixSearch::Direct;
+    case AffixTable::kHitPoints:
+    case AffixTable::kMana:
+      return AffixSearch::kBackward;
+    case AffixTable::kDamageReduction:
+      return AffixSearch::kForwardFirst;
+    case AffixTable::kLeech:
+      return AffixSearch::kNotSearched;
+    case AffixTable::kSpellLevel:
+      return AffixSearch::kDirect;
     default:
-      return AffixSearch::All;
+      return AffixSearch::kAll;
   }
 }
 
@@ -402,7 +402,7 @@ std::int32_t AffixLimit(AffixTable table, bool vkMode) {
   if (rows.empty()) {
     return 0;
   }
-  return table == AffixTable::DamageReduction ? rows.back().MinValue : rows.back().MaxValue;
+  return table == AffixTable::kDamageReduction ? rows.back().MinValue : rows.back().MaxValue;
 }
 
 const AffixRow* MatchAll(std::span<const AffixRow> rows, std::int32_t value) {
@@ -439,15 +439,15 @@ const AffixRow* MatchDirect(std::span<const AffixRow> rows, std::int32_t value) 
 const AffixRow* FindAffix(AffixTable table, bool vkMode, std::int32_t value) {
   const std::span<const AffixRow> rows = AffixRows(table, vkMode);
   switch (AffixSearchOrder(table)) {
-    case AffixSearch::All:
+    case AffixSearch::kAll:
       return MatchAll(rows, value);
-    case AffixSearch::Backward:
+    case AffixSearch::kBackward:
       return MatchBackward(rows, value);
-    case AffixSearch::ForwardFirst:
+    case AffixSearch::kForwardFirst:
       return MatchForwardFirst(rows, value);
-    case AffixSearch::Direct:
+    case AffixSearch::kDirect:
       return MatchDirect(rows, value);
-    case AffixSearch::NotSearched:
+    case AffixSearch::kNotSearched:
       return nullptr;
   }
   return nullptr;

@@ -58,33 +58,33 @@ inline constexpr std::size_t kResistAllRowCount = 5;
 inline constexpr std::size_t kSpellLevelRowCount = 2;
 
 enum class AffixTable : std::uint8_t {
-  Strength,         // AddStrength, suffix
-  Magic,            // AddMagic, suffix
-  Dexterity,        // AddDexterity, suffix
-  Vitality,         // AddVitality, suffix
-  AllAttributes,    // all four attributes equal, suffix
-  HitPoints,        // hit point bonus, suffix
-  Mana,             // mana bonus, prefix
-  FlatDamage,       // AddDamage, suffix
-  DamageReduction,  // DamageFromEnemies, suffix or prefix; V&K variant
-  Leech,            // steal effects, suffix; read by index
-  ToHitName,        // PctToHit with a combined prefix; name only
-  CombinedDamage,   // PctDamage with a combined prefix
-  ToHit,            // PctToHit
-  PctDamage,        // PctDamage
-  PctArmor,         // PctArmor
-  ResMagic,         // V&K variant
-  ResFire,          // V&K variant
-  ResLightning,     // V&K variant
-  ResAll,           // all three resistances equal
-  SpellLevel,       // SpellLevels, read as row SpellLevels - 1
+  kStrength,         // AddStrength, suffix
+  kMagic,            // AddMagic, suffix
+  kDexterity,        // AddDexterity, suffix
+  kVitality,         // AddVitality, suffix
+  kAllAttributes,    // all four attributes equal, suffix
+  kHitPoints,        // hit point bonus, suffix
+  kMana,             // mana bonus, prefix
+  kFlatDamage,       // AddDamage, suffix
+  kDamageReduction,  // DamageFromEnemies, suffix or prefix; V&K variant
+  kLeech,            // steal effects, suffix; read by index
+  kToHitName,        // PctToHit with a combined prefix; name only
+  kCombinedDamage,   // PctDamage with a combined prefix
+  kToHit,            // PctToHit
+  kPctDamage,        // PctDamage
+  kPctArmor,         // PctArmor
+  kResMagic,         // V&K variant
+  kResFire,          // V&K variant
+  kResLightning,     // V&K variant
+  kResAll,           // all three resistances equal
+  kSpellLevel,       // SpellLevels, read as row SpellLevels - 1
 };
 inline constexpr std::size_t kAffixTableCount = 20;
 
-enum class AffixSearch : std::uint8_t { All, Backward, ForwardFirst, Direct, NotSearched };
+enum class AffixSearch : std::uint8_t { kAll, kBackward, kForwardFirst, kDirect, kNotSearched };
 
 // The leech rows, one per steal effect.
-enum class LeechRow : std::uint8_t { Life3 = 0, Life5 = 1, Mana3 = 2, Mana5 = 3 };
+enum class LeechRow : std::uint8_t { kLife3 = 0, kLife5 = 1, kMana3 = 2, kMana5 = 3 };
 
 // True for the four tables that have a V&K variant.
 [[nodiscard]] bool HasVkVariant(AffixTable table);

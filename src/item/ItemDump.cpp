@@ -20,7 +20,7 @@ constexpr std::array<RecordFieldName, kRecordFieldCount> kRecordFieldNames{{
     {"ItemClass",          offset::kItemClass},           //  4
     {"Identified",         offset::kIdentified},          //  5
     {"PlainName",          offset::kPlainName},           //  6
-    {"Name",               offset::kName},                //  7
+    {"Name",               offset::kIdentifiedName},      //  7
     {"Price",              offset::kPrice},               //  8
     {"MinDamage",          offset::kMinDamage},           //  9
     {"MaxDamage",          offset::kMaxDamage},           // 10

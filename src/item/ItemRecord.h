@@ -13,18 +13,31 @@ namespace relicor {
 inline constexpr std::size_t kItemRecordSize = 400;
 using ItemBytes = std::array<std::uint8_t, kItemRecordSize>;
 
-// Field offsets.
+// Field offsets. From offset 32 on, the record holds the game's own item structure, seed first;
+// the game writes most of its numbers 4 bytes wide, and the system reads some of them narrower
+// (the byte or the 16 bits at the offset). Fields the system only carries along (position,
+// location, category, graphic, base value, ...) are named for the seed check, which compares
+// them with a rebuilt item, and for the writer of rebuilt items.
 namespace offset {
 inline constexpr std::size_t kSignature = 0;
-inline constexpr std::size_t kIdent = 32;
+inline constexpr std::size_t kGameItem = 32;  // where the game's item structure starts
+inline constexpr std::size_t kIdent = 32;     // the item's seed
 inline constexpr std::size_t kCreateInfo = 36;
-inline constexpr std::size_t kSource = 37;
-inline constexpr std::size_t kItemClass = 40;
+inline constexpr std::size_t kSource = 37;     // the creation info's high byte
+inline constexpr std::size_t kItemClass = 40;  // the item type
+inline constexpr std::size_t kPosition = 44;   // x, then y at 48
 inline constexpr std::size_t kIdentified = 88;
+inline constexpr std::size_t kMagical = 92;  // the game's quality: 0 plain, 1 magic, 2 unique
+// The two names: the plain name the game shows while the item is unidentified (the base item's
+// name), and the identified name with its affixes or the unique's name (Name()).
 inline constexpr std::size_t kPlainName = 93;
 inline constexpr std::size_t kPlainNameEnd = 157;  // text runs up to offset 156
-inline constexpr std::size_t kName = 157;
-inline constexpr std::size_t kNameEnd = 232;  // text ends before offset 232
+inline constexpr std::size_t kIdentifiedName = 157;
+inline constexpr std::size_t kIdentifiedNameEnd = 232;  // text ends before offset 232
+inline constexpr std::size_t kLocation = 221;           // where the item is worn
+inline constexpr std::size_t kCategory = 222;           // 1 weapon, 2 armour, 3 other, 4 gold, 5 quest item
+inline constexpr std::size_t kCursor = 224;             // the item's graphic
+inline constexpr std::size_t kBaseValue = 228;          // the base item's value; a gold pile's amount
 inline constexpr std::size_t kPrice = 232;
 inline constexpr std::size_t kMinDamage = 236;
 inline constexpr std::size_t kMaxDamage = 240;
@@ -52,21 +65,31 @@ inline constexpr std::size_t kAddDamage = 324;
 inline constexpr std::size_t kDamageFromEnemies = 328;
 inline constexpr std::size_t kLightRadius = 332;
 inline constexpr std::size_t kSpellLevels = 336;
+inline constexpr std::size_t kRequest = 337;  // play state
 inline constexpr std::size_t kUniqueIndex = 340;
 inline constexpr std::size_t kFireDamageMin = 344;
 inline constexpr std::size_t kFireDamageMax = 348;
 inline constexpr std::size_t kLightningDamageMin = 352;
 inline constexpr std::size_t kLightningDamageMax = 356;
+inline constexpr std::size_t kEnemyArmor = 360;  // the target's armour the item ignores
 inline constexpr std::size_t kPrefixPower = 364;
 inline constexpr std::size_t kSuffixPower = 365;
+// The affixes' price parts: each value to add, then the factor it is multiplied by.
 inline constexpr std::size_t kAffixValueA = 368;
+inline constexpr std::size_t kAffixMultA = 372;
 inline constexpr std::size_t kAffixValueB = 376;
-inline constexpr std::size_t kQuality = 380;
+inline constexpr std::size_t kAffixMultB = 380;
+inline constexpr std::size_t kQuality = 380;  // the low byte of kAffixMultB
 inline constexpr std::size_t kReqStrength = 384;
 inline constexpr std::size_t kReqMagic = 385;
 inline constexpr std::size_t kReqDexterity = 386;
+inline constexpr std::size_t kStatFlag = 388;  // play state: whether the owner can use it
 inline constexpr std::size_t kBaseItem = 392;
 }  // namespace offset
+
+// Each name field's size, its terminator included.
+inline constexpr std::size_t kNameFieldSize = 64;
+static_assert(offset::kPlainNameEnd - offset::kPlainName == kNameFieldSize);
 
 // Effect bits of `EffectFlags` that the system reads.
 namespace effect {
@@ -123,7 +146,7 @@ class ItemRecord {
   std::uint8_t ItemClass() const { return ReadU8(offset::kItemClass); }
   std::uint8_t Identified() const { return ReadU8(offset::kIdentified); }
   std::string PlainName() const { return TextAt(offset::kPlainName, offset::kPlainNameEnd); }
-  std::string Name() const { return TextAt(offset::kName, offset::kNameEnd); }
+  std::string Name() const { return TextAt(offset::kIdentifiedName, offset::kIdentifiedNameEnd); }
   std::int32_t Price() const { return ReadI32LE(offset::kPrice); }
   std::uint8_t MinDamage() const { return ReadU8(offset::kMinDamage); }
   std::uint8_t MaxDamage() const { return ReadU8(offset::kMaxDamage); }

@@ -34,6 +34,12 @@ int LockNow(int fd, const std::string& path) {
   return ::flock(fd, LOCK_EX | LOCK_NB);
 }
 
+// The lock could not be taken for a reason the system gives.
+Error LockFailed(const std::string& dir, const std::string& path, int err) {
+  return MakeError(ErrorKind::kLockFailed, "cannot lock " + dir + ": " + path + ": " + SystemErrorText(err),
+                   err);
+}
+
 Error NotARegularFile(const std::string& dir, const std::string& path, std::string_view what, int err) {
   return MakeError(
       ErrorKind::kLockFailed,
@@ -48,8 +54,7 @@ std::optional<Error> OpenFailure(const std::string& dir, const std::string& path
   if (err == EISDIR) return NotARegularFile(dir, path, "a directory", err);
   if ((err == EROFS || err == EACCES || err == EPERM) && ::access(dir.c_str(), W_OK) != 0)
     return std::nullopt;
-  return MakeError(ErrorKind::kLockFailed, "cannot lock " + dir + ": " + path + ": " + SystemErrorText(err),
-                   err);
+  return LockFailed(dir, path, err);
 }
 
 }  // namespace
@@ -105,10 +110,7 @@ Result<DirectoryLock> DirectoryLock::Acquire(const std::string& dir, std::chrono
     }
     const int err = errno;
     ::close(fd);
-    if (err != EWOULDBLOCK && err != EINTR) {
-      return MakeError(ErrorKind::kLockFailed,
-                       "cannot lock " + where + ": " + path + ": " + SystemErrorText(err), err);
-    }
+    if (err != EWOULDBLOCK && err != EINTR) return LockFailed(where, path, err);
     if (std::chrono::steady_clock::now() >= deadline)
       return MakeError(ErrorKind::kLockBusy, std::string(kBusyText) + " (" + path + ")");
     std::this_thread::sleep_for(kPollInterval);

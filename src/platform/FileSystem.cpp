@@ -292,7 +292,7 @@ Result<std::optional<std::string>> ReadSmall(const std::string& path, std::size_
   }
   // How much the first read asks for: one byte more than the file holds, so that a file read
   // whole ends with a short read; without its size, a small block.
-  std::size_t ask = std::min<std::size_t>(maxBytes, 16 * 1024) + 1;
+  std::size_t ask = std::min<std::size_t>(maxBytes, std::size_t{16} * 1024) + 1;
   if (known == KnownType::kUnknown || stamp != nullptr) {
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) {
@@ -324,7 +324,7 @@ Result<std::optional<std::string>> ReadSmall(const std::string& path, std::size_
     if (data.size() > maxBytes) return TooLargeError(path, maxBytes);
     // A regular file gives less than was asked for only at its end.
     if (static_cast<std::size_t>(n) < room) break;
-    ask = std::max<std::size_t>(ask, 64 * 1024);
+    ask = std::max<std::size_t>(ask, std::size_t{64} * 1024);
   }
   return std::optional<std::string>(std::move(data));
 }

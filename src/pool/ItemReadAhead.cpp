@@ -12,7 +12,7 @@ namespace relicor {
 
 namespace {
 
-std::atomic<ReadAheadMode> g_mode{ReadAheadMode::kAuto};
+std::atomic<ReadAheadMode> chosenMode{ReadAheadMode::kAuto};
 
 // Fewer files than this are read faster than threads start.
 constexpr std::size_t kFewestItems = 8;
@@ -20,11 +20,11 @@ constexpr std::size_t kFewestItems = 8;
 }  // namespace
 
 void SetReadAheadMode(ReadAheadMode mode) {
-  g_mode = mode;
+  chosenMode = mode;
 }
 
 unsigned ReadAheadThreads(std::size_t items) {
-  const ReadAheadMode mode = g_mode;
+  const ReadAheadMode mode = chosenMode;
   if (mode == ReadAheadMode::kOff || items < kFewestItems) return 0;
   // Injected faults count operations: they must meet the files in the order one thread reads them.
   if (mode == ReadAheadMode::kAuto && faults::Planned()) return 0;

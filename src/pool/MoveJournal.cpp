@@ -18,7 +18,7 @@ namespace {
 constexpr std::string_view kHeader = "RELICOR MOVES 2";
 constexpr std::string_view kLegacyHeader = "RELICOR MOVES 1";
 constexpr std::string_view kEnd = "END";
-constexpr std::size_t kMaxJournalBytes = 64 * 1024 * 1024;
+constexpr std::size_t kMaxJournalBytes = std::size_t{64} * 1024 * 1024;
 
 void AppendEscaped(std::string& out, std::string_view text) {
   for (const char c : text) {

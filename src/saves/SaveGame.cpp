@@ -11,19 +11,18 @@ namespace relicor::saves {
 
 namespace {
 
-namespace layout = gen::layout;
-
 // Generous limits for the files of a save: a hero is a few kilobytes, a full stash a few
 // megabytes, the game file of a single player save some hundred kilobytes.
-constexpr std::size_t kMaxHeroBytes = 64 * 1024;
-constexpr std::size_t kMaxStashBytes = 64 * 1024 * 1024;
-constexpr std::size_t kMaxGameBytes = 8 * 1024 * 1024;
+constexpr std::size_t kMaxHeroBytes = std::size_t{64} * 1024;
+constexpr std::size_t kMaxStashBytes = std::size_t{64} * 1024 * 1024;
+constexpr std::size_t kMaxGameBytes = std::size_t{8} * 1024 * 1024;
 
 constexpr std::uint32_t kHellfireItem = 0x1;
 constexpr std::uint32_t kForcedUnique = 0x1E;
 
-constexpr std::size_t kStoredType = 8;
-constexpr std::size_t kStoredBaseIndex = 360;
+// Offsets in the game's item structure as a save stores it, without the record's first bytes.
+constexpr std::size_t kStoredType = offset::kItemClass - offset::kGameItem;
+constexpr std::size_t kStoredBaseIndex = offset::kBaseItem - offset::kGameItem;
 constexpr std::size_t kStoredBuff = 364;
 
 std::uint32_t U32(std::string_view s, std::size_t at) {
@@ -47,8 +46,8 @@ void Put8(ItemRecord& r, std::size_t at, std::int64_t v) {
 }
 
 void PutText(ItemRecord& r, std::size_t at, std::string_view text) {
-  const std::size_t n = std::min(text.size(), layout::kNameLength - 1);
-  for (std::size_t i = 0; i < layout::kNameLength; ++i)
+  const std::size_t n = std::min(text.size(), kNameFieldSize - 1);
+  for (std::size_t i = 0; i < kNameFieldSize; ++i)
     r.bytes()[at + i] = i < n ? static_cast<std::uint8_t>(text[i]) : 0;
 }
 
@@ -180,71 +179,70 @@ PackedItem UnpackItem(std::string_view b) {
 ItemRecord RecordOfItem(const gen::GeneratedItem& g) {
   ItemRecord r;
   std::memcpy(r.bytes().data(), "ITM0", 4);
-  const std::size_t h = layout::kHeader;
-  Put32(r, layout::kSeed, g.seed);
-  Put8(r, layout::kCreateInfo, g.createInfo & 0xFF);
-  Put8(r, layout::kCreateInfo + 1, g.createInfo >> 8);
-  Put32(r, layout::kType, g.type);
-  Put8(r, layout::kMagical, g.magical);
-  PutText(r, layout::kName, g.name);
-  PutText(r, layout::kIdentifiedName, g.identifiedName);
-  Put8(r, layout::kLocation, g.location);
-  Put8(r, layout::kClass, g.itemClass);
+  Put32(r, offset::kIdent, g.seed);
+  Put8(r, offset::kCreateInfo, g.createInfo & 0xFF);
+  Put8(r, offset::kSource, g.createInfo >> 8);
+  Put32(r, offset::kItemClass, g.type);
+  Put8(r, offset::kMagical, g.magical);
+  PutText(r, offset::kPlainName, g.plainName);
+  PutText(r, offset::kIdentifiedName, g.identifiedName);
+  Put8(r, offset::kLocation, g.location);
+  Put8(r, offset::kCategory, g.itemClass);
   const std::pair<std::size_t, std::int64_t> words[] = {
-      {layout::kCursor, g.cursor},
-      {layout::kValue, g.value},
-      {layout::kPrice, g.price},
-      {layout::kMinDamage, g.minDamage},
-      {layout::kMaxDamage, g.maxDamage},
-      {layout::kArmor, g.armor},
-      {layout::kFlags, static_cast<std::int32_t>(g.flags)},
-      {layout::kMiscId, g.miscId},
-      {layout::kSpell, g.spell},
-      {layout::kCharges, g.charges},
-      {layout::kMaxCharges, g.maxCharges},
-      {layout::kDurability, g.durability},
-      {layout::kMaxDurability, g.maxDurability},
-      {layout::kPctDamage, g.pctDamage},
-      {h + 248, g.pctToHit},
-      {h + 252, g.pctArmor},
-      {h + 256, g.strength},
-      {h + 260, g.magic},
-      {h + 264, g.dexterity},
-      {h + 268, g.vitality},
-      {h + 272, g.resFire},
-      {h + 276, g.resLightning},
-      {h + 280, g.resMagic},
-      {h + 284, g.mana},
-      {h + 288, g.hitPoints},
-      {h + 292, g.damage},
-      {h + 296, g.damageFromEnemies},
-      {h + 300, g.lightRadius},
-      {layout::kUniqueIndex, g.uniqueIndex},
-      {h + 312, g.fireMin},
-      {h + 316, g.fireMax},
-      {h + 320, g.lightningMin},
-      {h + 324, g.lightningMax},
-      {h + 328, g.targetArmor},
-      {layout::kValueAdd1, g.valueAdd1},
-      {h + 340, g.valueMult1},
-      {h + 344, g.valueAdd2},
-      {h + 348, g.valueMult2},
-      {layout::kBaseIndex, g.baseIndex},
+      {offset::kCursor, g.cursor},
+      {offset::kBaseValue, g.value},
+      {offset::kPrice, g.price},
+      {offset::kMinDamage, g.minDamage},
+      {offset::kMaxDamage, g.maxDamage},
+      {offset::kArmorClass, g.armor},
+      {offset::kEffectFlags, static_cast<std::int32_t>(g.flags)},
+      {offset::kUseEffect, g.miscId},
+      {offset::kSpell, g.spell},
+      {offset::kCharges, g.charges},
+      {offset::kMaxCharges, g.maxCharges},
+      {offset::kDurability, g.durability},
+      {offset::kMaxDurability, g.maxDurability},
+      {offset::kPctDamage, g.pctDamage},
+      {offset::kPctToHit, g.pctToHit},
+      {offset::kPctArmor, g.pctArmor},
+      {offset::kAddStrength, g.strength},
+      {offset::kAddMagic, g.magic},
+      {offset::kAddDexterity, g.dexterity},
+      {offset::kAddVitality, g.vitality},
+      {offset::kResFire, g.resFire},
+      {offset::kResLightning, g.resLightning},
+      {offset::kResMagic, g.resMagic},
+      {offset::kAddMana, g.mana},
+      {offset::kAddHitPoints, g.hitPoints},
+      {offset::kAddDamage, g.damage},
+      {offset::kDamageFromEnemies, g.damageFromEnemies},
+      {offset::kLightRadius, g.lightRadius},
+      {offset::kUniqueIndex, g.uniqueIndex},
+      {offset::kFireDamageMin, g.fireMin},
+      {offset::kFireDamageMax, g.fireMax},
+      {offset::kLightningDamageMin, g.lightningMin},
+      {offset::kLightningDamageMax, g.lightningMax},
+      {offset::kEnemyArmor, g.targetArmor},
+      {offset::kAffixValueA, g.valueAdd1},
+      {offset::kAffixMultA, g.valueMult1},
+      {offset::kAffixValueB, g.valueAdd2},
+      {offset::kAffixMultB, g.valueMult2},
+      {offset::kBaseItem, g.baseIndex},
   };
   for (const auto& [at, value] : words) Put32(r, at, value);
-  Put8(r, layout::kSpellLevels, g.spellLevels);
-  Put8(r, layout::kPrefixPower, g.prefixPower);
-  Put8(r, layout::kSuffixPower, g.suffixPower);
-  Put8(r, layout::kMinStr, g.minStr);
-  Put8(r, layout::kMinMag, g.minMag);
-  Put8(r, layout::kMinDex, g.minDex);
+  Put8(r, offset::kSpellLevels, g.spellLevels);
+  Put8(r, offset::kPrefixPower, g.prefixPower);
+  Put8(r, offset::kSuffixPower, g.suffixPower);
+  Put8(r, offset::kReqStrength, g.minStr);
+  Put8(r, offset::kReqMagic, g.minMag);
+  Put8(r, offset::kReqDexterity, g.minDex);
   return r;
 }
 
 ItemRecord RecordOfStoredItem(std::string_view bytes) {
   ItemRecord r;
   std::memcpy(r.bytes().data(), "ITM0", 4);
-  std::memcpy(r.bytes().data() + layout::kHeader, bytes.data(), kStoredItemSize);
+  std::memcpy(r.bytes().data() + offset::kGameItem, bytes.data(), kStoredItemSize);
   return r;
 }
 
@@ -279,18 +277,18 @@ Rebuilt RebuildItem(const PackedItem& p, gen::GameMode mode) {
       if ((letter & 0x7F) == 0) break;
       name.push_back(static_cast<char>(letter & 0x7F));
     }
-    PutText(r, layout::kName, name);
-    Put32(r, layout::kCursor, ((p.value >> 6) & 3) + gen::icurs::kEarSorceror);
-    Put32(r, layout::kValue, p.value & 0x3F);
+    PutText(r, offset::kPlainName, name);
+    Put32(r, offset::kCursor, ((p.value >> 6) & 3) + gen::icurs::kEarSorceror);
+    Put32(r, offset::kBaseValue, p.value & 0x3F);
     return {r, {}};
   }
   // What play changed comes from the pack (gold too, as the game does it).
-  Put32(r, layout::kIdentified, p.identifiedAndQuality & 1);
-  Put8(r, layout::kMagical, p.identifiedAndQuality >> 1);
-  Put32(r, layout::kDurability, p.durability);
-  Put32(r, layout::kMaxDurability, p.maxDurability);
-  Put32(r, layout::kCharges, p.charges);
-  Put32(r, layout::kMaxCharges, p.maxCharges);
+  Put32(r, offset::kIdentified, p.identifiedAndQuality & 1);
+  Put8(r, offset::kMagical, p.identifiedAndQuality >> 1);
+  Put32(r, offset::kDurability, p.durability);
+  Put32(r, offset::kMaxDurability, p.maxDurability);
+  Put32(r, offset::kCharges, p.charges);
+  Put32(r, offset::kMaxCharges, p.maxCharges);
   return {r, {}};
 }
 

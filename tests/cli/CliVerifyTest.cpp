@@ -13,7 +13,6 @@ namespace relicor::cli {
 namespace {
 
 using test::TempDir;
-namespace layout = gen::layout;
 
 struct CliRun {
   int status;
@@ -35,9 +34,9 @@ class CliVerifyTest : public ::testing::Test {
     home = dir.mkdir("home");
     ItemRecord sword = test::GameItemRecord(ItemBySeed(545145866u));
     genuine = dir.write("GENUINE.ITM", std::string(sword.view()));
-    test::RecordEdit(sword).i32(layout::kPrice, 13120).i32(layout::kPctDamage, 95);
+    test::RecordEdit(sword).i32(offset::kPrice, 13120).i32(offset::kPctDamage, 95);
     edited = dir.write("EDITED.ITM", std::string(sword.view()));
-    test::RecordEdit(sword).i32(layout::kBaseIndex, 200);
+    test::RecordEdit(sword).i32(offset::kBaseItem, 200);
     ear = dir.write("EAR.ITM", std::string(sword.view()));
     tooShort = dir.write("SHORT.ITM", "tiny");
   }

@@ -95,7 +95,7 @@ TEST(ItemGeneratorTest, GoldKeepsItsAmountAndShowsItsPile) {
     EXPECT_EQ(gold.item->cursor, c.cursor) << c.value;
     ItemRecord r = GeneratedRecord(*gold.item);
     EXPECT_EQ(CheckRecord(r).verdict, Verdict::kGenuine) << c.value;
-    RecordEdit(r).i32(layout::kCursor, c.cursor == 6 ? 4 : 6);
+    RecordEdit(r).i32(offset::kCursor, c.cursor == 6 ? 4 : 6);
     EXPECT_EQ(CheckRecord(r).verdict, Verdict::kEdited) << c.value;
   }
   ItemRecord tooMuch = GeneratedRecord(*GenerateItem(0, 0, 1, GameMode::kSinglePlayer, 6000).item);
@@ -112,35 +112,35 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
     std::size_t offset;
     const char* field;
   } fields[] = {
-      {layout::kType, "item type"},
-      {layout::kCursor, "graphic"},
-      {layout::kValue, "base value"},
-      {layout::kMinDamage, "min damage"},
-      {layout::kArmor, "armor"},
-      {layout::kMiscId, "use effect"},
-      {layout::kSpell, "spell"},
-      {layout::kHeader + 248, "%to hit"},
-      {layout::kHeader + 252, "%armor"},
-      {layout::kHeader + 256, "strength"},
-      {layout::kHeader + 260, "magic"},
-      {layout::kHeader + 264, "dexterity"},
-      {layout::kHeader + 268, "vitality"},
-      {layout::kHeader + 272, "fire resistance"},
-      {layout::kHeader + 276, "lightning resistance"},
-      {layout::kHeader + 280, "magic resistance"},
-      {layout::kHeader + 284, "mana"},
-      {layout::kHeader + 288, "hit points"},
-      {layout::kHeader + 296, "damage from enemies"},
-      {layout::kHeader + 300, "light radius"},
-      {layout::kHeader + 312, "fire damage min"},
-      {layout::kHeader + 316, "fire damage max"},
-      {layout::kHeader + 320, "lightning damage min"},
-      {layout::kHeader + 324, "lightning damage max"},
-      {layout::kHeader + 328, "target armor"},
-      {layout::kValueAdd1, "price part add 1"},
-      {layout::kHeader + 340, "price part mult 1"},
-      {layout::kHeader + 344, "price part add 2"},
-      {layout::kHeader + 348, "price part mult 2"},
+      {offset::kItemClass, "item type"},
+      {offset::kCursor, "graphic"},
+      {offset::kBaseValue, "base value"},
+      {offset::kMinDamage, "min damage"},
+      {offset::kArmorClass, "armor"},
+      {offset::kUseEffect, "use effect"},
+      {offset::kSpell, "spell"},
+      {offset::kPctToHit, "%to hit"},
+      {offset::kPctArmor, "%armor"},
+      {offset::kAddStrength, "strength"},
+      {offset::kAddMagic, "magic"},
+      {offset::kAddDexterity, "dexterity"},
+      {offset::kAddVitality, "vitality"},
+      {offset::kResFire, "fire resistance"},
+      {offset::kResLightning, "lightning resistance"},
+      {offset::kResMagic, "magic resistance"},
+      {offset::kAddMana, "mana"},
+      {offset::kAddHitPoints, "hit points"},
+      {offset::kDamageFromEnemies, "damage from enemies"},
+      {offset::kLightRadius, "light radius"},
+      {offset::kFireDamageMin, "fire damage min"},
+      {offset::kFireDamageMax, "fire damage max"},
+      {offset::kLightningDamageMin, "lightning damage min"},
+      {offset::kLightningDamageMax, "lightning damage max"},
+      {offset::kEnemyArmor, "target armor"},
+      {offset::kAffixValueA, "price part add 1"},
+      {offset::kAffixMultA, "price part mult 1"},
+      {offset::kAffixValueB, "price part add 2"},
+      {offset::kAffixMultB, "price part mult 2"},
   };
   for (const auto& f : fields) {
     ItemRecord r = base;
@@ -150,10 +150,11 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
     EXPECT_EQ(v.differences.front().field, f.field);
   }
   for (const auto& [offset, field] :
-       {std::pair{layout::kMagical, "quality"}, std::pair{layout::kLocation, "location"},
-        std::pair{layout::kClass, "item class"}, std::pair{layout::kSpellLevels, "spell levels"},
-        std::pair{layout::kPrefixPower, "prefix power"}, std::pair{layout::kSuffixPower, "suffix power"},
-        std::pair{layout::kMinMag, "required magic"}, std::pair{layout::kMinDex, "required dexterity"}}) {
+       {std::pair{offset::kMagical, "quality"}, std::pair{offset::kLocation, "location"},
+        std::pair{offset::kCategory, "item class"}, std::pair{offset::kSpellLevels, "spell levels"},
+        std::pair{offset::kPrefixPower, "prefix power"}, std::pair{offset::kSuffixPower, "suffix power"},
+        std::pair{offset::kReqMagic, "required magic"},
+        std::pair{offset::kReqDexterity, "required dexterity"}}) {
     ItemRecord r = base;
     RecordEdit(r).u8(offset, static_cast<std::uint8_t>(r.ReadU8(offset) + 1));
     const SeedVerdict v = CheckRecord(r);
@@ -162,11 +163,11 @@ TEST(ItemGeneratorTest, EveryGeneratedFieldIsCompared) {
   }
   ItemRecord r = base;
   // A weapon's maximum damage below its minimum: no shrine goes there.
-  RecordEdit(r).i32(layout::kMaxDamage, r.ReadI32LE(layout::kMinDamage) - 1);
+  RecordEdit(r).i32(offset::kMaxDamage, r.ReadI32LE(offset::kMinDamage) - 1);
   ASSERT_EQ(CheckRecord(r).verdict, Verdict::kEdited);
   EXPECT_EQ(CheckRecord(r).differences.front().field, "max damage");
   r = base;
-  RecordEdit(r).text(layout::kName, "Long Sword!");
+  RecordEdit(r).text(offset::kPlainName, "Long Sword!");
   EXPECT_EQ(CheckRecord(r).differences.front().field, "plain name");
 }
 
@@ -183,9 +184,9 @@ TEST(ItemGeneratorTest, AdriasBooksMayNeedMoreMagicForTheBuyer) {
     if (!result.item || result.item->miscId != 24) continue;
     const int need = result.item->minMag;
     ItemRecord r = test::GeneratedRecord(*result.item);
-    test::RecordEdit(r).u8(layout::kMinMag, static_cast<std::uint8_t>(need + 20 * need / 100));
+    test::RecordEdit(r).u8(offset::kReqMagic, static_cast<std::uint8_t>(need + 20 * need / 100));
     EXPECT_EQ(CheckRecord(r).verdict, Verdict::kGenuine) << "one level in the spell";
-    test::RecordEdit(r).u8(layout::kMinMag, static_cast<std::uint8_t>(need + 1));
+    test::RecordEdit(r).u8(offset::kReqMagic, static_cast<std::uint8_t>(need + 1));
     EXPECT_EQ(CheckRecord(r).verdict, Verdict::kEdited);
     return;
   }
@@ -204,19 +205,22 @@ TEST(ItemGeneratorTest, AnEarsSeedAndCreationInfoAreTheStartOfItsName) {
   const std::int32_t seed = ('p' << 24) | ('h' << 16) | ('i' << 8) | 's';
   const auto ear = GenerateItem(23, ci, seed, GameMode::kMultiplayer);
   ASSERT_TRUE(ear.item);
-  EXPECT_EQ(ear.item->name, "Ear of Mephis");
+  EXPECT_EQ(ear.item->plainName, "Ear of Mephis");
   ItemRecord r = test::GeneratedRecord(*ear.item);
-  test::RecordEdit(r).text(layout::kName, "Ear of Mephisto").i32(layout::kValue, 37).i32(layout::kCursor, 20);
+  test::RecordEdit(r)
+      .text(offset::kPlainName, "Ear of Mephisto")
+      .i32(offset::kBaseValue, 37)
+      .i32(offset::kCursor, 20);
   EXPECT_EQ(CheckRecord(r).verdict, Verdict::kGenuine);
 
   ItemRecord renamed = r;
-  test::RecordEdit(renamed).text(layout::kName, "Ear of Diablo");
+  test::RecordEdit(renamed).text(offset::kPlainName, "Ear of Diablo");
   SeedVerdict v = CheckRecord(renamed);
   ASSERT_EQ(v.verdict, Verdict::kEdited);
   EXPECT_EQ(v.differences.front().field, "plain name");
 
   ItemRecord levelled = r;
-  test::RecordEdit(levelled).i32(layout::kValue, 64);
+  test::RecordEdit(levelled).i32(offset::kBaseValue, 64);
   v = CheckRecord(levelled);
   ASSERT_EQ(v.verdict, Verdict::kEdited);
   EXPECT_EQ(v.differences.front().field, "base value");

@@ -98,7 +98,7 @@ TEST(SeedCheckTest, RaisedDurabilitiesAreHiddenShrines) {
     EXPECT_EQ(CheckRecord(GameItemRecord(ItemBySeed(c.seed)), {c.steps}).verdict, Verdict::kGenuine);
     // Worn down to what the game gives, the same item has no play state.
     ItemRecord r = GameItemRecord(ItemBySeed(c.seed));
-    RecordEdit(r).i32(layout::kMaxDurability, std::stoi(c.game)).i32(layout::kDurability, 10);
+    RecordEdit(r).i32(offset::kMaxDurability, std::stoi(c.game)).i32(offset::kDurability, 10);
     EXPECT_TRUE(CheckRecord(r).playState.empty()) << c.seed;
   }
 }
@@ -109,10 +109,10 @@ TEST(SeedCheckTest, ShrinesArePlayState) {
   const std::uint32_t sword = 545145866u;  // Brutal Sword: damage 2-10, dur 38/40
   const std::uint32_t helm = 896239556u;   // Jade Great Helm of the wolf
   const auto record = [](std::uint32_t seed) { return GameItemRecord(ItemBySeed(seed)); };
-  const std::int32_t swordMax = record(sword).ReadI32LE(layout::kMaxDamage);
-  const std::int32_t swordMin = record(sword).ReadI32LE(layout::kMinDamage);
-  const std::int32_t helmArmor = record(helm).ReadI32LE(layout::kArmor);
-  const std::int32_t helmDur = record(helm).ReadI32LE(layout::kMaxDurability);
+  const std::int32_t swordMax = record(sword).ReadI32LE(offset::kMaxDamage);
+  const std::int32_t swordMin = record(sword).ReadI32LE(offset::kMinDamage);
+  const std::int32_t helmArmor = record(helm).ReadI32LE(offset::kArmorClass);
+  const std::int32_t helmDur = record(helm).ReadI32LE(offset::kMaxDurability);
   const struct {
     const char* what;
     std::uint32_t seed;
@@ -120,33 +120,35 @@ TEST(SeedCheckTest, ShrinesArePlayState) {
     int steps;  // -1: edited
     const char* how;
   } cases[] = {
-      {"Weird shrines", sword, [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMax + 3); }, 3,
+      {"Weird shrines", sword, [&](RecordEdit& e) { e.i32(offset::kMaxDamage, swordMax + 3); }, 3,
        "at least 3 Weird shrines"},
-      {"Gloomy shrines on a weapon", sword, [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMax - 2); },
+      {"Gloomy shrines on a weapon", sword, [&](RecordEdit& e) { e.i32(offset::kMaxDamage, swordMax - 2); },
        2, "at least 2 Gloomy shrines"},
       {"Gloomy shrines down to the minimum", sword,
-       [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMin); }, swordMax - swordMin, nullptr},
-      {"Gloomy shrines on armour", helm, [&](RecordEdit& e) { e.i32(layout::kArmor, helmArmor + 4); }, 2,
+       [&](RecordEdit& e) { e.i32(offset::kMaxDamage, swordMin); }, swordMax - swordMin, nullptr},
+      {"Gloomy shrines on armour", helm, [&](RecordEdit& e) { e.i32(offset::kArmorClass, helmArmor + 4); }, 2,
        "at least 2 Gloomy shrines"},
       {"one Hidden shrine", helm,
        [&](RecordEdit& e) {
-         e.i32(layout::kMaxDurability, helmDur + 10).i32(layout::kDurability, helmDur + 10);
+         e.i32(offset::kMaxDurability, helmDur + 10).i32(offset::kDurability, helmDur + 10);
        },
        1, "at least 1 Hidden shrine"},
       {"Hidden to 255, then indestructible", helm,
-       [&](RecordEdit& e) { e.i32(layout::kMaxDurability, 255).i32(layout::kDurability, 255); },
+       [&](RecordEdit& e) { e.i32(offset::kMaxDurability, 255).i32(offset::kDurability, 255); },
        (255 - helmDur + 9) / 10, nullptr},
       {"Hidden and Gloomy together", helm,
-       [&](RecordEdit& e) { e.i32(layout::kMaxDurability, helmDur + 15).i32(layout::kArmor, helmArmor + 2); },
+       [&](RecordEdit& e) {
+         e.i32(offset::kMaxDurability, helmDur + 15).i32(offset::kArmorClass, helmArmor + 2);
+       },
        3, nullptr},
       {"maximum damage below the minimum", sword,
-       [&](RecordEdit& e) { e.i32(layout::kMaxDamage, swordMin - 1); }, -1, nullptr},
-      {"armour class on a weapon", sword, [&](RecordEdit& e) { e.i32(layout::kArmor, 2); }, -1, nullptr},
-      {"an odd armour class", helm, [&](RecordEdit& e) { e.i32(layout::kArmor, helmArmor + 3); }, -1,
+       [&](RecordEdit& e) { e.i32(offset::kMaxDamage, swordMin - 1); }, -1, nullptr},
+      {"armour class on a weapon", sword, [&](RecordEdit& e) { e.i32(offset::kArmorClass, 2); }, -1, nullptr},
+      {"an odd armour class", helm, [&](RecordEdit& e) { e.i32(offset::kArmorClass, helmArmor + 3); }, -1,
        nullptr},
       {"armour class below the made value", helm,
-       [&](RecordEdit& e) { e.i32(layout::kArmor, helmArmor - 2); }, -1, nullptr},
-      {"maximum damage on armour", helm, [&](RecordEdit& e) { e.i32(layout::kMaxDamage, 1); }, -1, nullptr},
+       [&](RecordEdit& e) { e.i32(offset::kArmorClass, helmArmor - 2); }, -1, nullptr},
+      {"maximum damage on armour", helm, [&](RecordEdit& e) { e.i32(offset::kMaxDamage, 1); }, -1, nullptr},
   };
   for (const auto& c : cases) {
     ItemRecord r = record(c.seed);
@@ -173,7 +175,7 @@ TEST(SeedCheckTest, ShrinesArePlayState) {
 // The Eldritch shrine turns potions into new rejuvenation potions: plain items with a new seed
 // and no creation info, as a hero's starting items are rebuilt.
 TEST(SeedCheckTest, EldritchPotionsAreGenuine) {
-  for (int index = 0; index < static_cast<int>(kBaseItemCount); ++index) {
+  for (int index = 0; index < static_cast<int>(kGameItemIndexCount); ++index) {
     if (kBaseItems[index].miscId != misc::kRejuv && kBaseItems[index].miscId != misc::kFullrejuv) continue;
     const auto made = GenerateItem(index, 0, 1234567, GameMode::kSinglePlayer);
     ASSERT_TRUE(made.item);
@@ -193,19 +195,21 @@ TEST(SeedCheckTest, OneChangedFieldIsNamed) {
     void (*edit)(RecordEdit&);
     const char* field;
   } cases[] = {
-      {"price", brutalSword, [](RecordEdit& e) { e.i32(layout::kPrice, 13120); }, "price"},
-      {"a bonus", brutalSword, [](RecordEdit& e) { e.i32(layout::kPctDamage, 92); }, "%damage"},
-      {"a flat bonus", brutalSword, [](RecordEdit& e) { e.i32(layout::kHeader + 292, 13); }, "damage"},
-      {"max durability", brutalSword, [](RecordEdit& e) { e.i32(layout::kMaxDurability, 0); },
+      {"price", brutalSword, [](RecordEdit& e) { e.i32(offset::kPrice, 13120); }, "price"},
+      {"a bonus", brutalSword, [](RecordEdit& e) { e.i32(offset::kPctDamage, 92); }, "%damage"},
+      {"a flat bonus", brutalSword, [](RecordEdit& e) { e.i32(offset::kAddDamage, 13); }, "damage"},
+      {"max durability", brutalSword, [](RecordEdit& e) { e.i32(offset::kMaxDurability, 0); },
        "max durability"},
-      {"a requirement", brutalSword, [](RecordEdit& e) { e.u8(layout::kMinStr, 20); }, "required strength"},
-      {"an effect bit", bastardBat, [](RecordEdit& e) { e.i32(layout::kFlags, 0x4000); }, "effect bits"},
+      {"a requirement", brutalSword, [](RecordEdit& e) { e.u8(offset::kReqStrength, 20); },
+       "required strength"},
+      {"an effect bit", bastardBat, [](RecordEdit& e) { e.i32(offset::kEffectFlags, 0x4000); },
+       "effect bits"},
       {"the name", brutalSword,
-       [](RecordEdit& e) { e.text(layout::kIdentifiedName, "Brutal Sword of slaying"); }, "name"},
-      {"a unique's power", demonspike, [](RecordEdit& e) { e.i32(layout::kArmor, 101); }, "armor"},
-      {"the quality", spikedClub, [](RecordEdit& e) { e.u8(layout::kMagical, 2); }, "quality"},
-      {"the seed", brutalSword, [](RecordEdit& e) { e.i32(layout::kSeed, 545145867); }, "seed"},
-      {"the base index", brutalSword, [](RecordEdit& e) { e.i32(layout::kBaseIndex, 121); }, "base item"},
+       [](RecordEdit& e) { e.text(offset::kIdentifiedName, "Brutal Sword of slaying"); }, "name"},
+      {"a unique's power", demonspike, [](RecordEdit& e) { e.i32(offset::kArmorClass, 101); }, "armor"},
+      {"the quality", spikedClub, [](RecordEdit& e) { e.u8(offset::kMagical, 2); }, "quality"},
+      {"the seed", brutalSword, [](RecordEdit& e) { e.i32(offset::kIdent, 545145867); }, "seed"},
+      {"the base index", brutalSword, [](RecordEdit& e) { e.i32(offset::kBaseItem, 121); }, "base item"},
   };
   for (const auto& c : cases) {
     ItemRecord r = GameItemRecord(ItemBySeed(c.seed));
@@ -225,12 +229,12 @@ TEST(SeedCheckTest, AnyEditedBaseIndexNamesTheItemsOwn) {
   int namedCount = 0;
   for (const std::uint32_t seed : seeds) {
     const ItemRecord genuine = GameItemRecord(ItemBySeed(seed));
-    const std::int32_t own = static_cast<std::int32_t>(genuine.ReadU8(layout::kBaseIndex)) |
-                             static_cast<std::int32_t>(genuine.ReadU8(layout::kBaseIndex + 1)) << 8;
-    for (std::int32_t other = 0; other < static_cast<std::int32_t>(kBaseItemCount); ++other) {
+    const std::int32_t own = static_cast<std::int32_t>(genuine.ReadU8(offset::kBaseItem)) |
+                             static_cast<std::int32_t>(genuine.ReadU8(offset::kBaseItem + 1)) << 8;
+    for (std::int32_t other = 0; other < static_cast<std::int32_t>(kGameItemIndexCount); ++other) {
       if (other == own || other == idi::kGold || other == idi::kEar) continue;
       ItemRecord r = genuine;
-      RecordEdit(r).i32(layout::kBaseIndex, other);
+      RecordEdit(r).i32(offset::kBaseItem, other);
       const SeedVerdict v = CheckRecord(r);
       if (v.verdict != Verdict::kEdited) continue;  // the seed makes no item of that base
       const auto base = std::find_if(v.differences.begin(), v.differences.end(),
@@ -240,7 +244,7 @@ TEST(SeedCheckTest, AnyEditedBaseIndexNamesTheItemsOwn) {
       if (v.differences.size() != 1) continue;
       // The index named rebuilds the file: the item's own, or one of the same row's twins.
       ItemRecord named = genuine;
-      RecordEdit(named).i32(layout::kBaseIndex, std::stoi(base->game));
+      RecordEdit(named).i32(offset::kBaseItem, std::stoi(base->game));
       EXPECT_EQ(CheckRecord(named).verdict, Verdict::kGenuine)
           << seed << " as " << other << ": " << Describe(v);
       ++namedCount;
@@ -252,7 +256,7 @@ TEST(SeedCheckTest, AnyEditedBaseIndexNamesTheItemsOwn) {
 
 TEST(SeedCheckTest, EditedFieldGivesFileAndGameValues) {
   ItemRecord r = GameItemRecord(ItemBySeed(545145866u));
-  RecordEdit(r).i32(layout::kPrice, 99999).i32(layout::kPctDamage, 150);
+  RecordEdit(r).i32(offset::kPrice, 99999).i32(offset::kPctDamage, 150);
   const SeedVerdict v = CheckRecord(r);
   ASSERT_EQ(v.verdict, Verdict::kEdited);
   ASSERT_EQ(v.differences.size(), 2u);
@@ -273,24 +277,25 @@ TEST(SeedCheckTest, WearAndPlayStateStayGenuine) {
     void (*edit)(RecordEdit&);
     bool genuine;
   } cases[] = {
-      {"lower durability", sword, [](RecordEdit& e) { e.i32(layout::kDurability, 1); }, true},
+      {"lower durability", sword, [](RecordEdit& e) { e.i32(offset::kDurability, 1); }, true},
       {"repaired down", sword,
-       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 30).i32(layout::kDurability, 30); }, true},
+       [](RecordEdit& e) { e.i32(offset::kMaxDurability, 30).i32(offset::kDurability, 30); }, true},
       {"lowest max durability", sword,
-       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 1).i32(layout::kDurability, 1); }, true},
-      {"position", sword, [](RecordEdit& e) { e.i32(layout::kX, 17).i32(layout::kX + 4, 33); }, true},
-      {"identified", sword, [](RecordEdit& e) { e.i32(layout::kIdentified, 0); }, true},
+       [](RecordEdit& e) { e.i32(offset::kMaxDurability, 1).i32(offset::kDurability, 1); }, true},
+      {"position", sword, [](RecordEdit& e) { e.i32(offset::kPosition, 17).i32(offset::kPosition + 4, 33); },
+       true},
+      {"identified", sword, [](RecordEdit& e) { e.i32(offset::kIdentified, 0); }, true},
       {"request and stat flags", sword,
-       [](RecordEdit& e) { e.u8(layout::kRequest, 1).i32(layout::kStatFlag, 1); }, true},
-      {"fewer charges", staff, [](RecordEdit& e) { e.i32(layout::kCharges, 3); }, true},
+       [](RecordEdit& e) { e.u8(offset::kRequest, 1).i32(offset::kStatFlag, 1); }, true},
+      {"fewer charges", staff, [](RecordEdit& e) { e.i32(offset::kCharges, 3); }, true},
       {"recharged down", staff,
-       [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 90); }, true},
-      {"durability above max", sword, [](RecordEdit& e) { e.i32(layout::kDurability, 41); }, false},
+       [](RecordEdit& e) { e.i32(offset::kMaxCharges, 90).i32(offset::kCharges, 90); }, true},
+      {"durability above max", sword, [](RecordEdit& e) { e.i32(offset::kDurability, 41); }, false},
       {"charges above max", staff,
-       [](RecordEdit& e) { e.i32(layout::kMaxCharges, 90).i32(layout::kCharges, 95); }, false},
+       [](RecordEdit& e) { e.i32(offset::kMaxCharges, 90).i32(offset::kCharges, 95); }, false},
       {"max durability 0", sword,
-       [](RecordEdit& e) { e.i32(layout::kMaxDurability, 0).i32(layout::kDurability, 0); }, false},
-      {"more charges", staff, [](RecordEdit& e) { e.i32(layout::kMaxCharges, 99).i32(layout::kCharges, 99); },
+       [](RecordEdit& e) { e.i32(offset::kMaxDurability, 0).i32(offset::kDurability, 0); }, false},
+      {"more charges", staff, [](RecordEdit& e) { e.i32(offset::kMaxCharges, 99).i32(offset::kCharges, 99); },
        false},
   };
   for (const auto& c : cases) {
@@ -304,7 +309,7 @@ TEST(SeedCheckTest, WearAndPlayStateStayGenuine) {
 
 TEST(SeedCheckTest, IndestructibleItemsLoseNothing) {
   ItemRecord r = GameItemRecord(ItemBySeed(844854815u));  // Tower Shield of the ages
-  RecordEdit(r).i32(layout::kMaxDurability, 200).i32(layout::kDurability, 200);
+  RecordEdit(r).i32(offset::kMaxDurability, 200).i32(offset::kDurability, 200);
   EXPECT_EQ(CheckRecord(r).verdict, Verdict::kEdited);
 }
 
@@ -355,8 +360,8 @@ TEST(SeedCheckTest, InputsNoPathTakesAreNotReproducible) {
     const char* what;
     void (*edit)(RecordEdit&);
   } cases[] = {
-      {"base index beyond the table", [](RecordEdit& e) { e.i32(layout::kBaseIndex, 200); }},
-      {"negative base index", [](RecordEdit& e) { e.i32(layout::kBaseIndex, -1); }},
+      {"base index beyond the table", [](RecordEdit& e) { e.i32(offset::kBaseItem, 200); }},
+      {"negative base index", [](RecordEdit& e) { e.i32(offset::kBaseItem, -1); }},
   };
   for (const auto& c : cases) {
     ItemRecord r = GameItemRecord(ItemBySeed(545145866u));
@@ -368,7 +373,7 @@ TEST(SeedCheckTest, InputsNoPathTakesAreNotReproducible) {
   }
   // A quest unique whose seed names no unique.
   ItemRecord r = GameItemRecord(ItemBySeed(7u));
-  RecordEdit(r).i32(layout::kSeed, 500);
+  RecordEdit(r).i32(offset::kIdent, 500);
   EXPECT_EQ(CheckRecord(r).verdict, Verdict::kNotReproducible);
 }
 
@@ -396,7 +401,7 @@ TEST(SeedCheckTest, TheLaterEnginesFormOfTheEmeraldBowIsNotThe109Item) {
   // level names the rest.
   ItemRecord r = test::GameItemRecord(ItemBySeed(1158010141u));
   ASSERT_EQ(CheckRecord(r).differences.size(), 1u);
-  RecordEdit(r).i32(layout::kFlags, 0x18).i32(layout::kCursor, 120);
+  RecordEdit(r).i32(offset::kEffectFlags, 0x18).i32(offset::kCursor, 120);
   const SeedVerdict v = CheckRecord(r);
   ASSERT_EQ(v.verdict, Verdict::kEdited);
   ASSERT_EQ(v.differences.size(), 3u) << Describe(v);

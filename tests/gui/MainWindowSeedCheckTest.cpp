@@ -31,7 +31,7 @@ class MainWindowSeedCheckTest : public QObject, protected MainWindowFixture {
     for (const GameItem& item : GameItems()) {
       if (item.seed != 545145866u) continue;  // Brutal Long Sword of gore
       ItemRecord r = GameItemRecord(item);
-      RecordEdit(r).i32(gen::layout::kPrice, price).i32(gen::layout::kPctDamage, pctDamage);
+      RecordEdit(r).i32(offset::kPrice, price).i32(offset::kPctDamage, pctDamage);
       home_->dir().write("POOL/" + name, std::string(r.view()));
     }
   }
@@ -78,7 +78,7 @@ class MainWindowSeedCheckTest : public QObject, protected MainWindowFixture {
   void singlePlayerQuestItemIsGenuineWithItsRule() {
     for (const GameItem& item : GameItems()) {
       const ItemRecord r = GameItemRecord(item);
-      if (r.ReadI32LE(gen::layout::kMiscId) != gen::misc::kUnique) continue;
+      if (r.ReadI32LE(offset::kUseEffect) != gen::misc::kUnique) continue;
       home_->dir().write("POOL/Quest.ITM", std::string(r.view()));
       break;
     }
@@ -103,12 +103,12 @@ class MainWindowSeedCheckTest : public QObject, protected MainWindowFixture {
       ItemRecord r = GameItemRecord(item);
       // Every value off by a little: a verdict far longer than any window.
       RecordEdit(r)
-          .i32(gen::layout::kPrice, 99999)
-          .i32(gen::layout::kPctDamage, 97)
-          .i32(gen::layout::kValue, 77777)
-          .i32(gen::layout::kMinDamage, 9)
-          .i32(gen::layout::kMaxDamage, 99)
-          .i32(gen::layout::kArmor, 55);
+          .i32(offset::kPrice, 99999)
+          .i32(offset::kPctDamage, 97)
+          .i32(offset::kBaseValue, 77777)
+          .i32(offset::kMinDamage, 9)
+          .i32(offset::kMaxDamage, 99)
+          .i32(offset::kArmorClass, 55);
       home_->dir().write("POOL/Long.ITM", std::string(r.view()));
     }
     auto form = Start();

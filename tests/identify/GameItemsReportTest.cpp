@@ -108,7 +108,7 @@ TEST(GeneratedItemsReportTest, PricedAndNamedAsTheGameDid) {
   const std::uint16_t sources[] = {0, 0x40, 0x80, 0x100, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
   int judged = 0;
   for (const gen::GameMode mode : {gen::GameMode::kSinglePlayer, gen::GameMode::kMultiplayer}) {
-    for (int base = 1; base < static_cast<int>(gen::kBaseItemCount); ++base) {
+    for (int base = 1; base < static_cast<int>(gen::kGameItemIndexCount); ++base) {
       for (const std::uint16_t source : sources) {
         for (int level = 1; level <= 30; level += 6) {
           const std::int32_t seed = base * 1000003 + level * 7919 + source;
@@ -170,7 +170,7 @@ TEST(GeneratedItemsReportTest, DurabilitySuffixReachingIndestructibleIsNoHack) {
   };
   ItemRecord record = test::GeneratedRecord(*made.item);
   EXPECT_EQ(findings(record), Lines{"Indestructible"});
-  test::RecordEdit(record).u8(gen::layout::kSuffixPower, 0xFF);
+  test::RecordEdit(record).u8(offset::kSuffixPower, 0xFF);
   EXPECT_EQ(findings(record),
             (Lines{"Indestructible",
                    "*** HACK DETECTED 001: INDESTRUCTIBLE - MAY BE LEGIT IF SELF DONE IN GAME "}));

@@ -53,26 +53,26 @@ TEST_P(AffixTableShapeTest, RowCountLimitAndSearchOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllTables, AffixTableShapeTest,
-    testing::Values(TableShape{AffixTable::Strength, 7, 30, 30, AffixSearch::All},
-                    TableShape{AffixTable::Magic, 7, 30, 30, AffixSearch::All},
-                    TableShape{AffixTable::Dexterity, 7, 30, 30, AffixSearch::All},
-                    TableShape{AffixTable::Vitality, 7, 30, 30, AffixSearch::All},
-                    TableShape{AffixTable::AllAttributes, 7, 20, 20, AffixSearch::All},
-                    TableShape{AffixTable::HitPoints, 10, 100, 100, AffixSearch::Backward},
-                    TableShape{AffixTable::Mana, 10, 100, 100, AffixSearch::Backward},
-                    TableShape{AffixTable::FlatDamage, 6, 20, 20, AffixSearch::All},
-                    TableShape{AffixTable::DamageReduction, 8, -6, -14, AffixSearch::ForwardFirst},
-                    TableShape{AffixTable::Leech, 4, 5, 5, AffixSearch::NotSearched},
-                    TableShape{AffixTable::ToHitName, 11, 100, 100, AffixSearch::All},
-                    TableShape{AffixTable::CombinedDamage, 11, 175, 175, AffixSearch::All},
-                    TableShape{AffixTable::ToHit, 12, 150, 150, AffixSearch::All},
-                    TableShape{AffixTable::PctDamage, 12, 175, 175, AffixSearch::All},
-                    TableShape{AffixTable::PctArmor, 12, 200, 200, AffixSearch::All},
-                    TableShape{AffixTable::ResMagic, 5, 60, 75, AffixSearch::All},
-                    TableShape{AffixTable::ResFire, 5, 60, 75, AffixSearch::All},
-                    TableShape{AffixTable::ResLightning, 5, 60, 75, AffixSearch::All},
-                    TableShape{AffixTable::ResAll, 5, 50, 50, AffixSearch::All},
-                    TableShape{AffixTable::SpellLevel, 2, 2, 2, AffixSearch::Direct}),
+    testing::Values(TableShape{AffixTable::kStrength, 7, 30, 30, AffixSearch::kAll},
+                    TableShape{AffixTable::kMagic, 7, 30, 30, AffixSearch::kAll},
+                    TableShape{AffixTable::kDexterity, 7, 30, 30, AffixSearch::kAll},
+                    TableShape{AffixTable::kVitality, 7, 30, 30, AffixSearch::kAll},
+                    TableShape{AffixTable::kAllAttributes, 7, 20, 20, AffixSearch::kAll},
+                    TableShape{AffixTable::kHitPoints, 10, 100, 100, AffixSearch::kBackward},
+                    TableShape{AffixTable::kMana, 10, 100, 100, AffixSearch::kBackward},
+                    TableShape{AffixTable::kFlatDamage, 6, 20, 20, AffixSearch::kAll},
+                    TableShape{AffixTable::kDamageReduction, 8, -6, -14, AffixSearch::kForwardFirst},
+                    TableShape{AffixTable::kLeech, 4, 5, 5, AffixSearch::kNotSearched},
+                    TableShape{AffixTable::kToHitName, 11, 100, 100, AffixSearch::kAll},
+                    TableShape{AffixTable::kCombinedDamage, 11, 175, 175, AffixSearch::kAll},
+                    TableShape{AffixTable::kToHit, 12, 150, 150, AffixSearch::kAll},
+                    TableShape{AffixTable::kPctDamage, 12, 175, 175, AffixSearch::kAll},
+                    TableShape{AffixTable::kPctArmor, 12, 200, 200, AffixSearch::kAll},
+                    TableShape{AffixTable::kResMagic, 5, 60, 75, AffixSearch::kAll},
+                    TableShape{AffixTable::kResFire, 5, 60, 75, AffixSearch::kAll},
+                    TableShape{AffixTable::kResLightning, 5, 60, 75, AffixSearch::kAll},
+                    TableShape{AffixTable::kResAll, 5, 50, 50, AffixSearch::kAll},
+                    TableShape{AffixTable::kSpellLevel, 2, 2, 2, AffixSearch::kDirect}),
     [](const testing::TestParamInfo<TableShape>& info) { return TableName(info.param.table); });
 
 TEST(AffixTablesTest, OnlyTheFourDoubledTablesHaveAVkVariant) {
@@ -85,12 +85,12 @@ TEST(AffixTablesTest, OnlyTheFourDoubledTablesHaveAVkVariant) {
       doubled.push_back(table);
     }
   }
-  EXPECT_EQ(doubled, (std::vector<AffixTable>{AffixTable::DamageReduction, AffixTable::ResMagic,
-                                              AffixTable::ResFire, AffixTable::ResLightning}));
+  EXPECT_EQ(doubled, (std::vector<AffixTable>{AffixTable::kDamageReduction, AffixTable::kResMagic,
+                                              AffixTable::kResFire, AffixTable::kResLightning}));
 }
 
 TEST(AffixTablesTest, ResistVariantsDifferOnlyInTheLastMaxValue) {
-  for (AffixTable table : {AffixTable::ResMagic, AffixTable::ResFire, AffixTable::ResLightning}) {
+  for (AffixTable table : {AffixTable::kResMagic, AffixTable::kResFire, AffixTable::kResLightning}) {
     const auto normal = AffixRows(table, false);
     const auto vk = AffixRows(table, true);
     ASSERT_EQ(normal.size(), kResistRowCount);
@@ -114,8 +114,8 @@ TEST(AffixTablesTest, ResistVariantsDifferOnlyInTheLastMaxValue) {
 }
 
 TEST(AffixTablesTest, DamageReductionVariantsDifferInRowsTwoToSeven) {
-  const auto normal = AffixRows(AffixTable::DamageReduction, false);
-  const auto vk = AffixRows(AffixTable::DamageReduction, true);
+  const auto normal = AffixRows(AffixTable::kDamageReduction, false);
+  const auto vk = AffixRows(AffixTable::kDamageReduction, true);
   struct Bounds {
     std::int32_t min;
     std::int32_t max;
@@ -143,18 +143,18 @@ TEST(AffixTablesTest, DamageReductionVariantsDifferInRowsTwoToSeven) {
 }
 
 TEST(AffixTablesTest, DamageReductionForwardSearchStopsAtRowSix) {
-  const auto normal = AffixRows(AffixTable::DamageReduction, false);
+  const auto normal = AffixRows(AffixTable::kDamageReduction, false);
   for (std::int32_t value : {-5, -6}) {
-    EXPECT_EQ(FindAffix(AffixTable::DamageReduction, false, value), &normal[6]) << value;
+    EXPECT_EQ(FindAffix(AffixTable::kDamageReduction, false, value), &normal[6]) << value;
     EXPECT_EQ(MatchAll(normal, value), &normal[7]) << value;  // what an all-search would give
   }
-  const auto vk = AffixRows(AffixTable::DamageReduction, true);
-  EXPECT_EQ(FindAffix(AffixTable::DamageReduction, true, -14), &vk[7]);
-  EXPECT_EQ(NameOf(FindAffix(AffixTable::DamageReduction, true, -13)), "absorbing");
-  EXPECT_EQ(NameOf(FindAffix(AffixTable::DamageReduction, true, -11)), "osmosis");
-  EXPECT_EQ(NameOf(FindAffix(AffixTable::DamageReduction, true, -9)), "<none>");
-  EXPECT_EQ(NameOf(FindAffix(AffixTable::DamageReduction, false, -7)), "<none>");
-  EXPECT_EQ(NameOf(FindAffix(AffixTable::DamageReduction, false, 3)), "pain");
+  const auto vk = AffixRows(AffixTable::kDamageReduction, true);
+  EXPECT_EQ(FindAffix(AffixTable::kDamageReduction, true, -14), &vk[7]);
+  EXPECT_EQ(NameOf(FindAffix(AffixTable::kDamageReduction, true, -13)), "absorbing");
+  EXPECT_EQ(NameOf(FindAffix(AffixTable::kDamageReduction, true, -11)), "osmosis");
+  EXPECT_EQ(NameOf(FindAffix(AffixTable::kDamageReduction, true, -9)), "<none>");
+  EXPECT_EQ(NameOf(FindAffix(AffixTable::kDamageReduction, false, -7)), "<none>");
+  EXPECT_EQ(NameOf(FindAffix(AffixTable::kDamageReduction, false, 3)), "pain");
 }
 
 // Lookups by value under the table's own search order.
@@ -179,28 +179,29 @@ TEST_P(AffixLookupTest, FindsTheNamedRow) {
 INSTANTIATE_TEST_SUITE_P(
     Values, AffixLookupTest,
     testing::Values(
-        Lookup{AffixTable::Strength, false, -8, "frailty"}, Lookup{AffixTable::Strength, false, 0, "<none>"},
-        Lookup{AffixTable::Strength, false, 12, "power"}, Lookup{AffixTable::Strength, false, 31, "<none>"},
-        Lookup{AffixTable::AllAttributes, false, 5, "the moon"},
-        Lookup{AffixTable::HitPoints, false, 30, "the wolf"},
-        Lookup{AffixTable::HitPoints, false, 29, "the eagle"},
-        Lookup{AffixTable::HitPoints, false, 5, "<none>"}, Lookup{AffixTable::Mana, false, 30, "serpent's"},
-        Lookup{AffixTable::Mana, false, 21, "snake's"}, Lookup{AffixTable::Mana, false, 15, "raven's"},
-        Lookup{AffixTable::Mana, false, 61, "wyrm's"}, Lookup{AffixTable::Mana, false, 100, "hydra's"},
-        Lookup{AffixTable::Mana, false, 101, "<none>"},
-        Lookup{AffixTable::CombinedDamage, false, 10, "<none>"},
-        Lookup{AffixTable::CombinedDamage, false, -24, "<none>"},
-        Lookup{AffixTable::CombinedDamage, false, 19, "<none>"},
-        Lookup{AffixTable::CombinedDamage, false, 40, "fine"}, Lookup{AffixTable::ToHit, false, 25, "gold"},
-        Lookup{AffixTable::ToHitName, false, 25, "lord's"},
-        Lookup{AffixTable::PctDamage, false, -100, "useless"},
-        Lookup{AffixTable::PctArmor, false, 200, "godly"}, Lookup{AffixTable::ResFire, false, 35, "crimson"},
-        Lookup{AffixTable::ResAll, true, 50, "emerald"}, Lookup{AffixTable::ResAll, true, 51, "<none>"},
-        Lookup{AffixTable::SpellLevel, false, 0, "<none>"},
-        Lookup{AffixTable::SpellLevel, false, 1, "angel's"},
-        Lookup{AffixTable::SpellLevel, false, 2, "arch-angel's"},
-        Lookup{AffixTable::SpellLevel, false, 3, "<none>"},
-        Lookup{AffixTable::SpellLevel, false, -1, "<none>"}, Lookup{AffixTable::Leech, false, 3, "<none>"}),
+        Lookup{AffixTable::kStrength, false, -8, "frailty"},
+        Lookup{AffixTable::kStrength, false, 0, "<none>"}, Lookup{AffixTable::kStrength, false, 12, "power"},
+        Lookup{AffixTable::kStrength, false, 31, "<none>"},
+        Lookup{AffixTable::kAllAttributes, false, 5, "the moon"},
+        Lookup{AffixTable::kHitPoints, false, 30, "the wolf"},
+        Lookup{AffixTable::kHitPoints, false, 29, "the eagle"},
+        Lookup{AffixTable::kHitPoints, false, 5, "<none>"}, Lookup{AffixTable::kMana, false, 30, "serpent's"},
+        Lookup{AffixTable::kMana, false, 21, "snake's"}, Lookup{AffixTable::kMana, false, 15, "raven's"},
+        Lookup{AffixTable::kMana, false, 61, "wyrm's"}, Lookup{AffixTable::kMana, false, 100, "hydra's"},
+        Lookup{AffixTable::kMana, false, 101, "<none>"},
+        Lookup{AffixTable::kCombinedDamage, false, 10, "<none>"},
+        Lookup{AffixTable::kCombinedDamage, false, -24, "<none>"},
+        Lookup{AffixTable::kCombinedDamage, false, 19, "<none>"},
+        Lookup{AffixTable::kCombinedDamage, false, 40, "fine"}, Lookup{AffixTable::kToHit, false, 25, "gold"},
+        Lookup{AffixTable::kToHitName, false, 25, "lord's"},
+        Lookup{AffixTable::kPctDamage, false, -100, "useless"},
+        Lookup{AffixTable::kPctArmor, false, 200, "godly"},
+        Lookup{AffixTable::kResFire, false, 35, "crimson"}, Lookup{AffixTable::kResAll, true, 50, "emerald"},
+        Lookup{AffixTable::kResAll, true, 51, "<none>"}, Lookup{AffixTable::kSpellLevel, false, 0, "<none>"},
+        Lookup{AffixTable::kSpellLevel, false, 1, "angel's"},
+        Lookup{AffixTable::kSpellLevel, false, 2, "arch-angel's"},
+        Lookup{AffixTable::kSpellLevel, false, 3, "<none>"},
+        Lookup{AffixTable::kSpellLevel, false, -1, "<none>"}, Lookup{AffixTable::kLeech, false, 3, "<none>"}),
     [](const testing::TestParamInfo<Lookup>& info) {
       const std::int32_t value = info.param.value;
       return std::to_string(info.index) + "_" + TableName(info.param.table) +
@@ -216,15 +217,15 @@ TEST(AffixTablesTest, RowsTheGameCorrects) {
     AffixRow row;
   };
   const std::vector<Row> rows = {
-      {AffixTable::Magic, 0, {-10, -6, "the fool", 0, 0, -3, 0}},
-      {AffixTable::Mana, 0, {-25, -11, "hyena's", 100, 900, -2, 0}},
-      {AffixTable::Mana, 3, {15, 20, "raven's", 1100, 900, 3, 0}},
-      {AffixTable::Mana, 8, {61, 80, "wyrm's", 15100, 3900, 12, 0}},
-      {AffixTable::Mana, 9, {81, 100, "hydra's", 19100, 10900, 13, 0}},
-      {AffixTable::CombinedDamage, 4, {51, 65, "warrior's", 1850, 600, 13, 0}},
-      {AffixTable::CombinedDamage, 5, {66, 80, "soldier's", 2600, 1350, 17, 0}},
-      {AffixTable::CombinedDamage, 6, {81, 95, "lord's", 4100, 1850, 21, 0}},
-      {AffixTable::SpellLevel, 0, {1, 1, "angel's", 25000, 0, 2, 0}},
+      {AffixTable::kMagic, 0, {-10, -6, "the fool", 0, 0, -3, 0}},
+      {AffixTable::kMana, 0, {-25, -11, "hyena's", 100, 900, -2, 0}},
+      {AffixTable::kMana, 3, {15, 20, "raven's", 1100, 900, 3, 0}},
+      {AffixTable::kMana, 8, {61, 80, "wyrm's", 15100, 3900, 12, 0}},
+      {AffixTable::kMana, 9, {81, 100, "hydra's", 19100, 10900, 13, 0}},
+      {AffixTable::kCombinedDamage, 4, {51, 65, "warrior's", 1850, 600, 13, 0}},
+      {AffixTable::kCombinedDamage, 5, {66, 80, "soldier's", 2600, 1350, 17, 0}},
+      {AffixTable::kCombinedDamage, 6, {81, 95, "lord's", 4100, 1850, 21, 0}},
+      {AffixTable::kSpellLevel, 0, {1, 1, "angel's", 25000, 0, 2, 0}},
   };
   for (const Row& r : rows) {
     const AffixRow& have = AffixRows(r.table, false)[r.index];
@@ -239,7 +240,7 @@ TEST(AffixTablesTest, RowsTheGameCorrects) {
 }
 
 TEST(AffixTablesTest, SearchOrdersDifferOnOverlappingRows) {
-  const auto hitPoints = AffixRows(AffixTable::HitPoints, false);
+  const auto hitPoints = AffixRows(AffixTable::kHitPoints, false);
   EXPECT_EQ(NameOf(MatchBackward(hitPoints, 30)), "the wolf");
   EXPECT_EQ(NameOf(MatchForwardFirst(hitPoints, 30)), "the eagle");
   EXPECT_EQ(NameOf(MatchAll(hitPoints, 30)), "the wolf");
@@ -254,7 +255,7 @@ TEST(AffixTablesTest, SearchOrdersDifferOnOverlappingRows) {
 }
 
 TEST(AffixTablesTest, BoundsAreInclusive) {
-  const auto toHit = AffixRows(AffixTable::ToHit, false);
+  const auto toHit = AffixRows(AffixTable::kToHit, false);
   EXPECT_EQ(MatchAll(toHit, 21), &toHit[6]);
   EXPECT_EQ(MatchAll(toHit, 30), &toHit[6]);
   EXPECT_EQ(MatchAll(toHit, 31), &toHit[7]);
@@ -262,24 +263,24 @@ TEST(AffixTablesTest, BoundsAreInclusive) {
 }
 
 TEST(AffixTablesTest, LeechRowsAreReadByEffect) {
-  EXPECT_EQ(&LeechAffix(LeechRow::Life3), &AffixRows(AffixTable::Leech, false)[0]);
-  EXPECT_EQ(LeechAffix(LeechRow::Life3).PriceAdd, 7500);
-  EXPECT_EQ(LeechAffix(LeechRow::Life5).PriceAdd, 15000);
-  EXPECT_EQ(LeechAffix(LeechRow::Mana3).MaxValue, 3);
-  EXPECT_EQ(LeechAffix(LeechRow::Mana5).MaxValue, 5);
-  for (LeechRow row : {LeechRow::Life3, LeechRow::Life5, LeechRow::Mana3, LeechRow::Mana5}) {
+  EXPECT_EQ(&LeechAffix(LeechRow::kLife3), &AffixRows(AffixTable::kLeech, false)[0]);
+  EXPECT_EQ(LeechAffix(LeechRow::kLife3).PriceAdd, 7500);
+  EXPECT_EQ(LeechAffix(LeechRow::kLife5).PriceAdd, 15000);
+  EXPECT_EQ(LeechAffix(LeechRow::kMana3).MaxValue, 3);
+  EXPECT_EQ(LeechAffix(LeechRow::kMana5).MaxValue, 5);
+  for (LeechRow row : {LeechRow::kLife3, LeechRow::kLife5, LeechRow::kMana3, LeechRow::kMana5}) {
     EXPECT_EQ(LeechAffix(row).PriceRange, 0);
     EXPECT_EQ(LeechAffix(row).Multiplier, 3);
   }
 }
 
 TEST(AffixTablesTest, OnlyArmourAndResistAllRowsCarryALevel) {
-  EXPECT_EQ(AffixRows(AffixTable::ResAll, false)[0].Level, 8);
-  EXPECT_EQ(AffixRows(AffixTable::ResAll, false)[4].Level, 31);
-  EXPECT_EQ(AffixRows(AffixTable::PctArmor, false)[11].Level, 60);
+  EXPECT_EQ(AffixRows(AffixTable::kResAll, false)[0].Level, 8);
+  EXPECT_EQ(AffixRows(AffixTable::kResAll, false)[4].Level, 31);
+  EXPECT_EQ(AffixRows(AffixTable::kPctArmor, false)[11].Level, 60);
   for (std::size_t i = 0; i < kAffixTableCount; ++i) {
     const auto table = static_cast<AffixTable>(i);
-    if (table == AffixTable::ResAll || table == AffixTable::PctArmor) {
+    if (table == AffixTable::kResAll || table == AffixTable::kPctArmor) {
       continue;
     }
     for (bool vk : {false, true}) {
@@ -292,15 +293,15 @@ TEST(AffixTablesTest, OnlyArmourAndResistAllRowsCarryALevel) {
 
 TEST(AffixTablesTest, PriceColumnsOfTheMatchedRow) {
   // A +5% to hit prefix: "bronze", price 100, range 400, multiplier 2.
-  const AffixRow* bronze = FindAffix(AffixTable::ToHit, false, 5);
+  const AffixRow* bronze = FindAffix(AffixTable::kToHit, false, 5);
   ASSERT_NE(bronze, nullptr);
   EXPECT_EQ(bronze->Name, "bronze");
   EXPECT_EQ(bronze->PriceAdd, 100);
   EXPECT_EQ(bronze->PriceRange, 400);
   EXPECT_EQ(bronze->Multiplier, 2);
   // Harmful affixes lower the multiplier.
-  EXPECT_EQ(FindAffix(AffixTable::AllAttributes, false, -10)->Multiplier, -10);
-  const AffixRow* absorption = FindAffix(AffixTable::DamageReduction, true, -6);
+  EXPECT_EQ(FindAffix(AffixTable::kAllAttributes, false, -10)->Multiplier, -10);
+  const AffixRow* absorption = FindAffix(AffixTable::kDamageReduction, true, -6);
   ASSERT_NE(absorption, nullptr);
   EXPECT_EQ(absorption->Name, "absorption");
   EXPECT_EQ(absorption->PriceAdd, 1001);

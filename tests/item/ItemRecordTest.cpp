@@ -56,8 +56,8 @@ TEST(ItemRecord, NamesAreZeroTerminatedWithinTheirFields) {
   EXPECT_EQ(r.Name(), "King's Short Sword");
   // A name without terminator ends before the price field.
   auto full = RecordBuilder().build();
-  for (std::size_t i = offset::kName; i < offset::kNameEnd; ++i) full.bytes()[i] = 'A';
-  EXPECT_EQ(full.Name(), std::string(offset::kNameEnd - offset::kName, 'A'));
+  for (std::size_t i = offset::kIdentifiedName; i < offset::kIdentifiedNameEnd; ++i) full.bytes()[i] = 'A';
+  EXPECT_EQ(full.Name(), std::string(offset::kIdentifiedNameEnd - offset::kIdentifiedName, 'A'));
 }
 
 TEST(ItemRecord, IdentifiedWhenFlagIsOneOrClassIsBook) {

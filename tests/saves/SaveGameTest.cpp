@@ -94,6 +94,96 @@ TEST(SaveGameTest, RebuildsAsTheGeneratorMakesItWithPlayStateFromThePack) {
   EXPECT_EQ(FieldAt(got, 392), 50);
 }
 
+// The writer of rebuilt items and the item record's reader agree on every field: each generated
+// field gets a value of its own, and each is found at the game's offset for it, read where the
+// record's reader looks.
+TEST(SaveGameTest, EveryRebuiltFieldIsReadBackWhereTheGameKeepsIt) {
+  struct FieldCase {
+    const char* field;
+    std::size_t at;  // the game's offset in the record
+    void (*set)(gen::GeneratedItem&, int);
+    std::int64_t (*read)(const ItemRecord&);
+  };
+  // clang-format off
+#define FIELD(member, at, reader)                                                                 \
+  FieldCase{#member, at,                                                                          \
+            [](gen::GeneratedItem& g, int v) { g.member = static_cast<decltype(g.member)>(v); },  \
+            [](const ItemRecord& r) -> std::int64_t { return r.reader; }}
+  // clang-format on
+  const FieldCase cases[] = {
+      FIELD(seed, 32, Ident()),
+      FIELD(type, 40, ItemClass()),
+      FIELD(magical, 92, ReadU8(offset::kMagical)),
+      FIELD(location, 221, ReadU8(offset::kLocation)),
+      FIELD(itemClass, 222, ReadU8(offset::kCategory)),
+      FIELD(cursor, 224, ReadI32LE(offset::kCursor)),
+      FIELD(value, 228, ReadI32LE(offset::kBaseValue)),
+      FIELD(price, 232, Price()),
+      FIELD(minDamage, 236, MinDamage()),
+      FIELD(maxDamage, 240, MaxDamage()),
+      FIELD(armor, 244, ArmorClass()),
+      FIELD(flags, 248, EffectFlags()),
+      FIELD(miscId, 252, UseEffect()),
+      FIELD(spell, 256, Spell()),
+      FIELD(charges, 260, Charges()),
+      FIELD(maxCharges, 264, MaxCharges()),
+      FIELD(durability, 268, Durability()),
+      FIELD(maxDurability, 272, MaxDurability()),
+      FIELD(pctDamage, 276, PctDamage()),
+      FIELD(pctToHit, 280, PctToHit()),
+      FIELD(pctArmor, 284, PctArmor()),
+      FIELD(strength, 288, AddStrength()),
+      FIELD(magic, 292, AddMagic()),
+      FIELD(dexterity, 296, AddDexterity()),
+      FIELD(vitality, 300, AddVitality()),
+      FIELD(resFire, 304, ResFire()),
+      FIELD(resLightning, 308, ResLightning()),
+      FIELD(resMagic, 312, ResMagic()),
+      FIELD(mana, 316, AddMana()),
+      FIELD(hitPoints, 320, AddHitPoints()),
+      FIELD(damage, 324, AddDamage()),
+      FIELD(damageFromEnemies, 328, DamageFromEnemies()),
+      FIELD(lightRadius, 332, LightRadius()),
+      FIELD(spellLevels, 336, SpellLevels()),
+      FIELD(uniqueIndex, 340, UniqueIndex()),
+      FIELD(fireMin, 344, FireDamageMin()),
+      FIELD(fireMax, 348, FireDamageMax()),
+      FIELD(lightningMin, 352, LightningDamageMin()),
+      FIELD(lightningMax, 356, LightningDamageMax()),
+      FIELD(targetArmor, 360, ReadI32LE(offset::kEnemyArmor)),
+      FIELD(prefixPower, 364, PrefixPower()),
+      FIELD(suffixPower, 365, SuffixPower()),
+      FIELD(valueAdd1, 368, AffixValueA()),
+      FIELD(valueMult1, 372, ReadI32LE(offset::kAffixMultA)),
+      FIELD(valueAdd2, 376, AffixValueB()),
+      FIELD(valueMult2, 380, Quality()),
+      FIELD(minStr, 384, ReqStrength()),
+      FIELD(minMag, 385, ReqMagic()),
+      FIELD(minDex, 386, ReqDexterity()),
+      FIELD(baseIndex, 392, BaseItem()),
+  };
+#undef FIELD
+  gen::GeneratedItem g;
+  // Values that fit every reader's width, and differ from each other and from zero.
+  const auto valueOf = [](std::size_t i) { return static_cast<int>(10 + i); };
+  for (std::size_t i = 0; i < std::size(cases); ++i) cases[i].set(g, valueOf(i));
+  g.createInfo = 0x4321;
+  g.plainName = "Short Sword";
+  g.identifiedName = "Short Sword of the Fox";
+  const ItemRecord r = RecordOfItem(g);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(cases[i].read(r), valueOf(i)) << cases[i].field;
+    EXPECT_EQ(r.ReadU8(cases[i].at), valueOf(i)) << cases[i].field << " at " << cases[i].at;
+  }
+  EXPECT_EQ(r.CreateInfo(), 0x21);
+  EXPECT_EQ(r.Source(), 0x43);
+  EXPECT_EQ(r.ReadU8(37), 0x43);
+  EXPECT_EQ(r.PlainName(), "Short Sword");
+  EXPECT_EQ(TextAt(r, 93), "Short Sword");
+  EXPECT_EQ(r.Name(), "Short Sword of the Fox");
+  EXPECT_EQ(TextAt(r, 157), "Short Sword of the Fox");
+}
+
 TEST(SaveGameTest, PasswordTellsTheMode) {
   TempDir dir;
   const std::pair<std::string_view, SaveMode> cases[] = {

@@ -17,7 +17,6 @@ namespace {
 
 using gen::GameMode;
 using gen::GenerateItem;
-namespace layout = gen::layout;
 
 // The limits as the game's data and code give them, never from the verdict's own table.
 const int kMonsterLevelMax = *std::max_element(gen::kMonsterLevels.begin(), gen::kMonsterLevels.end());
@@ -103,7 +102,7 @@ TEST(SeedVerdictTest, EachSourceStoresItsOwnLevels) {
     for (const int level : c.past) {
       // Made where the game makes it, then moved to the level no source stores.
       ItemRecord r = Made(120, static_cast<std::uint16_t>(c.flags | c.low), 545145866 + level);
-      test::RecordEdit(r).u8(layout::kCreateInfo, static_cast<std::uint8_t>((c.flags & 0xC0) | level));
+      test::RecordEdit(r).u8(offset::kCreateInfo, static_cast<std::uint8_t>((c.flags & 0xC0) | level));
       const gen::SeedVerdict v = gen::CheckRecord(r);
       ASSERT_EQ(v.verdict, Verdict::kEdited) << c.source << " at " << level;
       EXPECT_EQ(v.differences.front().field, "creation level") << c.source << " at " << level;
@@ -155,7 +154,7 @@ TEST(SeedVerdictTest, QuestUniquesAreSinglePlayerItems) {
   int quests = 0;
   for (const test::GameItem& item : test::GameItems()) {
     const ItemRecord r = test::GameItemRecord(item);
-    if (r.ReadI32LE(layout::kMiscId) != gen::misc::kUnique) continue;
+    if (r.ReadI32LE(offset::kUseEffect) != gen::misc::kUnique) continue;
     ++quests;
     const gen::SeedVerdict v = gen::CheckRecord(r);
     EXPECT_EQ(VerdictText(v), "genuine (single player)") << item.name;
@@ -165,11 +164,11 @@ TEST(SeedVerdictTest, QuestUniquesAreSinglePlayerItems) {
   // Each quest unique of the game, rebuilt from its index.
   for (std::int32_t uid = 0; uid < 9; ++uid) {
     std::int32_t index = 0;
-    while (index < static_cast<std::int32_t>(gen::kBaseItemCount) &&
+    while (index < static_cast<std::int32_t>(gen::kGameItemIndexCount) &&
            (gen::kBaseItems[index].uniqueBase != gen::kUniques[uid].uniqueBase ||
             gen::kBaseItems[index].miscId != gen::misc::kUnique))
       ++index;
-    ASSERT_LT(index, static_cast<std::int32_t>(gen::kBaseItemCount)) << uid;
+    ASSERT_LT(index, static_cast<std::int32_t>(gen::kGameItemIndexCount)) << uid;
     const ItemRecord r = Made(index, cf::kUnique | 5, uid);
     EXPECT_EQ(VerdictText(gen::CheckRecord(r)), "genuine (single player)") << uid;
   }

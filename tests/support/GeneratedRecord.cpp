@@ -8,7 +8,7 @@ namespace relicor::test {
 
 ItemRecord GeneratedRecord(const gen::GeneratedItem& g, bool identified) {
   ItemRecord r = saves::RecordOfItem(g);
-  RecordEdit(r).i32(gen::layout::kIdentified, identified ? 1 : 0);
+  RecordEdit(r).i32(offset::kIdentified, identified ? 1 : 0);
   return r;
 }
 

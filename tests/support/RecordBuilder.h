@@ -9,18 +9,6 @@
 
 namespace relicor::test {
 
-// Offsets of game item fields the system carries along without reading them.
-namespace game {
-inline constexpr std::size_t kMagical = 92;
-inline constexpr std::size_t kLocation = 221;
-inline constexpr std::size_t kCategory = 222;
-inline constexpr std::size_t kCursor = 224;
-inline constexpr std::size_t kBaseValue = 228;
-inline constexpr std::size_t kEnemyArmor = 360;
-inline constexpr std::size_t kAffixMultA = 372;
-inline constexpr std::size_t kAffixMultB = 380;  // its low byte is the record's Quality
-}  // namespace game
-
 class RecordBuilder {
  public:
   // A blank record with the "ITM0" signature, no prefix and no suffix.
@@ -35,7 +23,9 @@ class RecordBuilder {
   RecordBuilder& plainName(std::string_view text) {
     return textAt(offset::kPlainName, offset::kPlainNameEnd, text);
   }
-  RecordBuilder& name(std::string_view text) { return textAt(offset::kName, offset::kNameEnd, text); }
+  RecordBuilder& name(std::string_view text) {
+    return textAt(offset::kIdentifiedName, offset::kIdentifiedNameEnd, text);
+  }
   RecordBuilder& price(std::int32_t v) { return u32(offset::kPrice, static_cast<std::uint32_t>(v)); }
   RecordBuilder& minDamage(std::uint8_t v) { return u8(offset::kMinDamage, v); }
   RecordBuilder& maxDamage(std::uint8_t v) { return u8(offset::kMaxDamage, v); }
@@ -87,14 +77,14 @@ class RecordBuilder {
   }
   // Quality 0 normal, 1 magic, 2 unique; location: where the item is worn; category: weapon, armour,
   // misc, gold, quest.
-  RecordBuilder& magical(std::uint8_t v) { return u8(game::kMagical, v); }
-  RecordBuilder& location(std::uint8_t v) { return u8(game::kLocation, v); }
-  RecordBuilder& category(std::uint8_t v) { return u8(game::kCategory, v); }
-  RecordBuilder& cursor(std::int32_t v) { return i32(game::kCursor, v); }
-  RecordBuilder& baseValue(std::int32_t v) { return i32(game::kBaseValue, v); }
-  RecordBuilder& enemyArmor(std::int32_t v) { return i32(game::kEnemyArmor, v); }
-  RecordBuilder& affixMultA(std::int32_t v) { return i32(game::kAffixMultA, v); }
-  RecordBuilder& affixMultB(std::int32_t v) { return i32(game::kAffixMultB, v); }
+  RecordBuilder& magical(std::uint8_t v) { return u8(offset::kMagical, v); }
+  RecordBuilder& location(std::uint8_t v) { return u8(offset::kLocation, v); }
+  RecordBuilder& category(std::uint8_t v) { return u8(offset::kCategory, v); }
+  RecordBuilder& cursor(std::int32_t v) { return i32(offset::kCursor, v); }
+  RecordBuilder& baseValue(std::int32_t v) { return i32(offset::kBaseValue, v); }
+  RecordBuilder& enemyArmor(std::int32_t v) { return i32(offset::kEnemyArmor, v); }
+  RecordBuilder& affixMultA(std::int32_t v) { return i32(offset::kAffixMultA, v); }
+  RecordBuilder& affixMultB(std::int32_t v) { return i32(offset::kAffixMultB, v); }
 
   // Raw access for bytes the system does not interpret.
   RecordBuilder& u8(std::size_t at, std::uint8_t v);
