@@ -9,27 +9,6 @@
 
 namespace relicor {
 
-std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir) {
-  std::string text = "This function will autoname all files in \"";
-  text.append(poolDir);
-  text.append("\" and \"");
-  text.append(sentDir);
-  text.append("\" by their item names. Continue?");
-  return ShortString(text, kTextCapacity);
-}
-
-std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, const RenamePlan& plan) {
-  std::string text = RenameQuestion(poolDir, sentDir);
-  if (plan.renames.empty()) {
-    text += "\nNo file needs a new name (" + std::to_string(plan.handled) + " item files).";
-    return text;
-  }
-  text += "\n" + std::to_string(plan.renames.size()) + " of " + std::to_string(plan.handled) +
-          " item files will be renamed:";
-  for (const auto& [dir, count] : plan.perDirectory) text += "\n" + std::to_string(count) + " in " + dir;
-  return text;
-}
-
 Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& options) {
   ListedNames names;
   if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();

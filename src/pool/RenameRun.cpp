@@ -8,7 +8,7 @@ namespace relicor {
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options,
                                        const RenamePlanBasis* plan) {
   RenameRunResult result;
-  if (!options.confirm || !options.confirm(RenameQuestion(options.poolDir, options.sentDir))) return result;
+  if (!options.confirm || !options.confirm()) return result;
   result.confirmed = true;
 
   auto listed = ListForRun(cache, options);

@@ -17,9 +17,6 @@
 
 namespace relicor {
 
-// The question asked before the run, cut to 255 characters like every working text.
-std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir);
-
 struct RenameStep {
   std::string from;
   std::string to;
@@ -72,10 +69,6 @@ struct RenamePlan {
   std::shared_ptr<const RenamePlanBasis> basis;
 };
 
-// The question with what the run is about to do: the question above, then how many files would
-// be renamed in which directory.
-std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, const RenamePlan& plan);
-
 struct RenameRunOptions {
   std::string poolDir;
   std::string sentDir;
@@ -83,8 +76,9 @@ struct RenameRunOptions {
   // its lock.
   std::string journalDir;
   bool subdirectories = false;
-  // Asked with the question text; true only for Yes.
-  std::function<bool(const std::string& question)> confirm;
+  // Asked before anything is loaded or renamed (the caller puts the question to the keeper); true
+  // only for Yes.
+  std::function<bool()> confirm;
   // Called once per directory the scans enter.
   std::function<void()> scanStep;
   // Told about each subdirectory whose items the scans leave out (it cannot be listed).

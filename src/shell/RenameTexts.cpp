@@ -1,6 +1,29 @@
 #include "shell/RenameTexts.h"
 
+#include "text/ByteText.h"
+
 namespace relicor {
+
+std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir) {
+  std::string text = "This function will autoname all files in \"";
+  text.append(poolDir);
+  text.append("\" and \"");
+  text.append(sentDir);
+  text.append("\" by their item names. Continue?");
+  return ShortString(text, kTextCapacity);
+}
+
+std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, const RenamePlan& plan) {
+  std::string text = RenameQuestion(poolDir, sentDir);
+  if (plan.renames.empty()) {
+    text += "\nNo file needs a new name (" + std::to_string(plan.handled) + " item files).";
+    return text;
+  }
+  text += "\n" + std::to_string(plan.renames.size()) + " of " + std::to_string(plan.handled) +
+          " item files will be renamed:";
+  for (const auto& [dir, count] : plan.perDirectory) text += "\n" + std::to_string(count) + " in " + dir;
+  return text;
+}
 
 std::string RenamePlanText(const RenamePlan& plan) {
   std::string text;

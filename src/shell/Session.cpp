@@ -811,7 +811,7 @@ RenameRunOptions Session::Impl::RenameOptions() {
   options.journalDir = WorkDirectory();
   options.logDir = WorkDirectory();
   options.runTime = clock.Now();
-  options.confirm = [](const std::string&) { return true; };
+  options.confirm = [] { return true; };
   options.scanStep = [this] { ui.ProgressStep(); };
   options.skippedDirectory = [this](const std::string& reason) { ui.Notify(reason); };
   options.progress = [this](std::size_t position, std::size_t maximum) {
