@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "FuzzInput.h"
-#include "checks/Database.h"
 #include "item/ItemRecord.h"
 #include "platform/FileSystem.h"
+#include "validate/Database.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace relicor;

@@ -11,7 +11,6 @@
 #include <string_view>
 
 #include "FuzzInput.h"
-#include "checks/Database.h"
 #include "html/ItemRows.h"
 #include "identify/ItemReport.h"
 #include "platform/Clock.h"
@@ -21,6 +20,7 @@
 #include "pool/Sidecar.h"
 #include "shell/TextExport.h"
 #include "text/DateText.h"
+#include "validate/Database.h"
 
 namespace {
 

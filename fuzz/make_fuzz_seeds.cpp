@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "checks/Database.h"
 #include "item/AffixTables.h"
 #include "item/BaseItems.h"
 #include "item/SpellTables.h"
@@ -27,6 +26,7 @@
 #include "pool/Sidecar.h"
 #include "support/RecordBuilder.h"
 #include "text/DateText.h"
+#include "validate/Database.h"
 
 namespace fs = std::filesystem;
 using relicor::test::RecordBuilder;

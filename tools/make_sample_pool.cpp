@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "checks/Findings.h"
 #include "identify/EffectPass.h"
 #include "identify/NameResolver.h"
 #include "identify/PriceCalc.h"
 #include "item/BaseItems.h"
 #include "item/Uniques.h"
 #include "support/RecordBuilder.h"
+#include "validate/Findings.h"
 
 namespace fs = std::filesystem;
 using relicor::test::RecordBuilder;

@@ -13,7 +13,6 @@
 #include <QUrl>
 #include <optional>
 
-#include "checks/Database.h"
 #include "gui/AppInfo.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/DesktopOpener.h"
@@ -25,6 +24,7 @@
 #include "gui/SenderListWindow.h"
 #include "gui/UserManual.h"
 #include "pool/ItemCache.h"
+#include "validate/Database.h"
 
 namespace relicor {
 QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& caption,

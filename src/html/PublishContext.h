@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/Database.h"
 #include "identify/ItemReport.h"
 #include "item/ItemClasses.h"
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 #include "pool/ItemCache.h"
+#include "validate/Database.h"
 
 namespace relicor {
 

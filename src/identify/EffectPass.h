@@ -1,6 +1,6 @@
 #pragma once
 // The single pass over an item's effects: for each effect in a fixed order it writes the effect
-// line, the finding lines of the rules it breaks (the checks of checks/RuleChecks.h), the affix name it
+// line, the finding lines of the rules it breaks (the checks of validate/RuleChecks.h), the affix name it
 // stands for (prefix or suffix slot) and its price parts. Around it: the unique checks of the report header,
 // and the origin, price and name lines of the report trailer.
 
@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "checks/Findings.h"
-#include "checks/RuleChecks.h"
 #include "identify/ItemReport.h"
 #include "identify/NameResolver.h"
 #include "identify/PriceCalc.h"
 #include "item/ItemRecord.h"
+#include "validate/Findings.h"
+#include "validate/RuleChecks.h"
 
 namespace relicor {
 
@@ -57,7 +57,7 @@ class EffectPass {
  private:
   void Line(std::string_view text);
   void Finding(std::int32_t code, std::int32_t value);
-  // The findings of a rule check (checks/RuleChecks.h), in order.
+  // The findings of a rule check (validate/RuleChecks.h), in order.
   void Raise(const RuleBreaches& found);
   void Debug(std::string_view text);
 

@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/Database.h"
-#include "checks/Findings.h"
 #include "item/ItemClasses.h"
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
+#include "validate/Database.h"
+#include "validate/Findings.h"
 
 namespace relicor {
 

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "checks/RuleChecks.h"  // the vendors' limits
 #include "item/AffixTables.h"
+#include "validate/RuleChecks.h"  // the vendors' limits
 
 namespace relicor {
 

@@ -5,11 +5,11 @@
 #include <map>
 #include <set>
 
-#include "checks/DupeCheck.h"
 #include "platform/FileSystem.h"
 #include "pool/ScanDirectory.h"
 #include "text/ByteText.h"
 #include "text/Path.h"
+#include "validate/DupeCheck.h"
 
 namespace relicor {
 

@@ -5,7 +5,6 @@
 #include <set>
 #include <utility>
 
-#include "checks/DupeCheck.h"
 #include "html/CreatePages.h"
 #include "html/SearchPage.h"
 #include "identify/ItemReport.h"
@@ -26,6 +25,7 @@
 #include "text/ByteText.h"
 #include "text/Cp1252.h"
 #include "text/Path.h"
+#include "validate/DupeCheck.h"
 
 namespace relicor {
 

@@ -15,9 +15,6 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/Database.h"
-#include "checks/DupeCheck.h"
-#include "checks/Findings.h"
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
 #include "platform/Result.h"
@@ -27,6 +24,9 @@
 #include "pool/RenameRun.h"
 #include "shell/RenameTexts.h"
 #include "shell/SenderList.h"
+#include "validate/Database.h"
+#include "validate/DupeCheck.h"
+#include "validate/Findings.h"
 
 namespace relicor {
 

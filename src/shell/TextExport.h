@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/Database.h"
 #include "identify/ItemReport.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "pool/ItemReadAhead.h"
 #include "pool/Sidecar.h"
+#include "validate/Database.h"
 
 namespace relicor {
 

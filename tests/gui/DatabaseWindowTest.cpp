@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "checks/Database.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/MainWindow.h"
 #include "shell/Session.h"
+#include "validate/Database.h"
 
 namespace relicor::test {
 

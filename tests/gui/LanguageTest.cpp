@@ -13,8 +13,6 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "checks/Database.h"
-#include "checks/DupeCheck.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/ItemDumpWindow.h"
 #include "gui/Language.h"
@@ -23,6 +21,8 @@
 #include "gui/PublishOptionsDialog.h"
 #include "pool/SendItem.h"
 #include "shell/Members.h"
+#include "validate/Database.h"
+#include "validate/DupeCheck.h"
 
 namespace relicor::test {
 

@@ -21,13 +21,13 @@
 
 #include "MainWindowFixture.h"
 #include "Version.h"
-#include "checks/Database.h"
 #include "gui/DatabaseWindow.h"
 #include "gui/ItemDumpWindow.h"
 #include "gui/MainWindow.h"
 #include "gui/MembersWindow.h"
 #include "gui/PublishOptionsDialog.h"
 #include "platform/DirectoryLock.h"
+#include "validate/Database.h"
 
 namespace relicor::test {
 namespace {

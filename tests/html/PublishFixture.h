@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/Database.h"
 #include "html/PublishContext.h"
 #include "identify/ItemReport.h"
 #include "platform/Clock.h"
@@ -16,6 +15,7 @@
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
+#include "validate/Database.h"
 
 namespace relicor::test {
 

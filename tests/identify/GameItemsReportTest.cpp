@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "checks/Database.h"
 #include "generate/GameData109.h"
 #include "generate/ItemGenerator.h"
 #include "generate/SeedCheck.h"
@@ -22,6 +21,7 @@
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
+#include "validate/Database.h"
 
 namespace relicor {
 namespace {

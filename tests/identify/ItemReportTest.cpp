@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "checks/Database.h"
 #include "identify/ItemReport.h"
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
@@ -13,6 +12,7 @@
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
+#include "validate/Database.h"
 
 namespace relicor {
 namespace {

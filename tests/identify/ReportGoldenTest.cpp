@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "checks/Database.h"
 #include "identify/ItemReport.h"
 #include "item/ItemRecord.h"
 #include "platform/Clock.h"
@@ -16,6 +15,7 @@
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 #include "text/DateText.h"
+#include "validate/Database.h"
 
 namespace relicor {
 namespace {

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/Database.h"
 #include "platform/Clock.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
+#include "validate/Database.h"
 
 namespace relicor {
 

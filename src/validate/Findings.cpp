@@ -1,4 +1,4 @@
-#include "checks/Findings.h"
+#include "validate/Findings.h"
 
 #include "text/ByteText.h"
 #include "text/Hex.h"

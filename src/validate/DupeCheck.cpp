@@ -1,4 +1,4 @@
-#include "checks/DupeCheck.h"
+#include "validate/DupeCheck.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
-#include "checks/RuleChecks.h"
+#include "validate/RuleChecks.h"
 
-#include "checks/Findings.h"
 #include "item/AffixTables.h"
 #include "item/BaseItems.h"
 #include "item/CreationSources.h"
 #include "item/SpellTables.h"
 #include "item/Uniques.h"
+#include "validate/Findings.h"
 
 namespace relicor {
 

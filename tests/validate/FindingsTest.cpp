@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "checks/Findings.h"
+#include "validate/Findings.h"
 
 namespace relicor {
 namespace {

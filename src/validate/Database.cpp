@@ -1,4 +1,4 @@
-#include "checks/Database.h"
+#include "validate/Database.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "checks/DupeCheck.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
+#include "validate/DupeCheck.h"
 
 namespace relicor {
 namespace {

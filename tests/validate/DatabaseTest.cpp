@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "checks/Database.h"
 #include "item/ItemFile.h"
 #include "platform/Clock.h"
 #include "pool/ItemCache.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
+#include "validate/Database.h"
 
 namespace relicor {
 namespace {
