@@ -117,7 +117,7 @@ int CmdRename(CliContext& ctx) {
     return UsageError(ctx, "rename asks before it starts: use --yes without a terminal");
   CliSession cli(ctx);
   cli.ui.SetAssumeYes(o.yes);
-  auto renamed = cli.session->RenameRun();
+  auto renamed = cli.session->RenameRun(o.yes);
   cli.ui.EndProgress();
   if (!renamed && renamed.kind() == ErrorKind::kDeclined) {
     // The keeper said no: nothing was done, and a script must not go on as if it was.

@@ -5,6 +5,24 @@
 
 namespace relicor {
 
+namespace {
+
+// Names and moves the snapshot's items from `next` on, then writes the final log and clears the
+// journal.
+Status FinishRun(RenameMoves& run, const std::vector<std::string>& snapshot, std::size_t next,
+                 const RenameRunOptions& options, RenameRunResult& result) {
+  if (next < snapshot.size()) {
+    if (auto named = run.NameAndMove(snapshot, next); !named) return named;
+  }
+  run.WriteFinalLog();
+  if (auto cleared = run.journal().Clear(); !cleared) return cleared;
+  result.handled = snapshot.size() - run.gone();
+  if (options.progress) options.progress(snapshot.size(), snapshot.size());
+  return {};
+}
+
+}  // namespace
+
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options,
                                        const RenamePlanBasis* plan) {
   RenameRunResult result;
@@ -28,13 +46,18 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
     if (!made) return made.failure();
     next = *made;
   }
-  if (next < snapshot.size()) {
-    if (auto named = run.NameAndMove(snapshot, next); !named) return named.failure();
-  }
-  run.WriteFinalLog();
-  if (auto cleared = run.journal().Clear(); !cleared) return cleared.failure();
-  result.handled = snapshot.size() - run.gone();
-  if (options.progress) options.progress(snapshot.size(), snapshot.size());
+  if (auto finished = FinishRun(run, snapshot, next, options, result); !finished) return finished.failure();
+  return result;
+}
+
+Result<RenameRunResult> RenameRunAnswered(ItemCache& cache, const RenameRunOptions& options) {
+  RenameRunResult result;
+  result.confirmed = true;
+  ListedNames names;
+  if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();
+  RenameMoves run(cache, options, names, result);
+  const std::vector<std::string> snapshot = CachedItemPaths(cache);
+  if (auto finished = FinishRun(run, snapshot, 0, options, result); !finished) return finished.failure();
   return result;
 }
 

@@ -108,4 +108,10 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
 Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions& options,
                                        const RenamePlanBasis* plan = nullptr);
 
+// The run for a keeper who said Yes before it started (`confirm` is not asked): there is no
+// question to make a plan for and no pause between a look at the files and their moves, so the run
+// looks at both directories once, as the dry run does (reading the files ahead), and names and
+// moves every item under the lock the caller holds for the whole of it.
+Result<RenameRunResult> RenameRunAnswered(ItemCache& cache, const RenameRunOptions& options);
+
 }  // namespace relicor

@@ -280,6 +280,8 @@ struct Session::Impl {
   }
 
   RenameRunOptions RenameOptions();
+  // The rename run for a Yes given on the command line (RenameRunAnswered), under one lock.
+  Result<RenameRunResult> RenameAnswered();
   // The file-selection event without the look at the files first (a run of them).
   Status Select(int index);
 
@@ -860,15 +862,30 @@ Result<RenameUndoResult> Session::UndoRename() {
   return UndoRenameRun(s.cache, s.WorkDirectory(), s.WorkDirectory());
 }
 
-Result<std::string> Session::RenameRun() {
+Result<RenameRunResult> Session::Impl::RenameAnswered() {
+  auto held = Lock(WorkDirectory());
+  if (!held) return held.failure();
+  const RunClock::Hold clockStill(clock);
+  renamePlan.reset();
+  auto result = RenameRunAnswered(cache, RenameOptions());
+  ui.ProgressSet(0);
+  return result;
+}
+
+Result<std::string> Session::RenameRun(bool yesGiven) {
   Impl& s = *impl_;
-  // The keeper is asked between the plan and the run, holding no lock: no other Relicor waits on
-  // an open question.
-  auto plan = PlanRename();
-  if (!plan) return plan.failure();
-  if (!s.ui.Confirm(RenameQuestionOf(*plan)))
-    return MakeError(ErrorKind::kDeclined, std::string(kRenameDeclinedText));
-  auto result = RunRename();
+  Result<RenameRunResult> result = RenameRunResult();
+  if (yesGiven) {
+    result = s.RenameAnswered();
+  } else {
+    // The keeper is asked between the plan and the run, holding no lock: no other Relicor waits on
+    // an open question.
+    auto plan = PlanRename();
+    if (!plan) return plan.failure();
+    if (!s.ui.Confirm(RenameQuestionOf(*plan)))
+      return MakeError(ErrorKind::kDeclined, std::string(kRenameDeclinedText));
+    result = RunRename();
+  }
   if (!result) return result.failure();
   const std::string text = RenameSummaryText(*result);
   // A file that kept its name against the run's will is a failure of the run.

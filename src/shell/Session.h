@@ -235,8 +235,9 @@ class Session {
   // "Start Rename Run": PlanRename, the question (RenameQuestionOf, through Confirm; any answer
   // but Yes ends it with an error of the kind kDeclined and kRenameDeclinedText), RunRename, and the summary
   // (RenameSummaryText). The run renames the files of the pool and the sent directory and every other item
-  // file the cache holds.
-  Result<std::string> RenameRun();
+  // file the cache holds. With `yesGiven` (the keeper said Yes on the command line) there is no
+  // question: the run looks at the files and renames them under one lock (RenameRunAnswered).
+  Result<std::string> RenameRun(bool yesGiven = false);
   // The steps, for a front end that shows them itself. PlanRename is the dry run: it loads the
   // pool and the sent directory and says what the run would rename, changing nothing.
   Result<RenamePlan> PlanRename();

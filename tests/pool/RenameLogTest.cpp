@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 
+#include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "pool/RenameLog.h"
 #include "pool/RenameRun.h"
@@ -76,6 +77,67 @@ class RenameUndoTest : public ::testing::Test {
   ItemCache cache_{clock_};
   std::uint32_t ident_ = 0x1000;
 };
+
+// The run for a Yes given ahead renames as the run after a plan does, and its log holds exactly
+// the renames it made, also when a move in the middle of its batch fails: the same files, the same
+// names and the same log bytes, for a file name of 255 bytes and names with Windows-1252 letters.
+TEST_F(RenameUndoTest, TheAnsweredRunRenamesAndLogsAsThePlannedRun) {
+  const std::string longName = std::string(251, 'x') + ".ITM";
+  Item("pool/" + longName, "Short Sword");
+  Item("pool/b.itm", "Short Sword");
+  Item("pool/c.ITM", "K\xf6nigs Schwert");
+  Item("pool/d\xc3\xa4.ITM", "Dagger");
+  Item("sent/e.ITM", "Short Sword");
+  tmp_.write("pool/b.IT0", "[Iteminfos]\r\nSenderName=Alice\r\n");
+  const auto poolBefore = FileNames(pool_);
+  // The second move of the batch (c.ITM's) fails: the moves after it are named again.
+  auto runOnce = [&](bool answered) {
+    faults::Inject({faults::FileOp::kRename, EACCES, "/c.ITM", 0, 1});
+    ItemCache cache(clock_);
+    Result<RenameRunResult> result = RenameRunResult();
+    if (answered) {
+      result = RenameRunAnswered(cache, Options());
+    } else {
+      auto plan = PlanRenameRun(cache, Options());
+      EXPECT_TRUE(plan) << plan.error();
+      result = StartRenameRun(cache, Options(), plan ? plan->basis.get() : nullptr);
+    }
+    faults::Clear();
+    EXPECT_TRUE(result) << result.error();
+    return result ? *result : RenameRunResult();
+  };
+  const RenameRunResult answered = runOnce(true);
+  const auto poolAnswered = FileNames(pool_);
+  const auto sentAnswered = FileNames(sent_);
+  const std::string logAnswered = tmp_.read("pool/RENAME.LOG");
+  ASSERT_EQ(answered.failed.size(), 1u);
+  EXPECT_EQ(answered.failed[0].from, pool_ + "/c.ITM");
+  ASSERT_EQ(answered.renamed.size(), 4u);
+  EXPECT_FALSE(PathOccupied(pool_ + "/RELICOR.JNL"));
+  // One line per rename made, in the order made, each naming the file it was.
+  auto log = ParseRenameLog(logAnswered);
+  ASSERT_TRUE(log);
+  ASSERT_EQ(log->entries.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(log->entries[i].from, answered.renamed[i].from);
+    EXPECT_EQ(log->entries[i].to, answered.renamed[i].to);
+    auto bytes = ReadWholeFile(log->entries[i].to);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(log->entries[i].itemKey, ItemRecord::FromBytes(*bytes).ItemKey());
+  }
+  EXPECT_EQ(RenameLogText(*log), logAnswered);
+
+  const RenameUndoResult undone = Undo();
+  EXPECT_EQ(undone.restored.size(), 4u);
+  ASSERT_EQ(FileNames(pool_), poolBefore);
+  const RenameRunResult planned = runOnce(false);
+  EXPECT_EQ(FileNames(pool_), poolAnswered);
+  EXPECT_EQ(FileNames(sent_), sentAnswered);
+  EXPECT_EQ(tmp_.read("pool/RENAME.LOG"), logAnswered);
+  ASSERT_EQ(planned.renamed.size(), answered.renamed.size());
+  for (std::size_t i = 0; i < planned.renamed.size(); ++i)
+    EXPECT_EQ(planned.renamed[i].to, answered.renamed[i].to);
+}
 
 TEST_F(RenameUndoTest, TheDryRunNamesWhatTheRunDoesAndChangesNothing) {
   Item("pool/b.ITM", "Short Sword");
