@@ -253,6 +253,31 @@ std::vector<std::string> Roots(const std::string& dir, const std::string& sentDi
 
 }  // namespace
 
+namespace {
+
+void AppendDirectoryLine(std::string& text, const JournalDirectory& dir) {
+  text += "DIR\t";
+  AppendEscaped(text, dir.path);
+  text += '\t' + std::to_string(dir.identity.device) + '\t' + std::to_string(dir.identity.inode) + "\r\n";
+}
+
+// The line of `move`, whose paths are written as `from` and `to`.
+void AppendMoveLine(std::string& text, const PlannedMove& move, std::string_view from, std::string_view to) {
+  text += move.send ? "SEND\t" : "MOVE\t";
+  AppendEscaped(text, from);
+  text += '\t';
+  AppendEscaped(text, to);
+  if (move.send) {
+    text += '\t';
+    AppendEscaped(text, move.send->sendTo);
+    text += '\t';
+    AppendEscaped(text, move.send->sentAt);
+  }
+  text += "\r\n";
+}
+
+}  // namespace
+
 std::string JournalText(const Journal& journal) {
   if (journal.legacy) {
     std::string text(kLegacyHeader);
@@ -267,24 +292,8 @@ std::string JournalText(const Journal& journal) {
   }
   std::string text(kHeader);
   text += "\r\n";
-  for (const JournalDirectory& dir : journal.directories) {
-    text += "DIR\t";
-    AppendEscaped(text, dir.path);
-    text += '\t' + std::to_string(dir.identity.device) + '\t' + std::to_string(dir.identity.inode) + "\r\n";
-  }
-  for (const PlannedMove& move : journal.moves) {
-    text += move.send ? "SEND\t" : "MOVE\t";
-    AppendEscaped(text, move.from);
-    text += '\t';
-    AppendEscaped(text, move.to);
-    if (move.send) {
-      text += '\t';
-      AppendEscaped(text, move.send->sendTo);
-      text += '\t';
-      AppendEscaped(text, move.send->sentAt);
-    }
-    text += "\r\n";
-  }
+  for (const JournalDirectory& dir : journal.directories) AppendDirectoryLine(text, dir);
+  for (const PlannedMove& move : journal.moves) AppendMoveLine(text, move, move.from, move.to);
   text += kEnd;
   text += "\r\n";
   return text;
@@ -356,10 +365,11 @@ Status MoveJournal::Record(const std::vector<PlannedMove>& moves) {
   if (auto flushed = FlushTouched(); !flushed) return flushed;
   touched_.clear();
   // Every path absolute, in its directory without links, whatever the working directory is when
-  // the journal is read.
-  Journal journal;
-  std::map<std::string, std::string> realDirs;
-  auto absolute = [&](const std::string& path) -> Result<std::string> {
+  // the journal is read. The text is written as JournalText writes it, without a copy of the moves:
+  // the directories first, then each move with its directory's real path.
+  std::vector<JournalDirectory> directories;
+  std::map<std::string, std::string, std::less<>> realDirs;
+  auto realDirectory = [&](const std::string& path) -> Result<const std::string*> {
     const std::string dir = DirectoryOf(path);
     auto known = realDirs.find(dir);
     if (known == realDirs.end()) {
@@ -367,21 +377,30 @@ Status MoveJournal::Record(const std::vector<PlannedMove>& moves) {
       if (!real) return real.failure();
       const auto identity = IdentityOf(*real);
       if (!identity) return MakeError("cannot find the directory " + dir);
-      journal.directories.push_back({*real, *identity});
+      directories.push_back({*real, *identity});
       known = realDirs.emplace(dir, std::move(*real)).first;
     }
-    return JoinName(known->second, FileNamePart(path));
+    return &known->second;
   };
-  journal.moves.reserve(moves.size());
   for (const PlannedMove& move : moves) {
-    auto from = absolute(move.from);
-    if (!from) return from.failure();
-    auto to = absolute(move.to);
-    if (!to) return to.failure();
-    journal.moves.push_back({std::move(*from), std::move(*to), move.send});
+    for (const std::string* path : {&move.from, &move.to}) {
+      if (auto real = realDirectory(*path); !real) return real.failure();
+    }
   }
+  std::string text(kHeader);
+  text += "\r\n";
+  for (const JournalDirectory& dir : directories) AppendDirectoryLine(text, dir);
+  std::string from;
+  std::string to;
+  for (const PlannedMove& move : moves) {
+    from = JoinName(realDirs.find(DirectoryOf(move.from))->second, FileNamePart(move.from));
+    to = JoinName(realDirs.find(DirectoryOf(move.to))->second, FileNamePart(move.to));
+    AppendMoveLine(text, move, from, to);
+  }
+  text += kEnd;
+  text += "\r\n";
   // The replace flushes the journal and its directory before it returns.
-  if (auto written = AtomicReplaceFile(path_, JournalText(journal)); !written) return written;
+  if (auto written = AtomicReplaceFile(path_, text); !written) return written;
   recorded_ = true;
   for (const PlannedMove& move : moves) {
     touched_.insert(DirectoryOf(move.from));

@@ -88,19 +88,26 @@ std::string RenameLogPath(const std::string& dir) {
   return JoinPath(dir, kRenameLogFileName);
 }
 
-std::string RenameLogText(const RenameLog& log) {
-  std::string text = log.runTime;
+void AppendRenameLogHeader(std::string& text, std::string_view runTime) {
+  text += runTime;
   text += kLineBreak;
-  for (const RenameLogEntry& entry : log.entries) {
-    text += PathToCp1252(entry.from);
-    text += kArrow;
-    text += PathToCp1252(entry.to);
-    text += '\t';
-    text += entry.itemKey;
-    text += ' ';
-    text += entry.fileDate;
-    text += kLineBreak;
-  }
+}
+
+void AppendRenameLogLine(std::string& text, const RenameLogEntry& entry) {
+  text += PathToCp1252(entry.from);
+  text += kArrow;
+  text += PathToCp1252(entry.to);
+  text += '\t';
+  text += entry.itemKey;
+  text += ' ';
+  text += entry.fileDate;
+  text += kLineBreak;
+}
+
+std::string RenameLogText(const RenameLog& log) {
+  std::string text;
+  AppendRenameLogHeader(text, log.runTime);
+  for (const RenameLogEntry& entry : log.entries) AppendRenameLogLine(text, entry);
   return text;
 }
 
@@ -126,6 +133,10 @@ std::optional<RenameLog> ParseRenameLog(std::string_view text) {
 
 Status WriteRenameLog(const std::string& dir, const RenameLog& log) {
   return AtomicReplaceFile(RenameLogPath(dir), RenameLogText(log));
+}
+
+Status WriteRenameLogText(const std::string& dir, std::string_view text) {
+  return AtomicReplaceFile(RenameLogPath(dir), text);
 }
 
 Result<std::optional<RenameLog>> ReadRenameLog(const std::string& dir) {

@@ -40,8 +40,15 @@ std::string RenameLogPath(const std::string& dir);
 std::string RenameLogText(const RenameLog& log);
 std::optional<RenameLog> ParseRenameLog(std::string_view text);
 
+// The parts of the log text, for a writer that keeps them as text: the first line (the run time)
+// and one entry's line, each with its line break.
+void AppendRenameLogHeader(std::string& text, std::string_view runTime);
+void AppendRenameLogLine(std::string& text, const RenameLogEntry& entry);
+
 // Writes the log into `dir` (one atomic replace).
 Status WriteRenameLog(const std::string& dir, const RenameLog& log);
+// The same for a log text made of those parts.
+Status WriteRenameLogText(const std::string& dir, std::string_view text);
 // The log of `dir`; nothing when there is none. An error for a log that cannot be read or is
 // not a rename log.
 Result<std::optional<RenameLog>> ReadRenameLog(const std::string& dir);

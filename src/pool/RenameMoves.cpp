@@ -29,26 +29,32 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 }  // namespace
 
+void RenameMoves::Batch::Add(std::size_t position, const std::string& from, const std::string& to) {
+  journalBytes += 2 * (from.size() + to.size()) + 4;
+  moves.push_back({from, to, std::nullopt});
+  positions.push_back(position);
+}
+
+bool RenameMoves::Batch::Full() const {
+  return moves.size() >= kRenameBatchSize || journalBytes >= kRenameBatchBytes;
+}
+
 Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   const std::vector<std::string>& snapshot = plan.snapshot;
   std::size_t m = 0;
   while (m < plan.moves.size()) {
-    std::vector<Step> batch;
-    std::size_t journalBytes = 0;
-    for (; m < plan.moves.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes;
-         ++m) {
+    Batch batch;
+    for (; m < plan.moves.size() && !batch.Full(); ++m) {
       const RenamePlanBasis::Move& move = plan.moves[m];
       if (options_.progress) options_.progress(move.position, snapshot.size());
-      const std::string& from = snapshot[move.position];
-      journalBytes += 2 * (from.size() + move.target.size()) + 4;
-      batch.push_back({move.position, from, move.target});
+      batch.Add(move.position, snapshot[move.position], move.target);
     }
     // Where the batch ends in the snapshot: at its last move, unless it is the last batch.
-    const std::size_t end = m < plan.moves.size() ? batch.back().position + 1 : snapshot.size();
+    const std::size_t end = m < plan.moves.size() ? batch.positions.back() + 1 : snapshot.size();
     auto made = MakeBatch(batch, snapshot, end);
     if (!made) return made.failure();
     if (!made->recorded) return snapshot.size();
-    if (made->failed) return batch[*made->failed].position + 1;
+    if (made->failed) return batch.positions[*made->failed] + 1;
   }
   return snapshot.size();
 }
@@ -62,11 +68,10 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
   index.Reserve(held.size());
   for (const std::string& path : held) index.Add(path);
   while (next < snapshot.size()) {
-    std::vector<Step> batch;
+    Batch batch;
     TextSet moving;  // the batch's sources: no target of the batch may be one
-    std::size_t journalBytes = 0;
     std::size_t i = next;
-    for (; i < snapshot.size() && batch.size() < kRenameBatchSize && journalBytes < kRenameBatchBytes; ++i) {
+    for (; i < snapshot.size() && !batch.Full(); ++i) {
       if (options_.progress) options_.progress(i, snapshot.size());
       const std::string& path = snapshot[i];
       // A cached file that has gone away since it was loaded (another command moved it) is no
@@ -88,11 +93,10 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
       index.Remove(path);
       index.Add(target);
       moving.Insert(path);
-      journalBytes += 2 * (path.size() + target.size()) + 4;
-      batch.push_back({i, path, target});
+      batch.Add(i, path, target);
     }
     next = i;
-    if (batch.empty()) continue;
+    if (batch.size() == 0) continue;
     auto made = MakeBatch(batch, snapshot, i);
     if (!made) return made.failure();
     if (!made->recorded) return {};
@@ -100,26 +104,29 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
       // The names chosen from the failed move on assumed it: they are chosen again.
       const std::size_t k = *made->failed;
       for (std::size_t m = batch.size(); m-- > k;) {
-        index.Remove(batch[m].to);
-        index.Add(batch[m].from);
+        index.Remove(batch.moves[m].to);
+        index.Add(batch.moves[m].from);
       }
-      next = batch[k].position + 1;
+      next = batch.positions[k] + 1;
     }
   }
   return {};
 }
 
-Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const std::vector<Step>& batch,
+Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
                                                      const std::vector<std::string>& snapshot,
                                                      std::size_t end) {
-  std::vector<PlannedMove> moves;
-  moves.reserve(batch.size());
-  for (const Step& step : batch) moves.push_back({step.from, step.to, std::nullopt});
-  std::vector<RenameLogEntry> planned;
-  planned.reserve(batch.size());
-  for (const Step& step : batch) planned.push_back(LogEntryBefore(step.from, step.to));
+  const std::vector<PlannedMove>& moves = batch.moves;
+  // The log lines of the batch, one after the other: line k ends at lineEnds[k].
+  std::string planned;
+  std::vector<std::size_t> lineEnds;
+  lineEnds.reserve(moves.size());
+  for (const PlannedMove& move : moves) {
+    AppendLogLineBefore(planned, move.from, move.to);
+    lineEnds.push_back(planned.size());
+  }
   auto stop = [&](const std::string& reason) {
-    for (const Step& step : batch) result_.failed.push_back({step.from, step.to, reason});
+    for (const PlannedMove& move : moves) result_.failed.push_back({move.from, move.to, reason});
     for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
     return BatchEnd{false, std::nullopt};
   };
@@ -133,8 +140,8 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const std::vector<Step>& ba
   names_.Add(journal_.path());  // a file the run made, not one that came
   BatchEnd outcome;
   std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
-  for (std::size_t k = 0; k < batch.size(); ++k) {
-    const Step& step = batch[k];
+  for (std::size_t k = 0; k < moves.size(); ++k) {
+    const PlannedMove& step = moves[k];
     const std::string sidecarFrom = ListedSidecarOf(step.from);
     const ItemCache::SidecarSeen seen = !names_.Listed(step.from)   ? ItemCache::SidecarSeen::kUnknown
                                         : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
@@ -142,7 +149,8 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const std::vector<Step>& ba
     const Status moved = cache_.MoveItem(step.from, step.to, seen);
     if (moved) {
       result_.renamed.push_back({step.from, step.to, {}});
-      logged_.push_back(planned[k]);
+      const std::size_t lineStart = k == 0 ? 0 : lineEnds[k - 1];
+      loggedLines_.append(planned, lineStart, lineEnds[k] - lineStart);
       names_.Remove(step.from);
       names_.Add(step.to);
       if (seen == ItemCache::SidecarSeen::kListed) {
@@ -178,25 +186,29 @@ std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
   return sidecar;
 }
 
-RenameLogEntry RenameMoves::LogEntryBefore(const std::string& from, const std::string& to) const {
+void RenameMoves::AppendLogLineBefore(std::string& lines, const std::string& from,
+                                      const std::string& to) const {
   RenameLogEntry entry{from, to, {}, {}};
   if (const ItemEntry* item = cache_.Find(from)) {
     entry.itemKey = item->Record().ItemKey();
     entry.fileDate = DateTimeText(item->FileDate()).value_or("");
   }
-  return entry;
+  AppendRenameLogLine(lines, entry);
 }
 
-Status RenameMoves::WriteLogAhead(const std::vector<RenameLogEntry>& planned) {
+Status RenameMoves::WriteLogAhead(std::string_view planned) {
   if (options_.logDir.empty()) return {};
   if (!logAhead_) {
     // What the log held before the run, for a run that ends up renaming nothing.
     auto before = ReadWholeFileIfPresent(RenameLogPath(options_.logDir));
     logBefore_ = before ? *before : std::nullopt;
   }
-  RenameLog log{DateTimeText(options_.runTime).value_or(""), logged_};
-  log.entries.insert(log.entries.end(), planned.begin(), planned.end());
-  if (auto written = WriteRenameLog(options_.logDir, log); !written) return written;
+  std::string text;
+  AppendRenameLogHeader(text, DateTimeText(options_.runTime).value_or(""));
+  text.reserve(text.size() + loggedLines_.size() + planned.size());
+  text += loggedLines_;
+  text += planned;
+  if (auto written = WriteRenameLogText(options_.logDir, text); !written) return written;
   logAhead_ = true;
   return {};
 }
@@ -205,9 +217,11 @@ void RenameMoves::WriteFinalLog() {
   if (options_.logDir.empty() || !logAhead_) return;
   const std::string path = RenameLogPath(options_.logDir);
   Status written;
-  if (!logged_.empty()) {
-    written =
-        WriteRenameLog(options_.logDir, RenameLog{DateTimeText(options_.runTime).value_or(""), logged_});
+  if (!loggedLines_.empty()) {
+    std::string text;
+    AppendRenameLogHeader(text, DateTimeText(options_.runTime).value_or(""));
+    text += loggedLines_;
+    written = WriteRenameLogText(options_.logDir, text);
   } else if (logBefore_) {
     written = AtomicReplaceFile(path, *logBefore_);
   } else {
@@ -215,7 +229,7 @@ void RenameMoves::WriteFinalLog() {
   }
   if (!written) {
     result_.logError = written.error();
-  } else if (!logged_.empty()) {
+  } else if (!loggedLines_.empty()) {
     result_.logPath = path;
   }
 }

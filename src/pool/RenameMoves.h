@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Result.h"
@@ -45,10 +46,14 @@ class RenameMoves {
   void WriteFinalLog();
 
  private:
-  struct Step {
-    std::size_t position;  // of the source in the snapshot
-    std::string from;
-    std::string to;
+  // A batch: the moves in the order they are made, and where each source stands in the snapshot.
+  struct Batch {
+    std::vector<PlannedMove> moves;
+    std::vector<std::size_t> positions;
+    std::size_t journalBytes = 0;  // what the journal record of the moves takes, about
+    void Add(std::size_t position, const std::string& from, const std::string& to);
+    std::size_t size() const { return moves.size(); }
+    bool Full() const;
   };
   struct BatchEnd {
     bool recorded = true;               // false: the journal could not hold the batch; the run stops
@@ -57,17 +62,17 @@ class RenameMoves {
 
   // Records `batch` in the journal and makes its moves. When the journal cannot hold it, nothing of
   // it is moved, and every snapshot path from `end` on fails as well. An error stops the run.
-  Result<BatchEnd> MakeBatch(const std::vector<Step>& batch, const std::vector<std::string>& snapshot,
-                             std::size_t end);
+  Result<BatchEnd> MakeBatch(const Batch& batch, const std::vector<std::string>& snapshot, std::size_t end);
 
   // The sidecar of `item` as the run's listing holds it: the usual spelling, or another letter case
   // of its extension; the usual spelling when the listing holds none.
   std::string ListedSidecarOf(const std::string& item) const;
 
-  // The log entry of a rename about to be made: what the file at `from` is now.
-  RenameLogEntry LogEntryBefore(const std::string& from, const std::string& to) const;
+  // Appends the log line of a rename about to be made: what the file at `from` is now.
+  void AppendLogLineBefore(std::string& lines, const std::string& from, const std::string& to) const;
 
-  Status WriteLogAhead(const std::vector<RenameLogEntry>& planned);
+  // Writes the log with the renames made so far and the `planned` lines.
+  Status WriteLogAhead(std::string_view planned);
 
  private:
   ItemCache& cache_;
@@ -75,8 +80,8 @@ class RenameMoves {
   ListedNames& names_;
   RenameRunResult& result_;
   MoveJournal journal_;
-  std::vector<RenameLogEntry> logged_;  // the renames made
-  bool logAhead_ = false;               // the run has written the log
+  std::string loggedLines_;  // the log lines of the renames made
+  bool logAhead_ = false;    // the run has written the log
   std::optional<std::string> logBefore_;
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
 };

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "platform/FileIdentity.h"
 #include "platform/FileSystem.h"
 #include "pool/MoveJournal.h"
 #include "support/TempDir.h"
@@ -79,6 +80,38 @@ TEST(MoveJournal, RecoveryPutsEverySidecarBesideItsItem) {
     }
     EXPECT_EQ(after, c.after) << c.state;
   }
+}
+
+// A record is written as JournalText writes the journal it parses to, whatever the names hold: a
+// name of 255 bytes, Windows-1252 and UTF-8 letters, the characters the text escapes, relative
+// paths in two directories, a send's stamp.
+TEST(MoveJournal, ARecordIsTheTextOfItsJournalWithEveryNameKept) {
+  TempDir dir;
+  dir.mkdir("sent");
+  const auto realDir = RealDirectory(dir.path());
+  ASSERT_TRUE(realDir);
+  const std::string real = *realDir;
+  const std::string longName = std::string(251, 'y') + ".ITM";
+  const std::vector<PlannedMove> moves = {
+      {dir.file(longName), dir.file("a.ITM")},
+      {dir.file("K\xf6nig\tB\\x\r\n.ITM"), dir.file("sent/K\xc3\xb6nig.ITM")},
+      {dir.file("c.ITM"), dir.file("sent/c.ITM"), SendStamp{"B\tob\xe9", "06.12.2026"}},
+  };
+  ASSERT_TRUE(MoveJournal(dir.path()).Record(moves));
+  const std::string text = dir.read("RELICOR.JNL");
+  const auto parsed = ParseJournal(text);
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(JournalText(*parsed), text);
+  ASSERT_EQ(parsed->directories.size(), 2u);
+  EXPECT_EQ(parsed->directories[0].path, real);
+  EXPECT_EQ(parsed->directories[1].path, real + "/sent");
+  ASSERT_EQ(parsed->moves.size(), moves.size());
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    EXPECT_EQ(parsed->moves[i].from, real + moves[i].from.substr(dir.path().size()));
+    EXPECT_EQ(parsed->moves[i].to, real + moves[i].to.substr(dir.path().size()));
+    EXPECT_EQ(parsed->moves[i].send.has_value(), moves[i].send.has_value());
+  }
+  EXPECT_EQ(parsed->moves[2].send->sendTo, "B\tob\xe9");
 }
 
 TEST(MoveJournal, RecordAndClearLeaveNoJournalAndTheRepairTellsWhatItDid) {
