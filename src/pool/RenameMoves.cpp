@@ -1,5 +1,7 @@
 #include "pool/RenameMoves.h"
 
+#include <algorithm>
+
 #include "platform/FileSystem.h"
 #include "pool/LateSidecars.h"
 #include "text/TextTable.h"
@@ -13,6 +15,9 @@ namespace {
 // a record holds many moves; the repair after a crash reads at most the one record.
 constexpr std::size_t kRenameBatchSize = 65536;
 constexpr std::size_t kRenameBatchBytes = std::size_t{16} * 1024 * 1024;
+// What a log line holds besides its two paths: the arrow, the tab, the item key, a blank, the file
+// date and the line break.
+constexpr std::size_t kLogLineExtra = 4 + 1 + 10 + 1 + 19 + 2;
 
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
 // A name whose item file or sidecar is there (a sidecar left by an interrupted run, or one made by
@@ -35,6 +40,11 @@ void RenameMoves::Batch::Add(std::size_t position, const std::string& from, cons
   positions.push_back(position);
 }
 
+void RenameMoves::Batch::Reserve(std::size_t count) {
+  moves.reserve(std::min(count, kRenameBatchSize));
+  positions.reserve(std::min(count, kRenameBatchSize));
+}
+
 bool RenameMoves::Batch::Full() const {
   return moves.size() >= kRenameBatchSize || journalBytes >= kRenameBatchBytes;
 }
@@ -44,6 +54,7 @@ Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   std::size_t m = 0;
   while (m < plan.moves.size()) {
     Batch batch;
+    batch.Reserve(plan.moves.size() - m);
     for (; m < plan.moves.size() && !batch.Full(); ++m) {
       const RenamePlanBasis::Move& move = plan.moves[m];
       if (options_.progress) options_.progress(move.position, snapshot.size());
@@ -69,6 +80,7 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
   for (const std::string& path : held) index.Add(path);
   while (next < snapshot.size()) {
     Batch batch;
+    batch.Reserve(snapshot.size() - next);
     TextSet moving;  // the batch's sources: no target of the batch may be one
     std::size_t i = next;
     for (; i < snapshot.size() && !batch.Full(); ++i) {
@@ -117,27 +129,37 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
                                                      const std::vector<std::string>& snapshot,
                                                      std::size_t end) {
   const std::vector<PlannedMove>& moves = batch.moves;
-  // The log lines of the batch, one after the other: line k ends at lineEnds[k].
-  std::string planned;
+  // The log text holds the lines of the renames made, then those of the batch: line k of the batch
+  // ends at lineEnds[k]. The moves are made in order until one fails, so the text is cut after the
+  // line of the last move made.
+  if (logText_.empty()) AppendRenameLogHeader(logText_, DateTimeText(options_.runTime).value_or(""));
+  if (logHeaderSize_ == 0) logHeaderSize_ = logText_.size();
+  std::size_t made = logText_.size();
+  const std::size_t plannedStart = made;
+  std::size_t lineBytes = 0;
+  for (const PlannedMove& move : moves) lineBytes += move.from.size() + move.to.size() + kLogLineExtra;
+  logText_.reserve(logText_.size() + lineBytes);
   std::vector<std::size_t> lineEnds;
   lineEnds.reserve(moves.size());
   for (const PlannedMove& move : moves) {
-    AppendLogLineBefore(planned, move.from, move.to);
-    lineEnds.push_back(planned.size());
+    AppendLogLineBefore(logText_, move.from, move.to);
+    lineEnds.push_back(logText_.size());
   }
   auto stop = [&](const std::string& reason) {
+    logText_.resize(plannedStart);
     for (const PlannedMove& move : moves) result_.failed.push_back({move.from, move.to, reason});
     for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
     return BatchEnd{false, std::nullopt};
   };
   // The log goes ahead of the batch (the renames made so far and the batch's), so that a run
   // killed in the batch can be undone; a log that cannot be written stops the run here.
-  if (auto logged = WriteLogAhead(planned); !logged) {
+  if (auto logged = WriteLogAhead(); !logged) {
     result_.logError = logged.error();
     return stop(logged.error());
   }
   if (auto recorded = journal_.Record(moves); !recorded) return stop(recorded.error());
   names_.Add(journal_.path());  // a file the run made, not one that came
+  result_.renamed.reserve(result_.renamed.size() + moves.size());
   BatchEnd outcome;
   std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
   for (std::size_t k = 0; k < moves.size(); ++k) {
@@ -149,8 +171,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
     const Status moved = cache_.MoveItem(step.from, step.to, seen);
     if (moved) {
       result_.renamed.push_back({step.from, step.to, {}});
-      const std::size_t lineStart = k == 0 ? 0 : lineEnds[k - 1];
-      loggedLines_.append(planned, lineStart, lineEnds[k] - lineStart);
+      made = lineEnds[k];
       names_.Remove(step.from);
       names_.Add(step.to);
       if (seen == ItemCache::SidecarSeen::kListed) {
@@ -161,6 +182,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
       }
       continue;
     }
+    logText_.resize(made);
     if (!PathOccupied(step.from) && PathOccupied(step.to)) {
       // The item moved, its sidecar could not follow, and the item could not go back: the
       // journal stays, so the next command brings the two together.
@@ -171,6 +193,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
     outcome.failed = k;
     break;
   }
+  logText_.resize(made);
   if (auto late = MoveLateSidecars(cache_, unlisted, names_, journal_); !late) {
     return late.failure();
   }
@@ -196,19 +219,14 @@ void RenameMoves::AppendLogLineBefore(std::string& lines, const std::string& fro
   AppendRenameLogLine(lines, entry);
 }
 
-Status RenameMoves::WriteLogAhead(std::string_view planned) {
+Status RenameMoves::WriteLogAhead() {
   if (options_.logDir.empty()) return {};
   if (!logAhead_) {
     // What the log held before the run, for a run that ends up renaming nothing.
     auto before = ReadWholeFileIfPresent(RenameLogPath(options_.logDir));
     logBefore_ = before ? *before : std::nullopt;
   }
-  std::string text;
-  AppendRenameLogHeader(text, DateTimeText(options_.runTime).value_or(""));
-  text.reserve(text.size() + loggedLines_.size() + planned.size());
-  text += loggedLines_;
-  text += planned;
-  if (auto written = WriteRenameLogText(options_.logDir, text); !written) return written;
+  if (auto written = WriteRenameLogText(options_.logDir, logText_); !written) return written;
   logAhead_ = true;
   return {};
 }
@@ -216,12 +234,10 @@ Status RenameMoves::WriteLogAhead(std::string_view planned) {
 void RenameMoves::WriteFinalLog() {
   if (options_.logDir.empty() || !logAhead_) return;
   const std::string path = RenameLogPath(options_.logDir);
+  const bool renamedAny = logText_.size() > logHeaderSize_;
   Status written;
-  if (!loggedLines_.empty()) {
-    std::string text;
-    AppendRenameLogHeader(text, DateTimeText(options_.runTime).value_or(""));
-    text += loggedLines_;
-    written = WriteRenameLogText(options_.logDir, text);
+  if (renamedAny) {
+    written = WriteRenameLogText(options_.logDir, logText_);
   } else if (logBefore_) {
     written = AtomicReplaceFile(path, *logBefore_);
   } else {
@@ -229,7 +245,7 @@ void RenameMoves::WriteFinalLog() {
   }
   if (!written) {
     result_.logError = written.error();
-  } else if (!loggedLines_.empty()) {
+  } else if (renamedAny) {
     result_.logPath = path;
   }
 }

@@ -54,6 +54,8 @@ class RenameMoves {
     void Add(std::size_t position, const std::string& from, const std::string& to);
     std::size_t size() const { return moves.size(); }
     bool Full() const;
+    // Makes room for the moves of `count` items, as many as a batch holds at most.
+    void Reserve(std::size_t count);
   };
   struct BatchEnd {
     bool recorded = true;               // false: the journal could not hold the batch; the run stops
@@ -71,8 +73,8 @@ class RenameMoves {
   // Appends the log line of a rename about to be made: what the file at `from` is now.
   void AppendLogLineBefore(std::string& lines, const std::string& from, const std::string& to) const;
 
-  // Writes the log with the renames made so far and the `planned` lines.
-  Status WriteLogAhead(std::string_view planned);
+  // Writes the log text as it stands: the renames made so far and the batch's.
+  Status WriteLogAhead();
 
  private:
   ItemCache& cache_;
@@ -80,8 +82,11 @@ class RenameMoves {
   ListedNames& names_;
   RenameRunResult& result_;
   MoveJournal journal_;
-  std::string loggedLines_;  // the log lines of the renames made
-  bool logAhead_ = false;    // the run has written the log
+  // The log text: its first line, then the lines of the renames made (and, while a batch is made,
+  // of its renames about to be made).
+  std::string logText_;
+  std::size_t logHeaderSize_ = 0;
+  bool logAhead_ = false;  // the run has written the log
   std::optional<std::string> logBefore_;
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
 };
