@@ -16,7 +16,7 @@ namespace relicor {
 // finds to its item, unless an item file there has that sidecar name too (it then stays beside
 // that item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal
 // stays, so the next command brings the two together.
-Status MoveLateSidecars(ItemCache& cache, const std::vector<PlannedMove>& moved, ListedNames& names,
-                        const MoveJournal& journal);
+Status MoveLateSidecars(ItemCache& cache, const std::vector<MoveJournal::MovePaths>& moved,
+                        ListedNames& names, const MoveJournal& journal);
 
 }  // namespace relicor

@@ -262,16 +262,16 @@ void AppendDirectoryLine(std::string& text, const JournalDirectory& dir) {
 }
 
 // The line of `move`, whose paths are written as `from` and `to`.
-void AppendMoveLine(std::string& text, const PlannedMove& move, std::string_view from, std::string_view to) {
-  text += move.send ? "SEND\t" : "MOVE\t";
+void AppendMoveLine(std::string& text, const SendStamp* send, std::string_view from, std::string_view to) {
+  text += send ? "SEND\t" : "MOVE\t";
   AppendEscaped(text, from);
   text += '\t';
   AppendEscaped(text, to);
-  if (move.send) {
+  if (send) {
     text += '\t';
-    AppendEscaped(text, move.send->sendTo);
+    AppendEscaped(text, send->sendTo);
     text += '\t';
-    AppendEscaped(text, move.send->sentAt);
+    AppendEscaped(text, send->sentAt);
   }
   text += "\r\n";
 }
@@ -293,7 +293,9 @@ std::string JournalText(const Journal& journal) {
   std::string text(kHeader);
   text += "\r\n";
   for (const JournalDirectory& dir : journal.directories) AppendDirectoryLine(text, dir);
-  for (const PlannedMove& move : journal.moves) AppendMoveLine(text, move, move.from, move.to);
+  for (const PlannedMove& move : journal.moves) {
+    AppendMoveLine(text, move.send ? &*move.send : nullptr, move.from, move.to);
+  }
   text += kEnd;
   text += "\r\n";
   return text;
@@ -362,6 +364,13 @@ Status MoveJournal::FlushTouched() {
 }
 
 Status MoveJournal::Record(const std::vector<PlannedMove>& moves) {
+  return Record(moves.size(), [&moves](std::size_t i) {
+    const PlannedMove& move = moves[i];
+    return MovePaths{&move.from, &move.to, move.send ? &*move.send : nullptr};
+  });
+}
+
+Status MoveJournal::Record(std::size_t count, const std::function<MovePaths(std::size_t)>& moveAt) {
   if (auto flushed = FlushTouched(); !flushed) return flushed;
   touched_.clear();
   // Every path absolute, in its directory without links, whatever the working directory is when
@@ -382,8 +391,9 @@ Status MoveJournal::Record(const std::vector<PlannedMove>& moves) {
     }
     return &known->second;
   };
-  for (const PlannedMove& move : moves) {
-    for (const std::string* path : {&move.from, &move.to}) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const MovePaths move = moveAt(i);
+    for (const std::string* path : {move.from, move.to}) {
       if (auto real = realDirectory(*path); !real) return real.failure();
     }
   }
@@ -392,19 +402,21 @@ Status MoveJournal::Record(const std::vector<PlannedMove>& moves) {
   for (const JournalDirectory& dir : directories) AppendDirectoryLine(text, dir);
   std::string from;
   std::string to;
-  for (const PlannedMove& move : moves) {
-    from = JoinName(realDirs.find(DirectoryOf(move.from))->second, FileNamePart(move.from));
-    to = JoinName(realDirs.find(DirectoryOf(move.to))->second, FileNamePart(move.to));
-    AppendMoveLine(text, move, from, to);
+  for (std::size_t i = 0; i < count; ++i) {
+    const MovePaths move = moveAt(i);
+    from = JoinName(realDirs.find(DirectoryOf(*move.from))->second, FileNamePart(*move.from));
+    to = JoinName(realDirs.find(DirectoryOf(*move.to))->second, FileNamePart(*move.to));
+    AppendMoveLine(text, move.send, from, to);
   }
   text += kEnd;
   text += "\r\n";
   // The replace flushes the journal and its directory before it returns.
   if (auto written = AtomicReplaceFile(path_, text); !written) return written;
   recorded_ = true;
-  for (const PlannedMove& move : moves) {
-    touched_.insert(DirectoryOf(move.from));
-    touched_.insert(DirectoryOf(move.to));
+  for (std::size_t i = 0; i < count; ++i) {
+    const MovePaths move = moveAt(i);
+    touched_.insert(DirectoryOf(*move.from));
+    touched_.insert(DirectoryOf(*move.to));
   }
   return {};
 }

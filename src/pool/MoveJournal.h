@@ -12,6 +12,8 @@
 // refused with an error of its own kind, and the journal stays for the keeper to look at
 // (InspectJournal) and then discard or finish.
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -76,6 +78,14 @@ class MoveJournal {
   // are flushed first, so those moves are on the disk before their record goes). The paths may be
   // relative; the journal holds them absolute.
   Status Record(const std::vector<PlannedMove>& moves);
+  // The same for `count` moves that the caller holds elsewhere: `moveAt(i)` gives the paths of the
+  // i-th (and its stamp, for a send), which must stay while the record is made.
+  struct MovePaths {
+    const std::string* from;
+    const std::string* to;
+    const SendStamp* send = nullptr;
+  };
+  Status Record(std::size_t count, const std::function<MovePaths(std::size_t)>& moveAt);
   // After the last move: flushes the directories of the recorded moves and removes the journal.
   Status Clear();
 

@@ -36,17 +36,17 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 void RenameMoves::Batch::Add(std::size_t position, const std::string& from, const std::string& to) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
-  moves.push_back({from, to, std::nullopt});
   positions.push_back(position);
+  targets.push_back(to);
 }
 
 void RenameMoves::Batch::Reserve(std::size_t count) {
-  moves.reserve(std::min(count, kRenameBatchSize));
   positions.reserve(std::min(count, kRenameBatchSize));
+  targets.reserve(std::min(count, kRenameBatchSize));
 }
 
 bool RenameMoves::Batch::Full() const {
-  return moves.size() >= kRenameBatchSize || journalBytes >= kRenameBatchBytes;
+  return targets.size() >= kRenameBatchSize || journalBytes >= kRenameBatchBytes;
 }
 
 Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
@@ -116,8 +116,8 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
       // The names chosen from the failed move on assumed it: they are chosen again.
       const std::size_t k = *made->failed;
       for (std::size_t m = batch.size(); m-- > k;) {
-        index.Remove(batch.moves[m].to);
-        index.Add(batch.moves[m].from);
+        index.Remove(batch.targets[m]);
+        index.Add(snapshot[batch.positions[m]]);
       }
       next = batch.positions[k] + 1;
     }
@@ -128,7 +128,7 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
 Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
                                                      const std::vector<std::string>& snapshot,
                                                      std::size_t end) {
-  const std::vector<PlannedMove>& moves = batch.moves;
+  auto fromOf = [&](std::size_t k) -> const std::string& { return snapshot[batch.positions[k]]; };
   // The log text holds the lines of the renames made, then those of the batch: line k of the batch
   // ends at lineEnds[k]. The moves are made in order until one fails, so the text is cut after the
   // line of the last move made.
@@ -137,17 +137,19 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
   std::size_t made = logText_.size();
   const std::size_t plannedStart = made;
   std::size_t lineBytes = 0;
-  for (const PlannedMove& move : moves) lineBytes += move.from.size() + move.to.size() + kLogLineExtra;
+  for (std::size_t k = 0; k < batch.size(); ++k)
+    lineBytes += fromOf(k).size() + batch.targets[k].size() + kLogLineExtra;
   logText_.reserve(logText_.size() + lineBytes);
   std::vector<std::size_t> lineEnds;
-  lineEnds.reserve(moves.size());
-  for (const PlannedMove& move : moves) {
-    AppendLogLineBefore(logText_, move.from, move.to);
+  lineEnds.reserve(batch.size());
+  for (std::size_t k = 0; k < batch.size(); ++k) {
+    AppendLogLineBefore(logText_, fromOf(k), batch.targets[k]);
     lineEnds.push_back(logText_.size());
   }
   auto stop = [&](const std::string& reason) {
     logText_.resize(plannedStart);
-    for (const PlannedMove& move : moves) result_.failed.push_back({move.from, move.to, reason});
+    for (std::size_t k = 0; k < batch.size(); ++k)
+      result_.failed.push_back({fromOf(k), batch.targets[k], reason});
     for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
     return BatchEnd{false, std::nullopt};
   };
@@ -157,39 +159,43 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
     result_.logError = logged.error();
     return stop(logged.error());
   }
-  if (auto recorded = journal_.Record(moves); !recorded) return stop(recorded.error());
+  auto recorded = journal_.Record(batch.size(), [&](std::size_t k) {
+    return MoveJournal::MovePaths{&fromOf(k), &batch.targets[k]};
+  });
+  if (!recorded) return stop(recorded.error());
   names_.Add(journal_.path());  // a file the run made, not one that came
-  result_.renamed.reserve(result_.renamed.size() + moves.size());
+  result_.renamed.reserve(result_.renamed.size() + batch.size());
   BatchEnd outcome;
-  std::vector<PlannedMove> unlisted;  // moved items whose sidecar the listing did not hold
-  for (std::size_t k = 0; k < moves.size(); ++k) {
-    const PlannedMove& step = moves[k];
-    const std::string sidecarFrom = ListedSidecarOf(step.from);
-    const ItemCache::SidecarSeen seen = !names_.Listed(step.from)   ? ItemCache::SidecarSeen::kUnknown
+  std::vector<MoveJournal::MovePaths> unlisted;  // moved items whose sidecar the listing did not hold
+  for (std::size_t k = 0; k < batch.size(); ++k) {
+    const std::string& from = fromOf(k);
+    const std::string& to = batch.targets[k];
+    const std::string sidecarFrom = ListedSidecarOf(from);
+    const ItemCache::SidecarSeen seen = !names_.Listed(from)        ? ItemCache::SidecarSeen::kUnknown
                                         : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
                                                                     : ItemCache::SidecarSeen::kNotListed;
-    const Status moved = cache_.MoveItem(step.from, step.to, seen);
+    const Status moved = cache_.MoveItem(from, to, seen);
     if (moved) {
-      result_.renamed.push_back({step.from, step.to, {}});
+      result_.renamed.push_back({from, to, {}});
       made = lineEnds[k];
-      names_.Remove(step.from);
-      names_.Add(step.to);
+      names_.Remove(from);
+      names_.Add(to);
       if (seen == ItemCache::SidecarSeen::kListed) {
         names_.Remove(sidecarFrom);
-        names_.Add(SidecarPath(step.to));
+        names_.Add(SidecarPath(to));
       } else if (seen == ItemCache::SidecarSeen::kNotListed) {
-        unlisted.push_back({step.from, step.to});
+        unlisted.push_back({&from, &to});
       }
       continue;
     }
     logText_.resize(made);
-    if (!PathOccupied(step.from) && PathOccupied(step.to)) {
+    if (!PathOccupied(from) && PathOccupied(to)) {
       // The item moved, its sidecar could not follow, and the item could not go back: the
       // journal stays, so the next command brings the two together.
       return MakeError(ErrorKind::kJournalStuck, moved.error() + "; " + journal_.path() +
                                                      " keeps the move for the next command to finish");
     }
-    result_.failed.push_back({step.from, step.to, moved.error()});
+    result_.failed.push_back({from, to, moved.error()});
     outcome.failed = k;
     break;
   }

@@ -48,11 +48,11 @@ class RenameMoves {
  private:
   // A batch: the moves in the order they are made, and where each source stands in the snapshot.
   struct Batch {
-    std::vector<PlannedMove> moves;
-    std::vector<std::size_t> positions;
+    std::vector<std::size_t> positions;  // of each move's source in the snapshot
+    std::vector<std::string> targets;
     std::size_t journalBytes = 0;  // what the journal record of the moves takes, about
     void Add(std::size_t position, const std::string& from, const std::string& to);
-    std::size_t size() const { return moves.size(); }
+    std::size_t size() const { return targets.size(); }
     bool Full() const;
     // Makes room for the moves of `count` items, as many as a batch holds at most.
     void Reserve(std::size_t count);
