@@ -169,6 +169,7 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
     if (ctx.progress) scan.progressStep = [&ctx] { ctx.progress("scan", 0, 0); };
     scan.notAnItem = ctx.notAnItem;
     scan.skippedDirectory = ctx.skippedDirectory;
+    scan.held = ctx.heldListing;
     if (auto scanned = ScanDirectory(ctx.report.cache, ctx.outputDir, scan, &items); !scanned) {
       return scanned.failure();
     }
