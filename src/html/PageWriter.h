@@ -57,6 +57,8 @@ class PageFile {
   // With a `set`, a closed page goes into the set (under a temporary name) instead of replacing
   // its file at once; the set puts all its pages in place together.
   explicit PageFile(FileSetWriter* set = nullptr) : set_(set) {}
+  // The set its pages go into (null: each replaces its file at once).
+  FileSetWriter* Set() const { return set_; }
   // Drops an open page and waits for a page that is being written.
   ~PageFile();
   PageFile(const PageFile&) = delete;
