@@ -109,7 +109,7 @@ class PageFile {
 };
 
 // The text of a page that grows beyond this many bytes goes on to its file while it is made.
-inline constexpr std::size_t kPageSpillBytes = std::size_t{256} << 10;
+inline constexpr std::size_t kPageSpillBytes = std::size_t{64} << 10;
 
 // One link of the group bar: group `group` linking to the first class page of the group.
 std::string GroupLinkLine(const std::string& prefix, int group);
