@@ -159,11 +159,13 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
     result_.logError = logged.error();
     return stop(logged.error());
   }
+  // Files the run made, not ones that came: the look for late sidecars knows them.
+  if (!options_.logDir.empty()) names_.Add(RenameLogPath(options_.logDir));
   auto recorded = journal_.Record(batch.size(), [&](std::size_t k) {
     return MoveJournal::MovePaths{&fromOf(k), &batch.targets[k]};
   });
   if (!recorded) return stop(recorded.error());
-  names_.Add(journal_.path());  // a file the run made, not one that came
+  names_.Add(journal_.path());
   result_.renamed.reserve(result_.renamed.size() + batch.size());
   BatchEnd outcome;
   std::vector<MoveJournal::MovePaths> unlisted;  // moved items whose sidecar the listing did not hold
