@@ -31,12 +31,19 @@ struct Field {
 };
 
 std::int64_t ReadField(const ItemRecord& r, std::size_t at, std::uint8_t width, bool isSigned) {
-  std::uint32_t v = 0;
-  for (std::uint8_t i = 0; i < width; ++i) v |= static_cast<std::uint32_t>(r.ReadU8(at + i)) << (8 * i);
-  if (!isSigned) return v;
-  if (width == 1) return static_cast<std::int8_t>(v);
-  if (width == 2) return static_cast<std::int16_t>(v);
-  return static_cast<std::int32_t>(v);
+  const std::uint8_t* p = r.bytes().data() + at;
+  switch (width) {
+    case 1:
+      return isSigned ? static_cast<std::int8_t>(p[0]) : p[0];
+    case 2: {
+      const auto v = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+      return isSigned ? static_cast<std::int16_t>(v) : v;
+    }
+    default: {
+      const std::uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+      return isSigned ? static_cast<std::int32_t>(v) : static_cast<std::int64_t>(v);
+    }
+  }
 }
 
 // The generated value as the field of that width holds it.
