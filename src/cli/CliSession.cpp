@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/ProgramDir.h"
+#include "text/ByteText.h"
 #include "text/Cp1252.h"
 #include "text/Path.h"
 
@@ -16,6 +17,14 @@ void PrintLine(std::ostream& out, std::string_view text) {
 
 void PrintMessage(std::ostream& out, std::string_view message) {
   out << message << '\n';
+}
+
+Repair RepairInOutputDirectory(const CliContext& ctx) {
+  if (ctx.args.empty()) return Repair::kByCommand;  // the pool, or no pool to repair
+  const bool inPool =
+      ctx.options.pool && !ctx.options.pool->empty() &&
+      WithoutTrailingSeparator(ctx.args.front()) == WithoutTrailingSeparator(*ctx.options.pool);
+  return inPool ? Repair::kByCommand : Repair::kYes;
 }
 
 std::string DefaultOutputDirectory(Session& session) {
@@ -78,6 +87,11 @@ CliSession::CliSession(CliContext& ctx, Repair repair) : ui(ctx) {
   if (ctx.options.sent) (void)session->SetSentDirectory(*ctx.options.sent);
   if (repair == Repair::kNo) {
     if (ctx.options.pool) session->settings().pathToPool = *ctx.options.pool;
+  } else if (repair == Repair::kByCommand) {
+    if (ctx.options.pool) {
+      const Status set = session->SetPoolDirectory(*ctx.options.pool, PoolRepair::kAtFirstLock);
+      if (!set) ui.Notify(set.error());
+    }
   } else {
     const Status recovered =
         ctx.options.pool ? session->SetPoolDirectory(*ctx.options.pool) : session->RecoverPool();

@@ -2,6 +2,7 @@
 // The session a relicor-cli command works on: started from the program directory's settings,
 // with the global options applied for this run only.
 
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 
@@ -35,8 +36,14 @@ class CliUi final : public SessionUi {
   bool assumeYes_ = false;
 };
 
-// Whether the session repairs what a killed run left in the pool as it starts.
-enum class Repair : bool { kNo = false, kYes = true };
+// Whether the session repairs what a killed run left in the pool as it starts (kYes), not at all
+// (kNo), or leaves it to the command (kByCommand): the command's own lock of the pool repairs it,
+// and the look for stale files there is the listing the command walks, so the pool is listed once.
+enum class Repair : std::uint8_t { kNo, kYes, kByCommand };
+
+// kByCommand for a command that takes the lock of the directory it is given (ctx.args' first; the
+// default output directory without one) when that is the pool directory; kYes otherwise.
+Repair RepairInOutputDirectory(const CliContext& ctx);
 
 struct CliSession {
   explicit CliSession(CliContext& ctx, Repair repair = Repair::kYes);

@@ -31,7 +31,7 @@ std::optional<std::string> KnownMember(CliContext& ctx, Session& session, const 
 // exit 1 when it found any.
 int CmdDupeCheck(CliContext& ctx) {
   if (!ctx.args.empty()) return UsageError(ctx, "dupecheck takes no arguments");
-  CliSession cli(ctx);
+  CliSession cli(ctx, Repair::kByCommand);  // its lock is the pool's
   if (cli.session->settings().pathToPool.empty()) return Fail(ctx, "No Pool-Directory assigned!");
   auto result = cli.session->RunDuplicateCheck();
   cli.ui.EndProgress();

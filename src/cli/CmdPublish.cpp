@@ -11,7 +11,7 @@ namespace relicor::cli {
 
 int CmdPublish(CliContext& ctx) {
   if (ctx.args.size() > 1) return UsageError(ctx, "publish takes at most one directory");
-  CliSession cli(ctx);
+  CliSession cli(ctx, RepairInOutputDirectory(ctx));
   const std::string dir = ctx.args.empty() ? DefaultOutputDirectory(*cli.session) : ctx.args.front();
   if (ctx.command.searchPage) cli.session->settings().html.searchPage = true;
   auto published = cli.session->PublishPages(dir, ctx.command.seedCheck);

@@ -77,7 +77,7 @@ int CmdReport(CliContext& ctx) {
 int CmdExport(CliContext& ctx) {
   // --seed-check: each report is followed by its seed verdict line.
   if (ctx.args.size() > 1) return UsageError(ctx, "export takes at most one directory");
-  CliSession cli(ctx);
+  CliSession cli(ctx, RepairInOutputDirectory(ctx));
   const std::string dir = ctx.args.empty() ? DefaultOutputDirectory(*cli.session) : ctx.args.front();
   auto exported = cli.session->ExportItemList(dir, ctx.command.seedCheck);
   cli.ui.EndProgress();

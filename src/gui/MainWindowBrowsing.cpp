@@ -40,12 +40,6 @@
 namespace relicor {
 namespace {
 
-// The path without a trailing separator (the root stays "/").
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 // What a drop copied, and why the rest was not copied, one file a line.
 QString ImportSummary(const ItemImport& copied, const QString& directory) {
   using Outcome = ItemImport::Outcome;

@@ -57,6 +57,8 @@ class PageFile {
   // With a `set`, a closed page goes into the set (under a temporary name) instead of replacing
   // its file at once; the set puts all its pages in place together.
   explicit PageFile(FileSetWriter* set = nullptr) : set_(set) {}
+  // The set its pages go into (null: each replaces its file at once).
+  FileSetWriter* Set() const { return set_; }
   // Drops an open page and waits for a page that is being written.
   ~PageFile();
   PageFile(const PageFile&) = delete;
@@ -107,7 +109,7 @@ class PageFile {
 };
 
 // The text of a page that grows beyond this many bytes goes on to its file while it is made.
-inline constexpr std::size_t kPageSpillBytes = std::size_t{256} << 10;
+inline constexpr std::size_t kPageSpillBytes = std::size_t{64} << 10;
 
 // One link of the group bar: group `group` linking to the first class page of the group.
 std::string GroupLinkLine(const std::string& prefix, int group);

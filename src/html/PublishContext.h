@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 #include "pool/ItemCache.h"
+#include "pool/ScanDirectory.h"
 #include "validate/Database.h"
 
 namespace relicor {
@@ -69,6 +71,9 @@ struct PublishContext {
   // The seed verdict line of an item for the search page ("Seed check: ..."); empty: the run
   // checks no seeds.
   std::function<std::string(const ItemRecord& record)> seedVerdict = {};
+  // What the run's lock listed of the output directory a moment ago (may be null): the scan takes
+  // it instead of listing again.
+  std::optional<HeldListing>* heldListing = nullptr;
 };
 
 }  // namespace relicor

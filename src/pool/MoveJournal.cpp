@@ -1,5 +1,6 @@
 #include "pool/MoveJournal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <map>
@@ -538,14 +539,27 @@ Result<std::vector<std::string>> FinishJournal(const std::string& dir) {
   return Repair(*read->journal, where, path);
 }
 
-std::vector<std::string> RemoveLeftovers(const std::string& dir) {
+std::vector<std::string> RemoveLeftovers(const std::string& dir,
+                                         std::optional<std::vector<DirEntry>>* listing) {
   std::vector<std::string> removed;
   auto entries = ListDirectory(dir);
   if (!entries) return removed;
+  // Only names a temporary file of ours can have are looked at more closely.
   std::vector<std::string> names;
-  for (const DirEntry& entry : *entries) names.push_back(entry.name);
-  for (const std::string& path : RemoveStaleTemporaryFiles(dir, names)) {
+  for (const DirEntry& entry : *entries) {
+    if (IsStaleTemporaryFileName(entry.name)) names.push_back(entry.name);
+  }
+  const std::vector<std::string> gone = RemoveStaleTemporaryFiles(dir, names);
+  for (const std::string& path : gone)
     removed.push_back("removed " + path + ", left by a run that was killed");
+  if (listing != nullptr) {
+    if (!gone.empty()) {
+      std::erase_if(*entries, [&](const DirEntry& entry) {
+        return std::any_of(gone.begin(), gone.end(),
+                           [&](const std::string& path) { return path == JoinPath(dir, entry.name); });
+      });
+    }
+    *listing = std::move(*entries);
   }
   return removed;
 }
@@ -573,7 +587,7 @@ Result<PoolLock> LockPool(const std::string& dir, const PoolLockOptions& options
   held.repaired = std::move(*published);
   held.repaired.insert(held.repaired.end(), repaired->begin(), repaired->end());
   if (options.tidy == Tidy::kNo) return held;
-  for (std::string& line : RemoveLeftovers(dir)) held.repaired.push_back(std::move(line));
+  for (std::string& line : RemoveLeftovers(dir, &held.listing)) held.repaired.push_back(std::move(line));
   // The sent directory is written under the pool's lock (sends, renames, their copies).
   if (!options.sentDir.empty() && DirectoryExists(options.sentDir) && !SameFile(options.sentDir, dir)) {
     for (std::string& line : RemoveLeftovers(options.sentDir)) held.repaired.push_back(std::move(line));

@@ -20,6 +20,7 @@
 
 #include "platform/DirectoryLock.h"
 #include "platform/FileIdentity.h"
+#include "platform/FileSystem.h"
 #include "platform/Result.h"
 
 namespace relicor {
@@ -131,6 +132,9 @@ struct PoolLock {
   DirectoryLock lock;
   std::vector<std::string> repaired;
   std::string warning;  // why the command goes on without the lock (lockRequired off)
+  // The entries of the directory as the look for stale temporary files listed them (those it
+  // removed left out): a command that walks the directory under this lock needs no second listing.
+  std::optional<std::vector<DirEntry>> listing;
 };
 enum class Tidy : bool { kNo = false, kYes = true };
 struct PoolLockOptions {
@@ -145,7 +149,10 @@ Result<PoolLock> LockPool(const std::string& dir, const PoolLockOptions& options
 Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait = kLockWait,
                           Tidy tidy = Tidy::kYes);
 
-// Removes the temporary files that killed runs left in `dir`; what it removed, in words.
-std::vector<std::string> RemoveLeftovers(const std::string& dir);
+// Removes the temporary files that killed runs left in `dir`; what it removed, in words. With
+// `listing`, it receives the entries listed, without those removed (nothing when `dir` could not
+// be listed).
+std::vector<std::string> RemoveLeftovers(const std::string& dir,
+                                         std::optional<std::vector<DirEntry>>* listing = nullptr);
 
 }  // namespace relicor

@@ -169,13 +169,27 @@ Status WalkDirectoryListings(const std::string& directory, const DirectoryWalk& 
   return {};
 }
 
+std::optional<WalkedDirectory> TakeHeldListing(const std::string& directory,
+                                               std::optional<HeldListing>* held) {
+  if (held == nullptr || !*held) return std::nullopt;
+  WalkedDirectory walked{directory, std::nullopt};
+  EnsureTrailingBackslash(walked.dir);
+  if ((*held)->dir != walked.dir) return std::nullopt;
+  walked.entries = std::move((*held)->entries);
+  held->reset();
+  return walked;
+}
+
 namespace {
 
 Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOptions& options,
                 std::vector<ScannedItem>* list, bool isSubdirectory) {
   if (directory.empty()) return {};
   if (options.progressStep) options.progressStep();
-  auto walked = ListWalkedDirectory(directory, isSubdirectory, options.skippedDirectory);
+  std::optional<WalkedDirectory> taken =
+      isSubdirectory ? std::nullopt : TakeHeldListing(directory, options.held);
+  auto walked = taken ? Result<WalkedDirectory>(std::move(*taken))
+                      : ListWalkedDirectory(directory, isSubdirectory, options.skippedDirectory);
   if (!walked) return walked.failure();
   if (!walked->entries) return {};
   const std::string& dir = walked->dir;

@@ -22,6 +22,14 @@ struct ScannedItem {
   std::string name() const { return entry->Record().Name(); }
 };
 
+// The entries of one directory as a look moments ago listed them, under the lock the command
+// still holds (the lock's own look for stale temporary files): a scan of that directory takes them
+// instead of listing it a second time.
+struct HeldListing {
+  std::string dir;  // ending in the path separator, as the scan names it
+  std::vector<DirEntry> entries;
+};
+
 struct ScanOptions {
   bool recursive = false;
   // Called once per directory entered (the progress bar's step).
@@ -37,6 +45,8 @@ struct ScanOptions {
   // Called with each directory listed (ending in the path separator) and all its entries, before
   // its files are loaded.
   std::function<void(const std::string& dir, const std::vector<DirEntry>& entries)> listed;
+  // When it holds the listing of the directory scanned, the scan takes it (and leaves this empty).
+  std::optional<HeldListing>* held = nullptr;
 };
 
 // True for a file name ending in ".ITM" in any letter case.
@@ -76,6 +86,10 @@ struct WalkedDirectory {
   std::string dir;
   std::optional<std::vector<DirEntry>> entries;
 };
+// The held listing of `directory`, taken out of `held` (may be null); nothing when it holds none
+// or another directory's.
+std::optional<WalkedDirectory> TakeHeldListing(const std::string& directory,
+                                               std::optional<HeldListing>* held);
 Result<WalkedDirectory> ListWalkedDirectory(const std::string& directory, bool isSubdirectory,
                                             const std::function<void(const std::string& reason)>& skipped);
 

@@ -29,16 +29,6 @@
 
 namespace relicor {
 
-namespace {
-
-// A directory text without trailing separators (the root stays "/").
-std::string WithoutTrailingSeparator(std::string dir) {
-  while (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
-  return dir;
-}
-
-}  // namespace
-
 struct Session::Impl {
   Impl(std::string dir, const Clock& c, SessionUi& u)
       : programDir(std::move(dir)),
@@ -127,13 +117,19 @@ struct Session::Impl {
   std::vector<std::string> listedSubdirectories;
   // The sidecars of the directory that ReadFileList read last, for a run that follows at once.
   std::optional<SidecarListing> listedSidecars;
+  // What the lock of the command under way listed of its directory, for the command's own walk.
+  std::optional<HeldListing> heldListing;
 
   static std::string ListedDirectory(const std::string& dir) {
     return dir.empty() ? std::string(1, kPathSeparator) : dir;
   }
 
-  Result<std::vector<std::string>> ReadFileList(const std::string& dir) {
-    auto entries = ListDirectory(ListedDirectory(dir));
+  // The listing the lock took a moment ago (`held`) serves when it is of `dir`.
+  Result<std::vector<std::string>> ReadFileList(const std::string& dir,
+                                                std::optional<HeldListing>* held = nullptr) {
+    std::optional<WalkedDirectory> taken = TakeHeldListing(ListedDirectory(dir), held);
+    auto entries = taken ? Result<std::vector<DirEntry>>(std::move(*taken->entries))
+                         : ListDirectory(ListedDirectory(dir));
     if (!entries) return entries.failure();
     listedSidecars.emplace(*entries);
     // The subdirectories come from the same listing, so the browser needs no second one.
@@ -178,8 +174,13 @@ struct Session::Impl {
     options.tidy = tidiedDirectories.count(dir) == 0 ? Tidy::kYes : Tidy::kNo;
     options.sentDir = settings.pathToSent;
     options.lockRequired = !flags.noLock;
+    heldListing.reset();
     auto held = LockPool(dir, options);
     if (!held) return held;
+    if (held->listing) {
+      heldListing.emplace(HeldListing{dir, std::exchange(held->listing, std::nullopt).value()});
+      EnsureTrailingBackslash(heldListing->dir);
+    }
     BeginCommand();
     tidiedDirectories.insert(dir);
     if (!held->warning.empty()) ui.Notify(held->warning);
@@ -282,6 +283,8 @@ struct Session::Impl {
   RenameRunOptions RenameOptions();
   // The file-selection event without the look at the files first (a run of them).
   Status Select(int index);
+  // Reads the file list of `directory` unless it is the current one already read.
+  Status ChangeDirectory(const std::string& directory, std::optional<HeldListing>* held = nullptr);
 
   std::string PathOf(int index) const {
     if (index < 0 || index >= static_cast<int>(fileNames.size())) return {};
@@ -511,10 +514,14 @@ std::optional<std::string> Session::FindMember(const std::string& name) const {
 }
 
 Status Session::SetCurrentDirectory(const std::string& directory) {
-  Impl& s = *impl_;
+  return impl_->ChangeDirectory(directory);
+}
+
+Status Session::Impl::ChangeDirectory(const std::string& directory, std::optional<HeldListing>* held) {
+  Impl& s = *this;
   const std::string dir = WithoutTrailingSeparator(directory);
   if (s.directoryRead && dir == s.currentDir) return {};
-  auto names = s.ReadFileList(dir);
+  auto names = s.ReadFileList(dir, held);
   if (!names) return names.failure();
   s.currentDir = dir;
   s.fileNames = std::move(*names);
@@ -620,7 +627,9 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   auto held = s.Lock(WithoutTrailingSeparator(directory));
   if (!held) return held.failure();
   const RunClock::Hold clockStill(s.clock);
-  if (auto changed = SetCurrentDirectory(directory); !changed) return changed.failure();
+  const Status changed = s.ChangeDirectory(directory, &s.heldListing);
+  s.heldListing.reset();
+  if (!changed) return changed.failure();
   // Which items have a sidecar: from the listing just read, or (for a list read earlier) anew.
   std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
   if (!sidecars) sidecars = Impl::ListSidecars(s.currentDir);
@@ -682,7 +691,9 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
                      [&s](const std::string& reason) { s.ui.Notify(reason); },
                      [&s](const std::string& reason) { s.ui.Notify(reason); }};
   if (seedCheck) ctx.seedVerdict = [](const ItemRecord& record) { return SeedCheckLine(record); };
+  ctx.heldListing = &s.heldListing;
   auto summary = relicor::CreatePages(ctx);
+  s.heldListing.reset();
   s.ui.ProgressSet(0);
   if (!summary) return summary.failure();
   const std::string searchPage =
@@ -703,7 +714,7 @@ Status Session::SetSentDirectoryToCurrent() {
   return SetSentDirectory(impl_->currentDir);
 }
 
-Status Session::SetPoolDirectory(const std::string& directory) {
+Status Session::SetPoolDirectory(const std::string& directory, PoolRepair repair) {
   Impl& s = *impl_;
   if (auto fits = CheckDirectoryLength(directory); !fits) return fits;
   // The member list's changes of this run belong to the pool they were made in: they are saved
@@ -713,7 +724,7 @@ Status Session::SetPoolDirectory(const std::string& directory) {
   }
   s.settings.pathToPool = directory;
   s.ReloadMembers();
-  return RecoverPool();
+  return repair == PoolRepair::kNow ? RecoverPool() : Status{};
 }
 
 Status Session::SetSentDirectory(const std::string& directory) {
@@ -736,7 +747,9 @@ Result<DupeCheckResult> Session::RunDuplicateCheck() {
   const RunClock::Hold clockStill(s.clock);
   auto result = CheckForDuplicateItems(
       s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent, s.settings.htmlScanSub, s.clock,
-      [&s] { s.ui.ProgressStep(); }, [&s](const std::string& message) { s.ui.Notify(message); });
+      [&s] { s.ui.ProgressStep(); }, [&s](const std::string& message) { s.ui.Notify(message); },
+      &s.heldListing);
+  s.heldListing.reset();
   s.ui.ProgressSet(0);
   return result;
 }

@@ -62,6 +62,10 @@ class SessionUi {
 // An error naming `directory` when it is longer than a directory setting may be (255 characters).
 Status CheckDirectoryLength(const std::string& directory);
 
+// When setting the pool directory repairs what a killed run left there: at once, or at the first
+// command's lock of the pool.
+enum class PoolRepair : bool { kNow, kAtFirstLock };
+
 class Session {
  public:
   // `programDir` ends with a separator (RELICOR.INI, IDENT.ID and rules.txt live there).
@@ -216,7 +220,9 @@ class Session {
   // repairs the pool (RecoverPool).
   Status SetPoolDirectoryToCurrent();
   Status SetSentDirectoryToCurrent();
-  Status SetPoolDirectory(const std::string& directory);
+  // kAtFirstLock: the repair is left to the first command's lock of the pool (see Repair in the
+  // command line's session).
+  Status SetPoolDirectory(const std::string& directory, PoolRepair repair = PoolRepair::kNow);
   Status SetSentDirectory(const std::string& directory);
   // "Check for duplicate items".
   Result<std::string> CheckDuplicates();

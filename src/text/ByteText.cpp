@@ -42,6 +42,11 @@ std::string& EnsureTrailingBackslash(std::string& path) {
   return path;
 }
 
+std::string WithoutTrailingSeparator(std::string dir) {
+  while (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
+  return dir;
+}
+
 std::string PadRight(std::string_view text, std::size_t width) {
   std::string result(text.substr(0, width));
   result.resize(width, ' ');

@@ -32,6 +32,9 @@ std::string& CutAfterLastBackslash(std::string& path);
 // Appends a separator to a non-empty path that does not end with one. An empty path stays empty.
 std::string& EnsureTrailingBackslash(std::string& path);
 
+// A directory text without trailing separators (the root stays the one separator).
+std::string WithoutTrailingSeparator(std::string dir);
+
 // Exactly `width` characters: `text` padded with blanks, or its first `width` characters.
 std::string PadRight(std::string_view text, std::size_t width);
 

@@ -140,7 +140,8 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
                                                const std::string& poolDir, const std::string& sentDir,
                                                bool subdirectories, const Clock& clock,
                                                const std::function<void()>& progressStep,
-                                               const std::function<void(const std::string&)>& warn) {
+                                               const std::function<void(const std::string&)>& warn,
+                                               std::optional<HeldListing>* held) {
   if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryText));
 
   ScanOptions scan;
@@ -151,6 +152,7 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
     if (warn) warn(reason);
   };
   scan.skippedDirectory = scan.unreadable;
+  scan.held = held;  // the pool's listing, when its lock just took one
   for (const std::string* dir : {&poolDir, &sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned.failure();

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
+#include "pool/ScanDirectory.h"
 #include "validate/Database.h"
 
 namespace relicor {
@@ -70,7 +72,8 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
                                                const std::string& poolDir, const std::string& sentDir,
                                                bool subdirectories, const Clock& clock,
                                                const std::function<void()>& progressStep = {},
-                                               const std::function<void(const std::string&)>& warn = {});
+                                               const std::function<void(const std::string&)>& warn = {},
+                                               std::optional<HeldListing>* held = nullptr);
 
 // A text with every control byte (a line break among them) written as '?', so that one file name
 // stays on one line of a log.

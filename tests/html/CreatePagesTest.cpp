@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "PublishFixture.h"
 #include "html/CreatePages.h"
 #include "html/ItemRows.h"
 #include "html/PageWriter.h"
+#include "pool/ItemReadAhead.h"
+#include "pool/ScanDirectory.h"
 #include "support/RecordingDebug.h"
 #include "text/ByteText.h"
 
@@ -327,6 +330,67 @@ TEST_F(CreatePagesTest, AFailedPageStopsTheDebugLinesOfLaterPages) {
   EXPECT_NE(result.error().find(out + "/itm5Shield.htm"), std::string::npos) << result.error();
   // As if each page were in its file before the next is made: nothing of the mail page.
   EXPECT_EQ(debug.lines, (std::vector<std::string>{"ID NOT FOUND AXE", "ID NOT FOUND SHIELD"}));
+}
+
+// With threads, the brief pages are made beside the detail pages: a run that a page stops, or
+// that is cancelled from its progress, ends as it ends on one thread.
+TEST_F(CreatePagesTest, ThreadsEndARunAsOneThreadDoes) {
+  struct Cancelled {};
+  const struct {
+    const char* what;
+    std::string blocked;  // a directory where this page should go
+    bool cancel;
+    std::vector<std::string> debugLines;
+  } kCases[] = {
+      {"whole run", "", false, {"ID NOT FOUND AXE", "ID NOT FOUND SHIELD", "ID NOT FOUND MAIL"}},
+      {"detail page fails", "itm5Shield.htm", false, {"ID NOT FOUND AXE", "ID NOT FOUND SHIELD"}},
+      {"brief page fails",
+       "itms5Shield.htm",
+       false,
+       {"ID NOT FOUND AXE", "ID NOT FOUND SHIELD", "ID NOT FOUND MAIL"}},
+      {"cancelled", "", true, {}},
+  };
+  // Enough items for threads: three leave a debug line on their detail page.
+  AddItem("out/a.ITM", Item("Axe", 2).fireDamage(1, 2));
+  AddItem("out/s.ITM", Item("Shield", 5).fireDamage(1, 2));
+  AddItem("out/m.ITM", Item("Mail", 8).fireDamage(1, 2));
+  for (int i = 0; i < 8; ++i)
+    AddItem("out/r" + std::to_string(i) + ".ITM", Item("Ring " + std::to_string(i), 12));
+  for (const auto& c : kCases) {
+    std::map<ReadAheadMode, std::string> outcomes;
+    for (const ReadAheadMode mode : {ReadAheadMode::kOff, ReadAheadMode::kOn}) {
+      SCOPED_TRACE(std::string(c.what) + (mode == ReadAheadMode::kOn ? ", threads" : ", one thread"));
+      for (const std::string& name : test::FileNames(out)) {
+        if (!IsItemFileName(name)) std::filesystem::remove_all(out + "/" + name);
+      }
+      if (!c.blocked.empty()) tmp.mkdir("out/" + c.blocked);
+      test::RecordingDebug debug;
+      report.debugLine = [&debug](std::string_view line) { debug.WriteDebugLine(line); };
+      PublishContext ctx = Context();
+      if (c.cancel)
+        ctx.progress = [](std::string_view, std::size_t, std::size_t total) {
+          if (total > 0) throw Cancelled{};
+        };
+      SetReadAheadMode(mode);
+      std::string outcome;
+      try {
+        const auto result = CreatePages(ctx);
+        outcome = result ? std::to_string(result->files.size()) + " files" : result.error();
+      } catch (const Cancelled&) {
+        outcome = "cancelled";
+      }
+      SetReadAheadMode(ReadAheadMode::kAuto);
+      EXPECT_EQ(debug.lines, c.debugLines);
+      if (!c.blocked.empty()) {
+        EXPECT_NE(outcome.find(out + "/" + c.blocked), std::string::npos) << outcome;
+      }
+      // A run that stops puts no page in place.
+      EXPECT_EQ(std::filesystem::exists(out + "/itm2Axe.htm"), c.blocked.empty() && !c.cancel) << outcome;
+      for (const std::string& name : test::FileNames(out)) outcome += " " + name;
+      outcomes[mode] = outcome;
+    }
+    EXPECT_EQ(outcomes[ReadAheadMode::kOff], outcomes[ReadAheadMode::kOn]) << c.what;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -319,6 +320,40 @@ TEST(MoveJournal, TheLockRemovesLeftoversInTheSentDirectoryToo) {
   EXPECT_FALSE(fs::exists(sent + "/" + copy));
   ASSERT_EQ(held->repaired.size(), 1u);
   EXPECT_EQ(held->repaired[0], "removed " + sent + "/" + copy + ", left by a run that was killed");
+}
+
+TEST(MoveJournal, TheLockHandsOnWhatItsLookForLeftoversListed) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  TempDir dir;
+  const std::string pool = dir.mkdir("pool");
+  const std::string sent = dir.mkdir("sent");
+  const std::string stale = "ITMLIST.TXT.tmp-" + std::to_string(child) + "-123456";
+  const std::string live = "ITMLIST.TXT.tmp-" + std::to_string(::getpid()) + "-654321";
+  for (const std::string& name : {std::string("a.ITM"), std::string("a.IT0"), stale, live}) {
+    dir.write("pool/" + name, "x");
+  }
+  dir.mkdir("pool/sub");
+  dir.write("sent/b.ITM", "x");
+  PoolLockOptions options;
+  options.sentDir = sent;
+  {
+    auto held = LockPool(pool, options);
+    ASSERT_TRUE(held) << held.error();
+    ASSERT_TRUE(held->listing);
+    // The pool's entries, the stale file it removed left out; never the sent directory's.
+    std::vector<std::string> names;
+    for (const DirEntry& entry : *held->listing) names.push_back(entry.name + (entry.isDirectory ? "/" : ""));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{live, std::string(kLockFileName), "a.IT0", "a.ITM", "sub/"}));
+    EXPECT_FALSE(fs::exists(pool + "/" + stale));
+  }
+  // A lock that does not look for leftovers lists nothing.
+  options.tidy = Tidy::kNo;
+  auto again = LockPool(pool, options);
+  ASSERT_TRUE(again) << again.error();
+  EXPECT_FALSE(again->listing);
 }
 
 TEST(MoveJournal, APoolThatDoesNotExistIsNeverWorkedOnUnlocked) {

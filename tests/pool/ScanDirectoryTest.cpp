@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "pool/ScanDirectory.h"
 #include "support/RecordBuilder.h"
@@ -112,6 +113,34 @@ TEST_F(ScanDirectoryTest, ListedItemsCarryTheirCacheEntriesWithTheirSidecars) {
     EXPECT_EQ(item.entry, cache_.Find(std::string(item.path()))) << item.path();
   EXPECT_EQ(items[0].entry->Meta().senderName, "");
   EXPECT_EQ(items[1].entry->Meta().senderName, "Bob");
+}
+
+TEST_F(ScanDirectoryTest, AHeldListingOfTheScannedDirectoryIsTakenInsteadOfAListing) {
+  Item("pool/a.ITM", "A");
+  Item("pool/b.ITM", "B");
+  Item("pool/sub/c.ITM", "C");
+  // What the lock listed a moment ago: b.ITM came after it, and is left to the next scan.
+  std::optional<HeldListing> held = HeldListing{pool_ + "/", {DirEntry{"a.ITM"}, DirEntry{"sub", true}}};
+  std::optional<HeldListing> other = HeldListing{tmp_.file("elsewhere") + "/", {DirEntry{"b.ITM"}}};
+  for (std::optional<HeldListing>* given : {&other, &held}) {
+    std::vector<ScannedItem> items;
+    ScanOptions options;
+    options.recursive = true;
+    options.held = given;
+    ASSERT_TRUE(ScanDirectory(cache_, pool_, options, &items));
+    std::vector<std::string> names;
+    for (const ScannedItem& item : items) names.push_back(item.name());
+    if (given == &other) {
+      // Another directory's listing is neither used nor taken.
+      EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "C"}));
+      EXPECT_TRUE(other);
+    } else {
+      // Subdirectories are listed as ever.
+      EXPECT_EQ(names, (std::vector<std::string>{"A", "C"}));
+      EXPECT_FALSE(held);
+    }
+  }
+  EXPECT_EQ(Scan(false), (std::vector<std::string>{"A a.ITM", "B b.ITM"}));
 }
 
 TEST(SortDirectoryEntriesTest, ByNameWithoutLetterCaseThenByBytes) {
