@@ -10,7 +10,8 @@
 #   scripts/bench.sh                 10,000 and 100,000 items, 3 runs of each
 #   BENCH_SIZES="10000 100000 1000000" BENCH_RUNS=5 scripts/bench.sh
 #   BENCH_COMMANDS="export publish" scripts/bench.sh
-#       (export publish dupecheck rename verify; verify-edited: items one field off the game's)
+#       (export publish dupecheck rename verify; verify-edited: items one field off the game's;
+#        verify-dir: the genuine items' directory as the one argument, for a million items)
 #   BENCH_STRACE=1 scripts/bench.sh  also the system calls per item of relicor-cli and the floor
 #                                    (strace -f -c) for BENCH_STRACE_COMMANDS at the first size
 #   BENCH_IN_PROCESS=1 scripts/bench.sh   also the earlier table: each command through the session
@@ -92,7 +93,7 @@ if [ -n "${BENCH_IN_PROCESS:-}" ]; then
   log=$(mktemp)
   for n in $sizes; do
     for what in $commands; do
-      [ "$what" = verify-edited ] && continue
+      case $what in verify-edited | verify-dir) continue ;; esac
       for ((r = 0; r < runs; r++)); do "$bench" "$what" "$n" "$dir" >>"$log"; done
     done
   done

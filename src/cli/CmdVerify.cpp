@@ -99,23 +99,17 @@ int CmdVerify(CliContext& ctx) {
   gen::CheckOptions options;
   options.maxSteps = ctx.command.maxSteps;
 
-  std::vector<Target> targets;
-  for (const auto& path : ctx.args) {
-    if (DirectoryExists(path))
-      WalkDirectory(path, ctx.command.recursive, targets);
-    else
-      targets.push_back({path, {}});
-  }
-
   int status = kExitOk;
   Tally tally;
   nlohmann::json list = nlohmann::json::array();
   // The text lines show the way through a long list themselves; the JSON comes at the end, so a
-  // terminal sees a progress line meanwhile.
+  // terminal sees a progress line meanwhile. Each path argument is an equal share of the way, its
+  // files (a directory's) equal shares of that.
   CliUi progress(ctx);
-  std::size_t done = 0;
-  auto tell = [&](const std::string& path, const Result<SeedVerdict>& checked) {
-    if (json) progress.ProgressSet(static_cast<int>(100 * done++ / targets.size()));
+  double done = 0;
+  auto tell = [&](const std::string& path, const Result<SeedVerdict>& checked, double share) {
+    if (json) progress.ProgressSet(static_cast<int>(100 * done));
+    done += share;
     if (!checked) {
       tally.Count(Verdict::kNotAnItem);
       status = kExitFailed;
@@ -137,17 +131,37 @@ int CmdVerify(CliContext& ctx) {
     else
       ctx.out << path << ": " << Cp1252ToUtf8(VerdictText(v)) << '\n';
   };
-  // The files are read ahead while earlier ones are checked; a path that could not be listed is
-  // told in its place.
-  for (std::size_t first = 0; first < targets.size();) {
-    std::size_t end = first;
-    while (end < targets.size() && targets[end].error.empty()) ++end;
-    CheckItemFiles(
-        end - first, [&](std::size_t k) -> const std::string& { return targets[first + k].path; }, options,
-        [&](std::size_t k, const Result<SeedVerdict>& checked) { tell(targets[first + k].path, checked); });
-    if (end < targets.size()) tell(targets[end].path, Result<SeedVerdict>(MakeError(targets[end].error)));
-    first = end + 1;
-  }
+  const double argumentShare = 1.0 / static_cast<double>(ctx.args.size());
+  // The files of a directory argument, read ahead while earlier ones are checked; a path that
+  // could not be listed is told in its place.
+  auto checkDirectory = [&](const std::string& dir) {
+    std::vector<Target> targets;
+    WalkDirectory(dir, ctx.command.recursive, targets);
+    const double share = argumentShare / static_cast<double>(targets.size());
+    for (std::size_t first = 0; first < targets.size();) {
+      std::size_t end = first;
+      while (end < targets.size() && targets[end].error.empty()) ++end;
+      CheckItemFiles(
+          end - first, [&](std::size_t k) -> const std::string& { return targets[first + k].path; }, options,
+          [&](std::size_t k, const Result<SeedVerdict>& checked) {
+            tell(targets[first + k].path, checked, share);
+          });
+      if (end < targets.size())
+        tell(targets[end].path, Result<SeedVerdict>(MakeError(targets[end].error)), share);
+      first = end + 1;
+    }
+  };
+  // Every argument is read as an item file, ahead as the files of a directory are; one that cannot
+  // be read so and is a directory (or a link to one) is walked in its place. So a file argument
+  // is opened and read once, and its type is asked only when the read does not give a record.
+  CheckItemFiles(
+      ctx.args.size(), [&](std::size_t k) -> const std::string& { return ctx.args[k]; }, options,
+      [&](std::size_t k, const Result<SeedVerdict>& checked) {
+        if (!checked && DirectoryExists(ctx.args[k]))
+          checkDirectory(ctx.args[k]);
+        else
+          tell(ctx.args[k], checked, argumentShare);
+      });
   if (json) {
     progress.EndProgress();
     ctx.out << list.dump(2) << '\n';

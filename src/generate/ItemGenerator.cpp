@@ -937,7 +937,7 @@ std::optional<BaseKind> BaseKindOf(std::int32_t baseIndex, GameMode mode) {
   const std::vector<int>& rows = ItemList(mode);
   if (baseIndex < 0 || baseIndex >= static_cast<std::int32_t>(rows.size())) return std::nullopt;
   const BaseItemRow& b = kBaseItems[rows[static_cast<std::size_t>(baseIndex)]];
-  return BaseKind{b.type, b.itemClass};
+  return BaseKind{b.type, b.itemClass, b.miscId};
 }
 
 GenerateResult GenerateItem(std::int32_t baseIndex, std::uint16_t createInfo, std::int32_t seed,

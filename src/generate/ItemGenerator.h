@@ -100,12 +100,13 @@ struct GenerateResult {
 GenerateResult GenerateItem(std::int32_t baseIndex, std::uint16_t createInfo, std::int32_t seed,
                             GameMode mode, std::int32_t goldValue = 0);
 
-// The item type and class of base index `baseIndex` in `mode`'s item list, which every item the
-// game makes from that index has (a town item or a useful drop takes its base from the seed
-// instead); nothing when the list has no such index.
+// The item type, class and use effect of base index `baseIndex` in `mode`'s item list, which
+// every item the game makes from that index has (a town item or a useful drop takes its base
+// from the seed instead); nothing when the list has no such index.
 struct BaseKind {
   std::int32_t type = 0;
   std::int8_t itemClass = 0;
+  std::int32_t use = 0;
 };
 std::optional<BaseKind> BaseKindOf(std::int32_t baseIndex, GameMode mode);
 

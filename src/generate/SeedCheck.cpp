@@ -31,12 +31,19 @@ struct Field {
 };
 
 std::int64_t ReadField(const ItemRecord& r, std::size_t at, std::uint8_t width, bool isSigned) {
-  std::uint32_t v = 0;
-  for (std::uint8_t i = 0; i < width; ++i) v |= static_cast<std::uint32_t>(r.ReadU8(at + i)) << (8 * i);
-  if (!isSigned) return v;
-  if (width == 1) return static_cast<std::int8_t>(v);
-  if (width == 2) return static_cast<std::int16_t>(v);
-  return static_cast<std::int32_t>(v);
+  const std::uint8_t* p = r.bytes().data() + at;
+  switch (width) {
+    case 1:
+      return isSigned ? static_cast<std::int8_t>(p[0]) : p[0];
+    case 2: {
+      const auto v = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+      return isSigned ? static_cast<std::int16_t>(v) : v;
+    }
+    default: {
+      const std::uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+      return isSigned ? static_cast<std::int32_t>(v) : static_cast<std::int64_t>(v);
+    }
+  }
 }
 
 // The generated value as the field of that width holds it.
@@ -133,11 +140,6 @@ bool WitchBookMagic(const GeneratedItem& g, std::int64_t file) {
   return false;
 }
 
-struct Comparison {
-  std::vector<FieldDifference> differences;
-  std::vector<PlayChange> playState;
-};
-
 bool IsWeapon(std::int32_t type) {
   return type == itype::kSword || type == itype::kAxe || type == itype::kBow || type == itype::kMace ||
          type == itype::kStaff;
@@ -151,59 +153,103 @@ std::string Visits(std::int64_t n, std::string_view shrine) {
   return "at least " + std::to_string(n) + " " + std::string(shrine) + (n == 1 ? " shrine" : " shrines");
 }
 
+// The shrine visits that turn the generated value into the file's.
+struct Play {
+  int steps = 0;
+  std::string_view shrine;
+};
+
 // The play state that turns the generated value into the file's, or nothing when play cannot.
 // The shrines: Hidden adds 10 to the durability and maximum durability of every
 // equipped item whose maximum is neither 0 nor 255 and then takes 20 from one of them (never
 // below 1), so one visit moves an item's maximum by 10 either way; Weird adds 1 to a weapon's
 // maximum damage; Gloomy adds 2 to the armour class of armour and shields and takes 1 from a
 // weapon's maximum damage, never below its minimum. The warrior's repair only lowers the maximum.
-std::optional<PlayChange> PlayOf(Rule rule, std::int64_t file, std::int64_t game, const GeneratedItem& g) {
-  PlayChange change{{}, std::to_string(file), std::to_string(game), {}, 0};
+std::optional<Play> PlayOf(Rule rule, std::int64_t file, std::int64_t game, const GeneratedItem& g) {
   switch (rule) {
     case Rule::kDurability:
       if (game == 0 || game == 255 || file <= game) return std::nullopt;
-      change.steps = static_cast<int>((file - game + 9) / 10);
-      change.how = Visits(change.steps, "Hidden");
-      return change;
+      return Play{static_cast<int>((file - game + 9) / 10), "Hidden"};
     case Rule::kDamage:
       if (!IsWeapon(g.type) || file < g.minDamage) return std::nullopt;
-      change.steps = static_cast<int>(file > game ? file - game : game - file);
-      change.how = Visits(change.steps, file > game ? "Weird" : "Gloomy");
-      return change;
+      return Play{static_cast<int>(file > game ? file - game : game - file),
+                  file > game ? "Weird" : "Gloomy"};
     case Rule::kArmor:
       if (!IsArmour(g.type) || file < game || (file - game) % 2 != 0) return std::nullopt;
-      change.steps = static_cast<int>((file - game) / 2);
-      change.how = Visits(change.steps, "Gloomy");
-      return change;
+      return Play{static_cast<int>((file - game) / 2), "Gloomy"};
     default:
       return std::nullopt;
   }
 }
 
-// Differences and play state between the record and the rebuilt item.
-Comparison Compare(const ItemRecord& r, const GeneratedItem& g) {
-  Comparison result;
-  std::vector<FieldDifference>& out = result.differences;
+// The differences and play state between a record and a rebuilt item, in words.
+struct Comparison {
+  std::vector<FieldDifference> differences;
+  std::vector<PlayChange> playState;
+
+  // `difference` makes the difference's texts; a count leaves them unmade.
+  template <class MakeDifference>
+  void Differs(std::string_view /*field*/, MakeDifference difference) {
+    differences.push_back(difference());
+  }
+  void Played(std::string_view field, std::int64_t file, std::int64_t game, const Play& play) {
+    playState.push_back({std::string(field), std::to_string(file), std::to_string(game),
+                         Visits(play.steps, play.shrine), play.steps});
+  }
+};
+
+// The same comparison counted: how many fields differ (the first of them named) and the play
+// steps. What the verdict chooses between rebuilds is decided on counts; only the rebuild it
+// chooses is compared in words.
+struct Count {
+  std::size_t differences = 0;
+  std::string_view firstField;
+  int steps = 0;
+
+  bool genuine() const { return differences == 0; }
+  template <class MakeDifference>
+  void Differs(std::string_view field, MakeDifference /*difference*/) {
+    if (differences++ == 0) firstField = field;
+  }
+  void Played(std::string_view /*field*/, std::int64_t /*file*/, std::int64_t /*game*/, const Play& play) {
+    steps += play.steps;
+  }
+};
+
+// Differences and play state between the record and the rebuilt item, told to `out` field by field.
+template <class Out>
+void Compare(const ItemRecord& r, const GeneratedItem& g, Out& out) {
   const std::string_view plain = TextAt(r, offset::kPlainName);
   if (g.ear) {
     // The victim's name goes on after the six letters the seed gives; the level and the class
     // are the victim's.
     if (plain.substr(0, g.plainName.size()) != g.plainName ||
         (g.plainName.size() < 13 && plain.size() != g.plainName.size()))
-      out.push_back({"plain name", Quoted(plain), Quoted(g.plainName + "..."), {}});
+      out.Differs("plain name", [&] {
+        return FieldDifference{"plain name", Quoted(plain), Quoted(g.plainName + "..."), {}};
+      });
     const std::int64_t level = ReadField(r, offset::kBaseValue, 4, true);
-    if (level < 0 || level > 63) out.push_back({"base value", std::to_string(level), "0 to 63", {}});
+    if (level < 0 || level > 63)
+      out.Differs("base value", [&] {
+        return FieldDifference{"base value", std::to_string(level), "0 to 63", {}};
+      });
     const std::int64_t cursor = ReadField(r, offset::kCursor, 4, true);
     if (cursor < icurs::kEarSorceror || cursor > icurs::kEarRogue)
-      out.push_back({"graphic", std::to_string(cursor), "19 to 21", {}});
+      out.Differs("graphic", [&] {
+        return FieldDifference{"graphic", std::to_string(cursor), "19 to 21", {}};
+      });
   } else if (plain != g.plainName) {
-    out.push_back({"plain name", Quoted(plain), Quoted(g.plainName), {}});
+    out.Differs("plain name", [&] {
+      return FieldDifference{"plain name", Quoted(plain), Quoted(g.plainName), {}};
+    });
   }
   for (const Field& f : kFields) {
     if (f.rule == Rule::kText) {
       const std::string_view text = TextAt(r, f.offset);
       if (text != g.identifiedName)
-        out.push_back({std::string(f.name), Quoted(text), Quoted(g.identifiedName), {}});
+        out.Differs(f.name, [&] {
+          return FieldDifference{std::string(f.name), Quoted(text), Quoted(g.identifiedName), {}};
+        });
       continue;
     }
     if (f.offset == offset::kUniqueIndex && !g.uniqueIndexKnown) continue;
@@ -220,30 +266,45 @@ Comparison Compare(const ItemRecord& r, const GeneratedItem& g) {
     // Lowered by repair: at least 1 where the game gives some; an indestructible item (255)
     // loses nothing.
     if (f.rule == Rule::kDurability && game != 0 && game != 255 && file >= 1 && file <= game) continue;
-    if (auto change = PlayOf(f.rule, file, game, g)) {
-      change->field = std::string(f.name);
-      result.playState.push_back(std::move(*change));
+    if (const std::optional<Play> play = PlayOf(f.rule, file, game, g)) {
+      out.Played(f.name, file, game, *play);
       continue;
     }
-    out.push_back({std::string(f.name), std::to_string(file), std::to_string(game), {}});
+    out.Differs(f.name, [&] {
+      return FieldDifference{std::string(f.name), std::to_string(file), std::to_string(game), {}};
+    });
   }
   // Current durability and charges are play state, but never above their maximum.
   const std::int64_t maxDur = ReadField(r, offset::kMaxDurability, 4, true);
   const std::int64_t dur = ReadField(r, offset::kDurability, 4, true);
   if (dur > maxDur)
-    out.push_back({"durability", std::to_string(dur), "at most " + std::to_string(maxDur), {}});
+    out.Differs("durability", [&] {
+      return FieldDifference{"durability", std::to_string(dur), "at most " + std::to_string(maxDur), {}};
+    });
   const std::int64_t maxCharges = ReadField(r, offset::kMaxCharges, 4, true);
   const std::int64_t charges = ReadField(r, offset::kCharges, 4, true);
   // 1.09 gives items with a spell power the spell number as charges, which may exceed the maximum.
   const std::int64_t chargeLimit =
       std::max<std::int64_t>(maxCharges, g.charges > g.maxCharges ? g.charges : 0);
   if (charges > chargeLimit)
-    out.push_back({"charges", std::to_string(charges), "at most " + std::to_string(chargeLimit), {}});
+    out.Differs("charges", [&] {
+      return FieldDifference{
+          "charges", std::to_string(charges), "at most " + std::to_string(chargeLimit), {}};
+    });
   if (g.goldValueFromFile) {
     const std::int64_t value = ReadField(r, offset::kBaseValue, 4, true);
-    if (value < 1 || value > 5000) out.push_back({"base value", std::to_string(value), "1 to 5000", {}});
+    if (value < 1 || value > 5000)
+      out.Differs("base value", [&] {
+        return FieldDifference{"base value", std::to_string(value), "1 to 5000", {}};
+      });
   }
-  return result;
+}
+
+template <class Out>
+Out Compared(const ItemRecord& r, const GeneratedItem& g) {
+  Out out;
+  Compare(r, g, out);
+  return out;
 }
 
 // The full game first; the shareware game counts where the full game rebuilds the item in
@@ -254,12 +315,6 @@ constexpr std::array<GameMode, 4> kModes{GameMode::kSinglePlayer, GameMode::kMul
 // Differences that mean the rebuild took another path than the file's item: the seed or the
 // base index are not the ones the item was made with.
 constexpr std::size_t kManyDifferences = 5;
-
-int Steps(const std::vector<PlayChange>& changes) {
-  int steps = 0;
-  for (const PlayChange& c : changes) steps += c.steps;
-  return steps;
-}
 
 // The verdict of the rebuild in the games of `reachable`.
 SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t ci, std::int32_t index,
@@ -300,11 +355,14 @@ namespace {
 
 SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t ci, std::int32_t index,
                     std::int32_t goldValue, std::uint8_t reachable, const CheckOptions& options) {
+  // Each game's rebuild is counted first; only the one the verdict names is compared in words.
   struct Attempt {
     GameMode mode;
-    Comparison comparison;
-    bool genuine() const { return comparison.differences.empty(); }
+    std::size_t item;  // in `items`: a game's second mode may share its first mode's rebuild
+    Count count;
   };
+  std::vector<GeneratedItem> items;
+  items.reserve(kModes.size());
   std::vector<Attempt> attempts;
   std::string reason;
   // A game's second mode is rebuilt only where a choice depended on the mode; the shareware
@@ -318,20 +376,21 @@ SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t c
       const auto same =
           std::find_if(attempts.begin(), attempts.end(), [&](const Attempt& a) { return a.mode == first; });
       if (same != attempts.end()) {
-        attempts.push_back({mode, same->comparison});
+        attempts.push_back({mode, same->item, same->count});
         continue;
       }
     }
     if (mode == GameMode::kShareware &&
-        std::any_of(attempts.begin(), attempts.end(), [](const Attempt& a) { return a.genuine(); }))
+        std::any_of(attempts.begin(), attempts.end(), [](const Attempt& a) { return a.count.genuine(); }))
       break;
-    const GenerateResult result = GenerateItem(index, ci, seed, mode, goldValue);
+    GenerateResult result = GenerateItem(index, ci, seed, mode, goldValue);
     if (!second) modeMatters = result.modeMatters;
     if (!result.item) {
       if (reason.empty()) reason = result.reason;
       continue;
     }
-    attempts.push_back({mode, Compare(record, *result.item)});
+    items.push_back(std::move(*result.item));
+    attempts.push_back({mode, items.size() - 1, Compared<Count>(record, items.back())});
   }
   SeedVerdict v;
   if (attempts.empty()) {
@@ -342,17 +401,17 @@ SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t c
   // The games that make the item; named where they are not all that were tried.
   const Attempt* best = nullptr;
   for (const Attempt& a : attempts) {
-    if (!a.genuine()) continue;
+    if (!a.count.genuine()) continue;
     v.modes.push_back(a.mode);
-    if (best == nullptr || Steps(a.comparison.playState) < Steps(best->comparison.playState)) best = &a;
+    if (best == nullptr || a.count.steps < best->count.steps) best = &a;
   }
   if (best != nullptr) {
     // Both modes of the full game make it: no mode decides.
     if (v.modes.size() >= 2 && v.modes[0] == GameMode::kSinglePlayer && v.modes[1] == GameMode::kMultiplayer)
       v.modes.clear();
     v.verdict = Verdict::kGenuine;
-    v.playState = best->comparison.playState;
-    const int steps = Steps(v.playState);
+    if (best->count.steps > 0) v.playState = Compared<Comparison>(record, items[best->item]).playState;
+    const int steps = best->count.steps;
     if (options.maxSteps && steps > *options.maxSteps) {
       v.verdict = Verdict::kEdited;
       v.differences.push_back({"play state",
@@ -364,43 +423,47 @@ SeedVerdict Rebuild(const ItemRecord& record, std::int32_t seed, std::uint16_t c
   }
   best = &attempts.front();
   for (const Attempt& a : attempts)
-    if (a.comparison.differences.size() < best->comparison.differences.size()) best = &a;
+    if (a.count.differences < best->count.differences) best = &a;
   v.verdict = Verdict::kEdited;
-  v.differences = best->comparison.differences;
   const Attempt* single = nullptr;
   const Attempt* multi = nullptr;
   for (const Attempt& a : attempts) {
     if (a.mode == GameMode::kSinglePlayer) single = &a;
     if (a.mode == GameMode::kMultiplayer) multi = &a;
   }
-  const bool sameInBoth = single != nullptr && multi != nullptr &&
-                          single->comparison.differences.size() == multi->comparison.differences.size();
+  const bool sameInBoth =
+      single != nullptr && multi != nullptr && single->count.differences == multi->count.differences;
   if (!sameInBoth || best->mode == GameMode::kShareware || best->mode == GameMode::kSharewareMultiplayer)
     v.modes = {best->mode};
-  if (best->comparison.differences.size() < kManyDifferences) return v;
+  if (best->count.differences < kManyDifferences) {
+    v.differences = Compared<Comparison>(record, items[best->item]).differences;
+    return v;
+  }
 
   // Many fields differ: the inputs themselves were changed. Another base index that rebuilds
   // the file exactly names the base index; otherwise the seed does not give this item.
   const std::int64_t fileIndex = index;
-  // Where the base index decides the item's type and class, only an index of the file's type and
-  // class can rebuild it; the others would differ there too.
+  // Where the base index decides the item's type, class and use, only an index of the file's can
+  // rebuild it; the others would differ there too, and are not rebuilt.
   const bool seedPicksBase = (ci & cf::kTown) != 0 || (ci & cf::kUseful) == cf::kUseful;
   const std::int64_t fileType = ReadField(record, offset::kItemClass, 4, true);
   const std::int64_t fileClass = ReadField(record, offset::kCategory, 1, true);
+  const std::int64_t fileUse = ReadField(record, offset::kUseEffect, 4, true);
   for (std::int32_t other = 0; other < static_cast<std::int32_t>(kGameItemIndexCount); ++other) {
     if (other == index) continue;
     if (!seedPicksBase && other != idi::kGold && other != idi::kEar) {
       const std::optional<BaseKind> kind = BaseKindOf(other, best->mode);
-      if (kind && (kind->type != fileType || kind->itemClass != fileClass)) continue;
+      if (kind && (kind->type != fileType || kind->itemClass != fileClass || kind->use != fileUse)) continue;
     }
     const GenerateResult result = GenerateItem(other, ci, seed, best->mode, goldValue);
     if (!result.item) continue;
-    const Comparison c = Compare(record, *result.item);
-    if (c.differences.size() == 1 && c.differences.front().field == "base item") {
+    const Count c = Compared<Count>(record, *result.item);
+    if (c.differences == 1 && c.firstField == "base item") {
       v.differences = {{"base item", std::to_string(fileIndex), std::to_string(other), {}}};
       return v;
     }
   }
+  v.differences = Compared<Comparison>(record, items[best->item]).differences;
   v.differences.insert(v.differences.begin(),
                        {"seed", std::to_string(seed), "a seed that gives these fields", {}});
   return v;

@@ -1,19 +1,29 @@
 #include "item/ItemFile.h"
 
+#include <utility>
+
 #include "platform/FileSystem.h"
 
 namespace relicor {
 
-Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in) {
-  auto head = ReadFileHeadAndTime(path, kItemRecordSize, in);
-  if (!head) return head.failure();
+Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in, ItemFileDate date) {
   ItemFile file;
-  file.fileDate = head->modified;
-  file.stamp = head->stamp;
-  file.size = head->data.size();
+  std::string data;
+  if (date == ItemFileDate::kLeftOut) {
+    auto start = ReadFileStart(path, kItemRecordSize, in);
+    if (!start) return start.failure();
+    data = std::move(*start);
+  } else {
+    auto head = ReadFileHeadAndTime(path, kItemRecordSize, in);
+    if (!head) return head.failure();
+    file.fileDate = head->modified;
+    file.stamp = head->stamp;
+    data = std::move(head->data);
+  }
+  file.size = data.size();
   if (file.size == kItemRecordSize) {
     file.status = ItemFileStatus::kItem;
-    file.record = ItemRecord::FromBytes(head->data);
+    file.record = ItemRecord::FromBytes(data);
   }
   return file;
 }

@@ -27,7 +27,11 @@ struct ItemFile {
 // Reads the first 400 bytes of an ITM file. The file is opened for reading only.
 // A missing or unreadable file is an error naming the file and the reason. With `in`, a file
 // directly in that directory is opened from it.
-Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in = nullptr);
+// With ItemFileDate::kLeftOut the file's date and identity are not asked for (0 and unknown):
+// one open and one read for an item file.
+enum class ItemFileDate : std::uint8_t { kRead, kLeftOut };
+Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in = nullptr,
+                              ItemFileDate date = ItemFileDate::kRead);
 
 // "<path>: not an item file (N bytes, an item has 400)"
 std::string NotAnItemMessage(const std::string& path, std::size_t size);

@@ -231,6 +231,38 @@ Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxByt
   return head;
 }
 
+Result<std::string> ReadFileStart(const std::string& path, std::size_t size, const DirectoryHandle* in) {
+  Fd fd(SysOpenIn(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW, in));
+  if (fd.get() < 0) return OpenNoFollowError(path, errno);
+  // One byte more than wanted: a regular file gives all it holds up to that in one read.
+  std::string data(size + 1, '\0');
+  ssize_t n = ::read(fd.get(), data.data(), data.size());
+  const int readError = n < 0 ? errno : 0;
+  if (n != static_cast<ssize_t>(size)) {
+    // Anything but exactly `size` bytes: a short or a longer file, or something that is no
+    // regular file (a directory fails the read, a FIFO or a device gives nothing or goes on).
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return FileError("cannot read", path, errno);
+    if (S_ISDIR(st.st_mode)) return FileError("cannot read", path, EISDIR);
+    if (!S_ISREG(st.st_mode)) return NotRegularError(path);
+    if (n < 0 && readError != EINTR) return FileError("cannot read", path, readError);
+    std::size_t done = n > 0 ? static_cast<std::size_t>(n) : 0;
+    while (done < size) {
+      n = ::read(fd.get(), data.data() + done, size - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return FileError("cannot read", path, errno);
+      }
+      if (n == 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    data.resize(std::min(done, size));
+    return data;
+  }
+  data.resize(size);
+  return data;
+}
+
 namespace {
 
 // Reads an open file to its end.
@@ -463,12 +495,24 @@ Status AtomicFileWriter::Open() {
   return {};
 }
 
+namespace {
+
+// A piece at least this large starts the writing out of the file so far (see Write).
+constexpr std::size_t kWriteBehindBytes = std::size_t{32} << 10;
+
+}  // namespace
+
 Status AtomicFileWriter::Write(std::string_view content) {
   if (fd_ < 0) return FileError("cannot write", path_, EBADF);
   if (const int err = WriteAllErrno(fd_, content, path_)) {
     Abort();
     return FileError("cannot write", path_, err);
   }
+#if defined(__linux__)
+  // A large file written piece by piece goes on to the disk while the rest is made, so that the
+  // flush of the commit waits only for the last pieces. A hint: the flush tells every failure.
+  if (content.size() >= kWriteBehindBytes) (void)::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
   return {};
 }
 

@@ -53,6 +53,13 @@ struct FileHead {
 Result<FileHead> ReadFileHeadAndTime(const std::string& path, std::size_t maxBytes,
                                      const DirectoryHandle* in = nullptr);
 
+// Reads at most `size` bytes from the start of a file, as ReadFileHeadAndTime does but without the
+// file's time: one open and one read where the file holds `size` bytes or more (one byte more is
+// asked for, so a FIFO or a device that gives more is seen); what it is is asked only when the
+// read gives anything else.
+Result<std::string> ReadFileStart(const std::string& path, std::size_t size,
+                                  const DirectoryHandle* in = nullptr);
+
 // Reads a whole file.
 Result<std::string> ReadWholeFile(const std::string& path);
 

@@ -33,9 +33,9 @@ unsigned ReadAheadThreads(std::size_t items) {
 }
 
 ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
-                            const DirectoryHandle* in) {
+                            const DirectoryHandle* in, ItemFileDate date) {
   ItemRead read;
-  read.file = ReadItemFile(path, in);
+  read.file = ReadItemFile(path, in, date);
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;
   const auto spelling = sidecars != nullptr ? sidecars->SpellingOf(path) : SidecarListing::Spelling::kOther;
   if (spelling == SidecarListing::Spelling::kNone) return read;
@@ -53,8 +53,12 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
 }
 
 ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf,
-                             const SidecarListing* sidecars)
-    : directory_(std::move(directory)), count_(count), nameOf_(std::move(nameOf)), sidecars_(sidecars) {
+                             const SidecarListing* sidecars, ItemFileDate date)
+    : directory_(std::move(directory)),
+      count_(count),
+      nameOf_(std::move(nameOf)),
+      sidecars_(sidecars),
+      date_(date) {
   const unsigned threads = ReadAheadThreads(count_);
   if (threads == 0) return;
   opened_.emplace(directory_);
@@ -81,7 +85,7 @@ void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional
   for (std::size_t k = 0; k < claims; ++k) {
     path = directory_;
     path += nameOf_(first + k);
-    reads[k] = ReadItemAndSidecar(path, sidecars_, &*opened_);
+    reads[k] = ReadItemAndSidecar(path, sidecars_, &*opened_, date_);
   }
 }
 

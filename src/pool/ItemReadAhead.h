@@ -37,7 +37,7 @@ struct ItemRead {
 // whose sidecar `sidecars` may hold (always, without a listing), the sidecar. With `in`, files
 // directly in that directory are opened from it.
 ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
-                            const DirectoryHandle* in = nullptr);
+                            const DirectoryHandle* in = nullptr, ItemFileDate date = ItemFileDate::kRead);
 
 enum class ReadAheadMode : std::uint8_t {
   kAuto,  // worker threads as the machine has cores (at least 2); none while a test injects faults
@@ -54,8 +54,10 @@ class ItemReadAhead {
  public:
   // Starts reading the `count` files `directory` + nameOf(i) in this order (`directory` ends in a
   // separator). The names nameOf gives and `sidecars` (may be null) must outlive the read-ahead.
+  // `date`: whether each file's date and identity are read too.
   using NameOf = std::function<std::string_view(std::size_t)>;
-  ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars);
+  ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars,
+                ItemFileDate date = ItemFileDate::kRead);
   // Stops the workers (a read under way is finished) and waits for them.
   ~ItemReadAhead();
   ItemReadAhead(const ItemReadAhead&) = delete;
@@ -81,6 +83,7 @@ class ItemReadAhead {
   std::size_t count_;
   NameOf nameOf_;
   const SidecarListing* sidecars_;
+  ItemFileDate date_;
   std::optional<DirectoryHandle> opened_;  // the directory, while workers read its files
   std::mutex mutex_;
   std::condition_variable filled_;              // a worker stored a read

@@ -1,5 +1,6 @@
 #include "shell/SeedCheck.h"
 
+#include "item/ItemFile.h"
 #include "platform/FileSystem.h"
 #include "pool/ItemReadAhead.h"
 #include "text/Path.h"
@@ -16,10 +17,10 @@ SeedVerdict CheckItem(const ItemRecord& record, const gen::CheckOptions& options
 }
 
 Result<SeedVerdict> CheckItemFile(const std::string& path, const gen::CheckOptions& options) {
-  auto head = ReadFileHead(path, kItemRecordSize);
-  if (!head) return head.failure();
-  if (head->size() < kItemRecordSize) return SeedVerdict{};
-  return CheckItem(ItemRecord::FromBytes(*head), options);
+  auto file = ReadItemFile(path, nullptr, ItemFileDate::kLeftOut);
+  if (!file) return file.failure();
+  if (file->status != ItemFileStatus::kItem) return SeedVerdict{};
+  return CheckItem(file->record, options);
 }
 
 void CheckItemFiles(std::size_t count, const PathOf& pathOf, const gen::CheckOptions& options,
@@ -40,13 +41,14 @@ void CheckItemFiles(std::size_t count, const PathOf& pathOf, const gen::CheckOpt
         [&](std::size_t i) -> std::string_view {
           return std::string_view(pathOf(first + i)).substr(dirSize);
         },
-        &noSidecars);
+        &noSidecars, ItemFileDate::kLeftOut);
     for (std::size_t i = first; i < end; ++i) {
       const std::string& path = pathOf(i);
       std::optional<ItemRead> read = ahead.Take(path);
-      if (!read || !read->file) {
-        // Read here: an error is told in the words a read of its own gives.
+      if (!read) {
         checked(i, CheckItemFile(path, options));
+      } else if (!read->file) {
+        checked(i, Result<SeedVerdict>(read->file.failure()));
       } else if (read->file->status != ItemFileStatus::kItem) {
         checked(i, SeedVerdict{});
       } else {

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -335,6 +336,57 @@ TEST(ReadFileHead, AFifoIsNotWaitedFor) {
   ASSERT_FALSE(head);
   EXPECT_EQ(head.error(), "cannot read " + dir.file("F.ITM") + ": not a regular file");
   EXPECT_FALSE(ReadWholeFile(dir.file("F.ITM")));
+}
+
+// The start of a file without its time: a record's worth in one read; whatever else is there (a
+// link, a directory, a FIFO with or without a writer, a device) is told as ReadFileHeadAndTime
+// tells it, and never waited for.
+TEST(ReadFileStart, ARecordInOneReadAndAnythingElseToldWithoutWaiting) {
+  TempDir dir;
+  const std::string pool = dir.mkdir("pool") + "/";
+  dir.write("pool/EXACT.ITM", std::string(400, 'e'));
+  dir.write("pool/LONGER.ITM", std::string(400, 'l') + "tail");
+  dir.write("pool/SHORT.ITM", "abc");
+  dir.write("pool/EMPTY.ITM", "");
+  dir.mkdir("pool/SUB.ITM");
+  std::filesystem::create_symlink(pool + "EXACT.ITM", pool + "LINK.ITM");
+  ASSERT_EQ(::mkfifo((pool + "FIFO.ITM").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo((pool + "FULL.ITM").c_str(), 0644), 0);
+  // A FIFO whose writer has put more than a record into it.
+  const int reader = ::open((pool + "FULL.ITM").c_str(), O_RDONLY | O_NONBLOCK);
+  const int writer = ::open((pool + "FULL.ITM").c_str(), O_WRONLY | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(::write(writer, std::string(1000, 'f').data(), 1000), 1000);
+  const DirectoryHandle opened(pool);
+  for (const DirectoryHandle* in : {static_cast<const DirectoryHandle*>(nullptr), &opened}) {
+    const std::pair<std::string, std::string> read[] = {
+        {pool + "EXACT.ITM", std::string(400, 'e')},
+        {pool + "LONGER.ITM", std::string(400, 'l')},
+        {pool + "SHORT.ITM", "abc"},
+        {pool + "EMPTY.ITM", ""},
+    };
+    for (const auto& [path, data] : read) {
+      auto start = ReadFileStart(path, 400, in);
+      ASSERT_TRUE(start) << path << ": " << start.error();
+      EXPECT_EQ(*start, data) << path;
+    }
+    const std::pair<std::string, std::string> refused[] = {
+        {pool + "SUB.ITM", "cannot read " + pool + "SUB.ITM: Is a directory"},
+        {pool + "LINK.ITM", pool + "LINK.ITM is a symbolic link: not followed"},
+        {pool + "FIFO.ITM", "cannot read " + pool + "FIFO.ITM: not a regular file"},
+        {pool + "FULL.ITM", "cannot read " + pool + "FULL.ITM: not a regular file"},
+        {pool + "NONE.ITM", "cannot open " + pool + "NONE.ITM: No such file or directory"},
+        {"/dev/zero", "cannot read /dev/zero: not a regular file"},
+        {"/dev/null", "cannot read /dev/null: not a regular file"},
+    };
+    for (const auto& [path, error] : refused) {
+      auto start = ReadFileStart(path, 400, in);
+      ASSERT_FALSE(start) << path;
+      EXPECT_EQ(start.error(), error);
+    }
+  }
+  ::close(writer);
+  ::close(reader);
 }
 
 TEST(TemporaryFiles, OnlyOurNamesOfProcessesThatAreGoneAreStale) {
