@@ -14,6 +14,14 @@
 namespace relicor {
 namespace {
 
+// The id of a process that no longer runs: its temporary files are stale.
+pid_t EndedProcess() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
 using test::TempDir;
 namespace fs = std::filesystem;
 
@@ -134,9 +142,7 @@ TEST(MoveJournal, RecordAndClearLeaveNoJournalAndTheRepairTellsWhatItDid) {
 }
 
 TEST(MoveJournal, ALockThatDoesNotTidyStillRepairsAndLeavesOnlyTheTemporaryFiles) {
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);  // a process that no longer runs
+  const pid_t child = EndedProcess();
   const std::string stale = "ITMLIST.TXT.tmp-" + std::to_string(child) + "-123456";
   for (const Tidy tidy : {Tidy::kNo, Tidy::kYes}) {
     SCOPED_TRACE(tidy == Tidy::kYes ? "tidy" : "no tidy");
@@ -338,9 +344,7 @@ TEST(MoveJournal, ASendIsFinishedWithItsRecipientOrLeftUnsent) {
 }
 
 TEST(MoveJournal, TheLockRemovesLeftoversInTheSentDirectoryToo) {
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);
+  const pid_t child = EndedProcess();
   TempDir dir;
   const std::string pool = dir.mkdir("pool");
   const std::string sent = dir.mkdir("sent");
@@ -356,9 +360,7 @@ TEST(MoveJournal, TheLockRemovesLeftoversInTheSentDirectoryToo) {
 }
 
 TEST(MoveJournal, TheLockHandsOnWhatItsLookForLeftoversListed) {
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);
+  const pid_t child = EndedProcess();
   TempDir dir;
   const std::string pool = dir.mkdir("pool");
   const std::string sent = dir.mkdir("sent");
