@@ -82,11 +82,10 @@ struct Session::Impl {
 
   // What the text-mode reports of an item in `directory` are made from.
   TextReports TextReportsIn(const std::string& directory) {
-    TextReports reports{cache,
-                        database,
-                        {},
-                        [this](const std::string& path) { ui.Notify(NotAnItemText(path)); },
-                        [this](std::string_view line) { debugLog.WriteDebugLine(line); }};
+    TextReports reports{
+        cache, database, {}, [this](const std::string& path) { ui.Notify(NotAnItemText(path)); }, {}};
+    // Without the diagnostic file a report's diagnostic lines go nowhere: a run need not hand them over.
+    if (flags.debugFile) reports.debugLine = [this](std::string_view line) { debugLog.WriteDebugLine(line); };
     reports.options.additionalInfo = flags.additionalInfo;
     reports.options.vkMode = flags.vkMode;
     reports.options.startTime = startTime;

@@ -90,7 +90,8 @@ void WritePool(const TempDir& dir, bool withFifo) {
 }
 
 // Every file of the pool directory tree with its bytes, and what the commands told.
-std::map<std::string, std::string> RunCommands(const TempDir& dir, bool withFifo, bool options) {
+// Without the diagnostic file, the export also gives each item's seed verdict.
+std::map<std::string, std::string> RunCommands(const TempDir& dir, bool withFifo, bool options, bool debug) {
   WritePool(dir, withFifo);
   FixedClock clock(*ParseDate("07.12.2026") + 0.5);
   RecordingUi ui;
@@ -98,12 +99,12 @@ std::map<std::string, std::string> RunCommands(const TempDir& dir, bool withFifo
   {
     Session session(dir.file("home") + "/", clock, ui);
     session.Start();
-    session.flags().debugFile = true;
+    session.flags().debugFile = debug;
     session.flags().vkMode = options;
     session.flags().additionalInfo = options;
     session.settings().htmlScanSub = true;
     const std::string pool = dir.file("pool");
-    auto exported = session.ExportItemList(pool);
+    auto exported = session.ExportItemList(pool, !debug);
     seen["(export)"] = exported ? *exported : "error: " + exported.error();
     auto published = session.CreatePages(pool);
     seen["(publish)"] = published ? *published : "error: " + published.error();
@@ -124,22 +125,25 @@ std::map<std::string, std::string> RunCommands(const TempDir& dir, bool withFifo
 
 TEST(SessionReadAheadTest, ThreadsWriteAndTellWhatOneThreadDoes) {
   for (const bool withFifo : {false, true}) {
-    for (const bool options : {false, true}) {
-      SCOPED_TRACE(std::string(withFifo ? "unreadable file, " : "") + (options ? "V&K and info" : "plain"));
+    for (const auto& [options, debug] :
+         {std::pair{false, true}, std::pair{true, true}, std::pair{true, false}}) {
+      SCOPED_TRACE(std::string(withFifo ? "unreadable file, " : "") + (options ? "V&K and info" : "plain") +
+                   (debug ? ", diagnostics" : ", seed verdicts"));
       TempDir dir;
       std::map<std::string, std::string> one;
       std::map<std::string, std::string> threaded;
       {
         ModeGuard off(ReadAheadMode::kOff);
-        one = RunCommands(dir, withFifo, options);
+        one = RunCommands(dir, withFifo, options, debug);
       }
       {
         ModeGuard on(ReadAheadMode::kOn);
-        threaded = RunCommands(dir, withFifo, options);
+        threaded = RunCommands(dir, withFifo, options, debug);
       }
       // The run did what it should, so the comparison means something.
       ASSERT_TRUE(one.contains("/pool/ITMLIST.TXT"));
-      ASSERT_TRUE(one.contains("/pool/RELICORDBG.TXT"));
+      ASSERT_EQ(one.contains("/pool/RELICORDBG.TXT"), debug);
+      EXPECT_EQ(one["/pool/ITMLIST.TXT"].find("Seed check: ") != std::string::npos, !debug);
       ASSERT_TRUE(one.contains("/pool/DUPECHK.TXT"));
       // An unreadable file stops the export where it stands in the list.
       const bool lastExported = one["/pool/ITMLIST.TXT"].find("File : I139.ITM") != std::string::npos;
