@@ -613,7 +613,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
     currentMeta_ = std::move(ahead->entryMeta);
     currentItem_ = file->record;
     currentPrepared_ = std::move(ahead->prepared);
-    return AddCurrent(std::move(*ahead->entry), file->stamp, sidecarStamp, true);
+    return AddCurrent(std::move(*ahead->entry), file->stamp, sidecarStamp, !currentPrepared_.empty());
   }
   SidecarValues values;
   if (ahead && ahead->sidecarRead) {

@@ -217,7 +217,7 @@ class ItemCache {
                   SidecarSeen sidecar = SidecarSeen::kUnknown);
 
   // What a read-ahead's preparation made of the current item (ItemRead::prepared), once, when the
-  // last load took the entry the preparation made; nothing otherwise.
+  // last load took the entry the preparation made and it made a text of it; nothing otherwise.
   std::optional<std::string> TakePrepared();
   // The time a load now gives the bookkeeping of an item without a sidecar.
   DateTime Now() const { return clock_.Now(); }
