@@ -171,8 +171,8 @@ std::string UsageText() {
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal,
-           bool inIsTerminal) {
-  CliContext ctx{GlobalOptions{}, {}, CommandOptions{}, out, err, errIsTerminal, inIsTerminal};
+           bool inIsTerminal, bool processEnds) {
+  CliContext ctx{GlobalOptions{}, {}, CommandOptions{}, out, err, errIsTerminal, inIsTerminal, processEnds};
 
   // A mistyped command is told with the command it most likely meant.
   if (const auto word = CommandWord(args)) {

@@ -8,8 +8,10 @@
 namespace relicor::cli {
 
 // Runs relicor-cli with `args` (without the program name). Returns the exit status.
+// `processEnds`: the process ends after the run, which takes back the memory of the run's items
+// at once: it is not freed item by item.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           bool errIsTerminal = false, bool inIsTerminal = false);
+           bool errIsTerminal = false, bool inIsTerminal = false, bool processEnds = false);
 
 std::string UsageText();
 

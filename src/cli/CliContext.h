@@ -52,6 +52,7 @@ struct CliContext {
   std::ostream& err;
   bool errIsTerminal = false;  // progress lines only on a terminal
   bool inIsTerminal = false;
+  bool processEnds = false;  // see RunCli
 };
 
 // "; did you mean X?" for the word among `words` that `typed` most likely meant (at most two

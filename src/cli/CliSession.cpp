@@ -75,7 +75,7 @@ bool CliUi::Confirm(std::string_view question) {
   return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
 }
 
-CliSession::CliSession(CliContext& ctx, Repair repair) : ui(ctx) {
+CliSession::CliSession(CliContext& ctx, Repair repair) : ui(ctx), processEnds(ctx.processEnds) {
   std::string home = ctx.options.home ? *ctx.options.home : HomeDirectory();
   if (!home.empty() && home.back() != kPathSeparator) home.push_back(kPathSeparator);
   session = std::make_unique<Session>(home, clock, ui);
@@ -103,6 +103,15 @@ CliSession::CliSession(CliContext& ctx, Repair repair) : ui(ctx) {
   flags.additionalInfo = ctx.options.info;
   flags.debugFile = ctx.options.debugFile.value_or(false);
   flags.decimalView = ctx.options.decimal;
+}
+
+CliSession::~CliSession() {
+  // A session holds no lock or open file between commands: what it has left is memory, an entry
+  // for each item of the pool. Freed one by one it costs a large pool's run a noticeable part of
+  // its time; the end of the process takes it back at once. Builds that look for leaks free it.
+#if !defined(__SANITIZE_ADDRESS__)
+  if (processEnds) (void)session.release();
+#endif
 }
 
 }  // namespace relicor::cli

@@ -47,9 +47,15 @@ Repair RepairInOutputDirectory(const CliContext& ctx);
 
 struct CliSession {
   explicit CliSession(CliContext& ctx, Repair repair = Repair::kYes);
+  // Ends the session; in a process that ends after the run (CliContext::processEnds) the memory
+  // of its items is left to the end of the process. Every file and lock is done with before.
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
   SystemClock clock;
   CliUi ui;
   std::unique_ptr<Session> session;
+  bool processEnds = false;
 };
 
 // Writes Windows-1252 core text (report lines, names) to a UTF-8 stream.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -40,11 +41,21 @@ class CliCommandsTest : public ::testing::Test {
                                               .bytes());
   }
 
-  CliRun Cli(std::vector<std::string> args) {
+  CliRun Cli(std::vector<std::string> args, bool processEnds = false) {
     args.insert(args.begin(), {"--home", home, "--pool", pool, "--sent", sent});
     std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
+    const int status = RunCli(args, out, err, false, false, processEnds);
     return {status, out.str(), err.str()};
+  }
+
+  // Every file under the test's directory with its bytes (the lists' dates and times cut off).
+  std::map<std::string, std::string> Files() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+      if (entry.is_regular_file())
+        files[entry.path().string()] = dir.read(entry.path().string().substr(dir.path().size() + 1));
+    }
+    return files;
   }
 
   TempDir dir;
@@ -87,6 +98,50 @@ TEST_F(CliCommandsTest, ExportWritesTheListAndTheDebugLogOnlyWhenAsked) {
   const std::string log = dir.read("pool/RELICORDBG.TXT");
   EXPECT_EQ(log.rfind("New DBG session ", 0), 0u) << log;
   EXPECT_NE(log.find("\r\nNAME RING ODD\r\n"), std::string::npos) << log;
+}
+
+// A run in a process that ends after it leaves its items' memory to the end of the process: it
+// writes the same files, tells the same and leaves no lock behind.
+TEST_F(CliCommandsTest, ARunThatEndsTheProcessLeavesWhatARunInALongerOneLeaves) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"export", pool}, {"dupecheck"}, {"rename", "--yes"}, {"report", ring}};
+  for (const auto& command : commands) {
+    SCOPED_TRACE(command.front());
+    std::vector<std::pair<CliRun, std::map<std::string, std::string>>> runs;
+    for (const bool processEnds : {false, true}) {
+      const CliRun run = Cli(command, processEnds);
+      runs.emplace_back(run, Files());
+      std::filesystem::remove_all(pool);
+      std::filesystem::create_directory(pool);
+      dir.write("pool/RING.ITM", RecordBuilder()
+                                     .ident(0xFF)
+                                     .itemClass(12)
+                                     .baseItem(151)
+                                     .identified(1)
+                                     .name("ring")
+                                     .price(1)
+                                     .bytes());
+      dir.write("pool/AMULET.ITM", RecordBuilder()
+                                       .ident(0x1FF)
+                                       .itemClass(13)
+                                       .baseItem(154)
+                                       .identified(1)
+                                       .name("amulet")
+                                       .price(1)
+                                       .bytes());
+    }
+    EXPECT_EQ(runs[0].first.status, kExitOk) << runs[0].first.err;
+    EXPECT_EQ(runs[1].first.status, runs[0].first.status);
+    EXPECT_EQ(runs[1].first.out, runs[0].first.out);
+    EXPECT_EQ(runs[1].first.err, runs[0].first.err);
+    ASSERT_EQ(runs[1].second.size(), runs[0].second.size());
+    for (const auto& [name, bytes] : runs[0].second) {
+      EXPECT_EQ(name.find("RELICOR.LCK"), std::string::npos) << name;
+      ASSERT_TRUE(runs[1].second.contains(name)) << name;
+      if (name.ends_with(".LOG")) continue;  // dated to the second
+      EXPECT_EQ(runs[1].second.at(name), bytes) << name;
+    }
+  }
 }
 
 TEST_F(CliCommandsTest, DatabaseAddListRemove) {
