@@ -1,5 +1,9 @@
 #include "html/CreatePages.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -76,6 +80,15 @@ class PageMembers {
 #else
   (void)items;
   (void)onPage;
+#endif
+}
+
+// Gives the memory that was taken and given back (the reads of the scan, the sort's lists) back to
+// the system, so that what the pages take comes on top of what the run holds, not on top of what
+// it once held.
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+  (void)malloc_trim(0);
 #endif
 }
 
@@ -346,8 +359,10 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
       return scanned.failure();
     }
   }
+  ReturnFreedMemory();
   const std::vector<std::uint8_t> classes =
       SortPageItemsWithClasses(items, ReadAheadThreads(items.size()) > 0);
+  ReturnFreedMemory();
   summary.itemCount = items.size();
   if (auto written = WriteClassPages(ctx, items, classes, page, summary); !written) return written.failure();
   if (ctx.options.searchPage) {

@@ -95,14 +95,23 @@ Status PageFile::Close() {
 Status PageFile::CloseBehind() {
   if (!open_) return Finish();
   open_ = false;
-  // The rest of the page goes on in a copy of its size: the page file keeps its room.
-  auto text = std::make_shared<const std::string>(text_);
-  text_.clear();
   std::shared_ptr<AtomicFileWriter> spilled = std::move(spilled_);
-  const Status spillStatus = std::exchange(spillStatus_, Status{});
-  if (auto before = Finish(); !before) return before;
-  auto write = [path = path_, spilled, spillStatus, text, set = set_] {
-    return WritePage(path, spilled.get(), spillStatus, *text, set);
+  Status spillStatus = std::exchange(spillStatus_, Status{});
+  if (auto before = Finish(); !before) {
+    text_.clear();
+    return before;
+  }
+  // The rest of the page goes on to its temporary file here, so that the page file keeps its room
+  // and no copy of the text waits; only the flush and the putting in place go on behind.
+  if (spillStatus && spilled == nullptr) {
+    spilled = std::make_shared<AtomicFileWriter>(path_);
+    spillStatus = spilled->Open();
+  }
+  if (spillStatus) spillStatus = spilled->Write(text_);
+  text_.clear();
+  auto write = [spilled, spillStatus, set = set_]() -> Status {
+    if (!spillStatus) return spillStatus;
+    return set != nullptr ? set->Add(*spilled) : spilled->Commit();
   };
   try {
     writing_ = std::async(std::launch::async, write);

@@ -84,10 +84,11 @@ class PageFile {
   // its file first; when it fails, its error is returned and this page is dropped.
   Status Close();
 
-  // As Close, but the file is replaced (temporary file, flush, rename) while the caller goes on:
-  // the result is the one of the page closed before, as Finish gives it, and this page's own
-  // result comes with the next Finish. Pages reach their files in the order they are closed, and
-  // none after one that failed.
+  // As Close, but the file is replaced while the caller goes on (the text goes on to the
+  // temporary file at once; the flush and the rename follow behind, and the page file keeps the
+  // room of its text): the result is the one of the page closed before, as Finish gives it, and
+  // this page's own result comes with the next Finish. Pages reach their files in the order they
+  // are closed, and none after one that failed.
   Status CloseBehind();
 
   // Waits until the page handed over by CloseBehind is in its file: its error, if it failed.
