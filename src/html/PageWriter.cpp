@@ -1,9 +1,11 @@
 #include "html/PageWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "html/PublishOptions.h"
@@ -32,6 +34,9 @@ void PageFile::WritePageHead(const std::string& path, const HtmlOptionValues& op
   path_ = path;
   open_ = true;
   text_.clear();
+  // The room a page's text takes before it goes on to its file, taken once for every page: grown
+  // step by step, it would take twice that.
+  if (text_.capacity() < kPageRoomBytes) text_.reserve(kPageRoomBytes);
   WriteLine("<HTML>");
   // The head's opening tag, so that "</HEAD>" below closes something.
   WriteLine("<HEAD>");
@@ -90,12 +95,23 @@ Status PageFile::Close() {
 Status PageFile::CloseBehind() {
   if (!open_) return Finish();
   open_ = false;
-  auto text = std::make_shared<const std::string>(std::exchange(text_, std::string()));
   std::shared_ptr<AtomicFileWriter> spilled = std::move(spilled_);
-  const Status spillStatus = std::exchange(spillStatus_, Status{});
-  if (auto before = Finish(); !before) return before;
-  auto write = [path = path_, spilled, spillStatus, text, set = set_] {
-    return WritePage(path, spilled.get(), spillStatus, *text, set);
+  Status spillStatus = std::exchange(spillStatus_, Status{});
+  if (auto before = Finish(); !before) {
+    text_.clear();
+    return before;
+  }
+  // The rest of the page goes on to its temporary file here, so that the page file keeps its room
+  // and no copy of the text waits; only the flush and the putting in place go on behind.
+  if (spillStatus && spilled == nullptr) {
+    spilled = std::make_shared<AtomicFileWriter>(path_);
+    spillStatus = spilled->Open();
+  }
+  if (spillStatus) spillStatus = spilled->Write(text_);
+  text_.clear();
+  auto write = [spilled, spillStatus, set = set_]() -> Status {
+    if (!spillStatus) return spillStatus;
+    return set != nullptr ? set->Add(*spilled) : spilled->Commit();
   };
   try {
     writing_ = std::async(std::launch::async, write);
@@ -182,19 +198,110 @@ void WritePageEnd(PageFile& page) {
   page.WriteLine("</HTML>");
 }
 
+namespace {
+
+// Fewer items than this are sorted faster than a thread starts.
+constexpr std::size_t kFewestItemsForTwoThreads = 4096;
+
+// The items `from` to `to` of a page order in the making: each name folded to capitals, the page
+// class, and the positions in name order (equal names in the order of the list). Prepare takes
+// all the room, so that Make, run on a thread of its own, takes none: a thread's first block of
+// memory would start a heap of its own that stays for the rest of the run.
+struct SortedPart {
+  std::size_t from = 0;
+  std::size_t to = 0;
+  std::string folded;
+  std::vector<std::uint32_t> starts;  // where each name starts in `folded`, and where the last ends
+  std::vector<std::uint32_t> order;
+
+  void Prepare(std::size_t first, std::size_t end) {
+    from = first;
+    to = end;
+    // Room for the longest names; the pages of what is not used are never touched.
+    folded.reserve((to - from) * (offset::kIdentifiedNameEnd - offset::kIdentifiedName));
+    starts.resize(to - from + 1);
+    order.resize(to - from);
+  }
+
+  void Make(const std::vector<ScannedItem>& items, std::uint8_t* classes) {
+    for (std::size_t i = from; i < to; ++i) {
+      const ItemRecord record = items[i].entry->Record();
+      starts[i - from] = static_cast<std::uint32_t>(folded.size());
+      std::string_view name =
+          record.view().substr(offset::kIdentifiedName, offset::kIdentifiedNameEnd - offset::kIdentifiedName);
+      name = name.substr(0, name.find('\0'));
+      for (const char c : name) folded += AsciiUpper(c);
+      classes[i] = static_cast<std::uint8_t>(PageClassOfItem(record));
+      order[i - from] = static_cast<std::uint32_t>(i);
+    }
+    starts[to - from] = static_cast<std::uint32_t>(folded.size());
+    // Equal names by their place: the order of a stable sort, without its room.
+    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+      const std::string_view x = Name(a), y = Name(b);
+      return x < y || (x == y && a < b);
+    });
+  }
+  std::string_view Name(std::uint32_t i) const {
+    return std::string_view(folded).substr(starts[i - from], starts[i - from + 1] - starts[i - from]);
+  }
+};
+
+}  // namespace
+
 void SortPageItems(std::vector<ScannedItem>& items) {
+  (void)SortPageItemsWithClasses(items, false);
+}
+
+std::vector<std::uint8_t> SortPageItemsWithClasses(std::vector<ScannedItem>& items, bool twoThreads) {
   // Each newly listed name goes before the equal names already there.
   std::reverse(items.begin(), items.end());
-  FoldedTexts names(items.size());
-  for (const ScannedItem& item : items) names.Add(item.name());
-  std::vector<std::uint32_t> order(items.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return names[a] < names[b]; });
-  // The entries in that order, into the room the list already has.
-  std::vector<const ItemEntry*> entries(items.size());
-  for (std::size_t i = 0; i < order.size(); ++i) entries[i] = items[order[i]].entry;
-  for (std::size_t i = 0; i < order.size(); ++i) items[i].entry = entries[i];
+  const std::size_t count = items.size();
+  std::vector<std::uint8_t> classes(count);
+  std::array<SortedPart, 2> parts;
+  const std::size_t half = twoThreads && count >= kFewestItemsForTwoThreads ? count / 2 : count;
+  parts[0].Prepare(0, half);
+  parts[1].Prepare(half, count);
+  {
+    std::jthread second;
+    if (half < count) {
+      try {
+        second = std::jthread([&] { parts[1].Make(items, classes.data()); });
+      } catch (const std::system_error&) {
+        parts[1].Make(items, classes.data());  // no thread to be had
+      }
+    }
+    parts[0].Make(items, classes.data());
+  }
+  // The two parts merged: on equal names, the first part's item first, as one sort keeps them.
+  std::vector<std::uint32_t> order;
+  if (half == count) {
+    order = std::move(parts[0].order);
+  } else {
+    const auto name = [&parts](std::uint32_t i) { return parts[i < parts[1].from ? 0 : 1].Name(i); };
+    order.resize(count);
+    std::merge(parts[0].order.begin(), parts[0].order.end(), parts[1].order.begin(), parts[1].order.end(),
+               order.begin(), [&name](std::uint32_t a, std::uint32_t b) { return name(a) < name(b); });
+  }
+  parts = {};
+  // The entries and their classes put in that order where they are, one cycle of the order after
+  // the other (a place that has its entry is marked by its own number in the order).
+  for (std::size_t start = 0; start < count; ++start) {
+    if (order[start] == start) continue;
+    const ItemEntry* const firstEntry = items[start].entry;
+    const std::uint8_t firstClass = classes[start];
+    std::size_t at = start;
+    while (order[at] != start) {
+      const std::size_t from = order[at];
+      items[at].entry = items[from].entry;
+      classes[at] = classes[from];
+      order[at] = static_cast<std::uint32_t>(at);
+      at = from;
+    }
+    items[at].entry = firstEntry;
+    classes[at] = firstClass;
+    order[at] = static_cast<std::uint32_t>(at);
+  }
+  return classes;
 }
 
 }  // namespace relicor

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <future>
 #include <memory>
 #include <string>
@@ -83,10 +84,11 @@ class PageFile {
   // its file first; when it fails, its error is returned and this page is dropped.
   Status Close();
 
-  // As Close, but the file is replaced (temporary file, flush, rename) while the caller goes on:
-  // the result is the one of the page closed before, as Finish gives it, and this page's own
-  // result comes with the next Finish. Pages reach their files in the order they are closed, and
-  // none after one that failed.
+  // As Close, but the file is replaced while the caller goes on (the text goes on to the
+  // temporary file at once; the flush and the rename follow behind, and the page file keeps the
+  // room of its text): the result is the one of the page closed before, as Finish gives it, and
+  // this page's own result comes with the next Finish. Pages reach their files in the order they
+  // are closed, and none after one that failed.
   Status CloseBehind();
 
   // Waits until the page handed over by CloseBehind is in its file: its error, if it failed.
@@ -110,6 +112,8 @@ class PageFile {
 
 // The text of a page that grows beyond this many bytes goes on to its file while it is made.
 inline constexpr std::size_t kPageSpillBytes = std::size_t{64} << 10;
+// The room a page file keeps for its text: the spill size and the rows of an item or two past it.
+inline constexpr std::size_t kPageRoomBytes = kPageSpillBytes + (std::size_t{8} << 10);
 
 // One link of the group bar: group `group` linking to the first class page of the group.
 std::string GroupLinkLine(const std::string& prefix, int group);
@@ -126,5 +130,10 @@ void WritePageEnd(PageFile& page);
 // Puts the scanned items in page order: by name without regard to letter case; items with equal
 // names in the reverse of the order in which the scan found them.
 void SortPageItems(std::vector<ScannedItem>& items);
+
+// As SortPageItems, and gives the page class of each item in the new order (PageClassOfItem),
+// taken from the same look at each record. With `twoThreads`, the two halves of a long list are
+// looked at and sorted side by side.
+std::vector<std::uint8_t> SortPageItemsWithClasses(std::vector<ScannedItem>& items, bool twoThreads);
 
 }  // namespace relicor

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "PublishFixture.h"
@@ -12,6 +14,7 @@
 #include "pool/ScanDirectory.h"
 #include "support/RecordingDebug.h"
 #include "text/ByteText.h"
+#include "text/Path.h"
 
 namespace relicor {
 namespace {
@@ -349,6 +352,11 @@ TEST_F(CreatePagesTest, ThreadsEndARunAsOneThreadDoes) {
        false,
        {"ID NOT FOUND AXE", "ID NOT FOUND SHIELD", "ID NOT FOUND MAIL"}},
       {"cancelled", "", true, {}},
+      // The heaviest page, which a second thread takes first: the lighter pages before it are made.
+      {"heaviest page fails",
+       "itm12Ring.htm",
+       false,
+       {"ID NOT FOUND AXE", "ID NOT FOUND SHIELD", "ID NOT FOUND MAIL"}},
   };
   // Enough items for threads: three leave a debug line on their detail page.
   AddItem("out/a.ITM", Item("Axe", 2).fireDamage(1, 2));
@@ -390,6 +398,98 @@ TEST_F(CreatePagesTest, ThreadsEndARunAsOneThreadDoes) {
       outcomes[mode] = outcome;
     }
     EXPECT_EQ(outcomes[ReadAheadMode::kOff], outcomes[ReadAheadMode::kOn]) << c.what;
+  }
+}
+
+// Every file of the run, by name, with its text.
+std::map<std::string, std::string> FilesIn(const std::string& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    if (IsItemFileName(name)) continue;
+    if (!entry.is_regular_file()) {
+      files[name] = "<not a file>";
+      continue;
+    }
+    std::ifstream in(entry.path(), std::ios::binary);
+    files[name] = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return files;
+}
+
+// Two threads share the pages, the heaviest first: whichever class outweighs the others, every
+// page is written once, with the bytes, counters and debug lines of a run on one thread.
+TEST_F(CreatePagesTest, TwoThreadsWriteEveryPageOnceAsOneThreadDoes) {
+  const struct {
+    const char* what;
+    int rings;  // the heavy class
+    int eachOther;
+  } kPools[] = {{"one heavy class", 150, 1}, {"every class alike", 0, 3}};
+  for (const auto& pool : kPools) {
+    SCOPED_TRACE(pool.what);
+    std::filesystem::remove_all(out);
+    tmp.mkdir("out");
+    for (int i = 0; i < pool.rings; ++i) AddItem("out/r" + std::to_string(i) + ".ITM", Item("Ring", 12));
+    for (int c = 0; c < 16; ++c) {
+      for (int i = 0; i < pool.eachOther; ++i) {
+        AddItem("out/c" + std::to_string(c) + "-" + std::to_string(i) + ".ITM",
+                Item("Thing " + std::to_string(i), c, i == 0).fireDamage(1, 2),
+                {"", "", i == 1 ? "10.03.2026" : "", ""});
+      }
+    }
+    std::map<ReadAheadMode, std::string> outcomes;
+    std::map<ReadAheadMode, std::map<std::string, std::string>> files;
+    for (const ReadAheadMode mode : {ReadAheadMode::kOff, ReadAheadMode::kOn}) {
+      for (const std::string& name : test::FileNames(out)) {
+        if (!IsItemFileName(name)) std::filesystem::remove(out + "/" + name);
+      }
+      test::RecordingDebug debug;
+      report.debugLine = [&debug](std::string_view line) { debug.WriteDebugLine(line); };
+      SetReadAheadMode(mode);
+      const PublishSummary summary = Publish();
+      SetReadAheadMode(ReadAheadMode::kAuto);
+      std::string outcome;
+      for (const std::string& file : summary.files) outcome += std::string(FileNamePart(file)) + " ";
+      for (const std::string& line : debug.lines) outcome += "\n" + line;
+      outcome += "\ntotal " + std::to_string(report.page.totalCount) + " new";
+      for (const std::int32_t n : report.page.newArrivals) outcome += " " + std::to_string(n);
+      outcomes[mode] = outcome;
+      files[mode] = FilesIn(out);
+    }
+    EXPECT_EQ(outcomes[ReadAheadMode::kOff], outcomes[ReadAheadMode::kOn]);
+    EXPECT_EQ(files[ReadAheadMode::kOff].size(), 29u);
+    for (const auto& [name, text] : files[ReadAheadMode::kOff]) {
+      EXPECT_TRUE(files[ReadAheadMode::kOn][name] == text) << name;
+    }
+    EXPECT_EQ(files[ReadAheadMode::kOff].size(), files[ReadAheadMode::kOn].size());
+  }
+}
+
+// A page that cannot be written ends the pages being made on the other thread, large ones that
+// have gone on to their temporary files in part too: none is put in place or left half written.
+TEST_F(CreatePagesTest, AFailedPageEndsTheOtherThreadAndLeavesNoHalfWrittenPage) {
+  // Rows enough for the ring pages to go on to their files while they are made.
+  for (int i = 0; i < 300; ++i) AddItem("out/r" + std::to_string(i) + ".ITM", Item("Ring", 12));
+  AddItem("out/s.ITM", Item("Sword", 1));
+  for (const ReadAheadMode mode : {ReadAheadMode::kOff, ReadAheadMode::kOn}) {
+    SCOPED_TRACE(mode == ReadAheadMode::kOn ? "threads" : "one thread");
+    std::filesystem::remove_all(out + "/itm1Sword.htm");
+    Publish();
+    const auto before = FilesIn(out);
+    ASSERT_GT(before.at("itm12Ring.htm").size(), kPageSpillBytes);
+    std::filesystem::remove(out + "/itm1Sword.htm");
+    tmp.mkdir("out/itm1Sword.htm");  // a directory where the first page should go
+    SetReadAheadMode(mode);
+    PublishContext ctx = Context();
+    const auto result = CreatePages(ctx);
+    SetReadAheadMode(ReadAheadMode::kAuto);
+    ASSERT_FALSE(result.ok());
+    EXPECT_NE(result.error().find(out + "/itm1Sword.htm"), std::string::npos) << result.error();
+    auto after = FilesIn(out);
+    after["itm1Sword.htm"] = before.at("itm1Sword.htm");
+    EXPECT_TRUE(after == before);  // no temporary file, no journal, every page as it was
+    for (const auto& [name, text] : after)
+      EXPECT_TRUE(before.count(name) == 1 && before.at(name) == text) << name;
   }
 }
 

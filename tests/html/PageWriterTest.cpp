@@ -7,6 +7,7 @@
 #include "html/PageWriter.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
+#include "text/ByteText.h"
 
 namespace relicor {
 namespace {
@@ -195,6 +196,40 @@ TEST(PageWriterTest, EqualNamesInReverseScanOrderOthersByName) {
   std::vector<std::string> paths;
   for (const ScannedItem& item : items) paths.emplace_back(item.path());
   EXPECT_EQ(paths, (std::vector<std::string>{"p7", "p5", "p3", "p2", "p4", "p1", "p6"}));
+}
+
+TEST(PageWriterTest, TwoThreadsSortAsOneAndGiveEachItemsPageClass) {
+  // Enough items for two halves; equal names (in any letter case) in both halves, and items of
+  // every class, unique or not, so that a wrong merge or a class of the wrong item shows.
+  const std::string names[] = {"Axe", "axe", "Cap", "", "Short Bow", "AXE", "cap of the Magi"};
+  std::vector<ItemEntry> entries;
+  entries.reserve(5000);
+  for (int i = 0; i < 5000; ++i) {
+    RecordBuilder item;
+    item.name(names[static_cast<std::size_t>(i * 7919 % 7)]).itemClass(static_cast<std::uint8_t>(i % 16));
+    if (i % 5 == 0) item.quality(1);
+    entries.emplace_back("p" + std::to_string(i), item.build(), ItemMeta{});
+  }
+  std::vector<ScannedItem> one;
+  for (const ItemEntry& entry : entries) one.push_back({&entry});
+  std::vector<ScannedItem> two = one;
+  const std::vector<std::uint8_t> oneClasses = SortPageItemsWithClasses(one, false);
+  const std::vector<std::uint8_t> twoClasses = SortPageItemsWithClasses(two, true);
+  ASSERT_EQ(one.size(), two.size());
+  for (std::size_t i = 0; i < one.size(); ++i) {
+    ASSERT_EQ(one[i].entry, two[i].entry) << i;
+    ASSERT_EQ(twoClasses[i], PageClassOfItem(two[i].entry->Record())) << i;
+    if (i > 0) {
+      ASSERT_LE(CompareTextNoCase(one[i - 1].name(), one[i].name()), 0) << i;
+    }
+  }
+  EXPECT_EQ(oneClasses, twoClasses);
+  // Equal names in the reverse of the list's order: the first of the empty names is the last listed.
+  std::size_t lastEmpty = 0;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].Record().Name().empty()) lastEmpty = i;
+  }
+  EXPECT_EQ(one.front().entry, &entries[lastEmpty]);
 }
 
 TEST(PageWriterTest, PagesClosedBehindReachTheirFilesInOrderAndNoneAfterAFailure) {
