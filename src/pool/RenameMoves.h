@@ -3,12 +3,14 @@
 // the rename log written ahead of each batch.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "pool/ListedNames.h"
@@ -73,8 +75,10 @@ class RenameMoves {
   // Appends the log line of a rename about to be made: what the file at `from` is now.
   void AppendLogLineBefore(std::string& lines, const std::string& from, const std::string& to) const;
 
-  // Writes the log text as it stands: the renames made so far and the batch's.
-  Status WriteLogAhead();
+  // Writes the batch's lines at the end of the log, after the renames made so far, and puts them
+  // on the disk; `lineEnds` gets where each line ends in the log (nothing without a log).
+  Status WriteLogAhead(const Batch& batch, const std::vector<std::string>& snapshot,
+                       std::vector<std::uint64_t>& lineEnds);
 
  private:
   ItemCache& cache_;
@@ -82,10 +86,11 @@ class RenameMoves {
   ListedNames& names_;
   RenameRunResult& result_;
   MoveJournal journal_;
-  // The log text: its first line, then the lines of the renames made (and, while a batch is made,
-  // of its renames about to be made).
-  std::string logText_;
-  std::size_t logHeaderSize_ = 0;
+  // The log on the disk, open for the lines of the batches after the first, and its size through
+  // its first line and through the line of the last rename made.
+  AppendingFile log_;
+  std::uint64_t logHeaderSize_ = 0;
+  std::uint64_t logMade_ = 0;
   bool logAhead_ = false;  // the run has written the log
   std::optional<std::string> logBefore_;
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
