@@ -33,7 +33,7 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 }  // namespace
 
-void RenameMoves::Batch::Add(std::size_t position, const std::string& from, const std::string& to) {
+void RenameMoves::Batch::Add(std::size_t position, std::string_view from, const std::string& to) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
   positions.push_back(position);
   targets.push_back(to);
@@ -49,7 +49,7 @@ bool RenameMoves::Batch::Full() const {
 }
 
 Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
-  const std::vector<std::string>& snapshot = plan.snapshot;
+  const TextList& snapshot = plan.snapshot;
   std::size_t m = 0;
   while (m < plan.moves.size()) {
     Batch batch;
@@ -69,14 +69,19 @@ Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   return snapshot.size();
 }
 
-Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::size_t next) {
+Status RenameMoves::NameAndMove(const TextList& snapshot, std::size_t next) {
   // The index holds the paths the cache holds: the snapshot's until a move takes them away (a
   // failed move puts them back).
   FileNameIndex index;
-  const std::vector<std::string> moved = next == 0 ? std::vector<std::string>() : CachedItemPaths(cache_);
-  const std::vector<std::string>& held = next == 0 ? snapshot : moved;
-  index.Reserve(held.size());
-  for (const std::string& path : held) index.Add(path);
+  if (next == 0) {
+    index.Reserve(snapshot.size());
+    for (std::size_t i = 0; i < snapshot.size(); ++i) index.Add(snapshot[i]);
+  } else {
+    const std::vector<std::string> held = CachedItemPaths(cache_);
+    index.Reserve(held.size());
+    for (const std::string& path : held) index.Add(path);
+  }
+  std::string path;
   while (next < snapshot.size()) {
     Batch batch;
     batch.Reserve(snapshot.size() - next);
@@ -84,7 +89,7 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
     std::size_t i = next;
     for (; i < snapshot.size() && !batch.Full(); ++i) {
       if (options_.progress) options_.progress(i, snapshot.size());
-      const std::string& path = snapshot[i];
+      path = snapshot[i];
       // A cached file that has gone away since it was loaded (another command moved it) is no
       // longer the run's to rename.
       if (!names_.Occupied(path)) {
@@ -124,17 +129,17 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
   return {};
 }
 
-Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
-                                                     const std::vector<std::string>& snapshot,
+Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const TextList& snapshot,
                                                      std::size_t end) {
-  auto fromOf = [&](std::size_t k) -> const std::string& { return snapshot[batch.positions[k]]; };
+  auto fromOf = [&](std::size_t k) { return snapshot[batch.positions[k]]; };
   // Line k of the batch ends at lineEnds[k] in the log. The moves are made in order until one
   // fails, so the log is cut after the line of the last move made.
   std::vector<std::uint64_t> lineEnds;
   auto stop = [&](const std::string& reason) {
     for (std::size_t k = 0; k < batch.size(); ++k)
-      result_.failed.push_back({fromOf(k), batch.targets[k], reason});
-    for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
+      result_.failed.push_back({std::string(fromOf(k)), batch.targets[k], reason});
+    for (std::size_t k = end; k < snapshot.size(); ++k)
+      result_.failed.push_back({std::string(snapshot[k]), {}, reason});
     return BatchEnd{false, std::nullopt};
   };
   // The log goes ahead of the batch (the renames made so far and the batch's), so that a run
@@ -145,16 +150,19 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
   }
   // Files the run made, not ones that came: the look for late sidecars knows them.
   if (!options_.logDir.empty()) names_.Add(RenameLogPath(options_.logDir));
+  std::string recordedFrom;  // the journal reads each move before it asks for the next
   auto recorded = journal_.Record(batch.size(), [&](std::size_t k) {
-    return MoveJournal::MovePaths{&fromOf(k), &batch.targets[k]};
+    recordedFrom = fromOf(k);
+    return MoveJournal::MovePaths{&recordedFrom, &batch.targets[k]};
   });
   if (!recorded) return stop(recorded.error());
   names_.Add(journal_.path());
   result_.renamed.reserve(result_.renamed.size() + batch.size());
   BatchEnd outcome;
-  std::vector<MoveJournal::MovePaths> unlisted;  // moved items whose sidecar the listing did not hold
+  UnlistedMoves unlisted;  // moved items whose sidecar the listing did not hold
+  std::string from;
   for (std::size_t k = 0; k < batch.size(); ++k) {
-    const std::string& from = fromOf(k);
+    from = fromOf(k);
     const std::string& to = batch.targets[k];
     const std::string sidecarFrom = ListedSidecarOf(from);
     const ItemCache::SidecarSeen seen = !names_.Listed(from)        ? ItemCache::SidecarSeen::kUnknown
@@ -170,7 +178,8 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
         names_.Remove(sidecarFrom);
         names_.Add(SidecarPath(to));
       } else if (seen == ItemCache::SidecarSeen::kNotListed) {
-        unlisted.push_back({&from, &to});
+        unlisted.from.Add(from);
+        unlisted.to.Add(to);
       }
       continue;
     }
@@ -199,17 +208,17 @@ std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
   return sidecar;
 }
 
-void RenameMoves::AppendLogLineBefore(std::string& lines, const std::string& from,
+void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from,
                                       const std::string& to) const {
-  RenameLogEntry entry{from, to, {}, {}};
-  if (const ItemEntry* item = cache_.Find(from)) {
+  RenameLogEntry entry{std::string(from), to, {}, {}};
+  if (const ItemEntry* item = cache_.Find(entry.from)) {
     entry.itemKey = item->Record().ItemKey();
     entry.fileDate = DateTimeText(item->FileDate()).value_or("");
   }
   AppendRenameLogLine(lines, entry);
 }
 
-Status RenameMoves::WriteLogAhead(const Batch& batch, const std::vector<std::string>& snapshot,
+Status RenameMoves::WriteLogAhead(const Batch& batch, const TextList& snapshot,
                                   std::vector<std::uint64_t>& lineEnds) {
   lineEnds.clear();
   if (options_.logDir.empty()) return {};
