@@ -85,7 +85,6 @@ Status RenameMoves::NameAndMove(const TextList& snapshot, std::size_t next) {
   while (next < snapshot.size()) {
     Batch batch;
     batch.Reserve(snapshot.size() - next);
-    TextSet moving;  // the batch's sources: no target of the batch may be one
     std::size_t i = next;
     for (; i < snapshot.size() && !batch.Full(); ++i) {
       if (options_.progress) options_.progress(i, snapshot.size());
@@ -105,10 +104,10 @@ Status RenameMoves::NameAndMove(const TextList& snapshot, std::size_t next) {
       if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
       const std::string target = FreeRenameTarget(*own, path, index, names_);
       if (target == path) continue;
-      if (moving.Contains(target)) break;  // named again once that source has moved
+      // No target is a source of the batch: a source is on the disk and in the listing until it
+      // has moved, and a name taken so is never a target.
       index.Remove(path);
       index.Add(target);
-      moving.Insert(path);
       batch.Add(i, path, target);
     }
     next = i;
