@@ -574,6 +574,47 @@ Status AtomicReplaceFile(const std::string& path, std::string_view content) {
   return writer.Commit();
 }
 
+AppendingFile::~AppendingFile() {
+  Close();
+}
+
+Status AppendingFile::Open(const std::string& path) {
+  Close();
+  Fd fd(SysOpen(path, O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK));
+  if (fd.get() < 0) return FileError("cannot open", path, errno);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return FileError("cannot write", path, errno);
+  if (!S_ISREG(st.st_mode)) return MakeError("cannot write " + path + ": not a regular file");
+  path_ = path;
+  fd_ = fd.release();
+  return {};
+}
+
+Status AppendingFile::Write(std::string_view content) {
+  if (fd_ < 0) return FileError("cannot write", path_, EBADF);
+  if (const int err = WriteAllErrno(fd_, content, path_)) return FileError("cannot write", path_, err);
+  return {};
+}
+
+Status AppendingFile::Flush() {
+  if (fd_ < 0) return FileError("cannot write", path_, EBADF);
+  if (const int err = faults::Check(FileOp::kFsync, path_)) return FileError("cannot write", path_, err);
+  if (::fdatasync(fd_) != 0) return FileError("cannot write", path_, errno);
+  return {};
+}
+
+Status AppendingFile::CutAt(std::uint64_t size) {
+  if (fd_ < 0) return FileError("cannot write", path_, EBADF);
+  if (const int err = faults::Check(FileOp::kWrite, path_)) return FileError("cannot write", path_, err);
+  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return FileError("cannot write", path_, errno);
+  return {};
+}
+
+void AppendingFile::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
 Status AppendToFile(const std::string& path, std::string_view content) {
   constexpr int kFlags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK;
   bool created = false;

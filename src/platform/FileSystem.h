@@ -3,6 +3,7 @@
 // operating system's reason.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -137,6 +138,29 @@ class AtomicFileWriter {
 // link and never writes into anything but a regular file. A file this call created is removed
 // again when the write fails, so a failed append leaves no empty file behind.
 Status AppendToFile(const std::string& path, std::string_view content);
+
+// A file that grows at its end while a long run goes on (its log): each Write adds to the end,
+// Flush puts what was written on to the disk, CutAt drops everything after the first `size` bytes.
+// Never follows a symbolic link and never writes into anything but a regular file.
+class AppendingFile {
+ public:
+  AppendingFile() = default;
+  ~AppendingFile();
+  AppendingFile(const AppendingFile&) = delete;
+  AppendingFile& operator=(const AppendingFile&) = delete;
+
+  // Opens the existing file at `path`.
+  Status Open(const std::string& path);
+  Status Write(std::string_view content);
+  Status Flush();
+  Status CutAt(std::uint64_t size);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+};
 
 // Moves a file; never replaces an existing file at `to`. Between file systems the file is copied
 // to a temporary file beside `to`, flushed, renamed to `to` and only then removed at `from`.

@@ -10,11 +10,17 @@
 
 namespace relicor {
 
-Status MoveLateSidecars(ItemCache& cache, const std::vector<MoveJournal::MovePaths>& moved,
-                        ListedNames& names, const MoveJournal& journal) {
-  std::map<std::string, std::vector<const MoveJournal::MovePaths*>> byDirectory;
-  for (const MoveJournal::MovePaths& move : moved)
-    byDirectory[std::string(DirectoryPart(*move.from))].push_back(&move);
+Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names,
+                        const MoveJournal& journal) {
+  // The moves by directory, as their places in `moved`.
+  std::map<std::string, std::vector<std::size_t>, std::less<>> byDirectory;
+  for (std::size_t m = 0; m < moved.from.size(); ++m) {
+    const std::string_view dir = DirectoryPart(moved.from[m]);
+    auto known = byDirectory.find(dir);
+    if (known == byDirectory.end())
+      known = byDirectory.emplace(std::string(dir), std::vector<std::size_t>()).first;
+    known->second.push_back(m);
+  }
   for (const auto& [dir, group] : byDirectory) {
     auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir);
     // A late sidecar is a name that the run's listing, which follows the run's own moves, does not
@@ -32,13 +38,13 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<MoveJournal::MovePat
       }
       if (allKnown) continue;
     }
-    std::unordered_map<std::string, const MoveJournal::MovePaths*> sidecars;  // by file name
-    std::unordered_set<std::string> items;  // file names that would own one of them, folded
-    std::vector<const MoveJournal::MovePaths*> found;
-    for (const MoveJournal::MovePaths* move : group) {
-      const std::string name = SidecarPath(*move->from).substr(dir.size() + 1);
+    std::unordered_map<std::string, std::size_t> sidecars;  // by file name: the move's place
+    std::unordered_set<std::string> items;                  // file names that would own one of them, folded
+    std::vector<std::size_t> found;
+    for (const std::size_t m : group) {
+      const std::string name = SidecarPath(std::string(moved.from[m])).substr(dir.size() + 1);
       items.insert(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
-      sidecars.emplace(name, move);
+      sidecars.emplace(name, m);
     }
     std::unordered_set<std::string> owned;  // folded item names that are there
     if (entries) {
@@ -49,25 +55,26 @@ Status MoveLateSidecars(ItemCache& cache, const std::vector<MoveJournal::MovePat
       }
     } else {
       // Without a listing each is looked for.
-      for (const MoveJournal::MovePaths* move : group) {
-        if (PathOccupied(SidecarPath(*move->from))) found.push_back(move);
+      for (const std::size_t m : group) {
+        if (PathOccupied(SidecarPath(std::string(moved.from[m])))) found.push_back(m);
       }
       for (const std::string& item : items) {
         if (names.Occupied(JoinPath(dir, item))) owned.insert(item);
       }
     }
-    for (const MoveJournal::MovePaths* move : found) {
-      const std::string sidecarFrom = SidecarPath(*move->from);
+    for (const std::size_t m : found) {
+      const std::string sidecarFrom = SidecarPath(std::string(moved.from[m]));
       const std::string name = sidecarFrom.substr(dir.size() + 1);
       if (owned.count(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0)
         continue;
-      const std::string sidecarTo = SidecarPath(*move->to);
+      const std::string to(moved.to[m]);
+      const std::string sidecarTo = SidecarPath(to);
       if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
         return MakeError(movedSidecar.error() + "; " + journal.path() +
                          " keeps the move for the next command to finish");
       }
       names.Add(sidecarTo);
-      cache.RefreshSidecar(*move->to);
+      cache.RefreshSidecar(to);
     }
   }
   return {};

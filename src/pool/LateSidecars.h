@@ -7,6 +7,7 @@
 #include "pool/ItemCache.h"
 #include "pool/ListedNames.h"
 #include "pool/MoveJournal.h"
+#include "text/TextList.h"
 
 namespace relicor {
 
@@ -16,7 +17,11 @@ namespace relicor {
 // finds to its item, unless an item file there has that sidecar name too (it then stays beside
 // that item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal
 // stays, so the next command brings the two together.
-Status MoveLateSidecars(ItemCache& cache, const std::vector<MoveJournal::MovePaths>& moved,
-                        ListedNames& names, const MoveJournal& journal);
+struct UnlistedMoves {
+  TextList from;  // where each moved item was
+  TextList to;    // where it went, at the same place
+};
+Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names,
+                        const MoveJournal& journal);
 
 }  // namespace relicor

@@ -19,6 +19,8 @@ namespace {
 constexpr std::string_view kHeader = "RELICOR MOVES 2";
 constexpr std::string_view kLegacyHeader = "RELICOR MOVES 1";
 constexpr std::string_view kEnd = "END";
+// A record is written in pieces of about this size.
+constexpr std::size_t kRecordPieceBytes = std::size_t{64} * 1024;
 constexpr std::size_t kMaxJournalBytes = std::size_t{64} * 1024 * 1024;
 
 void AppendEscaped(std::string& out, std::string_view text) {
@@ -398,6 +400,9 @@ Status MoveJournal::Record(std::size_t count, const std::function<MovePaths(std:
       if (auto real = realDirectory(*path); !real) return real.failure();
     }
   }
+  // Written in pieces: a record of many moves is never held whole.
+  AtomicFileWriter writer(path_);
+  if (auto opened = writer.Open(); !opened) return opened;
   std::string text(kHeader);
   text += "\r\n";
   for (const JournalDirectory& dir : directories) AppendDirectoryLine(text, dir);
@@ -408,11 +413,16 @@ Status MoveJournal::Record(std::size_t count, const std::function<MovePaths(std:
     from = JoinName(realDirs.find(DirectoryOf(*move.from))->second, FileNamePart(*move.from));
     to = JoinName(realDirs.find(DirectoryOf(*move.to))->second, FileNamePart(*move.to));
     AppendMoveLine(text, move.send, from, to);
+    if (text.size() >= kRecordPieceBytes) {
+      if (auto written = writer.Write(text); !written) return written;
+      text.clear();
+    }
   }
   text += kEnd;
   text += "\r\n";
-  // The replace flushes the journal and its directory before it returns.
-  if (auto written = AtomicReplaceFile(path_, text); !written) return written;
+  if (auto written = writer.Write(text); !written) return written;
+  // The commit flushes the journal and its directory before it returns.
+  if (auto committed = writer.Commit(); !committed) return committed;
   recorded_ = true;
   for (std::size_t i = 0; i < count; ++i) {
     const MovePaths move = moveAt(i);

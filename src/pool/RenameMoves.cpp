@@ -15,9 +15,8 @@ namespace {
 // a record holds many moves; the repair after a crash reads at most the one record.
 constexpr std::size_t kRenameBatchSize = 65536;
 constexpr std::size_t kRenameBatchBytes = std::size_t{16} * 1024 * 1024;
-// What a log line holds besides its two paths: the arrow, the tab, the item key, a blank, the file
-// date and the line break.
-constexpr std::size_t kLogLineExtra = 4 + 1 + 10 + 1 + 19 + 2;
+// The log is written in pieces of about this size.
+constexpr std::size_t kLogPieceBytes = std::size_t{64} * 1024;
 
 // The target for `entry` at `path`: the lowest free number whose file name is free on the disk too.
 // A name whose item file or sidecar is there (a sidecar left by an interrupted run, or one made by
@@ -34,7 +33,7 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 }  // namespace
 
-void RenameMoves::Batch::Add(std::size_t position, const std::string& from, const std::string& to) {
+void RenameMoves::Batch::Add(std::size_t position, std::string_view from, const std::string& to) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
   positions.push_back(position);
   targets.push_back(to);
@@ -50,7 +49,7 @@ bool RenameMoves::Batch::Full() const {
 }
 
 Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
-  const std::vector<std::string>& snapshot = plan.snapshot;
+  const TextList& snapshot = plan.snapshot;
   std::size_t m = 0;
   while (m < plan.moves.size()) {
     Batch batch;
@@ -70,22 +69,26 @@ Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   return snapshot.size();
 }
 
-Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::size_t next) {
+Status RenameMoves::NameAndMove(const TextList& snapshot, std::size_t next) {
   // The index holds the paths the cache holds: the snapshot's until a move takes them away (a
   // failed move puts them back).
   FileNameIndex index;
-  const std::vector<std::string> moved = next == 0 ? std::vector<std::string>() : CachedItemPaths(cache_);
-  const std::vector<std::string>& held = next == 0 ? snapshot : moved;
-  index.Reserve(held.size());
-  for (const std::string& path : held) index.Add(path);
+  if (next == 0) {
+    index.Reserve(snapshot.size());
+    for (std::size_t i = 0; i < snapshot.size(); ++i) index.Add(snapshot[i]);
+  } else {
+    const std::vector<std::string> held = CachedItemPaths(cache_);
+    index.Reserve(held.size());
+    for (const std::string& path : held) index.Add(path);
+  }
+  std::string path;
   while (next < snapshot.size()) {
     Batch batch;
     batch.Reserve(snapshot.size() - next);
-    TextSet moving;  // the batch's sources: no target of the batch may be one
     std::size_t i = next;
     for (; i < snapshot.size() && !batch.Full(); ++i) {
       if (options_.progress) options_.progress(i, snapshot.size());
-      const std::string& path = snapshot[i];
+      path = snapshot[i];
       // A cached file that has gone away since it was loaded (another command moved it) is no
       // longer the run's to rename.
       if (!names_.Occupied(path)) {
@@ -101,10 +104,10 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
       if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
       const std::string target = FreeRenameTarget(*own, path, index, names_);
       if (target == path) continue;
-      if (moving.Contains(target)) break;  // named again once that source has moved
+      // No target is a source of the batch: a source is on the disk and in the listing until it
+      // has moved, and a name taken so is never a target.
       index.Remove(path);
       index.Add(target);
-      moving.Insert(path);
       batch.Add(i, path, target);
     }
     next = i;
@@ -125,52 +128,40 @@ Status RenameMoves::NameAndMove(const std::vector<std::string>& snapshot, std::s
   return {};
 }
 
-Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
-                                                     const std::vector<std::string>& snapshot,
+Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const TextList& snapshot,
                                                      std::size_t end) {
-  auto fromOf = [&](std::size_t k) -> const std::string& { return snapshot[batch.positions[k]]; };
-  // The log text holds the lines of the renames made, then those of the batch: line k of the batch
-  // ends at lineEnds[k]. The moves are made in order until one fails, so the text is cut after the
-  // line of the last move made.
-  if (logText_.empty()) AppendRenameLogHeader(logText_, DateTimeText(options_.runTime).value_or(""));
-  if (logHeaderSize_ == 0) logHeaderSize_ = logText_.size();
-  std::size_t made = logText_.size();
-  const std::size_t plannedStart = made;
-  std::size_t lineBytes = 0;
-  for (std::size_t k = 0; k < batch.size(); ++k)
-    lineBytes += fromOf(k).size() + batch.targets[k].size() + kLogLineExtra;
-  logText_.reserve(logText_.size() + lineBytes);
-  std::vector<std::size_t> lineEnds;
-  lineEnds.reserve(batch.size());
-  for (std::size_t k = 0; k < batch.size(); ++k) {
-    AppendLogLineBefore(logText_, fromOf(k), batch.targets[k]);
-    lineEnds.push_back(logText_.size());
-  }
+  auto fromOf = [&](std::size_t k) { return snapshot[batch.positions[k]]; };
+  // Line k of the batch ends at lineEnds[k] in the log. The moves are made in order until one
+  // fails, so the log is cut after the line of the last move made.
+  std::vector<std::uint64_t> lineEnds;
   auto stop = [&](const std::string& reason) {
-    logText_.resize(plannedStart);
     for (std::size_t k = 0; k < batch.size(); ++k)
-      result_.failed.push_back({fromOf(k), batch.targets[k], reason});
-    for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
+      result_.failed.push_back({std::string(fromOf(k)), batch.targets[k], reason});
+    for (std::size_t k = end; k < snapshot.size(); ++k)
+      result_.failed.push_back({std::string(snapshot[k]), {}, reason});
     return BatchEnd{false, std::nullopt};
   };
   // The log goes ahead of the batch (the renames made so far and the batch's), so that a run
   // killed in the batch can be undone; a log that cannot be written stops the run here.
-  if (auto logged = WriteLogAhead(); !logged) {
+  if (auto logged = WriteLogAhead(batch, snapshot, lineEnds); !logged) {
     result_.logError = logged.error();
     return stop(logged.error());
   }
   // Files the run made, not ones that came: the look for late sidecars knows them.
   if (!options_.logDir.empty()) names_.Add(RenameLogPath(options_.logDir));
+  std::string recordedFrom;  // the journal reads each move before it asks for the next
   auto recorded = journal_.Record(batch.size(), [&](std::size_t k) {
-    return MoveJournal::MovePaths{&fromOf(k), &batch.targets[k]};
+    recordedFrom = fromOf(k);
+    return MoveJournal::MovePaths{&recordedFrom, &batch.targets[k]};
   });
   if (!recorded) return stop(recorded.error());
   names_.Add(journal_.path());
   result_.renamed.reserve(result_.renamed.size() + batch.size());
   BatchEnd outcome;
-  std::vector<MoveJournal::MovePaths> unlisted;  // moved items whose sidecar the listing did not hold
+  UnlistedMoves unlisted;  // moved items whose sidecar the listing did not hold
+  std::string from;
   for (std::size_t k = 0; k < batch.size(); ++k) {
-    const std::string& from = fromOf(k);
+    from = fromOf(k);
     const std::string& to = batch.targets[k];
     const std::string sidecarFrom = ListedSidecarOf(from);
     const ItemCache::SidecarSeen seen = !names_.Listed(from)        ? ItemCache::SidecarSeen::kUnknown
@@ -179,18 +170,18 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
     const Status moved = cache_.MoveItem(from, to, seen);
     if (moved) {
       result_.renamed.push_back({from, to, {}});
-      made = lineEnds[k];
+      if (!lineEnds.empty()) logMade_ = lineEnds[k];
       names_.Remove(from);
       names_.Add(to);
       if (seen == ItemCache::SidecarSeen::kListed) {
         names_.Remove(sidecarFrom);
         names_.Add(SidecarPath(to));
       } else if (seen == ItemCache::SidecarSeen::kNotListed) {
-        unlisted.push_back({&from, &to});
+        unlisted.from.Add(from);
+        unlisted.to.Add(to);
       }
       continue;
     }
-    logText_.resize(made);
     if (!PathOccupied(from) && PathOccupied(to)) {
       // The item moved, its sidecar could not follow, and the item could not go back: the
       // journal stays, so the next command brings the two together.
@@ -201,7 +192,6 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch,
     outcome.failed = k;
     break;
   }
-  logText_.resize(made);
   if (auto late = MoveLateSidecars(cache_, unlisted, names_, journal_); !late) {
     return late.failure();
   }
@@ -217,39 +207,72 @@ std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
   return sidecar;
 }
 
-void RenameMoves::AppendLogLineBefore(std::string& lines, const std::string& from,
+void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from,
                                       const std::string& to) const {
-  RenameLogEntry entry{from, to, {}, {}};
-  if (const ItemEntry* item = cache_.Find(from)) {
+  RenameLogEntry entry{std::string(from), to, {}, {}};
+  if (const ItemEntry* item = cache_.Find(entry.from)) {
     entry.itemKey = item->Record().ItemKey();
     entry.fileDate = DateTimeText(item->FileDate()).value_or("");
   }
   AppendRenameLogLine(lines, entry);
 }
 
-Status RenameMoves::WriteLogAhead() {
+Status RenameMoves::WriteLogAhead(const Batch& batch, const TextList& snapshot,
+                                  std::vector<std::uint64_t>& lineEnds) {
+  lineEnds.clear();
   if (options_.logDir.empty()) return {};
+  lineEnds.reserve(batch.size());
+  // The first batch makes the log anew through a temporary file, so that the log before the run
+  // stays whole until the new one is on the disk; the batches after it add their lines at its end.
+  const std::string path = RenameLogPath(options_.logDir);
+  AtomicFileWriter first(path);
+  std::string piece;
+  std::uint64_t size = logMade_;
   if (!logAhead_) {
     // What the log held before the run, for a run that ends up renaming nothing.
-    auto before = ReadWholeFileIfPresent(RenameLogPath(options_.logDir));
+    auto before = ReadWholeFileIfPresent(path);
     logBefore_ = before ? *before : std::nullopt;
+    if (auto opened = first.Open(); !opened) return opened;
+    AppendRenameLogHeader(piece, DateTimeText(options_.runTime).value_or(""));
+    size = logHeaderSize_ = logMade_ = piece.size();
+  } else if (auto cut = log_.CutAt(logMade_); !cut) {
+    // Lines of moves that a failed one stopped go before the next batch's.
+    return cut;
   }
-  if (auto written = WriteRenameLogText(options_.logDir, logText_); !written) return written;
+  auto put = [&]() -> Status {
+    Status written = logAhead_ ? log_.Write(piece) : first.Write(piece);
+    piece.clear();
+    return written;
+  };
+  for (std::size_t k = 0; k < batch.size(); ++k) {
+    const std::size_t start = piece.size();
+    AppendLogLineBefore(piece, snapshot[batch.positions[k]], batch.targets[k]);
+    size += piece.size() - start;
+    lineEnds.push_back(size);
+    if (piece.size() >= kLogPieceBytes) {
+      if (auto written = put(); !written) return written;
+    }
+  }
+  if (auto written = put(); !written) return written;
+  if (logAhead_) return log_.Flush();
+  if (auto committed = first.Commit(); !committed) return committed;
   logAhead_ = true;
-  return {};
+  return log_.Open(path);
 }
 
 void RenameMoves::WriteFinalLog() {
   if (options_.logDir.empty() || !logAhead_) return;
   const std::string path = RenameLogPath(options_.logDir);
-  const bool renamedAny = logText_.size() > logHeaderSize_;
+  const bool renamedAny = logMade_ > logHeaderSize_;
   Status written;
   if (renamedAny) {
-    written = WriteRenameLogText(options_.logDir, logText_);
-  } else if (logBefore_) {
-    written = AtomicReplaceFile(path, *logBefore_);
+    // The log ends after the line of the last rename made.
+    written = log_.CutAt(logMade_);
+    if (written) written = log_.Flush();
+    log_.Close();
   } else {
-    written = RemoveFile(path);
+    log_.Close();
+    written = logBefore_ ? AtomicReplaceFile(path, *logBefore_) : RemoveFile(path);
   }
   if (!written) {
     result_.logError = written.error();

@@ -3,12 +3,14 @@
 // the rename log written ahead of each batch.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "pool/ListedNames.h"
@@ -40,7 +42,7 @@ class RenameMoves {
   Result<std::size_t> MakePlannedMoves(const RenamePlanBasis& plan);
 
   // Names and moves the snapshot's items from position `next` on.
-  Status NameAndMove(const std::vector<std::string>& snapshot, std::size_t next);
+  Status NameAndMove(const TextList& snapshot, std::size_t next);
 
   // The log as the run ends: the renames it made; the log before it when it made none.
   void WriteFinalLog();
@@ -51,7 +53,7 @@ class RenameMoves {
     std::vector<std::size_t> positions;  // of each move's source in the snapshot
     std::vector<std::string> targets;
     std::size_t journalBytes = 0;  // what the journal record of the moves takes, about
-    void Add(std::size_t position, const std::string& from, const std::string& to);
+    void Add(std::size_t position, std::string_view from, const std::string& to);
     std::size_t size() const { return targets.size(); }
     bool Full() const;
     // Makes room for the moves of `count` items, as many as a batch holds at most.
@@ -64,17 +66,18 @@ class RenameMoves {
 
   // Records `batch` in the journal and makes its moves. When the journal cannot hold it, nothing of
   // it is moved, and every snapshot path from `end` on fails as well. An error stops the run.
-  Result<BatchEnd> MakeBatch(const Batch& batch, const std::vector<std::string>& snapshot, std::size_t end);
+  Result<BatchEnd> MakeBatch(const Batch& batch, const TextList& snapshot, std::size_t end);
 
   // The sidecar of `item` as the run's listing holds it: the usual spelling, or another letter case
   // of its extension; the usual spelling when the listing holds none.
   std::string ListedSidecarOf(const std::string& item) const;
 
   // Appends the log line of a rename about to be made: what the file at `from` is now.
-  void AppendLogLineBefore(std::string& lines, const std::string& from, const std::string& to) const;
+  void AppendLogLineBefore(std::string& lines, std::string_view from, const std::string& to) const;
 
-  // Writes the log text as it stands: the renames made so far and the batch's.
-  Status WriteLogAhead();
+  // Writes the batch's lines at the end of the log, after the renames made so far, and puts them
+  // on the disk; `lineEnds` gets where each line ends in the log (nothing without a log).
+  Status WriteLogAhead(const Batch& batch, const TextList& snapshot, std::vector<std::uint64_t>& lineEnds);
 
  private:
   ItemCache& cache_;
@@ -82,10 +85,11 @@ class RenameMoves {
   ListedNames& names_;
   RenameRunResult& result_;
   MoveJournal journal_;
-  // The log text: its first line, then the lines of the renames made (and, while a batch is made,
-  // of its renames about to be made).
-  std::string logText_;
-  std::size_t logHeaderSize_ = 0;
+  // The log on the disk, open for the lines of the batches after the first, and its size through
+  // its first line and through the line of the last rename made.
+  AppendingFile log_;
+  std::uint64_t logHeaderSize_ = 0;
+  std::uint64_t logMade_ = 0;
   bool logAhead_ = false;  // the run has written the log
   std::optional<std::string> logBefore_;
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again

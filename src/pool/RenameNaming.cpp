@@ -131,6 +131,17 @@ std::vector<std::string> CachedItemPaths(const ItemCache& cache) {
   return cache.Paths();
 }
 
+TextList CachedItemPathList(const ItemCache& cache) {
+  TextList list;
+  std::vector<std::string> paths = CachedItemPaths(cache);
+  list.Reserve(paths.size());
+  for (std::string& path : paths) {
+    list.Add(path);
+    std::string().swap(path);  // the copy in the list is all that stays
+  }
+  return list;
+}
+
 std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index) {
   const std::string base = FileNameBase(entry.Record().Name());
   return base + ZeroPadNumber(index.FreeNumber(base, ownPath), kRenameNumberWidth) +

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pool/ItemCache.h"
+#include "text/TextList.h"
 #include "text/TextTable.h"
 
 namespace relicor {
@@ -53,6 +54,8 @@ class FileNameIndex {
 
 // Every path of the item cache, in the cache's order (by path, letter case ignored).
 std::vector<std::string> CachedItemPaths(const ItemCache& cache);
+// The same as one list.
+TextList CachedItemPathList(const ItemCache& cache);
 
 // The new file name (without directory) for `entry` at `ownPath`: base + number + ".ITM".
 std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index);

@@ -14,18 +14,19 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
   if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();
   RenamePlan plan;
   auto basis = std::make_shared<RenamePlanBasis>();
-  basis->snapshot = CachedItemPaths(cache);
-  const std::vector<std::string>& snapshot = basis->snapshot;
+  basis->snapshot = CachedItemPathList(cache);
+  const TextList& snapshot = basis->snapshot;
   basis->listingDigest = names.Digest();
   FileNameIndex index;
   index.Reserve(snapshot.size());
-  for (const std::string& path : snapshot) index.Add(path);
+  for (std::size_t position = 0; position < snapshot.size(); ++position) index.Add(snapshot[position]);
   // As in the run, a name whose file is still on the disk is taken, and so is every name an
   // earlier rename was given.
   TextSet taken;
   auto occupied = [&](const std::string& path) { return taken.Contains(path) || names.Occupied(path); };
+  std::string path;
   for (std::size_t position = 0; position < snapshot.size(); ++position) {
-    const std::string& path = snapshot[position];
+    path = snapshot[position];
     // The run takes a path its listing does not hold for gone.
     if (!names.Holds(path)) basis->reusable = false;
     // Every path of the snapshot is cached: its entry is all the naming needs.

@@ -14,6 +14,7 @@
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "pool/RenameNaming.h"
+#include "text/TextList.h"
 
 namespace relicor {
 
@@ -45,7 +46,7 @@ struct RenameRunResult {
 // cache and the directories as the plan found them.
 struct RenamePlanBasis {
   // The cached paths the plan handled, in order.
-  std::vector<std::string> snapshot;
+  TextList snapshot;
   struct Move {
     std::size_t position;  // of the source in `snapshot`
     std::string target;

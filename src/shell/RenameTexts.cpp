@@ -35,6 +35,10 @@ std::string RenamePlanText(const RenamePlan& plan) {
 
 std::string RenameSummaryText(const RenameRunResult& result) {
   std::string text;
+  // One line per renamed file: made at its size, not grown to twice it.
+  std::size_t size = 128;
+  for (const auto& step : result.renamed) size += step.from.size() + step.to.size() + 13;
+  text.reserve(size);
   for (const auto& step : result.renamed) {
     text += "renamed ";
     text += step.from;

@@ -845,6 +845,51 @@ TEST(CliIntegrity, AKilledRenameRunCanBeUndone) {
   EXPECT_GT(undone, 5);
 }
 
+TEST(CliIntegrity, ARenameRunKilledWhileItsLogGrowsAfterAFailedMoveCanBeUndone) {
+  // b.ITM cannot be renamed: the moves after it are named again and their lines are added to the
+  // log the first moves began.
+  std::set<std::string> before;
+  {
+    PoolFixture probe;
+    before = Names(probe);
+  }
+  before.erase("/pool/PLAYERS.TXT");
+  int undone = 0;
+  for (int n = 1;; ++n) {
+    ASSERT_LT(n, 400);
+    PoolFixture fixture;
+    faults::Inject({faults::FileOp::kRename, EIO, "pool/b.ITM", 0, -1});
+    const bool killed = KilledRun(fixture.Args({"rename", "--yes"}), n, {}, kExitFailed);
+    faults::Clear();
+    const std::string when = "killed at " + std::to_string(n);
+    EXPECT_EQ(InProcess(fixture.Args({"members", "list"})).status, kExitOk) << when;
+    fixture.ExpectWhole(when);
+    if (!killed) {
+      // The whole run: every item but b renamed, and the log holds exactly those renames.
+      const std::string log = ReadFile(fixture.pool + "/RENAME.LOG");
+      EXPECT_EQ(log.find("b.ITM"), std::string::npos) << log;
+      for (const char* item : {"/a.ITM ->", "/c.ITM ->", "/e.itm ->", "/d.ITM ->"})
+        EXPECT_NE(log.find(item), std::string::npos) << item << " in " << log;
+    }
+    if (!fs::exists(fixture.pool + "/RENAME.LOG")) {
+      std::set<std::string> names = Names(fixture);
+      names.erase("/pool/PLAYERS.TXT");
+      EXPECT_EQ(names, before) << when;
+      if (!killed) break;
+      continue;
+    }
+    const CliRun undo = InProcess(fixture.Args({"rename", "--undo"}));
+    EXPECT_EQ(undo.status, kExitOk) << when << ": " << undo.err;
+    fixture.ExpectWhole(when + ", then undone");
+    std::set<std::string> after = Names(fixture);
+    after.erase("/pool/PLAYERS.TXT");
+    EXPECT_EQ(after, before) << when;
+    ++undone;
+    if (!killed) break;
+  }
+  EXPECT_GT(undone, 5);
+}
+
 TEST(CliIntegrity, ARenameRunOnAFullDiskStopsBeforeTheFirstRename) {
   PoolFixture fixture;
   const std::set<std::string> before = Names(fixture);

@@ -18,8 +18,9 @@ namespace relicor::cli {
 
 // Runs relicor-cli in a child process that is killed (SIGKILL) just before its `killAt`th
 // rename, removal or flush, in the working directory `cwd` when one is given. True when the kill
-// came, false when the command ran to its end first.
-inline bool KilledRun(const std::vector<std::string>& args, int killAt, const std::string& cwd = {}) {
+// came, false when the command ran to its end first (with `endStatus`).
+inline bool KilledRun(const std::vector<std::string>& args, int killAt, const std::string& cwd = {},
+                      int endStatus = 0) {
   const pid_t child = ::fork();
   if (child == 0) {
     if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(3);
@@ -36,7 +37,7 @@ inline bool KilledRun(const std::vector<std::string>& args, int killAt, const st
     EXPECT_EQ(WTERMSIG(raw), SIGKILL);
     return true;
   }
-  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << "the command failed without being killed";
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == endStatus) << "the command ended otherwise than expected";
   return false;
 }
 
