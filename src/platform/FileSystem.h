@@ -132,6 +132,7 @@ class AtomicFileWriter {
   std::string path_;
   std::string temp_;
   int fd_ = -1;
+  std::size_t notStarted_ = 0;  // bytes written since the disk was last asked to start on them
 };
 
 // Appends `content` to `path`, creating the file when it does not exist. Never follows a symbolic
