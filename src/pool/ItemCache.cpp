@@ -293,6 +293,10 @@ ItemCache::PathIndex::EntryNumber ItemCache::PathIndex::NumberOf(const ItemEntry
   return slots_[SlotOf(directory, name, PathHashCode(directory, name))].entry;
 }
 
+bool ItemCache::PathIndex::Holds(EntryNumber number) const {
+  return size_ != 0 && NumberOf(&entries_[number]) == number;
+}
+
 void ItemCache::PathIndex::Place(EntryNumber number) {
   Reserve(1);
   const ItemEntry& entry = entries_[number];
@@ -440,6 +444,13 @@ std::string ItemKeyList::Path(std::size_t i) const {
   const Note& note = notes_[i];
   return note.kept ? kept_[note.at].substr(std::min(kKeyDigits, kept_[note.at].size()))
                    : cache_.entries_.At(note.at).Path();
+}
+
+const ItemEntry* ItemKeyList::EntryAt(std::size_t i) const {
+  const Note& note = notes_[i];
+  // The entry a text was noted for, while the cache still files it there: no path to make.
+  if (!note.kept && cache_.entries_.Holds(note.at)) return &cache_.entries_.At(note.at);
+  return cache_.Find(Path(i));
 }
 
 bool ItemKeyList::Less(const Note& a, const Note& b) const {

@@ -120,6 +120,8 @@ class ItemKeyList {
   std::string Text(std::size_t i) const;
   std::string Key(std::size_t i) const;
   std::string Path(std::size_t i) const;
+  // The cache entry at Path(i), as the cache's Find gives it (null when there is none).
+  const ItemEntry* EntryAt(std::size_t i) const;
   // The i-th item key as a number (its ident times 256 plus its class): texts with one key have
   // one number, and the numbers are in the list's order.
   std::uint64_t KeyNumber(std::size_t i) const { return notes_[i].key; }
@@ -270,6 +272,8 @@ class ItemCache {
     ItemEntry* Rename(std::string_view from, const std::string& to);
     ItemEntry& At(EntryNumber number) const { return entries_[number]; }
     EntryNumber NumberOf(const ItemEntry* entry) const;
+    // True when the table files entry `number` under its path.
+    bool Holds(EntryNumber number) const;
     void Reserve(std::size_t count);
     std::size_t size() const { return size_; }
     // The entries made in the run, those taken out of the table included.

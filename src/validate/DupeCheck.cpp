@@ -101,7 +101,7 @@ std::string DupeCheckLog(const ItemCache& cache, const Database& database, const
   std::vector<std::pair<std::array<std::uint8_t, 10>, std::uint32_t>> made;
   made.reserve(keyList.size());
   for (std::size_t i = 0; i < keyList.size(); ++i) {
-    if (const ItemEntry* entry = cache.Find(keyList.Path(i)))
+    if (const ItemEntry* entry = keyList.EntryAt(i))
       made.emplace_back(ItemIdentity(entry->Record()), static_cast<std::uint32_t>(i));
   }
   std::stable_sort(made.begin(), made.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

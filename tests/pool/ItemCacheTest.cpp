@@ -545,6 +545,8 @@ TEST_F(ItemCacheTest, TheKeyListFollowsLoadsMovesAndChangesAsAListOfTexts) {
   const ItemKeyList& list = cache_.KeyList();
   for (std::size_t i = 0; i < list.size(); ++i) {
     EXPECT_EQ(list.Key(i) + list.Path(i), list.Text(i));
+    // Moved away, moved back, read anew: the entry at each text's path is the one Find gives.
+    EXPECT_EQ(list.EntryAt(i), cache_.Find(list.Path(i))) << list.Text(i);
     if (i > 0) {
       EXPECT_EQ(list.KeyNumber(i - 1) == list.KeyNumber(i), list.Key(i - 1) == list.Key(i)) << i;
       EXPECT_LE(list.KeyNumber(i - 1), list.KeyNumber(i));
