@@ -542,7 +542,6 @@ const ItemEntry* ItemCache::FindUnchanged(const std::string& path, const Sidecar
 }
 
 void ItemCache::MakeCurrent(const ItemEntry& entry) {
-  currentIsPrepared_ = false;
   currentEntry_ = &entry;
   currentItem_ = entry.Record();
   currentMeta_ = entry.Meta();
@@ -585,7 +584,6 @@ Result<LoadStatus> ItemCache::LoadItem(const std::string& path, const SidecarLis
 
 Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing* sidecars,
                                    ItemReadAhead* readAhead) {
-  currentIsPrepared_ = false;
   // A cached path takes every field from its entry (looked at once a command).
   if (ItemEntry* cached = entries_.Find(path)) {
     if (cached->checkedIn() == command_ || CheckEntry(*cached, path, sidecars)) {
@@ -604,7 +602,6 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
 
   // A load that does not end in an entry leaves no bytes or dates of an earlier item behind.
   currentEntry_ = nullptr;
-  currentIsPrepared_ = false;
   currentItem_ = ItemRecord();
   std::optional<ItemRead> ahead;
   if (readAhead != nullptr) ahead = readAhead->Take(path);
@@ -616,17 +613,8 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = file->fileDate;
   if (file->status == ItemFileStatus::kNotAnItem) return LoadStatus::kNotAnItem;
 
-  FileStamp sidecarStamp = kNoFileStamp;
-  if (ahead && ahead->entry && ahead->entryTime == now) {
-    // The thread that read the item made its entry beside the read, as the lines below do.
-    if (ahead->sidecarRead) sidecarStamp = ahead->sidecarStamp;
-    if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
-    currentMeta_ = std::move(ahead->entryMeta);
-    currentItem_ = file->record;
-    currentPrepared_ = std::move(ahead->prepared);
-    return AddCurrent(std::move(*ahead->entry), file->stamp, sidecarStamp, !currentPrepared_.empty());
-  }
   SidecarValues values;
+  FileStamp sidecarStamp = kNoFileStamp;
   if (ahead && ahead->sidecarRead) {
     sidecarStamp = ahead->sidecarStamp;
     if (!ahead->sidecarProblem.empty() && warn_) warn_(ahead->sidecarProblem);
@@ -642,23 +630,13 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   }
   FromSidecar(values, currentMeta_);
   currentItem_ = file->record;
-  return AddCurrent(ItemEntry(path, currentItem_, currentMeta_), file->stamp, sidecarStamp, false);
-}
-
-std::optional<std::string> ItemCache::TakePrepared() {
-  if (!std::exchange(currentIsPrepared_, false)) return std::nullopt;
-  return std::move(currentPrepared_);
-}
-
-LoadStatus ItemCache::AddCurrent(ItemEntry entry, FileStamp itemStamp, FileStamp sidecarStamp,
-                                 bool prepared) {
-  entry.SetItemStamp(itemStamp);
+  ItemEntry entry(path, currentItem_, currentMeta_);
+  entry.SetItemStamp(file->stamp);
   entry.SetSidecarStamp(sidecarStamp);
   entry.SetCheckedIn(command_);
   const PathIndex::EntryNumber number = entries_.Add(std::move(entry));
   pendingEntries_.push_back(number);
   currentEntry_ = &entries_.At(number);
-  currentIsPrepared_ = prepared;
   return LoadStatus::kLoaded;
 }
 

@@ -218,12 +218,6 @@ class ItemCache {
   Status MoveItem(const std::string& source, const std::string& destination,
                   SidecarSeen sidecar = SidecarSeen::kUnknown);
 
-  // What a read-ahead's preparation made of the current item (ItemRead::prepared), once, when the
-  // last load took the entry the preparation made and it made a text of it; nothing otherwise.
-  std::optional<std::string> TakePrepared();
-  // The time a load now gives the bookkeeping of an item without a sidecar.
-  DateTime Now() const { return clock_.Now(); }
-
   const ItemRecord& CurrentItem() const { return currentItem_; }
   ItemMeta& CurrentMeta() { return currentMeta_; }
   const ItemMeta& CurrentMeta() const { return currentMeta_; }
@@ -249,8 +243,6 @@ class ItemCache {
  private:
   friend class ItemKeyList;
   Result<LoadStatus> Load(const std::string& path, const SidecarListing* sidecars, ItemReadAhead* readAhead);
-  // Adds `entry` as the current item's, with its files' identities.
-  LoadStatus AddCurrent(ItemEntry entry, FileStamp itemStamp, FileStamp sidecarStamp, bool prepared);
 
   // The entries by path (the same paths as PathLess calls equal): an open-addressed table with
   // linear probing, at most half full, that keeps (part of) each path's hash code in its slot,
@@ -323,8 +315,6 @@ class ItemCache {
   mutable ItemKeyList keyList_{*this};
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
-  std::string currentPrepared_;  // see TakePrepared
-  bool currentIsPrepared_ = false;
   const ItemEntry* currentEntry_ = nullptr;
   std::uint32_t command_ = 0;  // see NewCommand
 };

@@ -52,32 +52,13 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
   return read;
 }
 
-ItemMeta MetaOfRead(const ItemRead& read, DateTime now) {
-  ItemMeta meta;
-  // Read without a sidecar: the listing held none, and the values are those of a missing one.
-  const Ini none;
-  const Ini& keys = read.sidecarRead && read.sidecarProblem.empty() && read.sidecar ? *read.sidecar : none;
-  static_cast<SidecarValues&>(meta) = SidecarValuesFromIni(keys, now, read.file->fileDate);
-  meta.fileDate = read.file->fileDate;
-  return meta;
-}
-
-bool MakeEntryOfRead(std::string_view path, ItemRead& read, DateTime now) {
-  if (!read.file || read.file->status != ItemFileStatus::kItem) return false;
-  read.entryMeta = MetaOfRead(read, now);
-  read.entry.emplace(path, read.file->record, read.entryMeta);
-  read.entryTime = now;
-  return true;
-}
-
 ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf,
-                             const SidecarListing* sidecars, ItemFileDate date, Prepare prepare)
+                             const SidecarListing* sidecars, ItemFileDate date)
     : directory_(std::move(directory)),
       count_(count),
       nameOf_(std::move(nameOf)),
       sidecars_(sidecars),
-      date_(date),
-      prepare_(std::move(prepare)) {
+      date_(date) {
   const unsigned threads = ReadAheadThreads(count_);
   if (threads == 0) return;
   opened_.emplace(directory_);
@@ -105,7 +86,6 @@ void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional
     path = directory_;
     path += nameOf_(first + k);
     reads[k] = ReadItemAndSidecar(path, sidecars_, &*opened_, date_);
-    if (prepare_) prepare_(path, *reads[k]);
   }
 }
 

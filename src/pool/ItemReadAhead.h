@@ -20,7 +20,6 @@
 #include "item/ItemFile.h"
 #include "platform/Ini.h"
 #include "platform/Result.h"
-#include "pool/ItemCache.h"
 #include "pool/Sidecar.h"
 
 namespace relicor {
@@ -32,20 +31,7 @@ struct ItemRead {
   std::optional<Ini> sidecar;             // its keys, when there is a sidecar that could be read
   std::string sidecarProblem;             // why a sidecar that is there was not read
   FileStamp sidecarStamp = kNoFileStamp;  // the sidecar's identity, taken before it was read
-  // Made beside the read by a read-ahead that prepares its items (ItemReadAhead::Prepare): the
-  // cache entry and bookkeeping a first load makes of the read at `entryTime`, and what the
-  // preparation made of the entry (such as its report's text).
-  std::optional<ItemEntry> entry;
-  ItemMeta entryMeta;
-  DateTime entryTime = 0;
-  std::string prepared;
 };
-
-// The bookkeeping a first load gives the item of `read` (a read item file) at `now`.
-ItemMeta MetaOfRead(const ItemRead& read, DateTime now);
-// Sets the entry and bookkeeping of `read` as a first load at `now` makes them: for a preparation
-// that then builds on `read.entry`. Nothing for a read that holds no item.
-bool MakeEntryOfRead(std::string_view path, ItemRead& read, DateTime now);
 
 // Reads `path` as the item cache's first load of it does: the ITM file and, for an item file
 // whose sidecar `sidecars` may hold (always, without a listing), the sidecar. With `in`, files
@@ -70,13 +56,8 @@ class ItemReadAhead {
   // separator). The names nameOf gives and `sidecars` (may be null) must outlive the read-ahead.
   // `date`: whether each file's date and identity are read too.
   using NameOf = std::function<std::string_view(std::size_t)>;
-  // Work on a read that does not wait for the reporting thread: the thread that made the read
-  // does it at once (a worker or the reporting thread itself), so that the reporting thread is
-  // left only what must be done in order. Called with the path and the read; it must not touch
-  // anything the reporting thread changes.
-  using Prepare = std::function<void(std::string_view path, ItemRead& read)>;
   ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars,
-                ItemFileDate date = ItemFileDate::kRead, Prepare prepare = {});
+                ItemFileDate date = ItemFileDate::kRead);
   // Stops the workers (a read under way is finished) and waits for them.
   ~ItemReadAhead();
   ItemReadAhead(const ItemReadAhead&) = delete;
@@ -103,7 +84,6 @@ class ItemReadAhead {
   NameOf nameOf_;
   const SidecarListing* sidecars_;
   ItemFileDate date_;
-  Prepare prepare_;
   std::optional<DirectoryHandle> opened_;  // the directory, while workers read its files
   std::mutex mutex_;
   std::condition_variable filled_;              // a worker stored a read

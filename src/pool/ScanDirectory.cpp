@@ -214,12 +214,9 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
     if (!(*entries)[i].isDirectory) files.push_back(i);
   }
   if (list != nullptr) list->reserve(list->size() + files.size());
-  // The reading threads also make each item's cache entry, which this thread then files.
-  const DateTime now = cache.Now();
   ItemReadAhead ahead(
       dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; },
-      &sidecars, ItemFileDate::kRead,
-      [now](std::string_view path, ItemRead& read) { (void)MakeEntryOfRead(path, read, now); });
+      &sidecars);
   std::string path = dir;
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || !IsItemFileName(entry.name)) continue;

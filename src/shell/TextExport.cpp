@@ -40,13 +40,8 @@ void AppendExportText(std::string& text, const ItemReport& report) {
   }
 }
 
-namespace {
-
-// ReportItemFile; with `prepared`, the text a read-ahead prepared for the item is taken instead of
-// the report when the load took the entry it was prepared from (the report then only says that
-// the file is an item).
-Status LoadAndReport(const TextReports& reports, const std::string& path, const SidecarListing* sidecars,
-                     ItemReport& report, ItemReadAhead* ahead, std::optional<std::string>* prepared) {
+Status ReportItemFile(const TextReports& reports, const std::string& path, const SidecarListing* sidecars,
+                      ItemReport& report, ItemReadAhead* ahead) {
   report.Clear();
   ItemCache& cache = reports.cache;
   auto loaded = cache.LoadItem(path, sidecars, ahead);
@@ -55,22 +50,11 @@ Status LoadAndReport(const TextReports& reports, const std::string& path, const 
     if (reports.notAnItem) reports.notAnItem(path);
     return {};
   }
-  if (prepared != nullptr && (*prepared = cache.TakePrepared())) {
-    report.isItem = true;
-    return {};
-  }
   BuildReport(*cache.CurrentEntry(), reports.options, reports.database, report);
   if (reports.debugLine) {
     for (const std::string_view line : report.debugLines) reports.debugLine(line);
   }
   return {};
-}
-
-}  // namespace
-
-Status ReportItemFile(const TextReports& reports, const std::string& path, const SidecarListing* sidecars,
-                      ItemReport& report, ItemReadAhead* ahead) {
-  return LoadAndReport(reports, path, sidecars, report, ahead, nullptr);
 }
 
 Result<std::string> WriteTextExport(const TextReports& reports, const TextExportRun& run, ItemReport& report,
@@ -89,24 +73,8 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
   // Worker threads read the item files ahead, in the list's order, while this thread reports.
   const std::vector<std::string>& names = run.fileNames;
   const std::string prefix = JoinPath(run.directory, "");
-  // The reading threads also build each item's entry and text, so that this thread is left to
-  // take them in order; it builds them itself for the last file, whose report it keeps, and where
-  // diagnostic lines are to be told.
-  const DateTime now = reports.cache.Now();
-  ItemReadAhead::Prepare prepare;
-  if (!reports.debugLine) {
-    prepare = [&reports, &run, now](std::string_view path, ItemRead& read) {
-      if (!MakeEntryOfRead(path, read, now)) return;
-      thread_local ItemReport scratch;
-      BuildReport(*read.entry, reports.options, reports.database, scratch);
-      if (run.seedCheck && !scratch.lines.empty()) scratch.verdict = SeedCheckLine(read.file->record);
-      AppendExportText(read.prepared, scratch);
-    };
-  }
   ItemReadAhead ahead(
-      prefix, names.size(), [&](std::size_t i) -> std::string_view { return names[i]; }, run.sidecars,
-      ItemFileDate::kRead, std::move(prepare));
-  std::optional<std::string> prepared;
+      prefix, names.size(), [&](std::size_t i) -> std::string_view { return names[i]; }, run.sidecars);
   const int count = static_cast<int>(names.size());
   Status writeFailure;
   Status reportFailure;
@@ -116,17 +84,12 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
     end.selected = i;
     itemPath = prefix;
     itemPath += names[static_cast<std::size_t>(i)];
-    reportFailure =
-        LoadAndReport(reports, itemPath, run.sidecars, report, &ahead, i < count - 1 ? &prepared : nullptr);
-    if (report.isItem) end.lastItem = reports.cache.CurrentEntry();
-    if (prepared) {
-      text += *prepared;
-      prepared.reset();
-    } else {
-      if (report.isItem && run.seedCheck && !report.lines.empty())
-        report.verdict = SeedCheckLine(reports.cache.CurrentItem());
-      AppendExportText(text, report);
+    reportFailure = ReportItemFile(reports, itemPath, run.sidecars, report, &ahead);
+    if (report.isItem) {
+      end.lastItem = reports.cache.CurrentEntry();
+      if (run.seedCheck && !report.lines.empty()) report.verdict = SeedCheckLine(reports.cache.CurrentItem());
     }
+    AppendExportText(text, report);
     if (text.size() >= kExportFlushBytes || !reportFailure || i == count - 1) {
       writeFailure = file.Write(text);
       text.clear();

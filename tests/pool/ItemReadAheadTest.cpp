@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "item/ItemFile.h"
-#include "platform/Clock.h"
-#include "pool/ItemCache.h"
 #include "pool/ItemReadAhead.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
@@ -135,51 +133,6 @@ TEST_F(ItemReadAheadTest, StopsWithReadsNotTakenAndReadsNothingWhenOff) {
   ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars);
   EXPECT_FALSE(ahead.Take(paths[0]));
   EXPECT_EQ(ReadAheadThreads(1000), 0u);
-}
-
-// The entry a reading thread prepares is the one the cache would make itself, and the cache takes
-// it (with what was prepared of it) only when it was made at the load's own time.
-TEST_F(ItemReadAheadTest, ACachePreparedBesideTheReadsIsTheCacheOneThreadMakes) {
-  FixedClock clock(*ParseDate("07.12.2026") + 0.25);
-  for (const bool clockMoves : {false, true}) {
-    SCOPED_TRACE(clockMoves ? "the clock moved since the preparation" : "one time");
-    const DateTime prepareTime = clock.Now();
-    ItemReadAhead::Prepare prepare = [prepareTime](std::string_view path, ItemRead& read) {
-      if (MakeEntryOfRead(path, read, prepareTime)) read.prepared = "text of " + std::string(path);
-    };
-    ItemReadAhead ahead(Directory(), names.size(), Names(), &sidecars, ItemFileDate::kRead, prepare);
-    if (clockMoves) clock.Set(prepareTime + 1);
-    ItemCache threaded(clock);
-    ItemCache alone(clock);
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-      SCOPED_TRACE(paths[i]);
-      auto loaded = threaded.LoadItem(paths[i], &sidecars, &ahead);
-      auto direct = alone.LoadItem(paths[i], &sidecars, nullptr);
-      ASSERT_EQ(loaded.ok(), direct.ok());
-      if (!direct) continue;
-      ASSERT_EQ(*loaded, *direct);
-      const std::optional<std::string> prepared = threaded.TakePrepared();
-      if (*direct == LoadStatus::kNotAnItem || clockMoves) {
-        EXPECT_FALSE(prepared.has_value());
-        continue;
-      }
-      ASSERT_TRUE(prepared.has_value());
-      EXPECT_EQ(*prepared, "text of " + paths[i]);
-      EXPECT_FALSE(threaded.TakePrepared().has_value());  // once
-      const ItemEntry& made = *threaded.CurrentEntry();
-      const ItemEntry& own = *alone.CurrentEntry();
-      EXPECT_EQ(made.Path(), own.Path());
-      EXPECT_EQ(made.Record().view(), own.Record().view());
-      const ItemMeta a = made.Meta();
-      const ItemMeta b = own.Meta();
-      EXPECT_EQ(a.senderName, b.senderName);
-      EXPECT_EQ(a.points4ItemAt, b.points4ItemAt);
-      EXPECT_EQ(a.addedItem, b.addedItem);
-      EXPECT_EQ(a.fileDate, b.fileDate);
-      EXPECT_EQ(made.SidecarStamp(), own.SidecarStamp());
-      EXPECT_EQ(threaded.CurrentMeta().senderName, alone.CurrentMeta().senderName);
-    }
-  }
 }
 
 TEST(ReadAheadThreadsTest, AtLeastOneForManyFilesAndNoneForAFew) {
