@@ -28,6 +28,11 @@ class CliCommandsTest : public ::testing::Test {
     home = dir.mkdir("home");
     pool = dir.mkdir("pool");
     sent = dir.mkdir("sent");
+    WriteItems();
+  }
+
+  // The pool's two items.
+  void WriteItems() {
     ring = dir.write(
         "pool/RING.ITM",
         RecordBuilder().ident(0xFF).itemClass(12).baseItem(151).identified(1).name("ring").price(1).bytes());
@@ -113,22 +118,7 @@ TEST_F(CliCommandsTest, ARunThatEndsTheProcessLeavesWhatARunInALongerOneLeaves) 
       runs.emplace_back(run, Files());
       std::filesystem::remove_all(pool);
       std::filesystem::create_directory(pool);
-      dir.write("pool/RING.ITM", RecordBuilder()
-                                     .ident(0xFF)
-                                     .itemClass(12)
-                                     .baseItem(151)
-                                     .identified(1)
-                                     .name("ring")
-                                     .price(1)
-                                     .bytes());
-      dir.write("pool/AMULET.ITM", RecordBuilder()
-                                       .ident(0x1FF)
-                                       .itemClass(13)
-                                       .baseItem(154)
-                                       .identified(1)
-                                       .name("amulet")
-                                       .price(1)
-                                       .bytes());
+      WriteItems();
     }
     EXPECT_EQ(runs[0].first.status, kExitOk) << runs[0].first.err;
     EXPECT_EQ(runs[1].first.status, runs[0].first.status);
