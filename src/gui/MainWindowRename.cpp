@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gui/GuiText.h"
@@ -22,15 +23,17 @@ namespace {
 
 // The file name that the file at `path` has after `moves` (each from one path to another): its
 // own when none of them moved it, empty when there is no file or it left its directory.
-template <typename Step>
-std::string NameAfter(const std::string& path, const std::vector<Step>& moves) {
+template <typename Steps>
+std::string NameAfter(const std::string& path, const Steps& moves) {
   const std::size_t dirEnd = path.find_last_of(kPathSeparator);
   if (path.empty() || dirEnd == std::string::npos) return {};
-  for (const Step& move : moves) {
-    if (move.from != path) continue;
-    const std::size_t cut = move.to.find_last_of(kPathSeparator);
-    if (cut != dirEnd || move.to.compare(0, cut, path, 0, dirEnd) != 0) return {};
-    return move.to.substr(cut + 1);
+  for (const auto& move : moves) {
+    const std::string_view from = move.from;
+    const std::string_view to = move.to;
+    if (from != path) continue;
+    const std::size_t cut = to.find_last_of(kPathSeparator);
+    if (cut != dirEnd || to.substr(0, cut) != std::string_view(path).substr(0, dirEnd)) return {};
+    return std::string(to.substr(cut + 1));
   }
   return path.substr(dirEnd + 1);
 }
@@ -72,7 +75,7 @@ void MainWindow::OnRenameRun() {
     RereadFileList();
   }
   // The selected file stays selected under its new name.
-  ShowFile(NameAfter(selected, *run ? (*run)->renamed : std::vector<RenameStep>{}));
+  ShowFile(*run ? NameAfter(selected, (*run)->renamed) : NameAfter(selected, RenameStepList{}));
   Sync();
   if (!*run) {
     MessageBoxes::Error(this, MessageToQt(run->error()));

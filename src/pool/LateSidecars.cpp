@@ -15,7 +15,7 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
   // The moves by directory, as their places in `moved`.
   std::map<std::string, std::vector<std::size_t>, std::less<>> byDirectory;
   for (std::size_t m = 0; m < moved.from.size(); ++m) {
-    const std::string_view dir = DirectoryPart(moved.from[m]);
+    const std::string_view dir = moved.from.Directory(m);
     auto known = byDirectory.find(dir);
     if (known == byDirectory.end())
       known = byDirectory.emplace(std::string(dir), std::vector<std::size_t>()).first;
@@ -42,7 +42,7 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
     std::unordered_set<std::string> items;                  // file names that would own one of them, folded
     std::vector<std::size_t> found;
     for (const std::size_t m : group) {
-      const std::string name = SidecarPath(std::string(moved.from[m])).substr(dir.size() + 1);
+      const std::string name = SidecarPath(moved.from[m]).substr(dir.size() + 1);
       items.insert(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
       sidecars.emplace(name, m);
     }
@@ -56,14 +56,14 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
     } else {
       // Without a listing each is looked for.
       for (const std::size_t m : group) {
-        if (PathOccupied(SidecarPath(std::string(moved.from[m])))) found.push_back(m);
+        if (PathOccupied(SidecarPath(moved.from[m]))) found.push_back(m);
       }
       for (const std::string& item : items) {
         if (names.Occupied(JoinPath(dir, item))) owned.insert(item);
       }
     }
     for (const std::size_t m : found) {
-      const std::string sidecarFrom = SidecarPath(std::string(moved.from[m]));
+      const std::string sidecarFrom = SidecarPath(moved.from[m]);
       const std::string name = sidecarFrom.substr(dir.size() + 1);
       if (owned.count(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0)
         continue;

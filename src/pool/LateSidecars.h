@@ -7,7 +7,7 @@
 #include "pool/ItemCache.h"
 #include "pool/ListedNames.h"
 #include "pool/MoveJournal.h"
-#include "text/TextList.h"
+#include "text/PathList.h"
 
 namespace relicor {
 
@@ -18,8 +18,8 @@ namespace relicor {
 // that item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal
 // stays, so the next command brings the two together.
 struct UnlistedMoves {
-  TextList from;  // where each moved item was
-  TextList to;    // where it went, at the same place
+  PathList from;  // where each moved item was
+  PathList to;    // where it went, at the same place
 };
 Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names,
                         const MoveJournal& journal);

@@ -8,8 +8,46 @@
 
 namespace relicor {
 
+bool ListedNames::KeyOf(std::string_view path) const {
+  const std::size_t cut = path.find_last_of(kPathSeparator);
+  const std::size_t end = cut == std::string_view::npos ? 0 : cut;
+  const std::string_view dir = path.substr(0, end);
+  if (!haveLast_ || dir != lastDirectory_) {
+    const std::uint32_t* number = directoryNumbers_.Find(dir);
+    if (number == nullptr) return false;
+    lastDirectory_.assign(dir);
+    lastNumber_ = *number;
+    haveLast_ = true;
+  }
+  SetKey(path, end, lastNumber_);
+  return true;
+}
+
+void ListedNames::MakeKeyOf(std::string_view path) {
+  if (KeyOf(path)) return;
+  const std::size_t cut = path.find_last_of(kPathSeparator);
+  const std::size_t end = cut == std::string_view::npos ? 0 : cut;
+  const auto number = static_cast<std::uint32_t>(directoryNumbers_.size());
+  directoryNumbers_.Insert(path.substr(0, end), number);
+  lastDirectory_.assign(path.substr(0, end));
+  lastNumber_ = number;
+  haveLast_ = true;
+  SetKey(path, end, number);
+}
+
+void ListedNames::SetKey(std::string_view path, std::size_t directoryEnd, std::uint32_t number) const {
+  key_.clear();
+  for (int shift = 0; shift < 32; shift += 8) key_.push_back(static_cast<char>((number >> shift) & 0xFF));
+  key_.append(path.substr(directoryEnd));
+}
+
+void ListedNames::Add(std::string_view path) {
+  MakeKeyOf(path);
+  names_.Insert(key_);
+}
+
 void ListedNames::AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
-  paths_.Reserve(paths_.size() + entries.size());
+  names_.Reserve(names_.size() + entries.size());
   digest_ += Scrambled(std::hash<std::string_view>{}(dir));
   std::string path = dir;
   for (const DirEntry& entry : entries) {
@@ -32,7 +70,7 @@ bool ListedNames::TellsCaseApart(const std::string& dir, const std::vector<DirEn
       letters = letters || upper != lower;
       swapped += c == upper ? lower : upper;
     }
-    if (!letters || paths_.Contains(swapped)) continue;
+    if (!letters || Holds(swapped)) continue;
     return !PathOccupied(swapped);
   }
   return false;

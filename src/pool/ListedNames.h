@@ -42,16 +42,26 @@ class ListedNames {
       ++diskLooks_;
       return PathOccupied(path);
     }
-    return paths_.Contains(path);
+    return Holds(path);
   }
 
   // True when the listing holds `path` itself (in a listed directory).
-  bool Holds(std::string_view path) const { return paths_.Contains(path); }
+  bool Holds(std::string_view path) const { return KeyOf(path) && names_.Contains(key_); }
 
-  void Add(std::string_view path) { paths_.Insert(path); }
-  void Remove(std::string_view path) { paths_.Erase(path); }
+  void Add(std::string_view path);
+  void Remove(std::string_view path) {
+    if (KeyOf(path)) names_.Erase(key_);
+  }
 
  private:
+  // Makes key_ the key of `path` among names_: the number of its directory (four bytes) and the
+  // rest of the path from the directory's end on, so that a pool's paths do not each hold the
+  // pool's directory. False when no path in that directory was ever added.
+  bool KeyOf(std::string_view path) const;
+  // The same, numbering a directory not seen before.
+  void MakeKeyOf(std::string_view path);
+  void SetKey(std::string_view path, std::size_t directoryEnd, std::uint32_t number) const;
+
   // Whether the file system of `dir` tells names in other letter case apart: a listed name with
   // the case of its letters swapped, which the listing does not hold, is looked at once. When
   // nothing can be asked so, the directory counts as one that does not.
@@ -60,10 +70,16 @@ class ListedNames {
   // Spreads the bits of a hash code over the whole word, so that a sum of them is a fair digest.
   static std::uint64_t Scrambled(std::uint64_t value);
 
-  TextSet directories_;
-  TextSet paths_;
+  TextSet directories_;                        // listed ones that tell letter case apart
+  TextTable<std::uint32_t> directoryNumbers_;  // every directory of a path added
+  TextSet names_;                              // keyed as KeyOf makes them
   std::uint64_t digest_ = 0;
   mutable std::size_t diskLooks_ = 0;
+  // The last directory a key was made in, and its number: a run asks about one directory at a time.
+  mutable std::string lastDirectory_;
+  mutable std::uint32_t lastNumber_ = 0;
+  mutable bool haveLast_ = false;
+  mutable std::string key_;
 };
 
 // Loads every ITM file of both directories into the cache (a missing directory yields no files),

@@ -33,15 +33,15 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 }  // namespace
 
-void RenameMoves::Batch::Add(std::size_t position, std::string_view from, const std::string& to) {
+void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::string_view to) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
   positions.push_back(position);
-  targets.push_back(to);
+  targets.Add(to);
 }
 
 void RenameMoves::Batch::Reserve(std::size_t count) {
   positions.reserve(std::min(count, kRenameBatchSize));
-  targets.reserve(std::min(count, kRenameBatchSize));
+  targets.Reserve(std::min(count, kRenameBatchSize));
 }
 
 bool RenameMoves::Batch::Full() const {
@@ -49,7 +49,7 @@ bool RenameMoves::Batch::Full() const {
 }
 
 Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
-  const TextList& snapshot = plan.snapshot;
+  const PathList& snapshot = plan.snapshot;
   std::size_t m = 0;
   while (m < plan.moves.size()) {
     Batch batch;
@@ -69,7 +69,7 @@ Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   return snapshot.size();
 }
 
-Status RenameMoves::NameAndMove(const TextList& snapshot, std::size_t next) {
+Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
   // The index holds the paths the cache holds: the snapshot's until a move takes them away (a
   // failed move puts them back).
   FileNameIndex index;
@@ -88,7 +88,7 @@ Status RenameMoves::NameAndMove(const TextList& snapshot, std::size_t next) {
     std::size_t i = next;
     for (; i < snapshot.size() && !batch.Full(); ++i) {
       if (options_.progress) options_.progress(i, snapshot.size());
-      path = snapshot[i];
+      snapshot.Get(i, path);
       // A cached file that has gone away since it was loaded (another command moved it) is no
       // longer the run's to rename.
       if (!names_.Occupied(path)) {
@@ -128,7 +128,7 @@ Status RenameMoves::NameAndMove(const TextList& snapshot, std::size_t next) {
   return {};
 }
 
-Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const TextList& snapshot,
+Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const PathList& snapshot,
                                                      std::size_t end) {
   auto fromOf = [&](std::size_t k) { return snapshot[batch.positions[k]]; };
   // Line k of the batch ends at lineEnds[k] in the log. The moves are made in order until one
@@ -136,9 +136,8 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const T
   std::vector<std::uint64_t> lineEnds;
   auto stop = [&](const std::string& reason) {
     for (std::size_t k = 0; k < batch.size(); ++k)
-      result_.failed.push_back({std::string(fromOf(k)), batch.targets[k], reason});
-    for (std::size_t k = end; k < snapshot.size(); ++k)
-      result_.failed.push_back({std::string(snapshot[k]), {}, reason});
+      result_.failed.push_back({fromOf(k), batch.targets[k], reason});
+    for (std::size_t k = end; k < snapshot.size(); ++k) result_.failed.push_back({snapshot[k], {}, reason});
     return BatchEnd{false, std::nullopt};
   };
   // The log goes ahead of the batch (the renames made so far and the batch's), so that a run
@@ -150,26 +149,29 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const T
   // Files the run made, not ones that came: the look for late sidecars knows them.
   if (!options_.logDir.empty()) names_.Add(RenameLogPath(options_.logDir));
   std::string recordedFrom;  // the journal reads each move before it asks for the next
+  std::string recordedTo;
   auto recorded = journal_.Record(batch.size(), [&](std::size_t k) {
-    recordedFrom = fromOf(k);
-    return MoveJournal::MovePaths{&recordedFrom, &batch.targets[k]};
+    snapshot.Get(batch.positions[k], recordedFrom);
+    batch.targets.Get(k, recordedTo);
+    return MoveJournal::MovePaths{&recordedFrom, &recordedTo};
   });
   if (!recorded) return stop(recorded.error());
   names_.Add(journal_.path());
-  result_.renamed.reserve(result_.renamed.size() + batch.size());
+  result_.renamed.Reserve(result_.renamed.size() + batch.size());
   BatchEnd outcome;
   UnlistedMoves unlisted;  // moved items whose sidecar the listing did not hold
   std::string from;
+  std::string to;
   for (std::size_t k = 0; k < batch.size(); ++k) {
-    from = fromOf(k);
-    const std::string& to = batch.targets[k];
+    snapshot.Get(batch.positions[k], from);
+    batch.targets.Get(k, to);
     const std::string sidecarFrom = ListedSidecarOf(from);
     const ItemCache::SidecarSeen seen = !names_.Listed(from)        ? ItemCache::SidecarSeen::kUnknown
                                         : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
                                                                     : ItemCache::SidecarSeen::kNotListed;
     const Status moved = cache_.MoveItem(from, to, seen);
     if (moved) {
-      result_.renamed.push_back({from, to, {}});
+      result_.renamed.Add(from, to);
       if (!lineEnds.empty()) logMade_ = lineEnds[k];
       names_.Remove(from);
       names_.Add(to);
@@ -207,9 +209,8 @@ std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
   return sidecar;
 }
 
-void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from,
-                                      const std::string& to) const {
-  RenameLogEntry entry{std::string(from), to, {}, {}};
+void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to) const {
+  RenameLogEntry entry{std::string(from), std::string(to), {}, {}};
   if (const ItemEntry* item = cache_.Find(entry.from)) {
     entry.itemKey = item->Record().ItemKey();
     entry.fileDate = DateTimeText(item->FileDate()).value_or("");
@@ -217,7 +218,7 @@ void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from,
   AppendRenameLogLine(lines, entry);
 }
 
-Status RenameMoves::WriteLogAhead(const Batch& batch, const TextList& snapshot,
+Status RenameMoves::WriteLogAhead(const Batch& batch, const PathList& snapshot,
                                   std::vector<std::uint64_t>& lineEnds) {
   lineEnds.clear();
   if (options_.logDir.empty()) return {};

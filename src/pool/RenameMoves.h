@@ -17,6 +17,7 @@
 #include "pool/MoveJournal.h"
 #include "pool/RenameLog.h"
 #include "pool/RenameRun.h"
+#include "text/PathList.h"
 
 namespace relicor {
 
@@ -42,7 +43,7 @@ class RenameMoves {
   Result<std::size_t> MakePlannedMoves(const RenamePlanBasis& plan);
 
   // Names and moves the snapshot's items from position `next` on.
-  Status NameAndMove(const TextList& snapshot, std::size_t next);
+  Status NameAndMove(const PathList& snapshot, std::size_t next);
 
   // The log as the run ends: the renames it made; the log before it when it made none.
   void WriteFinalLog();
@@ -51,9 +52,9 @@ class RenameMoves {
   // A batch: the moves in the order they are made, and where each source stands in the snapshot.
   struct Batch {
     std::vector<std::size_t> positions;  // of each move's source in the snapshot
-    std::vector<std::string> targets;
+    PathList targets;
     std::size_t journalBytes = 0;  // what the journal record of the moves takes, about
-    void Add(std::size_t position, std::string_view from, const std::string& to);
+    void Add(std::size_t position, std::string_view from, std::string_view to);
     std::size_t size() const { return targets.size(); }
     bool Full() const;
     // Makes room for the moves of `count` items, as many as a batch holds at most.
@@ -66,18 +67,18 @@ class RenameMoves {
 
   // Records `batch` in the journal and makes its moves. When the journal cannot hold it, nothing of
   // it is moved, and every snapshot path from `end` on fails as well. An error stops the run.
-  Result<BatchEnd> MakeBatch(const Batch& batch, const TextList& snapshot, std::size_t end);
+  Result<BatchEnd> MakeBatch(const Batch& batch, const PathList& snapshot, std::size_t end);
 
   // The sidecar of `item` as the run's listing holds it: the usual spelling, or another letter case
   // of its extension; the usual spelling when the listing holds none.
   std::string ListedSidecarOf(const std::string& item) const;
 
   // Appends the log line of a rename about to be made: what the file at `from` is now.
-  void AppendLogLineBefore(std::string& lines, std::string_view from, const std::string& to) const;
+  void AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to) const;
 
   // Writes the batch's lines at the end of the log, after the renames made so far, and puts them
   // on the disk; `lineEnds` gets where each line ends in the log (nothing without a log).
-  Status WriteLogAhead(const Batch& batch, const TextList& snapshot, std::vector<std::uint64_t>& lineEnds);
+  Status WriteLogAhead(const Batch& batch, const PathList& snapshot, std::vector<std::uint64_t>& lineEnds);
 
  private:
   ItemCache& cache_;

@@ -76,17 +76,14 @@ std::size_t FileNameIndex::Count(std::string_view stem) const {
 }
 
 void FileNameIndex::Reserve(std::size_t count) {
-  paths_.Reserve(paths_.size() + count);
   stemCount_.Reserve(stemCount_.size() + count);
 }
 
 void FileNameIndex::Add(std::string_view path) {
-  if (!paths_.Insert(path).second) return;
   ++*stemCount_.Insert(FileNameStem(path), 0).first;
 }
 
 void FileNameIndex::Remove(std::string_view path) {
-  if (!paths_.Erase(path)) return;
   const std::string_view stem = FileNameStem(path);
   std::uint32_t* count = stemCount_.Find(stem);
   if (count == nullptr) return;
@@ -117,7 +114,7 @@ std::int32_t FileNameIndex::FreeNumber(const std::string& base, const std::strin
   while (taken(lowest)) ++lowest;
   // Every number below `lowest` is held by a cached path. The item's own path does not count: when
   // it alone holds one of them, that number is the item's.
-  if (paths_.Contains(ownPath)) {
+  if (!ownPath.empty()) {
     const std::string_view own = FileNameStem(ownPath);
     if (StartsWith(own, base)) {
       const auto number = RunningNumber(own.substr(base.size()));
@@ -131,8 +128,8 @@ std::vector<std::string> CachedItemPaths(const ItemCache& cache) {
   return cache.Paths();
 }
 
-TextList CachedItemPathList(const ItemCache& cache) {
-  TextList list;
+PathList CachedItemPathList(const ItemCache& cache) {
+  PathList list;
   std::vector<std::string> paths = CachedItemPaths(cache);
   list.Reserve(paths.size());
   for (std::string& path : paths) {

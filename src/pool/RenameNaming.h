@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "pool/ItemCache.h"
-#include "text/TextList.h"
+#include "text/PathList.h"
 #include "text/TextTable.h"
 
 namespace relicor {
@@ -30,7 +30,9 @@ std::string_view FileNameStem(std::string_view path);
 // Which file name stems the item cache holds, counted with letter case, so that the lowest free
 // running number for a name is found without walking the whole cache for every number tried.
 // Gives the same numbers as such a walk: n is the lowest number from 1 on for which no cached path
-// other than the item's own has the stem base + number.
+// other than the item's own has the stem base + number. The index counts paths without keeping
+// them: a path is added while the index does not hold it and removed only while it does, as the
+// cache's own paths come and go.
 class FileNameIndex {
  public:
   void Add(std::string_view path);
@@ -39,11 +41,11 @@ class FileNameIndex {
   void Reserve(std::size_t count);
 
   // The lowest free running number for `base` (already made safe by FileNameBase) for the item
-  // at `ownPath`, whose own name never blocks a number.
+  // at `ownPath`, whose own name never blocks a number. `ownPath` is a path the index holds, or
+  // empty for a file that has no path yet.
   std::int32_t FreeNumber(const std::string& base, const std::string& ownPath);
 
  private:
-  TextSet paths_;                       // exact texts
   TextTable<std::uint32_t> stemCount_;  // paths per stem
   // Per base: every number below this one is held by some cached path.
   TextTable<std::int32_t> lowestUnknown_;
@@ -55,7 +57,7 @@ class FileNameIndex {
 // Every path of the item cache, in the cache's order (by path, letter case ignored).
 std::vector<std::string> CachedItemPaths(const ItemCache& cache);
 // The same as one list.
-TextList CachedItemPathList(const ItemCache& cache);
+PathList CachedItemPathList(const ItemCache& cache);
 
 // The new file name (without directory) for `entry` at `ownPath`: base + number + ".ITM".
 std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index);

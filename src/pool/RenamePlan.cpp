@@ -15,7 +15,7 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
   RenamePlan plan;
   auto basis = std::make_shared<RenamePlanBasis>();
   basis->snapshot = CachedItemPathList(cache);
-  const TextList& snapshot = basis->snapshot;
+  const PathList& snapshot = basis->snapshot;
   basis->listingDigest = names.Digest();
   FileNameIndex index;
   index.Reserve(snapshot.size());
@@ -26,7 +26,7 @@ Result<RenamePlan> PlanRenameRun(ItemCache& cache, const RenameRunOptions& optio
   auto occupied = [&](const std::string& path) { return taken.Contains(path) || names.Occupied(path); };
   std::string path;
   for (std::size_t position = 0; position < snapshot.size(); ++position) {
-    path = snapshot[position];
+    snapshot.Get(position, path);
     // The run takes a path its listing does not hold for gone.
     if (!names.Holds(path)) basis->reusable = false;
     // Every path of the snapshot is cached: its entry is all the naming needs.

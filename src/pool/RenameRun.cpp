@@ -9,7 +9,7 @@ namespace {
 
 // Names and moves the snapshot's items from `next` on, then writes the final log and clears the
 // journal.
-Status FinishRun(RenameMoves& run, const TextList& snapshot, std::size_t next,
+Status FinishRun(RenameMoves& run, const PathList& snapshot, std::size_t next,
                  const RenameRunOptions& options, RenameRunResult& result) {
   if (next < snapshot.size()) {
     if (auto named = run.NameAndMove(snapshot, next); !named) return named;
@@ -36,9 +36,9 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   const bool planHolds = plan != nullptr && plan->reusable && plan->listingDigest == listed->Digest() &&
                          plan->cachePathChanges == cache.PathChanges();
   // Renaming changes the cache but not the snapshot, so every file is handled once.
-  TextList ownSnapshot;
+  PathList ownSnapshot;
   if (!planHolds) ownSnapshot = CachedItemPathList(cache);
-  const TextList& snapshot = planHolds ? plan->snapshot : ownSnapshot;
+  const PathList& snapshot = planHolds ? plan->snapshot : ownSnapshot;
 
   std::size_t next = 0;
   if (planHolds) {
@@ -56,7 +56,7 @@ Result<RenameRunResult> RenameRunAnswered(ItemCache& cache, const RenameRunOptio
   ListedNames names;
   if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();
   RenameMoves run(cache, options, names, result);
-  const TextList snapshot = CachedItemPathList(cache);
+  const PathList snapshot = CachedItemPathList(cache);
   if (auto finished = FinishRun(run, snapshot, 0, options, result); !finished) return finished.failure();
   return result;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "pool/RenameNaming.h"
-#include "text/TextList.h"
+#include "text/PathList.h"
 
 namespace relicor {
 
@@ -24,10 +25,66 @@ struct RenameStep {
   std::string reason;  // why the file kept its name; empty when renamed
 };
 
+// The renames a run made, in order. A run over a large pool renames most of its files, so the
+// paths are kept in lists that hold each directory once (a rename costs its two file names' bytes
+// and twenty more) rather than as strings of their own; a step's paths are made when it is read.
+class RenameStepList {
+ public:
+  struct Step {
+    std::string from;
+    std::string to;
+  };
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = Step;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = Step;
+    Iterator() = default;
+    Iterator(const RenameStepList* list, std::size_t at) : list_(list), at_(at) {}
+    Step operator*() const { return (*list_)[at_]; }
+    Iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator before = *this;
+      ++at_;
+      return before;
+    }
+    bool operator==(const Iterator& other) const { return at_ == other.at_; }
+
+   private:
+    const RenameStepList* list_ = nullptr;
+    std::size_t at_ = 0;
+  };
+
+  std::size_t size() const { return from_.size(); }
+  bool empty() const { return from_.empty(); }
+  // Makes room for the places of `count` renames in all.
+  void Reserve(std::size_t count) {
+    from_.Reserve(count);
+    to_.Reserve(count);
+  }
+  void Add(std::string_view from, std::string_view to) {
+    from_.Add(from);
+    to_.Add(to);
+  }
+  Step operator[](std::size_t i) const { return {from_[i], to_[i]}; }
+  Step back() const { return (*this)[size() - 1]; }
+  Iterator begin() const { return {this, 0}; }
+  Iterator end() const { return {this, size()}; }
+
+ private:
+  PathList from_;
+  PathList to_;
+};
+
 struct RenameRunResult {
   bool confirmed = false;   // false: the keeper said no; nothing was loaded or renamed
   std::size_t handled = 0;  // snapshot paths handled
-  std::vector<RenameStep> renamed;
+  RenameStepList renamed;
   std::vector<RenameStep> failed;  // skipped without a message in the window; kept for the CLI
   // The rename log written (empty when nothing was renamed or no log was asked for), or why it
   // could not be written.
@@ -46,7 +103,7 @@ struct RenameRunResult {
 // cache and the directories as the plan found them.
 struct RenamePlanBasis {
   // The cached paths the plan handled, in order.
-  TextList snapshot;
+  PathList snapshot;
   struct Move {
     std::size_t position;  // of the source in `snapshot`
     std::string target;

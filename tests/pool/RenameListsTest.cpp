@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "pool/ListedNames.h"
+#include "pool/RenameRun.h"
+#include "text/TextList.h"
+
+namespace relicor {
+namespace {
+
+std::vector<DirEntry> Entries(const std::vector<std::string>& names) {
+  std::vector<DirEntry> entries;
+  for (const std::string& name : names) entries.push_back(DirEntry{name, false, false, false});
+  return entries;
+}
+
+TEST(ListedNames, ANameIsHeldInItsOwnDirectoryOnly) {
+  // The names are kept by their directory's number: one name in two directories, a name of 255
+  // bytes, Windows-1252 bytes, and files the run makes in a directory no listing held.
+  const std::string pool = "/nowhere-r3/pool/";
+  const std::string sent = "/nowhere-r3/pool/sent/";
+  const std::string longName = std::string(251, '\xE9') + ".ITM";
+  ListedNames names;
+  names.AddDirectory(pool, Entries({"A.ITM", "B.IT0", longName, "\xE4\xFC.ITM"}));
+  names.AddDirectory(sent, Entries({"B.ITM", "A.IT0"}));
+  EXPECT_TRUE(names.Holds(pool + "A.ITM"));
+  EXPECT_FALSE(names.Holds(sent + "A.ITM"));
+  EXPECT_TRUE(names.Holds(sent + "B.ITM"));
+  EXPECT_FALSE(names.Holds(pool + "B.ITM"));
+  EXPECT_TRUE(names.Holds(pool + longName));
+  EXPECT_FALSE(names.Holds(sent + longName));
+  EXPECT_TRUE(names.Occupied(pool + "\xE4\xFC.ITM"));
+  EXPECT_FALSE(names.Holds("/nowhere-r3/pool"));  // the directory itself is no name in it
+  EXPECT_FALSE(names.Holds("A.ITM"));
+
+  // A move in one directory leaves the other's name alone.
+  names.Remove(pool + "A.ITM");
+  names.Add(pool + "Ring0001.ITM");
+  EXPECT_FALSE(names.Holds(pool + "A.ITM"));
+  EXPECT_TRUE(names.Holds(pool + "Ring0001.ITM"));
+  EXPECT_FALSE(names.Holds(sent + "Ring0001.ITM"));
+  EXPECT_TRUE(names.Holds(sent + "A.IT0"));
+  EXPECT_EQ(names.DiskLooks(), 0u);
+
+  const std::string home = "/nowhere-r3/home/";
+  EXPECT_FALSE(names.Listed(home + "RENAME.LOG"));
+  names.Add(home + "RENAME.LOG");
+  EXPECT_TRUE(names.Holds(home + "RENAME.LOG"));
+  EXPECT_FALSE(names.Holds(pool + "RENAME.LOG"));
+  // A path without a directory and one at the root are two names.
+  names.Add("/x.ITM");
+  EXPECT_TRUE(names.Holds("/x.ITM"));
+  EXPECT_FALSE(names.Holds("x.ITM"));
+}
+
+TEST(ListedNames, TheDigestIsTheSameForTheSameNamesInAnyOrder) {
+  ListedNames one;
+  ListedNames two;
+  one.AddDirectory("/nowhere-r3/a/", Entries({"X.ITM", "Y.ITM"}));
+  one.AddDirectory("/nowhere-r3/b/", Entries({"X.ITM"}));
+  two.AddDirectory("/nowhere-r3/b/", Entries({"X.ITM"}));
+  two.AddDirectory("/nowhere-r3/a/", Entries({"Y.ITM", "X.ITM"}));
+  EXPECT_EQ(one.Digest(), two.Digest());
+  ListedNames moved;
+  moved.AddDirectory("/nowhere-r3/a/", Entries({"X.ITM"}));
+  moved.AddDirectory("/nowhere-r3/b/", Entries({"X.ITM", "Y.ITM"}));
+  EXPECT_NE(one.Digest(), moved.Digest());
+}
+
+TEST(RenameStepList, KeepsEveryRenameAcrossBlocksAndDirectories) {
+  // Enough renames with long Windows-1252 names in two directories to fill several blocks: each
+  // step comes back whole, in order, by index and by walking the list.
+  RenameStepList list;
+  std::vector<std::pair<std::string, std::string>> steps;
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; bytes < 3 * TextList::kBlockBytes; ++i) {
+    const std::string dir = i % 2 == 0 ? "/pool/" : "/pool/sent\xE4/";
+    std::string to = "Ring\xFC" + std::to_string(i);
+    to.resize(1 + i % 250, 'z');
+    steps.emplace_back(dir + "I" + std::to_string(i) + ".ITM", dir + to + ".ITM");
+    list.Add(steps.back().first, steps.back().second);
+    bytes += 2 * to.size();
+  }
+  ASSERT_EQ(list.size(), steps.size());
+  std::size_t i = 0;
+  for (const auto& step : list) {
+    ASSERT_EQ(step.from, steps[i].first) << i;
+    ASSERT_EQ(step.to, steps[i].second) << i;
+    ++i;
+  }
+  EXPECT_EQ(i, steps.size());
+  EXPECT_EQ(list[7].to, steps[7].second);
+  EXPECT_EQ(list.back().from, steps.back().first);
+}
+
+}  // namespace
+}  // namespace relicor
