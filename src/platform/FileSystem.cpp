@@ -754,14 +754,26 @@ Status RenameIntoPlace(const std::string& temporary, const std::string& path) {
 }
 
 Result<std::vector<DirEntry>> ListDirectory(const std::string& dir) {
+  std::vector<DirEntry> entries;
+  if (auto visited = VisitDirectory(dir,
+                                    [&entries](const DirEntry& entry) {
+                                      entries.push_back(entry);
+                                      return true;
+                                    });
+      !visited) {
+    return visited.failure();
+  }
+  return entries;
+}
+
+Status VisitDirectory(const std::string& dir, const std::function<bool(const DirEntry&)>& visit) {
   DIR* handle = ::opendir(dir.c_str());
   if (handle == nullptr) return FileError("cannot read the directory", dir, errno);
-  std::vector<DirEntry> entries;
+  DirEntry e;
   errno = 0;
   while (dirent* entry = ::readdir(handle)) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    DirEntry e;
     e.name = name;
     e.isHidden = name.front() == '.';
     bool isDir = entry->d_type == DT_DIR;
@@ -774,10 +786,10 @@ Result<std::vector<DirEntry>> ListDirectory(const std::string& dir) {
       }
     }
     e.isDirectory = isDir;
-    entries.push_back(std::move(e));
+    if (!visit(e)) break;
   }
   ::closedir(handle);
-  return entries;
+  return {};
 }
 
 std::string ExecutablePath() {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -197,6 +198,8 @@ struct DirEntry {
 
 // The entries of a directory ("." and ".." left out), in no particular order.
 Result<std::vector<DirEntry>> ListDirectory(const std::string& dir);
+// The same one at a time, without keeping them, until `visit` returns false.
+Status VisitDirectory(const std::string& dir, const std::function<bool(const DirEntry&)>& visit);
 
 // The full path of the running executable.
 std::string ExecutablePath();

@@ -523,8 +523,13 @@ void ItemKeyList::Remove(const std::string& text) {
 
 const ItemKeyList& ItemCache::KeyList() const {
   if (!pendingEntries_.empty() || !pendingKeys_.empty() || !keyList_.empty()) {
-    keyList_.Add(pendingEntries_, pendingKeys_, entries_.EntryCount());
+    std::vector<std::string> texts;
+    texts.reserve(pendingKeys_.size());
+    for (std::size_t i = 0; i < pendingKeys_.size(); ++i)
+      texts.push_back(std::string(pendingKeys_[i]) + pendingKeyPaths_[i]);
+    keyList_.Add(pendingEntries_, texts, entries_.EntryCount());
     pendingKeys_ = {};
+    pendingKeyPaths_ = {};
     pendingEntries_ = {};
   }
   return keyList_;
@@ -742,7 +747,8 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
     // An entry of a file that was at the destination before is out of date.
     (void)entries_.Remove(destination);
     // The old path's text, as a note of the entry would give it until the move.
-    pendingKeys_.push_back(cached->KeyText());
+    pendingKeys_.Add(cached->Record().ItemKey());
+    pendingKeyPaths_.Add(cached->Path());
     ItemEntry* moved = entries_.Rename(source, destination);
     const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves : sidecar == SidecarSeen::kNotListed;
     if (!known) {

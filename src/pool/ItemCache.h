@@ -20,6 +20,8 @@
 #include "platform/Result.h"
 #include "pool/Sidecar.h"
 #include "text/DateText.h"
+#include "text/PathList.h"
+#include "text/TextList.h"
 
 namespace relicor {
 
@@ -311,7 +313,10 @@ class ItemCache {
   // Until then a loaded path is noted by its entry's number (its text is the entry's key and
   // path), and the text of a path that a move takes away is kept as text.
   mutable std::vector<PathIndex::EntryNumber> pendingEntries_;
-  mutable std::vector<std::string> pendingKeys_;
+  // A rename run moves most of a pool: the old paths' texts are kept as lists, the item key of
+  // each and its path at the same place.
+  mutable TextList pendingKeys_;
+  mutable PathList pendingKeyPaths_;
   mutable ItemKeyList keyList_{*this};
   ItemRecord currentItem_;
   ItemMeta currentMeta_;

@@ -21,23 +21,22 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
       known = byDirectory.emplace(std::string(dir), std::vector<std::size_t>()).first;
     known->second.push_back(m);
   }
-  for (const auto& [dir, group] : byDirectory) {
-    auto entries = ListDirectory(dir.empty() ? std::string(1, kPathSeparator) : dir);
+  for (const auto& directory : byDirectory) {
+    const std::string& dir = directory.first;
+    const std::vector<std::size_t>& group = directory.second;
+    const std::string listed = dir.empty() ? std::string(1, kPathSeparator) : dir;
     // A late sidecar is a name that the run's listing, which follows the run's own moves, does not
-    // hold. Where every name is known, there is none.
-    if (entries) {
-      bool allKnown = true;
-      std::string path = dir + kPathSeparator;
-      for (const DirEntry& entry : *entries) {
-        path.resize(dir.size() + 1);
-        path += entry.name;
-        if (!names.Holds(path)) {
-          allKnown = false;
-          break;
-        }
-      }
-      if (allKnown) continue;
-    }
+    // hold. Where every name is known, there is none. The directory is read a name at a time,
+    // without keeping its listing, and read again only when it holds a name not known.
+    bool allKnown = true;
+    std::string path = dir + kPathSeparator;
+    const Status read = VisitDirectory(listed, [&](const DirEntry& entry) {
+      path.resize(dir.size() + 1);
+      path += entry.name;
+      allKnown = names.Holds(path);
+      return allKnown;
+    });
+    if (read && allKnown) continue;
     std::unordered_map<std::string, std::size_t> sidecars;  // by file name: the move's place
     std::unordered_set<std::string> items;                  // file names that would own one of them, folded
     std::vector<std::size_t> found;
@@ -47,14 +46,17 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
       sidecars.emplace(name, m);
     }
     std::unordered_set<std::string> owned;  // folded item names that are there
-    if (entries) {
-      for (const DirEntry& entry : *entries) {
-        if (const auto it = sidecars.find(entry.name); it != sidecars.end()) found.push_back(it->second);
-        std::string folded = UpperCaseAscii(entry.name);
-        if (items.count(folded) != 0) owned.insert(std::move(folded));
-      }
-    } else {
+    const bool listedAgain = read && VisitDirectory(listed, [&](const DirEntry& entry) {
+                               if (const auto it = sidecars.find(entry.name); it != sidecars.end())
+                                 found.push_back(it->second);
+                               std::string folded = UpperCaseAscii(entry.name);
+                               if (items.count(folded) != 0) owned.insert(std::move(folded));
+                               return true;
+                             });
+    if (!listedAgain) {
       // Without a listing each is looked for.
+      found.clear();
+      owned.clear();
       for (const std::size_t m : group) {
         if (PathOccupied(SidecarPath(moved.from[m]))) found.push_back(m);
       }
