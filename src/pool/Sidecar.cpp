@@ -110,6 +110,19 @@ std::size_t NameCode(std::string_view name) {
   return code != 0 ? code : 1;
 }
 
+// The code of `name` with its last three characters as "IT0" (a name a file system allows fits
+// the buffer; a longer one is folded on the heap).
+std::size_t FoldedNameCode(std::string_view name) {
+  std::array<char, 256> buffer{};
+  if (name.size() > buffer.size()) return NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0");
+  const std::size_t stem = name.size() - 3;
+  name.copy(buffer.data(), stem);
+  buffer[stem] = 'I';
+  buffer[stem + 1] = 'T';
+  buffer[stem + 2] = '0';
+  return NameCode(std::string_view(buffer.data(), name.size()));
+}
+
 }  // namespace
 
 SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
@@ -120,7 +133,7 @@ SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
     if (name.size() < 3 || !EqualsNoCase(name.substr(name.size() - 3), "IT0")) continue;
     const bool usual = name.ends_with("IT0");
     const std::uint8_t spelling = usual ? (entry.isRegular ? 1 | 4 : 1) : 2;
-    codes.emplace_back(NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0"), spelling);
+    codes.emplace_back(FoldedNameCode(name), spelling);
   }
   if (codes.empty()) return;
   std::size_t slotCount = 16;
@@ -142,9 +155,7 @@ SidecarListing::Spelling SidecarListing::SpellingOf(std::string_view itemPath, b
   const std::string_view name = FileNamePart(itemPath);
   if (name.size() < 3) return Spelling::kOther;
   if (codes_.empty()) return Spelling::kNone;
-  std::string sidecar(name.substr(0, name.size() - 3));
-  sidecar += "IT0";
-  const std::size_t code = NameCode(sidecar);
+  const std::size_t code = FoldedNameCode(name);
   const std::size_t mask = codes_.size() - 1;
   for (std::size_t i = code & mask; codes_[i] != 0; i = (i + 1) & mask) {
     if (codes_[i] != code) continue;
