@@ -103,6 +103,7 @@ CliSession::CliSession(CliContext& ctx, Repair repair) : ui(ctx), processEnds(ct
   flags.additionalInfo = ctx.options.info;
   flags.debugFile = ctx.options.debugFile.value_or(false);
   flags.decimalView = ctx.options.decimal;
+  flags.oneCommand = processEnds;
 }
 
 CliSession::~CliSession() {

@@ -355,6 +355,7 @@ Result<PublishSummary> CreatePages(PublishContext& ctx) {
     scan.notAnItem = ctx.notAnItem;
     scan.skippedDirectory = ctx.skippedDirectory;
     scan.held = ctx.heldListing;
+    scan.itemDates = ctx.itemDates;
     if (auto scanned = ScanDirectory(ctx.report.cache, ctx.outputDir, scan, &items); !scanned) {
       return scanned.failure();
     }

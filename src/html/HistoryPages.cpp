@@ -93,6 +93,7 @@ Status WriteHistoryPage(PublishContext& ctx, PageFile& page) {
     if (ctx.progress) scan.progressStep = [&ctx] { ctx.progress("scan", 0, 0); };
     scan.notAnItem = ctx.notAnItem;
     scan.skippedDirectory = ctx.skippedDirectory;
+    scan.itemDates = ctx.itemDates;
     if (auto scanned = ScanDirectory(cache, ctx.sentDir, scan, &items); !scanned) return scanned;
   }
   SortPageItems(items);

@@ -74,6 +74,8 @@ struct PublishContext {
   // What the run's lock listed of the output directory a moment ago (may be null): the scan takes
   // it instead of listing again.
   std::optional<HeldListing>* heldListing = nullptr;
+  // What the scans' reads ask of the item files (see ItemFileDate).
+  ItemFileDate itemDates = ItemFileDate::kRead;
 };
 
 }  // namespace relicor

@@ -29,7 +29,15 @@ struct ItemFile {
 // directly in that directory is opened from it.
 // With ItemFileDate::kLeftOut the file's date and identity are not asked for (0 and unknown):
 // one open and one read for an item file.
-enum class ItemFileDate : std::uint8_t { kRead, kLeftOut };
+enum class ItemFileDate : std::uint8_t {
+  kRead,
+  kLeftOut,
+  // Read with its sidecar (ReadItemAndSidecar): as kLeftOut when the sidecar gives both dates the
+  // file's date stands in for, as kRead otherwise; the sidecar's identity is not asked for either.
+  // Only for entries that are not looked at again (the process ends with the command): without
+  // identities a later look reads every file anew. ReadItemFile reads as kRead.
+  kOnlyWhereNeeded,
+};
 Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in = nullptr,
                               ItemFileDate date = ItemFileDate::kRead);
 

@@ -364,8 +364,8 @@ Result<std::optional<std::string>> ReadSmall(const std::string& path, std::size_
 }  // namespace
 
 Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
-                                                         KnownType known) {
-  return ReadSmall(path, maxBytes, known, nullptr, nullptr);
+                                                         KnownType known, const DirectoryHandle* in) {
+  return ReadSmall(path, maxBytes, known, nullptr, in);
 }
 
 Result<std::optional<std::string>> ReadSmallFileAndStamp(const std::string& path, std::size_t maxBytes,
@@ -778,11 +778,13 @@ Status VisitDirectory(const std::string& dir, const std::function<bool(const Dir
     e.isHidden = name.front() == '.';
     bool isDir = entry->d_type == DT_DIR;
     e.isSymlink = entry->d_type == DT_LNK;
+    e.isRegular = entry->d_type == DT_REG;
     if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
       struct stat st {};
       isDir = ::stat(JoinPath(dir, name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-      if (entry->d_type == DT_UNKNOWN) {
-        e.isSymlink = ::lstat(JoinPath(dir, name).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+      if (entry->d_type == DT_UNKNOWN && ::lstat(JoinPath(dir, name).c_str(), &st) == 0) {
+        e.isSymlink = S_ISLNK(st.st_mode);
+        e.isRegular = S_ISREG(st.st_mode);
       }
     }
     e.isDirectory = isDir;

@@ -81,8 +81,10 @@ enum class KnownType : bool {
 // regular file, or larger than `maxBytes` ("holds more than N bytes"). The open never waits (a FIFO
 // or a device never blocks a command), the limit is found by reading one byte past it, and with
 // KnownType::kRegular the file's type is not asked again: one open and one read for a small file.
+// With `in`, a file directly in that directory is opened from it.
 Result<std::optional<std::string>> ReadSmallFileNoFollow(const std::string& path, std::size_t maxBytes,
-                                                         KnownType known = KnownType::kUnknown);
+                                                         KnownType known = KnownType::kUnknown,
+                                                         const DirectoryHandle* in = nullptr);
 
 // As ReadSmallFileNoFollow, and `stamp` is set to the identity of what is at `path`, from the same
 // open file that is read: StampOfFile's value (kNoFileStamp when nothing is there; a link's own
@@ -194,6 +196,7 @@ struct DirEntry {
   bool isDirectory = false;
   bool isHidden = false;  // name starts with '.'
   bool isSymlink = false;
+  bool isRegular = false;  // a regular file (not a link, a directory, a FIFO or a device)
 };
 
 // The entries of a directory ("." and ".." left out), in no particular order.

@@ -32,8 +32,49 @@ unsigned ReadAheadThreads(std::size_t items) {
   return std::max(1u, std::thread::hardware_concurrency() - 1);
 }
 
+namespace {
+
+// The sidecar first, without its identity; the item file's date only when the sidecar does not
+// give both dates. A file that is no item ends the read as the usual order does: the sidecar read
+// on the way is dropped.
+ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecars,
+                          const DirectoryHandle* in) {
+  ItemRead read;
+  bool regular = false;
+  const auto spelling = sidecars.SpellingOf(path, &regular);
+  ItemFileDate date = ItemFileDate::kRead;
+  if (spelling != SidecarListing::Spelling::kNone) {
+    read.sidecarRead = true;
+    const bool usual = spelling == SidecarListing::Spelling::kUsual;
+    const std::string sidecar = usual ? SidecarPath(path) : FindSidecarPath(path);
+    auto text = ReadSidecarText(sidecar, usual && regular ? KnownType::kRegular : KnownType::kUnknown, in);
+    read.sidecarStamp = kUnknownFileStamp;
+    if (!text) {
+      read.sidecarProblem = text.error();
+    } else if (*text) {
+      read.sidecar = Ini::Parse(**text);
+      if (SidecarGivesDates(*read.sidecar)) date = ItemFileDate::kLeftOut;
+    } else {
+      read.sidecarStamp = kNoFileStamp;
+    }
+  }
+  read.file = ReadItemFile(path, in, date);
+  if (!read.file || read.file->status != ItemFileStatus::kItem) {
+    read.sidecarRead = false;
+    read.sidecar.reset();
+    read.sidecarProblem.clear();
+    read.sidecarStamp = kNoFileStamp;
+  }
+  return read;
+}
+
+}  // namespace
+
 ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
                             const DirectoryHandle* in, ItemFileDate date) {
+  if (date == ItemFileDate::kOnlyWhereNeeded && sidecars != nullptr)
+    return ReadSidecarFirst(path, *sidecars, in);
+  if (date == ItemFileDate::kOnlyWhereNeeded) date = ItemFileDate::kRead;
   ItemRead read;
   read.file = ReadItemFile(path, in, date);
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;

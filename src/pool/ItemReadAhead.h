@@ -54,7 +54,7 @@ class ItemReadAhead {
  public:
   // Starts reading the `count` files `directory` + nameOf(i) in this order (`directory` ends in a
   // separator). The names nameOf gives and `sidecars` (may be null) must outlive the read-ahead.
-  // `date`: whether each file's date and identity are read too.
+  // `date`: whether each file's date and identity are read too (see ItemFileDate).
   using NameOf = std::function<std::string_view(std::size_t)>;
   ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf, const SidecarListing* sidecars,
                 ItemFileDate date = ItemFileDate::kRead);

@@ -216,7 +216,7 @@ Status ScanTree(ItemCache& cache, const std::string& directory, const ScanOption
   if (list != nullptr) list->reserve(list->size() + files.size());
   ItemReadAhead ahead(
       dir, files.size(), [&](std::size_t i) -> std::string_view { return (*entries)[files[i]].name; },
-      &sidecars);
+      &sidecars, options.itemDates);
   std::string path = dir;
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || !IsItemFileName(entry.name)) continue;

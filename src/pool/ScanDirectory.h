@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "item/ItemFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
@@ -47,6 +48,8 @@ struct ScanOptions {
   std::function<void(const std::string& dir, const std::vector<DirEntry>& entries)> listed;
   // When it holds the listing of the directory scanned, the scan takes it (and leaves this empty).
   std::optional<HeldListing>* held = nullptr;
+  // What the reads ask of the item files (see ItemFileDate).
+  ItemFileDate itemDates = ItemFileDate::kRead;
 };
 
 // True for a file name ending in ".ITM" in any letter case.

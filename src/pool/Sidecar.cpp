@@ -21,20 +21,30 @@ std::string NameValue(const std::optional<std::string>& value) {
   return ShortString(ProfileString(value, ""), kMemberNameCapacity);
 }
 
-}  // namespace
+using SidecarKeyValues = std::array<std::optional<std::string>, kSidecarKeyCount>;
 
-SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDate) {
-  // The sidecar's keys in one pass; of a repeated key the first counts.
-  constexpr std::size_t kKeys = kSidecarKeyCount;
-  std::array<std::optional<std::string>, kKeys> found;
+// The sidecar's keys in one pass; of a repeated key the first counts.
+SidecarKeyValues FindSidecarKeys(const Ini& ini) {
+  SidecarKeyValues found;
   for (const auto& [name, value] : ini.KeyValues(kSidecarSection)) {
-    for (std::size_t k = 0; k < kKeys; ++k) {
+    for (std::size_t k = 0; k < kSidecarKeyCount; ++k) {
       if (EqualsNoCase(name, kSidecarKeys[k])) {
         if (!found[k]) found[k] = std::string(value);
         break;
       }
     }
   }
+  return found;
+}
+
+bool IsDateValue(const std::optional<std::string>& value) {
+  return value && ParseDate(ProfileText(*value)).has_value();
+}
+
+}  // namespace
+
+SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDate) {
+  const SidecarKeyValues found = FindSidecarKeys(ini);
   SidecarValues values;
   values.senderName = NameValue(found[0]);
   values.sendTo = NameValue(found[1]);
@@ -44,6 +54,11 @@ SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDa
   values.addedItem = DateOr(found[5], fileDate);
   values.sentAt = DateOr(found[6], fileDate);
   return values;
+}
+
+bool SidecarGivesDates(const Ini& ini) {
+  const SidecarKeyValues found = FindSidecarKeys(ini);
+  return IsDateValue(found[5]) && IsDateValue(found[6]);
 }
 
 void PutSidecarValues(Ini& ini, const SidecarValues& values, DateTime today) {
@@ -56,8 +71,9 @@ void PutSidecarValues(Ini& ini, const SidecarValues& values, DateTime today) {
   ini.Set(kSidecarSection, kSidecarKeys[6], SafeDateText(values.sentAt, today));
 }
 
-Result<std::optional<std::string>> ReadSidecarText(const std::string& path) {
-  auto text = ReadSmallFileNoFollow(path, kMaxSidecarBytes);
+Result<std::optional<std::string>> ReadSidecarText(const std::string& path, KnownType known,
+                                                   const DirectoryHandle* in) {
+  auto text = ReadSmallFileNoFollow(path, kMaxSidecarBytes, known, in);
   if (!text) return MakeError(text.error() + ": not read as a sidecar");
   return text;
 }
@@ -94,6 +110,19 @@ std::size_t NameCode(std::string_view name) {
   return code != 0 ? code : 1;
 }
 
+// The code of `name` with its last three characters as "IT0" (a name a file system allows fits
+// the buffer; a longer one is folded on the heap).
+std::size_t FoldedNameCode(std::string_view name) {
+  std::array<char, 256> buffer{};
+  if (name.size() > buffer.size()) return NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0");
+  const std::size_t stem = name.size() - 3;
+  name.copy(buffer.data(), stem);
+  buffer[stem] = 'I';
+  buffer[stem + 1] = 'T';
+  buffer[stem + 2] = '0';
+  return NameCode(std::string_view(buffer.data(), name.size()));
+}
+
 }  // namespace
 
 SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
@@ -103,7 +132,8 @@ SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
     // Any letter case of the extension names a sidecar: each is noted as the usual spelling.
     if (name.size() < 3 || !EqualsNoCase(name.substr(name.size() - 3), "IT0")) continue;
     const bool usual = name.ends_with("IT0");
-    codes.emplace_back(NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0"), usual ? 1 : 2);
+    const std::uint8_t spelling = usual ? (entry.isRegular ? 1 | 4 : 1) : 2;
+    codes.emplace_back(FoldedNameCode(name), spelling);
   }
   if (codes.empty()) return;
   std::size_t slotCount = 16;
@@ -119,17 +149,19 @@ SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
   }
 }
 
-SidecarListing::Spelling SidecarListing::SpellingOf(std::string_view itemPath) const {
+SidecarListing::Spelling SidecarListing::SpellingOf(std::string_view itemPath, bool* regular) const {
+  if (regular != nullptr) *regular = false;
   // SidecarPath replaces the last three characters, which belong to the name of an ITM file.
   const std::string_view name = FileNamePart(itemPath);
   if (name.size() < 3) return Spelling::kOther;
   if (codes_.empty()) return Spelling::kNone;
-  std::string sidecar(name.substr(0, name.size() - 3));
-  sidecar += "IT0";
-  const std::size_t code = NameCode(sidecar);
+  const std::size_t code = FoldedNameCode(name);
   const std::size_t mask = codes_.size() - 1;
   for (std::size_t i = code & mask; codes_[i] != 0; i = (i + 1) & mask) {
-    if (codes_[i] == code) return spellings_[i] == 1 ? Spelling::kUsual : Spelling::kOther;
+    if (codes_[i] != code) continue;
+    if ((spellings_[i] & 2) != 0) return Spelling::kOther;
+    if (regular != nullptr) *regular = (spellings_[i] & 4) != 0;
+    return Spelling::kUsual;
   }
   return Spelling::kNone;
 }

@@ -50,6 +50,10 @@ struct SidecarValues {
 // text, false, `now` for Points4ItemAt and `fileDate` for AddedItem and SentAt.
 SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDate);
 
+// True when the sidecar model gives both AddedItem and SentAt (SidecarValuesFromIni then takes
+// neither from the item file's date).
+bool SidecarGivesDates(const Ini& ini);
+
 // Sets the seven keys in their order: texts as they stand, booleans "1"/"0", dates as date text
 // (a date that cannot be written gives the date of `today`).
 void PutSidecarValues(Ini& ini, const SidecarValues& values, DateTime today);
@@ -59,7 +63,11 @@ inline constexpr std::size_t kMaxSidecarBytes = std::size_t{1024} * 1024;
 
 // The text of the sidecar at `path`: nothing when there is none. A symbolic link (never followed),
 // anything but a regular file, or a file larger than kMaxSidecarBytes is an error naming it.
-Result<std::optional<std::string>> ReadSidecarText(const std::string& path);
+// With KnownType::kRegular (a listing just made says so) the file's type is not asked again; with
+// `in`, a sidecar directly in that directory is opened from it.
+Result<std::optional<std::string>> ReadSidecarText(const std::string& path,
+                                                   KnownType known = KnownType::kUnknown,
+                                                   const DirectoryHandle* in = nullptr);
 // The same, and `stamp` set to the sidecar's identity from the file that is read (kNoFileStamp
 // when there is none). With `in`, a sidecar directly in that directory is opened from it.
 Result<std::optional<std::string>> ReadSidecarTextAndStamp(const std::string& path, FileStamp& stamp,
@@ -94,12 +102,14 @@ class SidecarListing {
     kUsual,  // only as SidecarPath names it ("IT0"): that path is the sidecar
     kOther,  // in another letter case too (or the name is too short to tell): look on the disk
   };
-  Spelling SpellingOf(std::string_view itemPath) const;
+  // With `regular`: set to true when the usual spelling was listed as a regular file.
+  Spelling SpellingOf(std::string_view itemPath, bool* regular = nullptr) const;
 
  private:
   // The names' hash codes in an open-addressed table (linear probing, at most half full; a
   // power of two of slots; 0 marks an empty slot), each name folded to the usual spelling; beside
-  // each slot, which spellings gave its code (1: the usual one, 2: another).
+  // each slot, which spellings gave its code (1: the usual one, 2: another; 4: the usual one
+  // is a regular file).
   std::vector<std::size_t> codes_;
   std::vector<std::uint8_t> spellings_;
 };

@@ -81,6 +81,11 @@ struct Session::Impl {
   bool directoryRead = false;
 
   // What the text-mode reports of an item in `directory` are made from.
+  // What the reads of export, publish and the duplicate check ask of the files.
+  ItemFileDate ItemDates() const {
+    return flags.oneCommand ? ItemFileDate::kOnlyWhereNeeded : ItemFileDate::kRead;
+  }
+
   TextReports TextReportsIn(const std::string& directory) {
     TextReports reports{
         cache, database, {}, [this](const std::string& path) { ui.Notify(NotAnItemText(path)); }, {}};
@@ -635,8 +640,11 @@ Result<std::string> Session::ExportItemList(const std::string& directory, bool s
   std::optional<SidecarListing> sidecars = std::exchange(s.listedSidecars, std::nullopt);
   if (!sidecars) sidecars = Impl::ListSidecars(s.currentDir);
   const TextExportRun run{s.currentDir == std::string(1, kPathSeparator) ? std::string() : s.currentDir,
-                          s.fileNames, sidecars ? &*sidecars : nullptr, seedCheck,
-                          [&s](int percent) { s.ui.ProgressSet(percent); }};
+                          s.fileNames,
+                          sidecars ? &*sidecars : nullptr,
+                          seedCheck,
+                          [&s](int percent) { s.ui.ProgressSet(percent); },
+                          s.ItemDates()};
   TextExportEnd end;
   auto written = WriteTextExport(s.TextReportsIn(s.currentDir), run, s.current, end);
   s.ui.ProgressSet(0);
@@ -693,6 +701,7 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
                      [&s](const std::string& reason) { s.ui.Notify(reason); }};
   if (seedCheck) ctx.seedVerdict = [](const ItemRecord& record) { return SeedCheckLine(record); };
   ctx.heldListing = &s.heldListing;
+  ctx.itemDates = s.ItemDates();
   auto summary = relicor::CreatePages(ctx);
   s.heldListing.reset();
   s.ui.ProgressSet(0);
@@ -749,7 +758,7 @@ Result<DupeCheckResult> Session::RunDuplicateCheck() {
   auto result = CheckForDuplicateItems(
       s.cache, s.database, s.settings.pathToPool, s.settings.pathToSent, s.settings.htmlScanSub, s.clock,
       [&s] { s.ui.ProgressStep(); }, [&s](const std::string& message) { s.ui.Notify(message); },
-      &s.heldListing);
+      &s.heldListing, s.ItemDates());
   s.heldListing.reset();
   s.ui.ProgressSet(0);
   return result;

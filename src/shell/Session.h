@@ -40,6 +40,9 @@ struct OptionFlags {
   bool dumpWindow = false;      // CBDumpView
   bool decimalView = false;     // CBDec
   bool noLock = false;          // the keeper's --no-lock: a lock that cannot be taken is told, not fatal
+  // The session runs one command and ends: the entries its reads make are not looked at again, so
+  // export, publish and the duplicate check ask the files only for what their output needs.
+  bool oneCommand = false;
 };
 
 // What a front end provides to the session. Every call has a harmless default.

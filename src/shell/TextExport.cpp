@@ -74,7 +74,8 @@ Result<std::string> WriteTextExport(const TextReports& reports, const TextExport
   const std::vector<std::string>& names = run.fileNames;
   const std::string prefix = JoinPath(run.directory, "");
   ItemReadAhead ahead(
-      prefix, names.size(), [&](std::size_t i) -> std::string_view { return names[i]; }, run.sidecars);
+      prefix, names.size(), [&](std::size_t i) -> std::string_view { return names[i]; }, run.sidecars,
+      run.itemDates);
   const int count = static_cast<int>(names.size());
   Status writeFailure;
   Status reportFailure;

@@ -52,6 +52,7 @@ struct TextExportRun {
   const SidecarListing* sidecars;  // the directory's listing, made just before; may be null
   bool seedCheck = false;          // each report is followed by its seed verdict line
   std::function<void(int percent)> progress;
+  ItemFileDate itemDates = ItemFileDate::kRead;  // what the reads ask of the files (see ItemFileDate)
 };
 
 // Where an export ended: whether it began (the list was created and its title written; before

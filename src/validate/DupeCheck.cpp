@@ -141,7 +141,7 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
                                                bool subdirectories, const Clock& clock,
                                                const std::function<void()>& progressStep,
                                                const std::function<void(const std::string&)>& warn,
-                                               std::optional<HeldListing>* held) {
+                                               std::optional<HeldListing>* held, ItemFileDate itemDates) {
   if (poolDir.empty()) return MakeError(std::string(kNoPoolDirectoryText));
 
   ScanOptions scan;
@@ -153,6 +153,7 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
   };
   scan.skippedDirectory = scan.unreadable;
   scan.held = held;  // the pool's listing, when its lock just took one
+  scan.itemDates = itemDates;
   for (const std::string* dir : {&poolDir, &sentDir}) {
     if (dir->empty() || !DirectoryExists(*dir)) continue;
     if (auto scanned = ScanDirectory(cache, *dir, scan, nullptr); !scanned) return scanned.failure();

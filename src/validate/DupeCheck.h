@@ -73,7 +73,8 @@ Result<DupeCheckResult> CheckForDuplicateItems(ItemCache& cache, const Database&
                                                bool subdirectories, const Clock& clock,
                                                const std::function<void()>& progressStep = {},
                                                const std::function<void(const std::string&)>& warn = {},
-                                               std::optional<HeldListing>* held = nullptr);
+                                               std::optional<HeldListing>* held = nullptr,
+                                               ItemFileDate itemDates = ItemFileDate::kRead);
 
 // A text with every control byte (a line break among them) written as '?', so that one file name
 // stays on one line of a log.

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 
 #include "platform/FaultInjection.h"
@@ -440,6 +441,21 @@ TEST(MoveFileNoReplace, AFailedCopyAcrossFileSystemsSaysTheRealReason) {
               std::string::npos)
         << "left " << entry.path();
   }
+}
+
+TEST(ListDirectory, TellsRegularFilesFromLinksDirectoriesAndFifos) {
+  TempDir dir;
+  dir.write("A.ITM", "x");
+  std::filesystem::create_symlink(dir.file("A.ITM"), dir.file("LINK.IT0"));
+  std::filesystem::create_directory(dir.file("SUB"));
+  ASSERT_EQ(::mkfifo(dir.file("PIPE.IT0").c_str(), 0644), 0);
+  auto entries = ListDirectory(dir.path());
+  ASSERT_TRUE(entries) << entries.error();
+  std::map<std::string, bool> regular;
+  for (const DirEntry& entry : *entries) regular[entry.name] = entry.isRegular;
+  const std::map<std::string, bool> expected{
+      {"A.ITM", true}, {"LINK.IT0", false}, {"SUB", false}, {"PIPE.IT0", false}};
+  EXPECT_EQ(regular, expected);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "item/ItemFile.h"
 #include "pool/ItemReadAhead.h"
+#include "pool/Sidecar.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 
@@ -139,6 +143,84 @@ TEST(ReadAheadThreadsTest, AtLeastOneForManyFilesAndNoneForAFew) {
   ModeGuard on(ReadAheadMode::kOn);
   EXPECT_GE(ReadAheadThreads(1000), 1u);
   EXPECT_EQ(ReadAheadThreads(3), 0u);
+}
+
+// A read for entries nobody looks at again leaves out the item file's date only where the sidecar
+// gives both dates it stands in for: every value an entry takes is the same as a full read's.
+TEST(ReadItemAndSidecarTest, LeavesOutTheFileDateOnlyWhereTheSidecarGivesBothDates) {
+  struct Case {
+    const char* name;
+    const char* sidecarName;  // nullptr: no sidecar
+    std::string sidecar;      // its text; "FIFO", "LINK" and "LARGE" make such a file instead
+    bool dateLeftOut;
+  };
+  const std::string dated = "[Iteminfos]\r\nSenderName=Max\r\nAddedItem=02.01.2026\r\nSentAt=03.01.2026\r\n";
+  const std::vector<Case> cases = {
+      {"BOTH", "BOTH.IT0", dated, true},
+      {"LOWER", "LOWER.it0", dated, true},
+      {"ADDED", "ADDED.IT0", "[Iteminfos]\r\nAddedItem=02.01.2026\r\n", false},
+      {"SENT", "SENT.IT0", "[Iteminfos]\r\nSentAt=03.01.2026\r\n", false},
+      {"BADDATE", "BADDATE.IT0", "[Iteminfos]\r\nAddedItem=02.01.2026\r\nSentAt=32.01.2026\r\n", false},
+      {"OTHERSECTION", "OTHERSECTION.IT0", "[Other]\r\nAddedItem=02.01.2026\r\nSentAt=03.01.2026\r\n", false},
+      {"EMPTY", "EMPTY.IT0", "", false},
+      {"NONE", nullptr, "", false},
+      {"FIFO", "FIFO.IT0", "FIFO", false},
+      {"LINK", "LINK.IT0", "LINK", false},
+      {"LARGE", "LARGE.IT0", "LARGE", false},
+  };
+  TempDir dir;
+  const auto fileTime = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 40);
+  for (const Case& c : cases) {
+    dir.write(std::string(c.name) + ".ITM", RecordBuilder().ident(7).bytes());
+    std::filesystem::last_write_time(dir.file(std::string(c.name) + ".ITM"), fileTime);
+    if (c.sidecarName == nullptr) continue;
+    const std::string sidecar = dir.file(c.sidecarName);
+    if (c.sidecar == "FIFO") {
+      ASSERT_EQ(::mkfifo(sidecar.c_str(), 0644), 0);
+    } else if (c.sidecar == "LINK") {
+      std::filesystem::create_symlink(dir.file("BOTH.IT0"), sidecar);
+    } else if (c.sidecar == "LARGE") {
+      dir.write(c.sidecarName, dated + std::string(kMaxSidecarBytes, ';'));
+    } else {
+      dir.write(c.sidecarName, c.sidecar);
+    }
+  }
+  dir.write("SHORT.ITM", "too short");
+  dir.write("SHORT.IT0", dated);
+  auto entries = ListDirectory(dir.path());
+  ASSERT_TRUE(entries) << entries.error();
+  const SidecarListing listing(*entries);
+  const DirectoryHandle in(dir.path() + "/");
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.file(std::string(c.name) + ".ITM");
+    const ItemRead full = ReadItemAndSidecar(path, &listing, &in, ItemFileDate::kRead);
+    const ItemRead some = ReadItemAndSidecar(path, &listing, &in, ItemFileDate::kOnlyWhereNeeded);
+    ASSERT_TRUE(full.file && some.file);
+    ASSERT_NE(full.file->fileDate, 0);
+    EXPECT_EQ(some.file->fileDate == 0, c.dateLeftOut);
+    EXPECT_EQ(some.file->stamp == kUnknownFileStamp, c.dateLeftOut);
+    EXPECT_EQ(some.file->record.view(), full.file->record.view());
+    EXPECT_EQ(some.sidecarRead, full.sidecarRead);
+    EXPECT_EQ(some.sidecarProblem, full.sidecarProblem);
+    ASSERT_EQ(some.sidecar.has_value(), full.sidecar.has_value());
+    const Ini none;
+    const SidecarValues a =
+        SidecarValuesFromIni(full.sidecar ? *full.sidecar : none, 1.0, full.file->fileDate);
+    const SidecarValues b =
+        SidecarValuesFromIni(some.sidecar ? *some.sidecar : none, 1.0, some.file->fileDate);
+    EXPECT_EQ(b.senderName, a.senderName);
+    EXPECT_EQ(b.addedItem, a.addedItem);
+    EXPECT_EQ(b.sentAt, a.sentAt);
+  }
+  // A file too short to be an item is that, whatever its sidecar holds.
+  const ItemRead shortRead =
+      ReadItemAndSidecar(dir.file("SHORT.ITM"), &listing, &in, ItemFileDate::kOnlyWhereNeeded);
+  ASSERT_TRUE(shortRead.file);
+  EXPECT_EQ(shortRead.file->status, ItemFileStatus::kNotAnItem);
+  EXPECT_FALSE(shortRead.sidecarRead);
+  EXPECT_FALSE(shortRead.sidecar.has_value());
 }
 
 }  // namespace

@@ -172,5 +172,40 @@ TEST(SidecarTest, ListingTellsHowTheSidecarIsSpelled) {
   EXPECT_EQ(SidecarListing().SpellingOf("/pool/A.ITM"), Spelling::kNone);
 }
 
+// Whether the usual spelling was listed as a regular file, for names up to the longest a file
+// system allows and past it, with bytes above 127.
+TEST(SidecarTest, ListingTellsWhetherTheUsualSpellingIsARegularFile) {
+  const std::string longest = std::string(247, '\xE4') + "Ring.IT0";  // 255 bytes
+  const std::string longer = std::string(300, '\xFC') + ".IT0";
+  DirEntry regularEntry{"R.IT0"};
+  regularEntry.isRegular = true;
+  DirEntry longestEntry{longest};
+  longestEntry.isRegular = true;
+  DirEntry longerEntry{longer};
+  longerEntry.isRegular = true;
+  const std::vector<DirEntry> entries = {
+      {"A.IT0"}, regularEntry, longestEntry, longerEntry, {"L.IT0", false, false, true}};
+  const SidecarListing listing(entries);
+  using Spelling = SidecarListing::Spelling;
+  struct Case {
+    std::string itemPath;
+    Spelling spelling;
+    bool regular;
+  };
+  const std::vector<Case> cases = {
+      {"/pool/A.ITM", Spelling::kUsual, false},
+      {"/pool/R.ITM", Spelling::kUsual, true},
+      {"/pool/L.ITM", Spelling::kUsual, false},  // a link
+      {"/pool/" + longest.substr(0, 252) + "ITM", Spelling::kUsual, true},
+      {"/pool/" + longest.substr(0, 251) + "X.ITM", Spelling::kNone, false},
+      {"/pool/" + longer.substr(0, 301) + "ITM", Spelling::kUsual, true},
+  };
+  for (const Case& c : cases) {
+    bool regular = !c.regular;
+    EXPECT_EQ(listing.SpellingOf(c.itemPath, &regular), c.spelling) << c.itemPath.size();
+    EXPECT_EQ(regular, c.regular) << c.itemPath.size();
+  }
+}
+
 }  // namespace
 }  // namespace relicor
