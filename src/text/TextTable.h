@@ -46,13 +46,15 @@ class TextTable {
   std::pair<Value*, bool> Insert(std::string_view text, Value initial = Value{}) {
     const std::uint32_t hash = HashOf(text);
     if (const std::size_t slot = SlotOf(text, hash); slot != kNotFound) return {&slots_[slot].value, false};
-    if (text.size() >= kErased) throw std::length_error("TextTable: text too long");
+    if (text.size() >= kErased || text_.size() + text.size() > kMaxTextBytes)
+      throw std::length_error("TextTable: text too long, or the table's texts take 4 GiB");
     if (SlotsFor(size_ + erased_ + 1) > slots_.size()) Rehash(SlotsFor(size_ + 1));
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = hash & mask;
     while (slots_[i].size != kEmpty && slots_[i].size != kErased) i = (i + 1) & mask;
     if (slots_[i].size == kErased) --erased_;
-    slots_[i] = Slot{hash, static_cast<std::uint32_t>(text.size()), text_.size(), std::move(initial)};
+    slots_[i] = Slot{hash, static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(text_.size()),
+                     std::move(initial)};
     text_.append(text);
     ++size_;
     return {&slots_[i].value, true};
@@ -73,12 +75,14 @@ class TextTable {
   static constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
   static constexpr std::uint32_t kErased = kEmpty - 1;
   static constexpr std::size_t kNotFound = ~std::size_t{0};
+  // A slot keeps where its text starts in 32 bits: a table of a pool's names is far smaller.
+  static constexpr std::size_t kMaxTextBytes = ~std::uint32_t{0};
 
   // Everything a search compares before it reads the text itself.
   struct Slot {
     std::uint32_t hash = 0;
     std::uint32_t size = kEmpty;
-    std::size_t offset = 0;  // where the text starts in text_
+    std::uint32_t offset = 0;  // where the text starts in text_
     [[no_unique_address]] Value value{};
   };
 
