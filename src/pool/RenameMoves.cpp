@@ -203,9 +203,14 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
 std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
   std::string sidecar = SidecarPath(item);
   if (names_.Holds(sidecar)) return sidecar;
-  for (std::string& other : OtherSidecarSpellings(item)) {
-    if (names_.Holds(other)) return other;
+  // The other letter cases of the extension (as OtherSidecarSpellings gives them), tried in the
+  // one text: most items have no sidecar, and each is asked about.
+  const std::size_t at = sidecar.size() - 3;
+  for (const std::string_view extension : {"it0", "It0", "iT0"}) {
+    sidecar.replace(at, 3, extension);
+    if (names_.Holds(sidecar)) return sidecar;
   }
+  sidecar.replace(at, 3, "IT0");
   return sidecar;
 }
 

@@ -237,6 +237,28 @@ TEST_F(RenameRunTest, ASidecarThatComesAfterTheListingMovesWithItsItem) {
   EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->Meta().senderName, "Late");
 }
 
+TEST_F(RenameRunTest, ASidecarInOtherLetterCaseMovesWithItsItemUnderTheUsualSpelling) {
+  // Each other spelling of the extension is found in the listing; an item without a sidecar gets
+  // none, and no sidecar goes to the wrong item.
+  Item("pool/A.ITM", "Short Sword");
+  Item("pool/B.ITM", "Short Sword");
+  Item("pool/C.ITM", "Short Sword");
+  Item("pool/D.ITM", "Short Sword");
+  tmp_.write("pool/A.it0", "[Iteminfos]\r\nSenderName=a\r\n");
+  tmp_.write("pool/B.It0", "[Iteminfos]\r\nSenderName=b\r\n");
+  tmp_.write("pool/D.iT0", "[Iteminfos]\r\nSenderName=d\r\n");
+  auto result = RenameRunAnswered(cache_, Options());
+  ASSERT_TRUE(result) << result.error();
+  EXPECT_TRUE(result->failed.empty());
+  EXPECT_EQ(FileNames(pool_),
+            (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0001.IT0", "ShortSword0002.ITM",
+                                   "ShortSword0002.IT0", "ShortSword0003.ITM", "ShortSword0004.ITM",
+                                   "ShortSword0004.IT0"}));
+  EXPECT_EQ(tmp_.read("pool/ShortSword0001.IT0"), "[Iteminfos]\r\nSenderName=a\r\n");
+  EXPECT_EQ(tmp_.read("pool/ShortSword0002.IT0"), "[Iteminfos]\r\nSenderName=b\r\n");
+  EXPECT_EQ(tmp_.read("pool/ShortSword0004.IT0"), "[Iteminfos]\r\nSenderName=d\r\n");
+}
+
 TEST_F(RenameRunTest, ASidecarThatComesAfterTheListingStaysBesideAnItemFileOfItsName) {
   // Two files own the sidecar name ShortSword0001.IT0; the one that stays keeps it.
   tmp_.write("pool/ShortSword0001.ITM", "short");
