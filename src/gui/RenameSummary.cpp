@@ -29,7 +29,7 @@ RenameSummary SummariseRenameRun(const RenameRunResult& result) {
     summary.text +=
         "\n" + RenameTexts::tr("the rename log could not be written: %1").arg(MessageToQt(result.logError));
   QStringList lines;
-  lines.reserve(static_cast<qsizetype>(result.renamed.size() + result.failed.size()));
+  lines.reserve(static_cast<qsizetype>(result.renamed.size()) + static_cast<qsizetype>(result.failed.size()));
   for (const auto& step : result.renamed) lines << PathToQt(step.from) + " -> " + PathToQt(step.to);
   for (const RenameStep& step : result.failed)
     lines << RenameTexts::tr("not renamed %1: %2").arg(PathToQt(step.from), MessageToQt(step.reason));

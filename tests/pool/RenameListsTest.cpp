@@ -13,6 +13,7 @@ namespace {
 
 std::vector<DirEntry> Entries(const std::vector<std::string>& names) {
   std::vector<DirEntry> entries;
+  entries.reserve(names.size());
   for (const std::string& name : names) entries.push_back(DirEntry{name, false, false, false});
   return entries;
 }

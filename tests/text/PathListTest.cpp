@@ -22,7 +22,8 @@ TEST(PathList, GivesBackEveryPathOfTwoDirectoriesTakingTurns) {
   for (std::size_t i = 0; bytes < 4 * TextList::kBlockBytes; ++i) {
     std::string name = std::to_string(i) + "\xE9\x80\xFF";
     name.resize(1 + i % 255, 'x');
-    std::string path = i % 7 == 6 ? name : dirs[i % 3] + sep + name;
+    std::string path = i % 7 == 6 ? std::string() : dirs[i % 3] + sep;
+    path += name;
     paths.push_back(path);
     list.Add(path);
     bytes += name.size() + 1;
