@@ -1,16 +1,18 @@
 #pragma once
 // A table from texts to small values, for tables of many thousands of paths and names: every text
-// is copied into one growing block of memory, and the table is an open-addressed array of slots
+// is copied into blocks of 64 KiB that never move (a growing table never holds its texts twice),
+// and the table is an open-addressed array of slots
 // (linear probing, at most half full) that each keep their text's size, place, value and part of
 // its hash code, so that a search reads the text itself only when all of these match. Unlike a
 // table of separately allocated strings it costs one or two cache misses per search and no
 // allocation per text.
 //
-// The bytes of an erased text stay in the block until the table goes, so the block grows with
+// The bytes of an erased text stay in their block until the table goes, so the blocks grow with
 // every text ever added; a table is made for one run over a pool, not to live for the session.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -42,20 +44,31 @@ class TextTable {
   }
 
   // The value of `text`, added as `initial` when the table does not hold it yet; true when added.
-  // The pointer holds until the next text is added.
+  // The pointer holds until the next text is added. Throws std::length_error for a text of 64 KiB
+  // or more, and when the table's texts take 4 GiB.
   std::pair<Value*, bool> Insert(std::string_view text, Value initial = Value{}) {
     const std::uint32_t hash = HashOf(text);
     if (const std::size_t slot = SlotOf(text, hash); slot != kNotFound) return {&slots_[slot].value, false};
-    if (text.size() >= kErased || text_.size() + text.size() > kMaxTextBytes)
-      throw std::length_error("TextTable: text too long, or the table's texts take 4 GiB");
+    if (text.size() >= kBlockBytes) throw std::length_error("TextTable: text too long");
+    if (!text.empty() && used_ + text.size() > kBlockBytes) {
+      if (blocks_.size() >= (std::size_t{1} << (32 - kPlaceBits)))
+        throw std::length_error("TextTable: the table's texts take 4 GiB");
+      blocks_.emplace_back(kBlockBytes);
+      used_ = 0;
+    }
     if (SlotsFor(size_ + erased_ + 1) > slots_.size()) Rehash(SlotsFor(size_ + 1));
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = hash & mask;
     while (slots_[i].size != kEmpty && slots_[i].size != kErased) i = (i + 1) & mask;
     if (slots_[i].size == kErased) --erased_;
-    slots_[i] = Slot{hash, static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(text_.size()),
-                     std::move(initial)};
-    text_.append(text);
+    // An empty text is never read: it needs no place.
+    std::uint32_t place = 0;
+    if (!text.empty()) {
+      place = static_cast<std::uint32_t>(((blocks_.size() - 1) << kPlaceBits) | used_);
+      std::memcpy(blocks_.back().data() + used_, text.data(), text.size());
+      used_ += text.size();
+    }
+    slots_[i] = Slot{hash, static_cast<std::uint32_t>(text.size()), place, std::move(initial)};
     ++size_;
     return {&slots_[i].value, true};
   }
@@ -75,14 +88,15 @@ class TextTable {
   static constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
   static constexpr std::uint32_t kErased = kEmpty - 1;
   static constexpr std::size_t kNotFound = ~std::size_t{0};
-  // A slot keeps where its text starts in 32 bits: a table of a pool's names is far smaller.
-  static constexpr std::size_t kMaxTextBytes = ~std::uint32_t{0};
+  // A text's place: its block in the high bits, where it starts there in the low ones.
+  static constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
+  static constexpr unsigned kPlaceBits = 16;
 
   // Everything a search compares before it reads the text itself.
   struct Slot {
     std::uint32_t hash = 0;
     std::uint32_t size = kEmpty;
-    std::uint32_t offset = 0;  // where the text starts in text_
+    std::uint32_t place = 0;  // where the text starts in blocks_
     [[no_unique_address]] Value value{};
   };
 
@@ -104,7 +118,9 @@ class TextTable {
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
       const Slot& slot = slots_[i];
       if (slot.size == kEmpty) return kNotFound;
-      if (slot.hash == hash && slot.size == size && text_.compare(slot.offset, size, text) == 0) return i;
+      if (slot.hash == hash && slot.size == size &&
+          (size == 0 || std::memcmp(TextAt(slot.place), text.data(), size) == 0))
+        return i;
     }
   }
 
@@ -122,7 +138,12 @@ class TextTable {
   }
 
   std::vector<Slot> slots_;
-  std::string text_;  // every text added, one after another
+  const char* TextAt(std::uint32_t place) const {
+    return blocks_[place >> kPlaceBits].data() + (place & (kBlockBytes - 1));
+  }
+
+  std::vector<std::vector<char>> blocks_;  // every text added, one after another
+  std::size_t used_ = kBlockBytes;         // bytes taken in the last block
   std::size_t size_ = 0;
   std::size_t erased_ = 0;  // slots marked erased
 };

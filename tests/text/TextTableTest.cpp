@@ -2,7 +2,9 @@
 
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "text/TextTable.h"
 
@@ -86,6 +88,35 @@ TEST(TextTable, SearchesEndAfterEveryTextWasErasedManyTimes) {
   EXPECT_TRUE(set.empty());
   EXPECT_FALSE(set.Contains("R0"));
   EXPECT_FALSE(set.Erase("R0"));
+}
+
+TEST(TextTable, KeepsTextsWholeAcrossItsBlocks) {
+  // Names up to 255 bytes (Windows-1252 bytes and NULs among them) fill many blocks, so that some
+  // would straddle a block's end: each is found with its value, and a copy finds them too. The
+  // longest text a block takes fits; one of a whole block is refused.
+  TextTable<std::uint32_t> table;
+  std::vector<std::string> texts;
+  std::size_t bytes = 0;
+  for (std::uint32_t i = 0; bytes < 5 * (std::size_t{1} << 16); ++i) {
+    std::string text = std::to_string(i) + std::string("\xE4\0\xFF", 3);
+    text.resize(1 + i % 255, static_cast<char>(0xE9));
+    if (!table.Insert(text, i).second) continue;  // a short one made twice
+    texts.push_back(text);
+    bytes += text.size();
+  }
+  const TextTable<std::uint32_t> copy = table;
+  for (const std::string& text : texts) {
+    ASSERT_NE(table.Find(text), nullptr) << text.size();
+    ASSERT_NE(copy.Find(text), nullptr) << text.size();
+    ASSERT_EQ(*table.Find(text), *copy.Find(text));
+  }
+  EXPECT_FALSE(table.Contains(texts.back() + "x"));
+  const std::string largest((std::size_t{1} << 16) - 1, 'L');
+  EXPECT_TRUE(table.Insert(largest, 1).second);
+  EXPECT_TRUE(table.Contains(largest));
+  EXPECT_THROW(table.Insert(largest + "L", 2), std::length_error);
+  EXPECT_TRUE(table.Insert("", 3).second);
+  EXPECT_TRUE(table.Contains(""));
 }
 
 }  // namespace
