@@ -908,9 +908,12 @@ Result<std::string> Session::RenameRun(bool yesGiven) {
     result = RunRename();
   }
   if (!result) return result.failure();
-  const std::string text = RenameSummaryText(*result);
+  std::string text = RenameSummaryText(*result);
   // A file that kept its name against the run's will is a failure of the run.
-  if (!result->failed.empty() || !result->logError.empty()) return MakeError(text);
+  const bool failed = !result->failed.empty() || !result->logError.empty();
+  // The summary names every rename: it is handed on without a copy, and the run's own list goes.
+  result = RenameRunResult();
+  if (failed) return MakeError(std::move(text));
   return text;
 }
 
