@@ -65,6 +65,18 @@ LineParts ParseLine(std::string_view text, bool inSection) {
 
 }  // namespace
 
+namespace {
+
+// Where the line that starts at `from` ends: the first CR or LF from there on, or npos.
+std::size_t FindLineEnd(std::string_view text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') return i;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 Ini Ini::Parse(std::string_view text) {
   Ini ini;
   ini.text_ = std::string(text);
@@ -72,7 +84,7 @@ Ini Ini::Parse(std::string_view text) {
   bool inSection = false;
   std::size_t pos = 0;
   while (pos < all.size()) {
-    const auto end = all.find_first_of("\r\n", pos);
+    const auto end = FindLineEnd(all, pos);
     const std::size_t lineEnd = end == std::string_view::npos ? all.size() : end;
     const LineParts parts = ParseLine(all.substr(pos, lineEnd - pos), inSection);
     const auto kind = static_cast<LineKind>(parts.kind);
@@ -103,8 +115,7 @@ std::string Ini::Serialize() const {
     } else {
       // Every line of a run ends with CR LF, as every line the model writes.
       std::size_t pos = 0;
-      for (auto end = text.find_first_of("\r\n"); end != std::string_view::npos;
-           end = text.find_first_of("\r\n", pos)) {
+      for (auto end = FindLineEnd(text, 0); end != std::string_view::npos; end = FindLineEnd(text, pos)) {
         out.append(text, pos, end - pos);
         out += kLineEnd;
         pos = end + 1;

@@ -24,7 +24,14 @@ constexpr std::size_t kRecordPieceBytes = std::size_t{64} * 1024;
 constexpr std::size_t kMaxJournalBytes = std::size_t{64} * 1024 * 1024;
 
 void AppendEscaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
+  // Most texts have nothing to escape: they go on whole up to the first byte that is escaped.
+  std::size_t plain = 0;
+  while (plain < text.size() && text[plain] != '\\' && text[plain] != '\t' && text[plain] != '\r' &&
+         text[plain] != '\n') {
+    ++plain;
+  }
+  out.append(text.substr(0, plain));
+  for (const char c : text.substr(plain)) {
     switch (c) {
       case '\\':
         out += "\\\\";
@@ -381,7 +388,12 @@ Status MoveJournal::Record(std::size_t count, const std::function<MovePaths(std:
   // the directories first, then each move with its directory's real path.
   std::vector<JournalDirectory> directories;
   std::map<std::string, std::string, std::less<>> realDirs;
+  // The moves come a directory at a time: the answer for the last directory part is kept.
+  std::string lastPart;
+  const std::string* lastReal = nullptr;
   auto realDirectory = [&](const std::string& path) -> Result<const std::string*> {
+    const std::string_view part = DirectoryPart(path);
+    if (lastReal != nullptr && !part.empty() && part == lastPart) return lastReal;
     const std::string dir = DirectoryOf(path);
     auto known = realDirs.find(dir);
     if (known == realDirs.end()) {
@@ -392,7 +404,9 @@ Status MoveJournal::Record(std::size_t count, const std::function<MovePaths(std:
       directories.push_back({*real, *identity});
       known = realDirs.emplace(dir, std::move(*real)).first;
     }
-    return &known->second;
+    lastPart.assign(part);
+    lastReal = &known->second;
+    return lastReal;
   };
   for (std::size_t i = 0; i < count; ++i) {
     const MovePaths move = moveAt(i);
@@ -410,8 +424,9 @@ Status MoveJournal::Record(std::size_t count, const std::function<MovePaths(std:
   std::string to;
   for (std::size_t i = 0; i < count; ++i) {
     const MovePaths move = moveAt(i);
-    from = JoinName(realDirs.find(DirectoryOf(*move.from))->second, FileNamePart(*move.from));
-    to = JoinName(realDirs.find(DirectoryOf(*move.to))->second, FileNamePart(*move.to));
+    // Every directory was found above.
+    from = JoinName(**realDirectory(*move.from), FileNamePart(*move.from));
+    to = JoinName(**realDirectory(*move.to), FileNamePart(*move.to));
     AppendMoveLine(text, move.send, from, to);
     if (text.size() >= kRecordPieceBytes) {
       if (auto written = writer.Write(text); !written) return written;
@@ -424,10 +439,16 @@ Status MoveJournal::Record(std::size_t count, const std::function<MovePaths(std:
   // The commit flushes the journal and its directory before it returns.
   if (auto committed = writer.Commit(); !committed) return committed;
   recorded_ = true;
+  lastPart.clear();
   for (std::size_t i = 0; i < count; ++i) {
     const MovePaths move = moveAt(i);
-    touched_.insert(DirectoryOf(*move.from));
-    touched_.insert(DirectoryOf(*move.to));
+    for (const std::string* path : {move.from, move.to}) {
+      const std::string_view part = DirectoryPart(*path);
+      if (part.empty() || part != lastPart) {
+        touched_.insert(DirectoryOf(*path));
+        lastPart.assign(part);
+      }
+    }
   }
   return {};
 }

@@ -58,9 +58,12 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp1252(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+  // ASCII reads the same in both: most texts are taken over whole.
   std::size_t i = 0;
+  while (i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80) ++i;
+  std::string out(utf8.substr(0, i));
+  if (i == utf8.size()) return out;
+  out.reserve(utf8.size());
   while (i < utf8.size()) {
     const auto b = static_cast<unsigned char>(utf8[i]);
     int extra = 0;

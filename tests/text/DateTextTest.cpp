@@ -68,6 +68,12 @@ TEST(Cp1252, ConvertsBothWays) {
   EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
   EXPECT_EQ(Utf8ToCp1252("\xE2\x98\x83"), "?");  // snowman: not in Windows-1252
   EXPECT_EQ(Utf8ToCp1252("ab\xC3"), "ab?");      // cut-off sequence
+  // Plain ASCII is taken over whole, and so is the ASCII before the first other byte.
+  EXPECT_EQ(Utf8ToCp1252("/pool/ShortSword0001.ITM"), "/pool/ShortSword0001.ITM");
+  EXPECT_EQ(Utf8ToCp1252(""), "");
+  EXPECT_EQ(Utf8ToCp1252("/pool/J\xC3\xB6rg\x7F.ITM"), "/pool/J\xF6rg\x7F.ITM");
+  EXPECT_EQ(Utf8ToCp1252(std::string("\xC3\xA4") + "bc"), std::string("\xE4") + "bc");
+  EXPECT_EQ(Utf8ToCp1252("abc\x80"), "abc?");  // a lone continuation byte
   std::string all;
   for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
