@@ -110,4 +110,14 @@ ItemRecord UnpackRecord(const std::uint8_t* packed) {
   return record;
 }
 
+std::size_t PackedRecordLength(const std::uint8_t* packed) {
+  std::size_t at = 0;
+  std::size_t length = 0;
+  while (at < kItemRecordSize) {
+    at += std::size_t{packed[length]} + packed[length + 1];
+    length += 2 + std::size_t{packed[length + 1]};
+  }
+  return length;
+}
+
 }  // namespace relicor

@@ -28,5 +28,7 @@ std::size_t PackRecord(const ItemRecord& record, std::uint8_t* out);
 ItemRecord UnpackRecord(const std::uint8_t* packed, std::size_t size);
 // The same for a packed form as PackRecord wrote it, read up to its end (400 record bytes).
 ItemRecord UnpackRecord(const std::uint8_t* packed);
+// The size of a packed form as PackRecord wrote it, read up to its end.
+std::size_t PackedRecordLength(const std::uint8_t* packed);
 
 }  // namespace relicor

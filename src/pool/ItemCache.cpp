@@ -32,7 +32,7 @@ void FromSidecar(const SidecarValues& values, ItemMeta& meta) {
 
 }  // namespace
 
-bool PathLess::operator()(const std::string& a, const std::string& b) const {
+bool PathLess::operator()(std::string_view a, std::string_view b) const {
   const int order = CompareTextNoCase(a, b);
   if (order != 0) return order < 0;
 #ifdef _WIN32
@@ -173,9 +173,14 @@ bool ItemEntry::HasPath(std::string_view path) const {
 }
 
 void ItemEntry::SetPath(std::string_view path) {
-  const ItemRecord record = Record();
+  if (bytes_ != nullptr) {
+    // The packed record goes to the new block as it is (Store copies it before the old block goes).
+    const std::uint8_t* packed = Packed();
+    Store(path, packed, PackedRecordLength(packed));
+    return;
+  }
   std::uint8_t packed[kMaxPackedRecordSize];
-  Store(path, packed, PackRecord(record, packed));
+  Store(path, packed, PackRecord(ItemRecord(), packed));
 }
 
 ItemRecord ItemEntry::Record() const {
@@ -319,8 +324,13 @@ ItemCache::PathIndex::EntryNumber ItemCache::PathIndex::Add(ItemEntry entry) {
 bool ItemCache::PathIndex::Remove(std::string_view path) {
   const auto slot = SlotOfPath(path);
   if (!slot) return false;
+  EmptySlot(*slot);
+  return true;
+}
+
+void ItemCache::PathIndex::EmptySlot(std::size_t slot) {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t hole = *slot;
+  std::size_t hole = slot;
   slots_[hole] = Slot{};
   --size_;
   ++changes_;
@@ -332,18 +342,18 @@ bool ItemCache::PathIndex::Remove(std::string_view path) {
     slots_[hole] = std::exchange(slots_[j], Slot{});
     hole = j;
   }
-  return true;
 }
 
 ItemEntry* ItemCache::PathIndex::Rename(std::string_view from, const std::string& to) {
-  ItemEntry* entry = Find(from);
-  if (entry == nullptr) return nullptr;
-  const EntryNumber number = NumberOf(entry);
-  Remove(from);
-  entry->SetPath(to);
+  const auto slot = SlotOfPath(from);
+  if (!slot) return nullptr;
+  const EntryNumber number = slots_[*slot].entry;
+  EmptySlot(*slot);
+  ItemEntry& entry = entries_[number];
+  entry.SetPath(to);
   Place(number);
   ++changes_;
-  return entry;
+  return &entry;
 }
 
 void ItemCache::PathIndex::Reserve(std::size_t count) {
@@ -365,13 +375,29 @@ void ItemCache::PathIndex::Rehash(std::size_t slotCount) {
   }
 }
 
-std::vector<std::string> ItemCache::PathIndex::Paths() const {
-  std::vector<std::string> paths;
-  paths.reserve(size_);
+std::vector<ItemCache::PathIndex::EntryNumber> ItemCache::PathIndex::SortedNumbers() const {
+  std::vector<EntryNumber> numbers;
+  numbers.reserve(size_);
   for (const Slot& slot : slots_) {
-    if (slot.entry != kNone) paths.push_back(entries_[slot.entry].Path());
+    if (slot.entry != kNone) numbers.push_back(slot.entry);
   }
-  return paths;
+  // Entries in one directory share its text, and two paths with one directory are in the order of
+  // their file names: most comparisons need not make a path.
+  std::string pathA;
+  std::string pathB;
+  auto less = [&](EntryNumber x, EntryNumber y) {
+    const ItemEntry& a = entries_[x];
+    const ItemEntry& b = entries_[y];
+    if (&a.Directory() == &b.Directory()) return PathLess{}(a.FileName(), b.FileName());
+    pathA.assign(a.Directory()).append(a.FileName());
+    pathB.assign(b.Directory()).append(b.FileName());
+    return PathLess{}(pathA, pathB);
+  };
+  // A scan loads a directory's files in the order of their names: in the order they were made,
+  // the entries mostly are in path order already, and are walked through memory in turn.
+  std::sort(numbers.begin(), numbers.end());
+  if (!std::is_sorted(numbers.begin(), numbers.end(), less)) std::sort(numbers.begin(), numbers.end(), less);
+  return numbers;
 }
 
 std::string SidecarPath(const std::string& itemPath) {
@@ -400,9 +426,24 @@ std::string FindSidecarPath(const std::string& itemPath) {
 }
 
 std::vector<std::string> ItemCache::Paths() const {
-  std::vector<std::string> paths = entries_.Paths();
-  std::sort(paths.begin(), paths.end(), PathLess{});
+  std::vector<std::string> paths;
+  const std::vector<PathIndex::EntryNumber> numbers = entries_.SortedNumbers();
+  paths.reserve(numbers.size());
+  for (const PathIndex::EntryNumber number : numbers) paths.push_back(entries_.At(number).Path());
   return paths;
+}
+
+PathList ItemCache::SortedPathList() const {
+  PathList list;
+  const std::vector<PathIndex::EntryNumber> numbers = entries_.SortedNumbers();
+  list.Reserve(numbers.size());
+  std::string path;
+  for (const PathIndex::EntryNumber number : numbers) {
+    const ItemEntry& entry = entries_.At(number);
+    path.assign(entry.Directory()).append(entry.FileName());
+    list.Add(path);
+  }
+  return list;
 }
 
 namespace {
@@ -537,6 +578,11 @@ const ItemKeyList& ItemCache::KeyList() const {
 
 const ItemEntry* ItemCache::Find(const std::string& path) const {
   return entries_.Find(path);
+}
+
+const ItemEntry* ItemCache::FindChecked(const std::string& path) const {
+  const ItemEntry* cached = entries_.Find(path);
+  return cached != nullptr && cached->checkedIn() == command_ ? cached : nullptr;
 }
 
 const ItemEntry* ItemCache::FindUnchanged(const std::string& path, const SidecarListing& sidecars) {

@@ -104,7 +104,7 @@ enum class LoadStatus : std::uint8_t {
 // case name two files, so they stay two texts (in byte order); otherwise they are one.
 struct PathLess {
   using is_transparent = void;
-  bool operator()(const std::string& a, const std::string& b) const;
+  bool operator()(std::string_view a, std::string_view b) const;
 };
 
 class ItemCache;
@@ -228,6 +228,9 @@ class ItemCache {
 
   // The cache entry of `path`, or nullptr.
   const ItemEntry* Find(const std::string& path) const;
+  // The entry of a cached `path` that was looked at in this command already (a load of it would
+  // take everything from the entry), without making it the current item; otherwise null.
+  const ItemEntry* FindChecked(const std::string& path) const;
   // The cache entry of `path` when it is as its files are (looked at once a command, as a load
   // does; `sidecars` is a listing of its directory), or nullptr: not cached, or changed (the entry
   // is then taken out, and a load reads the files as new).
@@ -238,6 +241,8 @@ class ItemCache {
   std::uint64_t PathChanges() const { return entries_.changes(); }
   // Every path in the cache, in the cache's order (letter case ignored, see PathLess).
   std::vector<std::string> Paths() const;
+  // The same as one list, whose texts are made one at a time.
+  PathList SortedPathList() const;
 
   // Item key followed directly by the full path, for every path loaded in the run.
   const ItemKeyList& KeyList() const;
@@ -251,7 +256,7 @@ class ItemCache {
   // so that a search reads one slot before it compares a path. Entries live in a deque and keep
   // their place in memory for the whole run, also when the table grows or an entry leaves it
   // (a note of the key list may still name it). The cache's order is only needed by Paths(),
-  // which sorts.
+  // which sorts (SortedNumbers).
   class PathIndex {
    public:
     using EntryNumber = std::uint32_t;
@@ -273,7 +278,8 @@ class ItemCache {
     // The entries made in the run, those taken out of the table included.
     std::size_t EntryCount() const { return entries_.size(); }
     std::uint64_t changes() const { return changes_; }
-    std::vector<std::string> Paths() const;
+    // The numbers of the entries the table holds, in the order of their paths (PathLess).
+    std::vector<EntryNumber> SortedNumbers() const;
 
    private:
     struct Slot {
@@ -286,6 +292,8 @@ class ItemCache {
     std::size_t SlotOf(const std::string* directory, std::string_view name, std::uint32_t hash) const;
     // The slot that holds `path`, if one does.
     std::optional<std::size_t> SlotOfPath(std::string_view path) const;
+    // Takes the entry in `slot` out of the table.
+    void EmptySlot(std::size_t slot);
     void Place(EntryNumber number);
     void Rehash(std::size_t slotCount);
 

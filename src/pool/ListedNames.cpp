@@ -41,9 +41,25 @@ void ListedNames::SetKey(std::string_view path, std::size_t directoryEnd, std::u
   key_.append(path.substr(directoryEnd));
 }
 
+namespace {
+
+// A name that ends as a sidecar's does, in other letters than the usual "IT0".
+bool IsOtherSidecarSpelling(std::string_view path) {
+  if (path.size() < 3) return false;
+  const std::string_view extension = path.substr(path.size() - 3);
+  return extension != "IT0" && AsciiUpper(extension[0]) == 'I' && AsciiUpper(extension[1]) == 'T' &&
+         extension[2] == '0';
+}
+
+}  // namespace
+
 void ListedNames::Add(std::string_view path) {
   MakeKeyOf(path);
-  names_.Insert(key_);
+  if (names_.Insert(key_).second && IsOtherSidecarSpelling(path)) ++otherSidecarSpellings_;
+}
+
+void ListedNames::Remove(std::string_view path) {
+  if (KeyOf(path) && names_.Erase(key_) && IsOtherSidecarSpelling(path)) --otherSidecarSpellings_;
 }
 
 void ListedNames::AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {
@@ -57,6 +73,7 @@ void ListedNames::AddDirectory(const std::string& dir, const std::vector<DirEntr
     digest_ += Scrambled(std::hash<std::string_view>{}(path));
   }
   if (TellsCaseApart(dir, entries)) directories_.Insert(DirectoryPart(dir));
+  haveListed_ = false;
 }
 
 bool ListedNames::TellsCaseApart(const std::string& dir, const std::vector<DirEntry>& entries) const {

@@ -34,7 +34,16 @@ class ListedNames {
   std::size_t DiskLooks() const { return diskLooks_; }
 
   // True for a path in a listed directory.
-  bool Listed(std::string_view path) const { return directories_.Contains(DirectoryPart(path)); }
+  bool Listed(std::string_view path) const {
+    const std::string_view dir = DirectoryPart(path);
+    // A run asks about one directory at a time.
+    if (!haveListed_ || dir != lastListedDirectory_) {
+      lastListed_ = directories_.Contains(dir);
+      lastListedDirectory_.assign(dir);
+      haveListed_ = true;
+    }
+    return lastListed_;
+  }
 
   // True when anything is at `path`.
   bool Occupied(const std::string& path) const {
@@ -48,10 +57,12 @@ class ListedNames {
   // True when the listing holds `path` itself (in a listed directory).
   bool Holds(std::string_view path) const { return KeyOf(path) && names_.Contains(key_); }
 
+  // True when some listed name is a sidecar name whose extension is not spelt "IT0" (as "it0"):
+  // where none is, a sidecar that is not held under its usual spelling is not held at all.
+  bool HoldsOtherSidecarSpellings() const { return otherSidecarSpellings_ != 0; }
+
   void Add(std::string_view path);
-  void Remove(std::string_view path) {
-    if (KeyOf(path)) names_.Erase(key_);
-  }
+  void Remove(std::string_view path);
 
  private:
   // Makes key_ the key of `path` among names_: the number of its directory (four bytes) and the
@@ -73,6 +84,7 @@ class ListedNames {
   TextSet directories_;                        // listed ones that tell letter case apart
   TextTable<std::uint32_t> directoryNumbers_;  // every directory of a path added
   TextSet names_;                              // keyed as KeyOf makes them
+  std::size_t otherSidecarSpellings_ = 0;      // names_ held so (HoldsOtherSidecarSpellings)
   std::uint64_t digest_ = 0;
   mutable std::size_t diskLooks_ = 0;
   // The last directory a key was made in, and its number: a run asks about one directory at a time.
@@ -80,6 +92,10 @@ class ListedNames {
   mutable std::uint32_t lastNumber_ = 0;
   mutable bool haveLast_ = false;
   mutable std::string key_;
+  // The last directory Listed was asked about, and its answer (forgotten when a listing is added).
+  mutable std::string lastListedDirectory_;
+  mutable bool lastListed_ = false;
+  mutable bool haveListed_ = false;
 };
 
 // Loads every ITM file of both directories into the cache (a missing directory yields no files),

@@ -33,15 +33,18 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 }  // namespace
 
-void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::string_view to) {
+void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::string_view to,
+                             const ItemEntry* entry) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
   positions.push_back(position);
   targets.Add(to);
+  entries.push_back(entry);
 }
 
 void RenameMoves::Batch::Reserve(std::size_t count) {
   positions.reserve(std::min(count, kRenameBatchSize));
   targets.Reserve(std::min(count, kRenameBatchSize));
+  entries.reserve(std::min(count, kRenameBatchSize));
 }
 
 bool RenameMoves::Batch::Full() const {
@@ -95,20 +98,24 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
         gone_.insert(i);
         continue;
       }
-      auto loaded = cache_.LoadItem(path);
-      if (!loaded) {
-        result_.failed.push_back({path, {}, loaded.error()});
-        continue;
+      // An item the run's look at the files has loaded or checked is named from its entry as it is.
+      const ItemEntry* own = cache_.FindChecked(path);
+      if (own == nullptr) {
+        auto loaded = cache_.LoadItem(path);
+        if (!loaded) {
+          result_.failed.push_back({path, {}, loaded.error()});
+          continue;
+        }
+        own = cache_.CurrentEntry();
+        if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
       }
-      const ItemEntry* own = cache_.CurrentEntry();
-      if (*loaded != LoadStatus::kLoaded || own == nullptr) continue;
       const std::string target = FreeRenameTarget(*own, path, index, names_);
       if (target == path) continue;
       // No target is a source of the batch: a source is on the disk and in the listing until it
       // has moved, and a name taken so is never a target.
       index.Remove(path);
       index.Add(target);
-      batch.Add(i, path, target);
+      batch.Add(i, path, target, own);
     }
     next = i;
     if (batch.size() == 0) continue;
@@ -202,7 +209,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
 
 std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
   std::string sidecar = SidecarPath(item);
-  if (names_.Holds(sidecar)) return sidecar;
+  if (!names_.HoldsOtherSidecarSpellings() || names_.Holds(sidecar)) return sidecar;
   // The other letter cases of the extension (as OtherSidecarSpellings gives them), tried in the
   // one text: most items have no sidecar, and each is asked about.
   const std::size_t at = sidecar.size() - 3;
@@ -214,9 +221,11 @@ std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
   return sidecar;
 }
 
-void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to) const {
+void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to,
+                                      const ItemEntry* item) const {
   RenameLogEntry entry{std::string(from), std::string(to), {}, {}};
-  if (const ItemEntry* item = cache_.Find(entry.from)) {
+  if (item == nullptr) item = cache_.Find(entry.from);
+  if (item != nullptr) {
     entry.itemKey = item->Record().ItemKey();
     entry.fileDate = DateTimeText(item->FileDate()).value_or("");
   }
@@ -252,7 +261,7 @@ Status RenameMoves::WriteLogAhead(const Batch& batch, const PathList& snapshot,
   };
   for (std::size_t k = 0; k < batch.size(); ++k) {
     const std::size_t start = piece.size();
-    AppendLogLineBefore(piece, snapshot[batch.positions[k]], batch.targets[k]);
+    AppendLogLineBefore(piece, snapshot[batch.positions[k]], batch.targets[k], batch.entries[k]);
     size += piece.size() - start;
     lineEnds.push_back(size);
     if (piece.size() >= kLogPieceBytes) {

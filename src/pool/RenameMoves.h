@@ -53,8 +53,11 @@ class RenameMoves {
   struct Batch {
     std::vector<std::size_t> positions;  // of each move's source in the snapshot
     PathList targets;
+    // The cache entry of each source as the naming found it (null: to be looked up).
+    std::vector<const ItemEntry*> entries;
     std::size_t journalBytes = 0;  // what the journal record of the moves takes, about
-    void Add(std::size_t position, std::string_view from, std::string_view to);
+    void Add(std::size_t position, std::string_view from, std::string_view to,
+             const ItemEntry* entry = nullptr);
     std::size_t size() const { return targets.size(); }
     bool Full() const;
     // Makes room for the moves of `count` items, as many as a batch holds at most.
@@ -74,7 +77,9 @@ class RenameMoves {
   std::string ListedSidecarOf(const std::string& item) const;
 
   // Appends the log line of a rename about to be made: what the file at `from` is now.
-  void AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to) const;
+  // `item` is the cache entry at `from`, or null when it is to be looked up.
+  void AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to,
+                           const ItemEntry* item) const;
 
   // Writes the batch's lines at the end of the log, after the renames made so far, and puts them
   // on the disk; `lineEnds` gets where each line ends in the log (nothing without a log).

@@ -63,9 +63,9 @@ std::string FileNameBase(std::string_view itemName) {
 }
 
 std::string_view FileNameStem(std::string_view path) {
-  constexpr char kNameBreaks[] = {kPathSeparator, ':', '\0'};
-  const std::size_t cut = path.find_last_of(kNameBreaks);
-  std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
+  std::size_t start = path.size();
+  while (start > 0 && path[start - 1] != kPathSeparator && path[start - 1] != ':') --start;
+  std::string_view name = path.substr(start);
   const std::size_t dot = name.rfind('.');
   return dot == std::string_view::npos ? name : name.substr(0, dot);
 }
@@ -129,14 +129,7 @@ std::vector<std::string> CachedItemPaths(const ItemCache& cache) {
 }
 
 PathList CachedItemPathList(const ItemCache& cache) {
-  PathList list;
-  std::vector<std::string> paths = CachedItemPaths(cache);
-  list.Reserve(paths.size());
-  for (std::string& path : paths) {
-    list.Add(path);
-    std::string().swap(path);  // the copy in the list is all that stays
-  }
-  return list;
+  return cache.SortedPathList();
 }
 
 std::string NewItemFileName(const ItemEntry& entry, const std::string& ownPath, FileNameIndex& index) {

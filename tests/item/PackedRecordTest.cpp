@@ -26,6 +26,7 @@ void ExpectRoundTrip(const ItemRecord& record, const std::string& what) {
   std::vector<std::uint8_t> packed(kMaxPackedRecordSize + 1, 0xA5);
   EXPECT_EQ(PackRecord(record, packed.data()), size) << what;
   EXPECT_EQ(packed[size], 0xA5) << what << ": wrote past its size";
+  EXPECT_EQ(PackedRecordLength(packed.data()), size) << what << ": its end found by reading it";
   EXPECT_EQ(UnpackRecord(packed.data(), size).view(), record.view()) << what;
 }
 

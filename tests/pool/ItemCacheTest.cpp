@@ -261,6 +261,29 @@ TEST_F(ItemCacheTest, PathsSortWithoutLetterCaseButTwoFilesStayTwoItems) {
   EXPECT_FALSE(cache_.LoadItem(tmp_.file("w.ITM")));
 }
 
+TEST_F(ItemCacheTest, PathsAcrossDirectoriesAreInTheOrderOfTheirWholePaths) {
+  // Entries of one directory are ordered by their file names, entries of two by the whole paths:
+  // "x-y/" goes before "x/" ('-' before the separator), though "A" goes before "Z". Loaded out of
+  // order, after a move and with names that differ only in letter case.
+  std::filesystem::create_directories(tmp_.file("x"));
+  std::filesystem::create_directories(tmp_.file("x-y"));
+  std::vector<std::string> loaded;
+  for (const char* name : {"x/Z.ITM", "x-y/b.ITM", "x/a.ITM", "x-y/A.ITM", "x/B.ITM", "x-y/C.ITM", "W.ITM"})
+    loaded.push_back(WriteItem(name, RecordBuilder().ident(static_cast<std::uint32_t>(loaded.size() + 1))));
+  for (const std::string& path : loaded) ASSERT_TRUE(cache_.LoadItem(path));
+  ASSERT_TRUE(cache_.MoveItem(tmp_.file("x/a.ITM"), tmp_.file("x-y/Ring0001.ITM")));
+  std::vector<std::string> expected = {
+      tmp_.file("W.ITM"),     tmp_.file("x-y/A.ITM"),        tmp_.file("x-y/b.ITM"),
+      tmp_.file("x-y/C.ITM"), tmp_.file("x-y/Ring0001.ITM"), tmp_.file("x/B.ITM"),
+      tmp_.file("x/Z.ITM")};
+  EXPECT_EQ(cache_.Paths(), expected);
+  const PathList list = cache_.SortedPathList();
+  ASSERT_EQ(list.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(list[i], expected[i]) << i;
+  for (std::size_t i = 1; i < expected.size(); ++i)
+    EXPECT_TRUE(PathLess{}(expected[i - 1], expected[i])) << i;
+}
+
 TEST_F(ItemCacheTest, StoreWritesAllSevenKeysAndKeepsUnknownOnes) {
   const std::string path = WriteItem("A.ITM", RecordBuilder().ident(1));
   tmp_.write("A.IT0",

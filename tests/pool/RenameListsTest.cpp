@@ -57,6 +57,36 @@ TEST(ListedNames, ANameIsHeldInItsOwnDirectoryOnly) {
   EXPECT_FALSE(names.Holds("x.ITM"));
 }
 
+TEST(ListedNames, TellsWhetherAnySidecarNameIsSpeltOtherwiseThanTheUsualWay) {
+  // The run asks for the other spellings of a sidecar only where some listed name has one; the
+  // count follows names added twice and names taken out that were never there.
+  const std::string pool = "/nowhere-r3/pool/";
+  ListedNames names;
+  names.AddDirectory(pool, Entries({"A.ITM", "A.IT0", "B.ITM", "IT0", "NOTANIT0.TXT"}));
+  EXPECT_FALSE(names.HoldsOtherSidecarSpellings());
+  struct Step {
+    bool add;
+    const char* name;
+    bool other;  // HoldsOtherSidecarSpellings afterwards
+  };
+  const std::vector<Step> steps = {
+      {true, "B.it0", true},  {true, "B.it0", true},  {false, "B.it0", false}, {false, "B.it0", false},
+      {true, "C.iT0", true},  {true, "D.It0", true},  {false, "C.iT0", true},  {false, "D.It0", false},
+      {true, "E.IT0", false}, {true, "F.it1", false}, {true, "G.ito", false},  {false, "E.IT0", false},
+  };
+  for (const Step& step : steps) {
+    if (step.add) {
+      names.Add(pool + step.name);
+    } else {
+      names.Remove(pool + step.name);
+    }
+    EXPECT_EQ(names.HoldsOtherSidecarSpellings(), step.other) << (step.add ? "add " : "remove ") << step.name;
+  }
+  ListedNames listed;
+  listed.AddDirectory(pool, Entries({"A.ITM", "a.it0"}));
+  EXPECT_TRUE(listed.HoldsOtherSidecarSpellings());
+}
+
 TEST(ListedNames, TheDigestIsTheSameForTheSameNamesInAnyOrder) {
   ListedNames one;
   ListedNames two;
