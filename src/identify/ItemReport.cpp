@@ -1,7 +1,5 @@
 #include "identify/ItemReport.h"
 
-#include <algorithm>
-
 #include "identify/EffectPass.h"
 #include "identify/ReportText.h"
 #include "text/ByteText.h"
@@ -19,8 +17,18 @@ constexpr std::size_t kSeparatorLength = 34;
 // True when the upper-case form of `path` (UpperCaseDE) contains `upper`, a text of capital ASCII
 // letters: only a and A give A, so comparing with ASCII letters folded is the same.
 bool PathContainsUpper(std::string_view path, std::string_view upper) {
-  return std::search(path.begin(), path.end(), upper.begin(), upper.end(),
-                     [](char a, char b) { return AsciiUpper(a) == b; }) != path.end();
+  if (upper.empty()) return true;
+  if (path.size() < upper.size()) return false;
+  // Most bytes are not the word's first letter and are passed over with one comparison.
+  const char first = upper.front();
+  const std::size_t lastStart = path.size() - upper.size();
+  for (std::size_t at = 0; at <= lastStart; ++at) {
+    if (AsciiUpper(path[at]) != first) continue;
+    std::size_t matched = 1;
+    while (matched < upper.size() && AsciiUpper(path[at + matched]) == upper[matched]) ++matched;
+    if (matched == upper.size()) return true;
+  }
+  return false;
 }
 
 // The same for the path of `entry`: its directory ends with a separator, which none of the words

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -338,12 +339,16 @@ Result<std::optional<std::string>> ReadSmall(const std::string& path, std::size_
     ask = static_cast<std::size_t>(st.st_size) + 1;
   }
   std::string data;
+  // A read that fits goes into this buffer and only what came is copied: a string grown to take
+  // the read would first fill all of it with zeros, 16 KiB for a sidecar of fifty bytes.
+  std::array<char, std::size_t{16} * 1024 + 1> chunk;
   for (;;) {
     // Never more than one byte past the limit: that byte says the file is too large.
     const std::size_t room = std::min(ask, maxBytes + 1 - data.size());
     const std::size_t had = data.size();
-    data.resize(had + room);
-    const ssize_t n = ::read(fd.get(), data.data() + had, room);
+    const bool inChunk = room <= chunk.size();
+    if (!inChunk) data.resize(had + room);
+    const ssize_t n = ::read(fd.get(), inChunk ? chunk.data() : data.data() + had, room);
     if (n < 0) {
       const int err = errno;
       data.resize(had);
@@ -351,7 +356,10 @@ Result<std::optional<std::string>> ReadSmall(const std::string& path, std::size_
       if (err == EISDIR) return NotRegularError(path);
       return FileError("cannot read", path, err);
     }
-    data.resize(had + static_cast<std::size_t>(n));
+    if (inChunk)
+      data.append(chunk.data(), static_cast<std::size_t>(n));
+    else
+      data.resize(had + static_cast<std::size_t>(n));
     // A file that grew while it was read is judged by what was read.
     if (data.size() > maxBytes) return TooLargeError(path, maxBytes);
     // A regular file gives less than was asked for only at its end.

@@ -309,6 +309,8 @@ TEST_F(ItemReportTest, HiddenAndShortInfoInAnyLetterCase) {
       {"SHORT-INF/A.ITM",   true,  true},   // 4
       {"HID.ITM",           true,  true},   // 5
       {"a.HIDDEN.ITM",      false, false},  // 6: in the file name too
+      {"HIDHIDDEN/A.ITM",   false, false},  // 7: after a start that broke off
+      {"x/A.ITM.hidden",    false, false},  // 8: at the very end
   };
   // clang-format on
   for (const Case& c : cases) {

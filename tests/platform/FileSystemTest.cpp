@@ -264,6 +264,30 @@ TEST(ReadSmallFileNoFollow, TheLimitHoldsWhatTheCallerKnowsAndALinkedDirectoryOn
   }
 }
 
+// Files about as large as one read without the file's size come back whole, byte for byte, and a
+// limit just below their size still refuses them.
+TEST(ReadSmallFileNoFollow, FilesAroundTheSizeOfOneReadComeBackWhole) {
+  TempDir dir;
+  for (const std::size_t size : {std::size_t{0}, std::size_t{16383}, std::size_t{16384}, std::size_t{16385},
+                                 std::size_t{16386}, std::size_t{65537}, std::size_t{81921}}) {
+    std::string text(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('a' + (i * 7 + i / 251) % 26);
+    const std::string name = "f" + std::to_string(size) + ".IT0";
+    dir.write(name, text);
+    for (const KnownType known : {KnownType::kUnknown, KnownType::kRegular}) {
+      auto read = ReadSmallFileNoFollow(dir.file(name), 100000, known);
+      ASSERT_TRUE(read && *read) << size;
+      EXPECT_TRUE(**read == text) << size;
+      if (size > 0) {
+        EXPECT_FALSE(ReadSmallFileNoFollow(dir.file(name), size - 1, known)) << size;
+      }
+      auto exact = ReadSmallFileNoFollow(dir.file(name), size, known);
+      ASSERT_TRUE(exact && *exact) << size;
+      EXPECT_EQ((*exact)->size(), size);
+    }
+  }
+}
+
 // The stamp comes from the file that is read, and is what a look at the path gives; a directory
 // held open reads the same files, with the same errors, as the full paths do.
 TEST(ReadSmallFileAndStamp, TheStampIsThePathsAndTheOpenDirectoryReadsAlike) {
