@@ -37,6 +37,10 @@ enum class ItemFileDate : std::uint8_t {
   // Only for entries that are not looked at again (the process ends with the command): without
   // identities a later look reads every file anew. ReadItemFile reads as kRead.
   kOnlyWhereNeeded,
+  // Read with its sidecar: as kRead, but the sidecar's identity is not asked for. For a run that
+  // needs every file's date and never looks at the entries again (a rename run answered on the
+  // command line). ReadItemFile reads as kRead.
+  kReadSidecarUnstamped,
 };
 Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in = nullptr,
                               ItemFileDate date = ItemFileDate::kRead);

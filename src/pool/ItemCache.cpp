@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <mutex>
+#include <stdexcept>
 #include <utility>
 
 #include "item/ItemFile.h"
@@ -562,7 +563,15 @@ void ItemKeyList::Remove(const std::string& text) {
   }
 }
 
+void ItemCache::LeaveOutKeyList() {
+  keyListLeftOut_ = true;
+  pendingEntries_ = {};
+  pendingKeys_ = {};
+  pendingKeyPaths_ = {};
+}
+
 const ItemKeyList& ItemCache::KeyList() const {
+  if (keyListLeftOut_) throw std::logic_error("the key list was left out of this run");
   if (!pendingEntries_.empty() || !pendingKeys_.empty() || !keyList_.empty()) {
     std::vector<std::string> texts;
     texts.reserve(pendingKeys_.size());
@@ -686,7 +695,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   entry.SetSidecarStamp(sidecarStamp);
   entry.SetCheckedIn(command_);
   const PathIndex::EntryNumber number = entries_.Add(std::move(entry));
-  pendingEntries_.push_back(number);
+  if (!keyListLeftOut_) pendingEntries_.push_back(number);
   currentEntry_ = &entries_.At(number);
   return LoadStatus::kLoaded;
 }
@@ -793,8 +802,10 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
     // An entry of a file that was at the destination before is out of date.
     (void)entries_.Remove(destination);
     // The old path's text, as a note of the entry would give it until the move.
-    pendingKeys_.Add(cached->Record().ItemKey());
-    pendingKeyPaths_.Add(cached->Path());
+    if (!keyListLeftOut_) {
+      pendingKeys_.Add(cached->Record().ItemKey());
+      pendingKeyPaths_.Add(cached->Path());
+    }
     ItemEntry* moved = entries_.Rename(source, destination);
     const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves : sidecar == SidecarSeen::kNotListed;
     if (!known) {
@@ -805,7 +816,7 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
     // A rename keeps both files' identities; a copy to another file system makes new ones, and the
     // entry is read again at its next check.
     if (!sidecarMoves) moved->SetSidecarStamp(kNoFileStamp);
-    pendingEntries_.push_back(entries_.NumberOf(moved));
+    if (!keyListLeftOut_) pendingEntries_.push_back(entries_.NumberOf(moved));
     MakeCurrent(*moved);
   }
   return {};

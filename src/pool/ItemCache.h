@@ -244,8 +244,13 @@ class ItemCache {
   // The same as one list, whose texts are made one at a time.
   PathList SortedPathList() const;
 
-  // Item key followed directly by the full path, for every path loaded in the run.
+  // Item key followed directly by the full path, for every path loaded in the run. Throws
+  // std::logic_error after LeaveOutKeyList.
   const ItemKeyList& KeyList() const;
+  // For a process that ends with a command which never reads the key list (a rename run answered
+  // on the command line): loads and moves note nothing for it from now on, where a large run
+  // would keep the old text of every moved path to its end.
+  void LeaveOutKeyList();
 
  private:
   friend class ItemKeyList;
@@ -326,6 +331,7 @@ class ItemCache {
   mutable TextList pendingKeys_;
   mutable PathList pendingKeyPaths_;
   mutable ItemKeyList keyList_{*this};
+  bool keyListLeftOut_ = false;
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   const ItemEntry* currentEntry_ = nullptr;

@@ -35,10 +35,10 @@ unsigned ReadAheadThreads(std::size_t items) {
 namespace {
 
 // The sidecar first, without its identity; the item file's date only when the sidecar does not
-// give both dates. A file that is no item ends the read as the usual order does: the sidecar read
-// on the way is dropped.
-ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecars,
-                          const DirectoryHandle* in) {
+// give both dates, or always with `dateAlways`. A file that is no item ends the read as the usual
+// order does: the sidecar read on the way is dropped.
+ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecars, const DirectoryHandle* in,
+                          bool dateAlways) {
   ItemRead read;
   bool regular = false;
   const auto spelling = sidecars.SpellingOf(path, &regular);
@@ -53,7 +53,7 @@ ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecar
       read.sidecarProblem = text.error();
     } else if (*text) {
       read.sidecar = Ini::Parse(**text);
-      if (SidecarGivesDates(*read.sidecar)) date = ItemFileDate::kLeftOut;
+      if (!dateAlways && SidecarGivesDates(*read.sidecar)) date = ItemFileDate::kLeftOut;
     } else {
       read.sidecarStamp = kNoFileStamp;
     }
@@ -72,9 +72,11 @@ ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecar
 
 ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
                             const DirectoryHandle* in, ItemFileDate date) {
-  if (date == ItemFileDate::kOnlyWhereNeeded && sidecars != nullptr)
-    return ReadSidecarFirst(path, *sidecars, in);
-  if (date == ItemFileDate::kOnlyWhereNeeded) date = ItemFileDate::kRead;
+  const bool unstamped =
+      date == ItemFileDate::kOnlyWhereNeeded || date == ItemFileDate::kReadSidecarUnstamped;
+  if (unstamped && sidecars != nullptr)
+    return ReadSidecarFirst(path, *sidecars, in, date == ItemFileDate::kReadSidecarUnstamped);
+  if (unstamped) date = ItemFileDate::kRead;
   ItemRead read;
   read.file = ReadItemFile(path, in, date);
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;

@@ -116,6 +116,7 @@ Status ScanForRename(ItemCache& cache, const RenameRunOptions& options, ListedNa
   scan.recursive = options.subdirectories;
   scan.progressStep = options.scanStep;
   scan.skippedDirectory = options.skippedDirectory;
+  scan.itemDates = options.itemDates;
   scan.listed = [&names](const std::string& dir, const std::vector<DirEntry>& entries) {
     names.AddDirectory(dir, entries);
   };

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "item/ItemFile.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "pool/RenameNaming.h"
@@ -147,6 +148,8 @@ struct RenameRunOptions {
   // stamped with `runTime`.
   std::string logDir;
   DateTime runTime = 0;
+  // What the scans ask of the files (see ItemFileDate); a run needs every item file's date.
+  ItemFileDate itemDates = ItemFileDate::kRead;
 };
 
 // The dry run: loads both directories as the run does and names every item as the run would

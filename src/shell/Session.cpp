@@ -888,7 +888,13 @@ Result<RenameRunResult> Session::Impl::RenameAnswered() {
   if (!held) return held.failure();
   const RunClock::Hold clockStill(clock);
   renamePlan.reset();
-  auto result = RenameRunAnswered(cache, RenameOptions());
+  RenameRunOptions options = RenameOptions();
+  if (flags.oneCommand) {
+    // Nothing looks at the entries after the run: no sidecar identities, no key list.
+    options.itemDates = ItemFileDate::kReadSidecarUnstamped;
+    cache.LeaveOutKeyList();
+  }
+  auto result = RenameRunAnswered(cache, options);
   ui.ProgressSet(0);
   return result;
 }

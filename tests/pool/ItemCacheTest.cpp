@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -575,6 +576,26 @@ TEST_F(ItemCacheTest, TheKeyListFollowsLoadsMovesAndChangesAsAListOfTexts) {
       EXPECT_LE(list.KeyNumber(i - 1), list.KeyNumber(i));
     }
   }
+}
+
+// A run that never reads the key list keeps nothing for it; its loads and moves are as ever, and
+// asking for the list afterwards is an error, not a list that lacks the moved paths.
+TEST_F(ItemCacheTest, ALeftOutKeyListCannotBeReadButLoadsAndMovesGoOn) {
+  tmp_.mkdir("pool");
+  tmp_.mkdir("sent");
+  const std::string first = WriteItem("pool/A.ITM", RecordBuilder().ident(0xA1));
+  const std::string second = WriteItem("pool/B.ITM", RecordBuilder().ident(0xB2));
+  ASSERT_TRUE(cache_.LoadItem(first));
+  cache_.LeaveOutKeyList();
+  ASSERT_TRUE(cache_.LoadItem(second));
+  const std::string to = tmp_.file("sent/B.ITM");
+  ASSERT_TRUE(cache_.MoveItem(second, to));
+  ASSERT_NE(cache_.Find(to), nullptr);
+  EXPECT_EQ(cache_.Find(to)->Record().Ident(), 0xB2u);
+  EXPECT_EQ(cache_.Find(second), nullptr);
+  EXPECT_EQ(cache_.CurrentEntry(), cache_.Find(to));
+  EXPECT_EQ(cache_.Paths(), (std::vector<std::string>{first, to}));
+  EXPECT_THROW((void)cache_.KeyList(), std::logic_error);
 }
 
 }  // namespace

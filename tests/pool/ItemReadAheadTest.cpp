@@ -213,6 +213,17 @@ TEST(ReadItemAndSidecarTest, LeavesOutTheFileDateOnlyWhereTheSidecarGivesBothDat
     EXPECT_EQ(b.senderName, a.senderName);
     EXPECT_EQ(b.addedItem, a.addedItem);
     EXPECT_EQ(b.sentAt, a.sentAt);
+    // A rename run's read: every file's date and identity, only the sidecar's identity left out.
+    const ItemRead dated = ReadItemAndSidecar(path, &listing, &in, ItemFileDate::kReadSidecarUnstamped);
+    ASSERT_TRUE(dated.file);
+    EXPECT_EQ(dated.file->fileDate, full.file->fileDate);
+    EXPECT_EQ(dated.file->stamp, full.file->stamp);
+    EXPECT_EQ(dated.sidecarRead, full.sidecarRead);
+    EXPECT_EQ(dated.sidecarProblem, full.sidecarProblem);
+    EXPECT_EQ(dated.sidecar.has_value(), full.sidecar.has_value());
+    if (dated.sidecar) {
+      EXPECT_EQ(dated.sidecarStamp, kUnknownFileStamp);
+    }
   }
   // A file too short to be an item is that, whatever its sidecar holds.
   const ItemRead shortRead =
