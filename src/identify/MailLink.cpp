@@ -1,5 +1,7 @@
 #include "identify/MailLink.h"
 
+#include <algorithm>
+
 namespace relicor {
 
 namespace {
@@ -47,15 +49,35 @@ std::string_view SubjectUnit(unsigned char c, char (&buffer)[4]) {
   return std::string_view(buffer, 3);
 }
 
+// Bytes whose form is the byte itself.
+bool PlainInName(unsigned char c) {
+  return c != '&' && c != '<' && c != '>' && c != '"';
+}
+bool PlainInSubject(unsigned char c) {
+  return PlainInName(c) && !NeedsPercent(c);
+}
+
 // The units of `text` (each byte's form, from `unit`) that fit into `room` characters, whole.
-template <typename Unit>
-void AppendWholeUnits(std::string& out, std::string_view text, std::size_t room, Unit unit) {
+// A run of bytes that `plain` says stand for themselves goes in at once, as far as it fits.
+template <typename Unit, typename Plain>
+void AppendWholeUnits(std::string& out, std::string_view text, std::size_t room, Unit unit, Plain plain) {
   const std::size_t limit = out.size() + room;
   char buffer[4];
-  for (const char c : text) {
-    const std::string_view form = unit(static_cast<unsigned char>(c), buffer);
-    if (out.size() + form.size() > limit) break;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = at;
+    while (end < text.size() && plain(static_cast<unsigned char>(text[end]))) ++end;
+    if (end > at) {
+      const std::size_t fits = std::min(end - at, limit - out.size());
+      out.append(text.data() + at, fits);
+      if (fits < end - at) return;
+      at = end;
+      continue;
+    }
+    const std::string_view form = unit(static_cast<unsigned char>(text[at]), buffer);
+    if (out.size() + form.size() > limit) return;
     out += form;
+    ++at;
   }
 }
 
@@ -64,24 +86,24 @@ void AppendWholeUnits(std::string& out, std::string_view text, std::size_t room,
 std::string MailSubjectText(std::string_view subject) {
   std::string out;
   out.reserve(subject.size());
-  AppendWholeUnits(out, subject, kNoLimit, SubjectUnit);
+  AppendWholeUnits(out, subject, kNoLimit, SubjectUnit, PlainInSubject);
   return out;
 }
 
 std::string MailLinkTail(std::string_view pagePath, std::string_view shownName, std::size_t capacity) {
   const std::size_t markup = kSubjectStart.size() + kNameStart.size() + kLinkEnd.size();
   std::string name;
-  AppendWholeUnits(name, shownName, kNoLimit, NameUnit);
+  AppendWholeUnits(name, shownName, kNoLimit, NameUnit, PlainInName);
   std::string line;
   line.reserve(capacity);
   line += kSubjectStart;
   if (markup + name.size() <= capacity) {
-    AppendWholeUnits(line, pagePath, capacity - markup - name.size(), SubjectUnit);
+    AppendWholeUnits(line, pagePath, capacity - markup - name.size(), SubjectUnit, PlainInSubject);
     line += kNameStart;
     line += name;
   } else {
     line += kNameStart;
-    AppendWholeUnits(line, shownName, capacity > markup ? capacity - markup : 0, NameUnit);
+    AppendWholeUnits(line, shownName, capacity > markup ? capacity - markup : 0, NameUnit, PlainInName);
   }
   line += kLinkEnd;
   return line;

@@ -1,5 +1,6 @@
 #include "platform/Ini.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "text/ByteText.h"
@@ -81,6 +82,8 @@ Ini Ini::Parse(std::string_view text) {
   Ini ini;
   ini.text_ = std::string(text);
   const std::string_view all = ini.text_;
+  // A line per line end at most, and one after the last.
+  ini.lines_.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
   bool inSection = false;
   std::size_t pos = 0;
   while (pos < all.size()) {
@@ -176,6 +179,7 @@ std::vector<std::pair<std::string_view, std::string_view>> Ini::KeyValues(std::s
   const std::size_t header = FindSection(section);
   if (header == lines_.size()) return keys;
   const std::size_t end = SectionEnd(header);
+  keys.reserve(end - header - 1);
   for (std::size_t i = header + 1; i < end; ++i) {
     if (lines_[i].kind != LineKind::kKey) continue;
     const LineParts parts = ParseLine(TextOf(lines_[i]), true);

@@ -3,6 +3,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/IniFile.h"
 #include "text/ByteText.h"
@@ -12,16 +14,29 @@ namespace relicor {
 
 namespace {
 
-DateTime DateOr(const std::optional<std::string>& value, DateTime fallback) {
+// A key's value as the sidecar's text holds it; nothing for a missing key.
+using KeyValue = std::optional<std::string_view>;
+
+// What a profile read gives of a value: its first kProfileTextLimit characters.
+std::string_view ProfileView(std::string_view value) {
+  return value.substr(0, kProfileTextLimit);
+}
+
+DateTime DateOr(KeyValue value, DateTime fallback) {
   if (!value) return fallback;
-  return ParseDate(ProfileText(*value)).value_or(fallback);
+  return ParseDate(ProfileView(*value)).value_or(fallback);
 }
 
-std::string NameValue(const std::optional<std::string>& value) {
-  return ShortString(ProfileString(value, ""), kMemberNameCapacity);
+std::string NameValue(KeyValue value) {
+  return ShortString(value ? ProfileView(*value) : std::string_view(), kMemberNameCapacity);
 }
 
-using SidecarKeyValues = std::array<std::optional<std::string>, kSidecarKeyCount>;
+bool FlagValue(KeyValue value) {
+  return value && ProfileBool(std::string(ProfileView(*value)), false);
+}
+
+// Views into the text of the Ini they were found in.
+using SidecarKeyValues = std::array<KeyValue, kSidecarKeyCount>;
 
 // The sidecar's keys in one pass; of a repeated key the first counts.
 SidecarKeyValues FindSidecarKeys(const Ini& ini) {
@@ -29,7 +44,7 @@ SidecarKeyValues FindSidecarKeys(const Ini& ini) {
   for (const auto& [name, value] : ini.KeyValues(kSidecarSection)) {
     for (std::size_t k = 0; k < kSidecarKeyCount; ++k) {
       if (EqualsNoCase(name, kSidecarKeys[k])) {
-        if (!found[k]) found[k] = std::string(value);
+        if (!found[k]) found[k] = value;
         break;
       }
     }
@@ -37,8 +52,8 @@ SidecarKeyValues FindSidecarKeys(const Ini& ini) {
   return found;
 }
 
-bool IsDateValue(const std::optional<std::string>& value) {
-  return value && ParseDate(ProfileText(*value)).has_value();
+bool IsDateValue(KeyValue value) {
+  return value && ParseDate(ProfileView(*value)).has_value();
 }
 
 }  // namespace
@@ -48,8 +63,8 @@ SidecarValues SidecarValuesFromIni(const Ini& ini, DateTime now, DateTime fileDa
   SidecarValues values;
   values.senderName = NameValue(found[0]);
   values.sendTo = NameValue(found[1]);
-  values.points4Item = ProfileBool(found[2], false);
-  values.isPublic = ProfileBool(found[3], false);
+  values.points4Item = FlagValue(found[2]);
+  values.isPublic = FlagValue(found[3]);
   values.points4ItemAt = DateOr(found[4], now);
   values.addedItem = DateOr(found[5], fileDate);
   values.sentAt = DateOr(found[6], fileDate);

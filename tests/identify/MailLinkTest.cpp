@@ -23,6 +23,8 @@ TEST(MailLink, OnlyWhatWouldEndOrSplitTheSubjectIsPercentEncoded) {
     EXPECT_EQ(MailSubjectText(row.path), row.subject) << row.path;
     EXPECT_EQ(MailLinkTail(row.path, "GOLD SWORD"),
               "?subject=Itempool-" + row.subject + "\">GOLD SWORD:</A></B></TD>");
+    EXPECT_EQ(MailLinkTail(row.path, "\"A<B>&C\" D"),
+              "?subject=Itempool-" + row.subject + "\">&quot;A&lt;B&gt;&amp;C&quot; D:</A></B></TD>");
   }
 }
 
