@@ -236,9 +236,10 @@ struct SortedPart {
     }
     starts[to - from] = static_cast<std::uint32_t>(folded.size());
     // Equal names by their place: the order of a stable sort, without its room.
+    // One comparison of the names tells both whether they differ and how.
     std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-      const std::string_view x = Name(a), y = Name(b);
-      return x < y || (x == y && a < b);
+      const int names = Name(a).compare(Name(b));
+      return names < 0 || (names == 0 && a < b);
     });
   }
   std::string_view Name(std::uint32_t i) const {

@@ -1,7 +1,13 @@
 #include "item/PackedRecord.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace relicor {
 
@@ -17,42 +23,80 @@ std::uint64_t WordAt(const ItemBytes& bytes, std::size_t at) {
 }
 
 constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
+constexpr std::size_t kWord = sizeof(std::uint64_t);
 
-// Whether any byte of `word` is zero.
-bool HasZeroByte(std::uint64_t word) {
-  return ~(((word & kLowBits) + kLowBits) | word | kLowBits) != 0;
+// The byte at the lowest address is a word's lowest: the bit maps below are in the bytes' order.
+static_assert(std::endian::native == std::endian::little);
+
+// One bit per byte of a record, 64 to a word; the bits past the record's end come last.
+using ByteBits = std::array<std::uint64_t, (kItemRecordSize + 63) / 64>;
+
+// Bit i is set where byte i is not zero; the bits past the end are clear.
+ByteBits NonZeroBits(const ItemBytes& bytes) {
+  ByteBits bits{};
+  const std::size_t size = bytes.size();
+  std::size_t at = 0;
+#if defined(__SSE2__)
+  // Sixteen bytes compared with zero at once; the mask has a bit per byte, the first byte's lowest.
+  const __m128i zero = _mm_setzero_si128();
+  for (; at + 16 <= size; at += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+    const auto zeroMask = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, zero)));
+    bits[at / 64] |= std::uint64_t{~zeroMask & 0xFFFFu} << (at % 64);
+  }
+#endif
+  for (; at + kWord <= size; at += kWord) {
+    const std::uint64_t word = WordAt(bytes, at);
+    // The high bit of each byte, set where the byte is not zero, then the eight gathered into one
+    // byte, the first byte's lowest.
+    const std::uint64_t high = (((word & kLowBits) + kLowBits) | word) & ~kLowBits;
+    const std::uint64_t eight = ((high >> 7) * 0x0102040810204080ULL) >> 56;
+    bits[at / 64] |= eight << (at % 64);
+  }
+  for (; at < size; ++at) {
+    if (bytes[at] != 0) bits[at / 64] |= std::uint64_t{1} << (at % 64);
+  }
+  return bits;
 }
 
-constexpr std::size_t kWord = sizeof(std::uint64_t);
+// Bit i is set where bytes i and i + 1 are both zero, the end of the record counting as a zero.
+ByteBits ZeroPairBits(const ByteBits& nonZero) {
+  ByteBits bits{};
+  for (std::size_t w = 0; w < bits.size(); ++w) {
+    const std::uint64_t zero = ~nonZero[w];
+    const std::uint64_t nextZero = w + 1 < bits.size() ? ~nonZero[w + 1] : ~std::uint64_t{0};
+    bits[w] = zero & ((zero >> 1) | (nextZero << 63));
+  }
+  return bits;
+}
+
+// The first set bit at or after `from`, but not past `limit`.
+std::size_t NextBit(const ByteBits& bits, std::size_t from, std::size_t limit) {
+  std::size_t w = from / 64;
+  if (w >= bits.size()) return limit;
+  std::uint64_t word = bits[w] & (~std::uint64_t{0} << (from % 64));
+  while (word == 0) {
+    if (++w == bits.size()) return limit;
+    word = bits[w];
+  }
+  return std::min(w * 64 + static_cast<std::size_t>(std::countr_zero(word)), limit);
+}
 
 // Walks the pieces of `record`: `piece(at, zeros, literal)` for each, where `at` is the offset of
 // the literal bytes. A single zero between other bytes stays in the literal bytes (a piece of its
-// own would take two bytes); two or more end them. Eight bytes at a time where they are all zero
-// in a run of zeros, or none is zero in a run of other bytes.
+// own would take two bytes); two or more end them. The runs are found in bit maps of the bytes
+// that are not zero and of those that start two zeros, a word of 64 bytes at a time.
 template <typename Piece>
 void ForEachPiece(const ItemBytes& bytes, Piece piece) {
   const std::size_t size = bytes.size();
+  const ByteBits nonZero = NonZeroBits(bytes);
+  const ByteBits zeroPairs = ZeroPairBits(nonZero);
   std::size_t at = 0;
   while (at < size) {
-    std::size_t zeros = 0;
-    while (at < size && bytes[at] == 0 && zeros < kMaxCount) {
-      if (at + kWord <= size && zeros + kWord <= kMaxCount && WordAt(bytes, at) == 0) {
-        at += kWord;
-        zeros += kWord;
-        continue;
-      }
-      ++at;
-      ++zeros;
-    }
-    std::size_t end = at;
-    while (end < size && end - at < kMaxCount) {
-      if (end + kWord <= size && end - at + kWord <= kMaxCount && !HasZeroByte(WordAt(bytes, end))) {
-        end += kWord;
-        continue;
-      }
-      if (bytes[end] == 0 && (end + 1 == size || bytes[end + 1] == 0)) break;
-      ++end;
-    }
+    const std::size_t zerosEnd = std::min(NextBit(nonZero, at, size), at + kMaxCount);
+    const std::size_t zeros = zerosEnd - at;
+    at = zerosEnd;
+    const std::size_t end = std::min(NextBit(zeroPairs, at, size), at + kMaxCount);
     piece(at, zeros, end - at);
     at = end;
   }
