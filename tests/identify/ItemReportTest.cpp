@@ -311,6 +311,9 @@ TEST_F(ItemReportTest, HiddenAndShortInfoInAnyLetterCase) {
       {"a.HIDDEN.ITM",      false, false},  // 6: in the file name too
       {"HIDHIDDEN/A.ITM",   false, false},  // 7: after a start that broke off
       {"x/A.ITM.hidden",    false, false},  // 8: at the very end
+      {"\xC8IDDEN/A.ITM",   true,  true},   // 9: a letter with a mark is not its plain letter
+      {"HID\xC4" "EN/A.ITM", true,  true},   // 10: nor is a byte with the high bit
+      {"HID@EN/A.ITM",      true,  true},   // 11: nor the byte before the capitals
   };
   // clang-format on
   for (const Case& c : cases) {
