@@ -34,7 +34,11 @@ std::string ItemRecord::TextAt(std::size_t from, std::size_t end) const {
 }
 
 std::string ItemRecord::ItemKey() const {
-  return DWordToHex(Ident()) + ByteToHex(ItemClass());
+  return KeyOf(Ident(), ItemClass());
+}
+
+std::string ItemRecord::KeyOf(std::uint32_t ident, std::uint8_t itemClass) {
+  return DWordToHex(ident) + ByteToHex(itemClass);
 }
 
 }  // namespace relicor

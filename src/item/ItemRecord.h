@@ -192,6 +192,7 @@ class ItemRecord {
 
   // Derived values.
   std::string ItemKey() const;  // 8 hex digits of Ident + 2 of ItemClass
+  static std::string KeyOf(std::uint32_t ident, std::uint8_t itemClass);  // the same of the two
   bool IsIdentified() const { return Identified() == 1 || ItemClass() == 0; }
   bool IsUnique() const { return Quality() == 1; }
   bool IsIndestructible() const { return Durability() == 0 || Durability() == 255; }

@@ -164,4 +164,20 @@ std::size_t PackedRecordLength(const std::uint8_t* packed) {
   return length;
 }
 
+void PackedRecordBytes(const std::uint8_t* packed, std::size_t offset, std::size_t count, std::uint8_t* out) {
+  std::memset(out, 0, count);
+  const std::size_t end = offset + count;
+  std::size_t at = 0;
+  while (at < end && at < kItemRecordSize) {
+    at += packed[0];
+    const std::size_t literal = packed[1];
+    // The piece's bytes lie at [at, at + literal); what of them is wanted is copied.
+    const std::size_t from = std::max(at, offset);
+    const std::size_t to = std::min(at + literal, end);
+    if (from < to) std::memcpy(out + (from - offset), packed + 2 + (from - at), to - from);
+    at += literal;
+    packed += 2 + literal;
+  }
+}
+
 }  // namespace relicor

@@ -30,5 +30,8 @@ ItemRecord UnpackRecord(const std::uint8_t* packed, std::size_t size);
 ItemRecord UnpackRecord(const std::uint8_t* packed);
 // The size of a packed form as PackRecord wrote it, read up to its end.
 std::size_t PackedRecordLength(const std::uint8_t* packed);
+// Copies the `count` record bytes from `offset` on (offset + count <= 400) out of a packed form as
+// PackRecord wrote it, reading it only up to them: a field or two without unpacking the record.
+void PackedRecordBytes(const std::uint8_t* packed, std::size_t offset, std::size_t count, std::uint8_t* out);
 
 }  // namespace relicor

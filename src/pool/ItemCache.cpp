@@ -1,6 +1,7 @@
 #include "pool/ItemCache.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -261,7 +262,39 @@ void ItemEntry::SetSidecarValues(const SidecarValues& values) {
 }
 
 std::string ItemEntry::KeyText() const {
-  return Record().ItemKey() + Path();
+  return ItemKey() + Path();
+}
+
+namespace {
+
+// The bytes from the ident to the item class, which an item key is made of.
+constexpr std::size_t kKeyBytes = offset::kItemClass + 1 - offset::kIdent;
+static_assert(offset::kIdent < offset::kItemClass);
+
+struct KeyFields {
+  std::uint32_t ident = 0;
+  std::uint8_t itemClass = 0;
+};
+
+KeyFields KeyFieldsOf(const std::uint8_t* packed) {
+  std::array<std::uint8_t, kKeyBytes> bytes{};
+  if (packed != nullptr) PackedRecordBytes(packed, offset::kIdent, bytes.size(), bytes.data());
+  KeyFields fields;
+  for (std::size_t i = 0; i < 4; ++i) fields.ident |= std::uint32_t{bytes[i]} << (8 * i);
+  fields.itemClass = bytes[kKeyBytes - 1];
+  return fields;
+}
+
+}  // namespace
+
+std::string ItemEntry::ItemKey() const {
+  const KeyFields fields = KeyFieldsOf(bytes_ != nullptr ? Packed() : nullptr);
+  return ItemRecord::KeyOf(fields.ident, fields.itemClass);
+}
+
+std::uint64_t ItemEntry::KeyNumber() const {
+  const KeyFields fields = KeyFieldsOf(bytes_ != nullptr ? Packed() : nullptr);
+  return std::uint64_t{fields.ident} << 8 | fields.itemClass;
 }
 
 std::size_t ItemCache::PathIndex::SlotOf(const std::string* directory, std::string_view name,
@@ -463,10 +496,6 @@ std::uint64_t KeyNumberOf(std::string_view text) {
   return number;
 }
 
-std::uint64_t KeyNumberOf(const ItemRecord& record) {
-  return std::uint64_t{record.Ident()} << 8 | record.ItemClass();
-}
-
 }  // namespace
 
 std::string ItemKeyList::TextOf(const Note& note) const {
@@ -534,7 +563,7 @@ void ItemKeyList::Add(const std::vector<std::uint32_t>& entries, std::vector<std
   std::vector<Note> added;
   added.reserve(entries.size() + texts.size());
   for (const std::uint32_t number : entries)
-    added.push_back({KeyNumberOf(cache_.entries_.At(number).Record()), number});
+    added.push_back({cache_.entries_.At(number).KeyNumber(), number});
   for (std::string& text : texts) {
     added.push_back({KeyNumberOf(text), static_cast<std::uint32_t>(kept_.size()), true});
     kept_.push_back(std::move(text));
@@ -803,7 +832,7 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
     (void)entries_.Remove(destination);
     // The old path's text, as a note of the entry would give it until the move.
     if (!keyListLeftOut_) {
-      pendingKeys_.Add(cached->Record().ItemKey());
+      pendingKeys_.Add(cached->ItemKey());
       pendingKeyPaths_.Add(cached->Path());
     }
     ItemEntry* moved = entries_.Rename(source, destination);

@@ -53,6 +53,10 @@ class ItemEntry {
   DateTime FileDate() const { return fileDate_; }
   // Item key followed directly by the path, the entry's text in the key list.
   std::string KeyText() const;
+  // The record's item key (ItemRecord::ItemKey) and its number (the ident above the item class),
+  // read from the packed record without unpacking it.
+  std::string ItemKey() const;
+  std::uint64_t KeyNumber() const;
 
   // Where the entry keeps its name and record, and its bookkeeping (null when it has none of its
   // own): for a caller that asks the processor to fetch them ahead.

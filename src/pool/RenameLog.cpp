@@ -152,7 +152,7 @@ Result<std::optional<RenameLog>> ReadRenameLog(const std::string& dir) {
 RenameLogEntry RenameLogEntryOf(const ItemCache& cache, const std::string& from, const std::string& to) {
   RenameLogEntry entry{from, to, {}, {}};
   if (const ItemEntry* item = cache.Find(to)) {
-    entry.itemKey = item->Record().ItemKey();
+    entry.itemKey = item->ItemKey();
     entry.fileDate = DateTimeText(item->FileDate()).value_or("");
   }
   return entry;

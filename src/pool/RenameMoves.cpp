@@ -226,7 +226,7 @@ void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from,
   RenameLogEntry entry{std::string(from), std::string(to), {}, {}};
   if (item == nullptr) item = cache_.Find(entry.from);
   if (item != nullptr) {
-    entry.itemKey = item->Record().ItemKey();
+    entry.itemKey = item->ItemKey();
     entry.fileDate = DateTimeText(item->FileDate()).value_or("");
   }
   AppendRenameLogLine(lines, entry);

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "item/PackedRecord.h"
@@ -28,6 +31,17 @@ void ExpectRoundTrip(const ItemRecord& record, const std::string& what) {
   EXPECT_EQ(packed[size], 0xA5) << what << ": wrote past its size";
   EXPECT_EQ(PackedRecordLength(packed.data()), size) << what << ": its end found by reading it";
   EXPECT_EQ(UnpackRecord(packed.data(), size).view(), record.view()) << what;
+  // Any stretch of the record read out of the packed form alone: at the start, the end, across
+  // pieces, one byte, none.
+  for (const auto& [offset, count] : std::initializer_list<std::pair<std::size_t, std::size_t>>{
+           {0, 1}, {0, kItemRecordSize}, {32, 9}, {kItemRecordSize - 1, 1}, {254, 3}, {7, 250}, {100, 0}}) {
+    std::vector<std::uint8_t> out(count + 1, 0xA5);
+    PackedRecordBytes(packed.data(), offset, count, out.data());
+    EXPECT_TRUE(std::equal(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(count),
+                           record.bytes().begin() + static_cast<std::ptrdiff_t>(offset)))
+        << what << " from " << offset << ", " << count << " bytes";
+    EXPECT_EQ(out[count], 0xA5) << what << ": wrote past the stretch";
+  }
 }
 
 TEST(PackedRecord, EveryShapeOfRecordComesBackWhole) {

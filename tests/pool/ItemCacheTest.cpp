@@ -578,6 +578,24 @@ TEST_F(ItemCacheTest, TheKeyListFollowsLoadsMovesAndChangesAsAListOfTexts) {
   }
 }
 
+// An entry tells its record's item key without unpacking it, whatever the ident's bytes.
+TEST_F(ItemCacheTest, AnEntryTellsTheItemKeyOfItsRecord) {
+  tmp_.mkdir("pool");
+  for (const std::uint32_t ident : {0u, 1u, 0x100u, 0xFF000000u, 0x00FF00FFu, 0xFFFFFFFFu}) {
+    for (const std::uint8_t itemClass : {std::uint8_t{0}, std::uint8_t{12}, std::uint8_t{255}}) {
+      const std::string path =
+          WriteItem("pool/K" + std::to_string(ident) + "-" + std::to_string(itemClass) + ".ITM",
+                    RecordBuilder().ident(ident).itemClass(itemClass));
+      ASSERT_TRUE(cache_.LoadItem(path));
+      const ItemEntry* entry = cache_.Find(path);
+      ASSERT_NE(entry, nullptr);
+      EXPECT_EQ(entry->ItemKey(), entry->Record().ItemKey()) << ident << " " << int{itemClass};
+      EXPECT_EQ(entry->KeyNumber(), std::uint64_t{ident} << 8 | itemClass);
+      EXPECT_EQ(entry->KeyText(), entry->Record().ItemKey() + path);
+    }
+  }
+}
+
 // A run that never reads the key list keeps nothing for it; its loads and moves are as ever, and
 // asking for the list afterwards is an error, not a list that lacks the moved paths.
 TEST_F(ItemCacheTest, ALeftOutKeyListCannotBeReadButLoadsAndMovesGoOn) {
