@@ -362,6 +362,14 @@ bool ItemCache::PathIndex::Remove(std::string_view path) {
   return true;
 }
 
+void ItemCache::PathIndex::Forget(std::string_view path) {
+  const auto slot = SlotOfPath(path);
+  if (!slot) return;
+  const EntryNumber number = slots_[*slot].entry;
+  EmptySlot(*slot);
+  entries_[number] = ItemEntry();
+}
+
 void ItemCache::PathIndex::EmptySlot(std::size_t slot) {
   const std::size_t mask = slots_.size() - 1;
   std::size_t hole = slot;
@@ -599,6 +607,11 @@ void ItemCache::LeaveOutKeyList() {
   pendingKeyPaths_ = {};
 }
 
+void ItemCache::ForgetMovedItems() {
+  LeaveOutKeyList();
+  forgetMoved_ = true;
+}
+
 const ItemKeyList& ItemCache::KeyList() const {
   if (keyListLeftOut_) throw std::logic_error("the key list was left out of this run");
   if (!pendingEntries_.empty() || !pendingKeys_.empty() || !keyList_.empty()) {
@@ -827,7 +840,18 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
   // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
   // missing sidecar when there is none), unless the caller's listing already told what the entry
   // was loaded from. The new path gets a key list text of its own; the old one keeps its text.
+  // After ForgetMovedItems the entry goes instead, and one at the destination with it.
   if (const ItemEntry* cached = held != nullptr ? held : entries_.Find(source)) {
+    if (forgetMoved_) {
+      if (currentEntry_ != nullptr) {
+        currentEntry_ = nullptr;
+        currentItem_ = ItemRecord();
+        currentMeta_ = ItemMeta();
+      }
+      entries_.Forget(destination);
+      entries_.Forget(source);
+      return {};
+    }
     // An entry of a file that was at the destination before is out of date.
     (void)entries_.Remove(destination);
     // The old path's text, as a note of the entry would give it until the move.

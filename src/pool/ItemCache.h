@@ -255,6 +255,11 @@ class ItemCache {
   // on the command line): loads and moves note nothing for it from now on, where a large run
   // would keep the old text of every moved path to its end.
   void LeaveOutKeyList();
+  // For a process that ends with a run of moves whose items nobody looks at again (a rename run
+  // answered on the command line): the key list is left out, and from now on a move takes its
+  // entry out of the cache and frees it, leaving no current item, where a large run would keep
+  // every moved item under its new name to its end.
+  void ForgetMovedItems();
 
  private:
   friend class ItemKeyList;
@@ -275,6 +280,8 @@ class ItemCache {
     EntryNumber Add(ItemEntry entry);
     // Takes the entry of `path` out of the table; it stays in memory. False when there is none.
     bool Remove(std::string_view path);
+    // The same, and the entry gives up its name, record and bookkeeping (nothing may name it since).
+    void Forget(std::string_view path);
     // Files the entry of `from` under `to`, which the index does not hold; the entry keeps its
     // place in memory. Null when `from` has no entry.
     ItemEntry* Rename(std::string_view from, const std::string& to);
@@ -336,6 +343,7 @@ class ItemCache {
   mutable PathList pendingKeyPaths_;
   mutable ItemKeyList keyList_{*this};
   bool keyListLeftOut_ = false;
+  bool forgetMoved_ = false;
   ItemRecord currentItem_;
   ItemMeta currentMeta_;
   const ItemEntry* currentEntry_ = nullptr;

@@ -890,9 +890,9 @@ Result<RenameRunResult> Session::Impl::RenameAnswered() {
   renamePlan.reset();
   RenameRunOptions options = RenameOptions();
   if (flags.oneCommand) {
-    // Nothing looks at the entries after the run: no sidecar identities, no key list.
+    // Nothing looks at the entries after the run: no sidecar identities, no key list, no moved items.
     options.itemDates = ItemFileDate::kReadSidecarUnstamped;
-    cache.LeaveOutKeyList();
+    cache.ForgetMovedItems();
   }
   auto result = RenameRunAnswered(cache, options);
   ui.ProgressSet(0);

@@ -616,5 +616,41 @@ TEST_F(ItemCacheTest, ALeftOutKeyListCannotBeReadButLoadsAndMovesGoOn) {
   EXPECT_THROW((void)cache_.KeyList(), std::logic_error);
 }
 
+// A run that forgets its moved items moves their files as ever; the entries go, one that stood at
+// the destination too, the item left behind stays, and no current item is left over from a move.
+TEST_F(ItemCacheTest, ForgottenMovesTakeTheirFilesAlongAndLeaveNoEntryBehind) {
+  tmp_.mkdir("pool");
+  const std::string first = WriteItem("pool/A.ITM", RecordBuilder().ident(0xA1));
+  const std::string second = WriteItem("pool/B.ITM", RecordBuilder().ident(0xB2));
+  const std::string stale = WriteItem("pool/C.ITM", RecordBuilder().ident(0xC3));
+  tmp_.write("pool/A.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  for (const std::string& path : {first, second, stale}) ASSERT_TRUE(cache_.LoadItem(path));
+  // C's file goes by hand: its entry stays until a move is made onto its name.
+  std::filesystem::remove(stale);
+  cache_.ForgetMovedItems();
+  const std::string to = tmp_.file("pool/D.ITM");
+  ASSERT_TRUE(cache_.MoveItem(first, to));
+  EXPECT_TRUE(Exists(to));
+  EXPECT_EQ(tmp_.read("pool/D.IT0"), "[Iteminfos]\r\nSenderName=Bob\r\n");
+  EXPECT_FALSE(Exists(first));
+  EXPECT_EQ(cache_.Find(first), nullptr);
+  EXPECT_EQ(cache_.Find(to), nullptr);
+  EXPECT_EQ(cache_.CurrentEntry(), nullptr);
+  EXPECT_EQ(cache_.CurrentMeta().senderName, "");
+  ASSERT_TRUE(cache_.MoveItem(second, stale));
+  EXPECT_EQ(cache_.Find(stale), nullptr);
+  EXPECT_EQ(cache_.Paths(), std::vector<std::string>{});
+  // A late sidecar cannot be read into an entry that is gone; nothing breaks.
+  cache_.RefreshSidecar(to);
+  EXPECT_EQ(cache_.Find(to), nullptr);
+  EXPECT_THROW((void)cache_.KeyList(), std::logic_error);
+  // A failed move keeps the entry, which is current as after a load.
+  const std::string kept = WriteItem("pool/E.ITM", RecordBuilder().ident(0xE5));
+  ASSERT_TRUE(cache_.LoadItem(kept));
+  EXPECT_FALSE(cache_.MoveItem(kept, to));
+  ASSERT_NE(cache_.Find(kept), nullptr);
+  EXPECT_EQ(cache_.CurrentEntry(), cache_.Find(kept));
+}
+
 }  // namespace
 }  // namespace relicor
