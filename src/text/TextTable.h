@@ -2,7 +2,7 @@
 // A table from texts to small values, for tables of many thousands of paths and names: every text
 // is copied into blocks of 64 KiB that never move (a growing table never holds its texts twice),
 // and the table is an open-addressed array of slots
-// (linear probing, at most half full) that each keep their text's size, place, value and part of
+// (linear probing, at most two thirds full) that each keep their text's size, place, value and part of
 // its hash code, so that a search reads the text itself only when all of these match. Unlike a
 // table of separately allocated strings it costs one or two cache misses per search and no
 // allocation per text.
@@ -104,10 +104,11 @@ class TextTable {
     const std::size_t hash = std::hash<std::string_view>{}(text);
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
   }
-  // A power of two, at least twice `count`.
+  // A power of two, at least one and a half times `count`: a table of a pool's names just above a
+  // power of two would otherwise stand a quarter full.
   static std::size_t SlotsFor(std::size_t count) {
     std::size_t slotCount = 16;  // not "slots": Qt makes that word a macro
-    while (slotCount < 2 * count) slotCount *= 2;
+    while (2 * slotCount < 3 * count) slotCount *= 2;
     return slotCount;
   }
 

@@ -90,6 +90,26 @@ TEST(TextTable, SearchesEndAfterEveryTextWasErasedManyTimes) {
   EXPECT_FALSE(set.Erase("R0"));
 }
 
+// At every size, reserved or grown, full of erased marks or not, the table keeps an empty slot, so
+// a search for a text that is not there ends; the texts added are all found.
+TEST(TextTable, KeepsRoomForAMissAtEverySize) {
+  for (const bool reserved : {false, true}) {
+    TextTable<std::uint32_t> table;
+    if (reserved) table.Reserve(3000);
+    for (std::uint32_t i = 0; i < 3000; ++i) {
+      ASSERT_TRUE(table.Insert("N" + std::to_string(i), i).second);
+      ASSERT_FALSE(table.Contains("absent")) << i;
+    }
+    // Erase and add back a third again and again: the marks of erased texts never fill it.
+    for (std::uint32_t round = 0; round < 5; ++round) {
+      for (std::uint32_t i = 0; i < 1000; ++i) ASSERT_TRUE(table.Erase("N" + std::to_string(i)));
+      ASSERT_FALSE(table.Contains("absent"));
+      for (std::uint32_t i = 0; i < 1000; ++i) ASSERT_TRUE(table.Insert("N" + std::to_string(i), i).second);
+    }
+    for (std::uint32_t i = 0; i < 3000; ++i) ASSERT_EQ(*table.Find("N" + std::to_string(i)), i);
+  }
+}
+
 TEST(TextTable, KeepsTextsWholeAcrossItsBlocks) {
   // Names up to 255 bytes (Windows-1252 bytes and NULs among them) fill many blocks, so that some
   // would straddle a block's end: each is found with its value, and a copy finds them too. The
