@@ -607,6 +607,10 @@ void ItemCache::LeaveOutKeyList() {
   pendingKeyPaths_ = {};
 }
 
+void ItemCache::KeepOnlyNamesAndKeys() {
+  namesAndKeysOnly_ = true;
+}
+
 void ItemCache::ForgetMovedItems() {
   LeaveOutKeyList();
   forgetMoved_ = true;
@@ -642,6 +646,27 @@ const ItemEntry* ItemCache::FindUnchanged(const std::string& path, const Sidecar
     return cached;
   return nullptr;
 }
+
+namespace {
+
+// The entry of a cache that keeps only names and keys (KeepOnlyNamesAndKeys): the record's ident,
+// item class and identified name (up to its end), and the file date.
+ItemEntry NameAndKeyEntry(const std::string& path, const ItemRecord& record, const ItemMeta& meta,
+                          DateTime now) {
+  ItemRecord kept;
+  const ItemBytes& from = record.bytes();
+  ItemBytes& to = kept.bytes();
+  std::copy_n(from.begin() + offset::kIdent, 4, to.begin() + offset::kIdent);
+  to[offset::kItemClass] = from[offset::kItemClass];
+  for (std::size_t at = offset::kIdentifiedName; at < offset::kIdentifiedNameEnd && from[at] != 0; ++at)
+    to[at] = from[at];
+  ItemMeta dates;
+  static_cast<SidecarValues&>(dates) = SidecarValuesFromIni(Ini(), now, meta.fileDate);
+  dates.fileDate = meta.fileDate;
+  return {path, kept, dates};
+}
+
+}  // namespace
 
 void ItemCache::MakeCurrent(const ItemEntry& entry) {
   currentEntry_ = &entry;
@@ -732,7 +757,8 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   }
   FromSidecar(values, currentMeta_);
   currentItem_ = file->record;
-  ItemEntry entry(path, currentItem_, currentMeta_);
+  ItemEntry entry = namesAndKeysOnly_ ? NameAndKeyEntry(path, currentItem_, currentMeta_, now)
+                                      : ItemEntry(path, currentItem_, currentMeta_);
   entry.SetItemStamp(file->stamp);
   entry.SetSidecarStamp(sidecarStamp);
   entry.SetCheckedIn(command_);

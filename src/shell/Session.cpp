@@ -893,6 +893,7 @@ Result<RenameRunResult> Session::Impl::RenameAnswered() {
     // Nothing looks at the entries after the run: no sidecar identities, no key list, no moved items.
     options.itemDates = ItemFileDate::kReadSidecarUnstamped;
     cache.ForgetMovedItems();
+    cache.KeepOnlyNamesAndKeys();
   }
   auto result = RenameRunAnswered(cache, options);
   ui.ProgressSet(0);

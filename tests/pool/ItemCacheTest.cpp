@@ -652,5 +652,34 @@ TEST_F(ItemCacheTest, ForgottenMovesTakeTheirFilesAlongAndLeaveNoEntryBehind) {
   EXPECT_EQ(cache_.CurrentEntry(), cache_.Find(kept));
 }
 
+// An entry that keeps only names and keys names and keys its item as a whole one does: a name
+// that fills its field and runs on into the bytes after it, a short one, an empty one. A load
+// still makes the whole record current; the entry has the file date but not the sidecar's values.
+TEST_F(ItemCacheTest, AnEntryOfNamesAndKeysGivesTheWholeItemsNameKeyAndDate) {
+  const std::string runOn(offset::kIdentifiedNameEnd - offset::kIdentifiedName, 'W');
+  const std::vector<RecordBuilder> items{
+      RecordBuilder().ident(0xDEADBEEF).itemClass(3).name("Short Sword").price(1234).plainName("Sword"),
+      RecordBuilder().ident(0x1).itemClass(0xFF).name(runOn).maxDamage(9),
+      RecordBuilder().ident(0x00ABCDEF).itemClass(0).name(""),
+  };
+  cache_.KeepOnlyNamesAndKeys();
+  tmp_.write("I0.IT0", "[Iteminfos]\r\nSenderName=Bob\r\n");
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string path = WriteItem("I" + std::to_string(i) + ".ITM", items[i]);
+    ASSERT_TRUE(cache_.LoadItem(path));
+    const ItemRecord whole = items[i].build();
+    EXPECT_EQ(cache_.CurrentItem().bytes(), whole.bytes()) << i;
+    const ItemEntry* entry = cache_.Find(path);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->Record().Name(), whole.Name()) << i;
+    EXPECT_EQ(entry->ItemKey(), whole.ItemKey()) << i;
+    EXPECT_EQ(entry->KeyNumber(), std::uint64_t{whole.Ident()} << 8 | whole.ItemClass()) << i;
+    EXPECT_EQ(entry->Record().ItemKey(), whole.ItemKey()) << i;
+    EXPECT_EQ(entry->FileDate(), cache_.CurrentMeta().fileDate) << i;
+    EXPECT_EQ(entry->Meta().senderName, "") << i;
+    EXPECT_EQ(cache_.CurrentMeta().senderName, i == 0 ? "Bob" : "") << i;
+  }
+}
+
 }  // namespace
 }  // namespace relicor
