@@ -5,6 +5,10 @@
 #include "cli/Commands.h"
 #include "text/Cp1252.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace relicor::cli {
 
 namespace {
@@ -115,6 +119,13 @@ int CmdRename(CliContext& ctx) {
   }
   if (!o.yes && !ctx.inIsTerminal)
     return UsageError(ctx, "rename asks before it starts: use --yes without a terminal");
+#if defined(__GLIBC__)
+  // A rename run over a large pool frees large blocks while its memory still grows (listings,
+  // batches of moves, tables laid out anew): with a fixed threshold such blocks are mapped on
+  // their own and go back to the system when freed. The C library's own threshold rises with
+  // every large block freed, so that later ones come from the heap and stay with the process.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
   CliSession cli(ctx);
   cli.ui.SetAssumeYes(o.yes);
   auto renamed = cli.session->RenameRun(o.yes);
