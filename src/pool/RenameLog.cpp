@@ -93,14 +93,39 @@ void AppendRenameLogHeader(std::string& text, std::string_view runTime) {
   text += kLineBreak;
 }
 
-void AppendRenameLogLine(std::string& text, const RenameLogEntry& entry) {
-  text += PathToCp1252(entry.from);
+namespace {
+
+void AppendLogPath(std::string& text, std::string_view path) {
+  // ASCII reads the same in both: most paths are taken over whole.
+  if (std::all_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    text += path;
+  } else {
+    text += PathToCp1252(path);
+  }
+}
+
+void AppendLogLineStart(std::string& text, std::string_view from, std::string_view to,
+                        std::string_view itemKey) {
+  AppendLogPath(text, from);
   text += kArrow;
-  text += PathToCp1252(entry.to);
+  AppendLogPath(text, to);
   text += '\t';
-  text += entry.itemKey;
+  text += itemKey;
   text += ' ';
+}
+
+}  // namespace
+
+void AppendRenameLogLine(std::string& text, const RenameLogEntry& entry) {
+  AppendLogLineStart(text, entry.from, entry.to, entry.itemKey);
   text += entry.fileDate;
+  text += kLineBreak;
+}
+
+void AppendRenameLogLine(std::string& text, std::string_view from, std::string_view to,
+                         std::string_view itemKey, DateTime fileDate) {
+  AppendLogLineStart(text, from, to, itemKey);
+  (void)AppendDateTimeText(text, fileDate);
   text += kLineBreak;
 }
 

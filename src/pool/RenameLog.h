@@ -44,6 +44,9 @@ std::optional<RenameLog> ParseRenameLog(std::string_view text);
 // and one entry's line, each with its line break.
 void AppendRenameLogHeader(std::string& text, std::string_view runTime);
 void AppendRenameLogLine(std::string& text, const RenameLogEntry& entry);
+// The same of an entry's parts, its file date as a date (none when it cannot be written).
+void AppendRenameLogLine(std::string& text, std::string_view from, std::string_view to,
+                         std::string_view itemKey, DateTime fileDate);
 
 // Writes the log into `dir` (one atomic replace).
 Status WriteRenameLog(const std::string& dir, const RenameLog& log);

@@ -223,13 +223,12 @@ std::string RenameMoves::ListedSidecarOf(const std::string& item) const {
 
 void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to,
                                       const ItemEntry* item) const {
-  RenameLogEntry entry{std::string(from), std::string(to), {}, {}};
-  if (item == nullptr) item = cache_.Find(entry.from);
-  if (item != nullptr) {
-    entry.itemKey = item->ItemKey();
-    entry.fileDate = DateTimeText(item->FileDate()).value_or("");
+  if (item == nullptr) item = cache_.Find(std::string(from));
+  if (item == nullptr) {
+    AppendRenameLogLine(lines, {std::string(from), std::string(to), {}, {}});
+    return;
   }
-  AppendRenameLogLine(lines, entry);
+  AppendRenameLogLine(lines, from, to, item->ItemKey(), item->FileDate());
 }
 
 Status RenameMoves::WriteLogAhead(const Batch& batch, const PathList& snapshot,

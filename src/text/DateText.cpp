@@ -98,10 +98,28 @@ std::optional<std::string> TimeText(DateTime t) {
 }
 
 std::optional<std::string> DateTimeText(DateTime t) {
-  const auto date = DateText(t);
-  const auto time = TimeText(t);
-  if (!date || !time) return std::nullopt;
-  return *date + " " + *time;
+  std::string text;
+  if (!AppendDateTimeText(text, t)) return std::nullopt;
+  return text;
+}
+
+bool AppendDateTimeText(std::string& text, DateTime t) {
+  const auto c = DecodeDateTime(t);
+  if (!c) return false;
+  const std::size_t at = text.size();
+  text.resize(at + 19);
+  char* out = PutDigits(text.data() + at, c->day, 2);
+  *out++ = '.';
+  out = PutDigits(out, c->month, 2);
+  *out++ = '.';
+  out = PutDigits(out, c->year, 4);
+  *out++ = ' ';
+  out = PutDigits(out, c->hour, 2);
+  *out++ = ':';
+  out = PutDigits(out, c->minute, 2);
+  *out++ = ':';
+  PutDigits(out, c->second, 2);
+  return true;
 }
 
 std::string SafeDateText(DateTime t, DateTime today) {

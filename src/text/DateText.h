@@ -34,6 +34,8 @@ std::optional<std::string> DateText(DateTime t);
 std::optional<std::string> TimeText(DateTime t);
 // "dd.mm.yyyy hh:mm:ss", or nothing for a value outside the calendar's range.
 std::optional<std::string> DateTimeText(DateTime t);
+// The same at the end of `text`; false, and nothing appended, outside the calendar's range.
+bool AppendDateTimeText(std::string& text, DateTime t);
 
 // The date text of `t`; when `t` cannot be written as a date, the date text of `today`.
 std::string SafeDateText(DateTime t, DateTime today);

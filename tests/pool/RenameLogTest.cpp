@@ -34,6 +34,15 @@ TEST(RenameLogText, RoundTripsAndIsWindows1252WithCrLf) {
   EXPECT_EQ(parsed->entries[0].to, log.entries[0].to);
   EXPECT_EQ(parsed->entries[0].itemKey, "000010010C");
   EXPECT_EQ(parsed->entries[0].fileDate, "01.02.2026 10:00:00");
+  // A line made of an entry's parts reads as the line of the entry; a date that cannot be written
+  // leaves the date empty.
+  const RenameLogEntry& entry = log.entries[0];
+  std::string parts;
+  AppendRenameLogLine(parts, entry.from, entry.to, entry.itemKey, EncodeDateTime({2026, 2, 1, 10, 0, 0, 0}));
+  EXPECT_EQ(parts, text.substr(text.find("\r\n") + 2));
+  std::string undated;
+  AppendRenameLogLine(undated, "/a/B.ITM", "/a/C.ITM", "000010010C", kMaxDateTime);
+  EXPECT_EQ(undated, "/a/B.ITM -> /a/C.ITM\t000010010C \r\n");
   EXPECT_FALSE(ParseRenameLog("not a date\r\n"));
   EXPECT_FALSE(ParseRenameLog(""));
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "text/Cp1252.h"
 #include "text/DateText.h"
 
@@ -33,6 +37,27 @@ TEST(DateText, OutsideTheCalendarHasNoText) {
   EXPECT_FALSE(DateText(1e300));
   EXPECT_EQ(DateText(kMinDateTime), "01.01.0001");
   EXPECT_EQ(DateText(kMaxDateTime - 0.5), "31.12.9999");
+}
+
+// The date and time appended in one go are the date text and the time text with a blank between,
+// at the calendar's edges, for negative values and across many fractions of a day; outside the
+// calendar nothing is appended.
+TEST(DateText, AppendedDateTimeIsDateBlankTime) {
+  std::vector<DateTime> values{kMinDateTime, kMinDateTime + 0.999999, -1.25, -0.5, 0, 0.999999999, 36526.75,
+                               46365.99999,  kMaxDateTime - 1e-9};
+  for (int i = 0; i < 2000; ++i) values.push_back(kMinDateTime + 0.123 + i * 1800.123456789);
+  for (const DateTime t : values) {
+    std::string text = "x";
+    ASSERT_TRUE(AppendDateTimeText(text, t)) << t;
+    EXPECT_EQ(text, "x" + *DateText(t) + " " + *TimeText(t)) << t;
+    EXPECT_EQ(DateTimeText(t), text.substr(1)) << t;
+  }
+  for (const DateTime t : {kMaxDateTime, kMinDateTime - 1, 1e300, std::nan("")}) {
+    std::string text = "x";
+    EXPECT_FALSE(AppendDateTimeText(text, t)) << t;
+    EXPECT_EQ(text, "x");
+    EXPECT_FALSE(DateTimeText(t));
+  }
 }
 
 TEST(DateText, SafeDateTextFallsBackToToday) {
