@@ -5,7 +5,9 @@
 // (linear probing, at most two thirds full) that each keep their text's size, place, value and part of
 // its hash code, so that a search reads the text itself only when all of these match. Unlike a
 // table of separately allocated strings it costs one or two cache misses per search and no
-// allocation per text.
+// allocation per text. An erase moves the slots after it back to where a search finds them, so
+// that a table that loses as many texts as it gains (the names of a pool being renamed) neither
+// fills with marks of erased texts nor is laid out anew for them.
 //
 // The bytes of an erased text stay in their block until the table goes, so the blocks grow with
 // every text ever added; a table is made for one run over a pool, not to live for the session.
@@ -56,11 +58,10 @@ class TextTable {
       blocks_.emplace_back(kBlockBytes);
       used_ = 0;
     }
-    if (SlotsFor(size_ + erased_ + 1) > slots_.size()) Rehash(SlotsFor(size_ + 1));
+    if (SlotsFor(size_ + 1) > slots_.size()) Rehash(SlotsFor(size_ + 1));
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = hash & mask;
-    while (slots_[i].size != kEmpty && slots_[i].size != kErased) i = (i + 1) & mask;
-    if (slots_[i].size == kErased) --erased_;
+    while (slots_[i].size != kEmpty) i = (i + 1) & mask;
     // An empty text is never read: it needs no place.
     std::uint32_t place = 0;
     if (!text.empty()) {
@@ -75,18 +76,26 @@ class TextTable {
 
   // Takes `text` out of the table; false when the table does not hold it.
   bool Erase(std::string_view text) {
-    const std::size_t slot = SlotOf(text, HashOf(text));
-    if (slot == kNotFound) return false;
-    slots_[slot].size = kErased;
+    std::size_t hole = SlotOf(text, HashOf(text));
+    if (hole == kNotFound) return false;
+    // Every text after the hole up to the next empty slot is found by walking on from its home
+    // slot: one whose home does not lie between the hole and itself moves back into the hole.
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = (hole + 1) & mask; slots_[i].size != kEmpty; i = (i + 1) & mask) {
+      const std::size_t home = slots_[i].hash & mask;
+      const bool stays = hole < i ? hole < home && home <= i : hole < home || home <= i;
+      if (stays) continue;
+      slots_[hole] = std::move(slots_[i]);
+      hole = i;
+    }
+    slots_[hole] = Slot{};
     --size_;
-    ++erased_;
     return true;
   }
 
  private:
-  // Marks in a slot's size: no text there yet, or a text that was erased.
+  // The mark in a slot's size: no text there.
   static constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
-  static constexpr std::uint32_t kErased = kEmpty - 1;
   static constexpr std::size_t kNotFound = ~std::size_t{0};
   // A text's place: its block in the high bits, where it starts there in the low ones.
   static constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
@@ -125,17 +134,16 @@ class TextTable {
     }
   }
 
-  // Lays the texts held out again over `count` slots, leaving out the marks of erased ones.
+  // Lays the texts held out again over `count` slots.
   void Rehash(std::size_t count) {
     std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(count));
     const std::size_t mask = count - 1;
     for (Slot& slot : old) {
-      if (slot.size == kEmpty || slot.size == kErased) continue;
+      if (slot.size == kEmpty) continue;
       std::size_t i = slot.hash & mask;
       while (slots_[i].size != kEmpty) i = (i + 1) & mask;
       slots_[i] = std::move(slot);
     }
-    erased_ = 0;
   }
 
   std::vector<Slot> slots_;
@@ -146,7 +154,6 @@ class TextTable {
   std::vector<std::vector<char>> blocks_;  // every text added, one after another
   std::size_t used_ = kBlockBytes;         // bytes taken in the last block
   std::size_t size_ = 0;
-  std::size_t erased_ = 0;  // slots marked erased
 };
 
 // A set of texts laid out as a TextTable.
