@@ -128,7 +128,11 @@ int CmdRename(CliContext& ctx) {
 #endif
   CliSession cli(ctx);
   cli.ui.SetAssumeYes(o.yes);
-  auto renamed = cli.session->RenameRun(o.yes);
+  // The summary of a large run is written as it is made: it names every file renamed.
+  auto renamed = cli.session->RenameRun(o.yes, [&](std::string_view piece) {
+    cli.ui.EndProgress();
+    ctx.out << piece;
+  });
   cli.ui.EndProgress();
   if (!renamed && renamed.kind() == ErrorKind::kDeclined) {
     // The keeper said no: nothing was done, and a script must not go on as if it was.
@@ -136,7 +140,7 @@ int CmdRename(CliContext& ctx) {
     return kExitFailed;
   }
   if (!renamed) return Fail(ctx, renamed.error());
-  PrintMessage(ctx.out, *renamed);
+  ctx.out << '\n';
   return kExitOk;
 }
 

@@ -33,24 +33,47 @@ std::string RenamePlanText(const RenamePlan& plan) {
   return text;
 }
 
+namespace {
+
+// The summary is handed on in pieces of about this size.
+constexpr std::size_t kSummaryPieceBytes = std::size_t{64} * 1024;
+
+}  // namespace
+
+void WriteRenameSummary(const RenameRunResult& result, const std::function<void(std::string_view)>& write) {
+  std::string piece;
+  piece.reserve(kSummaryPieceBytes + 1024);
+  auto handOn = [&] {
+    if (piece.size() < kSummaryPieceBytes) return;
+    write(piece);
+    piece.clear();
+  };
+  for (const auto& step : result.renamed) {
+    piece += "renamed ";
+    piece += step.from;
+    piece += " -> ";
+    piece += step.to;
+    piece += '\n';
+    handOn();
+  }
+  for (const auto& step : result.failed) {
+    piece += "failed " + step.from + ": " + step.reason + "\n";
+    handOn();
+  }
+  piece += std::to_string(result.renamed.size()) + " renamed, " + std::to_string(result.kept()) + " kept, " +
+           std::to_string(result.failed.size()) + " failed";
+  if (!result.logPath.empty()) piece += "; undo with the log " + result.logPath;
+  if (!result.logError.empty()) piece += "; the rename log could not be written: " + result.logError;
+  write(piece);
+}
+
 std::string RenameSummaryText(const RenameRunResult& result) {
   std::string text;
   // One line per renamed file: made at its size, not grown to twice it.
   std::size_t size = 128;
   for (const auto& step : result.renamed) size += step.from.size() + step.to.size() + 13;
   text.reserve(size);
-  for (const auto& step : result.renamed) {
-    text += "renamed ";
-    text += step.from;
-    text += " -> ";
-    text += step.to;
-    text += '\n';
-  }
-  for (const auto& step : result.failed) text += "failed " + step.from + ": " + step.reason + "\n";
-  text += std::to_string(result.renamed.size()) + " renamed, " + std::to_string(result.kept()) + " kept, " +
-          std::to_string(result.failed.size()) + " failed";
-  if (!result.logPath.empty()) text += "; undo with the log " + result.logPath;
-  if (!result.logError.empty()) text += "; the rename log could not be written: " + result.logError;
+  WriteRenameSummary(result, [&text](std::string_view piece) { text += piece; });
   return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What the rename run and its undo tell the keeper.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ std::string RenameQuestion(std::string_view poolDir, std::string_view sentDir, c
 // counts ("3 renamed, 5 kept, 1 failed") and where the log is.
 std::string RenamePlanText(const RenamePlan& plan);
 std::string RenameSummaryText(const RenameRunResult& result);
+// The same summary handed to `write` in pieces of about 64 KiB as it is made: a run over a large
+// pool names every file it renamed, and its summary need not be held whole.
+void WriteRenameSummary(const RenameRunResult& result, const std::function<void(std::string_view)>& write);
 std::string UndoSummaryText(const RenameUndoResult& result);
 
 }  // namespace relicor

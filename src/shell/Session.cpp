@@ -287,6 +287,8 @@ struct Session::Impl {
   RenameRunOptions RenameOptions();
   // The rename run for a Yes given on the command line (RenameRunAnswered), under one lock.
   Result<RenameRunResult> RenameAnswered();
+  // The run of RenameRun, its question asked unless `yesGiven`.
+  Result<RenameRunResult> RenameRunOrAsk(Session& session, bool yesGiven);
   // The file-selection event without the look at the files first (a run of them).
   Status Select(int index);
   // Reads the file list of `directory` unless it is the current one already read.
@@ -900,28 +902,43 @@ Result<RenameRunResult> Session::Impl::RenameAnswered() {
   return result;
 }
 
+Result<RenameRunResult> Session::Impl::RenameRunOrAsk(Session& session, bool yesGiven) {
+  if (yesGiven) return RenameAnswered();
+  // The keeper is asked between the plan and the run, holding no lock: no other Relicor waits on
+  // an open question.
+  auto plan = session.PlanRename();
+  if (!plan) return plan.failure();
+  if (!ui.Confirm(session.RenameQuestionOf(*plan)))
+    return MakeError(ErrorKind::kDeclined, std::string(kRenameDeclinedText));
+  return session.RunRename();
+}
+
+namespace {
+
+// A file that kept its name against the run's will is a failure of the run.
+bool RenameRunFailed(const RenameRunResult& result) {
+  return !result.failed.empty() || !result.logError.empty();
+}
+
+}  // namespace
+
 Result<std::string> Session::RenameRun(bool yesGiven) {
-  Impl& s = *impl_;
-  Result<RenameRunResult> result = RenameRunResult();
-  if (yesGiven) {
-    result = s.RenameAnswered();
-  } else {
-    // The keeper is asked between the plan and the run, holding no lock: no other Relicor waits on
-    // an open question.
-    auto plan = PlanRename();
-    if (!plan) return plan.failure();
-    if (!s.ui.Confirm(RenameQuestionOf(*plan)))
-      return MakeError(ErrorKind::kDeclined, std::string(kRenameDeclinedText));
-    result = RunRename();
-  }
+  Result<RenameRunResult> result = impl_->RenameRunOrAsk(*this, yesGiven);
   if (!result) return result.failure();
   std::string text = RenameSummaryText(*result);
-  // A file that kept its name against the run's will is a failure of the run.
-  const bool failed = !result->failed.empty() || !result->logError.empty();
+  const bool failed = RenameRunFailed(*result);
   // The summary names every rename: it is handed on without a copy, and the run's own list goes.
   result = RenameRunResult();
   if (failed) return MakeError(std::move(text));
   return text;
+}
+
+Status Session::RenameRun(bool yesGiven, const std::function<void(std::string_view)>& write) {
+  const Result<RenameRunResult> result = impl_->RenameRunOrAsk(*this, yesGiven);
+  if (!result) return result.failure();
+  if (RenameRunFailed(*result)) return MakeError(RenameSummaryText(*result));
+  WriteRenameSummary(*result, write);
+  return {};
 }
 
 Result<std::string> Session::AddToDatabase(const std::string& path) {

@@ -8,6 +8,7 @@
 // their errors, Notify and Confirm) are UTF-8: paths as they are, Windows-1252 texts converted.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -247,6 +248,9 @@ class Session {
   // file the cache holds. With `yesGiven` (the keeper said Yes on the command line) there is no
   // question: the run looks at the files and renames them under one lock (RenameRunAnswered).
   Result<std::string> RenameRun(bool yesGiven = false);
+  // The same, handing the summary of a run that succeeded to `write` in pieces (WriteRenameSummary)
+  // rather than whole; a failed run's summary is its error, and nothing is written.
+  Status RenameRun(bool yesGiven, const std::function<void(std::string_view)>& write);
   // The steps, for a front end that shows them itself. PlanRename is the dry run: it loads the
   // pool and the sent directory and says what the run would rename, changing nothing.
   Result<RenamePlan> PlanRename();
