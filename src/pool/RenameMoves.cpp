@@ -13,8 +13,8 @@ namespace {
 // How many moves one journal record holds at most, and how large its text may grow (every byte of
 // a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
 // a record holds many moves; the repair after a crash reads at most the one record.
-constexpr std::size_t kRenameBatchSize = 16384;
-constexpr std::size_t kRenameBatchBytes = std::size_t{4} * 1024 * 1024;
+constexpr std::size_t kRenameBatchSize = 65536;
+constexpr std::size_t kRenameBatchBytes = std::size_t{16} * 1024 * 1024;
 // The log is written in pieces of about this size.
 constexpr std::size_t kLogPieceBytes = std::size_t{64} * 1024;
 
