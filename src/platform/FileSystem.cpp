@@ -442,6 +442,10 @@ bool IsTemporaryFileNameOf(std::string_view name, std::string_view target) {
          name.rfind(".tmp-") == target.size() && TemporaryFileOwner(name) != 0;
 }
 
+bool IsTemporaryFileName(std::string_view name) {
+  return TemporaryFileOwner(name) != 0;
+}
+
 bool IsStaleTemporaryFileName(std::string_view name) {
   const pid_t owner = TemporaryFileOwner(name);
   if (owner == 0 || owner == ::getpid()) return false;

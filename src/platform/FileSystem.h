@@ -184,6 +184,8 @@ Status SyncDirectory(const std::string& dir);
 // longer runs on this machine is a leftover of a run that was killed.
 std::string TemporaryFileName(const std::string& target);
 bool IsStaleTemporaryFileName(std::string_view name);
+// True when `name` has the form of a temporary file name, whoever made it.
+bool IsTemporaryFileName(std::string_view name);
 // True when `name` is a temporary file name of the file named `target` (both bare names).
 bool IsTemporaryFileNameOf(std::string_view name, std::string_view target);
 // Removes the leftovers among `names` (entries of `dir`); returns the paths removed. Nothing is

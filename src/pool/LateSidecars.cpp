@@ -1,17 +1,62 @@
 #include "pool/LateSidecars.h"
 
+#include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/FileSystem.h"
 #include "text/ByteText.h"
 #include "text/Path.h"
 
 namespace relicor {
 
-Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names,
-                        const MoveJournal& journal) {
+namespace {
+
+// Watching costs the system memory for each directory; a pool of more directories than this has
+// the rest read at every look.
+constexpr std::size_t kMostWatchedDirectories = 1024;
+
+}  // namespace
+
+void LateSidecarLook::Note(const ListedNames& names) {
+  if (byWatch_.empty()) return;
+  std::string path;
+  watch_.Drain(
+      [&](int number, std::string_view name) {
+        const auto range = byWatch_.equal_range(number);
+        for (auto it = range.first; it != range.second; ++it) {
+          Directory& directory = *it->second;
+          if (directory.changed || IsTemporaryFileName(name)) continue;
+          path.assign(directory.path).push_back(kPathSeparator);
+          path += name;
+          if (!names.Holds(path)) directory.changed = true;
+        }
+      },
+      [&](int number) {
+        for (auto& watched : byWatch_) {
+          if (number == DirectoryWatch::kEveryDirectory || watched.first == number)
+            watched.second->changed = true;
+        }
+      });
+}
+
+void LateSidecarLook::StopWatching(Directory& directory) {
+  if (!directory.watch) return;
+  const auto range = byWatch_.equal_range(*directory.watch);
+  for (auto it = range.first; it != range.second;) {
+    it = it->second == &directory ? byWatch_.erase(it) : std::next(it);
+  }
+  // The same directory under another path keeps its watch.
+  if (byWatch_.count(*directory.watch) == 0) watch_.Stop(*directory.watch);
+  directory.watch.reset();
+}
+
+Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names,
+                             const MoveJournal& journal) {
+  Note(names);
   // The moves by directory, as their places in `moved`.
   std::map<std::string, std::vector<std::size_t>, std::less<>> byDirectory;
   for (std::size_t m = 0; m < moved.from.size(); ++m) {
@@ -25,6 +70,18 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
     const std::string& dir = directory.first;
     const std::vector<std::size_t>& group = directory.second;
     const std::string listed = dir.empty() ? std::string(1, kPathSeparator) : dir;
+    auto [place, first] = directories_.try_emplace(dir);
+    Directory& state = place->second;
+    if (first) {
+      // Watched before it is read: what comes while it is read is told too.
+      state.path = dir;
+      if (byWatch_.size() < kMostWatchedDirectories) state.watch = watch_.Watch(listed);
+      if (state.watch) byWatch_.emplace(*state.watch, &state);
+    } else if (state.watch && !state.changed) {
+      continue;
+    }
+    ++reads_;
+    state.changed = false;
     // A late sidecar is a name that the run's listing, which follows the run's own moves, does not
     // hold. Where every name is known, there is none. The directory is read a name at a time,
     // without keeping its listing, and read again only when it holds a name not known.
@@ -46,9 +103,16 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
       sidecars.emplace(name, m);
     }
     std::unordered_set<std::string> owned;  // folded item names that are there
+    // Whether a name not known stays after the sidecars have moved.
+    bool strays = false;
     const bool listedAgain = read && VisitDirectory(listed, [&](const DirEntry& entry) {
-                               if (const auto it = sidecars.find(entry.name); it != sidecars.end())
+                               if (const auto it = sidecars.find(entry.name); it != sidecars.end()) {
                                  found.push_back(it->second);
+                               } else if (!strays) {
+                                 path.resize(dir.size() + 1);
+                                 path += entry.name;
+                                 strays = !names.Holds(path);
+                               }
                                std::string folded = UpperCaseAscii(entry.name);
                                if (items.count(folded) != 0) owned.insert(std::move(folded));
                                return true;
@@ -67,8 +131,10 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
     for (const std::size_t m : found) {
       const std::string sidecarFrom = SidecarPath(moved.from[m]);
       const std::string name = sidecarFrom.substr(dir.size() + 1);
-      if (owned.count(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0)
+      if (owned.count(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0) {
+        strays = true;
         continue;
+      }
       const std::string to(moved.to[m]);
       const std::string sidecarTo = SidecarPath(to);
       if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
@@ -78,6 +144,8 @@ Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedName
       names.Add(sidecarTo);
       cache.RefreshSidecar(to);
     }
+    // A name the system will not tell again stays unknown: every later look reads the directory.
+    if (!listedAgain || strays) StopWatching(state);
   }
   return {};
 }

@@ -1,8 +1,14 @@
 #pragma once
 // Sidecars that came after the rename run listed their directory, brought to their moved items.
 
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/DirectoryWatch.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
 #include "pool/ListedNames.h"
@@ -12,16 +18,45 @@
 namespace relicor {
 
 // After a batch of moves, the sidecars of moved items that the run's listing did not hold: another
-// program may have written one since. Instead of looking for each, the run lists each directory
-// once, while the batch's journal record still holds its moves, and moves every such sidecar it
-// finds to its item, unless an item file there has that sidecar name too (it then stays beside
-// that item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal
-// stays, so the next command brings the two together.
+// program may have written one since. Instead of looking for each, the look lists each directory,
+// while the batch's journal record still holds its moves, and moves every such sidecar it finds
+// to its item, unless an item file there has that sidecar name too (it then stays beside that
+// item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal stays, so
+// the next command brings the two together.
 struct UnlistedMoves {
   PathList from;  // where each moved item was
   PathList to;    // where it went, at the same place
 };
-Status MoveLateSidecars(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names,
-                        const MoveJournal& journal);
+
+// A directory is read in full at its first look. From then on the system tells the look which
+// names come there, and the directory is read again only when one came that the run's listing does
+// not hold (temporary files aside, they are nobody's sidecar), when names may have come unseen, or
+// when a read found a name the listing does not hold that did not move as a sidecar: that one may be
+// the sidecar of an item a later batch moves, so every later look reads that directory.
+class LateSidecarLook {
+ public:
+  // Takes note of the names that came in the watched directories since the last call. The system
+  // keeps only so many of them: a batch of many moves calls this every few thousand moves.
+  void Note(const ListedNames& names);
+
+  // Moves the late sidecars of one batch's moves to their items.
+  Status Move(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names, const MoveJournal& journal);
+
+  // How many times the look read a directory.
+  std::size_t DirectoryReads() const { return reads_; }
+
+ private:
+  struct Directory {
+    std::string path;          // as the moves name it ("" for the root)
+    std::optional<int> watch;  // while the system tells what comes there
+    bool changed = false;      // since the last read: a name not listed came, or names came unseen
+  };
+  void StopWatching(Directory& directory);
+
+  DirectoryWatch watch_;
+  std::map<std::string, Directory, std::less<>> directories_;
+  std::unordered_multimap<int, Directory*> byWatch_;
+  std::size_t reads_ = 0;
+};
 
 }  // namespace relicor

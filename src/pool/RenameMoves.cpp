@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/FileSystem.h"
-#include "pool/LateSidecars.h"
 #include "text/TextTable.h"
 
 namespace relicor {
@@ -15,6 +14,9 @@ namespace {
 // a record holds many moves; the repair after a crash reads at most the one record.
 constexpr std::size_t kRenameBatchSize = 65536;
 constexpr std::size_t kRenameBatchBytes = std::size_t{16} * 1024 * 1024;
+// The look for late sidecars takes note of the names that came this often during a batch's moves,
+// before the system has more of them than it keeps (two for a move with a sidecar).
+constexpr std::size_t kNoteLateSidecarsEvery = 4096;
 // The log is written in pieces of about this size.
 constexpr std::size_t kLogPieceBytes = std::size_t{64} * 1024;
 
@@ -176,6 +178,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
     const ItemCache::SidecarSeen seen = !names_.Listed(from)        ? ItemCache::SidecarSeen::kUnknown
                                         : names_.Holds(sidecarFrom) ? ItemCache::SidecarSeen::kListed
                                                                     : ItemCache::SidecarSeen::kNotListed;
+    if (k % kNoteLateSidecarsEvery == kNoteLateSidecarsEvery - 1) late_.Note(names_);
     const Status moved = cache_.MoveItem(from, to, seen);
     if (moved) {
       result_.renamed.Add(from, to);
@@ -201,7 +204,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
     outcome.failed = k;
     break;
   }
-  if (auto late = MoveLateSidecars(cache_, unlisted, names_, journal_); !late) {
+  if (auto late = late_.Move(cache_, unlisted, names_, journal_); !late) {
     return late.failure();
   }
   return outcome;

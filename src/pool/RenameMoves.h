@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Result.h"
 #include "pool/ItemCache.h"
+#include "pool/LateSidecars.h"
 #include "pool/ListedNames.h"
 #include "pool/MoveJournal.h"
 #include "pool/RenameLog.h"
@@ -98,6 +99,7 @@ class RenameMoves {
   std::uint64_t logMade_ = 0;
   bool logAhead_ = false;  // the run has written the log
   std::optional<std::string> logBefore_;
+  LateSidecarLook late_;
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
 };
 
