@@ -12,8 +12,8 @@ namespace {
 // How many moves one journal record holds at most, and how large its text may grow (every byte of
 // a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
 // a record holds many moves; the repair after a crash reads at most the one record.
-constexpr std::size_t kRenameBatchSize = 65536;
-constexpr std::size_t kRenameBatchBytes = std::size_t{16} * 1024 * 1024;
+constexpr std::size_t kRenameBatchSize = 16384;
+constexpr std::size_t kRenameBatchBytes = std::size_t{4} * 1024 * 1024;
 // The look for late sidecars takes note of the names that came this often during a batch's moves,
 // before the system has more of them than it keeps (two for a move with a sidecar).
 constexpr std::size_t kNoteLateSidecarsEvery = 4096;
