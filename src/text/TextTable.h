@@ -9,8 +9,10 @@
 // that a table that loses as many texts as it gains (the names of a pool being renamed) neither
 // fills with marks of erased texts nor is laid out anew for them.
 //
-// The bytes of an erased text stay in their block until the table goes, so the blocks grow with
-// every text ever added; a table is made for one run over a pool, not to live for the session.
+// The bytes of an erased text stay in their block until half as many bytes are erased as the
+// table holds: then the texts held are copied together into new blocks, each old block given back
+// as soon as its texts have moved, so that the blocks hold at most one and a half times what the
+// table holds (a pool renamed loses about as many bytes of names as it holds).
 
 #include <cstddef>
 #include <cstdint>
@@ -68,6 +70,7 @@ class TextTable {
       place = static_cast<std::uint32_t>(((blocks_.size() - 1) << kPlaceBits) | used_);
       std::memcpy(blocks_.back().data() + used_, text.data(), text.size());
       used_ += text.size();
+      heldBytes_ += text.size();
     }
     slots_[i] = Slot{hash, static_cast<std::uint32_t>(text.size()), place, std::move(initial)};
     ++size_;
@@ -78,6 +81,8 @@ class TextTable {
   bool Erase(std::string_view text) {
     std::size_t hole = SlotOf(text, HashOf(text));
     if (hole == kNotFound) return false;
+    heldBytes_ -= slots_[hole].size;
+    erasedBytes_ += slots_[hole].size;
     // Every text after the hole up to the next empty slot is found by walking on from its home
     // slot: one whose home does not lie between the hole and itself moves back into the hole.
     const std::size_t mask = slots_.size() - 1;
@@ -90,8 +95,12 @@ class TextTable {
     }
     slots_[hole] = Slot{};
     --size_;
+    if (erasedBytes_ >= kLeastErasedToCopy && 2 * erasedBytes_ >= heldBytes_) CopyTextsTogether();
     return true;
   }
+
+  // The bytes the table's blocks take.
+  std::size_t BlockBytes() const { return blocks_.size() * kBlockBytes; }
 
  private:
   // The mark in a slot's size: no text there.
@@ -100,6 +109,8 @@ class TextTable {
   // A text's place: its block in the high bits, where it starts there in the low ones.
   static constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
   static constexpr unsigned kPlaceBits = 16;
+  // Fewer erased bytes than this are not worth copying the texts for.
+  static constexpr std::size_t kLeastErasedToCopy = 4 * kBlockBytes;
 
   // Everything a search compares before it reads the text itself.
   struct Slot {
@@ -146,6 +157,41 @@ class TextTable {
     }
   }
 
+  // Copies the texts held into new blocks, block by block of the old ones, and gives back each old
+  // block once the texts in it have moved: the table never holds its texts twice.
+  void CopyTextsTogether() {
+    // The slots with a text, by their text's block (the order within a block does not matter):
+    // first[b] is where block b's slots start in `order`.
+    std::vector<std::uint32_t> first(blocks_.size() + 1, 0);
+    for (const Slot& slot : slots_) {
+      if (slot.size != kEmpty && slot.size != 0) ++first[(slot.place >> kPlaceBits) + 1];
+    }
+    for (std::size_t b = 1; b < first.size(); ++b) first[b] += first[b - 1];
+    std::vector<std::uint32_t> order(first.back());
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+      const Slot& slot = slots_[i];
+      if (slot.size != kEmpty && slot.size != 0)
+        order[first[slot.place >> kPlaceBits]++] = static_cast<std::uint32_t>(i);
+    }
+    std::vector<std::vector<char>> old = std::exchange(blocks_, {});
+    used_ = kBlockBytes;
+    std::size_t given = 0;  // old blocks before this one are given back
+    for (const std::uint32_t i : order) {
+      Slot& slot = slots_[i];
+      const std::size_t from = slot.place >> kPlaceBits;
+      for (; given < from; ++given) std::vector<char>().swap(old[given]);
+      if (used_ + slot.size > kBlockBytes) {
+        blocks_.emplace_back(kBlockBytes);
+        used_ = 0;
+      }
+      std::memcpy(blocks_.back().data() + used_, old[from].data() + (slot.place & (kBlockBytes - 1)),
+                  slot.size);
+      slot.place = static_cast<std::uint32_t>(((blocks_.size() - 1) << kPlaceBits) | used_);
+      used_ += slot.size;
+    }
+    erasedBytes_ = 0;
+  }
+
   std::vector<Slot> slots_;
   const char* TextAt(std::uint32_t place) const {
     return blocks_[place >> kPlaceBits].data() + (place & (kBlockBytes - 1));
@@ -153,6 +199,8 @@ class TextTable {
 
   std::vector<std::vector<char>> blocks_;  // every text added, one after another
   std::size_t used_ = kBlockBytes;         // bytes taken in the last block
+  std::size_t heldBytes_ = 0;              // of the texts the table holds
+  std::size_t erasedBytes_ = 0;            // of texts erased since the texts were last copied
   std::size_t size_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <stdexcept>
@@ -167,6 +168,44 @@ TEST(TextTable, KeepsTextsWholeAcrossItsBlocks) {
   EXPECT_THROW(table.Insert(largest + "L", 2), std::length_error);
   EXPECT_TRUE(table.Insert("", 3).second);
   EXPECT_TRUE(table.Contains(""));
+}
+
+TEST(TextTable, ATableThatLosesAsManyTextsAsItGainsKeepsItsBlocksSmall) {
+  // The names of a pool being renamed: each old name goes, a new one comes, of every length up to
+  // 255 bytes, so that the texts copied together meet the ends of blocks. An empty text and one of
+  // a whole block's size less one are held throughout; every value stays with its text.
+  TextTable<std::uint32_t> table;
+  std::map<std::string, std::uint32_t> model;
+  auto add = [&](const std::string& text, std::uint32_t value) {
+    ASSERT_TRUE(table.Insert(text, value).second) << text.size();
+    model.emplace(text, value);
+  };
+  add("", 7);
+  add(std::string((std::size_t{1} << 16) - 1, 'L'), 8);
+  std::uint32_t next = 0;
+  auto name = [](std::uint32_t i) {
+    std::string text = "I" + std::to_string(i) + ".ITM";
+    text.resize(5 + (i * 37) % 251, static_cast<char>(0xE9));
+    return text;
+  };
+  for (; next < 2000; ++next) add(name(next), next);
+  std::size_t mostBlockBytes = 0;
+  for (std::uint32_t gone = 0; gone < 60000; ++gone, ++next) {
+    ASSERT_TRUE(table.Erase(name(gone)));
+    model.erase(name(gone));
+    add(name(next), next);
+    mostBlockBytes = std::max(mostBlockBytes, table.BlockBytes());
+  }
+  // The texts held take about 320 KiB; sixty thousand names of about 130 bytes came and went.
+  std::size_t held = 0;
+  for (const auto& entry : model) held += entry.first.size();
+  EXPECT_LE(mostBlockBytes, held * 3 / 2 + 8 * (std::size_t{1} << 16));
+  ASSERT_EQ(table.size(), model.size());
+  for (const auto& [text, value] : model) {
+    ASSERT_NE(table.Find(text), nullptr) << text.size();
+    EXPECT_EQ(*table.Find(text), value);
+  }
+  EXPECT_FALSE(table.Contains(name(0)));
 }
 
 }  // namespace
