@@ -299,14 +299,13 @@ std::uint64_t ItemEntry::KeyNumber() const {
 
 std::size_t ItemCache::PathIndex::SlotOf(const std::string* directory, std::string_view name,
                                          std::uint32_t hash) const {
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t i = hash & mask;
+  std::size_t i = HomeOf(hash);
   while (slots_[i].entry != kNone) {
     if (slots_[i].hash == hash) {
       const ItemEntry& entry = entries_[slots_[i].entry];
       if (&entry.Directory() == directory && SameName(entry.FileName(), name)) return i;
     }
-    i = (i + 1) & mask;
+    i = NextOf(i);
   }
   return i;
 }
@@ -371,14 +370,13 @@ void ItemCache::PathIndex::Forget(std::string_view path) {
 }
 
 void ItemCache::PathIndex::EmptySlot(std::size_t slot) {
-  const std::size_t mask = slots_.size() - 1;
   std::size_t hole = slot;
   slots_[hole] = Slot{};
   --size_;
   ++changes_;
   // Moves back the slots after the hole that a search would no longer reach across it.
-  for (std::size_t j = (hole + 1) & mask; slots_[j].entry != kNone; j = (j + 1) & mask) {
-    const std::size_t home = slots_[j].hash & mask;
+  for (std::size_t j = NextOf(hole); slots_[j].entry != kNone; j = NextOf(j)) {
+    const std::size_t home = HomeOf(slots_[j].hash);
     const bool reachable = hole <= j ? (home > hole && home <= j) : (home > hole || home <= j);
     if (reachable) continue;
     slots_[hole] = std::exchange(slots_[j], Slot{});
@@ -399,20 +397,18 @@ ItemEntry* ItemCache::PathIndex::Rename(std::string_view from, const std::string
 }
 
 void ItemCache::PathIndex::Reserve(std::size_t count) {
-  const std::size_t needed = (size_ + count) * 2;
-  if (needed <= slots_.size()) return;
-  std::size_t slotCount = std::max(slots_.size(), kFirstSlotCount);
-  while (slotCount < needed) slotCount *= 2;
-  Rehash(slotCount);
+  // At most three quarters of the slots are taken. Room made for a pool's entries at once is one
+  // and a half slots each, so a few more entries do not grow them; growing, they grow by half.
+  if (4 * (size_ + count) <= 3 * slots_.size()) return;
+  Rehash(std::max({kFirstSlotCount, (3 * (size_ + count) + 1) / 2, slots_.size() + slots_.size() / 2}));
 }
 
 void ItemCache::PathIndex::Rehash(std::size_t slotCount) {
   std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slotCount));
-  const std::size_t mask = slotCount - 1;
   for (const Slot& slot : old) {
     if (slot.entry == kNone) continue;
-    std::size_t i = slot.hash & mask;
-    while (slots_[i].entry != kNone) i = (i + 1) & mask;
+    std::size_t i = HomeOf(slot.hash);
+    while (slots_[i].entry != kNone) i = NextOf(i);
     slots_[i] = slot;
   }
 }

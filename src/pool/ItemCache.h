@@ -318,8 +318,13 @@ class ItemCache {
     void EmptySlot(std::size_t slot);
     void Place(EntryNumber number);
     void Rehash(std::size_t slotCount);
+    // Where the search for a path with hash code `hash` starts, and the slot after `i`.
+    std::size_t HomeOf(std::uint32_t hash) const {
+      return static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32);
+    }
+    std::size_t NextOf(std::size_t i) const { return i + 1 == slots_.size() ? 0 : i + 1; }
 
-    std::vector<Slot> slots_;  // a power of two of them, or none
+    std::vector<Slot> slots_;  // none, or at least 16
     mutable std::deque<ItemEntry> entries_;
     std::size_t size_ = 0;
     std::uint64_t changes_ = 0;

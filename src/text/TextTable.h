@@ -1,19 +1,23 @@
 #pragma once
 // A table from texts to small values, for tables of many thousands of paths and names: every text
 // is copied into blocks of 64 KiB that never move (a growing table never holds its texts twice),
-// and the table is an open-addressed array of slots
-// (linear probing, at most two thirds full) that each keep their text's size, place, value and part of
-// its hash code, so that a search reads the text itself only when all of these match. Unlike a
-// table of separately allocated strings it costs one or two cache misses per search and no
-// allocation per text. An erase moves the slots after it back to where a search finds them, so
-// that a table that loses as many texts as it gains (the names of a pool being renamed) neither
-// fills with marks of erased texts nor is laid out anew for them.
+// and the table is an open-addressed array of slots (linear probing) that each keep their text's
+// size, place, value and part of its hash code, so that a search reads the text itself only when
+// all of these match. Unlike a table of separately allocated strings it costs one or two cache
+// misses per search and no allocation per text. An erase moves the slots after it back to where a
+// search finds them, so that a table that loses as many texts as it gains (the names of a pool
+// being renamed) neither fills with marks of erased texts nor is laid out anew for them.
 //
-// The bytes of an erased text stay in their block until half as many bytes are erased as the
+// Room made for a count of texts is one and a half slots a text, not the next power of two of
+// them; the slots grow when three quarters are taken, so that a few texts more than room was made
+// for do not double them.
+//
+// The bytes of an erased text stay in their block until a quarter as many bytes are erased as the
 // table holds: then the texts held are copied together into new blocks, each old block given back
-// as soon as its texts have moved, so that the blocks hold at most one and a half times what the
-// table holds (a pool renamed loses about as many bytes of names as it holds).
+// as soon as its texts have moved, so that the blocks hold at most one and a quarter times what
+// the table holds (a pool renamed loses about as many bytes of names as it holds).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -32,9 +36,11 @@ class TextTable {
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
 
-  // Makes room for `count` texts in all, so that adding that many does not grow the slots.
+  // Makes room for `count` texts in all, so that adding that many does not grow the slots. The
+  // slots grow by half at least, so that making room again and again for a few more (a directory
+  // after another) does not lay the table out anew each time.
   void Reserve(std::size_t count) {
-    if (SlotsFor(count) > slots_.size()) Rehash(SlotsFor(count));
+    if (!Fits(count)) Rehash(std::max(SlotsFor(count), slots_.size() + slots_.size() / 2));
   }
 
   bool Contains(std::string_view text) const { return SlotOf(text, HashOf(text)) != kNotFound; }
@@ -60,10 +66,9 @@ class TextTable {
       blocks_.emplace_back(kBlockBytes);
       used_ = 0;
     }
-    if (SlotsFor(size_ + 1) > slots_.size()) Rehash(SlotsFor(size_ + 1));
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = hash & mask;
-    while (slots_[i].size != kEmpty) i = (i + 1) & mask;
+    if (!Fits(size_ + 1)) Rehash(std::max(SlotsFor(size_ + 1), 2 * slots_.size()));
+    std::size_t i = HomeOf(hash);
+    while (slots_[i].size != kEmpty) i = NextOf(i);
     // An empty text is never read: it needs no place.
     std::uint32_t place = 0;
     if (!text.empty()) {
@@ -85,9 +90,8 @@ class TextTable {
     erasedBytes_ += slots_[hole].size;
     // Every text after the hole up to the next empty slot is found by walking on from its home
     // slot: one whose home does not lie between the hole and itself moves back into the hole.
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = (hole + 1) & mask; slots_[i].size != kEmpty; i = (i + 1) & mask) {
-      const std::size_t home = slots_[i].hash & mask;
+    for (std::size_t i = NextOf(hole); slots_[i].size != kEmpty; i = NextOf(i)) {
+      const std::size_t home = HomeOf(slots_[i].hash);
       const bool stays = hole < i ? hole < home && home <= i : hole < home || home <= i;
       if (stays) continue;
       slots_[hole] = std::move(slots_[i]);
@@ -95,12 +99,13 @@ class TextTable {
     }
     slots_[hole] = Slot{};
     --size_;
-    if (erasedBytes_ >= kLeastErasedToCopy && 2 * erasedBytes_ >= heldBytes_) CopyTextsTogether();
+    if (erasedBytes_ >= kLeastErasedToCopy && 4 * erasedBytes_ >= heldBytes_) CopyTextsTogether();
     return true;
   }
 
-  // The bytes the table's blocks take.
+  // The bytes the table's blocks take, and how many slots it has.
   std::size_t BlockBytes() const { return blocks_.size() * kBlockBytes; }
+  std::size_t SlotCount() const { return slots_.size(); }
 
  private:
   // The mark in a slot's size: no text there.
@@ -124,19 +129,21 @@ class TextTable {
     const std::size_t hash = std::hash<std::string_view>{}(text);
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
   }
-  // A power of two, at least one and a half times `count`: a table of a pool's names just above a
-  // power of two would otherwise stand a quarter full.
-  static std::size_t SlotsFor(std::size_t count) {
-    std::size_t slotCount = 16;  // not "slots": Qt makes that word a macro
-    while (2 * slotCount < 3 * count) slotCount *= 2;
-    return slotCount;
+  // True when `count` texts fit the slots: at most three quarters of them are taken.
+  bool Fits(std::size_t count) const { return 4 * count <= 3 * slots_.size(); }
+  // At least one and a half times `count`, and never fewer than 16. Not rounded up to a power of
+  // two: a table of 100,000 names would take 262,144 slots, two and a half per name.
+  static std::size_t SlotsFor(std::size_t count) { return std::max<std::size_t>(16, (3 * count + 1) / 2); }
+  // Where the search for a text with hash code `hash` starts: the code scaled to the slot count.
+  std::size_t HomeOf(std::uint32_t hash) const {
+    return static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32);
   }
+  std::size_t NextOf(std::size_t i) const { return i + 1 == slots_.size() ? 0 : i + 1; }
 
   std::size_t SlotOf(std::string_view text, std::uint32_t hash) const {
     if (slots_.empty()) return kNotFound;
-    const std::size_t mask = slots_.size() - 1;
     const auto size = static_cast<std::uint32_t>(text.size());
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = HomeOf(hash);; i = NextOf(i)) {
       const Slot& slot = slots_[i];
       if (slot.size == kEmpty) return kNotFound;
       if (slot.hash == hash && slot.size == size &&
@@ -148,11 +155,10 @@ class TextTable {
   // Lays the texts held out again over `count` slots.
   void Rehash(std::size_t count) {
     std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(count));
-    const std::size_t mask = count - 1;
     for (Slot& slot : old) {
       if (slot.size == kEmpty) continue;
-      std::size_t i = slot.hash & mask;
-      while (slots_[i].size != kEmpty) i = (i + 1) & mask;
+      std::size_t i = HomeOf(slot.hash);
+      while (slots_[i].size != kEmpty) i = NextOf(i);
       slots_[i] = std::move(slot);
     }
   }

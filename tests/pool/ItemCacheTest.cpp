@@ -487,33 +487,40 @@ TEST_F(ItemCacheTest, DirectoriesThatDifferOnlyInLetterCaseHoldTwoItems) {
 }
 
 TEST_F(ItemCacheTest, ManyItemsMovedInAndOutStayFindable) {
-  // Enough paths that the index grows several times and moves have to close gaps in it.
-  std::vector<std::string> paths;
-  for (int i = 0; i < 300; ++i) {
-    paths.push_back(
-        WriteItem("P/I" + std::to_string(i) + ".ITM", RecordBuilder().ident(static_cast<std::uint32_t>(i))));
-    ASSERT_TRUE(cache_.LoadItem(paths.back()));
-  }
-  const std::string moved = tmp_.mkdir("M");
-  for (int i = 0; i < 300; ++i) {
-    if (i % 3 == 0) {
-      const std::string to = moved + "/I" + std::to_string(i) + ".ITM";
-      ASSERT_TRUE(cache_.MoveItem(paths[static_cast<std::size_t>(i)], to));
-      paths[static_cast<std::size_t>(i)] = to;
+  // Enough paths that the index grows several times and moves have to close gaps in it; with room
+  // made for them first, the index has a slot count that is not a power of two.
+  for (const bool reserved : {false, true}) {
+    SCOPED_TRACE(reserved ? "room made first" : "grown");
+    ItemCache cache{clock_};
+    if (reserved) cache.Reserve(299);
+    const std::string tag = reserved ? "R" : "G";
+    std::vector<std::string> paths;
+    for (int i = 0; i < 300; ++i) {
+      paths.push_back(WriteItem(tag + "P/I" + std::to_string(i) + ".ITM",
+                                RecordBuilder().ident(static_cast<std::uint32_t>(i))));
+      ASSERT_TRUE(cache.LoadItem(paths.back()));
     }
-  }
-  EXPECT_EQ(cache_.size(), 300u);
-  for (int i = 0; i < 300; ++i) {
-    const ItemEntry* entry = cache_.Find(paths[static_cast<std::size_t>(i)]);
-    ASSERT_NE(entry, nullptr) << paths[static_cast<std::size_t>(i)];
-    EXPECT_EQ(entry->Record().Ident(), static_cast<std::uint32_t>(i));
-    if (i % 3 == 0) {
-      EXPECT_EQ(cache_.Find(tmp_.file("P/I" + std::to_string(i) + ".ITM")), nullptr);
+    const std::string moved = tmp_.mkdir(tag + "M");
+    for (int i = 0; i < 300; ++i) {
+      if (i % 3 == 0) {
+        const std::string to = moved + "/I" + std::to_string(i) + ".ITM";
+        ASSERT_TRUE(cache.MoveItem(paths[static_cast<std::size_t>(i)], to));
+        paths[static_cast<std::size_t>(i)] = to;
+      }
     }
+    EXPECT_EQ(cache.size(), 300u);
+    for (int i = 0; i < 300; ++i) {
+      const ItemEntry* entry = cache.Find(paths[static_cast<std::size_t>(i)]);
+      ASSERT_NE(entry, nullptr) << paths[static_cast<std::size_t>(i)];
+      EXPECT_EQ(entry->Record().Ident(), static_cast<std::uint32_t>(i));
+      if (i % 3 == 0) {
+        EXPECT_EQ(cache.Find(tmp_.file(tag + "P/I" + std::to_string(i) + ".ITM")), nullptr);
+      }
+    }
+    std::vector<std::string> sorted = paths;
+    std::sort(sorted.begin(), sorted.end(), PathLess{});
+    EXPECT_EQ(cache.Paths(), sorted);
   }
-  std::vector<std::string> sorted = paths;
-  std::sort(sorted.begin(), sorted.end(), PathLess{});
-  EXPECT_EQ(cache_.Paths(), sorted);
 }
 
 // The key list keeps numbers and entries instead of texts: through loads, moves, files changed by

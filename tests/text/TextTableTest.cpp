@@ -78,29 +78,34 @@ TEST(TextTable, AgreesWithAMapOverManyAddsAndErases) {
 }
 
 // An erase moves the texts after it back; where their run of slots wraps around the end of the
-// slots, a text that stands before its home slot must stay. Small tables held near two thirds
-// full, of every count of texts from 8 to 64, give many such runs: each text is still found.
+// slots, a text that stands before its home slot must stay. Small tables held near full, of every
+// count of texts from 8 to 64, grown or made room for (any slot count), give many such runs: each
+// text is still found.
 TEST(TextTable, ErasesInRunsOfSlotsThatWrapAroundTheEnd) {
-  for (std::uint32_t texts = 8; texts <= 64; ++texts) {
-    TextTable<std::uint32_t> table;
-    std::map<std::string, std::uint32_t> model;
-    std::mt19937 random(texts);
-    for (std::uint32_t step = 0; step < 5000; ++step) {
-      const std::string text = "I" + std::to_string(random() % texts);
-      // Twice as many adds as erases keep the table near full.
-      if (random() % 3 != 0) {
-        table.Insert(text, step);
-        model.emplace(text, step);
-      } else {
-        ASSERT_EQ(table.Erase(text), model.erase(text) == 1) << texts << " " << text;
-      }
-      for (std::uint32_t i = 0; i < texts; ++i) {
-        const std::string probe = "I" + std::to_string(i);
-        const auto expected = model.find(probe);
-        const std::uint32_t* found = table.Find(probe);
-        ASSERT_EQ(found != nullptr, expected != model.end()) << texts << " " << probe << " at " << step;
-        if (found != nullptr) {
-          ASSERT_EQ(*found, expected->second);
+  for (const bool reserved : {false, true}) {
+    for (std::uint32_t texts = 8; texts <= 64; ++texts) {
+      TextTable<std::uint32_t> table;
+      if (reserved) table.Reserve(texts);
+      std::map<std::string, std::uint32_t> model;
+      std::mt19937 random(texts);
+      for (std::uint32_t step = 0; step < 5000; ++step) {
+        const std::string text = "I" + std::to_string(random() % texts);
+        // Twice as many adds as erases keep the table near full.
+        if (random() % 3 != 0) {
+          table.Insert(text, step);
+          model.emplace(text, step);
+        } else {
+          ASSERT_EQ(table.Erase(text), model.erase(text) == 1) << texts << " " << text;
+        }
+        for (std::uint32_t i = 0; i < texts; ++i) {
+          const std::string probe = "I" + std::to_string(i);
+          const auto expected = model.find(probe);
+          const std::uint32_t* found = table.Find(probe);
+          ASSERT_EQ(found != nullptr, expected != model.end())
+              << reserved << " " << texts << " " << probe << " at " << step;
+          if (found != nullptr) {
+            ASSERT_EQ(*found, expected->second);
+          }
         }
       }
     }
@@ -138,7 +143,27 @@ TEST(TextTable, KeepsRoomForAMissAtEverySize) {
       for (std::uint32_t i = 0; i < 1000; ++i) ASSERT_TRUE(table.Insert("N" + std::to_string(i), i).second);
     }
     for (std::uint32_t i = 0; i < 3000; ++i) ASSERT_EQ(*table.Find("N" + std::to_string(i)), i);
+    // Made room for, one and a half slots a text; grown, at most three.
+    EXPECT_LE(table.SlotCount(), reserved ? 4500u : 9000u);
   }
+}
+
+// Room made again and again for a few more texts (a directory listed after another) lays the
+// slots out anew only now and then, not for every few texts.
+TEST(TextTable, MakingRoomForAFewMoreAtATimeGrowsTheSlotsByHalf) {
+  TextSet set;
+  std::size_t growths = 0;
+  std::size_t slotCount = set.SlotCount();
+  for (std::uint32_t i = 0; i < 100000; ++i) {
+    if (i % 10 == 0) set.Reserve(i + 10);
+    set.Insert("D" + std::to_string(i));
+    if (set.SlotCount() != slotCount) {
+      ++growths;
+      slotCount = set.SlotCount();
+    }
+  }
+  EXPECT_LE(growths, 25u);
+  EXPECT_LE(set.SlotCount(), 300000u);
 }
 
 TEST(TextTable, KeepsTextsWholeAcrossItsBlocks) {
