@@ -181,7 +181,11 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
     if (k % kNoteLateSidecarsEvery == kNoteLateSidecarsEvery - 1) late_.Note(names_);
     const Status moved = cache_.MoveItem(from, to, seen);
     if (moved) {
-      result_.renamed.Add(from, to);
+      if (result_.renamed.BySource()) {
+        result_.renamed.AddFromSource(batch.positions[k], to);
+      } else {
+        result_.renamed.Add(from, to);
+      }
       if (!lineEnds.empty()) logMade_ = lineEnds[k];
       names_.Remove(from);
       names_.Add(to);

@@ -1,9 +1,36 @@
 #include "pool/RenameRun.h"
 
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
 #include "pool/ListedNames.h"
 #include "pool/RenameMoves.h"
 
 namespace relicor {
+
+void RenameStepList::Reserve(std::size_t count) {
+  if (fromSources_) {
+    sourceAt_.reserve(count);
+  } else {
+    from_.Reserve(count);
+  }
+  to_.Reserve(count);
+}
+
+void RenameStepList::Add(std::string_view from, std::string_view to) {
+  if (fromSources_) throw std::logic_error("RenameStepList: a path of its own in a list of sources");
+  from_.Add(from);
+  to_.Add(to);
+}
+
+void RenameStepList::AddFromSource(std::size_t source, std::string_view to) {
+  if (!fromSources_) throw std::logic_error("RenameStepList: a source in a list of paths of its own");
+  if (source > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("RenameStepList: too many sources");
+  sourceAt_.push_back(static_cast<std::uint32_t>(source));
+  to_.Add(to);
+}
 
 namespace {
 
@@ -55,9 +82,13 @@ Result<RenameRunResult> RenameRunAnswered(ItemCache& cache, const RenameRunOptio
   result.confirmed = true;
   ListedNames names;
   if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();
+  // Every path the run may rename is in its snapshot: the renames keep where their sources stand
+  // there, and the snapshot goes with them.
+  result.renamed = RenameStepList::FromSources();
   RenameMoves run(cache, options, names, result);
-  const PathList snapshot = CachedItemPathList(cache);
+  PathList snapshot = CachedItemPathList(cache);
   if (auto finished = FinishRun(run, snapshot, 0, options, result); !finished) return finished.failure();
+  result.renamed.SetSources(std::move(snapshot));
   return result;
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "item/ItemFile.h"
@@ -29,6 +30,8 @@ struct RenameStep {
 // The renames a run made, in order. A run over a large pool renames most of its files, so the
 // paths are kept in lists that hold each directory once (a rename costs its two file names' bytes
 // and twenty more) rather than as strings of their own; a step's paths are made when it is read.
+// A run that lists every path it may rename keeps, instead of each source path, where it stands
+// in that list, and hands the list over as the run ends (AddFromSource, SetSources).
 class RenameStepList {
  public:
   struct Step {
@@ -61,24 +64,36 @@ class RenameStepList {
     std::size_t at_ = 0;
   };
 
-  std::size_t size() const { return from_.size(); }
-  bool empty() const { return from_.empty(); }
+  RenameStepList() = default;
+  // A list whose renames start at paths of a list handed over later (AddFromSource, SetSources).
+  static RenameStepList FromSources() {
+    RenameStepList list;
+    list.fromSources_ = true;
+    return list;
+  }
+
+  std::size_t size() const { return to_.size(); }
+  bool empty() const { return to_.empty(); }
+  // True for a list made by FromSources.
+  bool BySource() const { return fromSources_; }
   // Makes room for the places of `count` renames in all.
-  void Reserve(std::size_t count) {
-    from_.Reserve(count);
-    to_.Reserve(count);
-  }
-  void Add(std::string_view from, std::string_view to) {
-    from_.Add(from);
-    to_.Add(to);
-  }
-  Step operator[](std::size_t i) const { return {from_[i], to_[i]}; }
+  void Reserve(std::size_t count);
+  // Adds a rename from `from` (a list not made by FromSources).
+  void Add(std::string_view from, std::string_view to);
+  // Adds a rename from the path at `source` in the list SetSources hands over (a list made by
+  // FromSources); its steps can be read once it has.
+  void AddFromSource(std::size_t source, std::string_view to);
+  void SetSources(PathList sources) { sources_ = std::move(sources); }
+  Step operator[](std::size_t i) const { return {fromSources_ ? sources_[sourceAt_[i]] : from_[i], to_[i]}; }
   Step back() const { return (*this)[size() - 1]; }
   Iterator begin() const { return {this, 0}; }
   Iterator end() const { return {this, size()}; }
 
  private:
+  bool fromSources_ = false;
   PathList from_;
+  std::vector<std::uint32_t> sourceAt_;  // where each rename's source stands in sources_
+  PathList sources_;
   PathList to_;
 };
 

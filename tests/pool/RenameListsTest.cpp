@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
 #include "pool/ListedNames.h"
 #include "pool/RenameRun.h"
+#include "text/PathList.h"
 #include "text/TextList.h"
 
 namespace relicor {
@@ -103,28 +106,45 @@ TEST(ListedNames, TheDigestIsTheSameForTheSameNamesInAnyOrder) {
 
 TEST(RenameStepList, KeepsEveryRenameAcrossBlocksAndDirectories) {
   // Enough renames with long Windows-1252 names in two directories to fill several blocks: each
-  // step comes back whole, in order, by index and by walking the list.
-  RenameStepList list;
-  std::vector<std::pair<std::string, std::string>> steps;
-  std::size_t bytes = 0;
-  for (std::size_t i = 0; bytes < 3 * TextList::kBlockBytes; ++i) {
-    const std::string dir = i % 2 == 0 ? "/pool/" : "/pool/sent\xE4/";
-    std::string to = "Ring\xFC" + std::to_string(i);
-    to.resize(1 + i % 250, 'z');
-    steps.emplace_back(dir + "I" + std::to_string(i) + ".ITM", dir + to + ".ITM");
-    list.Add(steps.back().first, steps.back().second);
-    bytes += 2 * to.size();
+  // step comes back whole, in order, by index and by walking the list; with its sources kept as
+  // paths of its own, or as places in a list of every path (every third one renamed) handed over
+  // after the last rename.
+  for (const bool bySource : {false, true}) {
+    SCOPED_TRACE(bySource ? "by source" : "paths of its own");
+    RenameStepList list = bySource ? RenameStepList::FromSources() : RenameStepList();
+    PathList sources;
+    std::vector<std::pair<std::string, std::string>> steps;
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; bytes < 3 * TextList::kBlockBytes; ++i) {
+      const std::string dir = i % 2 == 0 ? "/pool/" : "/pool/sent\xE4/";
+      std::string to = "Ring\xFC" + std::to_string(i);
+      to.resize(1 + i % 250, 'z');
+      const std::string from = dir + "I" + std::to_string(i) + ".ITM";
+      sources.Add(from);
+      if (bySource && i % 3 != 1) continue;
+      steps.emplace_back(from, dir + to + ".ITM");
+      if (bySource) {
+        list.AddFromSource(sources.size() - 1, steps.back().second);
+      } else {
+        list.Add(steps.back().first, steps.back().second);
+      }
+      bytes += 2 * to.size();
+    }
+    if (bySource) list.SetSources(std::move(sources));
+    ASSERT_EQ(list.size(), steps.size());
+    std::size_t i = 0;
+    for (const auto& step : list) {
+      ASSERT_EQ(step.from, steps[i].first) << i;
+      ASSERT_EQ(step.to, steps[i].second) << i;
+      ++i;
+    }
+    EXPECT_EQ(i, steps.size());
+    EXPECT_EQ(list[7].to, steps[7].second);
+    EXPECT_EQ(list.back().from, steps.back().first);
+    // One list never holds both kinds of sources.
+    EXPECT_THROW(bySource ? list.Add("/a", "/b") : list.AddFromSource(0, "/b"), std::logic_error);
+    EXPECT_EQ(list.size(), steps.size());
   }
-  ASSERT_EQ(list.size(), steps.size());
-  std::size_t i = 0;
-  for (const auto& step : list) {
-    ASSERT_EQ(step.from, steps[i].first) << i;
-    ASSERT_EQ(step.to, steps[i].second) << i;
-    ++i;
-  }
-  EXPECT_EQ(i, steps.size());
-  EXPECT_EQ(list[7].to, steps[7].second);
-  EXPECT_EQ(list.back().from, steps.back().first);
 }
 
 }  // namespace
