@@ -59,8 +59,8 @@ Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, Liste
   Note(names);
   // The moves by directory, as their places in `moved`.
   std::map<std::string, std::vector<std::size_t>, std::less<>> byDirectory;
-  for (std::size_t m = 0; m < moved.from.size(); ++m) {
-    const std::string_view dir = moved.from.Directory(m);
+  for (std::size_t m = 0; m < moved.size(); ++m) {
+    const std::string_view dir = moved.FromDirectory(m);
     auto known = byDirectory.find(dir);
     if (known == byDirectory.end())
       known = byDirectory.emplace(std::string(dir), std::vector<std::size_t>()).first;
@@ -98,7 +98,7 @@ Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, Liste
     std::unordered_set<std::string> items;                  // file names that would own one of them, folded
     std::vector<std::size_t> found;
     for (const std::size_t m : group) {
-      const std::string name = SidecarPath(moved.from[m]).substr(dir.size() + 1);
+      const std::string name = SidecarPath(moved.From(m)).substr(dir.size() + 1);
       items.insert(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
       sidecars.emplace(name, m);
     }
@@ -122,20 +122,20 @@ Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, Liste
       found.clear();
       owned.clear();
       for (const std::size_t m : group) {
-        if (PathOccupied(SidecarPath(moved.from[m]))) found.push_back(m);
+        if (PathOccupied(SidecarPath(moved.From(m)))) found.push_back(m);
       }
       for (const std::string& item : items) {
         if (names.Occupied(JoinPath(dir, item))) owned.insert(item);
       }
     }
     for (const std::size_t m : found) {
-      const std::string sidecarFrom = SidecarPath(moved.from[m]);
+      const std::string sidecarFrom = SidecarPath(moved.From(m));
       const std::string name = sidecarFrom.substr(dir.size() + 1);
       if (owned.count(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM") != 0) {
         strays = true;
         continue;
       }
-      const std::string to(moved.to[m]);
+      const std::string to = moved.To(m);
       const std::string sidecarTo = SidecarPath(to);
       if (auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo); !movedSidecar) {
         return MakeError(movedSidecar.error() + "; " + journal.path() +

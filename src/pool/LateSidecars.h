@@ -2,6 +2,7 @@
 // Sidecars that came after the rename run listed their directory, brought to their moved items.
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,9 +24,29 @@ namespace relicor {
 // to its item, unless an item file there has that sidecar name too (it then stays beside that
 // item). Nothing is replaced: a sidecar that cannot follow is an error, and the journal stays, so
 // the next command brings the two together.
-struct UnlistedMoves {
-  PathList from;  // where each moved item was
-  PathList to;    // where it went, at the same place
+// The moves are kept as places in the lists of the batch's paths, which outlive the look.
+class UnlistedMoves {
+ public:
+  UnlistedMoves(const PathList& from, const PathList& to) : from_(from), to_(to) {}
+
+  // A moved item that was at `from_[fromAt]` and went to `to_[toAt]`.
+  void Add(std::size_t fromAt, std::size_t toAt) {
+    at_.push_back({static_cast<std::uint32_t>(fromAt), static_cast<std::uint32_t>(toAt)});
+  }
+  std::size_t size() const { return at_.size(); }
+  // Where the m-th moved item was, and its directory; where it went.
+  std::string From(std::size_t m) const { return from_[at_[m].from]; }
+  std::string_view FromDirectory(std::size_t m) const { return from_.Directory(at_[m].from); }
+  std::string To(std::size_t m) const { return to_[at_[m].to]; }
+
+ private:
+  struct Places {
+    std::uint32_t from;
+    std::uint32_t to;
+  };
+  const PathList& from_;
+  const PathList& to_;
+  std::vector<Places> at_;
 };
 
 // A directory is read in full at its first look. From then on the system tells the look which

@@ -12,7 +12,7 @@ namespace {
 // How many moves one journal record holds at most, and how large its text may grow (every byte of
 // a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
 // a record holds many moves; the repair after a crash reads at most the one record.
-constexpr std::size_t kRenameBatchSize = 16384;
+constexpr std::size_t kRenameBatchSize = 8192;
 constexpr std::size_t kRenameBatchBytes = std::size_t{4} * 1024 * 1024;
 // The look for late sidecars takes note of the names that came this often during a batch's moves,
 // before the system has more of them than it keeps (two for a move with a sidecar).
@@ -55,6 +55,9 @@ bool RenameMoves::Batch::Full() const {
 
 Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   const PathList& snapshot = plan.snapshot;
+  // Room for every rename at once: made batch by batch, the list would be copied at each, and
+  // hold the renames twice while it is.
+  result_.renamed.Reserve(result_.renamed.size() + plan.moves.size());
   std::size_t m = 0;
   while (m < plan.moves.size()) {
     Batch batch;
@@ -86,6 +89,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
     index.Reserve(held.size());
     for (const std::string& path : held) index.Add(path);
   }
+  result_.renamed.Reserve(result_.renamed.size() + snapshot.size() - next);
   std::string path;
   while (next < snapshot.size()) {
     Batch batch;
@@ -166,9 +170,8 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
   });
   if (!recorded) return stop(recorded.error());
   names_.Add(journal_.path());
-  result_.renamed.Reserve(result_.renamed.size() + batch.size());
   BatchEnd outcome;
-  UnlistedMoves unlisted;  // moved items whose sidecar the listing did not hold
+  UnlistedMoves unlisted(snapshot, batch.targets);  // moved items whose sidecar the listing did not hold
   std::string from;
   std::string to;
   for (std::size_t k = 0; k < batch.size(); ++k) {
@@ -193,8 +196,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
         names_.Remove(sidecarFrom);
         names_.Add(SidecarPath(to));
       } else if (seen == ItemCache::SidecarSeen::kNotListed) {
-        unlisted.from.Add(from);
-        unlisted.to.Add(to);
+        unlisted.Add(batch.positions[k], k);
       }
       continue;
     }

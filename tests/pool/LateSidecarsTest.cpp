@@ -35,9 +35,12 @@ class LateSidecarsTest : public ::testing::Test {
     names_.Remove(from);
     names_.Add(to);
     look_.Note(names_);
-    UnlistedMoves moved;
-    moved.from.Add(from);
-    moved.to.Add(to);
+    PathList fromList;
+    PathList toList;
+    fromList.Add(from);
+    toList.Add(to);
+    UnlistedMoves moved(fromList, toList);
+    moved.Add(0, 0);
     const Status late = look_.Move(cache_, moved, names_, journal_);
     ASSERT_TRUE(late) << late.error();
   }

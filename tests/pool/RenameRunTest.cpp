@@ -237,6 +237,27 @@ TEST_F(RenameRunTest, ASidecarThatComesAfterTheListingMovesWithItsItem) {
   EXPECT_EQ(cache_.Find(pool_ + "/ShortSword0001.ITM")->Meta().senderName, "Late");
 }
 
+// Items that keep their names and a file that is no item stand between the moved ones, so a move's
+// place in the run differs from its place in the batch: each late sidecar still goes to its own item.
+TEST_F(RenameRunTest, LateSidecarsAmongItemsThatStayGoToTheirOwnItems) {
+  Item("pool/Dagger0001.ITM", "Dagger");
+  Item("pool/E.ITM", "Short Sword");
+  tmp_.write("pool/F.ITM", "short");
+  Item("pool/G.ITM", "Dagger");
+  Item("pool/H.ITM", "Club");
+  afterListing_ = [&] {
+    tmp_.write("pool/G.IT0", "[Iteminfos]\r\nSenderName=Gina\r\n");
+    tmp_.write("pool/H.IT0", "[Iteminfos]\r\nSenderName=Hank\r\n");
+  };
+  const RenameRunResult result = Run();
+  EXPECT_EQ(FileNames(pool_),
+            (std::set<std::string>{"Dagger0001.ITM", "ShortSword0001.ITM", "F.ITM", "Dagger0002.ITM",
+                                   "Dagger0002.IT0", "Club0001.ITM", "Club0001.IT0"}));
+  EXPECT_EQ(tmp_.read("pool/Dagger0002.IT0"), "[Iteminfos]\r\nSenderName=Gina\r\n");
+  EXPECT_EQ(tmp_.read("pool/Club0001.IT0"), "[Iteminfos]\r\nSenderName=Hank\r\n");
+  EXPECT_EQ(result.renamed.size(), 3u);
+}
+
 TEST_F(RenameRunTest, ASidecarInOtherLetterCaseMovesWithItsItemUnderTheUsualSpelling) {
   // Each other spelling of the extension is found in the listing; an item without a sidecar gets
   // none, and no sidecar goes to the wrong item.
