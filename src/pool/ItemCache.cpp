@@ -440,7 +440,12 @@ std::vector<ItemCache::PathIndex::EntryNumber> ItemCache::PathIndex::SortedNumbe
 
 std::string SidecarPath(const std::string& itemPath) {
   const std::size_t keep = itemPath.size() >= 3 ? itemPath.size() - 3 : 0;
-  return itemPath.substr(0, keep) + "IT0";
+  // Made at its size at once: a run asks for the sidecar path of every item several times.
+  std::string sidecar;
+  sidecar.reserve(keep + 3);
+  sidecar.append(itemPath, 0, keep);
+  sidecar += "IT0";
+  return sidecar;
 }
 
 std::vector<std::string> OtherSidecarSpellings(const std::string& itemPath) {
@@ -830,11 +835,17 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
   // The sidecar goes with its item. When it exists but cannot follow, the item goes back, so an
   // item never loses its bookkeeping.
   // A sidecar of any letter case goes; at the new place it has the usual spelling.
-  std::string sidecarFrom = sidecar == SidecarSeen::kUnknown ? FindSidecarPath(source) : SidecarPath(source);
-  const std::string sidecarTo = SidecarPath(destination);
-  bool sidecarMoves =
-      sidecar == SidecarSeen::kListed || (sidecar == SidecarSeen::kUnknown && PathOccupied(sidecarFrom));
+  // An item listed without a sidecar has none to move: its sidecar paths are not made.
+  std::string sidecarFrom;
+  bool sidecarMoves = sidecar == SidecarSeen::kListed;
+  if (sidecar == SidecarSeen::kUnknown) {
+    sidecarFrom = FindSidecarPath(source);
+    sidecarMoves = PathOccupied(sidecarFrom);
+  } else if (sidecarMoves) {
+    sidecarFrom = SidecarPath(source);
+  }
   if (sidecarMoves) {
+    const std::string sidecarTo = SidecarPath(destination);
     auto movedSidecar = MoveFileNoReplace(sidecarFrom, sidecarTo);
     if (!movedSidecar && sidecar == SidecarSeen::kListed && !PathOccupied(sidecarFrom)) {
       if (std::string other = FindSidecarPath(source); other != sidecarFrom) {

@@ -83,7 +83,11 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
   FileNameIndex index;
   if (next == 0) {
     index.Reserve(snapshot.size());
-    for (std::size_t i = 0; i < snapshot.size(); ++i) index.Add(snapshot[i]);
+    std::string held;
+    for (std::size_t i = 0; i < snapshot.size(); ++i) {
+      snapshot.Get(i, held);
+      index.Add(held);
+    }
   } else {
     const std::vector<std::string> held = CachedItemPaths(cache_);
     index.Reserve(held.size());
@@ -267,9 +271,13 @@ Status RenameMoves::WriteLogAhead(const Batch& batch, const PathList& snapshot,
     piece.clear();
     return written;
   };
+  std::string from;
+  std::string to;
   for (std::size_t k = 0; k < batch.size(); ++k) {
     const std::size_t start = piece.size();
-    AppendLogLineBefore(piece, snapshot[batch.positions[k]], batch.targets[k], batch.entries[k]);
+    snapshot.Get(batch.positions[k], from);
+    batch.targets.Get(k, to);
+    AppendLogLineBefore(piece, from, to, batch.entries[k]);
     size += piece.size() - start;
     lineEnds.push_back(size);
     if (piece.size() >= kLogPieceBytes) {

@@ -84,7 +84,20 @@ class RenameStepList {
   // FromSources); its steps can be read once it has.
   void AddFromSource(std::size_t source, std::string_view to);
   void SetSources(PathList sources) { sources_ = std::move(sources); }
-  Step operator[](std::size_t i) const { return {fromSources_ ? sources_[sourceAt_[i]] : from_[i], to_[i]}; }
+  Step operator[](std::size_t i) const {
+    Step step;
+    Get(i, step);
+    return step;
+  }
+  // The same into `step`, whose texts keep their room for the next one.
+  void Get(std::size_t i, Step& step) const {
+    if (fromSources_) {
+      sources_.Get(sourceAt_[i], step.from);
+    } else {
+      from_.Get(i, step.from);
+    }
+    to_.Get(i, step.to);
+  }
   Step back() const { return (*this)[size() - 1]; }
   Iterator begin() const { return {this, 0}; }
   Iterator end() const { return {this, size()}; }

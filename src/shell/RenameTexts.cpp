@@ -48,7 +48,9 @@ void WriteRenameSummary(const RenameRunResult& result, const std::function<void(
     write(piece);
     piece.clear();
   };
-  for (const auto& step : result.renamed) {
+  RenameStepList::Step step;
+  for (std::size_t i = 0; i < result.renamed.size(); ++i) {
+    result.renamed.Get(i, step);
     piece += "renamed ";
     piece += step.from;
     piece += " -> ";

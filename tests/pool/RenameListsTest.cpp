@@ -139,6 +139,13 @@ TEST(RenameStepList, KeepsEveryRenameAcrossBlocksAndDirectories) {
       ++i;
     }
     EXPECT_EQ(i, steps.size());
+    // Read backwards into one step: a long path read before a shorter one leaves nothing behind.
+    RenameStepList::Step reused;
+    for (std::size_t k = steps.size(); k-- > 0;) {
+      list.Get(k, reused);
+      ASSERT_EQ(reused.from, steps[k].first) << k;
+      ASSERT_EQ(reused.to, steps[k].second) << k;
+    }
     EXPECT_EQ(list[7].to, steps[7].second);
     EXPECT_EQ(list.back().from, steps.back().first);
     // One list never holds both kinds of sources.
