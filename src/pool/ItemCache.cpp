@@ -821,16 +821,21 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
   if (source == destination) return {};
   // The item becomes current as a load of it makes it: a cached one only when it stays where it is
   // (after a move the moved entry is made current).
-  const ItemEntry* held = entries_.Find(source);
-  auto fail = [&](Error error) {
-    if (held != nullptr) MakeCurrent(*held);
-    return Status(std::move(error));
-  };
-  if (held == nullptr) {
-    if (auto loaded = LoadItem(source); !loaded) return fail(loaded.failure());
+  if (entries_.Find(source) == nullptr) {
+    if (auto loaded = LoadItem(source); !loaded) return loaded.failure();
   }
+  auto moved = MoveItemFiles(source, destination, sidecar);
+  if (!moved) {
+    FollowFailedMove(source);
+    return moved.failure();
+  }
+  FollowMove(source, destination, sidecar, *moved);
+  return {};
+}
 
-  if (auto moved = MoveFileNoReplace(source, destination); !moved) return fail(moved.failure());
+Result<bool> ItemCache::MoveItemFiles(const std::string& source, const std::string& destination,
+                                      SidecarSeen sidecar) {
+  if (auto moved = MoveFileNoReplace(source, destination); !moved) return moved.failure();
 
   // The sidecar goes with its item. When it exists but cannot follow, the item goes back, so an
   // item never loses its bookkeeping.
@@ -858,54 +863,61 @@ Status ItemCache::MoveItem(const std::string& source, const std::string& destina
       if (sidecar == SidecarSeen::kListed && !PathOccupied(sidecarFrom)) {
         sidecarMoves = false;
       } else if (auto back = MoveFileNoReplace(destination, source); !back) {
-        return fail(WithKind(ErrorKind::kMoveFailed,
-                             Prefixed({}, movedSidecar.failure(),
-                                      "; " + back.error() + " (the item file is now " + destination +
-                                          ", its sidecar " + sidecarFrom + ")")));
+        return WithKind(ErrorKind::kMoveFailed,
+                        Prefixed({}, movedSidecar.failure(),
+                                 "; " + back.error() + " (the item file is now " + destination +
+                                     ", its sidecar " + sidecarFrom + ")"));
       } else {
-        return fail(WithKind(ErrorKind::kMoveFailed,
-                             Prefixed({}, movedSidecar.failure(), "; " + source + " was left in place")));
+        return WithKind(ErrorKind::kMoveFailed,
+                        Prefixed({}, movedSidecar.failure(), "; " + source + " was left in place"));
       }
     }
   }
+  return sidecarMoves;
+}
 
+void ItemCache::FollowFailedMove(const std::string& source) {
+  if (const ItemEntry* held = entries_.Find(source)) MakeCurrent(*held);
+}
+
+void ItemCache::FollowMove(const std::string& source, const std::string& destination, SidecarSeen sidecar,
+                           bool sidecarMoves) {
   // The entry goes with the files, as a fresh load of them would make it: the record and the file
   // date are the moved file's, the bookkeeping is read from the moved sidecar (the values of a
   // missing sidecar when there is none), unless the caller's listing already told what the entry
   // was loaded from. The new path gets a key list text of its own; the old one keeps its text.
   // After ForgetMovedItems the entry goes instead, and one at the destination with it.
-  if (const ItemEntry* cached = held != nullptr ? held : entries_.Find(source)) {
-    if (forgetMoved_) {
-      if (currentEntry_ != nullptr) {
-        currentEntry_ = nullptr;
-        currentItem_ = ItemRecord();
-        currentMeta_ = ItemMeta();
-      }
-      entries_.Forget(destination);
-      entries_.Forget(source);
-      return {};
+  const ItemEntry* cached = entries_.Find(source);
+  if (cached == nullptr) return;
+  if (forgetMoved_) {
+    if (currentEntry_ != nullptr) {
+      currentEntry_ = nullptr;
+      currentItem_ = ItemRecord();
+      currentMeta_ = ItemMeta();
     }
-    // An entry of a file that was at the destination before is out of date.
-    (void)entries_.Remove(destination);
-    // The old path's text, as a note of the entry would give it until the move.
-    if (!keyListLeftOut_) {
-      pendingKeys_.Add(cached->ItemKey());
-      pendingKeyPaths_.Add(cached->Path());
-    }
-    ItemEntry* moved = entries_.Rename(source, destination);
-    const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves : sidecar == SidecarSeen::kNotListed;
-    if (!known) {
-      const DateTime now = clock_.Now();
-      moved->SetSidecarValues(sidecarMoves ? ReadSidecarOf(destination, now, moved->FileDate())
-                                           : SidecarValuesFromIni(Ini(), now, moved->FileDate()));
-    }
-    // A rename keeps both files' identities; a copy to another file system makes new ones, and the
-    // entry is read again at its next check.
-    if (!sidecarMoves) moved->SetSidecarStamp(kNoFileStamp);
-    if (!keyListLeftOut_) pendingEntries_.push_back(entries_.NumberOf(moved));
-    MakeCurrent(*moved);
+    entries_.Forget(destination);
+    entries_.Forget(source);
+    return;
   }
-  return {};
+  // An entry of a file that was at the destination before is out of date.
+  (void)entries_.Remove(destination);
+  // The old path's text, as a note of the entry would give it until the move.
+  if (!keyListLeftOut_) {
+    pendingKeys_.Add(cached->ItemKey());
+    pendingKeyPaths_.Add(cached->Path());
+  }
+  ItemEntry* moved = entries_.Rename(source, destination);
+  const bool known = sidecar == SidecarSeen::kListed ? sidecarMoves : sidecar == SidecarSeen::kNotListed;
+  if (!known) {
+    const DateTime now = clock_.Now();
+    moved->SetSidecarValues(sidecarMoves ? ReadSidecarOf(destination, now, moved->FileDate())
+                                         : SidecarValuesFromIni(Ini(), now, moved->FileDate()));
+  }
+  // A rename keeps both files' identities; a copy to another file system makes new ones, and the
+  // entry is read again at its next check.
+  if (!sidecarMoves) moved->SetSidecarStamp(kNoFileStamp);
+  if (!keyListLeftOut_) pendingEntries_.push_back(entries_.NumberOf(moved));
+  MakeCurrent(*moved);
 }
 
 }  // namespace relicor

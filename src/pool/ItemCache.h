@@ -223,6 +223,16 @@ class ItemCache {
   };
   Status MoveItem(const std::string& source, const std::string& destination,
                   SidecarSeen sidecar = SidecarSeen::kUnknown);
+  // MoveItem in parts, for a caller that moves many items and lets the files move while it does
+  // other work: MoveItemFiles moves the two files as MoveItem does and touches nothing else, so it
+  // may run beside the cache's own thread (the item must have been loaded before, and source and
+  // destination differ); it tells whether a sidecar moved along. FollowMove then brings the cache
+  // after the files, FollowFailedMove after a move that failed, as MoveItem would have.
+  static Result<bool> MoveItemFiles(const std::string& source, const std::string& destination,
+                                    SidecarSeen sidecar);
+  void FollowMove(const std::string& source, const std::string& destination, SidecarSeen sidecar,
+                  bool sidecarMoves);
+  void FollowFailedMove(const std::string& source);
 
   const ItemRecord& CurrentItem() const { return currentItem_; }
   ItemMeta& CurrentMeta() { return currentMeta_; }

@@ -53,13 +53,17 @@ bool IsOtherSidecarSpelling(std::string_view path) {
 
 }  // namespace
 
-void ListedNames::Add(std::string_view path) {
+bool ListedNames::Add(std::string_view path) {
   MakeKeyOf(path);
-  if (names_.Insert(key_).second && IsOtherSidecarSpelling(path)) ++otherSidecarSpellings_;
+  if (!names_.Insert(key_).second) return false;
+  if (IsOtherSidecarSpelling(path)) ++otherSidecarSpellings_;
+  return true;
 }
 
-void ListedNames::Remove(std::string_view path) {
-  if (KeyOf(path) && names_.Erase(key_) && IsOtherSidecarSpelling(path)) --otherSidecarSpellings_;
+bool ListedNames::Remove(std::string_view path) {
+  if (!KeyOf(path) || !names_.Erase(key_)) return false;
+  if (IsOtherSidecarSpelling(path)) --otherSidecarSpellings_;
+  return true;
 }
 
 void ListedNames::AddDirectory(const std::string& dir, const std::vector<DirEntry>& entries) {

@@ -61,8 +61,10 @@ class ListedNames {
   // where none is, a sidecar that is not held under its usual spelling is not held at all.
   bool HoldsOtherSidecarSpellings() const { return otherSidecarSpellings_ != 0; }
 
-  void Add(std::string_view path);
-  void Remove(std::string_view path);
+  // Both tell whether the listing changed: a name held already is not added, one not held not
+  // removed.
+  bool Add(std::string_view path);
+  bool Remove(std::string_view path);
 
  private:
   // Makes key_ the key of `path` among names_: the number of its directory (four bytes) and the

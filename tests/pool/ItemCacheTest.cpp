@@ -18,6 +18,7 @@
 namespace relicor {
 namespace {
 
+using test::FileNames;
 using test::RecordBuilder;
 using test::TempDir;
 
@@ -418,6 +419,49 @@ TEST_F(ItemCacheTest, SidecarThatCannotFollowBringsTheItemBack) {
   EXPECT_FALSE(Exists(destination));
   EXPECT_EQ(tmp_.read("B.IT0"), "[Iteminfos]\r\nSenderName=stale\r\n");
   EXPECT_NE(cache_.Find(source), nullptr);
+}
+
+// The two parts of a move: the files move without the cache taking note, and the cache follows
+// when told. Which sidecar goes depends on what the caller's listing said of it.
+TEST_F(ItemCacheTest, TheFilesOfAMoveGoFirstAndTheCacheFollowsWhenTold) {
+  using Seen = ItemCache::SidecarSeen;
+  const struct {
+    Seen seen;
+    const char* sidecarOnDisk;  // the sidecar's file name beside A.ITM, or null
+    bool sidecarMoves;          // what MoveItemFiles tells, and whether B.IT0 is there after it
+    const char* senderAfter;    // the moved entry's sender
+  } cases[] = {
+      {Seen::kListed, "A.IT0", true, "Listed"},      // the entry keeps what it read: "Listed"
+      {Seen::kListed, nullptr, false, ""},           // listed, gone since: the item moves alone, without one
+      {Seen::kNotListed, "A.IT0", false, "Listed"},  // came after the listing: left to the caller
+      {Seen::kUnknown, "A.it0", true, "Moved"},      // looked for in any letter case, read anew
+      {Seen::kUnknown, nullptr, false, ""},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::string dir = "m" + std::to_string(++n) + "/";
+    SCOPED_TRACE(dir);
+    const std::string source = WriteItem(dir + "A.ITM", RecordBuilder().ident(n));
+    tmp_.write(dir + "A.IT0", "[Iteminfos]\r\nSenderName=Listed\r\n");
+    ASSERT_TRUE(cache_.LoadItem(source));
+    std::filesystem::remove(tmp_.file(dir + "A.IT0"));
+    if (c.sidecarOnDisk != nullptr) tmp_.write(dir + c.sidecarOnDisk, "[Iteminfos]\r\nSenderName=Moved\r\n");
+    const std::string destination = tmp_.file(dir + "B.ITM");
+    auto moved = ItemCache::MoveItemFiles(source, destination, c.seen);
+    ASSERT_TRUE(moved) << moved.error();
+    EXPECT_EQ(*moved, c.sidecarMoves);
+    EXPECT_TRUE(Exists(destination));
+    EXPECT_EQ(Exists(tmp_.file(dir + "B.IT0")), c.sidecarMoves);
+    EXPECT_EQ(FileNames(tmp_.file(dir)).size(), c.sidecarOnDisk != nullptr ? 2u : 1u);
+    // The cache has not seen the move yet.
+    EXPECT_NE(cache_.Find(source), nullptr);
+    EXPECT_EQ(cache_.Find(destination), nullptr);
+    cache_.FollowMove(source, destination, c.seen, *moved);
+    EXPECT_EQ(cache_.Find(source), nullptr);
+    ASSERT_NE(cache_.Find(destination), nullptr);
+    EXPECT_EQ(cache_.Find(destination)->Meta().senderName, c.senderAfter);
+    EXPECT_EQ(cache_.CurrentEntry(), cache_.Find(destination));
+  }
 }
 
 TEST_F(ItemCacheTest, MoveToItselfDoesNotEvenLoad) {
