@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -25,7 +26,8 @@ namespace relicor {
 // The moves of one run, made in batches: the names of a batch are chosen as if every move before
 // them succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
 // after it are named again in the next batch, from the names the files really have. The run's
-// listing follows the moves.
+// listing follows the moves. A batch's files move on a thread of their own while this one keeps
+// the listing, the cache and the renames after them and names the next batch.
 class RenameMoves {
  public:
   RenameMoves(ItemCache& cache, const RenameRunOptions& options, ListedNames& names, RenameRunResult& result)
@@ -71,11 +73,22 @@ class RenameMoves {
 
   // Records `batch` in the journal and makes its moves. When the journal cannot hold it, nothing of
   // it is moved, and every snapshot path from `end` on fails as well. An error stops the run.
-  Result<BatchEnd> MakeBatch(const Batch& batch, const PathList& snapshot, std::size_t end);
+  // While the files move, `alongside` (when given) is called whenever there is nothing else to do,
+  // until it returns false. The listing then holds the names as if every move of the batch had
+  // been made, while the cache's entries of the batch's items may still be at their old paths:
+  // it may read both, but change neither.
+  Result<BatchEnd> MakeBatch(const Batch& batch, const PathList& snapshot, std::size_t end,
+                             const std::function<bool()>& alongside = {});
 
   // The sidecar of `item` as the run's listing holds it: the usual spelling, or another letter case
-  // of its extension; the usual spelling when the listing holds none.
-  std::string ListedSidecarOf(const std::string& item) const;
+  // of its extension; the usual spelling when the listing holds none. Returns the spelling's number
+  // (0 for the usual one).
+  std::uint8_t ListedSidecarOf(const std::string& item, std::string& sidecar) const;
+
+  // Makes the listing follow the move of `from` to `to` as if it succeeds; returns what the move
+  // needs of it and what UnlistMove needs to take it back.
+  std::uint8_t ListMove(const std::string& from, const std::string& to);
+  void UnlistMove(const std::string& from, const std::string& to, std::uint8_t step);
 
   // Appends the log line of a rename about to be made: what the file at `from` is now.
   // `item` is the cache entry at `from`, or null when it is to be looked up.
@@ -100,6 +113,7 @@ class RenameMoves {
   bool logAhead_ = false;  // the run has written the log
   std::optional<std::string> logBefore_;
   LateSidecarLook late_;
+  std::string sidecarFrom_;     // ListMove's, kept for its room
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
 };
 

@@ -379,6 +379,66 @@ TEST_F(RenameRunTest, ManyMovesGetTheNamesThePlanGaveThem) {
   EXPECT_EQ(IdentAt("pool/ShortSword0301.ITM"), static_cast<std::uint32_t>(0x1000 + 301));
 }
 
+// More items than one batch of moves holds: the next batch is named while the files of the one
+// before move. A move that fails (a file came at its target after the listing), in the first batch
+// while the second is named or in the second, leaves its item where it was, and every other item,
+// sidecar and number is as one move at a time would have made it. The same holds where the files
+// move on the run's own thread and nothing is named ahead (while a test plans faults).
+TEST_F(RenameRunTest, ARunOfSeveralBatchesMovesEveryItemAsOneMoveAtATimeWould) {
+  constexpr int kItems = 8300;
+  auto sender = [](int i) { return "[Iteminfos]\r\nSenderName=S" + std::to_string(i) + "\r\n"; };
+  const struct {
+    int dagger;
+    bool blocked;
+    bool oneThread;
+  } cases[] = {{8250, false, false}, {8100, true, false}, {8250, true, false}, {8100, true, true}};
+  for (const auto& c : cases) {
+    const std::string dir =
+        "pool" + std::to_string(c.dagger) + (c.blocked ? "-blocked" : "") + (c.oneThread ? "-one/" : "/");
+    SCOPED_TRACE(dir);
+    // A fault that never comes.
+    if (c.oneThread) faults::Inject({faults::FileOp::kRename, EACCES, "/no such file/", 0, -1});
+    pool_ = tmp_.mkdir(dir.substr(0, dir.size() - 1));
+    for (int i = 0; i < kItems; ++i) {
+      const std::string stem = dir + "Z" + ZeroPadNumber(i, 5);
+      Item(stem + ".ITM", i == c.dagger ? "Dagger" : "Short Sword");
+      if (i % 3 == 0) tmp_.write(stem + ".IT0", sender(i));
+    }
+    const std::uint32_t firstIdent = ident_ - kItems + 1;
+    if (c.blocked) afterListing_ = [&] { tmp_.write(dir + "Dagger0001.ITM", "other"); };
+    ItemCache cache(clock_);
+    auto result = RenameRunAnswered(cache, Options());
+    ASSERT_TRUE(result) << result.error();
+    ASSERT_EQ(result->renamed.size(), static_cast<std::size_t>(c.blocked ? kItems - 1 : kItems));
+    const std::string daggerAt = dir + "Z" + ZeroPadNumber(c.dagger, 5) + ".ITM";
+    if (c.blocked) {
+      ASSERT_EQ(result->failed.size(), 1u);
+      EXPECT_EQ(result->failed[0].from, tmp_.file(daggerAt));
+      EXPECT_EQ(IdentAt(daggerAt), firstIdent + c.dagger);
+      EXPECT_EQ(tmp_.read(dir + "Dagger0001.ITM"), "other");
+    } else {
+      EXPECT_TRUE(result->failed.empty());
+      EXPECT_EQ(IdentAt(dir + "Dagger0001.ITM"), firstIdent + c.dagger);
+    }
+    int number = 0;
+    for (int i = 0; i < kItems; ++i) {
+      if (i == c.dagger) continue;
+      const std::string stem = dir + "ShortSword" + ZeroPadNumber(++number, 4);
+      ASSERT_EQ(IdentAt(stem + ".ITM"), firstIdent + static_cast<std::uint32_t>(i)) << i;
+      if (i % 3 == 0) {
+        ASSERT_EQ(tmp_.read(stem + ".IT0"), sender(i)) << i;
+      }
+    }
+    EXPECT_EQ(FileNames(pool_).size(),
+              static_cast<std::size_t>(kItems + (kItems + 2) / 3 + (c.blocked ? 1 : 0)));
+    EXPECT_FALSE(PathOccupied(pool_ + "/RELICOR.JNL"));
+    // The cache follows: item 8298 is the 8298th Short Sword, with its sidecar.
+    ASSERT_NE(cache.Find(pool_ + "/ShortSword8298.ITM"), nullptr);
+    EXPECT_EQ(cache.Find(pool_ + "/ShortSword8298.ITM")->Meta().senderName, "S8298");
+  }
+  faults::Clear();
+}
+
 TEST_F(RenameRunTest, AFileThatCameSinceThePlanAndCannotBeReadStopsTheRunBeforeAnyRename) {
   Item("pool/A.ITM", "Short Sword");
   ASSERT_TRUE(PlanRenameRun(cache_, Options()));
