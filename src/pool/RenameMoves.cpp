@@ -62,7 +62,7 @@ class FileMover {
     bool stuck = false;  // the item moved and could go neither on nor back
   };
 
-  FileMover(const PathList& snapshot, const std::vector<std::size_t>& positions, const PathList& targets,
+  FileMover(const PathList& snapshot, const std::vector<std::uint32_t>& positions, const PathList& targets,
             const std::vector<std::uint8_t>& steps, bool aside)
       : snapshot_(snapshot), positions_(positions), targets_(targets), steps_(steps), aside_(aside) {
     sidecarMoved_.resize(steps.size());
@@ -152,7 +152,7 @@ class FileMover {
   }
 
   const PathList& snapshot_;
-  const std::vector<std::size_t>& positions_;
+  const std::vector<std::uint32_t>& positions_;
   const PathList& targets_;
   const std::vector<std::uint8_t>& steps_;
   bool aside_;
@@ -184,7 +184,8 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::string_view to,
                              const ItemEntry* entry) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
-  positions.push_back(position);
+  // A snapshot holds fewer paths than that: its texts take less than 4 GiB.
+  positions.push_back(static_cast<std::uint32_t>(position));
   targets.Add(to);
   entries.push_back(entry);
 }

@@ -54,7 +54,7 @@ class RenameMoves {
  private:
   // A batch: the moves in the order they are made, and where each source stands in the snapshot.
   struct Batch {
-    std::vector<std::size_t> positions;  // of each move's source in the snapshot
+    std::vector<std::uint32_t> positions;  // of each move's source in the snapshot
     PathList targets;
     // The cache entry of each source as the naming found it (null: to be looked up).
     std::vector<const ItemEntry*> entries;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/TextBlock.h"
+
 namespace relicor {
 
 class TextList {
@@ -34,7 +36,7 @@ class TextList {
  private:
   static constexpr unsigned kPlaceBits = 16;
 
-  std::vector<std::vector<char>> blocks_;
+  std::vector<TextBlock> blocks_;
   std::size_t used_ = kBlockBytes;     // bytes taken in the last block
   std::vector<std::uint32_t> places_;  // block number in the high bits, offset in the low ones
 };

@@ -28,6 +28,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/TextBlock.h"
+
 namespace relicor {
 
 template <class Value>
@@ -179,13 +181,13 @@ class TextTable {
       if (slot.size != kEmpty && slot.size != 0)
         order[first[slot.place >> kPlaceBits]++] = static_cast<std::uint32_t>(i);
     }
-    std::vector<std::vector<char>> old = std::exchange(blocks_, {});
+    std::vector<TextBlock> old = std::exchange(blocks_, {});
     used_ = kBlockBytes;
     std::size_t given = 0;  // old blocks before this one are given back
     for (const std::uint32_t i : order) {
       Slot& slot = slots_[i];
       const std::size_t from = slot.place >> kPlaceBits;
-      for (; given < from; ++given) std::vector<char>().swap(old[given]);
+      for (; given < from; ++given) TextBlock().swap(old[given]);
       if (used_ + slot.size > kBlockBytes) {
         blocks_.emplace_back(kBlockBytes);
         used_ = 0;
@@ -203,10 +205,10 @@ class TextTable {
     return blocks_[place >> kPlaceBits].data() + (place & (kBlockBytes - 1));
   }
 
-  std::vector<std::vector<char>> blocks_;  // every text added, one after another
-  std::size_t used_ = kBlockBytes;         // bytes taken in the last block
-  std::size_t heldBytes_ = 0;              // of the texts the table holds
-  std::size_t erasedBytes_ = 0;            // of texts erased since the texts were last copied
+  std::vector<TextBlock> blocks_;   // every text added, one after another
+  std::size_t used_ = kBlockBytes;  // bytes taken in the last block
+  std::size_t heldBytes_ = 0;       // of the texts the table holds
+  std::size_t erasedBytes_ = 0;     // of texts erased since the texts were last copied
   std::size_t size_ = 0;
 };
 
