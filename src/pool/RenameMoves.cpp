@@ -19,7 +19,19 @@ namespace {
 // a path counted twice, as an escaped one is written). Each record costs flushes of the disk, so
 // a record holds many moves; the repair after a crash reads at most the one record.
 constexpr std::size_t kRenameBatchSize = 8192;
-constexpr std::size_t kRenameBatchBytes = std::size_t{4} * 1024 * 1024;
+constexpr std::size_t kRenameBatchBytesPerMove = 512;
+// A run over a large pool takes larger records, up to this many moves: a record's flushes put on
+// the disk every block of the directories its moves changed, and a large pool's directory has
+// many, so fewer records save most of that. A batch costs memory for each of its moves, so the
+// batches of a run over `items` items take as much memory per item as those of a run over
+// 32 * kRenameBatchSize items.
+constexpr std::size_t kLargestRenameBatch = 4 * kRenameBatchSize;
+constexpr std::size_t kItemsPerBatchMove = 32;
+
+std::size_t BatchMovesFor(std::size_t items) {
+  return std::clamp(items / kItemsPerBatchMove, kRenameBatchSize, kLargestRenameBatch);
+}
+
 // The look for late sidecars takes note of the names that came this often during a batch's moves,
 // before the system has more of them than it keeps (two for a move with a sidecar).
 constexpr std::size_t kNoteLateSidecarsEvery = 4096;
@@ -191,13 +203,13 @@ void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::s
 }
 
 void RenameMoves::Batch::Reserve(std::size_t count) {
-  positions.reserve(std::min(count, kRenameBatchSize));
-  targets.Reserve(std::min(count, kRenameBatchSize));
-  entries.reserve(std::min(count, kRenameBatchSize));
+  positions.reserve(std::min(count, most));
+  targets.Reserve(std::min(count, most));
+  entries.reserve(std::min(count, most));
 }
 
 bool RenameMoves::Batch::Full() const {
-  return targets.size() >= kRenameBatchSize || journalBytes >= kRenameBatchBytes;
+  return targets.size() >= most || journalBytes >= most * kRenameBatchBytesPerMove;
 }
 
 Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
@@ -207,7 +219,7 @@ Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   result_.renamed.Reserve(result_.renamed.size() + plan.moves.size());
   std::size_t m = 0;
   while (m < plan.moves.size()) {
-    Batch batch;
+    Batch batch(BatchMovesFor(snapshot.size()));
     batch.Reserve(plan.moves.size() - m);
     for (; m < plan.moves.size() && !batch.Full(); ++m) {
       const RenamePlanBasis::Move& move = plan.moves[m];
@@ -282,7 +294,8 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
     }
   };
   // The batch holds the items named from `next` up to `i`.
-  Batch batch;
+  const std::size_t batchMoves = BatchMovesFor(snapshot.size());
+  Batch batch(batchMoves);
   std::size_t i = next;
   while (next < snapshot.size()) {
     batch.Reserve(snapshot.size() - next);
@@ -296,7 +309,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
     }
     // While the batch's files move, the next batch is named as if all of them move; an item that
     // would have to be loaded first waits for them.
-    Batch ahead;
+    Batch ahead(batchMoves);
     std::size_t aheadEnd = i;
     bool aheadWaits = false;
     auto nameAhead = [&] {
@@ -319,7 +332,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
       const std::size_t k = *made->failed;
       unname(batch, k);
       next = i = batch.positions[k] + 1;
-      batch = Batch();
+      batch = Batch(batchMoves);
       continue;
     }
     next = i;

@@ -54,6 +54,8 @@ class RenameMoves {
  private:
   // A batch: the moves in the order they are made, and where each source stands in the snapshot.
   struct Batch {
+    explicit Batch(std::size_t mostMoves) : most(mostMoves) {}
+    std::size_t most;                      // moves at most
     std::vector<std::uint32_t> positions;  // of each move's source in the snapshot
     PathList targets;
     // The cache entry of each source as the naming found it (null: to be looked up).
@@ -63,7 +65,7 @@ class RenameMoves {
              const ItemEntry* entry = nullptr);
     std::size_t size() const { return targets.size(); }
     bool Full() const;
-    // Makes room for the moves of `count` items, as many as a batch holds at most.
+    // Makes room for the moves of `count` items, as many as the batch holds at most.
     void Reserve(std::size_t count);
   };
   struct BatchEnd {
