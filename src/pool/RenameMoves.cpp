@@ -419,7 +419,8 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
       const ItemCache::SidecarSeen seen = SeenOf(steps[followed]);
       cache_.FollowMove(from, to, seen, mover.SidecarMoved(followed));
       if (result_.renamed.BySource()) {
-        result_.renamed.AddFromSource(batch.positions[followed], to);
+        result_.renamed.AddFromSource(batch.positions[followed],
+                                      snapshot.Directory(batch.positions[followed]), to);
       } else {
         result_.renamed.Add(from, to);
       }

@@ -6,16 +6,18 @@
 
 #include "pool/ListedNames.h"
 #include "pool/RenameMoves.h"
+#include "text/Path.h"
 
 namespace relicor {
 
 void RenameStepList::Reserve(std::size_t count) {
   if (fromSources_) {
     sourceAt_.reserve(count);
+    toNames_.Reserve(count);
   } else {
     from_.Reserve(count);
+    to_.Reserve(count);
   }
-  to_.Reserve(count);
 }
 
 void RenameStepList::Add(std::string_view from, std::string_view to) {
@@ -24,12 +26,18 @@ void RenameStepList::Add(std::string_view from, std::string_view to) {
   to_.Add(to);
 }
 
-void RenameStepList::AddFromSource(std::size_t source, std::string_view to) {
+void RenameStepList::AddFromSource(std::size_t source, std::string_view sourceDirectory,
+                                   std::string_view to) {
   if (!fromSources_) throw std::logic_error("RenameStepList: a source in a list of paths of its own");
   if (source > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error("RenameStepList: too many sources");
+  // The directory as a PathList cuts it: before the last separator.
+  const std::size_t cut = to.find_last_of(kPathSeparator);
+  const std::size_t end = cut == std::string_view::npos ? 0 : cut;
+  if (to.substr(0, end) != sourceDirectory)
+    throw std::logic_error("RenameStepList: a rename into another directory than its source's");
+  toNames_.Add(to.substr(end));
   sourceAt_.push_back(static_cast<std::uint32_t>(source));
-  to_.Add(to);
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include "pool/ItemCache.h"
 #include "pool/RenameNaming.h"
 #include "text/PathList.h"
+#include "text/TextList.h"
 
 namespace relicor {
 
@@ -72,8 +73,8 @@ class RenameStepList {
     return list;
   }
 
-  std::size_t size() const { return to_.size(); }
-  bool empty() const { return to_.empty(); }
+  std::size_t size() const { return fromSources_ ? sourceAt_.size() : to_.size(); }
+  bool empty() const { return size() == 0; }
   // True for a list made by FromSources.
   bool BySource() const { return fromSources_; }
   // Makes room for the places of `count` renames in all.
@@ -81,8 +82,11 @@ class RenameStepList {
   // Adds a rename from `from` (a list not made by FromSources).
   void Add(std::string_view from, std::string_view to);
   // Adds a rename from the path at `source` in the list SetSources hands over (a list made by
-  // FromSources); its steps can be read once it has.
-  void AddFromSource(std::size_t source, std::string_view to);
+  // FromSources); its steps can be read once it has. A rename keeps its file in its directory, so
+  // the list keeps only the file name of `to`: `sourceDirectory` is the source's directory as
+  // PathList::Directory gives it, and a `to` whose part before its last separator differs from it
+  // throws std::logic_error.
+  void AddFromSource(std::size_t source, std::string_view sourceDirectory, std::string_view to);
   void SetSources(PathList sources) { sources_ = std::move(sources); }
   Step operator[](std::size_t i) const {
     Step step;
@@ -92,11 +96,14 @@ class RenameStepList {
   // The same into `step`, whose texts keep their room for the next one.
   void Get(std::size_t i, Step& step) const {
     if (fromSources_) {
-      sources_.Get(sourceAt_[i], step.from);
+      const std::uint32_t source = sourceAt_[i];
+      sources_.Get(source, step.from);
+      step.to.assign(sources_.Directory(source));
+      step.to.append(toNames_[i]);
     } else {
       from_.Get(i, step.from);
+      to_.Get(i, step.to);
     }
-    to_.Get(i, step.to);
   }
   Step back() const { return (*this)[size() - 1]; }
   Iterator begin() const { return {this, 0}; }
@@ -105,9 +112,10 @@ class RenameStepList {
  private:
   bool fromSources_ = false;
   PathList from_;
-  std::vector<std::uint32_t> sourceAt_;  // where each rename's source stands in sources_
-  PathList sources_;
   PathList to_;
+  std::vector<std::uint32_t> sourceAt_;  // where each rename's source stands in sources_
+  TextList toNames_;                     // the rest of each target after its source's directory
+  PathList sources_;
 };
 
 struct RenameRunResult {

@@ -124,7 +124,7 @@ TEST(RenameStepList, KeepsEveryRenameAcrossBlocksAndDirectories) {
       if (bySource && i % 3 != 1) continue;
       steps.emplace_back(from, dir + to + ".ITM");
       if (bySource) {
-        list.AddFromSource(sources.size() - 1, steps.back().second);
+        list.AddFromSource(sources.size() - 1, sources.Directory(sources.size() - 1), steps.back().second);
       } else {
         list.Add(steps.back().first, steps.back().second);
       }
@@ -149,8 +149,46 @@ TEST(RenameStepList, KeepsEveryRenameAcrossBlocksAndDirectories) {
     EXPECT_EQ(list[7].to, steps[7].second);
     EXPECT_EQ(list.back().from, steps.back().first);
     // One list never holds both kinds of sources.
-    EXPECT_THROW(bySource ? list.Add("/a", "/b") : list.AddFromSource(0, "/b"), std::logic_error);
+    EXPECT_THROW(bySource ? list.Add("/a", "/b") : list.AddFromSource(0, "", "/b"), std::logic_error);
     EXPECT_EQ(list.size(), steps.size());
+  }
+}
+
+TEST(RenameStepList, KeepsARenameBySourceInItsSourcesDirectory) {
+  // A list by source keeps only the target's file name and takes the directory from the source: a
+  // source without a directory, one in the root, and one whose directory ends where another's
+  // name does, come back whole; a target in another directory (a longer, a shorter, one with none)
+  // is refused and leaves the list as it was. The root and no directory are one to a PathList (the
+  // part before the last separator is empty for both), and the target comes back as it was given.
+  PathList sources;
+  for (const char* path : {"X.ITM", "/Y.ITM", "/pool/a/Z.ITM", "/pool/ab/W.ITM"}) sources.Add(path);
+  const struct {
+    std::size_t source;
+    const char* to;
+    bool refused;
+  } cases[] = {
+      {0, "Ring0001.ITM", false},         {1, "/Ring0002.ITM", false},
+      {2, "/pool/a/Ring0003.ITM", false}, {3, "/pool/ab/Ring0004.ITM", false},
+      {2, "/pool/ab/Ring0005.ITM", true}, {3, "/pool/a/Ring0006.ITM", true},
+      {2, "Ring0007.ITM", true},          {0, "/Ring0008.ITM", false},
+  };
+  RenameStepList list = RenameStepList::FromSources();
+  std::vector<std::pair<std::string, std::string>> kept;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.to);
+    if (c.refused) {
+      EXPECT_THROW(list.AddFromSource(c.source, sources.Directory(c.source), c.to), std::logic_error);
+    } else {
+      list.AddFromSource(c.source, sources.Directory(c.source), c.to);
+      kept.emplace_back(sources[c.source], c.to);
+    }
+    EXPECT_EQ(list.size(), kept.size());
+  }
+  list.SetSources(std::move(sources));
+  ASSERT_EQ(list.size(), kept.size());
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_EQ(list[i].from, kept[i].first) << i;
+    EXPECT_EQ(list[i].to, kept[i].second) << i;
   }
 }
 
