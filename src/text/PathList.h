@@ -1,8 +1,9 @@
 #pragma once
 // A list of many paths (the paths of a pool, the renames of a run) that keeps each directory once:
-// a path is the number of its directory and the rest of it (from the directory's last separator
-// on) in a TextList, so that a path in a pool costs its file name's bytes and ten more instead of
-// the whole path and a heap block of its own.
+// a path is the rest of it (from the directory's last separator on) in a TextList, and the list
+// notes where the paths of another directory start. Paths come a directory at a time, so a path in
+// a pool costs its file name's bytes and five more instead of the whole path and a heap block of
+// its own.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,13 +19,10 @@ namespace relicor {
 
 class PathList {
  public:
-  std::size_t size() const { return directoryOf_.size(); }
-  bool empty() const { return directoryOf_.empty(); }
+  std::size_t size() const { return rests_.size(); }
+  bool empty() const { return rests_.empty(); }
   // Makes room for `count` paths in all.
-  void Reserve(std::size_t count) {
-    directoryOf_.reserve(count);
-    rests_.Reserve(count);
-  }
+  void Reserve(std::size_t count) { rests_.Reserve(count); }
 
   // Adds `path` at the end. Throws std::length_error where TextList does (a file name of 64 KiB).
   void Add(std::string_view path);
@@ -41,15 +39,21 @@ class PathList {
   // The i-th path's directory (before its last separator, as DirectoryPart gives it) and the rest
   // (the separator and the file name; the whole path when it has no separator). Both stay valid
   // while the list lives.
-  std::string_view Directory(std::size_t i) const { return directories_[directoryOf_[i]]; }
+  std::string_view Directory(std::size_t i) const { return directories_[DirectoryNumberOf(i)]; }
   std::string_view Rest(std::size_t i) const { return rests_[i]; }
 
  private:
   std::deque<std::string> directories_;  // by number; a deque keeps each text in its place
   TextTable<std::uint32_t> numbers_;     // the number of each directory
-  std::uint32_t last_ = 0;               // the directory of the last path added
-  std::vector<std::uint32_t> directoryOf_;
+  // A directory's paths from `first` on, up to the next run's first path.
+  struct Run {
+    std::uint32_t first;
+    std::uint32_t directory;
+  };
+  std::vector<Run> runs_;
   TextList rests_;
+
+  std::uint32_t DirectoryNumberOf(std::size_t i) const;
 };
 
 }  // namespace relicor

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/Path.h"
@@ -37,6 +39,43 @@ TEST(PathList, GivesBackEveryPathOfTwoDirectoriesTakingTurns) {
     ASSERT_EQ(list.Directory(i), DirectoryPart(paths[i])) << i;
     ASSERT_EQ(std::string(list.Directory(i)) + std::string(list.Rest(i)), paths[i]) << i;
   }
+}
+
+TEST(PathList, GivesEachPathItsDirectoryAcrossRunsOfEveryLength) {
+  // Directories come in runs of 1, 2, 3 and 1,000 paths, and come back after others: every path,
+  // the first and last of each run above all, keeps its own directory.
+  const std::string sep(1, kPathSeparator);
+  const std::vector<std::pair<std::string, std::size_t>> runs = {
+      {sep + "a", 1},    {sep + "b", 2}, {sep + "a", 3}, {"", 1},
+      {sep + "c", 1000}, {sep + "a", 1}, {sep + "b", 2}};
+  PathList list;
+  std::vector<std::string> paths;
+  for (const auto& [dir, count] : runs) {
+    for (std::size_t k = 0; k < count; ++k) {
+      paths.push_back((dir.empty() ? std::string() : dir + sep) + "I" + std::to_string(paths.size()) +
+                      ".ITM");
+      list.Add(paths.back());
+    }
+  }
+  ASSERT_EQ(list.size(), paths.size());
+  std::string into;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    list.Get(i, into);
+    ASSERT_EQ(into, paths[i]) << i;
+    ASSERT_EQ(list.Directory(i), DirectoryPart(paths[i])) << i;
+  }
+}
+
+TEST(PathList, APathItCannotTakeLeavesItAsItWas) {
+  // A file name of 64 KiB is refused in a new directory; the paths after it keep their own.
+  PathList list;
+  list.Add("/a/one.ITM");
+  EXPECT_THROW(list.Add("/b/" + std::string(TextList::kBlockBytes, 'x')), std::length_error);
+  list.Add("/a/two.ITM");
+  list.Add("/b/three.ITM");
+  ASSERT_EQ(list.size(), 3U);
+  EXPECT_EQ(list[1], "/a/two.ITM");
+  EXPECT_EQ(list[2], "/b/three.ITM");
 }
 
 TEST(PathList, AFileNameOf255BytesAndARootPath) {
