@@ -22,11 +22,11 @@ constexpr std::size_t kRenameBatchSize = 8192;
 constexpr std::size_t kRenameBatchBytesPerMove = 512;
 // A run over a large pool takes larger records, up to this many moves: a record's flushes put on
 // the disk every block of the directories its moves changed, and a large pool's directory has
-// many, so fewer records save most of that. A batch costs memory for each of its moves, so the
-// batches of a run over `items` items take as much memory per item as those of a run over
-// 32 * kRenameBatchSize items.
+// many, so fewer records save most of that (a run over 100,000 items takes 6 records instead of
+// 13). A batch costs memory for each of its moves, so the batches of a run over `items` items
+// take no more memory per item than those of a run over 6 * kRenameBatchSize items.
 constexpr std::size_t kLargestRenameBatch = 4 * kRenameBatchSize;
-constexpr std::size_t kItemsPerBatchMove = 32;
+constexpr std::size_t kItemsPerBatchMove = 6;
 
 std::size_t BatchMovesFor(std::size_t items) {
   return std::clamp(items / kItemsPerBatchMove, kRenameBatchSize, kLargestRenameBatch);
