@@ -80,6 +80,7 @@ class FileMover {
     sidecarMoved_.resize(steps.size());
     if (steps.empty()) {
       progress_.store(1U);
+      told_.store(1U);
     } else if (aside_) {
       try {
         thread_ = std::thread([this] { Run(); });
@@ -112,13 +113,16 @@ class FileMover {
   // True once no more moves will be made: all were, or one failed.
   bool Stopped() const { return (progress_.load(std::memory_order_acquire) & 1U) != 0; }
   // Waits until more than `made` moves have been made or the mover has stopped; how many were.
+  // The mover tells of its moves kMovesToldAtOnce at a time, so a wait that is not over at once
+  // lasts until the next of those: the waiting thread then follows that many moves in one go,
+  // rather than being woken for every move.
   std::size_t WaitBeyond(std::size_t made) const {
-    std::size_t progress = progress_.load(std::memory_order_acquire);
-    while ((progress >> 1) <= made && (progress & 1U) == 0) {
-      progress_.wait(progress, std::memory_order_acquire);
-      progress = progress_.load(std::memory_order_acquire);
+    for (;;) {
+      const std::size_t told = told_.load(std::memory_order_acquire);
+      const std::size_t progress = progress_.load(std::memory_order_acquire);
+      if ((progress >> 1) > made || (progress & 1U) != 0) return progress >> 1;
+      told_.wait(told, std::memory_order_acquire);
     }
-    return progress >> 1;
   }
   // For a move made: whether a sidecar moved along.
   bool SidecarMoved(std::size_t step) const { return sidecarMoved_[step] != 0; }
@@ -151,7 +155,7 @@ class FileMover {
         sidecarMoved_[k] = *moved ? 1 : 0;
         if (k + 1 < steps_.size()) {
           progress_.store((k + 1) << 1, std::memory_order_release);
-          if ((k + 1) % kMovesToldAtOnce == 0) progress_.notify_one();
+          if ((k + 1) % kMovesToldAtOnce == 0) Tell((k + 1) << 1);
         }
       }
     } catch (...) {
@@ -160,7 +164,12 @@ class FileMover {
       thrown_ = std::current_exception();
     }
     progress_.store((k << 1) | 1U, std::memory_order_release);
-    progress_.notify_one();
+    Tell((k << 1) | 1U);
+  }
+
+  void Tell(std::size_t progress) {
+    told_.store(progress, std::memory_order_release);
+    told_.notify_one();
   }
 
   const PathList& snapshot_;
@@ -172,8 +181,10 @@ class FileMover {
   std::optional<Failure> failure_;
   std::exception_ptr thrown_;
   std::atomic<std::size_t> released_{0};
-  // Twice the moves made, and 1 once the mover has stopped.
-  mutable std::atomic<std::size_t> progress_{0};
+  // Twice the moves made, and 1 once the mover has stopped; and the same as last told to a thread
+  // that waits (every kMovesToldAtOnce moves, and as the mover stops).
+  std::atomic<std::size_t> progress_{0};
+  mutable std::atomic<std::size_t> told_{0};
   std::atomic<bool> cancelled_{false};
   std::thread thread_;
 };
