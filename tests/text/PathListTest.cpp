@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,18 +63,6 @@ TEST(PathList, GivesEachPathItsDirectoryAcrossRunsOfEveryLength) {
     ASSERT_EQ(into, paths[i]) << i;
     ASSERT_EQ(list.Directory(i), DirectoryPart(paths[i])) << i;
   }
-}
-
-TEST(PathList, APathItCannotTakeLeavesItAsItWas) {
-  // A file name of 64 KiB is refused in a new directory; the paths after it keep their own.
-  PathList list;
-  list.Add("/a/one.ITM");
-  EXPECT_THROW(list.Add("/b/" + std::string(TextList::kBlockBytes, 'x')), std::length_error);
-  list.Add("/a/two.ITM");
-  list.Add("/b/three.ITM");
-  ASSERT_EQ(list.size(), 3U);
-  EXPECT_EQ(list[1], "/a/two.ITM");
-  EXPECT_EQ(list[2], "/b/three.ITM");
 }
 
 TEST(PathList, AFileNameOf255BytesAndARootPath) {
