@@ -126,7 +126,9 @@ int CmdRename(CliContext& ctx) {
   // every large block freed, so that later ones come from the heap and stay with the process.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
-  CliSession cli(ctx);
+  // Its lock is the pool's: the repair and the look for stale temporary files come with it, and the
+  // run takes that look's listing of the pool instead of listing it again.
+  CliSession cli(ctx, Repair::kByCommand);
   cli.ui.SetAssumeYes(o.yes);
   // The summary of a large run is written as it is made: it names every file renamed.
   auto renamed = cli.session->RenameRun(o.yes, [&](std::string_view piece) {

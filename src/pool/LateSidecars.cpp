@@ -43,6 +43,28 @@ void LateSidecarLook::Note(const ListedNames& names) {
       });
 }
 
+std::pair<LateSidecarLook::Directory*, bool> LateSidecarLook::Watched(const std::string& dir) {
+  auto [place, first] = directories_.try_emplace(dir);
+  Directory& state = place->second;
+  if (first) {
+    state.path = dir;
+    const std::string listed = dir.empty() ? std::string(1, kPathSeparator) : dir;
+    if (byWatch_.size() < kMostWatchedDirectories) state.watch = watch_.Watch(listed);
+    if (state.watch) byWatch_.emplace(*state.watch, &state);
+  }
+  return {&state, first};
+}
+
+void LateSidecarLook::WatchBeforeListing(const std::string& dir) {
+  if (dir.empty()) return;
+  // As the listing names the directory, and the moves name it after that: without its last
+  // separator.
+  std::string listed = dir;
+  EnsureTrailingBackslash(listed);
+  listed.pop_back();
+  (void)Watched(listed);
+}
+
 void LateSidecarLook::StopWatching(Directory& directory) {
   if (!directory.watch) return;
   const auto range = byWatch_.equal_range(*directory.watch);
@@ -70,16 +92,11 @@ Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, Liste
     const std::string& dir = directory.first;
     const std::vector<std::size_t>& group = directory.second;
     const std::string listed = dir.empty() ? std::string(1, kPathSeparator) : dir;
-    auto [place, first] = directories_.try_emplace(dir);
-    Directory& state = place->second;
-    if (first) {
-      // Watched before it is read: what comes while it is read is told too.
-      state.path = dir;
-      if (byWatch_.size() < kMostWatchedDirectories) state.watch = watch_.Watch(listed);
-      if (state.watch) byWatch_.emplace(*state.watch, &state);
-    } else if (state.watch && !state.changed) {
-      continue;
-    }
+    // Watched before it is read: what comes while it is read is told too. One watched since
+    // before the run's listing needs no read until a name comes that the listing does not hold.
+    auto [watched, first] = Watched(dir);
+    Directory& state = *watched;
+    if (!first && state.watch && !state.changed) continue;
     ++reads_;
     state.changed = false;
     // A late sidecar is a name that the run's listing, which follows the run's own moves, does not

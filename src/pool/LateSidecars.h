@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/DirectoryWatch.h"
@@ -49,13 +50,19 @@ class UnlistedMoves {
   std::vector<Places> at_;
 };
 
-// A directory is read in full at its first look. From then on the system tells the look which
-// names come there, and the directory is read again only when one came that the run's listing does
-// not hold (temporary files aside, they are nobody's sidecar), when names may have come unseen, or
-// when a read found a name the listing does not hold that did not move as a sidecar: that one may be
-// the sidecar of an item a later batch moves, so every later look reads that directory.
+// A directory is read in full at its first look, unless it was watched since before the run listed
+// it (WatchBeforeListing). From then on the system tells the look which names come there, and the
+// directory is read again only when one came that the run's listing does not hold (temporary files aside,
+// they are nobody's sidecar), when names may have come unseen, or when a read found a name the listing does
+// not hold that did not move as a sidecar: that one may be the sidecar of an item a later batch moves, so
+// every later look reads that directory.
 class LateSidecarLook {
  public:
+  // Starts watching `dir` before the run lists it, so that its first look need not read it: what
+  // comes after the listing is told. Only for a directory whose listing the run takes after this
+  // call; a directory watched ahead under another spelling than the moves' is read as usual.
+  void WatchBeforeListing(const std::string& dir);
+
   // Takes note of the names that came in the watched directories since the last call. The system
   // keeps only so many of them: a batch of many moves calls this every few thousand moves.
   void Note(const ListedNames& names);
@@ -72,6 +79,8 @@ class LateSidecarLook {
     std::optional<int> watch;  // while the system tells what comes there
     bool changed = false;      // since the last read: a name not listed came, or names came unseen
   };
+  // The state of `dir` (as the moves name it), watched from now on when it is new.
+  std::pair<Directory*, bool> Watched(const std::string& dir);
   void StopWatching(Directory& directory);
 
   DirectoryWatch watch_;

@@ -121,6 +121,7 @@ Status ScanForRename(ItemCache& cache, const RenameRunOptions& options, ListedNa
   scan.progressStep = options.scanStep;
   scan.skippedDirectory = options.skippedDirectory;
   scan.itemDates = options.itemDates;
+  scan.held = options.held;
   scan.listed = [&names](const std::string& dir, const std::vector<DirEntry>& entries) {
     names.AddDirectory(dir, entries);
   };

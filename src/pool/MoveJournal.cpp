@@ -649,6 +649,7 @@ Result<PoolLock> LockPool(const std::string& dir, const PoolLockOptions& options
   held.repaired = std::move(*published);
   held.repaired.insert(held.repaired.end(), repaired->begin(), repaired->end());
   if (options.tidy == Tidy::kNo) return held;
+  if (options.beforeListing) options.beforeListing();
   for (std::string& line : RemoveLeftovers(dir, &held.listing)) held.repaired.push_back(std::move(line));
   // The sent directory is written under the pool's lock (sends, renames, their copies).
   if (!options.sentDir.empty() && DirectoryExists(options.sentDir) && !SameFile(options.sentDir, dir)) {

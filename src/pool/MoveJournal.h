@@ -154,6 +154,8 @@ struct PoolLockOptions {
   // Off (the keeper's --no-lock): a lock that cannot be taken for any reason but another holder
   // is told in `warning`, and the command goes on without it.
   bool lockRequired = true;
+  // Called just before the tidy look lists `dir` (the listing the lock hands on).
+  std::function<void()> beforeListing;
 };
 Result<PoolLock> LockPool(const std::string& dir, const PoolLockOptions& options);
 Result<PoolLock> LockPool(const std::string& dir, std::chrono::milliseconds wait = kLockWait,

@@ -472,6 +472,10 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
   return outcome;
 }
 
+void RenameMoves::WatchBeforeListing() {
+  for (const std::string* dir : {&options_.poolDir, &options_.sentDir}) late_.WatchBeforeListing(*dir);
+}
+
 std::uint8_t RenameMoves::ListedSidecarOf(const std::string& item, std::string& sidecar) const {
   sidecar = SidecarPath(item);
   if (!names_.HoldsOtherSidecarSpellings() || names_.Holds(sidecar)) return 0;

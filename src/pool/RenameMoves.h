@@ -35,9 +35,13 @@ class RenameMoves {
         options_(options),
         names_(names),
         result_(result),
-        journal_(options.journalDir.empty() ? options.poolDir : options.journalDir) {}
+        journal_(options.journalDir.empty() ? options.poolDir : options.journalDir),
+        late_(options.lateSidecars != nullptr ? *options.lateSidecars : ownLate_) {}
 
   MoveJournal& journal() { return journal_; }
+  // Watches the pool and the sent directory for names that come, before the run lists them: the
+  // look for late sidecars after a batch then reads a directory only when one came.
+  void WatchBeforeListing();
   // Snapshot paths that had gone when the run came to them.
   std::size_t gone() const { return gone_.size(); }
 
@@ -114,7 +118,8 @@ class RenameMoves {
   std::uint64_t logMade_ = 0;
   bool logAhead_ = false;  // the run has written the log
   std::optional<std::string> logBefore_;
-  LateSidecarLook late_;
+  LateSidecarLook ownLate_;
+  LateSidecarLook& late_;       // the caller's, or ownLate_
   std::string sidecarFrom_;     // ListMove's, kept for its room
   std::set<std::size_t> gone_;  // positions counted once, though a batch may be named again
 };

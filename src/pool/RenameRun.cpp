@@ -64,11 +64,14 @@ Result<RenameRunResult> StartRenameRun(ItemCache& cache, const RenameRunOptions&
   if (!options.confirm || !options.confirm()) return result;
   result.confirmed = true;
 
+  ListedNames names;
+  RenameMoves run(cache, options, names, result);
+  run.WatchBeforeListing();
   auto listed = ListForRun(cache, options);
   if (!listed) return listed.failure();
-  RenameMoves run(cache, options, *listed, result);
+  names = std::move(*listed);
   // The plan's names hold while the cache and the listings are as the plan found them.
-  const bool planHolds = plan != nullptr && plan->reusable && plan->listingDigest == listed->Digest() &&
+  const bool planHolds = plan != nullptr && plan->reusable && plan->listingDigest == names.Digest() &&
                          plan->cachePathChanges == cache.PathChanges();
   // Renaming changes the cache but not the snapshot, so every file is handled once.
   PathList ownSnapshot;
@@ -89,11 +92,12 @@ Result<RenameRunResult> RenameRunAnswered(ItemCache& cache, const RenameRunOptio
   RenameRunResult result;
   result.confirmed = true;
   ListedNames names;
-  if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();
   // Every path the run may rename is in its snapshot: the renames keep where their sources stand
   // there, and the snapshot goes with them.
   result.renamed = RenameStepList::FromSources();
   RenameMoves run(cache, options, names, result);
+  run.WatchBeforeListing();
+  if (auto scanned = ScanForRename(cache, options, names); !scanned) return scanned.failure();
   PathList snapshot = CachedItemPathList(cache);
   if (auto finished = FinishRun(run, snapshot, 0, options, result); !finished) return finished.failure();
   result.renamed.SetSources(std::move(snapshot));

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,6 +22,9 @@
 #include "text/TextList.h"
 
 namespace relicor {
+
+struct HeldListing;
+class LateSidecarLook;
 
 struct RenameStep {
   std::string from;
@@ -186,6 +190,12 @@ struct RenameRunOptions {
   DateTime runTime = 0;
   // What the scans ask of the files (see ItemFileDate); a run needs every item file's date.
   ItemFileDate itemDates = ItemFileDate::kRead;
+  // The listing of the pool directory the caller's lock took, for the answered run's scan to take
+  // instead of listing it again (see HeldListing).
+  std::optional<HeldListing>* held = nullptr;
+  // The look for late sidecars, when the caller started watching before the listing it hands on
+  // in `held`; the run keeps its own otherwise.
+  LateSidecarLook* lateSidecars = nullptr;
 };
 
 // The dry run: loads both directories as the run does and names every item as the run would

@@ -1,6 +1,7 @@
 #include "shell/Session.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <set>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "platform/DirectoryLock.h"
 #include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
+#include "pool/LateSidecars.h"
 #include "pool/MoveJournal.h"
 #include "pool/QuickAssign.h"
 #include "pool/RenameRun.h"
@@ -172,9 +174,12 @@ struct Session::Impl {
   // A directory's stale temporary files are looked for at the session's first lock of it (a CLI
   // command's start, the GUI's first command there): each look lists the whole directory, and a
   // pool of 100,000 items is not listed twice for one command. Scans remove those they list too.
-  Result<PoolLock> Lock(const std::string& dir, std::chrono::milliseconds wait = kLockWait) {
+  // `beforeListing` is called just before that look lists `dir`.
+  Result<PoolLock> Lock(const std::string& dir, std::chrono::milliseconds wait = kLockWait,
+                        std::function<void()> beforeListing = {}) {
     PoolLockOptions options;
     options.wait = wait;
+    options.beforeListing = std::move(beforeListing);
     options.tidy = tidiedDirectories.count(dir) == 0 ? Tidy::kYes : Tidy::kNo;
     options.sentDir = settings.pathToSent;
     options.lockRequired = !flags.noLock;
@@ -886,11 +891,20 @@ Result<RenameUndoResult> Session::UndoRename() {
 }
 
 Result<RenameRunResult> Session::Impl::RenameAnswered() {
-  auto held = Lock(WorkDirectory());
+  // The run takes the listing of the lock's look for stale temporary files, if there is one, and
+  // the names that come after it are told to its look for late sidecars: it is watching from
+  // before that listing.
+  LateSidecarLook late;
+  auto held = Lock(WorkDirectory(), kLockWait, [&] {
+    late.WatchBeforeListing(settings.pathToPool);
+    late.WatchBeforeListing(settings.pathToSent);
+  });
   if (!held) return held.failure();
   const RunClock::Hold clockStill(clock);
   renamePlan.reset();
   RenameRunOptions options = RenameOptions();
+  options.held = &heldListing;
+  options.lateSidecars = &late;
   if (flags.oneCommand) {
     // Nothing looks at the entries after the run: no sidecar identities, no key list, no moved items.
     options.itemDates = ItemFileDate::kReadSidecarUnstamped;
@@ -898,6 +912,7 @@ Result<RenameRunResult> Session::Impl::RenameAnswered() {
     cache.KeepOnlyNamesAndKeys();
   }
   auto result = RenameRunAnswered(cache, options);
+  heldListing.reset();
   ui.ProgressSet(0);
   return result;
 }

@@ -373,15 +373,23 @@ TEST(MoveJournal, TheLockHandsOnWhatItsLookForLeftoversListed) {
   dir.write("sent/b.ITM", "x");
   PoolLockOptions options;
   options.sentDir = sent;
+  // Called before the pool is listed: what it makes is in the listing.
+  int calls = 0;
+  options.beforeListing = [&] {
+    ++calls;
+    dir.write("pool/b.ITM", "x");
+  };
   {
     auto held = LockPool(pool, options);
     ASSERT_TRUE(held) << held.error();
     ASSERT_TRUE(held->listing);
+    EXPECT_EQ(calls, 1);
     // The pool's entries, the stale file it removed left out; never the sent directory's.
     std::vector<std::string> names;
     for (const DirEntry& entry : *held->listing) names.push_back(entry.name + (entry.isDirectory ? "/" : ""));
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{live, std::string(kLockFileName), "a.IT0", "a.ITM", "sub/"}));
+    EXPECT_EQ(names, (std::vector<std::string>{live, std::string(kLockFileName), "a.IT0", "a.ITM", "b.ITM",
+                                               "sub/"}));
     EXPECT_FALSE(fs::exists(pool + "/" + stale));
   }
   // A lock that does not look for leftovers lists nothing.
@@ -389,6 +397,7 @@ TEST(MoveJournal, TheLockHandsOnWhatItsLookForLeftoversListed) {
   auto again = LockPool(pool, options);
   ASSERT_TRUE(again) << again.error();
   EXPECT_FALSE(again->listing);
+  EXPECT_EQ(calls, 1);
 }
 
 TEST(MoveJournal, APoolThatDoesNotExistIsNeverWorkedOnUnlocked) {

@@ -2,13 +2,16 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <random>
 #include <set>
 #include <utility>
 
 #include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
+#include "pool/LateSidecars.h"
 #include "pool/RenameRun.h"
+#include "pool/ScanDirectory.h"
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 #include "text/ByteText.h"
@@ -256,6 +259,41 @@ TEST_F(RenameRunTest, LateSidecarsAmongItemsThatStayGoToTheirOwnItems) {
   EXPECT_EQ(tmp_.read("pool/Dagger0002.IT0"), "[Iteminfos]\r\nSenderName=Gina\r\n");
   EXPECT_EQ(tmp_.read("pool/Club0001.IT0"), "[Iteminfos]\r\nSenderName=Hank\r\n");
   EXPECT_EQ(result.renamed.size(), 3u);
+}
+
+// The answered run takes the listing its caller's lock made, watched from before it: a sidecar that
+// came after that listing still follows its item, and where none came the pool is not read again.
+TEST_F(RenameRunTest, TheAnsweredRunTakesTheLocksListingAndStillFindsASidecarThatCameAfterIt) {
+  for (const bool sidecarComes : {false, true}) {
+    SCOPED_TRACE(sidecarComes);
+    std::filesystem::remove_all(pool_);
+    std::filesystem::create_directories(pool_);
+    Item("pool/A.ITM", "Short Sword");
+    Item("pool/B.ITM", "Short Sword");
+    ItemCache cache{clock_};
+    LateSidecarLook late;
+    late.WatchBeforeListing(pool_ + "/");  // as the keeper may give it
+    auto entries = ListDirectory(pool_);
+    ASSERT_TRUE(entries);
+    std::optional<HeldListing> held = HeldListing{pool_ + "/", std::move(*entries)};
+    if (sidecarComes) tmp_.write("pool/B.IT0", "[Iteminfos]\r\nSenderName=Late\r\n");
+    RenameRunOptions options = Options();
+    options.held = &held;
+    options.lateSidecars = &late;
+    auto result = RenameRunAnswered(cache, options);
+    ASSERT_TRUE(result) << result.error();
+    EXPECT_FALSE(held.has_value());  // taken by the scan
+    EXPECT_TRUE(result->failed.empty());
+    if (sidecarComes) {
+      EXPECT_EQ(FileNames(pool_),
+                (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.ITM", "ShortSword0002.IT0"}));
+      EXPECT_EQ(tmp_.read("pool/ShortSword0002.IT0"), "[Iteminfos]\r\nSenderName=Late\r\n");
+      EXPECT_EQ(late.DirectoryReads(), 1u);
+    } else {
+      EXPECT_EQ(FileNames(pool_), (std::set<std::string>{"ShortSword0001.ITM", "ShortSword0002.ITM"}));
+      EXPECT_EQ(late.DirectoryReads(), 0u);
+    }
+  }
 }
 
 TEST_F(RenameRunTest, ASidecarInOtherLetterCaseMovesWithItsItemUnderTheUsualSpelling) {
