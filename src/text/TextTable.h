@@ -12,10 +12,11 @@
 // them; the slots grow when three quarters are taken, so that a few texts more than room was made
 // for do not double them.
 //
-// The bytes of an erased text stay in their block until a quarter as many bytes are erased as the
-// table holds: then the texts held are copied together into new blocks, each old block given back
-// as soon as its texts have moved, so that the blocks hold at most one and a quarter times what
-// the table holds (a pool renamed loses about as many bytes of names as it holds).
+// The bytes of an erased text stay in their block until an eighth as many bytes are erased as the
+// table holds, and a block's worth at least: then the texts held are copied together into new
+// blocks, each old block given back as soon as its texts have moved, so that the blocks hold at
+// most one and an eighth times what the table holds, and one block more (a pool renamed loses
+// about as many bytes of names as it holds, and a small table's copy is cheap).
 
 #include <algorithm>
 #include <cstddef>
@@ -101,7 +102,7 @@ class TextTable {
     }
     slots_[hole] = Slot{};
     --size_;
-    if (erasedBytes_ >= kLeastErasedToCopy && 4 * erasedBytes_ >= heldBytes_) CopyTextsTogether();
+    if (erasedBytes_ >= kLeastErasedToCopy && 8 * erasedBytes_ >= heldBytes_) CopyTextsTogether();
     return true;
   }
 
@@ -117,7 +118,7 @@ class TextTable {
   static constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
   static constexpr unsigned kPlaceBits = 16;
   // Fewer erased bytes than this are not worth copying the texts for.
-  static constexpr std::size_t kLeastErasedToCopy = 4 * kBlockBytes;
+  static constexpr std::size_t kLeastErasedToCopy = kBlockBytes;
 
   // Everything a search compares before it reads the text itself.
   struct Slot {
