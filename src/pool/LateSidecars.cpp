@@ -79,24 +79,33 @@ void LateSidecarLook::StopWatching(Directory& directory) {
 Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, ListedNames& names,
                              const MoveJournal& journal) {
   Note(names);
-  // The moves by directory, as their places in `moved`.
-  std::map<std::string, std::vector<std::size_t>, std::less<>> byDirectory;
+  // The moves by directory, as their places in `moved`, kept only for a directory that is read.
+  // Each is watched before it is read: what comes while it is read is told too. One watched since
+  // before the run's listing needs no read until a name comes that the listing does not hold.
+  struct Group {
+    Directory* state;
+    bool read;
+    std::vector<std::uint32_t> moves;
+  };
+  std::map<std::string, Group, std::less<>> byDirectory;
   for (std::size_t m = 0; m < moved.size(); ++m) {
     const std::string_view dir = moved.FromDirectory(m);
     auto known = byDirectory.find(dir);
-    if (known == byDirectory.end())
-      known = byDirectory.emplace(std::string(dir), std::vector<std::size_t>()).first;
-    known->second.push_back(m);
+    if (known == byDirectory.end()) {
+      std::string path(dir);
+      auto [watched, first] = Watched(path);
+      const bool read = first || !watched->watch || watched->changed;
+      known = byDirectory.emplace(std::move(path), Group{watched, read, {}}).first;
+    }
+    // A batch holds fewer moves than that.
+    if (known->second.read) known->second.moves.push_back(static_cast<std::uint32_t>(m));
   }
   for (const auto& directory : byDirectory) {
     const std::string& dir = directory.first;
-    const std::vector<std::size_t>& group = directory.second;
+    const Group& group = directory.second;
+    if (!group.read) continue;
     const std::string listed = dir.empty() ? std::string(1, kPathSeparator) : dir;
-    // Watched before it is read: what comes while it is read is told too. One watched since
-    // before the run's listing needs no read until a name comes that the listing does not hold.
-    auto [watched, first] = Watched(dir);
-    Directory& state = *watched;
-    if (!first && state.watch && !state.changed) continue;
+    Directory& state = *group.state;
     ++reads_;
     state.changed = false;
     // A late sidecar is a name that the run's listing, which follows the run's own moves, does not
@@ -114,7 +123,7 @@ Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, Liste
     std::unordered_map<std::string, std::size_t> sidecars;  // by file name: the move's place
     std::unordered_set<std::string> items;                  // file names that would own one of them, folded
     std::vector<std::size_t> found;
-    for (const std::size_t m : group) {
+    for (const std::size_t m : group.moves) {
       const std::string name = SidecarPath(moved.From(m)).substr(dir.size() + 1);
       items.insert(UpperCaseAscii(std::string_view(name).substr(0, name.size() - 3)) + "ITM");
       sidecars.emplace(name, m);
@@ -138,7 +147,7 @@ Status LateSidecarLook::Move(ItemCache& cache, const UnlistedMoves& moved, Liste
       // Without a listing each is looked for.
       found.clear();
       owned.clear();
-      for (const std::size_t m : group) {
+      for (const std::size_t m : group.moves) {
         if (PathOccupied(SidecarPath(moved.From(m)))) found.push_back(m);
       }
       for (const std::string& item : items) {

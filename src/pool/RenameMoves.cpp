@@ -204,19 +204,16 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 }  // namespace
 
-void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::string_view to,
-                             const ItemEntry* entry) {
+void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::string_view to) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
   // A snapshot holds fewer paths than that: its texts take less than 4 GiB.
   positions.push_back(static_cast<std::uint32_t>(position));
   targets.Add(to);
-  entries.push_back(entry);
 }
 
 void RenameMoves::Batch::Reserve(std::size_t count) {
   positions.reserve(std::min(count, most));
   targets.Reserve(std::min(count, most));
-  entries.reserve(std::min(count, most));
 }
 
 bool RenameMoves::Batch::Full() const {
@@ -230,7 +227,7 @@ Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   result_.renamed.Reserve(result_.renamed.size() + plan.moves.size());
   std::size_t m = 0;
   while (m < plan.moves.size()) {
-    Batch batch(BatchMovesFor(snapshot.size()));
+    Batch batch(BatchMovesFor(snapshot.size()), false);
     batch.Reserve(plan.moves.size() - m);
     for (; m < plan.moves.size() && !batch.Full(); ++m) {
       const RenamePlanBasis::Move& move = plan.moves[m];
@@ -294,7 +291,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
     // has moved, and a name taken so is never a target.
     index.Remove(path);
     index.Add(target);
-    batch.Add(i, path, target, own);
+    batch.Add(i, path, target);
     return true;
   };
   // The names chosen for `batch` from its move `k` on are taken back.
@@ -306,7 +303,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
   };
   // The batch holds the items named from `next` up to `i`.
   const std::size_t batchMoves = BatchMovesFor(snapshot.size());
-  Batch batch(batchMoves);
+  Batch batch(batchMoves, true);
   std::size_t i = next;
   while (next < snapshot.size()) {
     batch.Reserve(snapshot.size() - next);
@@ -320,7 +317,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
     }
     // While the batch's files move, the next batch is named as if all of them move; an item that
     // would have to be loaded first waits for them.
-    Batch ahead(batchMoves);
+    Batch ahead(batchMoves, true);
     std::size_t aheadEnd = i;
     bool aheadWaits = false;
     auto nameAhead = [&] {
@@ -343,7 +340,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
       const std::size_t k = *made->failed;
       unname(batch, k);
       next = i = batch.positions[k] + 1;
-      batch = Batch(batchMoves);
+      batch = Batch(batchMoves, true);
       continue;
     }
     next = i;
@@ -391,8 +388,7 @@ Result<RenameMoves::BatchEnd> RenameMoves::MakeBatch(const Batch& batch, const P
   // move would.
   std::size_t movable = batch.size();
   std::optional<Error> unloaded;
-  for (std::size_t k = 0; k < batch.size(); ++k) {
-    if (batch.entries[k] != nullptr) continue;
+  for (std::size_t k = 0; !batch.named && k < batch.size(); ++k) {
     snapshot.Get(batch.positions[k], from);
     if (cache_.Find(from) != nullptr) continue;
     if (auto loaded = cache_.LoadItem(from); !loaded) {
@@ -516,11 +512,11 @@ void RenameMoves::UnlistMove(const std::string& from, const std::string& to, std
   if ((step & kFromRemoved) != 0) names_.Add(from);
 }
 
-void RenameMoves::AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to,
-                                      const ItemEntry* item) const {
-  if (item == nullptr) item = cache_.Find(std::string(from));
+void RenameMoves::AppendLogLineBefore(std::string& lines, const std::string& from,
+                                      const std::string& to) const {
+  const ItemEntry* item = cache_.Find(from);
   if (item == nullptr) {
-    AppendRenameLogLine(lines, {std::string(from), std::string(to), {}, {}});
+    AppendRenameLogLine(lines, {from, to, {}, {}});
     return;
   }
   AppendRenameLogLine(lines, from, to, item->ItemKey(), item->FileDate());
@@ -559,7 +555,7 @@ Status RenameMoves::WriteLogAhead(const Batch& batch, const PathList& snapshot,
     const std::size_t start = piece.size();
     snapshot.Get(batch.positions[k], from);
     batch.targets.Get(k, to);
-    AppendLogLineBefore(piece, from, to, batch.entries[k]);
+    AppendLogLineBefore(piece, from, to);
     size += piece.size() - start;
     lineEnds.push_back(size);
     if (piece.size() >= kLogPieceBytes) {

@@ -58,15 +58,15 @@ class RenameMoves {
  private:
   // A batch: the moves in the order they are made, and where each source stands in the snapshot.
   struct Batch {
-    explicit Batch(std::size_t mostMoves) : most(mostMoves) {}
+    Batch(std::size_t mostMoves, bool namedHere) : most(mostMoves), named(namedHere) {}
     std::size_t most;                      // moves at most
     std::vector<std::uint32_t> positions;  // of each move's source in the snapshot
     PathList targets;
-    // The cache entry of each source as the naming found it (null: to be looked up).
-    std::vector<const ItemEntry*> entries;
+    // True when the run named every item of the batch from its cache entry, so that each is loaded;
+    // false for a plan's moves, whose items are looked up in the cache before they move.
+    bool named;
     std::size_t journalBytes = 0;  // what the journal record of the moves takes, about
-    void Add(std::size_t position, std::string_view from, std::string_view to,
-             const ItemEntry* entry = nullptr);
+    void Add(std::size_t position, std::string_view from, std::string_view to);
     std::size_t size() const { return targets.size(); }
     bool Full() const;
     // Makes room for the moves of `count` items, as many as the batch holds at most.
@@ -97,9 +97,7 @@ class RenameMoves {
   void UnlistMove(const std::string& from, const std::string& to, std::uint8_t step);
 
   // Appends the log line of a rename about to be made: what the file at `from` is now.
-  // `item` is the cache entry at `from`, or null when it is to be looked up.
-  void AppendLogLineBefore(std::string& lines, std::string_view from, std::string_view to,
-                           const ItemEntry* item) const;
+  void AppendLogLineBefore(std::string& lines, const std::string& from, const std::string& to) const;
 
   // Writes the batch's lines at the end of the log, after the renames made so far, and puts them
   // on the disk; `lineEnds` gets where each line ends in the log (nothing without a log).
