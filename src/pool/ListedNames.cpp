@@ -1,5 +1,6 @@
 #include "pool/ListedNames.h"
 
+#include <array>
 #include <functional>
 
 #include "pool/ScanDirectory.h"
@@ -36,8 +37,19 @@ void ListedNames::MakeKeyOf(std::string_view path) {
 }
 
 void ListedNames::SetKey(std::string_view path, std::size_t directoryEnd, std::uint32_t number) const {
-  key_.clear();
-  for (int shift = 0; shift < 32; shift += 8) key_.push_back(static_cast<char>((number >> shift) & 0xFF));
+  // A run lists few directories: the number of each of the first ones takes one byte, that of the
+  // others a mark beyond them and four bytes, so that no key's number starts another's.
+  constexpr std::uint32_t kLongNumberMark = 0xFF;
+  std::array<char, 5> prefix{};
+  std::size_t prefixSize = 1;
+  if (number < kLongNumberMark) {
+    prefix[0] = static_cast<char>(number);
+  } else {
+    prefix[0] = static_cast<char>(kLongNumberMark);
+    for (int shift = 0; shift < 32; shift += 8)
+      prefix[prefixSize++] = static_cast<char>((number >> shift) & 0xFF);
+  }
+  key_.assign(prefix.data(), prefixSize);
   key_.append(path.substr(directoryEnd));
 }
 

@@ -67,8 +67,8 @@ class ListedNames {
   bool Remove(std::string_view path);
 
  private:
-  // Makes key_ the key of `path` among names_: the number of its directory (four bytes) and the
-  // rest of the path from the directory's end on, so that a pool's paths do not each hold the
+  // Makes key_ the key of `path` among names_: the number of its directory (one byte for most) and
+  // the rest of the path from the directory's end on, so that a pool's paths do not each hold the
   // pool's directory. False when no path in that directory was ever added.
   bool KeyOf(std::string_view path) const;
   // The same, numbering a directory not seen before.

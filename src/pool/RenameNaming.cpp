@@ -71,24 +71,30 @@ std::string_view FileNameStem(std::string_view path) {
 }
 
 std::size_t FileNameIndex::Count(std::string_view stem) const {
-  const std::uint32_t* count = stemCount_.Find(stem);
-  return count == nullptr ? 0 : *count;
+  if (!stems_.Contains(stem)) return 0;
+  const std::uint32_t* more = moreOfStem_.empty() ? nullptr : moreOfStem_.Find(stem);
+  return more == nullptr ? 1 : 1 + std::size_t{*more};
 }
 
 void FileNameIndex::Reserve(std::size_t count) {
-  stemCount_.Reserve(stemCount_.size() + count);
+  stems_.Reserve(stems_.size() + count);
 }
 
 void FileNameIndex::Add(std::string_view path) {
-  ++*stemCount_.Insert(FileNameStem(path), 0).first;
+  const std::string_view stem = FileNameStem(path);
+  if (stems_.Insert(stem).second) return;
+  ++*moreOfStem_.Insert(stem, 0).first;
 }
 
 void FileNameIndex::Remove(std::string_view path) {
   const std::string_view stem = FileNameStem(path);
-  std::uint32_t* count = stemCount_.Find(stem);
-  if (count == nullptr) return;
-  if (--*count != 0) return;
-  stemCount_.Erase(stem);
+  if (!moreOfStem_.empty()) {
+    if (std::uint32_t* more = moreOfStem_.Find(stem)) {
+      if (--*more == 0) moreOfStem_.Erase(stem);
+      return;
+    }
+  }
+  if (!stems_.Erase(stem)) return;
   // The freed stem may be base + number for several bases (a name may end in digits itself);
   // each of them may now have a free number below what was known to be taken.
   std::size_t digitRun = 0;

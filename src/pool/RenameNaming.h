@@ -46,7 +46,10 @@ class FileNameIndex {
   std::int32_t FreeNumber(const std::string& base, const std::string& ownPath);
 
  private:
-  TextTable<std::uint32_t> stemCount_;  // paths per stem
+  // The stems held, and for a stem held by more than one path, how many more: most stems are held
+  // by one path, and a set costs less than a table of counts.
+  TextSet stems_;
+  TextTable<std::uint32_t> moreOfStem_;
   // Per base: every number below this one is held by some cached path.
   TextTable<std::int32_t> lowestUnknown_;
   std::string probe_;  // the stem being tried

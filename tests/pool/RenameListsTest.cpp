@@ -60,6 +60,30 @@ TEST(ListedNames, ANameIsHeldInItsOwnDirectoryOnly) {
   EXPECT_FALSE(names.Holds("x.ITM"));
 }
 
+TEST(ListedNames, KeepsTheNamesOfMoreDirectoriesThanOneByteNumbers) {
+  // A run with subdirectories lists hundreds of directories: the first ones' numbers take one
+  // byte in a key, the later ones' five. A name is held in its own directory only, on both sides
+  // of that change, and a name whose first byte looks like a number is no other directory's name.
+  ListedNames names;
+  constexpr int kDirectories = 600;
+  auto dir = [](int d) { return "/nowhere-r3/pool/d" + std::to_string(d) + "/"; };
+  for (int d = 0; d < kDirectories; ++d) {
+    names.AddDirectory(dir(d), Entries({"A" + std::to_string(d) + ".ITM", std::string(1, '\xFF') + "B.ITM"}));
+  }
+  for (int d = 0; d < kDirectories; ++d) {
+    ASSERT_TRUE(names.Holds(dir(d) + "A" + std::to_string(d) + ".ITM")) << d;
+    ASSERT_TRUE(names.Holds(dir(d) + "\xFF"
+                                     "B.ITM"))
+        << d;
+    ASSERT_FALSE(names.Holds(dir(d) + "A" + std::to_string(d + 1) + ".ITM")) << d;
+    ASSERT_FALSE(names.Holds(dir(d) + "B.ITM")) << d;
+  }
+  EXPECT_TRUE(names.Remove(dir(300) + "A300.ITM"));
+  EXPECT_FALSE(names.Holds(dir(300) + "A300.ITM"));
+  EXPECT_TRUE(names.Holds(dir(30) + "A30.ITM"));
+  EXPECT_EQ(names.DiskLooks(), 0u);
+}
+
 TEST(ListedNames, TellsWhetherAnySidecarNameIsSpeltOtherwiseThanTheUsualWay) {
   // The run asks for the other spellings of a sidecar only where some listed name has one; the
   // count follows names added twice and names taken out that were never there.
