@@ -19,7 +19,6 @@
 #include "pool/ItemCache.h"
 #include "pool/RenameNaming.h"
 #include "text/PathList.h"
-#include "text/TextList.h"
 
 namespace relicor {
 
@@ -33,8 +32,9 @@ struct RenameStep {
 };
 
 // The renames a run made, in order. A run over a large pool renames most of its files, so the
-// paths are kept in lists that hold each directory once (a rename costs its two file names' bytes
-// and twenty more) rather than as strings of their own; a step's paths are made when it is read.
+// paths are kept in lists that hold each directory once (a rename costs at most its two file names'
+// bytes and twenty more; a new name ends in its running number, so it costs four bytes) rather than
+// as strings of their own; a step's paths are made when it is read.
 // A run that lists every path it may rename keeps, instead of each source path, where it stands
 // in that list, and hands the list over as the run ends (AddFromSource, SetSources).
 class RenameStepList {
@@ -103,7 +103,7 @@ class RenameStepList {
       const std::uint32_t source = sourceAt_[i];
       sources_.Get(source, step.from);
       step.to.assign(sources_.Directory(source));
-      step.to.append(toNames_[i]);
+      toNames_.AppendTo(i, step.to);
     } else {
       from_.Get(i, step.from);
       to_.Get(i, step.to);
@@ -118,7 +118,7 @@ class RenameStepList {
   PathList from_;
   PathList to_;
   std::vector<std::uint32_t> sourceAt_;  // where each rename's source stands in sources_
-  TextList toNames_;                     // the rest of each target after its source's directory
+  PathList toNames_;                     // the rest of each target after its source's directory
   PathList sources_;
 };
 

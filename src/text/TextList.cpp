@@ -5,7 +5,7 @@
 
 namespace relicor {
 
-void TextList::Add(std::string_view text) {
+std::uint32_t TextList::Store(std::string_view text) {
   if (text.size() >= kBlockBytes || text.find('\0') != std::string_view::npos)
     throw std::length_error("TextList: a text too long for a block, or one holding a NUL");
   if (used_ + text.size() + 1 > kBlockBytes) {
@@ -16,8 +16,9 @@ void TextList::Add(std::string_view text) {
   char* at = blocks_.back().data() + used_;
   std::memcpy(at, text.data(), text.size());
   at[text.size()] = '\0';
-  places_.push_back(static_cast<std::uint32_t>(((blocks_.size() - 1) << kPlaceBits) | used_));
+  const auto place = static_cast<std::uint32_t>(((blocks_.size() - 1) << kPlaceBits) | used_);
   used_ += text.size() + 1;
+  return place;
 }
 
 }  // namespace relicor

@@ -26,10 +26,16 @@ class TextList {
 
   // Adds `text` at the end. Throws std::length_error for a text of kBlockBytes bytes or more or
   // one holding a NUL, and when the list holds 4 GiB.
-  void Add(std::string_view text);
+  void Add(std::string_view text) { places_.push_back(Store(text)); }
 
-  std::string_view operator[](std::size_t i) const {
-    const std::uint32_t place = places_[i];
+  std::string_view operator[](std::size_t i) const { return At(places_[i]); }
+
+  // Stores `text` in the blocks without counting it among the list's texts, and gives its place
+  // there, for a list that keeps the places itself (it throws as Add does). A place is below 2^32,
+  // and below 2^(32 - n) while the blocks hold less than 4 GiB / 2^n.
+  std::uint32_t Store(std::string_view text);
+  // The text stored at `place`.
+  std::string_view At(std::uint32_t place) const {
     return std::string_view(blocks_[place >> kPlaceBits].data() + (place & (kBlockBytes - 1)));
   }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,6 +77,94 @@ TEST(PathList, AFileNameOf255BytesAndARootPath) {
   EXPECT_EQ(list[1], "/x.ITM");
   EXPECT_EQ(list[2], "x.ITM");
   EXPECT_FALSE(list.empty());
+}
+
+TEST(PathList, NamesEndingInDigitsComeBackWithEveryDigitAndLeadingZero) {
+  // Names whose stem ends in digits are kept as a shared pattern and their last four digits: the
+  // digits before those, leading zeros, a number of one to nine digits, an extension of other
+  // letters or none, a name that is all digits, digits only in the extension, and a hidden name.
+  const std::string sep(1, kPathSeparator);
+  const std::vector<std::string> names = {"Ring0012.ITM",
+                                          "Ring0012.itm",
+                                          "Ring12.ITM",
+                                          "Ring0000.ITM",
+                                          "I0000000.ITM",
+                                          "I0012345.IT0",
+                                          "Ring9999.ITM",
+                                          "Ring10000.ITM",
+                                          "Ring123456789.ITM",
+                                          "7.ITM",
+                                          "0000",
+                                          "Ring0012",
+                                          "Ring.IT0",
+                                          ".5",
+                                          "a.b1.ITM",
+                                          "x1.y2",
+                                          "Ring 0012 .ITM",
+                                          "\xE4\x30\x30\x34\x32.ITM"};
+  PathList list;
+  std::vector<std::string> paths;
+  for (const std::string& dir : {sep + "pool", std::string()}) {
+    for (const std::string& name : names) {
+      std::string path = dir;
+      if (!dir.empty()) path += sep;
+      path += name;
+      paths.push_back(path);
+      list.Add(paths.back());
+    }
+  }
+  ASSERT_EQ(list.size(), paths.size());
+  std::string into = "left over";
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    list.Get(i, into);
+    ASSERT_EQ(into, paths[i]) << i;
+    ASSERT_EQ(std::string(list.Directory(i)) + list.Rest(i), paths[i]) << i;
+    std::string appended = "x";
+    list.AppendTo(i, appended);
+    ASSERT_EQ(appended, "x" + paths[i]) << i;
+  }
+}
+
+TEST(PathList, NamesThatShareNoPatternStillComeBackWhole) {
+  // Every name its own pattern (the text before the digits differs each time), more of them than
+  // the list makes patterns for, mixed with names of one pattern: each comes back whole.
+  PathList list;
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < 40000; ++i) {
+    std::string path = "/pool/";
+    if (i % 3 == 0) {
+      path += "Ring";
+      path += std::to_string(i);
+    } else {
+      path += "Item";
+      path += std::to_string(i);
+      path += 'x';
+      path += std::to_string(i % 10);
+    }
+    path += ".ITM";
+    paths.push_back(path);
+    list.Add(path);
+  }
+  std::string into;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    list.Get(i, into);
+    ASSERT_EQ(into, paths[i]) << i;
+  }
+}
+
+TEST(PathList, ARefusedNameLeavesTheListAsItWas) {
+  // A name of 64 KiB is refused whether or not it ends in digits, as is one holding a NUL; the
+  // list keeps its paths and takes the next one.
+  PathList list;
+  list.Add("/pool/Ring0001.ITM");
+  EXPECT_THROW(list.Add("/pool/" + std::string(TextList::kBlockBytes, 'x') + "0001.ITM"), std::length_error);
+  EXPECT_THROW(list.Add("/pool/" + std::string(TextList::kBlockBytes, 'x')), std::length_error);
+  EXPECT_THROW(list.Add(std::string("/sent/Ri\0ng0002.ITM", 19)), std::length_error);
+  list.Add("/sent/Ring0002.ITM");
+  ASSERT_EQ(list.size(), 2U);
+  EXPECT_EQ(list[0], "/pool/Ring0001.ITM");
+  EXPECT_EQ(list[1], "/sent/Ring0002.ITM");
+  EXPECT_EQ(list.Directory(1), "/sent");
 }
 
 }  // namespace
