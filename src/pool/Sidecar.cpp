@@ -119,23 +119,29 @@ Status WriteSidecar(const std::string& path, const SidecarValues& values, DateTi
 
 namespace {
 
-// The name's hash code, never 0 (the mark of an empty slot).
-std::size_t NameCode(std::string_view name) {
-  const std::size_t code = std::hash<std::string_view>{}(name);
-  return code != 0 ? code : 1;
-}
-
-// The code of `name` with its last three characters as "IT0" (a name a file system allows fits
-// the buffer; a longer one is folded on the heap).
+// The hash code of `name` with its last three characters as "IT0" (a name a file system allows
+// fits the buffer; a longer one is folded on the heap).
 std::size_t FoldedNameCode(std::string_view name) {
-  std::array<char, 256> buffer{};
-  if (name.size() > buffer.size()) return NameCode(std::string(name.substr(0, name.size() - 3)) + "IT0");
+  if (name.size() > 256) {
+    std::string folded(name);
+    folded.replace(folded.size() - 3, 3, "IT0");
+    return std::hash<std::string>{}(folded);
+  }
+  std::array<char, 256> buffer;  // only the name's part is written and read
   const std::size_t stem = name.size() - 3;
   name.copy(buffer.data(), stem);
   buffer[stem] = 'I';
   buffer[stem + 1] = 'T';
   buffer[stem + 2] = '0';
-  return NameCode(std::string_view(buffer.data(), name.size()));
+  return std::hash<std::string_view>{}(std::string_view(buffer.data(), name.size()));
+}
+
+constexpr std::uint32_t kSpellingBits = 7;
+
+// The slot's tag of a code: its top 29 bits above the spelling bits, never 0 (an empty slot).
+std::uint32_t TagOf(std::size_t code) {
+  const auto tag = static_cast<std::uint32_t>(code >> 35U) << 3U;
+  return tag != 0 ? tag : 1U << 3U;
 }
 
 }  // namespace
@@ -153,14 +159,13 @@ SidecarListing::SidecarListing(const std::vector<DirEntry>& entries) {
   if (codes.empty()) return;
   std::size_t slotCount = 16;
   while (slotCount < codes.size() * 2) slotCount *= 2;
-  codes_.assign(slotCount, 0);
-  spellings_.assign(slotCount, 0);
+  slots_.assign(slotCount, 0);
   const std::size_t mask = slotCount - 1;
   for (const auto& [code, spelling] : codes) {
+    const std::uint32_t tag = TagOf(code);
     std::size_t i = code & mask;
-    while (codes_[i] != 0 && codes_[i] != code) i = (i + 1) & mask;
-    codes_[i] = code;
-    spellings_[i] |= spelling;
+    while (slots_[i] != 0 && (slots_[i] & ~kSpellingBits) != tag) i = (i + 1) & mask;
+    slots_[i] |= tag | spelling;
   }
 }
 
@@ -169,13 +174,14 @@ SidecarListing::Spelling SidecarListing::SpellingOf(std::string_view itemPath, b
   // SidecarPath replaces the last three characters, which belong to the name of an ITM file.
   const std::string_view name = FileNamePart(itemPath);
   if (name.size() < 3) return Spelling::kOther;
-  if (codes_.empty()) return Spelling::kNone;
+  if (slots_.empty()) return Spelling::kNone;
   const std::size_t code = FoldedNameCode(name);
-  const std::size_t mask = codes_.size() - 1;
-  for (std::size_t i = code & mask; codes_[i] != 0; i = (i + 1) & mask) {
-    if (codes_[i] != code) continue;
-    if ((spellings_[i] & 2) != 0) return Spelling::kOther;
-    if (regular != nullptr) *regular = (spellings_[i] & 4) != 0;
+  const std::uint32_t tag = TagOf(code);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = code & mask; slots_[i] != 0; i = (i + 1) & mask) {
+    if ((slots_[i] & ~kSpellingBits) != tag) continue;
+    if ((slots_[i] & 2) != 0) return Spelling::kOther;
+    if (regular != nullptr) *regular = (slots_[i] & 4) != 0;
     return Spelling::kUsual;
   }
   return Spelling::kNone;

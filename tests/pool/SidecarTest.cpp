@@ -207,5 +207,29 @@ TEST(SidecarTest, ListingTellsWhetherTheUsualSpellingIsARegularFile) {
   }
 }
 
+// A pool's worth of names: each item tells its own sidecar's spelling and file type, never a
+// neighbour's, and an item whose sidecar is not listed hears of none.
+TEST(SidecarTest, ListingOfAPoolTellsEveryItemItsOwnSidecar) {
+  constexpr int kItems = 100000;
+  const auto name = [](int i, const char* extension) {
+    std::string text = std::to_string(i);
+    return "I" + std::string(7 - text.size(), '0') + text + extension;
+  };
+  std::vector<DirEntry> entries;
+  for (int i = 0; i < kItems; ++i) {
+    entries.push_back({name(i, ".ITM")});
+    if (i % 3 == 0) entries.push_back({name(i, ".IT0"), false, false, false, i % 2 == 0});
+    if (i % 7 == 0) entries.push_back({name(i, ".it0")});
+  }
+  const SidecarListing listing(entries);
+  using Spelling = SidecarListing::Spelling;
+  for (int i = 0; i < kItems; ++i) {
+    const Spelling expected = i % 7 == 0 ? Spelling::kOther : i % 3 == 0 ? Spelling::kUsual : Spelling::kNone;
+    bool regular = true;
+    ASSERT_EQ(listing.SpellingOf("/pool/" + name(i, ".ITM"), &regular), expected) << i;
+    ASSERT_EQ(regular, expected == Spelling::kUsual && i % 2 == 0) << i;
+  }
+}
+
 }  // namespace
 }  // namespace relicor
