@@ -28,9 +28,8 @@ std::int32_t ItemRecord::ReadI32LE(std::size_t at) const {
 }
 
 std::string ItemRecord::TextAt(std::size_t from, std::size_t end) const {
-  std::string text;
-  for (std::size_t i = from; i < end && bytes_[i] != 0; ++i) text.push_back(static_cast<char>(bytes_[i]));
-  return text;
+  const std::string_view field = view().substr(from, end - from);
+  return std::string(field.substr(0, field.find('\0')));
 }
 
 std::string ItemRecord::ItemKey() const {
@@ -38,7 +37,9 @@ std::string ItemRecord::ItemKey() const {
 }
 
 std::string ItemRecord::KeyOf(std::uint32_t ident, std::uint8_t itemClass) {
-  return DWordToHex(ident) + ByteToHex(itemClass);
+  std::string key = DWordToHex(ident);
+  key += ByteToHex(itemClass);
+  return key;
 }
 
 }  // namespace relicor

@@ -4,10 +4,12 @@
 // Texts are byte strings. Where a value is stored into a field of limited capacity, only the
 // first capacity bytes are kept, silently (ShortString).
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace relicor {
 
@@ -18,6 +20,13 @@ inline constexpr std::size_t kMemberNameCapacity = 18;   // member names in an i
 
 // The first `capacity` bytes of `text`.
 std::string ShortString(std::string_view text, std::size_t capacity = kTextCapacity);
+// The same of a text made for it, cut where it is.
+template <typename Text>
+requires std::same_as<Text, std::string> std::string ShortString(Text&& text,
+                                                                 std::size_t capacity = kTextCapacity) {
+  if (text.size() > capacity) text.resize(capacity);
+  return std::forward<Text>(text);
+}
 
 // Decimal text of `value`, at least `width` characters, left-padded with '0' (never cut).
 std::string ZeroPadNumber(std::int32_t value, int width);
@@ -37,6 +46,12 @@ std::string WithoutTrailingSeparator(std::string dir);
 
 // Exactly `width` characters: `text` padded with blanks, or its first `width` characters.
 std::string PadRight(std::string_view text, std::size_t width);
+// The same of a text made for it, padded or cut where it is.
+template <typename Text>
+requires std::same_as<Text, std::string> std::string PadRight(Text&& text, std::size_t width) {
+  text.resize(width, ' ');
+  return std::forward<Text>(text);
+}
 
 // a-z to A-Z; every other byte stays (the one ASCII upper-casing of the program).
 constexpr char AsciiUpper(char c) {
@@ -50,6 +65,12 @@ constexpr char AsciiLower(char c) {
 // `text` with AsciiUpper on every byte (item names are compared and shown this way; Windows-1252
 // letters stay as they are).
 std::string UpperCaseAscii(std::string_view text);
+// The same of a text made for it, changed where it is.
+template <typename Text>
+requires std::same_as<Text, std::string> std::string UpperCaseAscii(Text&& text) {
+  for (char& c : text) c = AsciiUpper(c);
+  return std::forward<Text>(text);
+}
 
 // a-z to A-Z and the German umlauts ä ö ü to Ä Ö Ü; every other byte (ß included) is kept.
 std::string UpperCaseDE(std::string_view text);

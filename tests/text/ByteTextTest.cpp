@@ -94,6 +94,23 @@ TEST(ByteText, ShortStringKeepsTheFirstCapacityBytes) {
   EXPECT_EQ(ShortString("abcdefghijklmnopqrstuvwxyz", kMemberNameCapacity), "abcdefghijklmnopqr");
 }
 
+// A text made for the call is changed where it is: the result is the one a view of it gives,
+// on both sides of every limit and for texts too long to be kept inside a string.
+TEST(ByteText, TextsMadeForTheCallComeOutAsViewsOfThemDo) {
+  const std::string texts[] = {
+      "", "a", "ab\xE4z", std::string(17, 'q'), "Ring of the Zodiac", std::string(300, 'k')};
+  for (const std::string& text : texts) {
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{1}, std::size_t{4}, std::size_t{18},
+                                    std::size_t{32}, std::size_t{255}}) {
+      EXPECT_EQ(ShortString(std::string(text), limit), ShortString(std::string_view(text), limit))
+          << text << limit;
+      EXPECT_EQ(PadRight(std::string(text), limit), PadRight(std::string_view(text), limit)) << text << limit;
+    }
+    EXPECT_EQ(ShortString(std::string(text)), ShortString(std::string_view(text))) << text;
+    EXPECT_EQ(UpperCaseAscii(std::string(text)), UpperCaseAscii(std::string_view(text))) << text;
+  }
+}
+
 TEST(ByteText, CompareTextNoCaseFoldsAsciiLetters) {
   EXPECT_EQ(CompareTextNoCase("abc", "ABC"), 0);
   EXPECT_LT(CompareTextNoCase("abc", "ABD"), 0);
