@@ -43,7 +43,7 @@ SidecarKeyValues FindSidecarKeys(const Ini& ini) {
   SidecarKeyValues found;
   for (const auto& [name, value] : ini.KeyValues(kSidecarSection)) {
     for (std::size_t k = 0; k < kSidecarKeyCount; ++k) {
-      if (EqualsNoCase(name, kSidecarKeys[k])) {
+      if (name.size() == kSidecarKeys[k].size() && EqualsNoCase(name, kSidecarKeys[k])) {
         if (!found[k]) found[k] = value;
         break;
       }

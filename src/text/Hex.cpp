@@ -6,18 +6,28 @@ namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 }
 
+namespace {
+
+// The `digits` hexadecimal digits of `value`, the highest first (a short text: no heap).
+std::string HexDigits(std::uint32_t value, int digits) {
+  std::string text(static_cast<std::size_t>(digits), '0');
+  for (int i = digits - 1; i >= 0; --i, value >>= 4U)
+    text[static_cast<std::size_t>(i)] = kDigits[value & 0x0FU];
+  return text;
+}
+
+}  // namespace
+
 std::string ByteToHex(std::uint8_t value) {
-  return std::string{kDigits[value >> 4], kDigits[value & 0x0F]};
+  return HexDigits(value, 2);
 }
 
 std::string WordToHex(std::uint16_t value) {
-  return ByteToHex(static_cast<std::uint8_t>(value >> 8)) +
-         ByteToHex(static_cast<std::uint8_t>(value & 0xFF));
+  return HexDigits(value, 4);
 }
 
 std::string DWordToHex(std::uint32_t value) {
-  return WordToHex(static_cast<std::uint16_t>(value >> 16)) +
-         WordToHex(static_cast<std::uint16_t>(value & 0xFFFF));
+  return HexDigits(value, 8);
 }
 
 }  // namespace relicor
