@@ -57,6 +57,12 @@ bool PlainInSubject(unsigned char c) {
   return PlainInName(c) && !NeedsPercent(c);
 }
 
+// The forms as function objects, so that the walk over a text asks them without a call.
+constexpr auto kNameUnit = [](unsigned char c, char (&buffer)[4]) { return NameUnit(c, buffer); };
+constexpr auto kSubjectUnit = [](unsigned char c, char (&buffer)[4]) { return SubjectUnit(c, buffer); };
+constexpr auto kPlainInName = [](unsigned char c) { return PlainInName(c); };
+constexpr auto kPlainInSubject = [](unsigned char c) { return PlainInSubject(c); };
+
 // The units of `text` (each byte's form, from `unit`) that fit into `room` characters, whole.
 // A run of bytes that `plain` says stand for themselves goes in at once, as far as it fits.
 template <typename Unit, typename Plain>
@@ -86,24 +92,24 @@ void AppendWholeUnits(std::string& out, std::string_view text, std::size_t room,
 std::string MailSubjectText(std::string_view subject) {
   std::string out;
   out.reserve(subject.size());
-  AppendWholeUnits(out, subject, kNoLimit, SubjectUnit, PlainInSubject);
+  AppendWholeUnits(out, subject, kNoLimit, kSubjectUnit, kPlainInSubject);
   return out;
 }
 
 std::string MailLinkTail(std::string_view pagePath, std::string_view shownName, std::size_t capacity) {
   const std::size_t markup = kSubjectStart.size() + kNameStart.size() + kLinkEnd.size();
   std::string name;
-  AppendWholeUnits(name, shownName, kNoLimit, NameUnit, PlainInName);
+  AppendWholeUnits(name, shownName, kNoLimit, kNameUnit, kPlainInName);
   std::string line;
   line.reserve(capacity);
   line += kSubjectStart;
   if (markup + name.size() <= capacity) {
-    AppendWholeUnits(line, pagePath, capacity - markup - name.size(), SubjectUnit, PlainInSubject);
+    AppendWholeUnits(line, pagePath, capacity - markup - name.size(), kSubjectUnit, kPlainInSubject);
     line += kNameStart;
     line += name;
   } else {
     line += kNameStart;
-    AppendWholeUnits(line, shownName, capacity > markup ? capacity - markup : 0, NameUnit, PlainInName);
+    AppendWholeUnits(line, shownName, capacity > markup ? capacity - markup : 0, kNameUnit, kPlainInName);
   }
   line += kLinkEnd;
   return line;
