@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <numeric>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -207,20 +210,34 @@ constexpr std::size_t kFewestItemsForTwoThreads = 4096;
 // class, and the positions in name order (equal names in the order of the list). Prepare takes
 // all the room, so that Make, run on a thread of its own, takes none: a thread's first block of
 // memory would start a heap of its own that stays for the rest of the run.
+//
+// A pool holds the same names again and again, so the names are told apart first: each distinct
+// name is sorted once, and the items then go to their names' places in their own order.
 struct SortedPart {
+  static constexpr std::uint32_t kEmptySlot = ~std::uint32_t{0};
+
   std::size_t from = 0;
   std::size_t to = 0;
   std::string folded;
   std::vector<std::uint32_t> starts;  // where each name starts in `folded`, and where the last ends
   std::vector<std::uint32_t> order;
+  std::vector<std::uint32_t> nameOf;   // each item's name, numbered as the names first come
+  std::vector<std::uint32_t> firstOf;  // of each name, the first item that has it
+  // A table of the names' numbers (open addressing, at most half full); once the names are
+  // numbered, the place of each name in name order and where its items start in the order.
+  std::vector<std::uint32_t> slots;
 
   void Prepare(std::size_t first, std::size_t end) {
     from = first;
     to = end;
+    const std::size_t count = to - from;
     // Room for the longest names; the pages of what is not used are never touched.
-    folded.reserve((to - from) * (offset::kIdentifiedNameEnd - offset::kIdentifiedName));
-    starts.resize(to - from + 1);
-    order.resize(to - from);
+    folded.reserve(count * (offset::kIdentifiedNameEnd - offset::kIdentifiedName));
+    starts.resize(count + 1);
+    order.resize(count);
+    nameOf.resize(count);
+    firstOf.reserve(count);
+    slots.resize(std::max<std::size_t>(16, 2 * count + 1));
   }
 
   void Make(const std::vector<ScannedItem>& items, std::uint8_t* classes) {
@@ -232,18 +249,44 @@ struct SortedPart {
       name = name.substr(0, name.find('\0'));
       for (const char c : name) folded += AsciiUpper(c);
       classes[i] = static_cast<std::uint8_t>(PageClassOfItem(record));
-      order[i - from] = static_cast<std::uint32_t>(i);
     }
     starts[to - from] = static_cast<std::uint32_t>(folded.size());
-    // Equal names by their place: the order of a stable sort, without its room.
-    // One comparison of the names tells both whether they differ and how.
-    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-      const int names = Name(a).compare(Name(b));
-      return names < 0 || (names == 0 && a < b);
-    });
+    const std::size_t count = to - from;
+
+    std::fill(slots.begin(), slots.end(), kEmptySlot);
+    firstOf.clear();
+    for (std::size_t k = 0; k < count; ++k) {
+      const std::string_view name = NameAt(k);
+      std::size_t slot = std::hash<std::string_view>{}(name) % slots.size();
+      while (slots[slot] != kEmptySlot && NameAt(firstOf[slots[slot]]) != name) {
+        if (++slot == slots.size()) slot = 0;
+      }
+      if (slots[slot] == kEmptySlot) {
+        slots[slot] = static_cast<std::uint32_t>(firstOf.size());
+        firstOf.push_back(static_cast<std::uint32_t>(k));
+      }
+      nameOf[k] = slots[slot];
+    }
+
+    // The names in name order, no two alike, for the moment in the first places of `order`.
+    const std::size_t names = firstOf.size();
+    const auto byName = order.begin() + static_cast<std::ptrdiff_t>(names);
+    std::iota(order.begin(), byName, std::uint32_t{0});
+    std::sort(order.begin(), byName,
+              [this](std::uint32_t a, std::uint32_t b) { return NameAt(firstOf[a]) < NameAt(firstOf[b]); });
+    std::uint32_t* const rank = slots.data();
+    std::uint32_t* const begin = slots.data() + names;  // names + 1 of them
+    for (std::size_t r = 0; r < names; ++r) rank[order[r]] = static_cast<std::uint32_t>(r);
+    std::fill(begin, begin + names + 1, 0);
+    for (std::size_t k = 0; k < count; ++k) ++begin[rank[nameOf[k]] + 1];
+    for (std::size_t r = 0; r < names; ++r) begin[r + 1] += begin[r];
+    // Equal names in their items' order: the order of a stable sort.
+    for (std::size_t k = 0; k < count; ++k)
+      order[begin[rank[nameOf[k]]]++] = static_cast<std::uint32_t>(from + k);
   }
-  std::string_view Name(std::uint32_t i) const {
-    return std::string_view(folded).substr(starts[i - from], starts[i - from + 1] - starts[i - from]);
+  std::string_view Name(std::uint32_t i) const { return NameAt(i - from); }
+  std::string_view NameAt(std::size_t k) const {
+    return std::string_view(folded).substr(starts[k], starts[k + 1] - starts[k]);
   }
 };
 

@@ -232,6 +232,36 @@ TEST(PageWriterTest, TwoThreadsSortAsOneAndGiveEachItemsPageClass) {
   EXPECT_EQ(one.front().entry, &entries[lastEmpty]);
 }
 
+// Thousands of names, some held by many items, some by one, names that begin other names and
+// names alike but for letter case: the order is that of a stable sort of the reversed list by the
+// names in capitals, with one thread and with two.
+TEST(PageWriterTest, ManyNamesSortAsAStableSortOfTheNamesInCapitals) {
+  std::vector<ItemEntry> entries;
+  entries.reserve(9000);
+  for (int i = 0; i < 9000; ++i) {
+    const int n = i % 3 == 0 ? i % 11 : i * 7919 % 4001;
+    std::string name = n % 5 == 0 ? "Ring" : "ring";
+    name += std::string(static_cast<std::size_t>(n % 4), 'x') + std::to_string(n / 4);
+    if (n == 0) name.clear();
+    entries.emplace_back("p" + std::to_string(i), RecordBuilder().name(name).build(), ItemMeta{});
+  }
+  std::vector<ScannedItem> expected;
+  expected.reserve(entries.size());
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) expected.push_back({&*entry});
+  std::stable_sort(expected.begin(), expected.end(), [](const ScannedItem& a, const ScannedItem& b) {
+    return UpperCaseAscii(a.entry->Record().Name()) < UpperCaseAscii(b.entry->Record().Name());
+  });
+  for (const bool twoThreads : {false, true}) {
+    std::vector<ScannedItem> items;
+    items.reserve(entries.size());
+    for (const ItemEntry& entry : entries) items.push_back({&entry});
+    (void)SortPageItemsWithClasses(items, twoThreads);
+    ASSERT_EQ(items.size(), expected.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+      ASSERT_EQ(items[i].entry, expected[i].entry) << twoThreads << i;
+  }
+}
+
 TEST(PageWriterTest, PagesClosedBehindReachTheirFilesInOrderAndNoneAfterAFailure) {
   TempDir tmp;
   tmp.write("afile", "x");
