@@ -33,11 +33,26 @@ bool PathContainsUpper(std::string_view path, std::string_view upper) {
   return false;
 }
 
+// The last directory text a word was looked for in, and whether it holds the word. Directory
+// texts are shared by the entries of a directory and stay for the whole run: the same text is
+// the same directory.
+struct DirectoryWord {
+  const std::string* directory = nullptr;
+  bool contains = false;
+};
+
 // The same for the path of `entry`: its directory ends with a separator, which none of the words
-// holds, so a word never runs from the directory into the file name.
-bool EntryPathContainsUpper(const ItemEntry& entry, std::string_view upper) {
-  return PathContainsUpper(entry.Directory(), upper) || PathContainsUpper(entry.FileName(), upper);
+// holds, so a word never runs from the directory into the file name. The answer for the directory
+// is kept in `last` (a pool's items share a few directories).
+bool EntryPathContainsUpper(const ItemEntry& entry, std::string_view upper, DirectoryWord& last) {
+  const std::string& directory = entry.Directory();
+  if (last.directory != &directory) last = {&directory, PathContainsUpper(directory, upper)};
+  return last.contains || PathContainsUpper(entry.FileName(), upper);
 }
+
+// Per thread: pages are made on two threads at once.
+thread_local DirectoryWord lastHidden;
+thread_local DirectoryWord lastShortInfo;
 
 // "File : " and the path below `directory`, at most 64 characters of it.
 std::string FileLine(const ItemEntry& entry, const std::string& directory) {
@@ -86,7 +101,7 @@ void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Dat
   const bool brief = options.mode == ReportMode::kBriefPage;
   report.isNew = IsNewItem(options.startTime, meta.addedItem);
   report.name = UpperCaseAscii(item.Name());
-  report.hidden = page && EntryPathContainsUpper(entry, "HIDDEN");
+  report.hidden = page && EntryPathContainsUpper(entry, "HIDDEN", lastHidden);
   if (report.hidden) {
     return;
   }
@@ -115,7 +130,7 @@ void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Dat
     }
   }
 
-  const bool shortInfo = page && EntryPathContainsUpper(entry, "SHORTINF");
+  const bool shortInfo = page && EntryPathContainsUpper(entry, "SHORTINF", lastShortInfo);
   if (!brief && !shortInfo) {
     if (database.IsRegistered(item.ItemKey())) {
       lines.Add(kDupeMarker);

@@ -316,14 +316,21 @@ TEST_F(ItemReportTest, HiddenAndShortInfoInAnyLetterCase) {
       {"HID@EN/A.ITM",      true,  true},   // 11: nor the byte before the capitals
   };
   // clang-format on
-  for (const Case& c : cases) {
-    const std::string path = Item(c.path, GoldSword().build());
-    Page();
-    Report(path);
-    EXPECT_EQ(!report.hidden, c.rows) << c.path;
-    EXPECT_EQ(!Out().empty(), c.rows) << c.path;
-    const Lines lines = Out();
-    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Damage     2-6") != lines.end(), c.effects) << c.path;
+  std::vector<std::string> paths;
+  paths.reserve(cases.size());
+  for (const Case& c : cases) paths.push_back(Item(c.path, GoldSword().build()));
+  Page();
+  // Backwards too: what one directory or file name gave is not carried to the next item.
+  for (const bool backwards : {false, true}) {
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+      const std::size_t i = backwards ? cases.size() - 1 - k : k;
+      const Case& c = cases[i];
+      Report(paths[i]);
+      EXPECT_EQ(!report.hidden, c.rows) << c.path;
+      EXPECT_EQ(!Out().empty(), c.rows) << c.path;
+      const Lines lines = Out();
+      EXPECT_EQ(std::find(lines.begin(), lines.end(), "Damage     2-6") != lines.end(), c.effects) << c.path;
+    }
   }
 }
 
