@@ -1,5 +1,9 @@
 #include "identify/NameResolver.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <string_view>
+
 #include "identify/ReportText.h"
 #include "text/ByteText.h"
 
@@ -13,23 +17,32 @@ void AffixSlots::SetSuffix(std::string_view name) {
   suffix = ShortString(name);
 }
 
+namespace {
+
+// The parts one after the other, cut to a working text's capacity as ShortString cuts: made in
+// one piece of memory.
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (const std::string_view part : parts) size += part.size();
+  std::string text;
+  text.reserve(std::min(size, kTextCapacity));
+  for (const std::string_view part : parts) text.append(part.substr(0, kTextCapacity - text.size()));
+  return text;
+}
+
+}  // namespace
+
 ResolvedNames AssembleNames(const AffixSlots& slots, const BaseItemRow& base,
                             const std::string_view* uniqueName) {
-  std::string suffix = slots.suffix;
-  if (!suffix.empty()) {
-    suffix = ShortString(" of " + suffix);
-  }
-  std::string prefix = slots.prefix;
-  if (!prefix.empty()) {
-    prefix = ShortString(prefix + " ");
-  }
+  const std::string suffix = slots.suffix.empty() ? std::string() : Joined({" of ", slots.suffix});
+  const std::string prefix = slots.prefix.empty() ? std::string() : Joined({slots.prefix, " "});
   ResolvedNames names;
-  names.resolved = ShortString(prefix + std::string(base.ShortName) + suffix);
-  names.alternative = ShortString(prefix + std::string(base.FullName));
+  names.alternative = Joined({prefix, base.FullName});
   if (uniqueName != nullptr) {
     names.resolved = ShortString(*uniqueName);
   } else {
-    names.fullName = ShortString(prefix + std::string(base.FullName) + suffix);
+    names.resolved = Joined({prefix, base.ShortName, suffix});
+    names.fullName = Joined({prefix, base.FullName, suffix});
   }
   return names;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 #include "identify/NameResolver.h"
@@ -49,6 +50,29 @@ TEST(NameResolverTest, UniqueGetsNoFullForm) {
   EXPECT_TRUE(names.fullName.empty());
   EXPECT_TRUE(NameMatches(names, "The Needler"));
   EXPECT_FALSE(NameMatches(names, "long battle bow of haste"));
+}
+
+// Every name is a working text: cut after its 255th character, wherever that falls.
+TEST(NameResolverTest, NamesAreCutToAWorkingText) {
+  const BaseItemRow falchion{"sword", "falchion", 1, 250};
+  struct Case {
+    std::size_t prefix, suffix;
+  };
+  for (const Case c :
+       {Case{0, 250}, Case{250, 0}, Case{254, 0}, Case{255, 300}, Case{240, 5}, Case{10, 10}}) {
+    AffixSlots slots;
+    slots.SetPrefix(std::string(c.prefix, 'p'));
+    slots.SetSuffix(std::string(c.suffix, 's'));
+    const std::string prefix = c.prefix == 0 ? "" : (std::string(c.prefix, 'p') + " ").substr(0, 255);
+    const std::string suffix = c.suffix == 0 ? "" : (" of " + std::string(c.suffix, 's')).substr(0, 255);
+    const ResolvedNames names = AssembleNames(slots, falchion, nullptr);
+    const auto cut = [](std::string a, std::string_view b, std::string_view c) {
+      return a.append(b).append(c).substr(0, 255);
+    };
+    EXPECT_EQ(names.resolved, cut(prefix, "sword", suffix)) << c.prefix << " " << c.suffix;
+    EXPECT_EQ(names.alternative, cut(prefix, "falchion", "")) << c.prefix << " " << c.suffix;
+    EXPECT_EQ(names.fullName, cut(prefix, "falchion", suffix)) << c.prefix << " " << c.suffix;
+  }
 }
 
 }  // namespace
