@@ -99,6 +99,7 @@ Ini Ini::Parse(std::string_view text) {
     } else {
       ini.lines_.push_back(
           {static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(lineEnd - pos), kind, true});
+      ini.NoteParts(ini.lines_.back(), parts.name, parts.value);
     }
     ini.lines_.back().terminated = end != std::string_view::npos;
     if (end == std::string_view::npos) break;
@@ -136,17 +137,30 @@ std::string_view Ini::TextOf(const Line& line) const {
 }
 
 std::string_view Ini::NameOf(const Line& line) const {
-  return ParseLine(TextOf(line), true).name;
+  return std::string_view(text_).substr(line.nameAt, line.nameSize);
 }
 
 std::string_view Ini::ValueOf(const Line& line) const {
-  return ParseLine(TextOf(line), true).value;
+  return std::string_view(text_).substr(line.valueAt, line.valueSize);
 }
 
 Ini::Line Ini::NewLine(std::string_view text, LineKind kind) {
   Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), kind, true};
   text_ += text;
+  const LineParts parts = ParseLine(TextOf(line), true);
+  NoteParts(line, parts.name, parts.value);
   return line;
+}
+
+void Ini::NoteParts(Line& line, std::string_view name, std::string_view value) const {
+  // Both are views into text_ (or empty).
+  const auto placeOf = [this](std::string_view part) {
+    return part.empty() ? std::uint32_t{0} : static_cast<std::uint32_t>(part.data() - text_.data());
+  };
+  line.nameAt = placeOf(name);
+  line.nameSize = static_cast<std::uint32_t>(name.size());
+  line.valueAt = placeOf(value);
+  line.valueSize = static_cast<std::uint32_t>(value.size());
 }
 
 std::size_t Ini::FindSection(std::string_view section) const {
@@ -168,8 +182,7 @@ std::optional<std::string> Ini::Get(std::string_view section, std::string_view k
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i) {
     if (lines_[i].kind != LineKind::kKey) continue;
-    const LineParts parts = ParseLine(TextOf(lines_[i]), true);
-    if (EqualsNoCase(parts.name, key)) return std::string(parts.value);
+    if (EqualsNoCase(NameOf(lines_[i]), key)) return std::string(ValueOf(lines_[i]));
   }
   return std::nullopt;
 }
@@ -182,8 +195,7 @@ std::vector<std::pair<std::string_view, std::string_view>> Ini::KeyValues(std::s
   keys.reserve(end - header - 1);
   for (std::size_t i = header + 1; i < end; ++i) {
     if (lines_[i].kind != LineKind::kKey) continue;
-    const LineParts parts = ParseLine(TextOf(lines_[i]), true);
-    keys.emplace_back(parts.name, parts.value);
+    keys.emplace_back(NameOf(lines_[i]), ValueOf(lines_[i]));
   }
   return keys;
 }

@@ -47,13 +47,17 @@ class Ini {
 
   // A line of the text, or a run of lines that are neither section headers nor keys (blank
   // lines, comments, other text): such a run is one entry, so that a text of a million line
-  // breaks is one entry too. Its text lies in text_, inner line ends included; names and values
-  // are read from it when asked.
+  // breaks is one entry too. Its text lies in text_, inner line ends included; so do the name of
+  // a section or key and the value of a key, found once when the line is read or made.
   struct Line {
     std::uint32_t begin = 0;  // where its text starts in text_
     std::uint32_t size = 0;   // its text's length, without its own line end
     LineKind kind = LineKind::kOther;
-    bool terminated = true;  // the (last) line had a line end (only the text's last may lack one)
+    bool terminated = true;    // the (last) line had a line end (only the text's last may lack one)
+    std::uint32_t nameAt = 0;  // where its name starts in text_, and its length
+    std::uint32_t nameSize = 0;
+    std::uint32_t valueAt = 0;  // where its value starts in text_, and its length
+    std::uint32_t valueSize = 0;
   };
 
   std::string_view TextOf(const Line& line) const;
@@ -63,6 +67,8 @@ class Ini {
   std::string_view ValueOf(const Line& line) const;
   // A line whose text is appended to text_.
   Line NewLine(std::string_view text, LineKind kind);
+  // Notes where `name` and `value`, views into text_, lie.
+  void NoteParts(Line& line, std::string_view name, std::string_view value) const;
   // Index of the first section header named `section`, or lines_.size().
   std::size_t FindSection(std::string_view section) const;
   // One past the last line belonging to the section that starts at `header`.

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Ini.h"
@@ -64,6 +66,35 @@ TEST(IniTest, RunsOfOtherLinesAreKeptWholeAroundEdits) {
   tail.Set("S", "j", "2");
   EXPECT_EQ(tail.Serialize(), "[S]\r\nk=1\r\nj=2\r\n;a\r\n;b");
   EXPECT_EQ(Ini::Parse("x\n[A]\n[b]\n[a]\n").Sections(), (std::vector<std::string>{"A", "b"}));
+}
+
+// Names and values are found where the text is read or written and come back whole however the
+// text moves: a text short enough to sit inside its string, an Ini copied and moved, and a text
+// that grows with every key set.
+TEST(IniTest, NamesAndValuesComeBackAfterTheTextMovesAndGrows) {
+  std::optional<Ini> held = Ini::Parse("[A]\nk= v ");
+  Ini moved = std::move(*held);
+  held.reset();
+  const Ini copy = moved;  // NOLINT(performance-unnecessary-copy-initialization): the copy is what is tried
+  using Pairs = std::vector<std::pair<std::string_view, std::string_view>>;
+  EXPECT_EQ(copy.KeyValues("a"), (Pairs{{"k", "v"}}));
+  EXPECT_EQ(moved.Get("A", "K"), "v");
+
+  Ini grown = Ini::Parse("[S]\r\n first = 1 \r\n");
+  for (int i = 0; i < 1000; ++i)
+    grown.Set("S", "key" + std::to_string(i), std::string(static_cast<std::size_t>(i % 40), 'v'));
+  grown.Set("S", "FIRST", " one ");
+  grown.Set("T", " spaced key ", "x=y");
+  const auto values = grown.KeyValues("s");
+  ASSERT_EQ(values.size(), 1001u);
+  EXPECT_EQ(values[0], (std::pair<std::string_view, std::string_view>{"first", "one"}));
+  for (int i = 0; i < 1000; ++i) {
+    EXPECT_EQ(values[static_cast<std::size_t>(i) + 1].first, "key" + std::to_string(i));
+    EXPECT_EQ(values[static_cast<std::size_t>(i) + 1].second,
+              std::string(static_cast<std::size_t>(i % 40), 'v'));
+  }
+  EXPECT_EQ(grown.Get("t", "SPACED KEY"), "x=y");
+  EXPECT_EQ(Ini::Parse(grown.Serialize()).KeyValues("S"), values);
 }
 
 TEST(IniTest, IntegerReading) {
