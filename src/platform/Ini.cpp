@@ -1,6 +1,7 @@
 #include "platform/Ini.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "text/ByteText.h"
@@ -70,10 +71,28 @@ namespace {
 
 // Where the line that starts at `from` ends: the first CR or LF from there on, or npos.
 std::size_t FindLineEnd(std::string_view text, std::size_t from) {
-  for (std::size_t i = from; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') return i;
+  if (from >= text.size()) return std::string_view::npos;
+  const char* const start = text.data() + from;
+  const std::size_t rest = text.size() - from;
+  const void* const lineFeed = std::memchr(start, '\n', rest);
+  const std::size_t before =
+      lineFeed != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - start) : rest;
+  // A CR before the LF ends the line there.
+  if (const void* const cr = std::memchr(start, '\r', before); cr != nullptr) {
+    return from + static_cast<std::size_t>(static_cast<const char*>(cr) - start);
   }
-  return std::string_view::npos;
+  return lineFeed != nullptr ? from + before : std::string_view::npos;
+}
+
+// How many LF the text holds.
+std::size_t CountLineFeeds(std::string_view text) {
+  std::size_t count = 0;
+  for (const char* at = text.data();
+       const void* found = std::memchr(at, '\n', text.size() - static_cast<std::size_t>(at - text.data()));) {
+    ++count;
+    at = static_cast<const char*>(found) + 1;
+  }
+  return count;
 }
 
 }  // namespace
@@ -83,7 +102,7 @@ Ini Ini::Parse(std::string_view text) {
   ini.text_ = std::string(text);
   const std::string_view all = ini.text_;
   // A line per line end at most, and one after the last.
-  ini.lines_.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
+  ini.lines_.reserve(CountLineFeeds(all) + 1);
   bool inSection = false;
   std::size_t pos = 0;
   while (pos < all.size()) {
