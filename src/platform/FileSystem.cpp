@@ -419,6 +419,8 @@ namespace {
 // The process id of a temporary file name, or 0 when the name is not one of ours. The sidecar of
 // a temporary item file (its last three characters "IT0") counts as one of ours too.
 pid_t TemporaryFileOwner(std::string_view name) {
+  // Every such name ends in a dash and six characters: a quick no for the names of a pool.
+  if (name.size() < 7 || name[name.size() - 7] != '-') return 0;
   constexpr std::string_view kMark = ".tmp-";
   const std::size_t mark = name.rfind(kMark);
   if (mark == std::string_view::npos || mark == 0) return 0;

@@ -433,6 +433,9 @@ TEST(TemporaryFiles, OnlyOurNamesOfProcessesThatAreGoneAreStale) {
       {"ITMLIST.TXT.tmp123456", false},
       {"notes.tmp-" + dead + "-12345x", false},
       {".tmp-" + dead + "-123456", false},
+      {"I0000000.ITM.tmp-" + dead + "-123IT0", true},  // the sidecar of a temporary item file
+      {"Axe.ITM-123456", false},                       // the dash and six digits, but no mark
+      {"-123456", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsStaleTemporaryFileName(c.name), c.stale) << c.name;
   const std::string made = TemporaryFileName("/p/ITMLIST.TXT");
