@@ -731,8 +731,7 @@ Result<LoadStatus> ItemCache::Load(const std::string& path, const SidecarListing
   // A load that does not end in an entry leaves no bytes or dates of an earlier item behind.
   currentEntry_ = nullptr;
   currentItem_ = ItemRecord();
-  std::optional<ItemRead> ahead;
-  if (readAhead != nullptr) ahead = readAhead->Take(path);
+  std::optional<ItemRead> ahead = readAhead != nullptr ? readAhead->Take(path) : std::nullopt;
   Result<ItemFile> file = ahead ? std::move(ahead->file) : ReadItemFile(path);
   if (!file) {
     currentMeta_.fileDate = currentMeta_.addedItem = currentMeta_.sentAt = 0;

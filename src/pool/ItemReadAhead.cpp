@@ -193,7 +193,9 @@ std::optional<ItemRead> ItemReadAhead::Take(std::string_view path) {
       filled_.wait(lock, [&] { return slot.has_value(); });
       takerWaits_ = false;
     }
-    read = std::exchange(slot, std::nullopt);
+    // Into the read without a copy on the way; what the read held before (a skipped file) goes.
+    read.swap(slot);
+    slot.reset();
     ++next_;
   }
   const bool wake = sleepingWorkers_ > 0 && FreeSlots() >= slots_.size() / 2;
