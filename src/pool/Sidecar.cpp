@@ -140,7 +140,7 @@ constexpr std::uint32_t kSpellingBits = 7;
 
 // The slot's tag of a code: its top 29 bits above the spelling bits, never 0 (an empty slot).
 std::uint32_t TagOf(std::size_t code) {
-  const auto tag = static_cast<std::uint32_t>(code >> 35U) << 3U;
+  const auto tag = static_cast<std::uint32_t>(static_cast<std::uint64_t>(code) >> 35U) << 3U;
   return tag != 0 ? tag : 1U << 3U;
 }
 
