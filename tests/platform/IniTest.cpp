@@ -97,22 +97,6 @@ TEST(IniTest, NamesAndValuesComeBackAfterTheTextMovesAndGrows) {
   EXPECT_EQ(Ini::Parse(grown.Serialize()).KeyValues("S"), values);
 }
 
-// Every kind of line end ends a line, whichever comes first, in texts long and short.
-TEST(IniTest, LinesEndAtTheFirstCrOrLf) {
-  const std::string longLine(300, 'a');
-  const std::pair<std::string, std::string> cases[] = {
-      {"", ""},
-      {"x", "x"},
-      {"x\r", "x\r\n"},
-      {"\n\n", "\r\n\r\n"},
-      {"a\rb\nc", "a\r\nb\r\nc"},
-      {longLine + "\r" + longLine + "\n", longLine + "\r\n" + longLine + "\r\n"},
-      {"[S]\rk=1\r\r\nm=2", "[S]\r\nk=1\r\n\r\nm=2"},
-  };
-  for (const auto& [text, serialized] : cases) EXPECT_EQ(Ini::Parse(text).Serialize(), serialized) << text;
-  EXPECT_EQ(Ini::Parse("[S]\rk=1\r\r\nm=2").Get("S", "m"), "2");
-}
-
 TEST(IniTest, IntegerReading) {
   struct Case {
     const char* text;
