@@ -139,8 +139,12 @@ bool InRange(std::uint8_t value, std::uint8_t lo, std::uint8_t hi) {
   return lo <= value && value <= hi;
 }
 
-std::string Plain(std::int32_t value) {
-  return std::to_string(value);
+DecimalText Plain(std::int32_t value) {
+  return DecimalText(value);
+}
+
+DecimalText Signed(std::int32_t value) {
+  return DecimalText(value, true);
 }
 
 // The price part the game gives an affix of `row` for the effect value `v`: the fixed part plus
@@ -223,10 +227,6 @@ std::string UseEffectLine(std::uint8_t useEffect, std::uint8_t spell, bool& know
 EffectPass::EffectPass(const ItemRecord& item, PassOptions options, ItemReport& report)
     : item_(item), options_(options), report_(report) {}
 
-void EffectPass::Line(std::string_view text) {
-  report_.lines.Add(text);
-}
-
 void EffectPass::Finding(std::int32_t code, std::int32_t value) {
   FindingState state{report_.status, report_.lastFindingCode};
   report_.lines.Add(FormatFinding(state, code, value));
@@ -239,10 +239,6 @@ void EffectPass::Raise(const RuleBreaches& found) {
   for (const RuleBreach& breach : found) Finding(breach.code, breach.value);
 }
 
-void EffectPass::Debug(std::string_view text) {
-  report_.debugLines.Add(text);
-}
-
 void EffectPass::UniqueChecks() {
   if (!item_.IsUnique()) {
     return;
@@ -251,7 +247,7 @@ void EffectPass::UniqueChecks() {
   if (options_.additionalInfo && !options_.htmlMode) {
     // The name is cut so that the text up to its end holds at most 43 characters.
     const std::string head = ShortString("++ UNIQUE:\"" + std::string(unique.Name), 43);
-    Line(head + "\" " + ByteToHex(item_.UniqueIndex()) + " " + ByteToHex(item_.BaseItem()));
+    Line(head, "\" ", ByteToHex(item_.UniqueIndex()), " ", ByteToHex(item_.BaseItem()));
   }
   Raise(UniqueRules(item_, options_.vkMode));
 }
@@ -266,10 +262,10 @@ void EffectPass::EffectSection() {
   price_.basePrice = base.BasePrice;
 
   if (item_.MinDamage() != 0) {
-    Line("Damage     " + Plain(item_.MinDamage()) + "-" + Plain(item_.MaxDamage()));
+    Line("Damage     ", Plain(item_.MinDamage()), "-", Plain(item_.MaxDamage()));
   }
   if (item_.ArmorClass() != 0) {
-    Line("Armorclass " + Plain(item_.ArmorClass()));
+    Line("Armorclass ", Plain(item_.ArmorClass()));
   }
   if (item_.HasEffect(effect::kStealthLife)) {
     Line("stealth life");
@@ -341,13 +337,13 @@ void EffectPass::EffectSection() {
     Line("UNIQUE ITEM");
   }
   if (item_.ReqStrength() != 0) {
-    Line("required " + Plain(item_.ReqStrength()) + " Str");
+    Line("required ", Plain(item_.ReqStrength()), " Str");
   }
   if (item_.ReqMagic() != 0) {
-    Line("required " + Plain(item_.ReqMagic()) + " Mag");
+    Line("required ", Plain(item_.ReqMagic()), " Mag");
   }
   if (item_.ReqDexterity() != 0) {
-    Line("required " + Plain(item_.ReqDexterity()) + " Dex");
+    Line("required ", Plain(item_.ReqDexterity()), " Dex");
   }
 }
 
@@ -393,7 +389,7 @@ void EffectPass::ChargesLine(bool unique) {
     return;
   }
   const std::uint8_t spell = item_.Spell();
-  Line(Plain(item_.Charges()) + "/" + Plain(maxCharges) + " " + std::string(SpellName(spell)) + "-Charges");
+  Line(Plain(item_.Charges()), "/", Plain(maxCharges), " ", SpellName(spell), "-Charges");
   if (unique) {
     return;
   }
@@ -429,7 +425,7 @@ void EffectPass::DurabilityLines() {
       Raise(IndestructibleRules(item_, options_.vkMode));
     }
   } else {
-    Line("Durability " + Plain(item_.Durability()) + "/" + Plain(item_.MaxDurability()));
+    Line("Durability ", Plain(item_.Durability()), "/", Plain(item_.MaxDurability()));
   }
 
   const std::uint8_t suffixPower = item_.SuffixPower();
@@ -448,7 +444,7 @@ void EffectPass::PercentEffects(bool unique) {
   const std::uint8_t prefixPower = item_.PrefixPower();
 
   if (const std::int32_t value = item_.PctDamage(); value != 0) {
-    Line(SignedText(value) + "% Damage");
+    Line(Signed(value), "% Damage");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kPctDamage, item_, value, vk));
       const auto table = InRange(prefixPower, 2, 3) ? AffixTable::kPctDamage : AffixTable::kCombinedDamage;
@@ -462,7 +458,7 @@ void EffectPass::PercentEffects(bool unique) {
   }
 
   if (const std::int32_t value = item_.PctToHit(); value != 0) {
-    Line(SignedText(value) + "% to Hit");
+    Line(Signed(value), "% to Hit");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kPctToHit, item_, value, vk));
       const bool plain = InRange(prefixPower, 0, 1);
@@ -481,7 +477,7 @@ void EffectPass::PercentEffects(bool unique) {
   }
 
   if (const std::int32_t value = item_.PctArmor(); value != 0) {
-    Line(SignedText(value) + "% Armor");
+    Line(Signed(value), "% Armor");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kPctArmor, item_, value, vk));
       ForEachMatch(AffixRows(AffixTable::kPctArmor, vk), value, [&](const AffixRow& row) {
@@ -499,7 +495,7 @@ void EffectPass::AttributeEffects(bool unique) {
   const bool allAttributes = strength != 0 && strength == item_.AddMagic() &&
                              strength == item_.AddDexterity() && strength == item_.AddVitality();
   if (allAttributes) {
-    Line(SignedText(strength) + " to all Attributes");
+    Line(Signed(strength), " to all Attributes");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kAllAttributes, item_, strength, vk));
       ForEachMatch(AffixRows(AffixTable::kAllAttributes, vk), strength, [&](const AffixRow& row) {
@@ -530,7 +526,7 @@ void EffectPass::AttributeEffects(bool unique) {
     if (value == 0) {
       continue;
     }
-    Line(SignedText(value) + std::string(attribute.line));
+    Line(Signed(value), attribute.line);
     if (unique) {
       continue;
     }
@@ -548,7 +544,7 @@ void EffectPass::ResistEffects(bool unique) {
 
   const bool resistAll = fire != 0 && fire == item_.ResLightning() && fire == item_.ResMagic();
   if (resistAll) {
-    Line(SignedText(fire) + "% Res All");
+    Line(Signed(fire), "% Res All");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kResistAll, item_, fire, vk));
       ForEachMatch(AffixRows(AffixTable::kResAll, vk), fire, [&](const AffixRow& row) {
@@ -579,7 +575,7 @@ void EffectPass::ResistEffects(bool unique) {
     if (value == 0) {
       continue;
     }
-    Line(SignedText(value) + std::string(resist.line));
+    Line(Signed(value), resist.line);
     if (unique) {
       continue;
     }
@@ -596,7 +592,7 @@ void EffectPass::BonusEffects(bool unique) {
   const std::uint8_t suffixPower = item_.SuffixPower();
 
   if (const std::int32_t mana = item_.ManaBonus(); mana != 0) {
-    Line(SignedText(mana) + " Mana");
+    Line(Signed(mana), " Mana");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kMana, item_, mana, vk));
       // Searched from the last row: of two rows holding the value the later one names it, unless
@@ -610,7 +606,7 @@ void EffectPass::BonusEffects(bool unique) {
   }
 
   if (const std::int32_t hitPoints = item_.HitPointBonus(); hitPoints != 0) {
-    Line(SignedText(hitPoints) + " Hit Points");
+    Line(Signed(hitPoints), " Hit Points");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kHitPoints, item_, hitPoints, vk));
       if (const AffixRow* row =
@@ -622,7 +618,7 @@ void EffectPass::BonusEffects(bool unique) {
   }
 
   if (const std::int32_t damage = item_.AddDamage(); damage != 0) {
-    Line(SignedText(damage) + " to Damage");
+    Line(Signed(damage), " to Damage");
     if (!unique) {
       Raise(EffectRules(RuledEffect::kFlatDamage, item_, damage, vk));
       ForEachMatch(AffixRows(AffixTable::kFlatDamage, vk), damage, [&](const AffixRow& row) {
@@ -633,7 +629,7 @@ void EffectPass::BonusEffects(bool unique) {
   }
 
   if (const std::int32_t fromEnemies = item_.DamageFromEnemies(); fromEnemies != 0 && !unique) {
-    Line(SignedText(fromEnemies) + " Damage from Enemies");
+    Line(Signed(fromEnemies), " Damage from Enemies");
     Raise(EffectRules(RuledEffect::kDamageFromEnemies, item_, fromEnemies, vk));
     const bool suffix = InRange(suffixPower, 29, 30);
     // The first matching row counts: the doubled last row of the normal table is never reached.
@@ -648,7 +644,7 @@ void EffectPass::BonusEffects(bool unique) {
   }
 
   if (item_.HasLightRadius()) {
-    Line(SignedText(item_.LightRadiusPercent()) + "% light radius");
+    Line(Signed(item_.LightRadiusPercent()), "% light radius");
     if (!unique) {
       switch (item_.LightRadius()) {
         case -4:
@@ -674,7 +670,7 @@ void EffectPass::BonusEffects(bool unique) {
   }
 
   if (const std::int32_t spellLevels = item_.SpellLevels(); spellLevels != 0) {
-    Line(SignedText(spellLevels) + " higher spells");
+    Line(Signed(spellLevels), " higher spells");
     if (!unique) {
       if (const AffixRow* row = MatchDirect(AffixRows(AffixTable::kSpellLevel, vk), spellLevels)) {
         slots_.SetPrefix(row->Name);
@@ -690,7 +686,7 @@ void EffectPass::ElementalEffects(bool unique) {
   const std::span<const ValueAffix> arrowRows(kArrowSuffixes);
   if (item_.FireDamageMin() != 0) {
     const ValueAffix* arrows = FindValueAffix(arrowRows.first(3), item_.SuffixPower(), item_.SufAddInfo());
-    Line(Plain(item_.FireDamageMin()) + "-" + Plain(item_.FireDamageMax()) + " Fire Damage");
+    Line(Plain(item_.FireDamageMin()), "-", Plain(item_.FireDamageMax()), " Fire Damage");
     if (!unique) {
       if (item_.PrefixPower() == power::kFireDamage && item_.PreAddInfo() == 5000) {
         slots_.SetPrefix("flaming");
@@ -699,13 +695,13 @@ void EffectPass::ElementalEffects(bool unique) {
         slots_.SetSuffix(arrows->name);
         price_.Add(arrows->multiplier, arrows->value);
       } else {
-        Debug("ID NOT FOUND " + UpperCaseAscii(item_.Name()));
+        Debug("ID NOT FOUND ", UpperCaseAscii(item_.NameView()));
       }
     }
   }
 
   if (item_.LightningDamageMin() != 0) {
-    Line(Plain(item_.LightningDamageMin()) + "-" + Plain(item_.LightningDamageMax()) + " Lightning Damage");
+    Line(Plain(item_.LightningDamageMin()), "-", Plain(item_.LightningDamageMax()), " Lightning Damage");
     const ValueAffix* arrows = FindValueAffix(arrowRows.subspan(3), item_.SuffixPower(), item_.SufAddInfo());
     if (arrows != nullptr) {
       slots_.SetSuffix(arrows->name);
@@ -728,9 +724,9 @@ void EffectPass::SourceAndLevelLines() {
   // A level no source stores is not shown.
   if (levelRules.empty()) {
     if (item_.DungeonLevelFlag()) {
-      Line("Dungeon-Level war " + Plain(item_.ShownDungeonLevel()));
+      Line("Dungeon-Level war ", Plain(item_.ShownDungeonLevel()));
     } else {
-      Line("Monster-Basislevel war " + Plain(item_.CreationLevel()));
+      Line("Monster-Basislevel war ", Plain(item_.CreationLevel()));
     }
   }
   if (item_.UniqueMonsterMark()) {
@@ -750,7 +746,7 @@ void EffectPass::FinalPrice() {
     wirt = 0;
   }
   if (options_.additionalInfo) {
-    Line("calc. price " + Plain(griswold) + " / " + Plain(wirt));
+    Line("calc. price ", Plain(griswold), " / ", Plain(wirt));
   }
 
   // Differences wrap like the rest of the price arithmetic.
@@ -760,8 +756,8 @@ void EffectPass::FinalPrice() {
   };
   const std::int32_t stored = item_.Price();
   if (far(stored, griswold) && far(stored, wirt) && !unique) {
-    Debug("PRICE " + PadRight(UpperCaseAscii(item_.Name()), 32) + " internal " + Plain(stored) + " Gris " +
-          Plain(griswold) + " Wirt " + Plain(wirt));
+    Debug("PRICE ", PadRight(UpperCaseAscii(item_.NameView()), 32), " internal ", Plain(stored), " Gris ",
+          Plain(griswold), " Wirt ", Plain(wirt));
   }
 }
 
@@ -770,13 +766,13 @@ void EffectPass::NameCheck() {
   const UniqueRow unique = UniqueOf(item_.UniqueIndex(), options_.vkMode);
   const ResolvedNames names = AssembleNames(slots_, base, item_.IsUnique() ? &unique.Name : nullptr);
   if (options_.additionalInfo) {
-    Line("name resolve [" + UpperCaseAscii(names.resolved) + "]");
+    Line("name resolve [", UpperCaseAscii(names.resolved), "]");
   }
-  if (!NameMatches(names, item_.Name())) {
-    Debug("NAME " + UpperCaseAscii(names.resolved) + " " + UpperCaseAscii(item_.Name()));
+  if (!NameMatches(names, item_.NameView())) {
+    Debug("NAME ", UpperCaseAscii(names.resolved), " ", UpperCaseAscii(item_.NameView()));
   }
   if (options_.additionalInfo) {
-    Line("type [" + UpperCaseAscii(base.FullName) + "]");
+    Line("type [", UpperCaseAscii(base.FullName), "]");
     Line("");
   }
 }

@@ -55,11 +55,18 @@ class EffectPass {
   const PriceAccumulators& accumulators() const { return price_; }
 
  private:
-  void Line(std::string_view text);
+  // A report line (a diagnostic line) made of texts and numbers in turn (ReportLines::Add).
+  template <typename... Parts>
+  void Line(const Parts&... parts) {
+    report_.lines.Add(parts...);
+  }
   void Finding(std::int32_t code, std::int32_t value);
   // The findings of a rule check (validate/RuleChecks.h), in order.
   void Raise(const RuleBreaches& found);
-  void Debug(std::string_view text);
+  template <typename... Parts>
+  void Debug(const Parts&... parts) {
+    report_.debugLines.Add(parts...);
+  }
 
   void StealAndSpeedEffects(bool unique);
   void ChargesLine(bool unique);

@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::size_t kFileShownLength = 64;
 constexpr std::string_view kDupeMarker = "*** DUPE DETECT: THIS ITEM IS A REGISTERED DUPE OR A HACK";
-constexpr std::size_t kSeparatorLength = 34;
+constexpr std::string_view kSeparator = "----------------------------------";
+static_assert(kSeparator.size() == 34);
 
 // True when the upper-case form of `path` (UpperCaseDE) contains `upper`, a text of capital ASCII
 // letters: only a and A give A, so comparing with ASCII letters folded is the same.
@@ -55,12 +56,32 @@ thread_local DirectoryWord lastHidden;
 thread_local DirectoryWord lastShortInfo;
 
 // "File : " and the path below `directory`, at most 64 characters of it.
-std::string FileLine(const ItemEntry& entry, const std::string& directory) {
-  const std::string path = entry.Path();
+void AddFileLine(ReportLines& lines, const ItemEntry& entry, const std::string& directory) {
+  constexpr std::string_view kHead = "File : ";
+  // The entry's path is its directory (with the separator at its end) and its name; the part
+  // shown starts after `directory` and the separator that follows it.
+  std::string_view inDirectory = entry.Directory();
+  std::string_view name = entry.FileName();
   const std::size_t from = directory.size() + 1;
-  // The path goes into Windows-1252 text (the output list, ITMLIST.TXT).
-  return "File : " +
-         (from < path.size() ? PathToCp1252(path.substr(from)).substr(0, kFileShownLength) : std::string());
+  if (from >= inDirectory.size() + name.size()) {
+    lines.Add(kHead);
+    return;
+  }
+  if (from <= inDirectory.size()) {
+    inDirectory.remove_prefix(from);
+  } else {
+    name.remove_prefix(from - inDirectory.size());
+    inDirectory = {};
+  }
+  // The path goes into Windows-1252 text (the output list, ITMLIST.TXT); ASCII reads the same
+  // in both.
+  if (IsAscii(inDirectory) && IsAscii(name)) {
+    inDirectory = inDirectory.substr(0, kFileShownLength);
+    lines.Add(kHead, inDirectory, name.substr(0, kFileShownLength - inDirectory.size()));
+    return;
+  }
+  const std::string path = entry.Path();
+  lines.Add(kHead, PathToCp1252(path.substr(from)).substr(0, kFileShownLength));
 }
 
 }  // namespace
@@ -100,7 +121,9 @@ void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Dat
   const bool page = options.mode != ReportMode::kText;
   const bool brief = options.mode == ReportMode::kBriefPage;
   report.isNew = IsNewItem(options.startTime, meta.addedItem);
-  report.name = UpperCaseAscii(item.Name());
+  // Assigned where it is: the report keeps the room of its name from item to item.
+  report.name.assign(item.NameView());
+  for (char& c : report.name) c = AsciiUpper(c);
   report.hidden = page && EntryPathContainsUpper(entry, "HIDDEN", lastHidden);
   if (report.hidden) {
     return;
@@ -109,10 +132,10 @@ void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Dat
   EffectPass pass(item, PassOptions{options.vkMode, options.additionalInfo, page}, report);
 
   if (!page) {
-    lines.Add(FileLine(entry, options.directory));
+    AddFileLine(lines, entry, options.directory);
     lines.Add(report.name);
     if (options.additionalInfo) {
-      lines.Add(UpperCaseAscii(item.PlainName()));
+      lines.Add(UpperCaseAscii(item.PlainNameView()));
     }
   }
 
@@ -123,10 +146,10 @@ void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Dat
   }
 
   if (!page) {
-    lines.Add("Price " + std::to_string(item.Price()));
+    lines.Add("Price ", DecimalText(item.Price()));
     if (options.additionalInfo) {
-      lines.Add("PreAddInfo " + WordToHex(static_cast<std::uint16_t>(item.PreAddInfo())));
-      lines.Add("SufAddInfo " + WordToHex(static_cast<std::uint16_t>(item.SufAddInfo())));
+      lines.Add("PreAddInfo ", WordToHex(static_cast<std::uint16_t>(item.PreAddInfo())));
+      lines.Add("SufAddInfo ", WordToHex(static_cast<std::uint16_t>(item.SufAddInfo())));
     }
   }
 
@@ -140,21 +163,21 @@ void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Dat
   }
 
   if (page) {
-    lines.Add("<I><FONT CLASS=\"SM\"> by " + HtmlEscape(meta.senderName) +
-              (brief && report.isNew ? "  =NEW=</FONT></I>" : "</FONT></I>"));
+    lines.Add("<I><FONT CLASS=\"SM\"> by ", HtmlEscape(meta.senderName),
+              brief && report.isNew ? "  =NEW=</FONT></I>" : "</FONT></I>");
     if (!brief) {
       lines.Add("&nbsp;");
     }
     return;
   }
 
-  lines.Add("by " + meta.senderName);
+  lines.Add("by ", meta.senderName);
   if (meta.points4Item) {
-    lines.Add("Point4Item dated " + SafeDateText(meta.points4ItemAt, options.today));
+    lines.Add("Point4Item dated ", SafeDateText(meta.points4ItemAt, options.today));
   }
-  lines.Add("Added " + SafeDateText(meta.addedItem, options.today));
+  lines.Add("Added ", SafeDateText(meta.addedItem, options.today));
 
-  lines.Add(std::string(kSeparatorLength, '-'));
+  lines.Add(kSeparator);
   pass.SourceAndLevelLines();
   pass.FinalPrice();
   pass.NameCheck();

@@ -5,6 +5,7 @@
 // (the output list, the text export, the rows of a page). In page mode it holds the lines of the
 // item's rows, in the detail or the brief form.
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -56,6 +57,13 @@ class ReportLines {
 
   void Add(std::string_view line) {
     text_ += line;
+    ends_.push_back(text_.size());
+  }
+  // Adds one line made of `parts`, one after the other, written straight into the lines' text.
+  template <typename... Parts>
+  requires(sizeof...(Parts) > 1 &&
+           (std::convertible_to<const Parts&, std::string_view> && ...)) void Add(const Parts&... parts) {
+    (text_.append(std::string_view(parts)), ...);
     ends_.push_back(text_.size());
   }
   // Empties the lines and keeps their room.

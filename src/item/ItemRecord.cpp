@@ -28,8 +28,12 @@ std::int32_t ItemRecord::ReadI32LE(std::size_t at) const {
 }
 
 std::string ItemRecord::TextAt(std::size_t from, std::size_t end) const {
+  return std::string(TextViewAt(from, end));
+}
+
+std::string_view ItemRecord::TextViewAt(std::size_t from, std::size_t end) const {
   const std::string_view field = view().substr(from, end - from);
-  return std::string(field.substr(0, field.find('\0')));
+  return field.substr(0, field.find('\0'));
 }
 
 std::string ItemRecord::ItemKey() const {

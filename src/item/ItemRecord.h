@@ -147,6 +147,11 @@ class ItemRecord {
   std::uint8_t Identified() const { return ReadU8(offset::kIdentified); }
   std::string PlainName() const { return TextAt(offset::kPlainName, offset::kPlainNameEnd); }
   std::string Name() const { return TextAt(offset::kIdentifiedName, offset::kIdentifiedNameEnd); }
+  // The same texts as views into the record: valid as long as the record is and stays unchanged.
+  std::string_view PlainNameView() const { return TextViewAt(offset::kPlainName, offset::kPlainNameEnd); }
+  std::string_view NameView() const {
+    return TextViewAt(offset::kIdentifiedName, offset::kIdentifiedNameEnd);
+  }
   std::int32_t Price() const { return ReadI32LE(offset::kPrice); }
   std::uint8_t MinDamage() const { return ReadU8(offset::kMinDamage); }
   std::uint8_t MaxDamage() const { return ReadU8(offset::kMaxDamage); }
@@ -210,6 +215,7 @@ class ItemRecord {
  private:
   // Zero-terminated text from `from`, ending at the terminator or before `end`.
   std::string TextAt(std::size_t from, std::size_t end) const;
+  std::string_view TextViewAt(std::size_t from, std::size_t end) const;
 
   ItemBytes bytes_;
 };

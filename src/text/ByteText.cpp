@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 
 #include "text/Path.h"
@@ -75,6 +76,17 @@ std::string UpperCaseDE(std::string_view text) {
 std::string SignedText(std::int32_t value) {
   std::string text = std::to_string(value);
   return value > 0 ? "+" + text : text;
+}
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+DecimalText::DecimalText(std::int32_t value, bool plusSign) : digits_{} {
+  char* out = digits_.data();
+  if (plusSign && value > 0) *out++ = '+';
+  out = std::to_chars(out, digits_.data() + digits_.size(), value).ptr;
+  size_ = static_cast<std::size_t>(out - digits_.data());
 }
 
 namespace {

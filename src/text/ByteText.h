@@ -4,6 +4,7 @@
 // Texts are byte strings. Where a value is stored into a field of limited capacity, only the
 // first capacity bytes are kept, silently (ShortString).
 
+#include <array>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +78,24 @@ std::string UpperCaseDE(std::string_view text);
 
 // Decimal text of `value` with a '+' in front of positive values.
 std::string SignedText(std::int32_t value);
+
+// The decimal text of a whole number, held in the value itself: as std::to_string writes it, or
+// with `plusSign` as SignedText does. For texts put together from parts without a string for
+// each number.
+class DecimalText {
+ public:
+  explicit DecimalText(std::int32_t value, bool plusSign = false);
+  // A part of a text, as a view of the digits.
+  // NOLINTNEXTLINE(google-explicit-constructor)
+  operator std::string_view() const { return {digits_.data(), size_}; }
+
+ private:
+  std::array<char, 12> digits_;  // "-2147483648" and "+2147483647" have 11
+  std::size_t size_ = 0;
+};
+
+// True when every byte of `text` is below 0x80.
+bool IsAscii(std::string_view text);
 
 // ASCII-only case-insensitive comparison, as the sorted lists of the system use it.
 int CompareTextNoCase(std::string_view a, std::string_view b);

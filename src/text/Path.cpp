@@ -22,6 +22,12 @@ std::string_view DirectoryPart(std::string_view path) {
   return pos == std::string_view::npos ? std::string_view{} : path.substr(0, pos);
 }
 
+std::string_view PathToCp1252(std::string_view path, std::string& converted) {
+  if (IsAscii(path)) return path;
+  converted = PathToCp1252(path);
+  return converted;
+}
+
 #ifdef _WIN32
 // Paths are kept as Windows-1252 bytes there already.
 std::string PathToCp1252(std::string_view path) {

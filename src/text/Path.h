@@ -29,6 +29,9 @@ namespace relicor {
 // text (a file the system writes, a report line, a page), it is converted: characters that
 // Windows-1252 cannot hold become '?'.
 std::string PathToCp1252(std::string_view path);
+// The same as a view: `path` itself where it is ASCII (which reads the same in both), else the
+// converted text, kept in `converted`.
+std::string_view PathToCp1252(std::string_view path, std::string& converted);
 // A path read back from a Windows-1252 text.
 std::string PathFromCp1252(std::string_view text);
 

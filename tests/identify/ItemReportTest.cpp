@@ -291,6 +291,24 @@ TEST_F(ItemReportTest, FileLineShowsThePathBelowTheDirectory) {
   const std::string longName = std::string(70, 'L') + ".ITM";
   Report(Item(longName, GoldSword().build()));
   EXPECT_EQ(Out().front(), "File : " + longName.substr(0, 64));
+
+  // The 64 characters are counted in Windows-1252, across the directories and the name.
+  std::string umlauts;  // "ä" 40 times in UTF-8
+  for (int i = 0; i < 40; ++i) umlauts += "\xC3\xA4";
+  const struct {
+    std::string path;
+    std::string shown;
+  } cases[] = {
+      {std::string(60, 'D') + "/SWORD.ITM", std::string(60, 'D') + "/SWO"},
+      {std::string(63, 'E') + "/A.ITM", std::string(63, 'E') + "/"},
+      {std::string(64, 'F') + "/A.ITM", std::string(64, 'F')},
+      {umlauts + "/A.ITM", std::string(40, '\xE4') + "/A.ITM"},
+      {std::string(30, 'g') + "/" + umlauts + ".ITM", std::string(30, 'g') + "/" + std::string(33, '\xE4')},
+  };
+  for (const auto& c : cases) {
+    Report(Item(c.path, GoldSword().build()));
+    EXPECT_EQ(Out().front(), "File : " + c.shown) << c.path;
+  }
 }
 
 TEST_F(ItemReportTest, HiddenAndShortInfoInAnyLetterCase) {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 #include "text/ByteText.h"
 #include "text/Path.h"
 
@@ -87,6 +92,26 @@ TEST(ByteText, SignedText) {
   EXPECT_EQ(SignedText(5), "+5");
   EXPECT_EQ(SignedText(0), "0");
   EXPECT_EQ(SignedText(-3), "-3");
+}
+
+TEST(ByteText, PathsAreConvertedOnlyWhereTheyAreNotAscii) {
+  EXPECT_TRUE(IsAscii(""));
+  EXPECT_TRUE(IsAscii("sub/A\x7F.ITM"));
+  EXPECT_FALSE(IsAscii("sub/\x80.ITM"));
+  std::string converted;
+  const std::string ascii = "sub/A\x7F.ITM";
+  EXPECT_EQ(PathToCp1252(ascii, converted).data(), ascii.data());
+  EXPECT_TRUE(converted.empty());
+  const std::string utf8 = "P\xC3\xB6ol \xE2\x82\xAC/A.ITM";
+  EXPECT_EQ(PathToCp1252(utf8, converted), "P\xF6ol \x80/A.ITM");
+  EXPECT_EQ(PathToCp1252(utf8, converted), PathToCp1252(utf8));
+}
+
+TEST(ByteText, DecimalTextWritesWhatTheStringFormsWrite) {
+  for (const std::int32_t value : {0, 1, -1, 9, 10, -10, 99999, 2147483647, -2147483647, INT32_MIN}) {
+    EXPECT_EQ(std::string_view(DecimalText(value)), std::to_string(value));
+    EXPECT_EQ(std::string_view(DecimalText(value, true)), SignedText(value));
+  }
 }
 
 TEST(ByteText, ShortStringKeepsTheFirstCapacityBytes) {
