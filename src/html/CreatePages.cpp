@@ -308,6 +308,7 @@ Status WriteSearchPage(PublishContext& ctx, const std::vector<ScannedItem>& item
   SearchIndex index;
   ItemReport report;
   std::string path;
+  std::string converted;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (ctx.progress) ctx.progress(dataName, i, items.size());
     const ItemEntry& entry = *items[i].entry;
@@ -316,7 +317,7 @@ Status WriteSearchPage(PublishContext& ctx, const std::vector<ScannedItem>& item
     path = entry.Directory();
     path += entry.FileName();
     const std::string verdict = ctx.seedVerdict ? ctx.seedVerdict(entry.Record()) : std::string();
-    index.Add(entry, report, PathToCp1252(PagePath(path, ctx.outputDir)), verdict);
+    index.Add(entry, report, PathToCp1252(PagePathView(path, ctx.outputDir), converted), verdict);
   }
   const std::pair<std::string, std::string> files[] = {
       {SearchStyleFileName(ctx.options), SearchStyleText()},

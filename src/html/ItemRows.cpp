@@ -30,21 +30,27 @@ void AppendNameCell(std::string& page, const ItemReport& report, std::string_vie
   page += options.mailAddress;
   // Path and name come from the pool: encoded and escaped, so that they cannot become markup or
   // another part of the mail; a line too long loses the end of the subject, never the markup.
-  AppendLine(page, MailLinkTail(PathToCp1252(PagePath(path, options.pageRoot)), report.name));
+  std::string converted;
+  AppendMailLinkTail(page, PathToCp1252(PagePathView(path, options.pageRoot), converted), report.name);
+  page += kCrLf;
 }
 
 }  // namespace
 
 std::string PagePath(std::string_view path, std::string_view pageRoot) {
+  return std::string(PagePathView(path, pageRoot));
+}
+
+std::string_view PagePathView(std::string_view path, std::string_view pageRoot) {
   std::string_view root = pageRoot;
   while (root.size() > 1 && root.back() == kPathSeparator) root.remove_suffix(1);
   if (!root.empty() && path.size() > root.size() && path.substr(0, root.size()) == root &&
       (path[root.size()] == kPathSeparator || root.back() == kPathSeparator)) {
     path.remove_prefix(root.size());
     while (!path.empty() && path.front() == kPathSeparator) path.remove_prefix(1);
-    return std::string(path);
+    return path;
   }
-  return std::string(FileNamePart(path));
+  return FileNamePart(path);
 }
 
 void AppendItemRows(std::string& page, const ItemReport& report, std::string_view path,

@@ -23,6 +23,8 @@ struct ItemRowOptions {
 // The path of an item as a page shows it: relative to `pageRoot` when it lies inside, otherwise
 // its file name alone.
 std::string PagePath(std::string_view path, std::string_view pageRoot);
+// The same as a view into `path`.
+std::string_view PagePathView(std::string_view path, std::string_view pageRoot);
 
 // Appends the rows of the item at `path` to `page`. The report lines go in as they stand (the
 // report escaped what it took from files); the path and the name are escaped here. A `rowId`

@@ -97,22 +97,29 @@ std::string MailSubjectText(std::string_view subject) {
 }
 
 std::string MailLinkTail(std::string_view pagePath, std::string_view shownName, std::size_t capacity) {
-  const std::size_t markup = kSubjectStart.size() + kNameStart.size() + kLinkEnd.size();
-  std::string name;
-  AppendWholeUnits(name, shownName, kNoLimit, kNameUnit, kPlainInName);
   std::string line;
-  line.reserve(capacity);
-  line += kSubjectStart;
-  if (markup + name.size() <= capacity) {
-    AppendWholeUnits(line, pagePath, capacity - markup - name.size(), kSubjectUnit, kPlainInSubject);
-    line += kNameStart;
-    line += name;
-  } else {
-    line += kNameStart;
-    AppendWholeUnits(line, shownName, capacity > markup ? capacity - markup : 0, kNameUnit, kPlainInName);
-  }
-  line += kLinkEnd;
+  AppendMailLinkTail(line, pagePath, shownName, capacity);
   return line;
+}
+
+void AppendMailLinkTail(std::string& out, std::string_view pagePath, std::string_view shownName,
+                        std::size_t capacity) {
+  const std::size_t markup = kSubjectStart.size() + kNameStart.size() + kLinkEnd.size();
+  std::size_t nameSize = 0;
+  for (const char c : shownName) {
+    const std::string_view reference = HtmlReference(static_cast<unsigned char>(c));
+    nameSize += reference.empty() ? 1 : reference.size();
+  }
+  out += kSubjectStart;
+  if (markup + nameSize <= capacity) {
+    AppendWholeUnits(out, pagePath, capacity - markup - nameSize, kSubjectUnit, kPlainInSubject);
+    out += kNameStart;
+    AppendWholeUnits(out, shownName, kNoLimit, kNameUnit, kPlainInName);
+  } else {
+    out += kNameStart;
+    AppendWholeUnits(out, shownName, capacity > markup ? capacity - markup : 0, kNameUnit, kPlainInName);
+  }
+  out += kLinkEnd;
 }
 
 }  // namespace relicor

@@ -24,5 +24,8 @@ std::string MailSubjectText(std::string_view subject);
 // likewise).
 std::string MailLinkTail(std::string_view pagePath, std::string_view shownName,
                          std::size_t capacity = kTextCapacity);
+// The same, appended to `out`.
+void AppendMailLinkTail(std::string& out, std::string_view pagePath, std::string_view shownName,
+                        std::size_t capacity = kTextCapacity);
 
 }  // namespace relicor

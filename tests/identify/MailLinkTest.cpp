@@ -71,5 +71,18 @@ TEST(MailLink, ANameTooLongForTheLineIsCutWholeReferencesOnly) {
   EXPECT_EQ((line.size() - 34) % 6, 0u) << line;
 }
 
+// Appended to a page, the line is the same and its limit counts from where it starts.
+TEST(MailLink, AppendedToAPageTheLineIsTheSame) {
+  const std::string page = "<TD NOWRAP><B><A HREF=\"mailto:keeper@example.org";
+  for (std::size_t n = 200; n < 240; n += 3) {
+    const std::string path = std::string(n, 'x') + "&&\"\"%%.ITM";
+    for (const std::string& name : {std::string("A&B"), std::string("GOLD SWORD"), std::string(64, '"')}) {
+      std::string out = page;
+      AppendMailLinkTail(out, path, name);
+      EXPECT_EQ(out, page + MailLinkTail(path, name)) << n << " " << name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace relicor
