@@ -694,7 +694,7 @@ void EffectPass::ElementalEffects(bool unique) {
       } else if (arrows != nullptr) {
         slots_.SetSuffix(arrows->name);
         price_.Add(arrows->multiplier, arrows->value);
-      } else {
+      } else if (options_.debugLines) {
         Debug("ID NOT FOUND ", UpperCaseAscii(item_.NameView()));
       }
     }
@@ -755,20 +755,22 @@ void EffectPass::FinalPrice() {
     return d > 1 || (d < -1 && d != INT32_MIN);
   };
   const std::int32_t stored = item_.Price();
-  if (far(stored, griswold) && far(stored, wirt) && !unique) {
+  if (options_.debugLines && far(stored, griswold) && far(stored, wirt) && !unique) {
     Debug("PRICE ", PadRight(UpperCaseAscii(item_.NameView()), 32), " internal ", Plain(stored), " Gris ",
           Plain(griswold), " Wirt ", Plain(wirt));
   }
 }
 
 void EffectPass::NameCheck() {
+  // The resolved name goes into a line of additional information and into a diagnostic line.
+  if (!options_.additionalInfo && !options_.debugLines) return;
   const BaseItemRow base = BaseItemOf(item_.BaseItem(), options_.vkMode);
   const UniqueRow unique = UniqueOf(item_.UniqueIndex(), options_.vkMode);
   const ResolvedNames names = AssembleNames(slots_, base, item_.IsUnique() ? &unique.Name : nullptr);
   if (options_.additionalInfo) {
     Line("name resolve [", UpperCaseAscii(names.resolved), "]");
   }
-  if (!NameMatches(names, item_.NameView())) {
+  if (options_.debugLines && !NameMatches(names, item_.NameView())) {
     Debug("NAME ", UpperCaseAscii(names.resolved), " ", UpperCaseAscii(item_.NameView()));
   }
   if (options_.additionalInfo) {

@@ -21,6 +21,7 @@ struct PassOptions {
   bool vkMode = false;
   bool additionalInfo = false;
   bool htmlMode = false;
+  bool debugLines = true;  // the diagnostic lines are made
 };
 
 // The line of a use effect code, or an empty text for code 0. `known` is set to false for a code

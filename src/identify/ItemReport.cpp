@@ -129,7 +129,8 @@ void BuildReport(const ItemEntry& entry, const ReportOptions& options, const Dat
     return;
   }
   ReportLines& lines = report.lines;
-  EffectPass pass(item, PassOptions{options.vkMode, options.additionalInfo, page}, report);
+  EffectPass pass(item, PassOptions{options.vkMode, options.additionalInfo, page, options.debugLines},
+                  report);
 
   if (!page) {
     AddFileLine(lines, entry, options.directory);

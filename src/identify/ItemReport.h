@@ -131,6 +131,8 @@ struct ReportOptions {
   bool vkMode = false;          // "V&K-Mode"
   DateTime startTime = 0;       // start of the run; decides which items are new
   DateTime today = 0;           // for the dates of bookkeeping that cannot be written
+  // The diagnostic lines (debugLines) are made: a run without a debug log needs none.
+  bool debugLines = true;
   // Text mode: the "File : " line shows the item's path below this directory.
   std::string directory;
 };

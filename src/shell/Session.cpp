@@ -93,6 +93,7 @@ struct Session::Impl {
         cache, database, {}, [this](const std::string& path) { ui.Notify(NotAnItemText(path)); }, {}};
     // Without the diagnostic file a report's diagnostic lines go nowhere: a run need not hand them over.
     if (flags.debugFile) reports.debugLine = [this](std::string_view line) { debugLog.WriteDebugLine(line); };
+    reports.options.debugLines = flags.debugFile;
     reports.options.additionalInfo = flags.additionalInfo;
     reports.options.vkMode = flags.vkMode;
     reports.options.startTime = startTime;
@@ -688,6 +689,7 @@ Result<Session::PublishSummary> Session::PublishPages(const std::string& directo
   reports.options.startTime = s.startTime;
   reports.mailAddress = s.settings.mailAddress;
   reports.debugLine = [&s](std::string_view line) { s.debugLog.WriteDebugLine(line); };
+  reports.options.debugLines = s.flags.debugFile;
   PublishContext ctx{reports,
                      s.settings.html,
                      outputDir,

@@ -116,6 +116,20 @@ TEST_F(ItemReportTest, TextReportPlain) {
   EXPECT_EQ(report.lastFindingCode, 16);
   EXPECT_EQ(Debug(), (Lines{"PRICE GOLD SWORD" + std::string(22, ' ') + " internal 10 Gris 120 Wirt 180",
                             "NAME SWORD GOLD SWORD"}));
+
+  // A run without a debug log leaves the diagnostic lines out, and nothing else, with additional
+  // information (which shows the resolved name) or without.
+  for (const bool additionalInfo : {false, true}) {
+    options.additionalInfo = additionalInfo;
+    options.debugLines = true;
+    Report(path);
+    const Lines withDiagnostics = Out();
+    options.debugLines = false;
+    Report(path);
+    EXPECT_EQ(Out(), withDiagnostics);
+    EXPECT_TRUE(Debug().empty());
+    EXPECT_EQ(report.status, StatusColour::kRed);
+  }
 }
 
 TEST_F(ItemReportTest, TheReportIsAValueWithItsFindingsAndDiagnostics) {
