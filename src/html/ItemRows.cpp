@@ -1,5 +1,7 @@
 #include "html/ItemRows.h"
 
+#include <cstring>
+
 #include "identify/MailLink.h"
 #include "identify/ReportText.h"
 #include "text/ByteText.h"
@@ -57,26 +59,40 @@ void AppendItemRows(std::string& page, const ItemReport& report, std::string_vie
                     const ItemRowOptions& options, std::string_view rowId) {
   if (!report.isItem || report.hidden) return;
   AppendNameCell(page, report, path, options, rowId);
+  constexpr std::string_view kLabelStart = "<TR><TD>";
+  constexpr std::string_view kCellEnd = "</TD>\r\n";
+  constexpr std::string_view kEmptyFirstCell = "<TR>\r\n<TD></TD>\r\n";
+  constexpr std::string_view kCellStart = "<TD>";
+  constexpr std::string_view kRowEnd = "</TD>\r\n</TR>\r\n";
+  // The rows are written into room made for the most a line can bring: the label's cell, an empty
+  // first cell and its own cell.
+  constexpr std::size_t kMostPerLine = kLabelStart.size() + kNewLabel.size() + kCellEnd.size() +
+                                       kEmptyFirstCell.size() + kCellStart.size() + kRowEnd.size();
+  const ReportLines& lines = report.lines;
+  const std::size_t start = page.size();
+  page.resize(start + lines.TextSize() + lines.size() * kMostPerLine);
+  char* out = page.data() + start;
+  const auto put = [&out](std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    out += text.size();
+  };
   bool firstCellWritten = true;
   bool labelPending = report.isNew;
-  for (const std::string_view line : report.lines) {
+  for (const std::string_view line : lines) {
     if (labelPending && !firstCellWritten) {
-      page += "<TR><TD>";
-      page += kNewLabel;
-      AppendLine(page, "</TD>");
+      put(kLabelStart);
+      put(kNewLabel);
+      put(kCellEnd);
       firstCellWritten = true;
       labelPending = false;
     }
-    if (!firstCellWritten) {
-      AppendLine(page, "<TR>");
-      AppendLine(page, "<TD></TD>");
-    }
+    if (!firstCellWritten) put(kEmptyFirstCell);
     firstCellWritten = false;
-    page += "<TD>";
-    page += line;
-    AppendLine(page, "</TD>");
-    AppendLine(page, "</TR>");
+    put(kCellStart);
+    put(line);
+    put(kRowEnd);
   }
+  page.resize(static_cast<std::size_t>(out - page.data()));
 }
 
 }  // namespace relicor

@@ -52,6 +52,27 @@ TEST(ItemRowsTest, NameCellThenOneRowPerLineAndTheNewLabelInTheSecondRow) {
   EXPECT_EQ(none, "");
 }
 
+// The rows take exactly their own bytes, after whatever the page held, for reports long and short.
+TEST(ItemRowsTest, RowsEndWhereTheirLastLineEnds) {
+  for (const bool isNew : {false, true}) {
+    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{40}}) {
+      std::vector<std::string> lines;
+      std::string rows;
+      for (std::size_t i = 0; i < count; ++i) {
+        lines.push_back(std::string(i * 13 % 300, static_cast<char>('a' + i % 26)));
+        if (i == 1 && isNew) rows += "<TR><TD>= New =</TD>\r\n";
+        if (i > 0 && !(i == 1 && isNew)) rows += "<TR>\r\n<TD></TD>\r\n";
+        rows += "<TD>" + lines.back() + "</TD>\r\n</TR>\r\n";
+      }
+      std::string page(5000, 'p');
+      AppendItemRows(page, Report("CAP", lines, isNew), "/pool/CAP.ITM", kOptions);
+      const std::size_t nameCellEnd = page.find("</A></B></TD>\r\n") + 15;
+      EXPECT_EQ(page.substr(0, 5000), std::string(5000, 'p'));
+      EXPECT_EQ(page.substr(nameCellEnd), rows) << count << " " << isNew;
+    }
+  }
+}
+
 TEST(ItemRowsTest, PathAndNameAreEscapedTheMailAddressIsTheKeepers) {
   std::string page;
   AppendItemRows(page, Report("<B>\"X\"&Y", {"x"}), "/pool/A&B<.ITM",
