@@ -6,14 +6,15 @@
 # this Debian) checks the tree's format (scripts/check-format.sh), clang-tidy (14) its habits
 # (scripts/check-tidy.sh). python3-markdown makes the HTML manual from the README. The Qt 6 tools
 # build the translations of the windows (lupdate, lrelease). chromium, chromium-driver and
-# python3-selenium run the search page's browser tests (tests/browser).
+# python3-selenium run the search page's browser tests (tests/browser). liburing-dev lets the
+# commands read a pool's files in batches (io_uring).
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest
   nlohmann-json3-dev libcli11-dev
-  libstorm-dev
+  libstorm-dev liburing-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   xvfb xauth

@@ -2,6 +2,7 @@
 // Reading an ITM file into an item record.
 
 #include <string>
+#include <string_view>
 
 #include "item/ItemRecord.h"
 #include "platform/FileStamp.h"
@@ -44,6 +45,10 @@ enum class ItemFileDate : std::uint8_t {
 };
 Result<ItemFile> ReadItemFile(const std::string& path, const DirectoryHandle* in = nullptr,
                               ItemFileDate date = ItemFileDate::kRead);
+
+// An item file from bytes read elsewhere (the file's first 400 bytes or fewer), with its date and
+// identity as they were read.
+ItemFile ItemFileOf(std::string_view data, DateTime fileDate, FileStamp stamp);
 
 // "<path>: not an item file (N bytes, an item has 400)"
 std::string NotAnItemMessage(const std::string& path, std::size_t size);

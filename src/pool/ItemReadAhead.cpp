@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <span>
+#include <string>
 #include <utility>
 
+#include "platform/BatchRead.h"
 #include "platform/FaultInjection.h"
 #include "pool/ItemCache.h"
+#include "text/Path.h"
 
 namespace relicor {
 
@@ -16,6 +20,11 @@ std::atomic<ReadAheadMode> chosenMode{ReadAheadMode::kAuto};
 
 // Fewer files than this are read faster than threads start.
 constexpr std::size_t kFewestItems = 8;
+
+// The most of a sidecar a batch reads: one that is larger is read the usual way. A regular file
+// that gives fewer bytes than a read asks for was read to its end, so what the batch keeps is
+// the whole sidecar, as the usual read gives it.
+constexpr std::size_t kSidecarReadAtOnce = std::min(kMaxSidecarBytes, std::size_t{16} * 1024);
 
 }  // namespace
 
@@ -34,11 +43,28 @@ unsigned ReadAheadThreads(std::size_t items) {
 
 namespace {
 
+// What a batch read brought for the item file of a path and for its sidecar (either may be null:
+// not read in the batch).
+struct Fetched {
+  BatchFile* item = nullptr;
+  BatchFile* sidecar = nullptr;
+};
+
+// The item file as the batch read it, when it was read there with what `date` asks; else read now.
+Result<ItemFile> ItemFileFrom(const std::string& path, const DirectoryHandle* in, ItemFileDate date,
+                              const BatchFile* fetched) {
+  if (fetched != nullptr && fetched->read) {
+    if (date == ItemFileDate::kLeftOut) return ItemFileOf(fetched->data, 0, kUnknownFileStamp);
+    if (fetched->stamped) return ItemFileOf(fetched->data, fetched->modified, fetched->stamp);
+  }
+  return ReadItemFile(path, in, date);
+}
+
 // The sidecar first, without its identity; the item file's date only when the sidecar does not
 // give both dates, or always with `dateAlways`. A file that is no item ends the read as the usual
 // order does: the sidecar read on the way is dropped.
 ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecars, const DirectoryHandle* in,
-                          bool dateAlways) {
+                          bool dateAlways, Fetched fetched) {
   ItemRead read;
   bool regular = false;
   const auto spelling = sidecars.SpellingOf(path, &regular);
@@ -46,8 +72,13 @@ ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecar
   if (spelling != SidecarListing::Spelling::kNone) {
     read.sidecarRead = true;
     const bool usual = spelling == SidecarListing::Spelling::kUsual;
-    const std::string sidecar = usual ? SidecarPath(path) : FindSidecarPath(path);
-    auto text = ReadSidecarText(sidecar, usual && regular ? KnownType::kRegular : KnownType::kUnknown, in);
+    Result<std::optional<std::string>> text = std::optional<std::string>();
+    if (fetched.sidecar != nullptr && fetched.sidecar->read && usual && regular) {
+      text = std::optional<std::string>(std::move(fetched.sidecar->data));
+    } else {
+      const std::string sidecar = usual ? SidecarPath(path) : FindSidecarPath(path);
+      text = ReadSidecarText(sidecar, usual && regular ? KnownType::kRegular : KnownType::kUnknown, in);
+    }
     read.sidecarStamp = kUnknownFileStamp;
     if (!text) {
       read.sidecarProblem = text.error();
@@ -58,7 +89,7 @@ ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecar
       read.sidecarStamp = kNoFileStamp;
     }
   }
-  read.file = ReadItemFile(path, in, date);
+  read.file = ItemFileFrom(path, in, date, fetched.item);
   if (!read.file || read.file->status != ItemFileStatus::kItem) {
     read.sidecarRead = false;
     read.sidecar.reset();
@@ -68,17 +99,26 @@ ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecar
   return read;
 }
 
-}  // namespace
+BatchFile WantedFile(const std::string& name, std::size_t least, std::size_t most, bool stamped) {
+  BatchFile file;
+  file.name = name.c_str();
+  file.least = least;
+  file.most = most;
+  file.stamped = stamped;
+  return file;
+}
 
-ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
-                            const DirectoryHandle* in, ItemFileDate date) {
-  const bool unstamped =
-      date == ItemFileDate::kOnlyWhereNeeded || date == ItemFileDate::kReadSidecarUnstamped;
-  if (unstamped && sidecars != nullptr)
-    return ReadSidecarFirst(path, *sidecars, in, date == ItemFileDate::kReadSidecarUnstamped);
-  if (unstamped) date = ItemFileDate::kRead;
+bool SidecarFirst(ItemFileDate date) {
+  return date == ItemFileDate::kOnlyWhereNeeded || date == ItemFileDate::kReadSidecarUnstamped;
+}
+
+ItemRead ReadFetched(const std::string& path, const SidecarListing* sidecars, const DirectoryHandle* in,
+                     ItemFileDate date, Fetched fetched) {
+  if (SidecarFirst(date) && sidecars != nullptr)
+    return ReadSidecarFirst(path, *sidecars, in, date == ItemFileDate::kReadSidecarUnstamped, fetched);
+  if (SidecarFirst(date)) date = ItemFileDate::kRead;
   ItemRead read;
-  read.file = ReadItemFile(path, in, date);
+  read.file = ItemFileFrom(path, in, date, fetched.item);
   if (!read.file || read.file->status != ItemFileStatus::kItem) return read;
   const auto spelling = sidecars != nullptr ? sidecars->SpellingOf(path) : SidecarListing::Spelling::kOther;
   if (spelling == SidecarListing::Spelling::kNone) return read;
@@ -93,6 +133,13 @@ ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidec
     read.sidecar = Ini::Parse(**text);
   }
   return read;
+}
+
+}  // namespace
+
+ItemRead ReadItemAndSidecar(const std::string& path, const SidecarListing* sidecars,
+                            const DirectoryHandle* in, ItemFileDate date) {
+  return ReadFetched(path, sidecars, in, date, Fetched{});
 }
 
 ItemReadAhead::ItemReadAhead(std::string directory, std::size_t count, NameOf nameOf,
@@ -124,11 +171,36 @@ std::size_t ItemReadAhead::FreeSlots() const {
 }
 
 void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional<ItemRead>* reads) {
+  // The run's files are read in one batch first where the system allows it: the item files (with
+  // their dates where the reads may want them) and, where the sidecar is read first, the sidecars
+  // the listing shows as regular files in the usual spelling. What the batch did not read is read
+  // below as without it.
+  std::array<std::string, 2 * kClaimBatch> names;
+  std::array<BatchFile, 2 * kClaimBatch> batch;
+  std::array<Fetched, kClaimBatch> fetched{};
+  std::size_t files = 0;
+  const bool sidecarFirst = SidecarFirst(date_) && sidecars_ != nullptr;
+  for (std::size_t k = 0; k < claims; ++k) {
+    const std::string_view name = nameOf_(first + k);
+    if (name.find(kPathSeparator) != std::string_view::npos) continue;
+    names[files] = name;
+    batch[files] =
+        WantedFile(names[files], kItemRecordSize, kItemRecordSize, date_ != ItemFileDate::kLeftOut);
+    fetched[k].item = &batch[files++];
+    bool regular = false;
+    if (sidecarFirst && sidecars_->SpellingOf(name, &regular) == SidecarListing::Spelling::kUsual &&
+        regular) {
+      names[files] = SidecarPath(names[files - 1]);
+      batch[files] = WantedFile(names[files], 0, kSidecarReadAtOnce, false);
+      fetched[k].sidecar = &batch[files++];
+    }
+  }
+  if (files == 0 || !ReadBatch(opened_->fd(), std::span(batch.data(), files))) fetched = {};
   std::string path;
   for (std::size_t k = 0; k < claims; ++k) {
     path = directory_;
     path += nameOf_(first + k);
-    reads[k] = ReadItemAndSidecar(path, sidecars_, &*opened_, date_);
+    reads[k] = ReadFetched(path, sidecars_, &*opened_, date_, fetched[k]);
   }
 }
 

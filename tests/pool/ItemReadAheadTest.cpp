@@ -234,5 +234,94 @@ TEST(ReadItemAndSidecarTest, LeavesOutTheFileDateOnlyWhereTheSidecarGivesBothDat
   EXPECT_FALSE(shortRead.sidecar.has_value());
 }
 
+// Read ahead, where the workers read their runs in batches, every read is what the usual read of
+// the file gives, in each way of asking for the dates: items of every kind beside sidecars of
+// every kind, sidecars too large for a batch among them.
+TEST(ItemReadAheadBatchTest, EveryReadIsTheUsualOneInEachWayOfAskingForDates) {
+  struct Case {
+    const char* item;     // "<DIR>", "<FIFO>", "<MISSING>", "<SHORT>" or an item
+    const char* sidecar;  // nullptr: none; "<FIFO>", "<LINK>", "<LARGE>", "<LOWER>" or its text
+  };
+  const char* dated = "[Iteminfos]\r\nSenderName=Max\r\nAddedItem=02.01.2026\r\nSentAt=03.01.2026\r\n";
+  const char* undated = "[Iteminfos]\r\nSenderName=Moritz\r\n";
+  const std::vector<Case> cases = {
+      {"item", nullptr},  {"item", dated},      {"item", undated},    {"item", ""},
+      {"item", "<FIFO>"}, {"item", "<LINK>"},   {"item", "<LARGE>"},  {"item", "<LOWER>"},
+      {"<SHORT>", dated}, {"<MISSING>", dated}, {"<DIR>", nullptr},   {"<FIFO>", undated},
+      {"item", "<BIG>"},  {"item", dated},      {"item", nullptr},    {"item", undated},
+      {"item", dated},    {"item", nullptr},    {"<SHORT>", nullptr}, {"item", dated},
+  };
+  TempDir dir;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    const std::string stem = "F" + std::to_string(i);
+    names.push_back(stem + ".ITM");
+    const std::string item = c.item;
+    if (item == "<DIR>") {
+      dir.mkdir(names.back());
+    } else if (item == "<FIFO>") {
+      ASSERT_EQ(::mkfifo(dir.file(names.back()).c_str(), 0644), 0);
+    } else if (item == "<SHORT>") {
+      dir.write(names.back(), "short");
+    } else if (item != "<MISSING>") {
+      dir.write(names.back(), RecordBuilder().ident(static_cast<std::uint32_t>(i)).bytes());
+    }
+    if (c.sidecar == nullptr) continue;
+    const std::string sidecar = c.sidecar;
+    const std::string path = dir.file(stem + ".IT0");
+    if (sidecar == "<FIFO>") {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    } else if (sidecar == "<LINK>") {
+      std::filesystem::create_symlink(dir.file("F1.IT0"), path);
+    } else if (sidecar == "<LARGE>") {
+      dir.write(stem + ".IT0", dated + std::string(kMaxSidecarBytes, ';'));
+    } else if (sidecar == "<BIG>") {
+      dir.write(stem + ".IT0", dated + std::string(20000, ';'));  // beyond what a batch reads
+    } else if (sidecar == "<LOWER>") {
+      dir.write(stem + ".it0", dated);
+    } else {
+      dir.write(stem + ".IT0", sidecar);
+    }
+  }
+  auto entries = ListDirectory(dir.path());
+  ASSERT_TRUE(entries) << entries.error();
+  const SidecarListing listing(*entries);
+  const DirectoryHandle in(dir.path() + "/");
+  ModeGuard on(ReadAheadMode::kOn);
+
+  for (const ItemFileDate date : {ItemFileDate::kRead, ItemFileDate::kLeftOut, ItemFileDate::kOnlyWhereNeeded,
+                                  ItemFileDate::kReadSidecarUnstamped}) {
+    SCOPED_TRACE(static_cast<int>(date));
+    ItemReadAhead ahead(
+        dir.path() + "/", names.size(), [&](std::size_t i) -> std::string_view { return names[i]; }, &listing,
+        date);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      SCOPED_TRACE(names[i]);
+      const std::string path = dir.file(names[i]);
+      auto read = ahead.Take(path);
+      ASSERT_TRUE(read.has_value());
+      const ItemRead usual = ReadItemAndSidecar(path, &listing, &in, date);
+      ASSERT_EQ(read->file.ok(), usual.file.ok());
+      if (!usual.file) {
+        EXPECT_EQ(read->file.error(), usual.file.error());
+        continue;
+      }
+      EXPECT_EQ(read->file->status, usual.file->status);
+      EXPECT_EQ(read->file->size, usual.file->size);
+      EXPECT_EQ(read->file->record.view(), usual.file->record.view());
+      EXPECT_EQ(read->file->fileDate, usual.file->fileDate);
+      EXPECT_EQ(read->file->stamp, usual.file->stamp);
+      EXPECT_EQ(read->sidecarRead, usual.sidecarRead);
+      EXPECT_EQ(read->sidecarProblem, usual.sidecarProblem);
+      EXPECT_EQ(read->sidecarStamp, usual.sidecarStamp);
+      ASSERT_EQ(read->sidecar.has_value(), usual.sidecar.has_value());
+      if (usual.sidecar) {
+        EXPECT_EQ(read->sidecar->Serialize(), usual.sidecar->Serialize());
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace relicor
