@@ -171,9 +171,11 @@ bool ReadRound(Ring& ring, int directoryFd, std::span<BatchFile> files) {
       if (::fstat(fds[i], &st) != 0 || !S_ISREG(st.st_mode)) {
         toRead[i] = false;
       } else {
-        file.modified = LocalDateTimeFromUnix(static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec / 1e9);
-        file.stamp = MakeFileStamp(static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
-                                   static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_dev));
+        file.modified =
+            LocalDateTimeFromUnix(static_cast<double>(st.st_mtim.tv_sec) + st.st_mtim.tv_nsec / 1e9);
+        file.stamp =
+            MakeFileStamp(static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                          static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_dev));
       }
     }
     offsets[i] = room;
@@ -231,7 +233,7 @@ bool ReadRound(Ring& ring, int directoryFd, std::span<BatchFile> files) {
 }  // namespace
 
 bool ReadBatch(int directoryFd, std::span<BatchFile> files) {
-  if (!batchesOn.load() || directoryFd < 0 || faults::Planned()) return false;
+  if (!batchesOn.load() || (directoryFd < 0 && directoryFd != AT_FDCWD) || faults::Planned()) return false;
   Ring* ring = Ring::OfThisThread();
   if (ring == nullptr) return false;
   for (std::size_t first = 0; first < files.size(); first += kFilesAtOnce) {

@@ -32,9 +32,9 @@ struct BatchFile {
   FileStamp stamp = kUnknownFileStamp;
 };
 
-// Reads `files` in the directory open as `directoryFd`, on a ring of this thread's own. False
-// when batches cannot be read (no io_uring, or switched off, or a test injects faults into the
-// file layer, whose operations must keep their order): then no file was read.
+// Reads `files` in the directory open as `directoryFd` (AT_FDCWD: the working directory), on a ring of this
+// thread's own. False when batches cannot be read (no io_uring, or switched off, or a test injects faults
+// into the file layer, whose operations must keep their order): then no file was read.
 bool ReadBatch(int directoryFd, std::span<BatchFile> files);
 
 // For tests that compare both ways; on by default.

@@ -1,5 +1,7 @@
 #include "pool/ItemReadAhead.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -195,7 +197,9 @@ void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional
       fetched[k].sidecar = &batch[files++];
     }
   }
-  if (files == 0 || !ReadBatch(opened_->fd(), std::span(batch.data(), files))) fetched = {};
+  // Names without a directory are in the working directory.
+  const int in = directory_.empty() ? AT_FDCWD : opened_->fd();
+  if (files == 0 || !ReadBatch(in, std::span(batch.data(), files))) fetched = {};
   std::string path;
   for (std::size_t k = 0; k < claims; ++k) {
     path = directory_;

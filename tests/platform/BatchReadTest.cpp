@@ -1,5 +1,4 @@
-#include "platform/BatchRead.h"
-
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/BatchRead.h"
 #include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "support/TempDir.h"
@@ -53,9 +53,9 @@ std::vector<Case> Cases() {
   };
   // More than the kernel is handed at once, each with bytes of its own.
   for (int i = 0; i < 70; ++i) {
-    cases.push_back({"N" + std::to_string(i) + ".ITM", std::string(400, static_cast<char>('A' + i % 26)) +
-                                                           std::to_string(i),
-                     0, 500, i % 2 == 0, true});
+    cases.push_back({"N" + std::to_string(i) + ".ITM",
+                     std::string(400, static_cast<char>('A' + i % 26)) + std::to_string(i), 0, 500,
+                     i % 2 == 0, true});
   }
   return cases;
 }
@@ -102,6 +102,23 @@ TEST(BatchReadTest, KeepsOnlyWholeReadsOfTheSizeAskedForWithTheUsualDateAndIdent
     EXPECT_EQ(files[i].modified, *modified);
     EXPECT_EQ(files[i].stamp, StampOfFile(path));
   }
+}
+
+TEST(BatchReadTest, NamesWithoutADirectoryAreReadInTheWorkingDirectory) {
+  TempDir dir;
+  dir.write("A.ITM", std::string(400, 'a'));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  std::vector<BatchFile> files(1);
+  files[0].name = "A.ITM";
+  files[0].least = files[0].most = 400;
+  files[0].stamped = true;
+  const bool batched = ReadBatch(AT_FDCWD, files);
+  std::filesystem::current_path(before);
+  if (!batched) GTEST_SKIP() << "this system reads no batches";
+  EXPECT_TRUE(files[0].read);
+  EXPECT_EQ(files[0].data, std::string(400, 'a'));
+  EXPECT_EQ(files[0].stamp, StampOfFile(dir.file("A.ITM")));
 }
 
 TEST(BatchReadTest, ReadsNothingWhenSwitchedOffOrWhileATestInjectsFaults) {
