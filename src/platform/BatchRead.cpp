@@ -71,6 +71,11 @@ class Ring {
       return nullptr;
     }
     own->ready_ = true;
+    if (!own->CanOpenReadAndClose()) {
+      own->broken_ = true;
+      rings.store(Rings::kRefused);
+      return nullptr;
+    }
     rings.store(Rings::kGiven);
     return &*own;
   }
@@ -81,6 +86,17 @@ class Ring {
   }
   Ring(const Ring&) = delete;
   Ring& operator=(const Ring&) = delete;
+
+  // An older kernel gives rings that cannot open or close files.
+  bool CanOpenReadAndClose() {
+    io_uring_probe* probe = io_uring_get_probe_ring(&ring_);
+    if (probe == nullptr) return false;
+    const bool can = io_uring_opcode_supported(probe, IORING_OP_OPENAT) != 0 &&
+                     io_uring_opcode_supported(probe, IORING_OP_READ) != 0 &&
+                     io_uring_opcode_supported(probe, IORING_OP_CLOSE) != 0;
+    io_uring_free_probe(probe);
+    return can;
+  }
 
   // Entries free for the next round (all of them, unless the ring failed).
   unsigned Room() { return io_uring_sq_space_left(&ring_); }

@@ -45,11 +45,11 @@ unsigned ReadAheadThreads(std::size_t items) {
 
 namespace {
 
-// What a batch read brought for the item file of a path and for its sidecar (either may be null:
-// not read in the batch).
+// What batches read of a path: its item file, and its sidecar's keys (either may be null: not
+// read in a batch).
 struct Fetched {
   BatchFile* item = nullptr;
-  BatchFile* sidecar = nullptr;
+  std::optional<Ini>* sidecarKeys = nullptr;
 };
 
 // The item file as the batch read it, when it was read there with what `date` asks; else read now.
@@ -74,22 +74,21 @@ ItemRead ReadSidecarFirst(const std::string& path, const SidecarListing& sidecar
   if (spelling != SidecarListing::Spelling::kNone) {
     read.sidecarRead = true;
     const bool usual = spelling == SidecarListing::Spelling::kUsual;
-    Result<std::optional<std::string>> text = std::optional<std::string>();
-    if (fetched.sidecar != nullptr && fetched.sidecar->read && usual && regular) {
-      text = std::optional<std::string>(std::move(fetched.sidecar->data));
+    read.sidecarStamp = kUnknownFileStamp;
+    if (fetched.sidecarKeys != nullptr && usual && regular) {
+      read.sidecar = std::move(*fetched.sidecarKeys);
     } else {
       const std::string sidecar = usual ? SidecarPath(path) : FindSidecarPath(path);
-      text = ReadSidecarText(sidecar, usual && regular ? KnownType::kRegular : KnownType::kUnknown, in);
+      auto text = ReadSidecarText(sidecar, usual && regular ? KnownType::kRegular : KnownType::kUnknown, in);
+      if (!text) {
+        read.sidecarProblem = text.error();
+      } else if (*text) {
+        read.sidecar = Ini::Parse(**text);
+      } else {
+        read.sidecarStamp = kNoFileStamp;
+      }
     }
-    read.sidecarStamp = kUnknownFileStamp;
-    if (!text) {
-      read.sidecarProblem = text.error();
-    } else if (*text) {
-      read.sidecar = Ini::Parse(**text);
-      if (!dateAlways && SidecarGivesDates(*read.sidecar)) date = ItemFileDate::kLeftOut;
-    } else {
-      read.sidecarStamp = kNoFileStamp;
-    }
+    if (read.sidecar && !dateAlways && SidecarGivesDates(*read.sidecar)) date = ItemFileDate::kLeftOut;
   }
   read.file = ItemFileFrom(path, in, date, fetched.item);
   if (!read.file || read.file->status != ItemFileStatus::kItem) {
@@ -173,33 +172,55 @@ std::size_t ItemReadAhead::FreeSlots() const {
 }
 
 void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional<ItemRead>* reads) {
-  // The run's files are read in one batch first where the system allows it: the item files (with
-  // their dates where the reads may want them) and, where the sidecar is read first, the sidecars
-  // the listing shows as regular files in the usual spelling. What the batch did not read is read
-  // below as without it.
-  std::array<std::string, 2 * kClaimBatch> names;
-  std::array<BatchFile, 2 * kClaimBatch> batch;
+  // Where the system allows it, the run's files are read in batches first. A read that takes the
+  // sidecar first asks for the item file's date only where the sidecar does not give both dates:
+  // so the sidecars the listing shows as regular files in the usual spelling come first, then the
+  // item files, each with its date where the read will want it. What the batches did not read is
+  // read below as without them.
+  const int in = directory_.empty() ? AT_FDCWD : opened_->fd();  // no directory: the working one
+  std::array<std::string, kClaimBatch> itemNames;
+  std::array<std::string, kClaimBatch> sidecarNames;
+  std::array<BatchFile, kClaimBatch> items;
+  std::array<BatchFile, kClaimBatch> sidecars;
+  std::array<std::size_t, kClaimBatch> sidecarOf{};  // the file of the run each sidecar belongs to
+  std::array<std::optional<Ini>, kClaimBatch> keys;
   std::array<Fetched, kClaimBatch> fetched{};
-  std::size_t files = 0;
   const bool sidecarFirst = SidecarFirst(date_) && sidecars_ != nullptr;
-  for (std::size_t k = 0; k < claims; ++k) {
+  const bool dateAlways = date_ != ItemFileDate::kOnlyWhereNeeded;
+  std::size_t sidecarCount = 0;
+  for (std::size_t k = 0; sidecarFirst && k < claims; ++k) {
+    const std::string_view name = nameOf_(first + k);
+    bool regular = false;
+    if (name.find(kPathSeparator) != std::string_view::npos ||
+        sidecars_->SpellingOf(name, &regular) != SidecarListing::Spelling::kUsual || !regular)
+      continue;
+    sidecarNames[sidecarCount] = SidecarPath(std::string(name));
+    sidecars[sidecarCount] = WantedFile(sidecarNames[sidecarCount], 0, kSidecarReadAtOnce, false);
+    sidecarOf[sidecarCount++] = k;
+  }
+  bool batched = true;
+  if (sidecarCount > 0) batched = ReadBatch(in, std::span(sidecars.data(), sidecarCount));
+  std::array<bool, kClaimBatch> datesGiven{};
+  for (std::size_t s = 0; batched && s < sidecarCount; ++s) {
+    if (!sidecars[s].read) continue;
+    const std::size_t k = sidecarOf[s];
+    keys[k] = Ini::Parse(sidecars[s].data);
+    fetched[k].sidecarKeys = &keys[k];
+    datesGiven[k] = !dateAlways && SidecarGivesDates(*keys[k]);
+  }
+  std::array<std::size_t, kClaimBatch> itemOf{};
+  std::size_t itemCount = 0;
+  for (std::size_t k = 0; batched && k < claims; ++k) {
     const std::string_view name = nameOf_(first + k);
     if (name.find(kPathSeparator) != std::string_view::npos) continue;
-    names[files] = name;
-    batch[files] =
-        WantedFile(names[files], kItemRecordSize, kItemRecordSize, date_ != ItemFileDate::kLeftOut);
-    fetched[k].item = &batch[files++];
-    bool regular = false;
-    if (sidecarFirst && sidecars_->SpellingOf(name, &regular) == SidecarListing::Spelling::kUsual &&
-        regular) {
-      names[files] = SidecarPath(names[files - 1]);
-      batch[files] = WantedFile(names[files], 0, kSidecarReadAtOnce, false);
-      fetched[k].sidecar = &batch[files++];
-    }
+    itemNames[itemCount] = name;
+    const bool stamped = date_ != ItemFileDate::kLeftOut && !datesGiven[k];
+    items[itemCount] = WantedFile(itemNames[itemCount], kItemRecordSize, kItemRecordSize, stamped);
+    itemOf[itemCount++] = k;
   }
-  // Names without a directory are in the working directory.
-  const int in = directory_.empty() ? AT_FDCWD : opened_->fd();
-  if (files == 0 || !ReadBatch(in, std::span(batch.data(), files))) fetched = {};
+  if (itemCount > 0 && ReadBatch(in, std::span(items.data(), itemCount))) {
+    for (std::size_t i = 0; i < itemCount; ++i) fetched[itemOf[i]].item = &items[i];
+  }
   std::string path;
   for (std::size_t k = 0; k < claims; ++k) {
     path = directory_;
