@@ -23,10 +23,11 @@ std::atomic<ReadAheadMode> chosenMode{ReadAheadMode::kAuto};
 // Fewer files than this are read faster than threads start.
 constexpr std::size_t kFewestItems = 8;
 
-// The most of a sidecar a batch reads: one that is larger is read the usual way. A regular file
-// that gives fewer bytes than a read asks for was read to its end, so what the batch keeps is
-// the whole sidecar, as the usual read gives it.
-constexpr std::size_t kSidecarReadAtOnce = std::min(kMaxSidecarBytes, std::size_t{16} * 1024);
+// The most of a sidecar a batch reads (a sidecar holds a few hundred bytes; each read of a batch
+// takes room for this much): one that is larger is read the usual way. A regular file that gives
+// fewer bytes than a read asks for was read to its end, so what the batch keeps is the whole
+// sidecar, as the usual read gives it.
+constexpr std::size_t kSidecarReadAtOnce = std::min(kMaxSidecarBytes, std::size_t{4} * 1024 - 1);
 
 }  // namespace
 

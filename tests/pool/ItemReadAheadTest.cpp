@@ -277,7 +277,7 @@ TEST(ItemReadAheadBatchTest, EveryReadIsTheUsualOneInEachWayOfAskingForDates) {
     } else if (sidecar == "<LARGE>") {
       dir.write(stem + ".IT0", dated + std::string(kMaxSidecarBytes, ';'));
     } else if (sidecar == "<BIG>") {
-      dir.write(stem + ".IT0", dated + std::string(20000, ';'));  // beyond what a batch reads
+      dir.write(stem + ".IT0", dated + std::string(5000, ';'));  // beyond what a batch reads
     } else if (sidecar == "<LOWER>") {
       dir.write(stem + ".it0", dated);
     } else {
