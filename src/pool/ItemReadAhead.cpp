@@ -173,61 +173,71 @@ std::size_t ItemReadAhead::FreeSlots() const {
 }
 
 void ItemReadAhead::ReadRun(std::size_t first, std::size_t claims, std::optional<ItemRead>* reads) {
-  // Where the system allows it, the run's files are read in batches first. A read that takes the
-  // sidecar first asks for the item file's date only where the sidecar does not give both dates:
-  // so the sidecars the listing shows as regular files in the usual spelling come first, then the
-  // item files, each with its date where the read will want it. What the batches did not read is
-  // read below as without them.
+  // Where the system allows it, the run's files are read in batches first: where the sidecar is
+  // read first, the sidecars the listing shows as regular files in the usual spelling, and the
+  // item files, each with its date where the read will want it. A read that asks for an item
+  // file's date only where the sidecar does not give both dates has its sidecars read in a batch
+  // of their own before. What the batches did not read is read below as without them.
   const int in = directory_.empty() ? AT_FDCWD : opened_->fd();  // no directory: the working one
-  std::array<std::string, kClaimBatch> itemNames;
-  std::array<std::string, kClaimBatch> sidecarNames;
-  std::array<BatchFile, kClaimBatch> items;
-  std::array<BatchFile, kClaimBatch> sidecars;
-  std::array<std::size_t, kClaimBatch> sidecarOf{};  // the file of the run each sidecar belongs to
+  std::array<std::string, 2 * kClaimBatch> names;
+  std::array<BatchFile, 2 * kClaimBatch> files;       // the sidecars, then the item files
+  std::array<std::size_t, 2 * kClaimBatch> fileOf{};  // the file of the run each belongs to
   std::array<std::optional<Ini>, kClaimBatch> keys;
   std::array<Fetched, kClaimBatch> fetched{};
+  const auto readEach = [&] {
+    std::string path;
+    for (std::size_t k = 0; k < claims; ++k) {
+      path = directory_;
+      path += nameOf_(first + k);
+      reads[k] = ReadFetched(path, sidecars_, &*opened_, date_, fetched[k]);
+    }
+  };
   const bool sidecarFirst = SidecarFirst(date_) && sidecars_ != nullptr;
-  const bool dateAlways = date_ != ItemFileDate::kOnlyWhereNeeded;
-  std::size_t sidecarCount = 0;
+  const bool datesWhereNeeded = date_ == ItemFileDate::kOnlyWhereNeeded;
+  std::size_t count = 0;
   for (std::size_t k = 0; sidecarFirst && k < claims; ++k) {
     const std::string_view name = nameOf_(first + k);
     bool regular = false;
     if (name.find(kPathSeparator) != std::string_view::npos ||
         sidecars_->SpellingOf(name, &regular) != SidecarListing::Spelling::kUsual || !regular)
       continue;
-    sidecarNames[sidecarCount] = SidecarPath(std::string(name));
-    sidecars[sidecarCount] = WantedFile(sidecarNames[sidecarCount], 0, kSidecarReadAtOnce, false);
-    sidecarOf[sidecarCount++] = k;
+    names[count] = SidecarPath(std::string(name));
+    files[count] = WantedFile(names[count], 0, kSidecarReadAtOnce, false);
+    fileOf[count++] = k;
   }
-  bool batched = true;
-  if (sidecarCount > 0) batched = ReadBatch(in, std::span(sidecars.data(), sidecarCount));
+  const std::size_t sidecarCount = count;
+  // The sidecars' keys, once they are read.
   std::array<bool, kClaimBatch> datesGiven{};
-  for (std::size_t s = 0; batched && s < sidecarCount; ++s) {
-    if (!sidecars[s].read) continue;
-    const std::size_t k = sidecarOf[s];
-    keys[k] = Ini::Parse(sidecars[s].data);
-    fetched[k].sidecarKeys = &keys[k];
-    datesGiven[k] = !dateAlways && SidecarGivesDates(*keys[k]);
+  const auto takeKeys = [&] {
+    for (std::size_t f = 0; f < sidecarCount; ++f) {
+      if (!files[f].read) continue;
+      const std::size_t k = fileOf[f];
+      keys[k] = Ini::Parse(files[f].data);
+      fetched[k].sidecarKeys = &keys[k];
+      datesGiven[k] = datesWhereNeeded && SidecarGivesDates(*keys[k]);
+    }
+  };
+  if (datesWhereNeeded && sidecarCount > 0) {
+    if (!ReadBatch(in, std::span(files.data(), sidecarCount))) {
+      readEach();
+      return;
+    }
+    takeKeys();
   }
-  std::array<std::size_t, kClaimBatch> itemOf{};
-  std::size_t itemCount = 0;
-  for (std::size_t k = 0; batched && k < claims; ++k) {
+  for (std::size_t k = 0; k < claims; ++k) {
     const std::string_view name = nameOf_(first + k);
     if (name.find(kPathSeparator) != std::string_view::npos) continue;
-    itemNames[itemCount] = name;
+    names[count] = name;
     const bool stamped = date_ != ItemFileDate::kLeftOut && !datesGiven[k];
-    items[itemCount] = WantedFile(itemNames[itemCount], kItemRecordSize, kItemRecordSize, stamped);
-    itemOf[itemCount++] = k;
+    files[count] = WantedFile(names[count], kItemRecordSize, kItemRecordSize, stamped);
+    fileOf[count++] = k;
   }
-  if (itemCount > 0 && ReadBatch(in, std::span(items.data(), itemCount))) {
-    for (std::size_t i = 0; i < itemCount; ++i) fetched[itemOf[i]].item = &items[i];
+  const std::size_t from = datesWhereNeeded ? sidecarCount : 0;
+  if (count > from && ReadBatch(in, std::span(files.data() + from, count - from))) {
+    if (!datesWhereNeeded) takeKeys();
+    for (std::size_t f = sidecarCount; f < count; ++f) fetched[fileOf[f]].item = &files[f];
   }
-  std::string path;
-  for (std::size_t k = 0; k < claims; ++k) {
-    path = directory_;
-    path += nameOf_(first + k);
-    reads[k] = ReadFetched(path, sidecars_, &*opened_, date_, fetched[k]);
-  }
+  readEach();
 }
 
 // Threads that woke each other for every file would cost more than the reads. So a worker claims
