@@ -20,16 +20,17 @@ namespace {
 // a record holds many moves; the repair after a crash reads at most the one record.
 constexpr std::size_t kRenameBatchSize = 8192;
 constexpr std::size_t kRenameBatchBytesPerMove = 512;
-// A run over a large pool takes larger records, up to this many moves: a record's flushes put on
-// the disk every block of the directories its moves changed, and a large pool's directory has
-// many, so fewer records save most of that (a run over 100,000 items takes 6 records instead of
-// 13). A batch costs memory for each of its moves, so the batches of a run over `items` items
-// take no more memory per item than those of a run over 6 * kRenameBatchSize items.
-constexpr std::size_t kLargestRenameBatch = 4 * kRenameBatchSize;
+// A run over a large pool takes larger records, a sixth of its items each: a record's flushes put
+// on the disk every block of the directories the moves before it changed, and a large pool's
+// directory has many, so a run takes about 6 records whatever its size, and writes about as many
+// directory blocks per move over a million items as over a hundred thousand (a run over 100,000
+// items takes 6 records instead of 13; over 1,000,000, 6 instead of 31). A batch costs memory for
+// each of its moves, so the batches of a run over `items` items take no more memory per item than
+// those of a run over 6 * kRenameBatchSize items.
 constexpr std::size_t kItemsPerBatchMove = 6;
 
 std::size_t BatchMovesFor(std::size_t items) {
-  return std::clamp(items / kItemsPerBatchMove, kRenameBatchSize, kLargestRenameBatch);
+  return std::max(items / kItemsPerBatchMove, kRenameBatchSize);
 }
 
 // The look for late sidecars takes note of the names that came this often during a batch's moves,
