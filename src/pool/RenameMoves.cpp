@@ -29,10 +29,6 @@ constexpr std::size_t kRenameBatchBytesPerMove = 512;
 // those of a run over 6 * kRenameBatchSize items.
 constexpr std::size_t kItemsPerBatchMove = 6;
 
-std::size_t BatchMovesFor(std::size_t items) {
-  return std::max(items / kItemsPerBatchMove, kRenameBatchSize);
-}
-
 // The look for late sidecars takes note of the names that came this often during a batch's moves,
 // before the system has more of them than it keeps (two for a move with a sidecar).
 constexpr std::size_t kNoteLateSidecarsEvery = 4096;
@@ -205,6 +201,10 @@ std::string FreeRenameTarget(const ItemEntry& entry, const std::string& path, Fi
 
 }  // namespace
 
+std::size_t RenameBatchMoves(std::size_t items) {
+  return std::max(items / kItemsPerBatchMove, kRenameBatchSize);
+}
+
 void RenameMoves::Batch::Add(std::size_t position, std::string_view from, std::string_view to) {
   journalBytes += 2 * (from.size() + to.size()) + 4;
   // A snapshot holds fewer paths than that: its texts take less than 4 GiB.
@@ -228,7 +228,7 @@ Result<std::size_t> RenameMoves::MakePlannedMoves(const RenamePlanBasis& plan) {
   result_.renamed.Reserve(result_.renamed.size() + plan.moves.size());
   std::size_t m = 0;
   while (m < plan.moves.size()) {
-    Batch batch(BatchMovesFor(snapshot.size()), false);
+    Batch batch(RenameBatchMoves(snapshot.size()), false);
     batch.Reserve(plan.moves.size() - m);
     for (; m < plan.moves.size() && !batch.Full(); ++m) {
       const RenamePlanBasis::Move& move = plan.moves[m];
@@ -303,7 +303,7 @@ Status RenameMoves::NameAndMove(const PathList& snapshot, std::size_t next) {
     }
   };
   // The batch holds the items named from `next` up to `i`.
-  const std::size_t batchMoves = BatchMovesFor(snapshot.size());
+  const std::size_t batchMoves = RenameBatchMoves(snapshot.size());
   Batch batch(batchMoves, true);
   std::size_t i = next;
   while (next < snapshot.size()) {

@@ -23,6 +23,9 @@
 
 namespace relicor {
 
+// How many moves a batch (one journal record) of a run over `items` items holds at most.
+std::size_t RenameBatchMoves(std::size_t items);
+
 // The moves of one run, made in batches: the names of a batch are chosen as if every move before
 // them succeeds, recorded in the journal, then made. A move that fails ends its batch; the items
 // after it are named again in the next batch, from the names the files really have. The run's

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "pool/LateSidecars.h"
+#include "pool/RenameMoves.h"
 #include "pool/RenameRun.h"
 #include "pool/ScanDirectory.h"
 #include "support/RecordBuilder.h"
@@ -92,6 +94,23 @@ TEST(FileNameIndex, NumbersGrowPastFourDigits) {
   EXPECT_EQ(NewItemFileName(entry, "/p/new.ITM", index), "X10000.ITM");
   index.Add("/p/X10000.ITM");
   EXPECT_EQ(NewItemFileName(entry, "/p/new.ITM", index), "X10001.ITM");
+}
+
+// Each journal record flushes every directory block the moves before it changed, so a run over a
+// large pool takes a bounded number of records, not one per fixed count of moves; and a batch never
+// holds more moves than a sixth of the pool (or the least batch), for its memory.
+TEST(RenameBatchMoves, ARunTakesAtMostSixRecordsWhateverThePoolsSize) {
+  constexpr std::size_t kLeast = 8192;
+  for (const std::size_t items :
+       {std::size_t{0}, std::size_t{1}, kLeast, 6 * kLeast - 1, 6 * kLeast, 6 * kLeast + 5,
+        std::size_t{100000}, std::size_t{196609}, std::size_t{1000000}, std::size_t{10000001}}) {
+    SCOPED_TRACE(items);
+    const std::size_t moves = RenameBatchMoves(items);
+    EXPECT_GE(moves, kLeast);
+    EXPECT_LE(moves, std::max(kLeast, items / 6));
+    const std::size_t records = (items + moves - 1) / moves;
+    EXPECT_LE(records, items < 6 * kLeast ? 6U : 7U);
+  }
 }
 
 // How long this takes is the benchmark's business (relicor-bench names N).
