@@ -3,8 +3,9 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <sstream>
+#include <string>
+#include <string_view>
 
 #include "cli/Cli.h"
 #include "cli/CliContext.h"
@@ -141,7 +142,19 @@ TEST_F(CliCommandsTest, ARunThatEndsTheProcessLeavesWhatARunInALongerOneLeaves) 
     }
     return page;
   };
-  const std::regex dateTime(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d)");
+  // Every "dd.mm.yyyy hh:mm:ss" in a text, as "(time)".
+  const auto withoutDateTimes = [](std::string text) {
+    constexpr std::string_view kShape = "00.00.0000 00:00:00";
+    for (std::size_t at = 0; at + kShape.size() <= text.size(); ++at) {
+      bool fits = true;
+      for (std::size_t k = 0; fits && k < kShape.size(); ++k) {
+        const char c = text[at + k];
+        fits = kShape[k] == '0' ? c >= '0' && c <= '9' : c == kShape[k];
+      }
+      if (fits) text.replace(at, kShape.size(), "(time)");
+    }
+    return text;
+  };
   for (const auto& command : commands) {
     SCOPED_TRACE(command.front());
     std::vector<std::pair<CliRun, std::map<std::string, std::string>>> runs;
@@ -152,7 +165,7 @@ TEST_F(CliCommandsTest, ARunThatEndsTheProcessLeavesWhatARunInALongerOneLeaves) 
       for (auto& [name, bytes] : runs.back().second) {
         if (name.ends_with(".htm")) bytes = withoutTime(bytes);
         // The duplicate check's log says when it started and ended, to the second.
-        if (name.ends_with("DUPECHK.TXT")) bytes = std::regex_replace(bytes, dateTime, "(time)");
+        if (name.ends_with("DUPECHK.TXT")) bytes = withoutDateTimes(bytes);
       }
     }
     EXPECT_EQ(runs[0].first.status, kExitOk) << runs[0].first.err;
