@@ -22,7 +22,13 @@ namespace relicor::bench {
 namespace {
 
 bool IsVerify(const std::string& command) {
-  return command == "verify" || command == "verify-edited" || command == "verify-dir";
+  return command == "verify" || command == "verify-edited" || command == "verify-dir" ||
+         command == "verify-edited-dir";
+}
+
+// Items one field off the game's: verify finds every one of them (exit status 1).
+bool IsEdited(const std::string& command) {
+  return command == "verify-edited" || command == "verify-edited-dir";
 }
 
 std::string Sized(const WholeOptions& o, const std::string& what) {
@@ -115,7 +121,7 @@ class Bench {
     const std::uintmax_t before = SizeOf(pool + "/DUPECHK.TXT");
     const std::string out = o_.dir + "/cli.out", err = o_.dir + "/cli.err";
     run = RunProcess(CliArguments(o_, pool), IsVerify(o_.command) ? pool : std::string(), out, err);
-    const bool found = o_.command == "dupecheck" || o_.command == "verify-edited";  // exit 1: found some
+    const bool found = o_.command == "dupecheck" || IsEdited(o_.command);  // exit 1: found some
     if (run.exitStatus != 0 && !(found && run.exitStatus == 1)) {
       std::cerr << o_.command << " " << o_.items << ": relicor-cli ended with " << run.exitStatus << "\n"
                 << ReadText(err, 2000);
@@ -145,13 +151,21 @@ class Bench {
 
   std::string Pool() { return o_.command == "rename" ? ResetRenamePool(o_, pool_) : pool_; }
 
-  // The peak memory of the command over no items (verify: over one).
+  // The peak memory of the command over a pool of one item: what it takes whatever the pool's
+  // size (its code, its threads and their buffers), so that the rest is what the items take.
   long BasePeak() {
-    WholeOptions empty = o_;
-    empty.items = IsVerify(o_.command) ? 1 : 0;
-    const std::string pool = IsVerify(o_.command) ? PreparePool(empty) : o_.dir + "/empty";
-    fs::create_directories(pool);
-    return RunProcess(CliArguments(empty, pool), IsVerify(o_.command) ? pool : std::string()).peakKiB;
+    WholeOptions one = o_;
+    one.items = 1;
+    std::string pool;
+    if (IsVerify(o_.command)) {
+      pool = PreparePool(one);
+    } else {
+      pool = Sized(one, "pool");
+      // A rename run names its one item: made anew each time, it finds it misnamed again.
+      if (o_.command == "rename") fs::remove_all(pool);
+      WritePool(PoolSpec{pool, 1, 4711, 3, o_.command == "rename"});
+    }
+    return RunProcess(CliArguments(one, pool), IsVerify(o_.command) ? pool : std::string()).peakKiB;
   }
 
   int Run() {
@@ -201,8 +215,8 @@ class Bench {
 
 std::string PreparePool(const WholeOptions& o) {
   if (IsVerify(o.command)) {
-    const std::string pool = Sized(o, o.command == "verify-edited" ? "verify-edited" : "verify");
-    (void)WriteGenuinePool(pool, o.items, o.command == "verify-edited");
+    const std::string pool = Sized(o, IsEdited(o.command) ? "verify-edited" : "verify");
+    (void)WriteGenuinePool(pool, o.items, IsEdited(o.command));
     return pool;
   }
   const bool rename = o.command == "rename";
@@ -213,7 +227,7 @@ std::string PreparePool(const WholeOptions& o) {
 
 std::vector<std::string> CliArguments(const WholeOptions& o, const std::string& pool) {
   // The pool directory itself: more file names than the kernel passes to a program (a million).
-  if (o.command == "verify-dir") return {o.cli, "verify", "."};
+  if (o.command == "verify-dir" || o.command == "verify-edited-dir") return {o.cli, "verify", "."};
   if (IsVerify(o.command)) {
     std::vector<std::string> argv{o.cli, "verify"};
     for (std::string& file : VerifyFiles(o)) argv.push_back(std::move(file));
@@ -267,7 +281,7 @@ int RunStraceCount(const WholeOptions& o) {
     argv.insert(argv.begin(), {"/usr/bin/strace", "-f", "-c", "-o", summary});
     run = RunProcess(argv, workDir, o.dir + "/traced.out", o.dir + "/traced.err");
     if (run.exitStatus == 0 ||
-        (run.exitStatus == 1 && (o.command == "dupecheck" || o.command == "verify-edited")))
+        (run.exitStatus == 1 && (o.command == "dupecheck" || IsEdited(o.command))))
       return true;
     std::cerr << "strace " << argv[5] << ": ended with " << run.exitStatus << "\n"
               << ReadText(o.dir + "/traced.err", 2000);

@@ -8,7 +8,7 @@
 //   relicor-bench strace COMMAND N DIR --cli PATH --floor PATH [--rename-floor PATH]
 //       (the system calls per item of both, counted by strace -f -c)
 //   COMMAND: export, publish, dupecheck, rename, verify (genuine items, each named), verify-edited,
-//            verify-dir (the genuine items' directory named)
+//            verify-dir, verify-edited-dir (the pool's directory named)
 //
 // In the benchmark's own process, the command through the session against a floor measured
 // right after it in the same process:

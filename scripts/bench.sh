@@ -5,13 +5,13 @@
 # output holds (../shared/bench/floor.c beside the repository, built here; the rename run's floor,
 # bench/rename-floor.c, reads and renames every file once). The two take turns, warm cache; the
 # table gives the medians of wall clock, user and system time of both, their ratio, the time per
-# item and relicor-cli's peak memory (bytes per item: above its peak over an empty pool).
+# item and relicor-cli's peak memory (bytes per item: above its peak over a pool of one item).
 #
 #   scripts/bench.sh                 10,000 and 100,000 items, 3 runs of each
 #   BENCH_SIZES="10000 100000 1000000" BENCH_RUNS=5 scripts/bench.sh
 #   BENCH_COMMANDS="export publish" scripts/bench.sh
 #       (export publish dupecheck rename verify; verify-edited: items one field off the game's;
-#        verify-dir: the genuine items' directory as the one argument, for a million items)
+#        verify-dir, verify-edited-dir: the pool's directory as the one argument, for a million items)
 #   BENCH_STRACE=1 scripts/bench.sh  also the system calls per item of relicor-cli and the floor
 #                                    (strace -f -c) for BENCH_STRACE_COMMANDS at the first size
 #   BENCH_IN_PROCESS=1 scripts/bench.sh   also the earlier table: each command through the session
@@ -93,7 +93,7 @@ if [ -n "${BENCH_IN_PROCESS:-}" ]; then
   log=$(mktemp)
   for n in $sizes; do
     for what in $commands; do
-      case $what in verify-edited | verify-dir) continue ;; esac
+      case $what in verify-edited | verify-dir | verify-edited-dir) continue ;; esac
       for ((r = 0; r < runs; r++)); do "$bench" "$what" "$n" "$dir" >>"$log"; done
     done
   done
