@@ -280,8 +280,7 @@ int RunStraceCount(const WholeOptions& o) {
   auto traced = [&](std::vector<std::string> argv, const std::string& summary, const std::string& workDir) {
     argv.insert(argv.begin(), {"/usr/bin/strace", "-f", "-c", "-o", summary});
     run = RunProcess(argv, workDir, o.dir + "/traced.out", o.dir + "/traced.err");
-    if (run.exitStatus == 0 ||
-        (run.exitStatus == 1 && (o.command == "dupecheck" || IsEdited(o.command))))
+    if (run.exitStatus == 0 || (run.exitStatus == 1 && (o.command == "dupecheck" || IsEdited(o.command))))
       return true;
     std::cerr << "strace " << argv[5] << ": ended with " << run.exitStatus << "\n"
               << ReadText(o.dir + "/traced.err", 2000);

@@ -10,7 +10,7 @@ namespace relicor::bench {
 
 struct WholeOptions {
   std::string command;      // export, publish, dupecheck, rename, verify, verify-edited, verify-dir,
-                           // verify-edited-dir
+                            // verify-edited-dir
   int items = 0;            // item files in the pool
   std::string dir;          // where the pools, outputs and the empty program directory live
   std::string cli;          // path of relicor-cli

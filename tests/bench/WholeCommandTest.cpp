@@ -78,9 +78,8 @@ class WholeSeries : public ::testing::Test {
 };
 
 TEST_F(WholeSeries, EveryCommandRunsAsTheKeeperRunsIt) {
-  for (const char* command :
-       {"export", "publish", "dupecheck", "rename", "verify", "verify-edited", "verify-dir",
-        "verify-edited-dir"}) {
+  for (const char* command : {"export", "publish", "dupecheck", "rename", "verify", "verify-edited",
+                              "verify-dir", "verify-edited-dir"}) {
     const std::string line = Line(Options(command));
     EXPECT_EQ(line.rfind(command + std::string(" "), 0), 0u) << command << ": " << line;
     EXPECT_NE(line.find(" 12 "), std::string::npos) << line;
